@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# The whole test run: dependencies, a warnings-as-errors build with every test, the same tests
+# built with AddressSanitizer and UndefinedBehaviorSanitizer, then short fuzz runs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+scripts/install-deps.sh
+
+echo "== plain build (g++, warnings as errors)"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARAY_WERROR=ON \
+      -DTESSARAY_BUILD_TESTS=ON -DTESSARAY_BUILD_BENCH=ON
+cmake --build build
+ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
+
+echo "== sanitizer build (clang, ASan + UBSan, fuzz targets)"
+CC=clang CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+      -DTESSARAY_WERROR=ON -DTESSARAY_SANITIZE=ON -DTESSARAY_BUILD_TESTS=ON -DTESSARAY_BUILD_FUZZ=ON
+cmake --build build-san
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
+ctest --test-dir build-san --output-on-failure --timeout 900 -j "$(nproc)"
+
+echo "== fuzzing"
+scripts/fuzz.sh 20 build-san

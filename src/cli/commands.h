@@ -1,0 +1,14 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+namespace tessaray::cli {
+
+// Exit code for bad usage or bad input (missing file, invalid option value).
+inline constexpr int kExitUsage = 2;
+
+// Each sub-command adds itself to the application; its callback runs the command and stores the
+// process exit code in exitCode.
+// Register<Name>(CLI::App& app, int& exitCode) functions are declared here, one per command file.
+
+} // namespace tessaray::cli

@@ -1,0 +1,22 @@
+// tessaray-cli: the analysis engine without windows.
+#include "cli/commands.h"
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    CLI::App app{"Tessaray: checks that partner pages really link to your site.", "tessaray-cli"};
+    app.require_subcommand(1);
+    int exitCode = 0;
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        std::fprintf(stderr, "tessaray-cli: %s\n", e.what());
+        return tessaray::cli::kExitUsage;
+    }
+    return exitCode;
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessaray {
+
+// An ordered list of text lines with one read cursor, the line splitter that most of the program
+// uses, and loading from and saving to text files. Entries may be empty and may repeat.
+class CLineList {
+public:
+    // Largest number of entries; Add refuses more with "Max line count reached".
+    static constexpr int kMaxCount = 2147483647;
+    // Entries longer than this are cut by TruncateLongEntries.
+    static constexpr std::size_t kMaxEntryLength = 500;
+
+    CLineList() = default;
+    virtual ~CLineList() = default;
+    CLineList(const CLineList&) = default;
+    CLineList& operator=(const CLineList&) = default;
+    CLineList(CLineList&&) noexcept = default;
+    CLineList& operator=(CLineList&&) noexcept = default;
+
+    // Removes every entry; clears the changed flag (the at-start flag is kept).
+    void RemoveAll();
+    // Appends a copy of text and sets the changed flag.
+    void Add(std::string_view text);
+    int GetCount() const { return static_cast<int>(m_entries.size()); }
+    bool IsChanged() const { return m_bChanged; }
+
+    // out := the first entry and the cursor moves to the second; false with "" on an empty list.
+    bool GetFirst(std::string& out);
+    // out := the entry at the cursor and the cursor moves on; false with "" after the last.
+    bool GetNext(std::string& out);
+    // The next GetNextAuto starts from the first entry.
+    void Rewind() { m_bAtStart = true; }
+    // GetFirst after a Rewind, GetNext otherwise.
+    bool GetNextAuto(std::string& out);
+
+    // Replaces the entries by a copy of the other list's.
+    void CopyFrom(const CLineList& other);
+    // Rewinds, then tells whether an entry equals text byte for byte.
+    bool Contains(std::string_view text);
+
+    // Replaces the entries by the lines of text; a last line without line end is dropped.
+    void SetText(std::string_view text);
+    // Replaces the entries by the lines of a file; whatever follows the last line end becomes the
+    // last entry, even when empty. False when the file cannot be opened (with a message when
+    // reportError is set).
+    bool LoadFromFile(const std::string& path, bool reportError);
+    // Writes the entries to a new file (nothing for an empty list or path). With lineEnds every
+    // entry ends in CR LF; without, entries follow one another, except that an entry that passes
+    // 2000 characters since the last forced line end gets one.
+    void SaveToFile(const std::string& path, bool lineEnds);
+    // Cuts every entry longer than 500 characters to its first 500 followed by "...".
+    void TruncateLongEntries();
+
+    // Read access by index (0 <= index < GetCount()), for callers that walk the list without
+    // disturbing its cursor.
+    const std::string& At(int index) const { return m_entries[static_cast<std::size_t>(index)]; }
+    const std::vector<std::string>& Entries() const { return m_entries; }
+
+private:
+    // Takes the next line off the front of pending (pending[pos..]) and appends it; false when
+    // pending holds no line end. The search for the line end starts at searchFrom (>= pos), so a
+    // caller that appends to pending need not scan the same bytes again.
+    bool ExtractLine(const std::string& pending, std::size_t& pos, std::size_t& searchFrom);
+    void WriteEntry(std::FILE* file, const std::string& entry, bool lineEnds) const;
+
+    std::vector<std::string> m_entries;
+    std::size_t m_cursor = 0; // index of the entry GetNext returns; size() = none
+    bool m_bChanged = false;
+    bool m_bAtStart = true;
+};
+
+} // namespace tessaray

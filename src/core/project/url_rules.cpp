@@ -1,0 +1,152 @@
+#include "core/project/url_rules.h"
+
+#include <algorithm>
+
+namespace tessaray {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::string ToLowerAscii(std::string_view text) {
+    std::string lower(text);
+    char* p = lower.data();
+    const std::size_t n = lower.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const char c = p[i];
+        p[i] = static_cast<char>(c + ((c >= 'A' && c <= 'Z') ? 32 : 0));
+    }
+    return lower;
+}
+
+void TrimLeft(std::string& text) {
+    const auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
+    text.erase(text.begin(), first);
+}
+
+void TrimRight(std::string& text) {
+    while (!text.empty() && IsBlank(text.back()))
+        text.pop_back();
+}
+
+void Trim(std::string& text) {
+    TrimRight(text);
+    TrimLeft(text);
+}
+
+bool StartsWithScheme(std::string_view text) {
+    const std::string lower = ToLowerAscii(text.substr(0, kHttps.size()));
+    return lower.starts_with(kHttp) || lower.starts_with(kHttps);
+}
+
+std::size_t FindScheme(std::string_view lower, std::size_t* schemeLength) {
+    const std::size_t http = lower.find(kHttp);
+    const std::size_t https = lower.find(kHttps);
+    if (https != std::string_view::npos && (http == std::string_view::npos || https < http)) {
+        if (schemeLength)
+            *schemeLength = kHttps.size();
+        return https;
+    }
+    if (schemeLength)
+        *schemeLength = kHttp.size();
+    return http;
+}
+
+std::string ExtractHost(std::string_view url) {
+    std::string host(url);
+    TrimLeft(host);
+    std::size_t length = 0;
+    const std::size_t scheme = FindScheme(ToLowerAscii(host), &length);
+    if (scheme != std::string::npos)
+        host.erase(0, scheme + length);
+    const std::size_t slash = host.find('/');
+    if (slash != std::string::npos && slash > 0)
+        host.resize(slash);
+    return host;
+}
+
+std::string SiteUrlOf(std::string_view url) {
+    std::string trimmed(url);
+    TrimLeft(trimmed);
+    const bool secure = ToLowerAscii(trimmed.substr(0, kHttps.size())) == kHttps;
+    return std::string(secure ? kHttps : kHttp) + ExtractHost(url);
+}
+
+std::string NormalizeProjectUrl(std::string_view url) {
+    std::string text(url);
+    Trim(text);
+    text = ToLowerAscii(text);
+    if (text.find(kHttp) == std::string::npos && text.find(kHttps) == std::string::npos)
+        text.insert(0, kHttp);
+    if (!text.empty() && text.back() == '/')
+        text.pop_back();
+    return text;
+}
+
+bool IsValidUrl(std::string& url) {
+    std::string copy = url;
+    if (copy.empty())
+        return false;
+    Trim(copy);
+    if (copy.size() <= 3)
+        return false;
+    const std::size_t dot = copy.find('.');
+    if (dot == std::string::npos || dot == 0 || dot >= copy.size() - 2)
+        return false;
+    const char first = copy.front();
+    if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z')))
+        return false;
+    if (!StartsWithScheme(copy))
+        copy.insert(0, kHttp);
+    if (copy.size() <= 10)
+        return false;
+    if (copy.back() == '/')
+        copy.pop_back();
+    url = std::move(copy);
+    return true;
+}
+
+bool ExtractDomainUrl(std::string_view input, std::string& out) {
+    std::string text(input);
+    TrimLeft(text);
+    std::size_t length = 0;
+    const std::size_t scheme = FindScheme(ToLowerAscii(text), &length);
+    std::string prefix(kHttp);
+    if (scheme != std::string::npos) {
+        prefix = ToLowerAscii(std::string_view(text).substr(scheme, length));
+        text.erase(0, scheme + length);
+    }
+    const std::size_t slash = text.find('/');
+    if (slash != std::string::npos && slash > 0)
+        text.resize(slash);
+    out = prefix + text;
+    if (out.size() <= 10)
+        return false;
+    return IsValidUrl(out);
+}
+
+void SplitPartnerEntry(std::string_view entry, std::string& outUrl, std::string& outComment) {
+    outUrl.clear();
+    outComment.clear();
+    if (entry.empty())
+        return;
+    const std::size_t separator = entry.find(kCommentSeparator);
+    if (separator == std::string_view::npos || separator == 0) {
+        outUrl = std::string(entry);
+    } else {
+        outUrl = std::string(entry.substr(0, separator));
+        outComment = std::string(entry.substr(separator + kCommentSeparator.size()));
+        Trim(outComment);
+    }
+    IsValidUrl(outUrl);
+}
+
+std::string JoinPartnerEntry(std::string url, std::string comment) {
+    Trim(comment);
+    IsValidUrl(url);
+    if (comment.empty())
+        return url;
+    return url + std::string(kCommentSeparator) + comment;
+}
+
+} // namespace tessaray

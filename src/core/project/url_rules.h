@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tessaray {
+
+// Text helpers shared by the URL rules and the scanners. Lower-casing is ASCII only (the bytes of
+// pages and files are never decoded); white space is blank, tab, CR, LF, VT and FF.
+bool IsBlank(char c);
+std::string ToLowerAscii(std::string_view text);
+void TrimLeft(std::string& text);
+void TrimRight(std::string& text);
+void Trim(std::string& text);
+
+// Scheme prefixes the program recognises.
+inline constexpr std::string_view kHttp = "http://";
+inline constexpr std::string_view kHttps = "https://";
+
+// True when text begins with "http://" or "https://" (compared without regard to case).
+bool StartsWithScheme(std::string_view text);
+
+// Position of the first "http://" or "https://" in lower-case text (whichever comes first), and
+// the length of that scheme; npos when there is none.
+std::size_t FindScheme(std::string_view lower, std::size_t* schemeLength);
+
+// The host part of a URL: leading white space removed, everything up to and including the first
+// scheme dropped, cut at the first "/" that is not the first character. Case is kept.
+std::string ExtractHost(std::string_view url);
+// The scheme that a URL starts with after leading white space ("https://" or "http://"); the site
+// URL of a page is that scheme followed by ExtractHost.
+std::string SiteUrlOf(std::string_view url);
+
+// The rule for the domain and partner URLs as they enter a project: trimmed, lower case,
+// "http://" put in front unless a scheme is there, one trailing "/" removed.
+std::string NormalizeProjectUrl(std::string_view url);
+
+// Checks a URL typed or imported by the user and, when it is valid, normalises it in place:
+// trimmed, "http://" put in front unless it starts with a scheme, one trailing "/" removed, case
+// kept. An invalid URL leaves the argument unchanged.
+bool IsValidUrl(std::string& url);
+
+// The site URL ("http://" or "https://" and the host) of what the user typed as the domain.
+bool ExtractDomainUrl(std::string_view input, std::string& out);
+
+// A partner entry is the URL, optionally followed by " - " and a comment.
+inline constexpr std::string_view kCommentSeparator = " - ";
+void SplitPartnerEntry(std::string_view entry, std::string& outUrl, std::string& outComment);
+std::string JoinPartnerEntry(std::string url, std::string comment);
+
+} // namespace tessaray
