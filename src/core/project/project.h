@@ -1,0 +1,111 @@
+#pragma once
+
+#include "core/project/line_list.h"
+#include "core/project/profile_file.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tessaray {
+
+// The user's project: the own domain, the partner entries ("URL" or "URL - comment"), the
+// external-link list imported from Google's Webmaster tools, and the PageRank option. Stored as a
+// ".tsrp" profile file by Save and read back by Load.
+class CProject {
+public:
+    // Capacity of the partner list (the file's four-digit key numbering allows no more).
+    static constexpr int MaxPartnerLinks = 10000;
+    // Most external links a file holds (keys URL0000 to URL1999).
+    static constexpr int MaxExternalLinks = 2000;
+    // Path of a project that has never been saved; Save of a project with this title goes
+    // through Save As.
+    static constexpr const char* kNoFileMarker = "Unbekannt";
+    // Title of a project without path.
+    static constexpr const char* kUntitled = "_UNTITLED";
+
+    // Identity written to and required of a project file.
+    static constexpr const char* kAppName = "Tessaray";
+    static constexpr const char* kFileVersion = "010000";
+    static constexpr const char* kInternet = "http://tessaray.example.com";
+    static constexpr const char* kCopyright = "Copyright (c) Dalvero Works";
+
+    CProject() = default;
+    virtual ~CProject() = default;
+
+    // Empties the partner list, clears modified, path := "Unbekannt", domain := "".
+    void Reset();
+    // domain := NormalizeProjectUrl(url); empties the partner list; sets modified.
+    void SetDomain(const std::string& url);
+    // SetDomain, then path := "Unbekannt".
+    void StartNew(const std::string& url);
+    // Stores NormalizeProjectUrl(url) in the first free entry and sets modified; ignored when the
+    // list is full. Duplicates are allowed.
+    void AddPartnerUrl(const std::string& url);
+    // Empties the partner list (modified unchanged).
+    void ClearPartnerUrls();
+    int GetPartnerCount() const;
+    // Caches the partner count; true when the domain is set and there is at least one partner.
+    bool IsReady();
+
+    // cursor := before the first entry.
+    void RewindPartners() { m_nCursor = -1; }
+    // Moves the cursor on; out := the entry there. False (out "") at the first free entry or past
+    // the capacity.
+    bool GetNextPartner(std::string& out);
+    // outDomain, outCount := domain and partner count; rewinds and returns
+    // GetNextPartner(outFirst).
+    bool GetRunInput(std::string& outDomain, int& outCount, std::string& outFirst);
+    void GetDomain(std::string& out) const { out = m_strDomain; }
+    const std::string& GetDomain() const { return m_strDomain; }
+    // list := the partner entries in order.
+    void CopyPartnersTo(CLineList& list) const;
+
+    // The external links become a copy of list, entries longer than 500 characters cut to 500
+    // followed by "..."; sets modified.
+    void SetExternalLinks(const CLineList& list);
+    void CopyExternalLinksTo(CLineList& list) const;
+    int GetExternalLinkCount() const { return m_externalLinks.GetCount(); }
+    const CLineList& GetExternalLinks() const { return m_externalLinks; }
+
+    bool GetPageRankOption() const { return m_bPageRank; }
+    void SetPageRankOption(bool on) { m_bPageRank = on; }
+
+    bool IsModified() const { return m_bModified; }
+    const std::string& GetPath() const { return m_strPath; }
+    // The file name of the path without folder and extension; "_UNTITLED" without a path.
+    void GetTitle(std::string& out) const;
+    std::string GetTitle() const;
+
+    // Writes the project file at path (an existing file is kept once as its ".bak"). On success
+    // path := the given path and modified is cleared. A project that is not ready writes nothing,
+    // returns false and clears modified. A file that cannot be written (no folder, missing folder,
+    // no permission, disk full) returns false with a reason in *pReason and leaves the old file,
+    // the path and the modified flag as they were.
+    bool Save(const std::string& path, std::string* pReason = nullptr);
+    // Asks chooser for the file to save to (the GUI's save dialog; "" means cancelled, which
+    // returns false and changes nothing), then Save.
+    bool SaveAs(const std::function<std::string()>& chooser, std::string* pReason = nullptr);
+    // Reads a project file. A file that cannot be read or does not carry the project identity
+    // returns false with a reason and leaves the project exactly as it was. On success the domain
+    // is taken as stored, partners are normalised again (numbering gaps close up), the PageRank
+    // option is cleared, path := the given path and modified is cleared.
+    bool Load(const std::string& path, std::string* pReason = nullptr);
+
+    // Replaces how Save writes the file's bytes (tests make it fail halfway); empty = plain write.
+    void SetFileWriter(FileWriter writer) { m_fileWriter = std::move(writer); }
+
+private:
+    std::string m_strPath;
+    bool m_bPageRank = false;
+    int m_nCursor = -1;
+    // The filled entries only: free entries after them read as "".
+    std::vector<std::string> m_partners;
+    std::string m_strDomain;
+    int m_nPartnerCount = 0;
+    CLineList m_externalLinks;
+    bool m_bModified = false;
+    FileWriter m_fileWriter;
+};
+
+} // namespace tessaray
