@@ -1,0 +1,254 @@
+#include "core/results/result_table.h"
+
+#include "core/project/url_rules.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <numeric>
+
+namespace tessaray {
+
+namespace {
+
+constexpr EColumnAlign L = EColumnAlign::Left;
+constexpr EColumnAlign R = EColumnAlign::Right;
+constexpr ESortType kInt = ESortType::Integer;
+constexpr ESortType kText = ESortType::Text;
+constexpr ESortType kDec = ESortType::Decimal;
+
+bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// The text read as a long integer the way atol does (leading white space, a sign, then digits),
+// saturating instead of overflowing.
+long ParseLong(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsSpace(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        const int digit = text[i] - '0';
+        if (value > (LONG_MAX - digit) / 10)
+            return negative ? LONG_MIN : LONG_MAX;
+        value = value * 10 + digit;
+    }
+    return negative ? -value : value;
+}
+
+// The text read as a floating-point number the way atof does, independent of the locale; text
+// that is not a number, and "nan", read as 0 so that every value has a place in the order.
+double ParseDouble(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsSpace(text[i]))
+        ++i;
+    if (i < text.size() && text[i] == '+')
+        ++i;
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data() + i, text.data() + text.size(), value);
+    (void)ptr;
+    if (ec != std::errc() || std::isnan(value))
+        return 0;
+    return value;
+}
+
+unsigned char LowerByte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
+}
+
+int CompareNoCase(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const unsigned char ca = LowerByte(a[i]);
+        const unsigned char cb = LowerByte(b[i]);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+template <typename T> int Compare3(T a, T b) {
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+} // namespace
+
+const ColumnTable g_englishColumns = {{
+    {"No.", 40, R, kInt},
+    {"Partner URL", 200, L, kText},
+    {"R1", 25, L, kInt},
+    {"S.Code", 60, L, kInt},
+    {"Bytes", 60, L, kInt},
+    {"Int.Links", 55, L, kInt},
+    {"Ext.Links", 55, L, kInt},
+    {"Your URL", 200, L, kText},
+    {"R2", 25, L, kText},
+    {"Your Anchor Text", 200, L, kText},
+    {"Listed", 50, L, kText},
+    {"Follow(Meta)", 80, L, kText},
+    {"Follow(Link)", 80, L, kText},
+    {"Robots-Allow", 80, L, kText},
+    {"R3", 25, L, kDec},
+    {"Google", 50, L, kText},
+    {"Comment", 200, L, kText},
+    {"Server Header", 2000, L, kText},
+}};
+
+const ColumnTable g_germanColumns = {{
+    {"Nr.", 40, R, kInt},
+    {"Partner URL", 200, L, kText},
+    {"R1", 25, L, kInt},
+    {"S.Code", 60, L, kInt},
+    {"Bytes", 60, L, kInt},
+    {"Int.Links", 55, L, kInt},
+    {"Ext.Links", 55, L, kInt},
+    {"Ihre URL", 200, L, kText},
+    {"R2", 25, L, kText},
+    {"Ihr Anker Text", 200, L, kText},
+    {"gelistet", 50, L, kText},
+    {"Follow(Meta)", 80, L, kText},
+    {"Follow(Link)", 80, L, kText},
+    {"Robots-Allow", 80, L, kText},
+    {"R3", 25, L, kDec},
+    {"Google", 50, L, kText},
+    {"Kommentar", 200, L, kText},
+    {"Server Header", 2000, L, kText},
+}};
+
+const ColumnTable& GetColumnTable(char chLanguage) {
+    return chLanguage == 'G' ? g_germanColumns : g_englishColumns;
+}
+
+std::string BuildColumnHeader(const ColumnTable& columns) {
+    std::string header;
+    for (const SColumnInfo& column : columns) {
+        header += column.pszTitle;
+        header += '\t';
+    }
+    return header;
+}
+
+int CompareCellTexts(ESortType eType, std::string_view a, std::string_view b) {
+    switch (eType) {
+    case ESortType::Integer:
+        return Compare3(ParseLong(a), ParseLong(b));
+    case ESortType::Decimal:
+        return Compare3(ParseDouble(a), ParseDouble(b));
+    case ESortType::Text:
+        break;
+    }
+    return CompareNoCase(a, b);
+}
+
+CResultTable::CResultTable(char chLanguage) {
+    SetupColumns(chLanguage);
+}
+
+void CResultTable::SetupColumns(char chLanguage) {
+    m_pColumns = &GetColumnTable(chLanguage);
+    m_strColumnHeader = BuildColumnHeader(*m_pColumns);
+}
+
+bool CResultTable::IsCell(int nRow, int nCol) const {
+    return nRow >= 0 && nRow < GetRowCount() && nCol >= 0 && nCol < kColumnCount;
+}
+
+void CResultTable::DeleteAllRows() {
+    if (m_pListener)
+        m_pListener->OnBeginReset();
+    m_rows.clear();
+    if (m_pListener)
+        m_pListener->OnEndReset();
+}
+
+int CResultTable::InsertRow(int nRow) {
+    if (nRow < 0)
+        return -1;
+    nRow = std::min(nRow, GetRowCount());
+    if (m_pListener)
+        m_pListener->OnBeginInsertRow(nRow);
+    m_rows.insert(m_rows.begin() + nRow, Row{});
+    if (m_pListener)
+        m_pListener->OnEndInsertRow(nRow);
+    return nRow;
+}
+
+bool CResultTable::SetCellText(int nRow, int nCol, std::string_view text) {
+    if (!IsCell(nRow, nCol))
+        return false;
+    m_rows[static_cast<std::size_t>(nRow)][static_cast<std::size_t>(nCol)] = text;
+    if (m_pListener)
+        m_pListener->OnCellChanged(nRow, nCol);
+    return true;
+}
+
+bool CResultTable::GetCellText(int nRow, int nCol, std::string& out) const {
+    out.clear();
+    if (!IsCell(nRow, nCol))
+        return false;
+    out = GetCellView(nRow, nCol).substr(0, kMaxCellTextLength);
+    return true;
+}
+
+std::string_view CResultTable::GetCellView(int nRow, int nCol) const {
+    if (!IsCell(nRow, nCol))
+        return {};
+    return m_rows[static_cast<std::size_t>(nRow)][static_cast<std::size_t>(nCol)];
+}
+
+bool CResultTable::FillList(const std::string& domain, const std::vector<std::string>& entries,
+                            bool bShowDomain) {
+    if (domain.empty() || entries.empty() || entries.front().empty())
+        return false;
+    if (m_pListener)
+        m_pListener->OnBeginReset();
+    m_rows.clear();
+    const std::size_t limit = std::min(entries.size(), MaxPartnerLinks);
+    for (std::size_t i = 0; i < limit && !entries[i].empty(); ++i) {
+        Row& row = m_rows.emplace_back();
+        row[kColNo] = std::to_string(i + 1);
+        SplitPartnerEntry(entries[i], row[kColPartnerUrl], row[kColComment]);
+        if (bShowDomain)
+            row[kColYourUrl] = domain;
+    }
+    if (m_pListener)
+        m_pListener->OnEndReset();
+    return true;
+}
+
+bool CResultTable::SortColumn(int nCol, bool bAscending) {
+    if (nCol < 0 || nCol >= kColumnCount)
+        return false;
+    const ESortType eType = (*m_pColumns)[static_cast<std::size_t>(nCol)].eSortType;
+    const auto col = static_cast<std::size_t>(nCol);
+
+    std::vector<int> oldRowOf(m_rows.size());
+    std::iota(oldRowOf.begin(), oldRowOf.end(), 0);
+    // stable_sort with a strict weak order: equal values keep their order in either direction.
+    std::stable_sort(oldRowOf.begin(), oldRowOf.end(), [&](int a, int b) {
+        const int result = CompareCellTexts(eType, m_rows[static_cast<std::size_t>(a)][col],
+                                            m_rows[static_cast<std::size_t>(b)][col]);
+        return bAscending ? result < 0 : result > 0;
+    });
+
+    if (m_pListener)
+        m_pListener->OnBeginReorder();
+    std::vector<Row> sorted;
+    sorted.reserve(m_rows.size());
+    for (const int old : oldRowOf)
+        sorted.push_back(std::move(m_rows[static_cast<std::size_t>(old)]));
+    m_rows = std::move(sorted);
+    if (m_pListener)
+        m_pListener->OnEndReorder(oldRowOf);
+    return true;
+}
+
+} // namespace tessaray
