@@ -1,0 +1,116 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace tessaray {
+
+// Result codes of CPageFetcher::Fetch and CFetchJob: 0 a response came, -1 404, 1 authentication
+// refused, otherwise a WinInet-style error number of a transport failure.
+inline constexpr int kFetchOk = 0;
+inline constexpr int kFetchNotFound = -1;
+inline constexpr int kFetchAuthRefused = 1;
+inline constexpr int kFetchErrorTimeout = 12002;
+inline constexpr int kFetchErrorInternal = 12004; // anything not listed here
+inline constexpr int kFetchErrorNameNotResolved = 12007;
+inline constexpr int kFetchErrorCannotConnect = 12029;
+inline constexpr int kFetchErrorInvalidResponse = 12152;
+inline constexpr int kFetchErrorSecureFailure = 12157;
+
+// The session settings of every fetch: what a request says about itself and the bounds that keep a
+// hanging or hostile server from freezing a run or exhausting memory. The defaults are the
+// production values; tests shorten them.
+struct CFetchSettings {
+    static constexpr std::string_view kUserAgent = "Mozilla/4.0";
+    static constexpr std::string_view kAcceptHeader = "Accept: text/*";
+    // A transfer slower than this many bytes per second for the low-speed window is aborted.
+    static constexpr long kLowSpeedLimit = 1;
+    static constexpr std::chrono::milliseconds kConnectTimeout{30'000};
+    static constexpr std::chrono::seconds kLowSpeedTime{30};
+    static constexpr std::chrono::milliseconds kTotalTimeout{120'000};
+    static constexpr std::size_t kBodyCap = 32u * 1024u * 1024u;
+    // Bodies are taken in blocks: a NUL byte ends the contribution of its block to the text.
+    static constexpr std::size_t kKnownLengthBlock = 8192;
+    static constexpr std::size_t kUnknownLengthBlock = 1024;
+
+    std::chrono::milliseconds m_connectTimeout = kConnectTimeout;
+    std::chrono::seconds m_lowSpeedTime = kLowSpeedTime;
+    // For the whole fetch: first request, authenticated repeat and redirect together (time spent
+    // in the authentication callback is not counted).
+    std::chrono::milliseconds m_totalTimeout = kTotalTimeout;
+    std::size_t m_nBodyCap = kBodyCap;
+    // A PEM file of certificate authorities to trust instead of the system's store; empty means
+    // the system's store. Meant for tests against a local TLS server; verification stays on.
+    std::string m_strCaFile;
+};
+
+// Asked when a server answers 401: gets the URL and the realm of the challenge and answers with
+// user and password (true) or refuses (false). Called on the fetching thread.
+using AuthCallback = std::function<bool(const std::string& url, const std::string& realm,
+                                        std::string& user, std::string& password)>;
+
+// Thrown inside the fetcher when the authentication was refused (code 1); Fetch turns it into
+// its result.
+class CSessionException : public std::exception {
+public:
+    explicit CSessionException(int code) : m_nCode(code) {}
+    int GetCode() const { return m_nCode; }
+    const char* what() const noexcept override { return "fetch session failed"; }
+
+private:
+    int m_nCode;
+};
+
+// One HTTP(S) GET of one URL, synchronously, with at most one redirect followed by hand.
+class CPageFetcher {
+public:
+    explicit CPageFetcher(CFetchSettings settings = {});
+    ~CPageFetcher();
+    CPageFetcher(const CPageFetcher&) = delete;
+    CPageFetcher& operator=(const CPageFetcher&) = delete;
+
+    void SetAuthCallback(AuthCallback callback) { m_authCallback = std::move(callback); }
+
+    // Fetches url. buffer := the body text (a NUL byte ends its block's contribution), byteCount
+    // := the body bytes actually received. Returns a result code (see above).
+    int Fetch(const std::string& url, std::string& buffer, std::size_t& byteCount);
+
+    // Raw header block of the first response of the last fetch (status line and header lines
+    // each ended by CR LF, then the empty line); a followed redirect does not replace it.
+    const std::string& GetHeader() const { return m_strHeader; }
+    // HTTP status code of the last fetch; 0 when no response arrived.
+    int GetStatus() const { return m_nStatus; }
+
+    // May be called from any thread: the running transfer stops at once and every later Fetch
+    // fails. For shutting a worker down.
+    void Cancel();
+
+    struct CRequest; // one request/response exchange (private to the implementation)
+
+private:
+    enum class ERequestKind { First, AuthRetry, Redirected };
+
+    // Runs one request until it completes, fails or is cancelled.
+    void Perform(CRequest& request);
+    CRequest Request(const std::string& url, ERequestKind kind, const std::string* user,
+                     const std::string* password);
+
+    CFetchSettings m_settings;
+    AuthCallback m_authCallback;
+    std::string m_strHeader;
+    int m_nStatus = 0;
+    std::chrono::steady_clock::time_point m_deadline;
+
+    std::mutex m_cancelMutex; // guards m_pMulti against Cancel from another thread
+    void* m_pMulti = nullptr; // the running transfer's multi handle, to wake it on Cancel
+    std::atomic<bool> m_bCancelled{false};
+};
+
+} // namespace tessaray
