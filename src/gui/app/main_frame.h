@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <string>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace tessaray {
+
+class COutputBar;
+
+// The main window: menu bar, toolbar, docking output log, status bar and the command routing.
+// Every command is a QAction keyed by its command number; the view, the document and the
+// application register a handler and an enabling rule per command. A command without a handler is
+// disabled, as the framework's update handling did.
+class CMainFrame final : public QMainWindow {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CMainFrame)
+
+public:
+    using CommandFn = std::function<void()>;
+    using EnabledFn = std::function<bool()>;
+
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Routes command id to run; enabled (when given) decides the command's state.
+    void SetCommandHandler(int id, CommandFn run, EnabledFn enabled = {});
+    // The action of a menu, toolbar or accelerator command; nullptr for unknown numbers.
+    QAction* Action(int id) const;
+    // Runs the handler of id now, when the command is enabled (a synchronous WM_COMMAND).
+    void SendCommand(int id);
+    // Runs the handler of id from the event loop (a posted WM_COMMAND).
+    void PostCommand(int id);
+    // Turns a private message of background work into its posted command. Safe to call from any
+    // thread: it only queues a call into the frame's thread.
+    void PostPrivateMessage(int message);
+
+    // Re-evaluates every command's enabled state.
+    void UpdateCommandUi();
+    // Asks for UpdateCommandUi once control returns to the event loop (calls coalesce).
+    void RequestCommandUiUpdate();
+
+    // The output log (forwarded to the output bar).
+    void AddOutputLine(const std::string& text);
+    void AppendToLastOutputLine(const std::string& text);
+    void ClearOutput();
+    COutputBar* OutputBar() const { return m_wndOutputBar; }
+
+    // Shows text in the status bar's message pane until the next message (empty: the idle text).
+    void SetStatusMessage(const QString& text);
+
+    // The recent-file entries of the File menu (most recent first, at most eight).
+    void SetRecentFiles(const QStringList& files);
+    // Called with the path of a chosen recent file or of a project file dropped on the window.
+    void SetOpenFileHandler(std::function<void(const QString&)> handler);
+    // Asked before the window closes; false keeps it open (the save prompt was cancelled).
+    void SetCloseGuard(std::function<bool()> guard);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    struct SCommand {
+        QAction* action = nullptr;
+        CommandFn run;
+        EnabledFn enabled;
+    };
+
+    QAction* AddCommand(int id, const QString& text, const QString& prompt);
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateAccelerators();
+    void CreateStatusBar();
+    void RunCommand(int id);
+    static bool IsCommandEnabled(const SCommand& command);
+    void RebuildRecentMenu();
+
+    std::map<int, SCommand> m_commands;
+    COutputBar* m_wndOutputBar = nullptr;
+    QToolBar* m_wndToolBar = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentSeparator = nullptr;
+    QList<QAction*> m_recentActions;
+    QStringList m_recentFiles;
+    QString m_idleText;
+    bool m_bUpdatePending = false;
+    std::function<void(const QString&)> m_openFileHandler;
+    std::function<bool()> m_closeGuard;
+};
+
+} // namespace tessaray
