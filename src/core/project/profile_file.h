@@ -12,6 +12,11 @@ namespace tessaray {
 // goes through one of these so that tests can make a write fail halfway.
 using FileWriter = std::function<bool(int fd, std::string_view bytes)>;
 
+// The maker's web address and copyright text: the identity a new profile starts with, and the one
+// project files carry.
+inline constexpr const char* kMakerInternet = "http://tessaray.example.com";
+inline constexpr const char* kMakerCopyright = "Copyright (c) Dalvero Works";
+
 // An INI ("profile") file bound to one path and stamped with an identity section "APPLICATION".
 //
 // The file is parsed once when it is opened and kept in memory; reads follow the Windows profile

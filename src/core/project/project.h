@@ -27,8 +27,8 @@ public:
     // Identity written to and required of a project file.
     static constexpr const char* kAppName = "Tessaray";
     static constexpr const char* kFileVersion = "010000";
-    static constexpr const char* kInternet = "http://tessaray.example.com";
-    static constexpr const char* kCopyright = "Copyright (c) Dalvero Works";
+    static constexpr const char* kInternet = kMakerInternet;
+    static constexpr const char* kCopyright = kMakerCopyright;
 
     CProject() = default;
     virtual ~CProject() = default;

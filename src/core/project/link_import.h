@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/project/line_list.h"
+
+#include <string>
+#include <string_view>
+
+namespace tessaray {
+
+// Lowest and highest column a CSV import accepts.
+inline constexpr int kMinCsvColumn = 1;
+inline constexpr int kMaxCsvColumn = 100;
+
+// The field of line in the given 1-based column, with no quoting: a separator always separates.
+// False when the line is empty or has no such column. Column 1 of a line without separator is
+// the whole line.
+bool ExtractField(std::string_view line, int column, char separator, std::string& field);
+
+// Reads one column of a CSV file.
+class CCsvColumnReader {
+public:
+    CCsvColumnReader() = default;
+    virtual ~CCsvColumnReader() = default;
+
+    // Reads the whole file, one entry per line. True when it holds at least one line (a readable
+    // file always gives one); IsReadable tells apart a file that could not be opened.
+    bool Open(const std::string& path);
+    bool IsReadable() const { return m_bReadable; }
+    int GetLineCount() const { return m_nLineCount; }
+    // Appends the field of every line that has the column (clamped to 1..100) to out, empty
+    // fields included, and returns out's count; then cuts out's entries longer than 500
+    // characters. 0 when nothing was read.
+    int ReadColumn(char separator, int column, CLineList& out);
+
+private:
+    CLineList m_lines;
+    int m_nLineCount = 0;
+    bool m_bReadable = false;
+};
+
+// The three bulk imports of the project editor. Each returns false when the file could not be
+// read (the editor then adds nothing and says nothing; the command line reports it); out is
+// replaced by what the editor appends: the lines IsValidUrl accepts, normalised, in file order.
+//
+// A text file with one URL per line; lines not starting with a letter are comments.
+bool ImportTextList(const std::string& path, CLineList& out);
+// One column of a CSV file.
+bool ImportCsvColumn(const std::string& path, char separator, int column, CLineList& out);
+// The external-link table of Google's Webmaster tools: the valid URLs of the column in lower
+// case, entries longer than 500 characters cut.
+bool ImportGoogleTable(const std::string& path, char separator, int column, CLineList& out);
+
+} // namespace tessaray

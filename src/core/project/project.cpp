@@ -1,0 +1,194 @@
+#include "core/project/project.h"
+
+#include "core/project/url_rules.h"
+#include "core/util/file_util.h"
+
+#include <cstdio>
+
+namespace tessaray {
+
+namespace {
+
+constexpr const char* kSettingsSection = "SETTINGS";
+constexpr const char* kPageRankKey = "OPTION05";
+constexpr const char* kDomainSection = "YOURDOMAIN";
+constexpr const char* kDomainKey = "URL";
+constexpr const char* kPartnerSection = "PARTNERLINKS";
+constexpr const char* kExternalSection = "EXTLINKS";
+
+// "URL" and the index as four decimal digits.
+std::string ListKey(int index) {
+    char key[16];
+    std::snprintf(key, sizeof key, "URL%04d", index);
+    return key;
+}
+
+} // namespace
+
+void CProject::Reset() {
+    m_partners.clear();
+    m_bModified = false;
+    m_strPath = kNoFileMarker;
+    m_strDomain.clear();
+}
+
+void CProject::SetDomain(const std::string& url) {
+    m_strDomain = NormalizeProjectUrl(url);
+    m_partners.clear();
+    m_bModified = true;
+}
+
+void CProject::StartNew(const std::string& url) {
+    SetDomain(url);
+    m_strPath = kNoFileMarker;
+}
+
+void CProject::AddPartnerUrl(const std::string& url) {
+    if (GetPartnerCount() >= MaxPartnerLinks)
+        return;
+    std::string entry = NormalizeProjectUrl(url);
+    // An entry that normalises to "" would break the list at its position; it cannot occur since
+    // normalising always leaves at least the scheme, but the invariant must not depend on that.
+    if (entry.empty())
+        return;
+    m_partners.push_back(std::move(entry));
+    m_bModified = true;
+}
+
+void CProject::ClearPartnerUrls() {
+    m_partners.clear();
+}
+
+int CProject::GetPartnerCount() const {
+    return static_cast<int>(m_partners.size());
+}
+
+bool CProject::IsReady() {
+    m_nPartnerCount = GetPartnerCount();
+    return !m_strDomain.empty() && m_nPartnerCount > 0;
+}
+
+bool CProject::GetNextPartner(std::string& out) {
+    out.clear();
+    if (m_nCursor < MaxPartnerLinks)
+        ++m_nCursor;
+    if (m_nCursor > MaxPartnerLinks - 1)
+        return false;
+    if (m_nCursor < GetPartnerCount())
+        out = m_partners[static_cast<std::size_t>(m_nCursor)];
+    return !out.empty();
+}
+
+bool CProject::GetRunInput(std::string& outDomain, int& outCount, std::string& outFirst) {
+    outDomain = m_strDomain;
+    outCount = GetPartnerCount();
+    RewindPartners();
+    return GetNextPartner(outFirst);
+}
+
+void CProject::CopyPartnersTo(CLineList& list) const {
+    list.RemoveAll();
+    for (const std::string& entry : m_partners)
+        list.Add(entry);
+}
+
+void CProject::SetExternalLinks(const CLineList& list) {
+    m_externalLinks.CopyFrom(list);
+    m_externalLinks.TruncateLongEntries();
+    m_bModified = true;
+}
+
+void CProject::CopyExternalLinksTo(CLineList& list) const {
+    list.CopyFrom(m_externalLinks);
+}
+
+void CProject::GetTitle(std::string& out) const {
+    if (m_strPath.empty() || m_strPath == kUntitled) {
+        out = kUntitled;
+        return;
+    }
+    GetFileTitlePart(m_strPath, out);
+}
+
+std::string CProject::GetTitle() const {
+    std::string title;
+    GetTitle(title);
+    return title;
+}
+
+bool CProject::Save(const std::string& path, std::string* pReason) {
+    if (!IsReady()) {
+        if (pReason != nullptr)
+            *pReason = "The project has no domain or no partner URL";
+        m_bModified = false;
+        return false;
+    }
+    CProfileFile file;
+    file.SetAppInfo(kFileVersion, kInternet, kCopyright);
+    if (!file.Open(path, kAppName)) {
+        if (pReason != nullptr)
+            *pReason = "The folder of \"" + path + "\" does not exist";
+        return false;
+    }
+    file.PrepareNewFile();
+    file.WriteBool(kSettingsSection, kPageRankKey, m_bPageRank);
+    file.WriteString(kDomainSection, kDomainKey, m_strDomain);
+    // The lists are walked by index so that a save leaves the partner cursor alone.
+    for (std::size_t index = 0; index < m_partners.size() && index < MaxPartnerLinks; ++index)
+        file.WriteString(kPartnerSection, ListKey(static_cast<int>(index)), m_partners[index]);
+    const std::vector<std::string>& links = m_externalLinks.Entries();
+    for (std::size_t index = 0; index < links.size() && index < MaxExternalLinks; ++index)
+        file.WriteString(kExternalSection, ListKey(static_cast<int>(index)), links[index]);
+    if (!file.Flush(pReason, m_fileWriter))
+        return false;
+    m_strPath = path;
+    m_bModified = false;
+    return true;
+}
+
+bool CProject::SaveAs(const std::function<std::string()>& chooser, std::string* pReason) {
+    const std::string path = chooser ? chooser() : std::string();
+    if (path.empty()) {
+        if (pReason != nullptr)
+            pReason->clear();
+        return false;
+    }
+    return Save(path, pReason);
+}
+
+bool CProject::Load(const std::string& path, std::string* pReason) {
+    auto refuse = [pReason](const std::string& reason) {
+        if (pReason != nullptr)
+            *pReason = reason;
+        return false;
+    };
+    CProfileFile file;
+    if (!file.Open(path, kAppName))
+        return refuse("The folder of \"" + path + "\" does not exist");
+    std::string readError;
+    if (!file.WasReadable(&readError))
+        return refuse("Cannot read \"" + path + "\": " + readError);
+    if (!FileExists(path))
+        return refuse("The file \"" + path + "\" does not exist");
+    file.ReadAppInfo();
+    if (file.GetName() != kAppName || file.GetInternet() != kInternet ||
+        file.GetCopyright() != kCopyright)
+        return refuse("\"" + path + "\" is not a Tessaray project");
+
+    file.ReadString(kDomainSection, kDomainKey, "", m_strDomain);
+    m_bPageRank = false;
+    m_partners.clear();
+    std::string value;
+    for (int index = 0; index < MaxPartnerLinks; ++index)
+        if (file.ReadString(kPartnerSection, ListKey(index), "", value) > 0)
+            AddPartnerUrl(value);
+    m_externalLinks.RemoveAll();
+    for (int index = 0; index < MaxExternalLinks; ++index)
+        if (file.ReadString(kExternalSection, ListKey(index), "", value) > 0)
+            m_externalLinks.Add(value);
+    m_strPath = path;
+    m_bModified = false;
+    return true;
+}
+
+} // namespace tessaray
