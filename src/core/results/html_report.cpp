@@ -1,0 +1,241 @@
+#include "core/results/html_report.h"
+
+#include "core/project/url_rules.h"
+#include "core/util/file_util.h"
+
+#include <cerrno>
+
+namespace tessaray {
+
+namespace {
+
+constexpr std::string_view kHeaderBegin = "<!--TABLEHEADER-->";
+constexpr std::string_view kHeaderEnd = "<!--/TABLEHEADER-->";
+constexpr std::string_view kRowBegin = "<!--TABLEROW-->";
+constexpr std::string_view kRowEnd = "<!--/TABLEROW-->";
+constexpr std::string_view kHeaderPlaceholder = "%TABLEHEADER%";
+constexpr std::string_view kRowPlaceholder = "%TABLEROW%";
+constexpr std::string_view kTableEnd = "</table>";
+constexpr std::string_view kTableEndSpaced = "</table><BR><BR>\r\n\r\n";
+constexpr std::string_view kLineEnd = "\r\n";
+
+// Finds the block begin...end in text. True when both markers are found at positions > 0 with
+// begin's end not after end; then inner is the text between them and [first, last) the block.
+bool FindBlock(const std::string& text, std::string_view begin, std::string_view end,
+               std::string& inner, std::size_t& first, std::size_t& last) {
+    first = text.find(begin);
+    const std::size_t endPos = text.find(end);
+    if (first == std::string::npos || first == 0 || endPos == std::string::npos || endPos == 0 ||
+        endPos < first + begin.size())
+        return false;
+    inner = text.substr(first + begin.size(), endPos - first - begin.size());
+    last = endPos + end.size();
+    return true;
+}
+
+// Text of a data cell that is not a link: only the angle brackets are escaped.
+std::string EscapeAngles(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else
+            out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+bool IsLinkCell(std::string_view cell) {
+    if (!cell.starts_with(kHttp) && !cell.starts_with(kHttps))
+        return false;
+    const std::size_t dot = cell.find('.');
+    return dot != std::string_view::npos && dot > 0 && cell.size() >= 12;
+}
+
+std::string EscapeHtml(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+bool CHtmlReport::ReplaceFirst(std::string& str, std::string_view strWhat,
+                               std::string_view strWith) {
+    if (strWhat.empty())
+        return false;
+    const std::size_t pos = str.find(strWhat);
+    if (pos == std::string::npos)
+        return false;
+    str.replace(pos, strWhat.size(), strWith);
+    return true;
+}
+
+bool CHtmlReport::ReplaceAll(std::string& str, std::string_view strWhat, std::string_view strWith) {
+    if (strWhat.empty())
+        return false;
+    std::size_t pos = str.find(strWhat);
+    if (pos == std::string::npos)
+        return false;
+    // Built anew in one pass, so the work stays linear however many occurrences there are.
+    std::string out;
+    std::size_t from = 0;
+    while (pos != std::string::npos) {
+        out.append(str, from, pos - from);
+        out += strWith;
+        from = pos + strWhat.size();
+        pos = str.find(strWhat, from);
+    }
+    out.append(str, from, std::string::npos);
+    str = std::move(out);
+    return true;
+}
+
+void CHtmlReport::Init(char chSeparator, const std::string& strProject,
+                       const std::string& strDate) {
+    m_chSeparator = chSeparator;
+    m_strProject = strProject;
+    m_strDate = strDate;
+}
+
+bool CHtmlReport::LoadTemplate(const std::string& strPath) {
+    std::string text;
+    if (!ReadFileToString(strPath, text, false)) {
+        m_bValid = false;
+        m_strTemplate.clear();
+        return false;
+    }
+    return LoadTemplateText(text);
+}
+
+bool CHtmlReport::LoadTemplateText(std::string_view text) {
+    m_bValid = false;
+    m_strTemplate.assign(text.substr(0, text.find('\0')));
+    m_strHeaderTemplate.clear();
+    m_strRowTemplate.clear();
+    m_strOutput.clear();
+
+    std::size_t first = 0;
+    std::size_t last = 0;
+    if (FindBlock(m_strTemplate, kHeaderBegin, kHeaderEnd, m_strHeaderTemplate, first, last)) {
+        m_strTemplate = m_strTemplate.substr(0, first) + std::string(kHeaderPlaceholder) +
+                        m_strTemplate.substr(last);
+    }
+    if (FindBlock(m_strTemplate, kRowBegin, kRowEnd, m_strRowTemplate, first, last)) {
+        std::string tail = m_strTemplate.substr(last);
+        ReplaceFirst(tail, kTableEnd, kTableEndSpaced);
+        m_strTemplate = m_strTemplate.substr(0, first) + std::string(kRowPlaceholder) + tail;
+    }
+    if (m_strHeaderTemplate.empty() || m_strRowTemplate.empty() || m_strTemplate.empty() ||
+        m_strTemplate.find(kHeaderPlaceholder) == std::string::npos ||
+        m_strTemplate.find(kRowPlaceholder) == std::string::npos)
+        return false;
+
+    ReplaceAll(m_strTemplate, "%PROJECT%", m_strProject);
+    ReplaceAll(m_strTemplate, "%DATE%", m_strDate);
+    m_strOutput = m_strTemplate.substr(0, m_strTemplate.find(kHeaderPlaceholder));
+    m_bValid = true;
+    return true;
+}
+
+void CHtmlReport::AddRow(std::string_view line, std::string_view cellTag, bool bData) {
+    m_strOutput += "<tr>";
+    m_strOutput += kLineEnd;
+    std::size_t start = 0;
+    // The text after the last separator is not a cell.
+    for (std::size_t sep = line.find(m_chSeparator); sep != std::string_view::npos;
+         start = sep + 1, sep = line.find(m_chSeparator, start)) {
+        const std::string_view cell = line.substr(start, sep - start);
+        m_strOutput += '<';
+        m_strOutput += cellTag;
+        m_strOutput += '>';
+        if (!bData) {
+            m_strOutput += cell;
+        } else if (IsLinkCell(cell)) {
+            const std::string escaped = EscapeHtml(cell);
+            m_strOutput += "<a href=\"" + escaped + "\" TARGET=\"_blank\">" + escaped + "</a>";
+        } else {
+            m_strOutput += EscapeAngles(cell);
+        }
+        m_strOutput += "</";
+        m_strOutput += cellTag;
+        m_strOutput += '>';
+        m_strOutput += kLineEnd;
+    }
+    m_strOutput += "</tr>";
+    m_strOutput += kLineEnd;
+}
+
+void CHtmlReport::AddTable(std::string_view strReportText) {
+    bool bHeader = true;
+    for (std::size_t end = strReportText.find(kLineEnd); end != std::string_view::npos;
+         end = strReportText.find(kLineEnd)) {
+        const std::string_view line = strReportText.substr(0, end);
+        strReportText.remove_prefix(end + kLineEnd.size());
+        if (!line.empty())
+            AddRow(line, bHeader ? "th" : "td", !bHeader);
+        bHeader = false;
+    }
+}
+
+bool CHtmlReport::GetPage(std::string& strPage) const {
+    strPage.clear();
+    if (!m_bValid)
+        return false;
+    strPage = m_strOutput;
+    strPage += m_strTemplate.substr(m_strTemplate.find(kRowPlaceholder) + kRowPlaceholder.size());
+    strPage += kLineEnd;
+    ReplaceAll(strPage, kHeaderPlaceholder, "");
+    ReplaceAll(strPage, kRowPlaceholder, "");
+    return true;
+}
+
+bool CHtmlReport::Write(const std::string& strPath) const {
+    std::string page;
+    return GetPage(page) && WriteStringToFile(strPath, page);
+}
+
+SReportResult WriteHtmlReport(const std::string& strReportText, const std::string& strTemplatePath,
+                              const std::string& strProject, const std::string& strDate,
+                              const std::string& strOutputPath) {
+    if (!FileExists(strTemplatePath))
+        return MakeReportFailure(EReportError::TemplateMissing, strTemplatePath,
+                                 "The report template is missing:", 0);
+    CHtmlReport report;
+    report.Init('\t', strProject, strDate);
+    if (!report.LoadTemplate(strTemplatePath))
+        return MakeReportFailure(
+            EReportError::TemplateInvalid, strTemplatePath,
+            "The report template cannot be read or lacks its table blocks:", 0);
+    report.AddTable(strReportText);
+    errno = 0;
+    if (!report.Write(strOutputPath))
+        return MakeReportFailure(EReportError::WriteFailed, strOutputPath,
+                                 "Cannot write the report", errno);
+    SReportResult result;
+    result.strPath = strOutputPath;
+    return result;
+}
+
+} // namespace tessaray

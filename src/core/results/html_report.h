@@ -1,0 +1,68 @@
+#pragma once
+
+#include "core/results/report_text.h"
+
+#include <string>
+#include <string_view>
+
+namespace tessaray {
+
+// Builds the HTML report: pours the report text into a page template as table rows. Lives for
+// one report; call Init, LoadTemplate and, only when that succeeded, AddTable and Write.
+//
+// The template carries a header block "<!--TABLEHEADER-->...<!--/TABLEHEADER-->" and, after it,
+// a row block "<!--TABLEROW-->...<!--/TABLEROW-->", each non-empty and not at the very start of
+// the file (markers are case-sensitive). The generated rows take the place of both blocks; the
+// text between them is dropped. "%PROJECT%" and "%DATE%" are filled in everywhere, and the first
+// "</table>" after the row block gets two line breaks after it.
+class CHtmlReport {
+public:
+    // chSeparator separates the cells of the report text (the reports use tab).
+    void Init(char chSeparator, const std::string& strProject, const std::string& strDate);
+    // Reads and prepares the template file and starts the page. False when the file cannot be
+    // read, is empty or lacks the blocks.
+    bool LoadTemplate(const std::string& strPath);
+    // The same for a template given as text (up to its first NUL byte).
+    bool LoadTemplateText(std::string_view text);
+    // Appends the table rows: the report text's first line as the header row, every further line
+    // as a data row. Only lines ended by CR LF count; an empty line gives no row.
+    void AddTable(std::string_view strReportText);
+    // The finished page; false when no template was loaded.
+    bool GetPage(std::string& strPage) const;
+    // Writes the finished page to a file; false when no template was loaded or the write fails.
+    bool Write(const std::string& strPath) const;
+
+    // Replaces the first occurrence of strWhat; false when there is none.
+    static bool ReplaceFirst(std::string& str, std::string_view strWhat, std::string_view strWith);
+    // Replaces every occurrence from left to right without searching the inserted text again;
+    // true when at least one was replaced.
+    static bool ReplaceAll(std::string& str, std::string_view strWhat, std::string_view strWith);
+
+private:
+    void AddRow(std::string_view line, std::string_view cellTag, bool bData);
+
+    bool m_bValid = false;
+    char m_chSeparator = ';';
+    std::string m_strTemplate;
+    std::string m_strHeaderTemplate;
+    std::string m_strRowTemplate;
+    std::string m_strOutput;
+    std::string m_strProject;
+    std::string m_strDate;
+};
+
+// A data cell shown as a link: it begins with "http://" or "https://", has a '.' after its first
+// character and is at least 12 characters long.
+bool IsLinkCell(std::string_view cell);
+
+// text with '&', '<', '>' and '"' replaced by their character references.
+std::string EscapeHtml(std::string_view text);
+
+// Builds the HTML report from the report text with the template at strTemplatePath and writes it
+// to strOutputPath. Fails with TemplateMissing when the template does not exist, TemplateInvalid
+// when it cannot be used, WriteFailed when the output cannot be written.
+SReportResult WriteHtmlReport(const std::string& strReportText, const std::string& strTemplatePath,
+                              const std::string& strProject, const std::string& strDate,
+                              const std::string& strOutputPath);
+
+} // namespace tessaray

@@ -1,0 +1,102 @@
+#include "core/results/report_text.h"
+
+#include "core/results/result_table.h"
+#include "core/util/file_util.h"
+
+#include <cerrno>
+#include <cstring>
+#include <ostream>
+
+namespace tessaray {
+
+namespace {
+
+constexpr std::size_t kMaxHeaderBytes = 2046;
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kPieceEnd = "||";
+
+} // namespace
+
+std::string BuildReportText(const CResultTable& table, const std::string& columnHeader,
+                            int nHeaderLines) {
+    std::string text;
+    const int rows = table.GetRowCount();
+    if (rows <= 0)
+        return text;
+    text += columnHeader;
+    text += kLineEnd;
+    std::string cell;
+    for (int row = 0; row < rows; ++row) {
+        for (int col = 0; col < kColumnCount; ++col) {
+            table.GetCellText(row, col, cell);
+            if (col == kColServerHeader && nHeaderLines >= 0)
+                ShortenServerHeader(cell, nHeaderLines);
+            text += cell;
+            text += '\t';
+        }
+        text += kLineEnd;
+    }
+    return text;
+}
+
+void ShortenServerHeader(std::string& str, int nLines) {
+    if (nLines < 0)
+        return;
+    std::string copy = str.substr(0, kMaxHeaderBytes);
+    str.clear();
+    if (nLines == 0)
+        return;
+    for (char& c : copy) {
+        if (static_cast<signed char>(c) < 32)
+            c = '|';
+    }
+    std::size_t start = 0;
+    for (int piece = 0; piece < nLines; ++piece) {
+        const std::size_t end = copy.find(kPieceEnd, start);
+        if (end == std::string::npos)
+            break;
+        start = end + kPieceEnd.size();
+    }
+    str = copy.substr(0, start);
+}
+
+bool WriteReportText(std::ostream& out, const CResultTable& table, int nHeaderLines) {
+    out << BuildReportText(table, table.GetColumnHeader(), nHeaderLines);
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+SReportResult MakeReportFailure(EReportError eError, const std::string& strPath,
+                                const std::string& strWhat, int errnum) {
+    SReportResult result;
+    result.eError = eError;
+    result.strPath = strPath;
+    result.strReason = strWhat + " " + strPath;
+    if (errnum != 0)
+        result.strReason += std::string(": ") + std::strerror(errnum);
+    return result;
+}
+
+SReportResult WriteCsvReport(const std::string& strPath, const CResultTable& table,
+                             int nHeaderLines) {
+    const std::string text = BuildReportText(table, table.GetColumnHeader(), nHeaderLines);
+    errno = 0;
+    if (!WriteStringToFile(strPath, text))
+        return MakeReportFailure(EReportError::WriteFailed, strPath, "Cannot write the report",
+                                 errno);
+    SReportResult result;
+    result.strPath = strPath;
+    return result;
+}
+
+bool GetTempReportPath(EReportKind eKind, std::string& strPath) {
+    strPath.clear();
+    std::string folder;
+    if (!GetPrivateTempFolder(folder))
+        return false;
+    strPath = folder + kPathSeparator +
+              (eKind == EReportKind::Csv ? "tessaray-report.csv" : "tessaray-report.html");
+    return true;
+}
+
+} // namespace tessaray

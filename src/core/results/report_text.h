@@ -1,0 +1,62 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+namespace tessaray {
+
+class CResultTable;
+
+// The line count every report passes to ShortenServerHeader.
+inline constexpr int kReportHeaderLines = 2;
+
+// The report text: columnHeader and CR LF, then one line per row in the table's current order,
+// each cell (read with GetCellText) followed by a tab, each line ended by CR LF. With
+// nHeaderLines >= 0 the Server Header cell is put through ShortenServerHeader first. Empty when
+// the table has no rows.
+std::string BuildReportText(const CResultTable& table, const std::string& columnHeader,
+                            int nHeaderLines);
+
+// Shortens a raw response header to its first nLines pieces: of its first 2046 bytes, with every
+// byte below 32 as a signed char (control characters, CR, LF, bytes from 0x80) turned into '|',
+// keeps the pieces up to and including each of the first nLines "||". A negative nLines leaves
+// str unchanged; 0 empties it.
+void ShortenServerHeader(std::string& str, int nLines);
+
+// Why writing a report failed.
+enum class EReportError {
+    None,
+    TemplateMissing, // the HTML template file does not exist
+    TemplateInvalid, // the HTML template cannot be read or lacks its blocks
+    WriteFailed,     // the output cannot be written
+};
+
+// The outcome of writing a report: eError and an English reason naming the file (for the command
+// line; the desktop program words its own message from eError and strPath).
+struct SReportResult {
+    EReportError eError = EReportError::None;
+    std::string strPath;
+    std::string strReason;
+
+    bool Ok() const { return eError == EReportError::None; }
+};
+
+// Writes the report text of the table to out. False when the stream fails.
+bool WriteReportText(std::ostream& out, const CResultTable& table, int nHeaderLines);
+
+// Writes the report text of the table to a file, created or truncated, as the CSV report.
+SReportResult WriteCsvReport(const std::string& strPath, const CResultTable& table,
+                             int nHeaderLines = kReportHeaderLines);
+
+// Which report a temporary file is for ("Open report in Excel" / "Open report in Html Browser").
+enum class EReportKind { Csv, Html };
+
+// strPath := the fixed file of that report kind ("tessaray-report.csv", "tessaray-report.html")
+// in this user's private temporary folder. False with strPath empty when there is no such folder.
+bool GetTempReportPath(EReportKind eKind, std::string& strPath);
+
+// A failed result for strPath with the reason "<what> <path>: <system error text of errnum>".
+SReportResult MakeReportFailure(EReportError eError, const std::string& strPath,
+                                const std::string& strWhat, int errnum);
+
+} // namespace tessaray
