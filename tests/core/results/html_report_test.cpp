@@ -1,0 +1,210 @@
+#include "core/results/html_report.h"
+
+#include "core/results/report_text.h"
+#include "core/results/result_table.h"
+#include "core/util/file_util.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tessaray {
+namespace {
+
+const std::string kTemplate = "<html><head><title>%PROJECT% %DATE%</title></head><body>\r\n"
+                              "<h1>%PROJECT%</h1>\r\n<table>\r\n"
+                              "<!--TABLEHEADER--><tr><th>x</th></tr><!--/TABLEHEADER-->\r\n"
+                              "between the blocks\r\n"
+                              "<!--TABLEROW--><tr><td>x</td></tr><!--/TABLEROW-->\r\n"
+                              "</table>\r\n<p>%DATE%</p></table></body></html>";
+
+// The page built from a template text and a report text, or "<invalid>".
+std::string Page(const std::string& templateText, const std::string& reportText,
+                 const std::string& project = "Shop", char separator = '\t') {
+    CHtmlReport report;
+    report.Init(separator, project, "2026-12-08");
+    if (!report.LoadTemplateText(templateText))
+        return "<invalid>";
+    report.AddTable(reportText);
+    std::string page;
+    EXPECT_TRUE(report.GetPage(page));
+    return page;
+}
+
+// The generated <td> line of a one-cell data row.
+std::string DataCell(const std::string& cell) {
+    const std::string page = Page(kTemplate, "H\t\r\n" + cell + "\t\r\n");
+    const std::size_t start = page.find("<td>");
+    if (start == std::string::npos)
+        return "<no cell>";
+    return page.substr(start, page.find("\r\n", start) - start);
+}
+
+TEST(HtmlReportTest, BuildsThePageAroundTheGeneratedRows) {
+    const std::string page = Page(kTemplate, "A\tB\t\r\nx<1>\thttp://www.example.com\t\r\n");
+    EXPECT_EQ(page, "<html><head><title>Shop 2026-12-08</title></head><body>\r\n"
+                    "<h1>Shop</h1>\r\n<table>\r\n"
+                    "<tr>\r\n<th>A</th>\r\n<th>B</th>\r\n</tr>\r\n"
+                    "<tr>\r\n<td>x&lt;1&gt;</td>\r\n"
+                    "<td><a href=\"http://www.example.com\" TARGET=\"_blank\">"
+                    "http://www.example.com</a></td>\r\n</tr>\r\n"
+                    "\r\n</table><BR><BR>\r\n\r\n\r\n<p>2026-12-08</p></table></body></html>\r\n");
+}
+
+TEST(HtmlReportTest, TableOfTheReportTextHasOneCellPerColumn) {
+    CResultTable table;
+    for (int row = 0; row < 2; ++row) {
+        table.InsertRow(row);
+        table.SetCellText(row, kColPartnerUrl, "http://partner.example.com");
+    }
+    const std::string page =
+        Page(kTemplate, BuildReportText(table, table.GetColumnHeader(), kReportHeaderLines));
+    auto count = [&](const std::string& what) {
+        std::size_t n = 0;
+        for (std::size_t pos = page.find(what); pos != std::string::npos;
+             pos = page.find(what, pos + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(count("<th>"), 18u);
+    EXPECT_EQ(count("<td>"), 36u);
+    EXPECT_EQ(count("<tr>\r\n"), 3u);
+    EXPECT_EQ(count("TARGET=\"_blank\""), 2u);
+    EXPECT_EQ(page.find("between the blocks"), std::string::npos);
+}
+
+TEST(HtmlReportTest, LinkCellsNeedSchemeDotAndTwelveCharacters) {
+    EXPECT_TRUE(IsLinkCell("http://a.com"));
+    EXPECT_TRUE(IsLinkCell("https://a.de"));
+    EXPECT_FALSE(IsLinkCell("http://a"));        // eight characters
+    EXPECT_FALSE(IsLinkCell("http://abcdefgh")); // no dot
+    EXPECT_FALSE(IsLinkCell("http://a.co"));     // eleven characters
+    EXPECT_FALSE(IsLinkCell("HTTP://www.example.com"));
+    EXPECT_FALSE(IsLinkCell(" http://www.example.com"));
+    EXPECT_EQ(DataCell("http://a"), "<td>http://a</td>");
+}
+
+TEST(HtmlReportTest, CellsCannotInjectMarkup) {
+    EXPECT_EQ(
+        DataCell("http://x.com/\"><script>alert(1)</script>&a=1"),
+        "<td><a href=\"http://x.com/&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;&amp;a=1\" "
+        "TARGET=\"_blank\">http://x.com/&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;&amp;a=1"
+        "</a></td>");
+    EXPECT_EQ(DataCell("<b>Tom & \"Jerry\"</b>"), "<td>&lt;b&gt;Tom & \"Jerry\"&lt;/b&gt;</td>");
+    // Header cells are written as they stand.
+    EXPECT_NE(Page(kTemplate, "<i>T</i>\t\r\n").find("<th><i>T</i></th>"), std::string::npos);
+}
+
+TEST(HtmlReportTest, ReportTextLinesAndCells) {
+    // The text after the last separator is no cell; an empty line gives no row; a last line
+    // without CR LF is not used.
+    const std::string page = Page(kTemplate, "H1\tH2\r\n\r\na\tb\tc\r\ntail\t");
+    EXPECT_NE(page.find("<tr>\r\n<th>H1</th>\r\n</tr>\r\n<tr>\r\n<td>a</td>\r\n<td>b</td>\r\n</tr>"
+                        "\r\n\r\n</table>"),
+              std::string::npos)
+        << page;
+    EXPECT_EQ(page.find("tail"), std::string::npos);
+    // Other separators work too.
+    EXPECT_NE(Page(kTemplate, "A;B;\r\n", "Shop", ';').find("<th>A</th>\r\n<th>B</th>"),
+              std::string::npos);
+}
+
+TEST(HtmlReportTest, PlaceholdersAreFilledEverywhereOnce) {
+    const std::string page = Page(kTemplate, "H\t\r\n", "My %PROJECT% shop");
+    EXPECT_NE(page.find("<title>My %PROJECT% shop 2026-12-08</title>"), std::string::npos);
+    EXPECT_NE(page.find("<h1>My %PROJECT% shop</h1>"), std::string::npos);
+    EXPECT_NE(page.find("<p>2026-12-08</p>"), std::string::npos);
+}
+
+TEST(HtmlReportTest, OnlyExactMarkersPastTheStartAreRecognised) {
+    std::string mixed = kTemplate;
+    CHtmlReport::ReplaceAll(mixed, "<!--TABLEROW-->", "<!--TableRow-->");
+    EXPECT_EQ(Page(mixed, "H\t\r\n"), "<invalid>");
+
+    const std::string atStart = "<!--TABLEHEADER-->x<!--/TABLEHEADER-->"
+                                "<table><!--TABLEROW-->y<!--/TABLEROW--></table>";
+    EXPECT_EQ(Page(atStart, "H\t\r\n"), "<invalid>");
+    EXPECT_NE(Page(" " + atStart, "H\t\r\n"), "<invalid>");
+
+    const std::string emptyRow =
+        " <!--TABLEHEADER-->x<!--/TABLEHEADER--><!--TABLEROW--><!--/TABLEROW-->";
+    EXPECT_EQ(Page(emptyRow, "H\t\r\n"), "<invalid>");
+    const std::string emptyHeader =
+        " <!--TABLEHEADER--><!--/TABLEHEADER--><!--TABLEROW-->y<!--/TABLEROW-->";
+    EXPECT_EQ(Page(emptyHeader, "H\t\r\n"), "<invalid>");
+    const std::string swapped =
+        " <!--/TABLEHEADER-->x<!--TABLEHEADER--><!--TABLEROW-->y<!--/TABLEROW-->";
+    EXPECT_EQ(Page(swapped, "H\t\r\n"), "<invalid>");
+    EXPECT_EQ(Page(" <!--TABLEHEADER-->x<!--/TABLEHEADER-->", "H\t\r\n"), "<invalid>");
+    EXPECT_EQ(Page("", "H\t\r\n"), "<invalid>");
+    // The template ends at its first NUL byte.
+    EXPECT_EQ(Page(std::string(" \0", 2) + atStart, "H\t\r\n"), "<invalid>");
+}
+
+TEST(HtmlReportTest, TableEndIsSpacedOnlyAfterTheRowBlock) {
+    const std::string noEnd =
+        " <!--TABLEHEADER-->x<!--/TABLEHEADER--><!--TABLEROW-->y<!--/TABLEROW-->"
+        "<p>end</p>";
+    EXPECT_EQ(Page(noEnd, "H\t\r\n"), " <tr>\r\n<th>H</th>\r\n</tr>\r\n<p>end</p>\r\n");
+    const std::string before = " </table><!--TABLEHEADER-->x<!--/TABLEHEADER-->"
+                               "<!--TABLEROW-->y<!--/TABLEROW--></table></table>";
+    EXPECT_EQ(Page(before, "H\t\r\n"),
+              " </table><tr>\r\n<th>H</th>\r\n</tr>\r\n</table><BR><BR>\r\n\r\n</table>\r\n");
+}
+
+TEST(HtmlReportTest, ReplaceHelpers) {
+    std::string text = "aXbXc";
+    EXPECT_TRUE(CHtmlReport::ReplaceFirst(text, "X", "--"));
+    EXPECT_EQ(text, "a--bXc");
+    EXPECT_FALSE(CHtmlReport::ReplaceFirst(text, "Y", "--"));
+    EXPECT_EQ(text, "a--bXc");
+    text = "%P%%P%";
+    EXPECT_TRUE(CHtmlReport::ReplaceAll(text, "%P%", "%P%%P%"));
+    EXPECT_EQ(text, "%P%%P%%P%%P%");
+    EXPECT_FALSE(CHtmlReport::ReplaceAll(text, "none", ""));
+    EXPECT_TRUE(CHtmlReport::ReplaceAll(text, "%P%", ""));
+    EXPECT_EQ(text, "");
+}
+
+TEST(HtmlReportTest, WriteHtmlReportReportsEachFailure) {
+    test::TempDir dir;
+    const std::string report = "H\t\r\nv\t\r\n";
+    SReportResult result = WriteHtmlReport(report, dir.File("report.html"), "Shop", "2026-12-08",
+                                           dir.File("out.html"));
+    EXPECT_EQ(result.eError, EReportError::TemplateMissing);
+    EXPECT_FALSE(FileExists(dir.File("out.html")));
+
+    const std::string invalid = dir.Write("invalid.html", "<html>no blocks</html>");
+    result = WriteHtmlReport(report, invalid, "Shop", "2026-12-08", dir.File("out.html"));
+    EXPECT_EQ(result.eError, EReportError::TemplateInvalid);
+
+    const std::string good = dir.Write("report.html", kTemplate);
+    result = WriteHtmlReport(report, good, "Shop", "2026-12-08", dir.File("no/out.html"));
+    EXPECT_EQ(result.eError, EReportError::WriteFailed);
+    EXPECT_NE(result.strReason.find(dir.File("no/out.html")), std::string::npos);
+
+    result = WriteHtmlReport(report, good, "Shop", "2026-12-08", dir.File("out.html"));
+    EXPECT_TRUE(result.Ok()) << result.strReason;
+    EXPECT_EQ(test::ReadAll(dir.File("out.html")), Page(kTemplate, report));
+}
+
+TEST(HtmlReportTest, ShippedTemplateIsValid) {
+    const std::string path = std::string(TESSARAY_SOURCE_DIR) + "/res/report.html";
+    CHtmlReport report;
+    report.Init('\t', "Demo shop", "2026-12-08");
+    ASSERT_TRUE(report.LoadTemplate(path));
+    report.AddTable("H1\tH2\t\r\nhttp://www.example.com\t<x>\t\r\n");
+    std::string page;
+    ASSERT_TRUE(report.GetPage(page));
+    EXPECT_NE(page.find("Demo shop"), std::string::npos);
+    EXPECT_NE(page.find("2026-12-08"), std::string::npos);
+    for (const char* placeholder : {"%PROJECT%", "%DATE%", "%TABLEHEADER%", "%TABLEROW%"})
+        EXPECT_EQ(page.find(placeholder), std::string::npos) << placeholder;
+    EXPECT_LT(page.find("<th>H1</th>"), page.find("<td><a href=\"http://www.example.com\""));
+    EXPECT_NE(page.find("</table><BR><BR>"), std::string::npos);
+    EXPECT_EQ(page.find("charset=utf-8"), std::string::npos);
+}
+
+} // namespace
+} // namespace tessaray
