@@ -2,23 +2,43 @@
 
 #include "core/util/message_sink.h"
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <new>
 #include <stdexcept>
+#include <sys/stat.h>
 
 namespace tessaray {
 
+namespace {
+
+// Writes one entry: each piece between line feeds, followed by CR LF when lineEnds is set.
+void WriteEntry(std::FILE* file, std::string_view entry, bool lineEnds) {
+    while (!entry.empty()) {
+        const std::size_t end = std::min(entry.find('\n'), entry.size());
+        std::fwrite(entry.data(), 1, end, file);
+        if (lineEnds)
+            std::fwrite("\r\n", 1, 2, file);
+        entry.remove_prefix(std::min(end + 1, entry.size()));
+    }
+}
+
+bool IsControl(char c) {
+    return static_cast<unsigned char>(c) < 32;
+}
+
+} // namespace
+
 void CLineList::RemoveAll() {
     m_entries.clear();
-    m_cursor = 0;
+    m_cursor = kNone;
     m_bChanged = false;
 }
 
 void CLineList::Add(std::string_view text) {
     m_bChanged = true;
-    if (m_entries.size() >= static_cast<std::size_t>(kMaxCount)) {
+    if (m_entries.size() >= static_cast<std::size_t>(m_nMaxCount)) {
         ShowMessage("Max line count reached");
         return;
     }
@@ -32,22 +52,19 @@ void CLineList::Add(std::string_view text) {
 }
 
 bool CLineList::GetFirst(std::string& out) {
-    if (m_entries.empty()) {
-        out.clear();
-        m_cursor = 0;
-        return false;
-    }
-    out = m_entries.front();
-    m_cursor = 1;
-    return true;
+    m_cursor = 0;
+    return GetNext(out);
 }
 
 bool CLineList::GetNext(std::string& out) {
     if (m_cursor >= m_entries.size()) {
+        m_cursor = kNone;
         out.clear();
         return false;
     }
     out = m_entries[m_cursor++];
+    if (m_cursor == m_entries.size())
+        m_cursor = kNone; // entries added later are not reached by this walk
     return true;
 }
 
@@ -60,6 +77,7 @@ bool CLineList::GetNextAuto(std::string& out) {
 }
 
 void CLineList::CopyFrom(const CLineList& other) {
+    // Copying a list onto itself would first empty it.
     if (&other == this)
         return;
     RemoveAll();
@@ -69,94 +87,78 @@ void CLineList::CopyFrom(const CLineList& other) {
 
 bool CLineList::Contains(std::string_view text) {
     Rewind();
-    for (const std::string& entry : m_entries)
-        if (entry == text)
-            return true;
-    return false;
+    return std::find(m_entries.begin(), m_entries.end(), text) != m_entries.end();
 }
 
-bool CLineList::ExtractLine(const std::string& pending, std::size_t& pos,
-                            std::size_t& searchFrom) {
-    if (pos >= pending.size())
-        return false;
-    // The line ends at whichever of CR and LF comes first.
-    const std::size_t end = pending.find_first_of("\r\n", std::max(pos, searchFrom));
-    if (end == std::string::npos) {
-        searchFrom = pending.size();
-        return false;
+void CLineList::ExtractLines(std::string_view text, SplitState& state) {
+    for (;;) {
+        if (state.bSkipping) {
+            // Control characters after a line end are dropped; a line feed that is not the first
+            // of them stands for an empty line.
+            while (state.pos < text.size() && IsControl(text[state.pos])) {
+                if (text[state.pos] == '\n' && state.bFirstSkipped)
+                    Add(" ");
+                state.bFirstSkipped = true;
+                ++state.pos;
+            }
+            if (state.pos == text.size())
+                return; // the run may go on in text still to come
+            state.bSkipping = false;
+        }
+        // The line ends at whichever of CR and LF comes first.
+        const std::size_t end = text.find_first_of("\r\n", std::max(state.pos, state.searchFrom));
+        if (end == std::string_view::npos) {
+            state.searchFrom = text.size();
+            return;
+        }
+        Add(end == state.pos ? std::string_view(" ") : text.substr(state.pos, end - state.pos));
+        state.pos = end + 1;
+        state.searchFrom = state.pos;
+        state.bSkipping = true;
+        state.bFirstSkipped = false;
     }
-    if (end == pos)
-        Add(" ");
-    else
-        Add(std::string_view(pending).substr(pos, end - pos));
-    pos = end + 1;
-    // Control characters after the line end are dropped; a line feed that is not the first of
-    // them stands for an empty line.
-    bool first = true;
-    while (pos < pending.size() && static_cast<unsigned char>(pending[pos]) < 32) {
-        if (pending[pos] == '\n' && !first)
-            Add(" ");
-        first = false;
-        ++pos;
-    }
-    searchFrom = pos;
-    return true;
 }
 
 void CLineList::SetText(std::string_view text) {
     RemoveAll();
-    const std::string pending(text);
-    std::size_t pos = 0;
-    std::size_t searchFrom = 0;
-    while (ExtractLine(pending, pos, searchFrom)) {
-    }
+    SplitState state;
+    ExtractLines(text, state);
 }
 
 bool CLineList::LoadFromFile(const std::string& path, bool reportError) {
     RemoveAll();
     std::FILE* file = std::fopen(path.c_str(), "rb");
+    struct stat info {};
+    if (file != nullptr && (::fstat(::fileno(file), &info) != 0 || S_ISDIR(info.st_mode))) {
+        std::fclose(file); // a folder opens on this platform but holds no lines
+        file = nullptr;
+    }
     if (file == nullptr) {
         if (reportError)
             ShowMessage("Error !\n\nCannot open file: \"" + path + "\" !");
         return false;
     }
-    // The file is read in chunks of 1999 bytes; a NUL byte ends its chunk's contribution.
-    constexpr std::size_t kChunk = 1999;
-    char chunk[kChunk];
+    char chunk[kLoadChunk];
     std::string pending;
-    std::size_t pos = 0;
-    std::size_t searchFrom = 0;
+    SplitState state;
     std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, kChunk, file)) > 0) {
+    while ((got = std::fread(chunk, 1, kLoadChunk, file)) > 0) {
+        // A NUL byte ends the chunk's text.
         const void* nul = std::memchr(chunk, '\0', got);
         const std::size_t used =
             nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - chunk) : got;
-        // Drop what was consumed before appending, so the pending text stays short.
-        if (pos > 0) {
-            pending.erase(0, pos);
-            searchFrom -= std::min(searchFrom, pos);
-            pos = 0;
+        // Drop what was taken before appending, so pending holds only the unfinished line.
+        if (state.pos > 0) {
+            pending.erase(0, state.pos);
+            state.searchFrom = std::max(state.searchFrom, state.pos) - state.pos;
+            state.pos = 0;
         }
         pending.append(chunk, used);
-        while (ExtractLine(pending, pos, searchFrom)) {
-        }
+        ExtractLines(pending, state);
     }
     std::fclose(file);
-    Add(std::string_view(pending).substr(pos));
+    Add(std::string_view(pending).substr(state.pos));
     return true;
-}
-
-void CLineList::WriteEntry(std::FILE* file, const std::string& entry, bool lineEnds) const {
-    std::size_t start = 0;
-    while (start < entry.size()) {
-        std::size_t end = entry.find('\n', start);
-        if (end == std::string::npos)
-            end = entry.size();
-        std::fwrite(entry.data() + start, 1, end - start, file);
-        if (lineEnds)
-            std::fwrite("\r\n", 1, 2, file);
-        start = end + 1;
-    }
 }
 
 void CLineList::SaveToFile(const std::string& path, bool lineEnds) {
@@ -169,7 +171,7 @@ void CLineList::SaveToFile(const std::string& path, bool lineEnds) {
     std::size_t running = 0;
     for (const std::string& entry : m_entries) {
         running += entry.size();
-        if (running <= 2000) {
+        if (running <= kSaveRunLength) {
             WriteEntry(file, entry, lineEnds);
         } else {
             WriteEntry(file, entry, true);

@@ -15,6 +15,10 @@ public:
     static constexpr int kMaxCount = 2147483647;
     // Entries longer than this are cut by TruncateLongEntries.
     static constexpr std::size_t kMaxEntryLength = 500;
+    // SaveToFile forces a line end once this many characters were written without one.
+    static constexpr std::size_t kSaveRunLength = 2000;
+    // LoadFromFile reads the file in chunks of this many bytes.
+    static constexpr std::size_t kLoadChunk = 1999;
 
     CLineList() = default;
     virtual ~CLineList() = default;
@@ -25,7 +29,7 @@ public:
 
     // Removes every entry; clears the changed flag (the at-start flag is kept).
     void RemoveAll();
-    // Appends a copy of text and sets the changed flag.
+    // Appends a copy of text and sets the changed flag (also when the copy is refused).
     void Add(std::string_view text);
     int GetCount() const { return static_cast<int>(m_entries.size()); }
     bool IsChanged() const { return m_bChanged; }
@@ -36,7 +40,7 @@ public:
     bool GetNext(std::string& out);
     // The next GetNextAuto starts from the first entry.
     void Rewind() { m_bAtStart = true; }
-    // GetFirst after a Rewind, GetNext otherwise.
+    // GetFirst after a Rewind (or on a new list), GetNext otherwise.
     bool GetNextAuto(std::string& out);
 
     // Replaces the entries by a copy of the other list's.
@@ -47,8 +51,8 @@ public:
     // Replaces the entries by the lines of text; a last line without line end is dropped.
     void SetText(std::string_view text);
     // Replaces the entries by the lines of a file; whatever follows the last line end becomes the
-    // last entry, even when empty. False when the file cannot be opened (with a message when
-    // reportError is set).
+    // last entry, even when empty. A NUL byte ends the data of its chunk. False when the file
+    // cannot be opened (with a message when reportError is set).
     bool LoadFromFile(const std::string& path, bool reportError);
     // Writes the entries to a new file (nothing for an empty list or path). With lineEnds every
     // entry ends in CR LF; without, entries follow one another, except that an entry that passes
@@ -62,15 +66,27 @@ public:
     const std::string& At(int index) const { return m_entries[static_cast<std::size_t>(index)]; }
     const std::vector<std::string>& Entries() const { return m_entries; }
 
+protected:
+    // A list that holds at most nMaxCount entries (lets tests reach the limit).
+    explicit CLineList(int nMaxCount) : m_nMaxCount(nMaxCount) {}
+
 private:
-    // Takes the next line off the front of pending (pending[pos..]) and appends it; false when
-    // pending holds no line end. The search for the line end starts at searchFrom (>= pos), so a
-    // caller that appends to pending need not scan the same bytes again.
-    bool ExtractLine(const std::string& pending, std::size_t& pos, std::size_t& searchFrom);
-    void WriteEntry(std::FILE* file, const std::string& entry, bool lineEnds) const;
+    // Where the splitter stands in a text that may still grow at its end.
+    struct SplitState {
+        std::size_t pos = 0;        // start of the text not yet taken
+        std::size_t searchFrom = 0; // the line-end search resumes here (bytes before hold none)
+        bool bSkipping = false;     // inside the control characters that follow a line end
+        bool bFirstSkipped = false; // the first of those characters was examined
+    };
+    // Takes every complete line off text[state.pos..] and appends it. Stops, with the state kept,
+    // at the end of text, so text may grow and the call be repeated.
+    void ExtractLines(std::string_view text, SplitState& state);
+
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
     std::vector<std::string> m_entries;
-    std::size_t m_cursor = 0; // index of the entry GetNext returns; size() = none
+    std::size_t m_cursor = kNone; // index of the entry GetNext returns; kNone = none
+    int m_nMaxCount = kMaxCount;
     bool m_bChanged = false;
     bool m_bAtStart = true;
 };

@@ -52,13 +52,13 @@ bool ReadFileToString(std::string strPath, std::string& strText, bool bReplaceNu
         return false;
     std::string data;
     struct stat info {};
-    if (::fstat(::fileno(file), &info) == 0 && S_ISREG(info.st_mode)) {
-        if (info.st_size > 0x7FFFFFFF) {
-            std::fclose(file);
-            return false;
-        }
-        data.reserve(static_cast<std::size_t>(info.st_size));
+    // A folder opens on this platform but is no file; a file above 2 GiB is refused.
+    if (::fstat(::fileno(file), &info) != 0 || S_ISDIR(info.st_mode) || info.st_size > 0x7FFFFFFF) {
+        std::fclose(file);
+        return false;
     }
+    if (S_ISREG(info.st_mode))
+        data.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     std::size_t got = 0;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {

@@ -1,0 +1,137 @@
+#include "core/project/url_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tessaray {
+namespace {
+
+// IsValidUrl's verdict and the text it leaves in its argument.
+std::pair<bool, std::string> Validate(std::string url) {
+    const bool valid = IsValidUrl(url);
+    return {valid, url};
+}
+
+std::pair<bool, std::string> ExtractDomain(std::string_view input) {
+    std::string out = "stale";
+    const bool valid = ExtractDomainUrl(input, out);
+    return {valid, out};
+}
+
+TEST(NormalizeProjectUrlTest, TrimsLowersAndAddsScheme) {
+    EXPECT_EQ(NormalizeProjectUrl("  Shop.Example.COM/Path/  "), "http://shop.example.com/path");
+    EXPECT_EQ(NormalizeProjectUrl("\t\r\nHTTP://A.Example\n"), "http://a.example");
+    // Only one trailing slash goes.
+    EXPECT_EQ(NormalizeProjectUrl("http://a.example//"), "http://a.example/");
+    // The comment of a partner entry is lower-cased with the URL.
+    EXPECT_EQ(NormalizeProjectUrl("http://Shop.Example/Links.html - Swap since 2008"),
+              "http://shop.example/links.html - swap since 2008");
+}
+
+TEST(NormalizeProjectUrlTest, HttpsIsKept) {
+    EXPECT_EQ(NormalizeProjectUrl("https://a.example"), "https://a.example");
+    EXPECT_EQ(NormalizeProjectUrl(" HTTPS://A.Example/ "), "https://a.example");
+    // A scheme anywhere in the text counts, as the rule for "http://" always did.
+    EXPECT_EQ(NormalizeProjectUrl("see https://a.example"), "see https://a.example");
+    EXPECT_EQ(NormalizeProjectUrl("https:/a.example"), "http://https:/a.example");
+}
+
+TEST(IsValidUrlTest, Rejects) {
+    for (const char* bad :
+         {"", "   ", "a.b", "#a.example", "/a.example", "*a.example", "1shop.example",
+          "\"a.example\"", "shop.", "ab.c", ".example", "example"}) {
+        std::string url = bad;
+        EXPECT_FALSE(IsValidUrl(url)) << bad;
+        EXPECT_EQ(url, bad) << "an invalid URL must stay as it was";
+    }
+}
+
+TEST(IsValidUrlTest, AcceptsAndNormalises) {
+    EXPECT_EQ(Validate("ab.example"), std::make_pair(true, std::string("http://ab.example")));
+    EXPECT_EQ(Validate("HTTP://Shop.Example/"),
+              std::make_pair(true, std::string("HTTP://Shop.Example")));
+    EXPECT_EQ(Validate("  Shop.Example/Page/  "),
+              std::make_pair(true, std::string("http://Shop.Example/Page")));
+    // Four characters with two after the dot are enough; "http://" makes the length.
+    EXPECT_EQ(Validate("a.bc"), std::make_pair(true, std::string("http://a.bc")));
+    // The trailing slash counts towards the length and goes afterwards.
+    EXPECT_EQ(Validate("a.b/"), std::make_pair(true, std::string("http://a.b")));
+    // The dot may come after the scheme; only its position in the copy counts.
+    EXPECT_EQ(Validate("http://localhost.x/"),
+              std::make_pair(true, std::string("http://localhost.x")));
+}
+
+TEST(IsValidUrlTest, HttpsIsAScheme) {
+    EXPECT_EQ(Validate("https://a.example/"),
+              std::make_pair(true, std::string("https://a.example")));
+    EXPECT_EQ(Validate("HTTPS://A.Example"),
+              std::make_pair(true, std::string("HTTPS://A.Example")));
+    EXPECT_EQ(Validate("https://ab"), std::make_pair(false, std::string("https://ab")));
+}
+
+TEST(ExtractDomainUrlTest, KeepsSchemeAndHost) {
+    EXPECT_EQ(ExtractDomain("  http://shop.example/dir/page.html"),
+              std::make_pair(true, std::string("http://shop.example")));
+    EXPECT_EQ(ExtractDomain("shop.example/x"),
+              std::make_pair(true, std::string("http://shop.example")));
+    EXPECT_EQ(ExtractDomain("https://Shop.Example/x/"),
+              std::make_pair(true, std::string("https://Shop.Example")));
+    EXPECT_EQ(ExtractDomain("HTTPS://shop.example"),
+              std::make_pair(true, std::string("https://shop.example")));
+    // Text before the scheme is dropped with it.
+    EXPECT_EQ(ExtractDomain("Link: http://shop.example/a"),
+              std::make_pair(true, std::string("http://shop.example")));
+}
+
+TEST(ExtractDomainUrlTest, TooShortOrInvalid) {
+    // out is always set, also when the result is false.
+    EXPECT_EQ(ExtractDomain("a.b"), std::make_pair(false, std::string("http://a.b")));
+    EXPECT_EQ(ExtractDomain(""), std::make_pair(false, std::string("http://")));
+    EXPECT_EQ(ExtractDomain("http://ab/x"), std::make_pair(false, std::string("http://ab")));
+    EXPECT_EQ(ExtractDomain("https://abcdef"),
+              std::make_pair(false, std::string("https://abcdef")));
+}
+
+TEST(PartnerEntryTest, SplitAndJoin) {
+    std::string url = "x";
+    std::string comment = "y";
+    SplitPartnerEntry("http://shop.example/links.html - swap since 2008", url, comment);
+    EXPECT_EQ(url, "http://shop.example/links.html");
+    EXPECT_EQ(comment, "swap since 2008");
+
+    SplitPartnerEntry("", url, comment);
+    EXPECT_EQ(url, "");
+    EXPECT_EQ(comment, "");
+
+    // A separator at position 0 does not count; the whole entry is the (invalid, kept) URL.
+    SplitPartnerEntry(" - shop.example", url, comment);
+    EXPECT_EQ(url, " - shop.example");
+    EXPECT_EQ(comment, "");
+
+    // The first separator splits; the comment is trimmed and may hold more separators.
+    SplitPartnerEntry("shop.example/ -  a - b  ", url, comment);
+    EXPECT_EQ(url, "http://shop.example");
+    EXPECT_EQ(comment, "a - b");
+
+    // An invalid URL is kept as it stands.
+    SplitPartnerEntry("#x - c", url, comment);
+    EXPECT_EQ(url, "#x");
+    EXPECT_EQ(comment, "c");
+
+    EXPECT_EQ(JoinPartnerEntry("shop.example/", "  note "), "http://shop.example - note");
+    EXPECT_EQ(JoinPartnerEntry("https://shop.example", " \t"), "https://shop.example");
+}
+
+TEST(UrlHelpersTest, HostAndSite) {
+    EXPECT_EQ(ExtractHost("  https://Shop.Example/a/b"), "Shop.Example");
+    EXPECT_EQ(ExtractHost("http://shop.example"), "shop.example");
+    EXPECT_EQ(ExtractHost("shop.example/x"), "shop.example");
+    EXPECT_EQ(SiteUrlOf(" HTTPS://shop.example/x"), "https://shop.example");
+    EXPECT_EQ(SiteUrlOf("shop.example/x"), "http://shop.example");
+    EXPECT_TRUE(StartsWithScheme("HTTP://x"));
+    EXPECT_FALSE(StartsWithScheme("x http://"));
+}
+
+} // namespace
+} // namespace tessaray
