@@ -1,0 +1,438 @@
+#include "core/analysis/page_analyzer.h"
+
+#include "core/project/url_rules.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tessaray {
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+// The first occurrence of a fixed needle at or after a position that only ever grows. The scans
+// below ask for the same needle again and again from increasing positions; remembering the last
+// answer keeps the total work linear instead of rescanning the same stretch per item.
+class CForwardFinder {
+public:
+    CForwardFinder(std::string_view text, std::string_view needle)
+        : m_text(text), m_needle(needle) {}
+
+    std::size_t From(std::size_t from) {
+        if (!m_bValid || (m_nFound != npos && m_nFound < from)) {
+            m_nFound = m_text.find(m_needle, from);
+            m_bValid = true;
+        }
+        return m_nFound;
+    }
+
+private:
+    std::string_view m_text;
+    std::string_view m_needle;
+    std::size_t m_nFound = npos;
+    bool m_bValid = false;
+};
+
+// ASCII lower-casing into a reused buffer; a plain loop over raw pointers that compilers
+// vectorise.
+void LowerInto(std::string_view text, std::string& out) {
+    out.resize(text.size());
+    const char* src = text.data();
+    char* dst = out.data();
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const char c = src[i];
+        dst[i] = static_cast<char>(c + ((c >= 'A' && c <= 'Z') ? 32 : 0));
+    }
+}
+
+bool IsKeptAnchorByte(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 0x20 && u <= 0x7F;
+}
+
+// Copies text without its bytes below 0x20 and above 0x7F.
+void FilterAnchorInto(std::string_view text, std::string& out) {
+    const std::size_t n = text.size();
+    const char* src = text.data();
+    bool clean = true;
+    for (std::size_t i = 0; i < n; ++i)
+        clean &= IsKeptAnchorByte(src[i]);
+    if (clean) {
+        out.assign(text);
+        return;
+    }
+    out.clear();
+    for (std::size_t i = 0; i < n; ++i)
+        if (IsKeptAnchorByte(src[i]))
+            out.push_back(src[i]);
+}
+
+bool IsQuote(char c) {
+    return c == '"' || c == '\'';
+}
+
+// The host of a base URL: everything up to and including the first scheme dropped, then cut at a
+// "/" that is not the first character. Case is kept.
+std::string HostOfBaseUrl(std::string_view baseUrl) {
+    std::size_t schemeLength = 0;
+    const std::size_t scheme = FindScheme(ToLowerAscii(baseUrl), &schemeLength);
+    if (scheme != npos)
+        baseUrl.remove_prefix(scheme + schemeLength);
+    const std::size_t slash = baseUrl.find('/');
+    if (slash != npos && slash > 0)
+        baseUrl = baseUrl.substr(0, slash);
+    return std::string(baseUrl);
+}
+
+// A lower-case URL or domain reduced for the domain test: up to and including the first scheme
+// dropped, then one trailing "/".
+std::string_view ReduceForDomainTest(std::string_view lower) {
+    std::size_t schemeLength = 0;
+    const std::size_t scheme = FindScheme(lower, &schemeLength);
+    if (scheme != npos)
+        lower.remove_prefix(scheme + schemeLength);
+    if (!lower.empty() && lower.back() == '/')
+        lower.remove_suffix(1);
+    return lower;
+}
+
+// The href value: after the first "href", past the next "=", leading bytes below "!" skipped; it
+// ends at a blank, a ">" or the second quote; quotes are not copied.
+std::string ExtractUrl(std::string_view lowerAnchor) {
+    std::string url;
+    const std::size_t href = lowerAnchor.find("href");
+    if (href == npos)
+        return url;
+    const std::size_t equals = lowerAnchor.find('=', href + 4);
+    if (equals == npos)
+        return url;
+    std::size_t i = equals + 1;
+    while (i < lowerAnchor.size() && static_cast<unsigned char>(lowerAnchor[i]) < '!')
+        ++i;
+    int quotes = 0;
+    while (true) {
+        const std::size_t stop = lowerAnchor.find_first_of(" >\"'", i);
+        url.append(lowerAnchor.substr(i, stop == npos ? npos : stop - i));
+        if (stop == npos || !IsQuote(lowerAnchor[stop]) || ++quotes == 2)
+            return url;
+        i = stop + 1;
+    }
+}
+
+// First position of needle in text, in time linear in both (Knuth-Morris-Pratt for long needles,
+// where a plain search could take |text| * |needle| steps on a hostile anchor).
+std::size_t FindLinear(std::string_view text, std::string_view needle) {
+    if (needle.size() <= 16)
+        return text.find(needle);
+    std::vector<std::size_t> border(needle.size(), 0);
+    for (std::size_t i = 1, k = 0; i < needle.size(); ++i) {
+        while (k > 0 && needle[i] != needle[k])
+            k = border[k - 1];
+        if (needle[i] == needle[k])
+            ++k;
+        border[i] = k;
+    }
+    for (std::size_t i = 0, k = 0; i < text.size(); ++i) {
+        while (k > 0 && text[i] != needle[k])
+            k = border[k - 1];
+        if (text[i] == needle[k])
+            ++k;
+        if (k == needle.size())
+            return i + 1 - k;
+    }
+    return npos;
+}
+
+// Tag stripping, in one pass: while the text holds both "<" and ">", a ">" before the first "<"
+// drops everything up to and including it (character by character, so whatever was kept before
+// goes too); otherwise the stretch from the first "<" through the first ">" is removed.
+void StripTags(std::string_view text, std::string& out) {
+    out.clear();
+    std::size_t i = 0;
+    std::size_t lt = text.find('<');
+    while (lt != npos) {
+        const std::size_t gt = text.find('>', i);
+        if (gt == npos)
+            break;
+        if (gt < lt) {
+            out.clear();
+        } else {
+            out.append(text.substr(i, lt - i));
+            lt = text.find('<', gt + 1);
+        }
+        i = gt + 1;
+    }
+    out.append(text.substr(i));
+}
+
+// The anchor text: after the URL value (compared without regard to case; from the start when it
+// does not occur), after the next ">", up to the next "</a".
+void ExtractText(std::string_view anchor, std::string_view lowerAnchor, const std::string& url,
+                 std::string& out) {
+    out.clear();
+    std::size_t from = FindLinear(lowerAnchor, url);
+    from = from == npos ? 0 : from + url.size();
+    const std::size_t gt = lowerAnchor.find('>', from);
+    if (gt == npos)
+        return;
+    const std::size_t close = lowerAnchor.find("</a", gt + 1);
+    if (close == npos)
+        return;
+    const std::string_view inner = anchor.substr(gt + 1, close - gt - 1);
+    StripTags(inner, out);
+    if (out.empty())
+        out.assign(inner);
+}
+
+bool IsNofollowToken(std::string_view token) {
+    return token == "nofollow" || token == "ugc" || token == "sponsored";
+}
+
+// True when the opening tag has a rel attribute (" rel", blanks, "=", blanks, a value in double,
+// single or no quotes) with one of the tokens nofollow, ugc or sponsored. The first " rel" that
+// is followed by "=" is the attribute.
+bool HasNofollowRel(std::string_view lowerAnchor) {
+    const std::string_view tag = lowerAnchor.substr(0, lowerAnchor.find('>'));
+    const std::size_t n = tag.size();
+    for (std::size_t rel = tag.find(" rel", 1); rel != npos; rel = tag.find(" rel", rel + 1)) {
+        std::size_t i = rel + 4;
+        while (i < n && IsBlank(tag[i]))
+            ++i;
+        if (i == n || tag[i] != '=')
+            continue;
+        ++i;
+        while (i < n && IsBlank(tag[i]))
+            ++i;
+        std::size_t end;
+        if (i < n && IsQuote(tag[i])) {
+            const char quote = tag[i++];
+            end = tag.find(quote, i);
+        } else {
+            end = i;
+            while (end < n && !IsBlank(tag[end]))
+                ++end;
+        }
+        const std::string_view value = tag.substr(i, end == npos ? npos : end - i);
+        std::size_t t = 0;
+        while (t < value.size()) {
+            while (t < value.size() && IsBlank(value[t]))
+                ++t;
+            std::size_t e = t;
+            while (e < value.size() && !IsBlank(value[e]))
+                ++e;
+            if (e > t && IsNofollowToken(value.substr(t, e - t)))
+                return true;
+            t = e;
+        }
+        return false;
+    }
+    return false;
+}
+
+// Fills link from a (filtered) anchor string and its lower-case copy.
+void ParseAnchorInto(CLinkInfo& link, const std::string& host, std::string_view anchor,
+                     std::string_view lowerAnchor) {
+    link.m_strHost = host;
+    link.m_strAnchor.assign(anchor);
+    link.m_strUrl = ExtractUrl(lowerAnchor);
+    ExtractText(anchor, lowerAnchor, link.m_strUrl, link.m_strText);
+    link.m_nNofollow = HasNofollowRel(lowerAnchor) ? 1 : 0;
+    const std::string& url = link.m_strUrl;
+    link.m_nInPage = link.m_nInternal = link.m_nExternal = 0;
+    if (!url.empty() && url.front() == '#')
+        link.m_nInPage = 1;
+    else if (FindScheme(url, nullptr) == npos || url.find(host) != npos)
+        link.m_nInternal = 1;
+    else
+        link.m_nExternal = 1;
+}
+
+// Position of the first occurrence of needle in out[0..outLength) + rest that starts inside out;
+// npos when there is none. out itself holds no whole needle.
+std::size_t FindAcross(const char* out, std::size_t outLength, std::string_view rest,
+                       std::string_view needle) {
+    for (std::size_t k = std::min(needle.size() - 1, outLength); k >= 1; --k) {
+        if (rest.size() >= needle.size() - k &&
+            std::memcmp(out + outLength - k, needle.data(), k) == 0 &&
+            std::memcmp(rest.data(), needle.data() + k, needle.size() - k) == 0)
+            return outLength - k;
+    }
+    return npos;
+}
+
+} // namespace
+
+void CPageAnalyzer::RemoveComments(std::string& text) {
+    static constexpr std::string_view kOpen = "<!--";
+    static constexpr std::string_view kClose = "-->";
+    if (text.find(kOpen) == npos)
+        return;
+    // The text is compacted in place: kept[0..kept) is the text kept so far, input[rest..) is
+    // still to read. Kept text never holds a whole "<!--" or "-->", so the first of each in the
+    // current text either spans the seam or lies in the unread input.
+    char* buffer = text.data();
+    const std::size_t n = text.size();
+    const std::string_view input(buffer, n);
+    CForwardFinder open(input, kOpen);
+    CForwardFinder close(input, kClose);
+    std::size_t kept = 0;
+    std::size_t rest = 0;
+    // Appends input[rest..) up to the current-text position `upTo` (> kept) to the kept text.
+    const auto keepUpTo = [&](std::size_t upTo) {
+        if (upTo > kept) {
+            std::memmove(buffer + kept, buffer + rest, upTo - kept);
+        }
+        kept = upTo;
+    };
+    while (true) {
+        const std::string_view unread = input.substr(rest);
+        std::size_t a = FindAcross(buffer, kept, unread, kOpen);
+        if (a == npos) {
+            const std::size_t found = open.From(rest);
+            if (found == npos)
+                break;
+            a = kept + (found - rest);
+        }
+        std::size_t b = FindAcross(buffer, kept, unread, kClose);
+        if (b == npos) {
+            const std::size_t found = close.From(rest);
+            if (found != npos)
+                b = kept + (found - rest);
+        }
+        const std::size_t keptBefore = kept;
+        if (b == npos) {
+            // Unterminated comment: the text ends where it starts.
+            keepUpTo(a);
+            rest = n;
+            break;
+        }
+        // Either way the current text goes on after the "-->".
+        const std::size_t resume = rest + (b + kClose.size() - keptBefore);
+        if (b >= a)
+            keepUpTo(a);
+        else
+            kept = 0; // a stray "-->" first: everything before it goes
+        rest = resume;
+        if (kept == 0 && rest == n)
+            break;
+    }
+    std::memmove(buffer + kept, buffer + rest, n - rest);
+    text.resize(kept + (n - rest));
+}
+
+void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
+    m_strBaseUrl.assign(baseUrl);
+    m_anchors.RemoveAll();
+    m_links.clear();
+    m_nExternalCount = m_nInternalCount = 0;
+    m_nLinkCursor = 0;
+
+    LowerInto(page, m_strLower);
+    std::string_view lower(m_strLower);
+
+    // Head and body: the head is the text before "</head" (or before "<body"); the body starts
+    // at "<body" when there is one past the start.
+    std::string_view headLower;
+    std::size_t head = lower.find("</head");
+    const std::size_t body = lower.find("<body");
+    if (head == npos)
+        head = body;
+    if (head != npos) {
+        headLower = lower.substr(0, head);
+        if (body != npos && body > 0) {
+            page.remove_prefix(body);
+            lower.remove_prefix(body);
+        }
+    }
+    FindRobotsMeta(headLower);
+    CollectAnchors(page, lower);
+}
+
+void CPageAnalyzer::FindRobotsMeta(std::string_view headLower) {
+    m_nMetaRobots = m_nMetaIndex = m_nMetaNoindex = m_nMetaFollow = m_nMetaNofollow = 0;
+    std::size_t pos = 0;
+    while ((pos = headLower.find("<meta", pos)) != npos) {
+        const std::size_t gt = headLower.find('>', pos);
+        const std::size_t end = gt == npos ? headLower.size() : gt + 1;
+        const std::string_view tag = headLower.substr(pos, end - pos);
+        if (tag.find("robots") != npos) {
+            m_nMetaRobots = 1;
+            m_nMetaIndex = tag.find("index") != npos ? 1 : 0;
+            m_nMetaNoindex = tag.find("noindex") != npos ? 1 : 0;
+            m_nMetaFollow = tag.find("follow") != npos ? 1 : 0;
+            m_nMetaNofollow = tag.find("nofollow") != npos ? 1 : 0;
+            return;
+        }
+        pos = end;
+    }
+}
+
+void CPageAnalyzer::CollectAnchors(std::string_view body, std::string_view bodyLower) {
+    const std::string host = HostOfBaseUrl(m_strBaseUrl);
+    CForwardFinder closeTag(bodyLower, "</a");
+    CForwardFinder tagEnd(bodyLower, ">");
+    CForwardFinder href(bodyLower, " href");
+    std::string anchor;
+    std::string lowerAnchor;
+    std::size_t pos = 0;
+    std::size_t start;
+    while ((start = bodyLower.find("<a ", pos)) != npos) {
+        const std::size_t close = closeTag.From(start + 3);
+        if (close == npos)
+            break;
+        const std::size_t end = std::min(close + 4, bodyLower.size());
+        const std::size_t gt = tagEnd.From(start);
+        if (gt >= end) {
+            pos = start + 1; // no ">": not an anchor; look for the next "<a "
+            continue;
+        }
+        const std::size_t hrefAt = href.From(start);
+        if (hrefAt == npos || hrefAt >= gt) {
+            pos = start + 1;
+            continue;
+        }
+        FilterAnchorInto(body.substr(start, end - start), anchor);
+        LowerInto(anchor, lowerAnchor);
+        m_anchors.Add(anchor);
+        CLinkInfo& link = m_links.emplace_back();
+        ParseAnchorInto(link, host, anchor, lowerAnchor);
+        m_nExternalCount += link.m_nExternal;
+        m_nInternalCount += link.m_nInternal;
+        pos = end;
+    }
+}
+
+void CPageAnalyzer::GetMetaFlags(int& robots, int& index, int& noindex, int& follow,
+                                 int& nofollow) const {
+    robots = m_nMetaRobots;
+    index = m_nMetaIndex;
+    noindex = m_nMetaNoindex;
+    follow = m_nMetaFollow;
+    nofollow = m_nMetaNofollow;
+}
+
+bool CPageAnalyzer::NextLinkToDomain(std::string_view domain, std::string& url, std::string& text,
+                                     int& nofollow) {
+    const std::string lowerDomain = ToLowerAscii(domain);
+    const std::string_view d = ReduceForDomainTest(lowerDomain);
+    while (m_nLinkCursor < m_links.size()) {
+        const CLinkInfo& link = m_links[m_nLinkCursor++];
+        if (ReduceForDomainTest(link.m_strUrl).find(d) != npos) {
+            url = link.m_strUrl;
+            text = link.m_strText;
+            nofollow = link.m_nNofollow;
+            return true;
+        }
+    }
+    return false;
+}
+
+CLinkInfo CPageAnalyzer::ParseAnchor(std::string_view baseUrl, std::string_view anchor) {
+    CLinkInfo link;
+    ParseAnchorInto(link, HostOfBaseUrl(baseUrl), anchor, ToLowerAscii(anchor));
+    return link;
+}
+
+} // namespace tessaray
