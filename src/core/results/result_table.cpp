@@ -1,5 +1,7 @@
 #include "core/results/result_table.h"
 
+#include "core/project/line_list.h"
+#include "core/project/project.h"
 #include "core/project/url_rules.h"
 
 #include <algorithm>
@@ -211,7 +213,8 @@ bool CResultTable::FillList(const std::string& domain, const std::vector<std::st
     if (m_pListener)
         m_pListener->OnBeginReset();
     m_rows.clear();
-    const std::size_t limit = std::min(entries.size(), MaxPartnerLinks);
+    const std::size_t limit =
+        std::min(entries.size(), static_cast<std::size_t>(CProject::MaxPartnerLinks));
     for (std::size_t i = 0; i < limit && !entries[i].empty(); ++i) {
         Row& row = m_rows.emplace_back();
         row[kColNo] = std::to_string(i + 1);
@@ -222,6 +225,12 @@ bool CResultTable::FillList(const std::string& domain, const std::vector<std::st
     if (m_pListener)
         m_pListener->OnEndReset();
     return true;
+}
+
+bool CResultTable::FillList(const CProject& project, bool bShowDomain) {
+    CLineList entries;
+    project.CopyPartnersTo(entries);
+    return FillList(project.GetDomain(), entries.Entries(), bShowDomain);
 }
 
 bool CResultTable::SortColumn(int nCol, bool bAscending) {

@@ -7,6 +7,8 @@
 
 namespace tessaray {
 
+class CProject;
+
 // The eighteen columns of a result row, by index. The analysis writes by index and the reports
 // read by index, so these numbers never change.
 inline constexpr int kColumnCount = 18;
@@ -93,9 +95,6 @@ class CResultTable {
 public:
     using Row = std::array<std::string, kColumnCount>;
 
-    // Largest number of partner entries FillList shows (the capacity of a project's partner list).
-    static constexpr std::size_t MaxPartnerLinks = 10000;
-
     // Columns of the language letter chLanguage ('G' German, anything else English).
     explicit CResultTable(char chLanguage = 'E');
 
@@ -122,15 +121,17 @@ public:
     // until the table next changes.
     std::string_view GetCellView(int nRow, int nCol) const;
 
-    // Shows the project's partner list: one row per entry, up to MaxPartnerLinks entries and up to
-    // the first empty one. Each entry is split into URL and comment at its first " - " (when that
-    // is not at its start; the comment is trimmed), the URL normalised by IsValidUrl or kept as it
-    // stands when invalid. A row holds its number (from 1), the URL, the comment and, with
-    // bShowDomain, the domain in column 7. An incomplete project (no domain, or an empty first
+    // Shows the project's partner list: one row per entry, up to CProject::MaxPartnerLinks entries
+    // and up to the first empty one. Each entry is split into URL and comment at its first " - "
+    // (when that is not at its start; the comment is trimmed), the URL normalised by IsValidUrl or
+    // kept as it stands when invalid. A row holds its number (from 1), the URL, the comment and,
+    // with bShowDomain, the domain in column 7. An incomplete project (no domain, or an empty first
     // entry) leaves the table unchanged and returns false; the caller clears its output log only
     // when this returns true.
     bool FillList(const std::string& domain, const std::vector<std::string>& entries,
                   bool bShowDomain);
+    // FillList with the domain and partner entries of a project.
+    bool FillList(const CProject& project, bool bShowDomain);
 
     // Sorts the rows by column nCol with that column's comparison type; equal rows keep their
     // order. False, with nothing changed, for a column that does not exist.

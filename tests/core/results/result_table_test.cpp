@@ -1,5 +1,7 @@
 #include "core/results/result_table.h"
 
+#include "core/project/project.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -164,6 +166,21 @@ TEST(ResultTableTest, FillListSplitsEntriesIntoUrlAndComment) {
     EXPECT_EQ(table.GetCellView(0, kColYourUrl), "");
 }
 
+TEST(ResultTableTest, FillListTakesTheProjectsEntries) {
+    CProject project;
+    CResultTable table;
+    EXPECT_FALSE(table.FillList(project, true));
+    project.StartNew("www.myshop.com");
+    project.AddPartnerUrl("www.partner.com - Good Partner");
+    project.AddPartnerUrl("blog.example.org/links.html");
+    ASSERT_TRUE(table.FillList(project, true));
+    EXPECT_EQ(
+        ColumnTexts(table, kColPartnerUrl),
+        (std::vector<std::string>{"http://www.partner.com", "http://blog.example.org/links.html"}));
+    EXPECT_EQ(ColumnTexts(table, kColComment), (std::vector<std::string>{"good partner", ""}));
+    EXPECT_EQ(table.GetCellView(1, kColYourUrl), project.GetDomain());
+}
+
 TEST(ResultTableTest, FillListLeavesTheTableAloneForAnIncompleteProject) {
     CResultTable table = TableWithColumn(kColPartnerUrl, {"kept"});
     CRecordingListener listener;
@@ -177,7 +194,7 @@ TEST(ResultTableTest, FillListLeavesTheTableAloneForAnIncompleteProject) {
 
 TEST(ResultTableTest, FillListStopsAtTheCapacity) {
     CResultTable table;
-    std::vector<std::string> entries(CResultTable::MaxPartnerLinks + 5, "http://p.example.com");
+    std::vector<std::string> entries(CProject::MaxPartnerLinks + 5, "http://p.example.com");
     ASSERT_TRUE(table.FillList("http://www.myshop.com", entries, true));
     EXPECT_EQ(table.GetRowCount(), 10000);
     EXPECT_EQ(table.GetCellView(9999, kColNo), "10000");
