@@ -33,17 +33,28 @@ bool FindBlock(const std::string& text, std::string_view begin, std::string_view
     return true;
 }
 
-// Text of a data cell that is not a link: only the angle brackets are escaped.
-std::string EscapeAngles(std::string_view text) {
+// text with each character of which (a choice of & < > ") replaced by its character reference.
+std::string EscapeChars(std::string_view text, std::string_view which) {
     std::string out;
     out.reserve(text.size());
     for (const char c : text) {
-        if (c == '<')
-            out += "&lt;";
-        else if (c == '>')
-            out += "&gt;";
-        else
+        if (which.find(c) == std::string_view::npos) {
             out += c;
+            continue;
+        }
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        default:
+            out += "&quot;";
+        }
     }
     return out;
 }
@@ -58,27 +69,7 @@ bool IsLinkCell(std::string_view cell) {
 }
 
 std::string EscapeHtml(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return EscapeChars(text, "&<>\"");
 }
 
 bool CHtmlReport::ReplaceFirst(std::string& str, std::string_view strWhat,
@@ -121,11 +112,8 @@ void CHtmlReport::Init(char chSeparator, const std::string& strProject,
 
 bool CHtmlReport::LoadTemplate(const std::string& strPath) {
     std::string text;
-    if (!ReadFileToString(strPath, text, false)) {
-        m_bValid = false;
-        m_strTemplate.clear();
-        return false;
-    }
+    if (!ReadFileToString(strPath, text, false))
+        text.clear(); // an unreadable template is as unusable as an empty one
     return LoadTemplateText(text);
 }
 
@@ -159,7 +147,8 @@ bool CHtmlReport::LoadTemplateText(std::string_view text) {
     return true;
 }
 
-void CHtmlReport::AddRow(std::string_view line, std::string_view cellTag, bool bData) {
+void CHtmlReport::AddRow(std::string_view line, bool bHeader) {
+    const std::string_view cellTag = bHeader ? "th" : "td";
     m_strOutput += "<tr>";
     m_strOutput += kLineEnd;
     std::size_t start = 0;
@@ -170,13 +159,13 @@ void CHtmlReport::AddRow(std::string_view line, std::string_view cellTag, bool b
         m_strOutput += '<';
         m_strOutput += cellTag;
         m_strOutput += '>';
-        if (!bData) {
+        if (bHeader) {
             m_strOutput += cell;
         } else if (IsLinkCell(cell)) {
             const std::string escaped = EscapeHtml(cell);
             m_strOutput += "<a href=\"" + escaped + "\" TARGET=\"_blank\">" + escaped + "</a>";
         } else {
-            m_strOutput += EscapeAngles(cell);
+            m_strOutput += EscapeChars(cell, "<>");
         }
         m_strOutput += "</";
         m_strOutput += cellTag;
@@ -194,7 +183,7 @@ void CHtmlReport::AddTable(std::string_view strReportText) {
         const std::string_view line = strReportText.substr(0, end);
         strReportText.remove_prefix(end + kLineEnd.size());
         if (!line.empty())
-            AddRow(line, bHeader ? "th" : "td", !bHeader);
+            AddRow(line, bHeader);
         bHeader = false;
     }
 }

@@ -39,7 +39,8 @@ public:
     static bool ReplaceAll(std::string& str, std::string_view strWhat, std::string_view strWith);
 
 private:
-    void AddRow(std::string_view line, std::string_view cellTag, bool bData);
+    // One table row of the report text's line: header cells as they stand, data cells escaped.
+    void AddRow(std::string_view line, bool bHeader);
 
     bool m_bValid = false;
     char m_chSeparator = ';';

@@ -76,17 +76,14 @@ public:
     virtual void OnBeginReset() {}
     virtual void OnEndReset() {}
     // A row is about to be inserted at nRow / was inserted there.
-    virtual void OnBeginInsertRow(int nRow) { (void)nRow; }
-    virtual void OnEndInsertRow(int nRow) { (void)nRow; }
+    virtual void OnBeginInsertRow(int /*nRow*/) {}
+    virtual void OnEndInsertRow(int /*nRow*/) {}
     // The text of one cell changed.
-    virtual void OnCellChanged(int nRow, int nCol) {
-        (void)nRow;
-        (void)nCol;
-    }
+    virtual void OnCellChanged(int /*nRow*/, int /*nCol*/) {}
     // The rows are about to be reordered / were reordered by sorting: the row now at index i was
     // at index oldRowOf[i] before.
     virtual void OnBeginReorder() {}
-    virtual void OnEndReorder(const std::vector<int>& oldRowOf) { (void)oldRowOf; }
+    virtual void OnEndReorder(const std::vector<int>& /*oldRowOf*/) {}
 };
 
 // The results: the only store of the analysis results, rows of eighteen byte strings, with the
