@@ -224,65 +224,88 @@ TEST(PageAnalyzerTest, CountsAndDomainWalk) {
 
 // --- The fast scanner against the plain one ----------------------------------------------------
 
-// Pages made of fragments that exercise every rule, in random order, with random case.
+// Pages built from anchors, comments, head and meta parts and loose noise, each made of pieces
+// that exercise the scanner's rules, with random case and stray bytes.
 std::string RandomPage(std::mt19937& rng, int pieces) {
-    static const char* fragments[] = {
-        "<a ",
-        "<A HREF=",
-        " href=",
+    const auto pick = [&rng](const auto& items) {
+        return items[std::uniform_int_distribution<std::size_t>(0, std::size(items) - 1)(rng)];
+    };
+    static const char* opens[] = {"<a ", "<A ", "<a  ", "<a\n", "<a"};
+    static const char* attributes[] = {
+        "href=\"http://shop.example/\"",
+        "HREF='https://Shop.Example/x'",
+        "href=/a b.html",
+        "href = \"/local\"",
+        "href=\"#top\"",
+        "href=\"mailto:x@y\"",
+        "href=\"http://partner.example/p\"",
+        "href=ab\"cd\"e",
         "href",
-        "</a>",
-        "</A",
-        "</a",
-        "<",
+        "href=\"http://other.example/?u=shop.example\"",
+        "rel=\"nofollow\"",
+        "rel='ugc'",
+        "rel=sponsored",
+        "rel = \"external nofollow\"",
+        "rel=\"noopener\"",
+        "title=\"a release >\"",
+        "name=top",
+        "data-rel=nofollow",
+        "title=\"/local\"",
+        "href=\"HTTP://SHOP.EXAMPLE\"",
+        "\t",
+    };
+    static const char* inners[] = {
+        "Text",
+        "<img src=\"logo.gif\">",
+        "<b>bold</b> x",
+        "a > b",
+        "M\xC3\xBCller",
+        "<i>",
         ">",
+        "<",
+        "",
+        "\r\n",
+        "x<!-- c -->y",
+        "&amp;",
+    };
+    static const char* closes[] = {"</a>", "</A>", "</abbr>", "</a", "", "</a >"};
+    static const char* others[] = {
+        "<!-- c -->",
         "<!--",
         "-->",
-        "-",
-        "!",
-        "\"",
-        "'",
-        " ",
-        "\n",
-        "\t",
-        "\x01",
-        "\xC3\xBC",
-        "=",
-        "<body>",
-        "<BODY",
-        "</head>",
         "<head>",
-        "<meta ",
-        "robots",
-        "noindex",
-        "nofollow",
-        "follow",
-        "index",
-        " rel=",
-        " rel = ",
-        "ugc",
-        "sponsored",
-        "external",
+        "</head>",
+        "<BODY>",
+        "<body class=x>",
+        "<meta name=\"robots\" content=\"noindex,follow\">",
+        "<META content=nofollow name=ROBOTS>",
+        "<meta charset=utf-8>",
+        "<meta name=robots",
+        "<p>text</p>",
         "http://",
-        "https://",
-        "HTTPS://",
-        "shop.example",
-        "partner.example",
-        "/",
-        "#",
-        "x",
-        "Text",
-        "<img src=logo.gif>",
-        "<b>",
-        "</b>",
-        "mailto:",
-        "?u=",
-        "/a b",
+        ">",
+        "<",
+        "-",
+        "\x01",
+        "\xFF",
     };
-    std::uniform_int_distribution<std::size_t> pick(0, std::size(fragments) - 1);
     std::string page;
-    for (int i = 0; i < pieces; ++i)
-        page += fragments[pick(rng)];
+    for (int i = 0; i < pieces; ++i) {
+        if (std::uniform_int_distribution<int>(0, 2)(rng) == 0) {
+            page += pick(others);
+            continue;
+        }
+        page += pick(opens);
+        const int count = std::uniform_int_distribution<int>(0, 3)(rng);
+        for (int k = 0; k < count; ++k) {
+            page += pick(attributes);
+            page += ' ';
+        }
+        if (std::uniform_int_distribution<int>(0, 9)(rng) != 0)
+            page += '>';
+        page += pick(inners);
+        page += pick(closes);
+    }
     return page;
 }
 

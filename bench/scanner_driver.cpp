@@ -1,0 +1,28 @@
+// Runs the scanner pipeline once on one corpus page, for instruction counts under callgrind:
+//   scanner_driver NAME            generate the page and scan it
+//   scanner_driver NAME --baseline only generate it (the cost to subtract)
+// Prints the page size in bytes.
+#include "bench/corpus.h"
+
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: scanner_driver NAME [--baseline]\n");
+        return 2;
+    }
+    const bool baseline = argc > 2 && std::strcmp(argv[2], "--baseline") == 0;
+    for (const auto& entry : tessaray::bench::Corpus()) {
+        if (entry.name != argv[1])
+            continue;
+        const std::string page = entry.make();
+        std::size_t found = 0;
+        if (!baseline)
+            found = tessaray::bench::ScanPage(page);
+        std::printf("%zu %zu\n", page.size(), found);
+        return 0;
+    }
+    std::fprintf(stderr, "scanner_driver: unknown page '%s'\n", argv[1]);
+    return 2;
+}
