@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+namespace tessaray {
+
+// The system language as found at start: the English name of the system locale's language in upper
+// case ("GERMAN" on a German system), "ENGLISH" when it could not be found.
+class CLanguageInfo {
+public:
+    // systemLanguageName: the English name the platform gives (e.g. "German"); "" when the query
+    // failed.
+    explicit CLanguageInfo(const std::string& systemLanguageName);
+    virtual ~CLanguageInfo() = default;
+    CLanguageInfo(const CLanguageInfo&) = default;
+    CLanguageInfo& operator=(const CLanguageInfo&) = default;
+
+    // The first character of the name ('G' for GERMAN).
+    char GetLanguageLetter() const { return m_strLanguage[0]; }
+    void GetLanguageName(std::string& out) const { out = m_strLanguage; }
+
+private:
+    std::string m_strLanguage;
+};
+
+// The interface language letter: 'E' when the English translation file was loaded, otherwise the
+// system language's letter ('G' selects German texts; every other letter selects English ones).
+char InterfaceLanguageLetter(const CLanguageInfo& language, bool bEnglishLoaded);
+
+// True for the letter that selects German texts and web addresses.
+inline bool IsGermanLetter(char chLanguage) {
+    return chLanguage == 'G';
+}
+
+} // namespace tessaray

@@ -1,0 +1,185 @@
+#include "gui/project/tessaray_doc.h"
+
+#include "gui/app/command_ids.h"
+#include "gui/app/main_frame.h"
+#include "gui/toolkit/ui_hooks.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace tessaray {
+
+namespace {
+
+const QString kRecentSection = QStringLiteral("Recent File List");
+
+std::string ToPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString FromBytes(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+CTessarayDoc::CTessarayDoc(CMainFrame& frame, const SUiHooks& hooks)
+    : m_frame(frame), m_hooks(hooks) {}
+
+void CTessarayDoc::ConnectCommands() {
+    const auto ready = [this] { return m_project.IsReady(); };
+    m_frame.SetCommandHandler(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    m_frame.SetCommandHandler(
+        ID_FILE_SAVE, [this] { OnFileSave(); }, ready);
+    m_frame.SetCommandHandler(
+        ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); }, ready);
+    m_frame.SetOpenFileHandler([this](const QString& path) { OpenDocument(path); });
+    m_frame.SetCloseGuard([this] { return SaveModified(true); });
+    LoadRecentFileList();
+}
+
+void CTessarayDoc::SetProjectChangedHandler(std::function<void()> handler) {
+    m_projectChanged = std::move(handler);
+}
+
+bool CTessarayDoc::OnNewDocument() {
+    m_project.Reset();
+    SetModifiedFlag(false);
+    SetTitle(tr("Untitled"));
+    if (m_projectChanged)
+        m_projectChanged();
+    return true;
+}
+
+bool CTessarayDoc::OpenDocument(const QString& path) {
+    if (!SaveModified(true))
+        return false;
+    std::string reason;
+    if (!m_project.Load(ToPath(path), &reason)) {
+        // The project stays as it was; a file that is gone leaves the recent-file list.
+        if (!QFileInfo::exists(path) && m_recentFiles.removeAll(path) > 0) {
+            SaveRecentFileList();
+            m_frame.SetRecentFiles(m_recentFiles);
+        }
+        ShowError(tr("The file %1 cannot be opened as a Tessaray project.\n%2")
+                      .arg(QDir::toNativeSeparators(path), FromBytes(reason)));
+        return false;
+    }
+    AddToRecentFileList(path);
+    SetTitleFromProject();
+    SetModifiedFlag(m_project.IsModified());
+    if (m_projectChanged)
+        m_projectChanged();
+    return true;
+}
+
+void CTessarayDoc::OnFileOpen() {
+    const QString path = ChooseProjectFile(false);
+    if (!path.isEmpty())
+        OpenDocument(path);
+}
+
+bool CTessarayDoc::OnFileSave() {
+    // A project without file (title "Unbekannt") is saved through the Save As dialog.
+    if (m_project.GetPath().empty() || m_project.GetTitle() == CProject::kNoFileMarker)
+        return OnFileSaveAs();
+    std::string reason;
+    const bool ok = m_project.Save(m_project.GetPath(), &reason);
+    if (!ok && !reason.empty())
+        ShowError(tr("The project could not be saved.\n%1").arg(FromBytes(reason)));
+    SetTitleFromProject();
+    SetModifiedFlag(m_project.IsModified());
+    return ok;
+}
+
+bool CTessarayDoc::OnFileSaveAs() {
+    std::string reason;
+    const bool ok = m_project.SaveAs([this] { return ToPath(ChooseProjectFile(true)); }, &reason);
+    if (!ok && !reason.empty())
+        ShowError(tr("The project could not be saved.\n%1").arg(FromBytes(reason)));
+    SetTitleFromProject();
+    SetModifiedFlag(m_project.IsModified());
+    if (ok)
+        AddToRecentFileList(QFile::decodeName(m_project.GetPath().c_str()));
+    return ok;
+}
+
+bool CTessarayDoc::SaveModified(bool bOfferCancel) {
+    // Only a ready project can be written; an incomplete one has nothing to save.
+    if ((!m_bModified && !m_project.IsModified()) || !m_project.IsReady())
+        return true;
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+    if (bOfferCancel)
+        buttons |= QMessageBox::Cancel;
+    const QMessageBox::StandardButton answer =
+        m_hooks.messageBox(&m_frame, QMessageBox::Question, tr("save changed project ?"), buttons);
+    if (answer == QMessageBox::No)
+        return true;
+    if (answer != QMessageBox::Yes)
+        return false;
+    return OnFileSave();
+}
+
+void CTessarayDoc::SetModifiedFlag(bool bModified) {
+    m_bModified = bModified;
+    m_frame.RequestCommandUiUpdate();
+}
+
+void CTessarayDoc::SetTitle(const QString& title) {
+    m_strTitle = title;
+    m_frame.setWindowTitle(title + QStringLiteral(" - Dalvero Tessaray"));
+}
+
+void CTessarayDoc::SetTitleFromProject() {
+    SetTitle(FromBytes(m_project.GetTitle()));
+}
+
+QString CTessarayDoc::ChooseProjectFile(bool bSave) {
+    SFileRequest request;
+    request.bSave = bSave;
+    request.strFilter = tr("Tessar Files (*.tsrp)");
+    request.strDefaultSuffix = QStringLiteral("tsrp");
+    return m_hooks.chooseFile(&m_frame, request);
+}
+
+void CTessarayDoc::ShowError(const QString& text) {
+    m_hooks.messageBox(&m_frame, QMessageBox::Warning, text, QMessageBox::Ok);
+}
+
+void CTessarayDoc::AddToRecentFileList(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    m_recentFiles.removeAll(absolute);
+    m_recentFiles.prepend(absolute);
+    while (m_recentFiles.size() > kMaxRecentFiles)
+        m_recentFiles.removeLast();
+    SaveRecentFileList();
+    m_frame.SetRecentFiles(m_recentFiles);
+}
+
+void CTessarayDoc::LoadRecentFileList() {
+    QSettings settings(QStringLiteral("Dalvero"), QStringLiteral("Tessaray V1"));
+    settings.beginGroup(kRecentSection);
+    m_recentFiles.clear();
+    for (int i = 1; i <= kMaxRecentFiles; ++i) {
+        const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
+        if (!path.isEmpty())
+            m_recentFiles.append(path);
+    }
+    m_frame.SetRecentFiles(m_recentFiles);
+}
+
+void CTessarayDoc::SaveRecentFileList() {
+    QSettings settings(QStringLiteral("Dalvero"), QStringLiteral("Tessaray V1"));
+    settings.beginGroup(kRecentSection);
+    for (int i = 1; i <= kMaxRecentFiles; ++i) {
+        const QString key = QStringLiteral("File%1").arg(i);
+        if (i <= m_recentFiles.size())
+            settings.setValue(key, m_recentFiles.at(i - 1));
+        else
+            settings.remove(key);
+    }
+}
+
+} // namespace tessaray

@@ -1,0 +1,116 @@
+#include "gui/results/result_model.h"
+
+namespace tessaray {
+
+namespace {
+
+QString FromBytes(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+CResultModel::CResultModel(CResultTable& table, QObject* parent)
+    : QAbstractTableModel(parent), m_table(table) {
+    m_table.SetListener(this);
+}
+
+CResultModel::~CResultModel() {
+    m_table.SetListener(nullptr);
+}
+
+int CResultModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_table.GetRowCount();
+}
+
+int CResultModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumnCount;
+}
+
+QVariant CResultModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    switch (role) {
+    case Qt::DisplayRole: {
+        QString text = FromBytes(m_table.GetCellView(index.row(), index.column()));
+        // The raw server header spans several lines; a table cell shows it as one.
+        if (index.column() == kColServerHeader) {
+            text.replace(QStringLiteral("\r\n"), QStringLiteral("  "));
+            text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        }
+        return text;
+    }
+    case Qt::ToolTipRole:
+        // Long cells (URLs, anchor texts, headers) are read in full in the tool tip.
+        if (m_table.GetCellView(index.row(), index.column()).size() > 30)
+            return FromBytes(m_table.GetCellView(index.row(), index.column()));
+        return {};
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(
+            (m_table.GetColumns()[static_cast<std::size_t>(index.column())].eAlign ==
+                     EColumnAlign::Right
+                 ? Qt::AlignRight
+                 : Qt::AlignLeft) |
+            Qt::AlignVCenter);
+    default:
+        return {};
+    }
+}
+
+QVariant CResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const SColumnInfo& column = m_table.GetColumns()[static_cast<std::size_t>(section)];
+    if (role == Qt::DisplayRole)
+        return QString::fromUtf8(column.pszTitle);
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(
+            (column.eAlign == EColumnAlign::Right ? Qt::AlignRight : Qt::AlignLeft) |
+            Qt::AlignVCenter);
+    return {};
+}
+
+void CResultModel::ColumnsChanged() {
+    emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
+}
+
+void CResultModel::OnBeginReset() {
+    beginResetModel();
+}
+
+void CResultModel::OnEndReset() {
+    endResetModel();
+}
+
+void CResultModel::OnBeginInsertRow(int nRow) {
+    beginInsertRows({}, nRow, nRow);
+}
+
+void CResultModel::OnEndInsertRow(int /*nRow*/) {
+    endInsertRows();
+}
+
+void CResultModel::OnCellChanged(int nRow, int nCol) {
+    const QModelIndex cell = index(nRow, nCol);
+    emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::ToolTipRole});
+}
+
+void CResultModel::OnBeginReorder() {
+    emit layoutAboutToBeChanged({}, VerticalSortHint);
+}
+
+void CResultModel::OnEndReorder(const std::vector<int>& oldRowOf) {
+    // Selections and the current cell follow their rows to the new places.
+    std::vector<int> newRowOf(oldRowOf.size());
+    for (std::size_t i = 0; i < oldRowOf.size(); ++i)
+        newRowOf[static_cast<std::size_t>(oldRowOf[i])] = static_cast<int>(i);
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex& old : from)
+        to.append(index(newRowOf[static_cast<std::size_t>(old.row())], old.column()));
+    changePersistentIndexList(from, to);
+    emit layoutChanged({}, VerticalSortHint);
+}
+
+} // namespace tessaray

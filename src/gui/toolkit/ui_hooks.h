@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+
+class QWidget;
+
+namespace tessaray {
+
+// What a file dialog is asked for: a file to open or to save, its filter and default extension.
+struct SFileRequest {
+    bool bSave = false;
+    QString strFilter;        // Qt filter text, e.g. "csv Table (*.csv)"
+    QString strDefaultSuffix; // without dot; appended when the user typed a name without one
+};
+
+// The program's ways of asking the user and of handing things to the desktop. The application
+// owns one set and hands it to the document and the view; tests replace them so that no dialog
+// waits for a user and no browser starts.
+struct SUiHooks {
+    // The chosen path, or "" when the dialog was cancelled.
+    std::function<QString(QWidget* parent, const SFileRequest& request)> chooseFile;
+    // Shows a message box and returns the button pressed.
+    std::function<QMessageBox::StandardButton(QWidget* parent, QMessageBox::Icon icon,
+                                              const QString& text,
+                                              QMessageBox::StandardButtons buttons)>
+        messageBox;
+    // Opens a web address or a local file in the program the desktop associates with it.
+    std::function<bool(const QUrl& url)> openUrl;
+
+    // Hooks backed by QFileDialog, QMessageBox and QDesktopServices.
+    static SUiHooks Desktop();
+};
+
+} // namespace tessaray
