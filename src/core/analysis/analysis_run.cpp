@@ -1,0 +1,372 @@
+#include "core/analysis/analysis_run.h"
+
+#include "core/analysis/fetch_job.h"
+#include "core/analysis/page_analyzer.h"
+#include "core/analysis/read_rank.h"
+#include "core/app/trace_log.h"
+#include "core/project/project.h"
+#include "core/project/url_rules.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace tessaray {
+
+namespace {
+
+constexpr std::string_view kYes = "Yes";
+constexpr std::string_view kNo = "No";
+
+std::string ReplaceAll(std::string text, std::string_view what, std::string_view with) {
+    for (std::size_t pos = text.find(what); pos != std::string::npos;
+         pos = text.find(what, pos + with.size())) {
+        text.replace(pos, what.size(), with);
+    }
+    return text;
+}
+
+std::string Format(const char* format, int value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof(buffer), format, value);
+    return buffer;
+}
+
+// Follow(Meta): "NA" without a "follow" word in the robots meta tag, "Nofollow" when it says
+// nofollow, else "Follow".
+std::string_view MetaFollowText(int follow, int nofollow) {
+    if (!follow) {
+        return "NA";
+    }
+    return nofollow ? "Nofollow" : "Follow";
+}
+
+// The link value of a partner page from its rank and link count. No formula for it is part of
+// this program: the value is always the empty text (the number 0).
+std::string LinkValueText(int /*rank*/, int /*links*/) {
+    return "";
+}
+
+// The leading decimal number of a cell (with an optional sign), 0 when there is none.
+int LeadingInt(const std::string& text) {
+    return std::atoi(text.c_str());
+}
+
+} // namespace
+
+CAnalysisRun::CAnalysisRun(CProject& project, CResultTable& table, IOutputLog& log,
+                           CTraceLog& trace)
+    : m_project(project), m_table(table), m_log(log), m_trace(trace) {}
+
+CAnalysisRun::~CAnalysisRun() = default;
+
+void CAnalysisRun::SetTrace(bool on, std::string versionCode) {
+    m_bTraceOn = on;
+    m_strVersionCode = std::move(versionCode);
+}
+
+std::string CAnalysisRun::PageDumpName(std::string_view partnerUrl) {
+    std::string name = ReplaceAll(std::string(partnerUrl), kHttp, "");
+    name = ReplaceAll(std::move(name), kHttps, "");
+    std::replace(name.begin(), name.end(), '.', '_');
+    return name + ".htm";
+}
+
+bool CAnalysisRun::Start() {
+    // A run in progress is left alone entirely: resetting its flags or its trace lines here would
+    // let a second fetch start while the first is still outstanding.
+    if (m_pJob) {
+        return false;
+    }
+    m_bStopRequested = false;
+    m_bPageBusy = false;
+    m_bRankBusy = false;
+    TraceBegin(m_trace, m_strVersionCode);
+
+    if (m_project.IsModified()) {
+        if (m_save) {
+            m_save();
+        }
+        if (m_project.IsModified()) {
+            return false;
+        }
+    }
+
+    m_log.Clear();
+    m_table.DeleteAllRows();
+    m_nCurrentRow = 0;
+    m_nPartnerRow = 0;
+    m_nPartnerNumber = 0;
+    m_bHasExternalList = m_project.GetExternalLinkCount() > 0;
+    m_sortedExternalLinks = m_project.GetExternalLinks().Entries();
+    std::sort(m_sortedExternalLinks.begin(), m_sortedExternalLinks.end());
+
+    std::string first;
+    m_project.GetRunInput(m_strDomain, m_nPartnerCount, first);
+    if (m_strDomain.empty() || m_nPartnerCount <= 0 || first.empty()) {
+        return false;
+    }
+
+    m_pJob = std::make_unique<CFetchJob>();
+    m_pJob->SetMessage(kPageFetchedMessage);
+    m_pJob->SetPostCallback(m_post);
+    if (m_jobSetup) {
+        m_jobSetup(*m_pJob);
+    }
+    m_bRunning = true;
+    m_project.RewindPartners();
+    m_project.SetPageRankOption(false);
+    NextRow();
+    return true;
+}
+
+void CAnalysisRun::Stop() {
+    m_bStopRequested = true;
+}
+
+void CAnalysisRun::EndRun(bool bTraceEnd) {
+    m_pJob.reset();
+    m_bStopRequested = false;
+    m_bPageBusy = false;
+    m_bRankBusy = false;
+    m_bRunning = false;
+    m_log.AddLine(m_words.strAnalyzingReady);
+    if (bTraceEnd) {
+        m_trace.End();
+    }
+}
+
+void CAnalysisRun::NextRow() {
+    if (m_bStopRequested) {
+        // A stopped run leaves no trace file.
+        EndRun(false);
+        return;
+    }
+    std::string entry;
+    if (!m_project.GetNextPartner(entry)) {
+        EndRun(true);
+        return;
+    }
+    ++m_nPartnerNumber;
+
+    std::string url;
+    std::string comment;
+    SplitPartnerEntry(entry, url, comment);
+    m_log.AddLine(url + " - " + m_words.strLoading + "...");
+    const std::string robotsUrl = SiteUrlOf(url) + "/robots.txt";
+
+    const int row = m_table.GetRowCount();
+    m_nCurrentRow = row;
+    m_nPartnerRow = row;
+    m_table.InsertRow(row);
+
+    TraceLine(std::string(80, '='));
+    TraceLine("Line=" + std::to_string(row) + "; PartnerUrl=" + url);
+    SetCell(row, kColNo, Format("%d", row + 1));
+    SetCell(row, kColPartnerUrl, url);
+    SetCell(row, kColComment, comment);
+
+    if (!m_pJob->Start(url, robotsUrl)) {
+        m_log.AddLine(m_words.strCannotFetch);
+        EndRun(true);
+        return;
+    }
+    m_bPageBusy = true;
+}
+
+void CAnalysisRun::PageFetched() {
+    // A completion that arrives when no run waits for it (after the run was destroyed and made
+    // anew, say) changes nothing.
+    if (!m_bRunning || !m_bPageBusy) {
+        return;
+    }
+    // A failed fetch needs no case of its own: its page is empty, its status 0 or the code
+    // received.
+    SFetchedPage page;
+    page.strUrl = m_pJob->GetUrl();
+    m_pJob->TakeResults(page.strPage, page.strRobots);
+    page.strHeader = m_pJob->GetHeader();
+    page.nStatus = m_pJob->GetPageStatus();
+    EvaluatePage(page);
+    m_bPageBusy = false;
+    RowDone();
+}
+
+void CAnalysisRun::EvaluatePage(const SFetchedPage& fetched) {
+    const std::string& url = fetched.strUrl;
+    const std::string bytes = std::to_string(fetched.strPage.size());
+    m_log.AppendToLastLine(" " + m_words.strReady + ";  " + m_words.strAnalyzing + " ...");
+
+    m_robotsRules.Parse(fetched.strRobots);
+    CPageAnalyzer analyzer;
+    if (m_bTraceOn) {
+        m_trace.Page(PageDumpName(url), fetched.strPage);
+    }
+    std::string page = fetched.strPage;
+    CPageAnalyzer::RemoveComments(page);
+    analyzer.Load(SiteUrlOf(url), page);
+
+    const std::string google = LookUpGoogle(url);
+    const std::string status = std::to_string(fetched.nStatus);
+    const std::string internal = std::to_string(analyzer.GetInternalCount());
+    const std::string external = std::to_string(analyzer.GetExternalCount());
+
+    // The cells every row of this page shares.
+    const auto writeCommon = [&](int row) {
+        SetCell(row, kColNo, Format("%d", row + 1));
+        SetCell(row, kColPartnerUrl, url);
+        SetCell(row, kColStatusCode, status);
+        SetCell(row, kColBytes, bytes);
+        SetCell(row, kColIntLinks, internal);
+        SetCell(row, kColExtLinks, external);
+        SetCell(row, kColGoogle, google);
+        SetCell(row, kColServerHeader, fetched.strHeader);
+    };
+
+    int row = m_nCurrentRow;
+    analyzer.ResetLinkCursor();
+    int found = 0;
+    std::string linkUrl;
+    std::string linkText;
+    int nofollow = 0;
+    while (analyzer.NextLinkToDomain(m_strDomain, linkUrl, linkText, nofollow)) {
+        ++found;
+        if (found > 1) {
+            // Every further link to the domain gets a row of its own at the end of the table.
+            row = m_table.GetRowCount();
+            m_nCurrentRow = row;
+            m_table.InsertRow(row);
+        }
+        int metaRobots = 0;
+        int metaIndex = 0;
+        int metaNoindex = 0;
+        int metaFollow = 0;
+        int metaNofollow = 0;
+        analyzer.GetMetaFlags(metaRobots, metaIndex, metaNoindex, metaFollow, metaNofollow);
+        writeCommon(row);
+        SetCell(row, kColYourUrl, linkUrl);
+        SetCell(row, kColAnchorText, linkText);
+        SetCell(row, kColListed, kYes);
+        SetCell(row, kColFollowMeta, MetaFollowText(metaFollow, metaNofollow));
+        SetCell(row, kColFollowLink, nofollow ? "Nofollow" : "Follow");
+        SetCell(row, kColRobotsAllow, m_robotsRules.IsAllowed(url) ? "Allow" : "Disallow");
+    }
+    if (found == 0) {
+        writeCommon(row);
+        SetCell(row, kColYourUrl, "");
+        SetCell(row, kColAnchorText, "");
+        SetCell(row, kColListed, kNo);
+    }
+    m_log.AppendToLastLine(" " + m_words.strReady);
+}
+
+void CAnalysisRun::RankFetched() {
+    if (!m_bRunning) {
+        return;
+    }
+    if (m_pRankJob) {
+        std::string response;
+        std::string unused;
+        m_pRankJob->TakeResults(response, unused);
+        const int rank = ReadRank(response);
+        if (rank >= 0) {
+            SetCell(m_nCurrentRow, kColR1, std::to_string(rank));
+        }
+        m_pRankJob.reset();
+    }
+    m_bRankBusy = false;
+    RowDone();
+}
+
+void CAnalysisRun::RowDone() {
+    // Only a running run moves on; a late completion must not start a fetch without a job.
+    if (!m_bRunning || m_bPageBusy || m_bRankBusy) {
+        return;
+    }
+    // Every row of the partner gets its link value, not only the last one.
+    for (int row = m_nPartnerRow; row <= m_nCurrentRow; ++row) {
+        EvaluateLinkValue(row);
+    }
+    TraceLine(std::string(80, '-'));
+    NextRow();
+}
+
+void CAnalysisRun::EvaluateLinkValue(int nRow) {
+    const std::string robotsText = Cell(nRow, kColRobotsAllow);
+    const std::string followMeta = Cell(nRow, kColFollowMeta);
+    const bool b1 = Cell(nRow, kColListed) == kYes;
+    const bool b2 = followMeta == "Follow" || followMeta == "NA";
+    const bool b3 = Cell(nRow, kColFollowLink) == "Follow";
+    const bool b4 = robotsText == "Allow";
+    const int rank = LeadingInt(Cell(nRow, kColR1));
+    const int internal = LeadingInt(Cell(nRow, kColIntLinks));
+    const int external = LeadingInt(Cell(nRow, kColExtLinks));
+    if (m_bTraceOn) {
+        char buffer[160];
+        std::snprintf(buffer, sizeof(buffer), "b1=%d, b2=%d, b3=%d, b4=%d, csText=", b1, b2, b3,
+                      b4);
+        TraceLine(buffer + robotsText);
+    }
+    if (!(b1 && b2 && b3 && b4) || rank < 0) {
+        SetCell(nRow, kColR3, "0");
+        return;
+    }
+    if (internal < 0 || external < 0) {
+        return;
+    }
+    const std::string value = LinkValueText(rank, internal + external);
+    SetCell(nRow, kColR3, value);
+    if (m_bTraceOn) {
+        char buffer[160];
+        std::snprintf(buffer, sizeof(buffer),
+                      "Inheritance: Line=%d PR=%d ExtLinks=%d IntLinks=%d Inheritance=", nRow, rank,
+                      external, internal);
+        TraceLine(buffer + value);
+    }
+}
+
+std::string CAnalysisRun::LookUpGoogle(const std::string& partnerUrl) const {
+    if (!m_bHasExternalList) {
+        return "N/A";
+    }
+    // The links that begin with the URL sort directly from the URL itself on.
+    const std::string prefix = ToLowerAscii(partnerUrl);
+    const auto it =
+        std::lower_bound(m_sortedExternalLinks.begin(), m_sortedExternalLinks.end(), prefix);
+    const bool listed = it != m_sortedExternalLinks.end() && it->starts_with(prefix);
+    return std::string(listed ? kYes : kNo);
+}
+
+void CAnalysisRun::SetCell(int nRow, int nCol, std::string_view text) {
+    m_table.SetCellText(nRow, nCol, text);
+}
+
+std::string CAnalysisRun::Cell(int nRow, int nCol) const {
+    std::string text;
+    m_table.GetCellText(nRow, nCol, text);
+    return text;
+}
+
+void CAnalysisRun::TraceLine(const std::string& text) {
+    if (m_bTraceOn) {
+        m_trace.Line(text);
+    }
+}
+
+void CCompletionQueue::Post() {
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_nPending;
+    }
+    m_ready.notify_one();
+}
+
+bool CCompletionQueue::Take(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(m_mutex);
+    if (!m_ready.wait_for(lock, timeout, [this] { return m_nPending > 0; })) {
+        return false;
+    }
+    --m_nPending;
+    return true;
+}
+
+} // namespace tessaray

@@ -1,0 +1,172 @@
+#pragma once
+
+#include "core/analysis/robots_rules.h"
+#include "core/results/result_table.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessaray {
+
+class CFetchJob;
+class CProject;
+class CTraceLog;
+
+// The output log as the analysis run writes it: the desktop program's output pane, the command
+// line's stderr, a list in the tests.
+class IOutputLog {
+public:
+    virtual ~IOutputLog() = default;
+    virtual void Clear() = 0;
+    // Adds a line (the desktop program selects it and scrolls to it).
+    virtual void AddLine(const std::string& text) = 0;
+    // Appends text to the last line; on an empty log, adds text as a line.
+    virtual void AppendToLastLine(const std::string& text) = 0;
+};
+
+// The words of the output log in the language in force ("analyzing ready", "loading",
+// "analyzing", "ready" in English); the caller supplies them.
+struct SOutputWords {
+    std::string strAnalyzingReady;
+    std::string strLoading;
+    std::string strAnalyzing;
+    std::string strReady;
+    // The line written when a fetch cannot be started; the run ends after it.
+    std::string strCannotFetch;
+};
+
+// One analysis of a project: every partner page is fetched with its site's robots.txt, in the
+// background, and evaluated into result rows, one partner after the other. The run never blocks:
+// Start and each completion start the next fetch and return. A fetch completes on the job's
+// worker thread, which calls the post callback; the owner hands that over to its own thread and
+// calls PageFetched there. Every other member is called on that one thread too.
+//
+// Fetching and evaluating are kept apart: NextRow schedules the fetch of the next partner (and
+// adds its row), PageFetched takes a fetched page and evaluates it into the rows of its partner.
+// A later version can keep several fetches in flight and still evaluate the partners in order.
+class CAnalysisRun {
+public:
+    // The message number the run's fetch job posts with.
+    static constexpr unsigned kPageFetchedMessage = 0x0401;
+
+    // Called on the job's worker thread when a fetch pair is done.
+    using PostCallback = std::function<void(unsigned message, int result)>;
+    // The owner's Save command; the run starts only when the project is unmodified afterwards.
+    using SaveCommand = std::function<void()>;
+    // Called for every fetch job the run creates, before it is used (credentials, time limits).
+    using JobSetup = std::function<void(CFetchJob& job)>;
+
+    // The run reads and writes the project, the table, the log and the trace log, which must
+    // outlive it.
+    CAnalysisRun(CProject& project, CResultTable& table, IOutputLog& log, CTraceLog& trace);
+    ~CAnalysisRun();
+    CAnalysisRun(const CAnalysisRun&) = delete;
+    CAnalysisRun& operator=(const CAnalysisRun&) = delete;
+
+    void SetOutputWords(SOutputWords words) { m_words = std::move(words); }
+    // Tracing on: the trace log's Init result. The version code goes into the trace header.
+    void SetTrace(bool on, std::string versionCode);
+    void SetSaveCommand(SaveCommand save) { m_save = std::move(save); }
+    void SetPostCallback(PostCallback post) { m_post = std::move(post); }
+    void SetJobSetup(JobSetup setup) { m_jobSetup = std::move(setup); }
+
+    // Starts a run over the project's partners. Nothing happens while a run is active, when the
+    // modified project could not be saved, or when the project has no domain or no partner.
+    // True when a run began.
+    bool Start();
+    // The fetch in progress completes and is evaluated; then the run ends.
+    void Stop();
+    // The fetch job's completion, called on the owner's thread after the post callback.
+    void PageFetched();
+    // The completion of a rank query. No rank query is ever started, so this only moves the run
+    // on when it waits for nothing else.
+    void RankFetched();
+
+    bool IsRunning() const { return m_bRunning; }
+    bool IsStopRequested() const { return m_bStopRequested; }
+    // The 1-based number of the partner being worked on (0 before the first) and the number of
+    // partners of the run, for progress displays.
+    int GetPartnerNumber() const { return m_nPartnerNumber; }
+    int GetPartnerCount() const { return m_nPartnerCount; }
+
+    // The name of a partner page's dump in the trace folder: the URL without its "http://" and
+    // "https://", every "." made "_", and ".htm" appended (a path makes it a sub-folder's file).
+    static std::string PageDumpName(std::string_view partnerUrl);
+
+private:
+    // What a fetch job delivers for one partner page.
+    struct SFetchedPage {
+        std::string strUrl;
+        std::string strPage;
+        std::string strRobots;
+        std::string strHeader;
+        int nStatus = 0;
+    };
+
+    void NextRow();
+    void RowDone();
+    // Deletes the job and writes "analyzing ready"; bTraceEnd writes the trace file.
+    void EndRun(bool bTraceEnd);
+    void EvaluatePage(const SFetchedPage& page);
+    // Writes the link value cell of a row (and its trace lines).
+    void EvaluateLinkValue(int nRow);
+    // "Yes" / "No" from the imported external links, "N/A" without them.
+    std::string LookUpGoogle(const std::string& partnerUrl) const;
+    void SetCell(int nRow, int nCol, std::string_view text);
+    std::string Cell(int nRow, int nCol) const;
+    void TraceLine(const std::string& text);
+
+    CProject& m_project;
+    CResultTable& m_table;
+    IOutputLog& m_log;
+    CTraceLog& m_trace;
+
+    SOutputWords m_words;
+    bool m_bTraceOn = false;
+    std::string m_strVersionCode;
+    SaveCommand m_save;
+    PostCallback m_post;
+    JobSetup m_jobSetup;
+
+    std::unique_ptr<CFetchJob> m_pJob;
+    // A rank query has the shape of a fetch job; none is ever created.
+    std::unique_ptr<CFetchJob> m_pRankJob;
+    bool m_bRunning = false;
+    bool m_bStopRequested = false;
+    bool m_bPageBusy = false;
+    bool m_bRankBusy = false;
+    std::string m_strDomain;
+    // The rows of the partner being worked on: its own row and the rows of its further links,
+    // which are appended at the end of the table, so they run from m_nPartnerRow to m_nCurrentRow.
+    int m_nPartnerRow = 0;
+    int m_nCurrentRow = 0;
+    bool m_bHasExternalList = false;
+    // The imported external links, sorted, so the Google lookup is a binary search.
+    std::vector<std::string> m_sortedExternalLinks;
+    CRobotsRules m_robotsRules;
+    int m_nPartnerNumber = 0;
+    int m_nPartnerCount = 0;
+};
+
+// The hand-over of fetch completions for owners without an event loop of their own (the command
+// line, the tests): the post callback calls Post on the worker thread, the owner's thread Takes
+// and calls PageFetched.
+class CCompletionQueue {
+public:
+    void Post();
+    // Waits up to timeout for a completion; true when one was taken.
+    bool Take(std::chrono::milliseconds timeout);
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_ready;
+    int m_nPending = 0;
+};
+
+} // namespace tessaray
