@@ -97,8 +97,8 @@ public:
 private:
     enum class ERequestKind { First, AuthRetry, Redirected };
 
-    // Runs one request until it completes, fails or is cancelled.
-    void Perform(CRequest& request);
+    // Runs one request on the libcurl easy handle until it completes, fails or is cancelled.
+    void Perform(CRequest& request, void* easy);
     CRequest Request(const std::string& url, ERequestKind kind, const std::string* user,
                      const std::string* password);
 

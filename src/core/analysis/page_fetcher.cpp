@@ -1,0 +1,436 @@
+#include "core/analysis/page_fetcher.h"
+
+#include "core/analysis/curl_handle.h"
+#include "core/project/url_rules.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <limits>
+
+namespace tessaray {
+
+namespace {
+
+constexpr bool IsRedirectStatus(int status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+// Value of the first header line of block named name (compared without regard to case), without
+// the blanks around it; "" when there is none.
+std::string HeaderValue(std::string_view block, std::string_view name) {
+    std::size_t pos = block.find('\n'); // skip the status line
+    while (pos != std::string_view::npos && pos + 1 < block.size()) {
+        const std::size_t start = pos + 1;
+        pos = block.find('\n', start);
+        const std::string_view line =
+            block.substr(start, pos == std::string_view::npos ? block.npos : pos - start);
+        const std::size_t colon = line.find(':');
+        if (colon == std::string_view::npos || colon != name.size() ||
+            ToLowerAscii(line.substr(0, colon)) != ToLowerAscii(name))
+            continue;
+        std::string value(line.substr(colon + 1));
+        Trim(value);
+        return value;
+    }
+    return {};
+}
+
+// The status code of a status line "HTTP/1.1 200 OK"; 0 when it has none.
+int ParseStatus(std::string_view line) {
+    const std::size_t blank = line.find(' ');
+    if (blank == std::string_view::npos)
+        return 0;
+    int status = 0;
+    const char* first = line.data() + blank + 1;
+    std::from_chars(first, line.data() + line.size(), status);
+    return status;
+}
+
+// Content-Length as a number; -1 when missing or not a decimal number.
+long long ParseContentLength(const std::string& value) {
+    if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    long long length = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), length);
+    (void)end;
+    return error == std::errc() ? length : std::numeric_limits<long long>::max();
+}
+
+// The realm of a WWW-Authenticate challenge: quoted, or up to the next comma or blank.
+std::string ParseRealm(const std::string& challenge) {
+    const std::string lower = ToLowerAscii(challenge);
+    std::size_t pos = lower.find("realm=");
+    if (pos == std::string::npos)
+        return {};
+    pos += 6;
+    if (pos < challenge.size() && challenge[pos] == '"') {
+        const std::size_t end = challenge.find('"', pos + 1);
+        return challenge.substr(pos + 1, end == std::string::npos ? end : end - pos - 1);
+    }
+    const std::size_t end = challenge.find_first_of(", \t", pos);
+    return challenge.substr(pos, end == std::string::npos ? end : end - pos);
+}
+
+// Resolves ref against base (or takes ref alone when base is empty) and accepts the result only
+// for http and https, so no redirect can make the fetcher read a local file or speak another
+// protocol. A URL without scheme is taken as http.
+bool ResolveHttpUrl(const std::string& base, const std::string& ref, std::string& out) {
+    CCurlUrl url(curl_url());
+    if (!url)
+        return false;
+    if (!base.empty() && curl_url_set(url.Get(), CURLUPART_URL, base.c_str(), 0) != CURLUE_OK)
+        return false;
+    if (curl_url_set(url.Get(), CURLUPART_URL, ref.c_str(), CURLU_GUESS_SCHEME) != CURLUE_OK)
+        return false;
+    char* scheme = nullptr;
+    if (curl_url_get(url.Get(), CURLUPART_SCHEME, &scheme, 0) != CURLUE_OK)
+        return false;
+    const bool httpScheme = std::strcmp(scheme, "http") == 0 || std::strcmp(scheme, "https") == 0;
+    curl_free(scheme);
+    char* full = nullptr;
+    if (!httpScheme || curl_url_get(url.Get(), CURLUPART_URL, &full, 0) != CURLUE_OK)
+        return false;
+    out = full;
+    curl_free(full);
+    return true;
+}
+
+// The WinInet-style number of a transfer that failed before a response arrived.
+int MapCurlError(CURLcode code) {
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+        return kFetchErrorNameNotResolved;
+    case CURLE_COULDNT_CONNECT:
+        return kFetchErrorCannotConnect;
+    case CURLE_OPERATION_TIMEDOUT:
+        return kFetchErrorTimeout;
+    case CURLE_OK:                   // the connection ended without a final response
+    case CURLE_UNSUPPORTED_PROTOCOL: // after our own scheme check: an HTTP/0.9-style answer
+    case CURLE_WEIRD_SERVER_REPLY:
+    case CURLE_GOT_NOTHING:
+    case CURLE_HTTP2:
+    case CURLE_HTTP2_STREAM:
+    case CURLE_HTTP3:
+    case CURLE_BAD_CONTENT_ENCODING:
+        return kFetchErrorInvalidResponse;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_INVALIDCERTSTATUS:
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+    case CURLE_SSL_CRL_BADFILE:
+    case CURLE_SSL_SHUTDOWN_FAILED:
+    case CURLE_SSL_ENGINE_NOTFOUND:
+    case CURLE_SSL_ENGINE_SETFAILED:
+    case CURLE_SSL_ENGINE_INITFAILED:
+    case CURLE_USE_SSL_FAILED:
+    case CURLE_SSL_CLIENTCERT:
+        return kFetchErrorSecureFailure;
+    default:
+        return kFetchErrorInternal;
+    }
+}
+
+} // namespace
+
+// One request/response exchange, filled by libcurl's header and body callbacks.
+struct CPageFetcher::CRequest {
+    enum class EBody { Abort, Discard, Read };
+
+    std::string strUrl;
+    ERequestKind kind = ERequestKind::First;
+    std::size_t nBodyCap = 0;
+    CURLcode code = CURLE_OK;
+
+    std::string strBlock; // header lines of the response being received
+    bool bHeadersDone = false;
+    int nStatus = 0;
+    std::string strHeader;   // the final response's header block
+    std::string strRedirect; // resolved Location to follow, or ""
+    std::string strRealm;
+    EBody body = EBody::Abort;
+
+    std::string strText;
+    std::size_t nByteCount = 0;
+    std::size_t nBlockSize = 0;
+    std::size_t nBlockPos = 0;
+    bool bBlockEnded = false; // a NUL byte ended the current block's contribution
+
+    void BeginResponse(std::string_view statusLine) {
+        strBlock.assign(statusLine);
+        nStatus = ParseStatus(statusLine);
+        bHeadersDone = false;
+        strHeader.clear();
+        strRedirect.clear();
+        strRealm.clear();
+        strText.clear();
+        nByteCount = 0;
+        nBlockPos = 0;
+        bBlockEnded = false;
+    }
+
+    // The empty line ended a header block; decides what becomes of the body. False stops the
+    // transfer.
+    bool EndHeaders() {
+        if (nStatus >= 100 && nStatus < 200) { // an interim response: the real one follows
+            strBlock.clear();
+            return true;
+        }
+        strHeader = std::move(strBlock);
+        strBlock.clear();
+        bHeadersDone = true;
+        const long long contentLength =
+            ParseContentLength(HeaderValue(strHeader, "Content-Length"));
+        if (kind != ERequestKind::Redirected && IsRedirectStatus(nStatus)) {
+            const std::string location = HeaderValue(strHeader, "Location");
+            if (!location.empty() && !ResolveHttpUrl(strUrl, location, strRedirect))
+                strRedirect.clear(); // an unusable target: the response is final
+        }
+        if (nStatus == 401)
+            strRealm = ParseRealm(HeaderValue(strHeader, "WWW-Authenticate"));
+
+        if (nStatus == 404 || (nStatus == 401 && kind == ERequestKind::First) ||
+            !strRedirect.empty())
+            body = EBody::Abort;
+        else if (contentLength > 0) {
+            body = EBody::Read; // whatever the status
+            nBlockSize = CFetchSettings::kKnownLengthBlock;
+        } else if (nStatus == 200) {
+            body = EBody::Read;
+            nBlockSize = CFetchSettings::kUnknownLengthBlock;
+        } else
+            body = EBody::Abort;
+        // libcurl may answer a challenge itself within the repeated request: let it go on.
+        if (body == EBody::Abort && kind == ERequestKind::AuthRetry && nStatus == 401)
+            body = EBody::Discard;
+        return body != EBody::Abort;
+    }
+
+    // Appends received body bytes, cut into fixed blocks: a NUL byte ends the contribution of its
+    // block, while the byte count counts every byte.
+    void AppendBody(const char* data, std::size_t size) {
+        nByteCount += size;
+        while (size > 0) {
+            const std::size_t n = std::min(size, nBlockSize - nBlockPos);
+            if (!bBlockEnded) {
+                const void* nul = std::memchr(data, 0, n);
+                strText.append(data, nul == nullptr ? n : static_cast<const char*>(nul) - data);
+                bBlockEnded = nul != nullptr;
+            }
+            data += n;
+            size -= n;
+            nBlockPos += n;
+            if (nBlockPos == nBlockSize) {
+                nBlockPos = 0;
+                bBlockEnded = false;
+            }
+        }
+    }
+};
+
+namespace {
+
+using CRequest = CPageFetcher::CRequest;
+
+// The result of a request that ended without a complete response.
+int FailureResult(const CRequest& request) {
+    // libcurl reports a header beyond its size limit as running out of memory.
+    if (request.code == CURLE_OUT_OF_MEMORY && request.nStatus != 0)
+        return kFetchErrorInvalidResponse;
+    return MapCurlError(request.code);
+}
+
+// libcurl hands over one complete header line per call, status lines of every response included.
+std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user) {
+    auto& request = *static_cast<CRequest*>(user);
+    const std::size_t length = size * count;
+    const std::string_view line(data, length);
+    if (line.starts_with("HTTP/")) {
+        request.BeginResponse(line);
+        return length;
+    }
+    if (request.bHeadersDone) // trailer lines after a chunked body
+        return length;
+    request.strBlock.append(line);
+    if (line == "\r\n" || line == "\n")
+        return request.EndHeaders() ? length : 0;
+    return length;
+}
+
+std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) {
+    auto& request = *static_cast<CRequest*>(user);
+    const std::size_t length = size * count;
+    if (!request.bHeadersDone || request.body != CRequest::EBody::Read)
+        return length;
+    const std::size_t take = std::min(length, request.nBodyCap - request.nByteCount);
+    request.AppendBody(data, take);
+    return take; // less than offered stops the transfer at the cap
+}
+
+} // namespace
+
+CPageFetcher::CPageFetcher(CFetchSettings settings) : m_settings(std::move(settings)) {
+    EnsureCurlInitialised();
+}
+
+CPageFetcher::~CPageFetcher() = default;
+
+void CPageFetcher::Cancel() {
+    std::lock_guard lock(m_cancelMutex);
+    m_bCancelled = true;
+    if (m_pMulti != nullptr)
+        curl_multi_wakeup(static_cast<CURLM*>(m_pMulti));
+}
+
+int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t& byteCount) {
+    m_strHeader.clear();
+    m_nStatus = 0;
+    buffer.clear();
+    byteCount = 0;
+    m_deadline = std::chrono::steady_clock::now() + m_settings.m_totalTimeout;
+
+    std::string requestUrl;
+    if (!ResolveHttpUrl({}, url, requestUrl))
+        return kFetchErrorInternal;
+    try {
+        CRequest response = Request(requestUrl, ERequestKind::First, nullptr, nullptr);
+        if (!response.bHeadersDone)
+            return FailureResult(response);
+        m_nStatus = response.nStatus;
+
+        if (response.nStatus == 401) {
+            std::string user;
+            std::string password;
+            const auto asked = std::chrono::steady_clock::now();
+            const bool answered =
+                m_authCallback && m_authCallback(url, response.strRealm, user, password);
+            m_deadline += std::chrono::steady_clock::now() - asked; // the user's time is not ours
+            if (!answered)
+                throw CSessionException(kFetchAuthRefused);
+            response = Request(requestUrl, ERequestKind::AuthRetry, &user, &password);
+            if (!response.bHeadersDone)
+                return FailureResult(response);
+            m_nStatus = response.nStatus;
+        }
+        m_strHeader = response.strHeader;
+
+        if (!response.strRedirect.empty()) {
+            const std::string target = response.strRedirect;
+            response = Request(target, ERequestKind::Redirected, nullptr, nullptr);
+            if (!response.bHeadersDone)
+                return FailureResult(response);
+            m_nStatus = response.nStatus;
+        }
+        if (response.nStatus == 404)
+            return kFetchNotFound;
+        // A transfer that broke off inside the body still counts as a response.
+        buffer = std::move(response.strText);
+        byteCount = response.nByteCount;
+        return kFetchOk;
+    } catch (const CSessionException& e) {
+        return e.GetCode();
+    }
+}
+
+CPageFetcher::CRequest CPageFetcher::Request(const std::string& url, ERequestKind kind,
+                                             const std::string* user, const std::string* password) {
+    CRequest request;
+    request.strUrl = url;
+    request.kind = kind;
+    request.nBodyCap = m_settings.m_nBodyCap;
+
+    const auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(
+        m_deadline - std::chrono::steady_clock::now());
+    CCurlEasy easy(curl_easy_init());
+    const std::string accept(CFetchSettings::kAcceptHeader);
+    CCurlList headers(curl_slist_append(nullptr, accept.c_str()));
+    if (remaining.count() <= 0) {
+        request.code = CURLE_OPERATION_TIMEDOUT;
+        return request;
+    }
+    if (!easy || !headers) {
+        request.code = CURLE_FAILED_INIT;
+        return request;
+    }
+
+    CURL* h = easy.Get();
+    const std::string userAgent(CFetchSettings::kUserAgent);
+    curl_easy_setopt(h, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+    curl_easy_setopt(h, CURLOPT_USERAGENT, userAgent.c_str());
+    curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.Get());
+    curl_easy_setopt(h, CURLOPT_HTTP_CONTENT_DECODING, 0L);
+    curl_easy_setopt(h, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS,
+                     static_cast<long>(m_settings.m_connectTimeout.count()));
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, CFetchSettings::kLowSpeedLimit);
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME,
+                     static_cast<long>(m_settings.m_lowSpeedTime.count()));
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, static_cast<long>(remaining.count()));
+    if (!m_settings.m_strCaFile.empty())
+        curl_easy_setopt(h, CURLOPT_CAINFO, m_settings.m_strCaFile.c_str());
+    if (user != nullptr && password != nullptr) {
+        curl_easy_setopt(h, CURLOPT_USERNAME, user->c_str());
+        curl_easy_setopt(h, CURLOPT_PASSWORD, password->c_str());
+        curl_easy_setopt(h, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
+    }
+    curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &OnHeader);
+    curl_easy_setopt(h, CURLOPT_HEADERDATA, &request);
+    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &OnBody);
+    curl_easy_setopt(h, CURLOPT_WRITEDATA, &request);
+
+    Perform(request, h);
+    return request;
+}
+
+void CPageFetcher::Perform(CRequest& request, void* easy) {
+    CCurlMulti multi(curl_multi_init());
+    if (!multi || curl_multi_add_handle(multi.Get(), easy) != CURLM_OK) {
+        request.code = CURLE_FAILED_INIT;
+        return;
+    }
+    {
+        std::lock_guard lock(m_cancelMutex);
+        m_pMulti = multi.Get();
+    }
+    // The same loop as curl_easy_perform, except that Cancel can wake the wait at once.
+    request.code = CURLE_OK;
+    for (;;) {
+        if (m_bCancelled) {
+            request.code = CURLE_ABORTED_BY_CALLBACK;
+            break;
+        }
+        int running = 0;
+        if (curl_multi_perform(multi.Get(), &running) != CURLM_OK) {
+            request.code = CURLE_FAILED_INIT;
+            break;
+        }
+        if (running == 0) {
+            int queued = 0;
+            while (CURLMsg* message = curl_multi_info_read(multi.Get(), &queued)) {
+                if (message->msg == CURLMSG_DONE)
+                    request.code = message->data.result;
+            }
+            break;
+        }
+        if (curl_multi_poll(multi.Get(), nullptr, 0, 1000, nullptr) != CURLM_OK) {
+            request.code = CURLE_FAILED_INIT;
+            break;
+        }
+    }
+    {
+        std::lock_guard lock(m_cancelMutex);
+        m_pMulti = nullptr;
+    }
+    curl_multi_remove_handle(multi.Get(), easy);
+}
+
+} // namespace tessaray
