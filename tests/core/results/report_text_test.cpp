@@ -1,7 +1,7 @@
 #include "core/results/report_text.h"
 
 #include "core/results/result_table.h"
-#include "support/temp_dir.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
