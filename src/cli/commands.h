@@ -10,5 +10,6 @@ inline constexpr int kExitUsage = 2;
 // Each sub-command adds itself to the application; its callback runs the command and stores the
 // process exit code in exitCode.
 // Register<Name>(CLI::App& app, int& exitCode) functions are declared here, one per command file.
+void RegisterAnalyze(CLI::App& app, int& exitCode);
 
 } // namespace tessaray::cli

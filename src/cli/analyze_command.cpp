@@ -1,0 +1,311 @@
+// tessaray-cli analyze: runs the analysis of a project headless and writes its reports.
+#include "cli/commands.h"
+
+#include "core/analysis/analysis_run.h"
+#include "core/analysis/fetch_job.h"
+#include "core/app/trace_log.h"
+#include "core/app/version_code.h"
+#include "core/project/project.h"
+#include "core/results/html_report.h"
+#include "core/results/report_text.h"
+#include "core/results/result_table.h"
+#include "core/util/file_util.h"
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tessaray::cli {
+
+namespace {
+
+// Exit code of a run stopped by Ctrl+C (the reports of the finished rows are still written).
+constexpr int kExitInterrupted = 130;
+// Exit code when a report cannot be written.
+constexpr int kExitWriteFailed = 1;
+
+struct SAnalyzeOptions {
+    std::string strProject;
+    std::string strCsv;
+    std::string strHtml;
+    std::string strTemplate;
+    std::string strLang = "en";
+    std::string strUser;
+    std::string strPassword;
+    bool bQuiet = false;
+    bool bSummary = false;
+};
+
+// The texts of one interface language.
+struct SLanguage {
+    char chLetter;
+    SOutputWords words;
+    // The closing line: partners, listed links, nofollow links, failed fetches.
+    const char* pszCounts;
+    const char* pszStopping;
+};
+
+const SLanguage kEnglish{
+    'E',
+    {"analyzing ready", "loading", "analyzing", "ready", "cannot start the fetch"},
+    "%d partners, %d listed links, %d nofollow links, %d failed fetches\n",
+    "stopping after the current page (press Ctrl+C again to abort)"};
+const SLanguage kGerman{
+    'G',
+    {"analysieren fertig", "laden", "analysieren", "fertig", "Abruf kann nicht gestartet werden"},
+    "%d Partner, %d gelistete Links, %d Nofollow-Links, %d fehlgeschlagene "
+    "Abrufe\n",
+    "Abbruch nach der laufenden Seite (Strg+C erneut bricht sofort ab)"};
+
+// Set by the first Ctrl+C; a second one ends the program (the default action is back by then).
+volatile std::sig_atomic_t g_interrupted = 0;
+
+extern "C" void OnInterrupt(int) {
+    g_interrupted = 1;
+    std::signal(SIGINT, SIG_DFL);
+}
+
+// The output log on stderr: lines appear as they grow, so the progress of a slow fetch shows.
+class CStderrLog final : public IOutputLog {
+public:
+    explicit CStderrLog(bool bQuiet) : m_bQuiet(bQuiet) {}
+    ~CStderrLog() override { EndLine(); }
+    CStderrLog(const CStderrLog&) = delete;
+    CStderrLog& operator=(const CStderrLog&) = delete;
+
+    void Clear() override { EndLine(); }
+    void AddLine(const std::string& text) override {
+        EndLine();
+        Print(text);
+        m_bLineOpen = true;
+    }
+    void AppendToLastLine(const std::string& text) override {
+        if (!m_bLineOpen) {
+            AddLine(text);
+            return;
+        }
+        Print(text);
+    }
+    // Ends the line being written, so other messages start on a line of their own.
+    void EndLine() {
+        if (m_bLineOpen) {
+            Print("\n");
+            m_bLineOpen = false;
+        }
+    }
+
+private:
+    void Print(const std::string& text) const {
+        if (!m_bQuiet) {
+            std::fwrite(text.data(), 1, text.size(), stderr);
+            std::fflush(stderr);
+        }
+    }
+
+    bool m_bQuiet;
+    bool m_bLineOpen = false;
+};
+
+std::string InstallFolder() {
+    std::error_code error;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : exe.parent_path().string();
+}
+
+int Fail(const std::string& message, int exitCode) {
+    std::fprintf(stderr, "tessaray-cli: %s\n", message.c_str());
+    return exitCode;
+}
+
+// The summary on stdout: one aligned line per row with the columns that answer "does the link
+// count", then the counts.
+void PrintSummary(const CResultTable& table, const SLanguage& language, int partners) {
+    static constexpr int kColumns[] = {kColNo,         kColPartnerUrl, kColStatusCode,  kColListed,
+                                       kColFollowMeta, kColFollowLink, kColRobotsAllow, kColGoogle};
+    constexpr std::size_t kCount = std::size(kColumns);
+    std::vector<std::vector<std::string>> lines;
+    lines.emplace_back();
+    for (const int col : kColumns) {
+        lines.back().emplace_back(table.GetColumns()[static_cast<std::size_t>(col)].pszTitle);
+    }
+    int listed = 0;
+    int nofollow = 0;
+    int failed = 0;
+    for (int row = 0; row < table.GetRowCount(); ++row) {
+        lines.emplace_back();
+        for (const int col : kColumns) {
+            std::string text;
+            table.GetCellText(row, col, text);
+            lines.back().push_back(std::move(text));
+        }
+        const std::vector<std::string>& cells = lines.back();
+        if (cells[3] == "Yes") {
+            ++listed;
+            if (cells[4] == "Nofollow" || cells[5] == "Nofollow") {
+                ++nofollow;
+            }
+        }
+        const int status = std::atoi(cells[2].c_str());
+        if (status == 0 || status >= 400) {
+            ++failed;
+        }
+    }
+    std::size_t widths[kCount] = {};
+    for (const auto& cells : lines) {
+        for (std::size_t i = 0; i < kCount; ++i) {
+            widths[i] = std::max(widths[i], cells[i].size());
+        }
+    }
+    for (const auto& cells : lines) {
+        std::string text;
+        for (std::size_t i = 0; i < kCount; ++i) {
+            // The number is right-aligned, everything else left-aligned; no blanks at line end.
+            const std::size_t pad = widths[i] - cells[i].size();
+            if (i == 0) {
+                text.append(pad, ' ').append(cells[i]);
+            } else {
+                text.append("  ").append(cells[i]);
+                if (i + 1 < kCount) {
+                    text.append(pad, ' ');
+                }
+            }
+        }
+        while (!text.empty() && text.back() == ' ') {
+            text.pop_back();
+        }
+        std::printf("%s\n", text.c_str());
+    }
+    std::printf("\n");
+    std::printf(language.pszCounts, partners, listed, nofollow, failed);
+}
+
+int RunAnalyze(const SAnalyzeOptions& options) {
+    const SLanguage& language = options.strLang == "de" ? kGerman : kEnglish;
+
+    CProject project;
+    std::string reason;
+    if (!project.Load(options.strProject, &reason)) {
+        return Fail(reason, kExitUsage);
+    }
+    std::string templatePath;
+    if (!options.strHtml.empty()) {
+        templatePath =
+            options.strTemplate.empty() ? InstallFolder() + "/report.html" : options.strTemplate;
+        CHtmlReport check;
+        if (!FileExists(templatePath)) {
+            return Fail("no HTML template at " + templatePath, kExitUsage);
+        }
+        if (!check.LoadTemplate(templatePath)) {
+            return Fail("not a usable HTML template (it needs the TABLEHEADER and TABLEROW "
+                        "blocks): " +
+                            templatePath,
+                        kExitUsage);
+        }
+    }
+
+    CResultTable table(language.chLetter);
+    CStderrLog log(options.bQuiet);
+    CTraceLog trace;
+    trace.SetName("TSRAY");
+    CCompletionQueue completions;
+
+    CAnalysisRun run(project, table, log, trace);
+    run.SetOutputWords(language.words);
+    run.SetTrace(trace.Init(), BuiltVersionCode());
+    run.SetPostCallback([&completions](unsigned, int) { completions.Post(); });
+    if (!options.strUser.empty()) {
+        run.SetJobSetup([&options](CFetchJob& job) {
+            job.SetAuthCallback([&options](const std::string&, const std::string&,
+                                           std::string& user, std::string& password) {
+                user = options.strUser;
+                password = options.strPassword;
+                return true;
+            });
+        });
+    }
+
+    g_interrupted = 0;
+    const auto oldHandler = std::signal(SIGINT, OnInterrupt);
+    if (!run.Start()) {
+        std::signal(SIGINT, oldHandler);
+        return Fail("the project has no domain or no partner page: " + options.strProject,
+                    kExitUsage);
+    }
+    bool stopped = false;
+    while (run.IsRunning()) {
+        if (g_interrupted && !stopped) {
+            stopped = true;
+            run.Stop();
+            log.EndLine();
+            std::fprintf(stderr, "%s\n", language.pszStopping);
+        }
+        if (completions.Take(std::chrono::milliseconds(100))) {
+            run.PageFetched();
+        }
+    }
+    std::signal(SIGINT, oldHandler);
+    log.EndLine();
+
+    int exitCode = stopped ? kExitInterrupted : 0;
+    if (!options.strCsv.empty()) {
+        if (options.strCsv == "-") {
+            if (!WriteReportText(std::cout, table, kReportHeaderLines) || !std::cout.flush()) {
+                exitCode = Fail("cannot write the CSV report to stdout", kExitWriteFailed);
+            }
+        } else if (const SReportResult result = WriteCsvReport(options.strCsv, table);
+                   !result.Ok()) {
+            exitCode = Fail(result.strReason, kExitWriteFailed);
+        }
+    }
+    if (!options.strHtml.empty()) {
+        CDateStamp date;
+        std::string dateText;
+        date.Format(dateText);
+        const std::string text =
+            BuildReportText(table, table.GetColumnHeader(), kReportHeaderLines);
+        const SReportResult result =
+            WriteHtmlReport(text, templatePath, project.GetTitle(), dateText, options.strHtml);
+        if (!result.Ok()) {
+            exitCode = Fail(result.strReason, kExitWriteFailed);
+        }
+    }
+    if (options.bSummary || (options.strCsv.empty() && options.strHtml.empty())) {
+        PrintSummary(table, language, run.GetPartnerNumber());
+    }
+    return exitCode;
+}
+
+} // namespace
+
+void RegisterAnalyze(CLI::App& app, int& exitCode) {
+    auto options = std::make_shared<SAnalyzeOptions>();
+    CLI::App* command = app.add_subcommand(
+        "analyze", "Fetch every partner page of a project, check its link to your site and "
+                   "write the reports (a summary on stdout when no report file is named)");
+    command->add_option("project", options->strProject, "the project file (.tsrp)")->required();
+    command->add_option("--csv", options->strCsv,
+                        "write the CSV report (tab-separated) to FILE; - is stdout");
+    command->add_option("--html", options->strHtml, "write the HTML report to FILE");
+    command->add_option("--template", options->strTemplate,
+                        "HTML template (default: report.html beside the program)");
+    command->add_option("--lang", options->strLang, "language of titles and messages")
+        ->check(CLI::IsMember({"en", "de"}));
+    auto* user = command->add_option("--user", options->strUser,
+                                     "user name for pages that ask for authentication");
+    auto* password = command->add_option("--password", options->strPassword,
+                                         "password for pages that ask for authentication");
+    user->needs(password);
+    password->needs(user);
+    command->add_flag("--quiet", options->bQuiet, "do not show the output log on stderr");
+    command->add_flag("--summary", options->bSummary,
+                      "print the summary on stdout also when report files are written");
+    command->callback([options, &exitCode] { exitCode = RunAnalyze(*options); });
+}
+
+} // namespace tessaray::cli

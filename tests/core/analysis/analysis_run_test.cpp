@@ -1,0 +1,459 @@
+#include "core/analysis/analysis_run.h"
+
+#include "core/analysis/fetch_job.h"
+#include "core/app/trace_log.h"
+#include "core/project/project.h"
+#include "core/results/result_table.h"
+#include "core/util/file_util.h"
+#include "http_test_server.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tessaray {
+namespace {
+
+using Row = std::vector<std::string>;
+
+// The output log as a list of lines.
+class CListLog final : public IOutputLog {
+public:
+    void Clear() override { m_lines.clear(); }
+    void AddLine(const std::string& text) override { m_lines.push_back(text); }
+    void AppendToLastLine(const std::string& text) override {
+        if (m_lines.empty()) {
+            m_lines.push_back(text);
+        } else {
+            m_lines.back() += text;
+        }
+    }
+    std::vector<std::string> m_lines;
+};
+
+const SOutputWords kWords{"analyzing ready", "loading", "analyzing", "ready",
+                          "cannot start the fetch"};
+
+constexpr const char* kDomain = "http://shop.example";
+
+// A page of a partner with the given links (their tags written out in full).
+std::string Page(const std::string& links, const std::string& head = "") {
+    return "<html><head><title>t</title>" + head + "</head><body>" + links + "</body></html>";
+}
+
+class AnalysisRunTest : public ::testing::Test {
+protected:
+    AnalysisRunTest() : m_trace(m_traceBase.Path()) {
+        m_server.Server().Get(".*", [this](const httplib::Request& req, httplib::Response& res) {
+            const auto it = m_pages.find(req.path);
+            if (it == m_pages.end()) {
+                res.status = 404;
+                return;
+            }
+            res.set_content(it->second, "text/html");
+        });
+        m_server.Start();
+        m_run.SetOutputWords(kWords);
+        m_run.SetPostCallback([this](unsigned, int) { m_completions.Post(); });
+    }
+
+    // Serves body at path.
+    void Serve(const std::string& path, const std::string& body) { m_pages[path] = body; }
+
+    // Makes a project of the partner entries and, when given, the external links.
+    void MakeProject(const std::vector<std::string>& entries,
+                     const std::vector<std::string>& externalLinks = {}) {
+        m_project.StartNew(kDomain);
+        for (const std::string& entry : entries) {
+            m_project.AddPartnerUrl(entry);
+        }
+        CLineList links;
+        for (const std::string& link : externalLinks) {
+            links.Add(link);
+        }
+        m_project.SetExternalLinks(links);
+        ASSERT_TRUE(m_project.Save(m_projectDir.File("p.tsrp")));
+    }
+
+    // Feeds completions to the run until it ends (bounded); beforeEach runs before each one.
+    void RunToEnd(const std::function<void()>& beforeEach = {}) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (m_run.IsRunning() && std::chrono::steady_clock::now() < deadline) {
+            if (m_completions.Take(std::chrono::milliseconds(100))) {
+                if (beforeEach) {
+                    beforeEach();
+                }
+                m_run.PageFetched();
+            }
+        }
+        ASSERT_FALSE(m_run.IsRunning()) << "the run did not end within a minute";
+    }
+
+    // The whole row; the Server Header cell is checked to hold a status line and left out.
+    Row RowAt(int row) const {
+        Row cells;
+        for (int col = 0; col < kColumnCount; ++col) {
+            std::string text;
+            EXPECT_TRUE(m_table.GetCellText(row, col, text));
+            cells.push_back(text);
+        }
+        return cells;
+    }
+
+    // Switches tracing on through the switch file in the test's trace folder.
+    bool SwitchTraceOn() {
+        const std::string folder = m_traceBase.Path() + "/TSRAY";
+        std::filesystem::create_directories(folder);
+        WriteStringToFile(folder + "/TSRAY.ini", "[APPLICATION]\r\nCOPYRIGHT=Copyright (c) "
+                                                 "Dalvero Works\r\n[SETTINGS]\r\nTRACE=1\r\n");
+        m_trace.SetName("TSRAY");
+        const bool on = m_trace.Init();
+        m_run.SetTrace(on, "010102");
+        return on;
+    }
+
+    std::string Url(const std::string& path) const { return m_server.Url(path); }
+
+    test::HttpTestServer m_server;
+    std::map<std::string, std::string> m_pages;
+    test::TempDir m_projectDir;
+    test::TempDir m_traceBase;
+    CProject m_project;
+    CResultTable m_table;
+    CListLog m_log;
+    CTraceLog m_trace;
+    CCompletionQueue m_completions;
+    CAnalysisRun m_run{m_project, m_table, m_log, m_trace};
+};
+
+// The cells of a row with a link to the domain; the Server Header is left empty for comparison.
+Row LinkRow(int row, const std::string& partner, const std::string& bytes, const std::string& in,
+            const std::string& ex, const std::string& link, const std::string& text,
+            const std::string& meta, const std::string& follow, const std::string& robots,
+            const std::string& r3, const std::string& google, const std::string& comment = "") {
+    return {std::to_string(row + 1),
+            partner,
+            "",
+            "200",
+            bytes,
+            in,
+            ex,
+            link,
+            "",
+            text,
+            "Yes",
+            meta,
+            follow,
+            robots,
+            r3,
+            google,
+            comment,
+            ""};
+}
+
+// A row's cells with the Server Header cleared after checking that it is the raw header block.
+Row WithoutHeader(Row cells) {
+    EXPECT_EQ(cells[kColServerHeader].rfind("HTTP/1.1 ", 0), 0u) << cells[kColServerHeader];
+    cells[kColServerHeader].clear();
+    return cells;
+}
+
+TEST_F(AnalysisRunTest, EveryFurtherLinkGetsARowAtTheEndAndTheNextPartnerFollows) {
+    const std::string three =
+        Page("<a href=\"http://shop.example/\">Shop</a>"
+             "<a href=\"/local.html\">here</a>"
+             "<a href=\"http://shop.example/tea.html\" rel=\"nofollow\">Tea</a>"
+             "<a href=\"https://www.shop.example/cups\">Cups</a>");
+    const std::string one = Page("<a href=\"http://shop.example\">Our shop</a>");
+    Serve("/one.html", one);
+    Serve("/three.html", three);
+    Serve("/last.html", Page("<a href=\"http://shop.example/x\">X</a>"));
+    MakeProject(
+        {Url("/one.html") + " - first", Url("/three.html") + " - three links", Url("/last.html")});
+
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+
+    const std::string size = std::to_string(three.size());
+    ASSERT_EQ(m_table.GetRowCount(), 5);
+    EXPECT_EQ(WithoutHeader(RowAt(0)), LinkRow(0, Url("/one.html"), std::to_string(one.size()), "0",
+                                               "1", "http://shop.example", "Our shop", "NA",
+                                               "Follow", "Allow", "", "N/A", "first"));
+    // The partner's three links: rows n, n+1 and n+2 with the same page figures.
+    EXPECT_EQ(WithoutHeader(RowAt(1)),
+              LinkRow(1, Url("/three.html"), size, "1", "3", "http://shop.example/", "Shop", "NA",
+                      "Follow", "Allow", "", "N/A", "three links"));
+    EXPECT_EQ(WithoutHeader(RowAt(2)),
+              LinkRow(2, Url("/three.html"), size, "1", "3", "http://shop.example/tea.html", "Tea",
+                      "NA", "Nofollow", "Allow", "0", "N/A"));
+    EXPECT_EQ(WithoutHeader(RowAt(3)),
+              LinkRow(3, Url("/three.html"), size, "1", "3", "https://www.shop.example/cups",
+                      "Cups", "NA", "Follow", "Allow", "", "N/A"));
+    EXPECT_EQ(RowAt(4)[kColNo], "5");
+    EXPECT_EQ(RowAt(4)[kColPartnerUrl], Url("/last.html"));
+    EXPECT_EQ(RowAt(4)[kColYourUrl], "http://shop.example/x");
+}
+
+TEST_F(AnalysisRunTest, PageWithoutTheLinkIsNotListedAndLeavesTheVerdictsEmpty) {
+    Serve("/none.html", Page("<a href=\"http://other.example/\">Other</a>",
+                             "<meta name=\"robots\" content=\"nofollow\">"));
+    MakeProject({Url("/none.html")});
+
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+
+    ASSERT_EQ(m_table.GetRowCount(), 1);
+    const Row row = WithoutHeader(RowAt(0));
+    const std::string bytes = std::to_string(m_pages["/none.html"].size());
+    EXPECT_EQ(row, (Row{"1", Url("/none.html"), "", "200", bytes, "0", "1", "", "", "", "No", "",
+                        "", "", "0", "N/A", "", ""}));
+}
+
+TEST_F(AnalysisRunTest, FailedFetchesStillGetTheirRows) {
+    const int closed = test::UnusedPort();
+    const std::string unreachable = "http://localhost:" + std::to_string(closed) + "/links.html";
+    MakeProject({Url("/missing.html"), unreachable});
+
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+
+    ASSERT_EQ(m_table.GetRowCount(), 2);
+    const Row missing = RowAt(0);
+    EXPECT_EQ(missing[kColStatusCode], "404");
+    EXPECT_EQ(missing[kColBytes], "0");
+    EXPECT_EQ(missing[kColListed], "No");
+    EXPECT_EQ(missing[kColServerHeader].rfind("HTTP/1.1 404", 0), 0u);
+    EXPECT_EQ(RowAt(1), (Row{"2", unreachable, "", "0", "0", "0", "0", "", "", "", "No", "", "", "",
+                             "0", "N/A", "", ""}));
+    EXPECT_EQ(m_log.m_lines.back(), "analyzing ready");
+}
+
+TEST_F(AnalysisRunTest, OutputLogOfATwoPartnerRun) {
+    Serve("/", Page(""));
+    Serve("/x.html", Page(""));
+    MakeProject({Url("/"), Url("/x.html")});
+    m_log.AddLine("left over from before");
+
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+
+    // The partner URL "http://127.0.0.1:PORT/" is stored without its trailing slash.
+    const std::string first = Url("/").substr(0, Url("/").size() - 1);
+    EXPECT_EQ(m_log.m_lines, (std::vector<std::string>{
+                                 first + " - loading... ready;  analyzing ... ready",
+                                 Url("/x.html") + " - loading... ready;  analyzing ... ready",
+                                 "analyzing ready"}));
+}
+
+TEST_F(AnalysisRunTest, OutputWordsComeFromTheCaller) {
+    Serve("/x.html", Page(""));
+    MakeProject({Url("/x.html")});
+    m_run.SetOutputWords({"analysieren fertig", "laden", "analysieren", "fertig", "-"});
+
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+
+    EXPECT_EQ(m_log.m_lines, (std::vector<std::string>{
+                                 Url("/x.html") + " - laden... fertig;  analysieren ... fertig",
+                                 "analysieren fertig"}));
+}
+
+TEST_F(AnalysisRunTest, GoogleColumnFollowsTheImportedList) {
+    Serve("/a.html", Page(""));
+    Serve("/b.html", Page(""));
+    // An external link counts when it begins with the partner URL.
+    MakeProject({Url("/a.html"), Url("/b.html")},
+                {"http://elsewhere.example/page.html", Url("/a.html") + "?from=google"});
+
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+    EXPECT_EQ(RowAt(0)[kColGoogle], "Yes");
+    EXPECT_EQ(RowAt(1)[kColGoogle], "No");
+
+    MakeProject({Url("/a.html")});
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+    ASSERT_EQ(m_table.GetRowCount(), 1);
+    EXPECT_EQ(RowAt(0)[kColGoogle], "N/A");
+}
+
+TEST_F(AnalysisRunTest, VerdictsOfMetaRobotsAndRobotsTxt) {
+    const std::string link = "<a href=\"http://shop.example/\">Shop</a>";
+    Serve("/robots.txt", "User-agent: *\nDisallow: /hidden.html");
+    Serve("/hidden.html", Page(link));
+    Serve("/meta.html", Page(link, "<meta name=\"robots\" content=\"index,nofollow\">"));
+    Serve("/follow.html", Page(link, "<meta name=\"robots\" content=\"noindex,follow\">"));
+    MakeProject({Url("/hidden.html"), Url("/meta.html"), Url("/follow.html")});
+
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+
+    ASSERT_EQ(m_table.GetRowCount(), 3);
+    // The last Disallow line has no line end and still counts.
+    EXPECT_EQ(RowAt(0)[kColRobotsAllow], "Disallow");
+    EXPECT_EQ(RowAt(0)[kColR3], "0");
+    EXPECT_EQ(RowAt(1)[kColFollowMeta], "Nofollow");
+    EXPECT_EQ(RowAt(1)[kColRobotsAllow], "Allow");
+    EXPECT_EQ(RowAt(1)[kColR3], "0");
+    EXPECT_EQ(RowAt(2)[kColFollowMeta], "Follow");
+    EXPECT_EQ(RowAt(2)[kColR3], "");
+}
+
+TEST_F(AnalysisRunTest, StopDuringTheThirdFetchCompletesItsRowAndLeavesNoTraceFile) {
+    ASSERT_TRUE(SwitchTraceOn());
+    for (const char* path : {"/1.html", "/2.html", "/3.html", "/4.html"}) {
+        Serve(path, Page("<a href=\"http://shop.example/\">Shop</a>"));
+    }
+    MakeProject({Url("/1.html"), Url("/2.html"), Url("/3.html"), Url("/4.html")});
+    // A trace file of an earlier run goes at the start of this one.
+    WriteStringToFile(m_trace.GetTraceFile(), "old");
+
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd([this] {
+        if (m_run.GetPartnerNumber() == 3) {
+            m_run.Stop();
+        }
+    });
+
+    ASSERT_EQ(m_table.GetRowCount(), 3);
+    EXPECT_EQ(RowAt(2)[kColPartnerUrl], Url("/3.html"));
+    EXPECT_EQ(RowAt(2)[kColListed], "Yes");
+    EXPECT_EQ(RowAt(2)[kColR3], "");
+    ASSERT_EQ(m_log.m_lines.size(), 4u);
+    EXPECT_EQ(m_log.m_lines[2], Url("/3.html") + " - loading... ready;  analyzing ... ready");
+    EXPECT_EQ(m_log.m_lines[3], "analyzing ready");
+    EXPECT_FALSE(FileExists(m_trace.GetTraceFile()));
+
+    // The next run starts afresh although Stop was pressed before.
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+    EXPECT_EQ(m_table.GetRowCount(), 4);
+    EXPECT_TRUE(FileExists(m_trace.GetTraceFile()));
+}
+
+TEST_F(AnalysisRunTest, TraceFileAndPageDumps) {
+    ASSERT_TRUE(SwitchTraceOn());
+    const std::string page = Page("<a href=\"http://shop.example/\">Shop</a>");
+    Serve("/x.html", page);
+    MakeProject({Url("/x.html"), Url("/missing.html")});
+    // The dump of http://127.0.0.1:PORT/x.html goes to the sub-folder 127_0_0_1:PORT, which
+    // the program does not create; the second page's dump lands there too.
+    const std::string host = "127_0_0_1:" + std::to_string(m_server.Port());
+    std::filesystem::create_directories(m_trace.GetFolder() + "/" + host);
+
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+
+    EXPECT_EQ(test::ReadAll(m_trace.GetFolder() + "/" + host + "/x_html.htm"), page);
+    EXPECT_TRUE(FileExists(m_trace.GetFolder() + "/" + host + "/missing_html.htm"));
+    const std::string equals(80, '=');
+    const std::string dashes(80, '-');
+    const std::string expected = "Version=010102\r\n" + std::string(80, '#') + "\r\n \r\n" +
+                                 equals + "\r\n" + "Line=0; PartnerUrl=" + Url("/x.html") + "\r\n" +
+                                 "b1=1, b2=1, b3=1, b4=1, csText=Allow\r\n" +
+                                 "Inheritance: Line=0 PR=0 ExtLinks=1 IntLinks=0 Inheritance=\r\n" +
+                                 dashes + "\r\n" + equals + "\r\n" +
+                                 "Line=1; PartnerUrl=" + Url("/missing.html") + "\r\n" +
+                                 "b1=0, b2=0, b3=0, b4=0, csText=\r\n" + dashes + "\r\n";
+    EXPECT_EQ(test::ReadAll(m_trace.GetTraceFile()), expected);
+}
+
+TEST_F(AnalysisRunTest, PageDumpNames) {
+    EXPECT_EQ(CAnalysisRun::PageDumpName("http://a.test/x.html"), "a_test/x_html.htm");
+    EXPECT_EQ(CAnalysisRun::PageDumpName("http://a.test"), "a_test.htm");
+    EXPECT_EQ(CAnalysisRun::PageDumpName("https://a.test/p.html"), "a_test/p_html.htm");
+    // Every scheme is removed, also one inside the URL; no ".." can be formed.
+    EXPECT_EQ(CAnalysisRun::PageDumpName("http://a.test/go?u=http://b.test/../x"),
+              "a_test/go?u=b_test/__/x.htm");
+}
+
+TEST_F(AnalysisRunTest, RankFetchedNeitherStartsNorDisturbsARun) {
+    Serve("/x.html", Page("<a href=\"http://shop.example/\">Shop</a>"));
+    MakeProject({Url("/x.html"), Url("/y.html")});
+
+    // Idle: nothing happens.
+    m_run.RankFetched();
+    EXPECT_FALSE(m_run.IsRunning());
+    EXPECT_EQ(m_table.GetRowCount(), 0);
+    EXPECT_TRUE(m_log.m_lines.empty());
+
+    // While the page is fetched the run keeps waiting for it.
+    ASSERT_TRUE(m_run.Start());
+    m_run.RankFetched();
+    EXPECT_TRUE(m_run.IsRunning());
+    EXPECT_EQ(m_table.GetRowCount(), 1);
+    RunToEnd();
+    EXPECT_EQ(m_table.GetRowCount(), 2);
+    EXPECT_EQ(RowAt(0)[kColR1], "");
+}
+
+TEST_F(AnalysisRunTest, LateCompletionsChangeNothing) {
+    Serve("/x.html", Page(""));
+    MakeProject({Url("/x.html")});
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+    const std::vector<std::string> lines = m_log.m_lines;
+
+    m_run.PageFetched();
+    m_run.Stop();
+    m_run.PageFetched();
+
+    EXPECT_FALSE(m_run.IsRunning());
+    EXPECT_EQ(m_log.m_lines, lines);
+    EXPECT_EQ(m_table.GetRowCount(), 1);
+}
+
+TEST_F(AnalysisRunTest, StartNeedsASavedCompleteProjectAndNoRunningOne) {
+    Serve("/x.html", Page(""));
+    // The first partner slot is empty: no run, no message.
+    m_project.StartNew(kDomain);
+    m_project.Save(m_projectDir.File("empty.tsrp"));
+    ASSERT_FALSE(m_project.IsModified());
+    EXPECT_FALSE(m_run.Start());
+    EXPECT_FALSE(m_run.IsRunning());
+    EXPECT_TRUE(m_log.m_lines.empty());
+
+    // A modified project is saved first; when it stays modified, nothing starts.
+    m_project.AddPartnerUrl(Url("/x.html"));
+    int saves = 0;
+    m_run.SetSaveCommand([&] { ++saves; });
+    EXPECT_FALSE(m_run.Start());
+    EXPECT_EQ(saves, 1);
+    EXPECT_FALSE(m_run.IsRunning());
+
+    m_run.SetSaveCommand([&] {
+        ++saves;
+        m_project.Save(m_projectDir.File("saved.tsrp"));
+    });
+    ASSERT_TRUE(m_run.Start());
+    EXPECT_EQ(saves, 2);
+    EXPECT_FALSE(m_project.GetPageRankOption());
+    // A second Start while the first run is active does nothing.
+    EXPECT_FALSE(m_run.Start());
+    EXPECT_EQ(m_table.GetRowCount(), 1);
+    RunToEnd();
+    EXPECT_EQ(m_log.m_lines.size(), 2u);
+}
+
+TEST_F(AnalysisRunTest, AFetchThatCannotStartEndsTheRunWithAMessage) {
+    Serve("/x.html", Page(""));
+    MakeProject({Url("/x.html"), Url("/y.html")});
+    // A job without a message number refuses to start.
+    m_run.SetJobSetup([](CFetchJob& job) { job.SetMessage(0); });
+
+    EXPECT_TRUE(m_run.Start());
+
+    EXPECT_FALSE(m_run.IsRunning());
+    EXPECT_EQ(m_log.m_lines,
+              (std::vector<std::string>{Url("/x.html") + " - loading...", "cannot start the fetch",
+                                        "analyzing ready"}));
+    EXPECT_EQ(m_table.GetRowCount(), 1);
+}
+
+} // namespace
+} // namespace tessaray
