@@ -120,11 +120,10 @@ std::string BlogPage(std::size_t targetBytes, std::size_t anchors, std::uint64_t
     page += "</script>\n<!-- analytics end -->\n</HEAD>\n<BODY class=\"links-page\">\n"
             "<div id=\"header\"><h1>Partner One</h1></div>\n<div id=\"content\">\n";
 
-    const std::size_t headBytes = page.size();
-    const std::size_t perAnchor =
-        targetBytes > headBytes ? (targetBytes - headBytes) / (anchors ? anchors : 1) : 64;
     for (std::size_t i = 0; i < anchors; ++i) {
-        const std::size_t blockEnd = page.size() + perAnchor;
+        // Spread what is left of the size evenly over the anchors still to come.
+        const std::size_t left = targetBytes > page.size() ? targetBytes - page.size() : 0;
+        const std::size_t perAnchor = left / (anchors - i);
         switch (i % 16) {
         case 0:
             page += "<h2 class=\"section\">";
@@ -141,10 +140,8 @@ std::string BlogPage(std::size_t targetBytes, std::size_t anchors, std::uint64_t
             break;
         }
         page += "<p class=\"entry\">";
-        const std::size_t anchorGuess = 90;
-        const std::size_t room = blockEnd > page.size() + anchorGuess + 30
-                                     ? blockEnd - page.size() - anchorGuess - 30
-                                     : 8;
+        const std::size_t markup = 80; // the anchor, its paragraph and the odd heading
+        const std::size_t room = perAnchor > markup + 8 ? perAnchor - markup : 8;
         AppendWords(page, rng, room / 2);
         AppendAnchor(page, rng, i);
         AppendWords(page, rng, room - room / 2);

@@ -34,48 +34,69 @@ private:
     bool m_bValid = false;
 };
 
-// ASCII lower-casing into a reused buffer; a plain loop over raw pointers that compilers
-// vectorise.
+// The byte loops below work in blocks of 16 with a fixed inner trip count: compilers turn such
+// blocks into vector instructions even at -O2, where an open-ended byte loop stays scalar.
+constexpr std::size_t kBlock = 16;
+
+char LowerAsciiByte(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return static_cast<char>(u | (static_cast<unsigned char>(u - 'A') < 26 ? 0x20 : 0));
+}
+
+// src and dst never overlap; saying so lets the compiler vectorise without run-time checks.
+void LowerBytes(const char* __restrict src, char* __restrict dst, std::size_t n) {
+    std::size_t i = 0;
+    for (; i + kBlock <= n; i += kBlock)
+        for (std::size_t k = 0; k < kBlock; ++k)
+            dst[i + k] = LowerAsciiByte(src[i + k]);
+    for (; i < n; ++i)
+        dst[i] = LowerAsciiByte(src[i]);
+}
+
+// ASCII lower-casing of text into out (resized to fit).
 void LowerInto(std::string_view text, std::string& out) {
     out.resize(text.size());
-    const char* src = text.data();
-    char* dst = out.data();
-    const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const char c = src[i];
-        dst[i] = static_cast<char>(c + ((c >= 'A' && c <= 'Z') ? 32 : 0));
-    }
+    LowerBytes(text.data(), out.data(), text.size());
 }
 
-bool IsKeptAnchorByte(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 0x20 && u <= 0x7F;
+// Anchors keep the bytes 0x20..0x7F only.
+bool IsRemovedAnchorByte(char c) {
+    return static_cast<unsigned char>(static_cast<unsigned char>(c) - 0x20) > 0x5F;
 }
 
-// Copies text without its bytes below 0x20 and above 0x7F.
-void FilterAnchorInto(std::string_view text, std::string& out) {
+bool HasRemovedAnchorBytes(std::string_view text) {
     const std::size_t n = text.size();
-    const char* src = text.data();
-    bool clean = true;
-    for (std::size_t i = 0; i < n; ++i)
-        clean &= IsKeptAnchorByte(src[i]);
-    if (clean) {
-        out.assign(text);
-        return;
+    const char* p = text.data();
+    std::size_t i = 0;
+    for (; i + kBlock <= n; i += kBlock) {
+        unsigned removed = 0;
+        for (std::size_t k = 0; k < kBlock; ++k)
+            removed |= IsRemovedAnchorByte(p[i + k]) ? 1u : 0u;
+        if (removed)
+            return true;
     }
-    out.clear();
-    for (std::size_t i = 0; i < n; ++i)
-        if (IsKeptAnchorByte(src[i]))
-            out.push_back(src[i]);
+    for (; i < n; ++i)
+        if (IsRemovedAnchorByte(p[i]))
+            return true;
+    return false;
+}
+
+// Appends text without its removed anchor bytes.
+void AppendAnchorBytes(std::string_view text, std::string& out) {
+    for (const char c : text)
+        if (!IsRemovedAnchorByte(c))
+            out.push_back(c);
 }
 
 bool IsQuote(char c) {
     return c == '"' || c == '\'';
 }
 
-// The host of a base URL: everything up to and including the first scheme dropped, then cut at a
-// "/" that is not the first character. Case is kept.
-std::string HostOfBaseUrl(std::string_view baseUrl) {
+} // namespace
+
+// Everything up to and including the first scheme dropped, then cut at a "/" that is not the
+// first character. Case is kept.
+std::string CPageAnalyzer::HostOfBaseUrl(std::string_view baseUrl) {
     std::size_t schemeLength = 0;
     const std::size_t scheme = FindScheme(ToLowerAscii(baseUrl), &schemeLength);
     if (scheme != npos)
@@ -85,6 +106,8 @@ std::string HostOfBaseUrl(std::string_view baseUrl) {
         baseUrl = baseUrl.substr(0, slash);
     return std::string(baseUrl);
 }
+
+namespace {
 
 // A lower-case URL or domain reduced for the domain test: up to and including the first scheme
 // dropped, then one trailing "/".
@@ -99,9 +122,11 @@ std::string_view ReduceForDomainTest(std::string_view lower) {
 }
 
 // The href value: after the first "href", past the next "=", leading bytes below "!" skipped; it
-// ends at a blank, a ">" or the second quote; quotes are not copied.
-std::string ExtractUrl(std::string_view lowerAnchor) {
+// ends at a blank, a ">" or the second quote; quotes are not copied. valueAt is where copying
+// started.
+std::string ExtractUrl(std::string_view lowerAnchor, std::size_t& valueAt) {
     std::string url;
+    valueAt = 0;
     const std::size_t href = lowerAnchor.find("href");
     if (href == npos)
         return url;
@@ -111,20 +136,28 @@ std::string ExtractUrl(std::string_view lowerAnchor) {
     std::size_t i = equals + 1;
     while (i < lowerAnchor.size() && static_cast<unsigned char>(lowerAnchor[i]) < '!')
         ++i;
+    valueAt = i;
     int quotes = 0;
+    const std::size_t n = lowerAnchor.size();
     while (true) {
-        const std::size_t stop = lowerAnchor.find_first_of(" >\"'", i);
-        url.append(lowerAnchor.substr(i, stop == npos ? npos : stop - i));
-        if (stop == npos || !IsQuote(lowerAnchor[stop]) || ++quotes == 2)
+        std::size_t stop = i;
+        while (stop < n && lowerAnchor[stop] != ' ' && lowerAnchor[stop] != '>' &&
+               !IsQuote(lowerAnchor[stop]))
+            ++stop;
+        url.append(lowerAnchor.substr(i, stop - i));
+        if (stop == n || !IsQuote(lowerAnchor[stop]) || ++quotes == 2)
             return url;
         i = stop + 1;
     }
 }
 
-// First position of needle in text, in time linear in both (Knuth-Morris-Pratt for long needles,
-// where a plain search could take |text| * |needle| steps on a hostile anchor).
+// First position of needle in text, in time linear in both: a plain search where it is cheap
+// for sure, Knuth-Morris-Pratt where a hostile anchor could make a plain search take
+// |text| * |needle| steps.
 std::size_t FindLinear(std::string_view text, std::string_view needle) {
-    if (needle.size() <= 16)
+    if (needle.size() > text.size())
+        return npos;
+    if ((text.size() - needle.size() + 1) * needle.size() <= 4096)
         return text.find(needle);
     std::vector<std::size_t> border(needle.size(), 0);
     for (std::size_t i = 1, k = 0; i < needle.size(); ++i) {
@@ -167,12 +200,17 @@ void StripTags(std::string_view text, std::string& out) {
     out.append(text.substr(i));
 }
 
-// The anchor text: after the URL value (compared without regard to case; from the start when it
-// does not occur), after the next ">", up to the next "</a".
+// The anchor text: after the first occurrence of the URL value (compared without regard to case;
+// from the start when it does not occur), after the next ">", up to the next "</a". valueAt is
+// where ExtractUrl copied the value from; when the value stands there as copied, its first
+// occurrence ends there at the latest.
 void ExtractText(std::string_view anchor, std::string_view lowerAnchor, const std::string& url,
-                 std::string& out) {
+                 std::size_t valueAt, std::string& out) {
     out.clear();
-    std::size_t from = FindLinear(lowerAnchor, url);
+    std::string_view searched = lowerAnchor;
+    if (lowerAnchor.compare(valueAt, url.size(), url) == 0)
+        searched = lowerAnchor.substr(0, valueAt + url.size());
+    std::size_t from = FindLinear(searched, url);
     from = from == npos ? 0 : from + url.size();
     const std::size_t gt = lowerAnchor.find('>', from);
     if (gt == npos)
@@ -234,10 +272,9 @@ bool HasNofollowRel(std::string_view lowerAnchor) {
 // Fills link from a (filtered) anchor string and its lower-case copy.
 void ParseAnchorInto(CLinkInfo& link, const std::string& host, std::string_view anchor,
                      std::string_view lowerAnchor) {
-    link.m_strHost = host;
-    link.m_strAnchor.assign(anchor);
-    link.m_strUrl = ExtractUrl(lowerAnchor);
-    ExtractText(anchor, lowerAnchor, link.m_strUrl, link.m_strText);
+    std::size_t valueAt = 0;
+    link.m_strUrl = ExtractUrl(lowerAnchor, valueAt);
+    ExtractText(anchor, lowerAnchor, link.m_strUrl, valueAt, link.m_strText);
     link.m_nNofollow = HasNofollowRel(lowerAnchor) ? 1 : 0;
     const std::string& url = link.m_strUrl;
     link.m_nInPage = link.m_nInternal = link.m_nExternal = 0;
@@ -267,8 +304,6 @@ std::size_t FindAcross(const char* out, std::size_t outLength, std::string_view 
 void CPageAnalyzer::RemoveComments(std::string& text) {
     static constexpr std::string_view kOpen = "<!--";
     static constexpr std::string_view kClose = "-->";
-    if (text.find(kOpen) == npos)
-        return;
     // The text is compacted in place: kept[0..kept) is the text kept so far, input[rest..) is
     // still to read. Kept text never holds a whole "<!--" or "-->", so the first of each in the
     // current text either spans the seam or lies in the unread input.
@@ -276,6 +311,8 @@ void CPageAnalyzer::RemoveComments(std::string& text) {
     const std::size_t n = text.size();
     const std::string_view input(buffer, n);
     CForwardFinder open(input, kOpen);
+    if (open.From(0) == npos)
+        return;
     CForwardFinder close(input, kClose);
     std::size_t kept = 0;
     std::size_t rest = 0;
@@ -324,6 +361,7 @@ void CPageAnalyzer::RemoveComments(std::string& text) {
 
 void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
     m_strBaseUrl.assign(baseUrl);
+    m_strHost = HostOfBaseUrl(baseUrl);
     m_anchors.RemoveAll();
     m_links.clear();
     m_nExternalCount = m_nInternalCount = 0;
@@ -370,7 +408,6 @@ void CPageAnalyzer::FindRobotsMeta(std::string_view headLower) {
 }
 
 void CPageAnalyzer::CollectAnchors(std::string_view body, std::string_view bodyLower) {
-    const std::string host = HostOfBaseUrl(m_strBaseUrl);
     CForwardFinder closeTag(bodyLower, "</a");
     CForwardFinder tagEnd(bodyLower, ">");
     CForwardFinder href(bodyLower, " href");
@@ -393,11 +430,21 @@ void CPageAnalyzer::CollectAnchors(std::string_view body, std::string_view bodyL
             pos = start + 1;
             continue;
         }
-        FilterAnchorInto(body.substr(start, end - start), anchor);
-        LowerInto(anchor, lowerAnchor);
-        m_anchors.Add(anchor);
+        // Most anchors have no byte to remove: their text and lower-case text are taken straight
+        // from the page; the others are filtered (the same positions go in both copies).
+        std::string_view text = body.substr(start, end - start);
+        std::string_view lowerText = bodyLower.substr(start, end - start);
+        if (HasRemovedAnchorBytes(text)) {
+            anchor.clear();
+            lowerAnchor.clear();
+            AppendAnchorBytes(text, anchor);
+            AppendAnchorBytes(lowerText, lowerAnchor);
+            text = anchor;
+            lowerText = lowerAnchor;
+        }
+        m_anchors.Add(text);
         CLinkInfo& link = m_links.emplace_back();
-        ParseAnchorInto(link, host, anchor, lowerAnchor);
+        ParseAnchorInto(link, m_strHost, text, lowerText);
         m_nExternalCount += link.m_nExternal;
         m_nInternalCount += link.m_nInternal;
         pos = end;

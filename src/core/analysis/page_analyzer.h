@@ -9,15 +9,15 @@
 namespace tessaray {
 
 // One anchor of a page, classified. Exactly one of m_nInPage, m_nInternal and m_nExternal is 1.
+// The anchor string itself is the entry of the same index in the analyzer's anchors, and the
+// host it was classified against is the analyzer's GetHost(); neither is copied per link.
 struct CLinkInfo {
-    std::string m_strHost;   // host of the page's base URL (no scheme, nothing from the first "/")
-    std::string m_strAnchor; // the anchor string, "<a " through its closing tag
-    std::string m_strUrl;    // the href value, lower case
-    std::string m_strText;   // the anchor text, tags stripped (the inner text when nothing is left)
-    int m_nNofollow = 0;     // rel holds the token nofollow, ugc or sponsored
-    int m_nExternal = 0;     // absolute link to another host
-    int m_nInternal = 0;     // relative link, or absolute link to the page's own host
-    int m_nInPage = 0;       // the URL begins with "#"
+    std::string m_strUrl;  // the href value, lower case
+    std::string m_strText; // the anchor text, tags stripped (the inner text when nothing is left)
+    int m_nNofollow = 0;   // rel holds the token nofollow, ugc or sponsored
+    int m_nExternal = 0;   // absolute link to another host
+    int m_nInternal = 0;   // relative link, or absolute link to the page's own host
+    int m_nInPage = 0;     // the URL begins with "#"
 };
 
 // A tolerant text scanner for one fetched page: the robots meta tag, the anchors, their internal
@@ -55,15 +55,19 @@ public:
     // The raw anchors (bytes below 0x20 and above 0x7F removed) and their links, in page order.
     const CLineList& GetAnchors() const { return m_anchors; }
     const std::vector<CLinkInfo>& GetLinks() const { return m_links; }
+    // The host of the base URL: no scheme, nothing from the first "/" (when not the first byte).
+    const std::string& GetHost() const { return m_strHost; }
 
     // Classifies one anchor string of a page of the site baseUrl.
     static CLinkInfo ParseAnchor(std::string_view baseUrl, std::string_view anchor);
+    static std::string HostOfBaseUrl(std::string_view baseUrl);
 
 private:
     void FindRobotsMeta(std::string_view headLower);
     void CollectAnchors(std::string_view body, std::string_view bodyLower);
 
     std::string m_strBaseUrl;
+    std::string m_strHost;
     std::string m_strLower; // lower-case copy of the page, kept to reuse its buffer
     int m_nMetaRobots = 0;
     int m_nMetaIndex = 0;
