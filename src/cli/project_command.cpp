@@ -1,0 +1,197 @@
+// tessaray-cli project new|show: builds a project file as the project editor would, and prints one.
+#include "cli/commands.h"
+
+#include "core/project/link_import.h"
+#include "core/project/project.h"
+#include "core/project/url_rules.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tessaray::cli {
+
+namespace {
+
+// Longest comment the "Enter URL" dialog takes.
+constexpr std::size_t kMaxCommentLength = 200;
+
+const std::map<std::string, char> kSeparators = {{"comma", ','}, {"semicolon", ';'}, {"tab", '\t'}};
+
+struct NewOptions {
+    std::string strFile;
+    std::string strDomain;
+    std::vector<std::string> partners;
+    std::vector<std::string> textImports;
+    std::vector<std::string> csvImports;
+    std::vector<int> csvColumns;
+    std::vector<std::string> csvSeparators;
+    std::string strGoogleCsv;
+    int nGoogleColumn = 2;
+    std::string strGoogleSeparator = "comma";
+};
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "tessaray-cli: %s\n", message.c_str());
+    return kExitUsage;
+}
+
+// The path as given, made absolute so that a bare file name names a file in the current folder.
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+// A partner typed as "URL[ - comment]", checked as the "Enter URL" dialog and the editor's OK do.
+bool PartnerEntryOf(const std::string& text, std::string& entry, std::string& error) {
+    std::string url;
+    std::string comment;
+    SplitPartnerEntry(text, url, comment);
+    if (!IsValidUrl(url)) {
+        error = "invalid partner URL: " + text;
+        return false;
+    }
+    if (comment.size() > kMaxCommentLength) {
+        error = "partner comment longer than 200 characters: " + text;
+        return false;
+    }
+    entry = JoinPartnerEntry(url, comment);
+    if (!IsValidUrl(entry)) {
+        error = "invalid partner URL: " + text;
+        return false;
+    }
+    return true;
+}
+
+void Append(CLineList& to, const CLineList& from) {
+    for (const std::string& entry : from.Entries())
+        to.Add(entry);
+}
+
+int RunNew(const NewOptions& options) {
+    std::string domain;
+    if (!ExtractDomainUrl(options.strDomain, domain))
+        return Fail("invalid domain: " + options.strDomain);
+    if (options.csvColumns.size() > options.csvImports.size() ||
+        options.csvSeparators.size() > options.csvImports.size())
+        return Fail("--column and --separator each belong to one --import-csv");
+
+    CLineList partners;
+    std::string entry;
+    std::string error;
+    for (const std::string& text : options.partners) {
+        if (!PartnerEntryOf(text, entry, error))
+            return Fail(error);
+        partners.Add(entry);
+    }
+    CLineList imported;
+    for (const std::string& path : options.textImports) {
+        if (!ImportTextList(path, imported))
+            return Fail("cannot read " + path);
+        Append(partners, imported);
+    }
+    for (std::size_t i = 0; i < options.csvImports.size(); ++i) {
+        const int column = i < options.csvColumns.size() ? options.csvColumns[i] : 1;
+        const char separator =
+            i < options.csvSeparators.size() ? kSeparators.at(options.csvSeparators[i]) : ',';
+        if (!ImportCsvColumn(options.csvImports[i], separator, column, imported))
+            return Fail("cannot read " + options.csvImports[i]);
+        Append(partners, imported);
+    }
+    CLineList externalLinks;
+    if (!options.strGoogleCsv.empty() &&
+        !ImportGoogleTable(options.strGoogleCsv, kSeparators.at(options.strGoogleSeparator),
+                           options.nGoogleColumn, externalLinks))
+        return Fail("cannot read " + options.strGoogleCsv);
+    if (partners.GetCount() == 0)
+        return Fail("no valid partner URL");
+    if (partners.GetCount() > CProject::MaxPartnerLinks)
+        std::fprintf(stderr, "tessaray-cli: %d partner URLs; the project keeps the first %d\n",
+                     partners.GetCount(), CProject::MaxPartnerLinks);
+
+    CProject project;
+    project.StartNew(domain);
+    for (const std::string& partner : partners.Entries())
+        project.AddPartnerUrl(partner);
+    project.SetExternalLinks(externalLinks);
+    std::string reason;
+    if (!project.Save(AbsolutePath(options.strFile), &reason))
+        return Fail("cannot save the project: " + reason);
+    return 0;
+}
+
+int RunShow(const std::string& file) {
+    CProject project;
+    std::string reason;
+    if (!project.Load(AbsolutePath(file), &reason))
+        return Fail(reason);
+    std::printf("Title: %s\n", project.GetTitle().c_str());
+    std::printf("Domain: %s\n", project.GetDomain().c_str());
+    std::printf("Partners: %d\n", project.GetPartnerCount());
+    std::string entry;
+    std::string url;
+    std::string comment;
+    project.RewindPartners();
+    for (int number = 1; project.GetNextPartner(entry); ++number) {
+        SplitPartnerEntry(entry, url, comment);
+        std::printf("%5d  %s\n       URL: %s\n", number, entry.c_str(), url.c_str());
+        if (!comment.empty())
+            std::printf("       Comment: %s\n", comment.c_str());
+    }
+    std::printf("External links: %d\n", project.GetExternalLinkCount());
+    for (const std::string& link : project.GetExternalLinks().Entries())
+        std::printf("       %s\n", link.c_str());
+    return 0;
+}
+
+} // namespace
+
+void RegisterProject(CLI::App& app, int& exitCode) {
+    CLI::App* project = app.add_subcommand("project", "Create or show a project file");
+    project->require_subcommand(1);
+
+    auto options = std::make_shared<NewOptions>();
+    CLI::App* create = project->add_subcommand(
+        "new", "Create a project file as the project editor would (partners, then text imports, "
+               "then CSV imports, each in the order given)");
+    create->add_option("FILE", options->strFile, "Project file to write (.tsrp)")->required();
+    create->add_option("--domain", options->strDomain, "Your domain URL")->required();
+    create->add_option("--partner", options->partners, "Partner page: \"URL[ - comment]\"")
+        ->allow_extra_args(false);
+    create->add_option("--import-txt", options->textImports, "Text file with one URL per line")
+        ->allow_extra_args(false);
+    create->add_option("--import-csv", options->csvImports, "CSV file with partner URLs")
+        ->allow_extra_args(false);
+    create
+        ->add_option("--column", options->csvColumns,
+                     "Column of the matching --import-csv (1..100, default 1)")
+        ->allow_extra_args(false)
+        ->check(CLI::Range(kMinCsvColumn, kMaxCsvColumn));
+    create
+        ->add_option("--separator", options->csvSeparators,
+                     "Separator of the matching --import-csv (default comma)")
+        ->allow_extra_args(false)
+        ->check(CLI::IsMember(kSeparators));
+    create->add_option("--google-csv", options->strGoogleCsv,
+                       "External-link table from Google's Webmaster tools");
+    create
+        ->add_option("--google-column", options->nGoogleColumn,
+                     "Column of the Google table (1..100, default 2)")
+        ->check(CLI::Range(kMinCsvColumn, kMaxCsvColumn));
+    create
+        ->add_option("--google-separator", options->strGoogleSeparator,
+                     "Separator of the Google table (default comma)")
+        ->check(CLI::IsMember(kSeparators));
+    create->callback([options, &exitCode] { exitCode = RunNew(*options); });
+
+    auto file = std::make_shared<std::string>();
+    CLI::App* show = project->add_subcommand("show", "Print a project file");
+    show->add_option("FILE", *file, "Project file (.tsrp)")->required();
+    show->callback([file, &exitCode] { exitCode = RunShow(*file); });
+}
+
+} // namespace tessaray::cli

@@ -1,0 +1,130 @@
+#include "core/project/project.h"
+
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+
+namespace tessaray {
+namespace {
+
+using test::ReadAll;
+using test::TempDir;
+
+struct Result {
+    int nExit = -1;
+    std::string strOut;
+    std::string strErr;
+};
+
+std::string Quote(const std::string& arg) {
+    std::string quoted = "'";
+    for (const char c : arg)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Runs tessaray-cli with args in dir and collects its exit code and output.
+Result RunCli(const TempDir& dir, const std::vector<std::string>& args) {
+    std::string command =
+        "cd " + Quote(dir.Path()) + " && " + Quote(TESSARAY_BIN_DIR "/tessaray-cli");
+    for (const std::string& arg : args)
+        command += " " + Quote(arg);
+    command += " >" + Quote(dir.File("out.txt")) + " 2>" + Quote(dir.File("err.txt"));
+    const int status = std::system(command.c_str());
+    Result result;
+    result.nExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.strOut = ReadAll(dir.File("out.txt"));
+    result.strErr = ReadAll(dir.File("err.txt"));
+    std::filesystem::remove(dir.File("out.txt"));
+    std::filesystem::remove(dir.File("err.txt"));
+    return result;
+}
+
+TEST(ProjectCommand, NewWritesTheExactLayoutAndShowPrintsIt) {
+    TempDir dir;
+    dir.Write("partners.txt", "# my partners\r\nBlog.Example/links/\r\nnot a url\r\n");
+    dir.Write("google.csv",
+              "Domain,Linked page\r\nx,HTTP://Blog.Example/Links\r\ny,\"q.example\"\r\n");
+    const Result made = RunCli(dir, {"project", "new", "shop.tsrp", "--domain",
+                                     "https://www.Shop.example/index.html", "--partner",
+                                     "Partner.Example/Swap - Since 2008", "--import-txt",
+                                     "partners.txt", "--google-csv", "google.csv"});
+    ASSERT_EQ(made.nExit, 0) << made.strErr;
+    EXPECT_EQ(made.strErr, "");
+    EXPECT_EQ(ReadAll(dir.File("shop.tsrp")),
+              "[APPLICATION]\r\nNAME=Tessaray\r\nVERSION=010000\r\nINTERNET=" +
+                  std::string(CProject::kInternet) + "\r\nCOPYRIGHT=" + CProject::kCopyright +
+                  "\r\n[SETTINGS]\r\nOPTION05=0\r\n"
+                  "[YOURDOMAIN]\r\nURL=https://www.shop.example\r\n"
+                  "[PARTNERLINKS]\r\n"
+                  "URL0000=http://partner.example/swap - since 2008\r\n"
+                  "URL0001=http://blog.example/links\r\n"
+                  "[EXTLINKS]\r\nURL0000=http://blog.example/links\r\n");
+
+    const Result shown = RunCli(dir, {"project", "show", "shop.tsrp"});
+    ASSERT_EQ(shown.nExit, 0) << shown.strErr;
+    EXPECT_EQ(shown.strOut, "Title: shop\n"
+                            "Domain: https://www.shop.example\n"
+                            "Partners: 2\n"
+                            "    1  http://partner.example/swap - since 2008\n"
+                            "       URL: http://partner.example/swap\n"
+                            "       Comment: since 2008\n"
+                            "    2  http://blog.example/links\n"
+                            "       URL: http://blog.example/links\n"
+                            "External links: 1\n"
+                            "       http://blog.example/links\n");
+}
+
+TEST(ProjectCommand, CsvImportsTakeTheirOwnColumnAndSeparator) {
+    TempDir dir;
+    dir.Write("a.csv", "name;url\none;a.example\n");
+    dir.Write("b.csv", "b.example\tx\n");
+    const Result made =
+        RunCli(dir, {"project", "new", "p.tsrp", "--domain", "shop.example", "--import-csv",
+                     "a.csv", "--column", "2", "--separator", "semicolon", "--import-csv", "b.csv",
+                     "--column", "1", "--separator", "tab"});
+    ASSERT_EQ(made.nExit, 0) << made.strErr;
+    CProject project;
+    ASSERT_TRUE(project.Load(dir.File("p.tsrp")));
+    CLineList partners;
+    project.CopyPartnersTo(partners);
+    EXPECT_EQ(partners.Entries(),
+              (std::vector<std::string>{"http://a.example", "http://b.example"}));
+}
+
+TEST(ProjectCommand, BadInputIsOneLineOnStderrAndWritesNothing) {
+    TempDir dir;
+    dir.Write("comments.txt", "# only comments\n");
+    dir.Write("other.ini", "[Other]\r\nkey=value\r\n");
+    const std::vector<std::vector<std::string>> cases = {
+        {"project", "new", "p.tsrp", "--domain", "x", "--partner", "a.example"},
+        {"project", "new", "p.tsrp", "--domain", "shop.example"},
+        {"project", "new", "p.tsrp", "--domain", "shop.example", "--import-txt", "comments.txt"},
+        {"project", "new", "p.tsrp", "--domain", "shop.example", "--partner", "#bad"},
+        {"project", "new", "p.tsrp", "--domain", "shop.example", "--partner", "a.example",
+         "--import-txt", "missing.txt"},
+        {"project", "new", "p.tsrp", "--domain", "shop.example", "--partner", "a.example",
+         "--google-csv", "missing.csv"},
+        {"project", "new", "missing/p.tsrp", "--domain", "shop.example", "--partner", "a.example"},
+        {"project", "new", "p.tsrp", "--domain", "shop.example", "--partner", "a.example",
+         "--column", "2"},
+        {"project", "new", "p.tsrp", "--domain", "shop.example", "--partner",
+         "a.example - " + std::string(201, 'c')},
+        {"project", "show", "other.ini"},
+        {"project", "show", "missing.tsrp"},
+    };
+    for (const auto& args : cases) {
+        const Result result = RunCli(dir, args);
+        EXPECT_EQ(result.nExit, 2) << args[3];
+        EXPECT_EQ(std::count(result.strErr.begin(), result.strErr.end(), '\n'), 1) << result.strErr;
+        EXPECT_FALSE(std::filesystem::exists(dir.File("p.tsrp"))) << args[3];
+        EXPECT_FALSE(std::filesystem::exists(dir.File("missing")));
+    }
+}
+
+} // namespace
+} // namespace tessaray

@@ -1,0 +1,124 @@
+#include "core/project/link_import.h"
+
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace tessaray {
+namespace {
+
+using test::TempDir;
+
+std::vector<std::string> Entries(const CLineList& list) {
+    return list.Entries();
+}
+
+std::string Field(std::string_view line, int column, char separator) {
+    std::string field = "stale";
+    return ExtractField(line, column, separator, field) ? field : "<none>";
+}
+
+TEST(ExtractField, SplitsOnEverySeparatorWithoutQuoting) {
+    EXPECT_EQ(Field("a.example;b.example;c.example", 1, ';'), "a.example");
+    EXPECT_EQ(Field("a.example;b.example;c.example", 2, ';'), "b.example");
+    EXPECT_EQ(Field("a.example;b.example;c.example", 3, ';'), "c.example");
+    EXPECT_EQ(Field("a.example;b.example;c.example", 4, ';'), "<none>");
+    EXPECT_EQ(Field("no separator", 1, ','), "no separator");
+    EXPECT_EQ(Field("no separator", 2, ','), "<none>");
+    EXPECT_EQ(Field("\"a,b\",c", 2, ','), "b\""); // a separator inside quotes still separates
+    EXPECT_EQ(Field("a,,c", 2, ','), "");         // an empty field is a field
+    EXPECT_EQ(Field("a,b,", 3, ','), "");
+    EXPECT_EQ(Field("", 1, ','), "<none>"); // an empty line has no field
+    EXPECT_EQ(Field("a\tb", 2, '\t'), "b");
+}
+
+TEST(CsvColumnReader, ReadsAColumnIncludingEmptyFields) {
+    TempDir dir;
+    CCsvColumnReader reader;
+    EXPECT_FALSE(reader.Open(dir.File("missing.csv")));
+    EXPECT_FALSE(reader.IsReadable());
+    CLineList out;
+    EXPECT_EQ(reader.ReadColumn(',', 1, out), 0);
+
+    ASSERT_TRUE(reader.Open(dir.Write("t.csv", "h1,h2\r\nx,\r\ny\r\n,z\r\n")));
+    EXPECT_EQ(reader.GetLineCount(), 5); // the text after the last line end is one more line
+    EXPECT_EQ(reader.ReadColumn(',', 2, out), 3);
+    EXPECT_EQ(Entries(out), (std::vector<std::string>{"h2", "", "z"}));
+    out.RemoveAll();
+    EXPECT_EQ(reader.ReadColumn(',', 0, out), 4); // clamped to column 1
+    EXPECT_EQ(Entries(out), (std::vector<std::string>{"h1", "x", "y", ""}));
+    out.RemoveAll();
+    EXPECT_EQ(reader.ReadColumn(',', 500, out), 0); // clamped to 100: no line has it
+}
+
+TEST(CsvColumnReader, CutsLongFields) {
+    TempDir dir;
+    CCsvColumnReader reader;
+    ASSERT_TRUE(reader.Open(dir.Write("t.csv", "a," + std::string(700, 'b') + "\n")));
+    CLineList out;
+    ASSERT_EQ(reader.ReadColumn(',', 2, out), 1);
+    EXPECT_EQ(out.At(0), std::string(500, 'b') + "...");
+}
+
+TEST(TextImport, KeepsValidUrlsNormalisedInFileOrder) {
+    TempDir dir;
+    CLineList out;
+    ASSERT_TRUE(ImportTextList(
+        dir.Write("l.txt", "# partners\r\nshop.example/\r\n  Blog.Example/page  \r\n/* end */\r\n"
+                           "https://secure.example/x\r\nshop.example/\r\n1bad.example\r\n"),
+        out));
+    EXPECT_EQ(Entries(out),
+              (std::vector<std::string>{"http://shop.example", "http://Blog.Example/page",
+                                        "https://secure.example/x", "http://shop.example"}));
+}
+
+TEST(TextImport, UnreadableFilesImportNothing) {
+    TempDir dir;
+    CLineList out;
+    out.Add("old");
+    EXPECT_FALSE(ImportTextList(dir.File("missing.txt"), out));
+    EXPECT_EQ(out.GetCount(), 0);
+    EXPECT_FALSE(ImportTextList(dir.Path(), out)); // a folder
+    EXPECT_TRUE(ImportTextList(dir.Write("empty.txt", ""), out));
+    EXPECT_EQ(out.GetCount(), 0);
+}
+
+TEST(CsvImport, FiltersOneColumn) {
+    TempDir dir;
+    const std::string path = dir.Write("l.csv", "Name;URL;Note\n"
+                                                "One;a.example/x/;first\n"
+                                                "Two;\"b.example\";quoted\n"
+                                                "Three\n"
+                                                "Four;C.Example;\n");
+    CLineList out;
+    ASSERT_TRUE(ImportCsvColumn(path, ';', 2, out));
+    EXPECT_EQ(Entries(out), (std::vector<std::string>{"http://a.example/x", "http://C.Example"}));
+    // Without the separator column 1 is the whole line, which passes the check when it starts
+    // with a letter and has a dot.
+    ASSERT_TRUE(ImportCsvColumn(path, ',', 1, out));
+    EXPECT_EQ(Entries(out), (std::vector<std::string>{"http://One;a.example/x/;first",
+                                                      "http://Two;\"b.example\";quoted",
+                                                      "http://Four;C.Example;"}));
+    ASSERT_TRUE(ImportCsvColumn(dir.Write("t.csv", "x\ta.example\n"), '\t', 2, out));
+    EXPECT_EQ(Entries(out), std::vector<std::string>{"http://a.example"});
+    EXPECT_FALSE(ImportCsvColumn(dir.File("missing.csv"), ',', 1, out));
+}
+
+TEST(GoogleImport, LowerCasesValidUrlsAndEmptiesOnUnreadableFile) {
+    TempDir dir;
+    const std::string path = dir.Write("g.csv", "Domain,Linked page,Date\n"
+                                                "x,HTTP://Partner.Example/Links.html,2009\n"
+                                                "y,Other.Example/,2009\n"
+                                                "z,\"quoted.example\",2009\n");
+    CLineList out;
+    ASSERT_TRUE(ImportGoogleTable(path, ',', 2, out));
+    EXPECT_EQ(Entries(out), (std::vector<std::string>{"http://partner.example/links.html",
+                                                      "http://other.example"}));
+    EXPECT_FALSE(ImportGoogleTable(dir.File("missing.csv"), ',', 2, out));
+    EXPECT_EQ(out.GetCount(), 0);
+}
+
+} // namespace
+} // namespace tessaray
