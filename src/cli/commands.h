@@ -12,5 +12,6 @@ inline constexpr int kExitUsage = 2;
 // Register<Name>(CLI::App& app, int& exitCode) functions are declared here, one per command file.
 void RegisterAnalyze(CLI::App& app, int& exitCode);
 void RegisterProject(CLI::App& app, int& exitCode);
+void RegisterFetch(CLI::App& app, int& exitCode);
 
 } // namespace tessaray::cli

@@ -7,6 +7,7 @@ int main(int argc, char** argv) {
     CLI::App app{"Tessaray: checks that partner pages really link to your site.", "tessaray-cli"};
     app.require_subcommand(1);
     int exitCode = 0;
+    tessaray::cli::RegisterFetch(app, exitCode);
     tessaray::cli::RegisterProject(app, exitCode);
     tessaray::cli::RegisterAnalyze(app, exitCode);
 
