@@ -162,6 +162,21 @@ TEST(TipsReader, ShowAtStartupSetting) {
     EXPECT_EQ(settings.startUp, 1);
 }
 
+TEST(TipsReader, ShippedTipsFileHoldsTipsAndWrapsAround) {
+    MemoryTipSettings settings;
+    CTipsReader reader(std::string(TESSARAY_SOURCE_DIR) + "/res", settings);
+    ASSERT_EQ(reader.GetState(), CTipsReader::State::Ready);
+    const std::string first = reader.GetTip();
+    std::vector<std::string> tips{first};
+    std::string tip;
+    for (int i = 0; i < 1000 && reader.GetNextTip(tip) && tip != first; ++i) {
+        EXPECT_LT(tip.size(), CTipsReader::kMaxPiece) << "a tip longer than one piece: " << tip;
+        tips.push_back(tip);
+    }
+    EXPECT_EQ(tip, first);
+    EXPECT_GE(tips.size(), 15u);
+}
+
 TEST(TipsReader, StampsInCtimeForm) {
     const char* oldTz = std::getenv("TZ");
     const std::string savedTz = oldTz != nullptr ? oldTz : "";
