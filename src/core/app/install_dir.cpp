@@ -6,7 +6,7 @@ namespace tessaray {
 
 namespace {
 
-constexpr char kRootPrefix[] = "/";
+// Stands in for the "Program Files" folder of Windows.
 constexpr char kProgramFolder[] = "/opt/";
 
 } // namespace
@@ -19,17 +19,12 @@ std::string FindInstallDir(const std::string& modulePath, const ExistsCheck& exi
             GetFolderPart(modulePath, result);
             return result;
         }
-        const std::string root = kRootPrefix;
-        if (modulePath.compare(0, root.size(), root) == 0) {
-            std::string rest = modulePath.substr(root.size());
-            const auto separator = rest.find(kPathSeparator);
-            if (separator != std::string::npos && separator > 0) {
-                rest.erase(0, separator + 1);
-                if (exists(kProgramFolder + rest)) {
-                    GetFolderPart(modulePath, result);
-                    return result;
-                }
-            }
+        // "/top/rest": the first folder below the root is dropped, rest is looked up below /opt.
+        const auto separator = modulePath.find(kPathSeparator, 1);
+        if (modulePath[0] == kPathSeparator && separator != std::string::npos && separator > 1 &&
+            exists(kProgramFolder + modulePath.substr(separator + 1))) {
+            GetFolderPart(modulePath, result);
+            return result;
         }
     }
     std::string stored = storedInstallDir;

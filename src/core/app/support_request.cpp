@@ -19,7 +19,8 @@ bool IsContinuation(unsigned char c) {
     return c >= 0x80 && c <= 0xBF;
 }
 
-// Length of the well-formed UTF-8 multi-byte sequence at text[pos], 0 when there is none.
+// Length of the UTF-8 multi-byte sequence (a lead byte and its continuation bytes) at text[pos], 0
+// when there is none.
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     std::size_t length = 0;

@@ -22,7 +22,7 @@ std::string MakeSupportBody(std::string_view versionCode, std::string_view langu
 // Escapes the German letters ä ö ü Ä Ö Ü ß as %E4 %F6 %FC %C4 %D6 %DC %DF and ':' as %3A for a mail
 // link. The letters are recognised both as the single bytes of Windows code page 1252 and in their
 // UTF-8 two-byte form (our texts are UTF-8 on Linux); both give the code page 1252 escape. A byte
-// that begins a well-formed UTF-8 sequence is taken as UTF-8 and copied unchanged.
+// that begins a UTF-8 multi-byte sequence is taken as UTF-8 and that sequence is copied unchanged.
 std::string EscapeMailText(std::string_view text);
 
 // The subject as sent in the mail link: "%20-%20" becomes "-", then every other "%20" becomes "_".
