@@ -1,6 +1,8 @@
 #include "core/app/install_dir.h"
 
 #include <set>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
