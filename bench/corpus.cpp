@@ -199,8 +199,7 @@ const std::vector<CorpusEntry>& Corpus() {
     return corpus;
 }
 
-std::size_t ScanPage(const std::string& page) {
-    std::string text = page;
+std::size_t ScanPage(std::string text) {
     CPageAnalyzer::RemoveComments(text);
     CPageAnalyzer analyzer;
     analyzer.Load(kBaseUrl, text);

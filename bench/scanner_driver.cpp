@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -22,11 +23,12 @@ int main(int argc, char** argv) {
     for (const auto& entry : tessaray::bench::Corpus()) {
         if (entry.name != argv[1])
             continue;
-        const std::string page = entry.make();
+        std::string page = entry.make();
+        const std::size_t size = page.size();
         std::size_t found = 0;
         if (!baseline)
-            found = tessaray::bench::ScanPage(page);
-        std::printf("%zu %zu\n", page.size(), found);
+            found = tessaray::bench::ScanPage(std::move(page));
+        std::printf("%zu %zu\n", size, found);
         return 0;
     }
     std::fprintf(stderr, "scanner_driver: unknown page '%s'\n", argv[1]);

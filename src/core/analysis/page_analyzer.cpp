@@ -3,13 +3,86 @@
 #include "core/project/url_rules.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tessaray {
 
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
+
+// The byte loops below work in blocks of 16 with a fixed inner trip count: compilers turn such
+// blocks into vector instructions even at -O2, where an open-ended byte loop stays scalar. The
+// searches use SSE2 directly where it exists (every x86-64), for its byte mask of hits.
+constexpr std::size_t kBlock = 16;
+
+// First position >= from of a short needle in text. Each block of 16 start positions is tested
+// at once for the needle's first and last byte; only hits are compared in full. Unlike a search
+// that stops at every occurrence of the first byte, it stays fast on text where that byte is
+// frequent ("<" on an HTML page), and it never takes more than |text| * |needle| steps.
+std::size_t FindFast(std::string_view text, std::string_view needle, std::size_t from = 0) {
+    const std::size_t m = needle.size();
+    const std::size_t n = text.size();
+    if (m == 1)
+        return text.find(needle[0], from);
+    if (m == 0 || n < m || from > n - m)
+        return m == 0 && from <= n ? from : npos;
+    const char* p = text.data();
+    const char* q = needle.data();
+    const auto middleMatches = [&](std::size_t at) {
+        for (std::size_t j = 1; j + 1 < m; ++j)
+            if (p[at + j] != q[j])
+                return false;
+        return true;
+    };
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi8(q[0]);
+    const __m128i last = _mm_set1_epi8(q[m - 1]);
+    for (; i + kBlock + m - 1 <= n; i += kBlock) {
+        const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + m - 1));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_and_si128(_mm_cmpeq_epi8(head, first), _mm_cmpeq_epi8(tail, last))));
+        for (; mask != 0; mask &= mask - 1) {
+            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(mask));
+            if (middleMatches(at))
+                return at;
+        }
+    }
+#endif
+    for (; i + m <= n; ++i)
+        if (p[i] == q[0] && p[i + m - 1] == q[m - 1] && middleMatches(i))
+            return i;
+    return npos;
+}
+
+// First position >= from of either byte a or b in text; npos when neither occurs.
+std::size_t FindEither(std::string_view text, char a, char b, std::size_t from) {
+    const std::size_t n = text.size();
+    const char* p = text.data();
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i va = _mm_set1_epi8(a);
+    const __m128i vb = _mm_set1_epi8(b);
+    for (; i + kBlock <= n; i += kBlock) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const auto mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, va), _mm_cmpeq_epi8(block, vb))));
+        if (mask != 0)
+            return i + static_cast<std::size_t>(std::countr_zero(mask));
+    }
+#endif
+    for (; i < n; ++i)
+        if (p[i] == a || p[i] == b)
+            return i;
+    return npos;
+}
 
 // The first occurrence of a fixed needle at or after a position that only ever grows. The scans
 // below ask for the same needle again and again from increasing positions; remembering the last
@@ -21,7 +94,7 @@ public:
 
     std::size_t From(std::size_t from) {
         if (!m_bValid || (m_nFound != npos && m_nFound < from)) {
-            m_nFound = m_text.find(m_needle, from);
+            m_nFound = FindFast(m_text, m_needle, from);
             m_bValid = true;
         }
         return m_nFound;
@@ -33,10 +106,6 @@ private:
     std::size_t m_nFound = npos;
     bool m_bValid = false;
 };
-
-// The byte loops below work in blocks of 16 with a fixed inner trip count: compilers turn such
-// blocks into vector instructions even at -O2, where an open-ended byte loop stays scalar.
-constexpr std::size_t kBlock = 16;
 
 char LowerAsciiByte(char c) {
     const auto u = static_cast<unsigned char>(c);
@@ -53,12 +122,6 @@ void LowerBytes(const char* __restrict src, char* __restrict dst, std::size_t n)
         dst[i] = LowerAsciiByte(src[i]);
 }
 
-// ASCII lower-casing of text into out (resized to fit).
-void LowerInto(std::string_view text, std::string& out) {
-    out.resize(text.size());
-    LowerBytes(text.data(), out.data(), text.size());
-}
-
 // Anchors keep the bytes 0x20..0x7F only.
 bool IsRemovedAnchorByte(char c) {
     return static_cast<unsigned char>(static_cast<unsigned char>(c) - 0x20) > 0x5F;
@@ -69,9 +132,9 @@ bool HasRemovedAnchorBytes(std::string_view text) {
     const char* p = text.data();
     std::size_t i = 0;
     for (; i + kBlock <= n; i += kBlock) {
-        unsigned removed = 0;
+        unsigned char removed = 0;
         for (std::size_t k = 0; k < kBlock; ++k)
-            removed |= IsRemovedAnchorByte(p[i + k]) ? 1u : 0u;
+            removed |= static_cast<unsigned char>(IsRemovedAnchorByte(p[i + k]));
         if (removed)
             return true;
     }
@@ -81,11 +144,21 @@ bool HasRemovedAnchorBytes(std::string_view text) {
     return false;
 }
 
-// Appends text without its removed anchor bytes.
-void AppendAnchorBytes(std::string_view text, std::string& out) {
-    for (const char c : text)
-        if (!IsRemovedAnchorByte(c))
-            out.push_back(c);
+// Copies an anchor and its lower-case copy without their removed bytes (the same positions in
+// both): each byte is written, and the write position only moves on for the kept ones.
+void FilterAnchorInto(std::string_view text, std::string_view lower, std::string& outText,
+                      std::string& outLower) {
+    const std::size_t n = text.size();
+    outText.resize(n);
+    outLower.resize(n);
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        outText[kept] = text[i];
+        outLower[kept] = lower[i];
+        kept += IsRemovedAnchorByte(text[i]) ? 0 : 1;
+    }
+    outText.resize(kept);
+    outLower.resize(kept);
 }
 
 bool IsQuote(char c) {
@@ -183,18 +256,21 @@ std::size_t FindLinear(std::string_view text, std::string_view needle) {
 // goes too); otherwise the stretch from the first "<" through the first ">" is removed.
 void StripTags(std::string_view text, std::string& out) {
     out.clear();
+    const std::size_t lastLt = text.rfind('<');
+    const std::size_t lastGt = text.rfind('>');
     std::size_t i = 0;
-    std::size_t lt = text.find('<');
-    while (lt != npos) {
-        const std::size_t gt = text.find('>', i);
+    // Both still occur from i on while i has passed neither the last "<" nor the last ">".
+    while (lastLt != npos && lastGt != npos && i <= lastLt && i <= lastGt) {
+        const std::size_t at = FindEither(text, '<', '>', i);
+        if (text[at] == '>') {
+            out.clear();
+            i = at + 1;
+            continue;
+        }
+        const std::size_t gt = text.find('>', at + 1);
         if (gt == npos)
             break;
-        if (gt < lt) {
-            out.clear();
-        } else {
-            out.append(text.substr(i, lt - i));
-            lt = text.find('<', gt + 1);
-        }
+        out.append(text.substr(i, at - i));
         i = gt + 1;
     }
     out.append(text.substr(i));
@@ -290,6 +366,10 @@ void ParseAnchorInto(CLinkInfo& link, const std::string& host, std::string_view 
 // npos when there is none. out itself holds no whole needle.
 std::size_t FindAcross(const char* out, std::size_t outLength, std::string_view rest,
                        std::string_view needle) {
+    // Quick exit: out's last byte must be one of the needle's first bytes.
+    if (outLength == 0 ||
+        std::memchr(needle.data(), out[outLength - 1], needle.size() - 1) == nullptr)
+        return npos;
     for (std::size_t k = std::min(needle.size() - 1, outLength); k >= 1; --k) {
         if (rest.size() >= needle.size() - k &&
             std::memcmp(out + outLength - k, needle.data(), k) == 0 &&
@@ -345,13 +425,19 @@ void CPageAnalyzer::RemoveComments(std::string& text) {
             rest = n;
             break;
         }
-        // Either way the current text goes on after the "-->".
-        const std::size_t resume = rest + (b + kClose.size() - keptBefore);
-        if (b >= a)
+        if (b >= a) {
             keepUpTo(a);
-        else
-            kept = 0; // a stray "-->" first: everything before it goes
-        rest = resume;
+            rest += b + kClose.size() - keptBefore;
+        } else {
+            // A stray "-->" first: everything up to it goes, and so, pass after pass, up to the
+            // last "-->" before the comment (none can overlap the "<!--").
+            if (b >= keptBefore) {
+                const std::size_t openAt = rest + (a - keptBefore);
+                b = keptBefore + input.substr(rest, openAt - rest).rfind(kClose);
+            }
+            kept = 0;
+            rest += b + kClose.size() - keptBefore;
+        }
         if (kept == 0 && rest == n)
             break;
     }
@@ -367,14 +453,16 @@ void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
     m_nExternalCount = m_nInternalCount = 0;
     m_nLinkCursor = 0;
 
-    LowerInto(page, m_strLower);
-    std::string_view lower(m_strLower);
+    // One lower-case copy of the page; a bare buffer, as a string would zero it first.
+    m_lower.reset(new char[page.size()]);
+    LowerBytes(page.data(), m_lower.get(), page.size());
+    std::string_view lower(m_lower.get(), page.size());
 
     // Head and body: the head is the text before "</head" (or before "<body"); the body starts
     // at "<body" when there is one past the start.
     std::string_view headLower;
-    std::size_t head = lower.find("</head");
-    const std::size_t body = lower.find("<body");
+    std::size_t head = FindFast(lower, "</head");
+    const std::size_t body = FindFast(lower, "<body");
     if (head == npos)
         head = body;
     if (head != npos) {
@@ -391,7 +479,7 @@ void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
 void CPageAnalyzer::FindRobotsMeta(std::string_view headLower) {
     m_nMetaRobots = m_nMetaIndex = m_nMetaNoindex = m_nMetaFollow = m_nMetaNofollow = 0;
     std::size_t pos = 0;
-    while ((pos = headLower.find("<meta", pos)) != npos) {
+    while ((pos = FindFast(headLower, "<meta", pos)) != npos) {
         const std::size_t gt = headLower.find('>', pos);
         const std::size_t end = gt == npos ? headLower.size() : gt + 1;
         const std::string_view tag = headLower.substr(pos, end - pos);
@@ -415,7 +503,7 @@ void CPageAnalyzer::CollectAnchors(std::string_view body, std::string_view bodyL
     std::string lowerAnchor;
     std::size_t pos = 0;
     std::size_t start;
-    while ((start = bodyLower.find("<a ", pos)) != npos) {
+    while ((start = FindFast(bodyLower, "<a ", pos)) != npos) {
         const std::size_t close = closeTag.From(start + 3);
         if (close == npos)
             break;
@@ -435,10 +523,7 @@ void CPageAnalyzer::CollectAnchors(std::string_view body, std::string_view bodyL
         std::string_view text = body.substr(start, end - start);
         std::string_view lowerText = bodyLower.substr(start, end - start);
         if (HasRemovedAnchorBytes(text)) {
-            anchor.clear();
-            lowerAnchor.clear();
-            AppendAnchorBytes(text, anchor);
-            AppendAnchorBytes(lowerText, lowerAnchor);
+            FilterAnchorInto(text, lowerText, anchor, lowerAnchor);
             text = anchor;
             lowerText = lowerAnchor;
         }

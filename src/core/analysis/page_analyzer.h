@@ -2,6 +2,7 @@
 
 #include "core/project/line_list.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,7 +69,7 @@ private:
 
     std::string m_strBaseUrl;
     std::string m_strHost;
-    std::string m_strLower; // lower-case copy of the page, kept to reuse its buffer
+    std::unique_ptr<char[]> m_lower; // lower-case copy of the page
     int m_nMetaRobots = 0;
     int m_nMetaIndex = 0;
     int m_nMetaNoindex = 0;
