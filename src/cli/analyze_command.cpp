@@ -239,13 +239,16 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     }
     bool stopped = false;
     while (run.IsRunning()) {
+        const bool completed = completions.Take(std::chrono::milliseconds(100));
+        // Checked before the completion is handled, so a Ctrl+C during a fetch ends the run
+        // after that fetch's row.
         if (g_interrupted && !stopped) {
             stopped = true;
             run.Stop();
             log.EndLine();
             std::fprintf(stderr, "%s\n", language.pszStopping);
         }
-        if (completions.Take(std::chrono::milliseconds(100))) {
+        if (completed) {
             run.PageFetched();
         }
     }

@@ -1,12 +1,48 @@
 // tessaray: the desktop program. Everything happens in CTessarayApp; this only starts Qt.
+//
+// For documentation pictures, "--screenshot FILE" (first arguments, before a project file) runs
+// the analysis of the project given, saves a picture of the window to FILE when it has finished
+// and quits.
+#include "gui/app/command_ids.h"
+#include "gui/app/main_frame.h"
 #include "gui/app/tessaray_app.h"
+#include "gui/results/tessaray_view.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QTimer>
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication qtApp(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    QString screenshot;
+    if (args.size() >= 2 && args.constFirst() == QStringLiteral("--screenshot")) {
+        screenshot = args.at(1);
+        args = args.mid(2);
+    }
+
     tessaray::CTessarayApp app;
-    if (!app.InitInstance(QCoreApplication::arguments().mid(1)))
+    if (!app.InitInstance(args))
         return 1;
+    if (screenshot.isEmpty())
+        return QApplication::exec();
+
+    tessaray::CMainFrame* frame = app.MainFrame();
+    frame->PostCommand(tessaray::ID_ANALYSIS_START);
+    const QDeadlineTimer deadline(120000);
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, frame, [&] {
+        if (app.View()->IsRunning() && !deadline.hasExpired())
+            return;
+        poll.stop();
+        frame->UpdateCommandUi();
+        const bool saved = frame->grab().save(screenshot);
+        std::fprintf(stderr, "tessaray: screenshot %s\n", saved ? "saved" : "failed");
+        QCoreApplication::exit(saved ? 0 : 1);
+    });
+    // The first poll comes after the start command has run.
+    QTimer::singleShot(500, frame, [&] { poll.start(200); });
     return QApplication::exec();
 }

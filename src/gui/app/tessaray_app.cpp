@@ -1,17 +1,130 @@
 #include "gui/app/tessaray_app.h"
 
+#include "core/app/install_dir.h"
+#include "core/app/version_code.h"
+#include "core/util/file_util.h"
+#include "gui/app/command_ids.h"
 #include "gui/app/main_frame.h"
+#include "gui/project/tessaray_doc.h"
+#include "gui/results/tessaray_view.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QSettings>
+
+// The German translation is a resource of the static GUI library; it must be registered by name.
+static void InitTranslationResource() {
+    Q_INIT_RESOURCE(translations);
+}
 
 namespace tessaray {
 
-CTessarayApp::CTessarayApp() = default;
-CTessarayApp::~CTessarayApp() = default;
+namespace {
+
+QString SystemLanguageName(const SAppEnvironment& environment) {
+    if (!environment.bUseSystemLanguage || !environment.strSystemLanguage.isEmpty())
+        return environment.strSystemLanguage;
+    return QLocale::languageToString(QLocale::system().language());
+}
+
+QString FromBytes(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+CTessarayApp::CTessarayApp(SAppEnvironment environment)
+    : m_environment(std::move(environment)),
+      m_language(SystemLanguageName(m_environment).toUpper().toStdString()),
+      m_strVersion(kInitialVersionCode), m_traceLog(m_environment.strTraceBase),
+      m_hooks(SUiHooks::Desktop()) {}
+
+CTessarayApp::~CTessarayApp() {
+    m_mainFrame.reset(); // the view and its run go with the frame, before the document
+    m_doc.reset();
+    QCoreApplication::removeTranslator(&m_programTranslator);
+    QCoreApplication::removeTranslator(&m_qtTranslator);
+}
 
 bool CTessarayApp::InitInstance(const QStringList& args) {
-    (void)args;
+    QCoreApplication::setApplicationName(SettingsApplication());
+    QCoreApplication::setOrganizationName(SettingsOrganization());
+    QSettings settings(SettingsOrganization(), SettingsApplication());
+    settings.beginGroup(QStringLiteral("SETTINGS"));
+
+    FindInstallDir();
+    settings.setValue(QStringLiteral("INSTALLDIR"), FromBytes(m_strInstallDir));
+
+    m_strVersion = BuiltVersionCode();
+    settings.setValue(QStringLiteral("FILEVERSION"), FromBytes(m_strVersion));
+
+    m_chLanguage = m_language.GetLanguageLetter();
+    std::string languageName;
+    m_language.GetLanguageName(languageName);
+    settings.setValue(QStringLiteral("LANGUAGE"), FromBytes(languageName));
+    settings.endGroup();
+    settings.sync();
+
+    m_traceLog.SetName("TSRAY");
+    m_bTrace = m_traceLog.Init();
+
+    LoadLanguage();
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Dalvero Tessaray"));
+
     m_mainFrame = std::make_unique<CMainFrame>();
+    m_doc = std::make_unique<CTessarayDoc>(*m_mainFrame, m_hooks);
+    m_view = new CTessarayView(*this, *m_mainFrame, *m_doc);
+    m_mainFrame->setCentralWidget(m_view);
+    m_doc->ConnectCommands();
+    m_view->ConnectCommands();
+    // A project set up anew (new or opened) is shown by the view's initial update.
+    m_doc->SetProjectChangedHandler([this] { m_view->OnInitialUpdate(); });
+
+    // The command line: no argument gives a new, empty project; a file argument opens that
+    // project. A refused file leaves the new empty project (its message was shown).
+    m_doc->OnNewDocument();
+    if (!args.isEmpty())
+        m_doc->OpenDocument(args.constFirst());
+
     m_mainFrame->show();
+    m_mainFrame->UpdateCommandUi();
+    // The view starts the automatic update check on this command.
+    m_mainFrame->PostCommand(ID_UPDATE_CHECK_AUTO);
     return true;
+}
+
+void CTessarayApp::FindInstallDir() {
+    const QString programPath = m_environment.strProgramPath.isEmpty()
+                                    ? QCoreApplication::applicationFilePath()
+                                    : m_environment.strProgramPath;
+    QSettings settings(SettingsOrganization(), SettingsApplication());
+    const std::string stored =
+        settings.value(QStringLiteral("SETTINGS/INSTALLDIR")).toString().toStdString();
+    m_strInstallDir = tessaray::FindInstallDir(
+        QFile::encodeName(programPath).toStdString(),
+        [](const std::string& path) { return FileExists(path); }, stored);
+}
+
+void CTessarayApp::LoadLanguage() {
+    // The English translation file in the installation folder switches every text to English;
+    // without it the program speaks German, its own language.
+    const std::string englishPath = m_strInstallDir + kPathSeparator + "Tessaray_en.qm";
+    if (FileExists(englishPath) &&
+        m_programTranslator.load(QFile::decodeName(englishPath.c_str()))) {
+        m_bEnglishLoaded = true;
+        m_chLanguage = 'E';
+    } else {
+        InitTranslationResource();
+        if (m_programTranslator.load(QStringLiteral(":/translations/tessaray_de.qm")) &&
+            m_qtTranslator.load(QStringLiteral("qtbase_de"),
+                                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(&m_qtTranslator);
+    }
+    if (!m_programTranslator.isEmpty())
+        QCoreApplication::installTranslator(&m_programTranslator);
 }
 
 } // namespace tessaray

@@ -1,30 +1,83 @@
 #pragma once
 
+#include "core/app/language_info.h"
+#include "core/app/trace_log.h"
+#include "gui/toolkit/ui_hooks.h"
+
 #include <QObject>
 #include <QStringList>
+#include <QTranslator>
 
 #include <memory>
+#include <string>
 
 namespace tessaray {
 
 class CMainFrame;
+class CTessarayDoc;
+class CTessarayView;
 
-// The application object: start-up, settings, interface language, and the one main window.
+// What the start-up reads from its surroundings. The defaults are the real ones; tests give their
+// own so that they decide the installation folder, the system language and the trace folder.
+struct SAppEnvironment {
+    QString strProgramPath;    // the program file ("" = QCoreApplication::applicationFilePath)
+    QString strSystemLanguage; // English name of the system language ("" = from the system locale)
+    std::string strTraceBase;  // base folder of the trace log ("" = $HOME/Dalvero/TRACE)
+    bool bUseSystemLanguage = true; // false: strSystemLanguage is taken even when empty
+};
+
+// The application object: start-up, settings, interface language, the trace log and the one
+// document, main window and view.
 class CTessarayApp final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CTessarayApp)
 
 public:
-    CTessarayApp();
+    // The settings live under organisation "Dalvero", application "Tessaray V1".
+    static QString SettingsOrganization() { return QStringLiteral("Dalvero"); }
+    static QString SettingsApplication() { return QStringLiteral("Tessaray V1"); }
+
+    explicit CTessarayApp(SAppEnvironment environment = {});
     ~CTessarayApp() override;
 
-    // Runs the start-up steps; args are the command-line arguments after the program name.
+    // The start-up steps; args are the command-line arguments after the program name (none: a
+    // new empty project; a file: that project). False when the program cannot start.
     bool InitInstance(const QStringList& args);
 
+    const std::string& InstallDir() const { return m_strInstallDir; }
+    const std::string& Version() const { return m_strVersion; }
+    char LanguageLetter() const { return m_chLanguage; }
+    bool IsGerman() const { return IsGermanLetter(m_chLanguage); }
+    bool IsEnglishLoaded() const { return m_bEnglishLoaded; }
+    bool IsTraceOn() const { return m_bTrace; }
+    CTraceLog& TraceLog() { return m_traceLog; }
+    const CLanguageInfo& Language() const { return m_language; }
+
+    // The dialogs and desktop hand-offs in force; tests replace them before InitInstance.
+    SUiHooks& Hooks() { return m_hooks; }
+
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+    CTessarayDoc* Document() const { return m_doc.get(); }
+    CTessarayView* View() const { return m_view; }
 
 private:
+    void FindInstallDir();
+    void LoadLanguage();
+
+    SAppEnvironment m_environment;
+    std::string m_strInstallDir;
+    CLanguageInfo m_language;
+    std::string m_strVersion;
+    char m_chLanguage = 'E';
+    bool m_bEnglishLoaded = false;
+    bool m_bTrace = false;
+    CTraceLog m_traceLog;
+    SUiHooks m_hooks;
+    QTranslator m_programTranslator;
+    QTranslator m_qtTranslator;
     std::unique_ptr<CMainFrame> m_mainFrame;
+    std::unique_ptr<CTessarayDoc> m_doc;
+    CTessarayView* m_view = nullptr; // child of the main frame
 };
 
 } // namespace tessaray

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "core/analysis/analysis_run.h"
+#include "core/results/report_text.h"
+#include "core/results/result_table.h"
+
+#include <QTableView>
+
+#include <memory>
+#include <string>
+
+class QMenu;
+
+namespace tessaray {
+
+class CMainFrame;
+class CResultModel;
+class CTessarayApp;
+class CTessarayDoc;
+
+// The results view: the eighteen-column table of the open project, the analysis run that fills
+// it, header-click sorting, the right-click menu and the export commands.
+class CTessarayView final : public QTableView {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CTessarayView)
+
+public:
+    CTessarayView(CTessarayApp& app, CMainFrame& frame, CTessarayDoc& doc);
+    ~CTessarayView() override;
+
+    // Registers the view's commands with the frame.
+    void ConnectCommands();
+    // Sets up the columns in the language of the moment (first call only), ends a run of the
+    // previous project and shows the project's partner list.
+    void OnInitialUpdate();
+    // Shows the project's partner entries as rows (with the domain in "Your URL" when
+    // bShowDomain); an incomplete project leaves rows and output log as they are.
+    void FillList(bool bShowDomain);
+    // Sorts by column nCol as a header click does: ascending for a new column, reversed for the
+    // column sorted last.
+    void SortByHeaderClick(int nCol);
+
+    CResultTable& Table() { return m_table; }
+    const CAnalysisRun& Run() const { return *m_run; }
+    bool IsRunning() const { return m_run->IsRunning(); }
+    bool CanExport() const;
+
+    // The right-click menu for the rows selected now: nullptr when no menu applies. The caller
+    // owns the menu.
+    QMenu* CreateContextMenu();
+    const std::string& ContextUrl() const { return m_strContextUrl; }
+
+    // The commands.
+    void OnAnalysisStart();
+    void OnAnalysisStop();
+    void OnPageFetched();
+    void OnOpenUrl();
+    void OnEditCopy();
+    void OnSaveCsv();
+    void OnSaveHtml();
+    void OnOpenInExcel();
+    void OnOpenInBrowser();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    class COutputLog;
+
+    void CreateRun();
+    void ShowProgress();
+    bool WriteHtmlReportTo(const std::string& path);
+    void ReportFailure(const SReportResult& result);
+    void ShowMessage(const QString& text);
+
+    CTessarayApp& m_app;
+    CMainFrame& m_frame;
+    CTessarayDoc& m_doc;
+    CResultTable m_table;
+    CResultModel* m_model = nullptr;
+    std::unique_ptr<COutputLog> m_log;
+    std::unique_ptr<CAnalysisRun> m_run;
+    char m_chLanguage = 'E';
+    bool m_bColumnsSet = false;
+    std::string m_strContextUrl;
+    int m_nSortColumn = -1;
+    bool m_bSortAscending = true;
+};
+
+} // namespace tessaray

@@ -1,0 +1,280 @@
+#include "core/project/project.h"
+
+#include "http_test_server.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace tessaray {
+namespace {
+
+using test::ReadAll;
+using test::TempDir;
+
+struct Result {
+    int nExit = -1;
+    std::string strOut;
+    std::string strErr;
+};
+
+// Starts tessaray-cli with args, stdout and stderr going to files in dir.
+pid_t SpawnCli(const TempDir& dir, const std::vector<std::string>& args) {
+    std::vector<std::string> argv{TESSARAY_BIN_DIR "/tessaray-cli"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> pointers;
+    for (std::string& arg : argv) {
+        pointers.push_back(arg.data());
+    }
+    pointers.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, dir.File("out.txt").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, dir.File("err.txt").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = -1;
+    const int error =
+        posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, pointers.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return error == 0 ? pid : -1;
+}
+
+// Waits (at most a minute) for the program to end and collects its exit code and output.
+Result Finish(const TempDir& dir, pid_t pid) {
+    Result result;
+    int status = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            ADD_FAILURE() << "tessaray-cli did not end within a minute";
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    result.nExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.strOut = ReadAll(dir.File("out.txt"));
+    result.strErr = ReadAll(dir.File("err.txt"));
+    return result;
+}
+
+Result RunCli(const TempDir& dir, const std::vector<std::string>& args) {
+    const pid_t pid = SpawnCli(dir, args);
+    EXPECT_GT(pid, 0);
+    return pid > 0 ? Finish(dir, pid) : Result{};
+}
+
+// The port of the test server varies from run to run; it is replaced by "PORT" before texts are
+// compared. The server's headers carry no date, so everything else is the same in every run.
+std::string MaskPort(std::string text, int port) {
+    const std::string what = ":" + std::to_string(port);
+    for (std::size_t pos = text.find(what); pos != std::string::npos;
+         pos = text.find(what, pos + 5)) {
+        text.replace(pos, what.size(), ":PORT");
+    }
+    return text;
+}
+
+class AnalyzeCommand : public ::testing::Test {
+protected:
+    AnalyzeCommand() {
+        m_server.Server().Get("/links.html", [](const httplib::Request&, httplib::Response& res) {
+            res.set_content("<html><head><title>Links</title></head><body>"
+                            "<a href=\"/home.html\">Home</a>"
+                            "<a href=\"http://shop.example/\">The shop</a>"
+                            "<a href=\"http://shop.example/tea.html\" rel=\"sponsored\">Tea</a>"
+                            "</body></html>",
+                            "text/html");
+        });
+        m_server.Server().Get("/none.html", [](const httplib::Request&, httplib::Response& res) {
+            res.set_content("<html><body><a href=\"http://other.example/\">x</a></body></html>",
+                            "text/html");
+        });
+        // Answers once the test releases it (or after ten seconds).
+        m_server.Server().Get(
+            "/slow.html", [this](const httplib::Request&, httplib::Response& res) {
+                const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+                while (!m_bReleaseSlow && std::chrono::steady_clock::now() < deadline) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                }
+                res.set_content("<html><body><a href=\"http://shop.example/\">x</a></body></html>",
+                                "text/html");
+            });
+        m_server.Start();
+    }
+
+    // A project of the shop http://shop.example with the given partner entries.
+    std::string MakeProject(const std::vector<std::string>& entries) {
+        CProject project;
+        project.StartNew("http://shop.example");
+        for (const std::string& entry : entries) {
+            project.AddPartnerUrl(entry);
+        }
+        CLineList google;
+        google.Add(m_server.Url("/links.html"));
+        project.SetExternalLinks(google);
+        const std::string path = m_dir.File("shop.tsrp");
+        EXPECT_TRUE(project.Save(path));
+        return path;
+    }
+
+    std::string Mask(const std::string& text) const { return MaskPort(text, m_server.Port()); }
+
+    std::atomic<bool> m_bReleaseSlow{false};
+    test::HttpTestServer m_server;
+    TempDir m_dir;
+};
+
+TEST_F(AnalyzeCommand, CsvReportIsByteForByteTheSavedReport) {
+    const std::string project =
+        MakeProject({m_server.Url("/links.html") + " - swap since 2019", m_server.Url("/none.html"),
+                     m_server.Url("/gone.html")});
+    const Result result = RunCli(m_dir, {"analyze", project, "--csv", m_dir.File("report.csv")});
+
+    ASSERT_EQ(result.nExit, 0) << result.strErr;
+    EXPECT_EQ(result.strOut, "");
+    EXPECT_EQ(Mask(ReadAll(m_dir.File("report.csv"))),
+              ReadAll(TESSARAY_TEST_DATA_DIR "/cli/analyze_expected.csv"));
+    // The output log, line by line as it happened.
+    EXPECT_EQ(Mask(result.strErr),
+              "http://127.0.0.1:PORT/links.html - loading... ready;  analyzing ... ready\n"
+              "http://127.0.0.1:PORT/none.html - loading... ready;  analyzing ... ready\n"
+              "http://127.0.0.1:PORT/gone.html - loading... ready;  analyzing ... ready\n"
+              "analyzing ready\n");
+
+    // "-" writes the same bytes to stdout; --quiet keeps stderr empty.
+    const Result toStdout = RunCli(m_dir, {"analyze", project, "--csv", "-", "--quiet"});
+    ASSERT_EQ(toStdout.nExit, 0) << toStdout.strErr;
+    EXPECT_EQ(toStdout.strOut, ReadAll(m_dir.File("report.csv")));
+    EXPECT_EQ(toStdout.strErr, "");
+}
+
+TEST_F(AnalyzeCommand, SummaryWithoutReportFilesInEnglishAndGerman) {
+    const std::string project = MakeProject(
+        {m_server.Url("/links.html"), m_server.Url("/none.html"), m_server.Url("/gone.html")});
+
+    const Result english = RunCli(m_dir, {"analyze", project, "--quiet"});
+    ASSERT_EQ(english.nExit, 0) << english.strErr;
+    // The summary lines up its columns for the real port, which has one digit more than "PORT".
+    EXPECT_EQ(Mask(english.strOut),
+              "No.  Partner URL                        S.Code  Listed  Follow(Meta)  Follow(Link)  "
+              "Robots-Allow  Google\n"
+              "  1  http://127.0.0.1:PORT/links.html  200     Yes     NA            Follow        "
+              "Allow         Yes\n"
+              "  2  http://127.0.0.1:PORT/links.html  200     Yes     NA            Nofollow      "
+              "Allow         Yes\n"
+              "  3  http://127.0.0.1:PORT/none.html   200     No                                  "
+              "              No\n"
+              "  4  http://127.0.0.1:PORT/gone.html   404     No                                  "
+              "              No\n"
+              "\n"
+              "3 partners, 2 listed links, 1 nofollow links, 1 failed fetches\n");
+
+    const Result german = RunCli(m_dir, {"analyze", project, "--lang", "de"});
+    ASSERT_EQ(german.nExit, 0) << german.strErr;
+    EXPECT_EQ(german.strOut.rfind("Nr.  Partner URL", 0), 0u) << german.strOut;
+    EXPECT_NE(german.strOut.find("gelistet"), std::string::npos);
+    EXPECT_NE(german.strOut.find("3 Partner, 2 gelistete Links, 1 Nofollow-Links, 1 "
+                                 "fehlgeschlagene Abrufe\n"),
+              std::string::npos);
+    EXPECT_NE(german.strErr.find(" - laden... fertig;  analysieren ... fertig\n"),
+              std::string::npos);
+    EXPECT_NE(german.strErr.find("\nanalysieren fertig\n"), std::string::npos);
+}
+
+TEST_F(AnalyzeCommand, HtmlReportWithTemplate) {
+    const std::string project = MakeProject({m_server.Url("/links.html")});
+    const std::string html = m_dir.File("report.html");
+    m_dir.Write("t.html", "<html><title>%PROJECT% %DATE%</title><table>\r\n"
+                          "<!--TABLEHEADER--><tr><th>x</th></tr><!--/TABLEHEADER-->\r\n"
+                          "<!--TABLEROW--><tr><td>x</td></tr><!--/TABLEROW-->\r\n"
+                          "</table></html>");
+
+    const Result result = RunCli(
+        m_dir, {"analyze", project, "--html", html, "--template", m_dir.File("t.html"), "--quiet"});
+
+    ASSERT_EQ(result.nExit, 0) << result.strErr;
+    const std::string page = ReadAll(html);
+    EXPECT_EQ(page.rfind("<html><title>shop ", 0), 0u) << page;
+    EXPECT_NE(page.find("<th>Partner URL</th>"), std::string::npos);
+    EXPECT_NE(page.find("<td>The shop</td>"), std::string::npos);
+    EXPECT_NE(page.find("</table><BR><BR>\r\n\r\n</html>"), std::string::npos);
+    // The default template lies beside the program.
+    const Result byDefault = RunCli(m_dir, {"analyze", project, "--html", html, "--quiet"});
+    EXPECT_EQ(byDefault.nExit, 0) << byDefault.strErr;
+}
+
+TEST_F(AnalyzeCommand, BadInputIsRefusedBeforeAnythingIsFetched) {
+    m_dir.Write("notes.tsrp", "just some notes\r\n");
+    const Result notProject = RunCli(m_dir, {"analyze", m_dir.File("notes.tsrp")});
+    EXPECT_EQ(notProject.nExit, 2);
+    EXPECT_EQ(notProject.strOut, "");
+    EXPECT_NE(notProject.strErr.rfind("tessaray-cli: ", 0), std::string::npos);
+    EXPECT_EQ(std::count(notProject.strErr.begin(), notProject.strErr.end(), '\n'), 1);
+
+    const Result missing = RunCli(m_dir, {"analyze", m_dir.File("missing.tsrp")});
+    EXPECT_EQ(missing.nExit, 2);
+
+    const std::string project = MakeProject({m_server.Url("/links.html")});
+    const Result noTemplate = RunCli(m_dir, {"analyze", project, "--html", m_dir.File("r.html"),
+                                             "--template", m_dir.File("none.html")});
+    EXPECT_EQ(noTemplate.nExit, 2);
+    EXPECT_EQ(noTemplate.strErr.find("loading"), std::string::npos) << noTemplate.strErr;
+    m_dir.Write("plain.html", "<html><body>no blocks</body></html>");
+    const Result badTemplate = RunCli(m_dir, {"analyze", project, "--html", m_dir.File("r.html"),
+                                              "--template", m_dir.File("plain.html")});
+    EXPECT_EQ(badTemplate.nExit, 2);
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("r.html")));
+
+    EXPECT_EQ(RunCli(m_dir, {"analyze", project, "--lang", "fr"}).nExit, 2);
+    EXPECT_EQ(RunCli(m_dir, {"analyze", project, "--user", "u"}).nExit, 2);
+}
+
+TEST_F(AnalyzeCommand, CtrlCFinishesTheCurrentPageAndStillWritesTheReport) {
+    const std::string project = MakeProject(
+        {m_server.Url("/links.html"), m_server.Url("/slow.html"), m_server.Url("/none.html")});
+    const pid_t pid = SpawnCli(m_dir, {"analyze", project, "--csv", m_dir.File("report.csv")});
+    ASSERT_GT(pid, 0);
+    // Interrupt while the slow second page is being fetched.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (ReadAll(m_dir.File("err.txt")).find("slow.html - loading...") == std::string::npos &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    kill(pid, SIGINT);
+    // The slow page is answered once the program has taken note of the interrupt.
+    while (ReadAll(m_dir.File("err.txt")).find("stopping") == std::string::npos &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    m_bReleaseSlow = true;
+    const Result result = Finish(m_dir, pid);
+
+    EXPECT_EQ(result.nExit, 130) << result.strErr;
+    const std::string csv = Mask(ReadAll(m_dir.File("report.csv")));
+    // Header, the two rows of the first page and the completed slow page; the third never ran.
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4) << csv;
+    EXPECT_NE(csv.find("slow.html\t\t200\t"), std::string::npos) << csv;
+    EXPECT_EQ(csv.find("none.html"), std::string::npos);
+    EXPECT_NE(result.strErr.find("\nanalyzing ready\n"), std::string::npos) << result.strErr;
+}
+
+} // namespace
+} // namespace tessaray

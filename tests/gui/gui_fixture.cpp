@@ -1,0 +1,129 @@
+#include "gui_fixture.h"
+
+#include "core/project/project.h"
+#include "gui/app/output_bar.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QSettings>
+#include <QThread>
+
+namespace tessaray::test {
+
+SGuiOptions WithEnglishFile() {
+    SGuiOptions options;
+    options.bEnglishFile = true;
+    return options;
+}
+
+SGuiOptions WithoutTemplate() {
+    SGuiOptions options;
+    options.bReportTemplate = false;
+    return options;
+}
+
+SGuiOptions OnSystem(const QString& language) {
+    SGuiOptions options;
+    options.strSystemLanguage = language;
+    return options;
+}
+
+SGuiOptions WithArgs(const QStringList& args) {
+    SGuiOptions options;
+    options.args = args;
+    return options;
+}
+
+bool GuiFixture::Start(const SGuiOptions& options) {
+    const QString root = QString::fromStdString(m_temp.Path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       root + QStringLiteral("/settings"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       root + QStringLiteral("/settings"));
+    const QString install = root + QStringLiteral("/install");
+    QDir().mkpath(install);
+    QDir().mkpath(root + QStringLiteral("/trace"));
+    const QString program = install + QStringLiteral("/tessaray");
+    QFile(program).open(QIODevice::WriteOnly);
+    const QString bin = QStringLiteral(TESSARAY_BIN_DIR);
+    if (options.bEnglishFile)
+        QFile::copy(bin + QStringLiteral("/Tessaray_en.qm"),
+                    install + QStringLiteral("/Tessaray_en.qm"));
+    if (options.bReportTemplate)
+        QFile::copy(QStringLiteral(TESSARAY_SOURCE_DIR "/res/report.html"),
+                    install + QStringLiteral("/report.html"));
+
+    SAppEnvironment environment;
+    environment.strProgramPath = program;
+    environment.strSystemLanguage = options.strSystemLanguage;
+    environment.bUseSystemLanguage = false;
+    environment.strTraceBase = m_temp.Path() + "/trace";
+    m_app = std::make_unique<CTessarayApp>(environment);
+
+    SUiHooks& hooks = m_app->Hooks();
+    hooks.chooseFile = [this](QWidget*, const SFileRequest&) {
+        return m_chosenPaths.isEmpty() ? QString() : m_chosenPaths.takeFirst();
+    };
+    hooks.messageBox = [this](QWidget*, QMessageBox::Icon, const QString& text,
+                              QMessageBox::StandardButtons) {
+        m_messages.append(text);
+        return m_answer;
+    };
+    hooks.openUrl = [this](const QUrl& url) {
+        m_openedUrls.append(url);
+        return true;
+    };
+    if (!m_app->InitInstance(options.args))
+        return false;
+    QCoreApplication::processEvents();
+    return true;
+}
+
+void GuiFixture::TearDown() {
+    if (m_app) {
+        // The project is thrown away without the save prompt.
+        m_app->MainFrame()->SetCloseGuard({});
+        m_app.reset();
+    }
+    QCoreApplication::processEvents();
+}
+
+bool GuiFixture::Enabled(int id) {
+    Frame().UpdateCommandUi();
+    QAction* action = Frame().Action(id);
+    return action != nullptr && action->isEnabled();
+}
+
+QStringList GuiFixture::OutputLines() {
+    QStringList lines;
+    const QListWidget* log = Frame().OutputBar()->Log();
+    for (int i = 0; i < log->count(); ++i)
+        lines.append(log->item(i)->text());
+    return lines;
+}
+
+std::string GuiFixture::WriteProject(const std::string& name, const std::string& domain,
+                                     const std::vector<std::string>& partners) {
+    CProject project;
+    project.StartNew(domain);
+    for (const std::string& partner : partners)
+        project.AddPartnerUrl(partner);
+    const std::string path = m_temp.File(name);
+    std::string reason;
+    EXPECT_TRUE(project.Save(path, &reason)) << reason;
+    return path;
+}
+
+bool GuiFixture::WaitFor(const std::function<bool()>& done, int milliseconds) {
+    const QDeadlineTimer deadline(milliseconds);
+    while (!done() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return done();
+}
+
+} // namespace tessaray::test

@@ -1,0 +1,72 @@
+#pragma once
+// A started desktop program for the GUI tests: settings, installation folder and trace folder in a
+// temporary folder, dialogs answered by the test, no browser started.
+
+#include "gui/app/main_frame.h"
+#include "gui/app/tessaray_app.h"
+#include "gui/project/tessaray_doc.h"
+#include "gui/results/tessaray_view.h"
+#include "temp_dir.h"
+
+#include <QDeadlineTimer>
+#include <QMessageBox>
+#include <QStringList>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace tessaray::test {
+
+struct SGuiOptions {
+    QString strSystemLanguage = QStringLiteral("German");
+    bool bEnglishFile = false;   // put Tessaray_en.qm into the installation folder
+    bool bReportTemplate = true; // put report.html into the installation folder
+    QStringList args;            // command-line arguments
+};
+
+// The usual variations of the start.
+SGuiOptions WithEnglishFile();
+SGuiOptions WithoutTemplate();
+SGuiOptions OnSystem(const QString& language);
+SGuiOptions WithArgs(const QStringList& args);
+
+class GuiFixture : public ::testing::Test {
+protected:
+    void TearDown() override;
+
+    // Starts the program; false when InitInstance failed.
+    bool Start(const SGuiOptions& options = {});
+
+    CTessarayApp& App() { return *m_app; }
+    CMainFrame& Frame() { return *m_app->MainFrame(); }
+    CTessarayDoc& Doc() { return *m_app->Document(); }
+    CTessarayView& View() { return *m_app->View(); }
+    // The enabled state of a command after the update handlers ran.
+    bool Enabled(int id);
+    // Lines of the output log.
+    QStringList OutputLines();
+
+    // Writes a ready project file in the temporary folder and returns its path.
+    std::string WriteProject(const std::string& name, const std::string& domain,
+                             const std::vector<std::string>& partners);
+
+    // Processes events until done() holds or the time is up; returns done().
+    static bool WaitFor(const std::function<bool()>& done, int milliseconds = 20000);
+
+    TempDir m_temp;
+    // File dialogs answer with these paths, front first ("" = cancelled when none are left).
+    QStringList m_chosenPaths;
+    // Message boxes answer with this button; their texts are collected.
+    QMessageBox::StandardButton m_answer = QMessageBox::Ok;
+    QStringList m_messages;
+    QList<QUrl> m_openedUrls;
+
+private:
+    std::unique_ptr<CTessarayApp> m_app;
+};
+
+} // namespace tessaray::test

@@ -1,0 +1,261 @@
+// The results view: the analysis through the Start action, enabling, sorting, the context menu,
+// copying and the export commands.
+#include "gui_fixture.h"
+
+#include "core/results/report_text.h"
+#include "gui/app/command_ids.h"
+#include "http_test_server.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTest>
+
+namespace tessaray::test {
+namespace {
+
+constexpr const char* kDomain = "http://shop.example";
+
+class TessarayViewTest : public GuiFixture {
+protected:
+    void SetUp() override {
+        auto& server = m_server.Server();
+        server.Get("/robots.txt", [](const httplib::Request&, httplib::Response& res) {
+            res.set_content("User-agent: *\nDisallow: /p3.html\n", "text/plain");
+        });
+        server.Get("/p1.html", [](const httplib::Request&, httplib::Response& res) {
+            res.set_content("<html><body><a href=\"http://shop.example/\">Shop</a></body></html>",
+                            "text/html");
+        });
+        server.Get("/p2.html", [](const httplib::Request&, httplib::Response& res) {
+            res.set_content(
+                "<html><body><a href=\"http://shop.example/a\">A</a> "
+                "<a rel=\"nofollow\" href=\"http://shop.example/b\">B</a></body></html>",
+                "text/html");
+        });
+        server.Get("/p3.html", [](const httplib::Request&, httplib::Response& res) {
+            res.set_content("<html><body>no link here</body></html>", "text/html");
+        });
+        m_server.Start();
+    }
+
+    // Opens a project with the three partner pages of the local server.
+    void StartWithProject(const SGuiOptions& base = {}) {
+        const std::string path = WriteProject("shop.tsrp", kDomain,
+                                              {m_server.Url("/p1.html") + " - first",
+                                               m_server.Url("/p2.html"), m_server.Url("/p3.html")});
+        SGuiOptions options = base;
+        options.args = {QString::fromStdString(path)};
+        ASSERT_TRUE(Start(options));
+    }
+
+    bool RunToEnd() {
+        if (!Enabled(ID_ANALYSIS_START))
+            return false;
+        Frame().Action(ID_ANALYSIS_START)->trigger();
+        return WaitFor([this] { return !View().IsRunning(); });
+    }
+
+    std::string Cell(int row, int col) { return std::string(View().Table().GetCellView(row, col)); }
+
+    void ClickHeader(int col) {
+        QHeaderView* header = View().horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(col) + 5, header->height() / 2));
+    }
+
+    QStringList ContextMenuEntries() {
+        std::unique_ptr<QMenu> menu(View().CreateContextMenu());
+        QStringList entries;
+        if (menu)
+            for (QAction* action : menu->actions())
+                entries.append(action->text());
+        return entries;
+    }
+
+    HttpTestServer m_server;
+};
+
+TEST_F(TessarayViewTest, StartActionRunsTheWholeAnalysis) {
+    StartWithProject();
+    ASSERT_TRUE(RunToEnd());
+    ASSERT_EQ(View().Table().GetRowCount(), 4);
+    EXPECT_EQ(Cell(0, 0), "1");
+    EXPECT_EQ(Cell(0, 3), "200");
+    EXPECT_EQ(Cell(0, 10), "Yes");
+    EXPECT_EQ(Cell(0, 12), "Follow");
+    EXPECT_EQ(Cell(0, 13), "Allow");
+    EXPECT_EQ(Cell(0, 16), "first");
+    // The second partner's further link gets the row after it; the third partner follows.
+    EXPECT_EQ(Cell(1, 7), "http://shop.example/a");
+    EXPECT_EQ(Cell(2, 0), "3");
+    EXPECT_EQ(Cell(2, 12), "Nofollow");
+    EXPECT_EQ(Cell(3, 1), m_server.Url("/p3.html"));
+    EXPECT_EQ(Cell(3, 10), "No");
+    EXPECT_EQ(Cell(3, 13), "");
+
+    const QStringList lines = OutputLines();
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines.at(0), QString::fromStdString(m_server.Url("/p1.html")) +
+                               QStringLiteral(" - laden... fertig;  analysieren ... fertig"));
+    EXPECT_EQ(lines.at(3), QStringLiteral("analysieren fertig"));
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), QStringLiteral("Bereit"));
+}
+
+TEST_F(TessarayViewTest, StopEndsTheRunAfterTheCurrentPartner) {
+    StartWithProject(WithEnglishFile());
+    ASSERT_TRUE(Enabled(ID_ANALYSIS_START));
+    Frame().Action(ID_ANALYSIS_START)->trigger();
+    EXPECT_EQ(Frame().statusBar()->currentMessage(),
+              QStringLiteral("Analysing partner 1 of 3 ..."));
+    ASSERT_TRUE(Enabled(ID_ANALYSIS_STOP));
+    Frame().Action(ID_ANALYSIS_STOP)->trigger();
+    ASSERT_TRUE(WaitFor([this] { return !View().IsRunning(); }));
+    ASSERT_EQ(View().Table().GetRowCount(), 1);
+    EXPECT_EQ(Cell(0, 10), "Yes");
+    EXPECT_EQ(OutputLines().constLast(), QStringLiteral("analyzing ready"));
+}
+
+TEST_F(TessarayViewTest, CommandsAreEnabledByTheProjectAndRunState) {
+    ASSERT_TRUE(Start());
+    // An empty new project: nothing to save, analyse or export; the editor is not there yet.
+    for (int id :
+         {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_PROJECT, ID_NEW_PROJECT, ID_ANALYSIS_START,
+          ID_ANALYSIS_STOP, ID_SAVE_CSV, ID_SAVE_HTML, ID_OPEN_IN_EXCEL, ID_OPEN_IN_BROWSER})
+        EXPECT_FALSE(Enabled(id)) << id;
+    EXPECT_TRUE(Enabled(ID_FILE_OPEN));
+    TearDown();
+
+    StartWithProject();
+    for (int id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_ANALYSIS_START, ID_SAVE_CSV, ID_SAVE_HTML,
+                   ID_OPEN_IN_EXCEL, ID_OPEN_IN_BROWSER})
+        EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_FALSE(Enabled(ID_ANALYSIS_STOP));
+
+    Frame().Action(ID_ANALYSIS_START)->trigger();
+    EXPECT_FALSE(Enabled(ID_ANALYSIS_START));
+    EXPECT_TRUE(Enabled(ID_ANALYSIS_STOP));
+    for (int id : {ID_SAVE_CSV, ID_SAVE_HTML, ID_OPEN_IN_EXCEL, ID_OPEN_IN_BROWSER})
+        EXPECT_FALSE(Enabled(id)) << id;
+    ASSERT_TRUE(WaitFor([this] { return !View().IsRunning(); }));
+    EXPECT_TRUE(Enabled(ID_ANALYSIS_START));
+    EXPECT_TRUE(Enabled(ID_SAVE_CSV));
+}
+
+TEST_F(TessarayViewTest, HeaderClicksSortAscendingThenDescending) {
+    StartWithProject();
+    ASSERT_TRUE(RunToEnd());
+    QHeaderView* header = View().horizontalHeader();
+
+    ClickHeader(4); // Bytes, compared as numbers
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorSection(), 4);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    for (int row = 1; row < 4; ++row)
+        EXPECT_LE(std::stol(Cell(row - 1, 4)), std::stol(Cell(row, 4)));
+
+    ClickHeader(4);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    for (int row = 1; row < 4; ++row)
+        EXPECT_GE(std::stol(Cell(row - 1, 4)), std::stol(Cell(row, 4)));
+
+    // Another column starts ascending again.
+    ClickHeader(0);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_EQ(Cell(0, 0), "1");
+    EXPECT_EQ(Cell(3, 0), "4");
+}
+
+TEST_F(TessarayViewTest, ContextMenuOffersTheEntriesOfItsThreeCases) {
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(ContextMenuEntries().isEmpty()); // empty list
+    TearDown();
+
+    StartWithProject();
+    EXPECT_EQ(ContextMenuEntries(), (QStringList{QStringLiteral("Open report in Excel"),
+                                                 QStringLiteral("Open report in html browser")}));
+
+    // Two rows selected: the lower one's URL, opened through the desktop.
+    QItemSelectionModel* selection = View().selectionModel();
+    selection->select(View().model()->index(0, 0),
+                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    selection->select(View().model()->index(2, 0),
+                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    const QString url = QString::fromStdString(m_server.Url("/p3.html"));
+    std::unique_ptr<QMenu> menu(View().CreateContextMenu());
+    ASSERT_TRUE(menu);
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions().at(0)->text(), QStringLiteral("Open Url in browser: ") + url);
+    menu->actions().at(0)->trigger();
+    ASSERT_EQ(m_openedUrls.size(), 1);
+    EXPECT_EQ(m_openedUrls.at(0).toString(), url);
+
+    // During a run with nothing selected there is no menu.
+    selection->clearSelection();
+    Frame().Action(ID_ANALYSIS_START)->trigger();
+    ASSERT_TRUE(View().IsRunning());
+    EXPECT_TRUE(ContextMenuEntries().isEmpty());
+    ASSERT_TRUE(WaitFor([this] { return !View().IsRunning(); }));
+}
+
+TEST_F(TessarayViewTest, CopyPutsTheSelectedRowsOnTheClipboard) {
+    StartWithProject();
+    View().selectRow(1);
+    Frame().SendCommand(ID_EDIT_COPY);
+    const QString text = QApplication::clipboard()->text();
+    EXPECT_EQ(text.count(QLatin1Char('\t')), 17);
+    EXPECT_TRUE(
+        text.startsWith(QStringLiteral("2\t") + QString::fromStdString(m_server.Url("/p2.html"))));
+    EXPECT_TRUE(text.endsWith(QLatin1Char('\n')));
+}
+
+TEST_F(TessarayViewTest, ExportCommandsWriteTheReports) {
+    StartWithProject();
+    ASSERT_TRUE(RunToEnd());
+    const std::string expected =
+        BuildReportText(View().Table(), View().Table().GetColumnHeader(), kReportHeaderLines);
+
+    const std::string csv = m_temp.File("report.csv");
+    m_chosenPaths = {QString::fromStdString(csv)};
+    Frame().SendCommand(ID_SAVE_CSV);
+    EXPECT_EQ(ReadAll(csv), expected);
+
+    const std::string html = m_temp.File("report.html");
+    m_chosenPaths = {QString::fromStdString(html)};
+    Frame().SendCommand(ID_SAVE_HTML);
+    const std::string page = ReadAll(html);
+    EXPECT_NE(page.find("<th>Nr.</th>"), std::string::npos);
+    EXPECT_NE(page.find("<a href=\"" + m_server.Url("/p1.html") + "\" TARGET=\"_blank\">"),
+              std::string::npos);
+    EXPECT_NE(page.find("<td>Nofollow</td>"), std::string::npos);
+
+    Frame().SendCommand(ID_OPEN_IN_EXCEL);
+    Frame().SendCommand(ID_OPEN_IN_BROWSER);
+    ASSERT_EQ(m_openedUrls.size(), 2);
+    EXPECT_TRUE(m_openedUrls.at(0).toLocalFile().endsWith(QStringLiteral("/tessaray-report.csv")));
+    EXPECT_EQ(ReadAll(m_openedUrls.at(0).toLocalFile().toStdString()), expected);
+    EXPECT_TRUE(m_openedUrls.at(1).toLocalFile().endsWith(QStringLiteral("/tessaray-report.html")));
+    EXPECT_TRUE(m_messages.isEmpty());
+
+    // Cancelling the dialog writes nothing.
+    Frame().SendCommand(ID_SAVE_CSV);
+    EXPECT_TRUE(m_messages.isEmpty());
+}
+
+TEST_F(TessarayViewTest, FailedReportWritesSaySo) {
+    StartWithProject(WithoutTemplate());
+    m_chosenPaths = {QString::fromStdString(m_temp.File("report.html")),
+                     QString::fromStdString(m_temp.File("missing/report.csv"))};
+    Frame().SendCommand(ID_SAVE_HTML);
+    Frame().SendCommand(ID_SAVE_CSV);
+    ASSERT_EQ(m_messages.size(), 2);
+    EXPECT_TRUE(m_messages.at(0).startsWith(QStringLiteral("Die Report-Vorlage")));
+    EXPECT_TRUE(m_messages.at(1).startsWith(QStringLiteral("Der Report konnte nicht")));
+    EXPECT_TRUE(ReadAll(m_temp.File("report.html")).empty());
+}
+
+} // namespace
+} // namespace tessaray::test
