@@ -84,6 +84,41 @@ std::size_t FindEither(std::string_view text, char a, char b, std::size_t from) 
     return npos;
 }
 
+// First position >= from of "<!--" or "-->", whichever comes first; npos when neither occurs.
+std::size_t FindCommentMark(std::string_view text, std::size_t from) {
+    const std::size_t n = text.size();
+    const char* p = text.data();
+    const auto markAt = [&](std::size_t i) {
+        return (i + 4 <= n && p[i] == '<' && p[i + 1] == '!' && p[i + 2] == '-' &&
+                p[i + 3] == '-') ||
+               (i + 3 <= n && p[i] == '-' && p[i + 1] == '-' && p[i + 2] == '>');
+    };
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i lt = _mm_set1_epi8('<');
+    const __m128i dash = _mm_set1_epi8('-');
+    const __m128i gt = _mm_set1_epi8('>');
+    for (; i + kBlock + 3 <= n; i += kBlock) {
+        const auto at = [&](std::size_t offset) {
+            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + offset));
+        };
+        const __m128i b0 = at(0);
+        const __m128i open = _mm_and_si128(_mm_cmpeq_epi8(b0, lt), _mm_cmpeq_epi8(at(3), dash));
+        const __m128i close = _mm_and_si128(_mm_cmpeq_epi8(b0, dash), _mm_cmpeq_epi8(at(2), gt));
+        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(open, close)));
+             mask != 0; mask &= mask - 1) {
+            const std::size_t candidate = i + static_cast<std::size_t>(std::countr_zero(mask));
+            if (markAt(candidate))
+                return candidate;
+        }
+    }
+#endif
+    for (; i < n; ++i)
+        if (markAt(i))
+            return i;
+    return npos;
+}
+
 // The first occurrence of a fixed needle at or after a position that only ever grows. The scans
 // below ask for the same needle again and again from increasing positions; remembering the last
 // answer keeps the total work linear instead of rescanning the same stretch per item.
@@ -195,32 +230,35 @@ std::string_view ReduceForDomainTest(std::string_view lower) {
 }
 
 // The href value: after the first "href", past the next "=", leading bytes below "!" skipped; it
-// ends at a blank, a ">" or the second quote; quotes are not copied. valueAt is where copying
-// started.
-std::string ExtractUrl(std::string_view lowerAnchor, std::size_t& valueAt) {
-    std::string url;
+// ends at a blank, a ">" or the second quote; quotes are not copied. So the value is at most two
+// runs of bytes: the one before the first quote and the one after it. valueAt is where the value
+// would stand in the anchor if it were written there as one run.
+void ExtractUrl(std::string_view lowerAnchor, std::string& url, std::size_t& valueAt) {
+    url.clear();
     valueAt = 0;
-    const std::size_t href = lowerAnchor.find("href");
+    const std::size_t href = FindFast(lowerAnchor, "href");
     if (href == npos)
-        return url;
+        return;
     const std::size_t equals = lowerAnchor.find('=', href + 4);
     if (equals == npos)
-        return url;
-    std::size_t i = equals + 1;
-    while (i < lowerAnchor.size() && static_cast<unsigned char>(lowerAnchor[i]) < '!')
-        ++i;
-    valueAt = i;
-    int quotes = 0;
+        return;
     const std::size_t n = lowerAnchor.size();
-    while (true) {
-        std::size_t stop = i;
-        while (stop < n && lowerAnchor[stop] != ' ' && lowerAnchor[stop] != '>' &&
-               !IsQuote(lowerAnchor[stop]))
-            ++stop;
-        url.append(lowerAnchor.substr(i, stop - i));
-        if (stop == n || !IsQuote(lowerAnchor[stop]) || ++quotes == 2)
-            return url;
-        i = stop + 1;
+    const auto runEnd = [&](std::size_t i) {
+        while (i < n && lowerAnchor[i] != ' ' && lowerAnchor[i] != '>' && !IsQuote(lowerAnchor[i]))
+            ++i;
+        return i;
+    };
+    std::size_t start = equals + 1;
+    while (start < n && static_cast<unsigned char>(lowerAnchor[start]) < '!')
+        ++start;
+    const std::size_t stop = runEnd(start);
+    valueAt = start;
+    url.assign(lowerAnchor.substr(start, stop - start));
+    if (stop < n && IsQuote(lowerAnchor[stop])) {
+        const std::size_t second = runEnd(stop + 1);
+        if (url.empty())
+            valueAt = stop + 1;
+        url.append(lowerAnchor.substr(stop + 1, second - stop - 1));
     }
 }
 
@@ -278,10 +316,10 @@ void StripTags(std::string_view text, std::string& out) {
 
 // The anchor text: after the first occurrence of the URL value (compared without regard to case;
 // from the start when it does not occur), after the next ">", up to the next "</a". valueAt is
-// where ExtractUrl copied the value from; when the value stands there as copied, its first
-// occurrence ends there at the latest.
+// where ExtractUrl found the value; when the value stands there as copied, its first occurrence
+// ends there at the latest.
 void ExtractText(std::string_view anchor, std::string_view lowerAnchor, const std::string& url,
-                 std::size_t valueAt, std::string& out) {
+                 std::size_t valueAt, std::string& out, std::string& scratch) {
     out.clear();
     std::string_view searched = lowerAnchor;
     if (lowerAnchor.compare(valueAt, url.size(), url) == 0)
@@ -291,13 +329,16 @@ void ExtractText(std::string_view anchor, std::string_view lowerAnchor, const st
     const std::size_t gt = lowerAnchor.find('>', from);
     if (gt == npos)
         return;
-    const std::size_t close = lowerAnchor.find("</a", gt + 1);
+    const std::size_t close = FindFast(lowerAnchor, "</a", gt + 1);
     if (close == npos)
         return;
     const std::string_view inner = anchor.substr(gt + 1, close - gt - 1);
-    StripTags(inner, out);
-    if (out.empty())
-        out.assign(inner);
+    if (inner.find('<') == npos || inner.find('>') == npos) {
+        out.assign(inner); // nothing to strip
+        return;
+    }
+    StripTags(inner, scratch);
+    out.assign(scratch.empty() ? inner : std::string_view(scratch));
 }
 
 bool IsNofollowToken(std::string_view token) {
@@ -310,7 +351,8 @@ bool IsNofollowToken(std::string_view token) {
 bool HasNofollowRel(std::string_view lowerAnchor) {
     const std::string_view tag = lowerAnchor.substr(0, lowerAnchor.find('>'));
     const std::size_t n = tag.size();
-    for (std::size_t rel = tag.find(" rel", 1); rel != npos; rel = tag.find(" rel", rel + 1)) {
+    for (std::size_t rel = FindFast(tag, " rel", 1); rel != npos;
+         rel = FindFast(tag, " rel", rel + 1)) {
         std::size_t i = rel + 4;
         while (i < n && IsBlank(tag[i]))
             ++i;
@@ -347,10 +389,10 @@ bool HasNofollowRel(std::string_view lowerAnchor) {
 
 // Fills link from a (filtered) anchor string and its lower-case copy.
 void ParseAnchorInto(CLinkInfo& link, const std::string& host, std::string_view anchor,
-                     std::string_view lowerAnchor) {
+                     std::string_view lowerAnchor, std::string& scratch) {
     std::size_t valueAt = 0;
-    link.m_strUrl = ExtractUrl(lowerAnchor, valueAt);
-    ExtractText(anchor, lowerAnchor, link.m_strUrl, valueAt, link.m_strText);
+    ExtractUrl(lowerAnchor, link.m_strUrl, valueAt);
+    ExtractText(anchor, lowerAnchor, link.m_strUrl, valueAt, link.m_strText, scratch);
     link.m_nNofollow = HasNofollowRel(lowerAnchor) ? 1 : 0;
     const std::string& url = link.m_strUrl;
     link.m_nInPage = link.m_nInternal = link.m_nExternal = 0;
@@ -367,8 +409,12 @@ void ParseAnchorInto(CLinkInfo& link, const std::string& host, std::string_view 
 std::size_t FindAcross(const char* out, std::size_t outLength, std::string_view rest,
                        std::string_view needle) {
     // Quick exit: out's last byte must be one of the needle's first bytes.
-    if (outLength == 0 ||
-        std::memchr(needle.data(), out[outLength - 1], needle.size() - 1) == nullptr)
+    if (outLength == 0)
+        return npos;
+    bool possible = false;
+    for (std::size_t k = 0; k + 1 < needle.size(); ++k)
+        possible |= needle[k] == out[outLength - 1];
+    if (!possible)
         return npos;
     for (std::size_t k = std::min(needle.size() - 1, outLength); k >= 1; --k) {
         if (rest.size() >= needle.size() - k &&
@@ -403,21 +449,33 @@ void CPageAnalyzer::RemoveComments(std::string& text) {
         }
         kept = upTo;
     };
+    // Positions in the unread input, turned into positions in the current text.
+    const auto current = [&](std::size_t at) { return at == npos ? npos : kept + (at - rest); };
     while (true) {
         const std::string_view unread = input.substr(rest);
         std::size_t a = FindAcross(buffer, kept, unread, kOpen);
-        if (a == npos) {
-            const std::size_t found = open.From(rest);
-            if (found == npos)
-                break;
-            a = kept + (found - rest);
-        }
         std::size_t b = FindAcross(buffer, kept, unread, kClose);
-        if (b == npos) {
-            const std::size_t found = close.From(rest);
-            if (found != npos)
-                b = kept + (found - rest);
+        if (a != npos || b != npos) {
+            // A mark spans the seam (rare): look for each on its own.
+            if (a == npos)
+                a = current(open.From(rest));
+            if (b == npos)
+                b = current(close.From(rest));
+        } else {
+            // One scan finds whichever mark comes first, then the other is looked for from there.
+            const std::size_t mark = FindCommentMark(input, rest);
+            if (mark == npos)
+                break;
+            if (input[mark] == '<') {
+                a = current(mark);
+                b = current(close.From(mark + 2)); // "<!-->" is a whole comment
+            } else {
+                b = current(mark);
+                a = current(open.From(mark + 3));
+            }
         }
+        if (a == npos)
+            break;
         const std::size_t keptBefore = kept;
         if (b == npos) {
             // Unterminated comment: the text ends where it starts.
@@ -501,6 +559,7 @@ void CPageAnalyzer::CollectAnchors(std::string_view body, std::string_view bodyL
     CForwardFinder href(bodyLower, " href");
     std::string anchor;
     std::string lowerAnchor;
+    std::string scratch;
     std::size_t pos = 0;
     std::size_t start;
     while ((start = FindFast(bodyLower, "<a ", pos)) != npos) {
@@ -529,7 +588,7 @@ void CPageAnalyzer::CollectAnchors(std::string_view body, std::string_view bodyL
         }
         m_anchors.Add(text);
         CLinkInfo& link = m_links.emplace_back();
-        ParseAnchorInto(link, m_strHost, text, lowerText);
+        ParseAnchorInto(link, m_strHost, text, lowerText, scratch);
         m_nExternalCount += link.m_nExternal;
         m_nInternalCount += link.m_nInternal;
         pos = end;
@@ -563,7 +622,8 @@ bool CPageAnalyzer::NextLinkToDomain(std::string_view domain, std::string& url, 
 
 CLinkInfo CPageAnalyzer::ParseAnchor(std::string_view baseUrl, std::string_view anchor) {
     CLinkInfo link;
-    ParseAnchorInto(link, HostOfBaseUrl(baseUrl), anchor, ToLowerAscii(anchor));
+    std::string scratch;
+    ParseAnchorInto(link, HostOfBaseUrl(baseUrl), anchor, ToLowerAscii(anchor), scratch);
     return link;
 }
 
