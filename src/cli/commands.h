@@ -13,5 +13,6 @@ inline constexpr int kExitUsage = 2;
 void RegisterAnalyze(CLI::App& app, int& exitCode);
 void RegisterProject(CLI::App& app, int& exitCode);
 void RegisterFetch(CLI::App& app, int& exitCode);
+void RegisterScan(CLI::App& app, int& exitCode);
 
 } // namespace tessaray::cli

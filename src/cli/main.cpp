@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     int exitCode = 0;
     tessaray::cli::RegisterFetch(app, exitCode);
+    tessaray::cli::RegisterScan(app, exitCode);
     tessaray::cli::RegisterProject(app, exitCode);
     tessaray::cli::RegisterAnalyze(app, exitCode);
 
