@@ -24,8 +24,10 @@ for target in "${targets[@]}"; do
     seeds=()
     [[ -d "fuzz/corpus/$name" ]] && seeds=("fuzz/corpus/$name")
     echo "fuzz: $name for ${seconds}s"
+    # Crash inputs go to the build folder, not into the source tree.
     ASAN_OPTIONS=detect_leaks=1 "$target" -max_total_time="$seconds" -max_len=65536 \
-        -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 "$corpus" "${seeds[@]}" 2>"$build/$name.log" \
+        -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 -artifact_prefix="$build/$name-" \
+        "$corpus" "${seeds[@]}" 2>"$build/$name.log" \
         || { tail -n 60 "$build/$name.log" >&2; echo "fuzz: $name failed" >&2; exit 1; }
     grep -E "^#[0-9]+.*DONE" "$build/$name.log" | tail -n 1 || true
 done
