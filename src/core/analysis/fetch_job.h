@@ -19,7 +19,8 @@ namespace tessaray {
 class CFetchJob {
 public:
     // Called once per fetch pair, from the worker thread, with the message number and the page
-    // fetch's result code. The owner re-posts it to its own thread; out fields may be read there.
+    // fetch's result code. The owner re-posts it to its own thread and reads the out fields
+    // there; the callback must neither block on the owner's thread nor start or destroy the job.
     using PostCallback = std::function<void(unsigned message, int result)>;
 
     CFetchJob() = default;

@@ -74,14 +74,16 @@ std::string ParseRealm(const std::string& challenge) {
 
 // Resolves ref against base (or takes ref alone when base is empty) and accepts the result only
 // for http and https, so no redirect can make the fetcher read a local file or speak another
-// protocol. A URL without scheme is taken as http.
+// protocol. A URL without scheme is taken as http; blanks and 8-bit bytes are percent-encoded,
+// since servers and users write them raw.
 bool ResolveHttpUrl(const std::string& base, const std::string& ref, std::string& out) {
     CCurlUrl url(curl_url());
     if (!url)
         return false;
     if (!base.empty() && curl_url_set(url.Get(), CURLUPART_URL, base.c_str(), 0) != CURLUE_OK)
         return false;
-    if (curl_url_set(url.Get(), CURLUPART_URL, ref.c_str(), CURLU_GUESS_SCHEME) != CURLUE_OK)
+    if (curl_url_set(url.Get(), CURLUPART_URL, ref.c_str(), CURLU_GUESS_SCHEME | CURLU_URLENCODE) !=
+        CURLUE_OK)
         return false;
     char* scheme = nullptr;
     if (curl_url_get(url.Get(), CURLUPART_SCHEME, &scheme, 0) != CURLUE_OK)

@@ -175,9 +175,11 @@ TEST(PageFetcherTest, FollowsExactlyOneRedirect) {
         response.set_content("final page", "text/html");
     });
     server.Server().Get("/dir/page", redirect(301, "other"));
-    server.Server().Get("/dir/other", [](const httplib::Request&, httplib::Response& response) {
-        response.set_content("relative", "text/html");
-    });
+    server.Server().Get("/blank", redirect(301, "/dir/other page"));
+    server.Server().Get("/dir/other( page)?",
+                        [](const httplib::Request&, httplib::Response& response) {
+                            response.set_content("relative", "text/html");
+                        });
     server.Server().Get("/again", redirect(302, "/again2"));
     server.Server().Get("/again2", redirect(302, "/target"));
     server.Server().Get("/none", [](const httplib::Request&, httplib::Response& response) {
@@ -203,6 +205,7 @@ TEST(PageFetcherTest, FollowsExactlyOneRedirect) {
     const FetchOutcome relative = FetchUrl(server.Url("/dir/page"));
     EXPECT_EQ(relative.status, 200);
     EXPECT_EQ(relative.text, "relative");
+    EXPECT_EQ(FetchUrl(server.Url("/blank")).text, "relative");
 
     // The second 302 is final; its body is read because it has a Content-Length.
     const FetchOutcome twice = FetchUrl(server.Url("/again"));
