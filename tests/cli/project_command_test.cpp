@@ -27,10 +27,10 @@ std::string Quote(const std::string& arg) {
     return quoted + "'";
 }
 
-// Runs tessaray-cli with args in dir and collects its exit code and output.
+// Runs tessaray-cli with args in dir (for at most a minute) and collects its exit code and output.
 Result RunCli(const TempDir& dir, const std::vector<std::string>& args) {
     std::string command =
-        "cd " + Quote(dir.Path()) + " && " + Quote(TESSARAY_BIN_DIR "/tessaray-cli");
+        "cd " + Quote(dir.Path()) + " && timeout 60 " + Quote(TESSARAY_BIN_DIR "/tessaray-cli");
     for (const std::string& arg : args)
         command += " " + Quote(arg);
     command += " >" + Quote(dir.File("out.txt")) + " 2>" + Quote(dir.File("err.txt"));
