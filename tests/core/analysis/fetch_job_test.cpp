@@ -67,68 +67,64 @@ protected:
         m_job.SetSettings(settings);
     }
 
+    // Runs one fetch pair up to its post and takes the texts over.
+    void RunPair(const std::string& pageUrl, const std::string& robotsUrl) {
+        const std::size_t before = m_posts.Posts().size();
+        ASSERT_TRUE(m_job.Start(pageUrl, robotsUrl));
+        ASSERT_TRUE(m_posts.WaitFor(before + 1));
+        m_job.TakeResults(m_strPage, m_strRobots);
+    }
+
     HttpTestServer m_server;
     std::atomic<int> m_nRobotsRequests{0};
+    std::string m_strPage;
+    std::string m_strRobots;
     PostBox m_posts;
     CFetchJob m_job;
 };
 
 TEST_F(FetchJobTest, FetchesRobotsThenPageAndPostsOnce) {
-    ASSERT_TRUE(m_job.Start(m_server.Url("/page.html"), m_server.Url("/robots.txt")));
-    ASSERT_TRUE(m_posts.WaitFor(1));
-    std::string page;
-    std::string robots;
-    m_job.TakeResults(page, robots);
+    ASSERT_NO_FATAL_FAILURE(RunPair(m_server.Url("/page.html"), m_server.Url("/robots.txt")));
 
     EXPECT_EQ(m_posts.Posts(), (std::vector<std::pair<unsigned, int>>{{kPageFetched, 0}}));
     EXPECT_EQ(m_job.GetResult(), kFetchOk);
     EXPECT_EQ(m_job.GetUrl(), m_server.Url("/page.html"));
-    EXPECT_EQ(page, "<a href=\"http://me.test/\">me</a>");
-    EXPECT_EQ(robots, "User-agent: *\nDisallow: /private\n");
+    EXPECT_EQ(m_strPage, "<a href=\"http://me.test/\">me</a>");
+    EXPECT_EQ(m_strRobots, "User-agent: *\nDisallow: /private\n");
     EXPECT_EQ(m_job.GetPageStatus(), 200);
     EXPECT_EQ(m_job.GetRobotsStatus(), 200);
-    EXPECT_EQ(m_job.GetPageByteCount(), page.size());
+    EXPECT_EQ(m_job.GetPageByteCount(), m_strPage.size());
     EXPECT_NE(m_job.GetHeader().find("X-Test: yes\r\n"), std::string::npos);
 
     // The texts were moved out.
-    m_job.TakeResults(page, robots);
-    EXPECT_EQ(page, "");
-    EXPECT_EQ(robots, "");
+    m_job.TakeResults(m_strPage, m_strRobots);
+    EXPECT_EQ(m_strPage, "");
+    EXPECT_EQ(m_strRobots, "");
 }
 
 TEST_F(FetchJobTest, EmptyRobotsUrlSkipsTheRobotsFetch) {
-    ASSERT_TRUE(m_job.Start(m_server.Url("/page.html"), ""));
-    ASSERT_TRUE(m_posts.WaitFor(1));
-    std::string page;
-    std::string robots;
-    m_job.TakeResults(page, robots);
+    ASSERT_NO_FATAL_FAILURE(RunPair(m_server.Url("/page.html"), ""));
     EXPECT_EQ(m_nRobotsRequests, 0);
     EXPECT_EQ(m_job.GetRobotsStatus(), 0);
-    EXPECT_EQ(robots, "");
+    EXPECT_EQ(m_strRobots, "");
     EXPECT_EQ(m_job.GetPageStatus(), 200);
 }
 
 TEST_F(FetchJobTest, MissingRobotsAndMissingPage) {
-    ASSERT_TRUE(m_job.Start(m_server.Url("/page.html"), m_server.Url("/none/robots.txt")));
-    ASSERT_TRUE(m_posts.WaitFor(1));
-    std::string page;
-    std::string robots;
-    m_job.TakeResults(page, robots);
+    ASSERT_NO_FATAL_FAILURE(RunPair(m_server.Url("/page.html"), m_server.Url("/none/robots.txt")));
     EXPECT_EQ(m_job.GetRobotsStatus(), 404);
-    EXPECT_EQ(robots, "");
+    EXPECT_EQ(m_strRobots, "");
     EXPECT_EQ(m_job.GetPageStatus(), 200);
-    EXPECT_FALSE(page.empty());
+    EXPECT_FALSE(m_strPage.empty());
 
     // The same job runs the next pair; its out fields start afresh.
-    ASSERT_TRUE(m_job.Start(m_server.Url("/gone.html"), m_server.Url("/robots.txt")));
-    ASSERT_TRUE(m_posts.WaitFor(2));
-    m_job.TakeResults(page, robots);
+    ASSERT_NO_FATAL_FAILURE(RunPair(m_server.Url("/gone.html"), m_server.Url("/robots.txt")));
     EXPECT_EQ(m_posts.Posts().back(), (std::pair<unsigned, int>{kPageFetched, kFetchNotFound}));
     EXPECT_EQ(m_job.GetResult(), kFetchNotFound);
     EXPECT_EQ(m_job.GetPageStatus(), 404);
     EXPECT_EQ(m_job.GetRobotsStatus(), 200);
-    EXPECT_EQ(page, "");
-    EXPECT_FALSE(robots.empty());
+    EXPECT_EQ(m_strPage, "");
+    EXPECT_FALSE(m_strRobots.empty());
 }
 
 TEST_F(FetchJobTest, StartRefusesWithoutMessageOrWhileRunning) {
@@ -158,12 +154,8 @@ TEST_F(FetchJobTest, AuthenticationCallbackReachesTheFetcher) {
             password = "p";
             return true;
         });
-    ASSERT_TRUE(m_job.Start(locked.Url(), ""));
-    ASSERT_TRUE(m_posts.WaitFor(1));
-    std::string page;
-    std::string robots;
-    m_job.TakeResults(page, robots);
-    EXPECT_EQ(page, "open");
+    ASSERT_NO_FATAL_FAILURE(RunPair(locked.Url(), ""));
+    EXPECT_EQ(m_strPage, "open");
 }
 
 TEST(FetchJobShutdownTest, DestroyingARunningJobCancelsItPromptly) {
