@@ -1,0 +1,97 @@
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+
+namespace tessaray {
+namespace {
+
+struct CliRun {
+    int nExit = -1;
+    std::string strOut;
+    std::string strErr;
+};
+
+// Runs "tessaray-cli scan" with arguments that need no quoting.
+CliRun RunScan(const std::string& arguments) {
+    test::TempDir dir;
+    const std::string errFile = dir.File("stderr.txt");
+    const std::string command =
+        std::string(TESSARAY_BIN_DIR "/tessaray-cli scan ") + arguments + " 2>" + errFile;
+    CliRun run;
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return run;
+    char chunk[4096];
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
+        run.strOut.append(chunk, got);
+    const int status = ::pclose(pipe);
+    run.nExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.strErr = test::ReadAll(errFile);
+    return run;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(ScanCommand, ScansTheDemoPage) {
+    const CliRun run = RunScan(TESSARAY_SOURCE_DIR "/res/demo/partner-page.html"
+                                                   " --base http://blog.partner-one.example"
+                                                   " --domain http://shop.example");
+    ASSERT_EQ(run.nExit, 0) << run.strErr;
+    EXPECT_EQ(run.strErr, "");
+    EXPECT_TRUE(Contains(run.strOut, "Meta robots      index: yes  noindex: no  follow: yes  "
+                                     "nofollow: no\n"))
+        << run.strOut;
+    EXPECT_TRUE(Contains(run.strOut, "Internal links   8\nExternal links   7\n"
+                                     "Links to domain  3\n"))
+        << run.strOut;
+    // One aligned line per link; the shop link inside the head comment is gone.
+    EXPECT_TRUE(Contains(run.strOut, "1    no        http://shop.example/                "
+                                     "Shop Example -    fresh roasted coffee\n"))
+        << run.strOut;
+    EXPECT_TRUE(Contains(run.strOut, "2    yes       https://www.shop.example/grinders   "))
+        << run.strOut;
+    EXPECT_TRUE(Contains(run.strOut, "3    yes       https://shop.example/offers/spring  "
+                                     "Spring    offer at Shop Example\n"))
+        << run.strOut;
+    EXPECT_FALSE(Contains(run.strOut, "old-offer"));
+}
+
+TEST(ScanCommand, PageWithoutMetaTagOrLinksToTheDomain) {
+    test::TempDir dir;
+    const std::string page =
+        dir.Write("page.html", std::string("<body><a href=\"/x\">x</a>\0<!-- open", 34));
+    const CliRun run = RunScan(page + " --base http://p.example --domain http://my.example");
+    ASSERT_EQ(run.nExit, 0) << run.strErr;
+    EXPECT_TRUE(Contains(run.strOut, "(34 bytes, 25 without comments)")) << run.strOut;
+    EXPECT_TRUE(Contains(run.strOut, "Meta robots      none\n")) << run.strOut;
+    EXPECT_TRUE(run.strOut.ends_with("Links to domain  0\n")) << run.strOut;
+}
+
+TEST(ScanCommand, BadInputGivesOneLineOnStderrAndExitCode2) {
+    test::TempDir dir;
+    const std::string page = dir.Write("page.html", "<a href=/x>x</a>");
+    const std::string arguments[] = {
+        dir.File("missing.html") + " --base http://p.example --domain http://my.example",
+        page + " --base http://p.example",
+        page + " --domain http://my.example",
+        "--base http://p.example --domain http://my.example",
+        page + " --base http://p.example --domain ''",
+    };
+    for (const std::string& argument : arguments) {
+        const CliRun run = RunScan(argument);
+        EXPECT_EQ(run.nExit, 2) << argument;
+        EXPECT_EQ(run.strOut, "") << argument;
+        EXPECT_TRUE(run.strErr.starts_with("tessaray-cli: ")) << argument << ": " << run.strErr;
+        EXPECT_EQ(std::count(run.strErr.begin(), run.strErr.end(), '\n'), 1) << run.strErr;
+    }
+}
+
+} // namespace
+} // namespace tessaray
