@@ -3,6 +3,7 @@
 #include "core/project/url_rules.h"
 #include "core/util/file_util.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -294,13 +295,17 @@ int CProfileFile::ReadInt(std::string_view section, std::string_view key, int de
 
 void CProfileFile::WriteString(std::string_view section, std::string_view key,
                                std::string_view value) {
+    // A line end inside a value would split it and could forge further keys or sections.
+    std::string line(value);
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     CSection& target = GetOrAddSection(section);
     const auto [it, added] =
         target.index.try_emplace(ToLowerAscii(TrimView(key)), target.entries.size());
     if (added)
-        target.entries.push_back(CEntry{std::string(TrimView(key)), std::string(value)});
+        target.entries.push_back(CEntry{std::string(TrimView(key)), std::move(line)});
     else
-        target.entries[it->second].strValue.assign(value);
+        target.entries[it->second].strValue = std::move(line);
 }
 
 void CProfileFile::WriteBool(std::string_view section, std::string_view key, bool flag) {

@@ -65,7 +65,7 @@ public:
     // there are none); the default when the key is missing or empty.
     int ReadInt(std::string_view section, std::string_view key, int defaultValue) const;
     // Replaces the value of an existing key, else appends the key to its section, else appends
-    // the section with the key.
+    // the section with the key. CR and LF in the value are stored as blanks.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteBool(std::string_view section, std::string_view key, bool flag);
 

@@ -92,6 +92,16 @@ TEST(ProfileFileWrite, KeepsOrderOfFirstWriteAndWritesCrLf) {
               "[B]\r\none=changed\r\nTWO=2\r\n[A]\r\nx=y\r\nflag=1\r\noff=0\r\n");
 }
 
+TEST(ProfileFileWrite, ALineEndInAValueCannotForgeKeys) {
+    CProfileFile file;
+    file.WriteString("PARTNERLINKS", "URL0000", "http://a.example\r\n[EXTLINKS]\nURL0000=x");
+    EXPECT_EQ(file.FormatText(),
+              "[PARTNERLINKS]\r\nURL0000=http://a.example  [EXTLINKS] URL0000=x\r\n");
+    CProfileFile reader;
+    reader.ParseText(file.FormatText());
+    EXPECT_EQ(Read(reader, "EXTLINKS", "URL0000"), "<none>");
+}
+
 TEST(ProfileFileWrite, WriteAppInfoSkipsEmptyValuesAndReadAppInfoReadsThemBack) {
     CProfileFile file;
     file.SetAppInfo("", "http://i.example", "(c) me");
