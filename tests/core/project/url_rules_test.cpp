@@ -93,31 +93,24 @@ TEST(ExtractDomainUrlTest, TooShortOrInvalid) {
               std::make_pair(false, std::string("https://abcdef")));
 }
 
+using Parts = std::pair<std::string, std::string>;
+
+Parts Split(std::string_view entry) {
+    Parts parts{"stale", "stale"};
+    SplitPartnerEntry(entry, parts.first, parts.second);
+    return parts;
+}
+
 TEST(PartnerEntryTest, SplitAndJoin) {
-    std::string url = "x";
-    std::string comment = "y";
-    SplitPartnerEntry("http://shop.example/links.html - swap since 2008", url, comment);
-    EXPECT_EQ(url, "http://shop.example/links.html");
-    EXPECT_EQ(comment, "swap since 2008");
-
-    SplitPartnerEntry("", url, comment);
-    EXPECT_EQ(url, "");
-    EXPECT_EQ(comment, "");
-
+    EXPECT_EQ(Split("http://shop.example/links.html - swap since 2008"),
+              Parts("http://shop.example/links.html", "swap since 2008"));
+    EXPECT_EQ(Split(""), Parts("", ""));
     // A separator at position 0 does not count; the whole entry is the (invalid, kept) URL.
-    SplitPartnerEntry(" - shop.example", url, comment);
-    EXPECT_EQ(url, " - shop.example");
-    EXPECT_EQ(comment, "");
-
+    EXPECT_EQ(Split(" - shop.example"), Parts(" - shop.example", ""));
     // The first separator splits; the comment is trimmed and may hold more separators.
-    SplitPartnerEntry("shop.example/ -  a - b  ", url, comment);
-    EXPECT_EQ(url, "http://shop.example");
-    EXPECT_EQ(comment, "a - b");
-
+    EXPECT_EQ(Split("shop.example/ -  a - b  "), Parts("http://shop.example", "a - b"));
     // An invalid URL is kept as it stands.
-    SplitPartnerEntry("#x - c", url, comment);
-    EXPECT_EQ(url, "#x");
-    EXPECT_EQ(comment, "c");
+    EXPECT_EQ(Split("#x - c"), Parts("#x", "c"));
 
     EXPECT_EQ(JoinPartnerEntry("shop.example/", "  note "), "http://shop.example - note");
     EXPECT_EQ(JoinPartnerEntry("https://shop.example", " \t"), "https://shop.example");
