@@ -30,6 +30,9 @@ CTessarayDoc::CTessarayDoc(CMainFrame& frame, const SUiHooks& hooks)
 
 void CTessarayDoc::ConnectCommands() {
     const auto ready = [this] { return m_project.IsReady(); };
+    m_frame.SetCommandHandler(ID_NEW_PROJECT, [this] { OnNewProject(); });
+    m_frame.SetCommandHandler(
+        ID_EDIT_PROJECT, [this] { OnEditProject(); }, ready);
     m_frame.SetCommandHandler(ID_FILE_OPEN, [this] { OnFileOpen(); });
     m_frame.SetCommandHandler(
         ID_FILE_SAVE, [this] { OnFileSave(); }, ready);

@@ -44,6 +44,9 @@ public:
     bool OnFileSave();
     // The Save As command: the file dialog, then save; the file joins the recent-file list.
     bool OnFileSaveAs();
+    // New project and Edit project: the project editor, then the project rebuilt from it.
+    void OnNewProject();
+    void OnEditProject();
 
     // Offers to save a modified project before it is replaced or the program ends: Yes saves
     // through the Save command, No goes on, Cancel (when offered) stops. False when the caller

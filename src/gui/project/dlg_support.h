@@ -1,0 +1,48 @@
+#pragma once
+// Small pieces the project editor's dialogs share: text conversion at the Qt edge and the inline
+// hint that tells the user why a dialog stays open.
+
+#include "gui/toolkit/ui_hooks.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QString>
+#include <QUrl>
+
+#include <string>
+#include <string_view>
+
+namespace tessaray {
+
+// Byte strings of the core shown as Qt text and back.
+inline QString FromBytes(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::string ToBytes(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+// A file name as the core opens it.
+inline std::string ToPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// A hidden label in the warning colour, placed under a field; ShowHint fills and shows it.
+inline QLabel* CreateHintLabel(QWidget* parent, const QString& objectName) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setStyleSheet(QStringLiteral("color: #b00020;"));
+    label->setWordWrap(true);
+    label->hide();
+    return label;
+}
+inline void ShowHint(QLabel* label, const QString& text) {
+    label->setText(text);
+    label->setVisible(!text.isEmpty());
+}
+
+// Opens a web address in the desktop's browser (a failure is not reported).
+inline void OpenWebAddress(const SUiHooks& hooks, const std::string& url) {
+    hooks.openUrl(QUrl(FromBytes(url), QUrl::TolerantMode));
+}
+
+} // namespace tessaray

@@ -1,0 +1,289 @@
+#include "gui/project/edit_project_dlg.h"
+
+#include "core/project/link_import.h"
+#include "core/project/project.h"
+#include "core/project/url_rules.h"
+#include "gui/project/csv_import_dlg.h"
+#include "gui/project/dlg_support.h"
+#include "gui/project/enter_url_dlg.h"
+#include "gui/project/ext_links_dlg.h"
+#include "gui/project/project_settings_dlg.h"
+#include "gui/project/txt_import_dlg.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tessaray {
+
+CEditProjectDlg::CEditProjectDlg(const SUiHooks& hooks, QWidget* parent)
+    : QDialog(parent), m_hooks(hooks), m_nCapacity(CProject::MaxPartnerLinks) {
+    setObjectName(QStringLiteral("editProjectDlg"));
+    setWindowTitle(tr("Edit Project"));
+    setSizeGripEnabled(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(
+        new QLabel(tr("Your Domain URL, e.g.: ") + QStringLiteral("http://www.example.com"), this));
+    auto* domainRow = new QHBoxLayout;
+    m_domainEdit = new QLineEdit(this);
+    m_domainEdit->setObjectName(QStringLiteral("domainEdit"));
+    m_domainEdit->setReadOnly(true);
+    domainRow->addWidget(m_domainEdit, 1);
+    QPushButton* enterDomain = AddButton(tr("Enter Domain URL..."), "enterDomainButton");
+    domainRow->addWidget(enterDomain);
+    layout->addLayout(domainRow);
+    m_domainHint = CreateHintLabel(this, QStringLiteral("domainHint"));
+    layout->addWidget(m_domainHint);
+
+    layout->addSpacing(8);
+    layout->addWidget(new QLabel(tr("URLs of partner web pages containing links to pages in your "
+                                    "domain., /e.g.: ") +
+                                     QStringLiteral("http://www.example.org/links.html"),
+                                 this));
+    auto* listRow = new QHBoxLayout;
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("partnerList"));
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setUniformItemSizes(true);
+    m_list->setMinimumSize(460, 220);
+    m_list->installEventFilter(this);
+    listRow->addWidget(m_list, 1);
+    auto* listButtons = new QVBoxLayout;
+    QPushButton* add = AddButton(tr("Add URL..."), "addUrlButton");
+    m_deleteButton = AddButton(tr("Delete URL..."), "deleteUrlButton");
+    m_editButton = AddButton(tr("Edit URL..."), "editUrlButton");
+    m_testButton = AddButton(tr("Test URL..."), "testUrlButton");
+    QPushButton* importTxt = AddButton(tr("Import Txt-List..."), "importTxtButton");
+    QPushButton* importCsv = AddButton(tr("Import Csv..."), "importCsvButton");
+    for (QPushButton* button : {add, m_deleteButton, m_editButton, m_testButton})
+        listButtons->addWidget(button);
+    listButtons->addSpacing(12);
+    listButtons->addWidget(importTxt);
+    listButtons->addWidget(importCsv);
+    listButtons->addStretch(1);
+    listRow->addLayout(listButtons);
+    layout->addLayout(listRow, 1);
+    m_listHint = CreateHintLabel(this, QStringLiteral("listHint"));
+    layout->addWidget(m_listHint);
+
+    layout->addSpacing(8);
+    auto* googleText = new QLabel(tr("Add a CSV table containing external links from Google's "
+                                     "Webmaster tools for the purpose of cross-checking."),
+                                  this);
+    googleText->setWordWrap(true);
+    layout->addWidget(googleText);
+    auto* googleRow = new QHBoxLayout;
+    QPushButton* addLinks = AddButton(tr("Add Ext.Links..."), "addExtLinksButton");
+    QPushButton* showLinks = AddButton(tr("Display Links..."), "displayLinksButton");
+    googleRow->addWidget(addLinks);
+    googleRow->addWidget(showLinks);
+    googleRow->addStretch(1);
+    layout->addLayout(googleRow);
+
+    // Part of the dialog and of the project file, but not offered: it keeps the project's value.
+    m_pageRankCheck = new QCheckBox(tr("Investigate the Pagerank of the partner site"), this);
+    m_pageRankCheck->setObjectName(QStringLiteral("pageRankCheck"));
+    m_pageRankCheck->setEnabled(false);
+    m_pageRankCheck->hide();
+    layout->addWidget(m_pageRankCheck);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("buttonBox"));
+    layout->addWidget(buttons);
+
+    connect(enterDomain, &QPushButton::clicked, this, &CEditProjectDlg::OnEnterDomain);
+    connect(add, &QPushButton::clicked, this, &CEditProjectDlg::OnAddUrl);
+    connect(m_deleteButton, &QPushButton::clicked, this, &CEditProjectDlg::OnDeleteUrl);
+    connect(m_editButton, &QPushButton::clicked, this, &CEditProjectDlg::OnEditUrl);
+    connect(m_testButton, &QPushButton::clicked, this, &CEditProjectDlg::OnTestUrl);
+    connect(importTxt, &QPushButton::clicked, this, &CEditProjectDlg::OnImportTxt);
+    connect(importCsv, &QPushButton::clicked, this, &CEditProjectDlg::OnImportCsv);
+    connect(addLinks, &QPushButton::clicked, this, &CEditProjectDlg::OnAddExternalLinks);
+    connect(showLinks, &QPushButton::clicked, this, &CEditProjectDlg::OnShowExternalLinks);
+    connect(m_pageRankCheck, &QCheckBox::toggled, this, [this](bool bOn) { m_bPageRank = bOn; });
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &CEditProjectDlg::RefreshButtons);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, &CEditProjectDlg::OnEditUrl);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CEditProjectDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CEditProjectDlg::reject);
+    RefreshButtons();
+}
+
+QPushButton* CEditProjectDlg::AddButton(const QString& text, const char* objectName) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(QString::fromLatin1(objectName));
+    // Enter always means OK, whichever button has the focus.
+    button->setAutoDefault(false);
+    return button;
+}
+
+void CEditProjectDlg::SetDomain(const std::string& domain) {
+    m_strDomain = domain;
+    m_domainEdit->setText(FromBytes(domain));
+}
+
+void CEditProjectDlg::SetPageRankOption(bool bOn) {
+    m_bPageRank = bOn;
+    m_pageRankCheck->setChecked(bOn);
+}
+
+void CEditProjectDlg::SetInputEntries(const CLineList& entries) {
+    QStringList items;
+    items.reserve(entries.GetCount());
+    for (std::string entry : entries.Entries())
+        if (IsValidUrl(entry))
+            items.append(FromBytes(entry));
+    m_list->clear();
+    m_list->addItems(items);
+    RefreshButtons();
+}
+
+void CEditProjectDlg::accept() {
+    // Without a domain the project would get the bare "http://" as its own site and count as
+    // ready; the user is asked for the domain instead.
+    if (m_strDomain.empty()) {
+        ShowHint(m_domainHint, tr("Please enter your domain URL."));
+        return;
+    }
+    m_resultEntries.RemoveAll();
+    for (int i = 0; i < m_list->count(); ++i) {
+        std::string entry = ToBytes(m_list->item(i)->text());
+        if (IsValidUrl(entry))
+            m_resultEntries.Add(entry);
+    }
+    if (m_resultEntries.GetCount() == 0) {
+        ShowHint(m_listHint, tr("Add at least one valid partner URL."));
+        m_list->setFocus();
+        return;
+    }
+    QDialog::accept();
+}
+
+void CEditProjectDlg::RefreshButtons() {
+    const bool bSelected = !m_list->selectedItems().isEmpty();
+    m_deleteButton->setEnabled(bSelected);
+    m_editButton->setEnabled(bSelected);
+    m_testButton->setEnabled(bSelected);
+}
+
+void CEditProjectDlg::OnEnterDomain() {
+    CEnterUrlDlg dialog(m_hooks, this);
+    dialog.SetText(m_strDomain);
+    dialog.SetCommentAllowed(false);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    std::string domain;
+    if (!ExtractDomainUrl(dialog.GetText(), domain)) {
+        ShowHint(m_domainHint, tr("not a valid web address"));
+        return;
+    }
+    ShowHint(m_domainHint, {});
+    SetDomain(domain);
+}
+
+void CEditProjectDlg::OnAddUrl() {
+    if (m_list->count() >= m_nCapacity) {
+        m_hooks.messageBox(
+            this, QMessageBox::Information,
+            tr("The list is full: a project holds at most %1 partner URLs.").arg(m_nCapacity),
+            QMessageBox::Ok);
+        return;
+    }
+    CEnterUrlDlg dialog(m_hooks, this);
+    dialog.SetCommentAllowed(true);
+    if (dialog.exec() == QDialog::Accepted) {
+        m_list->addItem(FromBytes(dialog.GetText()));
+        ShowHint(m_listHint, {});
+    }
+    RefreshButtons();
+}
+
+void CEditProjectDlg::OnDeleteUrl() {
+    const QList<QListWidgetItem*> selected = m_list->selectedItems();
+    if (!selected.isEmpty())
+        delete m_list->takeItem(m_list->row(selected.constFirst()));
+    RefreshButtons();
+}
+
+void CEditProjectDlg::OnEditUrl() {
+    const QList<QListWidgetItem*> selected = m_list->selectedItems();
+    if (selected.isEmpty())
+        return;
+    CEnterUrlDlg dialog(m_hooks, this);
+    dialog.SetText(ToBytes(selected.constFirst()->text()));
+    dialog.SetCommentAllowed(true);
+    if (dialog.exec() == QDialog::Accepted)
+        selected.constFirst()->setText(FromBytes(dialog.GetText()));
+}
+
+void CEditProjectDlg::OnTestUrl() {
+    const QList<QListWidgetItem*> selected = m_list->selectedItems();
+    if (selected.isEmpty())
+        return;
+    std::string entry = ToBytes(selected.constFirst()->text());
+    if (!IsValidUrl(entry))
+        return;
+    // Only the address goes to the browser: with the comment attached it would not open.
+    std::string url;
+    std::string comment;
+    SplitPartnerEntry(entry, url, comment);
+    OpenWebAddress(m_hooks, url);
+}
+
+void CEditProjectDlg::OnImportTxt() {
+    CTxtImportDlg dialog(m_hooks, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    CLineList urls;
+    const bool bReadable = ImportTextList(ToPath(dialog.GetPath()), urls);
+    AppendImported(bReadable, dialog.GetPath(), urls);
+}
+
+void CEditProjectDlg::OnImportCsv() {
+    CCsvImportDlg dialog(m_hooks, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    CLineList urls;
+    const bool bReadable =
+        ImportCsvColumn(ToPath(dialog.GetPath()), dialog.GetSeparator(), dialog.GetColumn(), urls);
+    AppendImported(bReadable, dialog.GetPath(), urls);
+}
+
+void CEditProjectDlg::AppendImported(bool bReadable, const QString& path, const CLineList& urls) {
+    QStringList items;
+    items.reserve(urls.GetCount());
+    for (const std::string& url : urls.Entries())
+        items.append(FromBytes(url));
+    m_list->addItems(items);
+    ShowHint(m_listHint, bReadable ? QString() : tr("The file %1 cannot be read.").arg(path));
+    RefreshButtons();
+}
+
+void CEditProjectDlg::OnAddExternalLinks() {
+    CProjectSettingsDlg dialog(m_hooks, this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_externalLinks.CopyFrom(dialog.ExternalLinks());
+}
+
+void CEditProjectDlg::OnShowExternalLinks() {
+    CExtLinksDlg dialog(m_externalLinks, this);
+    dialog.exec();
+}
+
+bool CEditProjectDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        OnDeleteUrl();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace tessaray

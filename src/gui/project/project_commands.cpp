@@ -1,0 +1,57 @@
+// The document's New project and Edit project commands: both run the project editor and rebuild
+// the project from what it hands back.
+#include "gui/app/command_ids.h"
+#include "gui/app/main_frame.h"
+#include "gui/project/edit_project_dlg.h"
+#include "gui/project/tessaray_doc.h"
+#include "gui/toolkit/ui_hooks.h"
+
+namespace tessaray {
+
+void CTessarayDoc::OnNewProject() {
+    CEditProjectDlg dialog(m_hooks, &m_frame);
+
+    // A changed project is offered for saving, always through the file dialog. A project that is
+    // not ready cannot be written, so it is not offered.
+    if ((m_bModified || m_project.IsModified()) && m_project.IsReady() &&
+        m_hooks.messageBox(&m_frame, QMessageBox::Question, tr("save changed project ?"),
+                           QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+        OnFileSaveAs();
+
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_project.StartNew(dialog.GetDomain());
+    for (const std::string& entry : dialog.ResultEntries().Entries())
+        m_project.AddPartnerUrl(entry);
+    m_project.SetExternalLinks(dialog.ExternalLinks());
+    m_project.SetPageRankOption(dialog.GetPageRankOption());
+    if (m_project.IsReady()) {
+        SetModifiedFlag(m_project.IsModified());
+        SetTitleFromProject();
+        m_frame.SendCommand(ID_REFILL_TABLE);
+    }
+}
+
+void CTessarayDoc::OnEditProject() {
+    CEditProjectDlg dialog(m_hooks, &m_frame);
+    dialog.SetDomain(m_project.GetDomain());
+    CLineList entries;
+    m_project.CopyPartnersTo(entries);
+    dialog.SetInputEntries(entries);
+    m_project.CopyExternalLinksTo(dialog.ExternalLinks());
+    dialog.SetPageRankOption(m_project.GetPageRankOption());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    m_project.SetPageRankOption(dialog.GetPageRankOption());
+    m_project.SetDomain(dialog.GetDomain());
+    m_project.ClearPartnerUrls();
+    for (const std::string& entry : dialog.ResultEntries().Entries())
+        m_project.AddPartnerUrl(entry);
+    m_project.SetExternalLinks(dialog.ExternalLinks());
+    if (m_project.IsReady())
+        m_frame.SendCommand(ID_REFILL_TABLE);
+    SetModifiedFlag(m_project.IsModified());
+}
+
+} // namespace tessaray

@@ -1,0 +1,63 @@
+#include "gui/project/project_settings_dlg.h"
+
+#include "core/project/link_import.h"
+#include "gui/project/csv_import_dlg.h"
+#include "gui/project/dlg_support.h"
+
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tessaray {
+
+CProjectSettingsDlg::CProjectSettingsDlg(const SUiHooks& hooks, QWidget* parent)
+    : QDialog(parent), m_hooks(hooks) {
+    setObjectName(QStringLiteral("projectSettingsDlg"));
+    setWindowTitle(tr("Project Settings"));
+
+    auto* layout = new QVBoxLayout(this);
+    auto* group = new QGroupBox(tr("Google Links"), this);
+    auto* groupLayout = new QVBoxLayout(group);
+    for (const QString& text :
+         {tr("A CSV table containing external links extracted from Google's Webmaster tools can "
+             "be added to the project."),
+          tr("Partner links are then compared for concurrence with Google's link entries.")}) {
+        auto* label = new QLabel(text, group);
+        label->setWordWrap(true);
+        groupLayout->addWidget(label);
+    }
+    auto* importButton = new QPushButton(tr("Import csv-Table..."), group);
+    importButton->setObjectName(QStringLiteral("importTableButton"));
+    importButton->setAutoDefault(false);
+    groupLayout->addWidget(importButton, 0, Qt::AlignLeft);
+    // What the last import gave, so that an empty or unreadable file does not pass unnoticed.
+    m_status = new QLabel(group);
+    m_status->setObjectName(QStringLiteral("importStatus"));
+    groupLayout->addWidget(m_status);
+    layout->addWidget(group);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("buttonBox"));
+    layout->addWidget(buttons);
+
+    connect(importButton, &QPushButton::clicked, this, &CProjectSettingsDlg::OnImportTable);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+void CProjectSettingsDlg::OnImportTable() {
+    CCsvImportDlg dialog(m_hooks, this);
+    dialog.SetColumn(2);
+    dialog.SetSeparatorChoice(CCsvImportDlg::Comma);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString path = dialog.GetPath();
+    if (ImportGoogleTable(ToPath(path), dialog.GetSeparator(), dialog.GetColumn(), m_externalLinks))
+        m_status->setText(tr("%1 external links imported.").arg(m_externalLinks.GetCount()));
+    else
+        m_status->setText(tr("The file %1 cannot be read.").arg(path));
+}
+
+} // namespace tessaray
