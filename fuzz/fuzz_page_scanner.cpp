@@ -1,0 +1,74 @@
+// The page scanner on arbitrary bytes: comment removal, Load, every link, NextLinkToDomain. Small
+// inputs are also checked against the plain reference scanner of the tests, so the fast one must
+// not only survive but give the same answers.
+#include "core/analysis/page_analyzer.h"
+
+#include "../tests/core/analysis/page_analyzer_reference.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace tessaray;
+    // The first byte picks the base URL and the domain; the rest is the page.
+    static const char* const bases[] = {"http://partner.example", "HTTPS://Partner.Example/blog",
+                                        "partner.example", ""};
+    static const char* const domains[] = {"http://shop.example/", "https://SHOP.example", "shop",
+                                          "http://"};
+    const std::uint8_t pick = size > 0 ? data[0] : 0;
+    const std::string base = bases[pick & 3];
+    const std::string domain = domains[(pick >> 2) & 3];
+    const std::string original(reinterpret_cast<const char*>(data) + (size > 0 ? 1 : 0),
+                               size > 0 ? size - 1 : 0);
+
+    std::string page = original;
+    CPageAnalyzer::RemoveComments(page);
+    CPageAnalyzer analyzer;
+    analyzer.Load(base, page);
+    int meta[5];
+    analyzer.GetMetaFlags(meta[0], meta[1], meta[2], meta[3], meta[4]);
+    std::string url, text;
+    int nofollow = 0;
+    std::vector<std::string> matched;
+    while (analyzer.NextLinkToDomain(domain, url, text, nofollow))
+        matched.push_back(url + '\n' + text + '\n' + std::to_string(nofollow));
+
+    if (original.size() > 4096)
+        return 0;
+    std::string plain = original;
+    test::RefRemoveComments(plain);
+    Check(plain == page);
+    const test::RefScan ref = test::RefLoad(base, plain);
+    for (int i = 0; i < 5; ++i)
+        Check(meta[i] == ref.meta[i]);
+    Check(analyzer.GetAnchors().Entries() == ref.anchors);
+    Check(analyzer.GetInternalCount() == ref.internalCount);
+    Check(analyzer.GetExternalCount() == ref.externalCount);
+    const auto& links = analyzer.GetLinks();
+    Check(links.size() == ref.links.size());
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        Check(links[i].m_strUrl == ref.links[i].url);
+        Check(links[i].m_strText == ref.links[i].text);
+        Check(links[i].m_nNofollow == ref.links[i].nofollow);
+        Check(links[i].m_nInternal == ref.links[i].internal);
+        Check(links[i].m_nExternal == ref.links[i].external);
+        Check(links[i].m_nInPage == ref.links[i].inPage);
+    }
+    std::vector<std::string> expected;
+    for (const std::size_t i : test::RefLinksToDomain(ref, domain))
+        expected.push_back(ref.links[i].url + '\n' + ref.links[i].text + '\n' +
+                           std::to_string(ref.links[i].nofollow));
+    Check(matched == expected);
+    return 0;
+}
