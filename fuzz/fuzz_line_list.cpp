@@ -47,6 +47,24 @@ void Check(bool condition) {
         std::abort();
 }
 
+// Loads text through the scratch file. Without NUL bytes the chunked reading must split exactly
+// like SetText, plus the text after the last line end as the last entry.
+CLineList CheckLoad(std::string_view text, const CLineList& split) {
+    const std::string& path = ScratchFile();
+    WriteFile(path, text);
+    CLineList loaded;
+    Check(loaded.LoadFromFile(path, false));
+    Check(loaded.GetCount() >= 1);
+    if (text.find('\0') == std::string_view::npos) {
+        Check(loaded.GetCount() == split.GetCount() + 1);
+        for (int i = 0; i < split.GetCount(); ++i)
+            Check(loaded.At(i) == split.At(i));
+        Check(loaded.Entries().back().find_first_of("\r\n") == std::string::npos);
+        Check(text.ends_with(loaded.Entries().back()));
+    }
+    return loaded;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -56,25 +74,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     split.SetText(text);
     for (const std::string& entry : split.Entries())
         Check(!entry.empty() && entry.find_first_of("\r\n") == std::string::npos);
+    CLineList loaded = CheckLoad(text, split);
 
-    // Without NUL bytes the chunked file reading must split exactly like SetText, plus the text
-    // after the last line end as the last entry.
-    const std::string& path = ScratchFile();
-    WriteFile(path, text);
-    CLineList loaded;
-    Check(loaded.LoadFromFile(path, false));
-    Check(loaded.GetCount() >= 1);
-    const bool hasNul = text.find('\0') != std::string_view::npos;
-    if (!hasNul) {
-        Check(loaded.GetCount() == split.GetCount() + 1);
-        for (int i = 0; i < split.GetCount(); ++i)
-            Check(loaded.At(i) == split.At(i));
-        Check(loaded.Entries().back().find_first_of("\r\n") == std::string::npos);
-        Check(text.ends_with(loaded.Entries().back()));
+    // The same text moved to just before the end of the first read chunk, so that short inputs
+    // also meet the chunk boundary.
+    if (size > 0) {
+        const std::string padded =
+            std::string(CLineList::kLoadChunk - 1 - data[0] % 4, 'p') + std::string(text);
+        CLineList paddedSplit;
+        paddedSplit.SetText(padded);
+        CheckLoad(padded, paddedSplit);
     }
 
     // Lines saved with line ends load back as they were, followed by the empty last entry.
-    if (!hasNul && split.GetCount() > 0) {
+    if (text.find('\0') == std::string_view::npos && split.GetCount() > 0) {
+        const std::string& path = ScratchFile();
         split.SaveToFile(path, true);
         CLineList again;
         Check(again.LoadFromFile(path, false));
