@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-build=${TESSARAY_DEMO_BUILD:-$root/build-demo}
+build=$root/build-demo
 out=$root/demo-output
 
 scripts/install-deps.sh

@@ -3,6 +3,7 @@
 
 #include "core/analysis/analysis_run.h"
 #include "core/analysis/fetch_job.h"
+#include "core/app/install_dir.h"
 #include "core/app/trace_log.h"
 #include "core/app/version_code.h"
 #include "core/project/project.h"
@@ -112,10 +113,11 @@ private:
     bool m_bLineOpen = false;
 };
 
+// The installation folder: the folder of the program file.
 std::string InstallFolder() {
     std::error_code error;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string(".") : exe.parent_path().string();
+    const std::string exe = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    return FindInstallDir(exe, FileExists, "");
 }
 
 int Fail(const std::string& message, int exitCode) {

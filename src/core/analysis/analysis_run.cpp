@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace tessaray {
 
@@ -23,12 +24,6 @@ std::string ReplaceAll(std::string text, std::string_view what, std::string_view
         text.replace(pos, what.size(), with);
     }
     return text;
-}
-
-std::string Format(const char* format, int value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof(buffer), format, value);
-    return buffer;
 }
 
 // Follow(Meta): "NA" without a "follow" word in the robots meta tag, "Nofollow" when it says
@@ -161,7 +156,7 @@ void CAnalysisRun::NextRow() {
 
     TraceLine(std::string(80, '='));
     TraceLine("Line=" + std::to_string(row) + "; PartnerUrl=" + url);
-    SetCell(row, kColNo, Format("%d", row + 1));
+    SetCell(row, kColNo, std::to_string(row + 1));
     SetCell(row, kColPartnerUrl, url);
     SetCell(row, kColComment, comment);
 
@@ -186,12 +181,12 @@ void CAnalysisRun::PageFetched() {
     m_pJob->TakeResults(page.strPage, page.strRobots);
     page.strHeader = m_pJob->GetHeader();
     page.nStatus = m_pJob->GetPageStatus();
-    EvaluatePage(page);
+    EvaluatePage(std::move(page));
     m_bPageBusy = false;
     RowDone();
 }
 
-void CAnalysisRun::EvaluatePage(const SFetchedPage& fetched) {
+void CAnalysisRun::EvaluatePage(SFetchedPage fetched) {
     const std::string& url = fetched.strUrl;
     const std::string bytes = std::to_string(fetched.strPage.size());
     m_log.AppendToLastLine(" " + m_words.strReady + ";  " + m_words.strAnalyzing + " ...");
@@ -201,9 +196,8 @@ void CAnalysisRun::EvaluatePage(const SFetchedPage& fetched) {
     if (m_bTraceOn) {
         m_trace.Page(PageDumpName(url), fetched.strPage);
     }
-    std::string page = fetched.strPage;
-    CPageAnalyzer::RemoveComments(page);
-    analyzer.Load(SiteUrlOf(url), page);
+    CPageAnalyzer::RemoveComments(fetched.strPage);
+    analyzer.Load(SiteUrlOf(url), fetched.strPage);
 
     const std::string google = LookUpGoogle(url);
     const std::string status = std::to_string(fetched.nStatus);
@@ -212,7 +206,7 @@ void CAnalysisRun::EvaluatePage(const SFetchedPage& fetched) {
 
     // The cells every row of this page shares.
     const auto writeCommon = [&](int row) {
-        SetCell(row, kColNo, Format("%d", row + 1));
+        SetCell(row, kColNo, std::to_string(row + 1));
         SetCell(row, kColPartnerUrl, url);
         SetCell(row, kColStatusCode, status);
         SetCell(row, kColBytes, bytes);

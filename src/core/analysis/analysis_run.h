@@ -113,7 +113,7 @@ private:
     void RowDone();
     // Deletes the job and writes "analyzing ready"; bTraceEnd writes the trace file.
     void EndRun(bool bTraceEnd);
-    void EvaluatePage(const SFetchedPage& page);
+    void EvaluatePage(SFetchedPage page);
     // Writes the link value cell of a row (and its trace lines).
     void EvaluateLinkValue(int nRow);
     // "Yes" / "No" from the imported external links, "N/A" without them.
