@@ -233,8 +233,7 @@ std::string_view ReduceForDomainTest(std::string_view lower) {
 // ends at a blank, a ">" or the second quote; quotes are not copied. So the value is at most two
 // runs of bytes: the one before the first quote and the one after it. valueAt is where the value
 // would stand in the anchor if it were written there as one run.
-void ExtractUrl(std::string_view lowerAnchor, std::string& url, std::size_t& valueAt) {
-    url.clear();
+void AppendUrl(std::string_view lowerAnchor, std::string& out, std::size_t& valueAt) {
     valueAt = 0;
     const std::size_t href = FindFast(lowerAnchor, "href");
     if (href == npos)
@@ -253,12 +252,12 @@ void ExtractUrl(std::string_view lowerAnchor, std::string& url, std::size_t& val
         ++start;
     const std::size_t stop = runEnd(start);
     valueAt = start;
-    url.assign(lowerAnchor.substr(start, stop - start));
+    out.append(lowerAnchor.substr(start, stop - start));
     if (stop < n && IsQuote(lowerAnchor[stop])) {
         const std::size_t second = runEnd(stop + 1);
-        if (url.empty())
+        if (stop == start)
             valueAt = stop + 1;
-        url.append(lowerAnchor.substr(stop + 1, second - stop - 1));
+        out.append(lowerAnchor.substr(stop + 1, second - stop - 1));
     }
 }
 
@@ -314,13 +313,12 @@ void StripTags(std::string_view text, std::string& out) {
     out.append(text.substr(i));
 }
 
-// The anchor text: after the first occurrence of the URL value (compared without regard to case;
-// from the start when it does not occur), after the next ">", up to the next "</a". valueAt is
-// where ExtractUrl found the value; when the value stands there as copied, its first occurrence
-// ends there at the latest.
-void ExtractText(std::string_view anchor, std::string_view lowerAnchor, const std::string& url,
-                 std::size_t valueAt, std::string& out, std::string& scratch) {
-    out.clear();
+// Where the anchor text lies: after the first occurrence of the URL value (compared without
+// regard to case; from the start when it does not occur), after the next ">", up to the next
+// "</a"; npos when there is no such ">" or "</a". valueAt is where AppendUrl found the value;
+// when the value stands there as copied, its first occurrence ends there at the latest.
+std::size_t FindInnerText(std::string_view lowerAnchor, std::string_view url, std::size_t valueAt,
+                          std::size_t& innerEnd) {
     std::string_view searched = lowerAnchor;
     if (lowerAnchor.compare(valueAt, url.size(), url) == 0)
         searched = lowerAnchor.substr(0, valueAt + url.size());
@@ -328,17 +326,31 @@ void ExtractText(std::string_view anchor, std::string_view lowerAnchor, const st
     from = from == npos ? 0 : from + url.size();
     const std::size_t gt = lowerAnchor.find('>', from);
     if (gt == npos)
-        return;
-    const std::size_t close = FindFast(lowerAnchor, "</a", gt + 1);
-    if (close == npos)
-        return;
-    const std::string_view inner = anchor.substr(gt + 1, close - gt - 1);
+        return npos;
+    innerEnd = FindFast(lowerAnchor, "</a", gt + 1);
+    return innerEnd == npos ? npos : gt + 1;
+}
+
+// Appends the inner text with its tags stripped, or the inner text itself when stripping leaves
+// nothing (an image link, for example).
+void AppendStrippedText(std::string_view inner, std::string& out, std::string& scratch) {
     if (inner.find('<') == npos || inner.find('>') == npos) {
-        out.assign(inner); // nothing to strip
+        out.append(inner); // nothing to strip
         return;
     }
     StripTags(inner, scratch);
-    out.assign(scratch.empty() ? inner : std::string_view(scratch));
+    out.append(scratch.empty() ? inner : std::string_view(scratch));
+}
+
+// Position just after the first "http://" or "https://" in a lower-case URL; npos when neither.
+std::size_t SchemeEnd(std::string_view url) {
+    for (std::size_t at = url.find("http"); at != npos; at = url.find("http", at + 1)) {
+        if (url.compare(at + 4, 3, "://") == 0)
+            return at + 7;
+        if (url.compare(at + 4, 4, "s://") == 0)
+            return at + 8;
+    }
+    return npos;
 }
 
 bool IsNofollowToken(std::string_view token) {
@@ -387,21 +399,34 @@ bool HasNofollowRel(std::string_view lowerAnchor) {
     return false;
 }
 
-// Fills link from a (filtered) anchor string and its lower-case copy.
-void ParseAnchorInto(CLinkInfo& link, const std::string& host, std::string_view anchor,
-                     std::string_view lowerAnchor, std::string& scratch) {
+// Classifies a (filtered) anchor string, given with its lower-case copy; its URL and text are
+// appended to bytes.
+CPageAnalyzer::SLinkRecord ParseAnchorInto(const std::string& host, std::string_view anchor,
+                                           std::string_view lowerAnchor, std::string& bytes,
+                                           std::string& scratch) {
+    CPageAnalyzer::SLinkRecord link;
+    link.nUrlAt = bytes.size();
     std::size_t valueAt = 0;
-    ExtractUrl(lowerAnchor, link.m_strUrl, valueAt);
-    ExtractText(anchor, lowerAnchor, link.m_strUrl, valueAt, link.m_strText, scratch);
-    link.m_nNofollow = HasNofollowRel(lowerAnchor) ? 1 : 0;
-    const std::string& url = link.m_strUrl;
-    link.m_nInPage = link.m_nInternal = link.m_nExternal = 0;
+    AppendUrl(lowerAnchor, bytes, valueAt);
+    link.nUrlLength = bytes.size() - link.nUrlAt;
+    // Everything that needs the URL comes before the text is appended, which may move bytes.
+    const std::string_view url(bytes.data() + link.nUrlAt, link.nUrlLength);
+    std::size_t innerEnd = 0;
+    const std::size_t innerAt = FindInnerText(lowerAnchor, url, valueAt, innerEnd);
+    link.nNofollow = HasNofollowRel(lowerAnchor) ? 1 : 0;
+    const std::size_t schemeEnd = SchemeEnd(url);
+    link.nHostAt = schemeEnd == npos ? 0 : schemeEnd;
     if (!url.empty() && url.front() == '#')
-        link.m_nInPage = 1;
-    else if (FindScheme(url, nullptr) == npos || url.find(host) != npos)
-        link.m_nInternal = 1;
+        link.nInPage = 1;
+    else if (schemeEnd == npos || url.find(host) != npos)
+        link.nInternal = 1;
     else
-        link.m_nExternal = 1;
+        link.nExternal = 1;
+    link.nTextAt = bytes.size();
+    if (innerAt != npos)
+        AppendStrippedText(anchor.substr(innerAt, innerEnd - innerAt), bytes, scratch);
+    link.nTextLength = bytes.size() - link.nTextAt;
+    return link;
 }
 
 // Position of the first occurrence of needle in out[0..outLength) + rest that starts inside out;
@@ -508,6 +533,7 @@ void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
     m_strHost = HostOfBaseUrl(baseUrl);
     m_anchors.RemoveAll();
     m_links.clear();
+    m_strLinkBytes.clear();
     m_nExternalCount = m_nInternalCount = 0;
     m_nLinkCursor = 0;
 
@@ -587,10 +613,10 @@ void CPageAnalyzer::CollectAnchors(std::string_view body, std::string_view bodyL
             lowerText = lowerAnchor;
         }
         m_anchors.Add(text);
-        CLinkInfo& link = m_links.emplace_back();
-        ParseAnchorInto(link, m_strHost, text, lowerText, scratch);
-        m_nExternalCount += link.m_nExternal;
-        m_nInternalCount += link.m_nInternal;
+        const SLinkRecord& link = m_links.emplace_back(
+            ParseAnchorInto(m_strHost, text, lowerText, m_strLinkBytes, scratch));
+        m_nExternalCount += link.nExternal;
+        m_nInternalCount += link.nInternal;
         pos = end;
     }
 }
@@ -604,27 +630,65 @@ void CPageAnalyzer::GetMetaFlags(int& robots, int& index, int& noindex, int& fol
     nofollow = m_nMetaNofollow;
 }
 
+std::string_view CPageAnalyzer::UrlOf(const SLinkRecord& link) const {
+    return std::string_view(m_strLinkBytes).substr(link.nUrlAt, link.nUrlLength);
+}
+
+std::string_view CPageAnalyzer::TextOf(const SLinkRecord& link) const {
+    return std::string_view(m_strLinkBytes).substr(link.nTextAt, link.nTextLength);
+}
+
 bool CPageAnalyzer::NextLinkToDomain(std::string_view domain, std::string& url, std::string& text,
                                      int& nofollow) {
-    const std::string lowerDomain = ToLowerAscii(domain);
-    const std::string_view d = ReduceForDomainTest(lowerDomain);
+    if (m_strDomain != domain || m_strDomainReduced.empty()) {
+        m_strDomain.assign(domain);
+        m_strDomainReduced.assign(ReduceForDomainTest(ToLowerAscii(domain)));
+    }
+    const std::string_view d = m_strDomainReduced;
     while (m_nLinkCursor < m_links.size()) {
-        const CLinkInfo& link = m_links[m_nLinkCursor++];
-        if (ReduceForDomainTest(link.m_strUrl).find(d) != npos) {
-            url = link.m_strUrl;
-            text = link.m_strText;
-            nofollow = link.m_nNofollow;
+        const SLinkRecord& link = m_links[m_nLinkCursor++];
+        std::string_view u = UrlOf(link).substr(link.nHostAt);
+        if (!u.empty() && u.back() == '/')
+            u.remove_suffix(1);
+        if (u.find(d) != npos) {
+            url.assign(UrlOf(link));
+            text.assign(TextOf(link));
+            nofollow = link.nNofollow;
             return true;
         }
     }
     return false;
 }
 
-CLinkInfo CPageAnalyzer::ParseAnchor(std::string_view baseUrl, std::string_view anchor) {
+namespace {
+
+CLinkInfo ToLinkInfo(const CPageAnalyzer::SLinkRecord& record, std::string_view bytes) {
     CLinkInfo link;
-    std::string scratch;
-    ParseAnchorInto(link, HostOfBaseUrl(baseUrl), anchor, ToLowerAscii(anchor), scratch);
+    link.m_strUrl.assign(bytes.substr(record.nUrlAt, record.nUrlLength));
+    link.m_strText.assign(bytes.substr(record.nTextAt, record.nTextLength));
+    link.m_nNofollow = record.nNofollow;
+    link.m_nExternal = record.nExternal;
+    link.m_nInternal = record.nInternal;
+    link.m_nInPage = record.nInPage;
     return link;
+}
+
+} // namespace
+
+std::vector<CLinkInfo> CPageAnalyzer::GetLinks() const {
+    std::vector<CLinkInfo> links;
+    links.reserve(m_links.size());
+    for (const SLinkRecord& record : m_links)
+        links.push_back(ToLinkInfo(record, m_strLinkBytes));
+    return links;
+}
+
+CLinkInfo CPageAnalyzer::ParseAnchor(std::string_view baseUrl, std::string_view anchor) {
+    std::string bytes;
+    std::string scratch;
+    const SLinkRecord record =
+        ParseAnchorInto(HostOfBaseUrl(baseUrl), anchor, ToLowerAscii(anchor), bytes, scratch);
+    return ToLinkInfo(record, bytes);
 }
 
 } // namespace tessaray

@@ -55,7 +55,7 @@ public:
 
     // The raw anchors (bytes below 0x20 and above 0x7F removed) and their links, in page order.
     const CLineList& GetAnchors() const { return m_anchors; }
-    const std::vector<CLinkInfo>& GetLinks() const { return m_links; }
+    std::vector<CLinkInfo> GetLinks() const; // built from the compact store on each call
     // The host of the base URL: no scheme, nothing from the first "/" (when not the first byte).
     const std::string& GetHost() const { return m_strHost; }
 
@@ -63,9 +63,25 @@ public:
     static CLinkInfo ParseAnchor(std::string_view baseUrl, std::string_view anchor);
     static std::string HostOfBaseUrl(std::string_view baseUrl);
 
+    // One link in the compact store: its URL and text are stretches of one shared buffer, so a
+    // page with thousands of links does not cost two allocations per link.
+    struct SLinkRecord {
+        std::size_t nUrlAt = 0;
+        std::size_t nUrlLength = 0;
+        std::size_t nTextAt = 0;
+        std::size_t nTextLength = 0;
+        std::size_t nHostAt = 0; // where the URL goes on after its scheme (0 without one)
+        int nNofollow = 0;
+        int nExternal = 0;
+        int nInternal = 0;
+        int nInPage = 0;
+    };
+
 private:
     void FindRobotsMeta(std::string_view headLower);
     void CollectAnchors(std::string_view body, std::string_view bodyLower);
+    std::string_view UrlOf(const SLinkRecord& link) const;
+    std::string_view TextOf(const SLinkRecord& link) const;
 
     std::string m_strBaseUrl;
     std::string m_strHost;
@@ -76,7 +92,10 @@ private:
     int m_nMetaFollow = 0;
     int m_nMetaNofollow = 0;
     CLineList m_anchors;
-    std::vector<CLinkInfo> m_links;
+    std::vector<SLinkRecord> m_links;
+    std::string m_strLinkBytes; // the URLs and texts of m_links
+    std::string m_strDomain;    // the last domain asked for, and its reduced lower-case form
+    std::string m_strDomainReduced;
     int m_nExternalCount = 0;
     int m_nInternalCount = 0;
     std::size_t m_nLinkCursor = 0;
