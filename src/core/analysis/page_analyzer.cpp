@@ -179,21 +179,18 @@ bool HasRemovedAnchorBytes(std::string_view text) {
     return false;
 }
 
-// Copies an anchor and its lower-case copy without their removed bytes (the same positions in
-// both): each byte is written, and the write position only moves on for the kept ones.
-void FilterAnchorInto(std::string_view text, std::string_view lower, std::string& outText,
-                      std::string& outLower) {
-    const std::size_t n = text.size();
-    outText.resize(n);
-    outLower.resize(n);
+// Copies n bytes of an anchor and of its lower-case copy without their removed bytes (the same
+// positions in both); returns how many were kept. Each byte is written, and the write position
+// only moves on for the kept ones, so there is no branch per byte.
+std::size_t FilterAnchorBytes(const char* __restrict text, const char* __restrict lower,
+                              char* __restrict outText, char* __restrict outLower, std::size_t n) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < n; ++i) {
         outText[kept] = text[i];
         outLower[kept] = lower[i];
         kept += IsRemovedAnchorByte(text[i]) ? 0 : 1;
     }
-    outText.resize(kept);
-    outLower.resize(kept);
+    return kept;
 }
 
 bool IsQuote(char c) {
@@ -317,8 +314,9 @@ void StripTags(std::string_view text, std::string& out) {
 // regard to case; from the start when it does not occur), after the next ">", up to the next
 // "</a"; npos when there is no such ">" or "</a". valueAt is where AppendUrl found the value;
 // when the value stands there as copied, its first occurrence ends there at the latest.
+// knownClose, unless npos, is the position of the anchor's only "</a" past its "<a ".
 std::size_t FindInnerText(std::string_view lowerAnchor, std::string_view url, std::size_t valueAt,
-                          std::size_t& innerEnd) {
+                          std::size_t knownClose, std::size_t& innerEnd) {
     std::string_view searched = lowerAnchor;
     if (lowerAnchor.compare(valueAt, url.size(), url) == 0)
         searched = lowerAnchor.substr(0, valueAt + url.size());
@@ -327,7 +325,10 @@ std::size_t FindInnerText(std::string_view lowerAnchor, std::string_view url, st
     const std::size_t gt = lowerAnchor.find('>', from);
     if (gt == npos)
         return npos;
-    innerEnd = FindFast(lowerAnchor, "</a", gt + 1);
+    if (knownClose != npos)
+        innerEnd = gt + 1 <= knownClose ? knownClose : npos;
+    else
+        innerEnd = FindFast(lowerAnchor, "</a", gt + 1);
     return innerEnd == npos ? npos : gt + 1;
 }
 
@@ -402,8 +403,8 @@ bool HasNofollowRel(std::string_view lowerAnchor) {
 // Classifies a (filtered) anchor string, given with its lower-case copy; its URL and text are
 // appended to bytes.
 CPageAnalyzer::SLinkRecord ParseAnchorInto(const std::string& host, std::string_view anchor,
-                                           std::string_view lowerAnchor, std::string& bytes,
-                                           std::string& scratch) {
+                                           std::string_view lowerAnchor, std::size_t knownClose,
+                                           std::string& bytes, std::string& scratch) {
     CPageAnalyzer::SLinkRecord link;
     link.nUrlAt = bytes.size();
     std::size_t valueAt = 0;
@@ -412,7 +413,7 @@ CPageAnalyzer::SLinkRecord ParseAnchorInto(const std::string& host, std::string_
     // Everything that needs the URL comes before the text is appended, which may move bytes.
     const std::string_view url(bytes.data() + link.nUrlAt, link.nUrlLength);
     std::size_t innerEnd = 0;
-    const std::size_t innerAt = FindInnerText(lowerAnchor, url, valueAt, innerEnd);
+    const std::size_t innerAt = FindInnerText(lowerAnchor, url, valueAt, knownClose, innerEnd);
     link.nNofollow = HasNofollowRel(lowerAnchor) ? 1 : 0;
     const std::size_t schemeEnd = SchemeEnd(url);
     link.nHostAt = schemeEnd == npos ? 0 : schemeEnd;
@@ -607,14 +608,19 @@ void CPageAnalyzer::CollectAnchors(std::string_view body, std::string_view bodyL
         // from the page; the others are filtered (the same positions go in both copies).
         std::string_view text = body.substr(start, end - start);
         std::string_view lowerText = bodyLower.substr(start, end - start);
+        std::size_t knownClose = close - start; // where the closing "</a" stands in the anchor
         if (HasRemovedAnchorBytes(text)) {
-            FilterAnchorInto(text, lowerText, anchor, lowerAnchor);
-            text = anchor;
-            lowerText = lowerAnchor;
+            anchor.resize(text.size());
+            lowerAnchor.resize(text.size());
+            const std::size_t kept = FilterAnchorBytes(text.data(), lowerText.data(), anchor.data(),
+                                                       lowerAnchor.data(), text.size());
+            text = std::string_view(anchor).substr(0, kept);
+            lowerText = std::string_view(lowerAnchor).substr(0, kept);
+            knownClose = npos; // removing bytes may have joined a new "</a" before it
         }
         m_anchors.Add(text);
         const SLinkRecord& link = m_links.emplace_back(
-            ParseAnchorInto(m_strHost, text, lowerText, m_strLinkBytes, scratch));
+            ParseAnchorInto(m_strHost, text, lowerText, knownClose, m_strLinkBytes, scratch));
         m_nExternalCount += link.nExternal;
         m_nInternalCount += link.nInternal;
         pos = end;
@@ -687,7 +693,7 @@ CLinkInfo CPageAnalyzer::ParseAnchor(std::string_view baseUrl, std::string_view 
     std::string bytes;
     std::string scratch;
     const SLinkRecord record =
-        ParseAnchorInto(HostOfBaseUrl(baseUrl), anchor, ToLowerAscii(anchor), bytes, scratch);
+        ParseAnchorInto(HostOfBaseUrl(baseUrl), anchor, ToLowerAscii(anchor), npos, bytes, scratch);
     return ToLinkInfo(record, bytes);
 }
 
