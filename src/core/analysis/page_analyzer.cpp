@@ -3,6 +3,7 @@
 #include "core/project/url_rules.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -85,37 +86,38 @@ std::size_t FindEither(std::string_view text, char a, char b, std::size_t from) 
 }
 
 // First position >= from of "<!--" or "-->", whichever comes first; npos when neither occurs.
+// Both marks hold "--", so the scan looks for that pair and then checks around it: "<!" before
+// it (a "<!--" starting two bytes earlier), or ">" after it.
 std::size_t FindCommentMark(std::string_view text, std::size_t from) {
     const std::size_t n = text.size();
     const char* p = text.data();
-    const auto markAt = [&](std::size_t i) {
-        return (i + 4 <= n && p[i] == '<' && p[i + 1] == '!' && p[i + 2] == '-' &&
-                p[i + 3] == '-') ||
-               (i + 3 <= n && p[i] == '-' && p[i + 1] == '-' && p[i + 2] == '>');
+    const auto markAround = [&](std::size_t i) {
+        if (i >= from + 2 && p[i - 2] == '<' && p[i - 1] == '!')
+            return i - 2;
+        return i + 2 < n && p[i + 2] == '>' ? i : npos;
     };
     std::size_t i = from;
 #if defined(__SSE2__)
-    const __m128i lt = _mm_set1_epi8('<');
     const __m128i dash = _mm_set1_epi8('-');
-    const __m128i gt = _mm_set1_epi8('>');
-    for (; i + kBlock + 3 <= n; i += kBlock) {
-        const auto at = [&](std::size_t offset) {
-            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + offset));
-        };
-        const __m128i b0 = at(0);
-        const __m128i open = _mm_and_si128(_mm_cmpeq_epi8(b0, lt), _mm_cmpeq_epi8(at(3), dash));
-        const __m128i close = _mm_and_si128(_mm_cmpeq_epi8(b0, dash), _mm_cmpeq_epi8(at(2), gt));
-        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(open, close)));
+    for (; i + kBlock + 1 <= n; i += kBlock) {
+        const __m128i b0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i b1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
+        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(
+                 _mm_and_si128(_mm_cmpeq_epi8(b0, dash), _mm_cmpeq_epi8(b1, dash))));
              mask != 0; mask &= mask - 1) {
-            const std::size_t candidate = i + static_cast<std::size_t>(std::countr_zero(mask));
-            if (markAt(candidate))
-                return candidate;
+            const std::size_t mark =
+                markAround(i + static_cast<std::size_t>(std::countr_zero(mask)));
+            if (mark != npos)
+                return mark;
         }
     }
 #endif
-    for (; i < n; ++i)
-        if (markAt(i))
-            return i;
+    for (; i + 1 < n; ++i)
+        if (p[i] == '-' && p[i + 1] == '-') {
+            const std::size_t mark = markAround(i);
+            if (mark != npos)
+                return mark;
+        }
     return npos;
 }
 
@@ -239,8 +241,14 @@ void AppendUrl(std::string_view lowerAnchor, std::string& out, std::size_t& valu
     if (equals == npos)
         return;
     const std::size_t n = lowerAnchor.size();
+    static constexpr auto kEndsRun = [] {
+        std::array<bool, 256> table{};
+        for (const unsigned char c : {' ', '>', '"', '\''})
+            table[c] = true;
+        return table;
+    }();
     const auto runEnd = [&](std::size_t i) {
-        while (i < n && lowerAnchor[i] != ' ' && lowerAnchor[i] != '>' && !IsQuote(lowerAnchor[i]))
+        while (i < n && !kEndsRun[static_cast<unsigned char>(lowerAnchor[i])])
             ++i;
         return i;
     };
