@@ -16,6 +16,14 @@ constexpr const char* kDomainKey = "URL";
 constexpr const char* kPartnerSection = "PARTNERLINKS";
 constexpr const char* kExternalSection = "EXTLINKS";
 
+// Why a profile could not be bound to path.
+std::string NoFolderReason(const std::string& path) {
+    const std::size_t separator = path.rfind(kPathSeparator);
+    if (separator == std::string::npos || separator == 0)
+        return "\"" + path + "\" names no folder";
+    return "The folder of \"" + path + "\" does not exist";
+}
+
 // "URL" and the index as four decimal digits.
 std::string ListKey(int index) {
     char key[16];
@@ -47,8 +55,7 @@ void CProject::AddPartnerUrl(const std::string& url) {
     if (GetPartnerCount() >= MaxPartnerLinks)
         return;
     std::string entry = NormalizeProjectUrl(url);
-    // An entry that normalises to "" would break the list at its position; it cannot occur since
-    // normalising always leaves at least the scheme, but the invariant must not depend on that.
+    // An empty entry would end the list early.
     if (entry.empty())
         return;
     m_partners.push_back(std::move(entry));
@@ -127,7 +134,7 @@ bool CProject::Save(const std::string& path, std::string* pReason) {
     file.SetAppInfo(kFileVersion, kInternet, kCopyright);
     if (!file.Open(path, kAppName)) {
         if (pReason != nullptr)
-            *pReason = "The folder of \"" + path + "\" does not exist";
+            *pReason = NoFolderReason(path);
         return false;
     }
     file.PrepareNewFile();
@@ -164,7 +171,7 @@ bool CProject::Load(const std::string& path, std::string* pReason) {
     };
     CProfileFile file;
     if (!file.Open(path, kAppName))
-        return refuse("The folder of \"" + path + "\" does not exist");
+        return refuse(NoFolderReason(path));
     std::string readError;
     if (!file.WasReadable(&readError))
         return refuse("Cannot read \"" + path + "\": " + readError);
