@@ -234,10 +234,12 @@ std::string_view ReduceForDomainTest(std::string_view lower) {
 // would stand in the anchor if it were written there as one run.
 void AppendUrl(std::string_view lowerAnchor, std::string& out, std::size_t& valueAt) {
     valueAt = 0;
-    const std::size_t href = FindFast(lowerAnchor, "href");
+    // Most anchors start "<a href=": no search needed for them.
+    const bool plain = lowerAnchor.starts_with("<a href=");
+    const std::size_t href = plain ? 3 : FindFast(lowerAnchor, "href");
     if (href == npos)
         return;
-    const std::size_t equals = lowerAnchor.find('=', href + 4);
+    const std::size_t equals = plain ? 7 : lowerAnchor.find('=', href + 4);
     if (equals == npos)
         return;
     const std::size_t n = lowerAnchor.size();
