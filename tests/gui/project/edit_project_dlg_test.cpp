@@ -1,0 +1,246 @@
+// The Edit Project dialog: the list and its buttons, Enter Domain, the imports, the external
+// links and OK's checks. Child dialogs are answered through queued calls.
+#include "gui/project/edit_project_dlg.h"
+
+#include "core/project/project.h"
+#include "modal_dlg.h"
+#include "temp_dir.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTest>
+
+namespace tessaray::test {
+namespace {
+
+class EditProjectDlgTest : public ::testing::Test {
+protected:
+    QStringList Entries() const {
+        QStringList entries;
+        for (int i = 0; i < m_list.count(); ++i)
+            entries.append(m_list.item(i)->text());
+        return entries;
+    }
+    void SetEntries(const std::vector<std::string>& entries) {
+        CLineList list;
+        for (const std::string& entry : entries)
+            list.Add(entry);
+        m_dlg.SetInputEntries(list);
+    }
+    void Click(const char* button) { Child<QPushButton>(m_dlg, button).click(); }
+    // Answers the next Enter URL dialog with an address and a comment.
+    void AnswerEnterUrl(const QString& url, const QString& comment = {}) {
+        OnNextModal([url, comment](QDialog& enter) {
+            Child<QLineEdit>(enter, "urlEdit").setText(url);
+            Child<QLineEdit>(enter, "commentEdit").setText(comment);
+            Press(enter, QDialogButtonBox::Ok);
+        });
+    }
+    // Answers the next import dialog with a file (and, for CSV, a separator radio and column).
+    void AnswerImport(const std::string& path, const char* radio = nullptr, int column = 0) {
+        OnNextModal([path, radio, column](QDialog& import) {
+            Child<QLineEdit>(import, "pathEdit").setText(QString::fromStdString(path));
+            if (radio != nullptr)
+                Child<QRadioButton>(import, radio).click();
+            if (column > 0)
+                Child<QLineEdit>(import, "columnEdit").setText(QString::number(column));
+            Press(import, QDialogButtonBox::Ok);
+        });
+    }
+
+    TempDir m_temp;
+    SRecordingHooks m_rec;
+    CEditProjectDlg m_dlg{m_rec.hooks};
+    QListWidget& m_list = Child<QListWidget>(m_dlg, "partnerList");
+};
+
+TEST_F(EditProjectDlgTest, OpensWithTheValidEntriesAndTheButtonsWaitForASelection) {
+    SetEntries({"http://a.example - one", "# not a partner", "b.example/", ""});
+    EXPECT_EQ(Entries(), (QStringList{QStringLiteral("http://a.example - one"),
+                                      QStringLiteral("http://b.example")}));
+    for (const char* button : {"deleteUrlButton", "editUrlButton", "testUrlButton"})
+        EXPECT_FALSE(Child<QPushButton>(m_dlg, button).isEnabled()) << button;
+    m_list.setCurrentRow(1);
+    for (const char* button : {"deleteUrlButton", "editUrlButton", "testUrlButton"})
+        EXPECT_TRUE(Child<QPushButton>(m_dlg, button).isEnabled()) << button;
+
+    // The PageRank check box is there, hidden and disabled, and keeps the project's value.
+    QCheckBox& pageRank = Child<QCheckBox>(m_dlg, "pageRankCheck");
+    EXPECT_FALSE(pageRank.isVisibleTo(&m_dlg));
+    EXPECT_FALSE(pageRank.isEnabled());
+    m_dlg.SetPageRankOption(true);
+    EXPECT_TRUE(m_dlg.GetPageRankOption());
+}
+
+TEST_F(EditProjectDlgTest, OkTakesTheValidEntriesAndStaysOpenWithoutOneOrWithoutDomain) {
+    m_dlg.show();
+    SetEntries({"http://a.example"});
+    Press(m_dlg, QDialogButtonBox::Ok); // no domain yet
+    EXPECT_TRUE(m_dlg.isVisible());
+    EXPECT_TRUE(Child<QLabel>(m_dlg, "domainHint").isVisible());
+
+    m_dlg.SetDomain("http://shop.example");
+    SetEntries({});
+    Press(m_dlg, QDialogButtonBox::Ok);
+    EXPECT_TRUE(m_dlg.isVisible());
+    EXPECT_TRUE(Child<QLabel>(m_dlg, "listHint").isVisible());
+    EXPECT_TRUE(m_rec.messages.isEmpty());
+
+    SetEntries({"http://a.example - one", "http://b.example"});
+    Press(m_dlg, QDialogButtonBox::Ok);
+    EXPECT_EQ(m_dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(m_dlg.ResultEntries().Entries(),
+              (std::vector<std::string>{"http://a.example - one", "http://b.example"}));
+}
+
+TEST_F(EditProjectDlgTest, EnterDomainKeepsOnlyTheSiteOfTheAddress) {
+    m_dlg.SetDomain("http://old.example");
+    const std::pair<QString, std::string> cases[] = {
+        {QStringLiteral("Shop.Example/x"), "http://Shop.Example"},
+        {QStringLiteral("https://shop.example/x"), "https://shop.example"},
+        // Valid as an address, but its site "shop" is not: the domain stays.
+        {QStringLiteral("shop/x.example"), "https://shop.example"}};
+    for (const auto& [typed, domain] : cases) {
+        OnNextModal([&typed](QDialog& enter) {
+            // The domain is offered for editing, without a comment.
+            EXPECT_FALSE(Child<QLineEdit>(enter, "commentEdit").isEnabled());
+            Child<QLineEdit>(enter, "urlEdit").setText(typed);
+            Press(enter, QDialogButtonBox::Ok);
+        });
+        Click("enterDomainButton");
+        EXPECT_EQ(m_dlg.GetDomain(), domain);
+        EXPECT_EQ(Child<QLineEdit>(m_dlg, "domainEdit").text().toStdString(), domain);
+    }
+    EXPECT_FALSE(Child<QLabel>(m_dlg, "domainHint").text().isEmpty());
+}
+
+TEST_F(EditProjectDlgTest, AddEditDeleteAndTestWorkOnTheSelectedEntry) {
+    m_dlg.show();
+    AnswerEnterUrl(QStringLiteral("a.example/links"), QStringLiteral(" swap "));
+    Click("addUrlButton");
+    AnswerEnterUrl(QStringLiteral("b.example"));
+    Click("addUrlButton");
+    EXPECT_EQ(Entries(), (QStringList{QStringLiteral("http://a.example/links - swap"),
+                                      QStringLiteral("http://b.example")}));
+
+    // Double-click edits in place; the dialog opens with the entry's parts.
+    m_list.setCurrentRow(0);
+    OnNextModal([](QDialog& enter) {
+        EXPECT_EQ(Child<QLineEdit>(enter, "urlEdit").text(),
+                  QStringLiteral("http://a.example/links"));
+        EXPECT_EQ(Child<QLineEdit>(enter, "commentEdit").text(), QStringLiteral("swap"));
+        Child<QLineEdit>(enter, "urlEdit").setText(QStringLiteral("c.example"));
+        Press(enter, QDialogButtonBox::Ok);
+    });
+    const QRect itemRect = m_list.visualItemRect(m_list.item(0));
+    QTest::mouseClick(m_list.viewport(), Qt::LeftButton, {}, itemRect.center());
+    QTest::mouseDClick(m_list.viewport(), Qt::LeftButton, {}, itemRect.center());
+    EXPECT_EQ(Entries().constFirst(), QStringLiteral("http://c.example - swap"));
+
+    // Test URL hands the address, without its comment, to the browser.
+    m_list.setCurrentRow(0);
+    Click("testUrlButton");
+    EXPECT_EQ(m_rec.openedUrls, QList<QUrl>{QUrl(QStringLiteral("http://c.example"))});
+
+    // The Delete key removes the selected entry at once.
+    m_list.setFocus();
+    QTest::keyClick(&m_list, Qt::Key_Delete);
+    EXPECT_EQ(Entries(), QStringList{QStringLiteral("http://b.example")});
+}
+
+TEST_F(EditProjectDlgTest, AddUrlOnAFullListSaysSoAndOpensNothing) {
+    std::vector<std::string> entries;
+    for (int i = 0; i < CProject::MaxPartnerLinks; ++i)
+        entries.push_back("http://p" + std::to_string(i) + ".example");
+    SetEntries(entries);
+    bool bOpened = false;
+    OnNextModal(
+        [&bOpened](QDialog& enter) {
+            bOpened = true;
+            enter.reject();
+        },
+        nullptr, false, 20);
+    Click("addUrlButton");
+    QTest::qWait(300); // until the watch for a dialog has given up
+    EXPECT_FALSE(bOpened);
+    ASSERT_EQ(m_rec.messages.size(), 1);
+    EXPECT_TRUE(m_rec.messages.constFirst().contains(QStringLiteral("10000")));
+    EXPECT_EQ(m_list.count(), CProject::MaxPartnerLinks);
+}
+
+TEST_F(EditProjectDlgTest, ImportingTheSameTextFileTwiceListsEveryUrlTwice) {
+    const std::string path = m_temp.Write(
+        "partners.txt", "# partners\nshop.example/\n  Blog.Example/page  \n/* end */\n");
+    for (int i = 0; i < 2; ++i) {
+        AnswerImport(path);
+        Click("importTxtButton");
+    }
+    const QStringList once = {QStringLiteral("http://shop.example"),
+                              QStringLiteral("http://Blog.Example/page")};
+    EXPECT_EQ(Entries(), once + once);
+    EXPECT_TRUE(Child<QLabel>(m_dlg, "listHint").text().isEmpty());
+
+    // A file that cannot be read adds nothing and is named under the list.
+    AnswerImport(m_temp.File("missing.txt"));
+    Click("importTxtButton");
+    EXPECT_EQ(m_list.count(), 4);
+    EXPECT_TRUE(Child<QLabel>(m_dlg, "listHint").text().contains(QStringLiteral("missing.txt")));
+}
+
+TEST_F(EditProjectDlgTest, CsvImportTakesTheValidUrlsOfTheChosenColumn) {
+    const std::string path = m_temp.Write(
+        "links.csv", "name;url\r\na.example;B.example/p\r\n\"x\";\"http://q.example\"\r\nlast\r\n");
+    AnswerImport(path, "semicolonRadio", 2);
+    Click("importCsvButton");
+    EXPECT_EQ(Entries(), QStringList{QStringLiteral("http://B.example/p")});
+}
+
+TEST_F(EditProjectDlgTest, ExternalLinksAreReplacedByTheSettingsDialogAndShownWithTheirCount) {
+    CLineList links;
+    links.Add("http://old.example/a");
+    m_dlg.ExternalLinks().CopyFrom(links);
+
+    // Cancel keeps them; OK without an import clears them.
+    OnNextModal([](QDialog& settings) { Press(settings, QDialogButtonBox::Cancel); });
+    Click("addExtLinksButton");
+    EXPECT_EQ(m_dlg.ExternalLinks().GetCount(), 1);
+    OnNextModal([](QDialog& settings) { Press(settings, QDialogButtonBox::Ok); });
+    Click("addExtLinksButton");
+    EXPECT_EQ(m_dlg.ExternalLinks().GetCount(), 0);
+
+    // The Google table: column 2 with Comma preset, URLs lower-cased.
+    const std::string path =
+        m_temp.Write("google.csv",
+                     "Your page,Linking page\nhttp://shop.example/,http://Blog.Example/Links.html\n"
+                     "http://shop.example/,tea.example\n");
+    OnNextModal([this, path](QDialog& settings) {
+        OnNextModal(
+            [path](QDialog& csv) {
+                EXPECT_EQ(Child<QLineEdit>(csv, "columnEdit").text(), QStringLiteral("2"));
+                EXPECT_TRUE(Child<QRadioButton>(csv, "commaRadio").isChecked());
+                Child<QLineEdit>(csv, "pathEdit").setText(QString::fromStdString(path));
+                Press(csv, QDialogButtonBox::Ok);
+            },
+            &settings);
+        Child<QPushButton>(settings, "importTableButton").click();
+        EXPECT_FALSE(Child<QLabel>(settings, "importStatus").text().isEmpty());
+        Press(settings, QDialogButtonBox::Ok);
+    });
+    Click("addExtLinksButton");
+    EXPECT_EQ(m_dlg.ExternalLinks().Entries(),
+              (std::vector<std::string>{"http://blog.example/links.html", "http://tea.example"}));
+
+    OnNextModal([](QDialog& shown) {
+        EXPECT_EQ(Child<QLineEdit>(shown, "countEdit").text(), QStringLiteral("2"));
+        EXPECT_EQ(Child<QListWidget>(shown, "linkList").item(1)->text(),
+                  QStringLiteral("http://tea.example"));
+        Press(shown, QDialogButtonBox::Ok);
+    });
+    Click("displayLinksButton");
+}
+
+} // namespace
+} // namespace tessaray::test

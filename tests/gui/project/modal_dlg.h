@@ -1,0 +1,79 @@
+#pragma once
+// Helpers of the dialog tests: widgets found by object name, and modal dialogs answered through
+// a queued call once they are shown.
+
+#include "gui/toolkit/ui_hooks.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QStringList>
+#include <QTimer>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace tessaray::test {
+
+// The child of parent with the given object name; a missing one fails the test.
+template <class T> T& Child(const QObject& parent, const char* name) {
+    T* child = parent.findChild<T*>(QString::fromLatin1(name));
+    if (child == nullptr)
+        throw std::runtime_error(std::string("no child named ") + name);
+    return *child;
+}
+
+// Presses OK or Cancel of a dialog's button box.
+inline void Press(const QDialog& dialog, QDialogButtonBox::StandardButton which) {
+    Child<QDialogButtonBox>(dialog, "buttonBox").button(which)->click();
+}
+
+// Runs act on the next modal dialog other than outer, once it is shown. It looks every 10 ms for
+// about two seconds; when none appears, a required dialog fails the test and an optional one is
+// simply not answered.
+inline void OnNextModal(std::function<void(QDialog&)> act, const QWidget* outer = nullptr,
+                        bool bRequired = true, int nTriesLeft = 200) {
+    QTimer::singleShot(10, [act = std::move(act), outer, bRequired, nTriesLeft]() mutable {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog != nullptr && dialog != outer)
+            act(*dialog);
+        else if (nTriesLeft > 0)
+            OnNextModal(std::move(act), outer, bRequired, nTriesLeft - 1);
+        else if (bRequired)
+            ADD_FAILURE() << "no modal dialog appeared";
+    });
+}
+
+// Dialog hooks that record what a dialog asks and answer file requests from a queue.
+struct SRecordingHooks {
+    SUiHooks hooks;
+    QStringList messages;    // texts of the message boxes shown
+    QStringList filters;     // filters of the file requests
+    QStringList chosenPaths; // answers to file requests, front first ("" when none are left)
+    QList<QUrl> openedUrls;  // addresses handed to the browser
+
+    SRecordingHooks() {
+        hooks.chooseFile = [this](QWidget*, const SFileRequest& request) {
+            filters.append(request.strFilter);
+            return chosenPaths.isEmpty() ? QString() : chosenPaths.takeFirst();
+        };
+        hooks.messageBox = [this](QWidget*, QMessageBox::Icon, const QString& text,
+                                  QMessageBox::StandardButtons) {
+            messages.append(text);
+            return QMessageBox::Ok;
+        };
+        hooks.openUrl = [this](const QUrl& url) {
+            openedUrls.append(url);
+            return true;
+        };
+    }
+    SRecordingHooks(const SRecordingHooks&) = delete;
+    SRecordingHooks& operator=(const SRecordingHooks&) = delete;
+};
+
+} // namespace tessaray::test

@@ -1,0 +1,137 @@
+// New project and Edit project in the running program: the save prompt, the editor, the project
+// rebuilt from it, the view refilled, and the saved file.
+#include "gui_fixture.h"
+
+#include "gui/app/command_ids.h"
+#include "modal_dlg.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+namespace tessaray::test {
+namespace {
+
+using ProjectEditorTest = GuiFixture;
+
+// Answers the Enter URL dialog that the next click opens inside outer.
+void AnswerEnterUrl(QDialog& outer, const QString& url, const QString& comment = {}) {
+    OnNextModal(
+        [url, comment](QDialog& enter) {
+            Child<QLineEdit>(enter, "urlEdit").setText(url);
+            Child<QLineEdit>(enter, "commentEdit").setText(comment);
+            Press(enter, QDialogButtonBox::Ok);
+        },
+        &outer);
+}
+
+TEST_F(ProjectEditorTest, NewProjectWithATextImportThenEditThenSave) {
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(Enabled(ID_NEW_PROJECT));
+    EXPECT_FALSE(Enabled(ID_EDIT_PROJECT));
+    const std::string list =
+        m_temp.Write("partners.txt", "# partners\r\nBlog.Example/Links.html\r\nwiki.example/\r\n");
+
+    OnNextModal([&list](QDialog& editor) {
+        AnswerEnterUrl(editor, QStringLiteral("Shop.Example/index.html"));
+        Child<QPushButton>(editor, "enterDomainButton").click();
+        OnNextModal(
+            [&list](QDialog& import) {
+                Child<QLineEdit>(import, "pathEdit").setText(QString::fromStdString(list));
+                Press(import, QDialogButtonBox::Ok);
+            },
+            &editor);
+        Child<QPushButton>(editor, "importTxtButton").click();
+        Press(editor, QDialogButtonBox::Ok);
+    });
+    Frame().SendCommand(ID_NEW_PROJECT);
+
+    EXPECT_TRUE(m_messages.isEmpty()); // an unchanged project is not offered for saving
+    EXPECT_EQ(Doc().Project().GetDomain(), "http://shop.example");
+    EXPECT_EQ(Doc().Project().GetPartnerCount(), 2);
+    EXPECT_EQ(Doc().GetTitle(), QStringLiteral("Unbekannt"));
+    EXPECT_TRUE(Doc().IsModified());
+    ASSERT_EQ(View().Table().GetRowCount(), 2);
+    EXPECT_TRUE(Enabled(ID_EDIT_PROJECT));
+
+    // Edit: the first partner is deleted, a commented one added.
+    OnNextModal([](QDialog& editor) {
+        auto& list = Child<QListWidget>(editor, "partnerList");
+        EXPECT_EQ(list.count(), 2);
+        EXPECT_EQ(Child<QLineEdit>(editor, "domainEdit").text(),
+                  QStringLiteral("http://shop.example"));
+        list.setCurrentRow(0);
+        QTest::keyClick(&list, Qt::Key_Delete);
+        AnswerEnterUrl(editor, QStringLiteral("Tea.Example/Friends"), QStringLiteral("Since 2020"));
+        Child<QPushButton>(editor, "addUrlButton").click();
+        Press(editor, QDialogButtonBox::Ok);
+    });
+    Frame().SendCommand(ID_EDIT_PROJECT);
+    CLineList partners;
+    Doc().Project().CopyPartnersTo(partners);
+    EXPECT_EQ(partners.Entries(),
+              (std::vector<std::string>{"http://wiki.example",
+                                        "http://tea.example/friends - since 2020"}));
+    ASSERT_EQ(View().Table().GetRowCount(), 2);
+    EXPECT_EQ(View().Table().GetCellView(1, 16), "since 2020");
+
+    // Save goes through the file dialog, as the project has no file yet.
+    const std::string path = m_temp.File("tea.tsrp");
+    m_chosenPaths = {QString::fromStdString(path)};
+    Frame().SendCommand(ID_FILE_SAVE);
+    EXPECT_EQ(Doc().GetTitle(), QStringLiteral("tea"));
+    EXPECT_FALSE(Doc().IsModified());
+    const std::string file = ReadAll(path);
+    for (const char* line :
+         {"[YOURDOMAIN]\r\nURL=http://shop.example\r\n", "[PARTNERLINKS]\r\n",
+          "URL0000=http://wiki.example\r\n", "URL0001=http://tea.example/friends - since 2020\r\n"})
+        EXPECT_NE(file.find(line), std::string::npos) << line << "\n" << file;
+    EXPECT_EQ(file.find("URL0002="), std::string::npos);
+}
+
+TEST_F(ProjectEditorTest, NewProjectOffersToSaveAChangedProjectAndCancelKeepsIt) {
+    const std::string path = WriteProject("shop.tsrp", "http://shop.example", {"http://a.example"});
+    ASSERT_TRUE(Start(WithArgs({QString::fromStdString(path)})));
+    Doc().Project().AddPartnerUrl("http://b.example");
+    Doc().SetModifiedFlag(true);
+
+    // Yes saves through the file dialog, also though the project has its file.
+    const std::string copy = m_temp.File("copy.tsrp");
+    m_answer = QMessageBox::Yes;
+    m_chosenPaths = {QString::fromStdString(copy)};
+    OnNextModal([](QDialog& editor) { Press(editor, QDialogButtonBox::Cancel); });
+    Frame().SendCommand(ID_NEW_PROJECT);
+    EXPECT_EQ(m_messages, QStringList{QStringLiteral("geändertes Projekt speichern ?")});
+    EXPECT_NE(ReadAll(copy).find("URL0001=http://b.example"), std::string::npos);
+    // The cancelled editor leaves the project as it was.
+    EXPECT_EQ(Doc().Project().GetDomain(), "http://shop.example");
+    EXPECT_EQ(Doc().Project().GetPartnerCount(), 2);
+    EXPECT_EQ(Doc().GetTitle(), QStringLiteral("copy"));
+}
+
+TEST_F(ProjectEditorTest, EditProjectCancelChangesNothingAndOkWithoutImportClearsTheLinks) {
+    const std::string path = WriteProject("shop.tsrp", "http://shop.example", {"http://a.example"});
+    ASSERT_TRUE(Start(WithArgs({QString::fromStdString(path)})));
+    CLineList links;
+    links.Add("http://a.example");
+    Doc().Project().SetExternalLinks(links);
+    Doc().SetModifiedFlag(false);
+
+    OnNextModal([](QDialog& editor) { Press(editor, QDialogButtonBox::Cancel); });
+    Frame().SendCommand(ID_EDIT_PROJECT);
+    EXPECT_EQ(Doc().Project().GetExternalLinkCount(), 1);
+    EXPECT_FALSE(Doc().IsModified());
+
+    OnNextModal([](QDialog& editor) {
+        OnNextModal([](QDialog& settings) { Press(settings, QDialogButtonBox::Ok); }, &editor);
+        Child<QPushButton>(editor, "addExtLinksButton").click();
+        Press(editor, QDialogButtonBox::Ok);
+    });
+    Frame().SendCommand(ID_EDIT_PROJECT);
+    EXPECT_EQ(Doc().Project().GetExternalLinkCount(), 0);
+    EXPECT_EQ(Doc().Project().GetPartnerCount(), 1);
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+} // namespace
+} // namespace tessaray::test
