@@ -2,6 +2,182 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en_US">
 <context>
+    <name>tessaray::CCsvImportDlg</name>
+    <message>
+        <source>Import URLs from a csv file</source>
+        <translation>URL-Import von einer Csv-Datei</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Csv file:</source>
+        <translation>Csv-Datei:</translation>
+    </message>
+    <message>
+        <source>Column (%1 to %2):</source>
+        <translation>Spalte (%1 bis %2):</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>Trennzeichen</translation>
+    </message>
+    <message>
+        <source>Comma</source>
+        <translation>Komma</translation>
+    </message>
+    <message>
+        <source>Semicolon</source>
+        <translation>Semikolon</translation>
+    </message>
+    <message>
+        <source>Tabulator</source>
+        <translation>Tabulator</translation>
+    </message>
+    <message>
+        <source>Please enter an integer.</source>
+        <translation>Geben Sie eine ganze Zahl ein.</translation>
+    </message>
+    <message>
+        <source>Please enter an integer between %1 and %2.</source>
+        <translation>Geben Sie eine ganze Zahl zwischen %1 und %2 ein.</translation>
+    </message>
+    <message>
+        <source>Csv Files (.csv)</source>
+        <translation>Csv-Dateien (.csv)</translation>
+    </message>
+    <message>
+        <source>Text Files (.txt)</source>
+        <translation>Textdateien (.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CEditProjectDlg</name>
+    <message>
+        <source>Edit Project</source>
+        <translation>Projekt bearbeiten</translation>
+    </message>
+    <message>
+        <source>Your Domain URL, e.g.: </source>
+        <translation>URL Ihrer Domain, z.B.: </translation>
+    </message>
+    <message>
+        <source>Enter Domain URL...</source>
+        <translation>Domain-URL eingeben...</translation>
+    </message>
+    <message>
+        <source>URLs of partner web pages containing links to pages in your domain., /e.g.: </source>
+        <translation>URLs der Partner-Webseiten, die Links auf Seiten Ihrer Domain enthalten, z.B.: </translation>
+    </message>
+    <message>
+        <source>Add URL...</source>
+        <translation>URL hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Delete URL...</source>
+        <translation>URL löschen...</translation>
+    </message>
+    <message>
+        <source>Edit URL...</source>
+        <translation>URL bearbeiten...</translation>
+    </message>
+    <message>
+        <source>Test URL...</source>
+        <translation>URL testen...</translation>
+    </message>
+    <message>
+        <source>Import Txt-List...</source>
+        <translation>Txt-Liste importieren...</translation>
+    </message>
+    <message>
+        <source>Import Csv...</source>
+        <translation>Csv importieren...</translation>
+    </message>
+    <message>
+        <source>Add a CSV table containing external links from Google&apos;s Webmaster tools for the purpose of cross-checking.</source>
+        <translation>Fügen Sie zum Abgleich eine CSV-Tabelle mit den externen Links aus den Webmaster-Tools von Google hinzu.</translation>
+    </message>
+    <message>
+        <source>Add Ext.Links...</source>
+        <translation>Ext. Links hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Display Links...</source>
+        <translation>Links anzeigen...</translation>
+    </message>
+    <message>
+        <source>Investigate the Pagerank of the partner site</source>
+        <translation>Pagerank der Partnerseite ermitteln</translation>
+    </message>
+    <message>
+        <source>Please enter your domain URL.</source>
+        <translation>Bitte geben Sie die URL Ihrer Domain ein.</translation>
+    </message>
+    <message>
+        <source>Add at least one valid partner URL.</source>
+        <translation>Fügen Sie mindestens eine gültige Partner-URL hinzu.</translation>
+    </message>
+    <message>
+        <source>not a valid web address</source>
+        <translation>keine gültige Webadresse</translation>
+    </message>
+    <message>
+        <source>The list is full: a project holds at most %1 partner URLs.</source>
+        <translation>Die Liste ist voll: Ein Projekt enthält höchstens %1 Partner-URLs.</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be read.</source>
+        <translation>Die Datei %1 kann nicht gelesen werden.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CEnterUrlDlg</name>
+    <message>
+        <source>Enter URL</source>
+        <translation>URL eingeben</translation>
+    </message>
+    <message>
+        <source>Paste the web address from the clipboard</source>
+        <translation>Webadresse aus der Zwischenablage einfügen</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Test URL</source>
+        <translation>URL testen</translation>
+    </message>
+    <message>
+        <source>Optional: A comment on the link can be entered here (only for the purpose of documentation)</source>
+        <translation>Optional: Hier kann ein Kommentar zum Link eingegeben werden (nur zur Dokumentation)</translation>
+    </message>
+    <message>
+        <source>Please enter no more than %1 characters.</source>
+        <translation>Geben Sie nicht mehr als %1 Zeichen ein.</translation>
+    </message>
+    <message>
+        <source>not a valid web address</source>
+        <translation>keine gültige Webadresse</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CExtLinksDlg</name>
+    <message>
+        <source>List of External Links</source>
+        <translation>Liste der externen Links</translation>
+    </message>
+    <message>
+        <source>External links imported from Google&apos;s Webmaster tools for the purpose of verifying existence</source>
+        <translation>Aus den Webmaster-Tools von Google importierte externe Links zur Prüfung auf Vorhandensein</translation>
+    </message>
+    <message>
+        <source>Count of Links</source>
+        <translation>Anzahl der Links</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CMainFrame</name>
     <message>
         <source>&amp;File</source>
@@ -242,6 +418,37 @@ Updates prüfen</translation>
     </message>
 </context>
 <context>
+    <name>tessaray::CProjectSettingsDlg</name>
+    <message>
+        <source>Project Settings</source>
+        <translation>Projekt Einstellungen</translation>
+    </message>
+    <message>
+        <source>Google Links</source>
+        <translation>Google Links</translation>
+    </message>
+    <message>
+        <source>A CSV table containing external links extracted from Google&apos;s Webmaster tools can be added to the project.</source>
+        <translation>Eine CSV-Tabelle mit externen Links aus den Webmaster-Tools von Google kann dem Projekt hinzugefügt werden.</translation>
+    </message>
+    <message>
+        <source>Partner links are then compared for concurrence with Google&apos;s link entries.</source>
+        <translation>Die Partnerlinks werden dann auf Übereinstimmung mit den Linkeinträgen von Google geprüft.</translation>
+    </message>
+    <message>
+        <source>Import csv-Table...</source>
+        <translation>Csv-Tabelle importieren...</translation>
+    </message>
+    <message>
+        <source>%1 external links imported.</source>
+        <translation>%1 externe Links importiert.</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be read.</source>
+        <translation>Die Datei %1 kann nicht gelesen werden.</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CTessarayDoc</name>
     <message>
         <source>Untitled</source>
@@ -317,6 +524,37 @@ Updates prüfen</translation>
     <message>
         <source>The report could not be written to %1.</source>
         <translation>Der Report konnte nicht nach %1 geschrieben werden.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CTxtImportDlg</name>
+    <message>
+        <source>URL-Import from a txt-File</source>
+        <translation>Url-Import von einer Text-Datei</translation>
+    </message>
+    <message>
+        <source>URL details can be read in via a text file</source>
+        <translation>URL-Angaben können über eine Textdatei eingelesen werden</translation>
+    </message>
+    <message>
+        <source>- each URL needing to be listed on a separate line</source>
+        <translation>- jede URL muss in einer eigenen Zeile stehen</translation>
+    </message>
+    <message>
+        <source>- Text not starting with a letter (a..z, A..Z) is interpreted as a comment (e.g.: #, /*, //,...)</source>
+        <translation>- Text, der nicht mit einem Buchstaben (a..z, A..Z) beginnt, gilt als Kommentar (z.B.: #, /*, //,...)</translation>
+    </message>
+    <message>
+        <source>Text file with one URL per line (*.txt)</source>
+        <translation>Textdatei mit einer URL pro Zeile (*.txt)</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Text Files (.txt)</source>
+        <translation>Textdateien (.txt)</translation>
     </message>
 </context>
 </TS>
