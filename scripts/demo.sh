@@ -10,7 +10,7 @@ out=$root/demo-output
 
 scripts/install-deps.sh
 echo "== building (command line and demo site)"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARAY_BUILD_GUI=OFF \
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSARAY_BUILD_GUI=OFF \
       -DTESSARAY_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target tessaray-cli tessaray-demo-site
 

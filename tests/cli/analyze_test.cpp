@@ -10,6 +10,8 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <map>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,10 +35,8 @@ struct Result {
     std::string strErr;
 };
 
-// Starts tessaray-cli with args, stdout and stderr going to files in dir.
-pid_t SpawnCli(const TempDir& dir, const std::vector<std::string>& args) {
-    std::vector<std::string> argv{TESSARAY_BIN_DIR "/tessaray-cli"};
-    argv.insert(argv.end(), args.begin(), args.end());
+// Starts a program with stdout and stderr going to files in dir.
+pid_t Spawn(const TempDir& dir, std::vector<std::string> argv) {
     std::vector<char*> pointers;
     for (std::string& arg : argv) {
         pointers.push_back(arg.data());
@@ -53,6 +53,12 @@ pid_t SpawnCli(const TempDir& dir, const std::vector<std::string>& args) {
         posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, pointers.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     return error == 0 ? pid : -1;
+}
+
+pid_t SpawnCli(const TempDir& dir, const std::vector<std::string>& args) {
+    std::vector<std::string> argv{TESSARAY_BIN_DIR "/tessaray-cli"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return Spawn(dir, std::move(argv));
 }
 
 // Waits (at most a minute) for the program to end and collects its exit code and output.
@@ -81,15 +87,18 @@ Result RunCli(const TempDir& dir, const std::vector<std::string>& args) {
     return pid > 0 ? Finish(dir, pid) : Result{};
 }
 
-// The port of the test server varies from run to run; it is replaced by "PORT" before texts are
-// compared. The server's headers carry no date, so everything else is the same in every run.
-std::string MaskPort(std::string text, int port) {
-    const std::string what = ":" + std::to_string(port);
+std::string ReplaceAll(std::string text, const std::string& what, const std::string& with) {
     for (std::size_t pos = text.find(what); pos != std::string::npos;
-         pos = text.find(what, pos + 5)) {
-        text.replace(pos, what.size(), ":PORT");
+         pos = text.find(what, pos + with.size())) {
+        text.replace(pos, what.size(), with);
     }
     return text;
+}
+
+// The port of the test server varies from run to run; it is replaced by "PORT" before texts are
+// compared. The server's headers carry no date, so everything else is the same in every run.
+std::string MaskPort(const std::string& text, int port) {
+    return ReplaceAll(text, ":" + std::to_string(port), ":PORT");
 }
 
 class AnalyzeCommand : public ::testing::Test {
@@ -274,6 +283,106 @@ TEST_F(AnalyzeCommand, CtrlCFinishesTheCurrentPageAndStillWritesTheReport) {
     EXPECT_NE(csv.find("slow.html\t\t200\t"), std::string::npos) << csv;
     EXPECT_EQ(csv.find("none.html"), std::string::npos);
     EXPECT_NE(result.strErr.find("\nanalyzing ready\n"), std::string::npos) << result.strErr;
+}
+
+// The demo of scripts/demo.sh, end to end: tessaray-demo-site serves the demo partner sites, the
+// demo project is made from res/demo/ with tessaray-cli project new, and analyze gives every
+// outcome the demo is meant to show.
+// A file of res/demo/ with the demo site's ports filled in.
+std::string DemoFile(const std::string& name, const std::string& port,
+                     const std::string& silentPort) {
+    const std::string text = ReadAll(TESSARAY_SOURCE_DIR "/res/demo/" + name);
+    return ReplaceAll(ReplaceAll(text, "@PORT@", port), "@SILENT_PORT@", silentPort);
+}
+
+// The rows of a report text, split into cells.
+std::vector<std::vector<std::string>> ParseReport(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::vector<std::string> cells;
+        std::size_t start = 0;
+        for (std::size_t tab = line.find('\t'); tab != std::string::npos;
+             tab = line.find('\t', start)) {
+            cells.push_back(line.substr(start, tab - start));
+            start = tab + 1;
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+class DemoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_sitePid = Spawn(m_siteDir, {TESSARAY_BIN_DIR "/tessaray-demo-site", "--root",
+                                      TESSARAY_SOURCE_DIR "/res/demo/sites", "--port-file",
+                                      m_siteDir.File("port.txt")});
+        ASSERT_GT(m_sitePid, 0);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        std::string ports;
+        while ((ports = ReadAll(m_siteDir.File("port.txt"))).empty() &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        std::istringstream in(ports);
+        in >> m_strPort >> m_strSilentPort;
+        ASSERT_FALSE(m_strSilentPort.empty())
+            << "the demo site did not start: " << ReadAll(m_siteDir.File("err.txt"));
+    }
+
+    void TearDown() override {
+        if (m_sitePid > 0) {
+            kill(m_sitePid, SIGTERM);
+            EXPECT_EQ(Finish(m_siteDir, m_sitePid).nExit, 0) << "the demo site did not stop";
+        }
+    }
+
+    TempDir m_siteDir;
+    TempDir m_work;
+    pid_t m_sitePid = -1;
+    std::string m_strPort;
+    std::string m_strSilentPort;
+};
+
+TEST_F(DemoTest, TheDemoShowsEveryOutcome) {
+    m_work.Write("partners.txt", DemoFile("partners.txt", m_strPort, m_strSilentPort));
+    m_work.Write("google.csv", DemoFile("google-links.csv", m_strPort, m_strSilentPort));
+    const Result made =
+        RunCli(m_work, {"project", "new", m_work.File("demo.tsrp"), "--domain",
+                        "http://shop.localhost:" + m_strPort, "--import-txt",
+                        m_work.File("partners.txt"), "--google-csv", m_work.File("google.csv")});
+    ASSERT_EQ(made.nExit, 0) << made.strErr;
+    const Result analyzed = RunCli(m_work, {"analyze", m_work.File("demo.tsrp"), "--csv", "-"});
+    ASSERT_EQ(analyzed.nExit, 0) << analyzed.strErr;
+
+    const auto rows = ParseReport(analyzed.strOut);
+    ASSERT_EQ(rows.size(), 12u);
+    // Per partner host: S.Code, Listed, Follow(Meta), Follow(Link), Robots-Allow, Google of its
+    // rows in table order.
+    std::multimap<std::string, std::string> outcomes;
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        ASSERT_EQ(rows[i].size(), 18u);
+        const std::string& url = rows[i][1];
+        const std::string host = url.substr(7, url.find('.') - 7);
+        outcomes.emplace(host, rows[i][3] + " " + rows[i][10] + " " + rows[i][11] + " " +
+                                   rows[i][12] + " " + rows[i][13] + " " + rows[i][15]);
+    }
+    const std::multimap<std::string, std::string> expected{
+        {"blog", "200 Yes NA Follow Allow Yes"},
+        {"www", "200 Yes NA Nofollow Allow No"},
+        {"deals", "200 Yes NA Nofollow Allow No"},
+        {"news", "200 Yes Nofollow Follow Allow No"},
+        {"forum", "200 Yes NA Follow Disallow No"},
+        {"wiki", "200 Yes NA Follow Allow No"},
+        {"wiki", "200 Yes NA Nofollow Allow No"},
+        {"crafts", "200 No    No"},
+        {"old", "404 No    No"},
+        {"moved", "200 Yes NA Follow Allow No"},
+        {"down", "0 No    No"},
+    };
+    EXPECT_EQ(outcomes, expected);
 }
 
 } // namespace
