@@ -60,8 +60,7 @@ const SLanguage kEnglish{
 const SLanguage kGerman{
     'G',
     {"analysieren fertig", "laden", "analysieren", "fertig", "Abruf kann nicht gestartet werden"},
-    "%d Partner, %d gelistete Links, %d Nofollow-Links, %d fehlgeschlagene "
-    "Abrufe\n",
+    "%d Partner, %d gelistete Links, %d Nofollow-Links, %d fehlgeschlagene Abrufe\n",
     "Abbruch nach der laufenden Seite (Strg+C erneut bricht sofort ab)"};
 
 // Set by the first Ctrl+C; a second one ends the program (the default action is back by then).
@@ -126,15 +125,20 @@ int Fail(const std::string& message, int exitCode) {
 }
 
 // The summary on stdout: one aligned line per row with the columns that answer "does the link
-// count", then the counts.
+// count", then the counts. A fetch failed when no response came (status 0) or an error status.
 void PrintSummary(const CResultTable& table, const SLanguage& language, int partners) {
     static constexpr int kColumns[] = {kColNo,         kColPartnerUrl, kColStatusCode,  kColListed,
                                        kColFollowMeta, kColFollowLink, kColRobotsAllow, kColGoogle};
     constexpr std::size_t kCount = std::size(kColumns);
-    std::vector<std::vector<std::string>> lines;
-    lines.emplace_back();
+    const auto cell = [&table](int row, int col) {
+        std::string text;
+        table.GetCellText(row, col, text);
+        return text;
+    };
+
+    std::vector<std::vector<std::string>> lines(1);
     for (const int col : kColumns) {
-        lines.back().emplace_back(table.GetColumns()[static_cast<std::size_t>(col)].pszTitle);
+        lines[0].emplace_back(table.GetColumns()[static_cast<std::size_t>(col)].pszTitle);
     }
     int listed = 0;
     int nofollow = 0;
@@ -142,22 +146,17 @@ void PrintSummary(const CResultTable& table, const SLanguage& language, int part
     for (int row = 0; row < table.GetRowCount(); ++row) {
         lines.emplace_back();
         for (const int col : kColumns) {
-            std::string text;
-            table.GetCellText(row, col, text);
-            lines.back().push_back(std::move(text));
+            lines.back().push_back(cell(row, col));
         }
-        const std::vector<std::string>& cells = lines.back();
-        if (cells[3] == "Yes") {
+        if (cell(row, kColListed) == "Yes") {
             ++listed;
-            if (cells[4] == "Nofollow" || cells[5] == "Nofollow") {
-                ++nofollow;
-            }
+            nofollow +=
+                cell(row, kColFollowMeta) == "Nofollow" || cell(row, kColFollowLink) == "Nofollow";
         }
-        const int status = std::atoi(cells[2].c_str());
-        if (status == 0 || status >= 400) {
-            ++failed;
-        }
+        const int status = std::atoi(cell(row, kColStatusCode).c_str());
+        failed += status == 0 || status >= 400;
     }
+
     std::size_t widths[kCount] = {};
     for (const auto& cells : lines) {
         for (std::size_t i = 0; i < kCount; ++i) {
@@ -165,22 +164,13 @@ void PrintSummary(const CResultTable& table, const SLanguage& language, int part
         }
     }
     for (const auto& cells : lines) {
-        std::string text;
-        for (std::size_t i = 0; i < kCount; ++i) {
-            // The number is right-aligned, everything else left-aligned; no blanks at line end.
-            const std::size_t pad = widths[i] - cells[i].size();
-            if (i == 0) {
-                text.append(pad, ' ').append(cells[i]);
-            } else {
-                text.append("  ").append(cells[i]);
-                if (i + 1 < kCount) {
-                    text.append(pad, ' ');
-                }
-            }
+        // The number is right-aligned, everything else left-aligned; no blanks at line end.
+        std::string text(widths[0] - cells[0].size(), ' ');
+        text += cells[0];
+        for (std::size_t i = 1; i < kCount; ++i) {
+            text.append("  ").append(cells[i]).append(widths[i] - cells[i].size(), ' ');
         }
-        while (!text.empty() && text.back() == ' ') {
-            text.pop_back();
-        }
+        text.erase(text.find_last_not_of(' ') + 1);
         std::printf("%s\n", text.c_str());
     }
     std::printf("\n");
@@ -204,9 +194,8 @@ int RunAnalyze(const SAnalyzeOptions& options) {
             return Fail("no HTML template at " + templatePath, kExitUsage);
         }
         if (!check.LoadTemplate(templatePath)) {
-            return Fail("not a usable HTML template (it needs the TABLEHEADER and TABLEROW "
-                        "blocks): " +
-                            templatePath,
+            return Fail(templatePath + " is no HTML template: it lacks the TABLEHEADER and "
+                                       "TABLEROW blocks",
                         kExitUsage);
         }
     }
