@@ -199,15 +199,26 @@ bool IsQuote(char c) {
     return c == '"' || c == '\'';
 }
 
+// Position just after the first "http://" or "https://" in lower-case text, whichever comes
+// first; npos when neither occurs. (One pass, where FindScheme searches twice.)
+std::size_t SchemeEnd(std::string_view url) {
+    for (std::size_t at = url.find("http"); at != npos; at = url.find("http", at + 1)) {
+        if (url.compare(at + 4, 3, "://") == 0)
+            return at + 7;
+        if (url.compare(at + 4, 4, "s://") == 0)
+            return at + 8;
+    }
+    return npos;
+}
+
 } // namespace
 
 // Everything up to and including the first scheme dropped, then cut at a "/" that is not the
 // first character. Case is kept.
 std::string CPageAnalyzer::HostOfBaseUrl(std::string_view baseUrl) {
-    std::size_t schemeLength = 0;
-    const std::size_t scheme = FindScheme(ToLowerAscii(baseUrl), &schemeLength);
-    if (scheme != npos)
-        baseUrl.remove_prefix(scheme + schemeLength);
+    const std::size_t schemeEnd = SchemeEnd(ToLowerAscii(baseUrl));
+    if (schemeEnd != npos)
+        baseUrl.remove_prefix(schemeEnd);
     const std::size_t slash = baseUrl.find('/');
     if (slash != npos && slash > 0)
         baseUrl = baseUrl.substr(0, slash);
@@ -219,10 +230,9 @@ namespace {
 // A lower-case URL or domain reduced for the domain test: up to and including the first scheme
 // dropped, then one trailing "/".
 std::string_view ReduceForDomainTest(std::string_view lower) {
-    std::size_t schemeLength = 0;
-    const std::size_t scheme = FindScheme(lower, &schemeLength);
-    if (scheme != npos)
-        lower.remove_prefix(scheme + schemeLength);
+    const std::size_t schemeEnd = SchemeEnd(lower);
+    if (schemeEnd != npos)
+        lower.remove_prefix(schemeEnd);
     if (!lower.empty() && lower.back() == '/')
         lower.remove_suffix(1);
     return lower;
@@ -353,26 +363,15 @@ void AppendStrippedText(std::string_view inner, std::string& out, std::string& s
     out.append(scratch.empty() ? inner : std::string_view(scratch));
 }
 
-// Position just after the first "http://" or "https://" in a lower-case URL; npos when neither.
-std::size_t SchemeEnd(std::string_view url) {
-    for (std::size_t at = url.find("http"); at != npos; at = url.find("http", at + 1)) {
-        if (url.compare(at + 4, 3, "://") == 0)
-            return at + 7;
-        if (url.compare(at + 4, 4, "s://") == 0)
-            return at + 8;
-    }
-    return npos;
-}
-
 bool IsNofollowToken(std::string_view token) {
     return token == "nofollow" || token == "ugc" || token == "sponsored";
 }
 
-// True when the opening tag has a rel attribute (" rel", blanks, "=", blanks, a value in double,
-// single or no quotes) with one of the tokens nofollow, ugc or sponsored. The first " rel" that
-// is followed by "=" is the attribute.
-bool HasNofollowRel(std::string_view lowerAnchor) {
-    const std::string_view tag = lowerAnchor.substr(0, lowerAnchor.find('>'));
+// True when the opening tag (up to tagEnd, the anchor's first ">") has a rel attribute (" rel",
+// blanks, "=", blanks, a value in double, single or no quotes) with one of the tokens nofollow,
+// ugc or sponsored. The first " rel" that is followed by "=" is the attribute.
+bool HasNofollowRel(std::string_view lowerAnchor, std::size_t tagEnd) {
+    const std::string_view tag = lowerAnchor.substr(0, tagEnd);
     const std::size_t n = tag.size();
     for (std::size_t rel = FindFast(tag, " rel", 1); rel != npos;
          rel = FindFast(tag, " rel", rel + 1)) {
@@ -411,10 +410,12 @@ bool HasNofollowRel(std::string_view lowerAnchor) {
 }
 
 // Classifies a (filtered) anchor string, given with its lower-case copy; its URL and text are
-// appended to bytes.
+// appended to bytes. tagEnd and knownClose, unless npos, are the positions of the anchor's first
+// ">" and of its closing "</a", when the caller knows them already.
 CPageAnalyzer::SLinkRecord ParseAnchorInto(const std::string& host, std::string_view anchor,
-                                           std::string_view lowerAnchor, std::size_t knownClose,
-                                           std::string& bytes, std::string& scratch) {
+                                           std::string_view lowerAnchor, std::size_t tagEnd,
+                                           std::size_t knownClose, std::string& bytes,
+                                           std::string& scratch) {
     CPageAnalyzer::SLinkRecord link;
     link.nUrlAt = bytes.size();
     std::size_t valueAt = 0;
@@ -424,7 +425,8 @@ CPageAnalyzer::SLinkRecord ParseAnchorInto(const std::string& host, std::string_
     const std::string_view url(bytes.data() + link.nUrlAt, link.nUrlLength);
     std::size_t innerEnd = 0;
     const std::size_t innerAt = FindInnerText(lowerAnchor, url, valueAt, knownClose, innerEnd);
-    link.nNofollow = HasNofollowRel(lowerAnchor) ? 1 : 0;
+    link.nNofollow =
+        HasNofollowRel(lowerAnchor, tagEnd != npos ? tagEnd : lowerAnchor.find('>')) ? 1 : 0;
     const std::size_t schemeEnd = SchemeEnd(url);
     link.nHostAt = schemeEnd == npos ? 0 : schemeEnd;
     if (!url.empty() && url.front() == '#')
@@ -618,7 +620,9 @@ void CPageAnalyzer::CollectAnchors(std::string_view body, std::string_view bodyL
         // from the page; the others are filtered (the same positions go in both copies).
         std::string_view text = body.substr(start, end - start);
         std::string_view lowerText = bodyLower.substr(start, end - start);
-        std::size_t knownClose = close - start; // where the closing "</a" stands in the anchor
+        // Where the first ">" and the closing "</a" stand in the anchor.
+        std::size_t tagEnd = gt - start;
+        std::size_t knownClose = close - start;
         if (HasRemovedAnchorBytes(text)) {
             anchor.resize(text.size());
             lowerAnchor.resize(text.size());
@@ -626,11 +630,11 @@ void CPageAnalyzer::CollectAnchors(std::string_view body, std::string_view bodyL
                                                        lowerAnchor.data(), text.size());
             text = std::string_view(anchor).substr(0, kept);
             lowerText = std::string_view(lowerAnchor).substr(0, kept);
-            knownClose = npos; // removing bytes may have joined a new "</a" before it
+            tagEnd = knownClose = npos; // removing bytes moves them and may join a new "</a"
         }
         m_anchors.Add(text);
-        const SLinkRecord& link = m_links.emplace_back(
-            ParseAnchorInto(m_strHost, text, lowerText, knownClose, m_strLinkBytes, scratch));
+        const SLinkRecord& link = m_links.emplace_back(ParseAnchorInto(
+            m_strHost, text, lowerText, tagEnd, knownClose, m_strLinkBytes, scratch));
         m_nExternalCount += link.nExternal;
         m_nInternalCount += link.nInternal;
         pos = end;
@@ -702,8 +706,8 @@ std::vector<CLinkInfo> CPageAnalyzer::GetLinks() const {
 CLinkInfo CPageAnalyzer::ParseAnchor(std::string_view baseUrl, std::string_view anchor) {
     std::string bytes;
     std::string scratch;
-    const SLinkRecord record =
-        ParseAnchorInto(HostOfBaseUrl(baseUrl), anchor, ToLowerAscii(anchor), npos, bytes, scratch);
+    const SLinkRecord record = ParseAnchorInto(HostOfBaseUrl(baseUrl), anchor, ToLowerAscii(anchor),
+                                               npos, npos, bytes, scratch);
     return ToLinkInfo(record, bytes);
 }
 
