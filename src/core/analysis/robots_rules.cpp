@@ -34,9 +34,11 @@ bool CRobotsRules::IsAllowed(std::string_view url) const {
     std::string path(url);
     TrimLeft(path);
     path = ToLowerAscii(path);
-    std::size_t start = 0;
-    if (path.starts_with(kHttp) || path.starts_with(kHttps)) {
-        start = path.starts_with(kHttps) ? kHttps.size() : kHttp.size();
+    // After a scheme, the path is what follows the host's "/".
+    std::size_t start = path.starts_with(kHttps)  ? kHttps.size()
+                        : path.starts_with(kHttp) ? kHttp.size()
+                                                  : 0;
+    if (start > 0) {
         const std::size_t slash = path.find('/', start);
         if (slash != std::string::npos && slash > start)
             start = slash + 1;
