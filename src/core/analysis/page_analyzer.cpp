@@ -6,6 +6,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <memory>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -542,7 +543,6 @@ void CPageAnalyzer::RemoveComments(std::string& text) {
 }
 
 void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
-    m_strBaseUrl.assign(baseUrl);
     m_strHost = HostOfBaseUrl(baseUrl);
     m_anchors.RemoveAll();
     m_links.clear();
@@ -550,10 +550,11 @@ void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
     m_nExternalCount = m_nInternalCount = 0;
     m_nLinkCursor = 0;
 
-    // One lower-case copy of the page; a bare buffer, as a string would zero it first.
-    m_lower.reset(new char[page.size()]);
-    LowerBytes(page.data(), m_lower.get(), page.size());
-    std::string_view lower(m_lower.get(), page.size());
+    // One lower-case copy of the page, for the scan only; a bare buffer, as a string would zero
+    // it first.
+    const std::unique_ptr<char[]> lowerCopy(new char[page.size()]);
+    LowerBytes(page.data(), lowerCopy.get(), page.size());
+    std::string_view lower(lowerCopy.get(), page.size());
 
     // Head and body: the head is the text before "</head" (or before "<body"); the body starts
     // at "<body" when there is one past the start.

@@ -2,7 +2,6 @@
 
 #include "core/project/line_list.h"
 
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +60,7 @@ public:
 
     // Classifies one anchor string of a page of the site baseUrl.
     static CLinkInfo ParseAnchor(std::string_view baseUrl, std::string_view anchor);
+    // What GetHost gives for a base URL (case kept).
     static std::string HostOfBaseUrl(std::string_view baseUrl);
 
     // One link in the compact store: its URL and text are stretches of one shared buffer, so a
@@ -83,9 +83,7 @@ private:
     std::string_view UrlOf(const SLinkRecord& link) const;
     std::string_view TextOf(const SLinkRecord& link) const;
 
-    std::string m_strBaseUrl;
     std::string m_strHost;
-    std::unique_ptr<char[]> m_lower; // lower-case copy of the page
     int m_nMetaRobots = 0;
     int m_nMetaIndex = 0;
     int m_nMetaNoindex = 0;
