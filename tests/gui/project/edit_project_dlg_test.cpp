@@ -31,14 +31,6 @@ protected:
         m_dlg.SetInputEntries(list);
     }
     void Click(const char* button) { Child<QPushButton>(m_dlg, button).click(); }
-    // Answers the next Enter URL dialog with an address and a comment.
-    void AnswerEnterUrl(const QString& url, const QString& comment = {}) {
-        OnNextModal([url, comment](QDialog& enter) {
-            Child<QLineEdit>(enter, "urlEdit").setText(url);
-            Child<QLineEdit>(enter, "commentEdit").setText(comment);
-            Press(enter, QDialogButtonBox::Ok);
-        });
-    }
     // Answers the next import dialog with a file (and, for CSV, a separator radio and column).
     void AnswerImport(const std::string& path, const char* radio = nullptr, int column = 0) {
         OnNextModal([path, radio, column](QDialog& import) {
@@ -104,10 +96,10 @@ TEST_F(EditProjectDlgTest, EnterDomainKeepsOnlyTheSiteOfTheAddress) {
         // Valid as an address, but its site "shop" is not: the domain stays.
         {QStringLiteral("shop/x.example"), "https://shop.example"}};
     for (const auto& [typed, domain] : cases) {
-        OnNextModal([&typed](QDialog& enter) {
+        OnNextModal([text = typed](QDialog& enter) {
             // The domain is offered for editing, without a comment.
             EXPECT_FALSE(Child<QLineEdit>(enter, "commentEdit").isEnabled());
-            Child<QLineEdit>(enter, "urlEdit").setText(typed);
+            Child<QLineEdit>(enter, "urlEdit").setText(text);
             Press(enter, QDialogButtonBox::Ok);
         });
         Click("enterDomainButton");
@@ -216,7 +208,7 @@ TEST_F(EditProjectDlgTest, ExternalLinksAreReplacedByTheSettingsDialogAndShownWi
         m_temp.Write("google.csv",
                      "Your page,Linking page\nhttp://shop.example/,http://Blog.Example/Links.html\n"
                      "http://shop.example/,tea.example\n");
-    OnNextModal([this, path](QDialog& settings) {
+    OnNextModal([path](QDialog& settings) {
         OnNextModal(
             [path](QDialog& csv) {
                 EXPECT_EQ(Child<QLineEdit>(csv, "columnEdit").text(), QStringLiteral("2"));

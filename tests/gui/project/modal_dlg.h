@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
 #include <QTimer>
@@ -47,6 +48,19 @@ inline void OnNextModal(std::function<void(QDialog&)> act, const QWidget* outer 
         else if (bRequired)
             ADD_FAILURE() << "no modal dialog appeared";
     });
+}
+
+// Answers the next Enter URL dialog (opened inside outer, when given) with an address and a
+// comment.
+inline void AnswerEnterUrl(const QString& url, const QString& comment = {},
+                           const QWidget* outer = nullptr) {
+    OnNextModal(
+        [url, comment](QDialog& enter) {
+            Child<QLineEdit>(enter, "urlEdit").setText(url);
+            Child<QLineEdit>(enter, "commentEdit").setText(comment);
+            Press(enter, QDialogButtonBox::Ok);
+        },
+        outer);
 }
 
 // Dialog hooks that record what a dialog asks and answer file requests from a queue.

@@ -14,17 +14,6 @@ namespace {
 
 using ProjectEditorTest = GuiFixture;
 
-// Answers the Enter URL dialog that the next click opens inside outer.
-void AnswerEnterUrl(QDialog& outer, const QString& url, const QString& comment = {}) {
-    OnNextModal(
-        [url, comment](QDialog& enter) {
-            Child<QLineEdit>(enter, "urlEdit").setText(url);
-            Child<QLineEdit>(enter, "commentEdit").setText(comment);
-            Press(enter, QDialogButtonBox::Ok);
-        },
-        &outer);
-}
-
 TEST_F(ProjectEditorTest, NewProjectWithATextImportThenEditThenSave) {
     ASSERT_TRUE(Start());
     EXPECT_TRUE(Enabled(ID_NEW_PROJECT));
@@ -33,7 +22,8 @@ TEST_F(ProjectEditorTest, NewProjectWithATextImportThenEditThenSave) {
         m_temp.Write("partners.txt", "# partners\r\nBlog.Example/Links.html\r\nwiki.example/\r\n");
 
     OnNextModal([&list](QDialog& editor) {
-        AnswerEnterUrl(editor, QStringLiteral("Shop.Example/index.html"));
+        EXPECT_EQ(editor.windowTitle(), QStringLiteral("Projekt bearbeiten"));
+        AnswerEnterUrl(QStringLiteral("Shop.Example/index.html"), {}, &editor);
         Child<QPushButton>(editor, "enterDomainButton").click();
         OnNextModal(
             [&list](QDialog& import) {
@@ -62,7 +52,8 @@ TEST_F(ProjectEditorTest, NewProjectWithATextImportThenEditThenSave) {
                   QStringLiteral("http://shop.example"));
         list.setCurrentRow(0);
         QTest::keyClick(&list, Qt::Key_Delete);
-        AnswerEnterUrl(editor, QStringLiteral("Tea.Example/Friends"), QStringLiteral("Since 2020"));
+        AnswerEnterUrl(QStringLiteral("Tea.Example/Friends"), QStringLiteral("Since 2020"),
+                       &editor);
         Child<QPushButton>(editor, "addUrlButton").click();
         Press(editor, QDialogButtonBox::Ok);
     });
