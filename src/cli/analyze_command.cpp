@@ -28,8 +28,8 @@ namespace {
 
 // Exit code of a run stopped by Ctrl+C (the reports of the finished rows are still written).
 constexpr int kExitInterrupted = 130;
-// Exit code when a report cannot be written.
-constexpr int kExitWriteFailed = 1;
+// Exit code when the run could not start a fetch or a report cannot be written.
+constexpr int kExitFailed = 1;
 
 struct SAnalyzeOptions {
     std::string strProject;
@@ -228,13 +228,13 @@ int RunAnalyze(const SAnalyzeOptions& options) {
         return Fail("the project has no domain or no partner page: " + options.strProject,
                     kExitUsage);
     }
-    bool stopped = false;
+    bool interruptSeen = false;
     while (run.IsRunning()) {
         const bool completed = completions.Take(std::chrono::milliseconds(100));
         // Checked before the completion is handled, so a Ctrl+C during a fetch ends the run
         // after that fetch's row.
-        if (g_interrupted && !stopped) {
-            stopped = true;
+        if (g_interrupted && !interruptSeen) {
+            interruptSeen = true;
             run.Stop();
             log.EndLine();
             std::fprintf(stderr, "%s\n", language.pszStopping);
@@ -246,15 +246,20 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     std::signal(SIGINT, oldHandler);
     log.EndLine();
 
-    int exitCode = stopped ? kExitInterrupted : 0;
+    int exitCode = 0;
+    if (run.GetRunEnd() == ERunEnd::Stopped) {
+        exitCode = kExitInterrupted;
+    } else if (run.GetRunEnd() == ERunEnd::CannotFetch) {
+        exitCode = kExitFailed;
+    }
     if (!options.strCsv.empty()) {
         if (options.strCsv == "-") {
             if (!WriteReportText(std::cout, table, kReportHeaderLines) || !std::cout.flush()) {
-                exitCode = Fail("cannot write the CSV report to stdout", kExitWriteFailed);
+                exitCode = Fail("cannot write the CSV report to stdout", kExitFailed);
             }
         } else if (const SReportResult result = WriteCsvReport(options.strCsv, table);
                    !result.Ok()) {
-            exitCode = Fail(result.strReason, kExitWriteFailed);
+            exitCode = Fail(result.strReason, kExitFailed);
         }
     }
     if (!options.strHtml.empty()) {
@@ -266,7 +271,7 @@ int RunAnalyze(const SAnalyzeOptions& options) {
         const SReportResult result =
             WriteHtmlReport(text, templatePath, project.GetTitle(), dateText, options.strHtml);
         if (!result.Ok()) {
-            exitCode = Fail(result.strReason, kExitWriteFailed);
+            exitCode = Fail(result.strReason, kExitFailed);
         }
     }
     if (options.bSummary || (options.strCsv.empty() && options.strHtml.empty())) {

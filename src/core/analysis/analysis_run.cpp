@@ -75,6 +75,7 @@ bool CAnalysisRun::Start() {
     m_bStopRequested = false;
     m_bPageBusy = false;
     m_bRankBusy = false;
+    m_eRunEnd = ERunEnd::None;
     TraceBegin(m_trace, m_strVersionCode);
 
     if (m_project.IsModified()) {
@@ -118,27 +119,28 @@ void CAnalysisRun::Stop() {
     m_bStopRequested = true;
 }
 
-void CAnalysisRun::EndRun(bool bTraceEnd) {
+void CAnalysisRun::EndRun(ERunEnd eEnd) {
     m_pJob.reset();
     m_bStopRequested = false;
     m_bPageBusy = false;
     m_bRankBusy = false;
     m_bRunning = false;
+    m_eRunEnd = eEnd;
     m_log.AddLine(m_words.strAnalyzingReady);
-    if (bTraceEnd) {
+    // A stopped run leaves no trace file.
+    if (eEnd != ERunEnd::Stopped) {
         m_trace.End();
     }
 }
 
 void CAnalysisRun::NextRow() {
     if (m_bStopRequested) {
-        // A stopped run leaves no trace file.
-        EndRun(false);
+        EndRun(ERunEnd::Stopped);
         return;
     }
     std::string entry;
     if (!m_project.GetNextPartner(entry)) {
-        EndRun(true);
+        EndRun(ERunEnd::Completed);
         return;
     }
     ++m_nPartnerNumber;
@@ -162,7 +164,7 @@ void CAnalysisRun::NextRow() {
 
     if (!m_pJob->Start(url, robotsUrl)) {
         m_log.AddLine(m_words.strCannotFetch);
-        EndRun(true);
+        EndRun(ERunEnd::CannotFetch);
         return;
     }
     m_bPageBusy = true;

@@ -41,6 +41,14 @@ struct SOutputWords {
     std::string strCannotFetch;
 };
 
+// How the last run ended.
+enum class ERunEnd {
+    None,        // no run has ended yet (or one is active)
+    Completed,   // every partner was analysed
+    Stopped,     // Stop ended it after the page in progress
+    CannotFetch, // a fetch could not be started
+};
+
 // One analysis of a project: every partner page is fetched with its site's robots.txt, in the
 // background, and evaluated into result rows, one partner after the other. The run never blocks:
 // Start and each completion start the next fetch and return. A fetch completes on the job's
@@ -89,6 +97,7 @@ public:
     void RankFetched();
 
     bool IsRunning() const { return m_bRunning; }
+    ERunEnd GetRunEnd() const { return m_eRunEnd; }
     bool IsStopRequested() const { return m_bStopRequested; }
     // The 1-based number of the partner being worked on (0 before the first) and the number of
     // partners of the run, for progress displays.
@@ -111,8 +120,9 @@ private:
 
     void NextRow();
     void RowDone();
-    // Deletes the job and writes "analyzing ready"; bTraceEnd writes the trace file.
-    void EndRun(bool bTraceEnd);
+    // Deletes the job and writes "analyzing ready"; the trace file is written unless the run was
+    // stopped.
+    void EndRun(ERunEnd eEnd);
     void EvaluatePage(SFetchedPage page);
     // Writes the link value cell of a row (and its trace lines).
     void EvaluateLinkValue(int nRow);
@@ -138,6 +148,7 @@ private:
     // A rank query has the shape of a fetch job; none is ever created.
     std::unique_ptr<CFetchJob> m_pRankJob;
     bool m_bRunning = false;
+    ERunEnd m_eRunEnd = ERunEnd::None;
     bool m_bStopRequested = false;
     bool m_bPageBusy = false;
     bool m_bRankBusy = false;

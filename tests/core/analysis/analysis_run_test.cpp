@@ -320,6 +320,7 @@ TEST_F(AnalysisRunTest, StopDuringTheThirdFetchCompletesItsRowAndLeavesNoTraceFi
         }
     });
 
+    EXPECT_EQ(m_run.GetRunEnd(), ERunEnd::Stopped);
     ASSERT_EQ(m_table.GetRowCount(), 3);
     EXPECT_EQ(RowAt(2)[kColPartnerUrl], Url("/3.html"));
     EXPECT_EQ(RowAt(2)[kColListed], "Yes");
@@ -332,6 +333,7 @@ TEST_F(AnalysisRunTest, StopDuringTheThirdFetchCompletesItsRowAndLeavesNoTraceFi
     // The next run starts afresh although Stop was pressed before.
     ASSERT_TRUE(m_run.Start());
     RunToEnd();
+    EXPECT_EQ(m_run.GetRunEnd(), ERunEnd::Completed);
     EXPECT_EQ(m_table.GetRowCount(), 4);
     EXPECT_TRUE(FileExists(m_trace.GetTraceFile()));
 }
@@ -449,6 +451,7 @@ TEST_F(AnalysisRunTest, AFetchThatCannotStartEndsTheRunWithAMessage) {
     EXPECT_TRUE(m_run.Start());
 
     EXPECT_FALSE(m_run.IsRunning());
+    EXPECT_EQ(m_run.GetRunEnd(), ERunEnd::CannotFetch);
     EXPECT_EQ(m_log.m_lines,
               (std::vector<std::string>{Url("/x.html") + " - loading...", "cannot start the fetch",
                                         "analyzing ready"}));
