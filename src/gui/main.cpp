@@ -2,7 +2,8 @@
 //
 // For documentation pictures, "--screenshot FILE" (first arguments, before a project file) runs
 // the analysis of the project given, saves a picture of the window to FILE when it has finished
-// and quits.
+// and quits. It uses throwaway settings with the start-up tip off, so nothing waits for a user
+// and the user's own settings stay untouched.
 #include "gui/app/command_ids.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/tessaray_app.h"
@@ -10,6 +11,8 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -23,6 +26,14 @@ int main(int argc, char** argv) {
         args = args.mid(2);
     }
 
+    QTemporaryDir settingsDir;
+    if (!screenshot.isEmpty()) {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+        QSettings(tessaray::CTessarayApp::SettingsOrganization(),
+                  tessaray::CTessarayApp::SettingsApplication())
+            .setValue(QStringLiteral("Tip/StartUp"), 1);
+    }
+
     tessaray::CTessarayApp app;
     if (!app.InitInstance(args))
         return 1;
@@ -30,6 +41,7 @@ int main(int argc, char** argv) {
         return QApplication::exec();
 
     tessaray::CMainFrame* frame = app.MainFrame();
+    frame->resize(1280, 760);
     frame->PostCommand(tessaray::ID_ANALYSIS_START);
     const QDeadlineTimer deadline(120000);
     QTimer poll;
