@@ -1,0 +1,33 @@
+# Shared steps of the demo scripts, to be sourced from the source root with $build (a build
+# folder holding tessaray-cli and tessaray-demo-site) and $out (the output folder) set.
+
+# Starts the demo site in the background, stopped again when the calling script exits, and sets
+# $port (the sites) and $silent_port (the partner whose server does not answer).
+demo_start_site() {
+    mkdir -p "$out"
+    rm -f "$out/port.txt"
+    "$build/bin/tessaray-demo-site" --root res/demo/sites --port-file "$out/port.txt" >/dev/null &
+    demo_site_pid=$!
+    trap 'kill "$demo_site_pid" 2>/dev/null || true; wait "$demo_site_pid" 2>/dev/null || true' EXIT
+    for _ in $(seq 100); do
+        [[ -s "$out/port.txt" ]] && break
+        kill -0 "$demo_site_pid" 2>/dev/null || { echo "demo: the demo site did not start" >&2; exit 1; }
+        sleep 0.1
+    done
+    [[ -s "$out/port.txt" ]] || { echo "demo: the demo site did not start in time" >&2; exit 1; }
+    port=$(sed -n 1p "$out/port.txt")
+    silent_port=$(sed -n 2p "$out/port.txt")
+}
+
+# Makes the demo project $out/corner-tea-shop.tsrp of the Corner Tea Shop for the site's ports:
+# its partner list and Google list are res/demo's with the ports filled in.
+demo_make_project() {
+    local name
+    for name in partners.txt google-links.csv; do
+        sed -e "s/@PORT@/$port/g" -e "s/@SILENT_PORT@/$silent_port/g" "res/demo/$name" > "$out/$name"
+    done
+    rm -f "$out/corner-tea-shop.tsrp" "$out/corner-tea-shop.bak"
+    "$build/bin/tessaray-cli" project new "$out/corner-tea-shop.tsrp" \
+        --domain "http://shop.localhost:$port" \
+        --import-txt "$out/partners.txt" --google-csv "$out/google-links.csv"
+}
