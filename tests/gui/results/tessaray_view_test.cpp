@@ -121,12 +121,13 @@ TEST_F(TessarayViewTest, StopEndsTheRunAfterTheCurrentPartner) {
 
 TEST_F(TessarayViewTest, CommandsAreEnabledByTheProjectAndRunState) {
     ASSERT_TRUE(Start());
-    // An empty new project: nothing to save, analyse or export; the editor is not there yet.
+    // An empty new project: nothing to edit, save, analyse or export.
     for (int id :
-         {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_PROJECT, ID_NEW_PROJECT, ID_ANALYSIS_START,
-          ID_ANALYSIS_STOP, ID_SAVE_CSV, ID_SAVE_HTML, ID_OPEN_IN_EXCEL, ID_OPEN_IN_BROWSER})
+         {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_PROJECT, ID_ANALYSIS_START, ID_ANALYSIS_STOP,
+          ID_SAVE_CSV, ID_SAVE_HTML, ID_OPEN_IN_EXCEL, ID_OPEN_IN_BROWSER})
         EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_TRUE(Enabled(ID_FILE_OPEN));
+    EXPECT_TRUE(Enabled(ID_NEW_PROJECT));
     TearDown();
 
     StartWithProject();
