@@ -69,8 +69,7 @@ std::string SiteOf(std::string host) {
             c = static_cast<char>(c - 'A' + 'a');
         }
     }
-    if (host.size() <= kHostSuffix.size() ||
-        host.compare(host.size() - kHostSuffix.size(), kHostSuffix.size(), kHostSuffix) != 0) {
+    if (host.size() <= kHostSuffix.size() || !host.ends_with(kHostSuffix)) {
         return "";
     }
     host.erase(host.size() - kHostSuffix.size());
@@ -86,10 +85,13 @@ std::string SiteOf(std::string host) {
     return host;
 }
 
-// True for request paths that stay inside a site folder.
+constexpr std::string_view kRedirectSuffix = ".redirect";
+
+// True for request paths that stay inside a site folder and do not name a redirect file.
 bool IsSafePath(const std::string& path) {
     return !path.empty() && path.front() == '/' && path.find("..") == std::string::npos &&
-           path.find('\\') == std::string::npos && path.find('\0') == std::string::npos;
+           path.find('\\') == std::string::npos && path.find('\0') == std::string::npos &&
+           !path.ends_with(kRedirectSuffix);
 }
 
 std::string ContentTypeOf(const fs::path& path) {
@@ -189,7 +191,7 @@ int main(int argc, char** argv) {
             file /= "index.html";
         }
         std::string body;
-        if (ReadFile(file.string() + ".redirect", body)) {
+        if (ReadFile(file.string() + std::string(kRedirectSuffix), body)) {
             while (!body.empty() && (body.back() == '\n' || body.back() == '\r')) {
                 body.pop_back();
             }

@@ -385,5 +385,34 @@ TEST_F(DemoTest, TheDemoShowsEveryOutcome) {
     EXPECT_EQ(outcomes, expected);
 }
 
+TEST_F(DemoTest, SitesAreChosenByHostAndServeOnlyTheirOwnFiles) {
+    httplib::Client client("127.0.0.1", std::stoi(m_strPort));
+    const auto get = [&client](const std::string& host, const std::string& path) {
+        return client.Get(path.c_str(), {{"Host", host + ".localhost:1"}});
+    };
+
+    // The port the site listens on is filled into its pages.
+    const auto page = get("blog.partner-one", "/links.html");
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->status, 200);
+    EXPECT_NE(page->body.find("http://shop.localhost:" + m_strPort + "/"), std::string::npos);
+
+    const auto moved = get("moved.partner-nine", "/links.html");
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(moved->status, 301);
+    EXPECT_EQ(moved->get_header_value("Location"), "/new/links.html");
+
+    // Unknown sites, host names with other characters and paths out of a site are not served.
+    for (const auto& [host, path] : std::vector<std::pair<std::string, std::string>>{
+             {"nowhere", "/links.html"},
+             {"blog.partner-one/..", "/links.html"},
+             {"blog.partner-one", "/../shop/index.html"},
+             {"moved.partner-nine", "/links.html.redirect"}}) {
+        const auto refused = get(host, path);
+        ASSERT_TRUE(refused) << host << path;
+        EXPECT_EQ(refused->status, 404) << host << path;
+    }
+}
+
 } // namespace
 } // namespace tessaray
