@@ -88,13 +88,18 @@ void GetOsNameFromVersion(int platformId, int major, int minor, std::string& out
 std::string DescribeLinuxSystem(std::string_view osReleaseText, std::string_view kernelName,
                                 std::string_view kernelRelease) {
     std::string kernel(kernelName);
-    if (!kernelRelease.empty())
-        kernel += (kernel.empty() ? "" : " ") + std::string(kernelRelease);
+    if (!kernelRelease.empty()) {
+        if (!kernel.empty())
+            kernel += ' ';
+        kernel += kernelRelease;
+    }
     std::string name = OsReleaseValue(osReleaseText, "PRETTY_NAME");
     if (name.empty())
         return kernel;
-    if (!kernel.empty())
-        name += ", " + kernel;
+    if (!kernel.empty()) {
+        name += ", ";
+        name += kernel;
+    }
     return name;
 }
 
