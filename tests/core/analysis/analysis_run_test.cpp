@@ -94,7 +94,7 @@ protected:
         ASSERT_FALSE(m_run.IsRunning()) << "the run did not end within a minute";
     }
 
-    // The whole row; the Server Header cell is checked to hold a status line and left out.
+    // The eighteen cells of a row.
     Row RowAt(int row) const {
         Row cells;
         for (int col = 0; col < kColumnCount; ++col) {
@@ -119,8 +119,9 @@ protected:
 
     std::string Url(const std::string& path) const { return m_server.Url(path); }
 
-    test::HttpTestServer m_server;
+    // The pages outlive the server that serves them.
     std::map<std::string, std::string> m_pages;
+    test::HttpTestServer m_server;
     test::TempDir m_projectDir;
     test::TempDir m_traceBase;
     CProject m_project;
