@@ -180,9 +180,15 @@ void PrintSummary(const CResultTable& table, const SLanguage& language, int part
 int RunAnalyze(const SAnalyzeOptions& options) {
     const SLanguage& language = options.strLang == "de" ? kGerman : kEnglish;
 
+    // The project is loaded by its full path, so a bare file name means one in this folder.
+    std::error_code error;
+    const std::string projectPath = std::filesystem::absolute(options.strProject, error).string();
+    if (error) {
+        return Fail(options.strProject + ": " + error.message(), kExitUsage);
+    }
     CProject project;
     std::string reason;
-    if (!project.Load(options.strProject, &reason)) {
+    if (!project.Load(projectPath, &reason)) {
         return Fail(reason, kExitUsage);
     }
     std::string templatePath;

@@ -35,7 +35,7 @@ struct Result {
     std::string strErr;
 };
 
-// Starts a program with stdout and stderr going to files in dir.
+// Starts a program in dir with stdout and stderr going to files there.
 pid_t Spawn(const TempDir& dir, std::vector<std::string> argv) {
     std::vector<char*> pointers;
     for (std::string& arg : argv) {
@@ -44,6 +44,7 @@ pid_t Spawn(const TempDir& dir, std::vector<std::string> argv) {
     pointers.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, dir.Path().c_str());
     posix_spawn_file_actions_addopen(&actions, 1, dir.File("out.txt").c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, dir.File("err.txt").c_str(),
@@ -168,8 +169,9 @@ TEST_F(AnalyzeCommand, CsvReportIsByteForByteTheSavedReport) {
               "http://127.0.0.1:PORT/gone.html - loading... ready;  analyzing ... ready\n"
               "analyzing ready\n");
 
-    // "-" writes the same bytes to stdout; --quiet keeps stderr empty.
-    const Result toStdout = RunCli(m_dir, {"analyze", project, "--csv", "-", "--quiet"});
+    // "-" writes the same bytes to stdout; --quiet keeps stderr empty; a bare file name is one
+    // in the current folder.
+    const Result toStdout = RunCli(m_dir, {"analyze", "shop.tsrp", "--csv", "-", "--quiet"});
     ASSERT_EQ(toStdout.nExit, 0) << toStdout.strErr;
     EXPECT_EQ(toStdout.strOut, ReadAll(m_dir.File("report.csv")));
     EXPECT_EQ(toStdout.strErr, "");
