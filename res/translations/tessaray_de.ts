@@ -557,4 +557,167 @@ Updates prüfen</translation>
         <translation>Textdateien (.txt)</translation>
     </message>
 </context>
+<context>
+    <name>tessaray::CTipOfTheDayDlg</name>
+    <message>
+        <source>Did you know...</source>
+        <translation>Wussten Sie schon...</translation>
+    </message>
+    <message>
+        <source>Tip of the Day</source>
+        <translation>Tipp des Tages</translation>
+    </message>
+    <message>
+        <source>&amp;Show Tips on StartUp</source>
+        <translation>Tipps beim Start &amp;anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Next Tip</source>
+        <translation>&amp;Nächster Tipp</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Trouble reading the tips file</source>
+        <translation>Fehler beim Lesen der Tippdatei</translation>
+    </message>
+    <message>
+        <source>Tips file does not exist in the prescribed directory</source>
+        <translation>Die Tippdatei ist im vorgesehenen Verzeichnis nicht vorhanden</translation>
+    </message>
+    <message>
+        <source>No tips in the tips file</source>
+        <translation>Die Tippdatei enthält keine Tipps</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CAboutProgramDlg</name>
+    <message>
+        <source>About Tessaray</source>
+        <translation>Über Tessaray</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Dalvero. All rights reserved.</source>
+        <translation>Copyright (C) Dalvero. Alle Rechte vorbehalten.</translation>
+    </message>
+    <message>
+        <source>Fileversion</source>
+        <translation>Dateiversion</translation>
+    </message>
+    <message>
+        <source>Tessaray Web Site:</source>
+        <translation>Tessaray-Webseite:</translation>
+    </message>
+    <message>
+        <source>Company Web Site:</source>
+        <translation>Firmen-Webseite:</translation>
+    </message>
+    <message>
+        <source>Support...</source>
+        <translation>Support...</translation>
+    </message>
+    <message>
+        <source>Technical Support</source>
+        <translation>Technische Unterstützung</translation>
+    </message>
+    <message>
+        <source>Contact</source>
+        <translation>Kontakt</translation>
+    </message>
+    <message>
+        <source>Contact ...</source>
+        <translation>Kontakt ...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CSupportDlg</name>
+    <message>
+        <source>Support</source>
+        <translation>Support</translation>
+    </message>
+    <message>
+        <source>Please use the Support button below for all your inquires and technical support regarding the Tessaray software.</source>
+        <translation>Bitte verwenden Sie den Support-Knopf unten für alle Ihre Anfragen und die technische Unterstützung zur Tessaray-Software.</translation>
+    </message>
+    <message>
+        <source>An Internet connection is needed for this purpose.</source>
+        <translation>Dazu wird eine Internetverbindung benötigt.</translation>
+    </message>
+    <message>
+        <source>Please make sure that e-mails from our addresses are not blocked by your spam filter.</source>
+        <translation>Bitte stellen Sie sicher, dass E-Mails von unseren Adressen nicht von Ihrem Spamfilter blockiert werden.</translation>
+    </message>
+    <message>
+        <source>Please Note: We never send spam messages and always treat your e-mail address in the strictest of confidence.</source>
+        <translation>Bitte beachten Sie: Wir versenden niemals Spam und behandeln Ihre E-Mail-Adresse stets streng vertraulich.</translation>
+    </message>
+    <message>
+        <source>Please click here for support:</source>
+        <translation>Bitte klicken Sie hier für Support:</translation>
+    </message>
+    <message>
+        <source>Close Window</source>
+        <translation>Fenster schließen</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CSupportMailDlg</name>
+    <message>
+        <source>Support</source>
+        <translation>Support</translation>
+    </message>
+    <message>
+        <source>Copy to the clipboard</source>
+        <translation>In die Zwischenablage kopieren</translation>
+    </message>
+    <message>
+        <source>EMail Recipient</source>
+        <translation>E-Mail-Empfänger</translation>
+    </message>
+    <message>
+        <source>Subject Line</source>
+        <translation>Betreffzeile</translation>
+    </message>
+    <message>
+        <source>Email Text (Body)</source>
+        <translation>E-Mail-Text (Inhalt)</translation>
+    </message>
+    <message>
+        <source>Your email client does not seem to support the MAPI interface and the support email can not be automatically generated</source>
+        <translation>Ihr E-Mail-Programm unterstützt die MAPI-Schnittstelle offenbar nicht, daher kann die Support-E-Mail nicht automatisch erstellt werden</translation>
+    </message>
+    <message>
+        <source>Please start a new email message and insert the following information</source>
+        <translation>Bitte beginnen Sie eine neue E-Mail und fügen Sie die folgenden Angaben ein</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CHelpCommands</name>
+    <message>
+        <source>The help document %1 cannot be found.</source>
+        <translation>Das Hilfe-Dokument %1 wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>Your present Tessaray version: %1</source>
+        <translation>Ihre aktuelle Tessaray-Version: %1</translation>
+    </message>
+    <message>
+        <source>Do you want to open the Tessaray download page in the browser?</source>
+        <translation>Möchten Sie die Tessaray-Downloadseite im Browser öffnen?</translation>
+    </message>
+    <message>
+        <source>A newer version is available</source>
+        <translation>Eine neuere Version ist verfügbar</translation>
+    </message>
+</context>
 </TS>

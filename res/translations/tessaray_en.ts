@@ -319,4 +319,167 @@ Check for updates</translation>
         <translation>The report could not be written to %1.</translation>
     </message>
 </context>
+<context>
+    <name>tessaray::CTipOfTheDayDlg</name>
+    <message>
+        <source>Did you know...</source>
+        <translation>Did you know...</translation>
+    </message>
+    <message>
+        <source>Tip of the Day</source>
+        <translation>Tip of the Day</translation>
+    </message>
+    <message>
+        <source>&amp;Show Tips on StartUp</source>
+        <translation>&amp;Show Tips on StartUp</translation>
+    </message>
+    <message>
+        <source>&amp;Next Tip</source>
+        <translation>&amp;Next Tip</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>Trouble reading the tips file</source>
+        <translation>Trouble reading the tips file</translation>
+    </message>
+    <message>
+        <source>Tips file does not exist in the prescribed directory</source>
+        <translation>Tips file does not exist in the prescribed directory</translation>
+    </message>
+    <message>
+        <source>No tips in the tips file</source>
+        <translation>No tips in the tips file</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CAboutProgramDlg</name>
+    <message>
+        <source>About Tessaray</source>
+        <translation>About Tessaray</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Dalvero. All rights reserved.</source>
+        <translation>Copyright (C) Dalvero. All rights reserved.</translation>
+    </message>
+    <message>
+        <source>Fileversion</source>
+        <translation>Fileversion</translation>
+    </message>
+    <message>
+        <source>Tessaray Web Site:</source>
+        <translation>Tessaray Web Site:</translation>
+    </message>
+    <message>
+        <source>Company Web Site:</source>
+        <translation>Company Web Site:</translation>
+    </message>
+    <message>
+        <source>Support...</source>
+        <translation>Support...</translation>
+    </message>
+    <message>
+        <source>Technical Support</source>
+        <translation>Technical Support</translation>
+    </message>
+    <message>
+        <source>Contact</source>
+        <translation>Contact</translation>
+    </message>
+    <message>
+        <source>Contact ...</source>
+        <translation>Contact ...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CSupportDlg</name>
+    <message>
+        <source>Support</source>
+        <translation>Support</translation>
+    </message>
+    <message>
+        <source>Please use the Support button below for all your inquires and technical support regarding the Tessaray software.</source>
+        <translation>Please use the Support button below for all your inquires and technical support regarding the Tessaray software.</translation>
+    </message>
+    <message>
+        <source>An Internet connection is needed for this purpose.</source>
+        <translation>An Internet connection is needed for this purpose.</translation>
+    </message>
+    <message>
+        <source>Please make sure that e-mails from our addresses are not blocked by your spam filter.</source>
+        <translation>Please make sure that e-mails from our addresses are not blocked by your spam filter.</translation>
+    </message>
+    <message>
+        <source>Please Note: We never send spam messages and always treat your e-mail address in the strictest of confidence.</source>
+        <translation>Please Note: We never send spam messages and always treat your e-mail address in the strictest of confidence.</translation>
+    </message>
+    <message>
+        <source>Please click here for support:</source>
+        <translation>Please click here for support:</translation>
+    </message>
+    <message>
+        <source>Close Window</source>
+        <translation>Close Window</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CSupportMailDlg</name>
+    <message>
+        <source>Support</source>
+        <translation>Support</translation>
+    </message>
+    <message>
+        <source>Copy to the clipboard</source>
+        <translation>Copy to the clipboard</translation>
+    </message>
+    <message>
+        <source>EMail Recipient</source>
+        <translation>EMail Recipient</translation>
+    </message>
+    <message>
+        <source>Subject Line</source>
+        <translation>Subject Line</translation>
+    </message>
+    <message>
+        <source>Email Text (Body)</source>
+        <translation>Email Text (Body)</translation>
+    </message>
+    <message>
+        <source>Your email client does not seem to support the MAPI interface and the support email can not be automatically generated</source>
+        <translation>Your email client does not seem to support the MAPI interface and the support email can not be automatically generated</translation>
+    </message>
+    <message>
+        <source>Please start a new email message and insert the following information</source>
+        <translation>Please start a new email message and insert the following information</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CHelpCommands</name>
+    <message>
+        <source>The help document %1 cannot be found.</source>
+        <translation>The help document %1 cannot be found.</translation>
+    </message>
+    <message>
+        <source>Your present Tessaray version: %1</source>
+        <translation>Your present Tessaray version: %1</translation>
+    </message>
+    <message>
+        <source>Do you want to open the Tessaray download page in the browser?</source>
+        <translation>Do you want to open the Tessaray download page in the browser?</translation>
+    </message>
+    <message>
+        <source>A newer version is available</source>
+        <translation>A newer version is available</translation>
+    </message>
+</context>
 </TS>

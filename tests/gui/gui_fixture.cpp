@@ -1,7 +1,9 @@
 #include "gui_fixture.h"
 
 #include "core/project/project.h"
+#include "gui/app/help_commands.h"
 #include "gui/app/output_bar.h"
+#include "http_test_server.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -61,6 +63,12 @@ bool GuiFixture::Start(const SGuiOptions& options) {
     environment.strSystemLanguage = options.strSystemLanguage;
     environment.bUseSystemLanguage = false;
     environment.strTraceBase = m_temp.Path() + "/trace";
+    environment.strDownloadUrl = options.strDownloadUrl.empty()
+                                     ? "http://127.0.0.1:" + std::to_string(UnusedPort()) + "/"
+                                     : options.strDownloadUrl;
+    if (!options.bTipAtStartup)
+        QSettings(CTessarayApp::SettingsOrganization(), CTessarayApp::SettingsApplication())
+            .setValue(QStringLiteral("Tip/StartUp"), 1);
     m_app = std::make_unique<CTessarayApp>(environment);
 
     SUiHooks& hooks = m_app->Hooks();
@@ -79,7 +87,9 @@ bool GuiFixture::Start(const SGuiOptions& options) {
     if (!m_app->InitInstance(options.args))
         return false;
     QCoreApplication::processEvents();
-    return true;
+    // The update check of the start has ended before the test goes on, so its completion cannot
+    // mix with what the test does.
+    return WaitFor([this] { return !m_app->HelpCommands()->IsUpdateCheckPending(); });
 }
 
 void GuiFixture::TearDown() {

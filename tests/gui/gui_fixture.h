@@ -26,6 +26,8 @@ struct SGuiOptions {
     bool bEnglishFile = false;   // put Tessaray_en.qm into the installation folder
     bool bReportTemplate = true; // put report.html into the installation folder
     QStringList args;            // command-line arguments
+    bool bTipAtStartup = false;  // leave the tip of the day on at start-up, as for a new user
+    std::string strDownloadUrl;  // page of the update check ("" = a closed local port)
 };
 
 // The usual variations of the start.

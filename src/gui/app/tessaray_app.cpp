@@ -4,6 +4,7 @@
 #include "core/app/version_code.h"
 #include "core/util/file_util.h"
 #include "gui/app/command_ids.h"
+#include "gui/app/help_commands.h"
 #include "gui/app/main_frame.h"
 #include "gui/project/tessaray_doc.h"
 #include "gui/results/tessaray_view.h"
@@ -43,6 +44,7 @@ CTessarayApp::CTessarayApp(SAppEnvironment environment)
       m_hooks(SUiHooks::Desktop()) {}
 
 CTessarayApp::~CTessarayApp() {
+    m_help.reset();      // its pending update check posts to the frame
     m_mainFrame.reset(); // the view and its run go with the frame, before the document
     m_doc.reset();
     QCoreApplication::removeTranslator(&m_programTranslator);
@@ -80,6 +82,8 @@ bool CTessarayApp::InitInstance(const QStringList& args) {
     m_mainFrame->setCentralWidget(m_view);
     m_doc->ConnectCommands();
     m_view->ConnectCommands();
+    m_help = std::make_unique<CHelpCommands>(*this, *m_mainFrame, m_environment.strDownloadUrl);
+    m_help->ConnectCommands();
     // A project set up anew (new or opened) is shown by the view's initial update.
     m_doc->SetProjectChangedHandler([this] { m_view->OnInitialUpdate(); });
 
@@ -91,7 +95,8 @@ bool CTessarayApp::InitInstance(const QStringList& args) {
 
     m_mainFrame->show();
     m_mainFrame->UpdateCommandUi();
-    // The view starts the automatic update check on this command.
+    m_help->ShowTipAtStartup();
+    // The help commands start the automatic update check on this command.
     m_mainFrame->PostCommand(ID_UPDATE_CHECK_AUTO);
     return true;
 }

@@ -13,6 +13,7 @@
 
 namespace tessaray {
 
+class CHelpCommands;
 class CMainFrame;
 class CTessarayDoc;
 class CTessarayView;
@@ -24,6 +25,7 @@ struct SAppEnvironment {
     QString strSystemLanguage; // English name of the system language ("" = from the system locale)
     std::string strTraceBase;  // base folder of the trace log ("" = $HOME/Dalvero/TRACE)
     bool bUseSystemLanguage = true; // false: strSystemLanguage is taken even when empty
+    std::string strDownloadUrl;     // page of the update check ("" = the maker's download page)
 };
 
 // The application object: start-up, settings, interface language, the trace log and the one
@@ -59,6 +61,7 @@ public:
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
     CTessarayDoc* Document() const { return m_doc.get(); }
     CTessarayView* View() const { return m_view; }
+    CHelpCommands* HelpCommands() const { return m_help.get(); }
 
 private:
     void FindInstallDir();
@@ -78,6 +81,7 @@ private:
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<CTessarayDoc> m_doc;
     CTessarayView* m_view = nullptr; // child of the main frame
+    std::unique_ptr<CHelpCommands> m_help;
 };
 
 } // namespace tessaray
