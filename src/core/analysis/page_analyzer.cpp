@@ -6,7 +6,6 @@
 #include <array>
 #include <bit>
 #include <cstring>
-#include <memory>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -23,22 +22,37 @@ constexpr std::size_t npos = std::string_view::npos;
 // searches use SSE2 directly where it exists (every x86-64), for its byte mask of hits.
 constexpr std::size_t kBlock = 16;
 
-// First position >= from of a short needle in text. Each block of 16 start positions is tested
-// at once for the needle's first and last byte; only hits are compared in full. Unlike a search
-// that stops at every occurrence of the first byte, it stays fast on text where that byte is
-// frequent ("<" on an HTML page), and it never takes more than |text| * |needle| steps.
-std::size_t FindFast(std::string_view text, std::string_view needle, std::size_t from = 0) {
+// The case bit of an ASCII letter: a byte equals the lower-case letter c, in either case, when
+// (byte | CaseBit(c)) == c. For any other needle byte the bit is 0 and the test is exact.
+unsigned char CaseBit(char c) {
+    return c >= 'a' && c <= 'z' ? 0x20 : 0;
+}
+
+// First position >= from of a short needle in text; with kIgnoreCase the needle is given in lower
+// case and matches ASCII letters of either case, which is what a search on a lower-case copy of
+// the text finds, without making the copy. Each block of 16 start positions is tested at once for
+// the needle's first and last byte; only hits are compared in full. Unlike a search that stops at
+// every occurrence of the first byte, it stays fast on text where that byte is frequent ("<" on
+// an HTML page), and it never takes more than |text| * |needle| steps.
+template <bool kIgnoreCase>
+std::size_t FindNeedle(std::string_view text, std::string_view needle, std::size_t from) {
     const std::size_t m = needle.size();
     const std::size_t n = text.size();
-    if (m == 1)
+    if (m == 1 && (!kIgnoreCase || CaseBit(needle[0]) == 0))
         return text.find(needle[0], from);
     if (m == 0 || n < m || from > n - m)
         return m == 0 && from <= n ? from : npos;
     const char* p = text.data();
     const char* q = needle.data();
+    const auto byteMatches = [&](std::size_t at, std::size_t j) {
+        if constexpr (kIgnoreCase)
+            return static_cast<char>(static_cast<unsigned char>(p[at + j]) | CaseBit(q[j])) == q[j];
+        else
+            return p[at + j] == q[j];
+    };
     const auto middleMatches = [&](std::size_t at) {
         for (std::size_t j = 1; j + 1 < m; ++j)
-            if (p[at + j] != q[j])
+            if (!byteMatches(at, j))
                 return false;
         return true;
     };
@@ -46,9 +60,15 @@ std::size_t FindFast(std::string_view text, std::string_view needle, std::size_t
 #if defined(__SSE2__)
     const __m128i first = _mm_set1_epi8(q[0]);
     const __m128i last = _mm_set1_epi8(q[m - 1]);
+    const __m128i firstCase = _mm_set1_epi8(static_cast<char>(kIgnoreCase ? CaseBit(q[0]) : 0));
+    const __m128i lastCase = _mm_set1_epi8(static_cast<char>(kIgnoreCase ? CaseBit(q[m - 1]) : 0));
     for (; i + kBlock + m - 1 <= n; i += kBlock) {
-        const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + m - 1));
+        __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + m - 1));
+        if constexpr (kIgnoreCase) {
+            head = _mm_or_si128(head, firstCase);
+            tail = _mm_or_si128(tail, lastCase);
+        }
         auto mask = static_cast<unsigned>(_mm_movemask_epi8(
             _mm_and_si128(_mm_cmpeq_epi8(head, first), _mm_cmpeq_epi8(tail, last))));
         for (; mask != 0; mask &= mask - 1) {
@@ -59,9 +79,18 @@ std::size_t FindFast(std::string_view text, std::string_view needle, std::size_t
     }
 #endif
     for (; i + m <= n; ++i)
-        if (p[i] == q[0] && p[i + m - 1] == q[m - 1] && middleMatches(i))
+        if (byteMatches(i, 0) && byteMatches(i, m - 1) && middleMatches(i))
             return i;
     return npos;
+}
+
+std::size_t FindFast(std::string_view text, std::string_view needle, std::size_t from = 0) {
+    return FindNeedle<false>(text, needle, from);
+}
+
+// As FindFast, with ASCII letters of either case in text matching the lower-case needle.
+std::size_t FindNoCase(std::string_view text, std::string_view lowerNeedle, std::size_t from = 0) {
+    return FindNeedle<true>(text, lowerNeedle, from);
 }
 
 // First position >= from of either byte a or b in text; npos when neither occurs.
@@ -127,12 +156,15 @@ std::size_t FindCommentMark(std::string_view text, std::size_t from) {
 // answer keeps the total work linear instead of rescanning the same stretch per item.
 class CForwardFinder {
 public:
-    CForwardFinder(std::string_view text, std::string_view needle)
-        : m_text(text), m_needle(needle) {}
+    enum class ECase { kExact, kIgnore }; // kIgnore: as FindNoCase, the needle in lower case
+
+    CForwardFinder(std::string_view text, std::string_view needle, ECase mode = ECase::kExact)
+        : m_text(text), m_needle(needle), m_eCase(mode) {}
 
     std::size_t From(std::size_t from) {
         if (!m_bValid || (m_nFound != npos && m_nFound < from)) {
-            m_nFound = FindFast(m_text, m_needle, from);
+            m_nFound = m_eCase == ECase::kIgnore ? FindNoCase(m_text, m_needle, from)
+                                                 : FindFast(m_text, m_needle, from);
             m_bValid = true;
         }
         return m_nFound;
@@ -141,6 +173,7 @@ public:
 private:
     std::string_view m_text;
     std::string_view m_needle;
+    ECase m_eCase;
     std::size_t m_nFound = npos;
     bool m_bValid = false;
 };
@@ -150,36 +183,45 @@ char LowerAsciiByte(char c) {
     return static_cast<char>(u | (static_cast<unsigned char>(u - 'A') < 26 ? 0x20 : 0));
 }
 
-// src and dst never overlap; saying so lets the compiler vectorise without run-time checks.
-void LowerBytes(const char* __restrict src, char* __restrict dst, std::size_t n) {
-    std::size_t i = 0;
-    for (; i + kBlock <= n; i += kBlock)
-        for (std::size_t k = 0; k < kBlock; ++k)
-            dst[i + k] = LowerAsciiByte(src[i + k]);
-    for (; i < n; ++i)
-        dst[i] = LowerAsciiByte(src[i]);
-}
-
 // Anchors keep the bytes 0x20..0x7F only.
 bool IsRemovedAnchorByte(char c) {
     return static_cast<unsigned char>(static_cast<unsigned char>(c) - 0x20) > 0x5F;
 }
 
-bool HasRemovedAnchorBytes(std::string_view text) {
-    const std::size_t n = text.size();
-    const char* p = text.data();
+// Writes the lower-case copy of n bytes of an anchor to dst, and tells whether the anchor holds a
+// byte to remove: one pass over the anchor, which is still in the cache from the search. src and
+// dst never overlap.
+bool LowerAnchorBytes(const char* __restrict src, char* __restrict dst, std::size_t n) {
     std::size_t i = 0;
-    for (; i + kBlock <= n; i += kBlock) {
-        unsigned char removed = 0;
-        for (std::size_t k = 0; k < kBlock; ++k)
-            removed |= static_cast<unsigned char>(IsRemovedAnchorByte(p[i + k]));
-        if (removed)
-            return true;
+#if defined(__SSE2__)
+    if (n >= kBlock) {
+        // Signed byte compares: "A".."Z" are the bytes that land below -128 + 26 after adding
+        // 0x80 - "A"; the removed bytes (below 0x20, or 0x80 and up) are those below 0x20.
+        const __m128i shift = _mm_set1_epi8(static_cast<char>(0x80 - 'A'));
+        const __m128i upperLimit = _mm_set1_epi8(static_cast<char>(-128 + 26));
+        const __m128i caseBit = _mm_set1_epi8(0x20);
+        const __m128i blank = _mm_set1_epi8(0x20);
+        __m128i removed = _mm_setzero_si128();
+        const auto lowerBlock = [&](std::size_t at) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + at));
+            const __m128i upper = _mm_cmplt_epi8(_mm_add_epi8(x, shift), upperLimit);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + at),
+                             _mm_or_si128(x, _mm_and_si128(upper, caseBit)));
+            removed = _mm_or_si128(removed, _mm_cmplt_epi8(x, blank));
+        };
+        for (; i + kBlock <= n; i += kBlock)
+            lowerBlock(i);
+        if (i < n)
+            lowerBlock(n - kBlock); // the last bytes, in a block that overlaps the one before
+        return _mm_movemask_epi8(removed) != 0;
     }
-    for (; i < n; ++i)
-        if (IsRemovedAnchorByte(p[i]))
-            return true;
-    return false;
+#endif
+    bool removed = false;
+    for (; i < n; ++i) {
+        dst[i] = LowerAsciiByte(src[i]);
+        removed |= IsRemovedAnchorByte(src[i]);
+    }
+    return removed;
 }
 
 // Copies n bytes of an anchor and of its lower-case copy without their removed bytes (the same
@@ -550,37 +592,33 @@ void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
     m_nExternalCount = m_nInternalCount = 0;
     m_nLinkCursor = 0;
 
-    // One lower-case copy of the page, for the scan only; a bare buffer, as a string would zero
-    // it first.
-    const std::unique_ptr<char[]> lowerCopy(new char[page.size()]);
-    LowerBytes(page.data(), lowerCopy.get(), page.size());
-    std::string_view lower(lowerCopy.get(), page.size());
+    // Every search below ignores the case of ASCII letters, as a search on a lower-case copy of
+    // the page would; only the stretches that are taken apart (the robots meta tag, each anchor)
+    // get a lower-case copy. So the page is read in one sweep, and no page-sized copy is made.
 
     // Head and body: the head is the text before "</head" (or before "<body"); the body starts
     // at "<body" when there is one past the start.
-    std::string_view headLower;
-    std::size_t head = FindFast(lower, "</head");
-    const std::size_t body = FindFast(lower, "<body");
-    if (head == npos)
-        head = body;
-    if (head != npos) {
-        headLower = lower.substr(0, head);
-        if (body != npos && body > 0) {
+    std::string_view head;
+    std::size_t headEnd = FindNoCase(page, "</head");
+    const std::size_t body = FindNoCase(page, "<body");
+    if (headEnd == npos)
+        headEnd = body;
+    if (headEnd != npos) {
+        head = page.substr(0, headEnd);
+        if (body != npos && body > 0)
             page.remove_prefix(body);
-            lower.remove_prefix(body);
-        }
     }
-    FindRobotsMeta(headLower);
-    CollectAnchors(page, lower);
+    FindRobotsMeta(head);
+    CollectAnchors(page);
 }
 
-void CPageAnalyzer::FindRobotsMeta(std::string_view headLower) {
+void CPageAnalyzer::FindRobotsMeta(std::string_view head) {
     m_nMetaRobots = m_nMetaIndex = m_nMetaNoindex = m_nMetaFollow = m_nMetaNofollow = 0;
     std::size_t pos = 0;
-    while ((pos = FindFast(headLower, "<meta", pos)) != npos) {
-        const std::size_t gt = headLower.find('>', pos);
-        const std::size_t end = gt == npos ? headLower.size() : gt + 1;
-        const std::string_view tag = headLower.substr(pos, end - pos);
+    while ((pos = FindNoCase(head, "<meta", pos)) != npos) {
+        const std::size_t gt = head.find('>', pos);
+        const std::size_t end = gt == npos ? head.size() : gt + 1;
+        const std::string tag = ToLowerAscii(head.substr(pos, end - pos));
         if (tag.find("robots") != npos) {
             m_nMetaRobots = 1;
             m_nMetaIndex = tag.find("index") != npos ? 1 : 0;
@@ -593,21 +631,23 @@ void CPageAnalyzer::FindRobotsMeta(std::string_view headLower) {
     }
 }
 
-void CPageAnalyzer::CollectAnchors(std::string_view body, std::string_view bodyLower) {
-    CForwardFinder closeTag(bodyLower, "</a");
-    CForwardFinder tagEnd(bodyLower, ">");
-    CForwardFinder href(bodyLower, " href");
-    std::string anchor;
+void CPageAnalyzer::CollectAnchors(std::string_view body) {
+    using ECase = CForwardFinder::ECase;
+    CForwardFinder closeTag(body, "</a", ECase::kIgnore);
+    CForwardFinder nextGt(body, ">");
+    CForwardFinder href(body, " href", ECase::kIgnore);
+    std::string lowered; // the lower-case copy of the current anchor
+    std::string anchor;  // the anchor and its lower-case copy without their removed bytes
     std::string lowerAnchor;
     std::string scratch;
     std::size_t pos = 0;
     std::size_t start;
-    while ((start = FindFast(bodyLower, "<a ", pos)) != npos) {
+    while ((start = FindNoCase(body, "<a ", pos)) != npos) {
         const std::size_t close = closeTag.From(start + 3);
         if (close == npos)
             break;
-        const std::size_t end = std::min(close + 4, bodyLower.size());
-        const std::size_t gt = tagEnd.From(start);
+        const std::size_t end = std::min(close + 4, body.size());
+        const std::size_t gt = nextGt.From(start);
         if (gt >= end) {
             pos = start + 1; // no ">": not an anchor; look for the next "<a "
             continue;
@@ -617,14 +657,17 @@ void CPageAnalyzer::CollectAnchors(std::string_view body, std::string_view bodyL
             pos = start + 1;
             continue;
         }
-        // Most anchors have no byte to remove: their text and lower-case text are taken straight
-        // from the page; the others are filtered (the same positions go in both copies).
+        // Most anchors have no byte to remove: their text is taken straight from the page;
+        // the others are filtered (the same positions go in both copies).
         std::string_view text = body.substr(start, end - start);
-        std::string_view lowerText = bodyLower.substr(start, end - start);
+        if (lowered.size() < text.size())
+            lowered.resize(text.size());
+        const bool removed = LowerAnchorBytes(text.data(), lowered.data(), text.size());
+        std::string_view lowerText = std::string_view(lowered).substr(0, text.size());
         // Where the first ">" and the closing "</a" stand in the anchor.
         std::size_t tagEnd = gt - start;
         std::size_t knownClose = close - start;
-        if (HasRemovedAnchorBytes(text)) {
+        if (removed) {
             anchor.resize(text.size());
             lowerAnchor.resize(text.size());
             const std::size_t kept = FilterAnchorBytes(text.data(), lowerText.data(), anchor.data(),

@@ -22,7 +22,8 @@ struct CLinkInfo {
 
 // A tolerant text scanner for one fetched page: the robots meta tag, the anchors, their internal
 // and external counts, and the links to the user's domain. It is not an HTML parser: every test is
-// a substring search on a lower-case (ASCII) copy; no character set or entity is decoded. Every
+// a substring search that ignores the case of ASCII letters; no character set or entity is
+// decoded. Every
 // step is linear in the page size, also on hostile pages.
 class CPageAnalyzer {
 public:
@@ -78,8 +79,8 @@ public:
     };
 
 private:
-    void FindRobotsMeta(std::string_view headLower);
-    void CollectAnchors(std::string_view body, std::string_view bodyLower);
+    void FindRobotsMeta(std::string_view head);
+    void CollectAnchors(std::string_view body);
     std::string_view UrlOf(const SLinkRecord& link) const;
     std::string_view TextOf(const SLinkRecord& link) const;
 
