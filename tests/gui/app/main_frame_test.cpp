@@ -5,9 +5,13 @@
 #include "gui/app/output_bar.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTabWidget>
 #include <QToolBar>
 
@@ -106,6 +110,31 @@ TEST_F(MainFrameTest, RecentFilesAppearInTheFileMenu) {
     EXPECT_EQ(second->text(), QStringLiteral("&2 /p/b.tsrp"));
     second->trigger();
     EXPECT_EQ(opened, QStringLiteral("/p/b.tsrp"));
+}
+
+TEST_F(MainFrameTest, ADroppedProjectFileIsOpenedAndOtherFilesAreIgnored) {
+    const std::string path = WriteProject("shop.tsrp", "http://shop.example", {"http://a.example"});
+    const std::string text = m_temp.Write("notes.txt", "notes\r\n");
+    ASSERT_TRUE(Start());
+    const auto drop = [this](const std::string& file) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(file))});
+        // As from the desktop: the drag enters the window (which may refuse it), then drops.
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(&Frame(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&Frame(), &event);
+        return event.isAccepted();
+    };
+    EXPECT_FALSE(drop(text));
+    EXPECT_TRUE(drop(path));
+    // The file is opened once the drop has finished.
+    EXPECT_EQ(Doc().GetTitle(), QStringLiteral("Untitled"));
+    ASSERT_TRUE(WaitFor([this] { return Doc().GetTitle() == QStringLiteral("shop"); }));
+    EXPECT_EQ(View().Table().GetRowCount(), 1);
 }
 
 TEST_F(MainFrameTest, ClosingAModifiedProjectAsksToSave) {
