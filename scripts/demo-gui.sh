@@ -24,30 +24,11 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARAY_BUI
       -DTESSARAY_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target tessaray tessaray-cli tessaray-demo-site
 
-mkdir -p "$out"
-rm -f "$out/port.txt"
-
+source res/demo/demo-setup.sh
 echo "== starting the demo site"
-"$build/bin/tessaray-demo-site" --root res/demo/sites --port-file "$out/port.txt" >/dev/null &
-site_pid=$!
-trap 'kill "$site_pid" 2>/dev/null || true; wait "$site_pid" 2>/dev/null || true' EXIT
-for _ in $(seq 100); do
-    [[ -s "$out/port.txt" ]] && break
-    kill -0 "$site_pid" 2>/dev/null || { echo "demo: the demo site did not start" >&2; exit 1; }
-    sleep 0.1
-done
-[[ -s "$out/port.txt" ]] || { echo "demo: the demo site did not start in time" >&2; exit 1; }
-port=$(sed -n 1p "$out/port.txt")
-silent_port=$(sed -n 2p "$out/port.txt")
-
+demo_start_site
 echo "== making the demo project"
-fill_ports() { sed -e "s/@PORT@/$port/g" -e "s/@SILENT_PORT@/$silent_port/g" "$1" > "$2"; }
-fill_ports res/demo/partners.txt "$out/partners.txt"
-fill_ports res/demo/google-links.csv "$out/google-links.csv"
-rm -f "$out/corner-tea-shop.tsrp" "$out/corner-tea-shop.tsrp.bak"
-"$build/bin/tessaray-cli" project new "$out/corner-tea-shop.tsrp" \
-    --domain "http://shop.localhost:$port" \
-    --import-txt "$out/partners.txt" --google-csv "$out/google-links.csv"
+demo_make_project
 
 echo "== opening the demo project in Tessaray"
 program=("$build/bin/tessaray" "${screenshot[@]}" "$out/corner-tea-shop.tsrp")
