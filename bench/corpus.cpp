@@ -199,7 +199,7 @@ const std::vector<CorpusEntry>& Corpus() {
     return corpus;
 }
 
-std::size_t ScanPage(std::string text) {
+std::size_t ScanPage(std::string& text) {
     CPageAnalyzer::RemoveComments(text);
     CPageAnalyzer analyzer;
     analyzer.Load(kBaseUrl, text);

@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <utility>
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -25,9 +24,7 @@ int main(int argc, char** argv) {
             continue;
         std::string page = entry.make();
         const std::size_t size = page.size();
-        std::size_t found = 0;
-        if (!baseline)
-            found = tessaray::bench::ScanPage(std::move(page));
+        const std::size_t found = baseline ? 0 : tessaray::bench::ScanPage(page);
         std::printf("%zu %zu\n", size, found);
         return 0;
     }
