@@ -98,14 +98,11 @@ void CTipSettings::WriteTimeStamp(const std::string& value) {
 }
 
 CTipOfTheDayDlg::CTipOfTheDayDlg(const std::string& folder, const SUiHooks& hooks, QWidget* parent)
-    : QDialog(parent), m_hooks(hooks) {
+    : QDialog(parent), m_reader(folder, m_settings), m_hooks(hooks) {
     setObjectName(QStringLiteral("TipOfTheDayDlg"));
     setWindowTitle(tr("Tip of the Day"));
 
-    m_reader = std::make_unique<CTipsReader>(folder, m_settings);
-    m_bShowAtStartup = m_reader->IsShowAtStartup();
-    m_strTip = m_reader->GetTip();
-    if (m_reader->GetState() == CTipsReader::State::ReadTrouble)
+    if (m_reader.GetState() == CTipsReader::State::ReadTrouble)
         ReportReadTrouble();
 
     auto* frame = new CTipFrame(this);
@@ -124,13 +121,12 @@ CTipOfTheDayDlg::CTipOfTheDayDlg(const std::string& folder, const SUiHooks& hook
 
     m_showAtStartup = new QCheckBox(tr("&Show Tips on StartUp"), this);
     m_showAtStartup->setObjectName(QStringLiteral("ShowAtStartup"));
-    m_showAtStartup->setChecked(m_bShowAtStartup);
+    m_showAtStartup->setChecked(m_reader.IsShowAtStartup());
     m_nextTip = new QPushButton(tr("&Next Tip"), this);
     m_nextTip->setObjectName(QStringLiteral("NextTip"));
     m_nextTip->setAutoDefault(false);
     // Without a file, or with a file that holds no tip, there is nothing further to show.
-    m_nextTip->setEnabled(m_reader->HasFile() &&
-                          m_reader->GetState() != CTipsReader::State::NoTips);
+    m_nextTip->setEnabled(m_reader.HasFile() && m_reader.GetState() != CTipsReader::State::NoTips);
     auto* close = new QPushButton(tr("&Close"), this);
     close->setObjectName(QStringLiteral("Close"));
     close->setDefault(true);
@@ -148,21 +144,18 @@ CTipOfTheDayDlg::CTipOfTheDayDlg(const std::string& folder, const SUiHooks& hook
     UpdateTipText();
 }
 
-// The reader stores the file position as it closes the file.
-CTipOfTheDayDlg::~CTipOfTheDayDlg() = default;
-
 QString CTipOfTheDayDlg::Tip() const {
     return m_tipText->text();
 }
 
 void CTipOfTheDayDlg::accept() {
-    m_bShowAtStartup = m_showAtStartup->isChecked();
     QDialog::accept();
-    m_reader->WriteShowAtStartup(m_bShowAtStartup);
+    m_reader.WriteShowAtStartup(m_showAtStartup->isChecked());
 }
 
 void CTipOfTheDayDlg::OnNextTip() {
-    if (!m_reader->GetNextTip(m_strTip) && m_reader->GetState() == CTipsReader::State::ReadTrouble)
+    std::string tip;
+    if (!m_reader.GetNextTip(tip) && m_reader.GetState() == CTipsReader::State::ReadTrouble)
         ReportReadTrouble();
     UpdateTipText();
 }
@@ -174,19 +167,21 @@ void CTipOfTheDayDlg::ReportReadTrouble() {
 
 void CTipOfTheDayDlg::UpdateTipText() {
     QString text;
-    switch (m_reader->GetState()) {
+    switch (m_reader.GetState()) {
     case CTipsReader::State::NoFile:
         text = tr("Tips file does not exist in the prescribed directory");
         break;
     case CTipsReader::State::NoTips:
         text = tr("No tips in the tips file");
         break;
-    default:
+    default: {
         // The tip keeps its line end in the file; the label shows the text without it.
-        text = QString::fromUtf8(m_strTip.data(), static_cast<qsizetype>(m_strTip.size()));
+        const std::string& tip = m_reader.GetTip();
+        text = QString::fromUtf8(tip.data(), static_cast<qsizetype>(tip.size()));
         while (text.endsWith(u'\n') || text.endsWith(u'\r'))
             text.chop(1);
         break;
+    }
     }
     m_tipText->setText(text);
 }

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 
-#include <memory>
 #include <string>
 
 class QCheckBox;
@@ -37,9 +36,8 @@ public:
     // Opens folder/tips.txt and reads the first tip; a failed seek is reported through hooks'
     // message box.
     CTipOfTheDayDlg(const std::string& folder, const SUiHooks& hooks, QWidget* parent = nullptr);
-    ~CTipOfTheDayDlg() override;
 
-    bool IsShowAtStartup() const { return m_bShowAtStartup; }
+    bool IsShowAtStartup() const { return m_reader.IsShowAtStartup(); }
     QString Tip() const;
 
     // The Close button: takes the check box, closes and stores "StartUp".
@@ -50,10 +48,8 @@ private:
     void UpdateTipText();
     void ReportReadTrouble();
 
-    bool m_bShowAtStartup = true;
-    std::string m_strTip;
     CTipSettings m_settings;
-    std::unique_ptr<CTipsReader> m_reader; // the open tips file
+    CTipsReader m_reader; // keeps the tips file open; stores the position when destroyed
     const SUiHooks& m_hooks;
     QLabel* m_tipText = nullptr;
     QCheckBox* m_showAtStartup = nullptr;
