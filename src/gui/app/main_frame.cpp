@@ -201,7 +201,14 @@ void CMainFrame::CreateStatusBar() {
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(text) + 12);
         statusBar()->addPermanentWidget(pane);
     }
-    statusBar()->showMessage(m_idleText);
+    m_statusText = m_idleText;
+    statusBar()->showMessage(m_statusText);
+    // A menu prompt shown while the pointer is on a command clears the pane when it leaves; the
+    // message in force (the idle text or the run's progress) comes back then.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty())
+            statusBar()->showMessage(m_statusText);
+    });
 }
 
 void CMainFrame::SetCommandHandler(int id, CommandFn run, EnabledFn enabled) {
@@ -290,7 +297,8 @@ void CMainFrame::ClearOutput() {
 }
 
 void CMainFrame::SetStatusMessage(const QString& text) {
-    statusBar()->showMessage(text.isEmpty() ? m_idleText : text);
+    m_statusText = text.isEmpty() ? m_idleText : text;
+    statusBar()->showMessage(m_statusText);
 }
 
 void CMainFrame::SetRecentFiles(const QStringList& files) {

@@ -93,6 +93,7 @@ private:
     QList<QAction*> m_recentActions;
     QStringList m_recentFiles;
     QString m_idleText;
+    QString m_statusText; // the message pane's text when no menu prompt covers it
     bool m_bUpdatePending = false;
     std::function<void(const QString&)> m_openFileHandler;
     std::function<bool()> m_closeGuard;

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
 
@@ -40,6 +41,20 @@ TEST_F(MainFrameTest, OutputLogAddsAppendsAndClears) {
     EXPECT_TRUE(Frame().OutputBar()->Log()->selectedItems().isEmpty());
     Frame().ClearOutput();
     EXPECT_TRUE(OutputLines().isEmpty());
+}
+
+TEST_F(MainFrameTest, TheMessagePaneReturnsToItsTextAfterAMenuPrompt) {
+    ASSERT_TRUE(Start(WithEnglishFile()));
+    QStatusBar* bar = Frame().statusBar();
+    EXPECT_EQ(bar->currentMessage(), QStringLiteral("Ready"));
+    Frame().SetStatusMessage(QStringLiteral("Analysing partner 2 of 5 ..."));
+    // What a hovered menu entry does: its prompt, then an empty message when the pointer leaves.
+    bar->showMessage(Frame().Action(ID_FILE_OPEN)->statusTip());
+    EXPECT_EQ(bar->currentMessage(), QStringLiteral("Open an existing project"));
+    bar->clearMessage();
+    EXPECT_EQ(bar->currentMessage(), QStringLiteral("Analysing partner 2 of 5 ..."));
+    Frame().SetStatusMessage({});
+    EXPECT_EQ(bar->currentMessage(), QStringLiteral("Ready"));
 }
 
 TEST_F(MainFrameTest, PrivateMessagesFromAnyThreadBecomeQueuedCommands) {
