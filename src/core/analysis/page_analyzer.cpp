@@ -224,16 +224,36 @@ bool LowerAnchorBytes(const char* __restrict src, char* __restrict dst, std::siz
     return removed;
 }
 
+// First position >= from of a removed byte in text[0..n); n when there is none. (As signed
+// bytes, the removed ones are exactly those below 0x20.)
+std::size_t NextRemovedAnchorByte(const char* text, std::size_t n, std::size_t from) {
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i blank = _mm_set1_epi8(0x20);
+    for (; i + kBlock <= n; i += kBlock) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(block, blank)));
+        if (mask != 0)
+            return i + static_cast<std::size_t>(std::countr_zero(mask));
+    }
+#endif
+    for (; i < n; ++i)
+        if (IsRemovedAnchorByte(text[i]))
+            return i;
+    return n;
+}
+
 // Copies n bytes of an anchor and of its lower-case copy without their removed bytes (the same
-// positions in both); returns how many were kept. Each byte is written, and the write position
-// only moves on for the kept ones, so there is no branch per byte.
+// positions in both), run by run between the removed bytes; returns how many were kept.
 std::size_t FilterAnchorBytes(const char* __restrict text, const char* __restrict lower,
                               char* __restrict outText, char* __restrict outLower, std::size_t n) {
     std::size_t kept = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        outText[kept] = text[i];
-        outLower[kept] = lower[i];
-        kept += IsRemovedAnchorByte(text[i]) ? 0 : 1;
+    for (std::size_t i = 0; i < n;) {
+        const std::size_t removed = NextRemovedAnchorByte(text, n, i);
+        std::memcpy(outText + kept, text + i, removed - i);
+        std::memcpy(outLower + kept, lower + i, removed - i);
+        kept += removed - i;
+        i = removed + 1;
     }
     return kept;
 }
@@ -652,7 +672,9 @@ void CPageAnalyzer::CollectAnchors(std::string_view body) {
             pos = start + 1; // no ">": not an anchor; look for the next "<a "
             continue;
         }
-        const std::size_t hrefAt = href.From(start);
+        // Most anchors start "<a href": then that is the first " href" from the start on.
+        const bool plainHref = FindNoCase(body.substr(start + 2, 5), " href") == 0;
+        const std::size_t hrefAt = plainHref ? start + 2 : href.From(start);
         if (hrefAt == npos || hrefAt >= gt) {
             pos = start + 1;
             continue;
