@@ -257,6 +257,7 @@ std::string RandomPage(std::mt19937& rng, int pieces) {
         "data-rel=nofollow",
         "title=\"/local\"",
         "href=\"HTTP://SHOP.EXAMPLE\"",
+        "hReF=\"/@[`{AZaz\"", // the bytes next to the letters stay as they are
         "\t",
     };
     static const char* inners[] = {
@@ -282,6 +283,9 @@ std::string RandomPage(std::mt19937& rng, int pieces) {
         "</head>",
         "<BODY>",
         "<body class=x>",
+        "</HEAD >",
+        "<bOdY>",
+        "<\xC1 href=x>not an anchor</a>", // 0xC1 is no "A": only ASCII letters fold
         "<meta name=\"robots\" content=\"noindex,follow\">",
         "<META content=nofollow name=ROBOTS>",
         "<meta charset=utf-8>",
