@@ -3,7 +3,6 @@
 #include "core/project/url_rules.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cstring>
 
@@ -111,6 +110,33 @@ std::size_t FindEither(std::string_view text, char a, char b, std::size_t from) 
 #endif
     for (; i < n; ++i)
         if (p[i] == a || p[i] == b)
+            return i;
+    return npos;
+}
+
+// First position >= from of a blank, a ">" or a quote (the bytes that end a run of an href value)
+// in text; npos when none occurs.
+std::size_t FindUrlRunEnd(std::string_view text, std::size_t from) {
+    const std::size_t n = text.size();
+    const char* p = text.data();
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i blank = _mm_set1_epi8(' ');
+    const __m128i gt = _mm_set1_epi8('>');
+    const __m128i quote = _mm_set1_epi8('"');
+    const __m128i apostrophe = _mm_set1_epi8('\'');
+    for (; i + kBlock <= n; i += kBlock) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i hits = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(block, blank), _mm_cmpeq_epi8(block, gt)),
+            _mm_or_si128(_mm_cmpeq_epi8(block, quote), _mm_cmpeq_epi8(block, apostrophe)));
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+        if (mask != 0)
+            return i + static_cast<std::size_t>(std::countr_zero(mask));
+    }
+#endif
+    for (; i < n; ++i)
+        if (p[i] == ' ' || p[i] == '>' || p[i] == '"' || p[i] == '\'')
             return i;
     return npos;
 }
@@ -265,6 +291,11 @@ bool IsQuote(char c) {
 // Position just after the first "http://" or "https://" in lower-case text, whichever comes
 // first; npos when neither occurs. (One pass, where FindScheme searches twice.)
 std::size_t SchemeEnd(std::string_view url) {
+    // Most URLs start with their scheme; then that is the first "http" for sure.
+    if (url.starts_with("http://"))
+        return 7;
+    if (url.starts_with("https://"))
+        return 8;
     for (std::size_t at = url.find("http"); at != npos; at = url.find("http", at + 1)) {
         if (url.compare(at + 4, 3, "://") == 0)
             return at + 7;
@@ -316,16 +347,10 @@ void AppendUrl(std::string_view lowerAnchor, std::string& out, std::size_t& valu
     if (equals == npos)
         return;
     const std::size_t n = lowerAnchor.size();
-    static constexpr auto kEndsRun = [] {
-        std::array<bool, 256> table{};
-        for (const unsigned char c : {' ', '>', '"', '\''})
-            table[c] = true;
-        return table;
-    }();
+    // Where a run of the value ends: the next blank, ">" or quote, or the end of the anchor.
     const auto runEnd = [&](std::size_t i) {
-        while (i < n && !kEndsRun[static_cast<unsigned char>(lowerAnchor[i])])
-            ++i;
-        return i;
+        const std::size_t end = FindUrlRunEnd(lowerAnchor, i);
+        return end == npos ? n : end;
     };
     std::size_t start = equals + 1;
     while (start < n && static_cast<unsigned char>(lowerAnchor[start]) < '!')
