@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en_US">
 <context>
+    <name>tessaray::CAboutProgramDlg</name>
+    <message>
+        <source>About Tessaray</source>
+        <translation>Über Tessaray</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Dalvero. All rights reserved.</source>
+        <translation>Copyright (C) Dalvero. Alle Rechte vorbehalten.</translation>
+    </message>
+    <message>
+        <source>Fileversion</source>
+        <translation>Dateiversion</translation>
+    </message>
+    <message>
+        <source>Tessaray Web Site:</source>
+        <translation>Tessaray-Webseite:</translation>
+    </message>
+    <message>
+        <source>Company Web Site:</source>
+        <translation>Firmen-Webseite:</translation>
+    </message>
+    <message>
+        <source>Support...</source>
+        <translation>Support...</translation>
+    </message>
+    <message>
+        <source>Technical Support</source>
+        <translation>Technische Unterstützung</translation>
+    </message>
+    <message>
+        <source>Contact</source>
+        <translation>Kontakt</translation>
+    </message>
+    <message>
+        <source>Contact ...</source>
+        <translation>Kontakt ...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CCsvImportDlg</name>
     <message>
         <source>Import URLs from a csv file</source>
@@ -175,6 +218,25 @@
     <message>
         <source>Count of Links</source>
         <translation>Anzahl der Links</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CHelpCommands</name>
+    <message>
+        <source>The help document %1 cannot be found.</source>
+        <translation>Das Hilfe-Dokument %1 wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>Your present Tessaray version: %1</source>
+        <translation>Ihre aktuelle Tessaray-Version: %1</translation>
+    </message>
+    <message>
+        <source>Do you want to open the Tessaray download page in the browser?</source>
+        <translation>Möchten Sie die Tessaray-Downloadseite im Browser öffnen?</translation>
+    </message>
+    <message>
+        <source>A newer version is available</source>
+        <translation>Eine neuere Version ist verfügbar</translation>
     </message>
 </context>
 <context>
@@ -449,6 +511,72 @@ Updates prüfen</translation>
     </message>
 </context>
 <context>
+    <name>tessaray::CSupportDlg</name>
+    <message>
+        <source>Support</source>
+        <translation>Support</translation>
+    </message>
+    <message>
+        <source>Please use the Support button below for all your inquires and technical support regarding the Tessaray software.</source>
+        <translation>Bitte verwenden Sie den Support-Knopf unten für alle Ihre Anfragen und die technische Unterstützung zur Tessaray-Software.</translation>
+    </message>
+    <message>
+        <source>An Internet connection is needed for this purpose.</source>
+        <translation>Dazu wird eine Internetverbindung benötigt.</translation>
+    </message>
+    <message>
+        <source>Please make sure that e-mails from our addresses are not blocked by your spam filter.</source>
+        <translation>Bitte stellen Sie sicher, dass E-Mails von unseren Adressen nicht von Ihrem Spamfilter blockiert werden.</translation>
+    </message>
+    <message>
+        <source>Please Note: We never send spam messages and always treat your e-mail address in the strictest of confidence.</source>
+        <translation>Bitte beachten Sie: Wir versenden niemals Spam und behandeln Ihre E-Mail-Adresse stets streng vertraulich.</translation>
+    </message>
+    <message>
+        <source>Please click here for support:</source>
+        <translation>Bitte klicken Sie hier für Support:</translation>
+    </message>
+    <message>
+        <source>Close Window</source>
+        <translation>Fenster schließen</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CSupportMailDlg</name>
+    <message>
+        <source>Support</source>
+        <translation>Support</translation>
+    </message>
+    <message>
+        <source>Copy to the clipboard</source>
+        <translation>In die Zwischenablage kopieren</translation>
+    </message>
+    <message>
+        <source>EMail Recipient</source>
+        <translation>E-Mail-Empfänger</translation>
+    </message>
+    <message>
+        <source>Subject Line</source>
+        <translation>Betreffzeile</translation>
+    </message>
+    <message>
+        <source>Email Text (Body)</source>
+        <translation>E-Mail-Text (Inhalt)</translation>
+    </message>
+    <message>
+        <source>Your email client does not seem to support the MAPI interface and the support email can not be automatically generated</source>
+        <translation>Ihr E-Mail-Programm unterstützt die MAPI-Schnittstelle offenbar nicht, daher kann die Support-E-Mail nicht automatisch erstellt werden</translation>
+    </message>
+    <message>
+        <source>Please start a new email message and insert the following information</source>
+        <translation>Bitte beginnen Sie eine neue E-Mail und fügen Sie die folgenden Angaben ein</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CTessarayDoc</name>
     <message>
         <source>Untitled</source>
@@ -527,37 +655,6 @@ Updates prüfen</translation>
     </message>
 </context>
 <context>
-    <name>tessaray::CTxtImportDlg</name>
-    <message>
-        <source>URL-Import from a txt-File</source>
-        <translation>Url-Import von einer Text-Datei</translation>
-    </message>
-    <message>
-        <source>URL details can be read in via a text file</source>
-        <translation>URL-Angaben können über eine Textdatei eingelesen werden</translation>
-    </message>
-    <message>
-        <source>- each URL needing to be listed on a separate line</source>
-        <translation>- jede URL muss in einer eigenen Zeile stehen</translation>
-    </message>
-    <message>
-        <source>- Text not starting with a letter (a..z, A..Z) is interpreted as a comment (e.g.: #, /*, //,...)</source>
-        <translation>- Text, der nicht mit einem Buchstaben (a..z, A..Z) beginnt, gilt als Kommentar (z.B.: #, /*, //,...)</translation>
-    </message>
-    <message>
-        <source>Text file with one URL per line (*.txt)</source>
-        <translation>Textdatei mit einer URL pro Zeile (*.txt)</translation>
-    </message>
-    <message>
-        <source>Browse...</source>
-        <translation>Durchsuchen...</translation>
-    </message>
-    <message>
-        <source>Text Files (.txt)</source>
-        <translation>Textdateien (.txt)</translation>
-    </message>
-</context>
-<context>
     <name>tessaray::CTipOfTheDayDlg</name>
     <message>
         <source>Did you know...</source>
@@ -593,131 +690,53 @@ Updates prüfen</translation>
     </message>
 </context>
 <context>
-    <name>tessaray::CAboutProgramDlg</name>
+    <name>tessaray::CTxtImportDlg</name>
     <message>
-        <source>About Tessaray</source>
-        <translation>Über Tessaray</translation>
+        <source>URL-Import from a txt-File</source>
+        <translation>Url-Import von einer Text-Datei</translation>
     </message>
     <message>
-        <source>Copyright (C) Dalvero. All rights reserved.</source>
-        <translation>Copyright (C) Dalvero. Alle Rechte vorbehalten.</translation>
+        <source>URL details can be read in via a text file</source>
+        <translation>URL-Angaben können über eine Textdatei eingelesen werden</translation>
     </message>
     <message>
-        <source>Fileversion</source>
-        <translation>Dateiversion</translation>
+        <source>- each URL needing to be listed on a separate line</source>
+        <translation>- jede URL muss in einer eigenen Zeile stehen</translation>
     </message>
     <message>
-        <source>Tessaray Web Site:</source>
-        <translation>Tessaray-Webseite:</translation>
+        <source>- Text not starting with a letter (a..z, A..Z) is interpreted as a comment (e.g.: #, /*, //,...)</source>
+        <translation>- Text, der nicht mit einem Buchstaben (a..z, A..Z) beginnt, gilt als Kommentar (z.B.: #, /*, //,...)</translation>
     </message>
     <message>
-        <source>Company Web Site:</source>
-        <translation>Firmen-Webseite:</translation>
+        <source>Text file with one URL per line (*.txt)</source>
+        <translation>Textdatei mit einer URL pro Zeile (*.txt)</translation>
     </message>
     <message>
-        <source>Support...</source>
-        <translation>Support...</translation>
+        <source>Browse...</source>
+        <translation>Durchsuchen...</translation>
     </message>
     <message>
-        <source>Technical Support</source>
-        <translation>Technische Unterstützung</translation>
-    </message>
-    <message>
-        <source>Contact</source>
-        <translation>Kontakt</translation>
-    </message>
-    <message>
-        <source>Contact ...</source>
-        <translation>Kontakt ...</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>Text Files (.txt)</source>
+        <translation>Textdateien (.txt)</translation>
     </message>
 </context>
 <context>
-    <name>tessaray::CSupportDlg</name>
+    <name>tessaray::SUiHooks</name>
     <message>
-        <source>Support</source>
-        <translation>Support</translation>
+        <source>Log in</source>
+        <translation>Anmelden</translation>
     </message>
     <message>
-        <source>Please use the Support button below for all your inquires and technical support regarding the Tessaray software.</source>
-        <translation>Bitte verwenden Sie den Support-Knopf unten für alle Ihre Anfragen und die technische Unterstützung zur Tessaray-Software.</translation>
+        <source>The server of %1 asks for a user name and a password (%2).</source>
+        <translation>Der Server von %1 verlangt einen Benutzernamen und ein Passwort (%2).</translation>
     </message>
     <message>
-        <source>An Internet connection is needed for this purpose.</source>
-        <translation>Dazu wird eine Internetverbindung benötigt.</translation>
+        <source>User name:</source>
+        <translation>Benutzername:</translation>
     </message>
     <message>
-        <source>Please make sure that e-mails from our addresses are not blocked by your spam filter.</source>
-        <translation>Bitte stellen Sie sicher, dass E-Mails von unseren Adressen nicht von Ihrem Spamfilter blockiert werden.</translation>
-    </message>
-    <message>
-        <source>Please Note: We never send spam messages and always treat your e-mail address in the strictest of confidence.</source>
-        <translation>Bitte beachten Sie: Wir versenden niemals Spam und behandeln Ihre E-Mail-Adresse stets streng vertraulich.</translation>
-    </message>
-    <message>
-        <source>Please click here for support:</source>
-        <translation>Bitte klicken Sie hier für Support:</translation>
-    </message>
-    <message>
-        <source>Close Window</source>
-        <translation>Fenster schließen</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CSupportMailDlg</name>
-    <message>
-        <source>Support</source>
-        <translation>Support</translation>
-    </message>
-    <message>
-        <source>Copy to the clipboard</source>
-        <translation>In die Zwischenablage kopieren</translation>
-    </message>
-    <message>
-        <source>EMail Recipient</source>
-        <translation>E-Mail-Empfänger</translation>
-    </message>
-    <message>
-        <source>Subject Line</source>
-        <translation>Betreffzeile</translation>
-    </message>
-    <message>
-        <source>Email Text (Body)</source>
-        <translation>E-Mail-Text (Inhalt)</translation>
-    </message>
-    <message>
-        <source>Your email client does not seem to support the MAPI interface and the support email can not be automatically generated</source>
-        <translation>Ihr E-Mail-Programm unterstützt die MAPI-Schnittstelle offenbar nicht, daher kann die Support-E-Mail nicht automatisch erstellt werden</translation>
-    </message>
-    <message>
-        <source>Please start a new email message and insert the following information</source>
-        <translation>Bitte beginnen Sie eine neue E-Mail und fügen Sie die folgenden Angaben ein</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Schließen</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CHelpCommands</name>
-    <message>
-        <source>The help document %1 cannot be found.</source>
-        <translation>Das Hilfe-Dokument %1 wurde nicht gefunden.</translation>
-    </message>
-    <message>
-        <source>Your present Tessaray version: %1</source>
-        <translation>Ihre aktuelle Tessaray-Version: %1</translation>
-    </message>
-    <message>
-        <source>Do you want to open the Tessaray download page in the browser?</source>
-        <translation>Möchten Sie die Tessaray-Downloadseite im Browser öffnen?</translation>
-    </message>
-    <message>
-        <source>A newer version is available</source>
-        <translation>Eine neuere Version ist verfügbar</translation>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
     </message>
 </context>
 </TS>

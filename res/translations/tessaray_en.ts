@@ -2,6 +2,244 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="en_US">
 <context>
+    <name>tessaray::CAboutProgramDlg</name>
+    <message>
+        <source>About Tessaray</source>
+        <translation>About Tessaray</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Dalvero. All rights reserved.</source>
+        <translation>Copyright (C) Dalvero. All rights reserved.</translation>
+    </message>
+    <message>
+        <source>Fileversion</source>
+        <translation>Fileversion</translation>
+    </message>
+    <message>
+        <source>Tessaray Web Site:</source>
+        <translation>Tessaray Web Site:</translation>
+    </message>
+    <message>
+        <source>Company Web Site:</source>
+        <translation>Company Web Site:</translation>
+    </message>
+    <message>
+        <source>Support...</source>
+        <translation>Support...</translation>
+    </message>
+    <message>
+        <source>Technical Support</source>
+        <translation>Technical Support</translation>
+    </message>
+    <message>
+        <source>Contact</source>
+        <translation>Contact</translation>
+    </message>
+    <message>
+        <source>Contact ...</source>
+        <translation>Contact ...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CCsvImportDlg</name>
+    <message>
+        <source>Import URLs from a csv file</source>
+        <translation>Import URLs from a csv file</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>Csv file:</source>
+        <translation>Csv file:</translation>
+    </message>
+    <message>
+        <source>Column (%1 to %2):</source>
+        <translation>Column (%1 to %2):</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>Separator</translation>
+    </message>
+    <message>
+        <source>Comma</source>
+        <translation>Comma</translation>
+    </message>
+    <message>
+        <source>Semicolon</source>
+        <translation>Semicolon</translation>
+    </message>
+    <message>
+        <source>Tabulator</source>
+        <translation>Tabulator</translation>
+    </message>
+    <message>
+        <source>Please enter an integer.</source>
+        <translation>Please enter an integer.</translation>
+    </message>
+    <message>
+        <source>Please enter an integer between %1 and %2.</source>
+        <translation>Please enter an integer between %1 and %2.</translation>
+    </message>
+    <message>
+        <source>Csv Files (.csv)</source>
+        <translation>Csv Files (.csv)</translation>
+    </message>
+    <message>
+        <source>Text Files (.txt)</source>
+        <translation>Text Files (.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CEditProjectDlg</name>
+    <message>
+        <source>Edit Project</source>
+        <translation>Edit Project</translation>
+    </message>
+    <message>
+        <source>Your Domain URL, e.g.: </source>
+        <translation>Your Domain URL, e.g.: </translation>
+    </message>
+    <message>
+        <source>Enter Domain URL...</source>
+        <translation>Enter Domain URL...</translation>
+    </message>
+    <message>
+        <source>URLs of partner web pages containing links to pages in your domain., /e.g.: </source>
+        <translation>URLs of partner web pages containing links to pages in your domain., /e.g.: </translation>
+    </message>
+    <message>
+        <source>Add URL...</source>
+        <translation>Add URL...</translation>
+    </message>
+    <message>
+        <source>Delete URL...</source>
+        <translation>Delete URL...</translation>
+    </message>
+    <message>
+        <source>Edit URL...</source>
+        <translation>Edit URL...</translation>
+    </message>
+    <message>
+        <source>Test URL...</source>
+        <translation>Test URL...</translation>
+    </message>
+    <message>
+        <source>Import Txt-List...</source>
+        <translation>Import Txt-List...</translation>
+    </message>
+    <message>
+        <source>Import Csv...</source>
+        <translation>Import Csv...</translation>
+    </message>
+    <message>
+        <source>Add a CSV table containing external links from Google&apos;s Webmaster tools for the purpose of cross-checking.</source>
+        <translation>Add a CSV table containing external links from Google&apos;s Webmaster tools for the purpose of cross-checking.</translation>
+    </message>
+    <message>
+        <source>Add Ext.Links...</source>
+        <translation>Add Ext.Links...</translation>
+    </message>
+    <message>
+        <source>Display Links...</source>
+        <translation>Display Links...</translation>
+    </message>
+    <message>
+        <source>Investigate the Pagerank of the partner site</source>
+        <translation>Investigate the Pagerank of the partner site</translation>
+    </message>
+    <message>
+        <source>Please enter your domain URL.</source>
+        <translation>Please enter your domain URL.</translation>
+    </message>
+    <message>
+        <source>Add at least one valid partner URL.</source>
+        <translation>Add at least one valid partner URL.</translation>
+    </message>
+    <message>
+        <source>not a valid web address</source>
+        <translation>not a valid web address</translation>
+    </message>
+    <message>
+        <source>The list is full: a project holds at most %1 partner URLs.</source>
+        <translation>The list is full: a project holds at most %1 partner URLs.</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be read.</source>
+        <translation>The file %1 cannot be read.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CEnterUrlDlg</name>
+    <message>
+        <source>Enter URL</source>
+        <translation>Enter URL</translation>
+    </message>
+    <message>
+        <source>Paste the web address from the clipboard</source>
+        <translation>Paste the web address from the clipboard</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Test URL</source>
+        <translation>Test URL</translation>
+    </message>
+    <message>
+        <source>Optional: A comment on the link can be entered here (only for the purpose of documentation)</source>
+        <translation>Optional: A comment on the link can be entered here (only for the purpose of documentation)</translation>
+    </message>
+    <message>
+        <source>Please enter no more than %1 characters.</source>
+        <translation>Please enter no more than %1 characters.</translation>
+    </message>
+    <message>
+        <source>not a valid web address</source>
+        <translation>not a valid web address</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CExtLinksDlg</name>
+    <message>
+        <source>List of External Links</source>
+        <translation>List of External Links</translation>
+    </message>
+    <message>
+        <source>External links imported from Google&apos;s Webmaster tools for the purpose of verifying existence</source>
+        <translation>External links imported from Google&apos;s Webmaster tools for the purpose of verifying existence</translation>
+    </message>
+    <message>
+        <source>Count of Links</source>
+        <translation>Count of Links</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CHelpCommands</name>
+    <message>
+        <source>The help document %1 cannot be found.</source>
+        <translation>The help document %1 cannot be found.</translation>
+    </message>
+    <message>
+        <source>Your present Tessaray version: %1</source>
+        <translation>Your present Tessaray version: %1</translation>
+    </message>
+    <message>
+        <source>Do you want to open the Tessaray download page in the browser?</source>
+        <translation>Do you want to open the Tessaray download page in the browser?</translation>
+    </message>
+    <message>
+        <source>A newer version is available</source>
+        <translation>A newer version is available</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CMainFrame</name>
     <message>
         <source>&amp;File</source>
@@ -242,6 +480,103 @@ Check for updates</translation>
     </message>
 </context>
 <context>
+    <name>tessaray::CProjectSettingsDlg</name>
+    <message>
+        <source>Project Settings</source>
+        <translation>Project Settings</translation>
+    </message>
+    <message>
+        <source>Google Links</source>
+        <translation>Google Links</translation>
+    </message>
+    <message>
+        <source>A CSV table containing external links extracted from Google&apos;s Webmaster tools can be added to the project.</source>
+        <translation>A CSV table containing external links extracted from Google&apos;s Webmaster tools can be added to the project.</translation>
+    </message>
+    <message>
+        <source>Partner links are then compared for concurrence with Google&apos;s link entries.</source>
+        <translation>Partner links are then compared for concurrence with Google&apos;s link entries.</translation>
+    </message>
+    <message>
+        <source>Import csv-Table...</source>
+        <translation>Import csv-Table...</translation>
+    </message>
+    <message>
+        <source>%1 external links imported.</source>
+        <translation>%1 external links imported.</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be read.</source>
+        <translation>The file %1 cannot be read.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CSupportDlg</name>
+    <message>
+        <source>Support</source>
+        <translation>Support</translation>
+    </message>
+    <message>
+        <source>Please use the Support button below for all your inquires and technical support regarding the Tessaray software.</source>
+        <translation>Please use the Support button below for all your inquires and technical support regarding the Tessaray software.</translation>
+    </message>
+    <message>
+        <source>An Internet connection is needed for this purpose.</source>
+        <translation>An Internet connection is needed for this purpose.</translation>
+    </message>
+    <message>
+        <source>Please make sure that e-mails from our addresses are not blocked by your spam filter.</source>
+        <translation>Please make sure that e-mails from our addresses are not blocked by your spam filter.</translation>
+    </message>
+    <message>
+        <source>Please Note: We never send spam messages and always treat your e-mail address in the strictest of confidence.</source>
+        <translation>Please Note: We never send spam messages and always treat your e-mail address in the strictest of confidence.</translation>
+    </message>
+    <message>
+        <source>Please click here for support:</source>
+        <translation>Please click here for support:</translation>
+    </message>
+    <message>
+        <source>Close Window</source>
+        <translation>Close Window</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CSupportMailDlg</name>
+    <message>
+        <source>Support</source>
+        <translation>Support</translation>
+    </message>
+    <message>
+        <source>Copy to the clipboard</source>
+        <translation>Copy to the clipboard</translation>
+    </message>
+    <message>
+        <source>EMail Recipient</source>
+        <translation>EMail Recipient</translation>
+    </message>
+    <message>
+        <source>Subject Line</source>
+        <translation>Subject Line</translation>
+    </message>
+    <message>
+        <source>Email Text (Body)</source>
+        <translation>Email Text (Body)</translation>
+    </message>
+    <message>
+        <source>Your email client does not seem to support the MAPI interface and the support email can not be automatically generated</source>
+        <translation>Your email client does not seem to support the MAPI interface and the support email can not be automatically generated</translation>
+    </message>
+    <message>
+        <source>Please start a new email message and insert the following information</source>
+        <translation>Please start a new email message and insert the following information</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CTessarayDoc</name>
     <message>
         <source>Untitled</source>
@@ -355,131 +690,53 @@ Check for updates</translation>
     </message>
 </context>
 <context>
-    <name>tessaray::CAboutProgramDlg</name>
+    <name>tessaray::CTxtImportDlg</name>
     <message>
-        <source>About Tessaray</source>
-        <translation>About Tessaray</translation>
+        <source>URL-Import from a txt-File</source>
+        <translation>URL-Import from a txt-File</translation>
     </message>
     <message>
-        <source>Copyright (C) Dalvero. All rights reserved.</source>
-        <translation>Copyright (C) Dalvero. All rights reserved.</translation>
+        <source>URL details can be read in via a text file</source>
+        <translation>URL details can be read in via a text file</translation>
     </message>
     <message>
-        <source>Fileversion</source>
-        <translation>Fileversion</translation>
+        <source>- each URL needing to be listed on a separate line</source>
+        <translation>- each URL needing to be listed on a separate line</translation>
     </message>
     <message>
-        <source>Tessaray Web Site:</source>
-        <translation>Tessaray Web Site:</translation>
+        <source>- Text not starting with a letter (a..z, A..Z) is interpreted as a comment (e.g.: #, /*, //,...)</source>
+        <translation>- Text not starting with a letter (a..z, A..Z) is interpreted as a comment (e.g.: #, /*, //,...)</translation>
     </message>
     <message>
-        <source>Company Web Site:</source>
-        <translation>Company Web Site:</translation>
+        <source>Text file with one URL per line (*.txt)</source>
+        <translation>Text file with one URL per line (*.txt)</translation>
     </message>
     <message>
-        <source>Support...</source>
-        <translation>Support...</translation>
+        <source>Browse...</source>
+        <translation>Browse...</translation>
     </message>
     <message>
-        <source>Technical Support</source>
-        <translation>Technical Support</translation>
-    </message>
-    <message>
-        <source>Contact</source>
-        <translation>Contact</translation>
-    </message>
-    <message>
-        <source>Contact ...</source>
-        <translation>Contact ...</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>Text Files (.txt)</source>
+        <translation>Text Files (.txt)</translation>
     </message>
 </context>
 <context>
-    <name>tessaray::CSupportDlg</name>
+    <name>tessaray::SUiHooks</name>
     <message>
-        <source>Support</source>
-        <translation>Support</translation>
+        <source>Log in</source>
+        <translation>Log in</translation>
     </message>
     <message>
-        <source>Please use the Support button below for all your inquires and technical support regarding the Tessaray software.</source>
-        <translation>Please use the Support button below for all your inquires and technical support regarding the Tessaray software.</translation>
+        <source>The server of %1 asks for a user name and a password (%2).</source>
+        <translation>The server of %1 asks for a user name and a password (%2).</translation>
     </message>
     <message>
-        <source>An Internet connection is needed for this purpose.</source>
-        <translation>An Internet connection is needed for this purpose.</translation>
+        <source>User name:</source>
+        <translation>User name:</translation>
     </message>
     <message>
-        <source>Please make sure that e-mails from our addresses are not blocked by your spam filter.</source>
-        <translation>Please make sure that e-mails from our addresses are not blocked by your spam filter.</translation>
-    </message>
-    <message>
-        <source>Please Note: We never send spam messages and always treat your e-mail address in the strictest of confidence.</source>
-        <translation>Please Note: We never send spam messages and always treat your e-mail address in the strictest of confidence.</translation>
-    </message>
-    <message>
-        <source>Please click here for support:</source>
-        <translation>Please click here for support:</translation>
-    </message>
-    <message>
-        <source>Close Window</source>
-        <translation>Close Window</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CSupportMailDlg</name>
-    <message>
-        <source>Support</source>
-        <translation>Support</translation>
-    </message>
-    <message>
-        <source>Copy to the clipboard</source>
-        <translation>Copy to the clipboard</translation>
-    </message>
-    <message>
-        <source>EMail Recipient</source>
-        <translation>EMail Recipient</translation>
-    </message>
-    <message>
-        <source>Subject Line</source>
-        <translation>Subject Line</translation>
-    </message>
-    <message>
-        <source>Email Text (Body)</source>
-        <translation>Email Text (Body)</translation>
-    </message>
-    <message>
-        <source>Your email client does not seem to support the MAPI interface and the support email can not be automatically generated</source>
-        <translation>Your email client does not seem to support the MAPI interface and the support email can not be automatically generated</translation>
-    </message>
-    <message>
-        <source>Please start a new email message and insert the following information</source>
-        <translation>Please start a new email message and insert the following information</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Close</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CHelpCommands</name>
-    <message>
-        <source>The help document %1 cannot be found.</source>
-        <translation>The help document %1 cannot be found.</translation>
-    </message>
-    <message>
-        <source>Your present Tessaray version: %1</source>
-        <translation>Your present Tessaray version: %1</translation>
-    </message>
-    <message>
-        <source>Do you want to open the Tessaray download page in the browser?</source>
-        <translation>Do you want to open the Tessaray download page in the browser?</translation>
-    </message>
-    <message>
-        <source>A newer version is available</source>
-        <translation>A newer version is available</translation>
+        <source>Password:</source>
+        <translation>Password:</translation>
     </message>
 </context>
 </TS>

@@ -80,6 +80,13 @@ bool GuiFixture::Start(const SGuiOptions& options) {
         m_messages.append(text);
         return m_answer;
     };
+    hooks.askCredentials = [this](QWidget*, const QString&, const QString& realm, QString& user,
+                                  QString& password) {
+        m_realms.append(realm);
+        user = m_strUser;
+        password = m_strPassword;
+        return !m_strUser.isEmpty();
+    };
     hooks.openUrl = [this](const QUrl& url) {
         m_openedUrls.append(url);
         return true;

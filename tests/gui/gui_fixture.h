@@ -66,6 +66,10 @@ protected:
     QMessageBox::StandardButton m_answer = QMessageBox::Ok;
     QStringList m_messages;
     QList<QUrl> m_openedUrls;
+    // Log-in requests answer with these credentials; empty user = refused. Realms are collected.
+    QString m_strUser;
+    QString m_strPassword;
+    QStringList m_realms;
 
 private:
     std::unique_ptr<CTessarayApp> m_app;

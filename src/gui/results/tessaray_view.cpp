@@ -21,6 +21,9 @@
 #include <QMenu>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 namespace tessaray {
 
@@ -32,6 +35,51 @@ QString FromBytes(std::string_view text) {
 
 QString NativePath(const std::string& path) {
     return QDir::toNativeSeparators(QFile::decodeName(path.c_str()));
+}
+
+// The answer of the user to a server's request for credentials, handed from the window's thread
+// to the fetching thread.
+struct SCredentialsAnswer {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool bDone = false;
+    bool bGiven = false;
+    std::string strUser;
+    std::string strPassword;
+};
+
+// Called on a fetch job's worker thread when a server answers 401: asks the user in the window's
+// thread and waits for the answer. It gives up (refuses) as soon as open turns false, so that the
+// job's owner can always join the worker.
+bool AskCredentials(CMainFrame* frame, const SUiHooks* hooks,
+                    const std::shared_ptr<std::atomic<bool>>& open, const std::string& url,
+                    const std::string& realm, std::string& user, std::string& password) {
+    auto answer = std::make_shared<SCredentialsAnswer>();
+    QMetaObject::invokeMethod(
+        frame,
+        [frame, hooks, open, answer, url, realm] {
+            QString qUser;
+            QString qPassword;
+            const bool bGiven =
+                open->load() &&
+                hooks->askCredentials(frame, FromBytes(url), FromBytes(realm), qUser, qPassword);
+            const std::lock_guard lock(answer->mutex);
+            answer->bGiven = bGiven;
+            answer->strUser = qUser.toStdString();
+            answer->strPassword = qPassword.toStdString();
+            answer->bDone = true;
+            answer->done.notify_one();
+        },
+        Qt::QueuedConnection);
+    std::unique_lock lock(answer->mutex);
+    while (!answer->bDone) {
+        if (!open->load())
+            return false;
+        answer->done.wait_for(lock, std::chrono::milliseconds(100));
+    }
+    user = answer->strUser;
+    password = answer->strPassword;
+    return answer->bGiven;
 }
 
 } // namespace
@@ -76,10 +124,15 @@ CTessarayView::CTessarayView(CTessarayApp& app, CMainFrame& frame, CTessarayDoc&
 
 CTessarayView::~CTessarayView() {
     // The run (and its fetch job, which joins its worker) ends before the table and the log.
+    m_pCredentialsOpen->store(false);
     m_run.reset();
 }
 
 void CTessarayView::CreateRun() {
+    if (m_pCredentialsOpen)
+        m_pCredentialsOpen->store(false);
+    m_run.reset();
+    m_pCredentialsOpen = std::make_shared<std::atomic<bool>>(true);
     m_run = std::make_unique<CAnalysisRun>(m_doc.Project(), m_table, *m_log, m_app.TraceLog());
     m_run->SetOutputWords({tr("analyzing ready").toStdString(), tr("loading").toStdString(),
                            tr("analyzing").toStdString(), tr("ready").toStdString(),
@@ -90,6 +143,13 @@ void CTessarayView::CreateRun() {
     CMainFrame* frame = &m_frame;
     m_run->SetPostCallback([frame](unsigned message, int /*result*/) {
         frame->PostPrivateMessage(static_cast<int>(message));
+    });
+    // A server that wants a log-in asks the user through a dialog.
+    m_run->SetJobSetup([frame, hooks = &m_app.Hooks(), open = m_pCredentialsOpen](CFetchJob& job) {
+        job.SetAuthCallback([frame, hooks, open](const std::string& url, const std::string& realm,
+                                                 std::string& user, std::string& password) {
+            return AskCredentials(frame, hooks, open, url, realm, user, password);
+        });
     });
 }
 

@@ -6,6 +6,7 @@
 
 #include <QTableView>
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -67,6 +68,7 @@ protected:
 private:
     class COutputLog;
 
+    // Makes a new run; a previous one ends and its fetch job is joined.
     void CreateRun();
     void ShowProgress();
     bool WriteHtmlReportTo(const std::string& path);
@@ -80,6 +82,9 @@ private:
     CResultModel* m_model = nullptr;
     std::unique_ptr<COutputLog> m_log;
     std::unique_ptr<CAnalysisRun> m_run;
+    // True while the run's fetch jobs may ask the user for credentials; cleared before the run
+    // goes, so a worker waiting for an answer gives up and its job can be joined.
+    std::shared_ptr<std::atomic<bool>> m_pCredentialsOpen;
     char m_chLanguage = 'E';
     bool m_bColumnsSet = false;
     std::string m_strContextUrl;

@@ -2,7 +2,12 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
 
 namespace tessaray {
 
@@ -24,6 +29,36 @@ SUiHooks SUiHooks::Desktop() {
                           QMessageBox::StandardButtons buttons) {
         QMessageBox box(icon, QApplication::applicationDisplayName(), text, buttons, parent);
         return static_cast<QMessageBox::StandardButton>(box.exec());
+    };
+    hooks.askCredentials = [](QWidget* parent, const QString& url, const QString& realm,
+                              QString& user, QString& password) {
+        QDialog dialog(parent);
+        dialog.setWindowTitle(QCoreApplication::translate("tessaray::SUiHooks", "Log in"));
+        auto* layout = new QFormLayout(&dialog);
+        auto* prompt = new QLabel(
+            QCoreApplication::translate("tessaray::SUiHooks",
+                                        "The server of %1 asks for a user name and a password "
+                                        "(%2).")
+                .arg(url, realm),
+            &dialog);
+        prompt->setWordWrap(true);
+        layout->addRow(prompt);
+        auto* userEdit = new QLineEdit(&dialog);
+        auto* passwordEdit = new QLineEdit(&dialog);
+        passwordEdit->setEchoMode(QLineEdit::Password);
+        layout->addRow(QCoreApplication::translate("tessaray::SUiHooks", "User name:"), userEdit);
+        layout->addRow(QCoreApplication::translate("tessaray::SUiHooks", "Password:"),
+                       passwordEdit);
+        auto* buttons =
+            new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+        QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+        QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+        layout->addRow(buttons);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        user = userEdit->text();
+        password = passwordEdit->text();
+        return true;
     };
     hooks.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     return hooks;

@@ -28,10 +28,15 @@ struct SUiHooks {
                                               const QString& text,
                                               QMessageBox::StandardButtons buttons)>
         messageBox;
+    // Asks for the user name and password a server wants for realm (at url); false when the user
+    // refuses.
+    std::function<bool(QWidget* parent, const QString& url, const QString& realm, QString& user,
+                       QString& password)>
+        askCredentials;
     // Opens a web address or a local file in the program the desktop associates with it.
     std::function<bool(const QUrl& url)> openUrl;
 
-    // Hooks backed by QFileDialog, QMessageBox and QDesktopServices.
+    // Hooks backed by QFileDialog, QMessageBox, a log-in dialog and QDesktopServices.
     static SUiHooks Desktop();
 };
 

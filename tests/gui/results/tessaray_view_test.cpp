@@ -36,6 +36,15 @@ protected:
                 "<a rel=\"nofollow\" href=\"http://shop.example/b\">B</a></body></html>",
                 "text/html");
         });
+        server.Get("/members.html", [](const httplib::Request& req, httplib::Response& res) {
+            // User "ann" with password "pw", in Basic authentication.
+            if (req.get_header_value("Authorization") != "Basic YW5uOnB3") {
+                res.status = 401;
+                res.set_header("WWW-Authenticate", "Basic realm=\"members\"");
+                return;
+            }
+            res.set_content("<a href=\"http://shop.example/\">Shop</a>", "text/html");
+        });
         server.Get("/p3.html", [](const httplib::Request&, httplib::Response& res) {
             res.set_content("<html><body>no link here</body></html>", "text/html");
         });
@@ -117,6 +126,23 @@ TEST_F(TessarayViewTest, StopEndsTheRunAfterTheCurrentPartner) {
     ASSERT_EQ(View().Table().GetRowCount(), 1);
     EXPECT_EQ(Cell(0, 10), "Yes");
     EXPECT_EQ(OutputLines().constLast(), QStringLiteral("analyzing ready"));
+}
+
+TEST_F(TessarayViewTest, AServerThatWantsALogInAsksTheUser) {
+    const std::string path = WriteProject("members.tsrp", kDomain, {m_server.Url("/members.html")});
+    ASSERT_TRUE(Start(WithArgs({QString::fromStdString(path)})));
+    m_strUser = QStringLiteral("ann");
+    m_strPassword = QStringLiteral("pw");
+    ASSERT_TRUE(RunToEnd());
+    EXPECT_EQ(m_realms, QStringList{QStringLiteral("members")});
+    EXPECT_EQ(Cell(0, 3), "200");
+    EXPECT_EQ(Cell(0, 10), "Yes");
+
+    // Refused: the page stays closed.
+    m_strUser.clear();
+    ASSERT_TRUE(RunToEnd());
+    EXPECT_EQ(Cell(0, 3), "401");
+    EXPECT_EQ(Cell(0, 10), "No");
 }
 
 TEST_F(TessarayViewTest, CommandsAreEnabledByTheProjectAndRunState) {
