@@ -523,10 +523,9 @@ CPageAnalyzer::SLinkRecord ParseAnchorInto(const std::string& host, std::string_
         link.nInternal = 1;
     else
         link.nExternal = 1;
-    link.nTextAt = bytes.size();
     if (innerAt != npos)
         AppendStrippedText(anchor.substr(innerAt, innerEnd - innerAt), bytes, scratch);
-    link.nTextLength = bytes.size() - link.nTextAt;
+    link.nTextLength = bytes.size() - link.TextAt();
     return link;
 }
 
@@ -746,7 +745,7 @@ std::string_view CPageAnalyzer::UrlOf(const SLinkRecord& link) const {
 }
 
 std::string_view CPageAnalyzer::TextOf(const SLinkRecord& link) const {
-    return std::string_view(m_strLinkBytes).substr(link.nTextAt, link.nTextLength);
+    return std::string_view(m_strLinkBytes).substr(link.TextAt(), link.nTextLength);
 }
 
 bool CPageAnalyzer::NextLinkToDomain(std::string_view domain, std::string& url, std::string& text,
@@ -776,7 +775,7 @@ namespace {
 CLinkInfo ToLinkInfo(const CPageAnalyzer::SLinkRecord& record, std::string_view bytes) {
     CLinkInfo link;
     link.m_strUrl.assign(bytes.substr(record.nUrlAt, record.nUrlLength));
-    link.m_strText.assign(bytes.substr(record.nTextAt, record.nTextLength));
+    link.m_strText.assign(bytes.substr(record.TextAt(), record.nTextLength));
     link.m_nNofollow = record.nNofollow;
     link.m_nExternal = record.nExternal;
     link.m_nInternal = record.nInternal;

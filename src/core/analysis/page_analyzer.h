@@ -2,6 +2,7 @@
 
 #include "core/project/line_list.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,18 +65,19 @@ public:
     // What GetHost gives for a base URL (case kept).
     static std::string HostOfBaseUrl(std::string_view baseUrl);
 
-    // One link in the compact store: its URL and text are stretches of one shared buffer, so a
-    // page with thousands of links does not cost two allocations per link.
+    // One link in the compact store: its URL and, right after it, its text are stretches of one
+    // shared buffer, so a page with thousands of links does not cost two allocations per link.
+    // Kept small: a large page holds tens of thousands of them.
     struct SLinkRecord {
         std::size_t nUrlAt = 0;
         std::size_t nUrlLength = 0;
-        std::size_t nTextAt = 0;
         std::size_t nTextLength = 0;
         std::size_t nHostAt = 0; // where the URL goes on after its scheme (0 without one)
-        int nNofollow = 0;
-        int nExternal = 0;
-        int nInternal = 0;
-        int nInPage = 0;
+        std::uint8_t nNofollow = 0;
+        std::uint8_t nExternal = 0;
+        std::uint8_t nInternal = 0;
+        std::uint8_t nInPage = 0;
+        std::size_t TextAt() const { return nUrlAt + nUrlLength; }
     };
 
 private:
