@@ -52,8 +52,8 @@ void CHelpCommands::ShowTipAtStartup() {
         dlg.exec();
 }
 
-bool CHelpCommands::OpenUrl(const QString& url) {
-    return m_app.Hooks().openUrl(QUrl(url));
+void CHelpCommands::OpenUrl(const QString& url) {
+    m_app.Hooks().openUrl(QUrl(url));
 }
 
 void CHelpCommands::OpenHelpTopic(const QString& topic) {

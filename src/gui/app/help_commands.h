@@ -48,7 +48,7 @@ public:
     const std::string& DownloadUrl() const { return m_strDownloadUrl; }
 
 private:
-    bool OpenUrl(const QString& url);
+    void OpenUrl(const QString& url);
 
     CTessarayApp& m_app;
     CMainFrame& m_frame;
