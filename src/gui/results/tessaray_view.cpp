@@ -124,14 +124,18 @@ CTessarayView::CTessarayView(CTessarayApp& app, CMainFrame& frame, CTessarayDoc&
 
 CTessarayView::~CTessarayView() {
     // The run (and its fetch job, which joins its worker) ends before the table and the log.
-    m_pCredentialsOpen->store(false);
+    DeleteRun();
+}
+
+void CTessarayView::DeleteRun() {
+    // A worker waiting for credentials gives up first, so that the job can join it.
+    if (m_pCredentialsOpen)
+        m_pCredentialsOpen->store(false);
     m_run.reset();
 }
 
 void CTessarayView::CreateRun() {
-    if (m_pCredentialsOpen)
-        m_pCredentialsOpen->store(false);
-    m_run.reset();
+    DeleteRun();
     m_pCredentialsOpen = std::make_shared<std::atomic<bool>>(true);
     m_run = std::make_unique<CAnalysisRun>(m_doc.Project(), m_table, *m_log, m_app.TraceLog());
     m_run->SetOutputWords({tr("analyzing ready").toStdString(), tr("loading").toStdString(),
