@@ -1,6 +1,7 @@
 #include "core/project/project.h"
 
 #include "http_test_server.h"
+#include "program_runner.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -16,12 +17,8 @@
 #include <thread>
 #include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace tessaray {
 namespace {
@@ -29,64 +26,11 @@ namespace {
 using test::ReadAll;
 using test::TempDir;
 
-struct Result {
-    int nExit = -1;
-    std::string strOut;
-    std::string strErr;
-};
-
-// Starts a program in dir with stdout and stderr going to files there.
-pid_t Spawn(const TempDir& dir, std::vector<std::string> argv) {
-    std::vector<char*> pointers;
-    for (std::string& arg : argv) {
-        pointers.push_back(arg.data());
-    }
-    pointers.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, dir.Path().c_str());
-    posix_spawn_file_actions_addopen(&actions, 1, dir.File("out.txt").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, dir.File("err.txt").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    pid_t pid = -1;
-    const int error =
-        posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, pointers.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return error == 0 ? pid : -1;
-}
-
-pid_t SpawnCli(const TempDir& dir, const std::vector<std::string>& args) {
-    std::vector<std::string> argv{TESSARAY_BIN_DIR "/tessaray-cli"};
-    argv.insert(argv.end(), args.begin(), args.end());
-    return Spawn(dir, std::move(argv));
-}
-
-// Waits (at most a minute) for the program to end and collects its exit code and output.
-Result Finish(const TempDir& dir, pid_t pid) {
-    Result result;
-    int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            ADD_FAILURE() << "tessaray-cli did not end within a minute";
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    result.nExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.strOut = ReadAll(dir.File("out.txt"));
-    result.strErr = ReadAll(dir.File("err.txt"));
-    return result;
-}
-
-Result RunCli(const TempDir& dir, const std::vector<std::string>& args) {
-    const pid_t pid = SpawnCli(dir, args);
-    EXPECT_GT(pid, 0);
-    return pid > 0 ? Finish(dir, pid) : Result{};
-}
+using Result = test::ProgramResult;
+using test::Finish;
+using test::RunCli;
+using test::Spawn;
+using test::SpawnCli;
 
 std::string ReplaceAll(std::string text, const std::string& what, const std::string& with) {
     for (std::size_t pos = text.find(what); pos != std::string::npos;

@@ -1,34 +1,26 @@
 #include "http_test_server.h"
+#include "program_runner.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <sstream>
 #include <string>
-#include <sys/wait.h>
+#include <vector>
 
 namespace tessaray {
 namespace {
 
-struct CliRun {
-    int nExit = -1;
-    std::string strOut;
-};
+using CliRun = test::ProgramResult;
 
-// Runs "tessaray-cli fetch" with arguments that need no quoting; stderr is dropped.
+// Runs "tessaray-cli fetch" with blank-separated arguments that need no quoting.
 CliRun RunFetch(const std::string& arguments) {
-    const std::string command =
-        std::string(TESSARAY_BIN_DIR "/tessaray-cli fetch ") + arguments + " 2>/dev/null";
-    CliRun run;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    char chunk[4096];
-    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
-        run.strOut.append(chunk, got);
-    const int status = ::pclose(pipe);
-    run.nExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    std::vector<std::string> args{"fetch"};
+    std::istringstream words(arguments);
+    for (std::string word; words >> word;)
+        args.push_back(word);
+    const test::TempDir dir;
+    return test::RunCli(dir, args);
 }
 
 TEST(FetchCommand, PrintsStatusesSizesAndHeaderAndWritesTheBody) {

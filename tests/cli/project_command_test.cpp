@@ -1,12 +1,11 @@
 #include "core/project/project.h"
 
+#include "program_runner.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <sys/wait.h>
 
 namespace tessaray {
 namespace {
@@ -14,35 +13,8 @@ namespace {
 using test::ReadAll;
 using test::TempDir;
 
-struct Result {
-    int nExit = -1;
-    std::string strOut;
-    std::string strErr;
-};
-
-std::string Quote(const std::string& arg) {
-    std::string quoted = "'";
-    for (const char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-// Runs tessaray-cli with args in dir (for at most a minute) and collects its exit code and output.
-Result RunCli(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command =
-        "cd " + Quote(dir.Path()) + " && timeout 60 " + Quote(TESSARAY_BIN_DIR "/tessaray-cli");
-    for (const std::string& arg : args)
-        command += " " + Quote(arg);
-    command += " >" + Quote(dir.File("out.txt")) + " 2>" + Quote(dir.File("err.txt"));
-    const int status = std::system(command.c_str());
-    Result result;
-    result.nExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.strOut = ReadAll(dir.File("out.txt"));
-    result.strErr = ReadAll(dir.File("err.txt"));
-    std::filesystem::remove(dir.File("out.txt"));
-    std::filesystem::remove(dir.File("err.txt"));
-    return result;
-}
+using Result = test::ProgramResult;
+using test::RunCli;
 
 TEST(ProjectCommand, NewWritesTheExactLayoutAndShowPrintsIt) {
     TempDir dir;

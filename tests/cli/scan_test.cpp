@@ -1,38 +1,26 @@
+#include "program_runner.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <sstream>
 #include <string>
-#include <sys/wait.h>
+#include <vector>
 
 namespace tessaray {
 namespace {
 
-struct CliRun {
-    int nExit = -1;
-    std::string strOut;
-    std::string strErr;
-};
+using CliRun = test::ProgramResult;
 
-// Runs "tessaray-cli scan" with arguments that need no quoting.
+// Runs "tessaray-cli scan" with blank-separated arguments; '' stands for an empty argument.
 CliRun RunScan(const std::string& arguments) {
-    test::TempDir dir;
-    const std::string errFile = dir.File("stderr.txt");
-    const std::string command =
-        std::string(TESSARAY_BIN_DIR "/tessaray-cli scan ") + arguments + " 2>" + errFile;
-    CliRun run;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    char chunk[4096];
-    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
-        run.strOut.append(chunk, got);
-    const int status = ::pclose(pipe);
-    run.nExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.strErr = test::ReadAll(errFile);
-    return run;
+    std::vector<std::string> args{"scan"};
+    std::istringstream words(arguments);
+    for (std::string word; words >> word;)
+        args.push_back(word == "''" ? std::string() : word);
+    const test::TempDir dir;
+    return test::RunCli(dir, args);
 }
 
 bool Contains(const std::string& text, const std::string& part) {
