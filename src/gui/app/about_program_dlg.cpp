@@ -1,4 +1,5 @@
 #include "gui/app/about_program_dlg.h"
+#include "gui/toolkit/byte_text.h"
 
 #include "core/app/web_addresses.h"
 #include "gui/app/toolbar_icons.h"
@@ -11,14 +12,6 @@
 #include <QVBoxLayout>
 
 namespace tessaray {
-
-namespace {
-
-QString FromBytes(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 CAboutProgramDlg::CAboutProgramDlg(const std::string& versionCode, char chLanguage,
                                    const SUiHooks& hooks, QWidget* parent)

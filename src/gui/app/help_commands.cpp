@@ -1,4 +1,5 @@
 #include "gui/app/help_commands.h"
+#include "gui/toolkit/byte_text.h"
 
 #include "core/analysis/fetch_job.h"
 #include "core/app/os_name.h"
@@ -16,14 +17,6 @@
 #include <QUrl>
 
 namespace tessaray {
-
-namespace {
-
-QString FromBytes(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 CHelpCommands::CHelpCommands(CTessarayApp& app, CMainFrame& frame, std::string downloadUrl)
     : m_app(app), m_frame(frame), m_strDownloadUrl(std::move(downloadUrl)) {

@@ -1,4 +1,5 @@
 #include "gui/app/support_mail_dlg.h"
+#include "gui/toolkit/byte_text.h"
 
 #include "gui/toolkit/image_button.h"
 
@@ -15,14 +16,6 @@ static void InitHelpDialogResources() {
 }
 
 namespace tessaray {
-
-namespace {
-
-QString FromBytes(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 CSupportMailDlg::CSupportMailDlg(const std::string& recipient, const std::string& body,
                                  const std::string& subject, QWidget* parent)

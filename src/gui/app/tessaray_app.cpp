@@ -1,4 +1,5 @@
 #include "gui/app/tessaray_app.h"
+#include "gui/toolkit/byte_text.h"
 
 #include "core/app/install_dir.h"
 #include "core/app/version_code.h"
@@ -29,10 +30,6 @@ QString SystemLanguageName(const SAppEnvironment& environment) {
     if (!environment.bUseSystemLanguage || !environment.strSystemLanguage.isEmpty())
         return environment.strSystemLanguage;
     return QLocale::languageToString(QLocale::system().language());
-}
-
-QString FromBytes(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace

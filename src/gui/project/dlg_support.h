@@ -2,6 +2,7 @@
 // Small pieces the project editor's dialogs share: text conversion at the Qt edge and the inline
 // hint that tells the user why a dialog stays open.
 
+#include "gui/toolkit/byte_text.h"
 #include "gui/toolkit/ui_hooks.h"
 
 #include <QFile>
@@ -13,18 +14,6 @@
 #include <string_view>
 
 namespace tessaray {
-
-// Byte strings of the core shown as Qt text and back.
-inline QString FromBytes(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-inline std::string ToBytes(const QString& text) {
-    return text.toUtf8().toStdString();
-}
-// A file name as the core opens it.
-inline std::string ToPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 // A hidden label in the warning colour, placed under a field; ShowHint fills and shows it.
 inline QLabel* CreateHintLabel(QWidget* parent, const QString& objectName) {

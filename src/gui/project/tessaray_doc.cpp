@@ -1,4 +1,5 @@
 #include "gui/project/tessaray_doc.h"
+#include "gui/toolkit/byte_text.h"
 
 #include "gui/app/command_ids.h"
 #include "gui/app/main_frame.h"
@@ -14,14 +15,6 @@ namespace tessaray {
 namespace {
 
 const QString kRecentSection = QStringLiteral("Recent File List");
-
-std::string ToPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-QString FromBytes(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 

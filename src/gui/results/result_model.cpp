@@ -1,14 +1,7 @@
 #include "gui/results/result_model.h"
+#include "gui/toolkit/byte_text.h"
 
 namespace tessaray {
-
-namespace {
-
-QString FromBytes(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 CResultModel::CResultModel(CResultTable& table, QObject* parent)
     : QAbstractTableModel(parent), m_table(table) {
