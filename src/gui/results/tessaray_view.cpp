@@ -1,4 +1,5 @@
 #include "gui/results/tessaray_view.h"
+#include "gui/toolkit/byte_text.h"
 
 #include "core/analysis/fetch_job.h"
 #include "core/project/project.h"
@@ -28,10 +29,6 @@
 namespace tessaray {
 
 namespace {
-
-QString FromBytes(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString NativePath(const std::string& path) {
     return QDir::toNativeSeparators(QFile::decodeName(path.c_str()));
@@ -166,7 +163,11 @@ void CTessarayView::ConnectCommands() {
         ID_ANALYSIS_STOP, [this] { OnAnalysisStop(); }, [this] { return m_run->IsRunning(); });
     m_frame.SetCommandHandler(ID_PAGE_FETCHED, [this] { OnPageFetched(); });
     m_frame.SetCommandHandler(ID_RANK_FETCHED, [this] { m_run->RankFetched(); });
-    m_frame.SetCommandHandler(ID_REFILL_TABLE, [this] { FillList(true); });
+    m_frame.SetCommandHandler(ID_REFILL_TABLE, [this] {
+        // The project changed under a running analysis: its rows would no longer match.
+        EndRunningAnalysis();
+        FillList(true);
+    });
     m_frame.SetCommandHandler(ID_OPEN_URL, [this] { OnOpenUrl(); });
     m_frame.SetCommandHandler(ID_EDIT_COPY, [this] { OnEditCopy(); });
     m_frame.SetCommandHandler(
@@ -188,12 +189,16 @@ void CTessarayView::OnInitialUpdate() {
         for (int col = 0; col < kColumnCount; ++col)
             setColumnWidth(col, m_table.GetColumns()[static_cast<std::size_t>(col)].nWidth);
     }
-    // A run of the previous project ends here; its job is cancelled and joined.
+    EndRunningAnalysis();
+    FillList(true);
+}
+
+void CTessarayView::EndRunningAnalysis() {
+    // A running analysis ends here; its job is cancelled and joined.
     if (m_run->IsRunning()) {
         CreateRun();
         m_frame.SetStatusMessage({});
     }
-    FillList(true);
 }
 
 void CTessarayView::FillList(bool bShowDomain) {

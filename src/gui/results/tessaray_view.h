@@ -70,6 +70,7 @@ private:
 
     // Makes a new run; a previous one ends and its fetch job is joined.
     void CreateRun();
+    void EndRunningAnalysis();
     void DeleteRun();
     void ShowProgress();
     bool WriteHtmlReportTo(const std::string& path);

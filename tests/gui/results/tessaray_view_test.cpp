@@ -128,6 +128,19 @@ TEST_F(TessarayViewTest, StopEndsTheRunAfterTheCurrentPartner) {
     EXPECT_EQ(OutputLines().constLast(), QStringLiteral("analyzing ready"));
 }
 
+TEST_F(TessarayViewTest, RefillingTheTableEndsARunningAnalysis) {
+    StartWithProject(WithEnglishFile());
+    Frame().Action(ID_ANALYSIS_START)->trigger();
+    ASSERT_TRUE(View().IsRunning());
+    // Command 102 after the project was edited: the rows show the project again and no late
+    // result of the old run can land in them.
+    Frame().SendCommand(ID_REFILL_TABLE);
+    EXPECT_FALSE(View().IsRunning());
+    ASSERT_EQ(View().Table().GetRowCount(), 3);
+    EXPECT_EQ(Cell(0, 10), "");
+    EXPECT_TRUE(Enabled(ID_ANALYSIS_START));
+}
+
 TEST_F(TessarayViewTest, AServerThatWantsALogInAsksTheUser) {
     const std::string path = WriteProject("members.tsrp", kDomain, {m_server.Url("/members.html")});
     ASSERT_TRUE(Start(WithArgs({QString::fromStdString(path)})));
