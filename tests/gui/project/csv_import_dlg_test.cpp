@@ -1,7 +1,7 @@
 // The CSV import dialog: separator choices, the column range check and Browse.
 #include "gui/project/csv_import_dlg.h"
 
-#include "modal_dlg.h"
+#include "modal_dialog.h"
 
 #include <QLineEdit>
 #include <QRadioButton>

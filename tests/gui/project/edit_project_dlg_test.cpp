@@ -3,7 +3,7 @@
 #include "gui/project/edit_project_dlg.h"
 
 #include "core/project/project.h"
-#include "modal_dlg.h"
+#include "modal_dialog.h"
 #include "temp_dir.h"
 
 #include <QCheckBox>

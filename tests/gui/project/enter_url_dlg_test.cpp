@@ -1,7 +1,7 @@
 // The Enter URL dialog: joined entries, refused input with its hint or message, paste and test.
 #include "gui/project/enter_url_dlg.h"
 
-#include "modal_dlg.h"
+#include "modal_dialog.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -3,7 +3,7 @@
 #include "gui_fixture.h"
 
 #include "gui/app/command_ids.h"
-#include "modal_dlg.h"
+#include "modal_dialog.h"
 
 #include <QLineEdit>
 #include <QListWidget>

@@ -1,7 +1,7 @@
 // The text import dialog: Browse with the text-file filter.
 #include "gui/project/txt_import_dlg.h"
 
-#include "modal_dlg.h"
+#include "modal_dialog.h"
 
 #include <QLineEdit>
 

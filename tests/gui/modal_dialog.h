@@ -1,10 +1,11 @@
 #pragma once
-// Helpers of the dialog tests: widgets found by object name, and modal dialogs answered through
-// a queued call once they are shown.
+// Helpers of the dialog tests: widgets found by object name, and modal dialogs answered from
+// inside their own event loop (the test queues what to do before the code under test opens them).
 
 #include "gui/toolkit/ui_hooks.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLineEdit>
@@ -48,6 +49,26 @@ inline void OnNextModal(std::function<void(QDialog&)> act, const QWidget* outer 
         else if (bRequired)
             ADD_FAILURE() << "no modal dialog appeared";
     });
+}
+
+// Once a modal dialog of class T is active (checked every 10 ms, for at most 10 s), calls
+// act(dialog) and then closes the dialog unless act did.
+template <class T> void WhenModal(std::function<void(T&)> act) {
+    auto* timer = new QTimer;
+    const QDeadlineTimer deadline(10000);
+    QObject::connect(timer, &QTimer::timeout, [timer, deadline, act] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (dialog == nullptr && !deadline.hasExpired())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (dialog == nullptr)
+            return;
+        act(*dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    timer->start(10);
 }
 
 // Answers the next Enter URL dialog (opened inside outer, when given) with an address and a
