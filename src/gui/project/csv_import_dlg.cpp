@@ -1,10 +1,10 @@
 #include "gui/project/csv_import_dlg.h"
 
 #include "core/project/link_import.h"
+#include "gui/project/dlg_support.h"
 #include "gui/toolkit/ui_hooks.h"
 
 #include <QButtonGroup>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -81,13 +81,9 @@ CCsvImportDlg::CCsvImportDlg(const SUiHooks& hooks, QWidget* parent)
     m_separatorGroup->button(Comma)->setChecked(true);
     layout->addWidget(separatorBox);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setObjectName(QStringLiteral("buttonBox"));
-    layout->addWidget(buttons);
+    AddOkCancelButtons(this, layout);
 
     connect(browseButton, &QPushButton::clicked, this, &CCsvImportDlg::OnBrowse);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CCsvImportDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CCsvImportDlg::reject);
 }
 
 void CCsvImportDlg::SetColumn(int nColumn) {

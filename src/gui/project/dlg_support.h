@@ -5,6 +5,9 @@
 #include "gui/toolkit/byte_text.h"
 #include "gui/toolkit/ui_hooks.h"
 
+#include <QBoxLayout>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
 #include <QString>
@@ -14,6 +17,17 @@
 #include <string_view>
 
 namespace tessaray {
+
+// The OK and Cancel buttons at the foot of a dialog (found by tests as "buttonBox"), wired to the
+// dialog's accept() and reject().
+inline QDialogButtonBox* AddOkCancelButtons(QDialog* dialog, QBoxLayout* layout) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    buttons->setObjectName(QStringLiteral("buttonBox"));
+    layout->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
 
 // A hidden label in the warning colour, placed under a field; ShowHint fills and shows it.
 inline QLabel* CreateHintLabel(QWidget* parent, const QString& objectName) {

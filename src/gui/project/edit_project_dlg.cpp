@@ -11,7 +11,6 @@
 #include "gui/project/txt_import_dlg.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -95,9 +94,7 @@ CEditProjectDlg::CEditProjectDlg(const SUiHooks& hooks, QWidget* parent)
     m_pageRankCheck->hide();
     layout->addWidget(m_pageRankCheck);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setObjectName(QStringLiteral("buttonBox"));
-    layout->addWidget(buttons);
+    AddOkCancelButtons(this, layout);
 
     connect(enterDomain, &QPushButton::clicked, this, &CEditProjectDlg::OnEnterDomain);
     connect(add, &QPushButton::clicked, this, &CEditProjectDlg::OnAddUrl);
@@ -111,8 +108,6 @@ CEditProjectDlg::CEditProjectDlg(const SUiHooks& hooks, QWidget* parent)
     connect(m_pageRankCheck, &QCheckBox::toggled, this, [this](bool bOn) { m_bPageRank = bOn; });
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CEditProjectDlg::RefreshButtons);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CEditProjectDlg::OnEditUrl);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CEditProjectDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CEditProjectDlg::reject);
     RefreshButtons();
 }
 

@@ -5,7 +5,6 @@
 #include "gui/toolkit/ui_hooks.h"
 
 #include <QClipboard>
-#include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -62,9 +61,7 @@ CEnterUrlDlg::CEnterUrlDlg(const SUiHooks& hooks, QWidget* parent)
     m_commentLabel->setBuddy(m_commentEdit);
     layout->addWidget(m_commentEdit);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setObjectName(QStringLiteral("buttonBox"));
-    layout->addWidget(buttons);
+    AddOkCancelButtons(this, layout);
 
     // Enter always means OK, also while a side button has the focus.
     m_pasteButton->setAutoDefault(false);
@@ -72,8 +69,6 @@ CEnterUrlDlg::CEnterUrlDlg(const SUiHooks& hooks, QWidget* parent)
     connect(m_pasteButton, &QPushButton::clicked, this, &CEnterUrlDlg::OnPaste);
     connect(testButton, &QPushButton::clicked, this, &CEnterUrlDlg::OnTestUrl);
     connect(m_urlEdit, &QLineEdit::textEdited, this, [this] { ShowHint(m_urlHint, {}); });
-    connect(buttons, &QDialogButtonBox::accepted, this, &CEnterUrlDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CEnterUrlDlg::reject);
 }
 
 void CEnterUrlDlg::SetText(const std::string& text) {

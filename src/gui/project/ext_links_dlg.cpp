@@ -3,7 +3,6 @@
 #include "core/project/line_list.h"
 #include "gui/project/dlg_support.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,11 +43,7 @@ CExtLinksDlg::CExtLinksDlg(const CLineList& links, QWidget* parent) : QDialog(pa
     countRow->addStretch(1);
     layout->addLayout(countRow);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setObjectName(QStringLiteral("buttonBox"));
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    AddOkCancelButtons(this, layout);
 }
 
 } // namespace tessaray

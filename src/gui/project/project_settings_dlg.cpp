@@ -4,7 +4,6 @@
 #include "gui/project/csv_import_dlg.h"
 #include "gui/project/dlg_support.h"
 
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -38,13 +37,9 @@ CProjectSettingsDlg::CProjectSettingsDlg(const SUiHooks& hooks, QWidget* parent)
     groupLayout->addWidget(m_status);
     layout->addWidget(group);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setObjectName(QStringLiteral("buttonBox"));
-    layout->addWidget(buttons);
+    AddOkCancelButtons(this, layout);
 
     connect(importButton, &QPushButton::clicked, this, &CProjectSettingsDlg::OnImportTable);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 void CProjectSettingsDlg::OnImportTable() {

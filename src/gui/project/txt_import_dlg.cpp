@@ -1,8 +1,8 @@
 #include "gui/project/txt_import_dlg.h"
 
+#include "gui/project/dlg_support.h"
 #include "gui/toolkit/ui_hooks.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,13 +37,9 @@ CTxtImportDlg::CTxtImportDlg(const SUiHooks& hooks, QWidget* parent)
     pathRow->addWidget(browseButton);
     layout->addLayout(pathRow);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setObjectName(QStringLiteral("buttonBox"));
-    layout->addWidget(buttons);
+    AddOkCancelButtons(this, layout);
 
     connect(browseButton, &QPushButton::clicked, this, &CTxtImportDlg::OnBrowse);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CTxtImportDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CTxtImportDlg::reject);
 }
 
 QString CTxtImportDlg::GetPath() const {
