@@ -110,13 +110,15 @@ std::string BlogPage(std::size_t targetBytes, std::size_t anchors, std::uint64_t
             "<meta name=\"robots\" content=\"index,follow\">\n"
             "<link rel=\"stylesheet\" href=\"/css/site.css\">\n"
             "<!-- analytics start -->\n<style>\n";
-    for (int i = 0; i < 40; ++i)
+    for (int i = 0; i < 40; ++i) {
         page += ".post-" + std::to_string(i) + " > p { margin: 0 0 1em; color: #333; }\n";
+    }
     page += "</style>\n<script>\n";
-    for (int i = 0; i < 60; ++i)
+    for (int i = 0; i < 60; ++i) {
         page += "if (window.items && items.length < " + std::to_string(i) +
                 ") { document.write('<div class=\"w\">' + items[" + std::to_string(i) +
                 "] + '</div>'); }\n";
+    }
     page += "</script>\n<!-- analytics end -->\n</HEAD>\n<BODY class=\"links-page\">\n"
             "<div id=\"header\"><h1>Partner One</h1></div>\n<div id=\"content\">\n";
 
@@ -155,8 +157,9 @@ std::string BlogPage(std::size_t targetBytes, std::size_t anchors, std::uint64_t
 std::string Repeat(std::string_view unit, std::size_t count) {
     std::string out;
     out.reserve(unit.size() * count);
-    for (std::size_t i = 0; i < count; ++i)
+    for (std::size_t i = 0; i < count; ++i) {
         out += unit;
+    }
     return out;
 }
 
@@ -208,8 +211,9 @@ std::size_t ScanPage(std::string& text) {
     std::string anchorText;
     int nofollow = 0;
     std::size_t found = 0;
-    while (analyzer.NextLinkToDomain(kDomain, url, anchorText, nofollow))
+    while (analyzer.NextLinkToDomain(kDomain, url, anchorText, nofollow)) {
         ++found;
+    }
     return found;
 }
 

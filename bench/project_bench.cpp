@@ -18,8 +18,9 @@ public:
     BenchFolder() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "tessaray-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr)
+        if (::mkdtemp(pattern.data()) != nullptr) {
             m_strPath = pattern;
+        }
     }
     ~BenchFolder() {
         std::error_code ignored;
@@ -36,12 +37,14 @@ private:
 CProject MakeFullProject() {
     CProject project;
     project.StartNew("http://shop.example");
-    for (int i = 0; i < CProject::MaxPartnerLinks; ++i)
+    for (int i = 0; i < CProject::MaxPartnerLinks; ++i) {
         project.AddPartnerUrl("http://partner" + std::to_string(i) +
                               ".example/pages/links.html - link swap since 2008");
+    }
     CLineList links;
-    for (int i = 0; i < CProject::MaxExternalLinks; ++i)
+    for (int i = 0; i < CProject::MaxExternalLinks; ++i) {
         links.Add("http://www.linking-site-" + std::to_string(i) + ".example/blog/post.html");
+    }
     project.SetExternalLinks(links);
     return project;
 }
@@ -51,8 +54,9 @@ void BM_ProjectSave(benchmark::State& state) {
     CProject project = MakeFullProject();
     const std::string path = folder.File("big.tsrp");
     for (auto _ : state) {
-        if (!project.Save(path))
+        if (!project.Save(path)) {
             state.SkipWithError("save failed");
+        }
     }
 }
 BENCHMARK(BM_ProjectSave)->Unit(benchmark::kMillisecond);
@@ -67,8 +71,9 @@ void BM_ProjectLoad(benchmark::State& state) {
     }
     for (auto _ : state) {
         CProject project;
-        if (!project.Load(path) || project.GetPartnerCount() != CProject::MaxPartnerLinks)
+        if (!project.Load(path) || project.GetPartnerCount() != CProject::MaxPartnerLinks) {
             state.SkipWithError("load failed");
+        }
     }
 }
 BENCHMARK(BM_ProjectLoad)->Unit(benchmark::kMillisecond);

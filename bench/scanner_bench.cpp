@@ -22,10 +22,11 @@ void ScanCorpusPage(benchmark::State& state, const tessaray::bench::CorpusEntry&
 }
 
 const bool kRegistered = [] {
-    for (const auto& entry : tessaray::bench::Corpus())
+    for (const auto& entry : tessaray::bench::Corpus()) {
         benchmark::RegisterBenchmark(("scan/" + std::string(entry.name)).c_str(), ScanCorpusPage,
                                      entry)
             ->Unit(benchmark::kMicrosecond);
+    }
     return true;
 }();
 

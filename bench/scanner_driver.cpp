@@ -14,14 +14,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (std::strcmp(argv[1], "--list") == 0) {
-        for (const auto& entry : tessaray::bench::Corpus())
+        for (const auto& entry : tessaray::bench::Corpus()) {
             std::printf("%.*s\n", static_cast<int>(entry.name.size()), entry.name.data());
+        }
         return 0;
     }
     const bool baseline = argc > 2 && std::strcmp(argv[2], "--baseline") == 0;
     for (const auto& entry : tessaray::bench::Corpus()) {
-        if (entry.name != argv[1])
+        if (entry.name != argv[1]) {
             continue;
+        }
         std::string page = entry.make();
         const std::size_t size = page.size();
         const std::size_t found = baseline ? 0 : tessaray::bench::ScanPage(page);

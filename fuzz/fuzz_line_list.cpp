@@ -20,8 +20,9 @@ const std::string& ScratchFile() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "tessaray-fuzz-lines-XXXXXX").string();
         const int fd = ::mkstemp(pattern.data());
-        if (fd < 0)
+        if (fd < 0) {
             std::abort();
+        }
         ::close(fd);
         return pattern;
     }();
@@ -35,16 +36,19 @@ const std::string& ScratchFile() {
 
 void WriteFile(const std::string& path, std::string_view bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
+    if (file == nullptr) {
         std::abort();
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
+    }
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
         std::abort();
+    }
     std::fclose(file);
 }
 
 void Check(bool condition) {
-    if (!condition)
+    if (!condition) {
         std::abort();
+    }
 }
 
 // Loads text through the scratch file. Without NUL bytes the chunked reading must split exactly
@@ -57,8 +61,9 @@ CLineList CheckLoad(std::string_view text, const CLineList& split) {
     Check(loaded.GetCount() >= 1);
     if (text.find('\0') == std::string_view::npos) {
         Check(loaded.GetCount() == split.GetCount() + 1);
-        for (int i = 0; i < split.GetCount(); ++i)
+        for (int i = 0; i < split.GetCount(); ++i) {
             Check(loaded.At(i) == split.At(i));
+        }
         Check(loaded.Entries().back().find_first_of("\r\n") == std::string::npos);
         Check(text.ends_with(loaded.Entries().back()));
     }
@@ -72,8 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CLineList split;
     split.SetText(text);
-    for (const std::string& entry : split.Entries())
+    for (const std::string& entry : split.Entries()) {
         Check(!entry.empty() && entry.find_first_of("\r\n") == std::string::npos);
+    }
     CLineList loaded = CheckLoad(text, split);
 
     // The same text moved to just before the end of the first read chunk, so that short inputs
@@ -93,8 +99,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CLineList again;
         Check(again.LoadFromFile(path, false));
         Check(again.GetCount() == split.GetCount() + 1);
-        for (int i = 0; i < split.GetCount(); ++i)
+        for (int i = 0; i < split.GetCount(); ++i) {
             Check(again.At(i) == split.At(i));
+        }
         Check(again.Entries().back().empty());
     }
 
@@ -102,11 +109,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string out;
     int walked = 0;
     loaded.Rewind();
-    while (loaded.GetNextAuto(out))
+    while (loaded.GetNextAuto(out)) {
         Check(out == loaded.At(walked++));
+    }
     Check(walked == loaded.GetCount());
     loaded.TruncateLongEntries();
-    for (const std::string& entry : loaded.Entries())
+    for (const std::string& entry : loaded.Entries()) {
         Check(entry.size() <= CLineList::kMaxEntryLength + 3);
+    }
     return 0;
 }

@@ -13,8 +13,9 @@
 namespace {
 
 void Check(bool condition) {
-    if (!condition)
+    if (!condition) {
         std::abort();
+    }
 }
 
 } // namespace
@@ -41,17 +42,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string url, text;
     int nofollow = 0;
     std::vector<std::string> matched;
-    while (analyzer.NextLinkToDomain(domain, url, text, nofollow))
+    while (analyzer.NextLinkToDomain(domain, url, text, nofollow)) {
         matched.push_back(url + '\n' + text + '\n' + std::to_string(nofollow));
+    }
 
-    if (original.size() > 4096)
+    if (original.size() > 4096) {
         return 0;
+    }
     std::string plain = original;
     test::RefRemoveComments(plain);
     Check(plain == page);
     const test::RefScan ref = test::RefLoad(base, plain);
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
         Check(meta[i] == ref.meta[i]);
+    }
     Check(analyzer.GetAnchors().Entries() == ref.anchors);
     Check(analyzer.GetInternalCount() == ref.internalCount);
     Check(analyzer.GetExternalCount() == ref.externalCount);
@@ -66,9 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(links[i].m_nInPage == ref.links[i].inPage);
     }
     std::vector<std::string> expected;
-    for (const std::size_t i : test::RefLinksToDomain(ref, domain))
+    for (const std::size_t i : test::RefLinksToDomain(ref, domain)) {
         expected.push_back(ref.links[i].url + '\n' + ref.links[i].text + '\n' +
                            std::to_string(ref.links[i].nofollow));
+    }
     Check(matched == expected);
     return 0;
 }

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string written = file.FormatText();
     tessaray::CProfileFile again;
     again.ParseText(written);
-    if (again.FormatText().size() > written.size())
+    if (again.FormatText().size() > written.size()) {
         __builtin_trap();
+    }
     return 0;
 }

@@ -68,67 +68,79 @@ bool PartnerEntryOf(const std::string& text, std::string& entry, std::string& er
 }
 
 void Append(CLineList& to, const CLineList& from) {
-    for (const std::string& entry : from.Entries())
+    for (const std::string& entry : from.Entries()) {
         to.Add(entry);
+    }
 }
 
 int RunNew(const NewOptions& options) {
     std::string domain;
-    if (!ExtractDomainUrl(options.strDomain, domain))
+    if (!ExtractDomainUrl(options.strDomain, domain)) {
         return Fail("invalid domain: " + options.strDomain);
+    }
     if (options.csvColumns.size() > options.csvImports.size() ||
-        options.csvSeparators.size() > options.csvImports.size())
+        options.csvSeparators.size() > options.csvImports.size()) {
         return Fail("--column and --separator each belong to one --import-csv");
+    }
 
     CLineList partners;
     std::string entry;
     std::string error;
     for (const std::string& text : options.partners) {
-        if (!PartnerEntryOf(text, entry, error))
+        if (!PartnerEntryOf(text, entry, error)) {
             return Fail(error);
+        }
         partners.Add(entry);
     }
     CLineList imported;
     for (const std::string& path : options.textImports) {
-        if (!ImportTextList(path, imported))
+        if (!ImportTextList(path, imported)) {
             return Fail("cannot read " + path);
+        }
         Append(partners, imported);
     }
     for (std::size_t i = 0; i < options.csvImports.size(); ++i) {
         const int column = i < options.csvColumns.size() ? options.csvColumns[i] : 1;
         const char separator =
             i < options.csvSeparators.size() ? kSeparators.at(options.csvSeparators[i]) : ',';
-        if (!ImportCsvColumn(options.csvImports[i], separator, column, imported))
+        if (!ImportCsvColumn(options.csvImports[i], separator, column, imported)) {
             return Fail("cannot read " + options.csvImports[i]);
+        }
         Append(partners, imported);
     }
     CLineList externalLinks;
     if (!options.strGoogleCsv.empty() &&
         !ImportGoogleTable(options.strGoogleCsv, kSeparators.at(options.strGoogleSeparator),
-                           options.nGoogleColumn, externalLinks))
+                           options.nGoogleColumn, externalLinks)) {
         return Fail("cannot read " + options.strGoogleCsv);
-    if (partners.GetCount() == 0)
+    }
+    if (partners.GetCount() == 0) {
         return Fail("no valid partner URL");
-    if (partners.GetCount() > CProject::MaxPartnerLinks)
+    }
+    if (partners.GetCount() > CProject::MaxPartnerLinks) {
         std::fprintf(stderr, "tessaray-cli: %d partner URLs; the project keeps the first %d\n",
                      partners.GetCount(), CProject::MaxPartnerLinks);
+    }
 
     CProject project;
     project.StartNew(domain);
-    for (const std::string& partner : partners.Entries())
+    for (const std::string& partner : partners.Entries()) {
         project.AddPartnerUrl(partner);
+    }
     project.SetExternalLinks(externalLinks);
     std::string reason;
-    if (!project.Save(AbsolutePath(options.strFile), &reason))
+    if (!project.Save(AbsolutePath(options.strFile), &reason)) {
         return Fail("cannot save the project: " + reason);
+    }
     return 0;
 }
 
 int RunShow(const std::string& file) {
     CProject project;
     std::string reason;
-    if (!project.Load(AbsolutePath(file), &reason))
+    if (!project.Load(AbsolutePath(file), &reason)) {
         return Fail(reason);
+    }
     std::printf("Title: %s\n", project.GetTitle().c_str());
     std::printf("Domain: %s\n", project.GetDomain().c_str());
     std::printf("Partners: %d\n", project.GetPartnerCount());
@@ -139,12 +151,14 @@ int RunShow(const std::string& file) {
     for (int number = 1; project.GetNextPartner(entry); ++number) {
         SplitPartnerEntry(entry, url, comment);
         std::printf("%5d  %s\n       URL: %s\n", number, entry.c_str(), url.c_str());
-        if (!comment.empty())
+        if (!comment.empty()) {
             std::printf("       Comment: %s\n", comment.c_str());
+        }
     }
     std::printf("External links: %d\n", project.GetExternalLinkCount());
-    for (const std::string& link : project.GetExternalLinks().Entries())
+    for (const std::string& link : project.GetExternalLinks().Entries()) {
         std::printf("       %s\n", link.c_str());
+    }
     return 0;
 }
 

@@ -59,32 +59,38 @@ int RunScan(const ScanOptions& options) {
     analyzer.GetMetaFlags(robots, index, noindex, follow, nofollow);
     std::vector<FoundLink> links;
     FoundLink link;
-    while (analyzer.NextLinkToDomain(options.strDomain, link.strUrl, link.strText, link.nNofollow))
+    while (
+        analyzer.NextLinkToDomain(options.strDomain, link.strUrl, link.strText, link.nNofollow)) {
         links.push_back(link);
+    }
 
     std::printf("Page             %s (%zu bytes, %zu without comments)\n",
                 options.strPageFile.c_str(), bytes, page.size());
     std::printf("Base URL         %s\n", options.strBaseUrl.c_str());
     std::printf("Domain           %s\n", options.strDomain.c_str());
-    if (robots)
+    if (robots) {
         std::printf("Meta robots      index: %s  noindex: %s  follow: %s  nofollow: %s\n",
                     YesNo(index), YesNo(noindex), YesNo(follow), YesNo(nofollow));
-    else
+    } else {
         std::printf("Meta robots      none\n");
+    }
     std::printf("Internal links   %d\n", analyzer.GetInternalCount());
     std::printf("External links   %d\n", analyzer.GetExternalCount());
     std::printf("Links to domain  %zu\n", links.size());
-    if (links.empty())
+    if (links.empty()) {
         return 0;
+    }
 
     std::size_t urlWidth = 3;
-    for (const FoundLink& found : links)
+    for (const FoundLink& found : links) {
         urlWidth = std::max(urlWidth, found.strUrl.size());
+    }
     const int width = static_cast<int>(std::min<std::size_t>(urlWidth, 80));
     std::printf("\n%-4s %-8s  %-*s  %s\n", "No.", "Nofollow", width, "URL", "Anchor text");
-    for (std::size_t i = 0; i < links.size(); ++i)
+    for (std::size_t i = 0; i < links.size(); ++i) {
         std::printf("%-4zu %-8s  %-*s  %s\n", i + 1, YesNo(links[i].nNofollow), width,
                     links[i].strUrl.c_str(), links[i].strText.c_str());
+    }
     return 0;
 }
 

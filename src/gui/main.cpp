@@ -35,10 +35,12 @@ int main(int argc, char** argv) {
     }
 
     tessaray::CTessarayApp app;
-    if (!app.InitInstance(args))
+    if (!app.InitInstance(args)) {
         return 1;
-    if (screenshot.isEmpty())
+    }
+    if (screenshot.isEmpty()) {
         return QApplication::exec();
+    }
 
     tessaray::CMainFrame* frame = app.MainFrame();
     frame->resize(1280, 760);
@@ -46,8 +48,9 @@ int main(int argc, char** argv) {
     const QDeadlineTimer deadline(120000);
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, frame, [&] {
-        if (app.View()->IsRunning() && !deadline.hasExpired())
+        if (app.View()->IsRunning() && !deadline.hasExpired()) {
             return;
+        }
         poll.stop();
         frame->UpdateCommandUi();
         const bool saved = frame->grab().save(screenshot);

@@ -17,8 +17,9 @@ using CliRun = test::ProgramResult;
 CliRun RunFetch(const std::string& arguments) {
     std::vector<std::string> args{"fetch"};
     std::istringstream words(arguments);
-    for (std::string word; words >> word;)
+    for (std::string word; words >> word;) {
         args.push_back(word);
+    }
     const test::TempDir dir;
     return test::RunCli(dir, args);
 }

@@ -17,8 +17,9 @@ using CliRun = test::ProgramResult;
 CliRun RunScan(const std::string& arguments) {
     std::vector<std::string> args{"scan"};
     std::istringstream words(arguments);
-    for (std::string word; words >> word;)
+    for (std::string word; words >> word;) {
         args.push_back(word == "''" ? std::string() : word);
+    }
     const test::TempDir dir;
     return test::RunCli(dir, args);
 }

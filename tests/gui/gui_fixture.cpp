@@ -51,12 +51,14 @@ bool GuiFixture::Start(const SGuiOptions& options) {
     const QString program = install + QStringLiteral("/tessaray");
     QFile(program).open(QIODevice::WriteOnly);
     const QString bin = QStringLiteral(TESSARAY_BIN_DIR);
-    if (options.bEnglishFile)
+    if (options.bEnglishFile) {
         QFile::copy(bin + QStringLiteral("/Tessaray_en.qm"),
                     install + QStringLiteral("/Tessaray_en.qm"));
-    if (options.bReportTemplate)
+    }
+    if (options.bReportTemplate) {
         QFile::copy(QStringLiteral(TESSARAY_SOURCE_DIR "/res/report.html"),
                     install + QStringLiteral("/report.html"));
+    }
 
     SAppEnvironment environment;
     environment.strProgramPath = program;
@@ -66,9 +68,10 @@ bool GuiFixture::Start(const SGuiOptions& options) {
     environment.strDownloadUrl = options.strDownloadUrl.empty()
                                      ? "http://127.0.0.1:" + std::to_string(UnusedPort()) + "/"
                                      : options.strDownloadUrl;
-    if (!options.bTipAtStartup)
+    if (!options.bTipAtStartup) {
         QSettings(CTessarayApp::SettingsOrganization(), CTessarayApp::SettingsApplication())
             .setValue(QStringLiteral("Tip/StartUp"), 1);
+    }
     m_app = std::make_unique<CTessarayApp>(environment);
 
     SUiHooks& hooks = m_app->Hooks();
@@ -91,8 +94,9 @@ bool GuiFixture::Start(const SGuiOptions& options) {
         m_openedUrls.append(url);
         return true;
     };
-    if (!m_app->InitInstance(options.args))
+    if (!m_app->InitInstance(options.args)) {
         return false;
+    }
     QCoreApplication::processEvents();
     // The update check of the start has ended before the test goes on, so its completion cannot
     // mix with what the test does.
@@ -117,8 +121,9 @@ bool GuiFixture::Enabled(int id) {
 QStringList GuiFixture::OutputLines() {
     QStringList lines;
     const QListWidget* log = Frame().OutputBar()->Log();
-    for (int i = 0; i < log->count(); ++i)
+    for (int i = 0; i < log->count(); ++i) {
         lines.append(log->item(i)->text());
+    }
     return lines;
 }
 
@@ -126,8 +131,9 @@ std::string GuiFixture::WriteProject(const std::string& name, const std::string&
                                      const std::vector<std::string>& partners) {
     CProject project;
     project.StartNew(domain);
-    for (const std::string& partner : partners)
+    for (const std::string& partner : partners) {
         project.AddPartnerUrl(partner);
+    }
     const std::string path = m_temp.File(name);
     std::string reason;
     EXPECT_TRUE(project.Save(path, &reason)) << reason;

@@ -25,8 +25,9 @@ namespace tessaray::test {
 // The child of parent with the given object name; a missing one fails the test.
 template <class T> T& Child(const QObject& parent, const char* name) {
     T* child = parent.findChild<T*>(QString::fromLatin1(name));
-    if (child == nullptr)
+    if (child == nullptr) {
         throw std::runtime_error(std::string("no child named ") + name);
+    }
     return *child;
 }
 
@@ -42,12 +43,13 @@ inline void OnNextModal(std::function<void(QDialog&)> act, const QWidget* outer 
                         bool bRequired = true, int nTriesLeft = 200) {
     QTimer::singleShot(10, [act = std::move(act), outer, bRequired, nTriesLeft]() mutable {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog != nullptr && dialog != outer)
+        if (dialog != nullptr && dialog != outer) {
             act(*dialog);
-        else if (nTriesLeft > 0)
+        } else if (nTriesLeft > 0) {
             OnNextModal(std::move(act), outer, bRequired, nTriesLeft - 1);
-        else if (bRequired)
+        } else if (bRequired) {
             ADD_FAILURE() << "no modal dialog appeared";
+        }
     });
 }
 
@@ -58,15 +60,18 @@ template <class T> void WhenModal(std::function<void(T&)> act) {
     const QDeadlineTimer deadline(10000);
     QObject::connect(timer, &QTimer::timeout, [timer, deadline, act] {
         auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (dialog == nullptr && !deadline.hasExpired())
+        if (dialog == nullptr && !deadline.hasExpired()) {
             return;
+        }
         timer->stop();
         timer->deleteLater();
-        if (dialog == nullptr)
+        if (dialog == nullptr) {
             return;
+        }
         act(*dialog);
-        if (dialog->isVisible())
+        if (dialog->isVisible()) {
             dialog->reject();
+        }
     });
     timer->start(10);
 }

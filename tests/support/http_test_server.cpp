@@ -39,8 +39,9 @@ using KeyPtr = std::unique_ptr<EVP_PKEY, KeyDeleter>;
 using CertPtr = std::unique_ptr<X509, CertDeleter>;
 
 void Check(bool ok, const char* what) {
-    if (!ok)
+    if (!ok) {
         throw std::runtime_error(std::string("test certificates: ") + what);
+    }
 }
 
 void AddExtension(X509* cert, X509* issuer, int nid, const char* value) {
@@ -92,8 +93,9 @@ void WritePem(const std::string& path, X509* cert, EVP_PKEY* key) {
 
 int BindLoopback(int& port) {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
+    if (fd < 0) {
         throw std::runtime_error("socket failed");
+    }
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -113,10 +115,12 @@ bool WaitReadable(int fd, const std::atomic<bool>& stopping,
     while (!stopping && std::chrono::steady_clock::now() < deadline) {
         pollfd entry{fd, POLLIN, 0};
         const int ready = ::poll(&entry, 1, 20);
-        if (ready > 0)
+        if (ready > 0) {
             return true;
-        if (ready < 0)
+        }
+        if (ready < 0) {
             return false;
+        }
     }
     return false;
 }
@@ -152,26 +156,31 @@ HttpTestServer::HttpTestServer(const TestCertificates& tls)
           std::make_unique<httplib::SSLServer>(tls.strCertFile.c_str(), tls.strKeyFile.c_str())),
       m_bTls(true) {
     KeepLoopbackOffProxy();
-    if (!m_pServer->is_valid())
+    if (!m_pServer->is_valid()) {
         throw std::runtime_error("the TLS test server rejects its certificate");
+    }
 }
 
 HttpTestServer::~HttpTestServer() {
     m_pServer->stop();
-    if (m_thread.joinable())
+    if (m_thread.joinable()) {
         m_thread.join();
+    }
 }
 
 void HttpTestServer::Start() {
     m_nPort = m_pServer->bind_to_any_port("127.0.0.1");
-    if (m_nPort <= 0)
+    if (m_nPort <= 0) {
         throw std::runtime_error("the test server cannot bind to 127.0.0.1");
+    }
     m_thread = std::thread([this] { m_pServer->listen_after_bind(); });
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!m_pServer->is_running() && std::chrono::steady_clock::now() < deadline)
+    while (!m_pServer->is_running() && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    if (!m_pServer->is_running())
+    }
+    if (!m_pServer->is_running()) {
         throw std::runtime_error("the test server does not start");
+    }
 }
 
 std::string HttpTestServer::Url(std::string_view path) const {
@@ -183,12 +192,14 @@ std::string RawTestServer::Connection::ReadRequest() {
     std::string request;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (request.find("\r\n\r\n") == std::string::npos) {
-        if (!WaitReadable(m_fd, m_stopping, deadline))
+        if (!WaitReadable(m_fd, m_stopping, deadline)) {
             return {};
+        }
         char chunk[4096];
         const ssize_t got = ::recv(m_fd, chunk, sizeof chunk, 0);
-        if (got <= 0)
+        if (got <= 0) {
             return {};
+        }
         request.append(chunk, static_cast<std::size_t>(got));
     }
     return request;
@@ -197,8 +208,9 @@ std::string RawTestServer::Connection::ReadRequest() {
 bool RawTestServer::Connection::Send(std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t sent = ::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-        if (sent <= 0)
+        if (sent <= 0) {
             return false;
+        }
         bytes.remove_prefix(static_cast<std::size_t>(sent));
     }
     return true;
@@ -211,8 +223,9 @@ void RawTestServer::Connection::Reset() {
 
 void RawTestServer::Connection::WaitUntilStopped() {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!m_stopping && std::chrono::steady_clock::now() < deadline)
+    while (!m_stopping && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 RawTestServer::RawTestServer(Session session) : m_session(std::move(session)) {
@@ -231,11 +244,13 @@ RawTestServer::~RawTestServer() {
     {
         // Wakes sessions blocked in send or recv.
         std::lock_guard lock(m_mutex);
-        for (int fd : m_openFds)
+        for (int fd : m_openFds) {
             ::shutdown(fd, SHUT_RDWR);
+        }
     }
-    for (std::thread& session : m_sessions)
+    for (std::thread& session : m_sessions) {
         session.join();
+    }
     ::close(m_listenFd);
 }
 
@@ -247,8 +262,9 @@ void RawTestServer::AcceptLoop() {
     const auto forever = std::chrono::steady_clock::time_point::max();
     while (WaitReadable(m_listenFd, m_bStopping, forever)) {
         const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
-        if (fd < 0)
+        if (fd < 0) {
             continue;
+        }
         ++m_nConnections;
         std::lock_guard lock(m_mutex);
         m_openFds.push_back(fd);

@@ -16,8 +16,9 @@ namespace tessaray::test {
 
 pid_t Spawn(const TempDir& dir, std::vector<std::string> argv) {
     std::vector<char*> pointers;
-    for (std::string& arg : argv)
+    for (std::string& arg : argv) {
         pointers.push_back(arg.data());
+    }
     pointers.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);

@@ -9,9 +9,11 @@
 namespace tessaray::test {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tessaray-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "tessaray-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot create a temporary folder");
+    }
     m_strPath = pattern;
 }
 

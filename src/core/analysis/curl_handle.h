@@ -37,8 +37,9 @@ public:
     T* Get() const { return m_pHandle; }
     explicit operator bool() const { return m_pHandle != nullptr; }
     void Reset() {
-        if (m_pHandle != nullptr)
+        if (m_pHandle != nullptr) {
             Free(std::exchange(m_pHandle, nullptr));
+        }
     }
 
 private:

@@ -8,15 +8,17 @@ CFetchJob::~CFetchJob() {
     {
         std::lock_guard lock(m_postMutex);
         m_bDestroying = true;
-        if (m_pFetcher)
+        if (m_pFetcher) {
             m_pFetcher->Cancel();
+        }
     }
     Join();
 }
 
 bool CFetchJob::Start(const std::string& pageUrl, const std::string& robotsUrl) {
-    if (m_nMessage == 0 || m_bRunning)
+    if (m_nMessage == 0 || m_bRunning) {
         return false;
+    }
     Join(); // the previous worker has posted and is about to end
     m_strUrl = pageUrl;
     m_strPageUrl = pageUrl;
@@ -61,28 +63,32 @@ void CFetchJob::Run() {
         const int result = m_pFetcher->Fetch(m_strRobotsUrl, buffer, byteCount);
         m_nRobotsStatus = m_pFetcher->GetStatus();
         m_nRobotsBytes = byteCount;
-        if (result == kFetchOk && byteCount > 0)
+        if (result == kFetchOk && byteCount > 0) {
             m_strRobotsText = std::move(buffer);
+        }
     }
 
     const int result = m_pFetcher->Fetch(m_strPageUrl, buffer, byteCount);
     m_strHeader = m_pFetcher->GetHeader();
     m_nPageStatus = m_pFetcher->GetStatus();
     m_nPageBytes = byteCount;
-    if (result == kFetchOk && byteCount > 0)
+    if (result == kFetchOk && byteCount > 0) {
         m_strPageText = std::move(buffer);
+    }
     m_nResult = result;
 
     // Posting under the lock: once the destructor has set m_bDestroying, no post can begin.
     std::lock_guard lock(m_postMutex);
     m_bRunning = false;
-    if (!m_bDestroying && m_postCallback)
+    if (!m_bDestroying && m_postCallback) {
         m_postCallback(m_nMessage, result);
+    }
 }
 
 void CFetchJob::Join() {
-    if (m_worker.joinable())
+    if (m_worker.joinable()) {
         m_worker.join();
+    }
 }
 
 } // namespace tessaray

@@ -37,22 +37,27 @@ template <bool kIgnoreCase>
 std::size_t FindNeedle(std::string_view text, std::string_view needle, std::size_t from) {
     const std::size_t m = needle.size();
     const std::size_t n = text.size();
-    if (m == 1 && (!kIgnoreCase || CaseBit(needle[0]) == 0))
+    if (m == 1 && (!kIgnoreCase || CaseBit(needle[0]) == 0)) {
         return text.find(needle[0], from);
-    if (m == 0 || n < m || from > n - m)
+    }
+    if (m == 0 || n < m || from > n - m) {
         return m == 0 && from <= n ? from : npos;
+    }
     const char* p = text.data();
     const char* q = needle.data();
     const auto byteMatches = [&](std::size_t at, std::size_t j) {
-        if constexpr (kIgnoreCase)
+        if constexpr (kIgnoreCase) {
             return static_cast<char>(static_cast<unsigned char>(p[at + j]) | CaseBit(q[j])) == q[j];
-        else
+        } else {
             return p[at + j] == q[j];
+        }
     };
     const auto middleMatches = [&](std::size_t at) {
-        for (std::size_t j = 1; j + 1 < m; ++j)
-            if (!byteMatches(at, j))
+        for (std::size_t j = 1; j + 1 < m; ++j) {
+            if (!byteMatches(at, j)) {
                 return false;
+            }
+        }
         return true;
     };
     std::size_t i = from;
@@ -72,14 +77,17 @@ std::size_t FindNeedle(std::string_view text, std::string_view needle, std::size
             _mm_and_si128(_mm_cmpeq_epi8(head, first), _mm_cmpeq_epi8(tail, last))));
         for (; mask != 0; mask &= mask - 1) {
             const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(mask));
-            if (middleMatches(at))
+            if (middleMatches(at)) {
                 return at;
+            }
         }
     }
 #endif
-    for (; i + m <= n; ++i)
-        if (byteMatches(i, 0) && byteMatches(i, m - 1) && middleMatches(i))
+    for (; i + m <= n; ++i) {
+        if (byteMatches(i, 0) && byteMatches(i, m - 1) && middleMatches(i)) {
             return i;
+        }
+    }
     return npos;
 }
 
@@ -104,13 +112,16 @@ std::size_t FindEither(std::string_view text, char a, char b, std::size_t from) 
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
         const auto mask = static_cast<unsigned>(
             _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, va), _mm_cmpeq_epi8(block, vb))));
-        if (mask != 0)
+        if (mask != 0) {
             return i + static_cast<std::size_t>(std::countr_zero(mask));
+        }
     }
 #endif
-    for (; i < n; ++i)
-        if (p[i] == a || p[i] == b)
+    for (; i < n; ++i) {
+        if (p[i] == a || p[i] == b) {
             return i;
+        }
+    }
     return npos;
 }
 
@@ -131,13 +142,16 @@ std::size_t FindUrlRunEnd(std::string_view text, std::size_t from) {
             _mm_or_si128(_mm_cmpeq_epi8(block, blank), _mm_cmpeq_epi8(block, gt)),
             _mm_or_si128(_mm_cmpeq_epi8(block, quote), _mm_cmpeq_epi8(block, apostrophe)));
         const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
-        if (mask != 0)
+        if (mask != 0) {
             return i + static_cast<std::size_t>(std::countr_zero(mask));
+        }
     }
 #endif
-    for (; i < n; ++i)
-        if (p[i] == ' ' || p[i] == '>' || p[i] == '"' || p[i] == '\'')
+    for (; i < n; ++i) {
+        if (p[i] == ' ' || p[i] == '>' || p[i] == '"' || p[i] == '\'') {
             return i;
+        }
+    }
     return npos;
 }
 
@@ -148,8 +162,9 @@ std::size_t FindCommentMark(std::string_view text, std::size_t from) {
     const std::size_t n = text.size();
     const char* p = text.data();
     const auto markAround = [&](std::size_t i) {
-        if (i >= from + 2 && p[i - 2] == '<' && p[i - 1] == '!')
+        if (i >= from + 2 && p[i - 2] == '<' && p[i - 1] == '!') {
             return i - 2;
+        }
         return i + 2 < n && p[i + 2] == '>' ? i : npos;
     };
     std::size_t i = from;
@@ -163,17 +178,20 @@ std::size_t FindCommentMark(std::string_view text, std::size_t from) {
              mask != 0; mask &= mask - 1) {
             const std::size_t mark =
                 markAround(i + static_cast<std::size_t>(std::countr_zero(mask)));
-            if (mark != npos)
+            if (mark != npos) {
                 return mark;
+            }
         }
     }
 #endif
-    for (; i + 1 < n; ++i)
+    for (; i + 1 < n; ++i) {
         if (p[i] == '-' && p[i + 1] == '-') {
             const std::size_t mark = markAround(i);
-            if (mark != npos)
+            if (mark != npos) {
                 return mark;
+            }
         }
+    }
     return npos;
 }
 
@@ -235,10 +253,12 @@ bool LowerAnchorBytes(const char* __restrict src, char* __restrict dst, std::siz
                              _mm_or_si128(x, _mm_and_si128(upper, caseBit)));
             removed = _mm_or_si128(removed, _mm_cmplt_epi8(x, blank));
         };
-        for (; i + kBlock <= n; i += kBlock)
+        for (; i + kBlock <= n; i += kBlock) {
             lowerBlock(i);
-        if (i < n)
+        }
+        if (i < n) {
             lowerBlock(n - kBlock); // the last bytes, in a block that overlaps the one before
+        }
         return _mm_movemask_epi8(removed) != 0;
     }
 #endif
@@ -259,13 +279,16 @@ std::size_t NextRemovedAnchorByte(const char* text, std::size_t n, std::size_t f
     for (; i + kBlock <= n; i += kBlock) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
         const auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(block, blank)));
-        if (mask != 0)
+        if (mask != 0) {
             return i + static_cast<std::size_t>(std::countr_zero(mask));
+        }
     }
 #endif
-    for (; i < n; ++i)
-        if (IsRemovedAnchorByte(text[i]))
+    for (; i < n; ++i) {
+        if (IsRemovedAnchorByte(text[i])) {
             return i;
+        }
+    }
     return n;
 }
 
@@ -292,15 +315,19 @@ bool IsQuote(char c) {
 // first; npos when neither occurs. (One pass, where FindScheme searches twice.)
 std::size_t SchemeEnd(std::string_view url) {
     // Most URLs start with their scheme; then that is the first "http" for sure.
-    if (url.starts_with("http://"))
+    if (url.starts_with("http://")) {
         return 7;
-    if (url.starts_with("https://"))
+    }
+    if (url.starts_with("https://")) {
         return 8;
+    }
     for (std::size_t at = url.find("http"); at != npos; at = url.find("http", at + 1)) {
-        if (url.compare(at + 4, 3, "://") == 0)
+        if (url.compare(at + 4, 3, "://") == 0) {
             return at + 7;
-        if (url.compare(at + 4, 4, "s://") == 0)
+        }
+        if (url.compare(at + 4, 4, "s://") == 0) {
             return at + 8;
+        }
     }
     return npos;
 }
@@ -311,11 +338,13 @@ std::size_t SchemeEnd(std::string_view url) {
 // first character. Case is kept.
 std::string CPageAnalyzer::HostOfBaseUrl(std::string_view baseUrl) {
     const std::size_t schemeEnd = SchemeEnd(ToLowerAscii(baseUrl));
-    if (schemeEnd != npos)
+    if (schemeEnd != npos) {
         baseUrl.remove_prefix(schemeEnd);
+    }
     const std::size_t slash = baseUrl.find('/');
-    if (slash != npos && slash > 0)
+    if (slash != npos && slash > 0) {
         baseUrl = baseUrl.substr(0, slash);
+    }
     return std::string(baseUrl);
 }
 
@@ -325,10 +354,12 @@ namespace {
 // dropped, then one trailing "/".
 std::string_view ReduceForDomainTest(std::string_view lower) {
     const std::size_t schemeEnd = SchemeEnd(lower);
-    if (schemeEnd != npos)
+    if (schemeEnd != npos) {
         lower.remove_prefix(schemeEnd);
-    if (!lower.empty() && lower.back() == '/')
+    }
+    if (!lower.empty() && lower.back() == '/') {
         lower.remove_suffix(1);
+    }
     return lower;
 }
 
@@ -341,11 +372,13 @@ void AppendUrl(std::string_view lowerAnchor, std::string& out, std::size_t& valu
     // Most anchors start "<a href=": no search needed for them.
     const bool plain = lowerAnchor.starts_with("<a href=");
     const std::size_t href = plain ? 3 : FindFast(lowerAnchor, "href");
-    if (href == npos)
+    if (href == npos) {
         return;
+    }
     const std::size_t equals = plain ? 7 : lowerAnchor.find('=', href + 4);
-    if (equals == npos)
+    if (equals == npos) {
         return;
+    }
     const std::size_t n = lowerAnchor.size();
     // Where a run of the value ends: the next blank, ">" or quote, or the end of the anchor.
     const auto runEnd = [&](std::size_t i) {
@@ -353,15 +386,17 @@ void AppendUrl(std::string_view lowerAnchor, std::string& out, std::size_t& valu
         return end == npos ? n : end;
     };
     std::size_t start = equals + 1;
-    while (start < n && static_cast<unsigned char>(lowerAnchor[start]) < '!')
+    while (start < n && static_cast<unsigned char>(lowerAnchor[start]) < '!') {
         ++start;
+    }
     const std::size_t stop = runEnd(start);
     valueAt = start;
     out.append(lowerAnchor.substr(start, stop - start));
     if (stop < n && IsQuote(lowerAnchor[stop])) {
         const std::size_t second = runEnd(stop + 1);
-        if (stop == start)
+        if (stop == start) {
             valueAt = stop + 1;
+        }
         out.append(lowerAnchor.substr(stop + 1, second - stop - 1));
     }
 }
@@ -370,25 +405,32 @@ void AppendUrl(std::string_view lowerAnchor, std::string& out, std::size_t& valu
 // for sure, Knuth-Morris-Pratt where a hostile anchor could make a plain search take
 // |text| * |needle| steps.
 std::size_t FindLinear(std::string_view text, std::string_view needle) {
-    if (needle.size() > text.size())
+    if (needle.size() > text.size()) {
         return npos;
-    if ((text.size() - needle.size() + 1) * needle.size() <= 4096)
+    }
+    if ((text.size() - needle.size() + 1) * needle.size() <= 4096) {
         return text.find(needle);
+    }
     std::vector<std::size_t> border(needle.size(), 0);
     for (std::size_t i = 1, k = 0; i < needle.size(); ++i) {
-        while (k > 0 && needle[i] != needle[k])
+        while (k > 0 && needle[i] != needle[k]) {
             k = border[k - 1];
-        if (needle[i] == needle[k])
+        }
+        if (needle[i] == needle[k]) {
             ++k;
+        }
         border[i] = k;
     }
     for (std::size_t i = 0, k = 0; i < text.size(); ++i) {
-        while (k > 0 && text[i] != needle[k])
+        while (k > 0 && text[i] != needle[k]) {
             k = border[k - 1];
-        if (text[i] == needle[k])
+        }
+        if (text[i] == needle[k]) {
             ++k;
-        if (k == needle.size())
+        }
+        if (k == needle.size()) {
             return i + 1 - k;
+        }
     }
     return npos;
 }
@@ -410,8 +452,9 @@ void StripTags(std::string_view text, std::string& out) {
             continue;
         }
         const std::size_t gt = text.find('>', at + 1);
-        if (gt == npos)
+        if (gt == npos) {
             break;
+        }
         out.append(text.substr(i, at - i));
         i = gt + 1;
     }
@@ -426,17 +469,20 @@ void StripTags(std::string_view text, std::string& out) {
 std::size_t FindInnerText(std::string_view lowerAnchor, std::string_view url, std::size_t valueAt,
                           std::size_t knownClose, std::size_t& innerEnd) {
     std::string_view searched = lowerAnchor;
-    if (lowerAnchor.compare(valueAt, url.size(), url) == 0)
+    if (lowerAnchor.compare(valueAt, url.size(), url) == 0) {
         searched = lowerAnchor.substr(0, valueAt + url.size());
+    }
     std::size_t from = FindLinear(searched, url);
     from = from == npos ? 0 : from + url.size();
     const std::size_t gt = lowerAnchor.find('>', from);
-    if (gt == npos)
+    if (gt == npos) {
         return npos;
-    if (knownClose != npos)
+    }
+    if (knownClose != npos) {
         innerEnd = gt + 1 <= knownClose ? knownClose : npos;
-    else
+    } else {
         innerEnd = FindFast(lowerAnchor, "</a", gt + 1);
+    }
     return innerEnd == npos ? npos : gt + 1;
 }
 
@@ -464,32 +510,39 @@ bool HasNofollowRel(std::string_view lowerAnchor, std::size_t tagEnd) {
     for (std::size_t rel = FindFast(tag, " rel", 1); rel != npos;
          rel = FindFast(tag, " rel", rel + 1)) {
         std::size_t i = rel + 4;
-        while (i < n && IsBlank(tag[i]))
+        while (i < n && IsBlank(tag[i])) {
             ++i;
-        if (i == n || tag[i] != '=')
+        }
+        if (i == n || tag[i] != '=') {
             continue;
+        }
         ++i;
-        while (i < n && IsBlank(tag[i]))
+        while (i < n && IsBlank(tag[i])) {
             ++i;
+        }
         std::size_t end;
         if (i < n && IsQuote(tag[i])) {
             const char quote = tag[i++];
             end = tag.find(quote, i);
         } else {
             end = i;
-            while (end < n && !IsBlank(tag[end]))
+            while (end < n && !IsBlank(tag[end])) {
                 ++end;
+            }
         }
         const std::string_view value = tag.substr(i, end == npos ? npos : end - i);
         std::size_t t = 0;
         while (t < value.size()) {
-            while (t < value.size() && IsBlank(value[t]))
+            while (t < value.size() && IsBlank(value[t])) {
                 ++t;
+            }
             std::size_t e = t;
-            while (e < value.size() && !IsBlank(value[e]))
+            while (e < value.size() && !IsBlank(value[e])) {
                 ++e;
-            if (e > t && IsNofollowToken(value.substr(t, e - t)))
+            }
+            if (e > t && IsNofollowToken(value.substr(t, e - t))) {
                 return true;
+            }
             t = e;
         }
         return false;
@@ -517,14 +570,16 @@ CPageAnalyzer::SLinkRecord ParseAnchorInto(const std::string& host, std::string_
         HasNofollowRel(lowerAnchor, tagEnd != npos ? tagEnd : lowerAnchor.find('>')) ? 1 : 0;
     const std::size_t schemeEnd = SchemeEnd(url);
     link.nHostAt = schemeEnd == npos ? 0 : schemeEnd;
-    if (!url.empty() && url.front() == '#')
+    if (!url.empty() && url.front() == '#') {
         link.nInPage = 1;
-    else if (schemeEnd == npos || url.find(host) != npos)
+    } else if (schemeEnd == npos || url.find(host) != npos) {
         link.nInternal = 1;
-    else
+    } else {
         link.nExternal = 1;
-    if (innerAt != npos)
+    }
+    if (innerAt != npos) {
         AppendStrippedText(anchor.substr(innerAt, innerEnd - innerAt), bytes, scratch);
+    }
     link.nTextLength = bytes.size() - link.TextAt();
     return link;
 }
@@ -534,18 +589,22 @@ CPageAnalyzer::SLinkRecord ParseAnchorInto(const std::string& host, std::string_
 std::size_t FindAcross(const char* out, std::size_t outLength, std::string_view rest,
                        std::string_view needle) {
     // Quick exit: out's last byte must be one of the needle's first bytes.
-    if (outLength == 0)
+    if (outLength == 0) {
         return npos;
+    }
     bool possible = false;
-    for (std::size_t k = 0; k + 1 < needle.size(); ++k)
+    for (std::size_t k = 0; k + 1 < needle.size(); ++k) {
         possible |= needle[k] == out[outLength - 1];
-    if (!possible)
+    }
+    if (!possible) {
         return npos;
+    }
     for (std::size_t k = std::min(needle.size() - 1, outLength); k >= 1; --k) {
         if (rest.size() >= needle.size() - k &&
             std::memcmp(out + outLength - k, needle.data(), k) == 0 &&
-            std::memcmp(rest.data(), needle.data() + k, needle.size() - k) == 0)
+            std::memcmp(rest.data(), needle.data() + k, needle.size() - k) == 0) {
             return outLength - k;
+        }
     }
     return npos;
 }
@@ -562,8 +621,9 @@ void CPageAnalyzer::RemoveComments(std::string& text) {
     const std::size_t n = text.size();
     const std::string_view input(buffer, n);
     CForwardFinder open(input, kOpen);
-    if (open.From(0) == npos)
+    if (open.From(0) == npos) {
         return;
+    }
     CForwardFinder close(input, kClose);
     std::size_t kept = 0;
     std::size_t rest = 0;
@@ -582,15 +642,18 @@ void CPageAnalyzer::RemoveComments(std::string& text) {
         std::size_t b = FindAcross(buffer, kept, unread, kClose);
         if (a != npos || b != npos) {
             // A mark spans the seam (rare): look for each on its own.
-            if (a == npos)
+            if (a == npos) {
                 a = current(open.From(rest));
-            if (b == npos)
+            }
+            if (b == npos) {
                 b = current(close.From(rest));
+            }
         } else {
             // One scan finds whichever mark comes first, then the other is looked for from there.
             const std::size_t mark = FindCommentMark(input, rest);
-            if (mark == npos)
+            if (mark == npos) {
                 break;
+            }
             if (input[mark] == '<') {
                 a = current(mark);
                 b = current(close.From(mark + 2)); // "<!-->" is a whole comment
@@ -599,8 +662,9 @@ void CPageAnalyzer::RemoveComments(std::string& text) {
                 a = current(open.From(mark + 3));
             }
         }
-        if (a == npos)
+        if (a == npos) {
             break;
+        }
         const std::size_t keptBefore = kept;
         if (b == npos) {
             // Unterminated comment: the text ends where it starts.
@@ -621,8 +685,9 @@ void CPageAnalyzer::RemoveComments(std::string& text) {
             kept = 0;
             rest += b + kClose.size() - keptBefore;
         }
-        if (kept == 0 && rest == n)
+        if (kept == 0 && rest == n) {
             break;
+        }
     }
     std::memmove(buffer + kept, buffer + rest, n - rest);
     text.resize(kept + (n - rest));
@@ -645,12 +710,14 @@ void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
     std::string_view head;
     std::size_t headEnd = FindNoCase(page, "</head");
     const std::size_t body = FindNoCase(page, "<body");
-    if (headEnd == npos)
+    if (headEnd == npos) {
         headEnd = body;
+    }
     if (headEnd != npos) {
         head = page.substr(0, headEnd);
-        if (body != npos && body > 0)
+        if (body != npos && body > 0) {
             page.remove_prefix(body);
+        }
     }
     FindRobotsMeta(head);
     CollectAnchors(page);
@@ -688,8 +755,9 @@ void CPageAnalyzer::CollectAnchors(std::string_view body) {
     std::size_t start;
     while ((start = FindNoCase(body, "<a ", pos)) != npos) {
         const std::size_t close = closeTag.From(start + 3);
-        if (close == npos)
+        if (close == npos) {
             break;
+        }
         const std::size_t end = std::min(close + 4, body.size());
         const std::size_t gt = nextGt.From(start);
         if (gt >= end) {
@@ -706,8 +774,9 @@ void CPageAnalyzer::CollectAnchors(std::string_view body) {
         // Most anchors have no byte to remove: their text is taken straight from the page;
         // the others are filtered (the same positions go in both copies).
         std::string_view text = body.substr(start, end - start);
-        if (lowered.size() < text.size())
+        if (lowered.size() < text.size()) {
             lowered.resize(text.size());
+        }
         const bool removed = LowerAnchorBytes(text.data(), lowered.data(), text.size());
         std::string_view lowerText = std::string_view(lowered).substr(0, text.size());
         // Where the first ">" and the closing "</a" stand in the anchor.
@@ -758,8 +827,9 @@ bool CPageAnalyzer::NextLinkToDomain(std::string_view domain, std::string& url, 
     while (m_nLinkCursor < m_links.size()) {
         const SLinkRecord& link = m_links[m_nLinkCursor++];
         std::string_view u = UrlOf(link).substr(link.nHostAt);
-        if (!u.empty() && u.back() == '/')
+        if (!u.empty() && u.back() == '/') {
             u.remove_suffix(1);
+        }
         if (u.find(d) != npos) {
             url.assign(UrlOf(link));
             text.assign(TextOf(link));
@@ -788,8 +858,9 @@ CLinkInfo ToLinkInfo(const CPageAnalyzer::SLinkRecord& record, std::string_view 
 std::vector<CLinkInfo> CPageAnalyzer::GetLinks() const {
     std::vector<CLinkInfo> links;
     links.reserve(m_links.size());
-    for (const SLinkRecord& record : m_links)
+    for (const SLinkRecord& record : m_links) {
         links.push_back(ToLinkInfo(record, m_strLinkBytes));
+    }
     return links;
 }
 

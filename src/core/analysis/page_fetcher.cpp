@@ -27,8 +27,9 @@ std::string HeaderValue(std::string_view block, std::string_view name) {
             block.substr(start, pos == std::string_view::npos ? block.npos : pos - start);
         const std::size_t colon = line.find(':');
         if (colon == std::string_view::npos || colon != name.size() ||
-            ToLowerAscii(line.substr(0, colon)) != ToLowerAscii(name))
+            ToLowerAscii(line.substr(0, colon)) != ToLowerAscii(name)) {
             continue;
+        }
         std::string value(line.substr(colon + 1));
         Trim(value);
         return value;
@@ -39,8 +40,9 @@ std::string HeaderValue(std::string_view block, std::string_view name) {
 // The status code of a status line "HTTP/1.1 200 OK"; 0 when it has none.
 int ParseStatus(std::string_view line) {
     const std::size_t blank = line.find(' ');
-    if (blank == std::string_view::npos)
+    if (blank == std::string_view::npos) {
         return 0;
+    }
     int status = 0;
     const char* first = line.data() + blank + 1;
     std::from_chars(first, line.data() + line.size(), status);
@@ -49,8 +51,9 @@ int ParseStatus(std::string_view line) {
 
 // Content-Length as a number; -1 when missing or not a decimal number.
 long long ParseContentLength(const std::string& value) {
-    if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos)
+    if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos) {
         return -1;
+    }
     long long length = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), length);
     (void)end;
@@ -61,8 +64,9 @@ long long ParseContentLength(const std::string& value) {
 std::string ParseRealm(const std::string& challenge) {
     const std::string lower = ToLowerAscii(challenge);
     std::size_t pos = lower.find("realm=");
-    if (pos == std::string::npos)
+    if (pos == std::string::npos) {
         return {};
+    }
     pos += 6;
     if (pos < challenge.size() && challenge[pos] == '"') {
         const std::size_t end = challenge.find('"', pos + 1);
@@ -78,21 +82,26 @@ std::string ParseRealm(const std::string& challenge) {
 // since servers and users write them raw.
 bool ResolveHttpUrl(const std::string& base, const std::string& ref, std::string& out) {
     CCurlUrl url(curl_url());
-    if (!url)
+    if (!url) {
         return false;
-    if (!base.empty() && curl_url_set(url.Get(), CURLUPART_URL, base.c_str(), 0) != CURLUE_OK)
+    }
+    if (!base.empty() && curl_url_set(url.Get(), CURLUPART_URL, base.c_str(), 0) != CURLUE_OK) {
         return false;
+    }
     if (curl_url_set(url.Get(), CURLUPART_URL, ref.c_str(), CURLU_GUESS_SCHEME | CURLU_URLENCODE) !=
-        CURLUE_OK)
+        CURLUE_OK) {
         return false;
+    }
     char* scheme = nullptr;
-    if (curl_url_get(url.Get(), CURLUPART_SCHEME, &scheme, 0) != CURLUE_OK)
+    if (curl_url_get(url.Get(), CURLUPART_SCHEME, &scheme, 0) != CURLUE_OK) {
         return false;
+    }
     const bool httpScheme = std::strcmp(scheme, "http") == 0 || std::strcmp(scheme, "https") == 0;
     curl_free(scheme);
     char* full = nullptr;
-    if (!httpScheme || curl_url_get(url.Get(), CURLUPART_URL, &full, 0) != CURLUE_OK)
+    if (!httpScheme || curl_url_get(url.Get(), CURLUPART_URL, &full, 0) != CURLUE_OK) {
         return false;
+    }
     out = full;
     curl_free(full);
     return true;
@@ -190,26 +199,30 @@ struct CPageFetcher::CRequest {
             ParseContentLength(HeaderValue(strHeader, "Content-Length"));
         if (kind != ERequestKind::Redirected && IsRedirectStatus(nStatus)) {
             const std::string location = HeaderValue(strHeader, "Location");
-            if (!location.empty() && !ResolveHttpUrl(strUrl, location, strRedirect))
+            if (!location.empty() && !ResolveHttpUrl(strUrl, location, strRedirect)) {
                 strRedirect.clear(); // an unusable target: the response is final
+            }
         }
-        if (nStatus == 401)
+        if (nStatus == 401) {
             strRealm = ParseRealm(HeaderValue(strHeader, "WWW-Authenticate"));
+        }
 
         if (nStatus == 404 || (nStatus == 401 && kind == ERequestKind::First) ||
-            !strRedirect.empty())
+            !strRedirect.empty()) {
             body = EBody::Abort;
-        else if (contentLength > 0) {
+        } else if (contentLength > 0) {
             body = EBody::Read; // whatever the status
             nBlockSize = CFetchSettings::kKnownLengthBlock;
         } else if (nStatus == 200) {
             body = EBody::Read;
             nBlockSize = CFetchSettings::kUnknownLengthBlock;
-        } else
+        } else {
             body = EBody::Abort;
+        }
         // libcurl may answer a challenge itself within the repeated request: let it go on.
-        if (body == EBody::Abort && kind == ERequestKind::AuthRetry && nStatus == 401)
+        if (body == EBody::Abort && kind == ERequestKind::AuthRetry && nStatus == 401) {
             body = EBody::Discard;
+        }
         return body != EBody::Abort;
     }
 
@@ -242,8 +255,9 @@ using CRequest = CPageFetcher::CRequest;
 // The result of a request that ended without a complete response.
 int FailureResult(const CRequest& request) {
     // libcurl reports a header beyond its size limit as running out of memory.
-    if (request.code == CURLE_OUT_OF_MEMORY && request.nStatus != 0)
+    if (request.code == CURLE_OUT_OF_MEMORY && request.nStatus != 0) {
         return kFetchErrorInvalidResponse;
+    }
     return MapCurlError(request.code);
 }
 
@@ -256,19 +270,22 @@ std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user
         request.BeginResponse(line);
         return length;
     }
-    if (request.bHeadersDone) // trailer lines after a chunked body
+    if (request.bHeadersDone) { // trailer lines after a chunked body
         return length;
+    }
     request.strBlock.append(line);
-    if (line == "\r\n" || line == "\n")
+    if (line == "\r\n" || line == "\n") {
         return request.EndHeaders() ? length : 0;
+    }
     return length;
 }
 
 std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) {
     auto& request = *static_cast<CRequest*>(user);
     const std::size_t length = size * count;
-    if (!request.bHeadersDone || request.body != CRequest::EBody::Read)
+    if (!request.bHeadersDone || request.body != CRequest::EBody::Read) {
         return length;
+    }
     const std::size_t take = std::min(length, request.nBodyCap - request.nByteCount);
     request.AppendBody(data, take);
     return take; // less than offered stops the transfer at the cap
@@ -285,8 +302,9 @@ CPageFetcher::~CPageFetcher() = default;
 void CPageFetcher::Cancel() {
     std::lock_guard lock(m_cancelMutex);
     m_bCancelled = true;
-    if (m_pMulti != nullptr)
+    if (m_pMulti != nullptr) {
         curl_multi_wakeup(static_cast<CURLM*>(m_pMulti));
+    }
 }
 
 int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t& byteCount) {
@@ -297,12 +315,14 @@ int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t
     m_deadline = std::chrono::steady_clock::now() + m_settings.m_totalTimeout;
 
     std::string requestUrl;
-    if (!ResolveHttpUrl({}, url, requestUrl))
+    if (!ResolveHttpUrl({}, url, requestUrl)) {
         return kFetchErrorInternal;
+    }
     try {
         CRequest response = Request(requestUrl, ERequestKind::First, nullptr, nullptr);
-        if (!response.bHeadersDone)
+        if (!response.bHeadersDone) {
             return FailureResult(response);
+        }
         m_nStatus = response.nStatus;
 
         if (response.nStatus == 401) {
@@ -312,11 +332,13 @@ int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t
             const bool answered =
                 m_authCallback && m_authCallback(url, response.strRealm, user, password);
             m_deadline += std::chrono::steady_clock::now() - asked; // the user's time is not ours
-            if (!answered)
+            if (!answered) {
                 throw CSessionException(kFetchAuthRefused);
+            }
             response = Request(requestUrl, ERequestKind::AuthRetry, &user, &password);
-            if (!response.bHeadersDone)
+            if (!response.bHeadersDone) {
                 return FailureResult(response);
+            }
             m_nStatus = response.nStatus;
         }
         m_strHeader = response.strHeader;
@@ -324,12 +346,14 @@ int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t
         if (!response.strRedirect.empty()) {
             const std::string target = response.strRedirect;
             response = Request(target, ERequestKind::Redirected, nullptr, nullptr);
-            if (!response.bHeadersDone)
+            if (!response.bHeadersDone) {
                 return FailureResult(response);
+            }
             m_nStatus = response.nStatus;
         }
-        if (response.nStatus == 404)
+        if (response.nStatus == 404) {
             return kFetchNotFound;
+        }
         // A transfer that broke off inside the body still counts as a response.
         buffer = std::move(response.strText);
         byteCount = response.nByteCount;
@@ -377,8 +401,9 @@ CPageFetcher::CRequest CPageFetcher::Request(const std::string& url, ERequestKin
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME,
                      static_cast<long>(m_settings.m_lowSpeedTime.count()));
     curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, static_cast<long>(remaining.count()));
-    if (!m_settings.m_strCaFile.empty())
+    if (!m_settings.m_strCaFile.empty()) {
         curl_easy_setopt(h, CURLOPT_CAINFO, m_settings.m_strCaFile.c_str());
+    }
     if (user != nullptr && password != nullptr) {
         curl_easy_setopt(h, CURLOPT_USERNAME, user->c_str());
         curl_easy_setopt(h, CURLOPT_PASSWORD, password->c_str());
@@ -418,8 +443,9 @@ void CPageFetcher::Perform(CRequest& request, void* easy) {
         if (running == 0) {
             int queued = 0;
             while (CURLMsg* message = curl_multi_info_read(multi.Get(), &queued)) {
-                if (message->msg == CURLMSG_DONE)
+                if (message->msg == CURLMSG_DONE) {
                     request.code = message->data.result;
+                }
             }
             break;
         }

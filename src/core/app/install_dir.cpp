@@ -28,10 +28,12 @@ std::string FindInstallDir(const std::string& modulePath, const ExistsCheck& exi
         }
     }
     std::string stored = storedInstallDir;
-    if (!stored.empty() && stored.back() == kPathSeparator)
+    if (!stored.empty() && stored.back() == kPathSeparator) {
         stored.pop_back();
-    if (exists(stored))
+    }
+    if (exists(stored)) {
         result = stored;
+    }
     return result;
 }
 

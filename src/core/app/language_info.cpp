@@ -5,8 +5,9 @@ namespace tessaray {
 CLanguageInfo::CLanguageInfo(const std::string& systemLanguageName)
     : m_strLanguage(systemLanguageName.empty() ? "ENGLISH" : systemLanguageName) {
     for (char& c : m_strLanguage) {
-        if (c >= 'a' && c <= 'z')
+        if (c >= 'a' && c <= 'z') {
             c = static_cast<char>(c - 'a' + 'A');
+        }
     }
 }
 

@@ -21,13 +21,15 @@ std::string OsReleaseValue(std::string_view text, std::string_view key) {
     std::size_t lineStart = 0;
     while (lineStart < text.size()) {
         auto lineEnd = text.find('\n', lineStart);
-        if (lineEnd == std::string_view::npos)
+        if (lineEnd == std::string_view::npos) {
             lineEnd = text.size();
+        }
         std::string_view line = text.substr(lineStart, lineEnd - lineStart);
         lineStart = lineEnd + 1;
         if (line.size() <= key.size() || line.substr(0, key.size()) != key ||
-            line[key.size()] != '=')
+            line[key.size()] != '=') {
             continue;
+        }
         line.remove_prefix(key.size() + 1);
         std::string value;
         char quote = 0;
@@ -52,12 +54,13 @@ std::string OsReleaseValue(std::string_view text, std::string_view key) {
 
 void GetOsNameFromVersion(int platformId, int major, int minor, std::string& out) {
     if (platformId == kPlatformWin9x) {
-        if (minor == 0)
+        if (minor == 0) {
             out = "Win95";
-        else if (minor == 10)
+        } else if (minor == 10) {
             out = "Win98";
-        else if (minor == 90)
+        } else if (minor == 90) {
             out = "WinME";
+        }
         return;
     }
     if (platformId == kPlatformWinNT) {
@@ -89,13 +92,15 @@ std::string DescribeLinuxSystem(std::string_view osReleaseText, std::string_view
                                 std::string_view kernelRelease) {
     std::string kernel(kernelName);
     if (!kernelRelease.empty()) {
-        if (!kernel.empty())
+        if (!kernel.empty()) {
             kernel += ' ';
+        }
         kernel += kernelRelease;
     }
     std::string name = OsReleaseValue(osReleaseText, "PRETTY_NAME");
-    if (name.empty())
+    if (name.empty()) {
         return kernel;
+    }
     if (!kernel.empty()) {
         name += ", ";
         name += kernel;
@@ -105,11 +110,13 @@ std::string DescribeLinuxSystem(std::string_view osReleaseText, std::string_view
 
 void GetOsName(std::string& out) {
     struct utsname system {};
-    if (::uname(&system) != 0)
+    if (::uname(&system) != 0) {
         return;
+    }
     std::string osRelease;
-    if (!ReadFileToString("/etc/os-release", osRelease, false))
+    if (!ReadFileToString("/etc/os-release", osRelease, false)) {
         ReadFileToString("/usr/lib/os-release", osRelease, false);
+    }
     out = DescribeLinuxSystem(osRelease, system.sysname, system.release);
 }
 

@@ -24,17 +24,20 @@ bool IsContinuation(unsigned char c) {
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     std::size_t length = 0;
-    if (lead >= 0xC2 && lead <= 0xDF)
+    if (lead >= 0xC2 && lead <= 0xDF) {
         length = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF)
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
-    else if (lead >= 0xF0 && lead <= 0xF4)
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
         length = 4;
-    if (length == 0 || pos + length > text.size())
+    }
+    if (length == 0 || pos + length > text.size()) {
         return 0;
+    }
     for (std::size_t i = 1; i < length; ++i) {
-        if (!IsContinuation(static_cast<unsigned char>(text[pos + i])))
+        if (!IsContinuation(static_cast<unsigned char>(text[pos + i]))) {
             return 0;
+        }
     }
     return length;
 }
@@ -42,8 +45,9 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
 } // namespace
 
 void ReplaceUntilNone(std::string& text, std::string_view from, std::string_view to) {
-    if (from.empty())
+    if (from.empty()) {
         return;
+    }
     // Everything before a replaced occurrence held none, so a new occurrence can only begin within
     // from.size() - 1 characters before the inserted text: resuming the search there finds the
     // same first occurrence as a search from the beginning.
@@ -51,8 +55,9 @@ void ReplaceUntilNone(std::string& text, std::string_view from, std::string_view
     for (auto pos = text.find(from); pos != std::string::npos;) {
         text.replace(pos, from.size(), to);
         std::size_t resume = pos + to.size();
-        if (bRescan)
+        if (bRescan) {
             resume = pos >= from.size() - 1 ? pos - (from.size() - 1) : 0;
+        }
         pos = text.find(from, resume);
     }
 }
@@ -94,15 +99,18 @@ std::string EscapeMailText(std::string_view text) {
         for (const LetterEscape& candidate : kLetterEscapes) {
             const bool asUtf8 = length == 2 && c == 0xC3 &&
                                 static_cast<unsigned char>(text[pos + 1]) == candidate.utf8Second;
-            if (asUtf8 || (length == 0 && c == candidate.cp1252))
+            if (asUtf8 || (length == 0 && c == candidate.cp1252)) {
                 letter = &candidate;
+            }
         }
-        if (length == 0)
+        if (length == 0) {
             length = 1;
-        if (letter != nullptr)
+        }
+        if (letter != nullptr) {
             out += letter->escape;
-        else
+        } else {
             out.append(text.substr(pos, length));
+        }
         pos += length;
     }
     return out;

@@ -19,8 +19,9 @@ std::string FormatCtime(std::time_t time) {
                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     std::tm local{};
     if (::localtime_r(&time, &local) == nullptr || local.tm_wday < 0 || local.tm_wday > 6 ||
-        local.tm_mon < 0 || local.tm_mon > 11)
+        local.tm_mon < 0 || local.tm_mon > 11) {
         return "";
+    }
     char text[64];
     std::snprintf(text, sizeof text, "%s %s %2d %02d:%02d:%02d %d", kDays[local.tm_wday],
                   kMonths[local.tm_mon], local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
@@ -30,12 +31,15 @@ std::string FormatCtime(std::time_t time) {
 
 std::string GetFileCreationStamp(std::FILE* file) {
     struct statx status {};
-    if (::statx(::fileno(file), "", AT_EMPTY_PATH, STATX_BTIME | STATX_CTIME, &status) != 0)
+    if (::statx(::fileno(file), "", AT_EMPTY_PATH, STATX_BTIME | STATX_CTIME, &status) != 0) {
         return "";
-    if ((status.stx_mask & STATX_BTIME) != 0)
+    }
+    if ((status.stx_mask & STATX_BTIME) != 0) {
         return FormatCtime(static_cast<std::time_t>(status.stx_btime.tv_sec));
-    if ((status.stx_mask & STATX_CTIME) != 0)
+    }
+    if ((status.stx_mask & STATX_CTIME) != 0) {
         return FormatCtime(static_cast<std::time_t>(status.stx_ctime.tv_sec));
+    }
     return "";
 }
 
@@ -43,23 +47,27 @@ CTipsReader::CTipsReader(const std::string& folder, ITipSettings& settings) : m_
     m_bShowAtStartup = m_settings.ReadStartUp() == 0;
     std::int64_t position = m_settings.ReadFilePos();
     m_file = std::fopen((folder + "/tips.txt").c_str(), "rb");
-    if (m_file == nullptr)
+    if (m_file == nullptr) {
         return;
+    }
     const std::string stamp = GetFileCreationStamp(m_file);
     if (stamp != m_settings.ReadTimeStamp()) {
         m_settings.WriteTimeStamp(stamp);
         position = 0;
     }
-    if (Seek(position))
+    if (Seek(position)) {
         GetNextTip(m_strTip);
+    }
 }
 
 CTipsReader::~CTipsReader() {
-    if (m_file == nullptr)
+    if (m_file == nullptr) {
         return;
+    }
     const std::int64_t position = GetPosition();
-    if (position >= 0)
+    if (position >= 0) {
         m_settings.WriteFilePos(position);
+    }
     std::fclose(m_file);
 }
 
@@ -72,31 +80,36 @@ bool CTipsReader::ReadPiece(std::string& out) {
     out.clear();
     while (out.size() < kMaxPiece) {
         int c = std::getc(m_file);
-        if (c == EOF)
+        if (c == EOF) {
             break;
+        }
         if (c == '\r') {
             const int next = std::getc(m_file);
-            if (next == '\n')
+            if (next == '\n') {
                 c = '\n';
-            else if (next != EOF)
+            } else if (next != EOF) {
                 std::ungetc(next, m_file);
+            }
         }
         out += static_cast<char>(c);
-        if (c == '\n')
+        if (c == '\n') {
             break;
+        }
     }
     return !out.empty();
 }
 
 bool CTipsReader::GetNextTip(std::string& out) {
-    if (m_file == nullptr)
+    if (m_file == nullptr) {
         return false;
+    }
     std::string line;
     bool bWrapped = false;
     for (;;) {
         if (ReadPiece(line)) {
-            if (IsSkipped(line[0]))
+            if (IsSkipped(line[0])) {
                 continue;
+            }
             m_strTip = line;
             out = line;
             m_state = State::Ready;
@@ -112,8 +125,9 @@ bool CTipsReader::GetNextTip(std::string& out) {
             m_state = State::NoTips;
             return false;
         }
-        if (!Seek(0))
+        if (!Seek(0)) {
             return false;
+        }
         bWrapped = true;
     }
 }

@@ -31,43 +31,51 @@ std::string CTraceLog::DefaultBaseFolder() {
 }
 
 bool CTraceLog::Init() {
-    if (m_strName.empty())
+    if (m_strName.empty()) {
         return m_bOn;
+    }
     m_strFolder = m_strBaseFolder + kPathSeparator + m_strName;
     m_strSwitchFile = m_strFolder + kPathSeparator + m_strName + ".ini";
     m_strTraceFile = m_strFolder + kPathSeparator + m_strName + "_TRACE.txt";
-    if (!FileExists(m_strSwitchFile))
+    if (!FileExists(m_strSwitchFile)) {
         return m_bOn;
+    }
     m_settings.Open(m_strSwitchFile, "");
     m_settings.ReadAppInfo();
-    if (m_settings.GetCopyright().find(kSwitchIdentity) == std::string::npos)
+    if (m_settings.GetCopyright().find(kSwitchIdentity) == std::string::npos) {
         return m_bOn;
-    if (m_settings.ReadInt("SETTINGS", "TRACE", 0) == 1)
+    }
+    if (m_settings.ReadInt("SETTINGS", "TRACE", 0) == 1) {
         m_bOn = true;
+    }
     return m_bOn;
 }
 
 void CTraceLog::Begin() {
     m_lines.RemoveAll();
-    if (m_bOn)
+    if (m_bOn) {
         std::remove(m_strTraceFile.c_str());
+    }
 }
 
 void CTraceLog::Line(std::string_view text) {
-    if (m_bOn)
+    if (m_bOn) {
         m_lines.Add(text);
+    }
 }
 
 void CTraceLog::End() {
-    if (!m_bOn)
+    if (!m_bOn) {
         return;
+    }
     m_lines.SaveToFile(m_strTraceFile, true);
     m_lines.RemoveAll();
 }
 
 void CTraceLog::Page(const std::string& fileName, std::string_view text) {
-    if (!m_bOn)
+    if (!m_bOn) {
         return;
+    }
     std::string name = fileName;
     std::replace(name.begin(), name.end(), '\\', kPathSeparator);
     WriteStringToFile(m_strFolder + kPathSeparator + name, text);

@@ -16,16 +16,19 @@ namespace {
 // instead of overflowing.
 int ParseDecimal(std::string_view text) {
     std::size_t pos = 0;
-    while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '\t' && text[pos] <= '\r')))
+    while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '\t' && text[pos] <= '\r'))) {
         ++pos;
+    }
     bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
         negative = text[pos++] == '-';
+    }
     long long value = 0;
     for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
         value = value * 10 + (text[pos] - '0');
-        if (value > INT_MAX)
+        if (value > INT_MAX) {
             return negative ? INT_MIN : INT_MAX;
+        }
     }
     return static_cast<int>(negative ? -value : value);
 }
@@ -33,15 +36,17 @@ int ParseDecimal(std::string_view text) {
 } // namespace
 
 std::string MakeVersionCode(const char* fileVersionText) {
-    if (fileVersionText == nullptr)
+    if (fileVersionText == nullptr) {
         return "";
+    }
     std::string_view rest = fileVersionText;
     int numbers[3] = {0, 0, 0};
     for (int& number : numbers) {
         const auto comma = rest.find(',');
         // A comma first or none at all leaves this number and the following ones 0.
-        if (comma == std::string_view::npos || comma == 0)
+        if (comma == std::string_view::npos || comma == 0) {
             break;
+        }
         number = ParseDecimal(rest.substr(0, comma));
         rest.remove_prefix(comma + 1);
     }

@@ -18,8 +18,9 @@ void WriteEntry(std::FILE* file, std::string_view entry, bool lineEnds) {
     while (!entry.empty()) {
         const std::size_t end = std::min(entry.find('\n'), entry.size());
         std::fwrite(entry.data(), 1, end, file);
-        if (lineEnds)
+        if (lineEnds) {
             std::fwrite("\r\n", 1, 2, file);
+        }
         entry.remove_prefix(std::min(end + 1, entry.size()));
     }
 }
@@ -63,8 +64,9 @@ bool CLineList::GetNext(std::string& out) {
         return false;
     }
     out = m_entries[m_cursor++];
-    if (m_cursor == m_entries.size())
+    if (m_cursor == m_entries.size()) {
         m_cursor = kNone; // entries added later are not reached by this walk
+    }
     return true;
 }
 
@@ -78,11 +80,13 @@ bool CLineList::GetNextAuto(std::string& out) {
 
 void CLineList::CopyFrom(const CLineList& other) {
     // Copying a list onto itself would first empty it.
-    if (&other == this)
+    if (&other == this) {
         return;
+    }
     RemoveAll();
-    for (const std::string& entry : other.m_entries)
+    for (const std::string& entry : other.m_entries) {
         Add(entry);
+    }
 }
 
 bool CLineList::Contains(std::string_view text) {
@@ -96,13 +100,15 @@ void CLineList::ExtractLines(std::string_view text, SplitState& state) {
             // Control characters after a line end are dropped; a line feed that is not the first
             // of them stands for an empty line.
             while (state.pos < text.size() && IsControl(text[state.pos])) {
-                if (text[state.pos] == '\n' && state.bFirstSkipped)
+                if (text[state.pos] == '\n' && state.bFirstSkipped) {
                     Add(" ");
+                }
                 state.bFirstSkipped = true;
                 ++state.pos;
             }
-            if (state.pos == text.size())
+            if (state.pos == text.size()) {
                 return; // the run may go on in text still to come
+            }
             state.bSkipping = false;
         }
         // The line ends at whichever of CR and LF comes first.
@@ -134,8 +140,9 @@ bool CLineList::LoadFromFile(const std::string& path, bool reportError) {
         file = nullptr;
     }
     if (file == nullptr) {
-        if (reportError)
+        if (reportError) {
             ShowMessage("Error !\n\nCannot open file: \"" + path + "\" !");
+        }
         return false;
     }
     char chunk[kLoadChunk];
@@ -162,11 +169,13 @@ bool CLineList::LoadFromFile(const std::string& path, bool reportError) {
 }
 
 void CLineList::SaveToFile(const std::string& path, bool lineEnds) {
-    if (m_entries.empty() || path.empty())
+    if (m_entries.empty() || path.empty()) {
         return;
+    }
     std::FILE* file = std::fopen(path.c_str(), "w+b");
-    if (file == nullptr)
+    if (file == nullptr) {
         return;
+    }
     Rewind();
     std::size_t running = 0;
     for (const std::string& entry : m_entries) {

@@ -14,8 +14,9 @@ namespace {
 bool LoadRegularFile(const std::string& path, CLineList& lines) {
     lines.RemoveAll();
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return false;
+    }
     return lines.LoadFromFile(path, false);
 }
 
@@ -25,9 +26,11 @@ bool ImportColumn(const std::string& path, char separator, int column, Add add) 
     CCsvColumnReader reader;
     CLineList fields;
     if (reader.Open(path) && reader.ReadColumn(separator, column, fields) > 0) {
-        for (std::string field : fields.Entries())
-            if (IsValidUrl(field))
+        for (std::string field : fields.Entries()) {
+            if (IsValidUrl(field)) {
                 add(field);
+            }
+        }
     }
     return reader.IsReadable();
 }
@@ -36,13 +39,15 @@ bool ImportColumn(const std::string& path, char separator, int column, Add add) 
 
 bool ExtractField(std::string_view line, int column, char separator, std::string& field) {
     field.clear();
-    if (line.empty())
+    if (line.empty()) {
         return false;
+    }
     // Each further column drops the text up to the first separator; bounded by the line's length.
     for (; column > 1; --column) {
         const std::size_t pos = line.find(separator);
-        if (pos == std::string_view::npos)
+        if (pos == std::string_view::npos) {
             return false;
+        }
         line.remove_prefix(pos + 1);
     }
     field.assign(line.substr(0, line.find(separator)));
@@ -52,19 +57,23 @@ bool ExtractField(std::string_view line, int column, char separator, std::string
 bool CCsvColumnReader::Open(const std::string& path) {
     m_nLineCount = 0;
     m_bReadable = LoadRegularFile(path, m_lines);
-    if (m_bReadable)
+    if (m_bReadable) {
         m_nLineCount = m_lines.GetCount();
+    }
     return m_nLineCount > 0;
 }
 
 int CCsvColumnReader::ReadColumn(char separator, int column, CLineList& out) {
     column = std::clamp(column, kMinCsvColumn, kMaxCsvColumn);
-    if (m_nLineCount == 0)
+    if (m_nLineCount == 0) {
         return 0;
+    }
     std::string field;
-    for (const std::string& line : m_lines.Entries())
-        if (ExtractField(line, column, separator, field))
+    for (const std::string& line : m_lines.Entries()) {
+        if (ExtractField(line, column, separator, field)) {
             out.Add(field);
+        }
+    }
     const int count = out.GetCount();
     out.TruncateLongEntries();
     return count;
@@ -73,11 +82,14 @@ int CCsvColumnReader::ReadColumn(char separator, int column, CLineList& out) {
 bool ImportTextList(const std::string& path, CLineList& out) {
     out.RemoveAll();
     CLineList lines;
-    if (!LoadRegularFile(path, lines))
+    if (!LoadRegularFile(path, lines)) {
         return false;
-    for (std::string line : lines.Entries())
-        if (IsValidUrl(line))
+    }
+    for (std::string line : lines.Entries()) {
+        if (IsValidUrl(line)) {
             out.Add(line);
+        }
+    }
     return true;
 }
 

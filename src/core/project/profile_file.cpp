@@ -19,10 +19,12 @@ namespace {
 constexpr const char* kAppSection = "APPLICATION";
 
 std::string_view TrimView(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
+    while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
+    }
+    while (!text.empty() && IsBlank(text.back())) {
         text.remove_suffix(1);
+    }
     return text;
 }
 
@@ -35,8 +37,9 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     bytes.clear();
     // Non-blocking, so that a FIFO in its place cannot hang the program.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    if (fd < 0) {
         return false;
+    }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
@@ -47,11 +50,13 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0)
+        if (got == 0) {
             break;
+        }
         if (got < 0) {
-            if (errno == EINTR)
+            if (errno == EINTR) {
                 continue;
+            }
             const int error = errno;
             ::close(fd);
             errno = error;
@@ -67,8 +72,9 @@ bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0) {
-            if (errno == EINTR)
+            if (errno == EINTR) {
                 continue;
+            }
             return false;
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
@@ -88,8 +94,9 @@ int CreateTempBeside(const std::string& path, std::string& tempPath) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = TempPathBeside(path, attempt);
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
+        if (fd >= 0 || errno != EEXIST) {
             return fd;
+        }
     }
     return -1;
 }
@@ -109,24 +116,28 @@ void SyncFolderOf(const std::string& path) {
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes,
                            const FileWriter& writer, std::string* pReason) {
     auto fail = [&](const std::string& what, int error) {
-        if (pReason != nullptr)
+        if (pReason != nullptr) {
             *pReason = what + " \"" + path + "\": " + ErrnoText(error);
+        }
         return false;
     };
     std::string tempPath;
     const int fd = CreateTempBeside(path, tempPath);
-    if (fd < 0)
+    if (fd < 0) {
         return fail("Cannot create a file beside", errno);
+    }
     // A replaced file keeps its permissions.
     struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
         ::fchmod(fd, old.st_mode & 07777);
+    }
     errno = EIO;
     const bool written = writer ? writer(fd, bytes) : WriteAll(fd, bytes);
     int error = errno;
     bool ok = written && ::fsync(fd) == 0;
-    if (written && !ok)
+    if (written && !ok) {
         error = errno;
+    }
     if (::close(fd) != 0 && ok) {
         ok = false;
         error = errno;
@@ -147,19 +158,23 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes,
 // Keeps the file at path under backup unless backup exists: a hard link when the file system
 // has them, else a copy that appears under its name only when complete.
 void KeepBackup(const std::string& path, const std::string& backup) {
-    if (backup.empty() || ::link(path.c_str(), backup.c_str()) == 0 || errno == EEXIST)
+    if (backup.empty() || ::link(path.c_str(), backup.c_str()) == 0 || errno == EEXIST) {
         return;
+    }
     std::string bytes;
-    if (!ReadWholeFile(path, bytes))
+    if (!ReadWholeFile(path, bytes)) {
         return;
+    }
     std::string tempPath;
     const int fd = CreateTempBeside(backup, tempPath);
-    if (fd < 0)
+    if (fd < 0) {
         return;
+    }
     const bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     ::close(fd);
-    if (ok)
+    if (ok) {
         ::link(tempPath.c_str(), backup.c_str()); // fails, as wanted, when the backup appeared
+    }
     ::unlink(tempPath.c_str());
 }
 
@@ -174,28 +189,32 @@ bool CProfileFile::Open(const std::string& path, const std::string& name) {
     m_strReadError.clear();
     Clear();
     const std::size_t separator = path.rfind(kPathSeparator);
-    if (separator == std::string::npos || separator == 0)
+    if (separator == std::string::npos || separator == 0) {
         return false;
+    }
     std::string folder;
     GetFolderPart(path, folder);
     struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
         return false;
+    }
     m_strPath = path;
     m_bOpen = true;
     if (FileExists(path)) {
         std::string text;
-        if (ReadWholeFile(path, text))
+        if (ReadWholeFile(path, text)) {
             ParseText(text);
-        else
+        } else {
             m_strReadError = ErrnoText(errno);
+        }
     }
     return true;
 }
 
 bool CProfileFile::WasReadable(std::string* pReason) const {
-    if (pReason != nullptr)
+    if (pReason != nullptr) {
         *pReason = m_strReadError;
+    }
     return m_strReadError.empty();
 }
 
@@ -211,9 +230,11 @@ void CProfileFile::WriteAppInfo() {
                                                                {"VERSION", &m_strVersion},
                                                                {"INTERNET", &m_strInternet},
                                                                {"COPYRIGHT", &m_strCopyright}};
-    for (const auto& [key, value] : keys)
-        if (!value->empty())
+    for (const auto& [key, value] : keys) {
+        if (!value->empty()) {
             WriteString(kAppSection, key, *value);
+        }
+    }
 }
 
 void CProfileFile::ReadAppInfo() {
@@ -225,17 +246,20 @@ void CProfileFile::ReadAppInfo() {
 
 std::string CProfileFile::BackupPathOf(const std::string& path) {
     const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || dot == 0)
+    if (dot == std::string::npos || dot == 0) {
         return "";
+    }
     return path.substr(0, dot + 1) + "bak";
 }
 
 bool CProfileFile::PrepareNewFile() {
-    if (!m_bOpen || m_strPath.empty())
+    if (!m_bOpen || m_strPath.empty()) {
         return false;
+    }
     // The old file stays in place until Flush renames the new one over it.
-    if (FileExists(m_strPath))
+    if (FileExists(m_strPath)) {
         KeepBackup(m_strPath, BackupPathOf(m_strPath));
+    }
     Clear();
     WriteAppInfo();
     return true;
@@ -254,8 +278,9 @@ const CProfileFile::CSection* CProfileFile::FindSection(std::string_view section
 CProfileFile::CSection& CProfileFile::GetOrAddSection(std::string_view section) {
     const auto [it, added] =
         m_sectionIndex.try_emplace(ToLowerAscii(TrimView(section)), m_sections.size());
-    if (added)
+    if (added) {
         m_sections.push_back(CSection{std::string(TrimView(section)), {}, {}});
+    }
     return m_sections[it->second];
 }
 
@@ -264,8 +289,9 @@ std::size_t CProfileFile::ReadString(std::string_view section, std::string_view 
     std::string_view value = defaultValue;
     if (const CSection* found = FindSection(section)) {
         const auto it = found->index.find(ToLowerAscii(TrimView(key)));
-        if (it != found->index.end())
+        if (it != found->index.end()) {
             value = found->entries[it->second].strValue;
+        }
     }
     out.assign(value.substr(0, kMaxValueLength));
     return out.size();
@@ -273,8 +299,9 @@ std::size_t CProfileFile::ReadString(std::string_view section, std::string_view 
 
 int CProfileFile::ReadInt(std::string_view section, std::string_view key, int defaultValue) const {
     std::string value;
-    if (ReadString(section, key, "", value) == 0)
+    if (ReadString(section, key, "", value) == 0) {
         return defaultValue;
+    }
     std::string_view text = TrimView(value);
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
@@ -284,12 +311,14 @@ int CProfileFile::ReadInt(std::string_view section, std::string_view key, int de
     // Wraps around like the 32-bit arithmetic of the Windows reader, without overflow.
     std::uint32_t number = 0;
     for (const char c : text) {
-        if (c < '0' || c > '9')
+        if (c < '0' || c > '9') {
             break;
+        }
         number = number * 10u + static_cast<std::uint32_t>(c - '0');
     }
-    if (negative)
+    if (negative) {
         number = 0u - number;
+    }
     return static_cast<int>(number);
 }
 
@@ -302,10 +331,11 @@ void CProfileFile::WriteString(std::string_view section, std::string_view key,
     CSection& target = GetOrAddSection(section);
     const auto [it, added] =
         target.index.try_emplace(ToLowerAscii(TrimView(key)), target.entries.size());
-    if (added)
+    if (added) {
         target.entries.push_back(CEntry{std::string(TrimView(key)), std::move(line)});
-    else
+    } else {
         target.entries[it->second].strValue = std::move(line);
+    }
 }
 
 void CProfileFile::WriteBool(std::string_view section, std::string_view key, bool flag) {
@@ -315,15 +345,17 @@ void CProfileFile::WriteBool(std::string_view section, std::string_view key, boo
 void CProfileFile::ParseText(std::string_view text) {
     Clear();
     // Files saved by editors may begin with a UTF-8 byte-order mark.
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
         text.remove_prefix(3);
+    }
     CSection* current = nullptr;
     while (!text.empty()) {
         const std::size_t end = text.find_first_of("\r\n");
         std::string_view line = TrimView(text.substr(0, end));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (line.empty() || line.front() == ';')
+        if (line.empty() || line.front() == ';') {
             continue;
+        }
         if (line.front() == '[') {
             line.remove_prefix(1);
             const std::size_t close = line.find(']');
@@ -340,13 +372,15 @@ void CProfileFile::ParseText(std::string_view text) {
             continue;
         }
         const std::size_t equals = line.find('=');
-        if (current == nullptr || equals == std::string_view::npos)
+        if (current == nullptr || equals == std::string_view::npos) {
             continue;
+        }
         const std::string_view key = TrimView(line.substr(0, equals));
         std::string_view value = TrimView(line.substr(equals + 1));
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-            value.back() == value.front())
+            value.back() == value.front()) {
             value = value.substr(1, value.size() - 2);
+        }
         const auto [it, added] = current->index.try_emplace(ToLowerAscii(key), 0);
         if (added) {
             it->second = current->entries.size();
@@ -359,23 +393,26 @@ std::string CProfileFile::FormatText() const {
     std::size_t size = 0;
     for (const CSection& section : m_sections) {
         size += section.strName.size() + 4;
-        for (const CEntry& entry : section.entries)
+        for (const CEntry& entry : section.entries) {
             size += entry.strKey.size() + entry.strValue.size() + 3;
+        }
     }
     std::string text;
     text.reserve(size);
     for (const CSection& section : m_sections) {
         text.append("[").append(section.strName).append("]\r\n");
-        for (const CEntry& entry : section.entries)
+        for (const CEntry& entry : section.entries) {
             text.append(entry.strKey).append("=").append(entry.strValue).append("\r\n");
+        }
     }
     return text;
 }
 
 bool CProfileFile::Flush(std::string* pReason, const FileWriter& writer) const {
     if (!m_bOpen || m_strPath.empty()) {
-        if (pReason != nullptr)
+        if (pReason != nullptr) {
             *pReason = "No file to write to";
+        }
         return false;
     }
     return ReplaceFileAtomically(m_strPath, FormatText(), writer, pReason);

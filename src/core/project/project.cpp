@@ -19,8 +19,9 @@ constexpr const char* kExternalSection = "EXTLINKS";
 // Why a profile could not be bound to path.
 std::string NoFolderReason(const std::string& path) {
     const std::size_t separator = path.rfind(kPathSeparator);
-    if (separator == std::string::npos || separator == 0)
+    if (separator == std::string::npos || separator == 0) {
         return "\"" + path + "\" names no folder";
+    }
     return "The folder of \"" + path + "\" does not exist";
 }
 
@@ -52,12 +53,14 @@ void CProject::StartNew(const std::string& url) {
 }
 
 void CProject::AddPartnerUrl(const std::string& url) {
-    if (GetPartnerCount() >= MaxPartnerLinks)
+    if (GetPartnerCount() >= MaxPartnerLinks) {
         return;
+    }
     std::string entry = NormalizeProjectUrl(url);
     // An empty entry would end the list early.
-    if (entry.empty())
+    if (entry.empty()) {
         return;
+    }
     m_partners.push_back(std::move(entry));
     m_bModified = true;
 }
@@ -77,12 +80,15 @@ bool CProject::IsReady() {
 
 bool CProject::GetNextPartner(std::string& out) {
     out.clear();
-    if (m_nCursor < MaxPartnerLinks)
+    if (m_nCursor < MaxPartnerLinks) {
         ++m_nCursor;
-    if (m_nCursor > MaxPartnerLinks - 1)
+    }
+    if (m_nCursor > MaxPartnerLinks - 1) {
         return false;
-    if (m_nCursor < GetPartnerCount())
+    }
+    if (m_nCursor < GetPartnerCount()) {
         out = m_partners[static_cast<std::size_t>(m_nCursor)];
+    }
     return !out.empty();
 }
 
@@ -95,8 +101,9 @@ bool CProject::GetRunInput(std::string& outDomain, int& outCount, std::string& o
 
 void CProject::CopyPartnersTo(CLineList& list) const {
     list.RemoveAll();
-    for (const std::string& entry : m_partners)
+    for (const std::string& entry : m_partners) {
         list.Add(entry);
+    }
 }
 
 void CProject::SetExternalLinks(const CLineList& list) {
@@ -125,29 +132,34 @@ std::string CProject::GetTitle() const {
 
 bool CProject::Save(const std::string& path, std::string* pReason) {
     if (!IsReady()) {
-        if (pReason != nullptr)
+        if (pReason != nullptr) {
             *pReason = "The project has no domain or no partner URL";
+        }
         m_bModified = false;
         return false;
     }
     CProfileFile file;
     file.SetAppInfo(kFileVersion, kInternet, kCopyright);
     if (!file.Open(path, kAppName)) {
-        if (pReason != nullptr)
+        if (pReason != nullptr) {
             *pReason = NoFolderReason(path);
+        }
         return false;
     }
     file.PrepareNewFile();
     file.WriteBool(kSettingsSection, kPageRankKey, m_bPageRank);
     file.WriteString(kDomainSection, kDomainKey, m_strDomain);
     // The lists are walked by index so that a save leaves the partner cursor alone.
-    for (std::size_t index = 0; index < m_partners.size() && index < MaxPartnerLinks; ++index)
+    for (std::size_t index = 0; index < m_partners.size() && index < MaxPartnerLinks; ++index) {
         file.WriteString(kPartnerSection, ListKey(static_cast<int>(index)), m_partners[index]);
+    }
     const std::vector<std::string>& links = m_externalLinks.Entries();
-    for (std::size_t index = 0; index < links.size() && index < MaxExternalLinks; ++index)
+    for (std::size_t index = 0; index < links.size() && index < MaxExternalLinks; ++index) {
         file.WriteString(kExternalSection, ListKey(static_cast<int>(index)), links[index]);
-    if (!file.Flush(pReason, m_fileWriter))
+    }
+    if (!file.Flush(pReason, m_fileWriter)) {
         return false;
+    }
     m_strPath = path;
     m_bModified = false;
     return true;
@@ -156,8 +168,9 @@ bool CProject::Save(const std::string& path, std::string* pReason) {
 bool CProject::SaveAs(const std::function<std::string()>& chooser, std::string* pReason) {
     const std::string path = chooser ? chooser() : std::string();
     if (path.empty()) {
-        if (pReason != nullptr)
+        if (pReason != nullptr) {
             pReason->clear();
+        }
         return false;
     }
     return Save(path, pReason);
@@ -165,34 +178,43 @@ bool CProject::SaveAs(const std::function<std::string()>& chooser, std::string* 
 
 bool CProject::Load(const std::string& path, std::string* pReason) {
     auto refuse = [pReason](const std::string& reason) {
-        if (pReason != nullptr)
+        if (pReason != nullptr) {
             *pReason = reason;
+        }
         return false;
     };
     CProfileFile file;
-    if (!file.Open(path, kAppName))
+    if (!file.Open(path, kAppName)) {
         return refuse(NoFolderReason(path));
+    }
     std::string readError;
-    if (!file.WasReadable(&readError))
+    if (!file.WasReadable(&readError)) {
         return refuse("Cannot read \"" + path + "\": " + readError);
-    if (!FileExists(path))
+    }
+    if (!FileExists(path)) {
         return refuse("The file \"" + path + "\" does not exist");
+    }
     file.ReadAppInfo();
     if (file.GetName() != kAppName || file.GetInternet() != kInternet ||
-        file.GetCopyright() != kCopyright)
+        file.GetCopyright() != kCopyright) {
         return refuse("\"" + path + "\" is not a Tessaray project");
+    }
 
     file.ReadString(kDomainSection, kDomainKey, "", m_strDomain);
     m_bPageRank = false;
     m_partners.clear();
     std::string value;
-    for (int index = 0; index < MaxPartnerLinks; ++index)
-        if (file.ReadString(kPartnerSection, ListKey(index), "", value) > 0)
+    for (int index = 0; index < MaxPartnerLinks; ++index) {
+        if (file.ReadString(kPartnerSection, ListKey(index), "", value) > 0) {
             AddPartnerUrl(value);
+        }
+    }
     m_externalLinks.RemoveAll();
-    for (int index = 0; index < MaxExternalLinks; ++index)
-        if (file.ReadString(kExternalSection, ListKey(index), "", value) > 0)
+    for (int index = 0; index < MaxExternalLinks; ++index) {
+        if (file.ReadString(kExternalSection, ListKey(index), "", value) > 0) {
             m_externalLinks.Add(value);
+        }
+    }
     m_strPath = path;
     m_bModified = false;
     return true;

@@ -25,8 +25,9 @@ void TrimLeft(std::string& text) {
 }
 
 void TrimRight(std::string& text) {
-    while (!text.empty() && IsBlank(text.back()))
+    while (!text.empty() && IsBlank(text.back())) {
         text.pop_back();
+    }
 }
 
 void Trim(std::string& text) {
@@ -43,12 +44,14 @@ std::size_t FindScheme(std::string_view lower, std::size_t* schemeLength) {
     const std::size_t http = lower.find(kHttp);
     const std::size_t https = lower.find(kHttps);
     if (https != std::string_view::npos && (http == std::string_view::npos || https < http)) {
-        if (schemeLength)
+        if (schemeLength) {
             *schemeLength = kHttps.size();
+        }
         return https;
     }
-    if (schemeLength)
+    if (schemeLength) {
         *schemeLength = kHttp.size();
+    }
     return http;
 }
 
@@ -57,11 +60,13 @@ std::string ExtractHost(std::string_view url) {
     TrimLeft(host);
     std::size_t length = 0;
     const std::size_t scheme = FindScheme(ToLowerAscii(host), &length);
-    if (scheme != std::string::npos)
+    if (scheme != std::string::npos) {
         host.erase(0, scheme + length);
+    }
     const std::size_t slash = host.find('/');
-    if (slash != std::string::npos && slash > 0)
+    if (slash != std::string::npos && slash > 0) {
         host.resize(slash);
+    }
     return host;
 }
 
@@ -76,32 +81,41 @@ std::string NormalizeProjectUrl(std::string_view url) {
     std::string text(url);
     Trim(text);
     text = ToLowerAscii(text);
-    if (text.find(kHttp) == std::string::npos && text.find(kHttps) == std::string::npos)
+    if (text.find(kHttp) == std::string::npos && text.find(kHttps) == std::string::npos) {
         text.insert(0, kHttp);
-    if (!text.empty() && text.back() == '/')
+    }
+    if (!text.empty() && text.back() == '/') {
         text.pop_back();
+    }
     return text;
 }
 
 bool IsValidUrl(std::string& url) {
     std::string copy = url;
-    if (copy.empty())
+    if (copy.empty()) {
         return false;
+    }
     Trim(copy);
-    if (copy.size() <= 3)
+    if (copy.size() <= 3) {
         return false;
+    }
     const std::size_t dot = copy.find('.');
-    if (dot == std::string::npos || dot == 0 || dot >= copy.size() - 2)
+    if (dot == std::string::npos || dot == 0 || dot >= copy.size() - 2) {
         return false;
+    }
     const char first = copy.front();
-    if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z')))
+    if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z'))) {
         return false;
-    if (!StartsWithScheme(copy))
+    }
+    if (!StartsWithScheme(copy)) {
         copy.insert(0, kHttp);
-    if (copy.size() <= 10)
+    }
+    if (copy.size() <= 10) {
         return false;
-    if (copy.back() == '/')
+    }
+    if (copy.back() == '/') {
         copy.pop_back();
+    }
     url = std::move(copy);
     return true;
 }
@@ -117,19 +131,22 @@ bool ExtractDomainUrl(std::string_view input, std::string& out) {
         text.erase(0, scheme + length);
     }
     const std::size_t slash = text.find('/');
-    if (slash != std::string::npos && slash > 0)
+    if (slash != std::string::npos && slash > 0) {
         text.resize(slash);
+    }
     out = prefix + text;
-    if (out.size() <= 10)
+    if (out.size() <= 10) {
         return false;
+    }
     return IsValidUrl(out);
 }
 
 void SplitPartnerEntry(std::string_view entry, std::string& outUrl, std::string& outComment) {
     outUrl.clear();
     outComment.clear();
-    if (entry.empty())
+    if (entry.empty()) {
         return;
+    }
     const std::size_t separator = entry.find(kCommentSeparator);
     if (separator == std::string_view::npos || separator == 0) {
         outUrl = std::string(entry);
@@ -144,8 +161,9 @@ void SplitPartnerEntry(std::string_view entry, std::string& outUrl, std::string&
 std::string JoinPartnerEntry(std::string url, std::string comment) {
     Trim(comment);
     IsValidUrl(url);
-    if (comment.empty())
+    if (comment.empty()) {
         return url;
+    }
     return url + std::string(kCommentSeparator) + comment;
 }
 

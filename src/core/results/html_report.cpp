@@ -26,8 +26,9 @@ bool FindBlock(const std::string& text, std::string_view begin, std::string_view
     first = text.find(begin);
     const std::size_t endPos = text.find(end);
     if (first == std::string::npos || first == 0 || endPos == std::string::npos || endPos == 0 ||
-        endPos < first + begin.size())
+        endPos < first + begin.size()) {
         return false;
+    }
     inner = text.substr(first + begin.size(), endPos - first - begin.size());
     last = endPos + end.size();
     return true;
@@ -62,8 +63,9 @@ std::string EscapeChars(std::string_view text, std::string_view which) {
 } // namespace
 
 bool IsLinkCell(std::string_view cell) {
-    if (!cell.starts_with(kHttp) && !cell.starts_with(kHttps))
+    if (!cell.starts_with(kHttp) && !cell.starts_with(kHttps)) {
         return false;
+    }
     const std::size_t dot = cell.find('.');
     return dot != std::string_view::npos && dot > 0 && cell.size() >= 12;
 }
@@ -74,21 +76,25 @@ std::string EscapeHtml(std::string_view text) {
 
 bool CHtmlReport::ReplaceFirst(std::string& str, std::string_view strWhat,
                                std::string_view strWith) {
-    if (strWhat.empty())
+    if (strWhat.empty()) {
         return false;
+    }
     const std::size_t pos = str.find(strWhat);
-    if (pos == std::string::npos)
+    if (pos == std::string::npos) {
         return false;
+    }
     str.replace(pos, strWhat.size(), strWith);
     return true;
 }
 
 bool CHtmlReport::ReplaceAll(std::string& str, std::string_view strWhat, std::string_view strWith) {
-    if (strWhat.empty())
+    if (strWhat.empty()) {
         return false;
+    }
     std::size_t pos = str.find(strWhat);
-    if (pos == std::string::npos)
+    if (pos == std::string::npos) {
         return false;
+    }
     // Built anew in one pass, so the work stays linear however many occurrences there are.
     std::string out;
     std::size_t from = 0;
@@ -112,8 +118,9 @@ void CHtmlReport::Init(char chSeparator, const std::string& strProject,
 
 bool CHtmlReport::LoadTemplate(const std::string& strPath) {
     std::string text;
-    if (!ReadFileToString(strPath, text, false))
+    if (!ReadFileToString(strPath, text, false)) {
         text.clear(); // an unreadable template is as unusable as an empty one
+    }
     return LoadTemplateText(text);
 }
 
@@ -137,8 +144,9 @@ bool CHtmlReport::LoadTemplateText(std::string_view text) {
     }
     if (m_strHeaderTemplate.empty() || m_strRowTemplate.empty() || m_strTemplate.empty() ||
         m_strTemplate.find(kHeaderPlaceholder) == std::string::npos ||
-        m_strTemplate.find(kRowPlaceholder) == std::string::npos)
+        m_strTemplate.find(kRowPlaceholder) == std::string::npos) {
         return false;
+    }
 
     ReplaceAll(m_strTemplate, "%PROJECT%", m_strProject);
     ReplaceAll(m_strTemplate, "%DATE%", m_strDate);
@@ -182,16 +190,18 @@ void CHtmlReport::AddTable(std::string_view strReportText) {
          end = strReportText.find(kLineEnd)) {
         const std::string_view line = strReportText.substr(0, end);
         strReportText.remove_prefix(end + kLineEnd.size());
-        if (!line.empty())
+        if (!line.empty()) {
             AddRow(line, bHeader);
+        }
         bHeader = false;
     }
 }
 
 bool CHtmlReport::GetPage(std::string& strPage) const {
     strPage.clear();
-    if (!m_bValid)
+    if (!m_bValid) {
         return false;
+    }
     strPage = m_strOutput;
     strPage += m_strTemplate.substr(m_strTemplate.find(kRowPlaceholder) + kRowPlaceholder.size());
     strPage += kLineEnd;
@@ -208,20 +218,23 @@ bool CHtmlReport::Write(const std::string& strPath) const {
 SReportResult WriteHtmlReport(const std::string& strReportText, const std::string& strTemplatePath,
                               const std::string& strProject, const std::string& strDate,
                               const std::string& strOutputPath) {
-    if (!FileExists(strTemplatePath))
+    if (!FileExists(strTemplatePath)) {
         return MakeReportFailure(EReportError::TemplateMissing, strTemplatePath,
                                  "The report template is missing:", 0);
+    }
     CHtmlReport report;
     report.Init('\t', strProject, strDate);
-    if (!report.LoadTemplate(strTemplatePath))
+    if (!report.LoadTemplate(strTemplatePath)) {
         return MakeReportFailure(
             EReportError::TemplateInvalid, strTemplatePath,
             "The report template cannot be read or lacks its table blocks:", 0);
+    }
     report.AddTable(strReportText);
     errno = 0;
-    if (!report.Write(strOutputPath))
+    if (!report.Write(strOutputPath)) {
         return MakeReportFailure(EReportError::WriteFailed, strOutputPath,
                                  "Cannot write the report", errno);
+    }
     SReportResult result;
     result.strPath = strOutputPath;
     return result;

@@ -21,16 +21,18 @@ std::string BuildReportText(const CResultTable& table, const std::string& column
                             int nHeaderLines) {
     std::string text;
     const int rows = table.GetRowCount();
-    if (rows <= 0)
+    if (rows <= 0) {
         return text;
+    }
     text += columnHeader;
     text += kLineEnd;
     std::string cell;
     for (int row = 0; row < rows; ++row) {
         for (int col = 0; col < kColumnCount; ++col) {
             table.GetCellText(row, col, cell);
-            if (col == kColServerHeader && nHeaderLines >= 0)
+            if (col == kColServerHeader && nHeaderLines >= 0) {
                 ShortenServerHeader(cell, nHeaderLines);
+            }
             text += cell;
             text += '\t';
         }
@@ -40,21 +42,25 @@ std::string BuildReportText(const CResultTable& table, const std::string& column
 }
 
 void ShortenServerHeader(std::string& str, int nLines) {
-    if (nLines < 0)
+    if (nLines < 0) {
         return;
+    }
     std::string copy = str.substr(0, kMaxHeaderBytes);
     str.clear();
-    if (nLines == 0)
+    if (nLines == 0) {
         return;
+    }
     for (char& c : copy) {
-        if (static_cast<signed char>(c) < 32)
+        if (static_cast<signed char>(c) < 32) {
             c = '|';
+        }
     }
     std::size_t start = 0;
     for (int piece = 0; piece < nLines; ++piece) {
         const std::size_t end = copy.find(kPieceEnd, start);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             break;
+        }
         start = end + kPieceEnd.size();
     }
     str = copy.substr(0, start);
@@ -72,8 +78,9 @@ SReportResult MakeReportFailure(EReportError eError, const std::string& strPath,
     result.eError = eError;
     result.strPath = strPath;
     result.strReason = strWhat + " " + strPath;
-    if (errnum != 0)
+    if (errnum != 0) {
         result.strReason += std::string(": ") + std::strerror(errnum);
+    }
     return result;
 }
 
@@ -81,9 +88,10 @@ SReportResult WriteCsvReport(const std::string& strPath, const CResultTable& tab
                              int nHeaderLines) {
     const std::string text = BuildReportText(table, table.GetColumnHeader(), nHeaderLines);
     errno = 0;
-    if (!WriteStringToFile(strPath, text))
+    if (!WriteStringToFile(strPath, text)) {
         return MakeReportFailure(EReportError::WriteFailed, strPath, "Cannot write the report",
                                  errno);
+    }
     SReportResult result;
     result.strPath = strPath;
     return result;
@@ -92,8 +100,9 @@ SReportResult WriteCsvReport(const std::string& strPath, const CResultTable& tab
 bool GetTempReportPath(EReportKind eKind, std::string& strPath) {
     strPath.clear();
     std::string folder;
-    if (!GetPrivateTempFolder(folder))
+    if (!GetPrivateTempFolder(folder)) {
         return false;
+    }
     strPath = folder + kPathSeparator +
               (eKind == EReportKind::Csv ? "tessaray-report.csv" : "tessaray-report.html");
     return true;

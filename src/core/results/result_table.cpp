@@ -28,8 +28,9 @@ bool IsSpace(char c) {
 // saturating instead of overflowing.
 long ParseLong(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i]))
+    while (i < text.size() && IsSpace(text[i])) {
         ++i;
+    }
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -38,8 +39,9 @@ long ParseLong(std::string_view text) {
     long value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         const int digit = text[i] - '0';
-        if (value > (LONG_MAX - digit) / 10)
+        if (value > (LONG_MAX - digit) / 10) {
             return negative ? LONG_MIN : LONG_MAX;
+        }
         value = value * 10 + digit;
     }
     return negative ? -value : value;
@@ -49,15 +51,18 @@ long ParseLong(std::string_view text) {
 // that is not a number, and "nan", read as 0 so that every value has a place in the order.
 double ParseDouble(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i]))
+    while (i < text.size() && IsSpace(text[i])) {
         ++i;
-    if (i < text.size() && text[i] == '+')
+    }
+    if (i < text.size() && text[i] == '+') {
         ++i;
+    }
     double value = 0;
     const auto [ptr, ec] = std::from_chars(text.data() + i, text.data() + text.size(), value);
     (void)ptr;
-    if (ec != std::errc() || std::isnan(value))
+    if (ec != std::errc() || std::isnan(value)) {
         return 0;
+    }
     return value;
 }
 
@@ -71,8 +76,9 @@ int CompareNoCase(std::string_view a, std::string_view b) {
     for (std::size_t i = 0; i < common; ++i) {
         const unsigned char ca = LowerByte(a[i]);
         const unsigned char cb = LowerByte(b[i]);
-        if (ca != cb)
+        if (ca != cb) {
             return ca < cb ? -1 : 1;
+        }
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
@@ -164,54 +170,65 @@ bool CResultTable::IsCell(int nRow, int nCol) const {
 }
 
 void CResultTable::DeleteAllRows() {
-    if (m_pListener)
+    if (m_pListener) {
         m_pListener->OnBeginReset();
+    }
     m_rows.clear();
-    if (m_pListener)
+    if (m_pListener) {
         m_pListener->OnEndReset();
+    }
 }
 
 int CResultTable::InsertRow(int nRow) {
-    if (nRow < 0)
+    if (nRow < 0) {
         return -1;
+    }
     nRow = std::min(nRow, GetRowCount());
-    if (m_pListener)
+    if (m_pListener) {
         m_pListener->OnBeginInsertRow(nRow);
+    }
     m_rows.insert(m_rows.begin() + nRow, Row{});
-    if (m_pListener)
+    if (m_pListener) {
         m_pListener->OnEndInsertRow(nRow);
+    }
     return nRow;
 }
 
 bool CResultTable::SetCellText(int nRow, int nCol, std::string_view text) {
-    if (!IsCell(nRow, nCol))
+    if (!IsCell(nRow, nCol)) {
         return false;
+    }
     m_rows[static_cast<std::size_t>(nRow)][static_cast<std::size_t>(nCol)] = text;
-    if (m_pListener)
+    if (m_pListener) {
         m_pListener->OnCellChanged(nRow, nCol);
+    }
     return true;
 }
 
 bool CResultTable::GetCellText(int nRow, int nCol, std::string& out) const {
     out.clear();
-    if (!IsCell(nRow, nCol))
+    if (!IsCell(nRow, nCol)) {
         return false;
+    }
     out = GetCellView(nRow, nCol).substr(0, kMaxCellTextLength);
     return true;
 }
 
 std::string_view CResultTable::GetCellView(int nRow, int nCol) const {
-    if (!IsCell(nRow, nCol))
+    if (!IsCell(nRow, nCol)) {
         return {};
+    }
     return m_rows[static_cast<std::size_t>(nRow)][static_cast<std::size_t>(nCol)];
 }
 
 bool CResultTable::FillList(const std::string& domain, const std::vector<std::string>& entries,
                             bool bShowDomain) {
-    if (domain.empty() || entries.empty() || entries.front().empty())
+    if (domain.empty() || entries.empty() || entries.front().empty()) {
         return false;
-    if (m_pListener)
+    }
+    if (m_pListener) {
         m_pListener->OnBeginReset();
+    }
     m_rows.clear();
     const std::size_t limit =
         std::min(entries.size(), static_cast<std::size_t>(CProject::MaxPartnerLinks));
@@ -219,11 +236,13 @@ bool CResultTable::FillList(const std::string& domain, const std::vector<std::st
         Row& row = m_rows.emplace_back();
         row[kColNo] = std::to_string(i + 1);
         SplitPartnerEntry(entries[i], row[kColPartnerUrl], row[kColComment]);
-        if (bShowDomain)
+        if (bShowDomain) {
             row[kColYourUrl] = domain;
+        }
     }
-    if (m_pListener)
+    if (m_pListener) {
         m_pListener->OnEndReset();
+    }
     return true;
 }
 
@@ -234,8 +253,9 @@ bool CResultTable::FillList(const CProject& project, bool bShowDomain) {
 }
 
 bool CResultTable::SortColumn(int nCol, bool bAscending) {
-    if (nCol < 0 || nCol >= kColumnCount)
+    if (nCol < 0 || nCol >= kColumnCount) {
         return false;
+    }
     const ESortType eType = (*m_pColumns)[static_cast<std::size_t>(nCol)].eSortType;
     const auto col = static_cast<std::size_t>(nCol);
 
@@ -248,15 +268,18 @@ bool CResultTable::SortColumn(int nCol, bool bAscending) {
         return bAscending ? result < 0 : result > 0;
     });
 
-    if (m_pListener)
+    if (m_pListener) {
         m_pListener->OnBeginReorder();
+    }
     std::vector<Row> sorted;
     sorted.reserve(m_rows.size());
-    for (const int old : oldRowOf)
+    for (const int old : oldRowOf) {
         sorted.push_back(std::move(m_rows[static_cast<std::size_t>(old)]));
+    }
     m_rows = std::move(sorted);
-    if (m_pListener)
+    if (m_pListener) {
         m_pListener->OnEndReorder(oldRowOf);
+    }
     return true;
 }
 

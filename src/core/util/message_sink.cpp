@@ -22,10 +22,11 @@ void ShowMessage(const std::string& text) {
         std::lock_guard lock(g_mutex);
         handler = g_handler;
     }
-    if (handler)
+    if (handler) {
         handler(text);
-    else
+    } else {
         std::fprintf(stderr, "%s\n", text.c_str());
+    }
 }
 
 } // namespace tessaray

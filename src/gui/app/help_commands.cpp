@@ -20,8 +20,9 @@ namespace tessaray {
 
 CHelpCommands::CHelpCommands(CTessarayApp& app, CMainFrame& frame, std::string downloadUrl)
     : m_app(app), m_frame(frame), m_strDownloadUrl(std::move(downloadUrl)) {
-    if (m_strDownloadUrl.empty())
+    if (m_strDownloadUrl.empty()) {
         m_strDownloadUrl = GetWebAddress(WebAddress::DownloadPage, m_app.LanguageLetter());
+    }
 }
 
 CHelpCommands::~CHelpCommands() = default;
@@ -41,8 +42,9 @@ void CHelpCommands::ConnectCommands() {
 
 void CHelpCommands::ShowTipAtStartup() {
     CTipOfTheDayDlg dlg(m_app.InstallDir(), m_app.Hooks(), &m_frame);
-    if (dlg.IsShowAtStartup())
+    if (dlg.IsShowAtStartup()) {
         dlg.exec();
+    }
 }
 
 void CHelpCommands::OpenUrl(const QString& url) {
@@ -73,8 +75,9 @@ void CHelpCommands::OnHomepage() {
 void CHelpCommands::OnAbout() {
     CAboutProgramDlg dlg(m_app.Version(), m_app.LanguageLetter(), m_app.Hooks(), &m_frame);
     dlg.exec();
-    if (dlg.SupportChosen())
+    if (dlg.SupportChosen()) {
         m_frame.PostCommand(ID_SUPPORT);
+    }
 }
 
 void CHelpCommands::OnTipOfTheDay() {
@@ -99,8 +102,9 @@ void CHelpCommands::OnCheckUpdates() {
                          QStringLiteral("\n\n") +
                          tr("Do you want to open the Tessaray download page in the browser?");
     if (m_app.Hooks().messageBox(&m_frame, QMessageBox::Question, text,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
         OpenUrl(FromBytes(m_strDownloadUrl));
+    }
 }
 
 void CHelpCommands::OnUpdateCheckStart() {
@@ -120,21 +124,24 @@ void CHelpCommands::OnUpdateCheckStart() {
 }
 
 void CHelpCommands::OnUpdateCheckDone() {
-    if (!m_pUpdateJob)
+    if (!m_pUpdateJob) {
         return;
+    }
     std::string page;
     std::string robots;
     m_pUpdateJob->TakeResults(page, robots);
     const std::string url = m_pUpdateJob->GetUrl();
     m_pUpdateJob.reset();
     m_bUpdatePending = false;
-    if (!IsNewerVersionOffered(page, m_app.Version()))
+    if (!IsNewerVersionOffered(page, m_app.Version())) {
         return;
+    }
     const QString text = tr("A newer version is available") + QStringLiteral("\n\n") +
                          tr("Do you want to open the Tessaray download page in the browser?");
     if (m_app.Hooks().messageBox(&m_frame, QMessageBox::Question, text,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
         OpenUrl(FromBytes(url));
+    }
 }
 
 } // namespace tessaray

@@ -52,8 +52,9 @@ QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& prom
     // The prompt text holds the status-bar prompt and, after a line feed, the tool tip.
     const qsizetype lineFeed = prompt.indexOf(QLatin1Char('\n'));
     action->setStatusTip(lineFeed < 0 ? prompt : prompt.left(lineFeed));
-    if (lineFeed >= 0)
+    if (lineFeed >= 0) {
         action->setToolTip(prompt.mid(lineFeed + 1));
+    }
     connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
     m_commands[id].action = action;
     return action;
@@ -121,8 +122,9 @@ void CMainFrame::CreateMenus() {
                                tr("Look for a newer version of Tessaray\nCheck for updates")));
 
     // Enabling is evaluated before a menu opens, as the framework's update handlers were.
-    for (QMenu* menu : {m_fileMenu, project, analysis, exportMenu, help})
+    for (QMenu* menu : {m_fileMenu, project, analysis, exportMenu, help}) {
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
+    }
 }
 
 void CMainFrame::CreateToolBar() {
@@ -206,8 +208,9 @@ void CMainFrame::CreateStatusBar() {
     // A menu prompt shown while the pointer is on a command clears the pane when it leaves; the
     // message in force (the idle text or the run's progress) comes back then.
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
-        if (message.isEmpty())
+        if (message.isEmpty()) {
             statusBar()->showMessage(m_statusText);
+        }
     });
 }
 
@@ -229,8 +232,9 @@ bool CMainFrame::IsCommandEnabled(const SCommand& command) {
 
 void CMainFrame::SendCommand(int id) {
     const auto it = m_commands.find(id);
-    if (it == m_commands.end() || !IsCommandEnabled(it->second))
+    if (it == m_commands.end() || !IsCommandEnabled(it->second)) {
         return;
+    }
     RunCommand(id);
 }
 
@@ -261,8 +265,9 @@ void CMainFrame::PostPrivateMessage(int message) {
 
 void CMainFrame::RunCommand(int id) {
     const auto it = m_commands.find(id);
-    if (it == m_commands.end() || !it->second.run)
+    if (it == m_commands.end() || !it->second.run) {
         return;
+    }
     // Copied: a handler may replace itself while it runs.
     const CommandFn run = it->second.run;
     run();
@@ -272,14 +277,16 @@ void CMainFrame::RunCommand(int id) {
 void CMainFrame::UpdateCommandUi() {
     m_bUpdatePending = false;
     for (auto& [id, command] : m_commands) {
-        if (command.action != nullptr && id != ID_FILE_MRU_FILE1)
+        if (command.action != nullptr && id != ID_FILE_MRU_FILE1) {
             command.action->setEnabled(IsCommandEnabled(command));
+        }
     }
 }
 
 void CMainFrame::RequestCommandUiUpdate() {
-    if (m_bUpdatePending)
+    if (m_bUpdatePending) {
         return;
+    }
     m_bUpdatePending = true;
     QTimer::singleShot(0, this, &CMainFrame::UpdateCommandUi);
 }
@@ -319,8 +326,9 @@ void CMainFrame::RebuildRecentMenu() {
         action->setObjectName(QStringLiteral("Command%1").arg(ID_FILE_MRU_FILE1 + i));
         action->setStatusTip(placeholder->statusTip());
         connect(action, &QAction::triggered, this, [this, path] {
-            if (m_openFileHandler)
+            if (m_openFileHandler) {
                 m_openFileHandler(path);
+            }
             RequestCommandUiUpdate();
         });
         m_fileMenu->insertAction(m_recentSeparator, action);
@@ -347,24 +355,29 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (!urls.isEmpty() && urls.first().isLocalFile() && IsProjectFile(urls.first().toLocalFile()))
+    if (!urls.isEmpty() && urls.first().isLocalFile() &&
+        IsProjectFile(urls.first().toLocalFile())) {
         event->acceptProposedAction();
+    }
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile())
+    if (urls.isEmpty() || !urls.first().isLocalFile()) {
         return;
+    }
     const QString path = urls.first().toLocalFile();
-    if (!IsProjectFile(path) || !QFileInfo(path).isFile())
+    if (!IsProjectFile(path) || !QFileInfo(path).isFile()) {
         return;
+    }
     event->acceptProposedAction();
     // Opened after the drop has finished, so a save prompt does not run inside the drag.
     QMetaObject::invokeMethod(
         this,
         [this, path] {
-            if (m_openFileHandler)
+            if (m_openFileHandler) {
                 m_openFileHandler(path);
+            }
             RequestCommandUiUpdate();
         },
         Qt::QueuedConnection);

@@ -60,8 +60,9 @@ void CSupportDlg::OnSupport() {
     const std::string link = MakeSupportMailLink(m_strAddress, m_strSubject, m_strBody);
     // The link is escaped already; it is handed on byte for byte.
     const QUrl url = QUrl::fromEncoded(QByteArray::fromStdString(link), QUrl::TolerantMode);
-    if (m_hooks.openUrl(url))
+    if (m_hooks.openUrl(url)) {
         return;
+    }
     // No mail program took the link: show what the mail would hold, for copying by hand.
     CSupportMailDlg mail(m_strAddress, m_strBody, MakeMailSubject(m_strSubject), this);
     mail.exec();

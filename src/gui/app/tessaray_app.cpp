@@ -27,8 +27,9 @@ namespace tessaray {
 namespace {
 
 QString SystemLanguageName(const SAppEnvironment& environment) {
-    if (!environment.bUseSystemLanguage || !environment.strSystemLanguage.isEmpty())
+    if (!environment.bUseSystemLanguage || !environment.strSystemLanguage.isEmpty()) {
         return environment.strSystemLanguage;
+    }
     return QLocale::languageToString(QLocale::system().language());
 }
 
@@ -87,8 +88,9 @@ bool CTessarayApp::InitInstance(const QStringList& args) {
     // The command line: no argument gives a new, empty project; a file argument opens that
     // project. A refused file leaves the new empty project (its message was shown).
     m_doc->OnNewDocument();
-    if (!args.isEmpty())
+    if (!args.isEmpty()) {
         m_doc->OpenDocument(args.constFirst());
+    }
 
     m_mainFrame->show();
     m_mainFrame->UpdateCommandUi();
@@ -122,11 +124,13 @@ void CTessarayApp::LoadLanguage() {
         InitTranslationResource();
         if (m_programTranslator.load(QStringLiteral(":/translations/tessaray_de.qm")) &&
             m_qtTranslator.load(QStringLiteral("qtbase_de"),
-                                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                                QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
             QCoreApplication::installTranslator(&m_qtTranslator);
+        }
     }
-    if (!m_programTranslator.isEmpty())
+    if (!m_programTranslator.isEmpty()) {
         QCoreApplication::installTranslator(&m_programTranslator);
+    }
 }
 
 } // namespace tessaray

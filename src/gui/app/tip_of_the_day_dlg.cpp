@@ -102,8 +102,9 @@ CTipOfTheDayDlg::CTipOfTheDayDlg(const std::string& folder, const SUiHooks& hook
     setObjectName(QStringLiteral("TipOfTheDayDlg"));
     setWindowTitle(tr("Tip of the Day"));
 
-    if (m_reader.GetState() == CTipsReader::State::ReadTrouble)
+    if (m_reader.GetState() == CTipsReader::State::ReadTrouble) {
         ReportReadTrouble();
+    }
 
     auto* frame = new CTipFrame(this);
     m_tipText = new QLabel(frame);
@@ -155,8 +156,9 @@ void CTipOfTheDayDlg::accept() {
 
 void CTipOfTheDayDlg::OnNextTip() {
     std::string tip;
-    if (!m_reader.GetNextTip(tip) && m_reader.GetState() == CTipsReader::State::ReadTrouble)
+    if (!m_reader.GetNextTip(tip) && m_reader.GetState() == CTipsReader::State::ReadTrouble) {
         ReportReadTrouble();
+    }
     UpdateTipText();
 }
 
@@ -178,8 +180,9 @@ void CTipOfTheDayDlg::UpdateTipText() {
         // The tip keeps its line end in the file; the label shows the text without it.
         const std::string& tip = m_reader.GetTip();
         text = QString::fromUtf8(tip.data(), static_cast<qsizetype>(tip.size()));
-        while (text.endsWith(u'\n') || text.endsWith(u'\r'))
+        while (text.endsWith(u'\n') || text.endsWith(u'\r')) {
             text.chop(1);
+        }
         break;
     }
     }

@@ -26,16 +26,20 @@ std::optional<long long> ParseInteger(const QString& text) {
     const QString trimmed = text.trimmed();
     qsizetype i = 0;
     bool bNegative = false;
-    if (i < trimmed.size() && (trimmed[i] == u'+' || trimmed[i] == u'-'))
+    if (i < trimmed.size() && (trimmed[i] == u'+' || trimmed[i] == u'-')) {
         bNegative = trimmed[i++] == u'-';
-    if (i == trimmed.size())
+    }
+    if (i == trimmed.size()) {
         return std::nullopt;
+    }
     long long value = 0;
     for (; i < trimmed.size(); ++i) {
-        if (trimmed[i] < u'0' || trimmed[i] > u'9')
+        if (trimmed[i] < u'0' || trimmed[i] > u'9') {
             return std::nullopt;
-        if (value < 1000000000000LL)
+        }
+        if (value < 1000000000000LL) {
             value = value * 10 + (trimmed[i].unicode() - u'0');
+        }
     }
     return bNegative ? -value : value;
 }
@@ -109,11 +113,12 @@ void CCsvImportDlg::accept() {
 
     const std::optional<long long> column = ParseInteger(m_columnEdit->text());
     QString problem;
-    if (!column)
+    if (!column) {
         problem = tr("Please enter an integer.");
-    else if (*column < kMinCsvColumn || *column > kMaxCsvColumn)
+    } else if (*column < kMinCsvColumn || *column > kMaxCsvColumn) {
         problem =
             tr("Please enter an integer between %1 and %2.").arg(kMinCsvColumn).arg(kMaxCsvColumn);
+    }
     if (!problem.isEmpty()) {
         m_hooks.messageBox(this, QMessageBox::Warning, problem, QMessageBox::Ok);
         m_columnEdit->setFocus();
@@ -129,8 +134,9 @@ void CCsvImportDlg::OnBrowse() {
     request.strFilter = tr("Csv Files (.csv)") + QStringLiteral(" (*.csv);;") +
                         tr("Text Files (.txt)") + QStringLiteral(" (*.txt)");
     const QString path = m_hooks.chooseFile(this, request);
-    if (!path.isEmpty())
+    if (!path.isEmpty()) {
         m_pathEdit->setText(path);
+    }
 }
 
 } // namespace tessaray

@@ -62,8 +62,9 @@ CEditProjectDlg::CEditProjectDlg(const SUiHooks& hooks, QWidget* parent)
     m_testButton = AddButton(tr("Test URL..."), "testUrlButton");
     QPushButton* importTxt = AddButton(tr("Import Txt-List..."), "importTxtButton");
     QPushButton* importCsv = AddButton(tr("Import Csv..."), "importCsvButton");
-    for (QPushButton* button : {add, m_deleteButton, m_editButton, m_testButton})
+    for (QPushButton* button : {add, m_deleteButton, m_editButton, m_testButton}) {
         listButtons->addWidget(button);
+    }
     listButtons->addSpacing(12);
     listButtons->addWidget(importTxt);
     listButtons->addWidget(importCsv);
@@ -132,9 +133,11 @@ void CEditProjectDlg::SetPageRankOption(bool bOn) {
 void CEditProjectDlg::SetInputEntries(const CLineList& entries) {
     QStringList items;
     items.reserve(entries.GetCount());
-    for (std::string entry : entries.Entries())
-        if (IsValidUrl(entry))
+    for (std::string entry : entries.Entries()) {
+        if (IsValidUrl(entry)) {
             items.append(FromBytes(entry));
+        }
+    }
     m_list->clear();
     m_list->addItems(items);
     RefreshButtons();
@@ -150,8 +153,9 @@ void CEditProjectDlg::accept() {
     m_resultEntries.RemoveAll();
     for (int i = 0; i < m_list->count(); ++i) {
         std::string entry = ToBytes(m_list->item(i)->text());
-        if (IsValidUrl(entry))
+        if (IsValidUrl(entry)) {
             m_resultEntries.Add(entry);
+        }
     }
     if (m_resultEntries.GetCount() == 0) {
         ShowHint(m_listHint, tr("Add at least one valid partner URL."));
@@ -172,8 +176,9 @@ void CEditProjectDlg::OnEnterDomain() {
     CEnterUrlDlg dialog(m_hooks, this);
     dialog.SetText(m_strDomain);
     dialog.SetCommentAllowed(false);
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted) {
         return;
+    }
     std::string domain;
     if (!ExtractDomainUrl(dialog.GetText(), domain)) {
         ShowHint(m_domainHint, tr("not a valid web address"));
@@ -202,29 +207,34 @@ void CEditProjectDlg::OnAddUrl() {
 
 void CEditProjectDlg::OnDeleteUrl() {
     const QList<QListWidgetItem*> selected = m_list->selectedItems();
-    if (!selected.isEmpty())
+    if (!selected.isEmpty()) {
         delete m_list->takeItem(m_list->row(selected.constFirst()));
+    }
     RefreshButtons();
 }
 
 void CEditProjectDlg::OnEditUrl() {
     const QList<QListWidgetItem*> selected = m_list->selectedItems();
-    if (selected.isEmpty())
+    if (selected.isEmpty()) {
         return;
+    }
     CEnterUrlDlg dialog(m_hooks, this);
     dialog.SetText(ToBytes(selected.constFirst()->text()));
     dialog.SetCommentAllowed(true);
-    if (dialog.exec() == QDialog::Accepted)
+    if (dialog.exec() == QDialog::Accepted) {
         selected.constFirst()->setText(FromBytes(dialog.GetText()));
+    }
 }
 
 void CEditProjectDlg::OnTestUrl() {
     const QList<QListWidgetItem*> selected = m_list->selectedItems();
-    if (selected.isEmpty())
+    if (selected.isEmpty()) {
         return;
+    }
     std::string entry = ToBytes(selected.constFirst()->text());
-    if (!IsValidUrl(entry))
+    if (!IsValidUrl(entry)) {
         return;
+    }
     // Only the address goes to the browser: with the comment attached it would not open.
     std::string url;
     std::string comment;
@@ -234,8 +244,9 @@ void CEditProjectDlg::OnTestUrl() {
 
 void CEditProjectDlg::OnImportTxt() {
     CTxtImportDlg dialog(m_hooks, this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted) {
         return;
+    }
     CLineList urls;
     const bool bReadable = ImportTextList(ToPath(dialog.GetPath()), urls);
     AppendImported(bReadable, dialog.GetPath(), urls);
@@ -243,8 +254,9 @@ void CEditProjectDlg::OnImportTxt() {
 
 void CEditProjectDlg::OnImportCsv() {
     CCsvImportDlg dialog(m_hooks, this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted) {
         return;
+    }
     CLineList urls;
     const bool bReadable =
         ImportCsvColumn(ToPath(dialog.GetPath()), dialog.GetSeparator(), dialog.GetColumn(), urls);
@@ -254,8 +266,9 @@ void CEditProjectDlg::OnImportCsv() {
 void CEditProjectDlg::AppendImported(bool bReadable, const QString& path, const CLineList& urls) {
     QStringList items;
     items.reserve(urls.GetCount());
-    for (const std::string& url : urls.Entries())
+    for (const std::string& url : urls.Entries()) {
         items.append(FromBytes(url));
+    }
     m_list->addItems(items);
     ShowHint(m_listHint, bReadable ? QString() : tr("The file %1 cannot be read.").arg(path));
     RefreshButtons();
@@ -263,8 +276,9 @@ void CEditProjectDlg::AppendImported(bool bReadable, const QString& path, const 
 
 void CEditProjectDlg::OnAddExternalLinks() {
     CProjectSettingsDlg dialog(m_hooks, this);
-    if (dialog.exec() == QDialog::Accepted)
+    if (dialog.exec() == QDialog::Accepted) {
         m_externalLinks.CopyFrom(dialog.ExternalLinks());
+    }
 }
 
 void CEditProjectDlg::OnShowExternalLinks() {

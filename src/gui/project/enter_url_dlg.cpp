@@ -36,10 +36,11 @@ CEnterUrlDlg::CEnterUrlDlg(const SUiHooks& hooks, QWidget* parent)
     m_pasteButton->setObjectName(QStringLiteral("pasteButton"));
     m_pasteButton->setToolTip(tr("Paste the web address from the clipboard"));
     const QIcon pasteIcon = QIcon::fromTheme(QStringLiteral("edit-paste"));
-    if (pasteIcon.isNull())
+    if (pasteIcon.isNull()) {
         m_pasteButton->setText(tr("Paste"));
-    else
+    } else {
         m_pasteButton->setIcon(pasteIcon);
+    }
     urlRow->addWidget(m_pasteButton);
     auto* testButton = new QPushButton(tr("Test URL"), this);
     testButton->setObjectName(QStringLiteral("testUrlButton"));
@@ -117,10 +118,11 @@ void CEnterUrlDlg::OnPaste() {
 
 void CEnterUrlDlg::OnTestUrl() {
     std::string url = ToBytes(m_urlEdit->text());
-    if (IsValidUrl(url))
+    if (IsValidUrl(url)) {
         OpenWebAddress(m_hooks, url);
-    else
+    } else {
         ShowHint(m_urlHint, tr("not a valid web address"));
+    }
 }
 
 } // namespace tessaray

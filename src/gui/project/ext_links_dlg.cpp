@@ -28,8 +28,9 @@ CExtLinksDlg::CExtLinksDlg(const CLineList& links, QWidget* parent) : QDialog(pa
     list->setUniformItemSizes(true);
     QStringList items;
     items.reserve(links.GetCount());
-    for (const std::string& link : links.Entries())
+    for (const std::string& link : links.Entries()) {
         items.append(FromBytes(link));
+    }
     list->addItems(items);
     layout->addWidget(list, 1);
 

@@ -15,14 +15,17 @@ void CTessarayDoc::OnNewProject() {
     // not ready cannot be written, so it is not offered.
     if ((m_bModified || m_project.IsModified()) && m_project.IsReady() &&
         m_hooks.messageBox(&m_frame, QMessageBox::Question, tr("save changed project ?"),
-                           QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+                           QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
         OnFileSaveAs();
+    }
 
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted) {
         return;
+    }
     m_project.StartNew(dialog.GetDomain());
-    for (const std::string& entry : dialog.ResultEntries().Entries())
+    for (const std::string& entry : dialog.ResultEntries().Entries()) {
         m_project.AddPartnerUrl(entry);
+    }
     m_project.SetExternalLinks(dialog.ExternalLinks());
     m_project.SetPageRankOption(dialog.GetPageRankOption());
     if (m_project.IsReady()) {
@@ -40,17 +43,20 @@ void CTessarayDoc::OnEditProject() {
     dialog.SetInputEntries(entries);
     m_project.CopyExternalLinksTo(dialog.ExternalLinks());
     dialog.SetPageRankOption(m_project.GetPageRankOption());
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted) {
         return;
+    }
 
     m_project.SetPageRankOption(dialog.GetPageRankOption());
     m_project.SetDomain(dialog.GetDomain());
     m_project.ClearPartnerUrls();
-    for (const std::string& entry : dialog.ResultEntries().Entries())
+    for (const std::string& entry : dialog.ResultEntries().Entries()) {
         m_project.AddPartnerUrl(entry);
+    }
     m_project.SetExternalLinks(dialog.ExternalLinks());
-    if (m_project.IsReady())
+    if (m_project.IsReady()) {
         m_frame.SendCommand(ID_REFILL_TABLE);
+    }
     SetModifiedFlag(m_project.IsModified());
 }
 

@@ -46,13 +46,16 @@ void CProjectSettingsDlg::OnImportTable() {
     CCsvImportDlg dialog(m_hooks, this);
     dialog.SetColumn(2);
     dialog.SetSeparatorChoice(CCsvImportDlg::Comma);
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted) {
         return;
+    }
     const QString path = dialog.GetPath();
-    if (ImportGoogleTable(ToPath(path), dialog.GetSeparator(), dialog.GetColumn(), m_externalLinks))
+    if (ImportGoogleTable(ToPath(path), dialog.GetSeparator(), dialog.GetColumn(),
+                          m_externalLinks)) {
         m_status->setText(tr("%1 external links imported.").arg(m_externalLinks.GetCount()));
-    else
+    } else {
         m_status->setText(tr("The file %1 cannot be read.").arg(path));
+    }
 }
 
 } // namespace tessaray

@@ -44,14 +44,16 @@ bool CTessarayDoc::OnNewDocument() {
     m_project.Reset();
     SetModifiedFlag(false);
     SetTitle(tr("Untitled"));
-    if (m_projectChanged)
+    if (m_projectChanged) {
         m_projectChanged();
+    }
     return true;
 }
 
 bool CTessarayDoc::OpenDocument(const QString& path) {
-    if (!SaveModified(true))
+    if (!SaveModified(true)) {
         return false;
+    }
     std::string reason;
     if (!m_project.Load(ToPath(path), &reason)) {
         // The project stays as it was; a file that is gone leaves the recent-file list.
@@ -66,25 +68,29 @@ bool CTessarayDoc::OpenDocument(const QString& path) {
     AddToRecentFileList(path);
     SetTitleFromProject();
     SetModifiedFlag(m_project.IsModified());
-    if (m_projectChanged)
+    if (m_projectChanged) {
         m_projectChanged();
+    }
     return true;
 }
 
 void CTessarayDoc::OnFileOpen() {
     const QString path = ChooseProjectFile(false);
-    if (!path.isEmpty())
+    if (!path.isEmpty()) {
         OpenDocument(path);
+    }
 }
 
 bool CTessarayDoc::OnFileSave() {
     // A project without file (title "Unbekannt") is saved through the Save As dialog.
-    if (m_project.GetPath().empty() || m_project.GetTitle() == CProject::kNoFileMarker)
+    if (m_project.GetPath().empty() || m_project.GetTitle() == CProject::kNoFileMarker) {
         return OnFileSaveAs();
+    }
     std::string reason;
     const bool ok = m_project.Save(m_project.GetPath(), &reason);
-    if (!ok && !reason.empty())
+    if (!ok && !reason.empty()) {
         ShowError(tr("The project could not be saved.\n%1").arg(FromBytes(reason)));
+    }
     SetTitleFromProject();
     SetModifiedFlag(m_project.IsModified());
     return ok;
@@ -93,28 +99,34 @@ bool CTessarayDoc::OnFileSave() {
 bool CTessarayDoc::OnFileSaveAs() {
     std::string reason;
     const bool ok = m_project.SaveAs([this] { return ToPath(ChooseProjectFile(true)); }, &reason);
-    if (!ok && !reason.empty())
+    if (!ok && !reason.empty()) {
         ShowError(tr("The project could not be saved.\n%1").arg(FromBytes(reason)));
+    }
     SetTitleFromProject();
     SetModifiedFlag(m_project.IsModified());
-    if (ok)
+    if (ok) {
         AddToRecentFileList(QFile::decodeName(m_project.GetPath().c_str()));
+    }
     return ok;
 }
 
 bool CTessarayDoc::SaveModified(bool bOfferCancel) {
     // Only a ready project can be written; an incomplete one has nothing to save.
-    if ((!m_bModified && !m_project.IsModified()) || !m_project.IsReady())
+    if ((!m_bModified && !m_project.IsModified()) || !m_project.IsReady()) {
         return true;
+    }
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
-    if (bOfferCancel)
+    if (bOfferCancel) {
         buttons |= QMessageBox::Cancel;
+    }
     const QMessageBox::StandardButton answer =
         m_hooks.messageBox(&m_frame, QMessageBox::Question, tr("save changed project ?"), buttons);
-    if (answer == QMessageBox::No)
+    if (answer == QMessageBox::No) {
         return true;
-    if (answer != QMessageBox::Yes)
+    }
+    if (answer != QMessageBox::Yes) {
         return false;
+    }
     return OnFileSave();
 }
 
@@ -148,8 +160,9 @@ void CTessarayDoc::AddToRecentFileList(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     m_recentFiles.removeAll(absolute);
     m_recentFiles.prepend(absolute);
-    while (m_recentFiles.size() > kMaxRecentFiles)
+    while (m_recentFiles.size() > kMaxRecentFiles) {
         m_recentFiles.removeLast();
+    }
     SaveRecentFileList();
     m_frame.SetRecentFiles(m_recentFiles);
 }
@@ -160,8 +173,9 @@ void CTessarayDoc::LoadRecentFileList() {
     m_recentFiles.clear();
     for (int i = 1; i <= kMaxRecentFiles; ++i) {
         const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
-        if (!path.isEmpty())
+        if (!path.isEmpty()) {
             m_recentFiles.append(path);
+        }
     }
     m_frame.SetRecentFiles(m_recentFiles);
 }
@@ -171,10 +185,11 @@ void CTessarayDoc::SaveRecentFileList() {
     settings.beginGroup(kRecentSection);
     for (int i = 1; i <= kMaxRecentFiles; ++i) {
         const QString key = QStringLiteral("File%1").arg(i);
-        if (i <= m_recentFiles.size())
+        if (i <= m_recentFiles.size()) {
             settings.setValue(key, m_recentFiles.at(i - 1));
-        else
+        } else {
             settings.remove(key);
+        }
     }
 }
 

@@ -50,8 +50,9 @@ void CTxtImportDlg::OnBrowse() {
     SFileRequest request;
     request.strFilter = tr("Text Files (.txt)") + QStringLiteral(" (*.txt)");
     const QString path = m_hooks.chooseFile(this, request);
-    if (!path.isEmpty())
+    if (!path.isEmpty()) {
         m_pathEdit->setText(path);
+    }
 }
 
 } // namespace tessaray

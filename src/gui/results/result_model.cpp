@@ -21,8 +21,9 @@ int CResultModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant CResultModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
         return {};
+    }
     switch (role) {
     case Qt::DisplayRole: {
         QString text = FromBytes(m_table.GetCellView(index.row(), index.column()));
@@ -35,8 +36,9 @@ QVariant CResultModel::data(const QModelIndex& index, int role) const {
     }
     case Qt::ToolTipRole:
         // Long cells (URLs, anchor texts, headers) are read in full in the tool tip.
-        if (m_table.GetCellView(index.row(), index.column()).size() > 30)
+        if (m_table.GetCellView(index.row(), index.column()).size() > 30) {
             return FromBytes(m_table.GetCellView(index.row(), index.column()));
+        }
         return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(
@@ -51,15 +53,18 @@ QVariant CResultModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant CResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount)
+    if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) {
         return QAbstractTableModel::headerData(section, orientation, role);
+    }
     const SColumnInfo& column = m_table.GetColumns()[static_cast<std::size_t>(section)];
-    if (role == Qt::DisplayRole)
+    if (role == Qt::DisplayRole) {
         return QString::fromUtf8(column.pszTitle);
-    if (role == Qt::TextAlignmentRole)
+    }
+    if (role == Qt::TextAlignmentRole) {
         return QVariant::fromValue(
             (column.eAlign == EColumnAlign::Right ? Qt::AlignRight : Qt::AlignLeft) |
             Qt::AlignVCenter);
+    }
     return {};
 }
 
@@ -95,13 +100,15 @@ void CResultModel::OnBeginReorder() {
 void CResultModel::OnEndReorder(const std::vector<int>& oldRowOf) {
     // Selections and the current cell follow their rows to the new places.
     std::vector<int> newRowOf(oldRowOf.size());
-    for (std::size_t i = 0; i < oldRowOf.size(); ++i)
+    for (std::size_t i = 0; i < oldRowOf.size(); ++i) {
         newRowOf[static_cast<std::size_t>(oldRowOf[i])] = static_cast<int>(i);
+    }
     const QModelIndexList from = persistentIndexList();
     QModelIndexList to;
     to.reserve(from.size());
-    for (const QModelIndex& old : from)
+    for (const QModelIndex& old : from) {
         to.append(index(newRowOf[static_cast<std::size_t>(old.row())], old.column()));
+    }
     changePersistentIndexList(from, to);
     emit layoutChanged({}, VerticalSortHint);
 }

@@ -70,8 +70,9 @@ bool AskCredentials(CMainFrame* frame, const SUiHooks* hooks,
         Qt::QueuedConnection);
     std::unique_lock lock(answer->mutex);
     while (!answer->bDone) {
-        if (!open->load())
+        if (!open->load()) {
             return false;
+        }
         answer->done.wait_for(lock, std::chrono::milliseconds(100));
     }
     user = answer->strUser;
@@ -126,8 +127,9 @@ CTessarayView::~CTessarayView() {
 
 void CTessarayView::DeleteRun() {
     // A worker waiting for credentials gives up first, so that the job can join it.
-    if (m_pCredentialsOpen)
+    if (m_pCredentialsOpen) {
         m_pCredentialsOpen->store(false);
+    }
     m_run.reset();
 }
 
@@ -186,8 +188,9 @@ void CTessarayView::OnInitialUpdate() {
         m_bColumnsSet = true;
         m_table.SetupColumns(m_chLanguage);
         m_model->ColumnsChanged();
-        for (int col = 0; col < kColumnCount; ++col)
+        for (int col = 0; col < kColumnCount; ++col) {
             setColumnWidth(col, m_table.GetColumns()[static_cast<std::size_t>(col)].nWidth);
+        }
     }
     EndRunningAnalysis();
     FillList(true);
@@ -214,8 +217,9 @@ void CTessarayView::FillList(bool bShowDomain) {
 
 void CTessarayView::SortByHeaderClick(int nCol) {
     // The run writes its results by row index: sorting under it would mix up the partners' rows.
-    if (m_run->IsRunning())
+    if (m_run->IsRunning()) {
         return;
+    }
     m_bSortAscending = nCol == m_nSortColumn ? !m_bSortAscending : true;
     m_nSortColumn = nCol;
     m_table.SortColumn(nCol, m_bSortAscending);
@@ -235,8 +239,9 @@ QMenu* CTessarayView::CreateContextMenu() {
               [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     for (const QModelIndex& row : rows) {
         std::string url;
-        if (m_table.GetCellText(row.row(), kColPartnerUrl, url))
+        if (m_table.GetCellText(row.row(), kColPartnerUrl, url)) {
             m_strContextUrl = url;
+        }
     }
     // These menu texts are English in both interface languages.
     if (!m_strContextUrl.empty()) {
@@ -259,29 +264,33 @@ QMenu* CTessarayView::CreateContextMenu() {
 
 void CTessarayView::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = CreateContextMenu();
-    if (menu == nullptr)
+    if (menu == nullptr) {
         return;
+    }
     menu->exec(event->globalPos());
     delete menu;
 }
 
 void CTessarayView::OnOpenUrl() {
-    if (!m_strContextUrl.empty())
+    if (!m_strContextUrl.empty()) {
         m_app.Hooks().openUrl(QUrl(FromBytes(m_strContextUrl)));
+    }
 }
 
 void CTessarayView::OnEditCopy() {
     // The selected rows, in display order, as tab-separated lines: what spreadsheets paste.
     QModelIndexList rows = selectionModel()->selectedRows();
-    if (rows.isEmpty())
+    if (rows.isEmpty()) {
         return;
+    }
     std::sort(rows.begin(), rows.end(),
               [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     QString text;
     for (const QModelIndex& row : rows) {
         for (int col = 0; col < kColumnCount; ++col) {
-            if (col > 0)
+            if (col > 0) {
                 text += QLatin1Char('\t');
+            }
             QString cell = FromBytes(m_table.GetCellView(row.row(), col));
             cell.replace(QLatin1Char('\t'), QLatin1Char(' '));
             cell.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
@@ -333,11 +342,13 @@ void CTessarayView::OnSaveCsv() {
     request.strFilter = QStringLiteral("csv Table (*.csv)");
     request.strDefaultSuffix = QStringLiteral("csv");
     const QString path = m_app.Hooks().chooseFile(&m_frame, request);
-    if (path.isEmpty())
+    if (path.isEmpty()) {
         return;
+    }
     const SReportResult result = WriteCsvReport(QFile::encodeName(path).toStdString(), m_table);
-    if (!result.Ok())
+    if (!result.Ok()) {
         ReportFailure(result);
+    }
 }
 
 void CTessarayView::OnSaveHtml() {
@@ -346,8 +357,9 @@ void CTessarayView::OnSaveHtml() {
     request.strFilter = QStringLiteral("Html File (*.html)");
     request.strDefaultSuffix = QStringLiteral("html");
     const QString path = m_app.Hooks().chooseFile(&m_frame, request);
-    if (!path.isEmpty())
+    if (!path.isEmpty()) {
         WriteHtmlReportTo(QFile::encodeName(path).toStdString());
+    }
 }
 
 void CTessarayView::OnOpenInExcel() {
@@ -375,8 +387,9 @@ void CTessarayView::OnOpenInBrowser() {
         ShowMessage(tr("The old report %1 cannot be deleted.").arg(QDir::toNativeSeparators(file)));
         return;
     }
-    if (WriteHtmlReportTo(path) && QFile::exists(file))
+    if (WriteHtmlReportTo(path) && QFile::exists(file)) {
         m_app.Hooks().openUrl(QUrl::fromLocalFile(file));
+    }
 }
 
 bool CTessarayView::WriteHtmlReportTo(const std::string& path) {
@@ -386,8 +399,9 @@ bool CTessarayView::WriteHtmlReportTo(const std::string& path) {
     const SReportResult result =
         WriteHtmlReport(BuildReportText(m_table, m_table.GetColumnHeader(), kReportHeaderLines),
                         templatePath, m_doc.Project().GetTitle(), date, path);
-    if (!result.Ok())
+    if (!result.Ok()) {
         ReportFailure(result);
+    }
     return result.Ok();
 }
 

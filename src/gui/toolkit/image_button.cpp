@@ -5,8 +5,9 @@ namespace tessaray {
 CImageButton::CImageButton(QWidget* parent) : QPushButton(parent) {}
 
 bool CImageButton::SetBitmap(const QString& imagePath) {
-    if (m_bitmap.isNull() && !m_bitmap.load(imagePath))
+    if (m_bitmap.isNull() && !m_bitmap.load(imagePath)) {
         return false;
+    }
     setIcon(QIcon(m_bitmap));
     setIconSize(m_bitmap.deviceIndependentSize().toSize());
     m_bBitmapSet = true;

@@ -21,8 +21,9 @@ SUiHooks SUiHooks::Desktop() {
         dialog.setDefaultSuffix(request.strDefaultSuffix);
         // Overwriting asks first; read-only files are not offered specially.
         dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return QString();
+        }
         return dialog.selectedFiles().constFirst();
     };
     hooks.messageBox = [](QWidget* parent, QMessageBox::Icon icon, const QString& text,
@@ -54,8 +55,9 @@ SUiHooks SUiHooks::Desktop() {
         QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
         QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
         layout->addRow(buttons);
-        if (dialog.exec() != QDialog::Accepted)
+        if (dialog.exec() != QDialog::Accepted) {
             return false;
+        }
         user = userEdit->text();
         password = passwordEdit->text();
         return true;

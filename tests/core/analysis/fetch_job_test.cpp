@@ -164,8 +164,9 @@ TEST(FetchJobShutdownTest, DestroyingARunningJobCancelsItPromptly) {
         connection.Send("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n");
         // A trickle, fast enough never to trip the low-speed limit.
         for (int i = 0; i < 600 && !connection.IsStopping(); ++i) {
-            if (!connection.Send("x"))
+            if (!connection.Send("x")) {
                 return;
+            }
             std::this_thread::sleep_for(50ms);
         }
     });
@@ -176,8 +177,9 @@ TEST(FetchJobShutdownTest, DestroyingARunningJobCancelsItPromptly) {
     ASSERT_TRUE(job->Start(slow.Url("/page"), slow.Url("/robots.txt")));
 
     const auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (slow.ConnectionCount() == 0 && std::chrono::steady_clock::now() < deadline)
+    while (slow.ConnectionCount() == 0 && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(5ms);
+    }
     ASSERT_EQ(slow.ConnectionCount(), 1);
     std::this_thread::sleep_for(200ms); // inside the robots body now
 

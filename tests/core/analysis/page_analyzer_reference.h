@@ -32,9 +32,11 @@ struct RefScan {
 inline constexpr std::size_t kRefNpos = std::string::npos;
 
 inline std::string RefLower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
+    for (char& c : s) {
+        if (c >= 'A' && c <= 'Z') {
             c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
     return s;
 }
 
@@ -46,14 +48,16 @@ inline void RefRemoveComments(std::string& text) {
     while (RefContains(text, "<!--")) {
         const std::size_t a = text.find("<!--");
         const std::size_t b = text.find("-->");
-        if (b == kRefNpos)
+        if (b == kRefNpos) {
             text = text.substr(0, a);
-        else if (b >= a)
+        } else if (b >= a) {
             text.erase(a, b + 3 - a);
-        else
+        } else {
             text.erase(0, b + 3);
-        if (text.empty())
+        }
+        if (text.empty()) {
             break;
+        }
     }
 }
 
@@ -61,10 +65,12 @@ inline void RefRemoveComments(std::string& text) {
 inline std::string RefDropScheme(const std::string& s) {
     const std::size_t http = RefLower(s).find("http://");
     const std::size_t https = RefLower(s).find("https://");
-    if (https != kRefNpos && (http == kRefNpos || https < http))
+    if (https != kRefNpos && (http == kRefNpos || https < http)) {
         return s.substr(https + 8);
-    if (http != kRefNpos)
+    }
+    if (http != kRefNpos) {
         return s.substr(http + 7);
+    }
     return s;
 }
 
@@ -95,9 +101,11 @@ inline bool RefNofollow(const std::string& lowerAnchor) {
         }
         std::istringstream tokens(value);
         std::string token;
-        while (tokens >> token)
-            if (token == "nofollow" || token == "ugc" || token == "sponsored")
+        while (tokens >> token) {
+            if (token == "nofollow" || token == "ugc" || token == "sponsored") {
                 return true;
+            }
+        }
         return false;
     }
     return false;
@@ -108,8 +116,9 @@ inline RefLink RefParseAnchor(const std::string& baseUrl, const std::string& anc
     link.anchor = anchor;
     std::string host = RefDropScheme(baseUrl);
     const std::size_t slash = host.find('/');
-    if (slash != kRefNpos && slash > 0)
+    if (slash != kRefNpos && slash > 0) {
         host = host.substr(0, slash);
+    }
 
     const std::string lower = RefLower(anchor);
     const std::size_t href = lower.find("href");
@@ -119,16 +128,19 @@ inline RefLink RefParseAnchor(const std::string& baseUrl, const std::string& anc
         if (equals != kRefNpos) {
             after = after.substr(equals + 1);
             std::size_t i = 0;
-            while (i < after.size() && static_cast<unsigned char>(after[i]) < '!')
+            while (i < after.size() && static_cast<unsigned char>(after[i]) < '!') {
                 ++i;
+            }
             int quotes = 0;
             for (; i < after.size(); ++i) {
                 const char c = after[i];
-                if (c == ' ' || c == '>')
+                if (c == ' ' || c == '>') {
                     break;
+                }
                 if (c == '"' || c == '\'') {
-                    if (++quotes == 2)
+                    if (++quotes == 2) {
                         break;
+                    }
                     continue;
                 }
                 link.url += c;
@@ -149,24 +161,26 @@ inline RefLink RefParseAnchor(const std::string& baseUrl, const std::string& anc
             while (RefContains(t, "<") && RefContains(t, ">")) {
                 const std::size_t lt = t.find('<');
                 const std::size_t g = t.find('>');
-                if (g < lt)
+                if (g < lt) {
                     t.erase(0, 1);
-                else
+                } else {
                     t.erase(lt, g - lt + 1);
+                }
             }
             link.text = t.empty() ? inner : t;
         }
     }
 
     link.nofollow = RefNofollow(lower) ? 1 : 0;
-    if (!link.url.empty() && link.url[0] == '#')
+    if (!link.url.empty() && link.url[0] == '#') {
         link.inPage = 1;
-    else if (!RefHasScheme(link.url))
+    } else if (!RefHasScheme(link.url)) {
         link.internal = 1;
-    else if (RefContains(link.url, host))
+    } else if (RefContains(link.url, host)) {
         link.internal = 1;
-    else
+    } else {
         link.external = 1;
+    }
     return link;
 }
 
@@ -174,8 +188,9 @@ inline RefScan RefLoad(const std::string& baseUrl, std::string page) {
     RefScan scan;
     std::string lower = RefLower(page);
     std::size_t h = lower.find("</head");
-    if (h == kRefNpos)
+    if (h == kRefNpos) {
         h = lower.find("<body");
+    }
     std::string headLower;
     if (h != kRefNpos) {
         headLower = lower.substr(0, h);
@@ -205,11 +220,13 @@ inline RefScan RefLoad(const std::string& baseUrl, std::string page) {
     pos = 0;
     while (true) {
         const std::size_t start = lower.find("<a ", pos);
-        if (start == kRefNpos)
+        if (start == kRefNpos) {
             break;
+        }
         const std::size_t close = lower.find("</a", start + 1);
-        if (close == kRefNpos)
+        if (close == kRefNpos) {
             break;
+        }
         std::string anchor = page.substr(start, close + 4 - start);
         const std::string lowerAnchor = lower.substr(start, close + 4 - start);
         const std::size_t gt = lowerAnchor.find('>');
@@ -218,9 +235,11 @@ inline RefScan RefLoad(const std::string& baseUrl, std::string page) {
             continue;
         }
         std::string kept;
-        for (const char c : anchor)
-            if (static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) <= 0x7F)
+        for (const char c : anchor) {
+            if (static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) <= 0x7F) {
                 kept += c;
+            }
+        }
         scan.anchors.push_back(kept);
         pos = close + 4;
     }
@@ -236,15 +255,18 @@ inline RefScan RefLoad(const std::string& baseUrl, std::string page) {
 // Indices of the links that match the domain, in order.
 inline std::vector<std::size_t> RefLinksToDomain(const RefScan& scan, const std::string& domain) {
     std::string d = RefDropScheme(RefLower(domain));
-    if (!d.empty() && d.back() == '/')
+    if (!d.empty() && d.back() == '/') {
         d.pop_back();
+    }
     std::vector<std::size_t> matches;
     for (std::size_t i = 0; i < scan.links.size(); ++i) {
         std::string u = RefDropScheme(RefLower(scan.links[i].url));
-        if (!u.empty() && u.back() == '/')
+        if (!u.empty() && u.back() == '/') {
             u.pop_back();
-        if (RefContains(u, d))
+        }
+        if (RefContains(u, d)) {
             matches.push_back(i);
+        }
     }
     return matches;
 }

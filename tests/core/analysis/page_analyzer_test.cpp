@@ -184,15 +184,17 @@ TEST(PageAnalyzerTest, NofollowIsAToken) {
         "<a href=/x rel=\"noopener sponsored\">x</a>",
         "<a title=\"a release\" rel=ugc href=/x>x</a>",
     };
-    for (const char* anchor : yes)
+    for (const char* anchor : yes) {
         EXPECT_EQ(Link(anchor).m_nNofollow, 1) << anchor;
+    }
     const char* no[] = {
         "<a href=/x rel=\"noopener\">x</a>",        "<a href=/x rel=\"nofollowx\">x</a>",
         "<a href=/x rel=\"external\">nofollow</a>", "<a href=/x>rel=nofollow</a>",
         "<a href=/x data-rel=nofollow>x</a>",
     };
-    for (const char* anchor : no)
+    for (const char* anchor : no) {
         EXPECT_EQ(Link(anchor).m_nNofollow, 0) << anchor;
+    }
 }
 
 TEST(PageAnalyzerTest, CountsAndDomainWalk) {
@@ -211,8 +213,9 @@ TEST(PageAnalyzerTest, CountsAndDomainWalk) {
     std::vector<std::string> found;
     std::string url, text;
     int nofollow = 0;
-    while (analyzer.NextLinkToDomain("http://shop.example/", url, text, nofollow))
+    while (analyzer.NextLinkToDomain("http://shop.example/", url, text, nofollow)) {
         found.push_back(url + "|" + text + "|" + std::to_string(nofollow));
+    }
     // A plain substring test: query strings and longer host names match too.
     EXPECT_EQ(found, (std::vector<std::string>{"http://shop.example/|Shop|0",
                                                "http://other.example/?u=shop.example|via|0",
@@ -310,8 +313,9 @@ std::string RandomPage(std::mt19937& rng, int pieces) {
             page += pick(attributes);
             page += ' ';
         }
-        if (std::uniform_int_distribution<int>(0, 9)(rng) != 0)
+        if (std::uniform_int_distribution<int>(0, 9)(rng) != 0) {
             page += '>';
+        }
         page += pick(inners);
         page += pick(closes);
     }
@@ -331,8 +335,9 @@ void ExpectSameAsReference(const std::string& original, const std::string& base,
     const test::RefScan ref = test::RefLoad(base, plain);
     int meta[5];
     analyzer.GetMetaFlags(meta[0], meta[1], meta[2], meta[3], meta[4]);
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(meta[i], ref.meta[i]) << "flag " << i << " page: " << original;
+    }
     ASSERT_EQ(analyzer.GetAnchors().Entries(), ref.anchors) << "page: " << original;
     const auto& links = analyzer.GetLinks();
     ASSERT_EQ(links.size(), ref.links.size());
@@ -351,12 +356,14 @@ void ExpectSameAsReference(const std::string& original, const std::string& base,
     std::vector<std::string> matched;
     std::string url, text;
     int nofollow = 0;
-    while (analyzer.NextLinkToDomain(domain, url, text, nofollow))
+    while (analyzer.NextLinkToDomain(domain, url, text, nofollow)) {
         matched.push_back(url + "|" + text + "|" + std::to_string(nofollow));
+    }
     std::vector<std::string> expected;
-    for (const std::size_t i : test::RefLinksToDomain(ref, domain))
+    for (const std::size_t i : test::RefLinksToDomain(ref, domain)) {
         expected.push_back(ref.links[i].url + "|" + ref.links[i].text + "|" +
                            std::to_string(ref.links[i].nofollow));
+    }
     EXPECT_EQ(matched, expected) << "page: " << original;
 }
 
@@ -369,8 +376,9 @@ TEST(PageAnalyzerFastVsPlainTest, GeneratedPages) {
         const std::string base = round % 2 ? "http://partner.example" : "HTTPS://Partner.example/";
         const std::string domain = round % 3 ? "http://shop.example/" : "https://SHOP.example";
         ExpectSameAsReference(page, base, domain);
-        if (HasFailure())
+        if (HasFailure()) {
             return;
+        }
         std::string plain = page;
         test::RefRemoveComments(plain);
         const test::RefScan ref = test::RefLoad(base, plain);
@@ -385,54 +393,63 @@ TEST(PageAnalyzerFastVsPlainTest, GeneratedPages) {
 // Small versions of the hostile pages that the benchmark times at full size.
 TEST(PageAnalyzerFastVsPlainTest, HostilePages) {
     std::string strayCloses;
-    for (int i = 0; i < 500; ++i)
+    for (int i = 0; i < 500; ++i) {
         strayCloses += "x-->";
+    }
     strayCloses += "<!--<a href=/y>y</a>";
 
     std::string openAnchors;
-    for (int i = 0; i < 1000; ++i)
+    for (int i = 0; i < 1000; ++i) {
         openAnchors += "<a ";
+    }
 
     std::string manyComments;
-    for (int i = 0; i < 1000; ++i)
+    for (int i = 0; i < 1000; ++i) {
         manyComments += "<!---->a<!-- b -->";
+    }
 
     std::string hugeAnchor = "<a href=\"http://shop.example/\">";
-    for (int i = 0; i < 500; ++i)
+    for (int i = 0; i < 500; ++i) {
         hugeAnchor += "<b>>x<i";
+    }
     hugeAnchor += "</a>";
 
     std::string unopenedAnchors; // many "<a " without ">" and one late close
-    for (int i = 0; i < 1000; ++i)
+    for (int i = 0; i < 1000; ++i) {
         unopenedAnchors += "<a href=x ";
+    }
     unopenedAnchors += "></a>";
 
     std::string repeatedUrl = "<a title=";
     repeatedUrl += std::string(400, 'a') + "b href=" + std::string(400, 'a') + ">t</a>";
 
     for (const std::string& page :
-         {strayCloses, openAnchors, manyComments, hugeAnchor, unopenedAnchors, repeatedUrl})
+         {strayCloses, openAnchors, manyComments, hugeAnchor, unopenedAnchors, repeatedUrl}) {
         ExpectSameAsReference(page, "http://partner.example", "http://shop.example");
+    }
 }
 
 TEST(PageAnalyzerFastVsPlainTest, LargeHostilePagesFinish) {
     // Quadratic work on these would take minutes; linear work takes milliseconds.
     std::string comments;
-    for (int i = 0; i < 100000; ++i)
+    for (int i = 0; i < 100000; ++i) {
         comments += "<!--c-->";
+    }
     CPageAnalyzer::RemoveComments(comments);
     EXPECT_EQ(comments, "");
 
     std::string stray;
-    for (int i = 0; i < 50000; ++i)
+    for (int i = 0; i < 50000; ++i) {
         stray += "-->";
+    }
     stray += "<!--";
     CPageAnalyzer::RemoveComments(stray);
     EXPECT_EQ(stray, "");
 
     std::string anchor = "<a href=\"/x\">";
-    for (int i = 0; i < 100000; ++i)
+    for (int i = 0; i < 100000; ++i) {
         anchor += "<b>x</b>>";
+    }
     anchor += "</a>";
     CPageAnalyzer analyzer;
     analyzer.Load("http://partner.example", anchor);
@@ -440,8 +457,9 @@ TEST(PageAnalyzerFastVsPlainTest, LargeHostilePagesFinish) {
     EXPECT_EQ(analyzer.GetLinks()[0].m_strText, "x>");
 
     std::string open;
-    for (int i = 0; i < 300000; ++i)
+    for (int i = 0; i < 300000; ++i) {
         open += "<a ";
+    }
     analyzer.Load("http://partner.example", open + "href=x></a>");
     EXPECT_EQ(analyzer.GetInternalCount(), 1);
 }

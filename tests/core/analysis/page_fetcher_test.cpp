@@ -141,11 +141,13 @@ TEST(PageFetcherTest, NulByteEndsItsBlockOnly) {
             "text/plain", [&](std::size_t offset, httplib::DataSink& sink) {
                 const std::size_t size = std::min<std::size_t>(777, 3000 - offset);
                 std::string chunk(size, 'b');
-                if (offset <= 1030 && 1030 < offset + size)
+                if (offset <= 1030 && 1030 < offset + size) {
                     chunk[1030 - offset] = '\0'; // second 1024-byte block: cut after 6 bytes
+                }
                 sink.write(chunk.data(), chunk.size());
-                if (offset + size == 3000)
+                if (offset + size == 3000) {
                     sink.done();
+                }
                 return true;
             });
     });
@@ -187,8 +189,9 @@ TEST(PageFetcherTest, FollowsExactlyOneRedirect) {
         response.set_content("no location", "text/plain");
     });
     server.Server().Get("/file", redirect(302, "file:///etc/passwd"));
-    for (int status : {301, 302, 303, 307, 308})
+    for (int status : {301, 302, 303, 307, 308}) {
         server.Server().Get("/s" + std::to_string(status), redirect(status, "/target"));
+    }
     server.Start();
 
     for (int status : {301, 302, 303, 307, 308}) {
@@ -459,8 +462,9 @@ TEST(PageFetcherHostileTest, CancelStopsABlockedFetchAtOnce) {
     CPageFetcher fetcher(settings);
     std::thread canceller([&] {
         const auto deadline = std::chrono::steady_clock::now() + 10s;
-        while (mute.ConnectionCount() == 0 && std::chrono::steady_clock::now() < deadline)
+        while (mute.ConnectionCount() == 0 && std::chrono::steady_clock::now() < deadline) {
             std::this_thread::sleep_for(5ms);
+        }
         fetcher.Cancel();
     });
     const auto begin = std::chrono::steady_clock::now();

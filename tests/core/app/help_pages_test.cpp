@@ -23,8 +23,9 @@ std::string ReadText(const fs::path& path) {
 std::set<std::string> PageNames(const fs::path& folder) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.path().extension() == ".htm")
+        if (entry.path().extension() == ".htm") {
             names.insert(entry.path().filename().string());
+        }
     }
     return names;
 }
@@ -39,8 +40,9 @@ TEST(HelpPages, EveryPageInBothLanguages) {
 TEST(HelpPages, LinksAndAnchorsResolve) {
     const std::regex link("<a href=\"([^\"#]*)(#([^\"]*))?\"");
     for (const auto& entry : fs::recursive_directory_iterator(kHelpRoot)) {
-        if (entry.path().extension() != ".htm")
+        if (entry.path().extension() != ".htm") {
             continue;
+        }
         const std::string text = ReadText(entry.path());
         for (std::sregex_iterator it(text.begin(), text.end(), link), end; it != end; ++it) {
             const std::string file = (*it)[1];

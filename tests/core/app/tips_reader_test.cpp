@@ -31,8 +31,9 @@ struct MemoryTipSettings : ITipSettings {
 std::vector<std::string> Tips(CTipsReader& reader, int count) {
     std::vector<std::string> tips{reader.GetTip()};
     std::string tip;
-    for (int i = 1; i < count && reader.GetNextTip(tip); ++i)
+    for (int i = 1; i < count && reader.GetNextTip(tip); ++i) {
         tips.push_back(tip);
+    }
     return tips;
 }
 
@@ -184,10 +185,11 @@ TEST(TipsReader, StampsInCtimeForm) {
     ::tzset();
     EXPECT_EQ(FormatCtime(0), "Thu Jan  1 00:00:00 1970");
     EXPECT_EQ(FormatCtime(1700000000), "Tue Nov 14 22:13:20 2023");
-    if (oldTz != nullptr)
+    if (oldTz != nullptr) {
         ::setenv("TZ", savedTz.c_str(), 1);
-    else
+    } else {
         ::unsetenv("TZ");
+    }
     ::tzset();
 
     TempDir dir;

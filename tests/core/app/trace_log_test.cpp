@@ -24,13 +24,15 @@ struct TraceFolder {
     std::string folder = dir.File("TSRAY");
     explicit TraceFolder(const std::string& switchText) {
         std::filesystem::create_directory(folder);
-        if (!switchText.empty())
+        if (!switchText.empty()) {
             dir.Write("TSRAY/TSRAY.ini", switchText);
+        }
     }
     std::vector<std::string> Files() const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
             names.push_back(entry.path().filename().string());
+        }
         std::sort(names.begin(), names.end());
         return names;
     }

@@ -161,8 +161,9 @@ TEST(LineListSaveTest, NothingWrittenForEmptyListOrPath) {
 TEST(LineListSaveTest, SaveThenLoadGivesTheEntriesBack) {
     test::TempDir dir;
     CLineList list;
-    for (const char* text : {"http://a.example", "b c", " ", "d"})
+    for (const char* text : {"http://a.example", "b c", " ", "d"}) {
         list.Add(text);
+    }
     list.SaveToFile(dir.File("round.txt"), true);
     CLineList loaded;
     ASSERT_TRUE(loaded.LoadFromFile(dir.File("round.txt"), false));
@@ -188,8 +189,9 @@ TEST(LineListTest, CursorWalks) {
     EXPECT_EQ(out, "");
     EXPECT_FALSE(list.GetNextAuto(out));
 
-    for (const char* text : {"a", "b", "c"})
+    for (const char* text : {"a", "b", "c"}) {
         list.Add(text);
+    }
     // The at-start flag was used up on the empty list: GetNextAuto goes on from nowhere.
     EXPECT_FALSE(list.GetNextAuto(out));
     list.Rewind();

@@ -159,8 +159,9 @@ TEST(ProfileFileSave, BackupIsMadeOnceAndNeverReplaced) {
                                  "\r\nCOPYRIGHT=" + kMakerCopyright + "\r\n[S]\r\nk=second\r\n");
     // Nothing but the file and its backup is left in the folder.
     int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
         ++count;
+    }
     EXPECT_EQ(count, 2);
 }
 
@@ -189,8 +190,9 @@ TEST(ProfileFileSave, AWriteThatFailsMidwayKeepsTheOldFile) {
     EXPECT_NE(reason.find("No space left"), std::string::npos) << reason;
     EXPECT_EQ(ReadAll(path), "old content");
     int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
         ++count;
+    }
     EXPECT_EQ(count, 1); // the temporary file is gone
 }
 

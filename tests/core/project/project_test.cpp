@@ -21,8 +21,9 @@ const std::string kHeader = "[APPLICATION]\r\nNAME=Tessaray\r\nVERSION=010000\r\
 CProject MakeProject(int partners = 1) {
     CProject project;
     project.StartNew("Shop.Example/");
-    for (int i = 0; i < partners; ++i)
+    for (int i = 0; i < partners; ++i) {
         project.AddPartnerUrl("http://p" + std::to_string(i) + ".example/links.html");
+    }
     return project;
 }
 
@@ -30,8 +31,9 @@ std::vector<std::string> Partners(CProject& project) {
     std::vector<std::string> out;
     std::string entry;
     project.RewindPartners();
-    while (project.GetNextPartner(entry))
+    while (project.GetNextPartner(entry)) {
         out.push_back(entry);
+    }
     return out;
 }
 
@@ -88,8 +90,9 @@ TEST(Project, CursorStopsAtTheFirstFreeEntryAndAtCapacity) {
     full.AddPartnerUrl("http://one-too-many.example"); // ignored without a message
     EXPECT_EQ(full.GetPartnerCount(), CProject::MaxPartnerLinks);
     full.RewindPartners();
-    for (int i = 0; i < CProject::MaxPartnerLinks; ++i)
+    for (int i = 0; i < CProject::MaxPartnerLinks; ++i) {
         ASSERT_TRUE(full.GetNextPartner(entry));
+    }
     EXPECT_FALSE(full.GetNextPartner(entry));
     EXPECT_FALSE(full.GetNextPartner(entry));
     EXPECT_EQ(entry, "");
@@ -151,8 +154,9 @@ TEST(ProjectSave, StoresAtMost2000ExternalLinks) {
     TempDir dir;
     CProject project = MakeProject();
     CLineList links;
-    for (int i = 0; i < 2500; ++i)
+    for (int i = 0; i < 2500; ++i) {
         links.Add("http://l" + std::to_string(i) + ".example");
+    }
     project.SetExternalLinks(links);
     ASSERT_TRUE(project.Save(dir.File("p.tsrp")));
     const std::string text = ReadAll(dir.File("p.tsrp"));
@@ -209,8 +213,9 @@ TEST(ProjectSave, FailsIntoAMissingFolderOrWithoutFolder) {
 }
 
 TEST(ProjectSave, FailsIntoAReadOnlyFolder) {
-    if (::geteuid() == 0)
+    if (::geteuid() == 0) {
         GTEST_SKIP() << "permission bits do not stop root";
+    }
     TempDir dir;
     const std::string path = dir.Write("p.tsrp", "old");
     std::filesystem::permissions(dir.Path(), std::filesystem::perms(0555));

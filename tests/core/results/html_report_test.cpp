@@ -24,8 +24,9 @@ std::string Page(const std::string& templateText, const std::string& reportText,
                  const std::string& project = "Shop", char separator = '\t') {
     CHtmlReport report;
     report.Init(separator, project, "2026-12-08");
-    if (!report.LoadTemplateText(templateText))
+    if (!report.LoadTemplateText(templateText)) {
         return "<invalid>";
+    }
     report.AddTable(reportText);
     std::string page;
     EXPECT_TRUE(report.GetPage(page));
@@ -36,8 +37,9 @@ std::string Page(const std::string& templateText, const std::string& reportText,
 std::string DataCell(const std::string& cell) {
     const std::string page = Page(kTemplate, "H\t\r\n" + cell + "\t\r\n");
     const std::size_t start = page.find("<td>");
-    if (start == std::string::npos)
+    if (start == std::string::npos) {
         return "<no cell>";
+    }
     return page.substr(start, page.find("\r\n", start) - start);
 }
 
@@ -63,8 +65,9 @@ TEST(HtmlReportTest, TableOfTheReportTextHasOneCellPerColumn) {
     auto count = [&](const std::string& what) {
         std::size_t n = 0;
         for (std::size_t pos = page.find(what); pos != std::string::npos;
-             pos = page.find(what, pos + 1))
+             pos = page.find(what, pos + 1)) {
             ++n;
+        }
         return n;
     };
     EXPECT_EQ(count("<th>"), 18u);
@@ -199,8 +202,9 @@ TEST(HtmlReportTest, ShippedTemplateIsValid) {
     ASSERT_TRUE(report.GetPage(page));
     EXPECT_NE(page.find("Demo shop"), std::string::npos);
     EXPECT_NE(page.find("2026-12-08"), std::string::npos);
-    for (const char* placeholder : {"%PROJECT%", "%DATE%", "%TABLEHEADER%", "%TABLEROW%"})
+    for (const char* placeholder : {"%PROJECT%", "%DATE%", "%TABLEHEADER%", "%TABLEROW%"}) {
         EXPECT_EQ(page.find(placeholder), std::string::npos) << placeholder;
+    }
     EXPECT_LT(page.find("<th>H1</th>"), page.find("<td><a href=\"http://www.example.com\""));
     EXPECT_NE(page.find("</table><BR><BR>"), std::string::npos);
     EXPECT_EQ(page.find("charset=utf-8"), std::string::npos);

@@ -24,8 +24,9 @@ public:
     void OnBeginReorder() override { calls.push_back("begin-reorder"); }
     void OnEndReorder(const std::vector<int>& oldRowOf) override {
         std::string text = "end-reorder";
-        for (const int old : oldRowOf)
+        for (const int old : oldRowOf) {
             text += " " + S(old);
+        }
         calls.push_back(text);
     }
 
@@ -65,8 +66,9 @@ TEST(ResultTableTest, ColumnTitlesFollowTheLanguageLetter) {
 
     const std::vector<std::pair<int, std::string>> germanTitles = {
         {0, "Nr."}, {7, "Ihre URL"}, {9, "Ihr Anker Text"}, {10, "gelistet"}, {16, "Kommentar"}};
-    for (const auto& [col, title] : germanTitles)
+    for (const auto& [col, title] : germanTitles) {
         EXPECT_EQ(german[static_cast<std::size_t>(col)].pszTitle, title) << col;
+    }
     for (std::size_t col = 0; col < german.size(); ++col) {
         const bool differs = std::any_of(germanTitles.begin(), germanTitles.end(),
                                          [&](const auto& t) { return t.first == int(col); });

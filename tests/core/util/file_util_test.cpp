@@ -133,10 +133,11 @@ protected:
     }
     void TearDown() override {
         for (std::size_t i = 0; i < std::size(kNames); ++i) {
-            if (m_saved[i])
+            if (m_saved[i]) {
                 ::setenv(kNames[i], m_saved[i]->c_str(), 1);
-            else
+            } else {
                 ::unsetenv(kNames[i]);
+            }
         }
     }
     static std::pair<std::string, std::string> Temp(bool expected = true) {
@@ -156,8 +157,9 @@ TEST_F(TempEnvTest, VariableOrder) {
     const std::string a = m_dir.Path() + "/a";
     const std::string b = m_dir.Path() + "/b";
     const std::string c = m_dir.Path() + "/c";
-    for (const std::string& folder : {a, b, c})
+    for (const std::string& folder : {a, b, c}) {
         ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    }
 
     EXPECT_EQ(Temp().first, "/tmp");
     ::setenv("TMPDIR", c.c_str(), 1);
@@ -230,8 +232,9 @@ TEST_F(TempEnvTest, PlantedLinkOrFileIsRefused) {
 }
 
 TEST_F(TempEnvTest, SomeoneElsesFolderIsRefused) {
-    if (::getuid() != 0)
+    if (::getuid() != 0) {
         GTEST_SKIP() << "only root can make a folder that belongs to another user";
+    }
     ::setenv("TEMP", m_dir.Path().c_str(), 1);
     const std::string name = m_dir.Path() + "/tessaray-0";
     ASSERT_EQ(::mkdir(name.c_str(), 0700), 0);
@@ -251,8 +254,9 @@ TEST(DateStampTest, TodayAsIsoDate) {
         ::localtime_r(&now, &local);
         char expected[16];
         std::strftime(expected, sizeof expected, "%Y-%m-%d", &local);
-        if (text == expected)
+        if (text == expected) {
             return;
+        }
     }
     ADD_FAILURE() << "CDateStamp::Format gave " << text;
 }

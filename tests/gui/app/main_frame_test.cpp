@@ -60,8 +60,9 @@ TEST_F(MainFrameTest, TheMessagePaneReturnsToItsTextAfterAMenuPrompt) {
 TEST_F(MainFrameTest, PrivateMessagesFromAnyThreadBecomeQueuedCommands) {
     ASSERT_TRUE(Start());
     QList<int> received;
-    for (int id : {ID_PAGE_FETCHED, ID_RANK_FETCHED, ID_UPDATE_FETCHED})
+    for (int id : {ID_PAGE_FETCHED, ID_RANK_FETCHED, ID_UPDATE_FETCHED}) {
         Frame().SetCommandHandler(id, [&received, id] { received.append(id); });
+    }
 
     std::thread worker([this] {
         Frame().PostPrivateMessage(WM_UPDATE_DONE);
@@ -80,8 +81,9 @@ TEST_F(MainFrameTest, MenusToolbarAndAcceleratorsFollowTheResourceTables) {
     ASSERT_TRUE(Start(WithEnglishFile()));
     QMenu* file = Frame().menuBar()->actions().at(0)->menu();
     QStringList entries;
-    for (QAction* action : file->actions())
+    for (QAction* action : file->actions()) {
         entries.append(action->isSeparator() ? QStringLiteral("|") : action->text());
+    }
     EXPECT_EQ(entries,
               (QStringList{QStringLiteral("&New...\tCtrl+N"), QStringLiteral("&Open...\tCtrl+O"),
                            QStringLiteral("&Save\tCtrl+S"), QStringLiteral("Save &As..."),
@@ -89,8 +91,9 @@ TEST_F(MainFrameTest, MenusToolbarAndAcceleratorsFollowTheResourceTables) {
                            QStringLiteral("&Exit")}));
 
     QStringList buttons;
-    for (QAction* action : Frame().findChild<QToolBar*>()->actions())
+    for (QAction* action : Frame().findChild<QToolBar*>()->actions()) {
         buttons.append(action->isSeparator() ? QStringLiteral("|") : action->objectName().mid(7));
+    }
     EXPECT_EQ(
         buttons.join(QLatin1Char(' ')),
         QStringLiteral("32794 57601 57603 | 32777 | 32778 32785 | 32783 32784 | 57664 32787 103"));
@@ -138,8 +141,9 @@ TEST_F(MainFrameTest, ADroppedProjectFileIsOpenedAndOtherFilesAreIgnored) {
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
                               Qt::NoModifier);
         QCoreApplication::sendEvent(&Frame(), &enter);
-        if (!enter.isAccepted())
+        if (!enter.isAccepted()) {
             return false;
+        }
         QDropEvent event(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&Frame(), &event);
         return event.isAccepted();

@@ -16,15 +16,19 @@ class TessarayAppTest : public GuiFixture {
 protected:
     QStringList MenuTitles() {
         QStringList titles;
-        for (QAction* menu : Frame().menuBar()->actions())
+        for (QAction* menu : Frame().menuBar()->actions()) {
             titles.append(menu->text());
+        }
         return titles;
     }
     QStringList StatusPanes() {
         QStringList panes;
-        for (QLabel* label : Frame().statusBar()->findChildren<QLabel*>())
-            if (!label->text().isEmpty() && label->text() != Frame().statusBar()->currentMessage())
+        for (QLabel* label : Frame().statusBar()->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty() &&
+                label->text() != Frame().statusBar()->currentMessage()) {
                 panes.append(label->text());
+            }
+        }
         return panes;
     }
 };

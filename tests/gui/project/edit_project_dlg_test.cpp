@@ -20,14 +20,16 @@ class EditProjectDlgTest : public ::testing::Test {
 protected:
     QStringList Entries() const {
         QStringList entries;
-        for (int i = 0; i < m_list.count(); ++i)
+        for (int i = 0; i < m_list.count(); ++i) {
             entries.append(m_list.item(i)->text());
+        }
         return entries;
     }
     void SetEntries(const std::vector<std::string>& entries) {
         CLineList list;
-        for (const std::string& entry : entries)
+        for (const std::string& entry : entries) {
             list.Add(entry);
+        }
         m_dlg.SetInputEntries(list);
     }
     void Click(const char* button) { Child<QPushButton>(m_dlg, button).click(); }
@@ -35,10 +37,12 @@ protected:
     void AnswerImport(const std::string& path, const char* radio = nullptr, int column = 0) {
         OnNextModal([path, radio, column](QDialog& import) {
             Child<QLineEdit>(import, "pathEdit").setText(QString::fromStdString(path));
-            if (radio != nullptr)
+            if (radio != nullptr) {
                 Child<QRadioButton>(import, radio).click();
-            if (column > 0)
+            }
+            if (column > 0) {
                 Child<QLineEdit>(import, "columnEdit").setText(QString::number(column));
+            }
             Press(import, QDialogButtonBox::Ok);
         });
     }
@@ -53,11 +57,13 @@ TEST_F(EditProjectDlgTest, OpensWithTheValidEntriesAndTheButtonsWaitForASelectio
     SetEntries({"http://a.example - one", "# not a partner", "b.example/", ""});
     EXPECT_EQ(Entries(), (QStringList{QStringLiteral("http://a.example - one"),
                                       QStringLiteral("http://b.example")}));
-    for (const char* button : {"deleteUrlButton", "editUrlButton", "testUrlButton"})
+    for (const char* button : {"deleteUrlButton", "editUrlButton", "testUrlButton"}) {
         EXPECT_FALSE(Child<QPushButton>(m_dlg, button).isEnabled()) << button;
+    }
     m_list.setCurrentRow(1);
-    for (const char* button : {"deleteUrlButton", "editUrlButton", "testUrlButton"})
+    for (const char* button : {"deleteUrlButton", "editUrlButton", "testUrlButton"}) {
         EXPECT_TRUE(Child<QPushButton>(m_dlg, button).isEnabled()) << button;
+    }
 
     // The PageRank check box is there, hidden and disabled, and keeps the project's value.
     QCheckBox& pageRank = Child<QCheckBox>(m_dlg, "pageRankCheck");
@@ -145,8 +151,9 @@ TEST_F(EditProjectDlgTest, AddEditDeleteAndTestWorkOnTheSelectedEntry) {
 
 TEST_F(EditProjectDlgTest, AddUrlOnAFullListSaysSoAndOpensNothing) {
     std::vector<std::string> entries;
-    for (int i = 0; i < CProject::MaxPartnerLinks; ++i)
+    for (int i = 0; i < CProject::MaxPartnerLinks; ++i) {
         entries.push_back("http://p" + std::to_string(i) + ".example");
+    }
     SetEntries(entries);
     bool bOpened = false;
     OnNextModal(

@@ -73,10 +73,11 @@ TEST_F(ProjectEditorTest, NewProjectWithATextImportThenEditThenSave) {
     EXPECT_EQ(Doc().GetTitle(), QStringLiteral("tea"));
     EXPECT_FALSE(Doc().IsModified());
     const std::string file = ReadAll(path);
-    for (const char* line :
-         {"[YOURDOMAIN]\r\nURL=http://shop.example\r\n", "[PARTNERLINKS]\r\n",
-          "URL0000=http://wiki.example\r\n", "URL0001=http://tea.example/friends - since 2020\r\n"})
+    for (const char* line : {"[YOURDOMAIN]\r\nURL=http://shop.example\r\n", "[PARTNERLINKS]\r\n",
+                             "URL0000=http://wiki.example\r\n",
+                             "URL0001=http://tea.example/friends - since 2020\r\n"}) {
         EXPECT_NE(file.find(line), std::string::npos) << line << "\n" << file;
+    }
     EXPECT_EQ(file.find("URL0002="), std::string::npos);
 }
 

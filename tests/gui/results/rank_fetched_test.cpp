@@ -75,8 +75,9 @@ TEST_F(RankFetchedTest, RankCompletionLeavesTheRunAndItsRowsAlone) {
     Frame().PostPrivateMessage(WM_RANK_DONE);
     WaitFor([] { return false; }, 300);
     EXPECT_EQ(OutputLines(), finished);
-    for (int row = 0; row < 2; ++row)
+    for (int row = 0; row < 2; ++row) {
         EXPECT_TRUE(View().Table().GetCellView(row, kColR1).empty());
+    }
 }
 
 } // namespace

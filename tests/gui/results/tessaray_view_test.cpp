@@ -62,8 +62,9 @@ protected:
     }
 
     bool RunToEnd() {
-        if (!Enabled(ID_ANALYSIS_START))
+        if (!Enabled(ID_ANALYSIS_START)) {
             return false;
+        }
         Frame().Action(ID_ANALYSIS_START)->trigger();
         return WaitFor([this] { return !View().IsRunning(); });
     }
@@ -79,9 +80,11 @@ protected:
     QStringList ContextMenuEntries() {
         std::unique_ptr<QMenu> menu(View().CreateContextMenu());
         QStringList entries;
-        if (menu)
-            for (QAction* action : menu->actions())
+        if (menu) {
+            for (QAction* action : menu->actions()) {
                 entries.append(action->text());
+            }
+        }
         return entries;
     }
 
@@ -163,23 +166,26 @@ TEST_F(TessarayViewTest, CommandsAreEnabledByTheProjectAndRunState) {
     // An empty new project: nothing to edit, save, analyse or export.
     for (int id :
          {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_PROJECT, ID_ANALYSIS_START, ID_ANALYSIS_STOP,
-          ID_SAVE_CSV, ID_SAVE_HTML, ID_OPEN_IN_EXCEL, ID_OPEN_IN_BROWSER})
+          ID_SAVE_CSV, ID_SAVE_HTML, ID_OPEN_IN_EXCEL, ID_OPEN_IN_BROWSER}) {
         EXPECT_FALSE(Enabled(id)) << id;
+    }
     EXPECT_TRUE(Enabled(ID_FILE_OPEN));
     EXPECT_TRUE(Enabled(ID_NEW_PROJECT));
     TearDown();
 
     StartWithProject();
     for (int id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_ANALYSIS_START, ID_SAVE_CSV, ID_SAVE_HTML,
-                   ID_OPEN_IN_EXCEL, ID_OPEN_IN_BROWSER})
+                   ID_OPEN_IN_EXCEL, ID_OPEN_IN_BROWSER}) {
         EXPECT_TRUE(Enabled(id)) << id;
+    }
     EXPECT_FALSE(Enabled(ID_ANALYSIS_STOP));
 
     Frame().Action(ID_ANALYSIS_START)->trigger();
     EXPECT_FALSE(Enabled(ID_ANALYSIS_START));
     EXPECT_TRUE(Enabled(ID_ANALYSIS_STOP));
-    for (int id : {ID_SAVE_CSV, ID_SAVE_HTML, ID_OPEN_IN_EXCEL, ID_OPEN_IN_BROWSER})
+    for (int id : {ID_SAVE_CSV, ID_SAVE_HTML, ID_OPEN_IN_EXCEL, ID_OPEN_IN_BROWSER}) {
         EXPECT_FALSE(Enabled(id)) << id;
+    }
     ASSERT_TRUE(WaitFor([this] { return !View().IsRunning(); }));
     EXPECT_TRUE(Enabled(ID_ANALYSIS_START));
     EXPECT_TRUE(Enabled(ID_SAVE_CSV));
@@ -194,13 +200,15 @@ TEST_F(TessarayViewTest, HeaderClicksSortAscendingThenDescending) {
     EXPECT_TRUE(header->isSortIndicatorShown());
     EXPECT_EQ(header->sortIndicatorSection(), 4);
     EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
-    for (int row = 1; row < 4; ++row)
+    for (int row = 1; row < 4; ++row) {
         EXPECT_LE(std::stol(Cell(row - 1, 4)), std::stol(Cell(row, 4)));
+    }
 
     ClickHeader(4);
     EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
-    for (int row = 1; row < 4; ++row)
+    for (int row = 1; row < 4; ++row) {
         EXPECT_GE(std::stol(Cell(row - 1, 4)), std::stol(Cell(row, 4)));
+    }
 
     // Another column starts ascending again.
     ClickHeader(0);
