@@ -112,11 +112,11 @@ private:
     bool m_bLineOpen = false;
 };
 
-// The installation folder: the folder of the program file.
+// The folder of the runtime files: beside the program file, or the package's share folder.
 std::string InstallFolder() {
     std::error_code error;
     const std::string exe = std::filesystem::read_symlink("/proc/self/exe", error).string();
-    return FindInstallDir(exe, FileExists, "");
+    return FindRuntimeFolder(FindInstallDir(exe, FileExists, ""), FileExists);
 }
 
 int Fail(const std::string& message, int exitCode) {
@@ -298,7 +298,7 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
                         "write the CSV report (tab-separated) to FILE; - is stdout");
     command->add_option("--html", options->strHtml, "write the HTML report to FILE");
     command->add_option("--template", options->strTemplate,
-                        "HTML template (default: report.html beside the program)");
+                        "HTML template (default: the report.html installed with the program)");
     command->add_option("--lang", options->strLang, "language of titles and messages")
         ->check(CLI::IsMember({"en", "de"}));
     auto* user = command->add_option("--user", options->strUser,

@@ -4,6 +4,9 @@
 // the analysis of the project given, saves a picture of the window to FILE when it has finished
 // and quits. It uses throwaway settings with the start-up tip off, so nothing waits for a user
 // and the user's own settings stay untouched.
+//
+// "--version" prints the version and ends before Qt starts, so it needs no display.
+#include "core/app/version_code.h"
 #include "gui/app/command_ids.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/tessaray_app.h"
@@ -16,8 +19,13 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("%s\n", tessaray::VersionLine("tessaray").c_str());
+        return 0;
+    }
     QApplication qtApp(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     QString screenshot;

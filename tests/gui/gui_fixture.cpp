@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QSettings>
 #include <QThread>
@@ -39,16 +40,26 @@ SGuiOptions WithArgs(const QStringList& args) {
     return options;
 }
 
+SGuiOptions PackagedOnSystem(const QString& language) {
+    SGuiOptions options = OnSystem(language);
+    options.bPackageLayout = true;
+    options.bEnglishFile = true;
+    return options;
+}
+
 bool GuiFixture::Start(const SGuiOptions& options) {
     const QString root = QString::fromStdString(m_temp.Path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        root + QStringLiteral("/settings"));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        root + QStringLiteral("/settings"));
-    const QString install = root + QStringLiteral("/install");
+    const QString install = root + (options.bPackageLayout ? QStringLiteral("/usr/share/tessaray")
+                                                           : QStringLiteral("/install"));
+    const QString program = options.bPackageLayout ? root + QStringLiteral("/usr/bin/tessaray")
+                                                   : install + QStringLiteral("/tessaray");
     QDir().mkpath(install);
+    QDir().mkpath(QFileInfo(program).path());
     QDir().mkpath(root + QStringLiteral("/trace"));
-    const QString program = install + QStringLiteral("/tessaray");
     QFile(program).open(QIODevice::WriteOnly);
     const QString bin = QStringLiteral(TESSARAY_BIN_DIR);
     if (options.bEnglishFile) {

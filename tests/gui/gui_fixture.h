@@ -25,6 +25,7 @@ struct SGuiOptions {
     QString strSystemLanguage = QStringLiteral("German");
     bool bEnglishFile = false;   // put Tessaray_en.qm into the installation folder
     bool bReportTemplate = true; // put report.html into the installation folder
+    bool bPackageLayout = false; // program in usr/bin, runtime files in usr/share/tessaray
     QStringList args;            // command-line arguments
     bool bTipAtStartup = false;  // leave the tip of the day on at start-up, as for a new user
     std::string strDownloadUrl;  // page of the update check ("" = a closed local port)
@@ -35,6 +36,8 @@ SGuiOptions WithEnglishFile();
 SGuiOptions WithoutTemplate();
 SGuiOptions OnSystem(const QString& language);
 SGuiOptions WithArgs(const QStringList& args);
+// Installed as the package does, with the English file, on a system of this language.
+SGuiOptions PackagedOnSystem(const QString& language);
 
 class GuiFixture : public ::testing::Test {
 protected:

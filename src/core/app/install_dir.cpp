@@ -2,12 +2,17 @@
 
 #include "core/util/file_util.h"
 
+#include <string_view>
+
 namespace tessaray {
 
 namespace {
 
 // Stands in for the "Program Files" folder of Windows.
 constexpr char kProgramFolder[] = "/opt/";
+
+// Below the installation prefix, where a package puts the runtime files.
+constexpr std::string_view kPackageDataFolder = "/share/tessaray";
 
 } // namespace
 
@@ -35,6 +40,19 @@ std::string FindInstallDir(const std::string& modulePath, const ExistsCheck& exi
         result = stored;
     }
     return result;
+}
+
+std::string FindRuntimeFolder(const std::string& installDir, const ExistsCheck& exists) {
+    if (installDir.empty() || exists(installDir + "/report.html"))
+        return installDir;
+    std::string prefix; // "/usr/bin" gives "/usr", "/bin" the root ""
+    GetFolderPart(installDir, prefix);
+    const std::string data = prefix + std::string(kPackageDataFolder);
+    return exists(data) ? data : installDir;
+}
+
+bool IsPackageLayout(const std::string& runtimeFolder) {
+    return runtimeFolder.ends_with(kPackageDataFolder);
 }
 
 } // namespace tessaray

@@ -20,4 +20,13 @@ using ExistsCheck = std::function<bool(const std::string& path)>;
 std::string FindInstallDir(const std::string& modulePath, const ExistsCheck& exists,
                            const std::string& storedInstallDir);
 
+// The folder of the runtime files (report.html, tips.txt, help/, Tessaray_en.qm) for the folder
+// FindInstallDir found. Files beside the program win (a portable folder, the build); otherwise a
+// package layout, programs in <prefix>/bin and files in <prefix>/share/tessaray, is used when that
+// folder exists; otherwise installDir itself.
+std::string FindRuntimeFolder(const std::string& installDir, const ExistsCheck& exists);
+
+// True when the runtime folder is the package layout's <prefix>/share/tessaray.
+bool IsPackageLayout(const std::string& runtimeFolder);
+
 } // namespace tessaray

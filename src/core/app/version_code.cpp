@@ -4,8 +4,9 @@
 #include <cstdio>
 #include <string_view>
 
-#ifndef TESSARAY_VERSION_TEXT
-#error "the build must define TESSARAY_VERSION_TEXT (e.g. \"1, 1, 2, 0\")"
+#if !defined(TESSARAY_VERSION_TEXT) || !defined(TESSARAY_VERSION)
+#error                                                                                             \
+    "the build must define TESSARAY_VERSION_TEXT (\"1, 1, 2, 0\") and TESSARAY_VERSION (\"1.1.2\")"
 #endif
 
 namespace tessaray {
@@ -57,6 +58,10 @@ std::string MakeVersionCode(const char* fileVersionText) {
 
 std::string BuiltVersionCode() {
     return MakeVersionCode(TESSARAY_VERSION_TEXT);
+}
+
+std::string VersionLine(const char* programName) {
+    return std::string(programName) + " " + TESSARAY_VERSION;
 }
 
 } // namespace tessaray

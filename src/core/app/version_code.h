@@ -16,4 +16,8 @@ std::string MakeVersionCode(const char* fileVersionText);
 // The version code of this build, from the FileVersion text the build hands in.
 std::string BuiltVersionCode();
 
+// The line "--version" prints: the program name and the dotted version of this build
+// ("tessaray-cli 1.1.2").
+std::string VersionLine(const char* programName);
+
 } // namespace tessaray

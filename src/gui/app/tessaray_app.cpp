@@ -107,16 +107,19 @@ void CTessarayApp::FindInstallDir() {
     QSettings settings(SettingsOrganization(), SettingsApplication());
     const std::string stored =
         settings.value(QStringLiteral("SETTINGS/INSTALLDIR")).toString().toStdString();
-    m_strInstallDir = tessaray::FindInstallDir(
-        QFile::encodeName(programPath).toStdString(),
-        [](const std::string& path) { return FileExists(path); }, stored);
+    const ExistsCheck exists = [](const std::string& path) { return FileExists(path); };
+    m_strInstallDir = FindRuntimeFolder(
+        tessaray::FindInstallDir(QFile::encodeName(programPath).toStdString(), exists, stored),
+        exists);
 }
 
 void CTessarayApp::LoadLanguage() {
     // The English translation file in the installation folder switches every text to English;
-    // without it the program speaks German, its own language.
+    // without it the program speaks German, its own language. A package always ships the file,
+    // so there the system language chooses: German on a German system, English elsewhere.
     const std::string englishPath = m_strInstallDir + kPathSeparator + "Tessaray_en.qm";
-    if (FileExists(englishPath) &&
+    const bool bEnglishWanted = !IsPackageLayout(m_strInstallDir) || !IsGermanLetter(m_chLanguage);
+    if (bEnglishWanted && FileExists(englishPath) &&
         m_programTranslator.load(QFile::decodeName(englishPath.c_str()))) {
         m_bEnglishLoaded = true;
         m_chLanguage = 'E';

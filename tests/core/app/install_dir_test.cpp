@@ -54,5 +54,23 @@ TEST(InstallDir, StoredSettingIsTheFallback) {
     EXPECT_EQ(FindInstallDir("/gone/bin/tessaray", fs.Check(), ""), "");
 }
 
+TEST(InstallDir, RuntimeFilesBesideTheProgramElseThePackageLayout) {
+    FakeFileSystem fs{{"/home/u/tessaray/report.html", "/usr/share/tessaray",
+                       "/usr/share/tessaray/report.html", "/share/tessaray"},
+                      {}};
+    EXPECT_EQ(FindRuntimeFolder("/home/u/tessaray", fs.Check()), "/home/u/tessaray");
+    EXPECT_EQ(FindRuntimeFolder("/usr/bin", fs.Check()), "/usr/share/tessaray");
+    EXPECT_EQ(FindRuntimeFolder("/bin", fs.Check()), "/share/tessaray");
+    // The stored folder of an earlier start of the package holds the files itself.
+    EXPECT_EQ(FindRuntimeFolder("/usr/share/tessaray", fs.Check()), "/usr/share/tessaray");
+    // Neither: the program's folder stays, and so does "" (nothing found).
+    EXPECT_EQ(FindRuntimeFolder("/usr/local/bin", fs.Check()), "/usr/local/bin");
+    EXPECT_EQ(FindRuntimeFolder("", fs.Check()), "");
+
+    EXPECT_TRUE(IsPackageLayout("/usr/share/tessaray"));
+    EXPECT_FALSE(IsPackageLayout("/home/u/tessaray"));
+    EXPECT_FALSE(IsPackageLayout(""));
+}
+
 } // namespace
 } // namespace tessaray

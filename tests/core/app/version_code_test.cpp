@@ -1,5 +1,7 @@
 #include "core/app/version_code.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace tessaray {
@@ -34,6 +36,10 @@ TEST(VersionCode, BuildVersionGivesSixDigits) {
     ASSERT_EQ(code.size(), 6u);
     EXPECT_EQ(code.find_first_not_of("0123456789"), std::string::npos);
     EXPECT_NE(code, "000000");
+    // "--version" shows the same version dotted: "x 1.1.2" for the code 010102.
+    std::string commaText = VersionLine("x").substr(2) + ".0";
+    std::replace(commaText.begin(), commaText.end(), '.', ',');
+    EXPECT_EQ(MakeVersionCode(commaText.c_str()), code);
 }
 
 } // namespace

@@ -100,6 +100,28 @@ TEST_F(TessarayAppTest, ColumnTitlesFollowTheLanguageLetter) {
     EXPECT_EQ(title(16), QStringLiteral("Comment"));
 }
 
+TEST_F(TessarayAppTest, InThePackageLayoutTheSystemLanguageChoosesTheTexts) {
+    const auto setting = [](const char* name) {
+        return QSettings(QStringLiteral("Dalvero"), QStringLiteral("Tessaray V1"))
+            .value(QStringLiteral("SETTINGS/") + QLatin1String(name))
+            .toString();
+    };
+    ASSERT_TRUE(Start(PackagedOnSystem(QStringLiteral("German"))));
+    EXPECT_EQ(App().InstallDir(), m_temp.Path() + "/usr/share/tessaray");
+    EXPECT_EQ(setting("INSTALLDIR").toStdString(), App().InstallDir());
+    EXPECT_FALSE(App().IsEnglishLoaded());
+    EXPECT_EQ(App().LanguageLetter(), 'G');
+    EXPECT_EQ(MenuTitles().constFirst(), QStringLiteral("&Datei"));
+    EXPECT_EQ(setting("LANGUAGE"), QStringLiteral("GERMAN"));
+    TearDown();
+
+    ASSERT_TRUE(Start(PackagedOnSystem(QStringLiteral("French"))));
+    EXPECT_TRUE(App().IsEnglishLoaded());
+    EXPECT_EQ(App().LanguageLetter(), 'E');
+    EXPECT_EQ(MenuTitles().constFirst(), QStringLiteral("&File"));
+    EXPECT_EQ(setting("LANGUAGE"), QStringLiteral("FRENCH"));
+}
+
 TEST_F(TessarayAppTest, CommandLineFileIsOpenedAndARefusedOneLeavesAnEmptyProject) {
     const std::string path =
         WriteProject("shop.tsrp", "http://shop.example", {"http://a.example/x"});
