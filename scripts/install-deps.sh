@@ -12,6 +12,7 @@ packages=(
     clang libclang-rt-14-dev clang-format
     valgrind xvfb xauth openssl
     fonts-dejavu-core
+    file librsvg2-bin desktop-file-utils appstream lintian
 )
 
 missing=()

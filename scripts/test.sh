@@ -12,6 +12,7 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARAY_WERROR
       -DTESSARAY_BUILD_TESTS=ON -DTESSARAY_BUILD_BENCH=ON
 cmake --build build
 ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
+scripts/check-package.sh build
 
 echo "== sanitizer build (clang, ASan + UBSan, fuzz targets)"
 CC=clang CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug \

@@ -1,5 +1,6 @@
 # Shared steps of the demo scripts, to be sourced from the source root with $build (a build
-# folder holding tessaray-cli and tessaray-demo-site) and $out (the output folder) set.
+# folder holding tessaray-cli and tessaray-demo-site) and $out (the output folder) set; $cli is
+# the command-line program to use (default: the build's).
 
 # Starts the demo site in the background, stopped again when the calling script exits, and sets
 # $port (the sites) and $silent_port (the partner whose server does not answer).
@@ -27,7 +28,7 @@ demo_make_project() {
         sed -e "s/@PORT@/$port/g" -e "s/@SILENT_PORT@/$silent_port/g" "res/demo/$name" > "$out/$name"
     done
     rm -f "$out/corner-tea-shop.tsrp" "$out/corner-tea-shop.bak"
-    "$build/bin/tessaray-cli" project new "$out/corner-tea-shop.tsrp" \
+    "${cli:-$build/bin/tessaray-cli}" project new "$out/corner-tea-shop.tsrp" \
         --domain "http://shop.localhost:$port" \
         --import-txt "$out/partners.txt" --google-csv "$out/google-links.csv"
 }
