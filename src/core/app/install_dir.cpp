@@ -43,8 +43,9 @@ std::string FindInstallDir(const std::string& modulePath, const ExistsCheck& exi
 }
 
 std::string FindRuntimeFolder(const std::string& installDir, const ExistsCheck& exists) {
-    if (installDir.empty() || exists(installDir + "/report.html"))
+    if (installDir.empty() || exists(installDir + "/report.html")) {
         return installDir;
+    }
     std::string prefix; // "/usr/bin" gives "/usr", "/bin" the root ""
     GetFolderPart(installDir, prefix);
     const std::string data = prefix + std::string(kPackageDataFolder);
