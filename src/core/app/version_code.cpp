@@ -5,8 +5,7 @@
 #include <string_view>
 
 #if !defined(TESSARAY_VERSION_TEXT) || !defined(TESSARAY_VERSION)
-#error                                                                                             \
-    "the build must define TESSARAY_VERSION_TEXT (\"1, 1, 2, 0\") and TESSARAY_VERSION (\"1.1.2\")"
+#error "the build must define TESSARAY_VERSION_TEXT and TESSARAY_VERSION"
 #endif
 
 namespace tessaray {
