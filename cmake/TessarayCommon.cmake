@@ -10,9 +10,6 @@ if(TESSARAY_WERROR)
     target_compile_options(tessaray_settings INTERFACE -Werror)
 endif()
 
-# Every source includes from src/: "core/project/line_list.h", "gui/app/main_frame.h".
-target_include_directories(tessaray_settings INTERFACE "${PROJECT_SOURCE_DIR}/src")
-
 target_compile_definitions(tessaray_settings INTERFACE
     TESSARAY_VERSION_TEXT="${PROJECT_VERSION_MAJOR}, ${PROJECT_VERSION_MINOR}, ${PROJECT_VERSION_PATCH}, 0")
 
@@ -21,6 +18,22 @@ if(TESSARAY_SANITIZE)
     target_compile_options(tessaray_settings INTERFACE ${_san})
     target_link_options(tessaray_settings INTERFACE ${_san})
 endif()
+
+# tessaray_include_root(TARGET SCOPE FOLDER...)
+# Sources name headers from the source root: "core/project/line_list.h", "gui/app/main_frame.h".
+# TARGET gets an include root of its own in the build tree that holds a link to each FOLDER of src/
+# it may use, and nothing else; libraries pass theirs on (SCOPE PUBLIC) to the targets above them.
+# So a core file that names a GUI header, or a toolkit file that names one of the app, does not
+# build.
+function(tessaray_include_root target scope)
+    set(_root "${PROJECT_BINARY_DIR}/include/${target}")
+    foreach(_folder IN LISTS ARGN)
+        get_filename_component(_parent "${_root}/${_folder}" DIRECTORY)
+        file(MAKE_DIRECTORY "${_parent}")
+        file(CREATE_LINK "${PROJECT_SOURCE_DIR}/src/${_folder}" "${_root}/${_folder}" SYMBOLIC)
+    endforeach()
+    target_include_directories(${target} ${scope} "${_root}")
+endfunction()
 
 # Qt's strictness switches, for the targets that use Qt.
 set(TESSARAY_QT_DEFINES

@@ -511,6 +511,29 @@ Updates prüfen</translation>
     </message>
 </context>
 <context>
+    <name>tessaray::CReportCommands</name>
+    <message>
+        <source>There is no private temporary folder for the report.</source>
+        <translation>Es gibt keinen privaten temporären Ordner für den Report.</translation>
+    </message>
+    <message>
+        <source>The old report %1 cannot be deleted.</source>
+        <translation>Der alte Report %1 kann nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>The report template %1 is missing.</source>
+        <translation>Die Report-Vorlage %1 fehlt.</translation>
+    </message>
+    <message>
+        <source>The report template %1 cannot be used: it lacks the table markers.</source>
+        <translation>Die Report-Vorlage %1 ist nicht verwendbar: ihr fehlen die Tabellenmarkierungen.</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.</source>
+        <translation>Der Report konnte nicht nach %1 geschrieben werden.</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CSupportDlg</name>
     <message>
         <source>Support</source>
@@ -632,26 +655,6 @@ Updates prüfen</translation>
     <message>
         <source>Analysing partner %1 of %2 ...</source>
         <translation>Analysiere Partner %1 von %2 ...</translation>
-    </message>
-    <message>
-        <source>There is no private temporary folder for the report.</source>
-        <translation>Es gibt keinen privaten temporären Ordner für den Report.</translation>
-    </message>
-    <message>
-        <source>The old report %1 cannot be deleted.</source>
-        <translation>Der alte Report %1 kann nicht gelöscht werden.</translation>
-    </message>
-    <message>
-        <source>The report template %1 is missing.</source>
-        <translation>Die Report-Vorlage %1 fehlt.</translation>
-    </message>
-    <message>
-        <source>The report template %1 cannot be used: it lacks the table markers.</source>
-        <translation>Die Report-Vorlage %1 ist nicht verwendbar: ihr fehlen die Tabellenmarkierungen.</translation>
-    </message>
-    <message>
-        <source>The report could not be written to %1.</source>
-        <translation>Der Report konnte nicht nach %1 geschrieben werden.</translation>
     </message>
 </context>
 <context>

@@ -511,6 +511,29 @@ Check for updates</translation>
     </message>
 </context>
 <context>
+    <name>tessaray::CReportCommands</name>
+    <message>
+        <source>There is no private temporary folder for the report.</source>
+        <translation>There is no private temporary folder for the report.</translation>
+    </message>
+    <message>
+        <source>The old report %1 cannot be deleted.</source>
+        <translation>The old report %1 cannot be deleted.</translation>
+    </message>
+    <message>
+        <source>The report template %1 is missing.</source>
+        <translation>The report template %1 is missing.</translation>
+    </message>
+    <message>
+        <source>The report template %1 cannot be used: it lacks the table markers.</source>
+        <translation>The report template %1 cannot be used: it lacks the table markers.</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.</source>
+        <translation>The report could not be written to %1.</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CSupportDlg</name>
     <message>
         <source>Support</source>
@@ -632,26 +655,6 @@ Check for updates</translation>
     <message>
         <source>Analysing partner %1 of %2 ...</source>
         <translation>Analysing partner %1 of %2 ...</translation>
-    </message>
-    <message>
-        <source>There is no private temporary folder for the report.</source>
-        <translation>There is no private temporary folder for the report.</translation>
-    </message>
-    <message>
-        <source>The old report %1 cannot be deleted.</source>
-        <translation>The old report %1 cannot be deleted.</translation>
-    </message>
-    <message>
-        <source>The report template %1 is missing.</source>
-        <translation>The report template %1 is missing.</translation>
-    </message>
-    <message>
-        <source>The report template %1 cannot be used: it lacks the table markers.</source>
-        <translation>The report template %1 cannot be used: it lacks the table markers.</translation>
-    </message>
-    <message>
-        <source>The report could not be written to %1.</source>
-        <translation>The report could not be written to %1.</translation>
     </message>
 </context>
 <context>

@@ -7,10 +7,11 @@
 //
 // "--version" prints the version and ends before Qt starts, so it needs no display.
 #include "core/app/version_code.h"
-#include "gui/app/command_ids.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/tessaray_app.h"
 #include "gui/results/tessaray_view.h"
+#include "gui/toolkit/command_ids.h"
+#include "gui/toolkit/program_settings.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -37,9 +38,7 @@ int main(int argc, char** argv) {
     QTemporaryDir settingsDir;
     if (!screenshot.isEmpty()) {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
-        QSettings(tessaray::CTessarayApp::SettingsOrganization(),
-                  tessaray::CTessarayApp::SettingsApplication())
-            .setValue(QStringLiteral("Tip/StartUp"), 1);
+        tessaray::ProgramSettings().setValue(QStringLiteral("Tip/StartUp"), 1);
     }
 
     tessaray::CTessarayApp app;

@@ -3,6 +3,7 @@
 #include "core/project/project.h"
 #include "gui/app/help_commands.h"
 #include "gui/app/output_bar.h"
+#include "gui/toolkit/program_settings.h"
 #include "http_test_server.h"
 
 #include <QAction>
@@ -80,8 +81,7 @@ bool GuiFixture::Start(const SGuiOptions& options) {
                                      ? "http://127.0.0.1:" + std::to_string(UnusedPort()) + "/"
                                      : options.strDownloadUrl;
     if (!options.bTipAtStartup) {
-        QSettings(CTessarayApp::SettingsOrganization(), CTessarayApp::SettingsApplication())
-            .setValue(QStringLiteral("Tip/StartUp"), 1);
+        ProgramSettings().setValue(QStringLiteral("Tip/StartUp"), 1);
     }
     m_app = std::make_unique<CTessarayApp>(environment);
 

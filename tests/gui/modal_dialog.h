@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -38,19 +39,24 @@ inline void Press(const QDialog& dialog, QDialogButtonBox::StandardButton which)
 
 // Runs act on the next modal dialog other than outer, once it is shown. It looks every 10 ms for
 // about two seconds; when none appears, a required dialog fails the test and an optional one is
-// simply not answered.
+// simply not answered. Setting *stop (when given) ends the watch at its next look.
 inline void OnNextModal(std::function<void(QDialog&)> act, const QWidget* outer = nullptr,
-                        bool bRequired = true, int nTriesLeft = 200) {
-    QTimer::singleShot(10, [act = std::move(act), outer, bRequired, nTriesLeft]() mutable {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog != nullptr && dialog != outer) {
-            act(*dialog);
-        } else if (nTriesLeft > 0) {
-            OnNextModal(std::move(act), outer, bRequired, nTriesLeft - 1);
-        } else if (bRequired) {
-            ADD_FAILURE() << "no modal dialog appeared";
-        }
-    });
+                        bool bRequired = true, int nTriesLeft = 200,
+                        std::shared_ptr<const bool> stop = {}) {
+    QTimer::singleShot(
+        10, [act = std::move(act), outer, bRequired, nTriesLeft, stop = std::move(stop)]() mutable {
+            if (stop && *stop) {
+                return;
+            }
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog != nullptr && dialog != outer) {
+                act(*dialog);
+            } else if (nTriesLeft > 0) {
+                OnNextModal(std::move(act), outer, bRequired, nTriesLeft - 1, std::move(stop));
+            } else if (bRequired) {
+                ADD_FAILURE() << "no modal dialog appeared";
+            }
+        });
 }
 
 // Once a modal dialog of class T is active (checked every 10 ms, for at most 10 s), calls

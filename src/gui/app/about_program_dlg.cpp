@@ -3,6 +3,7 @@
 
 #include "core/app/web_addresses.h"
 #include "gui/app/toolbar_icons.h"
+#include "gui/toolkit/program_settings.h"
 #include "gui/toolkit/ui_hooks.h"
 
 #include <QGridLayout>
@@ -21,7 +22,7 @@ CAboutProgramDlg::CAboutProgramDlg(const std::string& versionCode, char chLangua
 
     auto* icon = new QLabel(this);
     icon->setPixmap(ApplicationIcon().pixmap(32, 32));
-    auto* product = new QLabel(QStringLiteral("Dalvero Tessaray"), this);
+    auto* product = new QLabel(ProductName(), this);
     QFont bold = product->font();
     bold.setBold(true);
     product->setFont(bold);

@@ -7,11 +7,11 @@
 #include "core/app/update_check.h"
 #include "core/app/web_addresses.h"
 #include "gui/app/about_program_dlg.h"
-#include "gui/app/command_ids.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/support_dlg.h"
 #include "gui/app/tessaray_app.h"
 #include "gui/app/tip_of_the_day_dlg.h"
+#include "gui/toolkit/command_ids.h"
 
 #include <QFile>
 #include <QUrl>

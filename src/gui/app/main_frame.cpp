@@ -1,8 +1,8 @@
 #include "gui/app/main_frame.h"
 
-#include "gui/app/command_ids.h"
 #include "gui/app/output_bar.h"
 #include "gui/app/toolbar_icons.h"
+#include "gui/toolkit/command_ids.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -21,14 +21,14 @@ namespace tessaray {
 
 namespace {
 
-// Project files are recognised by their extension, as the shell registration did.
+// Project files are recognised by their extension, the one the desktop file type registers.
 bool IsProjectFile(const QString& path) {
     return path.endsWith(QStringLiteral(".tsrp"), Qt::CaseInsensitive);
 }
 
 } // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+CMainFrame::CMainFrame(QWidget* parent) : CCommandFrame(parent) {
     setObjectName(QStringLiteral("MainFrame"));
     setWindowIcon(ApplicationIcon());
     setAcceptDrops(true);
@@ -121,7 +121,7 @@ void CMainFrame::CreateMenus() {
     help->addAction(AddCommand(ID_CHECK_UPDATES, tr("Check for Updates, update software..."),
                                tr("Look for a newer version of Tessaray\nCheck for updates")));
 
-    // Enabling is evaluated before a menu opens, as the framework's update handlers were.
+    // Enabling is evaluated before a menu opens, so a menu never offers a command that cannot run.
     for (QMenu* menu : {m_fileMenu, project, analysis, exportMenu, help}) {
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
     }
@@ -195,7 +195,7 @@ void CMainFrame::CreateStatusBar() {
     m_idleText = tr("Ready");
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     // The three lock-key indicators. Qt cannot read the lock states portably, so they are shown
-    // as the framework showed a key that is off: greyed.
+    // greyed, as for a key that is off.
     for (const QString& text : {tr("CAP"), tr("NUM"), tr("SCRL")}) {
         auto* pane = new QLabel(text, statusBar());
         pane->setEnabled(false);

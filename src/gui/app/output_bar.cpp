@@ -1,6 +1,6 @@
 #include "gui/app/output_bar.h"
 
-#include "gui/app/command_ids.h"
+#include "gui/toolkit/command_ids.h"
 
 #include <QListWidget>
 #include <QTabWidget>
@@ -39,7 +39,7 @@ void COutputBar::AppendToLastOutputLine(const std::string& text) {
         m_wndLog->addItem(added);
         return;
     }
-    // The line is replaced as a whole, as deleting and re-adding it did: no selection remains.
+    // The line's text grows in place and its selection is cleared, so no selection remains.
     QListWidgetItem* last = m_wndLog->item(n - 1);
     last->setText(last->text() + added);
     m_wndLog->setCurrentRow(-1);

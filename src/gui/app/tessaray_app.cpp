@@ -4,11 +4,12 @@
 #include "core/app/install_dir.h"
 #include "core/app/version_code.h"
 #include "core/util/file_util.h"
-#include "gui/app/command_ids.h"
 #include "gui/app/help_commands.h"
 #include "gui/app/main_frame.h"
 #include "gui/project/tessaray_doc.h"
 #include "gui/results/tessaray_view.h"
+#include "gui/toolkit/command_ids.h"
+#include "gui/toolkit/program_settings.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -52,7 +53,7 @@ CTessarayApp::~CTessarayApp() {
 bool CTessarayApp::InitInstance(const QStringList& args) {
     QCoreApplication::setApplicationName(SettingsApplication());
     QCoreApplication::setOrganizationName(SettingsOrganization());
-    QSettings settings(SettingsOrganization(), SettingsApplication());
+    QSettings settings = ProgramSettings();
     settings.beginGroup(QStringLiteral("SETTINGS"));
 
     FindInstallDir();
@@ -72,11 +73,17 @@ bool CTessarayApp::InitInstance(const QStringList& args) {
     m_bTrace = m_traceLog.Init();
 
     LoadLanguage();
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Dalvero Tessaray"));
+    QGuiApplication::setApplicationDisplayName(ProductName());
 
     m_mainFrame = std::make_unique<CMainFrame>();
     m_doc = std::make_unique<CTessarayDoc>(*m_mainFrame, m_hooks);
-    m_view = new CTessarayView(*this, *m_mainFrame, *m_doc);
+    m_view = new CTessarayView({.hooks = m_hooks,
+                                .traceLog = m_traceLog,
+                                .bTrace = m_bTrace,
+                                .strVersion = m_strVersion,
+                                .strInstallDir = m_strInstallDir,
+                                .chLanguage = m_chLanguage},
+                               *m_mainFrame, *m_doc);
     m_mainFrame->setCentralWidget(m_view);
     m_doc->ConnectCommands();
     m_view->ConnectCommands();
@@ -104,7 +111,7 @@ void CTessarayApp::FindInstallDir() {
     const QString programPath = m_environment.strProgramPath.isEmpty()
                                     ? QCoreApplication::applicationFilePath()
                                     : m_environment.strProgramPath;
-    QSettings settings(SettingsOrganization(), SettingsApplication());
+    QSettings settings = ProgramSettings();
     const std::string stored =
         settings.value(QStringLiteral("SETTINGS/INSTALLDIR")).toString().toStdString();
     const ExistsCheck exists = [](const std::string& path) { return FileExists(path); };

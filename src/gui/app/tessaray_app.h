@@ -35,10 +35,6 @@ class CTessarayApp final : public QObject {
     Q_DISABLE_COPY_MOVE(CTessarayApp)
 
 public:
-    // The settings live under organisation "Dalvero", application "Tessaray V1".
-    static QString SettingsOrganization() { return QStringLiteral("Dalvero"); }
-    static QString SettingsApplication() { return QStringLiteral("Tessaray V1"); }
-
     explicit CTessarayApp(SAppEnvironment environment = {});
     ~CTessarayApp() override;
 

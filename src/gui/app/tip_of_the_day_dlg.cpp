@@ -1,6 +1,6 @@
 #include "gui/app/tip_of_the_day_dlg.h"
 
-#include "gui/app/tessaray_app.h"
+#include "gui/toolkit/program_settings.h"
 #include "gui/toolkit/ui_hooks.h"
 
 #include <QCheckBox>
@@ -20,7 +20,7 @@ constexpr int kPictureWidth = 40;
 constexpr int kPictureHeight = 53;
 
 QSettings TipSection() {
-    return QSettings(CTessarayApp::SettingsOrganization(), CTessarayApp::SettingsApplication());
+    return ProgramSettings();
 }
 
 // The picture beside "Did you know...": a light bulb on a grey stripe, 40 by 53 pixels.

@@ -20,8 +20,8 @@ namespace tessaray {
 
 namespace {
 
-// The integer of a text as the framework's data exchange read it: blanks around an optional sign
-// and digits; anything else is not an integer. Values beyond the int range are kept out of range.
+// The integer of a number field: blanks around an optional sign and digits; anything else is not
+// an integer. Values beyond the int range are kept out of range.
 std::optional<long long> ParseInteger(const QString& text) {
     const QString trimmed = text.trimmed();
     qsizetype i = 0;

@@ -1,9 +1,9 @@
 // The document's New project and Edit project commands: both run the project editor and rebuild
 // the project from what it hands back.
-#include "gui/app/command_ids.h"
-#include "gui/app/main_frame.h"
 #include "gui/project/edit_project_dlg.h"
 #include "gui/project/tessaray_doc.h"
+#include "gui/toolkit/command_frame.h"
+#include "gui/toolkit/command_ids.h"
 #include "gui/toolkit/ui_hooks.h"
 
 namespace tessaray {

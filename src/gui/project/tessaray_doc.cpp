@@ -1,8 +1,9 @@
 #include "gui/project/tessaray_doc.h"
 #include "gui/toolkit/byte_text.h"
 
-#include "gui/app/command_ids.h"
-#include "gui/app/main_frame.h"
+#include "gui/toolkit/command_frame.h"
+#include "gui/toolkit/command_ids.h"
+#include "gui/toolkit/program_settings.h"
 #include "gui/toolkit/ui_hooks.h"
 
 #include <QDir>
@@ -18,7 +19,7 @@ const QString kRecentSection = QStringLiteral("Recent File List");
 
 } // namespace
 
-CTessarayDoc::CTessarayDoc(CMainFrame& frame, const SUiHooks& hooks)
+CTessarayDoc::CTessarayDoc(CCommandFrame& frame, const SUiHooks& hooks)
     : m_frame(frame), m_hooks(hooks) {}
 
 void CTessarayDoc::ConnectCommands() {
@@ -137,7 +138,7 @@ void CTessarayDoc::SetModifiedFlag(bool bModified) {
 
 void CTessarayDoc::SetTitle(const QString& title) {
     m_strTitle = title;
-    m_frame.setWindowTitle(title + QStringLiteral(" - Dalvero Tessaray"));
+    m_frame.setWindowTitle(title + QStringLiteral(" - ") + ProductName());
 }
 
 void CTessarayDoc::SetTitleFromProject() {
@@ -168,7 +169,7 @@ void CTessarayDoc::AddToRecentFileList(const QString& path) {
 }
 
 void CTessarayDoc::LoadRecentFileList() {
-    QSettings settings(QStringLiteral("Dalvero"), QStringLiteral("Tessaray V1"));
+    QSettings settings = ProgramSettings();
     settings.beginGroup(kRecentSection);
     m_recentFiles.clear();
     for (int i = 1; i <= kMaxRecentFiles; ++i) {
@@ -181,7 +182,7 @@ void CTessarayDoc::LoadRecentFileList() {
 }
 
 void CTessarayDoc::SaveRecentFileList() {
-    QSettings settings(QStringLiteral("Dalvero"), QStringLiteral("Tessaray V1"));
+    QSettings settings = ProgramSettings();
     settings.beginGroup(kRecentSection);
     for (int i = 1; i <= kMaxRecentFiles; ++i) {
         const QString key = QStringLiteral("File%1").arg(i);

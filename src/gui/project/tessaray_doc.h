@@ -10,7 +10,7 @@
 
 namespace tessaray {
 
-class CMainFrame;
+class CCommandFrame;
 struct SUiHooks;
 
 // The document: owns the one project and carries the commands that open and save it, the
@@ -23,7 +23,7 @@ public:
     // The number of entries the recent-file list keeps.
     static constexpr int kMaxRecentFiles = 8;
 
-    CTessarayDoc(CMainFrame& frame, const SUiHooks& hooks);
+    CTessarayDoc(CCommandFrame& frame, const SUiHooks& hooks);
 
     CProject& Project() { return m_project; }
     const CProject& Project() const { return m_project; }
@@ -33,7 +33,7 @@ public:
     // Called after a project was set up anew (new or opened): the view refills its rows.
     void SetProjectChangedHandler(std::function<void()> handler);
 
-    // The framework's new document: an empty, unsaved project titled "Untitled".
+    // A new document: an empty, unsaved project titled "Untitled".
     bool OnNewDocument();
     // Opens a project file after offering to save a modified project. A file that cannot be read
     // or is not a project is refused with a message and the open project stays as it was.
@@ -70,7 +70,7 @@ private:
     void LoadRecentFileList();
     void SaveRecentFileList();
 
-    CMainFrame& m_frame;
+    CCommandFrame& m_frame;
     const SUiHooks& m_hooks;
     CProject m_project;
     QString m_strTitle;

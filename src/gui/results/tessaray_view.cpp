@@ -3,21 +3,16 @@
 
 #include "core/analysis/fetch_job.h"
 #include "core/project/project.h"
-#include "core/results/html_report.h"
-#include "core/util/file_util.h"
-#include "gui/app/command_ids.h"
-#include "gui/app/main_frame.h"
-#include "gui/app/tessaray_app.h"
 #include "gui/project/tessaray_doc.h"
 #include "gui/results/result_model.h"
+#include "gui/toolkit/command_frame.h"
+#include "gui/toolkit/command_ids.h"
 #include "gui/toolkit/ui_hooks.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDir>
-#include <QFile>
 #include <QHeaderView>
 #include <QMenu>
 
@@ -29,10 +24,6 @@
 namespace tessaray {
 
 namespace {
-
-QString NativePath(const std::string& path) {
-    return QDir::toNativeSeparators(QFile::decodeName(path.c_str()));
-}
 
 // The answer of the user to a server's request for credentials, handed from the window's thread
 // to the fetching thread.
@@ -48,7 +39,7 @@ struct SCredentialsAnswer {
 // Called on a fetch job's worker thread when a server answers 401: asks the user in the window's
 // thread and waits for the answer. It gives up (refuses) as soon as open turns false, so that the
 // job's owner can always join the worker.
-bool AskCredentials(CMainFrame* frame, const SUiHooks* hooks,
+bool AskCredentials(CCommandFrame* frame, const SUiHooks* hooks,
                     const std::shared_ptr<std::atomic<bool>>& open, const std::string& url,
                     const std::string& realm, std::string& user, std::string& password) {
     auto answer = std::make_shared<SCredentialsAnswer>();
@@ -85,7 +76,7 @@ bool AskCredentials(CMainFrame* frame, const SUiHooks* hooks,
 // The output log of the run: the main frame's output bar.
 class CTessarayView::COutputLog final : public IOutputLog {
 public:
-    explicit COutputLog(CMainFrame& frame) : m_frame(frame) {}
+    explicit COutputLog(CCommandFrame& frame) : m_frame(frame) {}
     void Clear() override { m_frame.ClearOutput(); }
     void AddLine(const std::string& text) override { m_frame.AddOutputLine(text); }
     void AppendToLastLine(const std::string& text) override {
@@ -93,12 +84,14 @@ public:
     }
 
 private:
-    CMainFrame& m_frame;
+    CCommandFrame& m_frame;
 };
 
-CTessarayView::CTessarayView(CTessarayApp& app, CMainFrame& frame, CTessarayDoc& doc)
-    : QTableView(&frame), m_app(app), m_frame(frame), m_doc(doc),
-      m_log(std::make_unique<COutputLog>(frame)) {
+CTessarayView::CTessarayView(SViewSetup setup, CCommandFrame& frame, CTessarayDoc& doc)
+    : QTableView(&frame), m_setup(std::move(setup)), m_frame(frame), m_doc(doc),
+      m_log(std::make_unique<COutputLog>(frame)),
+      m_reports(frame, m_setup.hooks, m_table, doc.Project(), m_setup.strInstallDir,
+                [this] { return CanExport(); }) {
     setObjectName(QStringLiteral("ResultView"));
     m_model = new CResultModel(m_table, this);
     setModel(m_model);
@@ -136,19 +129,19 @@ void CTessarayView::DeleteRun() {
 void CTessarayView::CreateRun() {
     DeleteRun();
     m_pCredentialsOpen = std::make_shared<std::atomic<bool>>(true);
-    m_run = std::make_unique<CAnalysisRun>(m_doc.Project(), m_table, *m_log, m_app.TraceLog());
+    m_run = std::make_unique<CAnalysisRun>(m_doc.Project(), m_table, *m_log, m_setup.traceLog);
     m_run->SetOutputWords({tr("analyzing ready").toStdString(), tr("loading").toStdString(),
                            tr("analyzing").toStdString(), tr("ready").toStdString(),
                            tr("The page cannot be fetched; the analysis ends.").toStdString()});
-    m_run->SetTrace(m_app.IsTraceOn(), m_app.Version());
+    m_run->SetTrace(m_setup.bTrace, m_setup.strVersion);
     m_run->SetSaveCommand([this] { m_frame.SendCommand(ID_FILE_SAVE); });
     // Called on the fetch job's worker thread: only a queued message crosses into the window.
-    CMainFrame* frame = &m_frame;
+    CCommandFrame* frame = &m_frame;
     m_run->SetPostCallback([frame](unsigned message, int /*result*/) {
         frame->PostPrivateMessage(static_cast<int>(message));
     });
     // A server that wants a log-in asks the user through a dialog.
-    m_run->SetJobSetup([frame, hooks = &m_app.Hooks(), open = m_pCredentialsOpen](CFetchJob& job) {
+    m_run->SetJobSetup([frame, hooks = &m_setup.hooks, open = m_pCredentialsOpen](CFetchJob& job) {
         job.SetAuthCallback([frame, hooks, open](const std::string& url, const std::string& realm,
                                                  std::string& user, std::string& password) {
             return AskCredentials(frame, hooks, open, url, realm, user, password);
@@ -158,7 +151,6 @@ void CTessarayView::CreateRun() {
 
 void CTessarayView::ConnectCommands() {
     const auto idle = [this] { return !m_run->IsRunning() && m_doc.Project().IsReady(); };
-    const auto exportable = [this] { return CanExport(); };
     m_frame.SetCommandHandler(
         ID_ANALYSIS_START, [this] { OnAnalysisStart(); }, idle);
     m_frame.SetCommandHandler(
@@ -172,21 +164,13 @@ void CTessarayView::ConnectCommands() {
     });
     m_frame.SetCommandHandler(ID_OPEN_URL, [this] { OnOpenUrl(); });
     m_frame.SetCommandHandler(ID_EDIT_COPY, [this] { OnEditCopy(); });
-    m_frame.SetCommandHandler(
-        ID_SAVE_CSV, [this] { OnSaveCsv(); }, exportable);
-    m_frame.SetCommandHandler(
-        ID_SAVE_HTML, [this] { OnSaveHtml(); }, exportable);
-    m_frame.SetCommandHandler(
-        ID_OPEN_IN_EXCEL, [this] { OnOpenInExcel(); }, exportable);
-    m_frame.SetCommandHandler(
-        ID_OPEN_IN_BROWSER, [this] { OnOpenInBrowser(); }, exportable);
+    m_reports.ConnectCommands();
 }
 
 void CTessarayView::OnInitialUpdate() {
-    m_chLanguage = m_app.LanguageLetter();
     if (!m_bColumnsSet) {
         m_bColumnsSet = true;
-        m_table.SetupColumns(m_chLanguage);
+        m_table.SetupColumns(m_setup.chLanguage);
         m_model->ColumnsChanged();
         for (int col = 0; col < kColumnCount; ++col) {
             setColumnWidth(col, m_table.GetColumns()[static_cast<std::size_t>(col)].nWidth);
@@ -273,7 +257,7 @@ void CTessarayView::contextMenuEvent(QContextMenuEvent* event) {
 
 void CTessarayView::OnOpenUrl() {
     if (!m_strContextUrl.empty()) {
-        m_app.Hooks().openUrl(QUrl(FromBytes(m_strContextUrl)));
+        m_setup.hooks.openUrl(QUrl(FromBytes(m_strContextUrl)));
     }
 }
 
@@ -334,96 +318,6 @@ void CTessarayView::ShowProgress() {
                                      .arg(m_run->GetPartnerCount()));
     }
     m_frame.RequestCommandUiUpdate();
-}
-
-void CTessarayView::OnSaveCsv() {
-    SFileRequest request;
-    request.bSave = true;
-    request.strFilter = QStringLiteral("csv Table (*.csv)");
-    request.strDefaultSuffix = QStringLiteral("csv");
-    const QString path = m_app.Hooks().chooseFile(&m_frame, request);
-    if (path.isEmpty()) {
-        return;
-    }
-    const SReportResult result = WriteCsvReport(QFile::encodeName(path).toStdString(), m_table);
-    if (!result.Ok()) {
-        ReportFailure(result);
-    }
-}
-
-void CTessarayView::OnSaveHtml() {
-    SFileRequest request;
-    request.bSave = true;
-    request.strFilter = QStringLiteral("Html File (*.html)");
-    request.strDefaultSuffix = QStringLiteral("html");
-    const QString path = m_app.Hooks().chooseFile(&m_frame, request);
-    if (!path.isEmpty()) {
-        WriteHtmlReportTo(QFile::encodeName(path).toStdString());
-    }
-}
-
-void CTessarayView::OnOpenInExcel() {
-    std::string path;
-    if (!GetTempReportPath(EReportKind::Csv, path)) {
-        ShowMessage(tr("There is no private temporary folder for the report."));
-        return;
-    }
-    const SReportResult result = WriteCsvReport(path, m_table);
-    if (!result.Ok()) {
-        ReportFailure(result);
-        return;
-    }
-    m_app.Hooks().openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
-}
-
-void CTessarayView::OnOpenInBrowser() {
-    std::string path;
-    if (!GetTempReportPath(EReportKind::Html, path)) {
-        ShowMessage(tr("There is no private temporary folder for the report."));
-        return;
-    }
-    const QString file = QFile::decodeName(path.c_str());
-    if (QFile::exists(file) && !QFile::remove(file)) {
-        ShowMessage(tr("The old report %1 cannot be deleted.").arg(QDir::toNativeSeparators(file)));
-        return;
-    }
-    if (WriteHtmlReportTo(path) && QFile::exists(file)) {
-        m_app.Hooks().openUrl(QUrl::fromLocalFile(file));
-    }
-}
-
-bool CTessarayView::WriteHtmlReportTo(const std::string& path) {
-    std::string date;
-    CDateStamp().Format(date);
-    const std::string templatePath = m_app.InstallDir() + kPathSeparator + "report.html";
-    const SReportResult result =
-        WriteHtmlReport(BuildReportText(m_table, m_table.GetColumnHeader(), kReportHeaderLines),
-                        templatePath, m_doc.Project().GetTitle(), date, path);
-    if (!result.Ok()) {
-        ReportFailure(result);
-    }
-    return result.Ok();
-}
-
-void CTessarayView::ReportFailure(const SReportResult& result) {
-    switch (result.eError) {
-    case EReportError::None:
-        return;
-    case EReportError::TemplateMissing:
-        ShowMessage(tr("The report template %1 is missing.").arg(NativePath(result.strPath)));
-        return;
-    case EReportError::TemplateInvalid:
-        ShowMessage(tr("The report template %1 cannot be used: it lacks the table markers.")
-                        .arg(NativePath(result.strPath)));
-        return;
-    case EReportError::WriteFailed:
-        ShowMessage(tr("The report could not be written to %1.").arg(NativePath(result.strPath)));
-        return;
-    }
-}
-
-void CTessarayView::ShowMessage(const QString& text) {
-    m_app.Hooks().messageBox(&m_frame, QMessageBox::Warning, text, QMessageBox::Ok);
 }
 
 } // namespace tessaray

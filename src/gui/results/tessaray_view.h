@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/analysis/analysis_run.h"
-#include "core/results/report_text.h"
 #include "core/results/result_table.h"
+#include "gui/results/report_commands.h"
 
 #include <QTableView>
 
@@ -14,19 +14,30 @@ class QMenu;
 
 namespace tessaray {
 
-class CMainFrame;
+class CCommandFrame;
 class CResultModel;
-class CTessarayApp;
 class CTessarayDoc;
+class CTraceLog;
+struct SUiHooks;
+
+// What the view takes from the application; all of it is known before the view is made.
+struct SViewSetup {
+    const SUiHooks& hooks;
+    CTraceLog& traceLog;
+    bool bTrace = false;
+    std::string strVersion;
+    std::string strInstallDir;
+    char chLanguage = 'E'; // the language of the column titles
+};
 
 // The results view: the eighteen-column table of the open project, the analysis run that fills
-// it, header-click sorting, the right-click menu and the export commands.
+// it, header-click sorting and the right-click menu. The report exports are CReportCommands.
 class CTessarayView final : public QTableView {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CTessarayView)
 
 public:
-    CTessarayView(CTessarayApp& app, CMainFrame& frame, CTessarayDoc& doc);
+    CTessarayView(SViewSetup setup, CCommandFrame& frame, CTessarayDoc& doc);
     ~CTessarayView() override;
 
     // Registers the view's commands with the frame.
@@ -57,10 +68,6 @@ public:
     void OnPageFetched();
     void OnOpenUrl();
     void OnEditCopy();
-    void OnSaveCsv();
-    void OnSaveHtml();
-    void OnOpenInExcel();
-    void OnOpenInBrowser();
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -73,21 +80,18 @@ private:
     void EndRunningAnalysis();
     void DeleteRun();
     void ShowProgress();
-    bool WriteHtmlReportTo(const std::string& path);
-    void ReportFailure(const SReportResult& result);
-    void ShowMessage(const QString& text);
 
-    CTessarayApp& m_app;
-    CMainFrame& m_frame;
+    SViewSetup m_setup;
+    CCommandFrame& m_frame;
     CTessarayDoc& m_doc;
     CResultTable m_table;
     CResultModel* m_model = nullptr;
     std::unique_ptr<COutputLog> m_log;
     std::unique_ptr<CAnalysisRun> m_run;
+    CReportCommands m_reports;
     // True while the run's fetch jobs may ask the user for credentials; cleared before the run
     // goes, so a worker waiting for an answer gives up and its job can be joined.
     std::shared_ptr<std::atomic<bool>> m_pCredentialsOpen;
-    char m_chLanguage = 'E';
     bool m_bColumnsSet = false;
     std::string m_strContextUrl;
     int m_nSortColumn = -1;

@@ -4,8 +4,8 @@
 
 #include "core/app/version_code.h"
 #include "core/app/web_addresses.h"
-#include "gui/app/command_ids.h"
 #include "gui/app/support_dlg.h"
+#include "gui/toolkit/command_ids.h"
 #include "gui/toolkit/ui_hooks.h"
 #include "gui_fixture.h"
 #include "modal_dialog.h"

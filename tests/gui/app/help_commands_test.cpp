@@ -5,8 +5,8 @@
 
 #include "core/app/version_code.h"
 #include "core/app/web_addresses.h"
-#include "gui/app/command_ids.h"
 #include "gui/app/tip_of_the_day_dlg.h"
+#include "gui/toolkit/command_ids.h"
 #include "gui_fixture.h"
 #include "http_test_server.h"
 #include "modal_dialog.h"

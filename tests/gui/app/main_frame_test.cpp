@@ -1,8 +1,8 @@
 // The main frame: output log, private messages, command routing and enabling, closing.
 #include "gui_fixture.h"
 
-#include "gui/app/command_ids.h"
 #include "gui/app/output_bar.h"
+#include "gui/toolkit/command_ids.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // Start-up: settings, installation folder, interface language, command line.
 #include "gui_fixture.h"
 
-#include "gui/app/command_ids.h"
+#include "gui/toolkit/command_ids.h"
 
 #include <QAction>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // destruction, and a missing or tipless tips file.
 #include "gui/app/tip_of_the_day_dlg.h"
 
-#include "gui/app/tessaray_app.h"
+#include "gui/toolkit/program_settings.h"
 #include "gui/toolkit/ui_hooks.h"
 #include "temp_dir.h"
 
@@ -38,8 +38,7 @@ protected:
     }
 
     static QVariant Setting(const char* key) {
-        return QSettings(CTessarayApp::SettingsOrganization(), CTessarayApp::SettingsApplication())
-            .value(QString::fromLatin1(key));
+        return ProgramSettings().value(QString::fromLatin1(key));
     }
 
     static void ClickNext(CTipOfTheDayDlg& dlg) {

@@ -155,15 +155,18 @@ TEST_F(EditProjectDlgTest, AddUrlOnAFullListSaysSoAndOpensNothing) {
         entries.push_back("http://p" + std::to_string(i) + ".example");
     }
     SetEntries(entries);
+    // A dialog opened by the click would be modal: the click returns only once the watch has
+    // closed it. After the click the watch ends, so it cannot meet another test's dialog.
     bool bOpened = false;
+    const auto stop = std::make_shared<bool>(false);
     OnNextModal(
         [&bOpened](QDialog& enter) {
             bOpened = true;
             enter.reject();
         },
-        nullptr, false, 20);
+        nullptr, false, 200, stop);
     Click("addUrlButton");
-    QTest::qWait(300); // until the watch for a dialog has given up
+    *stop = true;
     EXPECT_FALSE(bOpened);
     ASSERT_EQ(m_rec.messages.size(), 1);
     EXPECT_TRUE(m_rec.messages.constFirst().contains(QStringLiteral("10000")));

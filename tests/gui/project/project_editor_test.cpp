@@ -2,7 +2,7 @@
 // rebuilt from it, the view refilled, and the saved file.
 #include "gui_fixture.h"
 
-#include "gui/app/command_ids.h"
+#include "gui/toolkit/command_ids.h"
 #include "modal_dialog.h"
 
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 #include "gui_fixture.h"
 
 #include "core/project/project.h"
-#include "gui/app/command_ids.h"
+#include "gui/toolkit/command_ids.h"
 
 #include <QDir>
 #include <QSettings>

@@ -1,7 +1,7 @@
 // The rank hand-over: message 0x006A becomes command 107 and reaches the run's RankFetched. No
 // rank query is ever started, so a completion must leave a run and its rows as they are.
 #include "core/results/result_table.h"
-#include "gui/app/command_ids.h"
+#include "gui/toolkit/command_ids.h"
 #include "gui_fixture.h"
 #include "http_test_server.h"
 

@@ -3,7 +3,7 @@
 #include "gui_fixture.h"
 
 #include "core/results/report_text.h"
-#include "gui/app/command_ids.h"
+#include "gui/toolkit/command_ids.h"
 #include "http_test_server.h"
 
 #include <QApplication>

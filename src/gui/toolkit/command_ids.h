@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/util/posted_messages.h"
+
 namespace tessaray {
 
-// The command numbers of the menus, toolbar, accelerators and private messages. They keep the
-// numbers of the original resources so that every part of the program names a command the same way.
+// The command numbers of the menus, toolbar, accelerators and background work. The numbers are
+// fixed, so every part of the program and the tests name a command the same way.
 enum ECommandId : int {
     ID_PAGE_FETCHED = 101,      // a partner page arrived: the view continues the analysis
     ID_REFILL_TABLE = 102,      // the project was created or edited: the view refills its rows
@@ -24,7 +26,7 @@ enum ECommandId : int {
     ID_SUPPORT = 32791,         // Support
     ID_NEW_PROJECT = 32794,     // New...
     ID_CHECK_UPDATES = 32795,   // Check for Updates, update software...
-    ID_FILE_NEW = 57600,        // the framework's new document
+    ID_FILE_NEW = 57600,        // a new, empty project
     ID_FILE_OPEN = 57601,       // Open...
     ID_FILE_SAVE = 57603,       // Save
     ID_FILE_SAVE_AS = 57604,    // Save As...
@@ -37,13 +39,6 @@ enum ECommandId : int {
     ID_APP_ABOUT = 57664,       // About Tessaray...
     ID_APP_EXIT = 57665,        // Exit
     ID_HELP = 57670,            // F1: the help document
-};
-
-// Private window messages of background work; the main frame turns each into a posted command.
-enum EPrivateMessage : int {
-    WM_RANK_DONE = 0x006A,  // → ID_RANK_FETCHED
-    WM_PAGE_DONE = 0x0401,  // → ID_PAGE_FETCHED
-    WM_UPDATE_DONE = 0x0402 // → ID_UPDATE_FETCHED
 };
 
 // Identifiers of the bars, kept as object names' suffixes for tests and docking state.

@@ -1,0 +1,131 @@
+#include "gui/results/report_commands.h"
+
+#include "core/project/project.h"
+#include "core/results/html_report.h"
+#include "core/results/result_table.h"
+#include "core/util/file_util.h"
+#include "gui/toolkit/command_frame.h"
+#include "gui/toolkit/command_ids.h"
+#include "gui/toolkit/ui_hooks.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace tessaray {
+
+namespace {
+
+QString NativePath(const std::string& path) {
+    return QDir::toNativeSeparators(QFile::decodeName(path.c_str()));
+}
+
+} // namespace
+
+CReportCommands::CReportCommands(CCommandFrame& frame, const SUiHooks& hooks,
+                                 const CResultTable& table, const CProject& project,
+                                 std::string strInstallDir, std::function<bool()> canExport)
+    : m_frame(frame), m_hooks(hooks), m_table(table), m_project(project),
+      m_strInstallDir(std::move(strInstallDir)), m_canExport(std::move(canExport)) {}
+
+void CReportCommands::ConnectCommands() {
+    m_frame.SetCommandHandler(
+        ID_SAVE_CSV, [this] { OnSaveCsv(); }, m_canExport);
+    m_frame.SetCommandHandler(
+        ID_SAVE_HTML, [this] { OnSaveHtml(); }, m_canExport);
+    m_frame.SetCommandHandler(
+        ID_OPEN_IN_EXCEL, [this] { OnOpenInExcel(); }, m_canExport);
+    m_frame.SetCommandHandler(
+        ID_OPEN_IN_BROWSER, [this] { OnOpenInBrowser(); }, m_canExport);
+}
+
+void CReportCommands::OnSaveCsv() {
+    SFileRequest request;
+    request.bSave = true;
+    request.strFilter = QStringLiteral("csv Table (*.csv)");
+    request.strDefaultSuffix = QStringLiteral("csv");
+    const QString path = m_hooks.chooseFile(&m_frame, request);
+    if (path.isEmpty()) {
+        return;
+    }
+    const SReportResult result = WriteCsvReport(QFile::encodeName(path).toStdString(), m_table);
+    if (!result.Ok()) {
+        ReportFailure(result);
+    }
+}
+
+void CReportCommands::OnSaveHtml() {
+    SFileRequest request;
+    request.bSave = true;
+    request.strFilter = QStringLiteral("Html File (*.html)");
+    request.strDefaultSuffix = QStringLiteral("html");
+    const QString path = m_hooks.chooseFile(&m_frame, request);
+    if (!path.isEmpty()) {
+        WriteHtmlReportTo(QFile::encodeName(path).toStdString());
+    }
+}
+
+void CReportCommands::OnOpenInExcel() {
+    std::string path;
+    if (!GetTempReportPath(EReportKind::Csv, path)) {
+        ShowMessage(tr("There is no private temporary folder for the report."));
+        return;
+    }
+    const SReportResult result = WriteCsvReport(path, m_table);
+    if (!result.Ok()) {
+        ReportFailure(result);
+        return;
+    }
+    m_hooks.openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
+}
+
+void CReportCommands::OnOpenInBrowser() {
+    std::string path;
+    if (!GetTempReportPath(EReportKind::Html, path)) {
+        ShowMessage(tr("There is no private temporary folder for the report."));
+        return;
+    }
+    const QString file = QFile::decodeName(path.c_str());
+    if (QFile::exists(file) && !QFile::remove(file)) {
+        ShowMessage(tr("The old report %1 cannot be deleted.").arg(QDir::toNativeSeparators(file)));
+        return;
+    }
+    if (WriteHtmlReportTo(path) && QFile::exists(file)) {
+        m_hooks.openUrl(QUrl::fromLocalFile(file));
+    }
+}
+
+bool CReportCommands::WriteHtmlReportTo(const std::string& path) {
+    std::string date;
+    CDateStamp().Format(date);
+    const std::string templatePath = m_strInstallDir + kPathSeparator + "report.html";
+    const SReportResult result =
+        WriteHtmlReport(BuildReportText(m_table, m_table.GetColumnHeader(), kReportHeaderLines),
+                        templatePath, m_project.GetTitle(), date, path);
+    if (!result.Ok()) {
+        ReportFailure(result);
+    }
+    return result.Ok();
+}
+
+void CReportCommands::ReportFailure(const SReportResult& result) {
+    switch (result.eError) {
+    case EReportError::None:
+        return;
+    case EReportError::TemplateMissing:
+        ShowMessage(tr("The report template %1 is missing.").arg(NativePath(result.strPath)));
+        return;
+    case EReportError::TemplateInvalid:
+        ShowMessage(tr("The report template %1 cannot be used: it lacks the table markers.")
+                        .arg(NativePath(result.strPath)));
+        return;
+    case EReportError::WriteFailed:
+        ShowMessage(tr("The report could not be written to %1.").arg(NativePath(result.strPath)));
+        return;
+    }
+}
+
+void CReportCommands::ShowMessage(const QString& text) {
+    m_hooks.messageBox(&m_frame, QMessageBox::Warning, text, QMessageBox::Ok);
+}
+
+} // namespace tessaray
