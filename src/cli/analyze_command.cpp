@@ -148,10 +148,10 @@ void PrintSummary(const CResultTable& table, const SLanguage& language, int part
         for (const int col : kColumns) {
             lines.back().push_back(cell(row, col));
         }
-        if (cell(row, kColListed) == "Yes") {
+        if (cell(row, kColListed) == kCellYes) {
             ++listed;
-            nofollow +=
-                cell(row, kColFollowMeta) == "Nofollow" || cell(row, kColFollowLink) == "Nofollow";
+            nofollow += cell(row, kColFollowMeta) == kCellNofollow ||
+                        cell(row, kColFollowLink) == kCellNofollow;
         }
         const int status = std::atoi(cell(row, kColStatusCode).c_str());
         failed += status == 0 || status >= 400;

@@ -3,6 +3,7 @@
 
 #include "core/analysis/fetch_job.h"
 #include "core/util/file_util.h"
+#include "core/util/posted_messages.h"
 
 #include <condition_variable>
 #include <cstdio>
@@ -22,16 +23,13 @@ struct FetchOptions {
     std::string strBodyFile;
 };
 
-// Message number of the job; the analysis run uses the same.
-constexpr unsigned kPageFetched = 0x0401;
-
 int RunFetch(const FetchOptions& options) {
     std::mutex mutex;
     std::condition_variable posted;
     bool done = false;
 
     CFetchJob job;
-    job.SetMessage(kPageFetched);
+    job.SetMessage(WM_PAGE_DONE);
     job.SetPostCallback([&](unsigned, int) {
         std::lock_guard lock(mutex);
         done = true;

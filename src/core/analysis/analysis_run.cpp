@@ -15,9 +15,6 @@ namespace tessaray {
 
 namespace {
 
-constexpr std::string_view kYes = "Yes";
-constexpr std::string_view kNo = "No";
-
 std::string ReplaceAll(std::string text, std::string_view what, std::string_view with) {
     for (std::size_t pos = text.find(what); pos != std::string::npos;
          pos = text.find(what, pos + with.size())) {
@@ -30,9 +27,9 @@ std::string ReplaceAll(std::string text, std::string_view what, std::string_view
 // nofollow, else "Follow".
 std::string_view MetaFollowText(int follow, int nofollow) {
     if (!follow) {
-        return "NA";
+        return kCellNoFollowWord;
     }
-    return nofollow ? "Nofollow" : "Follow";
+    return nofollow ? kCellNofollow : kCellFollow;
 }
 
 // The link value of a partner page from its rank and link count. No formula for it is part of
@@ -241,16 +238,16 @@ void CAnalysisRun::EvaluatePage(SFetchedPage fetched) {
         writeCommon(row);
         SetCell(row, kColYourUrl, linkUrl);
         SetCell(row, kColAnchorText, linkText);
-        SetCell(row, kColListed, kYes);
+        SetCell(row, kColListed, kCellYes);
         SetCell(row, kColFollowMeta, MetaFollowText(metaFollow, metaNofollow));
-        SetCell(row, kColFollowLink, nofollow ? "Nofollow" : "Follow");
-        SetCell(row, kColRobotsAllow, m_robotsRules.IsAllowed(url) ? "Allow" : "Disallow");
+        SetCell(row, kColFollowLink, nofollow ? kCellNofollow : kCellFollow);
+        SetCell(row, kColRobotsAllow, m_robotsRules.IsAllowed(url) ? kCellAllow : kCellDisallow);
     }
     if (found == 0) {
         writeCommon(row);
         SetCell(row, kColYourUrl, "");
         SetCell(row, kColAnchorText, "");
-        SetCell(row, kColListed, kNo);
+        SetCell(row, kColListed, kCellNo);
     }
     m_log.AppendToLastLine(" " + m_words.strReady);
 }
@@ -289,10 +286,10 @@ void CAnalysisRun::RowDone() {
 void CAnalysisRun::EvaluateLinkValue(int nRow) {
     const std::string robotsText = Cell(nRow, kColRobotsAllow);
     const std::string followMeta = Cell(nRow, kColFollowMeta);
-    const bool b1 = Cell(nRow, kColListed) == kYes;
-    const bool b2 = followMeta == "Follow" || followMeta == "NA";
-    const bool b3 = Cell(nRow, kColFollowLink) == "Follow";
-    const bool b4 = robotsText == "Allow";
+    const bool b1 = Cell(nRow, kColListed) == kCellYes;
+    const bool b2 = followMeta == kCellFollow || followMeta == kCellNoFollowWord;
+    const bool b3 = Cell(nRow, kColFollowLink) == kCellFollow;
+    const bool b4 = robotsText == kCellAllow;
     const int rank = LeadingInt(Cell(nRow, kColR1));
     const int internal = LeadingInt(Cell(nRow, kColIntLinks));
     const int external = LeadingInt(Cell(nRow, kColExtLinks));
@@ -322,14 +319,14 @@ void CAnalysisRun::EvaluateLinkValue(int nRow) {
 
 std::string CAnalysisRun::LookUpGoogle(const std::string& partnerUrl) const {
     if (!m_bHasExternalList) {
-        return "N/A";
+        return std::string(kCellNotApplicable);
     }
     // The links that begin with the URL sort directly from the URL itself on.
     const std::string prefix = ToLowerAscii(partnerUrl);
     const auto it =
         std::lower_bound(m_sortedExternalLinks.begin(), m_sortedExternalLinks.end(), prefix);
     const bool listed = it != m_sortedExternalLinks.end() && it->starts_with(prefix);
-    return std::string(listed ? kYes : kNo);
+    return std::string(listed ? kCellYes : kCellNo);
 }
 
 void CAnalysisRun::SetCell(int nRow, int nCol, std::string_view text) {

@@ -2,6 +2,7 @@
 
 #include "core/analysis/robots_rules.h"
 #include "core/results/result_table.h"
+#include "core/util/posted_messages.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -13,6 +14,17 @@
 #include <vector>
 
 namespace tessaray {
+
+// The words the run writes into the result cells (Listed, Google, Follow(Meta), Follow(Link),
+// Robots-Allow); whoever reads the table compares with these.
+inline constexpr std::string_view kCellYes = "Yes";
+inline constexpr std::string_view kCellNo = "No";
+inline constexpr std::string_view kCellNotApplicable = "N/A"; // Google without imported links
+inline constexpr std::string_view kCellNoFollowWord = "NA";   // Follow(Meta) without "follow"
+inline constexpr std::string_view kCellFollow = "Follow";
+inline constexpr std::string_view kCellNofollow = "Nofollow";
+inline constexpr std::string_view kCellAllow = "Allow";
+inline constexpr std::string_view kCellDisallow = "Disallow";
 
 class CFetchJob;
 class CProject;
@@ -61,7 +73,7 @@ enum class ERunEnd {
 class CAnalysisRun {
 public:
     // The message number the run's fetch job posts with.
-    static constexpr unsigned kPageFetchedMessage = 0x0401;
+    static constexpr unsigned kPageFetchedMessage = WM_PAGE_DONE;
 
     // Called on the job's worker thread when a fetch pair is done.
     using PostCallback = std::function<void(unsigned message, int result)>;
