@@ -21,7 +21,7 @@ fi
 scripts/install-deps.sh
 echo "== building (desktop program, command line and demo site)"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARAY_BUILD_GUI=ON \
-      -DTESSARAY_BUILD_TESTS=OFF >/dev/null
+      -DTESSARAY_BUILD_TESTS=OFF -DTESSARAY_BUILD_DEMO=ON >/dev/null
 cmake --build "$build" --target tessaray tessaray-cli tessaray-demo-site
 
 source res/demo/demo-setup.sh

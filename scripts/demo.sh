@@ -11,7 +11,7 @@ source res/demo/demo-setup.sh
 scripts/install-deps.sh
 echo "== building (command line and demo site)"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSARAY_BUILD_GUI=OFF \
-      -DTESSARAY_BUILD_TESTS=OFF >/dev/null
+      -DTESSARAY_BUILD_TESTS=OFF -DTESSARAY_BUILD_DEMO=ON >/dev/null
 cmake --build "$build" --target tessaray-cli tessaray-demo-site
 
 echo "== starting the demo site"

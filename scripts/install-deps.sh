@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-l10n-tools qt6-tools-dev-tools qt6-translations-l10n
     libcli11-dev libcpp-httplib-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev clang-format
+    clang libclang-rt-14-dev clang-format clang-tidy
     valgrind xvfb xauth openssl
     fonts-dejavu-core
     file librsvg2-bin desktop-file-utils appstream lintian

@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
-# The whole test run: dependencies, a warnings-as-errors build with every test, the same tests
-# built with AddressSanitizer and UndefinedBehaviorSanitizer, then short fuzz runs.
+# The whole test run: dependencies, the format and clang-tidy checks, a warnings-as-errors build
+# with every test, the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer, then
+# short fuzz runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
 scripts/install-deps.sh
 
+echo "== format (clang-format over every C++ file)"
+git ls-files -co --exclude-standard -- '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
 echo "== plain build (g++, warnings as errors)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARAY_WERROR=ON \
       -DTESSARAY_BUILD_TESTS=ON -DTESSARAY_BUILD_BENCH=ON
+
+echo "== checks over the core (clang-tidy with .clang-tidy, on the build's compile commands)"
+run-clang-tidy -p build -j "$(nproc)" -quiet "$root/src/core/" >build/clang-tidy.log 2>&1 ||
+    { grep -E 'warning:|error:' build/clang-tidy.log >&2; echo "clang-tidy: findings above" >&2; exit 1; }
+
 cmake --build build
 ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
 scripts/check-package.sh build
