@@ -8,7 +8,7 @@ namespace tessaray {
 
 namespace {
 
-// Stands in for the "Program Files" folder of Windows.
+// The system's folder of separately installed programs.
 constexpr char kProgramFolder[] = "/opt/";
 
 // Below the installation prefix, where a package puts the runtime files.

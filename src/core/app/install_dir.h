@@ -12,9 +12,8 @@ using ExistsCheck = std::function<bool(const std::string& path)>;
 // 1. When the program file exists at modulePath, the folder part of modulePath ("" when its only
 //    '/' is the first character).
 // 2. Otherwise, when modulePath is an absolute path "/top/rest", the program may have been moved
-//    into the system's program folder: when "/opt/" + rest exists, the folder part of modulePath.
-//    (On Windows this was "C:\top\rest" looked up as "C:\Program Files\rest"; /opt stands in for
-//    Program Files, and the answer stays the folder of modulePath, as there.)
+//    into the system's program folder: when "/opt/" + rest exists, the folder part of modulePath
+//    (still the folder of modulePath, not the one under /opt).
 // 3. Otherwise the stored INSTALLDIR setting, one trailing '/' removed, when something exists
 // there.
 std::string FindInstallDir(const std::string& modulePath, const ExistsCheck& exists,

@@ -11,7 +11,6 @@ public:
     // systemLanguageName: the English name the platform gives (e.g. "German"); "" when the query
     // failed.
     explicit CLanguageInfo(const std::string& systemLanguageName);
-    virtual ~CLanguageInfo() = default;
     CLanguageInfo(const CLanguageInfo&) = default;
     CLanguageInfo& operator=(const CLanguageInfo&) = default;
 

@@ -17,7 +17,6 @@ class CTraceLog {
 public:
     // baseFolder is where the per-name folders live; "" means $HOME/Dalvero/TRACE.
     explicit CTraceLog(std::string baseFolder = "");
-    virtual ~CTraceLog() = default;
 
     void SetName(const std::string& name) { m_strName = name; }
     // Reads the switch file and decides, once, whether tracing is on; returns that.

@@ -21,7 +21,6 @@ public:
     static constexpr std::size_t kLoadChunk = 1999;
 
     CLineList() = default;
-    virtual ~CLineList() = default;
     CLineList(const CLineList&) = default;
     CLineList& operator=(const CLineList&) = default;
     CLineList(CLineList&&) noexcept = default;

@@ -20,7 +20,6 @@ bool ExtractField(std::string_view line, int column, char separator, std::string
 class CCsvColumnReader {
 public:
     CCsvColumnReader() = default;
-    virtual ~CCsvColumnReader() = default;
 
     // Reads the whole file, one entry per line. True when it holds at least one line (a readable
     // file always gives one); IsReadable tells apart a file that could not be opened.

@@ -308,7 +308,7 @@ int CProfileFile::ReadInt(std::string_view section, std::string_view key, int de
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
-    // Wraps around like the 32-bit arithmetic of the Windows reader, without overflow.
+    // Wraps around modulo 2^32, as the stored numbers are 32-bit, without overflow.
     std::uint32_t number = 0;
     for (const char c : text) {
         if (c < '0' || c > '9') {

@@ -31,7 +31,6 @@ public:
     static constexpr std::size_t kMaxValueLength = 4093;
 
     CProfileFile();
-    virtual ~CProfileFile() = default;
 
     // Binds the profile to path when its folder (the text before the last separator, which must
     // not be the first character) exists, and reads the file when there is one. NAME := name.

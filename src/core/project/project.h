@@ -31,7 +31,6 @@ public:
     static constexpr const char* kCopyright = kMakerCopyright;
 
     CProject() = default;
-    virtual ~CProject() = default;
 
     // Empties the partner list, clears modified, path := "Unbekannt", domain := "".
     void Reset();

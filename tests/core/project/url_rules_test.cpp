@@ -32,7 +32,7 @@ TEST(NormalizeProjectUrlTest, TrimsLowersAndAddsScheme) {
 TEST(NormalizeProjectUrlTest, HttpsIsKept) {
     EXPECT_EQ(NormalizeProjectUrl("https://a.example"), "https://a.example");
     EXPECT_EQ(NormalizeProjectUrl(" HTTPS://A.Example/ "), "https://a.example");
-    // A scheme anywhere in the text counts, as the rule for "http://" always did.
+    // A scheme anywhere in the text counts, for "https://" as for "http://".
     EXPECT_EQ(NormalizeProjectUrl("see https://a.example"), "see https://a.example");
     EXPECT_EQ(NormalizeProjectUrl("https:/a.example"), "http://https:/a.example");
 }
