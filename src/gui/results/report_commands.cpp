@@ -38,12 +38,16 @@ void CReportCommands::ConnectCommands() {
         ID_OPEN_IN_BROWSER, [this] { OnOpenInBrowser(); }, m_canExport);
 }
 
-void CReportCommands::OnSaveCsv() {
+QString CReportCommands::ChooseSavePath(const QString& filter, const QString& suffix) {
     SFileRequest request;
     request.bSave = true;
-    request.strFilter = QStringLiteral("csv Table (*.csv)");
-    request.strDefaultSuffix = QStringLiteral("csv");
-    const QString path = m_hooks.chooseFile(&m_frame, request);
+    request.strFilter = filter;
+    request.strDefaultSuffix = suffix;
+    return m_hooks.chooseFile(&m_frame, request);
+}
+
+void CReportCommands::OnSaveCsv() {
+    const QString path = ChooseSavePath(QStringLiteral("csv Table (*.csv)"), QStringLiteral("csv"));
     if (path.isEmpty()) {
         return;
     }
@@ -54,11 +58,8 @@ void CReportCommands::OnSaveCsv() {
 }
 
 void CReportCommands::OnSaveHtml() {
-    SFileRequest request;
-    request.bSave = true;
-    request.strFilter = QStringLiteral("Html File (*.html)");
-    request.strDefaultSuffix = QStringLiteral("html");
-    const QString path = m_hooks.chooseFile(&m_frame, request);
+    const QString path =
+        ChooseSavePath(QStringLiteral("Html File (*.html)"), QStringLiteral("html"));
     if (!path.isEmpty()) {
         WriteHtmlReportTo(QFile::encodeName(path).toStdString());
     }

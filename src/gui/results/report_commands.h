@@ -35,6 +35,8 @@ public:
     void OnOpenInBrowser();
 
 private:
+    // The path chosen in a save dialog for filter and default suffix; "" when cancelled.
+    QString ChooseSavePath(const QString& filter, const QString& suffix);
     bool WriteHtmlReportTo(const std::string& path);
     void ReportFailure(const SReportResult& result);
     void ShowMessage(const QString& text);
