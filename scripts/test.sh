@@ -17,7 +17,8 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARAY_WERROR
 
 echo "== checks over the core (clang-tidy with .clang-tidy, on the build's compile commands)"
 run-clang-tidy -p build -j "$(nproc)" -quiet "$root/src/core/" >build/clang-tidy.log 2>&1 ||
-    { grep -E 'warning:|error:' build/clang-tidy.log >&2; echo "clang-tidy: findings above" >&2; exit 1; }
+    { sed 's/\x1b\[[0-9;]*m//g' build/clang-tidy.log | grep -E 'warning:|error:' | sort -u >&2
+      echo "clang-tidy: findings above (whole log in build/clang-tidy.log)" >&2; exit 1; }
 
 cmake --build build
 ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
