@@ -1,9 +1,11 @@
 #include "core/analysis/page_analyzer.h"
 
 #include "core/project/url_rules.h"
+#include "core/util/byte_search.h"
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -16,144 +18,23 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-// The byte loops below work in blocks of 16 with a fixed inner trip count: compilers turn such
-// blocks into vector instructions even at -O2, where an open-ended byte loop stays scalar. The
-// searches use SSE2 directly where it exists (every x86-64), for its byte mask of hits.
+// One link in the compact store: its URL and, right after it, its text are stretches of one
+// shared buffer, so a page with thousands of links does not cost two allocations per link. Kept
+// small: a large page holds tens of thousands of them.
+struct SLinkRecord {
+    std::size_t nUrlAt = 0;
+    std::size_t nUrlLength = 0;
+    std::size_t nTextLength = 0;
+    std::size_t nHostAt = 0; // where the URL goes on after its scheme (0 without one)
+    std::uint8_t nNofollow = 0;
+    std::uint8_t nExternal = 0;
+    std::uint8_t nInternal = 0;
+    std::uint8_t nInPage = 0;
+    std::size_t TextAt() const { return nUrlAt + nUrlLength; }
+};
+
+// Blocks of 16 bytes for the SSE2 loops below.
 constexpr std::size_t kBlock = 16;
-
-// The case bit of an ASCII letter: a byte equals the lower-case letter c, in either case, when
-// (byte | CaseBit(c)) == c. For any other needle byte the bit is 0 and the test is exact.
-unsigned char CaseBit(char c) {
-    return c >= 'a' && c <= 'z' ? 0x20 : 0;
-}
-
-// First position >= from of a short needle in text; with kIgnoreCase the needle is given in lower
-// case and matches ASCII letters of either case, which is what a search on a lower-case copy of
-// the text finds, without making the copy. Each block of 16 start positions is tested at once for
-// the needle's first and last byte; only hits are compared in full. Unlike a search that stops at
-// every occurrence of the first byte, it stays fast on text where that byte is frequent ("<" on
-// an HTML page), and it never takes more than |text| * |needle| steps.
-template <bool kIgnoreCase>
-std::size_t FindNeedle(std::string_view text, std::string_view needle, std::size_t from) {
-    const std::size_t m = needle.size();
-    const std::size_t n = text.size();
-    if (m == 1 && (!kIgnoreCase || CaseBit(needle[0]) == 0)) {
-        return text.find(needle[0], from);
-    }
-    if (m == 0 || n < m || from > n - m) {
-        return m == 0 && from <= n ? from : npos;
-    }
-    const char* p = text.data();
-    const char* q = needle.data();
-    const auto byteMatches = [&](std::size_t at, std::size_t j) {
-        if constexpr (kIgnoreCase) {
-            return static_cast<char>(static_cast<unsigned char>(p[at + j]) | CaseBit(q[j])) == q[j];
-        } else {
-            return p[at + j] == q[j];
-        }
-    };
-    const auto middleMatches = [&](std::size_t at) {
-        for (std::size_t j = 1; j + 1 < m; ++j) {
-            if (!byteMatches(at, j)) {
-                return false;
-            }
-        }
-        return true;
-    };
-    std::size_t i = from;
-#if defined(__SSE2__)
-    const __m128i first = _mm_set1_epi8(q[0]);
-    const __m128i last = _mm_set1_epi8(q[m - 1]);
-    const __m128i firstCase = _mm_set1_epi8(static_cast<char>(kIgnoreCase ? CaseBit(q[0]) : 0));
-    const __m128i lastCase = _mm_set1_epi8(static_cast<char>(kIgnoreCase ? CaseBit(q[m - 1]) : 0));
-    for (; i + kBlock + m - 1 <= n; i += kBlock) {
-        __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + m - 1));
-        if constexpr (kIgnoreCase) {
-            head = _mm_or_si128(head, firstCase);
-            tail = _mm_or_si128(tail, lastCase);
-        }
-        auto mask = static_cast<unsigned>(_mm_movemask_epi8(
-            _mm_and_si128(_mm_cmpeq_epi8(head, first), _mm_cmpeq_epi8(tail, last))));
-        for (; mask != 0; mask &= mask - 1) {
-            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(mask));
-            if (middleMatches(at)) {
-                return at;
-            }
-        }
-    }
-#endif
-    for (; i + m <= n; ++i) {
-        if (byteMatches(i, 0) && byteMatches(i, m - 1) && middleMatches(i)) {
-            return i;
-        }
-    }
-    return npos;
-}
-
-std::size_t FindFast(std::string_view text, std::string_view needle, std::size_t from = 0) {
-    return FindNeedle<false>(text, needle, from);
-}
-
-// As FindFast, with ASCII letters of either case in text matching the lower-case needle.
-std::size_t FindNoCase(std::string_view text, std::string_view lowerNeedle, std::size_t from = 0) {
-    return FindNeedle<true>(text, lowerNeedle, from);
-}
-
-// First position >= from of either byte a or b in text; npos when neither occurs.
-std::size_t FindEither(std::string_view text, char a, char b, std::size_t from) {
-    const std::size_t n = text.size();
-    const char* p = text.data();
-    std::size_t i = from;
-#if defined(__SSE2__)
-    const __m128i va = _mm_set1_epi8(a);
-    const __m128i vb = _mm_set1_epi8(b);
-    for (; i + kBlock <= n; i += kBlock) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const auto mask = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, va), _mm_cmpeq_epi8(block, vb))));
-        if (mask != 0) {
-            return i + static_cast<std::size_t>(std::countr_zero(mask));
-        }
-    }
-#endif
-    for (; i < n; ++i) {
-        if (p[i] == a || p[i] == b) {
-            return i;
-        }
-    }
-    return npos;
-}
-
-// First position >= from of a blank, a ">" or a quote (the bytes that end a run of an href value)
-// in text; npos when none occurs.
-std::size_t FindUrlRunEnd(std::string_view text, std::size_t from) {
-    const std::size_t n = text.size();
-    const char* p = text.data();
-    std::size_t i = from;
-#if defined(__SSE2__)
-    const __m128i blank = _mm_set1_epi8(' ');
-    const __m128i gt = _mm_set1_epi8('>');
-    const __m128i quote = _mm_set1_epi8('"');
-    const __m128i apostrophe = _mm_set1_epi8('\'');
-    for (; i + kBlock <= n; i += kBlock) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i hits = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi8(block, blank), _mm_cmpeq_epi8(block, gt)),
-            _mm_or_si128(_mm_cmpeq_epi8(block, quote), _mm_cmpeq_epi8(block, apostrophe)));
-        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
-        if (mask != 0) {
-            return i + static_cast<std::size_t>(std::countr_zero(mask));
-        }
-    }
-#endif
-    for (; i < n; ++i) {
-        if (p[i] == ' ' || p[i] == '>' || p[i] == '"' || p[i] == '\'') {
-            return i;
-        }
-    }
-    return npos;
-}
 
 // First position >= from of "<!--" or "-->", whichever comes first; npos when neither occurs.
 // Both marks hold "--", so the scan looks for that pair and then checks around it: "<!" before
@@ -195,38 +76,6 @@ std::size_t FindCommentMark(std::string_view text, std::size_t from) {
     return npos;
 }
 
-// The first occurrence of a fixed needle at or after a position that only ever grows. The scans
-// below ask for the same needle again and again from increasing positions; remembering the last
-// answer keeps the total work linear instead of rescanning the same stretch per item.
-class CForwardFinder {
-public:
-    enum class ECase { kExact, kIgnore }; // kIgnore: as FindNoCase, the needle in lower case
-
-    CForwardFinder(std::string_view text, std::string_view needle, ECase mode = ECase::kExact)
-        : m_text(text), m_needle(needle), m_eCase(mode) {}
-
-    std::size_t From(std::size_t from) {
-        if (!m_bValid || (m_nFound != npos && m_nFound < from)) {
-            m_nFound = m_eCase == ECase::kIgnore ? FindNoCase(m_text, m_needle, from)
-                                                 : FindFast(m_text, m_needle, from);
-            m_bValid = true;
-        }
-        return m_nFound;
-    }
-
-private:
-    std::string_view m_text;
-    std::string_view m_needle;
-    ECase m_eCase;
-    std::size_t m_nFound = npos;
-    bool m_bValid = false;
-};
-
-char LowerAsciiByte(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return static_cast<char>(u | (static_cast<unsigned char>(u - 'A') < 26 ? 0x20 : 0));
-}
-
 // Anchors keep the bytes 0x20..0x7F only.
 bool IsRemovedAnchorByte(char c) {
     return static_cast<unsigned char>(static_cast<unsigned char>(c) - 0x20) > 0x5F;
@@ -264,7 +113,7 @@ bool LowerAnchorBytes(const char* __restrict src, char* __restrict dst, std::siz
 #endif
     bool removed = false;
     for (; i < n; ++i) {
-        dst[i] = LowerAsciiByte(src[i]);
+        dst[i] = LowerAscii(src[i]);
         removed |= IsRemovedAnchorByte(src[i]);
     }
     return removed;
@@ -334,6 +183,53 @@ std::size_t SchemeEnd(std::string_view url) {
 
 } // namespace
 
+struct CPageAnalyzer::SScan {
+    void FindRobotsMeta(std::string_view head);
+    void CollectAnchors(std::string_view body);
+    std::string_view UrlOf(const SLinkRecord& link) const;
+    std::string_view TextOf(const SLinkRecord& link) const;
+
+    std::string host;
+    int nMetaRobots = 0;
+    int nMetaIndex = 0;
+    int nMetaNoindex = 0;
+    int nMetaFollow = 0;
+    int nMetaNofollow = 0;
+    CLineList anchors;
+    std::vector<SLinkRecord> links;
+    std::string linkBytes; // the URLs and texts of links
+    std::string domain;    // the last domain asked for, and its reduced lower-case form
+    std::string domainReduced;
+    int nExternalCount = 0;
+    int nInternalCount = 0;
+    std::size_t nLinkCursor = 0;
+};
+
+CPageAnalyzer::CPageAnalyzer() : m_pScan(std::make_unique<SScan>()) {}
+CPageAnalyzer::~CPageAnalyzer() = default;
+CPageAnalyzer::CPageAnalyzer(CPageAnalyzer&&) noexcept = default;
+CPageAnalyzer& CPageAnalyzer::operator=(CPageAnalyzer&&) noexcept = default;
+
+int CPageAnalyzer::GetInternalCount() const {
+    return m_pScan->nInternalCount;
+}
+
+int CPageAnalyzer::GetExternalCount() const {
+    return m_pScan->nExternalCount;
+}
+
+void CPageAnalyzer::ResetLinkCursor() {
+    m_pScan->nLinkCursor = 0;
+}
+
+const CLineList& CPageAnalyzer::GetAnchors() const {
+    return m_pScan->anchors;
+}
+
+const std::string& CPageAnalyzer::GetHost() const {
+    return m_pScan->host;
+}
+
 // Everything up to and including the first scheme dropped, then cut at a "/" that is not the
 // first character. Case is kept.
 std::string CPageAnalyzer::HostOfBaseUrl(std::string_view baseUrl) {
@@ -382,7 +278,7 @@ void AppendUrl(std::string_view lowerAnchor, std::string& out, std::size_t& valu
     const std::size_t n = lowerAnchor.size();
     // Where a run of the value ends: the next blank, ">" or quote, or the end of the anchor.
     const auto runEnd = [&](std::size_t i) {
-        const std::size_t end = FindUrlRunEnd(lowerAnchor, i);
+        const std::size_t end = FindAnyOf(lowerAnchor, " >\"'", i);
         return end == npos ? n : end;
     };
     std::size_t start = equals + 1;
@@ -401,40 +297,6 @@ void AppendUrl(std::string_view lowerAnchor, std::string& out, std::size_t& valu
     }
 }
 
-// First position of needle in text, in time linear in both: a plain search where it is cheap
-// for sure, Knuth-Morris-Pratt where a hostile anchor could make a plain search take
-// |text| * |needle| steps.
-std::size_t FindLinear(std::string_view text, std::string_view needle) {
-    if (needle.size() > text.size()) {
-        return npos;
-    }
-    if ((text.size() - needle.size() + 1) * needle.size() <= 4096) {
-        return text.find(needle);
-    }
-    std::vector<std::size_t> border(needle.size(), 0);
-    for (std::size_t i = 1, k = 0; i < needle.size(); ++i) {
-        while (k > 0 && needle[i] != needle[k]) {
-            k = border[k - 1];
-        }
-        if (needle[i] == needle[k]) {
-            ++k;
-        }
-        border[i] = k;
-    }
-    for (std::size_t i = 0, k = 0; i < text.size(); ++i) {
-        while (k > 0 && text[i] != needle[k]) {
-            k = border[k - 1];
-        }
-        if (text[i] == needle[k]) {
-            ++k;
-        }
-        if (k == needle.size()) {
-            return i + 1 - k;
-        }
-    }
-    return npos;
-}
-
 // Tag stripping, in one pass: while the text holds both "<" and ">", a ">" before the first "<"
 // drops everything up to and including it (character by character, so whatever was kept before
 // goes too); otherwise the stretch from the first "<" through the first ">" is removed.
@@ -445,7 +307,7 @@ void StripTags(std::string_view text, std::string& out) {
     std::size_t i = 0;
     // Both still occur from i on while i has passed neither the last "<" nor the last ">".
     while (lastLt != npos && lastGt != npos && i <= lastLt && i <= lastGt) {
-        const std::size_t at = FindEither(text, '<', '>', i);
+        const std::size_t at = FindAnyOf(text, "<>", i);
         if (text[at] == '>') {
             out.clear();
             i = at + 1;
@@ -553,11 +415,10 @@ bool HasNofollowRel(std::string_view lowerAnchor, std::size_t tagEnd) {
 // Classifies a (filtered) anchor string, given with its lower-case copy; its URL and text are
 // appended to bytes. tagEnd and knownClose, unless npos, are the positions of the anchor's first
 // ">" and of its closing "</a", when the caller knows them already.
-CPageAnalyzer::SLinkRecord ParseAnchorInto(const std::string& host, std::string_view anchor,
-                                           std::string_view lowerAnchor, std::size_t tagEnd,
-                                           std::size_t knownClose, std::string& bytes,
-                                           std::string& scratch) {
-    CPageAnalyzer::SLinkRecord link;
+SLinkRecord ParseAnchorInto(const std::string& host, std::string_view anchor,
+                            std::string_view lowerAnchor, std::size_t tagEnd,
+                            std::size_t knownClose, std::string& bytes, std::string& scratch) {
+    SLinkRecord link;
     link.nUrlAt = bytes.size();
     std::size_t valueAt = 0;
     AppendUrl(lowerAnchor, bytes, valueAt);
@@ -694,12 +555,12 @@ void CPageAnalyzer::RemoveComments(std::string& text) {
 }
 
 void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
-    m_strHost = HostOfBaseUrl(baseUrl);
-    m_anchors.RemoveAll();
-    m_links.clear();
-    m_strLinkBytes.clear();
-    m_nExternalCount = m_nInternalCount = 0;
-    m_nLinkCursor = 0;
+    m_pScan->host = HostOfBaseUrl(baseUrl);
+    m_pScan->anchors.RemoveAll();
+    m_pScan->links.clear();
+    m_pScan->linkBytes.clear();
+    m_pScan->nExternalCount = m_pScan->nInternalCount = 0;
+    m_pScan->nLinkCursor = 0;
 
     // Every search below ignores the case of ASCII letters, as a search on a lower-case copy of
     // the page would; only the stretches that are taken apart (the robots meta tag, each anchor)
@@ -719,30 +580,30 @@ void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
             page.remove_prefix(body);
         }
     }
-    FindRobotsMeta(head);
-    CollectAnchors(page);
+    m_pScan->FindRobotsMeta(head);
+    m_pScan->CollectAnchors(page);
 }
 
-void CPageAnalyzer::FindRobotsMeta(std::string_view head) {
-    m_nMetaRobots = m_nMetaIndex = m_nMetaNoindex = m_nMetaFollow = m_nMetaNofollow = 0;
+void CPageAnalyzer::SScan::FindRobotsMeta(std::string_view head) {
+    nMetaRobots = nMetaIndex = nMetaNoindex = nMetaFollow = nMetaNofollow = 0;
     std::size_t pos = 0;
     while ((pos = FindNoCase(head, "<meta", pos)) != npos) {
         const std::size_t gt = head.find('>', pos);
         const std::size_t end = gt == npos ? head.size() : gt + 1;
         const std::string tag = ToLowerAscii(head.substr(pos, end - pos));
         if (tag.find("robots") != npos) {
-            m_nMetaRobots = 1;
-            m_nMetaIndex = tag.find("index") != npos ? 1 : 0;
-            m_nMetaNoindex = tag.find("noindex") != npos ? 1 : 0;
-            m_nMetaFollow = tag.find("follow") != npos ? 1 : 0;
-            m_nMetaNofollow = tag.find("nofollow") != npos ? 1 : 0;
+            nMetaRobots = 1;
+            nMetaIndex = tag.find("index") != npos ? 1 : 0;
+            nMetaNoindex = tag.find("noindex") != npos ? 1 : 0;
+            nMetaFollow = tag.find("follow") != npos ? 1 : 0;
+            nMetaNofollow = tag.find("nofollow") != npos ? 1 : 0;
             return;
         }
         pos = end;
     }
 }
 
-void CPageAnalyzer::CollectAnchors(std::string_view body) {
+void CPageAnalyzer::SScan::CollectAnchors(std::string_view body) {
     using ECase = CForwardFinder::ECase;
     CForwardFinder closeTag(body, "</a", ECase::kIgnore);
     CForwardFinder nextGt(body, ">");
@@ -791,48 +652,48 @@ void CPageAnalyzer::CollectAnchors(std::string_view body) {
             lowerText = std::string_view(lowerAnchor).substr(0, kept);
             tagEnd = knownClose = npos; // removing bytes moves them and may join a new "</a"
         }
-        m_anchors.Add(text);
-        const SLinkRecord& link = m_links.emplace_back(ParseAnchorInto(
-            m_strHost, text, lowerText, tagEnd, knownClose, m_strLinkBytes, scratch));
-        m_nExternalCount += link.nExternal;
-        m_nInternalCount += link.nInternal;
+        anchors.Add(text);
+        const SLinkRecord& link = links.emplace_back(
+            ParseAnchorInto(host, text, lowerText, tagEnd, knownClose, linkBytes, scratch));
+        nExternalCount += link.nExternal;
+        nInternalCount += link.nInternal;
         pos = end;
     }
 }
 
 void CPageAnalyzer::GetMetaFlags(int& robots, int& index, int& noindex, int& follow,
                                  int& nofollow) const {
-    robots = m_nMetaRobots;
-    index = m_nMetaIndex;
-    noindex = m_nMetaNoindex;
-    follow = m_nMetaFollow;
-    nofollow = m_nMetaNofollow;
+    robots = m_pScan->nMetaRobots;
+    index = m_pScan->nMetaIndex;
+    noindex = m_pScan->nMetaNoindex;
+    follow = m_pScan->nMetaFollow;
+    nofollow = m_pScan->nMetaNofollow;
 }
 
-std::string_view CPageAnalyzer::UrlOf(const SLinkRecord& link) const {
-    return std::string_view(m_strLinkBytes).substr(link.nUrlAt, link.nUrlLength);
+std::string_view CPageAnalyzer::SScan::UrlOf(const SLinkRecord& link) const {
+    return std::string_view(linkBytes).substr(link.nUrlAt, link.nUrlLength);
 }
 
-std::string_view CPageAnalyzer::TextOf(const SLinkRecord& link) const {
-    return std::string_view(m_strLinkBytes).substr(link.TextAt(), link.nTextLength);
+std::string_view CPageAnalyzer::SScan::TextOf(const SLinkRecord& link) const {
+    return std::string_view(linkBytes).substr(link.TextAt(), link.nTextLength);
 }
 
 bool CPageAnalyzer::NextLinkToDomain(std::string_view domain, std::string& url, std::string& text,
                                      int& nofollow) {
-    if (m_strDomain != domain || m_strDomainReduced.empty()) {
-        m_strDomain.assign(domain);
-        m_strDomainReduced.assign(ReduceForDomainTest(ToLowerAscii(domain)));
+    if (m_pScan->domain != domain || m_pScan->domainReduced.empty()) {
+        m_pScan->domain.assign(domain);
+        m_pScan->domainReduced.assign(ReduceForDomainTest(ToLowerAscii(domain)));
     }
-    const std::string_view d = m_strDomainReduced;
-    while (m_nLinkCursor < m_links.size()) {
-        const SLinkRecord& link = m_links[m_nLinkCursor++];
-        std::string_view u = UrlOf(link).substr(link.nHostAt);
+    const std::string_view d = m_pScan->domainReduced;
+    while (m_pScan->nLinkCursor < m_pScan->links.size()) {
+        const SLinkRecord& link = m_pScan->links[m_pScan->nLinkCursor++];
+        std::string_view u = m_pScan->UrlOf(link).substr(link.nHostAt);
         if (!u.empty() && u.back() == '/') {
             u.remove_suffix(1);
         }
         if (u.find(d) != npos) {
-            url.assign(UrlOf(link));
-            text.assign(TextOf(link));
+            url.assign(m_pScan->UrlOf(link));
+            text.assign(m_pScan->TextOf(link));
             nofollow = link.nNofollow;
             return true;
         }
@@ -842,7 +703,7 @@ bool CPageAnalyzer::NextLinkToDomain(std::string_view domain, std::string& url, 
 
 namespace {
 
-CLinkInfo ToLinkInfo(const CPageAnalyzer::SLinkRecord& record, std::string_view bytes) {
+CLinkInfo ToLinkInfo(const SLinkRecord& record, std::string_view bytes) {
     CLinkInfo link;
     link.m_strUrl.assign(bytes.substr(record.nUrlAt, record.nUrlLength));
     link.m_strText.assign(bytes.substr(record.TextAt(), record.nTextLength));
@@ -857,9 +718,9 @@ CLinkInfo ToLinkInfo(const CPageAnalyzer::SLinkRecord& record, std::string_view 
 
 std::vector<CLinkInfo> CPageAnalyzer::GetLinks() const {
     std::vector<CLinkInfo> links;
-    links.reserve(m_links.size());
-    for (const SLinkRecord& record : m_links) {
-        links.push_back(ToLinkInfo(record, m_strLinkBytes));
+    links.reserve(m_pScan->links.size());
+    for (const SLinkRecord& record : m_pScan->links) {
+        links.push_back(ToLinkInfo(record, m_pScan->linkBytes));
     }
     return links;
 }

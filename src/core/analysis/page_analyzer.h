@@ -2,7 +2,7 @@
 
 #include "core/project/line_list.h"
 
-#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +28,11 @@ struct CLinkInfo {
 // step is linear in the page size, also on hostile pages.
 class CPageAnalyzer {
 public:
+    CPageAnalyzer();
+    ~CPageAnalyzer();
+    CPageAnalyzer(CPageAnalyzer&&) noexcept;
+    CPageAnalyzer& operator=(CPageAnalyzer&&) noexcept;
+
     // Removes HTML comments in place: repeatedly, the first "<!--" up to the end of the first
     // "-->"; a "-->" before the first "<!--" drops everything up to and including it; an
     // unterminated comment is cut off with everything after it.
@@ -42,11 +47,11 @@ public:
     // The robots meta tag: found, and whether it contains "index", "noindex", "follow",
     // "nofollow" (plain substring tests, so "noindex" also counts as "index").
     void GetMetaFlags(int& robots, int& index, int& noindex, int& follow, int& nofollow) const;
-    int GetInternalCount() const { return m_nInternalCount; }
-    int GetExternalCount() const { return m_nExternalCount; }
+    int GetInternalCount() const;
+    int GetExternalCount() const;
 
     // The next NextLinkToDomain starts again at the first link.
-    void ResetLinkCursor() { m_nLinkCursor = 0; }
+    void ResetLinkCursor();
     // From the cursor on, finds the next link whose URL (scheme and one trailing "/" dropped)
     // contains the domain (likewise reduced) and returns its lower-case URL, anchor text and
     // nofollow mark; false when no further link matches. The cursor moves past every link
@@ -55,51 +60,19 @@ public:
                           int& nofollow);
 
     // The raw anchors (bytes below 0x20 and above 0x7F removed) and their links, in page order.
-    const CLineList& GetAnchors() const { return m_anchors; }
+    const CLineList& GetAnchors() const;
     std::vector<CLinkInfo> GetLinks() const; // built from the compact store on each call
     // The host of the base URL: no scheme, nothing from the first "/" (when not the first byte).
-    const std::string& GetHost() const { return m_strHost; }
+    const std::string& GetHost() const;
 
     // Classifies one anchor string of a page of the site baseUrl.
     static CLinkInfo ParseAnchor(std::string_view baseUrl, std::string_view anchor);
     // What GetHost gives for a base URL (case kept).
     static std::string HostOfBaseUrl(std::string_view baseUrl);
 
-    // One link in the compact store: its URL and, right after it, its text are stretches of one
-    // shared buffer, so a page with thousands of links does not cost two allocations per link.
-    // Kept small: a large page holds tens of thousands of them.
-    struct SLinkRecord {
-        std::size_t nUrlAt = 0;
-        std::size_t nUrlLength = 0;
-        std::size_t nTextLength = 0;
-        std::size_t nHostAt = 0; // where the URL goes on after its scheme (0 without one)
-        std::uint8_t nNofollow = 0;
-        std::uint8_t nExternal = 0;
-        std::uint8_t nInternal = 0;
-        std::uint8_t nInPage = 0;
-        std::size_t TextAt() const { return nUrlAt + nUrlLength; }
-    };
-
 private:
-    void FindRobotsMeta(std::string_view head);
-    void CollectAnchors(std::string_view body);
-    std::string_view UrlOf(const SLinkRecord& link) const;
-    std::string_view TextOf(const SLinkRecord& link) const;
-
-    std::string m_strHost;
-    int m_nMetaRobots = 0;
-    int m_nMetaIndex = 0;
-    int m_nMetaNoindex = 0;
-    int m_nMetaFollow = 0;
-    int m_nMetaNofollow = 0;
-    CLineList m_anchors;
-    std::vector<SLinkRecord> m_links;
-    std::string m_strLinkBytes; // the URLs and texts of m_links
-    std::string m_strDomain;    // the last domain asked for, and its reduced lower-case form
-    std::string m_strDomainReduced;
-    int m_nExternalCount = 0;
-    int m_nInternalCount = 0;
-    std::size_t m_nLinkCursor = 0;
+    struct SScan; // the results of Load, in a compact store
+    std::unique_ptr<SScan> m_pScan;
 };
 
 } // namespace tessaray

@@ -1,39 +1,6 @@
 #include "core/project/url_rules.h"
 
-#include <algorithm>
-
 namespace tessaray {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-std::string ToLowerAscii(std::string_view text) {
-    std::string lower(text);
-    char* p = lower.data();
-    const std::size_t n = lower.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const char c = p[i];
-        p[i] = static_cast<char>(c + ((c >= 'A' && c <= 'Z') ? 32 : 0));
-    }
-    return lower;
-}
-
-void TrimLeft(std::string& text) {
-    const auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
-    text.erase(text.begin(), first);
-}
-
-void TrimRight(std::string& text) {
-    while (!text.empty() && IsBlank(text.back())) {
-        text.pop_back();
-    }
-}
-
-void Trim(std::string& text) {
-    TrimRight(text);
-    TrimLeft(text);
-}
 
 bool StartsWithScheme(std::string_view text) {
     const std::string lower = ToLowerAscii(text.substr(0, kHttps.size()));

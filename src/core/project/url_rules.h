@@ -1,17 +1,11 @@
 #pragma once
 
+#include "core/util/ascii.h"
+
 #include <string>
 #include <string_view>
 
 namespace tessaray {
-
-// Text helpers shared by the URL rules and the scanners. Lower-casing is ASCII only (the bytes of
-// pages and files are never decoded); white space is blank, tab, CR, LF, VT and FF.
-bool IsBlank(char c);
-std::string ToLowerAscii(std::string_view text);
-void TrimLeft(std::string& text);
-void TrimRight(std::string& text);
-void Trim(std::string& text);
 
 // Scheme prefixes the program recognises.
 inline constexpr std::string_view kHttp = "http://";

@@ -3,6 +3,7 @@
 #include "core/project/line_list.h"
 #include "core/project/project.h"
 #include "core/project/url_rules.h"
+#include "core/util/ascii.h"
 
 #include <algorithm>
 #include <charconv>
@@ -66,16 +67,11 @@ double ParseDouble(std::string_view text) {
     return value;
 }
 
-unsigned char LowerByte(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
-}
-
 int CompareNoCase(std::string_view a, std::string_view b) {
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i) {
-        const unsigned char ca = LowerByte(a[i]);
-        const unsigned char cb = LowerByte(b[i]);
+        const auto ca = static_cast<unsigned char>(LowerAscii(a[i]));
+        const auto cb = static_cast<unsigned char>(LowerAscii(b[i]));
         if (ca != cb) {
             return ca < cb ? -1 : 1;
         }

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+namespace tessaray {
+
+// The ASCII helpers of the whole core. Case folding is ASCII only: the bytes of pages and files
+// are never decoded for it. White space is blank, tab, CR, LF, VT and FF.
+
+constexpr bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+constexpr bool IsAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+constexpr bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+constexpr char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+inline std::string ToLowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        c = LowerAscii(c);
+    }
+    return lower;
+}
+
+// True when text equals the lower-case word, ASCII letters of either case alike.
+constexpr bool EqualsNoCase(std::string_view text, std::string_view lowerWord) {
+    return text.size() == lowerWord.size() &&
+           std::equal(text.begin(), text.end(), lowerWord.begin(),
+                      [](char a, char b) { return LowerAscii(a) == b; });
+}
+
+inline void TrimLeft(std::string& text) {
+    text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), IsBlank));
+}
+
+inline void TrimRight(std::string& text) {
+    while (!text.empty() && IsBlank(text.back())) {
+        text.pop_back();
+    }
+}
+
+inline void Trim(std::string& text) {
+    TrimRight(text);
+    TrimLeft(text);
+}
+
+} // namespace tessaray
