@@ -8,7 +8,7 @@ packages=(
     libcurl4-openssl-dev libssl-dev ca-certificates
     qt6-base-dev qt6-l10n-tools qt6-tools-dev-tools qt6-translations-l10n
     libcli11-dev libcpp-httplib-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libgumbo-dev
     clang libclang-rt-14-dev clang-format clang-tidy
     valgrind xvfb xauth openssl
     fonts-dejavu-core

@@ -2,13 +2,14 @@
 #include "cli/commands.h"
 
 #include "core/analysis/page_analyzer.h"
+#include "core/analysis/page_charset.h"
+#include "core/util/file_util.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,8 @@ struct ScanOptions {
     std::string strPageFile;
     std::string strBaseUrl;
     std::string strDomain;
+    std::string strCharset; // empty: sniffed from the page
+    bool bJson = false;
 };
 
 struct FoundLink {
@@ -33,23 +36,47 @@ const char* YesNo(int flag) {
     return flag ? "yes" : "no";
 }
 
+const char* TrueFalse(int flag) {
+    return flag ? "true" : "false";
+}
+
+// A JSON string literal of UTF-8 text.
+std::string JsonString(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
 int RunScan(const ScanOptions& options) {
     if (options.strBaseUrl.empty() || options.strDomain.empty()) {
         std::fprintf(stderr, "tessaray-cli: --base and --domain must not be empty\n");
         return kExitUsage;
     }
-    std::ifstream file(options.strPageFile, std::ios::binary);
-    if (!file) {
-        std::fprintf(stderr, "tessaray-cli: cannot read %s: %s\n", options.strPageFile.c_str(),
-                     std::strerror(errno));
-        return kExitUsage;
-    }
-    std::string page{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (file.bad()) {
-        std::fprintf(stderr, "tessaray-cli: cannot read %s\n", options.strPageFile.c_str());
-        return kExitUsage;
+    std::string page;
+    if (!ReadFileToString(options.strPageFile, page, true)) {
+        // An empty file reads as false too; only a file that cannot be opened is an error.
+        if (!std::ifstream(options.strPageFile, std::ios::binary)) {
+            std::fprintf(stderr, "tessaray-cli: cannot read %s: %s\n", options.strPageFile.c_str(),
+                         std::strerror(errno));
+            return kExitUsage;
+        }
+        page.clear();
     }
     const std::size_t bytes = page.size();
+    const std::string charset =
+        options.strCharset.empty() ? SniffCharset({}, page) : options.strCharset;
+    page = ConvertToUtf8(page, charset);
 
     CPageAnalyzer::RemoveComments(page);
     CPageAnalyzer analyzer;
@@ -64,6 +91,28 @@ int RunScan(const ScanOptions& options) {
         links.push_back(link);
     }
 
+    if (options.bJson) {
+        std::string json = "{\"page\": " + JsonString(options.strPageFile) +
+                           ", \"bytes\": " + std::to_string(bytes) +
+                           ", \"charset\": " + JsonString(charset) +
+                           ", \"base\": " + JsonString(options.strBaseUrl) +
+                           ", \"domain\": " + JsonString(options.strDomain) + ",\n";
+        json += std::string(" \"meta\": {\"robots\": ") + TrueFalse(robots) +
+                ", \"index\": " + TrueFalse(index) + ", \"noindex\": " + TrueFalse(noindex) +
+                ", \"follow\": " + TrueFalse(follow) + ", \"nofollow\": " + TrueFalse(nofollow) +
+                "},\n";
+        json += " \"internal_links\": " + std::to_string(analyzer.GetInternalCount()) +
+                ", \"external_links\": " + std::to_string(analyzer.GetExternalCount()) +
+                ",\n \"links\": [";
+        for (std::size_t i = 0; i < links.size(); ++i) {
+            json += std::string(i ? ",\n" : "\n") + "  {\"url\": " + JsonString(links[i].strUrl) +
+                    ", \"text\": " + JsonString(links[i].strText) +
+                    ", \"nofollow\": " + TrueFalse(links[i].nNofollow) + "}";
+        }
+        json += links.empty() ? "]}\n" : "\n ]}\n";
+        std::fputs(json.c_str(), stdout);
+        return 0;
+    }
     std::printf("Page             %s (%zu bytes, %zu without comments)\n",
                 options.strPageFile.c_str(), bytes, page.size());
     std::printf("Base URL         %s\n", options.strBaseUrl.c_str());
@@ -106,6 +155,11 @@ void RegisterScan(CLI::App& app, int& exitCode) {
         ->required();
     scan->add_option("--domain", options->strDomain, "your domain, e.g. http://my.example")
         ->required();
+    scan->add_option("--charset", options->strCharset,
+                     "the page's character set (default: from <meta>, else UTF-8 when valid, "
+                     "else windows-1252)");
+    scan->add_flag("--json", options->bJson,
+                   "print the findings as JSON: meta flags, link counts, links to the domain");
     scan->callback([options, &exitCode] { exitCode = RunScan(*options); });
 }
 

@@ -37,17 +37,17 @@ TEST(ScanCommand, ScansTheDemoPage) {
     EXPECT_TRUE(Contains(run.strOut, "Meta robots      index: yes  noindex: no  follow: yes  "
                                      "nofollow: no\n"))
         << run.strOut;
-    EXPECT_TRUE(Contains(run.strOut, "Internal links   8\nExternal links   7\n"
+    EXPECT_TRUE(Contains(run.strOut, "Internal links   7\nExternal links   7\n"
                                      "Links to domain  3\n"))
         << run.strOut;
     // One aligned line per link; the shop link inside the head comment is gone.
     EXPECT_TRUE(Contains(run.strOut, "1    no        http://shop.example/                "
-                                     "Shop Example -    fresh roasted coffee\n"))
+                                     "Shop Example - fresh roasted coffee\n"))
         << run.strOut;
     EXPECT_TRUE(Contains(run.strOut, "2    yes       https://www.shop.example/grinders   "))
         << run.strOut;
     EXPECT_TRUE(Contains(run.strOut, "3    yes       https://shop.example/offers/spring  "
-                                     "Spring    offer at Shop Example\n"))
+                                     "Spring offer at Shop Example\n"))
         << run.strOut;
     EXPECT_FALSE(Contains(run.strOut, "old-offer"));
 }
@@ -61,6 +61,26 @@ TEST(ScanCommand, PageWithoutMetaTagOrLinksToTheDomain) {
     EXPECT_TRUE(Contains(run.strOut, "(34 bytes, 25 without comments)")) << run.strOut;
     EXPECT_TRUE(Contains(run.strOut, "Meta robots      none\n")) << run.strOut;
     EXPECT_TRUE(run.strOut.ends_with("Links to domain  0\n")) << run.strOut;
+}
+
+TEST(ScanCommand, CharsetAndJson) {
+    test::TempDir dir;
+    // windows-1252 bytes, found as such because they are no valid UTF-8, unless told otherwise.
+    const std::string page = dir.Write(
+        "page.html", "<a href=\"http://my.example/\" rel=nofollow>Gr\xFCner \"Tee\"\\</a>");
+    const CliRun sniffed = RunScan(page + " --base http://p.example --domain my.example --json");
+    ASSERT_EQ(sniffed.nExit, 0) << sniffed.strErr;
+    EXPECT_TRUE(Contains(sniffed.strOut, "\"bytes\": 59, \"charset\": \"WINDOWS-1252\""))
+        << sniffed.strOut;
+    EXPECT_TRUE(Contains(sniffed.strOut, "\"meta\": {\"robots\": false, \"index\": false"));
+    EXPECT_TRUE(Contains(sniffed.strOut, "\"internal_links\": 0, \"external_links\": 1,"));
+    EXPECT_TRUE(Contains(sniffed.strOut,
+                         "  {\"url\": \"http://my.example/\", \"text\": "
+                         "\"Gr\xC3\xBCner \\\"Tee\\\"\\\\\", \"nofollow\": true}\n ]}\n"))
+        << sniffed.strOut;
+    const CliRun cyrillic =
+        RunScan(page + " --base http://p.example --domain my.example --charset ISO-8859-5");
+    EXPECT_TRUE(Contains(cyrillic.strOut, "Gr\xD1\x9Cner")) << cyrillic.strOut;
 }
 
 TEST(ScanCommand, BadInputGivesOneLineOnStderrAndExitCode2) {

@@ -2,6 +2,7 @@
 
 #include "core/analysis/fetch_job.h"
 #include "core/analysis/page_analyzer.h"
+#include "core/analysis/page_charset.h"
 #include "core/analysis/read_rank.h"
 #include "core/app/trace_log.h"
 #include "core/project/project.h"
@@ -195,6 +196,9 @@ void CAnalysisRun::EvaluatePage(SFetchedPage fetched) {
     if (m_bTraceOn) {
         m_trace.Page(PageDumpName(url), fetched.strPage);
     }
+    // URL and text cells are UTF-8 whatever the page's charset; the Bytes cell stays as received.
+    fetched.strPage =
+        ConvertToUtf8(fetched.strPage, SniffCharset(fetched.strHeader, fetched.strPage));
     CPageAnalyzer::RemoveComments(fetched.strPage);
     analyzer.Load(SiteUrlOf(url), fetched.strPage);
 

@@ -1,16 +1,12 @@
 #include "core/analysis/page_analyzer.h"
 
+#include "core/analysis/html_entities.h"
 #include "core/project/url_rules.h"
+#include "core/util/ascii.h"
 #include "core/util/byte_search.h"
 
-#include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace tessaray {
 
@@ -25,160 +21,225 @@ struct SLinkRecord {
     std::size_t nUrlAt = 0;
     std::size_t nUrlLength = 0;
     std::size_t nTextLength = 0;
-    std::size_t nHostAt = 0; // where the URL goes on after its scheme (0 without one)
     std::uint8_t nNofollow = 0;
     std::uint8_t nExternal = 0;
     std::uint8_t nInternal = 0;
     std::uint8_t nInPage = 0;
+    std::uint8_t nOther = 0;
     std::size_t TextAt() const { return nUrlAt + nUrlLength; }
 };
 
-// Blocks of 16 bytes for the SSE2 loops below.
-constexpr std::size_t kBlock = 16;
+// White space between attributes and around words, as HTML has it (no vertical tab).
+bool IsHtmlSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
 
-// First position >= from of "<!--" or "-->", whichever comes first; npos when neither occurs.
-// Both marks hold "--", so the scan looks for that pair and then checks around it: "<!" before
-// it (a "<!--" starting two bytes earlier), or ">" after it.
-std::size_t FindCommentMark(std::string_view text, std::size_t from) {
+// Bytes below 0x20 other than HTML white space: removed from URLs and texts.
+bool IsControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 && !IsHtmlSpace(c);
+}
+
+// A start or end tag as the tokenizer reads it. Only href and rel are kept; of several
+// attributes with one name the first counts.
+struct STag {
+    std::size_t nEnd = npos; // just past its ">"; npos when the text ends inside the tag
+    std::string_view name;
+    bool bHref = false;
+    std::string_view href;
+    std::string_view rel;
+};
+
+// Reads the tag at text[at] ("<" and a letter, or "</" and a letter for an end tag).
+STag ReadTag(std::string_view text, std::size_t at) {
+    STag tag;
     const std::size_t n = text.size();
-    const char* p = text.data();
-    const auto markAround = [&](std::size_t i) {
-        if (i >= from + 2 && p[i - 2] == '<' && p[i - 1] == '!') {
-            return i - 2;
+    std::size_t i = at + (text[at + 1] == '/' ? 2 : 1);
+    const std::size_t nameAt = i;
+    while (i < n && !IsHtmlSpace(text[i]) && text[i] != '/' && text[i] != '>') {
+        ++i;
+    }
+    tag.name = text.substr(nameAt, i - nameAt);
+    bool rel = false;
+    while (true) {
+        while (i < n && (IsHtmlSpace(text[i]) || text[i] == '/')) {
+            ++i;
         }
-        return i + 2 < n && p[i + 2] == '>' ? i : npos;
-    };
-    std::size_t i = from;
-#if defined(__SSE2__)
-    const __m128i dash = _mm_set1_epi8('-');
-    for (; i + kBlock + 1 <= n; i += kBlock) {
-        const __m128i b0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i b1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
-        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(
-                 _mm_and_si128(_mm_cmpeq_epi8(b0, dash), _mm_cmpeq_epi8(b1, dash))));
-             mask != 0; mask &= mask - 1) {
-            const std::size_t mark =
-                markAround(i + static_cast<std::size_t>(std::countr_zero(mask)));
-            if (mark != npos) {
-                return mark;
+        if (i >= n) {
+            return tag;
+        }
+        if (text[i] == '>') {
+            tag.nEnd = i + 1;
+            return tag;
+        }
+        const std::size_t attributeAt = i++; // a leading "=" belongs to the name
+        while (i < n && !IsHtmlSpace(text[i]) && text[i] != '/' && text[i] != '>' &&
+               text[i] != '=') {
+            ++i;
+        }
+        const std::string_view name = text.substr(attributeAt, i - attributeAt);
+        while (i < n && IsHtmlSpace(text[i])) {
+            ++i;
+        }
+        std::string_view value;
+        if (i < n && text[i] == '=') {
+            ++i;
+            while (i < n && IsHtmlSpace(text[i])) {
+                ++i;
+            }
+            if (i < n && (text[i] == '"' || text[i] == '\'')) {
+                const std::size_t close = text.find(text[i], i + 1);
+                if (close == npos) {
+                    return tag;
+                }
+                value = text.substr(i + 1, close - i - 1);
+                i = close + 1;
+            } else {
+                const std::size_t valueAt = i;
+                while (i < n && !IsHtmlSpace(text[i]) && text[i] != '>') {
+                    ++i;
+                }
+                value = text.substr(valueAt, i - valueAt);
             }
         }
-    }
-#endif
-    for (; i + 1 < n; ++i) {
-        if (p[i] == '-' && p[i + 1] == '-') {
-            const std::size_t mark = markAround(i);
-            if (mark != npos) {
-                return mark;
-            }
+        if (!tag.bHref && EqualsNoCase(name, "href")) {
+            tag.bHref = true;
+            tag.href = value;
+        } else if (!rel && EqualsNoCase(name, "rel")) {
+            rel = true;
+            tag.rel = value;
         }
     }
-    return npos;
 }
 
-// Anchors keep the bytes 0x20..0x7F only.
-bool IsRemovedAnchorByte(char c) {
-    return static_cast<unsigned char>(static_cast<unsigned char>(c) - 0x20) > 0x5F;
+// Elements whose content is no markup for our purpose: "<a" in there is no anchor.
+bool IsRawTextElement(std::string_view name) {
+    return EqualsNoCase(name, "script") || EqualsNoCase(name, "style") ||
+           EqualsNoCase(name, "template") || EqualsNoCase(name, "textarea");
 }
 
-// Writes the lower-case copy of n bytes of an anchor to dst, and tells whether the anchor holds a
-// byte to remove: one pass over the anchor, which is still in the cache from the search. src and
-// dst never overlap.
-bool LowerAnchorBytes(const char* __restrict src, char* __restrict dst, std::size_t n) {
+// Where the end tag of a raw-text element starts ("</" + name and then white space, "/" or
+// ">"), from position from on; the end of the text when there is none.
+std::size_t FindRawTextEnd(std::string_view text, std::string_view name, std::size_t from) {
+    std::string needle = "</" + ToLowerAscii(name);
+    for (std::size_t at = FindNoCase(text, needle, from); at != npos;
+         at = FindNoCase(text, needle, at + 1)) {
+        const std::size_t after = at + needle.size();
+        if (after == text.size() || IsHtmlSpace(text[after]) || text[after] == '/' ||
+            text[after] == '>') {
+            return at;
+        }
+    }
+    return text.size();
+}
+
+bool IsNofollowToken(std::string_view token) {
+    return EqualsNoCase(token, "nofollow") || EqualsNoCase(token, "ugc") ||
+           EqualsNoCase(token, "sponsored");
+}
+
+// The rel value holds one of the tokens nofollow, ugc or sponsored.
+bool HasNofollowToken(std::string_view rel) {
+    std::size_t t = 0;
+    while (t < rel.size()) {
+        while (t < rel.size() && IsBlank(rel[t])) {
+            ++t;
+        }
+        std::size_t e = t;
+        while (e < rel.size() && !IsBlank(rel[e])) {
+            ++e;
+        }
+        if (e > t && IsNofollowToken(rel.substr(t, e - t))) {
+            return true;
+        }
+        t = e;
+    }
+    return false;
+}
+
+// The href value as a browser takes it: references decoded, leading and trailing white space and
+// control bytes dropped, line breaks, tabs and other control bytes inside removed; then ASCII
+// letters in lower case (the URL cell has always been lower case).
+void AppendUrl(std::string_view raw, std::string& out, std::string& scratch) {
+    scratch.clear();
+    if (raw.find('&') == npos) {
+        scratch.assign(raw);
+    } else {
+        AppendDecodedReferences(raw, scratch);
+    }
+    std::string_view value = scratch;
+    while (!value.empty() && static_cast<unsigned char>(value.front()) <= ' ') {
+        value.remove_prefix(1);
+    }
+    while (!value.empty() && static_cast<unsigned char>(value.back()) <= ' ') {
+        value.remove_suffix(1);
+    }
+    for (const char c : value) {
+        if (static_cast<unsigned char>(c) >= ' ') {
+            out += LowerAscii(c);
+        }
+    }
+}
+
+// Appends text with its white space as a reader sees it: a run of white space that holds a line
+// break, tab, form feed or no-break space becomes one blank between words; at the start and end
+// of the text only the run's plain blanks stay (as they always did). Runs of plain blanks stay as
+// they are, and other control bytes are removed.
+void AppendReadableText(std::string_view text, std::string& out) {
+    const std::size_t n = text.size();
+    const std::size_t outAt = out.size();
     std::size_t i = 0;
-#if defined(__SSE2__)
-    if (n >= kBlock) {
-        // Signed byte compares: "A".."Z" are the bytes that land below -128 + 26 after adding
-        // 0x80 - "A"; the removed bytes (below 0x20, or 0x80 and up) are those below 0x20.
-        const __m128i shift = _mm_set1_epi8(static_cast<char>(0x80 - 'A'));
-        const __m128i upperLimit = _mm_set1_epi8(static_cast<char>(-128 + 26));
-        const __m128i caseBit = _mm_set1_epi8(0x20);
-        const __m128i blank = _mm_set1_epi8(0x20);
-        __m128i removed = _mm_setzero_si128();
-        const auto lowerBlock = [&](std::size_t at) {
-            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + at));
-            const __m128i upper = _mm_cmplt_epi8(_mm_add_epi8(x, shift), upperLimit);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + at),
-                             _mm_or_si128(x, _mm_and_si128(upper, caseBit)));
-            removed = _mm_or_si128(removed, _mm_cmplt_epi8(x, blank));
-        };
-        for (; i + kBlock <= n; i += kBlock) {
-            lowerBlock(i);
+    while (i < n) {
+        const char c = text[i];
+        const bool nbsp = c == '\xC2' && i + 1 < n && text[i + 1] == '\xA0';
+        if (!IsHtmlSpace(c) && !nbsp) {
+            if (!IsControl(c)) {
+                out += c;
+            }
+            ++i;
+            continue;
         }
-        if (i < n) {
-            lowerBlock(n - kBlock); // the last bytes, in a block that overlaps the one before
+        std::size_t blanks = 0;
+        bool other = false;
+        for (; i < n; ++i) {
+            if (text[i] == ' ') {
+                ++blanks;
+            } else if (IsHtmlSpace(text[i]) || IsControl(text[i])) {
+                other |= !IsControl(text[i]);
+            } else if (text[i] == '\xC2' && i + 1 < n && text[i + 1] == '\xA0') {
+                other = true;
+                ++i;
+            } else {
+                break;
+            }
         }
-        return _mm_movemask_epi8(removed) != 0;
+        if (other && out.size() > outAt && i < n) {
+            out += ' ';
+        } else {
+            out.append(blanks, ' ');
+        }
     }
-#endif
-    bool removed = false;
-    for (; i < n; ++i) {
-        dst[i] = LowerAscii(src[i]);
-        removed |= IsRemovedAnchorByte(src[i]);
-    }
-    return removed;
 }
 
-// First position >= from of a removed byte in text[0..n); n when there is none. (As signed
-// bytes, the removed ones are exactly those below 0x20.)
-std::size_t NextRemovedAnchorByte(const char* text, std::size_t n, std::size_t from) {
-    std::size_t i = from;
-#if defined(__SSE2__)
-    const __m128i blank = _mm_set1_epi8(0x20);
-    for (; i + kBlock <= n; i += kBlock) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(block, blank)));
-        if (mask != 0) {
-            return i + static_cast<std::size_t>(std::countr_zero(mask));
+// What kind of link a lower-case URL is on a page of the given site.
+void Classify(std::string_view url, const std::string& pageSite, SLinkRecord& link) {
+    if (!url.empty() && url.front() == '#') {
+        link.nInPage = 1;
+        return;
+    }
+    const std::string site = SiteOfUrl(url);
+    if (!site.empty()) {
+        (site == pageSite ? link.nInternal : link.nExternal) = 1;
+        return;
+    }
+    // A scheme: a letter, then letters, digits, "+", "-" or ".", then ":" before any "/?#".
+    std::size_t i = 0;
+    if (!url.empty() && IsAsciiLetter(url[0])) {
+        while (i < url.size() && (IsAsciiLetter(url[i]) || IsAsciiDigit(url[i]) || url[i] == '+' ||
+                                  url[i] == '-' || url[i] == '.')) {
+            ++i;
         }
     }
-#endif
-    for (; i < n; ++i) {
-        if (IsRemovedAnchorByte(text[i])) {
-            return i;
-        }
-    }
-    return n;
-}
-
-// Copies n bytes of an anchor and of its lower-case copy without their removed bytes (the same
-// positions in both), run by run between the removed bytes; returns how many were kept.
-std::size_t FilterAnchorBytes(const char* __restrict text, const char* __restrict lower,
-                              char* __restrict outText, char* __restrict outLower, std::size_t n) {
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < n;) {
-        const std::size_t removed = NextRemovedAnchorByte(text, n, i);
-        std::memcpy(outText + kept, text + i, removed - i);
-        std::memcpy(outLower + kept, lower + i, removed - i);
-        kept += removed - i;
-        i = removed + 1;
-    }
-    return kept;
-}
-
-bool IsQuote(char c) {
-    return c == '"' || c == '\'';
-}
-
-// Position just after the first "http://" or "https://" in lower-case text, whichever comes
-// first; npos when neither occurs. (One pass, where FindScheme searches twice.)
-std::size_t SchemeEnd(std::string_view url) {
-    // Most URLs start with their scheme; then that is the first "http" for sure.
-    if (url.starts_with("http://")) {
-        return 7;
-    }
-    if (url.starts_with("https://")) {
-        return 8;
-    }
-    for (std::size_t at = url.find("http"); at != npos; at = url.find("http", at + 1)) {
-        if (url.compare(at + 4, 3, "://") == 0) {
-            return at + 7;
-        }
-        if (url.compare(at + 4, 4, "s://") == 0) {
-            return at + 8;
-        }
-    }
-    return npos;
+    (i > 0 && i < url.size() && url[i] == ':' ? link.nOther : link.nInternal) = 1;
 }
 
 } // namespace
@@ -186,10 +247,12 @@ std::size_t SchemeEnd(std::string_view url) {
 struct CPageAnalyzer::SScan {
     void FindRobotsMeta(std::string_view head);
     void CollectAnchors(std::string_view body);
+    void AddAnchor(std::string_view body, const STag& tag, std::size_t start, std::size_t innerAt,
+                   std::size_t innerEnd, std::size_t end, std::string_view text);
     std::string_view UrlOf(const SLinkRecord& link) const;
     std::string_view TextOf(const SLinkRecord& link) const;
 
-    std::string host;
+    std::string pageSite; // SiteOfUrl of the base URL
     int nMetaRobots = 0;
     int nMetaIndex = 0;
     int nMetaNoindex = 0;
@@ -198,11 +261,14 @@ struct CPageAnalyzer::SScan {
     CLineList anchors;
     std::vector<SLinkRecord> links;
     std::string linkBytes; // the URLs and texts of links
-    std::string domain;    // the last domain asked for, and its reduced lower-case form
-    std::string domainReduced;
+    std::string domain;    // the last domain asked for, and its site
+    SDomainSite domainSite;
+    bool bDomainValid = false;
     int nExternalCount = 0;
     int nInternalCount = 0;
     std::size_t nLinkCursor = 0;
+    std::string scratch;
+    std::string decoded;
 };
 
 CPageAnalyzer::CPageAnalyzer() : m_pScan(std::make_unique<SScan>()) {}
@@ -226,345 +292,49 @@ const CLineList& CPageAnalyzer::GetAnchors() const {
     return m_pScan->anchors;
 }
 
-const std::string& CPageAnalyzer::GetHost() const {
-    return m_pScan->host;
-}
-
-// Everything up to and including the first scheme dropped, then cut at a "/" that is not the
-// first character. Case is kept.
-std::string CPageAnalyzer::HostOfBaseUrl(std::string_view baseUrl) {
-    const std::size_t schemeEnd = SchemeEnd(ToLowerAscii(baseUrl));
-    if (schemeEnd != npos) {
-        baseUrl.remove_prefix(schemeEnd);
-    }
-    const std::size_t slash = baseUrl.find('/');
-    if (slash != npos && slash > 0) {
-        baseUrl = baseUrl.substr(0, slash);
-    }
-    return std::string(baseUrl);
-}
-
-namespace {
-
-// A lower-case URL or domain reduced for the domain test: up to and including the first scheme
-// dropped, then one trailing "/".
-std::string_view ReduceForDomainTest(std::string_view lower) {
-    const std::size_t schemeEnd = SchemeEnd(lower);
-    if (schemeEnd != npos) {
-        lower.remove_prefix(schemeEnd);
-    }
-    if (!lower.empty() && lower.back() == '/') {
-        lower.remove_suffix(1);
-    }
-    return lower;
-}
-
-// The href value: after the first "href", past the next "=", leading bytes below "!" skipped; it
-// ends at a blank, a ">" or the second quote; quotes are not copied. So the value is at most two
-// runs of bytes: the one before the first quote and the one after it. valueAt is where the value
-// would stand in the anchor if it were written there as one run.
-void AppendUrl(std::string_view lowerAnchor, std::string& out, std::size_t& valueAt) {
-    valueAt = 0;
-    // Most anchors start "<a href=": no search needed for them.
-    const bool plain = lowerAnchor.starts_with("<a href=");
-    const std::size_t href = plain ? 3 : FindFast(lowerAnchor, "href");
-    if (href == npos) {
-        return;
-    }
-    const std::size_t equals = plain ? 7 : lowerAnchor.find('=', href + 4);
-    if (equals == npos) {
-        return;
-    }
-    const std::size_t n = lowerAnchor.size();
-    // Where a run of the value ends: the next blank, ">" or quote, or the end of the anchor.
-    const auto runEnd = [&](std::size_t i) {
-        const std::size_t end = FindAnyOf(lowerAnchor, " >\"'", i);
-        return end == npos ? n : end;
-    };
-    std::size_t start = equals + 1;
-    while (start < n && static_cast<unsigned char>(lowerAnchor[start]) < '!') {
-        ++start;
-    }
-    const std::size_t stop = runEnd(start);
-    valueAt = start;
-    out.append(lowerAnchor.substr(start, stop - start));
-    if (stop < n && IsQuote(lowerAnchor[stop])) {
-        const std::size_t second = runEnd(stop + 1);
-        if (stop == start) {
-            valueAt = stop + 1;
-        }
-        out.append(lowerAnchor.substr(stop + 1, second - stop - 1));
-    }
-}
-
-// Tag stripping, in one pass: while the text holds both "<" and ">", a ">" before the first "<"
-// drops everything up to and including it (character by character, so whatever was kept before
-// goes too); otherwise the stretch from the first "<" through the first ">" is removed.
-void StripTags(std::string_view text, std::string& out) {
-    out.clear();
-    const std::size_t lastLt = text.rfind('<');
-    const std::size_t lastGt = text.rfind('>');
-    std::size_t i = 0;
-    // Both still occur from i on while i has passed neither the last "<" nor the last ">".
-    while (lastLt != npos && lastGt != npos && i <= lastLt && i <= lastGt) {
-        const std::size_t at = FindAnyOf(text, "<>", i);
-        if (text[at] == '>') {
-            out.clear();
-            i = at + 1;
-            continue;
-        }
-        const std::size_t gt = text.find('>', at + 1);
-        if (gt == npos) {
-            break;
-        }
-        out.append(text.substr(i, at - i));
-        i = gt + 1;
-    }
-    out.append(text.substr(i));
-}
-
-// Where the anchor text lies: after the first occurrence of the URL value (compared without
-// regard to case; from the start when it does not occur), after the next ">", up to the next
-// "</a"; npos when there is no such ">" or "</a". valueAt is where AppendUrl found the value;
-// when the value stands there as copied, its first occurrence ends there at the latest.
-// knownClose, unless npos, is the position of the anchor's only "</a" past its "<a ".
-std::size_t FindInnerText(std::string_view lowerAnchor, std::string_view url, std::size_t valueAt,
-                          std::size_t knownClose, std::size_t& innerEnd) {
-    std::string_view searched = lowerAnchor;
-    if (lowerAnchor.compare(valueAt, url.size(), url) == 0) {
-        searched = lowerAnchor.substr(0, valueAt + url.size());
-    }
-    std::size_t from = FindLinear(searched, url);
-    from = from == npos ? 0 : from + url.size();
-    const std::size_t gt = lowerAnchor.find('>', from);
-    if (gt == npos) {
-        return npos;
-    }
-    if (knownClose != npos) {
-        innerEnd = gt + 1 <= knownClose ? knownClose : npos;
-    } else {
-        innerEnd = FindFast(lowerAnchor, "</a", gt + 1);
-    }
-    return innerEnd == npos ? npos : gt + 1;
-}
-
-// Appends the inner text with its tags stripped, or the inner text itself when stripping leaves
-// nothing (an image link, for example).
-void AppendStrippedText(std::string_view inner, std::string& out, std::string& scratch) {
-    if (inner.find('<') == npos || inner.find('>') == npos) {
-        out.append(inner); // nothing to strip
-        return;
-    }
-    StripTags(inner, scratch);
-    out.append(scratch.empty() ? inner : std::string_view(scratch));
-}
-
-bool IsNofollowToken(std::string_view token) {
-    return token == "nofollow" || token == "ugc" || token == "sponsored";
-}
-
-// True when the opening tag (up to tagEnd, the anchor's first ">") has a rel attribute (" rel",
-// blanks, "=", blanks, a value in double, single or no quotes) with one of the tokens nofollow,
-// ugc or sponsored. The first " rel" that is followed by "=" is the attribute.
-bool HasNofollowRel(std::string_view lowerAnchor, std::size_t tagEnd) {
-    const std::string_view tag = lowerAnchor.substr(0, tagEnd);
-    const std::size_t n = tag.size();
-    for (std::size_t rel = FindFast(tag, " rel", 1); rel != npos;
-         rel = FindFast(tag, " rel", rel + 1)) {
-        std::size_t i = rel + 4;
-        while (i < n && IsBlank(tag[i])) {
-            ++i;
-        }
-        if (i == n || tag[i] != '=') {
-            continue;
-        }
-        ++i;
-        while (i < n && IsBlank(tag[i])) {
-            ++i;
-        }
-        std::size_t end;
-        if (i < n && IsQuote(tag[i])) {
-            const char quote = tag[i++];
-            end = tag.find(quote, i);
-        } else {
-            end = i;
-            while (end < n && !IsBlank(tag[end])) {
-                ++end;
-            }
-        }
-        const std::string_view value = tag.substr(i, end == npos ? npos : end - i);
-        std::size_t t = 0;
-        while (t < value.size()) {
-            while (t < value.size() && IsBlank(value[t])) {
-                ++t;
-            }
-            std::size_t e = t;
-            while (e < value.size() && !IsBlank(value[e])) {
-                ++e;
-            }
-            if (e > t && IsNofollowToken(value.substr(t, e - t))) {
-                return true;
-            }
-            t = e;
-        }
-        return false;
-    }
-    return false;
-}
-
-// Classifies a (filtered) anchor string, given with its lower-case copy; its URL and text are
-// appended to bytes. tagEnd and knownClose, unless npos, are the positions of the anchor's first
-// ">" and of its closing "</a", when the caller knows them already.
-SLinkRecord ParseAnchorInto(const std::string& host, std::string_view anchor,
-                            std::string_view lowerAnchor, std::size_t tagEnd,
-                            std::size_t knownClose, std::string& bytes, std::string& scratch) {
-    SLinkRecord link;
-    link.nUrlAt = bytes.size();
-    std::size_t valueAt = 0;
-    AppendUrl(lowerAnchor, bytes, valueAt);
-    link.nUrlLength = bytes.size() - link.nUrlAt;
-    // Everything that needs the URL comes before the text is appended, which may move bytes.
-    const std::string_view url(bytes.data() + link.nUrlAt, link.nUrlLength);
-    std::size_t innerEnd = 0;
-    const std::size_t innerAt = FindInnerText(lowerAnchor, url, valueAt, knownClose, innerEnd);
-    link.nNofollow =
-        HasNofollowRel(lowerAnchor, tagEnd != npos ? tagEnd : lowerAnchor.find('>')) ? 1 : 0;
-    const std::size_t schemeEnd = SchemeEnd(url);
-    link.nHostAt = schemeEnd == npos ? 0 : schemeEnd;
-    if (!url.empty() && url.front() == '#') {
-        link.nInPage = 1;
-    } else if (schemeEnd == npos || url.find(host) != npos) {
-        link.nInternal = 1;
-    } else {
-        link.nExternal = 1;
-    }
-    if (innerAt != npos) {
-        AppendStrippedText(anchor.substr(innerAt, innerEnd - innerAt), bytes, scratch);
-    }
-    link.nTextLength = bytes.size() - link.TextAt();
-    return link;
-}
-
-// Position of the first occurrence of needle in out[0..outLength) + rest that starts inside out;
-// npos when there is none. out itself holds no whole needle.
-std::size_t FindAcross(const char* out, std::size_t outLength, std::string_view rest,
-                       std::string_view needle) {
-    // Quick exit: out's last byte must be one of the needle's first bytes.
-    if (outLength == 0) {
-        return npos;
-    }
-    bool possible = false;
-    for (std::size_t k = 0; k + 1 < needle.size(); ++k) {
-        possible |= needle[k] == out[outLength - 1];
-    }
-    if (!possible) {
-        return npos;
-    }
-    for (std::size_t k = std::min(needle.size() - 1, outLength); k >= 1; --k) {
-        if (rest.size() >= needle.size() - k &&
-            std::memcmp(out + outLength - k, needle.data(), k) == 0 &&
-            std::memcmp(rest.data(), needle.data() + k, needle.size() - k) == 0) {
-            return outLength - k;
-        }
-    }
-    return npos;
-}
-
-} // namespace
-
 void CPageAnalyzer::RemoveComments(std::string& text) {
-    static constexpr std::string_view kOpen = "<!--";
-    static constexpr std::string_view kClose = "-->";
-    // The text is compacted in place: kept[0..kept) is the text kept so far, input[rest..) is
-    // still to read. Kept text never holds a whole "<!--" or "-->", so the first of each in the
-    // current text either spans the seam or lies in the unread input.
-    char* buffer = text.data();
-    const std::size_t n = text.size();
-    const std::string_view input(buffer, n);
-    CForwardFinder open(input, kOpen);
-    if (open.From(0) == npos) {
-        return;
-    }
-    CForwardFinder close(input, kClose);
+    // The text is compacted in place: text[0..kept) is kept, text[copyFrom..) is still to read,
+    // and kept <= copyFrom always, so nothing unread is overwritten.
+    const std::string_view input = text;
+    char* const buffer = text.data();
     std::size_t kept = 0;
-    std::size_t rest = 0;
-    // Appends input[rest..) up to the current-text position `upTo` (> kept) to the kept text.
-    const auto keepUpTo = [&](std::size_t upTo) {
-        if (upTo > kept) {
-            std::memmove(buffer + kept, buffer + rest, upTo - kept);
+    std::size_t copyFrom = 0;
+    std::size_t pos = 0;
+    std::size_t lt = 0;
+    while ((lt = input.find('<', pos)) != npos && lt + 1 < input.size()) {
+        const char next = input[lt + 1];
+        if (next == '!' && input.compare(lt, 4, "<!--") == 0) {
+            std::memmove(buffer + kept, buffer + copyFrom, lt - copyFrom);
+            kept += lt - copyFrom;
+            const std::size_t close = FindFast(input, "-->", lt + 2); // "<!-->" is whole
+            copyFrom = pos = close == npos ? input.size() : close + 3;
+            continue;
         }
-        kept = upTo;
-    };
-    // Positions in the unread input, turned into positions in the current text.
-    const auto current = [&](std::size_t at) { return at == npos ? npos : kept + (at - rest); };
-    while (true) {
-        const std::string_view unread = input.substr(rest);
-        std::size_t a = FindAcross(buffer, kept, unread, kOpen);
-        std::size_t b = FindAcross(buffer, kept, unread, kClose);
-        if (a != npos || b != npos) {
-            // A mark spans the seam (rare): look for each on its own.
-            if (a == npos) {
-                a = current(open.From(rest));
-            }
-            if (b == npos) {
-                b = current(close.From(rest));
-            }
-        } else {
-            // One scan finds whichever mark comes first, then the other is looked for from there.
-            const std::size_t mark = FindCommentMark(input, rest);
-            if (mark == npos) {
+        pos = lt + 1;
+        if (IsAsciiLetter(next)) {
+            const STag tag = ReadTag(input, lt);
+            if (tag.nEnd == npos) {
                 break;
             }
-            if (input[mark] == '<') {
-                a = current(mark);
-                b = current(close.From(mark + 2)); // "<!-->" is a whole comment
-            } else {
-                b = current(mark);
-                a = current(open.From(mark + 3));
+            pos = tag.nEnd;
+            if (IsRawTextElement(tag.name)) {
+                pos = FindRawTextEnd(input, tag.name, pos);
             }
-        }
-        if (a == npos) {
-            break;
-        }
-        const std::size_t keptBefore = kept;
-        if (b == npos) {
-            // Unterminated comment: the text ends where it starts.
-            keepUpTo(a);
-            rest = n;
-            break;
-        }
-        if (b >= a) {
-            keepUpTo(a);
-            rest += b + kClose.size() - keptBefore;
-        } else {
-            // A stray "-->" first: everything up to it goes, and so, pass after pass, up to the
-            // last "-->" before the comment (none can overlap the "<!--").
-            if (b >= keptBefore) {
-                const std::size_t openAt = rest + (a - keptBefore);
-                b = keptBefore + input.substr(rest, openAt - rest).rfind(kClose);
-            }
-            kept = 0;
-            rest += b + kClose.size() - keptBefore;
-        }
-        if (kept == 0 && rest == n) {
-            break;
         }
     }
-    std::memmove(buffer + kept, buffer + rest, n - rest);
-    text.resize(kept + (n - rest));
+    const std::size_t rest = input.size() - copyFrom;
+    std::memmove(buffer + kept, buffer + copyFrom, rest);
+    text.resize(kept + rest);
 }
 
 void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
-    m_pScan->host = HostOfBaseUrl(baseUrl);
-    m_pScan->anchors.RemoveAll();
-    m_pScan->links.clear();
-    m_pScan->linkBytes.clear();
-    m_pScan->nExternalCount = m_pScan->nInternalCount = 0;
-    m_pScan->nLinkCursor = 0;
-
-    // Every search below ignores the case of ASCII letters, as a search on a lower-case copy of
-    // the page would; only the stretches that are taken apart (the robots meta tag, each anchor)
-    // get a lower-case copy. So the page is read in one sweep, and no page-sized copy is made.
+    SScan& scan = *m_pScan;
+    scan.pageSite = DomainSiteOf(baseUrl).strSite;
+    scan.anchors.RemoveAll();
+    scan.links.clear();
+    scan.linkBytes.clear();
+    scan.nExternalCount = scan.nInternalCount = 0;
+    scan.nLinkCursor = 0;
 
     // Head and body: the head is the text before "</head" (or before "<body"); the body starts
     // at "<body" when there is one past the start.
@@ -580,8 +350,8 @@ void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
             page.remove_prefix(body);
         }
     }
-    m_pScan->FindRobotsMeta(head);
-    m_pScan->CollectAnchors(page);
+    scan.FindRobotsMeta(head);
+    scan.CollectAnchors(page);
 }
 
 void CPageAnalyzer::SScan::FindRobotsMeta(std::string_view head) {
@@ -603,62 +373,100 @@ void CPageAnalyzer::SScan::FindRobotsMeta(std::string_view head) {
     }
 }
 
-void CPageAnalyzer::SScan::CollectAnchors(std::string_view body) {
-    using ECase = CForwardFinder::ECase;
-    CForwardFinder closeTag(body, "</a", ECase::kIgnore);
-    CForwardFinder nextGt(body, ">");
-    CForwardFinder href(body, " href", ECase::kIgnore);
-    std::string lowered; // the lower-case copy of the current anchor
-    std::string anchor;  // the anchor and its lower-case copy without their removed bytes
-    std::string lowerAnchor;
-    std::string scratch;
-    std::size_t pos = 0;
-    std::size_t start;
-    while ((start = FindNoCase(body, "<a ", pos)) != npos) {
-        const std::size_t close = closeTag.From(start + 3);
-        if (close == npos) {
-            break;
-        }
-        const std::size_t end = std::min(close + 4, body.size());
-        const std::size_t gt = nextGt.From(start);
-        if (gt >= end) {
-            pos = start + 1; // no ">": not an anchor; look for the next "<a "
-            continue;
-        }
-        // Most anchors start "<a href": then that is the first " href" from the start on.
-        const bool plainHref = FindNoCase(body.substr(start + 2, 5), " href") == 0;
-        const std::size_t hrefAt = plainHref ? start + 2 : href.From(start);
-        if (hrefAt == npos || hrefAt >= gt) {
-            pos = start + 1;
-            continue;
-        }
-        // Most anchors have no byte to remove: their text is taken straight from the page;
-        // the others are filtered (the same positions go in both copies).
-        std::string_view text = body.substr(start, end - start);
-        if (lowered.size() < text.size()) {
-            lowered.resize(text.size());
-        }
-        const bool removed = LowerAnchorBytes(text.data(), lowered.data(), text.size());
-        std::string_view lowerText = std::string_view(lowered).substr(0, text.size());
-        // Where the first ">" and the closing "</a" stand in the anchor.
-        std::size_t tagEnd = gt - start;
-        std::size_t knownClose = close - start;
-        if (removed) {
-            anchor.resize(text.size());
-            lowerAnchor.resize(text.size());
-            const std::size_t kept = FilterAnchorBytes(text.data(), lowerText.data(), anchor.data(),
-                                                       lowerAnchor.data(), text.size());
-            text = std::string_view(anchor).substr(0, kept);
-            lowerText = std::string_view(lowerAnchor).substr(0, kept);
-            tagEnd = knownClose = npos; // removing bytes moves them and may join a new "</a"
-        }
-        anchors.Add(text);
-        const SLinkRecord& link = links.emplace_back(
-            ParseAnchorInto(host, text, lowerText, tagEnd, knownClose, linkBytes, scratch));
-        nExternalCount += link.nExternal;
-        nInternalCount += link.nInternal;
-        pos = end;
+void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std::size_t start,
+                                     std::size_t innerAt, std::size_t innerEnd, std::size_t end,
+                                     std::string_view text) {
+    anchors.Add(body.substr(start, end - start));
+    SLinkRecord& link = links.emplace_back();
+    link.nUrlAt = linkBytes.size();
+    AppendUrl(tag.href, linkBytes, scratch);
+    link.nUrlLength = linkBytes.size() - link.nUrlAt;
+    link.nNofollow = HasNofollowToken(tag.rel) ? 1 : 0;
+    Classify(std::string_view(linkBytes).substr(link.nUrlAt, link.nUrlLength), pageSite, link);
+    decoded.clear();
+    AppendDecodedReferences(text, decoded);
+    AppendReadableText(decoded, linkBytes);
+    if (linkBytes.size() == link.TextAt()) {
+        // No text (an image link, for example): the inner markup stands for it.
+        AppendReadableText(body.substr(innerAt, innerEnd - innerAt), linkBytes);
     }
+    link.nTextLength = linkBytes.size() - link.TextAt();
+    nExternalCount += link.nExternal;
+    nInternalCount += link.nInternal;
+}
+
+void CPageAnalyzer::SScan::CollectAnchors(std::string_view body) {
+    // One pass of the tokenizer over the body. The open anchor collects the text between the
+    // tags inside it; it ends with "</a>", where the next anchor opens, or with the page.
+    const std::size_t n = body.size();
+    STag anchor;
+    std::size_t anchorAt = npos; // where the open anchor starts; npos when none is open
+    std::string text;
+    const auto close = [&](std::size_t innerEnd, std::size_t end) {
+        if (anchorAt != npos) {
+            AddAnchor(body, anchor, anchorAt, anchor.nEnd, innerEnd, end, text);
+            anchorAt = npos;
+        }
+    };
+    std::size_t textFrom = 0; // where the text since the last tag starts
+    std::size_t pos = 0;
+    std::size_t lt;
+    while ((lt = body.find('<', pos)) != npos) {
+        const char next = lt + 1 < n ? body[lt + 1] : '\0';
+        const bool endTag = next == '/' && lt + 2 < n && IsAsciiLetter(body[lt + 2]);
+        std::size_t after; // where the text goes on after this piece of markup
+        if (IsAsciiLetter(next) || endTag) {
+            const STag tag = ReadTag(body, lt);
+            if (tag.nEnd == npos) {
+                break; // a tag cut off by the end of the page is dropped with the rest
+            }
+            if (anchorAt != npos) {
+                text.append(body.substr(textFrom, lt - textFrom));
+            }
+            after = tag.nEnd;
+            if (EqualsNoCase(tag.name, "a")) {
+                close(lt, endTag ? tag.nEnd : lt);
+                if (!endTag && tag.bHref) {
+                    anchor = tag;
+                    anchorAt = lt;
+                    text.clear();
+                }
+            } else if (!endTag && IsRawTextElement(tag.name)) {
+                after = FindRawTextEnd(body, tag.name, tag.nEnd);
+            }
+        } else if (next == '!' || next == '?' || next == '/') {
+            if (anchorAt != npos) {
+                text.append(body.substr(textFrom, lt - textFrom));
+            }
+            if (body.compare(lt, 4, "<!--") == 0) {
+                const std::size_t end = FindFast(body, "-->", lt + 2);
+                after = end == npos ? n : end + 3;
+            } else if (body.compare(lt, 3, "</>") == 0) {
+                after = lt + 3;
+            } else {
+                // "<!DOCTYPE", "<?xml", "</ x": up to the next ">", as a comment.
+                const std::size_t gt = body.find('>', lt + 2);
+                after = gt == npos ? n : gt + 1;
+            }
+        } else {
+            pos = lt + 1; // a "<" in text
+            continue;
+        }
+        textFrom = pos = after;
+    }
+    const std::size_t stop = lt == npos ? n : lt;
+    if (anchorAt != npos) {
+        text.append(body.substr(textFrom, stop - textFrom));
+    }
+    close(stop, stop);
+}
+
+std::string_view CPageAnalyzer::SScan::UrlOf(const SLinkRecord& link) const {
+    return std::string_view(linkBytes).substr(link.nUrlAt, link.nUrlLength);
+}
+
+std::string_view CPageAnalyzer::SScan::TextOf(const SLinkRecord& link) const {
+    return std::string_view(linkBytes).substr(link.TextAt(), link.nTextLength);
 }
 
 void CPageAnalyzer::GetMetaFlags(int& robots, int& index, int& noindex, int& follow,
@@ -670,30 +478,19 @@ void CPageAnalyzer::GetMetaFlags(int& robots, int& index, int& noindex, int& fol
     nofollow = m_pScan->nMetaNofollow;
 }
 
-std::string_view CPageAnalyzer::SScan::UrlOf(const SLinkRecord& link) const {
-    return std::string_view(linkBytes).substr(link.nUrlAt, link.nUrlLength);
-}
-
-std::string_view CPageAnalyzer::SScan::TextOf(const SLinkRecord& link) const {
-    return std::string_view(linkBytes).substr(link.TextAt(), link.nTextLength);
-}
-
 bool CPageAnalyzer::NextLinkToDomain(std::string_view domain, std::string& url, std::string& text,
                                      int& nofollow) {
-    if (m_pScan->domain != domain || m_pScan->domainReduced.empty()) {
-        m_pScan->domain.assign(domain);
-        m_pScan->domainReduced.assign(ReduceForDomainTest(ToLowerAscii(domain)));
+    SScan& scan = *m_pScan;
+    if (!scan.bDomainValid || scan.domain != domain) {
+        scan.domain.assign(domain);
+        scan.domainSite = DomainSiteOf(domain);
+        scan.bDomainValid = true;
     }
-    const std::string_view d = m_pScan->domainReduced;
-    while (m_pScan->nLinkCursor < m_pScan->links.size()) {
-        const SLinkRecord& link = m_pScan->links[m_pScan->nLinkCursor++];
-        std::string_view u = m_pScan->UrlOf(link).substr(link.nHostAt);
-        if (!u.empty() && u.back() == '/') {
-            u.remove_suffix(1);
-        }
-        if (u.find(d) != npos) {
-            url.assign(m_pScan->UrlOf(link));
-            text.assign(m_pScan->TextOf(link));
+    while (scan.nLinkCursor < scan.links.size()) {
+        const SLinkRecord& link = scan.links[scan.nLinkCursor++];
+        if (IsLinkToSite(scan.UrlOf(link), scan.domainSite)) {
+            url.assign(scan.UrlOf(link));
+            text.assign(scan.TextOf(link));
             nofollow = link.nNofollow;
             return true;
         }
@@ -711,6 +508,7 @@ CLinkInfo ToLinkInfo(const SLinkRecord& record, std::string_view bytes) {
     link.m_nExternal = record.nExternal;
     link.m_nInternal = record.nInternal;
     link.m_nInPage = record.nInPage;
+    link.m_nOther = record.nOther;
     return link;
 }
 
@@ -726,11 +524,10 @@ std::vector<CLinkInfo> CPageAnalyzer::GetLinks() const {
 }
 
 CLinkInfo CPageAnalyzer::ParseAnchor(std::string_view baseUrl, std::string_view anchor) {
-    std::string bytes;
-    std::string scratch;
-    const SLinkRecord record = ParseAnchorInto(HostOfBaseUrl(baseUrl), anchor, ToLowerAscii(anchor),
-                                               npos, npos, bytes, scratch);
-    return ToLinkInfo(record, bytes);
+    CPageAnalyzer analyzer;
+    analyzer.Load(baseUrl, anchor);
+    const SScan& scan = *analyzer.m_pScan;
+    return scan.links.empty() ? CLinkInfo{} : ToLinkInfo(scan.links.front(), scan.linkBytes);
 }
 
 } // namespace tessaray

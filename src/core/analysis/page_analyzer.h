@@ -9,23 +9,23 @@
 
 namespace tessaray {
 
-// One anchor of a page, classified. Exactly one of m_nInPage, m_nInternal and m_nExternal is 1.
-// The anchor string itself is the entry of the same index in the analyzer's anchors, and the
-// host it was classified against is the analyzer's GetHost(); neither is copied per link.
+// One anchor of a page, classified. Exactly one of m_nInPage, m_nInternal, m_nExternal and
+// m_nOther is 1.
 struct CLinkInfo {
-    std::string m_strUrl;  // the href value, lower case
-    std::string m_strText; // the anchor text, tags stripped (the inner text when nothing is left)
+    std::string m_strUrl;  // the href value, references decoded, lower case (ASCII letters)
+    std::string m_strText; // the anchor text, UTF-8 (the inner markup when there is no text)
     int m_nNofollow = 0;   // rel holds the token nofollow, ugc or sponsored
-    int m_nExternal = 0;   // absolute link to another host
-    int m_nInternal = 0;   // relative link, or absolute link to the page's own host
+    int m_nExternal = 0;   // absolute link to another site
+    int m_nInternal = 0;   // relative link, or absolute link to the page's own site
     int m_nInPage = 0;     // the URL begins with "#"
+    int m_nOther = 0;      // no page link: "mailto:", "tel:", "javascript:" or another scheme
 };
 
-// A tolerant text scanner for one fetched page: the robots meta tag, the anchors, their internal
-// and external counts, and the links to the user's domain. It is not an HTML parser: every test is
-// a substring search that ignores the case of ASCII letters; no character set or entity is
-// decoded. Every
-// step is linear in the page size, also on hostile pages.
+// A scanner for one fetched page: the robots meta tag, the anchors, their internal and external
+// counts, and the links to the user's domain. It reads tags the way a browser's tokenizer does
+// (any white space between attributes, quoted values, comments, no markup inside script, style,
+// template and textarea) without building a document tree, and it is linear in the page size,
+// also on hostile pages. The page is UTF-8 (see page_charset.h).
 class CPageAnalyzer {
 public:
     CPageAnalyzer();
@@ -33,9 +33,9 @@ public:
     CPageAnalyzer(CPageAnalyzer&&) noexcept;
     CPageAnalyzer& operator=(CPageAnalyzer&&) noexcept;
 
-    // Removes HTML comments in place: repeatedly, the first "<!--" up to the end of the first
-    // "-->"; a "-->" before the first "<!--" drops everything up to and including it; an
-    // unterminated comment is cut off with everything after it.
+    // Removes HTML comments in place: each runs from "<!--" to the first "-->" after it, an
+    // unterminated one to the end of the text. A "-->" outside a comment is text, and so is
+    // everything inside script, style, template and textarea elements.
     static void RemoveComments(std::string& text);
 
     // Scans a page (comments already removed) of the site baseUrl ("http://" or "https://" and
@@ -44,7 +44,7 @@ public:
     // link cursor.
     void Load(std::string_view baseUrl, std::string_view page);
 
-    // The robots meta tag: found, and whether it contains "index", "noindex", "follow",
+    // The first robots meta tag: found, and whether it contains "index", "noindex", "follow",
     // "nofollow" (plain substring tests, so "noindex" also counts as "index").
     void GetMetaFlags(int& robots, int& index, int& noindex, int& follow, int& nofollow) const;
     int GetInternalCount() const;
@@ -52,23 +52,19 @@ public:
 
     // The next NextLinkToDomain starts again at the first link.
     void ResetLinkCursor();
-    // From the cursor on, finds the next link whose URL (scheme and one trailing "/" dropped)
-    // contains the domain (likewise reduced) and returns its lower-case URL, anchor text and
-    // nofollow mark; false when no further link matches. The cursor moves past every link
-    // examined.
+    // From the cursor on, finds the next link to the domain's site (IsLinkToDomain) and returns
+    // its lower-case URL, anchor text and nofollow mark; false when no further link matches. The
+    // cursor moves past every link examined.
     bool NextLinkToDomain(std::string_view domain, std::string& url, std::string& text,
                           int& nofollow);
 
-    // The raw anchors (bytes below 0x20 and above 0x7F removed) and their links, in page order.
+    // The anchors (from "<a" to their end, as in the page) and their links, in page order.
     const CLineList& GetAnchors() const;
     std::vector<CLinkInfo> GetLinks() const; // built from the compact store on each call
-    // The host of the base URL: no scheme, nothing from the first "/" (when not the first byte).
-    const std::string& GetHost() const;
 
-    // Classifies one anchor string of a page of the site baseUrl.
+    // The first anchor of a text, classified as Load would on a page of the site baseUrl; an
+    // empty CLinkInfo when the text holds none.
     static CLinkInfo ParseAnchor(std::string_view baseUrl, std::string_view anchor);
-    // What GetHost gives for a base URL (case kept).
-    static std::string HostOfBaseUrl(std::string_view baseUrl);
 
 private:
     struct SScan; // the results of Load, in a compact store

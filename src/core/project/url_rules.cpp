@@ -44,6 +44,76 @@ std::string SiteUrlOf(std::string_view url) {
     return std::string(secure ? kHttps : kHttp) + ExtractHost(url);
 }
 
+std::string SiteOfUrl(std::string_view url, std::string_view* path) {
+    std::size_t hostAt = 0;
+    for (const std::string_view prefix : {kHttp, kHttps, std::string_view("//")}) {
+        if (url.size() >= prefix.size() && EqualsNoCase(url.substr(0, prefix.size()), prefix)) {
+            hostAt = prefix.size();
+            break;
+        }
+    }
+    if (hostAt == 0) {
+        return {};
+    }
+    std::size_t end = url.find_first_of("/?#\\", hostAt);
+    end = end == std::string_view::npos ? url.size() : end;
+    if (path) {
+        *path = url.substr(end);
+    }
+    std::string_view host = url.substr(hostAt, end - hostAt);
+    const std::size_t at = host.rfind('@');
+    if (at != std::string_view::npos) {
+        host.remove_prefix(at + 1);
+    }
+    std::string site = ToLowerAscii(host);
+    if (site.starts_with("www.")) {
+        site.erase(0, 4);
+    }
+    for (const std::string_view port : {":80", ":443"}) {
+        if (site.ends_with(port)) {
+            site.resize(site.size() - port.size());
+        }
+    }
+    if (site.ends_with(':')) {
+        site.pop_back();
+    }
+    return site;
+}
+
+SDomainSite DomainSiteOf(std::string_view domain) {
+    SDomainSite result;
+    std::string_view path;
+    result.strSite = SiteOfUrl(domain, &path);
+    if (result.strSite.empty()) {
+        const std::size_t end = domain.find_first_of("/?#");
+        result.strSite = SiteOfUrl("//" + std::string(domain.substr(0, end)));
+        path = end == std::string_view::npos ? std::string_view() : domain.substr(end);
+    }
+    while (!path.empty() && path.back() == '/') {
+        path.remove_suffix(1);
+    }
+    result.strPath = ToLowerAscii(path);
+    return result;
+}
+
+bool IsLinkToSite(std::string_view url, const SDomainSite& domain) {
+    std::string_view path;
+    if (domain.strSite.empty() || SiteOfUrl(url, &path) != domain.strSite) {
+        return false;
+    }
+    const std::string_view wanted = domain.strPath;
+    if (wanted.empty()) {
+        return true;
+    }
+    return path.size() >= wanted.size() && EqualsNoCase(path.substr(0, wanted.size()), wanted) &&
+           (path.size() == wanted.size() ||
+            std::string_view("/?#").find(path[wanted.size()]) != std::string_view::npos);
+}
+
+bool IsLinkToDomain(std::string_view url, std::string_view domain) {
+    return IsLinkToSite(url, DomainSiteOf(domain));
+}
+
 std::string NormalizeProjectUrl(std::string_view url) {
     std::string text(url);
     Trim(text);

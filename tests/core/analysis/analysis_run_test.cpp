@@ -55,7 +55,9 @@ protected:
                 res.status = 404;
                 return;
             }
-            res.set_content(it->second, "text/html");
+            const auto type = m_contentTypes.find(req.path);
+            res.set_content(it->second,
+                            type == m_contentTypes.end() ? "text/html" : type->second.c_str());
         });
         m_server.Start();
         m_run.SetOutputWords(kWords);
@@ -63,7 +65,13 @@ protected:
     }
 
     // Serves body at path.
-    void Serve(const std::string& path, const std::string& body) { m_pages[path] = body; }
+    void Serve(const std::string& path, const std::string& body,
+               const std::string& contentType = "") {
+        m_pages[path] = body;
+        if (!contentType.empty()) {
+            m_contentTypes[path] = contentType;
+        }
+    }
 
     // Makes a project of the partner entries and, when given, the external links.
     void MakeProject(const std::vector<std::string>& entries,
@@ -121,6 +129,7 @@ protected:
 
     // The pages outlive the server that serves them.
     std::map<std::string, std::string> m_pages;
+    std::map<std::string, std::string> m_contentTypes;
     test::HttpTestServer m_server;
     test::TempDir m_projectDir;
     test::TempDir m_traceBase;
@@ -213,6 +222,26 @@ TEST_F(AnalysisRunTest, PageWithoutTheLinkIsNotListedAndLeavesTheVerdictsEmpty) 
     const std::string bytes = std::to_string(m_pages["/none.html"].size());
     EXPECT_EQ(row, (Row{"1", Url("/none.html"), "", "200", bytes, "0", "1", "", "", "", "No", "",
                         "", "", "0", "N/A", "", ""}));
+}
+
+TEST_F(AnalysisRunTest, CellsAreUtf8WhateverThePageCharset) {
+    // The header's charset wins over the page's own <meta>; the Bytes cell counts bytes as sent.
+    const std::string latin1 =
+        Page("<a href=\"http://shop.example/\">Gr\xFCner Tee</a>", "<meta charset=\"utf-8\">");
+    Serve("/latin1.html", latin1, "text/html; charset=ISO-8859-1");
+    Serve("/meta.html", Page("<a href=\"http://shop.example/\">M\xFCller</a>",
+                             "<meta http-equiv=Content-Type content='text/html; charset=cp1252'>"));
+    Serve("/utf8.html", Page("<a href=\"http://shop.example/\">Dom\xC3\xA1\x63\xC3\xAD</a>"));
+    MakeProject({Url("/latin1.html"), Url("/meta.html"), Url("/utf8.html")});
+
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+
+    ASSERT_EQ(m_table.GetRowCount(), 3);
+    EXPECT_EQ(RowAt(0)[kColAnchorText], "Gr\xC3\xBCner Tee");
+    EXPECT_EQ(RowAt(0)[kColBytes], std::to_string(latin1.size()));
+    EXPECT_EQ(RowAt(1)[kColAnchorText], "M\xC3\xBCller");
+    EXPECT_EQ(RowAt(2)[kColAnchorText], "Dom\xC3\xA1\x63\xC3\xAD");
 }
 
 TEST_F(AnalysisRunTest, FailedFetchesStillGetTheirRows) {

@@ -1,10 +1,9 @@
 #pragma once
 
-// A deliberately plain page scanner, written step by step as the scanner's rules read (erase from
-// the front, search again from the start). It is quadratic on hostile pages and only meant for
-// checking the fast CPageAnalyzer on small generated and fuzzed pages.
+// A deliberately plain page scanner, written step by step as the scanner's rules read: it copies
+// strings, lower-cases whole pages and searches again from the start. It is slow and only meant
+// for checking the fast CPageAnalyzer on small generated and fuzzed pages.
 
-#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,6 +18,7 @@ struct RefLink {
     int external = 0;
     int internal = 0;
     int inPage = 0;
+    int other = 0;
 };
 
 struct RefScan {
@@ -44,142 +44,302 @@ inline bool RefContains(const std::string& s, const std::string& part) {
     return s.find(part) != kRefNpos;
 }
 
-inline void RefRemoveComments(std::string& text) {
-    while (RefContains(text, "<!--")) {
-        const std::size_t a = text.find("<!--");
-        const std::size_t b = text.find("-->");
-        if (b == kRefNpos) {
-            text = text.substr(0, a);
-        } else if (b >= a) {
-            text.erase(a, b + 3 - a);
-        } else {
-            text.erase(0, b + 3);
+inline bool RefSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+inline bool RefLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// A tag: its name in lower case, its attributes (first of each name), and where it ends.
+struct RefTag {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> attributes;
+    std::size_t end = kRefNpos; // past ">", or npos when the page ends inside the tag
+
+    const std::string* Get(const std::string& attribute) const {
+        for (const auto& [name, value] : attributes) {
+            if (name == attribute) {
+                return &value;
+            }
         }
-        if (text.empty()) {
-            break;
+        return nullptr;
+    }
+};
+
+// Reads the tag at page[at] == '<', character by character as the tokenizer's states go.
+inline RefTag RefReadTag(const std::string& page, std::size_t at) {
+    RefTag tag;
+    std::size_t i = at + 1;
+    if (page[i] == '/') {
+        ++i;
+    }
+    while (i < page.size() && !RefSpace(page[i]) && page[i] != '/' && page[i] != '>') {
+        tag.name += page[i++];
+    }
+    tag.name = RefLower(tag.name);
+    while (i < page.size()) {
+        const char c = page[i];
+        if (RefSpace(c) || c == '/') {
+            ++i;
+        } else if (c == '>') {
+            tag.end = i + 1;
+            return tag;
+        } else {
+            std::string name(1, c);
+            ++i;
+            while (i < page.size() && !RefSpace(page[i]) && page[i] != '/' && page[i] != '>' &&
+                   page[i] != '=') {
+                name += page[i++];
+            }
+            while (i < page.size() && RefSpace(page[i])) {
+                ++i;
+            }
+            std::string value;
+            if (i < page.size() && page[i] == '=') {
+                ++i;
+                while (i < page.size() && RefSpace(page[i])) {
+                    ++i;
+                }
+                if (i < page.size() && (page[i] == '"' || page[i] == '\'')) {
+                    const char quote = page[i++];
+                    while (i < page.size() && page[i] != quote) {
+                        value += page[i++];
+                    }
+                    if (i == page.size()) {
+                        return tag;
+                    }
+                    ++i;
+                } else {
+                    while (i < page.size() && !RefSpace(page[i]) && page[i] != '>') {
+                        value += page[i++];
+                    }
+                }
+            }
+            if (!tag.Get(RefLower(name))) {
+                tag.attributes.emplace_back(RefLower(name), value);
+            }
+        }
+    }
+    return tag;
+}
+
+inline bool RefRawText(const std::string& name) {
+    return name == "script" || name == "style" || name == "template" || name == "textarea";
+}
+
+// Where the raw-text element's content ends: its "</name" followed by white space, "/" or ">".
+inline std::size_t RefRawTextEnd(const std::string& page, const std::string& name,
+                                 std::size_t from) {
+    const std::string lower = RefLower(page);
+    for (std::size_t at = lower.find("</" + name, from); at != kRefNpos;
+         at = lower.find("</" + name, at + 1)) {
+        const std::size_t after = at + 2 + name.size();
+        if (after == page.size() || RefSpace(page[after]) || page[after] == '/' ||
+            page[after] == '>') {
+            return at;
+        }
+    }
+    return page.size();
+}
+
+inline void RefRemoveComments(std::string& text) {
+    std::size_t i = 0;
+    while (i + 1 < text.size()) {
+        if (text.compare(i, 4, "<!--") == 0) {
+            const std::size_t close = text.find("-->", i + 2);
+            text.erase(i, close == kRefNpos ? kRefNpos : close + 3 - i);
+        } else if (text[i] == '<' && RefLetter(text[i + 1])) {
+            const RefTag tag = RefReadTag(text, i);
+            if (tag.end == kRefNpos) {
+                return;
+            }
+            i = RefRawText(tag.name) ? RefRawTextEnd(text, tag.name, tag.end) : tag.end;
+        } else {
+            ++i;
         }
     }
 }
 
-// Drops everything up to and including the first "http://" or "https://", whichever comes first.
-inline std::string RefDropScheme(const std::string& s) {
-    const std::size_t http = RefLower(s).find("http://");
-    const std::size_t https = RefLower(s).find("https://");
-    if (https != kRefNpos && (http == kRefNpos || https < http)) {
-        return s.substr(https + 8);
+inline void RefAppendUtf8(unsigned long code, std::string& out) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
     }
-    if (http != kRefNpos) {
-        return s.substr(http + 7);
+}
+
+// The references the generated pages use: "&amp;", "&lt;", "&nbsp;", "&auml;", "&uuml;",
+// "&quot;" and decimal and hex numbers below 0x80 or above 0x9F (others are copied).
+inline std::string RefDecode(const std::string& text) {
+    static const std::pair<const char*, unsigned long> named[] = {
+        {"amp", '&'},   {"lt", '<'},    {"gt", '>'},    {"quot", '"'},
+        {"nbsp", 0xA0}, {"auml", 0xE4}, {"uuml", 0xFC}, {"apos", '\''}};
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] != '&') {
+            out += text[i++];
+            continue;
+        }
+        const std::size_t semicolon = text.find(';', i);
+        bool done = false;
+        if (semicolon != kRefNpos) {
+            const std::string name = text.substr(i + 1, semicolon - i - 1);
+            for (const auto& [entity, code] : named) {
+                if (name == entity) {
+                    RefAppendUtf8(code, out);
+                    i = semicolon + 1;
+                    done = true;
+                }
+            }
+            if (!done && name.size() > 1 && name[0] == '#') {
+                const bool hex = name[1] == 'x' || name[1] == 'X';
+                const std::string digits = name.substr(hex ? 2 : 1);
+                if (!digits.empty() && digits.size() < 7 &&
+                    digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") ==
+                        kRefNpos) {
+                    const unsigned long code = std::stoul(digits, nullptr, hex ? 16 : 10);
+                    if (code > 0 && (code < 0x80 || code > 0x9F) && code < 0xD800) {
+                        RefAppendUtf8(code, out);
+                        i = semicolon + 1;
+                        done = true;
+                    }
+                }
+            }
+        }
+        if (!done) {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
+// Line breaks, tabs, form feeds and no-break spaces between words become one blank; at the ends
+// only plain blanks stay; other control bytes go.
+inline std::string RefReadable(const std::string& text) {
+    std::string spaced; // every white space character marked: ' ' stays, others become '\x01'
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xA0) {
+            spaced += '\x01';
+            ++i;
+        } else if (c == '\t' || c == '\n' || c == '\r' || c == '\f') {
+            spaced += '\x01';
+        } else if (c >= 0x20) {
+            spaced += static_cast<char>(c);
+        }
+    }
+    std::string out;
+    for (std::size_t i = 0; i < spaced.size();) {
+        if (spaced[i] != ' ' && spaced[i] != '\x01') {
+            out += spaced[i++];
+            continue;
+        }
+        const std::size_t end = spaced.find_first_not_of(std::string(" \x01"), i);
+        const std::string run = spaced.substr(i, end == kRefNpos ? kRefNpos : end - i);
+        const bool edge = i == 0 || end == kRefNpos;
+        if (RefContains(run, "\x01") && !edge) {
+            out += ' ';
+        } else {
+            for (const char c : run) {
+                if (c == ' ') {
+                    out += ' ';
+                }
+            }
+        }
+        i = end == kRefNpos ? spaced.size() : end;
+    }
+    return out;
+}
+
+// The site a lower-case URL names ("http://", "https://" or "//"), compared without "www.",
+// user info and default ports; empty for other URLs. rest gets the part after the host.
+inline std::string RefSite(const std::string& url, std::string* rest = nullptr) {
+    std::string s;
+    for (const std::string prefix : {"http://", "https://", "//"}) {
+        if (RefLower(url).rfind(prefix, 0) == 0) {
+            s = url.substr(prefix.size());
+            break;
+        }
+    }
+    if (s.empty()) {
+        return "";
+    }
+    const std::size_t end = s.find_first_of("/?#\\");
+    if (rest) {
+        *rest = end == kRefNpos ? "" : s.substr(end);
+    }
+    s = RefLower(s.substr(0, end));
+    if (s.find('@') != kRefNpos) {
+        s = s.substr(s.rfind('@') + 1);
+    }
+    if (s.rfind("www.", 0) == 0) {
+        s = s.substr(4);
+    }
+    for (const std::string port : {":80", ":443", ":"}) {
+        if (s.size() >= port.size() && s.compare(s.size() - port.size(), kRefNpos, port) == 0) {
+            s.resize(s.size() - port.size());
+        }
     }
     return s;
 }
 
-inline bool RefHasScheme(const std::string& lower) {
-    return RefContains(lower, "http://") || RefContains(lower, "https://");
-}
-
-inline bool RefNofollow(const std::string& lowerAnchor) {
-    std::string tag = lowerAnchor.substr(0, lowerAnchor.find('>'));
-    std::size_t pos = 1;
-    while ((pos = tag.find(" rel", pos)) != kRefNpos) {
-        std::string after = tag.substr(pos + 4);
-        after.erase(0, after.find_first_not_of(" \t\r\n\v\f") == kRefNpos
-                           ? after.size()
-                           : after.find_first_not_of(" \t\r\n\v\f"));
-        if (after.empty() || after[0] != '=') {
-            ++pos;
-            continue;
-        }
-        after.erase(0, 1);
-        after.erase(0, std::min(after.size(), after.find_first_not_of(" \t\r\n\v\f")));
-        std::string value;
-        if (!after.empty() && (after[0] == '"' || after[0] == '\'')) {
-            const std::size_t end = after.find(after[0], 1);
-            value = end == kRefNpos ? after.substr(1) : after.substr(1, end - 1);
-        } else {
-            value = after.substr(0, after.find_first_of(" \t\r\n\v\f"));
-        }
-        std::istringstream tokens(value);
-        std::string token;
-        while (tokens >> token) {
-            if (token == "nofollow" || token == "ugc" || token == "sponsored") {
-                return true;
-            }
-        }
-        return false;
-    }
-    return false;
-}
-
-inline RefLink RefParseAnchor(const std::string& baseUrl, const std::string& anchor) {
+inline RefLink RefMakeLink(const std::string& baseUrl, const std::string& anchor, const RefTag& tag,
+                           const std::string& text, const std::string& inner) {
     RefLink link;
     link.anchor = anchor;
-    std::string host = RefDropScheme(baseUrl);
-    const std::size_t slash = host.find('/');
-    if (slash != kRefNpos && slash > 0) {
-        host = host.substr(0, slash);
+    std::string url = RefDecode(*tag.Get("href"));
+    url.erase(0, url.find_first_not_of(std::string("\0\x01\x02\x03\x04\x05\x06\x07\x08\t\n\x0b"
+                                                   "\x0c\r\x0e\x0f\x10\x11\x12\x13\x14\x15\x16"
+                                                   "\x17\x18\x19\x1a\x1b\x1c\x1d\x1e\x1f ",
+                                                   33)));
+    while (!url.empty() && static_cast<unsigned char>(url.back()) <= ' ') {
+        url.pop_back();
     }
-
-    const std::string lower = RefLower(anchor);
-    const std::size_t href = lower.find("href");
-    if (href != kRefNpos) {
-        std::string after = lower.substr(href + 4);
-        const std::size_t equals = after.find('=');
-        if (equals != kRefNpos) {
-            after = after.substr(equals + 1);
-            std::size_t i = 0;
-            while (i < after.size() && static_cast<unsigned char>(after[i]) < '!') {
-                ++i;
-            }
-            int quotes = 0;
-            for (; i < after.size(); ++i) {
-                const char c = after[i];
-                if (c == ' ' || c == '>') {
-                    break;
-                }
-                if (c == '"' || c == '\'') {
-                    if (++quotes == 2) {
-                        break;
-                    }
-                    continue;
-                }
-                link.url += c;
-            }
+    for (const char c : RefLower(url)) {
+        if (static_cast<unsigned char>(c) >= ' ') {
+            link.url += c;
         }
     }
-
-    std::size_t from = lower.find(link.url);
-    from = from == kRefNpos ? 0 : from + link.url.size();
-    std::string rest = anchor.substr(from);
-    const std::size_t gt = rest.find('>');
-    if (gt != kRefNpos) {
-        rest = rest.substr(gt + 1);
-        const std::size_t close = RefLower(rest).find("</a");
-        if (close != kRefNpos) {
-            const std::string inner = rest.substr(0, close);
-            std::string t = inner;
-            while (RefContains(t, "<") && RefContains(t, ">")) {
-                const std::size_t lt = t.find('<');
-                const std::size_t g = t.find('>');
-                if (g < lt) {
-                    t.erase(0, 1);
-                } else {
-                    t.erase(lt, g - lt + 1);
-                }
-            }
-            link.text = t.empty() ? inner : t;
+    link.text = RefReadable(RefDecode(text));
+    if (link.text.empty()) {
+        link.text = RefReadable(inner);
+    }
+    if (const std::string* rel = tag.Get("rel")) {
+        std::istringstream tokens(RefLower(*rel));
+        std::string token;
+        while (tokens >> token) {
+            link.nofollow |= token == "nofollow" || token == "ugc" || token == "sponsored";
         }
     }
-
-    link.nofollow = RefNofollow(lower) ? 1 : 0;
+    std::string base = RefSite(baseUrl);
+    if (base.empty()) {
+        base = RefSite("//" + baseUrl.substr(0, baseUrl.find_first_of("/?#")));
+    }
+    const std::string site = RefSite(link.url);
+    const std::size_t colon = link.url.find(':');
+    const bool scheme = colon != kRefNpos && colon > 0 && RefLetter(link.url[0]) &&
+                        link.url.substr(0, colon).find_first_not_of(
+                            "abcdefghijklmnopqrstuvwxyz0123456789+-.") == kRefNpos;
     if (!link.url.empty() && link.url[0] == '#') {
         link.inPage = 1;
-    } else if (!RefHasScheme(link.url)) {
-        link.internal = 1;
-    } else if (RefContains(link.url, host)) {
-        link.internal = 1;
+    } else if (!site.empty()) {
+        (site == base ? link.internal : link.external) = 1;
+    } else if (scheme) {
+        link.other = 1;
     } else {
-        link.external = 1;
+        link.internal = 1;
     }
     return link;
 }
@@ -197,7 +357,6 @@ inline RefScan RefLoad(const std::string& baseUrl, std::string page) {
         const std::size_t body = lower.find("<body");
         if (body != kRefNpos && body > 0) {
             page = page.substr(body);
-            lower = lower.substr(body);
         }
     }
 
@@ -217,54 +376,90 @@ inline RefScan RefLoad(const std::string& baseUrl, std::string page) {
         pos = gt == kRefNpos ? headLower.size() : gt + 1;
     }
 
-    pos = 0;
-    while (true) {
-        const std::size_t start = lower.find("<a ", pos);
-        if (start == kRefNpos) {
-            break;
+    // The anchors: walk the body character by character.
+    bool open = false;
+    RefTag anchorTag;
+    std::size_t anchorAt = 0;
+    std::string text;
+    const auto closeAnchor = [&](std::size_t innerEnd, std::size_t end) {
+        if (open) {
+            const std::string anchor = page.substr(anchorAt, end - anchorAt);
+            const std::string inner = page.substr(anchorTag.end, innerEnd - anchorTag.end);
+            scan.anchors.push_back(anchor);
+            scan.links.push_back(RefMakeLink(baseUrl, anchor, anchorTag, text, inner));
+            open = false;
         }
-        const std::size_t close = lower.find("</a", start + 1);
-        if (close == kRefNpos) {
-            break;
-        }
-        std::string anchor = page.substr(start, close + 4 - start);
-        const std::string lowerAnchor = lower.substr(start, close + 4 - start);
-        const std::size_t gt = lowerAnchor.find('>');
-        if (gt == kRefNpos || !RefContains(lowerAnchor.substr(0, gt), " href")) {
-            pos = start + 1;
-            continue;
-        }
-        std::string kept;
-        for (const char c : anchor) {
-            if (static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) <= 0x7F) {
-                kept += c;
+    };
+    std::size_t i = 0;
+    while (i < page.size()) {
+        const bool tagStart = page[i] == '<' && i + 1 < page.size();
+        const bool startTag = tagStart && RefLetter(page[i + 1]);
+        const bool endTag =
+            tagStart && page[i + 1] == '/' && i + 2 < page.size() && RefLetter(page[i + 2]);
+        if (startTag || endTag) {
+            const RefTag tag = RefReadTag(page, i);
+            if (tag.end == kRefNpos) {
+                break;
             }
+            std::size_t next = tag.end;
+            if (tag.name == "a") {
+                closeAnchor(i, endTag ? tag.end : i);
+                if (startTag && tag.Get("href")) {
+                    open = true;
+                    anchorTag = tag;
+                    anchorAt = i;
+                    text.clear();
+                }
+            } else if (startTag && RefRawText(tag.name)) {
+                next = RefRawTextEnd(page, tag.name, tag.end);
+            }
+            i = next;
+        } else if (page.compare(i, 4, "<!--") == 0) {
+            const std::size_t close = page.find("-->", i + 2);
+            i = close == kRefNpos ? page.size() : close + 3;
+        } else if (page.compare(i, 3, "</>") == 0) {
+            i += 3;
+        } else if (tagStart && (page[i + 1] == '!' || page[i + 1] == '?' || page[i + 1] == '/')) {
+            const std::size_t gt = page.find('>', i + 2);
+            i = gt == kRefNpos ? page.size() : gt + 1;
+        } else {
+            if (open) {
+                text += page[i];
+            }
+            ++i;
         }
-        scan.anchors.push_back(kept);
-        pos = close + 4;
     }
+    closeAnchor(std::min(i, page.size()), std::min(i, page.size()));
 
-    for (const std::string& anchor : scan.anchors) {
-        scan.links.push_back(RefParseAnchor(baseUrl, anchor));
-        scan.externalCount += scan.links.back().external;
-        scan.internalCount += scan.links.back().internal;
+    for (const RefLink& link : scan.links) {
+        scan.externalCount += link.external;
+        scan.internalCount += link.internal;
     }
     return scan;
 }
 
-// Indices of the links that match the domain, in order.
+// Indices of the links to the domain's site, in order.
 inline std::vector<std::size_t> RefLinksToDomain(const RefScan& scan, const std::string& domain) {
-    std::string d = RefDropScheme(RefLower(domain));
-    if (!d.empty() && d.back() == '/') {
-        d.pop_back();
+    std::string path;
+    std::string site = RefSite(domain, &path);
+    if (site.empty()) {
+        const std::size_t end = domain.find_first_of("/?#");
+        site = RefSite("//" + domain.substr(0, end));
+        path = end == kRefNpos ? "" : domain.substr(end);
     }
+    while (!path.empty() && path.back() == '/') {
+        path.pop_back();
+    }
+    path = RefLower(path);
     std::vector<std::size_t> matches;
     for (std::size_t i = 0; i < scan.links.size(); ++i) {
-        std::string u = RefDropScheme(RefLower(scan.links[i].url));
-        if (!u.empty() && u.back() == '/') {
-            u.pop_back();
+        std::string rest;
+        if (site.empty() || RefSite(scan.links[i].url, &rest) != site) {
+            continue;
         }
-        if (RefContains(u, d)) {
+        rest = RefLower(rest);
+        if (path.empty() || rest == path || rest.rfind(path + "/", 0) == 0 ||
+            rest.rfind(path + "?", 0) == 0 || rest.rfind(path + "#", 0) == 0) {
             matches.push_back(i);
         }
     }

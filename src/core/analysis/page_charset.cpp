@@ -1,0 +1,223 @@
+#include "core/analysis/page_charset.h"
+
+#include "core/util/ascii.h"
+#include "core/util/byte_search.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace tessaray {
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+constexpr std::string_view kUtf8 = "UTF-8";
+constexpr std::string_view kWindows1252 = "WINDOWS-1252";
+// How far into a page a <meta> charset is looked for when the head does not end earlier.
+constexpr std::size_t kMetaScanLimit = 64 * 1024;
+
+// The iconv name for a charset label, or empty for none.
+std::string CharsetName(std::string_view label, bool fromMeta) {
+    std::string name = ToLowerAscii(label);
+    Trim(name);
+    if (name.empty()) {
+        return {};
+    }
+    for (const std::string_view latin1 :
+         {"iso-8859-1", "iso8859-1", "iso_8859-1", "latin1", "l1", "us-ascii", "ascii", "cp1252",
+          "x-cp1252", "windows-1252", "cp819", "ibm819"}) {
+        if (name == latin1) {
+            return std::string(kWindows1252);
+        }
+    }
+    // A page cannot declare UTF-16 in its own bytes meaningfully; browsers read it as UTF-8.
+    if (name == "utf8" || name == "unicode-1-1-utf-8" || (fromMeta && name.starts_with("utf-16"))) {
+        return std::string(kUtf8);
+    }
+    if (name == "gb2312" || name == "x-gbk") {
+        return "GBK";
+    }
+    for (char& c : name) {
+        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
+    }
+    return name;
+}
+
+// The value after "charset=" in text (a header line or a meta tag), without quotes.
+std::string_view CharsetParameter(std::string_view text) {
+    const std::size_t at = FindNoCase(text, "charset");
+    if (at == npos) {
+        return {};
+    }
+    std::size_t i = at + 7;
+    while (i < text.size() && IsBlank(text[i])) {
+        ++i;
+    }
+    if (i == text.size() || text[i] != '=') {
+        return {};
+    }
+    ++i;
+    while (i < text.size() && (IsBlank(text[i]) || text[i] == '"' || text[i] == '\'')) {
+        ++i;
+    }
+    std::size_t end = i;
+    while (end < text.size() && !IsBlank(text[end]) &&
+           std::string_view("\"';>,").find(text[end]) == npos) {
+        ++end;
+    }
+    return text.substr(i, end - i);
+}
+
+// The charset of the last Content-Type line of the header block (after redirects, the last
+// response's header counts).
+std::string HeaderCharset(std::string_view block) {
+    std::string found;
+    std::size_t from = 0;
+    while (from < block.size()) {
+        std::size_t end = block.find('\n', from);
+        end = end == npos ? block.size() : end;
+        const std::string_view line = block.substr(from, end - from);
+        if (line.size() > 13 && EqualsNoCase(line.substr(0, 13), "content-type:")) {
+            found = CharsetName(CharsetParameter(line.substr(13)), false);
+        }
+        from = end + 1;
+    }
+    return found;
+}
+
+std::string MetaCharset(std::string_view page) {
+    std::size_t limit = FindNoCase(page, "</head");
+    limit = limit == npos ? kMetaScanLimit : limit;
+    const std::string_view head = page.substr(0, limit);
+    for (std::size_t at = FindNoCase(head, "<meta"); at != npos;
+         at = FindNoCase(head, "<meta", at + 5)) {
+        const std::size_t gt = head.find('>', at);
+        const std::string name =
+            CharsetName(CharsetParameter(head.substr(at, gt == npos ? npos : gt - at)), true);
+        if (!name.empty()) {
+            return name;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+bool IsValidUtf8(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n;) {
+        if (p[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        char32_t code = 0;
+        if (p[i] >= 0xC2 && p[i] <= 0xDF) {
+            length = 2;
+            code = p[i] & 0x1F;
+        } else if (p[i] >= 0xE0 && p[i] <= 0xEF) {
+            length = 3;
+            code = p[i] & 0x0F;
+        } else if (p[i] >= 0xF0 && p[i] <= 0xF4) {
+            length = 4;
+            code = p[i] & 0x07;
+        } else {
+            return false;
+        }
+        if (n - i < length) {
+            return false;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80) {
+                return false;
+            }
+            code = (code << 6) | (p[i + k] & 0x3F);
+        }
+        // Overlong forms, surrogates and values beyond Unicode are not UTF-8.
+        if ((length == 3 && code < 0x800) || (length == 4 && code < 0x10000) || code > 0x10FFFF ||
+            (code >= 0xD800 && code <= 0xDFFF)) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+void AppendUtf8(char32_t code, std::string& out) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+std::string SniffCharset(std::string_view headerBlock, std::string_view page) {
+    std::string name = HeaderCharset(headerBlock);
+    if (name.empty()) {
+        name = MetaCharset(page);
+    }
+    if (name.empty()) {
+        name = IsValidUtf8(page) ? kUtf8 : kWindows1252;
+    }
+    return name;
+}
+
+std::string ConvertToUtf8(std::string_view text, std::string_view charset) {
+    const bool utf8 = EqualsNoCase(charset, "utf-8");
+    if (utf8 && IsValidUtf8(text)) {
+        return std::string(text);
+    }
+    const std::string from(utf8 ? kUtf8 : charset);
+    iconv_t cd = iconv_open("UTF-8", from.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        if (IsValidUtf8(text)) {
+            return std::string(text);
+        }
+        cd = iconv_open("UTF-8", std::string(kWindows1252).c_str());
+        if (cd == reinterpret_cast<iconv_t>(-1)) {
+            return std::string(text);
+        }
+    }
+    std::string out(text.size() + text.size() / 2 + 16, '\0');
+    // iconv's interface takes non-const input pointers; it does not write through them.
+    char* in = const_cast<char*>(text.data());
+    std::size_t inLeft = text.size();
+    std::size_t written = 0;
+    while (inLeft > 0) {
+        char* outAt = out.data() + written;
+        std::size_t outLeft = out.size() - written;
+        const std::size_t result = iconv(cd, &in, &inLeft, &outAt, &outLeft);
+        written = out.size() - outLeft;
+        if (result != static_cast<std::size_t>(-1)) {
+            break;
+        }
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        // A byte the charset does not allow, or a sequence cut off at the end: U+FFFD for it.
+        if (out.size() - written < 3) {
+            out.resize(out.size() * 2);
+        }
+        out.replace(written, 3, "\xEF\xBF\xBD");
+        written += 3;
+        ++in;
+        --inLeft;
+    }
+    iconv_close(cd);
+    out.resize(written);
+    return out;
+}
+
+} // namespace tessaray

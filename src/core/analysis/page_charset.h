@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tessaray {
+
+// The character set a page is written in, as a browser finds it: the charset parameter of the
+// Content-Type header in the raw header block, else a <meta charset> or <meta http-equiv> in the
+// page's head, else "UTF-8" when the bytes are valid UTF-8, else "WINDOWS-1252". The name is one
+// iconv knows; labels that browsers read as windows-1252 ("iso-8859-1", "us-ascii") give
+// "WINDOWS-1252".
+std::string SniffCharset(std::string_view headerBlock, std::string_view page);
+
+// The text converted from charset to UTF-8 with iconv. A byte sequence the charset does not
+// allow becomes U+FFFD; a charset iconv does not know is taken as windows-1252 unless the text
+// is valid UTF-8.
+std::string ConvertToUtf8(std::string_view text, std::string_view charset);
+
+bool IsValidUtf8(std::string_view text);
+void AppendUtf8(char32_t code, std::string& out);
+
+} // namespace tessaray
