@@ -5,6 +5,8 @@
 #include "core/util/ascii.h"
 #include "core/util/byte_search.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -21,6 +23,13 @@ struct SLinkRecord {
     std::size_t nUrlAt = 0;
     std::size_t nUrlLength = 0;
     std::size_t nTextLength = 0;
+    std::size_t nAnchorAt = 0; // the anchor string, in the store of anchors
+    std::size_t nAnchorLength = 0;
+    // SiteOfUrl of the URL and where its path starts, as offsets into the URL (empty site for
+    // relative and other links), so the domain test need not take the URL apart again.
+    std::uint32_t nSiteAt = 0;
+    std::uint32_t nSiteLength = 0;
+    std::uint32_t nPathAt = 0;
     std::uint8_t nNofollow = 0;
     std::uint8_t nExternal = 0;
     std::uint8_t nInternal = 0;
@@ -29,9 +38,28 @@ struct SLinkRecord {
     std::size_t TextAt() const { return nUrlAt + nUrlLength; }
 };
 
+// Byte classes of the tokenizer, looked up in one table: the tag loops run over every byte of
+// every tag.
+enum : std::uint8_t { kSpace = 1, kNameEnd = 2, kEquals = 4, kSlash = 8 };
+
+constexpr auto kByteClass = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (const unsigned char c : {' ', '\t', '\n', '\r', '\f'}) {
+        table[c] = kSpace | kNameEnd;
+    }
+    table['/'] = kNameEnd | kSlash;
+    table['>'] = kNameEnd;
+    table['='] = kEquals;
+    return table;
+}();
+
+std::uint8_t ClassOf(char c) {
+    return kByteClass[static_cast<unsigned char>(c)];
+}
+
 // White space between attributes and around words, as HTML has it (no vertical tab).
 bool IsHtmlSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+    return (ClassOf(c) & kSpace) != 0;
 }
 
 // Bytes below 0x20 other than HTML white space: removed from URLs and texts.
@@ -49,19 +77,32 @@ struct STag {
     std::string_view rel;
 };
 
+// Bytes that end a tag or attribute name: HTML white space, "/", ">" (and "=" for attributes).
+bool EndsTagName(char c) {
+    return (ClassOf(c) & kNameEnd) != 0;
+}
+
+// The name of the tag at text[at] ("<" and a letter, or "</" and a letter).
+std::string_view TagName(std::string_view text, std::size_t at) {
+    const std::size_t nameAt = at + (text[at + 1] == '/' ? 2 : 1);
+    std::size_t i = nameAt;
+    while (i < text.size() && !EndsTagName(text[i])) {
+        ++i;
+    }
+    return text.substr(nameAt, i - nameAt);
+}
+
 // Reads the tag at text[at] ("<" and a letter, or "</" and a letter for an end tag).
 STag ReadTag(std::string_view text, std::size_t at) {
     STag tag;
     const std::size_t n = text.size();
-    std::size_t i = at + (text[at + 1] == '/' ? 2 : 1);
-    const std::size_t nameAt = i;
-    while (i < n && !IsHtmlSpace(text[i]) && text[i] != '/' && text[i] != '>') {
-        ++i;
-    }
-    tag.name = text.substr(nameAt, i - nameAt);
+    tag.name = TagName(text, at);
+    std::size_t i = static_cast<std::size_t>(tag.name.data() - text.data()) + tag.name.size();
+    // Only an anchor's href and rel are wanted.
+    const bool anchor = tag.name.size() == 1 && (tag.name[0] == 'a' || tag.name[0] == 'A');
     bool rel = false;
     while (true) {
-        while (i < n && (IsHtmlSpace(text[i]) || text[i] == '/')) {
+        while (i < n && (ClassOf(text[i]) & (kSpace | kSlash)) != 0) {
             ++i;
         }
         if (i >= n) {
@@ -72,8 +113,7 @@ STag ReadTag(std::string_view text, std::size_t at) {
             return tag;
         }
         const std::size_t attributeAt = i++; // a leading "=" belongs to the name
-        while (i < n && !IsHtmlSpace(text[i]) && text[i] != '/' && text[i] != '>' &&
-               text[i] != '=') {
+        while (i < n && (ClassOf(text[i]) & (kNameEnd | kEquals)) == 0) {
             ++i;
         }
         const std::string_view name = text.substr(attributeAt, i - attributeAt);
@@ -100,6 +140,9 @@ STag ReadTag(std::string_view text, std::size_t at) {
                 }
                 value = text.substr(valueAt, i - valueAt);
             }
+        }
+        if (!anchor) {
+            continue;
         }
         if (!tag.bHref && EqualsNoCase(name, "href")) {
             tag.bHref = true;
@@ -160,23 +203,30 @@ bool HasNofollowToken(std::string_view rel) {
 // control bytes dropped, line breaks, tabs and other control bytes inside removed; then ASCII
 // letters in lower case (the URL cell has always been lower case).
 void AppendUrl(std::string_view raw, std::string& out, std::string& scratch) {
-    scratch.clear();
-    if (raw.find('&') == npos) {
-        scratch.assign(raw);
-    } else {
+    std::string_view value = raw;
+    if (raw.find('&') != npos) {
+        scratch.clear();
         AppendDecodedReferences(raw, scratch);
+        value = scratch;
     }
-    std::string_view value = scratch;
     while (!value.empty() && static_cast<unsigned char>(value.front()) <= ' ') {
         value.remove_prefix(1);
     }
     while (!value.empty() && static_cast<unsigned char>(value.back()) <= ' ') {
         value.remove_suffix(1);
     }
-    for (const char c : value) {
-        if (static_cast<unsigned char>(c) >= ' ') {
-            out += LowerAscii(c);
-        }
+    const std::size_t at = out.size();
+    out.append(value);
+    // Two plain loops, which compilers turn into vector instructions.
+    unsigned char lowest = 0xFF;
+    for (std::size_t i = at; i < out.size(); ++i) {
+        out[i] = LowerAscii(out[i]);
+        lowest = std::min(lowest, static_cast<unsigned char>(out[i]));
+    }
+    if (lowest < ' ') {
+        out.erase(std::remove_if(out.begin() + static_cast<std::ptrdiff_t>(at), out.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < ' '; }),
+                  out.end());
     }
 }
 
@@ -187,28 +237,36 @@ void AppendUrl(std::string_view raw, std::string& out, std::string& scratch) {
 void AppendReadableText(std::string_view text, std::string& out) {
     const std::size_t n = text.size();
     const std::size_t outAt = out.size();
+    const auto isNbsp = [&](std::size_t i) {
+        return text[i] == '\xC2' && i + 1 < n && text[i + 1] == '\xA0';
+    };
     std::size_t i = 0;
     while (i < n) {
-        const char c = text[i];
-        const bool nbsp = c == '\xC2' && i + 1 < n && text[i + 1] == '\xA0';
-        if (!IsHtmlSpace(c) && !nbsp) {
-            if (!IsControl(c)) {
-                out += c;
-            }
-            ++i;
-            continue;
+        // Ordinary bytes and plain blanks in one piece, up to the next run of other white space
+        // or control bytes; the blanks right before that run belong to it.
+        std::size_t j = i;
+        while (j < n && static_cast<unsigned char>(text[j]) >= ' ' && !isNbsp(j)) {
+            ++j;
+        }
+        std::size_t runAt = j;
+        while (j < n && runAt > i && text[runAt - 1] == ' ') {
+            --runAt;
+        }
+        out.append(text.substr(i, runAt - i));
+        if (j == n) {
+            break;
         }
         std::size_t blanks = 0;
         bool other = false;
-        for (; i < n; ++i) {
+        for (i = runAt; i < n; ++i) {
             if (text[i] == ' ') {
                 ++blanks;
-            } else if (IsHtmlSpace(text[i]) || IsControl(text[i])) {
-                other |= !IsControl(text[i]);
-            } else if (text[i] == '\xC2' && i + 1 < n && text[i + 1] == '\xA0') {
+            } else if (IsHtmlSpace(text[i])) {
+                other = true;
+            } else if (isNbsp(i)) {
                 other = true;
                 ++i;
-            } else {
+            } else if (!IsControl(text[i])) {
                 break;
             }
         }
@@ -226,9 +284,13 @@ void Classify(std::string_view url, const std::string& pageSite, SLinkRecord& li
         link.nInPage = 1;
         return;
     }
-    const std::string site = SiteOfUrl(url);
+    std::string_view path;
+    const std::string_view site = SiteOfUrl(url, &path);
+    link.nSiteAt = site.empty() ? 0 : static_cast<std::uint32_t>(site.data() - url.data());
+    link.nSiteLength = static_cast<std::uint32_t>(site.size());
+    link.nPathAt = static_cast<std::uint32_t>(url.size() - path.size());
     if (!site.empty()) {
-        (site == pageSite ? link.nInternal : link.nExternal) = 1;
+        (EqualsNoCase(site, pageSite) ? link.nInternal : link.nExternal) = 1;
         return;
     }
     // A scheme: a letter, then letters, digits, "+", "-" or ".", then ":" before any "/?#".
@@ -252,13 +314,13 @@ struct CPageAnalyzer::SScan {
     std::string_view UrlOf(const SLinkRecord& link) const;
     std::string_view TextOf(const SLinkRecord& link) const;
 
-    std::string pageSite; // SiteOfUrl of the base URL
+    std::string pageSite; // SiteOfUrl of the base URL, in lower case
     int nMetaRobots = 0;
     int nMetaIndex = 0;
     int nMetaNoindex = 0;
     int nMetaFollow = 0;
     int nMetaNofollow = 0;
-    CLineList anchors;
+    std::string anchorBytes; // the anchor strings of links, one after the other
     std::vector<SLinkRecord> links;
     std::string linkBytes; // the URLs and texts of links
     std::string domain;    // the last domain asked for, and its site
@@ -288,8 +350,13 @@ void CPageAnalyzer::ResetLinkCursor() {
     m_pScan->nLinkCursor = 0;
 }
 
-const CLineList& CPageAnalyzer::GetAnchors() const {
-    return m_pScan->anchors;
+std::vector<std::string> CPageAnalyzer::GetAnchors() const {
+    std::vector<std::string> anchors;
+    anchors.reserve(m_pScan->links.size());
+    for (const SLinkRecord& link : m_pScan->links) {
+        anchors.emplace_back(m_pScan->anchorBytes, link.nAnchorAt, link.nAnchorLength);
+    }
+    return anchors;
 }
 
 void CPageAnalyzer::RemoveComments(std::string& text) {
@@ -311,15 +378,15 @@ void CPageAnalyzer::RemoveComments(std::string& text) {
             continue;
         }
         pos = lt + 1;
-        if (IsAsciiLetter(next)) {
+        // Only the elements whose content is no markup are read as tags here; reading every tag
+        // would cost more than the rest of the removal, and Load reads comments on its own.
+        const char first = LowerAscii(next);
+        if ((first == 's' || first == 't') && IsRawTextElement(TagName(input, lt))) {
             const STag tag = ReadTag(input, lt);
             if (tag.nEnd == npos) {
                 break;
             }
-            pos = tag.nEnd;
-            if (IsRawTextElement(tag.name)) {
-                pos = FindRawTextEnd(input, tag.name, pos);
-            }
+            pos = FindRawTextEnd(input, tag.name, tag.nEnd);
         }
     }
     const std::size_t rest = input.size() - copyFrom;
@@ -330,7 +397,7 @@ void CPageAnalyzer::RemoveComments(std::string& text) {
 void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
     SScan& scan = *m_pScan;
     scan.pageSite = DomainSiteOf(baseUrl).strSite;
-    scan.anchors.RemoveAll();
+    scan.anchorBytes.clear();
     scan.links.clear();
     scan.linkBytes.clear();
     scan.nExternalCount = scan.nInternalCount = 0;
@@ -376,16 +443,22 @@ void CPageAnalyzer::SScan::FindRobotsMeta(std::string_view head) {
 void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std::size_t start,
                                      std::size_t innerAt, std::size_t innerEnd, std::size_t end,
                                      std::string_view text) {
-    anchors.Add(body.substr(start, end - start));
     SLinkRecord& link = links.emplace_back();
+    link.nAnchorAt = anchorBytes.size();
+    link.nAnchorLength = end - start;
+    anchorBytes.append(body.substr(start, end - start));
     link.nUrlAt = linkBytes.size();
     AppendUrl(tag.href, linkBytes, scratch);
     link.nUrlLength = linkBytes.size() - link.nUrlAt;
     link.nNofollow = HasNofollowToken(tag.rel) ? 1 : 0;
     Classify(std::string_view(linkBytes).substr(link.nUrlAt, link.nUrlLength), pageSite, link);
-    decoded.clear();
-    AppendDecodedReferences(text, decoded);
-    AppendReadableText(decoded, linkBytes);
+    if (text.find('&') == npos) {
+        AppendReadableText(text, linkBytes);
+    } else {
+        decoded.clear();
+        AppendDecodedReferences(text, decoded);
+        AppendReadableText(decoded, linkBytes);
+    }
     if (linkBytes.size() == link.TextAt()) {
         // No text (an image link, for example): the inner markup stands for it.
         AppendReadableText(body.substr(innerAt, innerEnd - innerAt), linkBytes);
@@ -488,7 +561,9 @@ bool CPageAnalyzer::NextLinkToDomain(std::string_view domain, std::string& url, 
     }
     while (scan.nLinkCursor < scan.links.size()) {
         const SLinkRecord& link = scan.links[scan.nLinkCursor++];
-        if (IsLinkToSite(scan.UrlOf(link), scan.domainSite)) {
+        const std::string_view linkUrl = scan.UrlOf(link);
+        if (MatchesSite(linkUrl.substr(link.nSiteAt, link.nSiteLength),
+                        linkUrl.substr(link.nPathAt), scan.domainSite)) {
             url.assign(scan.UrlOf(link));
             text.assign(scan.TextOf(link));
             nofollow = link.nNofollow;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/project/line_list.h"
-
 #include <memory>
 #include <string>
 #include <string_view>
@@ -59,8 +57,8 @@ public:
                           int& nofollow);
 
     // The anchors (from "<a" to their end, as in the page) and their links, in page order.
-    const CLineList& GetAnchors() const;
-    std::vector<CLinkInfo> GetLinks() const; // built from the compact store on each call
+    std::vector<std::string> GetAnchors() const; // built from the compact store on each call
+    std::vector<CLinkInfo> GetLinks() const;     // built from the compact store on each call
 
     // The first anchor of a text, classified as Load would on a page of the site baseUrl; an
     // empty CLinkInfo when the text holds none.

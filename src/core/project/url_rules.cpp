@@ -44,7 +44,7 @@ std::string SiteUrlOf(std::string_view url) {
     return std::string(secure ? kHttps : kHttp) + ExtractHost(url);
 }
 
-std::string SiteOfUrl(std::string_view url, std::string_view* path) {
+std::string_view SiteOfUrl(std::string_view url, std::string_view* path) {
     std::size_t hostAt = 0;
     for (const std::string_view prefix : {kHttp, kHttps, std::string_view("//")}) {
         if (url.size() >= prefix.size() && EqualsNoCase(url.substr(0, prefix.size()), prefix)) {
@@ -55,27 +55,31 @@ std::string SiteOfUrl(std::string_view url, std::string_view* path) {
     if (hostAt == 0) {
         return {};
     }
-    std::size_t end = url.find_first_of("/?#\\", hostAt);
-    end = end == std::string_view::npos ? url.size() : end;
+    std::size_t end = hostAt;
+    std::size_t siteAt = hostAt; // past the last "@" of user info
+    for (; end < url.size(); ++end) {
+        const char c = url[end];
+        if (c == '/' || c == '?' || c == '#' || c == '\\') {
+            break;
+        }
+        if (c == '@') {
+            siteAt = end + 1;
+        }
+    }
     if (path) {
         *path = url.substr(end);
     }
-    std::string_view host = url.substr(hostAt, end - hostAt);
-    const std::size_t at = host.rfind('@');
-    if (at != std::string_view::npos) {
-        host.remove_prefix(at + 1);
+    std::string_view site = url.substr(siteAt, end - siteAt);
+    if (site.size() >= 4 && EqualsNoCase(site.substr(0, 4), "www.")) {
+        site.remove_prefix(4);
     }
-    std::string site = ToLowerAscii(host);
-    if (site.starts_with("www.")) {
-        site.erase(0, 4);
-    }
-    for (const std::string_view port : {":80", ":443"}) {
+    for (const std::string_view port : {std::string_view(":80"), std::string_view(":443")}) {
         if (site.ends_with(port)) {
-            site.resize(site.size() - port.size());
+            site.remove_suffix(port.size());
         }
     }
     if (site.ends_with(':')) {
-        site.pop_back();
+        site.remove_suffix(1);
     }
     return site;
 }
@@ -83,10 +87,10 @@ std::string SiteOfUrl(std::string_view url, std::string_view* path) {
 SDomainSite DomainSiteOf(std::string_view domain) {
     SDomainSite result;
     std::string_view path;
-    result.strSite = SiteOfUrl(domain, &path);
+    result.strSite = ToLowerAscii(SiteOfUrl(domain, &path));
     if (result.strSite.empty()) {
         const std::size_t end = domain.find_first_of("/?#");
-        result.strSite = SiteOfUrl("//" + std::string(domain.substr(0, end)));
+        result.strSite = ToLowerAscii(SiteOfUrl("//" + std::string(domain.substr(0, end))));
         path = end == std::string_view::npos ? std::string_view() : domain.substr(end);
     }
     while (!path.empty() && path.back() == '/') {
@@ -98,7 +102,12 @@ SDomainSite DomainSiteOf(std::string_view domain) {
 
 bool IsLinkToSite(std::string_view url, const SDomainSite& domain) {
     std::string_view path;
-    if (domain.strSite.empty() || SiteOfUrl(url, &path) != domain.strSite) {
+    const std::string_view site = SiteOfUrl(url, &path);
+    return MatchesSite(site, path, domain);
+}
+
+bool MatchesSite(std::string_view site, std::string_view path, const SDomainSite& domain) {
+    if (domain.strSite.empty() || !EqualsNoCase(site, domain.strSite)) {
         return false;
     }
     const std::string_view wanted = domain.strPath;

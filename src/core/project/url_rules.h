@@ -26,11 +26,11 @@ std::string ExtractHost(std::string_view url);
 std::string SiteUrlOf(std::string_view url);
 
 // The site an absolute ("http://", "https://") or scheme-relative ("//") URL points to, in a form
-// for comparing sites: the host in lower case, without user info, without a leading "www." and
-// without a default port (":80", ":443"); another port stays ("shop.example:8080"). path, when
-// given, gets the rest of the URL from the first "/", "?", "#" or "\\" after the host. Empty for
-// any other URL.
-std::string SiteOfUrl(std::string_view url, std::string_view* path = nullptr);
+// for comparing sites (without regard to case): the host without user info, without a leading
+// "www." and without a default port (":80", ":443"); another port stays ("shop.example:8080").
+// path, when given, gets the rest of the URL from the first "/", "?", "#" or "\\" after the host.
+// Empty for any other URL.
+std::string_view SiteOfUrl(std::string_view url, std::string_view* path = nullptr);
 
 // True when a link URL points to the site of the user's domain: the same SiteOfUrl (a domain
 // without scheme is read as a host), and, when the domain has a path, a link path that begins
@@ -38,11 +38,13 @@ std::string SiteOfUrl(std::string_view url, std::string_view* path = nullptr);
 bool IsLinkToDomain(std::string_view url, std::string_view domain);
 // The same test in two steps, for many links against one domain.
 struct SDomainSite {
-    std::string strSite; // SiteOfUrl of the domain
+    std::string strSite; // SiteOfUrl of the domain, in lower case
     std::string strPath; // its path in lower case, trailing "/" removed
 };
 SDomainSite DomainSiteOf(std::string_view domain);
 bool IsLinkToSite(std::string_view url, const SDomainSite& domain);
+// The same with the SiteOfUrl of the link and its path already at hand.
+bool MatchesSite(std::string_view site, std::string_view path, const SDomainSite& domain);
 
 // The rule for the domain and partner URLs as they enter a project: trimmed, lower case,
 // "http://" put in front unless a scheme is there, one trailing "/" removed.

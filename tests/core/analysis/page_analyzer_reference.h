@@ -150,12 +150,14 @@ inline void RefRemoveComments(std::string& text) {
         if (text.compare(i, 4, "<!--") == 0) {
             const std::size_t close = text.find("-->", i + 2);
             text.erase(i, close == kRefNpos ? kRefNpos : close + 3 - i);
-        } else if (text[i] == '<' && RefLetter(text[i + 1])) {
+        } else if (text[i] == '<' && RefLetter(text[i + 1]) &&
+                   RefRawText(RefReadTag(text, i).name)) {
+            // Only script, style, template and textarea are read as tags here.
             const RefTag tag = RefReadTag(text, i);
             if (tag.end == kRefNpos) {
                 return;
             }
-            i = RefRawText(tag.name) ? RefRawTextEnd(text, tag.name, tag.end) : tag.end;
+            i = RefRawTextEnd(text, tag.name, tag.end);
         } else {
             ++i;
         }
