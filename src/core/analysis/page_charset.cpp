@@ -14,7 +14,7 @@ constexpr std::size_t npos = std::string_view::npos;
 constexpr std::string_view kUtf8 = "UTF-8";
 constexpr std::string_view kWindows1252 = "WINDOWS-1252";
 // How far into a page a <meta> charset is looked for when the head does not end earlier.
-constexpr std::size_t kMetaScanLimit = 64 * 1024;
+constexpr std::size_t kMetaScanLimit = std::size_t{64} * 1024;
 
 // The iconv name for a charset label, or empty for none.
 std::string CharsetName(std::string_view label, bool fromMeta) {
@@ -92,7 +92,7 @@ std::string MetaCharset(std::string_view page) {
     for (std::size_t at = FindNoCase(head, "<meta"); at != npos;
          at = FindNoCase(head, "<meta", at + 5)) {
         const std::size_t gt = head.find('>', at);
-        const std::string name =
+        std::string name =
             CharsetName(CharsetParameter(head.substr(at, gt == npos ? npos : gt - at)), true);
         if (!name.empty()) {
             return name;
@@ -178,14 +178,18 @@ std::string ConvertToUtf8(std::string_view text, std::string_view charset) {
     if (utf8 && IsValidUtf8(text)) {
         return std::string(text);
     }
+    // iconv_open reports failure as (iconv_t)-1.
+    const auto failed = [](iconv_t cd) {
+        return cd == reinterpret_cast<iconv_t>(-1); // NOLINT(performance-no-int-to-ptr)
+    };
     const std::string from(utf8 ? kUtf8 : charset);
     iconv_t cd = iconv_open("UTF-8", from.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
+    if (failed(cd)) {
         if (IsValidUtf8(text)) {
             return std::string(text);
         }
         cd = iconv_open("UTF-8", std::string(kWindows1252).c_str());
-        if (cd == reinterpret_cast<iconv_t>(-1)) {
+        if (failed(cd)) {
             return std::string(text);
         }
     }
@@ -215,6 +219,12 @@ std::string ConvertToUtf8(std::string_view text, std::string_view charset) {
         ++in;
         --inLeft;
     }
+    // Stateful charsets (ISO-2022-JP) may owe a final shift sequence.
+    out.resize(written + 16);
+    char* outAt = out.data() + written;
+    std::size_t outLeft = out.size() - written;
+    iconv(cd, nullptr, nullptr, &outAt, &outLeft);
+    written = out.size() - outLeft;
     iconv_close(cd);
     out.resize(written);
     return out;
