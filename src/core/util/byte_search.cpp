@@ -1,7 +1,6 @@
 #include "core/util/byte_search.h"
 
 #include <bit>
-#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -93,83 +92,6 @@ std::size_t FindFast(std::string_view text, std::string_view needle, std::size_t
 
 std::size_t FindNoCase(std::string_view text, std::string_view lowerNeedle, std::size_t from) {
     return FindNeedle<true>(text, lowerNeedle, from);
-}
-
-std::size_t FindAnyOf(std::string_view text, std::string_view set, std::size_t from) {
-    // Up to four bytes; a shorter set repeats its first byte, which changes nothing.
-    char bytes[4];
-    for (std::size_t k = 0; k < 4; ++k) {
-        bytes[k] = set.empty() ? '\0' : set[k < set.size() ? k : 0];
-    }
-    if (set.empty()) {
-        return npos;
-    }
-    const std::size_t n = text.size();
-    const char* p = text.data();
-    std::size_t i = from;
-#if defined(__SSE2__)
-    const __m128i b0 = _mm_set1_epi8(bytes[0]);
-    const __m128i b1 = _mm_set1_epi8(bytes[1]);
-    const __m128i b2 = _mm_set1_epi8(bytes[2]);
-    const __m128i b3 = _mm_set1_epi8(bytes[3]);
-    for (; i + kBlock <= n; i += kBlock) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i hits =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, b0), _mm_cmpeq_epi8(block, b1)),
-                         _mm_or_si128(_mm_cmpeq_epi8(block, b2), _mm_cmpeq_epi8(block, b3)));
-        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
-        if (mask != 0) {
-            return i + static_cast<std::size_t>(std::countr_zero(mask));
-        }
-    }
-#endif
-    for (; i < n; ++i) {
-        const char c = p[i];
-        if (c == bytes[0] || c == bytes[1] || c == bytes[2] || c == bytes[3]) {
-            return i;
-        }
-    }
-    return npos;
-}
-
-std::size_t FindLinear(std::string_view text, std::string_view needle) {
-    if (needle.size() > text.size()) {
-        return npos;
-    }
-    if ((text.size() - needle.size() + 1) * needle.size() <= 4096) {
-        return text.find(needle);
-    }
-    std::vector<std::size_t> border(needle.size(), 0);
-    for (std::size_t i = 1, k = 0; i < needle.size(); ++i) {
-        while (k > 0 && needle[i] != needle[k]) {
-            k = border[k - 1];
-        }
-        if (needle[i] == needle[k]) {
-            ++k;
-        }
-        border[i] = k;
-    }
-    for (std::size_t i = 0, k = 0; i < text.size(); ++i) {
-        while (k > 0 && text[i] != needle[k]) {
-            k = border[k - 1];
-        }
-        if (text[i] == needle[k]) {
-            ++k;
-        }
-        if (k == needle.size()) {
-            return i + 1 - k;
-        }
-    }
-    return npos;
-}
-
-std::size_t CForwardFinder::From(std::size_t from) {
-    if (!m_bValid || (m_nFound != npos && m_nFound < from)) {
-        m_nFound = m_eCase == ECase::kIgnore ? FindNoCase(m_text, m_needle, from)
-                                             : FindFast(m_text, m_needle, from);
-        m_bValid = true;
-    }
-    return m_nFound;
 }
 
 } // namespace tessaray

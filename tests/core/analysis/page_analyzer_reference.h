@@ -4,6 +4,9 @@
 // strings, lower-cases whole pages and searches again from the start. It is slow and only meant
 // for checking the fast CPageAnalyzer on small generated and fuzzed pages.
 
+#include "core/analysis/page_charset.h"
+
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -164,24 +167,6 @@ inline void RefRemoveComments(std::string& text) {
     }
 }
 
-inline void RefAppendUtf8(unsigned long code, std::string& out) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 // The references the generated pages use: "&amp;", "&lt;", "&nbsp;", "&auml;", "&uuml;",
 // "&quot;" and decimal and hex numbers below 0x80 or above 0x9F (others are copied).
 inline std::string RefDecode(const std::string& text) {
@@ -200,7 +185,7 @@ inline std::string RefDecode(const std::string& text) {
             const std::string name = text.substr(i + 1, semicolon - i - 1);
             for (const auto& [entity, code] : named) {
                 if (name == entity) {
-                    RefAppendUtf8(code, out);
+                    AppendUtf8(static_cast<char32_t>(code), out);
                     i = semicolon + 1;
                     done = true;
                 }
@@ -213,7 +198,7 @@ inline std::string RefDecode(const std::string& text) {
                         kRefNpos) {
                     const unsigned long code = std::stoul(digits, nullptr, hex ? 16 : 10);
                     if (code > 0 && (code < 0x80 || code > 0x9F) && code < 0xD800) {
-                        RefAppendUtf8(code, out);
+                        AppendUtf8(static_cast<char32_t>(code), out);
                         i = semicolon + 1;
                         done = true;
                     }

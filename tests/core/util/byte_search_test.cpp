@@ -28,32 +28,11 @@ TEST(ByteSearchTest, AgreesWithPlainSearches) {
         const std::size_t from = std::uniform_int_distribution<std::size_t>(0, text.size())(rng);
         ASSERT_EQ(FindFast(text, needle, from), text.find(needle, from)) << text;
         ASSERT_EQ(FindNoCase(text, needle, from), lower.find(needle, from)) << text;
-        ASSERT_EQ(FindAnyOf(text, "<>\"", from), text.find_first_of("<>\"", from)) << text;
-        ASSERT_EQ(FindLinear(text, needle), text.find(needle)) << text;
     }
     EXPECT_EQ(FindNoCase("x", "", 1), 1u);
     EXPECT_EQ(FindNoCase("x", "", 2), npos);
-    EXPECT_EQ(FindAnyOf("abc", ""), npos);
     // Only ASCII letters fold: 0xC1 is no "A".
     EXPECT_EQ(FindNoCase("<\xC1 <A ", "<a "), 3u);
-}
-
-TEST(ByteSearchTest, LinearOnHostileInput) {
-    // A needle that almost matches everywhere: a plain search takes |text| * |needle| steps.
-    const std::string text(200000, 'a');
-    const std::string needle = std::string(5000, 'a') + "b";
-    EXPECT_EQ(FindLinear(text, needle), npos);
-    EXPECT_EQ(FindLinear(text + needle, needle), text.size());
-}
-
-TEST(ByteSearchTest, ForwardFinderRemembersItsLastAnswer) {
-    const std::string text = "<a x</A y</a";
-    CForwardFinder close(text, "</a", CForwardFinder::ECase::kIgnore);
-    EXPECT_EQ(close.From(0), 4u);
-    EXPECT_EQ(close.From(4), 4u);
-    EXPECT_EQ(close.From(5), 9u);
-    EXPECT_EQ(close.From(10), npos);
-    EXPECT_EQ(close.From(11), npos);
 }
 
 } // namespace
