@@ -329,8 +329,7 @@ struct CPageAnalyzer::SScan {
     int nExternalCount = 0;
     int nInternalCount = 0;
     std::size_t nLinkCursor = 0;
-    std::string scratch;
-    std::string decoded;
+    std::string scratch; // decoded references of the current href or anchor text
 };
 
 CPageAnalyzer::CPageAnalyzer() : m_pScan(std::make_unique<SScan>()) {}
@@ -455,9 +454,9 @@ void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std
     if (text.find('&') == npos) {
         AppendReadableText(text, linkBytes);
     } else {
-        decoded.clear();
-        AppendDecodedReferences(text, decoded);
-        AppendReadableText(decoded, linkBytes);
+        scratch.clear();
+        AppendDecodedReferences(text, scratch);
+        AppendReadableText(scratch, linkBytes);
     }
     if (linkBytes.size() == link.TextAt()) {
         // No text (an image link, for example): the inner markup stands for it.
