@@ -32,6 +32,9 @@ bool CFetchJob::Start(const std::string& pageUrl, const std::string& robotsUrl) 
     m_nRobotsBytes = 0;
     m_strRobotsText.clear();
     m_strHeader.clear();
+    m_ePageOutcome = ETransferOutcome::Other;
+    m_strFinalUrl.clear();
+    m_strFinalHeader.clear();
 
     m_bRunning = true;
     try {
@@ -72,6 +75,9 @@ void CFetchJob::Run() {
     m_strHeader = m_pFetcher->GetHeader();
     m_nPageStatus = m_pFetcher->GetStatus();
     m_nPageBytes = byteCount;
+    m_ePageOutcome = m_pFetcher->GetOutcome();
+    m_strFinalUrl = m_pFetcher->GetFinalUrl();
+    m_strFinalHeader = m_pFetcher->GetFinalHeader();
     if (result == kFetchOk && byteCount > 0) {
         m_strPageText = std::move(buffer);
     }

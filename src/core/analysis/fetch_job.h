@@ -55,6 +55,11 @@ public:
     int GetPageStatus() const { return m_nPageStatus; }
     int GetRobotsStatus() const { return m_nRobotsStatus; }
     int GetResult() const { return m_nResult; }
+    // Whether the page arrived whole, and the URL it came from (the redirect target, if any).
+    ETransferOutcome GetPageOutcome() const { return m_ePageOutcome; }
+    const std::string& GetFinalUrl() const { return m_strFinalUrl; }
+    // The header block of the response the page text came from.
+    const std::string& GetFinalHeader() const { return m_strFinalHeader; }
     // Body bytes received (before the NUL rule shortened the text).
     std::size_t GetPageByteCount() const { return m_nPageBytes; }
     std::size_t GetRobotsByteCount() const { return m_nRobotsBytes; }
@@ -75,6 +80,9 @@ private:
     std::string m_strRobotsText;
     std::string m_strHeader;
     int m_nResult = 0;
+    ETransferOutcome m_ePageOutcome = ETransferOutcome::Other;
+    std::string m_strFinalUrl;
+    std::string m_strFinalHeader;
     int m_nPageStatus = 0;
     int m_nRobotsStatus = 0;
     std::size_t m_nPageBytes = 0;

@@ -171,6 +171,8 @@ struct CPageFetcher::CRequest {
     std::size_t nBlockSize = 0;
     std::size_t nBlockPos = 0;
     bool bBlockEnded = false; // a NUL byte ended the current block's contribution
+    bool bCapReached = false;
+    char errorText[CURL_ERROR_SIZE] = {};
 
     void BeginResponse(std::string_view statusLine) {
         strBlock.assign(statusLine);
@@ -288,6 +290,7 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) 
     }
     const std::size_t take = std::min(length, request.nBodyCap - request.nByteCount);
     request.AppendBody(data, take);
+    request.bCapReached = take < length;
     return take; // less than offered stops the transfer at the cap
 }
 
@@ -313,6 +316,9 @@ int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t
     buffer.clear();
     byteCount = 0;
     m_deadline = std::chrono::steady_clock::now() + m_settings.m_totalTimeout;
+    m_eOutcome = ETransferOutcome::Other;
+    m_strFinalUrl = url;
+    m_strFinalHeader.clear();
 
     std::string requestUrl;
     if (!ResolveHttpUrl({}, url, requestUrl)) {
@@ -320,6 +326,7 @@ int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t
     }
     try {
         CRequest response = Request(requestUrl, ERequestKind::First, nullptr, nullptr);
+        NoteOutcome(response);
         if (!response.bHeadersDone) {
             return FailureResult(response);
         }
@@ -336,6 +343,7 @@ int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t
                 throw CSessionException(kFetchAuthRefused);
             }
             response = Request(requestUrl, ERequestKind::AuthRetry, &user, &password);
+            NoteOutcome(response);
             if (!response.bHeadersDone) {
                 return FailureResult(response);
             }
@@ -346,11 +354,14 @@ int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t
         if (!response.strRedirect.empty()) {
             const std::string target = response.strRedirect;
             response = Request(target, ERequestKind::Redirected, nullptr, nullptr);
+            m_strFinalUrl = target;
+            NoteOutcome(response);
             if (!response.bHeadersDone) {
                 return FailureResult(response);
             }
             m_nStatus = response.nStatus;
         }
+        m_strFinalHeader = response.strHeader;
         if (response.nStatus == 404) {
             return kFetchNotFound;
         }
@@ -361,6 +372,19 @@ int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t
     } catch (const CSessionException& e) {
         return e.GetCode();
     }
+}
+
+void CPageFetcher::NoteOutcome(const CRequest& request) {
+    STransferFacts facts;
+    facts.nCurlCode = request.code;
+    facts.bHeadersDone = request.bHeadersDone;
+    facts.nStatus = request.nStatus;
+    facts.bCapReached = request.bCapReached;
+    // A time-out this close to the deadline is the limit of the whole fetch, not a stall.
+    facts.bTotalTimeUsedUp =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(200) >= m_deadline;
+    facts.errorText = request.errorText;
+    m_eOutcome = ClassifyTransfer(facts);
 }
 
 CPageFetcher::CRequest CPageFetcher::Request(const std::string& url, ERequestKind kind,
@@ -413,6 +437,7 @@ CPageFetcher::CRequest CPageFetcher::Request(const std::string& url, ERequestKin
     curl_easy_setopt(h, CURLOPT_HEADERDATA, &request);
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &OnBody);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &request);
+    curl_easy_setopt(h, CURLOPT_ERRORBUFFER, request.errorText);
 
     Perform(request, h);
     return request;

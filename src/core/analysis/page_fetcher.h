@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/analysis/transfer_outcome.h"
+
 #include <atomic>
 #include <chrono>
 #include <cstddef>
@@ -87,6 +89,13 @@ public:
     const std::string& GetHeader() const { return m_strHeader; }
     // HTTP status code of the last fetch; 0 when no response arrived.
     int GetStatus() const { return m_nStatus; }
+    // Whether the last fetch's page arrived whole, and if not why.
+    ETransferOutcome GetOutcome() const { return m_eOutcome; }
+    // The URL the last fetch's page came from: the redirect target when one was followed.
+    const std::string& GetFinalUrl() const { return m_strFinalUrl; }
+    // The header block of the response whose body was read (after a followed redirect, the
+    // target's); GetHeader keeps the first one.
+    const std::string& GetFinalHeader() const { return m_strFinalHeader; }
 
     // May be called from any thread: the running transfer stops at once and every later Fetch
     // fails. For shutting a worker down.
@@ -101,11 +110,16 @@ private:
     void Perform(CRequest& request, void* easy);
     CRequest Request(const std::string& url, ERequestKind kind, const std::string* user,
                      const std::string* password);
+    // Records how the request whose body was read (or that failed) ended.
+    void NoteOutcome(const CRequest& request);
 
     CFetchSettings m_settings;
     AuthCallback m_authCallback;
     std::string m_strHeader;
     int m_nStatus = 0;
+    ETransferOutcome m_eOutcome = ETransferOutcome::Other;
+    std::string m_strFinalUrl;
+    std::string m_strFinalHeader;
     std::chrono::steady_clock::time_point m_deadline;
 
     std::mutex m_cancelMutex; // guards m_pMulti against Cancel from another thread

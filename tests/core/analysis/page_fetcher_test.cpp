@@ -25,6 +25,7 @@ CFetchSettings TestSettings() {
 }
 
 struct FetchOutcome {
+    ETransferOutcome eOutcome = ETransferOutcome::Other;
     int result = 0;
     int status = 0;
     std::string header;
@@ -37,6 +38,7 @@ FetchOutcome FetchWith(CPageFetcher& fetcher, const std::string& url) {
     outcome.result = fetcher.Fetch(url, outcome.text, outcome.bytes);
     outcome.status = fetcher.GetStatus();
     outcome.header = fetcher.GetHeader();
+    outcome.eOutcome = fetcher.GetOutcome();
     return outcome;
 }
 
@@ -342,6 +344,7 @@ TEST_F(PageFetcherTlsTest, FetchesOverVerifiedTls) {
 TEST_F(PageFetcherTlsTest, UntrustedCertificateFails) {
     const FetchOutcome outcome = FetchUrl(m_pServer->Url());
     EXPECT_EQ(outcome.result, kFetchErrorSecureFailure);
+    EXPECT_EQ(outcome.eOutcome, ETransferOutcome::Tls);
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.text, "");
 }
@@ -474,6 +477,69 @@ TEST(PageFetcherHostileTest, CancelStopsABlockedFetchAtOnce) {
     EXPECT_LT(std::chrono::steady_clock::now() - begin, 5s);
     // Later fetches of a cancelled fetcher fail at once.
     EXPECT_NE(FetchWith(fetcher, mute.Url()).result, kFetchOk);
+}
+
+// Every way a page can end, each against a server that ends it that way.
+TEST(PageFetcherHostileTest, OutcomeSaysWhetherThePageArrivedWhole) {
+    using enum ETransferOutcome;
+    const auto sendThenHang = [](std::string bytes) {
+        return [bytes](RawTestServer::Connection& connection) {
+            connection.ReadRequest();
+            connection.Send(bytes);
+            connection.WaitUntilStopped();
+        };
+    };
+    const auto trickle = [](RawTestServer::Connection& connection) {
+        connection.ReadRequest();
+        connection.Send("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n");
+        for (int i = 0; i < 100 && !connection.IsStopping() && connection.Send("x"); ++i) {
+            std::this_thread::sleep_for(100ms);
+        }
+    };
+    const auto reset = [](RawTestServer::Connection& connection) {
+        connection.ReadRequest();
+        connection.Send("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\nabc");
+        std::this_thread::sleep_for(100ms);
+        connection.Reset();
+    };
+    CFetchSettings capped = TestSettings();
+    capped.m_nBodyCap = 10;
+    CFetchSettings slow = TestSettings();
+    slow.m_totalTimeout = 2s;
+
+    struct Case {
+        const char* what;
+        RawTestServer::Session session;
+        CFetchSettings settings;
+        ETransferOutcome expected;
+    };
+    const Case cases[] = {
+        {"whole", Answer("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nhi"), TestSettings(),
+         Complete},
+        {"not found", Answer("HTTP/1.1 404 Not Found\r\nContent-Length: 2\r\n\r\nno"),
+         TestSettings(), HttpError},
+        {"server error", Answer("HTTP/1.1 500 Oops\r\nContent-Length: 2\r\n\r\nno"), TestSettings(),
+         HttpError},
+        {"silent after headers", sendThenHang("HTTP/1.1 200 OK\r\nContent-Length: 99\r\n\r\nab"),
+         TestSettings(), Timeout},
+        {"trickle", trickle, slow, TooSlow},
+        {"reset", reset, TestSettings(), Reset},
+        {"short body", Answer("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabc"), TestSettings(),
+         ShortBody},
+        {"bad chunk size",
+         Answer("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\nabc\r\n"),
+         TestSettings(), BadChunking},
+        {"size cap", Answer("HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\n" + std::string(50, 'c')),
+         capped, SizeCap},
+        {"no response", Answer("hello there\r\n\r\n"), TestSettings(), Other},
+    };
+    for (const Case& c : cases) {
+        RawTestServer server(c.session);
+        EXPECT_EQ(FetchUrl(server.Url(), c.settings).eOutcome, c.expected) << c.what;
+    }
+    EXPECT_EQ(FetchUrl("http://no-such-host.invalid/").eOutcome, Dns);
+    EXPECT_EQ(FetchUrl("http://127.0.0.1:" + std::to_string(test::UnusedPort()) + "/").eOutcome,
+              Refused);
 }
 
 } // namespace

@@ -1,0 +1,244 @@
+#include "core/analysis/page_signals.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tessaray {
+
+namespace {
+
+constexpr std::string_view kSpace = " \t\r\n\f";
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return lower;
+}
+
+std::string_view Trim(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(kSpace);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
+}
+
+// Splits at commas and white space; lower-case, empty pieces dropped.
+std::vector<std::string> Tokens(std::string_view text) {
+    std::vector<std::string> tokens;
+    const std::string lower = Lower(text);
+    std::size_t pos = 0;
+    while (pos < lower.size()) {
+        const std::size_t end = lower.find_first_of(", \t\r\n\f", pos);
+        const std::size_t stop = end == std::string::npos ? lower.size() : end;
+        if (stop > pos) {
+            tokens.push_back(lower.substr(pos, stop - pos));
+        }
+        pos = stop + 1;
+    }
+    return tokens;
+}
+
+using Attributes = std::vector<std::pair<std::string, std::string>>;
+
+// The attributes of a tag from just after its name: lower-case names, values unquoted, "&amp;"
+// decoded. pos ends after the closing ">" (or at the end of the text).
+Attributes ReadAttributes(std::string_view text, std::size_t& pos) {
+    Attributes attributes;
+    while (pos < text.size()) {
+        pos = text.find_first_not_of(" \t\r\n\f/", pos);
+        if (pos == std::string_view::npos || text[pos] == '>') {
+            pos = pos == std::string_view::npos ? text.size() : pos + 1;
+            break;
+        }
+        const std::size_t nameEnd = std::min(text.find_first_of(" \t\r\n\f/=>", pos), text.size());
+        if (nameEnd == pos) { // a stray "=": step over it
+            ++pos;
+            continue;
+        }
+        std::string name = Lower(text.substr(pos, nameEnd - pos));
+        pos = std::min(text.find_first_not_of(kSpace, nameEnd), text.size());
+        std::string value;
+        if (pos < text.size() && text[pos] == '=') {
+            pos = std::min(text.find_first_not_of(kSpace, pos + 1), text.size());
+            std::size_t valueEnd = 0;
+            if (pos < text.size() && (text[pos] == '"' || text[pos] == '\'')) {
+                valueEnd = std::min(text.find(text[pos], pos + 1), text.size());
+                value = text.substr(pos + 1, valueEnd - pos - 1);
+                pos = std::min(valueEnd + 1, text.size());
+            } else {
+                valueEnd = std::min(text.find_first_of(" \t\r\n\f>", pos), text.size());
+                value = text.substr(pos, valueEnd - pos);
+                pos = valueEnd;
+            }
+            for (std::size_t amp = value.find("&amp;"); amp != std::string::npos;
+                 amp = value.find("&amp;", amp + 1)) {
+                value.erase(amp + 1, 4);
+            }
+        }
+        attributes.emplace_back(std::move(name), std::move(value));
+    }
+    return attributes;
+}
+
+std::string_view Attribute(const Attributes& attributes, std::string_view name) {
+    for (const auto& [key, value] : attributes) {
+        if (key == name) {
+            return value;
+        }
+    }
+    return {};
+}
+
+// Sets noindex and nofollow from a list of robots directives.
+void ApplyDirectives(const std::vector<std::string>& tokens, bool& noindex, bool& nofollow) {
+    for (const std::string& token : tokens) {
+        noindex = noindex || token == "noindex" || token == "none";
+        nofollow = nofollow || token == "nofollow" || token == "none";
+    }
+}
+
+// An X-Robots-Tag value meant for Googlebot, without its crawler prefix; false when it names
+// another crawler. "googlebot: noindex" and "noindex" are meant for it, "bingbot: noindex" not.
+bool HeaderForGooglebot(std::string_view value, std::string_view& directives) {
+    directives = Trim(value);
+    const std::size_t colon = directives.find(':');
+    if (colon == std::string_view::npos) {
+        return true;
+    }
+    const std::string prefix = Lower(Trim(directives.substr(0, colon)));
+    // Directives that carry a value of their own are not crawler names.
+    static constexpr std::string_view kValued[] = {"unavailable_after", "max-snippet",
+                                                   "max-image-preview", "max-video-preview"};
+    if (prefix.find_first_of(", ") != std::string::npos ||
+        std::find(std::begin(kValued), std::end(kValued), prefix) != std::end(kValued)) {
+        return true;
+    }
+    directives = directives.substr(colon + 1);
+    return prefix == "googlebot";
+}
+
+// The values of every header line named name (without case) of a raw header block.
+std::vector<std::string_view> HeaderValues(std::string_view block, std::string_view name) {
+    std::vector<std::string_view> values;
+    std::size_t pos = 0;
+    while (pos < block.size()) {
+        const std::size_t end = std::min(block.find('\n', pos), block.size());
+        const std::string_view line = block.substr(pos, end - pos);
+        pos = end + 1;
+        const std::size_t colon = line.find(':');
+        if (colon != std::string_view::npos && Lower(Trim(line.substr(0, colon))) == name) {
+            values.push_back(Trim(line.substr(colon + 1)));
+        }
+    }
+    return values;
+}
+
+// The scheme and host of an absolute URL ("https://host:8080"), and where its path begins.
+std::size_t AuthorityEnd(std::string_view url) {
+    const std::size_t scheme = url.find("://");
+    if (scheme == std::string_view::npos) {
+        return 0;
+    }
+    return std::min(url.find_first_of("/?#", scheme + 3), url.size());
+}
+
+std::string Normalised(std::string_view url) {
+    url = url.substr(0, url.find('#'));
+    const std::size_t authority = AuthorityEnd(url);
+    std::string out = Lower(url.substr(0, authority));
+    out.append(url.substr(authority));
+    if (!out.empty() && out.back() == '/') {
+        out.pop_back();
+    }
+    return out;
+}
+
+} // namespace
+
+std::string ResolveUrl(std::string_view base, std::string_view ref) {
+    ref = Trim(ref);
+    const std::string lower = Lower(ref.substr(0, 8));
+    if (lower.starts_with("http://") || lower.starts_with("https://")) {
+        return std::string(ref);
+    }
+    const std::size_t authority = AuthorityEnd(base);
+    if (ref.starts_with("//")) {
+        return std::string(base.substr(0, base.find(':') + 1)) + std::string(ref);
+    }
+    if (ref.starts_with('/')) {
+        return std::string(base.substr(0, authority)) + std::string(ref);
+    }
+    std::string_view path = base.substr(authority);
+    path = path.substr(0, path.find_first_of("?#"));
+    const std::size_t slash = path.rfind('/');
+    const std::string directory =
+        std::string(base.substr(0, authority)) +
+        (slash == std::string_view::npos ? "/" : std::string(path.substr(0, slash + 1)));
+    return directory + std::string(ref);
+}
+
+bool IsSamePage(std::string_view a, std::string_view b) {
+    return Normalised(a) == Normalised(b);
+}
+
+std::vector<std::string> RelTokens(std::string_view anchor) {
+    std::size_t pos = std::min(anchor.find_first_of(kSpace), anchor.size());
+    return Tokens(Attribute(ReadAttributes(anchor, pos), "rel"));
+}
+
+SPageSignals ReadPageSignals(std::string_view pageUrl, std::string_view finalUrl,
+                             std::string_view page, std::string_view header) {
+    SPageSignals signals;
+    if (!finalUrl.empty() && finalUrl != pageUrl) {
+        signals.strRedirectFrom = pageUrl;
+        signals.strRedirectTo = finalUrl;
+    }
+    const std::string_view base = finalUrl.empty() ? pageUrl : finalUrl;
+
+    for (const std::string_view value : HeaderValues(header, "x-robots-tag")) {
+        std::string_view directives;
+        if (HeaderForGooglebot(value, directives)) {
+            signals.headerContents.emplace_back(value);
+            ApplyDirectives(Tokens(directives), signals.bHeaderNoindex, signals.bHeaderNofollow);
+        }
+    }
+
+    const std::string lower = Lower(page);
+    std::size_t pos = 0;
+    while ((pos = lower.find('<', pos)) != std::string::npos) {
+        if (lower.compare(pos, 4, "<!--") == 0) {
+            const std::size_t end = lower.find("-->", pos + 4);
+            pos = end == std::string::npos ? lower.size() : end + 3;
+            continue;
+        }
+        const bool meta = lower.compare(pos, 5, "<meta") == 0;
+        const bool link = lower.compare(pos, 5, "<link") == 0;
+        pos += 1;
+        if ((!meta && !link) || pos + 4 >= lower.size() ||
+            kSpace.find(lower[pos + 4]) == std::string_view::npos) {
+            continue;
+        }
+        pos += 4;
+        const Attributes attributes = ReadAttributes(page, pos);
+        if (meta) {
+            const std::string name = Lower(Trim(Attribute(attributes, "name")));
+            if (name == "robots" || name == "googlebot") {
+                const std::string_view content = Attribute(attributes, "content");
+                signals.metaContents.emplace_back(content);
+                ApplyDirectives(Tokens(content), signals.bMetaNoindex, signals.bMetaNofollow);
+            }
+        } else if (signals.strCanonical.empty()) {
+            const std::vector<std::string> rel = Tokens(Attribute(attributes, "rel"));
+            const std::string_view href = Attribute(attributes, "href");
+            if (!href.empty() && std::find(rel.begin(), rel.end(), "canonical") != rel.end()) {
+                signals.strCanonical = ResolveUrl(base, href);
+            }
+        }
+    }
+    return signals;
+}
+
+} // namespace tessaray

@@ -1,0 +1,240 @@
+#include "core/analysis/robots_rfc_rules.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tessaray {
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t last = text.find_last_not_of(kBlanks);
+    return text.substr(first, last - first + 1);
+}
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string LowerAscii(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return LowerAscii(c); });
+    return lower;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+bool IsUnreserved(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
+}
+
+// Brings a path or pattern to the one form both are compared in: octets outside US-ASCII
+// percent-encoded, escapes of unreserved characters decoded, hex digits of other escapes in
+// upper case.
+std::string NormalisePercentEncoding(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
+            HexValue(text[i + 2]) >= 0) {
+            const auto value =
+                static_cast<unsigned char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
+            if (IsUnreserved(value)) {
+                out += static_cast<char>(value);
+            } else {
+                out += '%';
+                out += kHex[value >> 4];
+                out += kHex[value & 0x0F];
+            }
+            i += 2;
+        } else if (c >= 0x80) {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 0x0F];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+// The path and query of a URL ("/" when it has none), without its fragment.
+std::string_view PathOfUrl(std::string_view url) {
+    std::size_t start = 0;
+    const std::size_t scheme = url.find("://");
+    if (scheme != std::string_view::npos) {
+        start = url.find_first_of("/?#", scheme + 3);
+        if (start == std::string_view::npos) {
+            return {};
+        }
+    }
+    std::string_view path = url.substr(start);
+    const std::size_t fragment = path.find('#');
+    if (fragment != std::string_view::npos) {
+        path = path.substr(0, fragment);
+    }
+    return path;
+}
+
+// Whether pattern ("*" any run of octets, a final "$" the end of the path) matches the start of
+// path. Keeps the set of path positions the pattern read so far can end at.
+bool Matches(std::string_view path, std::string_view pattern) {
+    std::vector<std::size_t> ends{0};
+    std::vector<std::size_t> next;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c == '$' && i + 1 == pattern.size()) {
+            return std::find(ends.begin(), ends.end(), path.size()) != ends.end();
+        }
+        next.clear();
+        if (c == '*') {
+            for (std::size_t p = ends.front(); p <= path.size(); ++p) {
+                next.push_back(p);
+            }
+        } else {
+            for (const std::size_t p : ends) {
+                if (p < path.size() && path[p] == c) {
+                    next.push_back(p + 1);
+                }
+            }
+        }
+        if (next.empty()) {
+            return false;
+        }
+        ends.swap(next);
+    }
+    return true;
+}
+
+// The product token of a User-agent value: its leading letters, "_" and "-" ("Googlebot/2.1"
+// names Googlebot); "*" for the group of every crawler.
+std::string AgentToken(std::string_view value) {
+    if (value.starts_with('*')) {
+        return "*";
+    }
+    std::size_t end = 0;
+    while (end < value.size() && (std::isalpha(static_cast<unsigned char>(value[end])) != 0 ||
+                                  value[end] == '_' || value[end] == '-')) {
+        ++end;
+    }
+    return LowerAscii(value.substr(0, end));
+}
+
+} // namespace
+
+void CRobotsRfcRules::Load(int nStatus, std::string_view text) {
+    if (nStatus >= 200 && nStatus < 300) {
+        Parse(text);
+        return;
+    }
+    m_groups.clear();
+    m_eAccess = nStatus >= 300 && nStatus < 500 ? EAccess::AllowAll : EAccess::DisallowAll;
+}
+
+void CRobotsRfcRules::Parse(std::string_view text) {
+    m_groups.clear();
+    m_eAccess = EAccess::Rules;
+    text = text.substr(0, std::min(text.size(), kMaxBytes));
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+    bool lastWasAgent = false;
+    while (!text.empty()) {
+        // A line ends at CR LF, CR or LF.
+        const std::size_t end = text.find_first_of("\r\n");
+        std::string_view line = text.substr(0, end);
+        if (end == std::string_view::npos) {
+            text = {};
+        } else {
+            const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+            text.remove_prefix(end + (crlf ? 2 : 1));
+        }
+        line = line.substr(0, line.find('#'));
+        std::size_t colon = line.find(':');
+        if (colon == std::string_view::npos) {
+            // "Disallow /path" without the colon is read too.
+            line = TrimBlanks(line);
+            colon = line.find_first_of(kBlanks);
+            if (colon == std::string_view::npos) {
+                continue;
+            }
+        }
+        const std::string key = LowerAscii(TrimBlanks(line.substr(0, colon)));
+        const std::string_view value = TrimBlanks(line.substr(colon + 1));
+        if (key == "user-agent") {
+            if (!lastWasAgent || m_groups.empty()) {
+                m_groups.emplace_back();
+            }
+            m_groups.back().agents.push_back(AgentToken(value));
+            lastWasAgent = true;
+        } else if (key == "allow" || key == "disallow") {
+            lastWasAgent = false;
+            if (!m_groups.empty() && !value.empty()) {
+                m_groups.back().rules.push_back({NormalisePercentEncoding(value), key == "allow"});
+            }
+        }
+        // Other records (Sitemap, Crawl-delay, unknown ones) neither end nor start a group.
+    }
+}
+
+bool CRobotsRfcRules::IsAllowed(std::string_view crawler, std::string_view url) const {
+    if (m_eAccess != EAccess::Rules) {
+        return m_eAccess == EAccess::AllowAll;
+    }
+    std::string raw(PathOfUrl(url));
+    if (!raw.starts_with('/')) {
+        raw = "/" + raw;
+    }
+    const std::string path = NormalisePercentEncoding(raw);
+    if (path == "/robots.txt") {
+        return true;
+    }
+    // The groups of the crawler's own name, combined; only without any, the groups for "*".
+    const std::string token = LowerAscii(crawler);
+    const auto names = [](const SGroup& group, const std::string& name) {
+        return std::find(group.agents.begin(), group.agents.end(), name) != group.agents.end();
+    };
+    const bool ownGroup = std::any_of(m_groups.begin(), m_groups.end(),
+                                      [&](const SGroup& group) { return names(group, token); });
+    const std::string chosen = ownGroup ? token : "*";
+
+    std::size_t longestAllow = 0;
+    std::size_t longestDisallow = 0;
+    bool anyDisallow = false;
+    for (const SGroup& group : m_groups) {
+        if (!names(group, chosen)) {
+            continue;
+        }
+        for (const SRule& rule : group.rules) {
+            if (!Matches(path, rule.strPattern)) {
+                continue;
+            }
+            std::size_t& longest = rule.bAllow ? longestAllow : longestDisallow;
+            longest = std::max(longest, rule.strPattern.size());
+            anyDisallow = anyDisallow || !rule.bAllow;
+        }
+    }
+    return !anyDisallow || longestAllow >= longestDisallow;
+}
+
+} // namespace tessaray

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tessaray {
+
+// Whether a page arrived whole and, if not, why. The codes are what the JSON report writes.
+enum class ETransferOutcome {
+    Complete,    // a response arrived and its body was read to its end
+    Timeout,     // nothing arrived in time (no connection, no answer, silence inside the body)
+    TooSlow,     // data kept coming, but the whole fetch ran out of time
+    Reset,       // the connection was reset or broke
+    ShortBody,   // the connection closed before Content-Length bytes came
+    BadChunking, // the chunked body was malformed or ended without its last chunk
+    SizeCap,     // the body reached the size cap and was cut there
+    Tls,         // the TLS handshake or certificate check failed
+    Dns,         // the host name could not be resolved
+    Refused,     // the connection was refused
+    HttpError,   // a response arrived whole, but with a status other than 2xx
+    Other,       // anything else (an invalid response, a refused authentication, ...)
+};
+
+// What a finished transfer leaves to classify it by. curlCode is the libcurl result of the
+// request whose body was read; errorText is libcurl's error buffer for it.
+struct STransferFacts {
+    int nCurlCode = 0;
+    bool bHeadersDone = false;
+    int nStatus = 0;
+    bool bCapReached = false;
+    bool bTotalTimeUsedUp = false;
+    std::string_view errorText;
+};
+
+ETransferOutcome ClassifyTransfer(const STransferFacts& facts);
+
+// "complete", "timeout", "too-slow", ... as listed above.
+std::string_view OutcomeCode(ETransferOutcome eOutcome);
+
+// True for the outcomes of a page that did not arrive whole although a response began (or none
+// came at all): everything except Complete and HttpError.
+inline bool IsBrokenTransfer(ETransferOutcome eOutcome) {
+    return eOutcome != ETransferOutcome::Complete && eOutcome != ETransferOutcome::HttpError;
+}
+
+// A short sentence for the output log in the language of chLanguage ('G' German, else English):
+// "broken off after 18 bytes (server went silent)" once a response began, else "failed (host
+// name not found)".
+std::string OutcomeLogText(ETransferOutcome eOutcome, bool bResponded, std::size_t nBytes,
+                           char chLanguage);
+
+} // namespace tessaray

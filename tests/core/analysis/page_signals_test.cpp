@@ -1,0 +1,108 @@
+#include "core/analysis/page_signals.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tessaray {
+namespace {
+
+const std::string kUrl = "http://partner.test/dir/page.html";
+
+SPageSignals Read(const std::string& page, const std::string& header = "HTTP/1.1 200 OK\r\n\r\n") {
+    return ReadPageSignals(kUrl, kUrl, page, header);
+}
+
+TEST(PageSignalsTest, EveryRobotsAndGooglebotMetaCounts) {
+    struct Case {
+        const char* page;
+        bool noindex;
+        bool nofollow;
+    };
+    const Case cases[] = {
+        {"<meta name=robots content=index,follow>", false, false},
+        {"<META NAME=\"Robots\" CONTENT=\"NOINDEX\">", true, false},
+        {"<meta content='nofollow' name='googlebot'>", false, true},
+        {"<meta name=\"robots\" content=\"none\">", true, true},
+        // Not only the first one: a later googlebot meta adds its words.
+        {"<meta name=robots content=follow><meta name=googlebot content=\"noindex, nofollow\">",
+         true, true},
+        // Other names, comments and lookalike tags say nothing.
+        {"<meta name=bingbot content=noindex><metadata name=robots content=none>", false, false},
+        {"<!-- <meta name=robots content=none> -->", false, false},
+        {"<meta\nname=robots\ncontent=\"noindex nofollow\"/>", true, true},
+    };
+    for (const Case& c : cases) {
+        const SPageSignals signals = Read(c.page);
+        EXPECT_EQ(signals.bMetaNoindex, c.noindex) << c.page;
+        EXPECT_EQ(signals.bMetaNofollow, c.nofollow) << c.page;
+        EXPECT_FALSE(signals.bHeaderNoindex || signals.bHeaderNofollow) << c.page;
+    }
+    EXPECT_EQ(Read("<meta name=robots content=a><meta name=googlebot content=b>").metaContents,
+              (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(PageSignalsTest, XRobotsTagHeadersWithAndWithoutCrawler) {
+    struct Case {
+        const char* header;
+        bool noindex;
+        bool nofollow;
+    };
+    const Case cases[] = {
+        {"X-Robots-Tag: noindex\r\n", true, false},
+        {"x-robots-tag: NOFOLLOW\r\n", false, true},
+        {"X-Robots-Tag: none\r\n", true, true},
+        {"X-Robots-Tag: googlebot: noindex, nofollow\r\n", true, true},
+        {"X-Robots-Tag: bingbot: noindex\r\n", false, false},
+        {"X-Robots-Tag: unavailable_after: 25 Jun 2010 15:00:00 PST\r\n", false, false},
+        {"X-Robots-Tag: bingbot: noindex\r\nX-Robots-Tag: nofollow\r\n", false, true},
+    };
+    for (const Case& c : cases) {
+        const SPageSignals signals =
+            Read("<p>", std::string("HTTP/1.1 200 OK\r\n") + c.header + "\r\n");
+        EXPECT_EQ(signals.bHeaderNoindex, c.noindex) << c.header;
+        EXPECT_EQ(signals.bHeaderNofollow, c.nofollow) << c.header;
+        EXPECT_FALSE(signals.bMetaNoindex || signals.bMetaNofollow) << c.header;
+    }
+}
+
+TEST(PageSignalsTest, CanonicalIsResolvedAgainstThePage) {
+    struct Case {
+        const char* page;
+        const char* canonical;
+    };
+    const Case cases[] = {
+        {"<link rel=\"canonical\" href=\"https://other.test/x\">", "https://other.test/x"},
+        {"<LINK HREF='/root.html' REL='Canonical'>", "http://partner.test/root.html"},
+        {"<link rel=canonical href=sibling.html>", "http://partner.test/dir/sibling.html"},
+        {"<link rel=canonical href=//cdn.test/a>", "http://cdn.test/a"},
+        {"<link rel=stylesheet href=a.css><link rel=\"alternate canonical\" href=/b?x=1&amp;y=2>",
+         "http://partner.test/b?x=1&y=2"},
+        {"<link rel=canonical>", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Read(c.page).strCanonical, c.canonical) << c.page;
+    }
+    EXPECT_TRUE(IsSamePage("HTTP://Partner.Test/dir/page.html#top", kUrl));
+    EXPECT_TRUE(IsSamePage("http://partner.test/", "http://partner.test"));
+    EXPECT_FALSE(IsSamePage("http://partner.test/Dir/page.html", kUrl));
+}
+
+TEST(PageSignalsTest, RedirectIsRecordedOnlyWhenTaken) {
+    const SPageSignals moved = ReadPageSignals(kUrl, "https://new.test/", "", "");
+    EXPECT_EQ(moved.strRedirectFrom, kUrl);
+    EXPECT_EQ(moved.strRedirectTo, "https://new.test/");
+    EXPECT_EQ(Read("").strRedirectTo, "");
+}
+
+TEST(PageSignalsTest, RelTokensOfAnAnchor) {
+    EXPECT_EQ(RelTokens("<a href=\"/x\" rel=\"external UGC\">x</a>"),
+              (std::vector<std::string>{"external", "ugc"}));
+    EXPECT_EQ(RelTokens("<a rel = sponsored href=/x>x</a>"),
+              (std::vector<std::string>{"sponsored"}));
+    EXPECT_TRUE(RelTokens("<a href=\"/rel=nofollow\">x</a>").empty());
+}
+
+} // namespace
+} // namespace tessaray
