@@ -3,6 +3,7 @@
 #include "core/analysis/fetch_job.h"
 #include "core/analysis/page_analyzer.h"
 #include "core/analysis/page_charset.h"
+#include "core/analysis/page_signals.h"
 #include "core/analysis/read_rank.h"
 #include "core/app/trace_log.h"
 #include "core/project/project.h"
@@ -87,6 +88,8 @@ bool CAnalysisRun::Start() {
 
     m_log.Clear();
     m_table.DeleteAllRows();
+    m_verdicts.Clear();
+    m_verdicts.SetStarted(UtcTimestamp());
     m_nCurrentRow = 0;
     m_nPartnerRow = 0;
     m_nPartnerNumber = 0;
@@ -125,6 +128,7 @@ void CAnalysisRun::EndRun(ERunEnd eEnd) {
     m_bRunning = false;
     m_eRunEnd = eEnd;
     m_log.AddLine(m_words.strAnalyzingReady);
+    m_verdicts.SetFinished(UtcTimestamp());
     // A stopped run leaves no trace file.
     if (eEnd != ERunEnd::Stopped) {
         m_trace.End();
@@ -181,6 +185,11 @@ void CAnalysisRun::PageFetched() {
     m_pJob->TakeResults(page.strPage, page.strRobots);
     page.strHeader = m_pJob->GetHeader();
     page.nStatus = m_pJob->GetPageStatus();
+    page.eOutcome = m_pJob->GetPageOutcome();
+    page.nBytes = m_pJob->GetPageByteCount();
+    page.strFinalUrl = m_pJob->GetFinalUrl();
+    page.strFinalHeader = m_pJob->GetFinalHeader();
+    page.nRobotsStatus = m_pJob->GetRobotsStatus();
     EvaluatePage(std::move(page));
     m_bPageBusy = false;
     RowDone();
@@ -189,9 +198,17 @@ void CAnalysisRun::PageFetched() {
 void CAnalysisRun::EvaluatePage(SFetchedPage fetched) {
     const std::string& url = fetched.strUrl;
     const std::string bytes = std::to_string(fetched.strPage.size());
-    m_log.AppendToLastLine(" " + m_words.strReady + ";  " + m_words.strAnalyzing + " ...");
+    // A page that did not arrive whole says so instead of "ready".
+    const std::string fetchedText =
+        IsBrokenTransfer(fetched.eOutcome)
+            ? OutcomeLogText(fetched.eOutcome, fetched.nStatus != 0, fetched.nBytes, m_chLanguage)
+            : m_words.strReady;
+    m_log.AppendToLastLine(" " + fetchedText + ";  " + m_words.strAnalyzing + " ...");
 
     m_robotsRules.Parse(fetched.strRobots);
+    m_rfcRules.Load(fetched.nRobotsStatus, fetched.strRobots);
+    SPageSignals signals =
+        ReadPageSignals(url, fetched.strFinalUrl, fetched.strPage, fetched.strFinalHeader);
     CPageAnalyzer analyzer;
     if (m_bTraceOn) {
         m_trace.Page(PageDumpName(url), fetched.strPage);
@@ -218,6 +235,23 @@ void CAnalysisRun::EvaluatePage(SFetchedPage fetched) {
         SetCell(row, kColGoogle, google);
         SetCell(row, kColServerHeader, fetched.strHeader);
     };
+
+    // The rel tokens of a link found: its anchor is the next one, in page order, with its URL and
+    // text.
+    const std::vector<CLinkInfo> links = analyzer.GetLinks();
+    const std::vector<std::string>& anchors = analyzer.GetAnchors().Entries();
+    std::size_t nextLink = 0;
+    const auto relOf = [&](const std::string& linkUrl, const std::string& linkText) {
+        while (nextLink < links.size()) {
+            const std::size_t index = nextLink++;
+            if (links[index].m_strUrl == linkUrl && links[index].m_strText == linkText) {
+                return index < anchors.size() ? RelTokens(anchors[index])
+                                              : std::vector<std::string>{};
+            }
+        }
+        return std::vector<std::string>{};
+    };
+    std::vector<std::pair<int, std::vector<std::string>>> rowRel;
 
     int row = m_nCurrentRow;
     analyzer.ResetLinkCursor();
@@ -246,14 +280,40 @@ void CAnalysisRun::EvaluatePage(SFetchedPage fetched) {
         SetCell(row, kColFollowMeta, MetaFollowText(metaFollow, metaNofollow));
         SetCell(row, kColFollowLink, nofollow ? kCellNofollow : kCellFollow);
         SetCell(row, kColRobotsAllow, m_robotsRules.IsAllowed(url) ? kCellAllow : kCellDisallow);
+        rowRel.emplace_back(row, relOf(linkUrl, linkText));
     }
     if (found == 0) {
         writeCommon(row);
         SetCell(row, kColYourUrl, "");
         SetCell(row, kColAnchorText, "");
         SetCell(row, kColListed, kCellNo);
+        rowRel.emplace_back(row, std::vector<std::string>{});
     }
+    JudgeRows(fetched, std::move(signals), rowRel, found > 0);
     m_log.AppendToLastLine(" " + m_words.strReady);
+}
+
+void CAnalysisRun::JudgeRows(const SFetchedPage& page, SPageSignals signals,
+                             const std::vector<std::pair<int, std::vector<std::string>>>& rowRel,
+                             bool bHasLink) {
+    SPartnerFacts facts;
+    facts.strUrl = page.strUrl;
+    facts.nStatus = page.nStatus;
+    facts.nBytes = page.nBytes;
+    facts.eOutcome = page.eOutcome;
+    facts.strFinalUrl = page.strFinalUrl.empty() ? page.strUrl : page.strFinalUrl;
+    facts.nRobotsStatus = page.nRobotsStatus;
+    facts.bGooglebotAllowed = m_rfcRules.IsAllowed("Googlebot", page.strUrl);
+    facts.signals = std::move(signals);
+    m_verdicts.AddPartner(facts);
+    for (const auto& [row, rel] : rowRel) {
+        CResultTable::Row cells;
+        for (int col = 0; col < kColumnCount; ++col) {
+            cells[static_cast<std::size_t>(col)] = Cell(row, col);
+        }
+        SVerdict verdict = JudgeRow(cells, rel, facts);
+        m_verdicts.AddRow(row + 1, rel, std::move(verdict), bHasLink);
+    }
 }
 
 void CAnalysisRun::RankFetched() {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/analysis/robots_rfc_rules.h"
 #include "core/analysis/robots_rules.h"
 #include "core/results/result_table.h"
+#include "core/results/verdict.h"
 #include "core/util/posted_messages.h"
 
 #include <chrono>
@@ -11,6 +13,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tessaray {
@@ -95,6 +98,8 @@ public:
     void SetSaveCommand(SaveCommand save) { m_save = std::move(save); }
     void SetPostCallback(PostCallback post) { m_post = std::move(post); }
     void SetJobSetup(JobSetup setup) { m_jobSetup = std::move(setup); }
+    // The language of the verdict texts the run writes into the output log ('G' German).
+    void SetLanguage(char chLanguage) { m_chLanguage = chLanguage; }
 
     // Starts a run over the project's partners. Nothing happens while a run is active, when the
     // modified project could not be saved, or when the project has no domain or no partner.
@@ -115,6 +120,8 @@ public:
     // partners of the run, for progress displays.
     int GetPartnerNumber() const { return m_nPartnerNumber; }
     int GetPartnerCount() const { return m_nPartnerCount; }
+    // The verdict of every row and partner of the last (or running) run.
+    const CRunVerdicts& GetVerdicts() const { return m_verdicts; }
 
     // The name of a partner page's dump in the trace folder: the URL without its "http://" and
     // "https://", every "." made "_", and ".htm" appended (a path makes it a sub-folder's file).
@@ -128,6 +135,12 @@ private:
         std::string strRobots;
         std::string strHeader;
         int nStatus = 0;
+        // Beside the cells: for the verdict.
+        ETransferOutcome eOutcome = ETransferOutcome::Other;
+        std::size_t nBytes = 0;
+        std::string strFinalUrl;
+        std::string strFinalHeader;
+        int nRobotsStatus = 0;
     };
 
     void NextRow();
@@ -136,6 +149,10 @@ private:
     // stopped.
     void EndRun(ERunEnd eEnd);
     void EvaluatePage(SFetchedPage page);
+    // Judges the rows of the partner just evaluated; rowRel holds each row and its link's rel.
+    void JudgeRows(const SFetchedPage& page, SPageSignals signals,
+                   const std::vector<std::pair<int, std::vector<std::string>>>& rowRel,
+                   bool bHasLink);
     // Writes the link value cell of a row (and its trace lines).
     void EvaluateLinkValue(int nRow);
     // "Yes" / "No" from the imported external links, "N/A" without them.
@@ -173,6 +190,9 @@ private:
     // The imported external links, sorted, so the Google lookup is a binary search.
     std::vector<std::string> m_sortedExternalLinks;
     CRobotsRules m_robotsRules;
+    CRobotsRfcRules m_rfcRules;
+    CRunVerdicts m_verdicts;
+    char m_chLanguage = 'E';
     int m_nPartnerNumber = 0;
     int m_nPartnerCount = 0;
 };

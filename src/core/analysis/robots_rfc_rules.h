@@ -14,7 +14,7 @@ namespace tessaray {
 class CRobotsRfcRules {
 public:
     // Only this much of a robots.txt is read; the rest is ignored.
-    static constexpr std::size_t kMaxBytes = 512u * 1024u;
+    static constexpr std::size_t kMaxBytes = std::size_t{512} * 1024;
 
     // The fetch rules: a 2xx answer is parsed; a 3xx (a redirect that was not resolved) or 4xx
     // answer allows everything; a 5xx answer or none at all (status 0) disallows everything.

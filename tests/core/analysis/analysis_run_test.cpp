@@ -58,6 +58,10 @@ protected:
             const auto type = m_contentTypes.find(req.path);
             res.set_content(it->second,
                             type == m_contentTypes.end() ? "text/html" : type->second.c_str());
+            const auto header = m_robotsTags.find(req.path);
+            if (header != m_robotsTags.end()) {
+                res.set_header("X-Robots-Tag", header->second);
+            }
         });
         m_server.Start();
         m_run.SetOutputWords(kWords);
@@ -130,6 +134,7 @@ protected:
     // The pages outlive the server that serves them.
     std::map<std::string, std::string> m_pages;
     std::map<std::string, std::string> m_contentTypes;
+    std::map<std::string, std::string> m_robotsTags; // X-Robots-Tag headers by path
     test::HttpTestServer m_server;
     test::TempDir m_projectDir;
     test::TempDir m_traceBase;
@@ -332,6 +337,69 @@ TEST_F(AnalysisRunTest, VerdictsOfMetaRobotsAndRobotsTxt) {
     EXPECT_EQ(RowAt(1)[kColR3], "0");
     EXPECT_EQ(RowAt(2)[kColFollowMeta], "Follow");
     EXPECT_EQ(RowAt(2)[kColR3], "");
+}
+
+TEST_F(AnalysisRunTest, EveryRowGetsItsVerdictBesideItsCells) {
+    const std::string link = "<a href=\"http://shop.example/\">Shop</a>";
+    Serve("/robots.txt", "User-agent: Googlebot\nDisallow: /private/\n");
+    Serve("/private/links.html", Page(link));
+    Serve("/ugc.html", Page("<a rel=ugc href=\"http://shop.example/a\">A</a>" + link));
+    Serve("/noindex.html", Page(link));
+    m_robotsTags["/noindex.html"] = "noindex";
+    Serve("/none.html", Page("<a href=\"http://other.test/\">x</a>"));
+    // A server that goes silent in the middle of the body (libcurl averages the speed over a few
+    // seconds, so the abandoned page costs some seconds).
+    test::RawTestServer silent([](test::RawTestServer::Connection& connection) {
+        if (connection.ReadRequest().starts_with("GET /robots.txt")) {
+            connection.Send("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
+            return;
+        }
+        connection.Send("HTTP/1.1 200 OK\r\nContent-Length: 500\r\n\r\n<html><body>");
+        connection.WaitUntilStopped();
+    });
+    m_run.SetJobSetup([](CFetchJob& job) {
+        CFetchSettings settings;
+        settings.m_lowSpeedTime = std::chrono::seconds(1);
+        job.SetSettings(settings);
+    });
+    MakeProject({Url("/private/links.html"), Url("/ugc.html"), Url("/noindex.html"),
+                 Url("/none.html"), silent.Url("/links.html")});
+
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+
+    ASSERT_EQ(m_table.GetRowCount(), 6);
+    const CRunVerdicts& verdicts = m_run.GetVerdicts();
+    const auto codes = [&](int number) {
+        std::vector<std::string> found;
+        const CRunVerdicts::SRow* row = verdicts.FindRow(number);
+        if (row != nullptr) {
+            found.emplace_back(VerdictCode(row->verdict.eVerdict));
+            for (const SReason& reason : row->verdict.reasons) {
+                found.emplace_back(ReasonCode(reason.eCode));
+            }
+        }
+        return found;
+    };
+    // The literal cell keeps its exact-path rule; the verdict reads robots.txt as Googlebot does.
+    EXPECT_EQ(RowAt(0)[kColRobotsAllow], "Allow");
+    EXPECT_EQ(codes(1), (std::vector<std::string>{"does-not-count", "robots-txt-disallowed",
+                                                  "robots-rule-differs"}));
+    EXPECT_EQ(codes(2), (std::vector<std::string>{"does-not-count", "rel-ugc"}));
+    EXPECT_EQ(codes(3), (std::vector<std::string>{"counts"})); // the second link of ugc.html
+    EXPECT_EQ(codes(4), (std::vector<std::string>{"does-not-count", "noindex"}));
+    EXPECT_EQ(codes(5), (std::vector<std::string>{"missing"}));
+    EXPECT_EQ(codes(6), (std::vector<std::string>{"unreachable", "incomplete"}));
+    EXPECT_EQ(RowAt(5)[kColListed], "No");
+    EXPECT_EQ(m_log.m_lines[4], silent.Url("/links.html") +
+                                    " - loading... broken off after 12 bytes (server went silent);"
+                                    "  analyzing ... ready");
+
+    ASSERT_EQ(verdicts.Partners().size(), 5u);
+    EXPECT_EQ(verdicts.Partners()[1].verdict.eVerdict, EVerdict::Counts);
+    EXPECT_EQ(verdicts.Partners()[1].rowNumbers, (std::vector<int>{2, 3}));
+    EXPECT_EQ(SummaryText(verdicts.Summary(), 'E'),
+              "5 partners: 1 counts, 2 do not count, 1 missing, 1 unreachable");
 }
 
 TEST_F(AnalysisRunTest, StopDuringTheThirdFetchCompletesItsRowAndLeavesNoTraceFile) {

@@ -1,0 +1,94 @@
+#include "core/results/json_report.h"
+
+#include "core/results/result_table.h"
+#include "core/results/verdict.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+namespace tessaray {
+namespace {
+
+TEST(JsonReportTest, StringsKeepUtf8AndEscapeTheRest) {
+    EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
+    EXPECT_EQ(JsonString("line\r\n\ttab\x01\x7F"), "\"line\\r\\n\\ttab\\u0001\\u007f\"");
+    EXPECT_EQ(JsonString("M\xC3\xBCller \xE2\x82\xAC"), "\"M\xC3\xBCller \xE2\x82\xAC\"");
+    // Bytes that are not UTF-8 (a windows-1252 page) are read as Latin-1.
+    EXPECT_EQ(JsonString("M\xFCller \xC3"), "\"M\xC3\xBCller \xC3\x83\"");
+}
+
+TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
+    CResultTable table;
+    table.InsertRow(0);
+    table.InsertRow(1);
+    const char* cells0[] = {"1",        "http://a.test/",
+                            "",         "200",
+                            "10",       "1",
+                            "1",        "http://shop.test/",
+                            "",         "Shop",
+                            "Yes",      "NA",
+                            "Nofollow", "Allow",
+                            "0",        "N/A",
+                            "",         "H"};
+    const char* cells1[] = {
+        "2",   "http://b.test/", "", "0", "0", "0", "0", "", "", "", "No", "", "", "", "",
+        "N/A", "note",           ""};
+    for (int col = 0; col < kColumnCount; ++col) {
+        table.SetCellText(0, col, cells0[col]);
+        table.SetCellText(1, col, cells1[col]);
+    }
+    table.SortColumn(kColNo, false); // the rows are found by number, not by place
+
+    CRunVerdicts verdicts;
+    verdicts.SetStarted("2026-12-08T10:00:00Z");
+    verdicts.SetFinished("2026-12-08T10:00:05Z");
+    SPartnerFacts a;
+    a.strUrl = "http://a.test/";
+    a.strFinalUrl = a.strUrl;
+    a.nStatus = 200;
+    a.nBytes = 10;
+    a.eOutcome = ETransferOutcome::Complete;
+    a.nRobotsStatus = 404;
+    verdicts.AddPartner(a);
+    verdicts.AddRow(1, {"nofollow"}, {EVerdict::DoesNotCount, {{EReason::RelNofollow, ""}}}, true);
+    SPartnerFacts b;
+    b.strUrl = "http://b.test/";
+    b.eOutcome = ETransferOutcome::Dns;
+    b.bGooglebotAllowed = false;
+    verdicts.AddPartner(b);
+    verdicts.AddRow(2, {}, {EVerdict::Unreachable, {{EReason::FetchFailed, "dns"}}}, false);
+
+    std::ostringstream out;
+    ASSERT_TRUE(WriteJsonReport(out, table, verdicts, {"Proj", "http://shop.test", 'E'}));
+    const std::string expected =
+        "{\"project\": \"Proj\", \"domain\": \"http://shop.test\", \"started\": "
+        "\"2026-12-08T10:00:00Z\", \"finished\": \"2026-12-08T10:00:05Z\",\n"
+        " \"partners\": [\n"
+        "  {\"url\": \"http://a.test/\", \"status\": 200, \"bytes\": 10, \"outcome\": "
+        "\"complete\", "
+        "\"final_url\": \"http://a.test/\", \"robots_txt\": {\"status\": 404, "
+        "\"googlebot_allowed\": true},\n"
+        "   \"links\": [\n"
+        "    {\"row\": 1, \"url\": \"http://shop.test/\", \"text\": \"Shop\", \"rel\": "
+        "[\"nofollow\"], \"verdict\": \"does-not-count\", \"reasons\": [{\"code\": "
+        "\"rel-nofollow\", \"text\": \"The link is marked rel=nofollow.\"}],\n"
+        "     \"cells\": [\"1\", \"http://a.test/\", \"\", \"200\", \"10\", \"1\", \"1\", "
+        "\"http://shop.test/\", \"\", \"Shop\", \"Yes\", \"NA\", \"Nofollow\", \"Allow\", \"0\", "
+        "\"N/A\", \"\", \"H\"]}],\n"
+        "   \"verdict\": \"does-not-count\", \"reasons\": [{\"code\": \"rel-nofollow\", \"text\": "
+        "\"The link is marked rel=nofollow.\"}]},\n"
+        "  {\"url\": \"http://b.test/\", \"status\": 0, \"bytes\": 0, \"outcome\": \"dns\", "
+        "\"final_url\": \"\", \"robots_txt\": {\"status\": 0, \"googlebot_allowed\": false},\n"
+        "   \"links\": [],\n"
+        "   \"verdict\": \"unreachable\", \"reasons\": [{\"code\": \"fetch-failed\", \"text\": "
+        "\"The page could not be fetched (dns).\"}]}\n"
+        " ],\n"
+        " \"summary\": {\"partners\": 2, \"counts\": 0, \"does_not_count\": 1, \"missing\": 0, "
+        "\"unreachable\": 1}}\n";
+    EXPECT_EQ(out.str(), expected);
+}
+
+} // namespace
+} // namespace tessaray

@@ -1,0 +1,166 @@
+#include "core/results/verdict.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tessaray {
+namespace {
+
+using enum EReason;
+
+// A row as the run writes it: with a link (listed) or without.
+CResultTable::Row RowOf(bool listed, const char* followMeta = "NA",
+                        const char* followLink = "Follow", const char* robotsAllow = "Allow") {
+    CResultTable::Row cells;
+    cells[kColListed] = listed ? "Yes" : "No";
+    if (listed) {
+        cells[kColFollowMeta] = followMeta;
+        cells[kColFollowLink] = followLink;
+        cells[kColRobotsAllow] = robotsAllow;
+    }
+    return cells;
+}
+
+SPartnerFacts Fetched(int status = 200, ETransferOutcome outcome = ETransferOutcome::Complete) {
+    SPartnerFacts facts;
+    facts.strUrl = "http://partner.test/links.html";
+    facts.strFinalUrl = facts.strUrl;
+    facts.nStatus = status;
+    facts.eOutcome = outcome;
+    return facts;
+}
+
+TEST(VerdictTest, EveryReasonAndItsVerdict) {
+    struct Case {
+        const char* what;
+        CResultTable::Row cells;
+        std::vector<std::string> rel;
+        SPartnerFacts facts;
+        EVerdict verdict;
+        std::vector<SReason> reasons;
+    };
+    std::vector<Case> cases = {
+        {"plain link", RowOf(true), {}, Fetched(), EVerdict::Counts, {}},
+        {"rel nofollow",
+         RowOf(true, "NA", "Nofollow"),
+         {"nofollow"},
+         Fetched(),
+         EVerdict::DoesNotCount,
+         {{RelNofollow, ""}}},
+        {"rel sponsored and ugc",
+         RowOf(true, "NA", "Nofollow"),
+         {"sponsored", "ugc"},
+         Fetched(),
+         EVerdict::DoesNotCount,
+         {{RelSponsored, ""}, {RelUgc, ""}}},
+        {"first meta says nofollow",
+         RowOf(true, "Nofollow"),
+         {},
+         Fetched(),
+         EVerdict::DoesNotCount,
+         {{MetaNofollow, ""}}},
+        {"link found on a broken page counts",
+         RowOf(true),
+         {},
+         Fetched(200, ETransferOutcome::Reset),
+         EVerdict::Counts,
+         {}},
+        {"page answered 404",
+         RowOf(false),
+         {},
+         Fetched(404, ETransferOutcome::HttpError),
+         EVerdict::Unreachable,
+         {{HttpStatus, "404"}}},
+        {"no answer",
+         RowOf(false),
+         {},
+         Fetched(0, ETransferOutcome::Dns),
+         EVerdict::Unreachable,
+         {{FetchFailed, "dns"}}},
+        // A broken download is never "missing".
+        {"broken off",
+         RowOf(false),
+         {},
+         Fetched(200, ETransferOutcome::Timeout),
+         EVerdict::Unreachable,
+         {{Incomplete, "timeout"}}},
+        {"whole page without link", RowOf(false), {}, Fetched(), EVerdict::Missing, {}},
+    };
+    Case signals{"signals", RowOf(true), {}, Fetched(), EVerdict::DoesNotCount, {}};
+    signals.facts.signals.bMetaNofollow = true;
+    signals.facts.signals.bHeaderNofollow = true;
+    signals.facts.signals.bHeaderNoindex = true;
+    signals.facts.bGooglebotAllowed = false;
+    signals.facts.signals.strRedirectTo = "https://partner.test/links.html";
+    signals.facts.strFinalUrl = "https://partner.test/links.html";
+    signals.facts.signals.strCanonical = "https://partner.test/all-links.html";
+    // Order: what stops the link, then the warnings.
+    signals.reasons = {{MetaNofollow, ""},
+                       {HeaderNofollow, ""},
+                       {RobotsTxtDisallowed, ""},
+                       {Noindex, "header"},
+                       {Redirected, "https://partner.test/links.html"},
+                       {CanonicalElsewhere, "https://partner.test/all-links.html"},
+                       {RobotsRuleDiffers, ""}};
+    cases.push_back(signals);
+    Case sameCanonical{
+        "canonical is the page itself", RowOf(true), {}, Fetched(), EVerdict::Counts, {}};
+    sameCanonical.facts.signals.strCanonical = "HTTP://partner.test/links.html#x";
+    cases.push_back(sameCanonical);
+    Case literalDisallow{"only the literal rule disallows",
+                         RowOf(true, "NA", "Follow", "Disallow"),
+                         {},
+                         Fetched(),
+                         EVerdict::Counts,
+                         {{RobotsRuleDiffers, ""}}};
+    cases.push_back(literalDisallow);
+
+    for (const Case& c : cases) {
+        const SVerdict verdict = JudgeRow(c.cells, c.rel, c.facts);
+        EXPECT_EQ(verdict.eVerdict, c.verdict) << c.what;
+        EXPECT_EQ(verdict.reasons, c.reasons) << c.what;
+    }
+}
+
+TEST(VerdictTest, PartnerTakesTheBestOfItsLinksAndTheSummaryCountsPartners) {
+    CRunVerdicts verdicts;
+    verdicts.AddPartner(Fetched());
+    verdicts.AddRow(1, {"nofollow"}, {EVerdict::DoesNotCount, {{RelNofollow, ""}}}, true);
+    verdicts.AddRow(3, {}, {EVerdict::Counts, {}}, true);
+    verdicts.AddPartner(Fetched(0, ETransferOutcome::Refused));
+    verdicts.AddRow(2, {}, {EVerdict::Unreachable, {{FetchFailed, "refused"}}}, false);
+
+    ASSERT_EQ(verdicts.Partners().size(), 2u);
+    EXPECT_EQ(verdicts.Partners()[0].verdict.eVerdict, EVerdict::Counts);
+    EXPECT_EQ(verdicts.Partners()[0].rowNumbers, (std::vector<int>{1, 3}));
+    ASSERT_NE(verdicts.FindRow(3), nullptr);
+    EXPECT_EQ(verdicts.FindRow(3)->nPartner, 0);
+    EXPECT_EQ(verdicts.FindRow(2)->nPartner, 1);
+    EXPECT_EQ(verdicts.FindRow(4), nullptr);
+
+    EXPECT_EQ(SummaryText(verdicts.Summary(), 'E'),
+              "2 partners: 1 counts, 0 do not count, 0 missing, 1 unreachable");
+    EXPECT_EQ(SummaryText({10, 5, 3, 1, 1}, 'E'),
+              "10 partners: 5 count, 3 do not count, 1 missing, 1 unreachable");
+    EXPECT_EQ(SummaryText({10, 5, 3, 2, 0}, 'G'),
+              "10 Partner: 5 zählen, 3 zählen nicht, 2 fehlen, 0 nicht erreichbar");
+}
+
+TEST(VerdictTest, CodesAndSentencesInBothLanguages) {
+    EXPECT_EQ(VerdictCode(EVerdict::DoesNotCount), "does-not-count");
+    EXPECT_EQ(ReasonCode(RobotsTxtDisallowed), "robots-txt-disallowed");
+    EXPECT_EQ(ReasonCode(RobotsRuleDiffers), "robots-rule-differs");
+    EXPECT_EQ(ReasonText({RelNofollow, ""}, 'E'), "The link is marked rel=nofollow.");
+    EXPECT_EQ(ReasonText({HttpStatus, "503"}, 'G'), "Die Seite antwortete mit HTTP-Status 503.");
+    EXPECT_EQ(VerdictText(EVerdict::Unreachable, 'G'), "nicht erreichbar");
+    for (int code = 0; code <= static_cast<int>(RobotsRuleDiffers); ++code) {
+        const SReason reason{static_cast<EReason>(code), "x"};
+        EXPECT_FALSE(ReasonText(reason, 'E').empty());
+        EXPECT_NE(ReasonText(reason, 'E'), ReasonText(reason, 'G'));
+    }
+}
+
+} // namespace
+} // namespace tessaray
