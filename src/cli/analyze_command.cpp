@@ -8,8 +8,10 @@
 #include "core/app/version_code.h"
 #include "core/project/project.h"
 #include "core/results/html_report.h"
+#include "core/results/json_report.h"
 #include "core/results/report_text.h"
 #include "core/results/result_table.h"
+#include "core/results/verdict.h"
 #include "core/util/file_util.h"
 
 #include <algorithm>
@@ -30,12 +32,17 @@ namespace {
 constexpr int kExitInterrupted = 130;
 // Exit code when the run could not start a fetch or a report cannot be written.
 constexpr int kExitFailed = 1;
+// Exit codes of a finished run by its verdicts: some partner's link is missing or does not count;
+// some partner was unreachable (this one wins).
+constexpr int kExitNotCounting = 4;
+constexpr int kExitUnreachable = 5;
 
 struct SAnalyzeOptions {
     std::string strProject;
     std::string strCsv;
     std::string strHtml;
     std::string strTemplate;
+    std::string strJson;
     std::string strLang = "en";
     std::string strUser;
     std::string strPassword;
@@ -50,18 +57,21 @@ struct SLanguage {
     // The closing line: partners, listed links, nofollow links, failed fetches.
     const char* pszCounts;
     const char* pszStopping;
+    const char* pszVerdictTitle;
 };
 
 const SLanguage kEnglish{
     'E',
     {"analyzing ready", "loading", "analyzing", "ready", "cannot start the fetch"},
     "%d partners, %d listed links, %d nofollow links, %d failed fetches\n",
-    "stopping after the current page (press Ctrl+C again to abort)"};
+    "stopping after the current page (press Ctrl+C again to abort)",
+    "Verdict"};
 const SLanguage kGerman{
     'G',
     {"analysieren fertig", "laden", "analysieren", "fertig", "Abruf kann nicht gestartet werden"},
     "%d Partner, %d gelistete Links, %d Nofollow-Links, %d fehlgeschlagene Abrufe\n",
-    "Abbruch nach der laufenden Seite (Strg+C erneut bricht sofort ab)"};
+    "Abbruch nach der laufenden Seite (Strg+C erneut bricht sofort ab)",
+    "Bewertung"};
 
 // Set by the first Ctrl+C; a second one ends the program (the default action is back by then).
 volatile std::sig_atomic_t g_interrupted = 0;
@@ -124,12 +134,29 @@ int Fail(const std::string& message, int exitCode) {
     return exitCode;
 }
 
+// The Verdict cell of the summary: the verdict and the codes of its reasons.
+std::string VerdictCell(const CRunVerdicts& verdicts, int nRowNumber, char chLanguage) {
+    const CRunVerdicts::SRow* row = verdicts.FindRow(nRowNumber);
+    if (row == nullptr) {
+        return {};
+    }
+    std::string text = VerdictText(row->verdict.eVerdict, chLanguage);
+    const char* separator = " (";
+    for (const SReason& reason : row->verdict.reasons) {
+        text.append(separator).append(ReasonCode(reason.eCode));
+        separator = ", ";
+    }
+    return row->verdict.reasons.empty() ? text : text + ")";
+}
+
 // The summary on stdout: one aligned line per row with the columns that answer "does the link
-// count", then the counts. A fetch failed when no response came (status 0) or an error status.
-void PrintSummary(const CResultTable& table, const SLanguage& language, int partners) {
+// count" and the verdict, then the counts and the verdicts' summary. A fetch failed when no
+// response came (status 0) or an error status.
+void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
+                  const SLanguage& language, int partners) {
     static constexpr int kColumns[] = {kColNo,         kColPartnerUrl, kColStatusCode,  kColListed,
                                        kColFollowMeta, kColFollowLink, kColRobotsAllow, kColGoogle};
-    constexpr std::size_t kCount = std::size(kColumns);
+    constexpr std::size_t kCount = std::size(kColumns) + 1; // and the verdict
     const auto cell = [&table](int row, int col) {
         std::string text;
         table.GetCellText(row, col, text);
@@ -140,6 +167,7 @@ void PrintSummary(const CResultTable& table, const SLanguage& language, int part
     for (const int col : kColumns) {
         lines[0].emplace_back(table.GetColumns()[static_cast<std::size_t>(col)].pszTitle);
     }
+    lines[0].emplace_back(language.pszVerdictTitle);
     int listed = 0;
     int nofollow = 0;
     int failed = 0;
@@ -148,6 +176,8 @@ void PrintSummary(const CResultTable& table, const SLanguage& language, int part
         for (const int col : kColumns) {
             lines.back().push_back(cell(row, col));
         }
+        lines.back().push_back(
+            VerdictCell(verdicts, std::atoi(cell(row, kColNo).c_str()), language.chLetter));
         if (cell(row, kColListed) == kCellYes) {
             ++listed;
             nofollow += cell(row, kColFollowMeta) == kCellNofollow ||
@@ -175,6 +205,16 @@ void PrintSummary(const CResultTable& table, const SLanguage& language, int part
     }
     std::printf("\n");
     std::printf(language.pszCounts, partners, listed, nofollow, failed);
+    std::printf("%s\n", SummaryText(verdicts.Summary(), language.chLetter).c_str());
+}
+
+// 0 when every partner's link counts, else 4, or 5 when a partner was unreachable.
+int VerdictExitCode(const CRunVerdicts& verdicts) {
+    const CRunVerdicts::SSummary summary = verdicts.Summary();
+    if (summary.nUnreachable > 0) {
+        return kExitUnreachable;
+    }
+    return summary.nCounts == summary.nPartners ? 0 : kExitNotCounting;
 }
 
 int RunAnalyze(const SAnalyzeOptions& options) {
@@ -214,6 +254,7 @@ int RunAnalyze(const SAnalyzeOptions& options) {
 
     CAnalysisRun run(project, table, log, trace);
     run.SetOutputWords(language.words);
+    run.SetLanguage(language.chLetter);
     run.SetTrace(trace.Init(), BuiltVersionCode());
     run.SetPostCallback([&completions](unsigned, int) { completions.Post(); });
     if (!options.strUser.empty()) {
@@ -252,11 +293,23 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     std::signal(SIGINT, oldHandler);
     log.EndLine();
 
-    int exitCode = 0;
+    int exitCode = VerdictExitCode(run.GetVerdicts());
     if (run.GetRunEnd() == ERunEnd::Stopped) {
         exitCode = kExitInterrupted;
     } else if (run.GetRunEnd() == ERunEnd::CannotFetch) {
         exitCode = kExitFailed;
+    }
+    if (!options.strJson.empty()) {
+        const SJsonReportInfo info{project.GetTitle(), project.GetDomain(), language.chLetter};
+        if (options.strJson == "-") {
+            if (!WriteJsonReport(std::cout, table, run.GetVerdicts(), info) || !std::cout.flush()) {
+                exitCode = Fail("cannot write the JSON report to stdout", kExitFailed);
+            }
+        } else if (const SReportResult result =
+                       WriteJsonReportFile(options.strJson, table, run.GetVerdicts(), info);
+                   !result.Ok()) {
+            exitCode = Fail(result.strReason, kExitFailed);
+        }
     }
     if (!options.strCsv.empty()) {
         if (options.strCsv == "-") {
@@ -280,8 +333,9 @@ int RunAnalyze(const SAnalyzeOptions& options) {
             exitCode = Fail(result.strReason, kExitFailed);
         }
     }
-    if (options.bSummary || (options.strCsv.empty() && options.strHtml.empty())) {
-        PrintSummary(table, language, run.GetPartnerNumber());
+    if (options.bSummary ||
+        (options.strCsv.empty() && options.strHtml.empty() && options.strJson.empty())) {
+        PrintSummary(table, run.GetVerdicts(), language, run.GetPartnerNumber());
     }
     return exitCode;
 }
@@ -297,6 +351,8 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
     command->add_option("--csv", options->strCsv,
                         "write the CSV report (tab-separated) to FILE; - is stdout");
     command->add_option("--html", options->strHtml, "write the HTML report to FILE");
+    command->add_option("--json", options->strJson,
+                        "write the whole result with the verdicts as JSON to FILE; - is stdout");
     command->add_option("--template", options->strTemplate,
                         "HTML template (default: the report.html installed with the program)");
     command->add_option("--lang", options->strLang, "language of titles and messages")
@@ -310,6 +366,9 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
     command->add_flag("--quiet", options->bQuiet, "do not show the output log on stderr");
     command->add_flag("--summary", options->bSummary,
                       "print the summary on stdout also when report files are written");
+    command->footer("Exit codes: 0 every partner's link counts; 4 a link is missing or does not "
+                    "count; 5 a partner was unreachable (5 wins over 4); 1 a report could not be "
+                    "written or a fetch could not start; 2 bad input; 130 interrupted (Ctrl+C).");
     command->callback([options, &exitCode] { exitCode = RunAnalyze(*options); });
 }
 

@@ -102,7 +102,8 @@ TEST_F(AnalyzeCommand, CsvReportIsByteForByteTheSavedReport) {
                      m_server.Url("/gone.html")});
     const Result result = RunCli(m_dir, {"analyze", project, "--csv", m_dir.File("report.csv")});
 
-    ASSERT_EQ(result.nExit, 0) << result.strErr;
+    // gone.html answers 404: a partner was unreachable.
+    ASSERT_EQ(result.nExit, 5) << result.strErr;
     EXPECT_EQ(result.strOut, "");
     EXPECT_EQ(Mask(ReadAll(m_dir.File("report.csv"))),
               ReadAll(TESSARAY_TEST_DATA_DIR "/cli/analyze_expected.csv"));
@@ -116,7 +117,7 @@ TEST_F(AnalyzeCommand, CsvReportIsByteForByteTheSavedReport) {
     // "-" writes the same bytes to stdout; --quiet keeps stderr empty; a bare file name is one
     // in the current folder.
     const Result toStdout = RunCli(m_dir, {"analyze", "shop.tsrp", "--csv", "-", "--quiet"});
-    ASSERT_EQ(toStdout.nExit, 0) << toStdout.strErr;
+    ASSERT_EQ(toStdout.nExit, 5) << toStdout.strErr;
     EXPECT_EQ(toStdout.strOut, ReadAll(m_dir.File("report.csv")));
     EXPECT_EQ(toStdout.strErr, "");
 }
@@ -126,26 +127,31 @@ TEST_F(AnalyzeCommand, SummaryWithoutReportFilesInEnglishAndGerman) {
         {m_server.Url("/links.html"), m_server.Url("/none.html"), m_server.Url("/gone.html")});
 
     const Result english = RunCli(m_dir, {"analyze", project, "--quiet"});
-    ASSERT_EQ(english.nExit, 0) << english.strErr;
+    ASSERT_EQ(english.nExit, 5) << english.strErr;
     // The summary lines up its columns for the real port, which has one digit more than "PORT".
     EXPECT_EQ(Mask(english.strOut),
               "No.  Partner URL                        S.Code  Listed  Follow(Meta)  Follow(Link)  "
-              "Robots-Allow  Google\n"
+              "Robots-Allow  Google  Verdict\n"
               "  1  http://127.0.0.1:PORT/links.html  200     Yes     NA            Follow        "
-              "Allow         Yes\n"
+              "Allow         Yes     counts\n"
               "  2  http://127.0.0.1:PORT/links.html  200     Yes     NA            Nofollow      "
-              "Allow         Yes\n"
+              "Allow         Yes     does not count (rel-sponsored)\n"
               "  3  http://127.0.0.1:PORT/none.html   200     No                                  "
-              "              No\n"
+              "              No      missing\n"
               "  4  http://127.0.0.1:PORT/gone.html   404     No                                  "
-              "              No\n"
+              "              No      unreachable (http-status)\n"
               "\n"
-              "3 partners, 2 listed links, 1 nofollow links, 1 failed fetches\n");
+              "3 partners, 2 listed links, 1 nofollow links, 1 failed fetches\n"
+              "3 partners: 1 counts, 0 do not count, 1 missing, 1 unreachable\n");
 
     const Result german = RunCli(m_dir, {"analyze", project, "--lang", "de"});
-    ASSERT_EQ(german.nExit, 0) << german.strErr;
+    ASSERT_EQ(german.nExit, 5) << german.strErr;
     EXPECT_EQ(german.strOut.rfind("Nr.  Partner URL", 0), 0u) << german.strOut;
     EXPECT_NE(german.strOut.find("gelistet"), std::string::npos);
+    EXPECT_NE(german.strOut.find("Bewertung"), std::string::npos);
+    EXPECT_NE(
+        german.strOut.find("3 Partner: 1 zählt, 0 zählen nicht, 1 fehlt, 1 nicht erreichbar\n"),
+        std::string::npos);
     EXPECT_NE(german.strOut.find("3 Partner, 2 gelistete Links, 1 Nofollow-Links, 1 "
                                  "fehlgeschlagene Abrufe\n"),
               std::string::npos);
@@ -174,6 +180,30 @@ TEST_F(AnalyzeCommand, HtmlReportWithTemplate) {
     // The default template lies beside the program.
     const Result byDefault = RunCli(m_dir, {"analyze", project, "--html", html, "--quiet"});
     EXPECT_EQ(byDefault.nExit, 0) << byDefault.strErr;
+}
+
+TEST_F(AnalyzeCommand, JsonReportAndExitCodesFollowTheVerdicts) {
+    const std::string counting = MakeProject({m_server.Url("/links.html")});
+    const Result json = RunCli(m_dir, {"analyze", counting, "--json", "-", "--quiet"});
+    EXPECT_EQ(json.nExit, 0) << json.strErr;
+    for (const char* part :
+         {"{\"project\": \"shop\", \"domain\": \"http://shop.example\", \"started\": \"20",
+          "\"status\": 200, \"bytes\": 193, \"outcome\": \"complete\"",
+          "\"robots_txt\": {\"status\": 404, \"googlebot_allowed\": true}",
+          "\"rel\": [\"sponsored\"], \"verdict\": \"does-not-count\", \"reasons\": [{\"code\": "
+          "\"rel-sponsored\", \"text\": \"The link is marked rel=sponsored.\"}]",
+          "\"summary\": {\"partners\": 1, \"counts\": 1, \"does_not_count\": 0, \"missing\": 0, "
+          "\"unreachable\": 0}}\n"}) {
+        EXPECT_NE(json.strOut.find(part), std::string::npos) << part << "\n" << json.strOut;
+    }
+    // A missing link gives 4; a report that cannot be written gives 1.
+    const std::string missing = MakeProject({m_server.Url("/none.html")});
+    EXPECT_EQ(RunCli(m_dir, {"analyze", missing, "--quiet"}).nExit, 4);
+    EXPECT_EQ(
+        RunCli(m_dir, {"analyze", missing, "--quiet", "--json", m_dir.File("no/such.json")}).nExit,
+        1);
+    EXPECT_NE(RunCli(m_dir, {"analyze", "--help"}).strOut.find("4 a link is missing"),
+              std::string::npos);
 }
 
 TEST_F(AnalyzeCommand, BadInputIsRefusedBeforeAnythingIsFetched) {
