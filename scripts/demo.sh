@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job on a fresh machine: installs what is needed, builds the command-line program and
 # the demo site, serves the demo web of partner sites on loopback, makes the demo project of the
-# Corner Tea Shop, analyses it and leaves report.csv and report.html in demo-output/.
+# Corner Tea Shop, analyses it (the summary with every row's verdict goes to the terminal) and
+# leaves report.csv, report.html and report.json in demo-output/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$PWD/build-demo
@@ -16,15 +17,21 @@ cmake --build "$build" --target tessaray-cli tessaray-demo-site
 
 echo "== starting the demo site"
 demo_start_site
-echo "demo site: http://shop.localhost:$port/ and ten partner sites"
+echo "demo site: http://shop.localhost:$port/ and fifteen partner sites"
 
 echo "== making the demo project"
 demo_make_project
 
 echo "== analysing"
-rm -f "$out/report.csv" "$out/report.html"
+rm -f "$out/report.csv" "$out/report.html" "$out/report.json"
+# The demo has partners whose links are missing, do not count or cannot be read, so analyze ends
+# with 5 (4 would mean: none unreachable, 0: every link counts).
+status=0
 "$build/bin/tessaray-cli" analyze "$out/corner-tea-shop.tsrp" \
-    --csv "$out/report.csv" --html "$out/report.html" --summary
+    --csv "$out/report.csv" --html "$out/report.html" --json "$out/report.json" --summary \
+    || status=$?
 
 echo
-echo "Reports: $out/report.csv and $out/report.html"
+echo "analyze exit code: $status"
+echo "Reports: $out/report.csv, $out/report.html and $out/report.json"
+[[ $status == 0 || $status == 4 || $status == 5 ]]

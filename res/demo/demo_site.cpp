@@ -4,11 +4,15 @@
 // (http://blog.partner-one.localhost:PORT/links.html is ROOT/blog.partner-one/links.html), so the
 // sites can be edited as plain files. "@PORT@" in a served file becomes the port the site listens
 // on, so pages can link to the demo shop. A file NAME.redirect holding a path answers NAME with a
-// 301 to that path. A second port is bound but never listened on: a partner named on it has a
-// server that does not answer (the connection is refused).
+// 301 to that path; a file NAME.headers adds its "Name: value" lines to the response of NAME; with
+// a file NAME.silent beside it, NAME is announced whole but only its first half is sent, then the
+// server goes silent (until the client gives up). A second port is bound but never listened on: a
+// partner named on it has a server that does not answer (the connection is refused).
 #include <httplib.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -86,12 +90,57 @@ std::string SiteOf(std::string host) {
 }
 
 constexpr std::string_view kRedirectSuffix = ".redirect";
+constexpr std::string_view kHeadersSuffix = ".headers";
+constexpr std::string_view kSilentSuffix = ".silent";
 
-// True for request paths that stay inside a site folder and do not name a redirect file.
+// Set when the server stops, so a silent response ends too.
+std::atomic<bool> g_stopping{false};
+
+// True for request paths that stay inside a site folder and do not name a side file.
 bool IsSafePath(const std::string& path) {
     return !path.empty() && path.front() == '/' && path.find("..") == std::string::npos &&
            path.find('\\') == std::string::npos && path.find('\0') == std::string::npos &&
-           !path.ends_with(kRedirectSuffix);
+           !path.ends_with(kRedirectSuffix) && !path.ends_with(kHeadersSuffix) &&
+           !path.ends_with(kSilentSuffix);
+}
+
+// Adds the "Name: value" lines of a headers side file to the response.
+void AddHeaders(const std::string& lines, httplib::Response& res) {
+    std::istringstream in(lines);
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::size_t colon = line.find(':');
+        if (colon == std::string::npos) {
+            continue;
+        }
+        std::string value = line.substr(colon + 1);
+        value.erase(0, value.find_first_not_of(' '));
+        while (!value.empty() && (value.back() == '\r' || value.back() == ' ')) {
+            value.pop_back();
+        }
+        res.set_header(line.substr(0, colon), value);
+    }
+}
+
+// Announces body whole, sends its first half and then nothing more, until the client closes the
+// connection or the server stops (at most two minutes).
+void ServeThenFallSilent(std::string body, const std::string& type, httplib::Response& res) {
+    const std::size_t size = body.size();
+    res.set_content_provider(
+        size, type,
+        [body = std::move(body)](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+            const std::size_t half = body.size() / 2;
+            if (offset < half) {
+                sink.write(body.data() + offset, half - offset);
+                return true;
+            }
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+            while (!g_stopping && sink.is_writable() &&
+                   std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+            return false;
+        });
 }
 
 std::string ContentTypeOf(const fs::path& path) {
@@ -206,6 +255,14 @@ int main(int argc, char** argv) {
             return;
         }
         ReplaceAll(body, "@PORT@", portText);
+        std::string headers;
+        if (ReadFile(file.string() + std::string(kHeadersSuffix), headers)) {
+            AddHeaders(headers, res);
+        }
+        if (fs::exists(file.string() + std::string(kSilentSuffix))) {
+            ServeThenFallSilent(std::move(body), ContentTypeOf(file), res);
+            return;
+        }
         res.set_content(body, ContentTypeOf(file));
     });
     server.set_default_headers({{"Server", "tessaray-demo-site"}});
@@ -228,6 +285,7 @@ int main(int argc, char** argv) {
     std::thread stopper([&] {
         int signal = 0;
         sigwait(&stopSignals, &signal);
+        g_stopping = true;
         server.stop();
     });
     const bool ok = server.listen_after_bind();

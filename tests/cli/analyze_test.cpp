@@ -12,6 +12,7 @@
 #include <csignal>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -330,11 +331,13 @@ TEST_F(DemoTest, TheDemoShowsEveryOutcome) {
                         "http://shop.localhost:" + m_strPort, "--import-txt",
                         m_work.File("partners.txt"), "--google-csv", m_work.File("google.csv")});
     ASSERT_EQ(made.nExit, 0) << made.strErr;
-    const Result analyzed = RunCli(m_work, {"analyze", m_work.File("demo.tsrp"), "--csv", "-"});
-    ASSERT_EQ(analyzed.nExit, 0) << analyzed.strErr;
+    const Result analyzed = RunCli(m_work, {"analyze", m_work.File("demo.tsrp"), "--csv", "-",
+                                            "--json", m_work.File("demo.json")});
+    // Some partners are unreachable.
+    ASSERT_EQ(analyzed.nExit, 5) << analyzed.strErr;
 
     const auto rows = ParseReport(analyzed.strOut);
-    ASSERT_EQ(rows.size(), 12u);
+    ASSERT_EQ(rows.size(), 17u);
     // Per partner host: S.Code, Listed, Follow(Meta), Follow(Link), Robots-Allow, Google of its
     // rows in table order.
     std::multimap<std::string, std::string> outcomes;
@@ -357,8 +360,58 @@ TEST_F(DemoTest, TheDemoShowsEveryOutcome) {
         {"old", "404 No    No"},
         {"moved", "200 Yes NA Follow Allow No"},
         {"down", "0 No    No"},
+        {"garden", "200 Yes NA Follow Allow No"},
+        {"archive", "200 Yes NA Follow Allow No"},
+        {"guestbook", "200 Yes NA Nofollow Allow No"},
+        {"mirror", "200 Yes NA Follow Allow No"},
+        {"slow", "200 No    No"},
     };
     EXPECT_EQ(outcomes, expected);
+
+    // Per partner host: its verdict and reason codes, from the JSON report.
+    const std::string json = ReadAll(m_work.File("demo.json"));
+    std::map<std::string, std::string> verdicts;
+    const std::string partnerStart = "\n  {\"url\": \"http://";
+    const std::regex code("\"code\": \"([a-z-]+)\"");
+    for (std::size_t at = json.find(partnerStart); at != std::string::npos;) {
+        const std::size_t next = json.find(partnerStart, at + 1);
+        const std::string partner = json.substr(at, next - at);
+        const std::string host =
+            partner.substr(partnerStart.size(), partner.find('.') - partnerStart.size());
+        const std::string verdictStart = "\n   \"verdict\": \"";
+        const std::size_t line = partner.find(verdictStart);
+        ASSERT_NE(line, std::string::npos) << partner;
+        const std::size_t from = line + verdictStart.size();
+        const std::string own = partner.substr(from, partner.find('\n', from) - from);
+        std::string text = own.substr(0, own.find('"'));
+        for (std::sregex_iterator it(own.begin(), own.end(), code), end; it != end; ++it) {
+            text += " " + (*it)[1].str();
+        }
+        verdicts[host] = text;
+        at = next;
+    }
+    const std::map<std::string, std::string> expectedVerdicts{
+        {"blog", "counts"},
+        {"www", "does-not-count rel-nofollow"},
+        {"deals", "does-not-count rel-sponsored"},
+        {"news", "does-not-count meta-nofollow"},
+        {"forum", "does-not-count robots-txt-disallowed"},
+        {"wiki", "counts"},
+        {"crafts", "missing"},
+        {"old", "unreachable http-status"},
+        {"moved", "counts redirected"},
+        {"down", "unreachable fetch-failed"},
+        {"garden", "does-not-count robots-txt-disallowed robots-rule-differs"},
+        {"archive", "does-not-count noindex"},
+        {"guestbook", "does-not-count rel-ugc"},
+        {"mirror", "counts canonical-elsewhere"},
+        {"slow", "unreachable incomplete"},
+    };
+    EXPECT_EQ(verdicts, expectedVerdicts);
+    EXPECT_NE(analyzed.strErr.find("/links.html - loading... broken off after 158 bytes (server "
+                                   "went silent);  analyzing ... ready\n"),
+              std::string::npos)
+        << analyzed.strErr;
 }
 
 TEST_F(DemoTest, SitesAreChosenByHostAndServeOnlyTheirOwnFiles) {
@@ -377,13 +430,18 @@ TEST_F(DemoTest, SitesAreChosenByHostAndServeOnlyTheirOwnFiles) {
     ASSERT_TRUE(moved);
     EXPECT_EQ(moved->status, 301);
     EXPECT_EQ(moved->get_header_value("Location"), "/new/links.html");
+    const auto noindex = get("archive.partner-twelve", "/links.html");
+    ASSERT_TRUE(noindex);
+    EXPECT_EQ(noindex->get_header_value("X-Robots-Tag"), "noindex");
 
     // Unknown sites, host names with other characters and paths out of a site are not served.
     for (const auto& [host, path] : std::vector<std::pair<std::string, std::string>>{
              {"nowhere", "/links.html"},
              {"blog.partner-one/..", "/links.html"},
              {"blog.partner-one", "/../shop/index.html"},
-             {"moved.partner-nine", "/links.html.redirect"}}) {
+             {"moved.partner-nine", "/links.html.redirect"},
+             {"archive.partner-twelve", "/links.html.headers"},
+             {"slow.partner-fifteen", "/links.html.silent"}}) {
         const auto refused = get(host, path);
         ASSERT_TRUE(refused) << host << path;
         EXPECT_EQ(refused->status, 404) << host << path;
