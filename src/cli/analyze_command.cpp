@@ -328,7 +328,8 @@ int RunAnalyze(const SAnalyzeOptions& options) {
         const std::string text =
             BuildReportText(table, table.GetColumnHeader(), kReportHeaderLines);
         const SReportResult result =
-            WriteHtmlReport(text, templatePath, project.GetTitle(), dateText, options.strHtml);
+            WriteHtmlReport(text, templatePath, project.GetTitle(), dateText, options.strHtml,
+                            BuildVerdictHtml(run.GetVerdicts(), language.chLetter));
         if (!result.Ok()) {
             exitCode = Fail(result.strReason, kExitFailed);
         }

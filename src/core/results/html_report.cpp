@@ -150,6 +150,7 @@ bool CHtmlReport::LoadTemplateText(std::string_view text) {
 
     ReplaceAll(m_strTemplate, "%PROJECT%", m_strProject);
     ReplaceAll(m_strTemplate, "%DATE%", m_strDate);
+    ReplaceAll(m_strTemplate, "%VERDICT%", m_strVerdictHtml);
     m_strOutput = m_strTemplate.substr(0, m_strTemplate.find(kHeaderPlaceholder));
     m_bValid = true;
     return true;
@@ -217,13 +218,14 @@ bool CHtmlReport::Write(const std::string& strPath) const {
 
 SReportResult WriteHtmlReport(const std::string& strReportText, const std::string& strTemplatePath,
                               const std::string& strProject, const std::string& strDate,
-                              const std::string& strOutputPath) {
+                              const std::string& strOutputPath, const std::string& strVerdictHtml) {
     if (!FileExists(strTemplatePath)) {
         return MakeReportFailure(EReportError::TemplateMissing, strTemplatePath,
                                  "The report template is missing:", 0);
     }
     CHtmlReport report;
     report.Init('\t', strProject, strDate);
+    report.SetVerdictHtml(strVerdictHtml);
     if (!report.LoadTemplate(strTemplatePath)) {
         return MakeReportFailure(
             EReportError::TemplateInvalid, strTemplatePath,

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tessaray {
 
@@ -19,6 +20,9 @@ class CHtmlReport {
 public:
     // chSeparator separates the cells of the report text (the reports use tab).
     void Init(char chSeparator, const std::string& strProject, const std::string& strDate);
+    // The verdict part of the page: replaces "%VERDICT%" wherever the template asks for it (the
+    // templates of old do not). Set before LoadTemplate.
+    void SetVerdictHtml(std::string strHtml) { m_strVerdictHtml = std::move(strHtml); }
     // Reads and prepares the template file and starts the page. False when the file cannot be
     // read, is empty or lacks the blocks.
     bool LoadTemplate(const std::string& strPath);
@@ -50,6 +54,7 @@ private:
     std::string m_strOutput;
     std::string m_strProject;
     std::string m_strDate;
+    std::string m_strVerdictHtml;
 };
 
 // A data cell shown as a link: it begins with "http://" or "https://", has a '.' after its first
@@ -60,10 +65,12 @@ bool IsLinkCell(std::string_view cell);
 std::string EscapeHtml(std::string_view text);
 
 // Builds the HTML report from the report text with the template at strTemplatePath and writes it
-// to strOutputPath. Fails with TemplateMissing when the template does not exist, TemplateInvalid
-// when it cannot be used, WriteFailed when the output cannot be written.
+// to strOutputPath, with strVerdictHtml where the template has "%VERDICT%". Fails with
+// TemplateMissing when the template does not exist, TemplateInvalid when it cannot be used,
+// WriteFailed when the output cannot be written.
 SReportResult WriteHtmlReport(const std::string& strReportText, const std::string& strTemplatePath,
                               const std::string& strProject, const std::string& strDate,
-                              const std::string& strOutputPath);
+                              const std::string& strOutputPath,
+                              const std::string& strVerdictHtml = {});
 
 } // namespace tessaray

@@ -124,6 +124,11 @@ private:
 // "10 partners: 5 count, 3 do not count, 1 missing, 1 unreachable" (or German).
 std::string SummaryText(const CRunVerdicts::SSummary& summary, char chLanguage);
 
+// The verdict part of the HTML report: the summary and a table of the partners with their
+// verdicts (a class per verdict, for colours) and reasons. Inert: every text is escaped and no
+// "%" is left that a placeholder could be made of.
+std::string BuildVerdictHtml(const CRunVerdicts& verdicts, char chLanguage);
+
 // The current time in UTC as "2026-12-08T10:00:00Z".
 std::string UtcTimestamp();
 

@@ -187,7 +187,9 @@ TEST(HtmlReportTest, WriteHtmlReportReportsEachFailure) {
     EXPECT_EQ(result.eError, EReportError::WriteFailed);
     EXPECT_NE(result.strReason.find(dir.File("no/out.html")), std::string::npos);
 
-    result = WriteHtmlReport(report, good, "Shop", "2026-12-08", dir.File("out.html"));
+    // A template without "%VERDICT%" gives the same page as ever, with or without verdicts.
+    result = WriteHtmlReport(report, good, "Shop", "2026-12-08", dir.File("out.html"),
+                             "<p>verdicts</p>");
     EXPECT_TRUE(result.Ok()) << result.strReason;
     EXPECT_EQ(test::ReadAll(dir.File("out.html")), Page(kTemplate, report));
 }
@@ -196,13 +198,17 @@ TEST(HtmlReportTest, ShippedTemplateIsValid) {
     const std::string path = std::string(TESSARAY_SOURCE_DIR) + "/res/report.html";
     CHtmlReport report;
     report.Init('\t', "Demo shop", "2026-12-08");
+    report.SetVerdictHtml("<p>the verdicts</p>");
     ASSERT_TRUE(report.LoadTemplate(path));
     report.AddTable("H1\tH2\t\r\nhttp://www.example.com\t<x>\t\r\n");
     std::string page;
     ASSERT_TRUE(report.GetPage(page));
+    // The shipped template asks for the verdicts after the table.
+    EXPECT_LT(page.find("</table><BR><BR>"), page.find("<p>the verdicts</p>"));
     EXPECT_NE(page.find("Demo shop"), std::string::npos);
     EXPECT_NE(page.find("2026-12-08"), std::string::npos);
-    for (const char* placeholder : {"%PROJECT%", "%DATE%", "%TABLEHEADER%", "%TABLEROW%"}) {
+    for (const char* placeholder :
+         {"%PROJECT%", "%DATE%", "%TABLEHEADER%", "%TABLEROW%", "%VERDICT%"}) {
         EXPECT_EQ(page.find(placeholder), std::string::npos) << placeholder;
     }
     EXPECT_LT(page.find("<th>H1</th>"), page.find("<td><a href=\"http://www.example.com\""));

@@ -148,6 +148,23 @@ TEST(VerdictTest, PartnerTakesTheBestOfItsLinksAndTheSummaryCountsPartners) {
               "10 Partner: 5 zählen, 3 zählen nicht, 2 fehlen, 0 nicht erreichbar");
 }
 
+TEST(VerdictTest, HtmlPartIsInertAndColouredByVerdict) {
+    CRunVerdicts verdicts;
+    SPartnerFacts facts = Fetched();
+    facts.strUrl = "http://p.test/<script>%TABLEROW%";
+    verdicts.AddPartner(facts);
+    verdicts.AddRow(1, {}, {EVerdict::Missing, {}}, false);
+    const std::string html = BuildVerdictHtml(verdicts, 'E');
+    EXPECT_NE(html.find("<p class=\"summary\">1 partner: 0 count, 0 do not count, 1 missing, 0 "
+                        "unreachable</p>"),
+              std::string::npos)
+        << html;
+    EXPECT_NE(html.find("<tr class=\"missing\"><td>1</td><td>http://p.test/&lt;script&gt;&#37;"
+                        "TABLEROW&#37;</td><td>missing</td><td></td></tr>"),
+              std::string::npos)
+        << html;
+}
+
 TEST(VerdictTest, CodesAndSentencesInBothLanguages) {
     EXPECT_EQ(VerdictCode(EVerdict::DoesNotCount), "does-not-count");
     EXPECT_EQ(ReasonCode(RobotsTxtDisallowed), "robots-txt-disallowed");
