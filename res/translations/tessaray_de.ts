@@ -368,6 +368,16 @@ Save report as HTML file</source>
 Report als HTML-Datei speichern</translation>
     </message>
     <message>
+        <source>Save report as &amp;JSON file...</source>
+        <translation>Report als &amp;JSON-Datei speichern...</translation>
+    </message>
+    <message>
+        <source>Save the results with their verdicts as a JSON file
+Save report as JSON file</source>
+        <translation>Die Ergebnisse mit ihren Bewertungen als JSON-Datei speichern
+Report als JSON-Datei speichern</translation>
+    </message>
+    <message>
         <source>Open report in &amp;Excel	F7</source>
         <translation>Report in Excel öffnen</translation>
     </message>
@@ -477,6 +487,13 @@ Updates prüfen</translation>
     <message>
         <source>Output</source>
         <translation>Output</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CResultModel</name>
+    <message>
+        <source>Verdict</source>
+        <translation>Bewertung</translation>
     </message>
 </context>
 <context>

@@ -368,6 +368,16 @@ Save report as HTML file</source>
 Save report as HTML file</translation>
     </message>
     <message>
+        <source>Save report as &amp;JSON file...</source>
+        <translation>Save report as &amp;JSON file...</translation>
+    </message>
+    <message>
+        <source>Save the results with their verdicts as a JSON file
+Save report as JSON file</source>
+        <translation>Save the results with their verdicts as a JSON file
+Save report as JSON file</translation>
+    </message>
+    <message>
         <source>Open report in &amp;Excel	F7</source>
         <translation>Open report in &amp;Excel	F7</translation>
     </message>
@@ -477,6 +487,13 @@ Check for updates</translation>
     <message>
         <source>Output</source>
         <translation>Output</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CResultModel</name>
+    <message>
+        <source>Verdict</source>
+        <translation>Verdict</translation>
     </message>
 </context>
 <context>

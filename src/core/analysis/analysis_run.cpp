@@ -207,7 +207,7 @@ void CAnalysisRun::EvaluatePage(SFetchedPage fetched) {
 
     m_robotsRules.Parse(fetched.strRobots);
     m_rfcRules.Load(fetched.nRobotsStatus, fetched.strRobots);
-    SPageSignals signals =
+    SPageSignals pageSignals =
         ReadPageSignals(url, fetched.strFinalUrl, fetched.strPage, fetched.strFinalHeader);
     CPageAnalyzer analyzer;
     if (m_bTraceOn) {
@@ -289,11 +289,11 @@ void CAnalysisRun::EvaluatePage(SFetchedPage fetched) {
         SetCell(row, kColListed, kCellNo);
         rowRel.emplace_back(row, std::vector<std::string>{});
     }
-    JudgeRows(fetched, std::move(signals), rowRel, found > 0);
+    JudgeRows(fetched, std::move(pageSignals), rowRel, found > 0);
     m_log.AppendToLastLine(" " + m_words.strReady);
 }
 
-void CAnalysisRun::JudgeRows(const SFetchedPage& page, SPageSignals signals,
+void CAnalysisRun::JudgeRows(const SFetchedPage& page, SPageSignals pageSignals,
                              const std::vector<std::pair<int, std::vector<std::string>>>& rowRel,
                              bool bHasLink) {
     SPartnerFacts facts;
@@ -304,7 +304,7 @@ void CAnalysisRun::JudgeRows(const SFetchedPage& page, SPageSignals signals,
     facts.strFinalUrl = page.strFinalUrl.empty() ? page.strUrl : page.strFinalUrl;
     facts.nRobotsStatus = page.nRobotsStatus;
     facts.bGooglebotAllowed = m_rfcRules.IsAllowed("Googlebot", page.strUrl);
-    facts.signals = std::move(signals);
+    facts.pageSignals = std::move(pageSignals);
     m_verdicts.AddPartner(facts);
     for (const auto& [row, rel] : rowRel) {
         CResultTable::Row cells;

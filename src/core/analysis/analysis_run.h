@@ -150,7 +150,7 @@ private:
     void EndRun(ERunEnd eEnd);
     void EvaluatePage(SFetchedPage page);
     // Judges the rows of the partner just evaluated; rowRel holds each row and its link's rel.
-    void JudgeRows(const SFetchedPage& page, SPageSignals signals,
+    void JudgeRows(const SFetchedPage& page, SPageSignals pageSignals,
                    const std::vector<std::pair<int, std::vector<std::string>>>& rowRel,
                    bool bHasLink);
     // Writes the link value cell of a row (and its trace lines).

@@ -191,18 +191,19 @@ std::vector<std::string> RelTokens(std::string_view anchor) {
 
 SPageSignals ReadPageSignals(std::string_view pageUrl, std::string_view finalUrl,
                              std::string_view page, std::string_view header) {
-    SPageSignals signals;
+    SPageSignals pageSignals;
     if (!finalUrl.empty() && finalUrl != pageUrl) {
-        signals.strRedirectFrom = pageUrl;
-        signals.strRedirectTo = finalUrl;
+        pageSignals.strRedirectFrom = pageUrl;
+        pageSignals.strRedirectTo = finalUrl;
     }
     const std::string_view base = finalUrl.empty() ? pageUrl : finalUrl;
 
     for (const std::string_view value : HeaderValues(header, "x-robots-tag")) {
         std::string_view directives;
         if (HeaderForGooglebot(value, directives)) {
-            signals.headerContents.emplace_back(value);
-            ApplyDirectives(Tokens(directives), signals.bHeaderNoindex, signals.bHeaderNofollow);
+            pageSignals.headerContents.emplace_back(value);
+            ApplyDirectives(Tokens(directives), pageSignals.bHeaderNoindex,
+                            pageSignals.bHeaderNofollow);
         }
     }
 
@@ -227,18 +228,19 @@ SPageSignals ReadPageSignals(std::string_view pageUrl, std::string_view finalUrl
             const std::string name = Lower(Trim(Attribute(attributes, "name")));
             if (name == "robots" || name == "googlebot") {
                 const std::string_view content = Attribute(attributes, "content");
-                signals.metaContents.emplace_back(content);
-                ApplyDirectives(Tokens(content), signals.bMetaNoindex, signals.bMetaNofollow);
+                pageSignals.metaContents.emplace_back(content);
+                ApplyDirectives(Tokens(content), pageSignals.bMetaNoindex,
+                                pageSignals.bMetaNofollow);
             }
-        } else if (signals.strCanonical.empty()) {
+        } else if (pageSignals.strCanonical.empty()) {
             const std::vector<std::string> rel = Tokens(Attribute(attributes, "rel"));
             const std::string_view href = Attribute(attributes, "href");
             if (!href.empty() && std::find(rel.begin(), rel.end(), "canonical") != rel.end()) {
-                signals.strCanonical = ResolveUrl(base, href);
+                pageSignals.strCanonical = ResolveUrl(base, href);
             }
         }
     }
-    return signals;
+    return pageSignals;
 }
 
 } // namespace tessaray

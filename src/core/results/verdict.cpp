@@ -17,7 +17,7 @@ bool Has(const std::vector<std::string>& tokens, std::string_view token) {
 // The reasons that keep a found link from counting.
 void AddBlockingReasons(const CResultTable::Row& cells, const std::vector<std::string>& rel,
                         const SPartnerFacts& partner, std::vector<SReason>& reasons) {
-    const SPageSignals& signals = partner.signals;
+    const SPageSignals& pageSignals = partner.pageSignals;
     const bool relNofollow = Has(rel, "nofollow");
     if (relNofollow ||
         (cells[kColFollowLink] == "Nofollow" && !Has(rel, "sponsored") && !Has(rel, "ugc"))) {
@@ -29,19 +29,20 @@ void AddBlockingReasons(const CResultTable::Row& cells, const std::vector<std::s
     if (Has(rel, "ugc")) {
         reasons.push_back({EReason::RelUgc, {}});
     }
-    if (signals.bMetaNofollow || cells[kColFollowMeta] == "Nofollow") {
+    if (pageSignals.bMetaNofollow || cells[kColFollowMeta] == "Nofollow") {
         reasons.push_back({EReason::MetaNofollow, {}});
     }
-    if (signals.bHeaderNofollow) {
+    if (pageSignals.bHeaderNofollow) {
         reasons.push_back({EReason::HeaderNofollow, {}});
     }
     if (!partner.bGooglebotAllowed) {
         reasons.push_back({EReason::RobotsTxtDisallowed, {}});
     }
-    if (signals.bMetaNoindex || signals.bHeaderNoindex) {
-        const std::string where = signals.bMetaNoindex && signals.bHeaderNoindex ? "meta, header"
-                                  : signals.bMetaNoindex                         ? "meta"
-                                                                                 : "header";
+    if (pageSignals.bMetaNoindex || pageSignals.bHeaderNoindex) {
+        const std::string where = pageSignals.bMetaNoindex && pageSignals.bHeaderNoindex
+                                      ? "meta, header"
+                                  : pageSignals.bMetaNoindex ? "meta"
+                                                             : "header";
         reasons.push_back({EReason::Noindex, where});
     }
 }
@@ -120,13 +121,13 @@ SVerdict JudgeRow(const CResultTable::Row& cells, const std::vector<std::string>
         verdict.eVerdict = EVerdict::Missing;
     }
 
-    const SPageSignals& signals = partner.signals;
-    if (!signals.strRedirectTo.empty()) {
-        verdict.reasons.push_back({EReason::Redirected, signals.strRedirectTo});
+    const SPageSignals& pageSignals = partner.pageSignals;
+    if (!pageSignals.strRedirectTo.empty()) {
+        verdict.reasons.push_back({EReason::Redirected, pageSignals.strRedirectTo});
     }
     const std::string& pageUrl = partner.strFinalUrl.empty() ? partner.strUrl : partner.strFinalUrl;
-    if (!signals.strCanonical.empty() && !IsSamePage(signals.strCanonical, pageUrl)) {
-        verdict.reasons.push_back({EReason::CanonicalElsewhere, signals.strCanonical});
+    if (!pageSignals.strCanonical.empty() && !IsSamePage(pageSignals.strCanonical, pageUrl)) {
+        verdict.reasons.push_back({EReason::CanonicalElsewhere, pageSignals.strCanonical});
     }
     const std::string& literal = cells[kColRobotsAllow];
     if (!literal.empty() && (literal == "Allow") != partner.bGooglebotAllowed) {

@@ -59,7 +59,7 @@ struct SPartnerFacts {
     std::string strFinalUrl;
     int nRobotsStatus = 0;
     bool bGooglebotAllowed = true; // robots.txt read by the rules of today, for Googlebot
-    SPageSignals signals;
+    SPageSignals pageSignals;
 };
 
 // The verdict of one result row from its cells, the rel tokens of its link (none for a row

@@ -98,6 +98,9 @@ void CMainFrame::CreateMenus() {
     exportMenu->addAction(AddCommand(ID_SAVE_HTML, tr("Save report as &Html file...\tF6"),
                                      tr("Save the results as an HTML page\nSave report as "
                                         "HTML file")));
+    exportMenu->addAction(AddCommand(ID_SAVE_JSON, tr("Save report as &JSON file..."),
+                                     tr("Save the results with their verdicts as a JSON "
+                                        "file\nSave report as JSON file")));
     exportMenu->addAction(AddCommand(ID_OPEN_IN_EXCEL, tr("Open report in &Excel\tF7"),
                                      tr("Open the results in the spreadsheet program\nOpen "
                                         "report in Excel")));

@@ -2,7 +2,9 @@
 
 #include "core/project/project.h"
 #include "core/results/html_report.h"
+#include "core/results/json_report.h"
 #include "core/results/result_table.h"
+#include "core/results/verdict.h"
 #include "core/util/file_util.h"
 #include "gui/toolkit/command_frame.h"
 #include "gui/toolkit/command_ids.h"
@@ -27,11 +29,20 @@ CReportCommands::CReportCommands(CCommandFrame& frame, const SUiHooks& hooks,
     : m_frame(frame), m_hooks(hooks), m_table(table), m_project(project),
       m_strInstallDir(std::move(strInstallDir)), m_canExport(std::move(canExport)) {}
 
+void CReportCommands::SetVerdictSource(std::function<const CRunVerdicts*()> source,
+                                       char chLanguage) {
+    m_verdicts = std::move(source);
+    m_chLanguage = chLanguage;
+}
+
 void CReportCommands::ConnectCommands() {
     m_frame.SetCommandHandler(
         ID_SAVE_CSV, [this] { OnSaveCsv(); }, m_canExport);
     m_frame.SetCommandHandler(
         ID_SAVE_HTML, [this] { OnSaveHtml(); }, m_canExport);
+    m_frame.SetCommandHandler(
+        ID_SAVE_JSON, [this] { OnSaveJson(); },
+        [this] { return m_canExport() && m_verdicts && m_verdicts() != nullptr; });
     m_frame.SetCommandHandler(
         ID_OPEN_IN_EXCEL, [this] { OnOpenInExcel(); }, m_canExport);
     m_frame.SetCommandHandler(
@@ -62,6 +73,24 @@ void CReportCommands::OnSaveHtml() {
         ChooseSavePath(QStringLiteral("Html File (*.html)"), QStringLiteral("html"));
     if (!path.isEmpty()) {
         WriteHtmlReportTo(QFile::encodeName(path).toStdString());
+    }
+}
+
+void CReportCommands::OnSaveJson() {
+    const CRunVerdicts* verdicts = m_verdicts ? m_verdicts() : nullptr;
+    if (verdicts == nullptr) {
+        return;
+    }
+    const QString path =
+        ChooseSavePath(QStringLiteral("JSON File (*.json)"), QStringLiteral("json"));
+    if (path.isEmpty()) {
+        return;
+    }
+    const SJsonReportInfo info{m_project.GetTitle(), m_project.GetDomain(), m_chLanguage};
+    const SReportResult result =
+        WriteJsonReportFile(QFile::encodeName(path).toStdString(), m_table, *verdicts, info);
+    if (!result.Ok()) {
+        ReportFailure(result);
     }
 }
 
@@ -99,9 +128,11 @@ bool CReportCommands::WriteHtmlReportTo(const std::string& path) {
     std::string date;
     CDateStamp().Format(date);
     const std::string templatePath = m_strInstallDir + kPathSeparator + "report.html";
-    const SReportResult result =
-        WriteHtmlReport(BuildReportText(m_table, m_table.GetColumnHeader(), kReportHeaderLines),
-                        templatePath, m_project.GetTitle(), date, path);
+    const CRunVerdicts* verdicts = m_verdicts ? m_verdicts() : nullptr;
+    const SReportResult result = WriteHtmlReport(
+        BuildReportText(m_table, m_table.GetColumnHeader(), kReportHeaderLines), templatePath,
+        m_project.GetTitle(), date, path,
+        verdicts == nullptr ? std::string() : BuildVerdictHtml(*verdicts, m_chLanguage));
     if (!result.Ok()) {
         ReportFailure(result);
     }

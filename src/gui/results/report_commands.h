@@ -13,10 +13,11 @@ namespace tessaray {
 class CCommandFrame;
 class CProject;
 class CResultTable;
+class CRunVerdicts;
 struct SUiHooks;
 
-// The report exports of the results: save as CSV or HTML file, open as a temporary CSV or HTML
-// report in the desktop's program. Failures are shown in a message box.
+// The report exports of the results: save as CSV, HTML or JSON file, open as a temporary CSV or
+// HTML report in the desktop's program. Failures are shown in a message box.
 class CReportCommands final {
     Q_DECLARE_TR_FUNCTIONS(tessaray::CReportCommands)
 
@@ -26,11 +27,16 @@ public:
                     const CProject& project, std::string strInstallDir,
                     std::function<bool()> canExport);
 
-    // Registers the four export commands with the frame.
+    // The verdicts of the rows (nullptr while the rows have none) and the language of their texts:
+    // for the HTML report's verdict part and the JSON report.
+    void SetVerdictSource(std::function<const CRunVerdicts*()> source, char chLanguage);
+
+    // Registers the five export commands with the frame; the JSON one needs verdicts.
     void ConnectCommands();
 
     void OnSaveCsv();
     void OnSaveHtml();
+    void OnSaveJson();
     void OnOpenInExcel();
     void OnOpenInBrowser();
 
@@ -47,6 +53,8 @@ private:
     const CProject& m_project;
     std::string m_strInstallDir;
     std::function<bool()> m_canExport;
+    std::function<const CRunVerdicts*()> m_verdicts;
+    char m_chLanguage = 'E';
 };
 
 } // namespace tessaray

@@ -1,6 +1,14 @@
 #include "gui/results/result_model.h"
 #include "gui/toolkit/byte_text.h"
 
+#include "core/results/verdict.h"
+
+#include <QBrush>
+#include <QColor>
+
+#include <cstdlib>
+#include <utility>
+
 namespace tessaray {
 
 CResultModel::CResultModel(CResultTable& table, QObject* parent)
@@ -17,12 +25,15 @@ int CResultModel::rowCount(const QModelIndex& parent) const {
 }
 
 int CResultModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kColumnCount;
+    return parent.isValid() ? 0 : kColumnCount + 1;
 }
 
 QVariant CResultModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
         return {};
+    }
+    if (index.column() == kVerdictColumn) {
+        return VerdictData(index.row(), role);
     }
     switch (role) {
     case Qt::DisplayRole: {
@@ -52,7 +63,53 @@ QVariant CResultModel::data(const QModelIndex& index, int role) const {
     }
 }
 
+QVariant CResultModel::VerdictData(int nRow, int role) const {
+    const CRunVerdicts* verdicts = m_verdictSource ? m_verdictSource() : nullptr;
+    const int number = std::atoi(std::string(m_table.GetCellView(nRow, kColNo)).c_str());
+    const CRunVerdicts::SRow* row = verdicts == nullptr ? nullptr : verdicts->FindRow(number);
+    if (row == nullptr) {
+        return {};
+    }
+    const EVerdict eVerdict = row->verdict.eVerdict;
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromStdString(VerdictText(eVerdict, m_chLanguage));
+    case Qt::ToolTipRole: {
+        QStringList reasons;
+        for (const SReason& reason : row->verdict.reasons) {
+            reasons.append(QString::fromStdString(ReasonText(reason, m_chLanguage)));
+        }
+        return reasons.join(QLatin1Char('\n'));
+    }
+    case Qt::BackgroundRole: {
+        // counts green, does not count amber, missing red, unreachable grey
+        static const QColor kColours[] = {QColor(0xC6, 0xEF, 0xCE), QColor(0xFF, 0xE0, 0x99),
+                                          QColor(0xF4, 0xC0, 0xC0), QColor(0xD9, 0xDC, 0xE0)};
+        return QBrush(kColours[static_cast<int>(eVerdict)]);
+    }
+    case Qt::ForegroundRole:
+        return QBrush(Qt::black); // readable on the light colours in dark themes too
+    default:
+        return {};
+    }
+}
+
+void CResultModel::SetVerdictSource(VerdictSource source, char chLanguage) {
+    m_verdictSource = std::move(source);
+    m_chLanguage = chLanguage;
+    VerdictsChanged();
+}
+
+void CResultModel::VerdictsChanged() {
+    if (rowCount() > 0) {
+        emit dataChanged(index(0, kVerdictColumn), index(rowCount() - 1, kVerdictColumn));
+    }
+}
+
 QVariant CResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && section == kVerdictColumn && role == Qt::DisplayRole) {
+        return tr("Verdict");
+    }
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
@@ -69,7 +126,7 @@ QVariant CResultModel::headerData(int section, Qt::Orientation orientation, int 
 }
 
 void CResultModel::ColumnsChanged() {
-    emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
+    emit headerDataChanged(Qt::Horizontal, 0, kVerdictColumn);
 }
 
 void CResultModel::OnBeginReset() {

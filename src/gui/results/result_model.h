@@ -4,15 +4,25 @@
 
 #include <QAbstractTableModel>
 
+#include <functional>
+
 namespace tessaray {
 
+class CRunVerdicts;
+
 // Shows a CResultTable to Qt's item views without copying it: every read goes to the table, and
-// the table's change notifications become the model's signals.
+// the table's change notifications become the model's signals. After the eighteen columns comes
+// the verdict of each row, coloured, with its reasons in the tool tip.
 class CResultModel final : public QAbstractTableModel, private IResultTableListener {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CResultModel)
 
 public:
+    // The column of the verdicts, after the eighteen of the table.
+    static constexpr int kVerdictColumn = kColumnCount;
+    // Gives the verdicts of the rows shown, or nullptr when the rows have none (a partner list).
+    using VerdictSource = std::function<const CRunVerdicts*()>;
+
     CResultModel(CResultTable& table, QObject* parent);
     ~CResultModel() override;
 
@@ -23,6 +33,10 @@ public:
 
     // Tells the views that the column titles changed (after the table chose its language).
     void ColumnsChanged();
+    // chLanguage: the language of the verdict texts ('G' German).
+    void SetVerdictSource(VerdictSource source, char chLanguage);
+    // Tells the views that the verdicts changed.
+    void VerdictsChanged();
 
 private:
     void OnBeginReset() override;
@@ -33,7 +47,11 @@ private:
     void OnBeginReorder() override;
     void OnEndReorder(const std::vector<int>& oldRowOf) override;
 
+    QVariant VerdictData(int nRow, int role) const;
+
     CResultTable& m_table;
+    VerdictSource m_verdictSource;
+    char m_chLanguage = 'E';
 };
 
 } // namespace tessaray

@@ -3,6 +3,7 @@
 
 #include "core/analysis/fetch_job.h"
 #include "core/project/project.h"
+#include "core/results/verdict.h"
 #include "gui/project/tessaray_doc.h"
 #include "gui/results/result_model.h"
 #include "gui/toolkit/command_frame.h"
@@ -111,6 +112,8 @@ CTessarayView::CTessarayView(SViewSetup setup, CCommandFrame& frame, CTessarayDo
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             &CTessarayView::SortByHeaderClick);
     CreateRun();
+    m_model->SetVerdictSource([this] { return ShownVerdicts(); }, m_setup.chLanguage);
+    m_reports.SetVerdictSource([this] { return ShownVerdicts(); }, m_setup.chLanguage);
 }
 
 CTessarayView::~CTessarayView() {
@@ -134,6 +137,7 @@ void CTessarayView::CreateRun() {
                            tr("analyzing").toStdString(), tr("ready").toStdString(),
                            tr("The page cannot be fetched; the analysis ends.").toStdString()});
     m_run->SetTrace(m_setup.bTrace, m_setup.strVersion);
+    m_run->SetLanguage(m_setup.chLanguage);
     m_run->SetSaveCommand([this] { m_frame.SendCommand(ID_FILE_SAVE); });
     // Called on the fetch job's worker thread: only a queued message crosses into the window.
     CCommandFrame* frame = &m_frame;
@@ -175,6 +179,7 @@ void CTessarayView::OnInitialUpdate() {
         for (int col = 0; col < kColumnCount; ++col) {
             setColumnWidth(col, m_table.GetColumns()[static_cast<std::size_t>(col)].nWidth);
         }
+        setColumnWidth(CResultModel::kVerdictColumn, 120);
     }
     EndRunningAnalysis();
     FillList(true);
@@ -192,6 +197,8 @@ void CTessarayView::FillList(bool bShowDomain) {
     CLineList entries;
     m_doc.Project().CopyPartnersTo(entries);
     if (m_table.FillList(m_doc.Project().GetDomain(), entries.Entries(), bShowDomain)) {
+        m_bRowsOfARun = false;
+        m_model->VerdictsChanged();
         m_frame.ClearOutput();
         m_nSortColumn = -1;
         horizontalHeader()->setSortIndicatorShown(false);
@@ -201,7 +208,8 @@ void CTessarayView::FillList(bool bShowDomain) {
 
 void CTessarayView::SortByHeaderClick(int nCol) {
     // The run writes its results by row index: sorting under it would mix up the partners' rows.
-    if (m_run->IsRunning()) {
+    // The verdicts live beside the table and are not a column it can sort by.
+    if (m_run->IsRunning() || nCol < 0 || nCol >= kColumnCount) {
         return;
     }
     m_bSortAscending = nCol == m_nSortColumn ? !m_bSortAscending : true;
@@ -286,8 +294,13 @@ void CTessarayView::OnEditCopy() {
     QApplication::clipboard()->setText(text);
 }
 
+const CRunVerdicts* CTessarayView::ShownVerdicts() const {
+    return m_bRowsOfARun ? &m_run->GetVerdicts() : nullptr;
+}
+
 void CTessarayView::OnAnalysisStart() {
     if (m_run->Start()) {
+        m_bRowsOfARun = true;
         // Sorting is off during the run; the rows come in partner order.
         m_nSortColumn = -1;
         horizontalHeader()->setSortIndicatorShown(false);
@@ -301,13 +314,24 @@ void CTessarayView::OnAnalysisStop() {
 }
 
 void CTessarayView::OnPageFetched() {
+    const bool wasRunning = m_run->IsRunning();
     m_run->PageFetched();
+    m_model->VerdictsChanged();
+    // The verdicts' summary ends the output log of a run.
+    if (wasRunning && !m_run->IsRunning() && m_run->GetVerdicts().Summary().nPartners > 0) {
+        m_frame.AddOutputLine(SummaryText(m_run->GetVerdicts().Summary(), m_setup.chLanguage));
+    }
     ShowProgress();
 }
 
 void CTessarayView::ShowProgress() {
     if (!m_run->IsRunning()) {
-        m_frame.SetStatusMessage({});
+        // After a run the status bar keeps its summary.
+        const CRunVerdicts* verdicts = ShownVerdicts();
+        const bool summary = verdicts != nullptr && verdicts->Summary().nPartners > 0;
+        m_frame.SetStatusMessage(
+            summary ? QString::fromStdString(SummaryText(verdicts->Summary(), m_setup.chLanguage))
+                    : QString());
     } else if (m_run->IsStopRequested()) {
         m_frame.SetStatusMessage(tr("Stopping after partner %1 of %2 ...")
                                      .arg(m_run->GetPartnerNumber())

@@ -30,8 +30,9 @@ struct SViewSetup {
     char chLanguage = 'E'; // the language of the column titles
 };
 
-// The results view: the eighteen-column table of the open project, the analysis run that fills
-// it, header-click sorting and the right-click menu. The report exports are CReportCommands.
+// The results view: the eighteen-column table of the open project and the verdict column, the
+// analysis run that fills them, header-click sorting and the right-click menu. The report exports
+// are CReportCommands.
 class CTessarayView final : public QTableView {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CTessarayView)
@@ -80,6 +81,8 @@ private:
     void EndRunningAnalysis();
     void DeleteRun();
     void ShowProgress();
+    // The verdicts of the rows shown: those of the last run, none for a partner list.
+    const CRunVerdicts* ShownVerdicts() const;
 
     SViewSetup m_setup;
     CCommandFrame& m_frame;
@@ -93,6 +96,7 @@ private:
     // goes, so a worker waiting for an answer gives up and its job can be joined.
     std::shared_ptr<std::atomic<bool>> m_pCredentialsOpen;
     bool m_bColumnsSet = false;
+    bool m_bRowsOfARun = false; // the rows are an analysis's, not the partner list
     std::string m_strContextUrl;
     int m_nSortColumn = -1;
     bool m_bSortAscending = true;

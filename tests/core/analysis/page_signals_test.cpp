@@ -34,10 +34,10 @@ TEST(PageSignalsTest, EveryRobotsAndGooglebotMetaCounts) {
         {"<meta\nname=robots\ncontent=\"noindex nofollow\"/>", true, true},
     };
     for (const Case& c : cases) {
-        const SPageSignals signals = Read(c.page);
-        EXPECT_EQ(signals.bMetaNoindex, c.noindex) << c.page;
-        EXPECT_EQ(signals.bMetaNofollow, c.nofollow) << c.page;
-        EXPECT_FALSE(signals.bHeaderNoindex || signals.bHeaderNofollow) << c.page;
+        const SPageSignals pageSignals = Read(c.page);
+        EXPECT_EQ(pageSignals.bMetaNoindex, c.noindex) << c.page;
+        EXPECT_EQ(pageSignals.bMetaNofollow, c.nofollow) << c.page;
+        EXPECT_FALSE(pageSignals.bHeaderNoindex || pageSignals.bHeaderNofollow) << c.page;
     }
     EXPECT_EQ(Read("<meta name=robots content=a><meta name=googlebot content=b>").metaContents,
               (std::vector<std::string>{"a", "b"}));
@@ -59,11 +59,11 @@ TEST(PageSignalsTest, XRobotsTagHeadersWithAndWithoutCrawler) {
         {"X-Robots-Tag: bingbot: noindex\r\nX-Robots-Tag: nofollow\r\n", false, true},
     };
     for (const Case& c : cases) {
-        const SPageSignals signals =
+        const SPageSignals pageSignals =
             Read("<p>", std::string("HTTP/1.1 200 OK\r\n") + c.header + "\r\n");
-        EXPECT_EQ(signals.bHeaderNoindex, c.noindex) << c.header;
-        EXPECT_EQ(signals.bHeaderNofollow, c.nofollow) << c.header;
-        EXPECT_FALSE(signals.bMetaNoindex || signals.bMetaNofollow) << c.header;
+        EXPECT_EQ(pageSignals.bHeaderNoindex, c.noindex) << c.header;
+        EXPECT_EQ(pageSignals.bHeaderNofollow, c.nofollow) << c.header;
+        EXPECT_FALSE(pageSignals.bMetaNoindex || pageSignals.bMetaNofollow) << c.header;
     }
 }
 

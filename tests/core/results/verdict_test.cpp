@@ -88,26 +88,26 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
          {{Incomplete, "timeout"}}},
         {"whole page without link", RowOf(false), {}, Fetched(), EVerdict::Missing, {}},
     };
-    Case signals{"signals", RowOf(true), {}, Fetched(), EVerdict::DoesNotCount, {}};
-    signals.facts.signals.bMetaNofollow = true;
-    signals.facts.signals.bHeaderNofollow = true;
-    signals.facts.signals.bHeaderNoindex = true;
-    signals.facts.bGooglebotAllowed = false;
-    signals.facts.signals.strRedirectTo = "https://partner.test/links.html";
-    signals.facts.strFinalUrl = "https://partner.test/links.html";
-    signals.facts.signals.strCanonical = "https://partner.test/all-links.html";
+    Case pageSignals{"every signal", RowOf(true), {}, Fetched(), EVerdict::DoesNotCount, {}};
+    pageSignals.facts.pageSignals.bMetaNofollow = true;
+    pageSignals.facts.pageSignals.bHeaderNofollow = true;
+    pageSignals.facts.pageSignals.bHeaderNoindex = true;
+    pageSignals.facts.bGooglebotAllowed = false;
+    pageSignals.facts.pageSignals.strRedirectTo = "https://partner.test/links.html";
+    pageSignals.facts.strFinalUrl = "https://partner.test/links.html";
+    pageSignals.facts.pageSignals.strCanonical = "https://partner.test/all-links.html";
     // Order: what stops the link, then the warnings.
-    signals.reasons = {{MetaNofollow, ""},
-                       {HeaderNofollow, ""},
-                       {RobotsTxtDisallowed, ""},
-                       {Noindex, "header"},
-                       {Redirected, "https://partner.test/links.html"},
-                       {CanonicalElsewhere, "https://partner.test/all-links.html"},
-                       {RobotsRuleDiffers, ""}};
-    cases.push_back(signals);
+    pageSignals.reasons = {{MetaNofollow, ""},
+                           {HeaderNofollow, ""},
+                           {RobotsTxtDisallowed, ""},
+                           {Noindex, "header"},
+                           {Redirected, "https://partner.test/links.html"},
+                           {CanonicalElsewhere, "https://partner.test/all-links.html"},
+                           {RobotsRuleDiffers, ""}};
+    cases.push_back(pageSignals);
     Case sameCanonical{
         "canonical is the page itself", RowOf(true), {}, Fetched(), EVerdict::Counts, {}};
-    sameCanonical.facts.signals.strCanonical = "HTTP://partner.test/links.html#x";
+    sameCanonical.facts.pageSignals.strCanonical = "HTTP://partner.test/links.html#x";
     cases.push_back(sameCanonical);
     Case literalDisallow{"only the literal rule disallows",
                          RowOf(true, "NA", "Follow", "Disallow"),

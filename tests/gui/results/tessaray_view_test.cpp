@@ -7,7 +7,9 @@
 #include "http_test_server.h"
 
 #include <QApplication>
+#include <QBrush>
 #include <QClipboard>
+#include <QColor>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMenu>
@@ -109,12 +111,34 @@ TEST_F(TessarayViewTest, StartActionRunsTheWholeAnalysis) {
     EXPECT_EQ(Cell(3, 10), "No");
     EXPECT_EQ(Cell(3, 13), "");
 
+    // The verdict column after the eighteen: coloured, the reasons in the tool tip.
+    const auto verdict = [this](int row, int role) {
+        return View().model()->index(row, kColumnCount).data(role);
+    };
+    EXPECT_EQ(View().model()->headerData(kColumnCount, Qt::Horizontal).toString(),
+              QStringLiteral("Bewertung"));
+    EXPECT_EQ(verdict(0, Qt::DisplayRole).toString(), QStringLiteral("zählt"));
+    EXPECT_EQ(verdict(0, Qt::BackgroundRole).value<QBrush>().color(), QColor(0xC6, 0xEF, 0xCE));
+    EXPECT_EQ(verdict(2, Qt::DisplayRole).toString(), QStringLiteral("zählt nicht"));
+    EXPECT_EQ(verdict(2, Qt::ToolTipRole).toString(),
+              QStringLiteral("Der Link ist mit rel=nofollow markiert."));
+    EXPECT_EQ(verdict(3, Qt::DisplayRole).toString(), QStringLiteral("fehlt"));
+
+    // The summary ends the output log and stays in the status bar.
+    const QString summary = QStringLiteral("3 Partner: 2 zählen, 0 zählen nicht, 1 fehlt, 0 nicht "
+                                           "erreichbar");
     const QStringList lines = OutputLines();
-    ASSERT_EQ(lines.size(), 4);
+    ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(lines.at(0), QString::fromStdString(m_server.Url("/p1.html")) +
                                QStringLiteral(" - laden... fertig;  analysieren ... fertig"));
     EXPECT_EQ(lines.at(3), QStringLiteral("analysieren fertig"));
-    EXPECT_EQ(Frame().statusBar()->currentMessage(), QStringLiteral("Bereit"));
+    EXPECT_EQ(lines.at(4), summary);
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), summary);
+
+    // A refilled partner list has no verdicts.
+    View().FillList(true);
+    EXPECT_FALSE(verdict(0, Qt::DisplayRole).isValid());
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), summary);
 }
 
 TEST_F(TessarayViewTest, StopEndsTheRunAfterTheCurrentPartner) {
@@ -128,7 +152,11 @@ TEST_F(TessarayViewTest, StopEndsTheRunAfterTheCurrentPartner) {
     ASSERT_TRUE(WaitFor([this] { return !View().IsRunning(); }));
     ASSERT_EQ(View().Table().GetRowCount(), 1);
     EXPECT_EQ(Cell(0, 10), "Yes");
-    EXPECT_EQ(OutputLines().constLast(), QStringLiteral("analyzing ready"));
+    const QStringList lines = OutputLines();
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines.at(lines.size() - 2), QStringLiteral("analyzing ready"));
+    EXPECT_EQ(lines.constLast(),
+              QStringLiteral("1 partner: 1 counts, 0 do not count, 0 missing, 0 unreachable"));
 }
 
 TEST_F(TessarayViewTest, RefillingTheTableEndsARunningAnalysis) {
@@ -179,6 +207,7 @@ TEST_F(TessarayViewTest, CommandsAreEnabledByTheProjectAndRunState) {
         EXPECT_TRUE(Enabled(id)) << id;
     }
     EXPECT_FALSE(Enabled(ID_ANALYSIS_STOP));
+    EXPECT_FALSE(Enabled(ID_SAVE_JSON)); // the partner list has no verdicts yet
 
     Frame().Action(ID_ANALYSIS_START)->trigger();
     EXPECT_FALSE(Enabled(ID_ANALYSIS_START));
@@ -189,6 +218,7 @@ TEST_F(TessarayViewTest, CommandsAreEnabledByTheProjectAndRunState) {
     ASSERT_TRUE(WaitFor([this] { return !View().IsRunning(); }));
     EXPECT_TRUE(Enabled(ID_ANALYSIS_START));
     EXPECT_TRUE(Enabled(ID_SAVE_CSV));
+    EXPECT_TRUE(Enabled(ID_SAVE_JSON));
 }
 
 TEST_F(TessarayViewTest, HeaderClicksSortAscendingThenDescending) {
@@ -279,6 +309,16 @@ TEST_F(TessarayViewTest, ExportCommandsWriteTheReports) {
     EXPECT_NE(page.find("<a href=\"" + m_server.Url("/p1.html") + "\" TARGET=\"_blank\">"),
               std::string::npos);
     EXPECT_NE(page.find("<td>Nofollow</td>"), std::string::npos);
+    EXPECT_NE(page.find("<tr class=\"missing\">"), std::string::npos);
+
+    const std::string json = m_temp.File("report.json");
+    m_chosenPaths = {QString::fromStdString(json)};
+    ASSERT_TRUE(Enabled(ID_SAVE_JSON));
+    Frame().SendCommand(ID_SAVE_JSON);
+    EXPECT_NE(ReadAll(json).find("\"summary\": {\"partners\": 3, \"counts\": 2, "
+                                 "\"does_not_count\": 0, \"missing\": 1, \"unreachable\": 0}}"),
+              std::string::npos)
+        << ReadAll(json);
 
     Frame().SendCommand(ID_OPEN_IN_EXCEL);
     Frame().SendCommand(ID_OPEN_IN_BROWSER);
