@@ -6,6 +6,7 @@
 #   scripts/demo-gui.sh                      open the demo project in the window
 #   scripts/demo-gui.sh --screenshot FILE    analyse it, save a picture of the window, quit
 #                                            (runs under xvfb-run when there is no display)
+#   scripts/demo-gui.sh --verdict-screenshot FILE   the same, scrolled to the verdict column
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -13,9 +14,9 @@ build=$root/build-demo-gui
 out=$root/demo-output
 
 screenshot=()
-if [[ ${1:-} == --screenshot ]]; then
-    [[ -n ${2:-} ]] || { echo "usage: $0 [--screenshot FILE]" >&2; exit 2; }
-    screenshot=(--screenshot "$(realpath -m "$2")")
+if [[ ${1:-} == --screenshot || ${1:-} == --verdict-screenshot ]]; then
+    [[ -n ${2:-} ]] || { echo "usage: $0 [--screenshot|--verdict-screenshot FILE]" >&2; exit 2; }
+    screenshot=("$1" "$(realpath -m "$2")")
 fi
 
 scripts/install-deps.sh

@@ -3,12 +3,14 @@
 // For documentation pictures, "--screenshot FILE" (first arguments, before a project file) runs
 // the analysis of the project given, saves a picture of the window to FILE when it has finished
 // and quits. It uses throwaway settings with the start-up tip off, so nothing waits for a user
-// and the user's own settings stay untouched.
+// and the user's own settings stay untouched. "--verdict-screenshot FILE" does the same with the
+// table scrolled to its verdict column (the wide Server Header column narrowed for the picture).
 //
 // "--version" prints the version and ends before Qt starts, so it needs no display.
 #include "core/app/version_code.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/tessaray_app.h"
+#include "gui/results/result_model.h"
 #include "gui/results/tessaray_view.h"
 #include "gui/toolkit/command_ids.h"
 #include "gui/toolkit/program_settings.h"
@@ -30,7 +32,10 @@ int main(int argc, char** argv) {
     QApplication qtApp(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     QString screenshot;
-    if (args.size() >= 2 && args.constFirst() == QStringLiteral("--screenshot")) {
+    bool verdicts = false;
+    if (args.size() >= 2 && (args.constFirst() == QStringLiteral("--screenshot") ||
+                             args.constFirst() == QStringLiteral("--verdict-screenshot"))) {
+        verdicts = args.constFirst() == QStringLiteral("--verdict-screenshot");
         screenshot = args.at(1);
         args = args.mid(2);
     }
@@ -60,6 +65,11 @@ int main(int argc, char** argv) {
         }
         poll.stop();
         frame->UpdateCommandUi();
+        if (verdicts) {
+            tessaray::CTessarayView* view = app.View();
+            view->setColumnWidth(tessaray::kColServerHeader, 240);
+            view->scrollTo(view->model()->index(0, tessaray::CResultModel::kVerdictColumn));
+        }
         const bool saved = frame->grab().save(screenshot);
         std::fprintf(stderr, "tessaray: screenshot %s\n", saved ? "saved" : "failed");
         QCoreApplication::exit(saved ? 0 : 1);
