@@ -377,6 +377,7 @@ int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t
 void CPageFetcher::NoteOutcome(const CRequest& request) {
     STransferFacts facts;
     facts.nCurlCode = request.code;
+    facts.nFetchError = MapCurlError(request.code);
     facts.bHeadersDone = request.bHeadersDone;
     facts.nStatus = request.nStatus;
     facts.bCapReached = request.bCapReached;

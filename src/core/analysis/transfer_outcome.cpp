@@ -1,5 +1,7 @@
 #include "core/analysis/transfer_outcome.h"
 
+#include "core/analysis/page_fetcher.h"
+
 #include <curl/curl.h>
 
 namespace tessaray {
@@ -32,22 +34,15 @@ ETransferOutcome ClassifyTransfer(const STransferFacts& facts) {
         return facts.errorText.find("chunk") != std::string_view::npos
                    ? ETransferOutcome::BadChunking
                    : ETransferOutcome::Reset;
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY:
+    default:
+        break;
+    }
+    switch (facts.nFetchError) {
+    case kFetchErrorNameNotResolved:
         return ETransferOutcome::Dns;
-    case CURLE_COULDNT_CONNECT:
+    case kFetchErrorCannotConnect:
         return ETransferOutcome::Refused;
-    case CURLE_SSL_CONNECT_ERROR:
-    case CURLE_PEER_FAILED_VERIFICATION:
-    case CURLE_SSL_CERTPROBLEM:
-    case CURLE_SSL_CIPHER:
-    case CURLE_SSL_CACERT_BADFILE:
-    case CURLE_SSL_ISSUER_ERROR:
-    case CURLE_SSL_INVALIDCERTSTATUS:
-    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
-    case CURLE_SSL_CRL_BADFILE:
-    case CURLE_SSL_SHUTDOWN_FAILED:
-    case CURLE_USE_SSL_FAILED:
+    case kFetchErrorSecureFailure:
         return ETransferOutcome::Tls;
     default:
         return ETransferOutcome::Other;

@@ -22,10 +22,12 @@ enum class ETransferOutcome {
     Other,       // anything else (an invalid response, a refused authentication, ...)
 };
 
-// What a finished transfer leaves to classify it by. curlCode is the libcurl result of the
-// request whose body was read; errorText is libcurl's error buffer for it.
+// What a finished transfer leaves to classify it by. nCurlCode is the libcurl result of the
+// request whose body was read, nFetchError the fetcher's result number for it (kFetchError...);
+// errorText is libcurl's error buffer.
 struct STransferFacts {
     int nCurlCode = 0;
+    int nFetchError = 0;
     bool bHeadersDone = false;
     int nStatus = 0;
     bool bCapReached = false;
