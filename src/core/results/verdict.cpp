@@ -1,5 +1,6 @@
 #include "core/results/verdict.h"
 
+#include "core/analysis/analysis_run.h"
 #include "core/results/html_report.h"
 
 #include <algorithm>
@@ -20,7 +21,7 @@ void AddBlockingReasons(const CResultTable::Row& cells, const std::vector<std::s
     const SPageSignals& pageSignals = partner.pageSignals;
     const bool relNofollow = Has(rel, "nofollow");
     if (relNofollow ||
-        (cells[kColFollowLink] == "Nofollow" && !Has(rel, "sponsored") && !Has(rel, "ugc"))) {
+        (cells[kColFollowLink] == kCellNofollow && !Has(rel, "sponsored") && !Has(rel, "ugc"))) {
         reasons.push_back({EReason::RelNofollow, {}});
     }
     if (Has(rel, "sponsored")) {
@@ -29,7 +30,7 @@ void AddBlockingReasons(const CResultTable::Row& cells, const std::vector<std::s
     if (Has(rel, "ugc")) {
         reasons.push_back({EReason::RelUgc, {}});
     }
-    if (pageSignals.bMetaNofollow || cells[kColFollowMeta] == "Nofollow") {
+    if (pageSignals.bMetaNofollow || cells[kColFollowMeta] == kCellNofollow) {
         reasons.push_back({EReason::MetaNofollow, {}});
     }
     if (pageSignals.bHeaderNofollow) {
@@ -103,7 +104,7 @@ SWords ReasonWords(EReason eReason) {
 SVerdict JudgeRow(const CResultTable::Row& cells, const std::vector<std::string>& rel,
                   const SPartnerFacts& partner) {
     SVerdict verdict;
-    if (cells[kColListed] == "Yes") {
+    if (cells[kColListed] == kCellYes) {
         AddBlockingReasons(cells, rel, partner, verdict.reasons);
         verdict.eVerdict = verdict.reasons.empty() ? EVerdict::Counts : EVerdict::DoesNotCount;
     } else if (partner.nStatus == 0) {
@@ -130,7 +131,7 @@ SVerdict JudgeRow(const CResultTable::Row& cells, const std::vector<std::string>
         verdict.reasons.push_back({EReason::CanonicalElsewhere, pageSignals.strCanonical});
     }
     const std::string& literal = cells[kColRobotsAllow];
-    if (!literal.empty() && (literal == "Allow") != partner.bGooglebotAllowed) {
+    if (!literal.empty() && (literal == kCellAllow) != partner.bGooglebotAllowed) {
         verdict.reasons.push_back({EReason::RobotsRuleDiffers, {}});
     }
     return verdict;
