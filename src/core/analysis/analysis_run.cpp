@@ -239,7 +239,7 @@ void CAnalysisRun::EvaluatePage(SFetchedPage fetched) {
     // The rel tokens of a link found: its anchor is the next one, in page order, with its URL and
     // text.
     const std::vector<CLinkInfo> links = analyzer.GetLinks();
-    const std::vector<std::string>& anchors = analyzer.GetAnchors().Entries();
+    const std::vector<std::string> anchors = analyzer.GetAnchors();
     std::size_t nextLink = 0;
     const auto relOf = [&](const std::string& linkUrl, const std::string& linkText) {
         while (nextLink < links.size()) {
