@@ -1,4 +1,5 @@
 #include "core/project/project.h"
+#include "core/util/string_util.h"
 
 #include "http_test_server.h"
 #include "program_runner.h"
@@ -32,18 +33,15 @@ using test::RunCli;
 using test::Spawn;
 using test::SpawnCli;
 
-std::string ReplaceAll(std::string text, const std::string& what, const std::string& with) {
-    for (std::size_t pos = text.find(what); pos != std::string::npos;
-         pos = text.find(what, pos + with.size())) {
-        text.replace(pos, what.size(), with);
-    }
+std::string Replaced(std::string text, const std::string& what, const std::string& with) {
+    ReplaceAll(text, what, with);
     return text;
 }
 
 // The port of the test server varies from run to run; it is replaced by "PORT" before texts are
 // compared. The server's headers carry no date, so everything else is the same in every run.
 std::string MaskPort(const std::string& text, int port) {
-    return ReplaceAll(text, ":" + std::to_string(port), ":PORT");
+    return Replaced(text, ":" + std::to_string(port), ":PORT");
 }
 
 class AnalyzeCommand : public ::testing::Test {
@@ -238,7 +236,7 @@ TEST_F(AnalyzeCommand, CtrlCFinishesTheCurrentPageAndStillWritesTheReport) {
 std::string DemoFile(const std::string& name, const std::string& port,
                      const std::string& silentPort) {
     const std::string text = ReadAll(TESSARAY_SOURCE_DIR "/res/demo/" + name);
-    return ReplaceAll(ReplaceAll(text, "@PORT@", port), "@SILENT_PORT@", silentPort);
+    return Replaced(Replaced(text, "@PORT@", port), "@SILENT_PORT@", silentPort);
 }
 
 // The rows of a report text, split into cells.
