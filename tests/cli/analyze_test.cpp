@@ -11,6 +11,7 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -18,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -59,6 +61,16 @@ protected:
             res.set_content("<html><body><a href=\"http://other.example/\">x</a></body></html>",
                             "text/html");
         });
+        m_server.Server().Get(
+            "/locked.html", [](const httplib::Request& request, httplib::Response& res) {
+                if (request.get_header_value("Authorization") != "Basic dTpzM2NyZXQtUHc=") {
+                    res.status = 401; // u:s3cret-Pw
+                    res.set_header("WWW-Authenticate", "Basic realm=\"members\"");
+                    return;
+                }
+                res.set_content("<html><body><a href=\"http://shop.example/\">x</a></body></html>",
+                                "text/html");
+            });
         // Answers once the test releases it (or after ten seconds).
         m_server.Server().Get(
             "/slow.html", [this](const httplib::Request&, httplib::Response& res) {
@@ -198,6 +210,47 @@ TEST_F(AnalyzeCommand, BadInputIsRefusedBeforeAnythingIsFetched) {
 
     EXPECT_EQ(RunCli(m_dir, {"analyze", project, "--lang", "fr"}).nExit, 2);
     EXPECT_EQ(RunCli(m_dir, {"analyze", project, "--user", "u"}).nExit, 2);
+
+    // A template that is a FIFO would block the read forever.
+    ASSERT_EQ(::mkfifo(m_dir.File("fifo.html").c_str(), 0600), 0);
+    const Result fifo = RunCli(m_dir, {"analyze", project, "--html", m_dir.File("r.html"),
+                                       "--template", m_dir.File("fifo.html")});
+    EXPECT_EQ(fifo.nExit, 2);
+    EXPECT_NE(fifo.strErr.find("is a FIFO"), std::string::npos) << fifo.strErr;
+}
+
+TEST_F(AnalyzeCommand, ThePasswordStaysOutOfTracesLogsAndReports) {
+    const std::string password = "s3cret-Pw";
+    const std::string project = MakeProject({m_server.Url("/locked.html")});
+    // The trace switch, under a home folder of the test's own.
+    const std::string traceFolder = m_dir.File("Dalvero/TRACE/TSRAY");
+    std::filesystem::create_directories(traceFolder);
+    m_dir.Write("Dalvero/TRACE/TSRAY/TSRAY.ini",
+                "[APPLICATION]\r\nNAME=TSRAY\r\nCOPYRIGHT=(c) 2009 Dalvero Works\r\n"
+                "[SETTINGS]\r\nTRACE=1\r\n");
+    const char* oldHome = std::getenv("HOME");
+    const std::string savedHome = oldHome != nullptr ? oldHome : "";
+    ::setenv("HOME", m_dir.Path().c_str(), 1);
+    ::setenv("TESSARAY_PASSWORD", password.c_str(), 1);
+    const Result run = RunCli(m_dir, {"analyze", project, "--csv", m_dir.File("r.csv"), "--html",
+                                      m_dir.File("r.html"), "--auth", m_server.Url(), "--user", "u",
+                                      "--allow-insecure-auth", "--summary"});
+    ::unsetenv("TESSARAY_PASSWORD");
+    ::setenv("HOME", savedHome.c_str(), 1);
+
+    ASSERT_EQ(run.nExit, 0) << run.strErr;
+    EXPECT_NE(ReadAll(m_dir.File("r.csv")).find("\t200\t"), std::string::npos); // it logged in
+    std::vector<std::string> texts = {run.strOut, run.strErr, ReadAll(m_dir.File("r.csv")),
+                                      ReadAll(m_dir.File("r.html"))};
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(traceFolder)) {
+        texts.push_back(ReadAll(entry.path().string()));
+    }
+    EXPECT_GT(texts.size(), 5u); // the trace was written
+    for (const std::string& text : texts) {
+        EXPECT_EQ(text.find(password), std::string::npos);
+        EXPECT_EQ(text.find("dTpzM2NyZXQtUHc"), std::string::npos);
+        EXPECT_EQ(text.find("Authorization"), std::string::npos);
+    }
 }
 
 TEST_F(AnalyzeCommand, CtrlCFinishesTheCurrentPageAndStillWritesTheReport) {

@@ -141,7 +141,11 @@ void CHtmlReport::AddRow(std::string_view line, bool bHeader) {
         m_strOutput += '>';
         if (!bHeader && IsLinkCell(cell)) {
             const std::string escaped = EscapeHtml(cell);
-            m_strOutput += "<a href=\"" + escaped + "\" TARGET=\"_blank\">" + escaped + "</a>";
+            m_strOutput.append("<a href=\"")
+                .append(escaped)
+                .append("\" TARGET=\"_blank\">")
+                .append(escaped)
+                .append("</a>");
         } else {
             m_strOutput += EscapeHtml(cell);
         }
