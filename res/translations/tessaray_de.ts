@@ -747,8 +747,12 @@ Updates prüfen</translation>
         <translation>Anmelden</translation>
     </message>
     <message>
-        <source>The server of %1 asks for a user name and a password (%2).</source>
-        <translation>Der Server von %1 verlangt einen Benutzernamen und ein Passwort (%2).</translation>
+        <source>The site %1 asks for a user name and a password (%2). Only this site gets them.</source>
+        <translation>Die Website %1 verlangt einen Benutzernamen und ein Passwort (%2). Nur diese Website erhält sie.</translation>
+    </message>
+    <message>
+        <source>The connection is not encrypted: the password would be sent readable.</source>
+        <translation>Die Verbindung ist nicht verschlüsselt: Das Passwort würde lesbar übertragen.</translation>
     </message>
     <message>
         <source>User name:</source>

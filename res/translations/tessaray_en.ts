@@ -747,8 +747,12 @@ Check for updates</translation>
         <translation>Log in</translation>
     </message>
     <message>
-        <source>The server of %1 asks for a user name and a password (%2).</source>
-        <translation>The server of %1 asks for a user name and a password (%2).</translation>
+        <source>The site %1 asks for a user name and a password (%2). Only this site gets them.</source>
+        <translation>The site %1 asks for a user name and a password (%2). Only this site gets them.</translation>
+    </message>
+    <message>
+        <source>The connection is not encrypted: the password would be sent readable.</source>
+        <translation>The connection is not encrypted: the password would be sent readable.</translation>
     </message>
     <message>
         <source>User name:</source>

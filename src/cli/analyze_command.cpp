@@ -1,4 +1,5 @@
 // tessaray-cli analyze: runs the analysis of a project headless and writes its reports.
+#include "cli/auth_options.h"
 #include "cli/commands.h"
 
 #include "core/analysis/analysis_run.h"
@@ -44,8 +45,7 @@ struct SAnalyzeOptions {
     std::string strTemplate;
     std::string strJson;
     std::string strLang = "en";
-    std::string strUser;
-    std::string strPassword;
+    SAuthOptions auth;
     bool bQuiet = false;
     bool bSummary = false;
 };
@@ -240,10 +240,18 @@ int RunAnalyze(const SAnalyzeOptions& options) {
             return Fail("no HTML template at " + templatePath, kExitUsage);
         }
         if (!check.LoadTemplate(templatePath)) {
+            if (!check.GetReadResult().Ok()) {
+                return Fail(templatePath + " " + check.GetReadResult().Reason(), kExitUsage);
+            }
             return Fail(templatePath + " is no HTML template: it lacks the TABLEHEADER and "
                                        "TABLEROW blocks",
                         kExitUsage);
         }
+    }
+
+    AuthCallback authCallback;
+    if (std::string authError; !MakeAuthCallback(options.auth, authCallback, authError)) {
+        return Fail(authError, kExitUsage);
     }
 
     CResultTable table(language.chLetter);
@@ -257,15 +265,8 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     run.SetLanguage(language.chLetter);
     run.SetTrace(trace.Init(), BuiltVersionCode());
     run.SetPostCallback([&completions](unsigned, int) { completions.Post(); });
-    if (!options.strUser.empty()) {
-        run.SetJobSetup([&options](CFetchJob& job) {
-            job.SetAuthCallback([&options](const std::string&, const std::string&,
-                                           std::string& user, std::string& password) {
-                user = options.strUser;
-                password = options.strPassword;
-                return true;
-            });
-        });
+    if (authCallback) {
+        run.SetJobSetup([&authCallback](CFetchJob& job) { job.SetAuthCallback(authCallback); });
     }
 
     g_interrupted = 0;
@@ -358,12 +359,7 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
                         "HTML template (default: the report.html installed with the program)");
     command->add_option("--lang", options->strLang, "language of titles and messages")
         ->check(CLI::IsMember({"en", "de"}));
-    auto* user = command->add_option("--user", options->strUser,
-                                     "user name for pages that ask for authentication");
-    auto* password = command->add_option("--password", options->strPassword,
-                                         "password for pages that ask for authentication");
-    user->needs(password);
-    password->needs(user);
+    AddAuthOptions(*command, options->auth);
     command->add_flag("--quiet", options->bQuiet, "do not show the output log on stderr");
     command->add_flag("--summary", options->bSummary,
                       "print the summary on stdout also when report files are written");

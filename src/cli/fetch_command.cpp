@@ -1,4 +1,5 @@
 // tessaray-cli fetch: runs one fetch job (robots.txt, then the page) and prints what it got.
+#include "cli/auth_options.h"
 #include "cli/commands.h"
 
 #include "core/analysis/fetch_job.h"
@@ -18,8 +19,7 @@ namespace {
 struct FetchOptions {
     std::string strUrl;
     std::string strRobotsUrl;
-    std::string strUser;
-    std::string strPassword;
+    SAuthOptions auth;
     std::string strBodyFile;
 };
 
@@ -35,14 +35,12 @@ int RunFetch(const FetchOptions& options) {
         done = true;
         posted.notify_one();
     });
-    if (!options.strUser.empty()) {
-        job.SetAuthCallback([&options](const std::string&, const std::string&, std::string& user,
-                                       std::string& password) {
-            user = options.strUser;
-            password = options.strPassword;
-            return true;
-        });
+    AuthCallback authCallback;
+    if (std::string error; !MakeAuthCallback(options.auth, authCallback, error)) {
+        std::fprintf(stderr, "tessaray-cli: %s\n", error.c_str());
+        return kExitUsage;
     }
+    job.SetAuthCallback(authCallback);
     std::fprintf(stderr, "fetching %s ...\n", options.strUrl.c_str());
     if (!job.Start(options.strUrl, options.strRobotsUrl)) {
         std::fprintf(stderr, "tessaray-cli: the fetch could not be started\n");
@@ -80,9 +78,7 @@ void RegisterFetch(CLI::App& app, int& exitCode) {
         "fetch", "Fetch a page (and a robots.txt first) and print status, sizes and header");
     fetch->add_option("URL", options->strUrl, "page to fetch")->required();
     fetch->add_option("--robots", options->strRobotsUrl, "robots.txt to fetch first");
-    CLI::Option* user =
-        fetch->add_option("--user", options->strUser, "user name for a page that asks for one");
-    fetch->add_option("--password", options->strPassword, "password for --user")->needs(user);
+    AddAuthOptions(*fetch, options->auth);
     fetch->add_option("--body", options->strBodyFile, "write the page text to this file");
     fetch->callback([options, &exitCode] { exitCode = RunFetch(*options); });
 }

@@ -4,6 +4,7 @@
 #include "core/project/link_import.h"
 #include "core/project/project.h"
 #include "core/project/url_rules.h"
+#include "core/util/file_util.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +12,9 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tessaray::cli {
 
@@ -32,6 +36,7 @@ struct NewOptions {
     std::string strGoogleCsv;
     int nGoogleColumn = 2;
     std::string strGoogleSeparator = "comma";
+    bool bForce = false;
 };
 
 int Fail(const std::string& message) {
@@ -73,7 +78,36 @@ void Append(CLineList& to, const CLineList& from) {
     }
 }
 
+// Whether a new project may be written at path: nothing there, or, with force, a regular file
+// (a save keeps it as the .bak file). False with a message otherwise.
+bool MayCreate(const std::string& path, bool bForce, std::string& error) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return true;
+    }
+    if (!bForce) {
+        error = path + " exists; --force replaces it (the old file is kept as .bak)";
+        return false;
+    }
+    if (S_ISREG(info.st_mode)) {
+        return true;
+    }
+    // Opening it as an input file fails and tells what it is.
+    SReadResult kind;
+    const int fd = OpenInputFile(path, kProjectFileLimit, kind);
+    if (fd >= 0) {
+        ::close(fd);
+        return true;
+    }
+    error = path + " " + kind.Reason();
+    return false;
+}
+
 int RunNew(const NewOptions& options) {
+    const std::string projectPath = AbsolutePath(options.strFile);
+    if (std::string error; !MayCreate(projectPath, options.bForce, error)) {
+        return Fail(error);
+    }
     std::string domain;
     if (!ExtractDomainUrl(options.strDomain, domain)) {
         return Fail("invalid domain: " + options.strDomain);
@@ -94,8 +128,8 @@ int RunNew(const NewOptions& options) {
     }
     CLineList imported;
     for (const std::string& path : options.textImports) {
-        if (!ImportTextList(path, imported)) {
-            return Fail("cannot read " + path);
+        if (SReadResult read; !ImportTextList(path, imported, &read)) {
+            return Fail("cannot read " + path + ": " + read.Reason());
         }
         Append(partners, imported);
     }
@@ -103,16 +137,18 @@ int RunNew(const NewOptions& options) {
         const int column = i < options.csvColumns.size() ? options.csvColumns[i] : 1;
         const char separator =
             i < options.csvSeparators.size() ? kSeparators.at(options.csvSeparators[i]) : ',';
-        if (!ImportCsvColumn(options.csvImports[i], separator, column, imported)) {
-            return Fail("cannot read " + options.csvImports[i]);
+        if (SReadResult read;
+            !ImportCsvColumn(options.csvImports[i], separator, column, imported, &read)) {
+            return Fail("cannot read " + options.csvImports[i] + ": " + read.Reason());
         }
         Append(partners, imported);
     }
     CLineList externalLinks;
-    if (!options.strGoogleCsv.empty() &&
+    if (SReadResult read;
+        !options.strGoogleCsv.empty() &&
         !ImportGoogleTable(options.strGoogleCsv, kSeparators.at(options.strGoogleSeparator),
-                           options.nGoogleColumn, externalLinks)) {
-        return Fail("cannot read " + options.strGoogleCsv);
+                           options.nGoogleColumn, externalLinks, &read)) {
+        return Fail("cannot read " + options.strGoogleCsv + ": " + read.Reason());
     }
     if (partners.GetCount() == 0) {
         return Fail("no valid partner URL");
@@ -129,7 +165,7 @@ int RunNew(const NewOptions& options) {
     }
     project.SetExternalLinks(externalLinks);
     std::string reason;
-    if (!project.Save(AbsolutePath(options.strFile), &reason)) {
+    if (!project.Save(projectPath, &reason)) {
         return Fail("cannot save the project: " + reason);
     }
     return 0;
@@ -200,6 +236,8 @@ void RegisterProject(CLI::App& app, int& exitCode) {
         ->add_option("--google-separator", options->strGoogleSeparator,
                      "Separator of the Google table (default comma)")
         ->check(CLI::IsMember(kSeparators));
+    create->add_flag("--force", options->bForce,
+                     "Replace an existing file (it is kept as the .bak file, as saves do)");
     create->callback([options, &exitCode] { exitCode = RunNew(*options); });
 
     auto file = std::make_shared<std::string>();

@@ -1,4 +1,5 @@
 #include "core/project/project.h"
+#include "core/util/string_util.h"
 
 #include "http_test_server.h"
 #include "program_runner.h"
@@ -10,6 +11,7 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <regex>
@@ -18,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,18 +36,15 @@ using test::RunCli;
 using test::Spawn;
 using test::SpawnCli;
 
-std::string ReplaceAll(std::string text, const std::string& what, const std::string& with) {
-    for (std::size_t pos = text.find(what); pos != std::string::npos;
-         pos = text.find(what, pos + with.size())) {
-        text.replace(pos, what.size(), with);
-    }
+std::string Replaced(std::string text, const std::string& what, const std::string& with) {
+    ReplaceAll(text, what, with);
     return text;
 }
 
 // The port of the test server varies from run to run; it is replaced by "PORT" before texts are
 // compared. The server's headers carry no date, so everything else is the same in every run.
 std::string MaskPort(const std::string& text, int port) {
-    return ReplaceAll(text, ":" + std::to_string(port), ":PORT");
+    return Replaced(text, ":" + std::to_string(port), ":PORT");
 }
 
 class AnalyzeCommand : public ::testing::Test {
@@ -62,6 +62,16 @@ protected:
             res.set_content("<html><body><a href=\"http://other.example/\">x</a></body></html>",
                             "text/html");
         });
+        m_server.Server().Get(
+            "/locked.html", [](const httplib::Request& request, httplib::Response& res) {
+                if (request.get_header_value("Authorization") != "Basic dTpzM2NyZXQtUHc=") {
+                    res.status = 401; // u:s3cret-Pw
+                    res.set_header("WWW-Authenticate", "Basic realm=\"members\"");
+                    return;
+                }
+                res.set_content("<html><body><a href=\"http://shop.example/\">x</a></body></html>",
+                                "text/html");
+            });
         // Answers once the test releases it (or after ten seconds).
         m_server.Server().Get(
             "/slow.html", [this](const httplib::Request&, httplib::Response& res) {
@@ -231,6 +241,47 @@ TEST_F(AnalyzeCommand, BadInputIsRefusedBeforeAnythingIsFetched) {
 
     EXPECT_EQ(RunCli(m_dir, {"analyze", project, "--lang", "fr"}).nExit, 2);
     EXPECT_EQ(RunCli(m_dir, {"analyze", project, "--user", "u"}).nExit, 2);
+
+    // A template that is a FIFO would block the read forever.
+    ASSERT_EQ(::mkfifo(m_dir.File("fifo.html").c_str(), 0600), 0);
+    const Result fifo = RunCli(m_dir, {"analyze", project, "--html", m_dir.File("r.html"),
+                                       "--template", m_dir.File("fifo.html")});
+    EXPECT_EQ(fifo.nExit, 2);
+    EXPECT_NE(fifo.strErr.find("is a FIFO"), std::string::npos) << fifo.strErr;
+}
+
+TEST_F(AnalyzeCommand, ThePasswordStaysOutOfTracesLogsAndReports) {
+    const std::string password = "s3cret-Pw";
+    const std::string project = MakeProject({m_server.Url("/locked.html")});
+    // The trace switch, under a home folder of the test's own.
+    const std::string traceFolder = m_dir.File("Dalvero/TRACE/TSRAY");
+    std::filesystem::create_directories(traceFolder);
+    m_dir.Write("Dalvero/TRACE/TSRAY/TSRAY.ini",
+                "[APPLICATION]\r\nNAME=TSRAY\r\nCOPYRIGHT=(c) 2009 Dalvero Works\r\n"
+                "[SETTINGS]\r\nTRACE=1\r\n");
+    const char* oldHome = std::getenv("HOME");
+    const std::string savedHome = oldHome != nullptr ? oldHome : "";
+    ::setenv("HOME", m_dir.Path().c_str(), 1);
+    ::setenv("TESSARAY_PASSWORD", password.c_str(), 1);
+    const Result run = RunCli(m_dir, {"analyze", project, "--csv", m_dir.File("r.csv"), "--html",
+                                      m_dir.File("r.html"), "--auth", m_server.Url(), "--user", "u",
+                                      "--allow-insecure-auth", "--summary"});
+    ::unsetenv("TESSARAY_PASSWORD");
+    ::setenv("HOME", savedHome.c_str(), 1);
+
+    ASSERT_EQ(run.nExit, 0) << run.strErr;
+    EXPECT_NE(ReadAll(m_dir.File("r.csv")).find("\t200\t"), std::string::npos); // it logged in
+    std::vector<std::string> texts = {run.strOut, run.strErr, ReadAll(m_dir.File("r.csv")),
+                                      ReadAll(m_dir.File("r.html"))};
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(traceFolder)) {
+        texts.push_back(ReadAll(entry.path().string()));
+    }
+    EXPECT_GT(texts.size(), 5u); // the trace was written
+    for (const std::string& text : texts) {
+        EXPECT_EQ(text.find(password), std::string::npos);
+        EXPECT_EQ(text.find("dTpzM2NyZXQtUHc"), std::string::npos);
+        EXPECT_EQ(text.find("Authorization"), std::string::npos);
+    }
 }
 
 TEST_F(AnalyzeCommand, CtrlCFinishesTheCurrentPageAndStillWritesTheReport) {
@@ -269,7 +320,7 @@ TEST_F(AnalyzeCommand, CtrlCFinishesTheCurrentPageAndStillWritesTheReport) {
 std::string DemoFile(const std::string& name, const std::string& port,
                      const std::string& silentPort) {
     const std::string text = ReadAll(TESSARAY_SOURCE_DIR "/res/demo/" + name);
-    return ReplaceAll(ReplaceAll(text, "@PORT@", port), "@SILENT_PORT@", silentPort);
+    return Replaced(Replaced(text, "@PORT@", port), "@SILENT_PORT@", silentPort);
 }
 
 // The rows of a report text, split into cells.

@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
 
 namespace tessaray {
 namespace {
@@ -96,6 +100,32 @@ TEST(ProjectCommand, BadInputIsOneLineOnStderrAndWritesNothing) {
         EXPECT_FALSE(std::filesystem::exists(dir.File("p.tsrp"))) << args[3];
         EXPECT_FALSE(std::filesystem::exists(dir.File("missing")));
     }
+}
+
+TEST(ProjectCommand, NewKeepsAnExistingFileUnlessForced) {
+    TempDir dir;
+    const std::vector<std::string> make = {"project",      "new",       "p.tsrp",   "--domain",
+                                           "shop.example", "--partner", "a.example"};
+    auto forced = make;
+    forced.emplace_back("--force");
+    dir.Write("p.tsrp", "my notes, not a project\n");
+    const Result refused = RunCli(dir, make);
+    EXPECT_EQ(refused.nExit, 2);
+    EXPECT_NE(refused.strErr.find("exists; --force replaces it"), std::string::npos)
+        << refused.strErr;
+    EXPECT_EQ(ReadAll(dir.File("p.tsrp")), "my notes, not a project\n");
+
+    // Forced, the old file is kept as the backup, as saves keep it.
+    ASSERT_EQ(RunCli(dir, forced).nExit, 0);
+    EXPECT_NE(ReadAll(dir.File("p.tsrp")).find("URL0000=http://a.example"), std::string::npos);
+    EXPECT_EQ(ReadAll(dir.File("p.bak")), "my notes, not a project\n");
+
+    // Not even forced over something that is no file.
+    ::mkfifo(dir.File("fifo.tsrp").c_str(), 0600);
+    forced[2] = "fifo.tsrp";
+    const Result fifo = RunCli(dir, forced);
+    EXPECT_EQ(fifo.nExit, 2);
+    EXPECT_NE(fifo.strErr.find("is a FIFO"), std::string::npos) << fifo.strErr;
 }
 
 } // namespace

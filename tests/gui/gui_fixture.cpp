@@ -94,8 +94,9 @@ bool GuiFixture::Start(const SGuiOptions& options) {
         m_messages.append(text);
         return m_answer;
     };
-    hooks.askCredentials = [this](QWidget*, const QString&, const QString& realm, QString& user,
-                                  QString& password) {
+    hooks.askCredentials = [this](QWidget*, const QString& origin, const QString& realm, bool,
+                                  QString& user, QString& password) {
+        m_origins.append(origin);
         m_realms.append(realm);
         user = m_strUser;
         password = m_strPassword;

@@ -69,9 +69,11 @@ protected:
     QMessageBox::StandardButton m_answer = QMessageBox::Ok;
     QStringList m_messages;
     QList<QUrl> m_openedUrls;
-    // Log-in requests answer with these credentials; empty user = refused. Realms are collected.
+    // Log-in requests answer with these credentials; empty user = refused. The origins and realms
+    // asked for are collected.
     QString m_strUser;
     QString m_strPassword;
+    QStringList m_origins;
     QStringList m_realms;
 
 private:

@@ -8,6 +8,7 @@
 #include "core/app/trace_log.h"
 #include "core/project/project.h"
 #include "core/project/url_rules.h"
+#include "core/util/string_util.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -16,14 +17,6 @@
 namespace tessaray {
 
 namespace {
-
-std::string ReplaceAll(std::string text, std::string_view what, std::string_view with) {
-    for (std::size_t pos = text.find(what); pos != std::string::npos;
-         pos = text.find(what, pos + with.size())) {
-        text.replace(pos, what.size(), with);
-    }
-    return text;
-}
 
 // Follow(Meta): "NA" without a "follow" word in the robots meta tag, "Nofollow" when it says
 // nofollow, else "Follow".
@@ -59,8 +52,9 @@ void CAnalysisRun::SetTrace(bool on, std::string versionCode) {
 }
 
 std::string CAnalysisRun::PageDumpName(std::string_view partnerUrl) {
-    std::string name = ReplaceAll(std::string(partnerUrl), kHttp, "");
-    name = ReplaceAll(std::move(name), kHttps, "");
+    std::string name(partnerUrl);
+    ReplaceAll(name, kHttp, "");
+    ReplaceAll(name, kHttps, "");
     std::replace(name.begin(), name.end(), '.', '_');
     return name + ".htm";
 }

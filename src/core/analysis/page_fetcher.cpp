@@ -1,12 +1,16 @@
 #include "core/analysis/page_fetcher.h"
 
 #include "core/analysis/curl_handle.h"
+#include "core/analysis/site_credentials.h"
 #include "core/project/url_rules.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cstring>
 #include <limits>
+#include <mutex>
+#include <utility>
 
 namespace tessaray {
 
@@ -76,11 +80,41 @@ std::string ParseRealm(const std::string& challenge) {
     return challenge.substr(pos, end == std::string::npos ? end : end - pos);
 }
 
+// Whether the WWW-Authenticate lines of a header block offer Basic only: no Digest, NTLM or
+// Negotiate, which would not reveal the password. A realm naming one of them errs on the safe
+// side: the password is then sent only by those schemes.
+bool OffersOnlyBasic(std::string_view block) {
+    const std::string lower = ToLowerAscii(block);
+    bool bSafe = false;
+    for (std::size_t pos = lower.find("\nwww-authenticate:"); pos != std::string::npos;
+         pos = lower.find("\nwww-authenticate:", pos + 1)) {
+        const std::size_t end = lower.find('\n', pos + 1);
+        const std::string_view line = std::string_view(lower).substr(pos, end - pos);
+        bSafe = bSafe || line.find("digest") != std::string_view::npos ||
+                line.find("ntlm") != std::string_view::npos ||
+                line.find("negotiate") != std::string_view::npos;
+    }
+    return !bSafe;
+}
+
 // Resolves ref against base (or takes ref alone when base is empty) and accepts the result only
 // for http and https, so no redirect can make the fetcher read a local file or speak another
 // protocol. A URL without scheme is taken as http; blanks and 8-bit bytes are percent-encoded,
 // since servers and users write them raw.
 bool ResolveHttpUrl(const std::string& base, const std::string& ref, std::string& out) {
+    // A reference that names a scheme is absolute, though libcurl takes "javascript:x" (no "//")
+    // as a relative path: such a Location must not become a request to the same host. A scheme
+    // starts with one of the 52 letters.
+    constexpr std::string_view kSchemeChars =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789+.-";
+    const std::size_t colon = ref.find(':');
+    if (!base.empty() && colon != std::string::npos && colon > 0 &&
+        kSchemeChars.find(ref.front()) < 52 && ref.find_first_not_of(kSchemeChars) == colon) {
+        const std::string scheme = ToLowerAscii(ref.substr(0, colon));
+        if (scheme != "http" && scheme != "https") {
+            return false;
+        }
+    }
     CCurlUrl url(curl_url());
     if (!url) {
         return false;
@@ -147,10 +181,10 @@ int MapCurlError(CURLcode code) {
     }
 }
 
-} // namespace
+enum class ERequestKind { First, AuthRetry, Redirected };
 
 // One request/response exchange, filled by libcurl's header and body callbacks.
-struct CPageFetcher::CRequest {
+struct CRequest {
     enum class EBody { Abort, Discard, Read };
 
     std::string strUrl;
@@ -164,6 +198,7 @@ struct CPageFetcher::CRequest {
     std::string strHeader;   // the final response's header block
     std::string strRedirect; // resolved Location to follow, or ""
     std::string strRealm;
+    bool bOnlyBasic = false; // the 401 offered no authentication scheme but Basic
     EBody body = EBody::Abort;
 
     std::string strText;
@@ -181,6 +216,7 @@ struct CPageFetcher::CRequest {
         strHeader.clear();
         strRedirect.clear();
         strRealm.clear();
+        bOnlyBasic = false;
         strText.clear();
         nByteCount = 0;
         nBlockPos = 0;
@@ -207,19 +243,20 @@ struct CPageFetcher::CRequest {
         }
         if (nStatus == 401) {
             strRealm = ParseRealm(HeaderValue(strHeader, "WWW-Authenticate"));
+            bOnlyBasic = OffersOnlyBasic(strHeader);
         }
 
-        if (nStatus == 404 || (nStatus == 401 && kind == ERequestKind::First) ||
-            !strRedirect.empty()) {
-            body = EBody::Abort;
-        } else if (contentLength > 0) {
+        // No body for a 404, for a 401 that is asked again and for a redirect that is followed.
+        const bool bBodyWanted = nStatus != 404 &&
+                                 !(nStatus == 401 && kind == ERequestKind::First) &&
+                                 strRedirect.empty();
+        body = EBody::Abort;
+        if (bBodyWanted && contentLength > 0) {
             body = EBody::Read; // whatever the status
             nBlockSize = CFetchSettings::kKnownLengthBlock;
-        } else if (nStatus == 200) {
+        } else if (bBodyWanted && nStatus == 200) {
             body = EBody::Read;
             nBlockSize = CFetchSettings::kUnknownLengthBlock;
-        } else {
-            body = EBody::Abort;
         }
         // libcurl may answer a challenge itself within the repeated request: let it go on.
         if (body == EBody::Abort && kind == ERequestKind::AuthRetry && nStatus == 401) {
@@ -249,10 +286,6 @@ struct CPageFetcher::CRequest {
         }
     }
 };
-
-namespace {
-
-using CRequest = CPageFetcher::CRequest;
 
 // The result of a request that ended without a complete response.
 int FailureResult(const CRequest& request) {
@@ -296,72 +329,132 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) 
 
 } // namespace
 
-CPageFetcher::CPageFetcher(CFetchSettings settings) : m_settings(std::move(settings)) {
+struct CPageFetcher::CImpl {
+    explicit CImpl(CFetchSettings settings) : m_settings(std::move(settings)) {}
+
+    // Runs one request on the libcurl easy handle until it completes, fails or is cancelled.
+    void Perform(CRequest& request, CURL* easy);
+    // One request; credentials only for the repeat of a 401 (bBasicAgreed: Basic over plain
+    // http was agreed to).
+    CRequest Request(const std::string& url, ERequestKind kind, const std::string* user,
+                     const std::string* password, bool bBasicAgreed);
+    // Records how the request whose body was read (or that failed) ended.
+    void NoteOutcome(const CRequest& request);
+
+    CFetchSettings m_settings;
+    AuthCallback m_authCallback;
+    std::string m_strHeader;
+    int m_nStatus = 0;
+    ETransferOutcome m_eOutcome = ETransferOutcome::Other;
+    std::string m_strFinalUrl;
+    std::string m_strFinalHeader;
+    std::chrono::steady_clock::time_point m_deadline;
+
+    std::mutex m_cancelMutex;  // guards m_pMulti against Cancel from another thread
+    CURLM* m_pMulti = nullptr; // the running transfer's multi handle, to wake it on Cancel
+    std::atomic<bool> m_bCancelled{false};
+};
+
+CPageFetcher::CPageFetcher(CFetchSettings settings)
+    : m_pImpl(std::make_unique<CImpl>(std::move(settings))) {
     EnsureCurlInitialised();
 }
 
 CPageFetcher::~CPageFetcher() = default;
 
+void CPageFetcher::SetAuthCallback(AuthCallback callback) {
+    m_pImpl->m_authCallback = std::move(callback);
+}
+
+const std::string& CPageFetcher::GetHeader() const {
+    return m_pImpl->m_strHeader;
+}
+
+int CPageFetcher::GetStatus() const {
+    return m_pImpl->m_nStatus;
+}
+
+ETransferOutcome CPageFetcher::GetOutcome() const {
+    return m_pImpl->m_eOutcome;
+}
+
+const std::string& CPageFetcher::GetFinalUrl() const {
+    return m_pImpl->m_strFinalUrl;
+}
+
+const std::string& CPageFetcher::GetFinalHeader() const {
+    return m_pImpl->m_strFinalHeader;
+}
+
 void CPageFetcher::Cancel() {
-    std::lock_guard lock(m_cancelMutex);
-    m_bCancelled = true;
-    if (m_pMulti != nullptr) {
-        curl_multi_wakeup(static_cast<CURLM*>(m_pMulti));
+    std::lock_guard lock(m_pImpl->m_cancelMutex);
+    m_pImpl->m_bCancelled = true;
+    if (m_pImpl->m_pMulti != nullptr) {
+        curl_multi_wakeup(m_pImpl->m_pMulti);
     }
 }
 
 int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t& byteCount) {
-    m_strHeader.clear();
-    m_nStatus = 0;
+    CImpl& impl = *m_pImpl;
+    impl.m_strHeader.clear();
+    impl.m_nStatus = 0;
     buffer.clear();
     byteCount = 0;
-    m_deadline = std::chrono::steady_clock::now() + m_settings.m_totalTimeout;
-    m_eOutcome = ETransferOutcome::Other;
-    m_strFinalUrl = url;
-    m_strFinalHeader.clear();
+    impl.m_deadline = std::chrono::steady_clock::now() + impl.m_settings.m_totalTimeout;
+    impl.m_eOutcome = ETransferOutcome::Other;
+    impl.m_strFinalUrl = url;
+    impl.m_strFinalHeader.clear();
 
     std::string requestUrl;
     if (!ResolveHttpUrl({}, url, requestUrl)) {
         return kFetchErrorInternal;
     }
     try {
-        CRequest response = Request(requestUrl, ERequestKind::First, nullptr, nullptr);
-        NoteOutcome(response);
+        CRequest response = impl.Request(requestUrl, ERequestKind::First, nullptr, nullptr, false);
+        impl.NoteOutcome(response);
         if (!response.bHeadersDone) {
             return FailureResult(response);
         }
-        m_nStatus = response.nStatus;
+        impl.m_nStatus = response.nStatus;
 
         if (response.nStatus == 401) {
+            SAuthChallenge challenge;
+            challenge.strUrl = url;
+            challenge.strOrigin = UrlOrigin(requestUrl);
+            challenge.strRealm = response.strRealm;
+            challenge.bPlainBasic = response.bOnlyBasic && requestUrl.starts_with(kHttp);
             std::string user;
             std::string password;
             const auto asked = std::chrono::steady_clock::now();
             const bool answered =
-                m_authCallback && m_authCallback(url, response.strRealm, user, password);
-            m_deadline += std::chrono::steady_clock::now() - asked; // the user's time is not ours
+                impl.m_authCallback && impl.m_authCallback(challenge, user, password);
+            // The user's time is not ours.
+            impl.m_deadline += std::chrono::steady_clock::now() - asked;
             if (!answered) {
                 throw CSessionException(kFetchAuthRefused);
             }
-            response = Request(requestUrl, ERequestKind::AuthRetry, &user, &password);
-            NoteOutcome(response);
+            response = impl.Request(requestUrl, ERequestKind::AuthRetry, &user, &password,
+                                    challenge.bPlainBasic);
+            impl.NoteOutcome(response);
             if (!response.bHeadersDone) {
                 return FailureResult(response);
             }
-            m_nStatus = response.nStatus;
+            impl.m_nStatus = response.nStatus;
         }
-        m_strHeader = response.strHeader;
+        impl.m_strHeader = response.strHeader;
 
         if (!response.strRedirect.empty()) {
+            // Credentials are never sent along: the target may be another origin.
             const std::string target = response.strRedirect;
-            response = Request(target, ERequestKind::Redirected, nullptr, nullptr);
-            m_strFinalUrl = target;
-            NoteOutcome(response);
+            response = impl.Request(target, ERequestKind::Redirected, nullptr, nullptr, false);
+            impl.m_strFinalUrl = target;
+            impl.NoteOutcome(response);
             if (!response.bHeadersDone) {
                 return FailureResult(response);
             }
-            m_nStatus = response.nStatus;
+            impl.m_nStatus = response.nStatus;
         }
-        m_strFinalHeader = response.strHeader;
+        impl.m_strFinalHeader = response.strHeader;
         if (response.nStatus == 404) {
             return kFetchNotFound;
         }
@@ -374,7 +467,7 @@ int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t
     }
 }
 
-void CPageFetcher::NoteOutcome(const CRequest& request) {
+void CPageFetcher::CImpl::NoteOutcome(const CRequest& request) {
     STransferFacts facts;
     facts.nCurlCode = request.code;
     facts.nFetchError = MapCurlError(request.code);
@@ -388,8 +481,9 @@ void CPageFetcher::NoteOutcome(const CRequest& request) {
     m_eOutcome = ClassifyTransfer(facts);
 }
 
-CPageFetcher::CRequest CPageFetcher::Request(const std::string& url, ERequestKind kind,
-                                             const std::string* user, const std::string* password) {
+CRequest CPageFetcher::CImpl::Request(const std::string& url, ERequestKind kind,
+                                      const std::string* user, const std::string* password,
+                                      bool bBasicAgreed) {
     CRequest request;
     request.strUrl = url;
     request.kind = kind;
@@ -432,7 +526,10 @@ CPageFetcher::CRequest CPageFetcher::Request(const std::string& url, ERequestKin
     if (user != nullptr && password != nullptr) {
         curl_easy_setopt(h, CURLOPT_USERNAME, user->c_str());
         curl_easy_setopt(h, CURLOPT_PASSWORD, password->c_str());
-        curl_easy_setopt(h, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
+        // Over plain http only schemes that keep the password hidden, unless Basic was agreed.
+        const bool bPlain = url.starts_with(kHttp);
+        curl_easy_setopt(h, CURLOPT_HTTPAUTH,
+                         bPlain && !bBasicAgreed ? CURLAUTH_ANYSAFE : CURLAUTH_ANY);
     }
     curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &OnHeader);
     curl_easy_setopt(h, CURLOPT_HEADERDATA, &request);
@@ -444,7 +541,7 @@ CPageFetcher::CRequest CPageFetcher::Request(const std::string& url, ERequestKin
     return request;
 }
 
-void CPageFetcher::Perform(CRequest& request, void* easy) {
+void CPageFetcher::CImpl::Perform(CRequest& request, CURL* easy) {
     CCurlMulti multi(curl_multi_init());
     if (!multi || curl_multi_add_handle(multi.Get(), easy) != CURLM_OK) {
         request.code = CURLE_FAILED_INIT;

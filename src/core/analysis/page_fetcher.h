@@ -2,15 +2,13 @@
 
 #include "core/analysis/transfer_outcome.h"
 
-#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <exception>
 #include <functional>
-#include <mutex>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 
 namespace tessaray {
 
@@ -37,7 +35,7 @@ struct CFetchSettings {
     static constexpr std::chrono::milliseconds kConnectTimeout{30'000};
     static constexpr std::chrono::seconds kLowSpeedTime{30};
     static constexpr std::chrono::milliseconds kTotalTimeout{120'000};
-    static constexpr std::size_t kBodyCap = 32u * 1024u * 1024u;
+    static constexpr std::size_t kBodyCap = std::size_t{32} << 20;
     // Bodies are taken in blocks: a NUL byte ends the contribution of its block to the text.
     static constexpr std::size_t kKnownLengthBlock = 8192;
     static constexpr std::size_t kUnknownLengthBlock = 1024;
@@ -53,10 +51,20 @@ struct CFetchSettings {
     std::string m_strCaFile;
 };
 
-// Asked when a server answers 401: gets the URL and the realm of the challenge and answers with
-// user and password (true) or refuses (false). Called on the fetching thread.
-using AuthCallback = std::function<bool(const std::string& url, const std::string& realm,
-                                        std::string& user, std::string& password)>;
+// What a server that answered 401 asks for.
+struct SAuthChallenge {
+    std::string strUrl;    // the URL that answered
+    std::string strOrigin; // its origin (see UrlOrigin): credentials belong to one
+    std::string strRealm;
+    // Plain http with Basic as the only scheme offered: the password would travel readable.
+    bool bPlainBasic = false;
+};
+
+// Asked when a server answers 401: answers with user and password (true) or refuses (false).
+// Called on the fetching thread. Answering a plain-Basic challenge agrees to send the password
+// readable; otherwise only schemes that do not reveal it are used over plain http.
+using AuthCallback =
+    std::function<bool(const SAuthChallenge& challenge, std::string& user, std::string& password)>;
 
 // Thrown inside the fetcher when the authentication was refused (code 1); Fetch turns it into
 // its result.
@@ -78,53 +86,33 @@ public:
     CPageFetcher(const CPageFetcher&) = delete;
     CPageFetcher& operator=(const CPageFetcher&) = delete;
 
-    void SetAuthCallback(AuthCallback callback) { m_authCallback = std::move(callback); }
+    void SetAuthCallback(AuthCallback callback);
 
     // Fetches url. buffer := the body text (a NUL byte ends its block's contribution), byteCount
-    // := the body bytes actually received. Returns a result code (see above).
+    // := the body bytes actually received. Returns a result code (see above). A redirect is
+    // followed only to an http or https address, and never with credentials.
     int Fetch(const std::string& url, std::string& buffer, std::size_t& byteCount);
 
     // Raw header block of the first response of the last fetch (status line and header lines
     // each ended by CR LF, then the empty line); a followed redirect does not replace it.
-    const std::string& GetHeader() const { return m_strHeader; }
+    const std::string& GetHeader() const;
     // HTTP status code of the last fetch; 0 when no response arrived.
-    int GetStatus() const { return m_nStatus; }
+    int GetStatus() const;
     // Whether the last fetch's page arrived whole, and if not why.
-    ETransferOutcome GetOutcome() const { return m_eOutcome; }
+    ETransferOutcome GetOutcome() const;
     // The URL the last fetch's page came from: the redirect target when one was followed.
-    const std::string& GetFinalUrl() const { return m_strFinalUrl; }
+    const std::string& GetFinalUrl() const;
     // The header block of the response whose body was read (after a followed redirect, the
     // target's); GetHeader keeps the first one.
-    const std::string& GetFinalHeader() const { return m_strFinalHeader; }
+    const std::string& GetFinalHeader() const;
 
     // May be called from any thread: the running transfer stops at once and every later Fetch
     // fails. For shutting a worker down.
     void Cancel();
 
-    struct CRequest; // one request/response exchange (private to the implementation)
-
 private:
-    enum class ERequestKind { First, AuthRetry, Redirected };
-
-    // Runs one request on the libcurl easy handle until it completes, fails or is cancelled.
-    void Perform(CRequest& request, void* easy);
-    CRequest Request(const std::string& url, ERequestKind kind, const std::string* user,
-                     const std::string* password);
-    // Records how the request whose body was read (or that failed) ended.
-    void NoteOutcome(const CRequest& request);
-
-    CFetchSettings m_settings;
-    AuthCallback m_authCallback;
-    std::string m_strHeader;
-    int m_nStatus = 0;
-    ETransferOutcome m_eOutcome = ETransferOutcome::Other;
-    std::string m_strFinalUrl;
-    std::string m_strFinalHeader;
-    std::chrono::steady_clock::time_point m_deadline;
-
-    std::mutex m_cancelMutex; // guards m_pMulti against Cancel from another thread
-    void* m_pMulti = nullptr; // the running transfer's multi handle, to wake it on Cancel
-    std::atomic<bool> m_bCancelled{false};
+    struct CImpl; // the session state and the libcurl handles
+    std::unique_ptr<CImpl> m_pImpl;
 };
 
 } // namespace tessaray

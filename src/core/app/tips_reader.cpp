@@ -1,7 +1,11 @@
 #include "core/app/tips_reader.h"
 
+#include "core/util/file_util.h"
+#include "core/util/message_sink.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace tessaray {
 
@@ -46,8 +50,19 @@ std::string GetFileCreationStamp(std::FILE* file) {
 CTipsReader::CTipsReader(const std::string& folder, ITipSettings& settings) : m_settings(settings) {
     m_bShowAtStartup = m_settings.ReadStartUp() == 0;
     std::int64_t position = m_settings.ReadFilePos();
-    m_file = std::fopen((folder + "/tips.txt").c_str(), "rb");
+    const std::string path = folder + "/tips.txt";
+    SReadResult opened;
+    const int fd = OpenInputFile(path, kTipsFileLimit, opened);
+    if (fd < 0) {
+        // A missing tips file only means no tips; anything else in its place is worth a word.
+        if (opened.eError != EReadError::CannotOpen) {
+            ShowMessage(path + " " + opened.Reason() + "; no tips are shown.");
+        }
+        return;
+    }
+    m_file = ::fdopen(fd, "rb");
     if (m_file == nullptr) {
+        ::close(fd);
         return;
     }
     const std::string stamp = GetFileCreationStamp(m_file);

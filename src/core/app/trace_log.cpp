@@ -1,6 +1,7 @@
 #include "core/app/trace_log.h"
 
 #include "core/util/file_util.h"
+#include "core/util/message_sink.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -40,7 +41,11 @@ bool CTraceLog::Init() {
     if (!FileExists(m_strSwitchFile)) {
         return m_bOn;
     }
-    m_settings.Open(m_strSwitchFile, "");
+    m_settings.Open(m_strSwitchFile, "", kSettingsFileLimit);
+    if (std::string reason; !m_settings.WasReadable(&reason)) {
+        ShowMessage(m_strSwitchFile + " " + reason + "; tracing stays off.");
+        return m_bOn;
+    }
     m_settings.ReadAppInfo();
     if (m_settings.GetCopyright().find(kSwitchIdentity) == std::string::npos) {
         return m_bOn;

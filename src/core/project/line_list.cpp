@@ -7,7 +7,6 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
-#include <sys/stat.h>
 
 namespace tessaray {
 
@@ -131,39 +130,39 @@ void CLineList::SetText(std::string_view text) {
     ExtractLines(text, state);
 }
 
-bool CLineList::LoadFromFile(const std::string& path, bool reportError) {
+bool CLineList::LoadFromFile(const std::string& path, bool reportError, SReadResult* pResult) {
     RemoveAll();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    struct stat info {};
-    if (file != nullptr && (::fstat(::fileno(file), &info) != 0 || S_ISDIR(info.st_mode))) {
-        std::fclose(file); // a folder opens on this platform but holds no lines
-        file = nullptr;
+    std::string bytes;
+    const SReadResult result = ReadInputFile(path, kImportFileLimit, bytes);
+    if (pResult != nullptr) {
+        *pResult = result;
     }
-    if (file == nullptr) {
+    if (!result.Ok()) {
         if (reportError) {
-            ShowMessage("Error !\n\nCannot open file: \"" + path + "\" !");
+            std::string text = "Error !\n\nCannot open file: \"" + path + "\" !";
+            if (result.eError != EReadError::CannotOpen) {
+                text += "\n\nIt " + result.Reason() + ".";
+            }
+            ShowMessage(text);
         }
         return false;
     }
-    char chunk[kLoadChunk];
     std::string pending;
     SplitState state;
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, kLoadChunk, file)) > 0) {
+    for (std::string_view rest = bytes; !rest.empty();) {
+        const std::string_view chunk = rest.substr(0, kLoadChunk);
+        rest.remove_prefix(chunk.size());
         // A NUL byte ends the chunk's text.
-        const void* nul = std::memchr(chunk, '\0', got);
-        const std::size_t used =
-            nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - chunk) : got;
+        const std::string_view used = chunk.substr(0, chunk.find('\0'));
         // Drop what was taken before appending, so pending holds only the unfinished line.
         if (state.pos > 0) {
             pending.erase(0, state.pos);
             state.searchFrom = std::max(state.searchFrom, state.pos) - state.pos;
             state.pos = 0;
         }
-        pending.append(chunk, used);
+        pending.append(used);
         ExtractLines(pending, state);
     }
-    std::fclose(file);
     Add(std::string_view(pending).substr(state.pos));
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/util/file_util.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -17,7 +19,7 @@ public:
     static constexpr std::size_t kMaxEntryLength = 500;
     // SaveToFile forces a line end once this many characters were written without one.
     static constexpr std::size_t kSaveRunLength = 2000;
-    // LoadFromFile reads the file in chunks of this many bytes.
+    // LoadFromFile splits the file's bytes in chunks of this many bytes.
     static constexpr std::size_t kLoadChunk = 1999;
 
     CLineList() = default;
@@ -51,8 +53,9 @@ public:
     void SetText(std::string_view text);
     // Replaces the entries by the lines of a file; whatever follows the last line end becomes the
     // last entry, even when empty. A NUL byte ends the data of its chunk. False when the file
-    // cannot be opened (with a message when reportError is set).
-    bool LoadFromFile(const std::string& path, bool reportError);
+    // cannot be read (see ReadInputFile; with a message when reportError is set), *pResult then
+    // tells why.
+    bool LoadFromFile(const std::string& path, bool reportError, SReadResult* pResult = nullptr);
     // Writes the entries to a new file (nothing for an empty list or path). With lineEnds every
     // entry ends in CR LF; without, entries follow one another, except that an entry that passes
     // 2000 characters since the last forced line end gets one.

@@ -3,26 +3,15 @@
 #include "core/project/url_rules.h"
 
 #include <algorithm>
-#include <sys/stat.h>
 
 namespace tessaray {
 
 namespace {
 
-// Loads a file into lines. Only regular files are read: a folder would read as one empty line
-// and a FIFO would block.
-bool LoadRegularFile(const std::string& path, CLineList& lines) {
-    lines.RemoveAll();
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return false;
-    }
-    return lines.LoadFromFile(path, false);
-}
-
 // Reads the column and hands each valid, normalised URL to add.
 template <typename Add>
-bool ImportColumn(const std::string& path, char separator, int column, Add add) {
+bool ImportColumn(const std::string& path, char separator, int column, SReadResult* pResult,
+                  Add add) {
     CCsvColumnReader reader;
     CLineList fields;
     if (reader.Open(path) && reader.ReadColumn(separator, column, fields) > 0) {
@@ -31,6 +20,9 @@ bool ImportColumn(const std::string& path, char separator, int column, Add add) 
                 add(field);
             }
         }
+    }
+    if (pResult != nullptr) {
+        *pResult = reader.GetReadResult();
     }
     return reader.IsReadable();
 }
@@ -56,8 +48,7 @@ bool ExtractField(std::string_view line, int column, char separator, std::string
 
 bool CCsvColumnReader::Open(const std::string& path) {
     m_nLineCount = 0;
-    m_bReadable = LoadRegularFile(path, m_lines);
-    if (m_bReadable) {
+    if (m_lines.LoadFromFile(path, false, &m_readResult)) {
         m_nLineCount = m_lines.GetCount();
     }
     return m_nLineCount > 0;
@@ -79,10 +70,10 @@ int CCsvColumnReader::ReadColumn(char separator, int column, CLineList& out) {
     return count;
 }
 
-bool ImportTextList(const std::string& path, CLineList& out) {
+bool ImportTextList(const std::string& path, CLineList& out, SReadResult* pResult) {
     out.RemoveAll();
     CLineList lines;
-    if (!LoadRegularFile(path, lines)) {
+    if (!lines.LoadFromFile(path, false, pResult)) {
         return false;
     }
     for (std::string line : lines.Entries()) {
@@ -93,15 +84,19 @@ bool ImportTextList(const std::string& path, CLineList& out) {
     return true;
 }
 
-bool ImportCsvColumn(const std::string& path, char separator, int column, CLineList& out) {
+bool ImportCsvColumn(const std::string& path, char separator, int column, CLineList& out,
+                     SReadResult* pResult) {
     out.RemoveAll();
-    return ImportColumn(path, separator, column, [&out](const std::string& url) { out.Add(url); });
+    return ImportColumn(path, separator, column, pResult,
+                        [&out](const std::string& url) { out.Add(url); });
 }
 
-bool ImportGoogleTable(const std::string& path, char separator, int column, CLineList& out) {
+bool ImportGoogleTable(const std::string& path, char separator, int column, CLineList& out,
+                       SReadResult* pResult) {
     out.RemoveAll();
-    const bool readable = ImportColumn(
-        path, separator, column, [&out](const std::string& url) { out.Add(ToLowerAscii(url)); });
+    const bool readable =
+        ImportColumn(path, separator, column, pResult,
+                     [&out](const std::string& url) { out.Add(ToLowerAscii(url)); });
     out.TruncateLongEntries();
     return readable;
 }

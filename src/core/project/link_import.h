@@ -22,9 +22,11 @@ public:
     CCsvColumnReader() = default;
 
     // Reads the whole file, one entry per line. True when it holds at least one line (a readable
-    // file always gives one); IsReadable tells apart a file that could not be opened.
+    // file always gives one); IsReadable tells apart a file that could not be read, GetReadResult
+    // tells why.
     bool Open(const std::string& path);
-    bool IsReadable() const { return m_bReadable; }
+    bool IsReadable() const { return m_readResult.Ok(); }
+    const SReadResult& GetReadResult() const { return m_readResult; }
     int GetLineCount() const { return m_nLineCount; }
     // Appends the field of every line that has the column (clamped to 1..100) to out, empty
     // fields included, and returns out's count; then cuts out's entries longer than 500
@@ -34,19 +36,21 @@ public:
 private:
     CLineList m_lines;
     int m_nLineCount = 0;
-    bool m_bReadable = false;
+    SReadResult m_readResult{EReadError::CannotOpen, 0};
 };
 
 // The three bulk imports of the project editor. Each returns false when the file could not be
-// read (the editor then adds nothing and says nothing; the command line reports it); out is
-// replaced by what the editor appends: the lines IsValidUrl accepts, normalised, in file order.
+// read (see ReadInputFile; *pResult then tells why, for the caller's message); out is replaced by
+// what the editor appends: the lines IsValidUrl accepts, normalised, in file order.
 //
 // A text file with one URL per line; lines not starting with a letter are comments.
-bool ImportTextList(const std::string& path, CLineList& out);
+bool ImportTextList(const std::string& path, CLineList& out, SReadResult* pResult = nullptr);
 // One column of a CSV file.
-bool ImportCsvColumn(const std::string& path, char separator, int column, CLineList& out);
+bool ImportCsvColumn(const std::string& path, char separator, int column, CLineList& out,
+                     SReadResult* pResult = nullptr);
 // The external-link table of Google's Webmaster tools: the valid URLs of the column in lower
 // case, entries longer than 500 characters cut.
-bool ImportGoogleTable(const std::string& path, char separator, int column, CLineList& out);
+bool ImportGoogleTable(const std::string& path, char separator, int column, CLineList& out,
+                       SReadResult* pResult = nullptr);
 
 } // namespace tessaray

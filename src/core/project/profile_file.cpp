@@ -32,42 +32,6 @@ std::string ErrnoText(int error) {
     return std::strerror(error);
 }
 
-// Reads the regular file at path as bytes; false with errno set when it cannot be read.
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    // Non-blocking, so that a FIFO in its place cannot hang the program.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return false;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        errno = EISDIR;
-        return false;
-    }
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0) {
-            break;
-        }
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const int error = errno;
-            ::close(fd);
-            errno = error;
-            return false;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
-    return true;
-}
-
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -162,7 +126,7 @@ void KeepBackup(const std::string& path, const std::string& backup) {
         return;
     }
     std::string bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    if (!ReadInputFile(path, kProjectFileLimit, bytes).Ok()) {
         return;
     }
     std::string tempPath;
@@ -182,7 +146,7 @@ void KeepBackup(const std::string& path, const std::string& backup) {
 
 CProfileFile::CProfileFile() : m_strInternet(kMakerInternet), m_strCopyright(kMakerCopyright) {}
 
-bool CProfileFile::Open(const std::string& path, const std::string& name) {
+bool CProfileFile::Open(const std::string& path, const std::string& name, std::size_t nSizeLimit) {
     m_bOpen = false;
     m_strPath.clear();
     m_strName = name;
@@ -202,10 +166,10 @@ bool CProfileFile::Open(const std::string& path, const std::string& name) {
     m_bOpen = true;
     if (FileExists(path)) {
         std::string text;
-        if (ReadWholeFile(path, text)) {
+        if (const SReadResult result = ReadInputFile(path, nSizeLimit, text); result.Ok()) {
             ParseText(text);
         } else {
-            m_strReadError = ErrnoText(errno);
+            m_strReadError = result.Reason();
         }
     }
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/util/file_util.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -34,8 +36,10 @@ public:
 
     // Binds the profile to path when its folder (the text before the last separator, which must
     // not be the first character) exists, and reads the file when there is one. NAME := name.
-    // The file itself need not exist. Returns whether the profile is open.
-    bool Open(const std::string& path, const std::string& name);
+    // The file itself need not exist; one that is no regular file or is larger than nSizeLimit
+    // counts as unreadable. Returns whether the profile is open.
+    bool Open(const std::string& path, const std::string& name,
+              std::size_t nSizeLimit = kProjectFileLimit);
     bool IsOpen() const { return m_bOpen; }
     const std::string& GetPath() const { return m_strPath; }
     // False when a file existed at Open but could not be read; strReason then tells why.

@@ -2,6 +2,7 @@
 
 #include "core/project/url_rules.h"
 #include "core/util/file_util.h"
+#include "core/util/string_util.h"
 
 #include <cerrno>
 
@@ -34,32 +35,6 @@ bool FindBlock(const std::string& text, std::string_view begin, std::string_view
     return true;
 }
 
-// text with each character of which (a choice of & < > ") replaced by its character reference.
-std::string EscapeChars(std::string_view text, std::string_view which) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        if (which.find(c) == std::string_view::npos) {
-            out += c;
-            continue;
-        }
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += "&quot;";
-        }
-    }
-    return out;
-}
-
 } // namespace
 
 bool IsLinkCell(std::string_view cell) {
@@ -71,42 +46,30 @@ bool IsLinkCell(std::string_view cell) {
 }
 
 std::string EscapeHtml(std::string_view text) {
-    return EscapeChars(text, "&<>\"");
-}
-
-bool CHtmlReport::ReplaceFirst(std::string& str, std::string_view strWhat,
-                               std::string_view strWith) {
-    if (strWhat.empty()) {
-        return false;
-    }
-    const std::size_t pos = str.find(strWhat);
-    if (pos == std::string::npos) {
-        return false;
-    }
-    str.replace(pos, strWhat.size(), strWith);
-    return true;
-}
-
-bool CHtmlReport::ReplaceAll(std::string& str, std::string_view strWhat, std::string_view strWith) {
-    if (strWhat.empty()) {
-        return false;
-    }
-    std::size_t pos = str.find(strWhat);
-    if (pos == std::string::npos) {
-        return false;
-    }
-    // Built anew in one pass, so the work stays linear however many occurrences there are.
     std::string out;
-    std::size_t from = 0;
-    while (pos != std::string::npos) {
-        out.append(str, from, pos - from);
-        out += strWith;
-        from = pos + strWhat.size();
-        pos = str.find(strWhat, from);
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&#39;";
+            break;
+        default:
+            out += c;
+        }
     }
-    out.append(str, from, std::string::npos);
-    str = std::move(out);
-    return true;
+    return out;
 }
 
 void CHtmlReport::Init(char chSeparator, const std::string& strProject,
@@ -118,9 +81,8 @@ void CHtmlReport::Init(char chSeparator, const std::string& strProject,
 
 bool CHtmlReport::LoadTemplate(const std::string& strPath) {
     std::string text;
-    if (!ReadFileToString(strPath, text, false)) {
-        text.clear(); // an unreadable template is as unusable as an empty one
-    }
+    m_readResult = ReadInputFile(strPath, kTemplateFileLimit, text);
+    // An unreadable template is as unusable as an empty one.
     return LoadTemplateText(text);
 }
 
@@ -130,6 +92,7 @@ bool CHtmlReport::LoadTemplateText(std::string_view text) {
     m_strHeaderTemplate.clear();
     m_strRowTemplate.clear();
     m_strOutput.clear();
+    m_strTail.clear();
 
     std::size_t first = 0;
     std::size_t last = 0;
@@ -148,10 +111,20 @@ bool CHtmlReport::LoadTemplateText(std::string_view text) {
         return false;
     }
 
-    ReplaceAll(m_strTemplate, "%PROJECT%", m_strProject);
-    ReplaceAll(m_strTemplate, "%DATE%", m_strDate);
-    ReplaceAll(m_strTemplate, "%VERDICT%", m_strVerdictHtml);
+    // The page is the template up to the header's place, the rows, and the template after the
+    // rows' place. Further placeholders in the template stand for nothing. The values go in last
+    // and as text, so neither a project named like markup nor one named like a placeholder
+    // changes the page's structure.
     m_strOutput = m_strTemplate.substr(0, m_strTemplate.find(kHeaderPlaceholder));
+    m_strTail = m_strTemplate.substr(m_strTemplate.find(kRowPlaceholder) + kRowPlaceholder.size());
+    for (std::string* part : {&m_strOutput, &m_strTail}) {
+        ReplaceAll(*part, kHeaderPlaceholder, "");
+        ReplaceAll(*part, kRowPlaceholder, "");
+        ReplaceAll(*part, "%PROJECT%", EscapeHtml(m_strProject));
+        ReplaceAll(*part, "%DATE%", EscapeHtml(m_strDate));
+        // The verdict table is markup we built from escaped values.
+        ReplaceAll(*part, "%VERDICT%", m_strVerdictHtml);
+    }
     m_bValid = true;
     return true;
 }
@@ -168,13 +141,15 @@ void CHtmlReport::AddRow(std::string_view line, bool bHeader) {
         m_strOutput += '<';
         m_strOutput += cellTag;
         m_strOutput += '>';
-        if (bHeader) {
-            m_strOutput += cell;
-        } else if (IsLinkCell(cell)) {
+        if (!bHeader && IsLinkCell(cell)) {
             const std::string escaped = EscapeHtml(cell);
-            m_strOutput += "<a href=\"" + escaped + "\" TARGET=\"_blank\">" + escaped + "</a>";
+            m_strOutput.append("<a href=\"")
+                .append(escaped)
+                .append("\" TARGET=\"_blank\">")
+                .append(escaped)
+                .append("</a>");
         } else {
-            m_strOutput += EscapeChars(cell, "<>");
+            m_strOutput += EscapeHtml(cell);
         }
         m_strOutput += "</";
         m_strOutput += cellTag;
@@ -204,10 +179,8 @@ bool CHtmlReport::GetPage(std::string& strPage) const {
         return false;
     }
     strPage = m_strOutput;
-    strPage += m_strTemplate.substr(m_strTemplate.find(kRowPlaceholder) + kRowPlaceholder.size());
+    strPage += m_strTail;
     strPage += kLineEnd;
-    ReplaceAll(strPage, kHeaderPlaceholder, "");
-    ReplaceAll(strPage, kRowPlaceholder, "");
     return true;
 }
 
@@ -227,9 +200,13 @@ SReportResult WriteHtmlReport(const std::string& strReportText, const std::strin
     report.Init('\t', strProject, strDate);
     report.SetVerdictHtml(strVerdictHtml);
     if (!report.LoadTemplate(strTemplatePath)) {
-        return MakeReportFailure(
-            EReportError::TemplateInvalid, strTemplatePath,
-            "The report template cannot be read or lacks its table blocks:", 0);
+        SReportResult result =
+            MakeReportFailure(EReportError::TemplateInvalid, strTemplatePath,
+                              "The report template cannot be read or lacks its table blocks:", 0);
+        if (!report.GetReadResult().Ok()) {
+            result.strReason += ": it " + report.GetReadResult().Reason();
+        }
+        return result;
     }
     report.AddTable(strReportText);
     errno = 0;

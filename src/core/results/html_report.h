@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/results/report_text.h"
+#include "core/util/file_util.h"
 
 #include <string>
 #include <string_view>
@@ -24,8 +25,9 @@ public:
     // templates of old do not). Set before LoadTemplate.
     void SetVerdictHtml(std::string strHtml) { m_strVerdictHtml = std::move(strHtml); }
     // Reads and prepares the template file and starts the page. False when the file cannot be
-    // read, is empty or lacks the blocks.
+    // read (GetReadResult tells why), is empty or lacks the blocks.
     bool LoadTemplate(const std::string& strPath);
+    const SReadResult& GetReadResult() const { return m_readResult; }
     // The same for a template given as text (up to its first NUL byte).
     bool LoadTemplateText(std::string_view text);
     // Appends the table rows: the report text's first line as the header row, every further line
@@ -36,22 +38,18 @@ public:
     // Writes the finished page to a file; false when no template was loaded or the write fails.
     bool Write(const std::string& strPath) const;
 
-    // Replaces the first occurrence of strWhat; false when there is none.
-    static bool ReplaceFirst(std::string& str, std::string_view strWhat, std::string_view strWith);
-    // Replaces every occurrence from left to right without searching the inserted text again;
-    // true when at least one was replaced.
-    static bool ReplaceAll(std::string& str, std::string_view strWhat, std::string_view strWith);
-
 private:
-    // One table row of the report text's line: header cells as they stand, data cells escaped.
+    // One table row of the report text's line; every cell escaped, a link cell also as a link.
     void AddRow(std::string_view line, bool bHeader);
 
     bool m_bValid = false;
+    SReadResult m_readResult;
     char m_chSeparator = ';';
     std::string m_strTemplate;
     std::string m_strHeaderTemplate;
     std::string m_strRowTemplate;
-    std::string m_strOutput;
+    std::string m_strOutput; // the page so far
+    std::string m_strTail;   // the template after the rows
     std::string m_strProject;
     std::string m_strDate;
     std::string m_strVerdictHtml;
@@ -61,7 +59,8 @@ private:
 // character and is at least 12 characters long.
 bool IsLinkCell(std::string_view cell);
 
-// text with '&', '<', '>' and '"' replaced by their character references.
+// text with '&', '<', '>', '"' and '\'' replaced by their character references, so that it stays
+// text in an element and in a quoted attribute.
 std::string EscapeHtml(std::string_view text);
 
 // Builds the HTML report from the report text with the template at strTemplatePath and writes it

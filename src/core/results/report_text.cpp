@@ -15,10 +15,34 @@ constexpr std::size_t kMaxHeaderBytes = 2046;
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kPieceEnd = "||";
 
-} // namespace
+// The cells whose text comes from partner pages, their servers or imported lists.
+constexpr bool IsOutsideColumn(int col) {
+    return col == kColPartnerUrl || col == kColYourUrl || col == kColAnchorText ||
+           col == kColComment || col == kColServerHeader;
+}
 
-std::string BuildReportText(const CResultTable& table, const std::string& columnHeader,
-                            int nHeaderLines) {
+// A decimal number, optionally signed, with at most one '.' or ',' between digits.
+bool IsNumber(std::string_view text) {
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        text.remove_prefix(1);
+    }
+    bool bDigit = false;
+    bool bPoint = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            bDigit = true;
+        } else if ((c == '.' || c == ',') && !bPoint && bDigit && i + 1 < text.size()) {
+            bPoint = true;
+        } else {
+            return false;
+        }
+    }
+    return bDigit;
+}
+
+std::string BuildText(const CResultTable& table, const std::string& columnHeader, int nHeaderLines,
+                      bool bCsv) {
     std::string text;
     const int rows = table.GetRowCount();
     if (rows <= 0) {
@@ -33,12 +57,34 @@ std::string BuildReportText(const CResultTable& table, const std::string& column
             if (col == kColServerHeader && nHeaderLines >= 0) {
                 ShortenServerHeader(cell, nHeaderLines);
             }
+            if (bCsv && IsOutsideColumn(col)) {
+                GuardCsvCell(cell);
+            }
             text += cell;
             text += '\t';
         }
         text += kLineEnd;
     }
     return text;
+}
+
+} // namespace
+
+void GuardCsvCell(std::string& cell) {
+    static constexpr std::string_view kFormulaStarts = "=+-@\t\r";
+    if (!cell.empty() && kFormulaStarts.find(cell.front()) != std::string_view::npos &&
+        !IsNumber(cell)) {
+        cell.insert(0, 1, '\'');
+    }
+}
+
+std::string BuildCsvText(const CResultTable& table, int nHeaderLines) {
+    return BuildText(table, table.GetColumnHeader(), nHeaderLines, true);
+}
+
+std::string BuildReportText(const CResultTable& table, const std::string& columnHeader,
+                            int nHeaderLines) {
+    return BuildText(table, columnHeader, nHeaderLines, false);
 }
 
 void ShortenServerHeader(std::string& str, int nLines) {
@@ -67,7 +113,7 @@ void ShortenServerHeader(std::string& str, int nLines) {
 }
 
 bool WriteReportText(std::ostream& out, const CResultTable& table, int nHeaderLines) {
-    out << BuildReportText(table, table.GetColumnHeader(), nHeaderLines);
+    out << BuildCsvText(table, nHeaderLines);
     out.flush();
     return static_cast<bool>(out);
 }
@@ -86,7 +132,7 @@ SReportResult MakeReportFailure(EReportError eError, const std::string& strPath,
 
 SReportResult WriteCsvReport(const std::string& strPath, const CResultTable& table,
                              int nHeaderLines) {
-    const std::string text = BuildReportText(table, table.GetColumnHeader(), nHeaderLines);
+    const std::string text = BuildCsvText(table, nHeaderLines);
     errno = 0;
     if (!WriteStringToFile(strPath, text)) {
         return MakeReportFailure(EReportError::WriteFailed, strPath, "Cannot write the report",

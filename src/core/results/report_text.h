@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 namespace tessaray {
 
@@ -16,6 +17,16 @@ inline constexpr int kReportHeaderLines = 2;
 // the table has no rows.
 std::string BuildReportText(const CResultTable& table, const std::string& columnHeader,
                             int nHeaderLines);
+
+// The report text as the CSV report writes it: BuildReportText with the table's column header,
+// and every cell whose text comes from outside (partner URL, link URL, anchor text, comment,
+// server header) put through GuardCsvCell, so that a spreadsheet opening the file shows it as
+// text instead of running it as a formula.
+std::string BuildCsvText(const CResultTable& table, int nHeaderLines);
+
+// Prefixes a "'" to a cell that starts with '=', '+', '-', '@', a tab or a carriage return and
+// is not a number ("-20" stays as it is).
+void GuardCsvCell(std::string& cell);
 
 // Shortens a raw response header to its first nLines pieces: of its first 2046 bytes, with every
 // byte below 32 as a signed char (control characters, CR, LF, bytes from 0x80) turned into '|',
@@ -41,10 +52,10 @@ struct SReportResult {
     bool Ok() const { return eError == EReportError::None; }
 };
 
-// Writes the report text of the table to out. False when the stream fails.
+// Writes the CSV text of the table (BuildCsvText) to out. False when the stream fails.
 bool WriteReportText(std::ostream& out, const CResultTable& table, int nHeaderLines);
 
-// Writes the report text of the table to a file, created or truncated, as the CSV report.
+// Writes the CSV text of the table (BuildCsvText) to a file, created or truncated.
 SReportResult WriteCsvReport(const std::string& strPath, const CResultTable& table,
                              int nHeaderLines = kReportHeaderLines);
 

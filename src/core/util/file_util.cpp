@@ -1,5 +1,6 @@
 #include "core/util/file_util.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -51,38 +52,101 @@ void StripQuotes(std::string& str) {
     }
 }
 
-bool ReadFileToString(std::string strPath, std::string& strText, bool bReplaceNul) {
-    StripQuotes(strPath);
-    std::FILE* file = std::fopen(strPath.c_str(), "rb");
-    if (file == nullptr) {
-        return false;
+std::string SReadResult::Reason() const {
+    switch (eError) {
+    case EReadError::None:
+        return {};
+    case EReadError::Folder:
+        return "is a folder, not a file";
+    case EReadError::Fifo:
+        return "is a FIFO (named pipe), not a file";
+    case EReadError::Device:
+        return "is a device, not a file";
+    case EReadError::Socket:
+        return "is a socket, not a file";
+    case EReadError::TooLarge:
+        return "is larger than " + std::to_string(nLimit >> 20) + " MiB";
+    case EReadError::CannotOpen:
+    case EReadError::ReadFailed:
+        break;
     }
-    std::string data;
+    return std::strerror(nErrno != 0 ? nErrno : EIO);
+}
+
+int OpenInputFile(const std::string& strPath, std::size_t nLimit, SReadResult& result) {
+    result = {};
+    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        result.nErrno = errno;
+        result.eError = result.nErrno == EISDIR ? EReadError::Folder : EReadError::CannotOpen;
+        return -1;
+    }
     struct stat info {};
-    // A folder opens on this platform but is no file; a file above 2 GiB is refused.
-    if (::fstat(::fileno(file), &info) != 0 || S_ISDIR(info.st_mode) || info.st_size > 0x7FFFFFFF) {
-        std::fclose(file);
-        return false;
+    if (::fstat(fd, &info) != 0) {
+        result = {EReadError::CannotOpen, errno};
+    } else if (S_ISDIR(info.st_mode)) {
+        result.eError = EReadError::Folder;
+    } else if (S_ISFIFO(info.st_mode)) {
+        result.eError = EReadError::Fifo;
+    } else if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) {
+        result.eError = EReadError::Device;
+    } else if (S_ISSOCK(info.st_mode) || !S_ISREG(info.st_mode)) {
+        result.eError = EReadError::Socket;
+    } else if (static_cast<unsigned long long>(info.st_size) > nLimit) {
+        result.eError = EReadError::TooLarge;
+        result.nLimit = nLimit;
+    } else {
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        return fd;
     }
-    if (S_ISREG(info.st_mode)) {
-        data.reserve(static_cast<std::size_t>(info.st_size));
+    ::close(fd);
+    return -1;
+}
+
+SReadResult ReadInputFile(const std::string& strPath, std::size_t nLimit, std::string& bytes) {
+    bytes.clear();
+    SReadResult result;
+    const int fd = OpenInputFile(strPath, nLimit, result);
+    if (fd < 0) {
+        return result;
     }
     char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        data.append(buffer, got);
-        if (data.size() > 0x7FFFFFFF) {
-            std::fclose(file);
-            return false;
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0) {
+            break;
         }
-    }
-    std::fclose(file);
-    if (bReplaceNul) {
-        for (char& c : data) {
-            if (c == '\0') {
-                c = '\1';
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
             }
+            result = {EReadError::ReadFailed, errno};
+            break;
         }
+        // The file may have grown since it was measured.
+        if (bytes.size() + static_cast<std::size_t>(got) > nLimit) {
+            result.eError = EReadError::TooLarge;
+            result.nLimit = nLimit;
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    if (!result.Ok()) {
+        bytes.clear();
+    }
+    return result;
+}
+
+bool ReadFileToString(std::string strPath, std::string& strText, bool bReplaceNul,
+                      std::size_t nLimit) {
+    StripQuotes(strPath);
+    std::string data;
+    if (!ReadInputFile(strPath, nLimit, data).Ok()) {
+        return false;
+    }
+    if (bReplaceNul) {
+        std::replace(data.begin(), data.end(), '\0', '\1');
     }
     const auto nul = data.find('\0');
     if (nul != std::string::npos) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <ctime>
 #include <string>
 #include <string_view>
@@ -23,10 +24,51 @@ bool FileExists(const std::string& strPath);
 // Removes a leading and, independently, a trailing double quote from texts of 3 or more characters.
 void StripQuotes(std::string& str);
 
-// Reads a whole file (its path may be quoted). The text ends at its first NUL byte; with
-// bReplaceNul every NUL becomes byte 1 first. False, with strText untouched, when the file cannot
-// be opened; false too when the resulting text is empty.
-bool ReadFileToString(std::string strPath, std::string& strText, bool bReplaceNul);
+// Size limits of the files we read, one per kind: far above what a real file of the kind holds
+// (a project keeps at most 12000 values of at most 4093 bytes), low enough that a wrong file or a
+// link to a device cannot exhaust memory.
+inline constexpr std::size_t kProjectFileLimit = 64u << 20;
+inline constexpr std::size_t kImportFileLimit = 64u << 20;
+inline constexpr std::size_t kTemplateFileLimit = 16u << 20;
+inline constexpr std::size_t kTipsFileLimit = 4u << 20;
+inline constexpr std::size_t kSettingsFileLimit = 1u << 20;
+
+// Why an input file could not be opened or read.
+enum class EReadError {
+    None,
+    CannotOpen, // missing, no permission, ...: nErrno tells
+    Folder,
+    Fifo,
+    Device,
+    Socket,
+    TooLarge,   // above the limit of its kind
+    ReadFailed, // a read failed midway: nErrno tells
+};
+
+struct SReadResult {
+    EReadError eError = EReadError::None;
+    int nErrno = 0;
+    std::size_t nLimit = 0; // the limit a TooLarge file exceeded
+
+    bool Ok() const { return eError == EReadError::None; }
+    // What went wrong in English, for a message after the file's name: "is a FIFO (named pipe),
+    // not a file", "is larger than 16 MiB", or the system's text.
+    std::string Reason() const;
+};
+
+// Opens an input file for reading: only a regular file of at most nLimit bytes. Opened without
+// blocking, so a FIFO in its place cannot hang the program; the descriptor is blocking again once
+// the file is known to be regular. -1 with result set when it cannot be used.
+int OpenInputFile(const std::string& strPath, std::size_t nLimit, SReadResult& result);
+
+// Reads the whole input file (see OpenInputFile) as bytes, NUL bytes included.
+SReadResult ReadInputFile(const std::string& strPath, std::size_t nLimit, std::string& bytes);
+
+// Reads a whole file (its path may be quoted) of at most nLimit bytes. The text ends at its first
+// NUL byte; with bReplaceNul every NUL becomes byte 1 first. False, with strText untouched, when
+// the file cannot be read; false too when the resulting text is empty.
+bool ReadFileToString(std::string strPath, std::string& strText, bool bReplaceNul,
+                      std::size_t nLimit = kTemplateFileLimit);
 
 // Creates or truncates the file and writes exactly the bytes of strText. False when the file
 // cannot be opened or the bytes cannot all be written.

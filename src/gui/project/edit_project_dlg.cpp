@@ -248,8 +248,9 @@ void CEditProjectDlg::OnImportTxt() {
         return;
     }
     CLineList urls;
-    const bool bReadable = ImportTextList(ToPath(dialog.GetPath()), urls);
-    AppendImported(bReadable, dialog.GetPath(), urls);
+    SReadResult read;
+    ImportTextList(ToPath(dialog.GetPath()), urls, &read);
+    AppendImported(read, dialog.GetPath(), urls);
 }
 
 void CEditProjectDlg::OnImportCsv() {
@@ -258,19 +259,21 @@ void CEditProjectDlg::OnImportCsv() {
         return;
     }
     CLineList urls;
-    const bool bReadable =
-        ImportCsvColumn(ToPath(dialog.GetPath()), dialog.GetSeparator(), dialog.GetColumn(), urls);
-    AppendImported(bReadable, dialog.GetPath(), urls);
+    SReadResult read;
+    ImportCsvColumn(ToPath(dialog.GetPath()), dialog.GetSeparator(), dialog.GetColumn(), urls,
+                    &read);
+    AppendImported(read, dialog.GetPath(), urls);
 }
 
-void CEditProjectDlg::AppendImported(bool bReadable, const QString& path, const CLineList& urls) {
+void CEditProjectDlg::AppendImported(const SReadResult& read, const QString& path,
+                                     const CLineList& urls) {
     QStringList items;
     items.reserve(urls.GetCount());
     for (const std::string& url : urls.Entries()) {
         items.append(FromBytes(url));
     }
     m_list->addItems(items);
-    ShowHint(m_listHint, bReadable ? QString() : tr("The file %1 cannot be read.").arg(path));
+    ShowHint(m_listHint, read.Ok() ? QString() : ReadFailureText(path, read));
     RefreshButtons();
 }
 

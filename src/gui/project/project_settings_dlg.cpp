@@ -50,11 +50,12 @@ void CProjectSettingsDlg::OnImportTable() {
         return;
     }
     const QString path = dialog.GetPath();
-    if (ImportGoogleTable(ToPath(path), dialog.GetSeparator(), dialog.GetColumn(),
-                          m_externalLinks)) {
+    SReadResult read;
+    if (ImportGoogleTable(ToPath(path), dialog.GetSeparator(), dialog.GetColumn(), m_externalLinks,
+                          &read)) {
         m_status->setText(tr("%1 external links imported.").arg(m_externalLinks.GetCount()));
     } else {
-        m_status->setText(tr("The file %1 cannot be read.").arg(path));
+        m_status->setText(ReadFailureText(path, read));
     }
 }
 

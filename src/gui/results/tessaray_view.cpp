@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <map>
 #include <mutex>
 
 namespace tessaray {
@@ -37,21 +38,43 @@ struct SCredentialsAnswer {
     std::string strPassword;
 };
 
+// The answers of one analysis run, by origin: each site is asked once per run, and its answer
+// goes to it only.
+struct SRunCredentials {
+    struct SAnswer {
+        bool bGiven = false;
+        std::string strUser;
+        std::string strPassword;
+    };
+    std::mutex mutex;
+    std::map<std::string, SAnswer> answers;
+};
+
 // Called on a fetch job's worker thread when a server answers 401: asks the user in the window's
 // thread and waits for the answer. It gives up (refuses) as soon as open turns false, so that the
 // job's owner can always join the worker.
 bool AskCredentials(CCommandFrame* frame, const SUiHooks* hooks,
-                    const std::shared_ptr<std::atomic<bool>>& open, const std::string& url,
-                    const std::string& realm, std::string& user, std::string& password) {
+                    const std::shared_ptr<std::atomic<bool>>& open, SRunCredentials& remembered,
+                    const SAuthChallenge& challenge, std::string& user, std::string& password) {
+    {
+        const std::lock_guard lock(remembered.mutex);
+        if (const auto found = remembered.answers.find(challenge.strOrigin);
+            found != remembered.answers.end()) {
+            user = found->second.strUser;
+            password = found->second.strPassword;
+            return found->second.bGiven;
+        }
+    }
     auto answer = std::make_shared<SCredentialsAnswer>();
     QMetaObject::invokeMethod(
         frame,
-        [frame, hooks, open, answer, url, realm] {
+        [frame, hooks, open, answer, origin = challenge.strOrigin, realm = challenge.strRealm,
+         bPlain = challenge.bPlainBasic] {
             QString qUser;
             QString qPassword;
             const bool bGiven =
-                open->load() &&
-                hooks->askCredentials(frame, FromBytes(url), FromBytes(realm), qUser, qPassword);
+                open->load() && hooks->askCredentials(frame, FromBytes(origin), FromBytes(realm),
+                                                      bPlain, qUser, qPassword);
             const std::lock_guard lock(answer->mutex);
             answer->bGiven = bGiven;
             answer->strUser = qUser.toStdString();
@@ -69,6 +92,8 @@ bool AskCredentials(CCommandFrame* frame, const SUiHooks* hooks,
     }
     user = answer->strUser;
     password = answer->strPassword;
+    const std::lock_guard rememberLock(remembered.mutex);
+    remembered.answers[challenge.strOrigin] = {answer->bGiven, user, password};
     return answer->bGiven;
 }
 
@@ -146,9 +171,11 @@ void CTessarayView::CreateRun() {
     });
     // A server that wants a log-in asks the user through a dialog.
     m_run->SetJobSetup([frame, hooks = &m_setup.hooks, open = m_pCredentialsOpen](CFetchJob& job) {
-        job.SetAuthCallback([frame, hooks, open](const std::string& url, const std::string& realm,
-                                                 std::string& user, std::string& password) {
-            return AskCredentials(frame, hooks, open, url, realm, user, password);
+        auto remembered = std::make_shared<SRunCredentials>(); // one job per analysis run
+        job.SetAuthCallback([frame, hooks, open, remembered](const SAuthChallenge& challenge,
+                                                             std::string& user,
+                                                             std::string& password) {
+            return AskCredentials(frame, hooks, open, *remembered, challenge, user, password);
         });
     });
 }

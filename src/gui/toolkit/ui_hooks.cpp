@@ -31,17 +31,24 @@ SUiHooks SUiHooks::Desktop() {
         QMessageBox box(icon, QApplication::applicationDisplayName(), text, buttons, parent);
         return static_cast<QMessageBox::StandardButton>(box.exec());
     };
-    hooks.askCredentials = [](QWidget* parent, const QString& url, const QString& realm,
-                              QString& user, QString& password) {
+    hooks.askCredentials = [](QWidget* parent, const QString& origin, const QString& realm,
+                              bool bPlainBasic, QString& user, QString& password) {
         QDialog dialog(parent);
         dialog.setWindowTitle(QCoreApplication::translate("tessaray::SUiHooks", "Log in"));
         auto* layout = new QFormLayout(&dialog);
-        auto* prompt = new QLabel(
-            QCoreApplication::translate("tessaray::SUiHooks",
-                                        "The server of %1 asks for a user name and a password "
-                                        "(%2).")
-                .arg(url, realm),
-            &dialog);
+        QString text = QCoreApplication::translate("tessaray::SUiHooks",
+                                                   "The site %1 asks for a user name and a "
+                                                   "password (%2). Only this site gets them.")
+                           .arg(origin, realm);
+        if (bPlainBasic) {
+            text += QLatin1Char('\n') +
+                    QCoreApplication::translate("tessaray::SUiHooks",
+                                                "The connection is not encrypted: the password "
+                                                "would be sent readable.");
+        }
+        // Origin and realm come from the server: shown as plain text, never as markup.
+        auto* prompt = new QLabel(text, &dialog);
+        prompt->setTextFormat(Qt::PlainText);
         prompt->setWordWrap(true);
         layout->addRow(prompt);
         auto* userEdit = new QLineEdit(&dialog);

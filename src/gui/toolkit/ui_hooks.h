@@ -28,10 +28,10 @@ struct SUiHooks {
                                               const QString& text,
                                               QMessageBox::StandardButtons buttons)>
         messageBox;
-    // Asks for the user name and password a server wants for realm (at url); false when the user
-    // refuses.
-    std::function<bool(QWidget* parent, const QString& url, const QString& realm, QString& user,
-                       QString& password)>
+    // Asks for the user name and password the site at origin wants for realm; bPlainBasic warns
+    // that the password would travel readable. False when the user refuses.
+    std::function<bool(QWidget* parent, const QString& origin, const QString& realm,
+                       bool bPlainBasic, QString& user, QString& password)>
         askCredentials;
     // Opens a web address or a local file in the program the desktop associates with it.
     std::function<bool(const QUrl& url)> openUrl;

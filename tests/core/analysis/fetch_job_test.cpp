@@ -147,12 +147,11 @@ TEST_F(FetchJobTest, AuthenticationCallbackReachesTheFetcher) {
         response.set_header("WWW-Authenticate", "Basic realm=\"r\"");
     });
     locked.Start();
-    m_job.SetAuthCallback(
-        [](const std::string&, const std::string&, std::string& user, std::string& password) {
-            user = "u";
-            password = "p";
-            return true;
-        });
+    m_job.SetAuthCallback([](const SAuthChallenge&, std::string& user, std::string& password) {
+        user = "u";
+        password = "p";
+        return true;
+    });
     ASSERT_NO_FATAL_FAILURE(RunPair(locked.Url(), ""));
     EXPECT_EQ(m_strPage, "open");
 }

@@ -1,5 +1,6 @@
 #include "core/analysis/page_fetcher.h"
 
+#include "core/analysis/site_credentials.h"
 #include "http_test_server.h"
 #include "temp_dir.h"
 
@@ -7,6 +8,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 namespace tessaray {
 namespace {
@@ -191,6 +193,18 @@ TEST(PageFetcherTest, FollowsExactlyOneRedirect) {
         response.set_content("no location", "text/plain");
     });
     server.Server().Get("/file", redirect(302, "file:///etc/passwd"));
+    // Schemes without "//", which a resolver could take for a relative path on this host.
+    int sameHostHits = 0;
+    const std::vector<std::string> kOtherSchemes = {"javascript:alert(1)", "JavaScript:alert(1)",
+                                                    "mailto:a@b.example", "data:text/html,x"};
+    for (std::size_t i = 0; i < kOtherSchemes.size(); ++i) {
+        server.Server().Get("/scheme" + std::to_string(i), redirect(302, kOtherSchemes[i]));
+    }
+    server.Server().Get("/(javascript|JavaScript|mailto|data):.*",
+                        [&sameHostHits](const httplib::Request&, httplib::Response& response) {
+                            ++sameHostHits;
+                            response.set_content("followed", "text/html");
+                        });
     for (int status : {301, 302, 303, 307, 308}) {
         server.Server().Get("/s" + std::to_string(status), redirect(status, "/target"));
     }
@@ -222,11 +236,20 @@ TEST(PageFetcherTest, FollowsExactlyOneRedirect) {
     EXPECT_EQ(none.status, 301);
     EXPECT_EQ(none.text, "no location");
 
-    // Only http and https are followed: the redirect response is final.
+    // Only http and https are followed: the redirect response is final, and its status and
+    // header block (with the Location) say why.
     const FetchOutcome file = FetchUrl(server.Url("/file"));
     EXPECT_EQ(file.result, kFetchOk);
     EXPECT_EQ(file.status, 302);
     EXPECT_EQ(file.text, "moved");
+    for (std::size_t i = 0; i < kOtherSchemes.size(); ++i) {
+        SCOPED_TRACE(kOtherSchemes[i]);
+        const FetchOutcome other = FetchUrl(server.Url("/scheme" + std::to_string(i)));
+        EXPECT_EQ(other.status, 302);
+        EXPECT_EQ(other.text, "moved");
+        EXPECT_NE(other.header.find("Location: " + kOtherSchemes[i]), std::string::npos);
+    }
+    EXPECT_EQ(sameHostHits, 0);
 }
 
 TEST(PageFetcherTest, FindsLocationHeaderWhateverItsCase) {
@@ -263,29 +286,29 @@ protected:
 
 TEST_F(PageFetcherAuthTest, RepeatsTheRequestWithTheAnsweredCredentials) {
     CPageFetcher fetcher(TestSettings());
-    std::string askedUrl;
-    std::string askedRealm;
-    fetcher.SetAuthCallback([&](const std::string& url, const std::string& realm, std::string& user,
-                                std::string& password) {
-        askedUrl = url;
-        askedRealm = realm;
-        user = "user";
-        password = "secret";
-        return true;
-    });
+    SAuthChallenge asked;
+    fetcher.SetAuthCallback(
+        [&](const SAuthChallenge& challenge, std::string& user, std::string& password) {
+            asked = challenge;
+            user = "user";
+            password = "secret";
+            return true;
+        });
     const FetchOutcome outcome = FetchWith(fetcher, m_server.Url());
     EXPECT_EQ(outcome.result, kFetchOk);
     EXPECT_EQ(outcome.status, 200);
     EXPECT_EQ(outcome.text, "members only");
     EXPECT_TRUE(outcome.header.starts_with("HTTP/1.1 200"));
-    EXPECT_EQ(askedUrl, m_server.Url());
-    EXPECT_EQ(askedRealm, "Members Area");
+    EXPECT_EQ(asked.strUrl, m_server.Url());
+    EXPECT_EQ(asked.strOrigin, "http://127.0.0.1:" + std::to_string(m_server.Port()));
+    EXPECT_EQ(asked.strRealm, "Members Area");
+    EXPECT_TRUE(asked.bPlainBasic); // answering agreed to send it readable
 }
 
 TEST_F(PageFetcherAuthTest, RefusedOrMissingCallbackEndsWithResultOne) {
     CPageFetcher refusing(TestSettings());
     refusing.SetAuthCallback(
-        [](const std::string&, const std::string&, std::string&, std::string&) { return false; });
+        [](const SAuthChallenge&, std::string&, std::string&) { return false; });
     const FetchOutcome refused = FetchWith(refusing, m_server.Url());
     EXPECT_EQ(refused.result, kFetchAuthRefused);
     EXPECT_EQ(refused.text, "");
@@ -298,18 +321,48 @@ TEST_F(PageFetcherAuthTest, RefusedOrMissingCallbackEndsWithResultOne) {
 TEST_F(PageFetcherAuthTest, WrongCredentialsGiveTheFinal401) {
     CPageFetcher fetcher(TestSettings());
     int asked = 0;
-    fetcher.SetAuthCallback(
-        [&](const std::string&, const std::string&, std::string& user, std::string& password) {
-            ++asked;
-            user = "user";
-            password = "wrong";
-            return true;
-        });
+    fetcher.SetAuthCallback([&](const SAuthChallenge&, std::string& user, std::string& password) {
+        ++asked;
+        user = "user";
+        password = "wrong";
+        return true;
+    });
     const FetchOutcome outcome = FetchWith(fetcher, m_server.Url());
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(outcome.result, kFetchOk);
     EXPECT_EQ(outcome.status, 401);
     EXPECT_EQ(outcome.text, "denied");
+}
+
+TEST(SiteCredentialsTest, OneOriginWhateverItsSpelling) {
+    EXPECT_EQ(UrlOrigin("HTTP://Example.COM/path?q"), "http://example.com:80");
+    EXPECT_EQ(UrlOrigin("https://example.com"), "https://example.com:443");
+    EXPECT_EQ(UrlOrigin("http://127.0.0.1:8080/"), "http://127.0.0.1:8080");
+    for (const char* other : {"ftp://example.com", "javascript:alert(1)", "example", ""}) {
+        EXPECT_EQ(UrlOrigin(other), "") << other;
+    }
+
+    CSiteCredentials credentials;
+    EXPECT_FALSE(credentials.Set("file:///etc", "u", "p", false));
+    ASSERT_TRUE(credentials.Set("http://Example.com/", "u", "p", false));
+    const auto answer = [&credentials](const std::string& origin, bool bPlainBasic) {
+        SAuthChallenge challenge;
+        challenge.strOrigin = origin;
+        challenge.bPlainBasic = bPlainBasic;
+        std::string user;
+        std::string password;
+        const CSiteCredentials::EAnswer given = credentials.Answer(challenge, user, password);
+        EXPECT_EQ(password, given == CSiteCredentials::EAnswer::Given ? "p" : "");
+        return given;
+    };
+    using EAnswer = CSiteCredentials::EAnswer;
+    EXPECT_EQ(answer("http://example.com:80", false), EAnswer::Given);
+    EXPECT_EQ(answer("http://example.com:80", true), EAnswer::PlainBasic);
+    EXPECT_EQ(answer("http://example.com:8080", false), EAnswer::OtherOrigin);
+    EXPECT_EQ(answer("https://example.com:443", false), EAnswer::OtherOrigin);
+    EXPECT_EQ(answer("http://www.example.com:80", false), EAnswer::OtherOrigin);
+    ASSERT_TRUE(credentials.Set("http://example.com", "u", "p", true));
+    EXPECT_EQ(answer("http://example.com:80", true), EAnswer::Given);
 }
 
 class PageFetcherTlsTest : public ::testing::Test {

@@ -109,7 +109,9 @@ TEST(LineListLoadTest, MissingFileOrFolderFails) {
 
     EXPECT_FALSE(list.LoadFromFile(dir.Path(), true));
     ASSERT_EQ(messages.Texts().size(), 1u);
-    EXPECT_EQ(messages.Texts()[0], "Error !\n\nCannot open file: \"" + dir.Path() + "\" !");
+    // The message of a file that is no file also says what it is.
+    EXPECT_EQ(messages.Texts()[0], "Error !\n\nCannot open file: \"" + dir.Path() +
+                                       "\" !\n\nIt is a folder, not a file.");
 }
 
 TEST(LineListSaveTest, LineEndsAndLineFeedsInsideEntries) {

@@ -1,4 +1,5 @@
 #include "core/results/html_report.h"
+#include "core/util/string_util.h"
 
 #include "core/results/report_text.h"
 #include "core/results/result_table.h"
@@ -94,9 +95,18 @@ TEST(HtmlReportTest, CellsCannotInjectMarkup) {
         "<td><a href=\"http://x.com/&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;&amp;a=1\" "
         "TARGET=\"_blank\">http://x.com/&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;&amp;a=1"
         "</a></td>");
-    EXPECT_EQ(DataCell("<b>Tom & \"Jerry\"</b>"), "<td>&lt;b&gt;Tom & \"Jerry\"&lt;/b&gt;</td>");
-    // Header cells are written as they stand.
-    EXPECT_NE(Page(kTemplate, "<i>T</i>\t\r\n").find("<th><i>T</i></th>"), std::string::npos);
+    EXPECT_EQ(DataCell("<b>Tom & \"Jerry\" 'n'</b>"),
+              "<td>&lt;b&gt;Tom &amp; &quot;Jerry&quot; &#39;n&#39;&lt;/b&gt;</td>");
+    EXPECT_NE(Page(kTemplate, "<i>T</i>\t\r\n").find("<th>&lt;i&gt;T&lt;/i&gt;</th>"),
+              std::string::npos);
+    // The project name (a file name anyone can choose) and the date go in as text too, and a
+    // name like a placeholder stays a name.
+    const std::string page =
+        Page(kTemplate, "H\t\r\n", "<img src=x onerror=alert(1)> %TABLEROW% & 'q'");
+    EXPECT_EQ(page.find("<img"), std::string::npos);
+    EXPECT_NE(page.find("<h1>&lt;img src=x onerror=alert(1)&gt; %TABLEROW% &amp; &#39;q&#39;</h1>"),
+              std::string::npos)
+        << page;
 }
 
 TEST(HtmlReportTest, ReportTextLinesAndCells) {
@@ -122,7 +132,7 @@ TEST(HtmlReportTest, PlaceholdersAreFilledEverywhereOnce) {
 
 TEST(HtmlReportTest, OnlyExactMarkersPastTheStartAreRecognised) {
     std::string mixed = kTemplate;
-    CHtmlReport::ReplaceAll(mixed, "<!--TABLEROW-->", "<!--TableRow-->");
+    ReplaceAll(mixed, "<!--TABLEROW-->", "<!--TableRow-->");
     EXPECT_EQ(Page(mixed, "H\t\r\n"), "<invalid>");
 
     const std::string atStart = "<!--TABLEHEADER-->x<!--/TABLEHEADER-->"
@@ -158,15 +168,15 @@ TEST(HtmlReportTest, TableEndIsSpacedOnlyAfterTheRowBlock) {
 
 TEST(HtmlReportTest, ReplaceHelpers) {
     std::string text = "aXbXc";
-    EXPECT_TRUE(CHtmlReport::ReplaceFirst(text, "X", "--"));
+    EXPECT_TRUE(ReplaceFirst(text, "X", "--"));
     EXPECT_EQ(text, "a--bXc");
-    EXPECT_FALSE(CHtmlReport::ReplaceFirst(text, "Y", "--"));
+    EXPECT_FALSE(ReplaceFirst(text, "Y", "--"));
     EXPECT_EQ(text, "a--bXc");
     text = "%P%%P%";
-    EXPECT_TRUE(CHtmlReport::ReplaceAll(text, "%P%", "%P%%P%"));
+    EXPECT_TRUE(ReplaceAll(text, "%P%", "%P%%P%"));
     EXPECT_EQ(text, "%P%%P%%P%%P%");
-    EXPECT_FALSE(CHtmlReport::ReplaceAll(text, "none", ""));
-    EXPECT_TRUE(CHtmlReport::ReplaceAll(text, "%P%", ""));
+    EXPECT_FALSE(ReplaceAll(text, "none", ""));
+    EXPECT_TRUE(ReplaceAll(text, "%P%", ""));
     EXPECT_EQ(text, "");
 }
 

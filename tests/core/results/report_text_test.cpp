@@ -138,6 +138,42 @@ TEST(ReportFileTest, StreamAndFileGetTheSameBytes) {
     EXPECT_EQ(test::ReadAll(path), stream.str());
 }
 
+TEST(ReportFileTest, CellsFromOutsideThatLookLikeFormulasStayText) {
+    struct SCase {
+        const char* pszCell;
+        const char* pszCsv;
+    };
+    static constexpr SCase kCases[] = {
+        {"=HYPERLINK(\"http://evil\")", "'=HYPERLINK(\"http://evil\")"},
+        {"+cmd|' /C calc'!A0", "'+cmd|' /C calc'!A0"},
+        {"-2+3", "'-2+3"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\rx", "'\rx"},
+        {"-20", "-20"}, // numbers stay numbers
+        {"+1.5", "+1.5"},
+        {"-0,5", "-0,5"},
+        {"-", "'-"},
+        {"a=b", "a=b"},
+        {"", ""},
+    };
+    for (const SCase& c : kCases) {
+        SCOPED_TRACE(c.pszCell);
+        CResultTable table = ThreeRows();
+        for (const int col : {kColPartnerUrl, kColYourUrl, kColAnchorText, kColComment}) {
+            table.SetCellText(0, col, c.pszCell);
+        }
+        table.SetCellText(0, kColStatusCode, "-1"); // our own cells are never touched
+        const std::string row = SplitLines(BuildCsvText(table, kReportHeaderLines))[1];
+        const std::string guarded = std::string(c.pszCsv) + "\t";
+        EXPECT_EQ(row, "1\t" + guarded + "\t-1\t1000\t\t\t" + guarded + "\t" + guarded +
+                           "\t\t\t\t\t\t" + guarded + "HTTP/1.1 200 OK||Date: today||\t");
+        // The HTML report and the table keep the raw cell.
+        EXPECT_NE(BuildReportText(table, table.GetColumnHeader(), kReportHeaderLines)
+                      .find(std::string("\t") + c.pszCell + "\t"),
+                  std::string::npos);
+    }
+}
+
 TEST(ReportFileTest, WriteFailureNamesTheFile) {
     test::TempDir dir;
     const std::string path = dir.File("missing-folder/report.csv");

@@ -1,11 +1,21 @@
 #include "core/util/file_util.h"
 
+#include "core/app/tips_reader.h"
+#include "core/app/trace_log.h"
+#include "core/project/link_import.h"
+#include "core/project/project.h"
+#include "core/results/html_report.h"
+#include "core/util/message_sink.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
+#include <functional>
+#include <future>
 #include <optional>
 #include <string>
 #include <sys/stat.h>
@@ -94,6 +104,128 @@ TEST(FileReadWriteTest, ReadFileToStringFailures) {
     // An empty file opens, but the empty result is reported as failure.
     EXPECT_FALSE(ReadFileToString(dir.Write("empty", ""), text, false));
     EXPECT_EQ(text, "");
+}
+
+TEST(FileReadWriteTest, ReadInputFileTakesRegularFilesUpToTheLimit) {
+    test::TempDir dir;
+    std::string bytes;
+    const std::string path = dir.Write("f", std::string("a\0b", 3));
+    EXPECT_TRUE(ReadInputFile(path, 3, bytes).Ok());
+    EXPECT_EQ(bytes, std::string("a\0b", 3));
+    const SReadResult large = ReadInputFile(path, 2, bytes);
+    EXPECT_EQ(large.eError, EReadError::TooLarge);
+    EXPECT_EQ(bytes, "");
+    EXPECT_EQ(ReadInputFile(dir.File("none"), 9, bytes).Reason(), "No such file or directory");
+}
+
+// No-op tip settings for the tips reader.
+struct NoTipSettings : ITipSettings {
+    int ReadStartUp() override { return 0; }
+    std::int64_t ReadFilePos() override { return 0; }
+    std::string ReadTimeStamp() override { return ""; }
+    void WriteStartUp(int) override {}
+    void WriteFilePos(std::int64_t) override {}
+    void WriteTimeStamp(const std::string&) override {}
+};
+
+// Every kind of file the program reads, by the path it reads in folder and how to read it;
+// read returns the message or reason the user sees.
+struct SInputKind {
+    const char* pszName;
+    const char* pszFile;
+    std::function<std::string(const std::string& folder, const std::string& path)> read;
+};
+
+std::string ShownMessage(const std::function<void()>& action) {
+    std::string shown;
+    const MessageHandler previous =
+        SetMessageHandler([&shown](const std::string& text) { shown += text; });
+    action();
+    SetMessageHandler(previous);
+    return shown;
+}
+
+const std::vector<SInputKind>& InputKinds() {
+    static const std::vector<SInputKind> kinds = {
+        {"project", "p.tsrp",
+         [](const std::string&, const std::string& path) {
+             CProject project;
+             std::string reason;
+             EXPECT_FALSE(project.Load(path, &reason));
+             return reason;
+         }},
+        {"text import", "list.txt",
+         [](const std::string&, const std::string& path) {
+             CLineList out;
+             SReadResult read;
+             EXPECT_FALSE(ImportTextList(path, out, &read));
+             return read.Reason();
+         }},
+        {"csv import", "list.csv",
+         [](const std::string&, const std::string& path) {
+             CLineList out;
+             SReadResult read;
+             EXPECT_FALSE(ImportCsvColumn(path, ',', 1, out, &read));
+             return read.Reason();
+         }},
+        {"google table", "table.csv",
+         [](const std::string&, const std::string& path) {
+             CLineList out;
+             SReadResult read;
+             EXPECT_FALSE(ImportGoogleTable(path, ',', 2, out, &read));
+             return read.Reason();
+         }},
+        {"template", "report.html",
+         [](const std::string&, const std::string& path) {
+             CHtmlReport report;
+             EXPECT_FALSE(report.LoadTemplate(path));
+             return report.GetReadResult().Reason();
+         }},
+        {"tips", "tips.txt",
+         [](const std::string& folder, const std::string&) {
+             return ShownMessage([&folder] {
+                 NoTipSettings settings;
+                 const CTipsReader reader(folder, settings);
+                 EXPECT_FALSE(reader.HasFile());
+             });
+         }},
+        {"trace switch", "TSRAY/TSRAY.ini",
+         [](const std::string& folder, const std::string&) {
+             return ShownMessage([&folder] {
+                 CTraceLog log(folder);
+                 log.SetName("TSRAY");
+                 EXPECT_FALSE(log.Init());
+             });
+         }},
+    };
+    return kinds;
+}
+
+TEST(InputFileTest, EveryKindRefusesFifosDevicesAndFoldersWithoutHanging) {
+    for (const SInputKind& kind : InputKinds()) {
+        for (const char* what : {"FIFO", "device", "folder"}) {
+            SCOPED_TRACE(std::string(kind.pszName) + " / " + what);
+            test::TempDir dir;
+            ::mkdir(dir.File("TSRAY").c_str(), 0700);
+            const std::string path = dir.File(kind.pszFile);
+            if (std::string_view(what) == "FIFO") {
+                ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+            } else if (std::string_view(what) == "device") {
+                ASSERT_EQ(::symlink("/dev/zero", path.c_str()), 0);
+            } else {
+                ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
+            }
+            auto reading = std::async(std::launch::async,
+                                      [&kind, &dir, &path] { return kind.read(dir.Path(), path); });
+            // A bound that only stops a hang: a reader blocked on the FIFO is released by a
+            // writer that opens and closes it.
+            if (reading.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+                ADD_FAILURE() << "the reader hangs";
+                ::close(::open(path.c_str(), O_WRONLY | O_NONBLOCK));
+            }
+            EXPECT_NE(reading.get().find(what), std::string::npos);
+        }
+    }
 }
 
 TEST(FileReadWriteTest, WriteStringToFile) {
