@@ -1,0 +1,396 @@
+#include "core/history/history_db.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+
+namespace tessaray {
+
+namespace {
+
+// Marks the file as ours ("TsRH"), so a database of another program is never written to.
+constexpr const char* kApplicationId = "1416843848";
+constexpr int kSchemaVersion = 1;
+
+// Every text of a row (cells, verdict, reasons, outcome) is the id of a row of texts, so each
+// distinct text is stored once. A row is stored under its run and its position.
+constexpr const char* kSchema = R"(
+CREATE TABLE IF NOT EXISTS texts(id INTEGER PRIMARY KEY, text BLOB NOT NULL UNIQUE);
+CREATE TABLE IF NOT EXISTS runs(
+    id INTEGER PRIMARY KEY, started TEXT NOT NULL, finished TEXT NOT NULL,
+    completed INTEGER NOT NULL, settings TEXT NOT NULL, row_count INTEGER NOT NULL,
+    partners INTEGER NOT NULL, counts INTEGER NOT NULL, does_not_count INTEGER NOT NULL,
+    missing INTEGER NOT NULL, unreachable INTEGER NOT NULL);
+CREATE TABLE IF NOT EXISTS rows(
+    run INTEGER NOT NULL, position INTEGER NOT NULL,
+    c0 INTEGER, c1 INTEGER, c2 INTEGER, c3 INTEGER, c4 INTEGER, c5 INTEGER, c6 INTEGER,
+    c7 INTEGER, c8 INTEGER, c9 INTEGER, c10 INTEGER, c11 INTEGER, c12 INTEGER, c13 INTEGER,
+    c14 INTEGER, c15 INTEGER, c16 INTEGER, c17 INTEGER,
+    verdict INTEGER, reasons INTEGER, outcome INTEGER,
+    PRIMARY KEY(run, position)) WITHOUT ROWID;
+)";
+constexpr int kTextColumns = kColumnCount + 3; // the cells, verdict, reasons, outcome
+
+constexpr const char* kRunColumns = "id, started, finished, completed, settings, row_count, "
+                                    "partners, counts, does_not_count, missing, unreachable";
+
+template <typename Enum, typename CodeOf>
+bool ParseCode(std::string_view code, Enum eLast, CodeOf codeOf, Enum& out) {
+    for (int i = 0; i <= static_cast<int>(eLast); ++i) {
+        if (codeOf(static_cast<Enum>(i)) == code) {
+            out = static_cast<Enum>(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The text ids of one store: looked up once per distinct text.
+class CTextIds {
+public:
+    explicit CTextIds(CSqliteDb& db)
+        : m_db(db), m_find(db.Prepare("SELECT id FROM texts WHERE text = ?")),
+          m_insert(db.Prepare("INSERT INTO texts(text) VALUES(?)")) {}
+
+    // 0 on failure.
+    std::int64_t IdOf(const std::string& text) {
+        if (const auto it = m_ids.find(text); it != m_ids.end()) {
+            return it->second;
+        }
+        std::int64_t nId = 0;
+        m_find.Reset();
+        m_find.BindBytes(1, text);
+        if (m_find.Step()) {
+            nId = m_find.ColumnInt(0);
+        } else if (!m_find.Failed()) {
+            m_insert.Reset();
+            m_insert.BindBytes(1, text);
+            m_insert.Step();
+            nId = m_insert.Failed() ? 0 : m_db.LastInsertId();
+        }
+        if (nId != 0) {
+            m_ids.emplace(text, nId);
+        }
+        return nId;
+    }
+    bool IsValid() const { return m_find.IsValid() && m_insert.IsValid(); }
+
+private:
+    CSqliteDb& m_db;
+    CSqliteStatement m_find;
+    CSqliteStatement m_insert;
+    std::unordered_map<std::string, std::int64_t> m_ids;
+};
+
+void AppendEscaped(std::string& out, std::string_view text) {
+    for (const char ch : text) {
+        switch (ch) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        default:
+            out += ch;
+        }
+    }
+}
+
+std::string Unescape(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            ++i;
+            out += text[i] == 'n' ? '\n' : text[i];
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::string EncodeReasons(const std::vector<SReason>& reasons) {
+    std::string text;
+    for (const SReason& reason : reasons) {
+        text.append(ReasonCode(reason.eCode)).append(" ");
+        AppendEscaped(text, reason.strDetail);
+        text += '\n';
+    }
+    return text;
+}
+
+std::vector<SReason> DecodeReasons(std::string_view text) {
+    std::vector<SReason> reasons;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        const std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        const std::size_t blank = std::min(line.find(' '), line.size());
+        SReason reason;
+        if (ParseCode(line.substr(0, blank), EReason::RobotsRuleDiffers, ReasonCode,
+                      reason.eCode)) {
+            reason.strDetail = Unescape(line.substr(std::min(blank + 1, line.size())));
+            reasons.push_back(std::move(reason));
+        }
+    }
+    return reasons;
+}
+
+SStoredRun MakeStoredRun(const CResultTable& table, const CRunVerdicts& verdicts, bool bCompleted,
+                         std::string strSettings) {
+    std::vector<std::pair<int, int>> order; // row number, table index
+    for (int row = 0; row < table.GetRowCount(); ++row) {
+        order.emplace_back(std::atoi(std::string(table.GetCellView(row, kColNo)).c_str()), row);
+    }
+    std::sort(order.begin(), order.end());
+
+    SStoredRun run;
+    run.info.strStarted = verdicts.GetStarted();
+    run.info.strFinished = verdicts.GetFinished();
+    run.info.bCompleted = bCompleted;
+    run.info.strSettings = std::move(strSettings);
+    run.info.summary = verdicts.Summary();
+    run.rows.reserve(order.size());
+    for (const auto& [number, index] : order) {
+        SStoredRow& stored = run.rows.emplace_back();
+        for (int col = 0; col < kColumnCount; ++col) {
+            stored.cells[static_cast<std::size_t>(col)] = table.GetCellView(index, col);
+        }
+        if (const CRunVerdicts::SRow* row = verdicts.FindRow(number)) {
+            stored.eVerdict = row->verdict.eVerdict;
+            stored.reasons = row->verdict.reasons;
+            stored.eOutcome =
+                verdicts.Partners()[static_cast<std::size_t>(row->nPartner)].facts.eOutcome;
+        }
+    }
+    run.info.nRows = static_cast<int>(run.rows.size());
+    return run;
+}
+
+std::string HistoryPathOf(const std::string& strProjectPath) {
+    return strProjectPath + "-history";
+}
+
+bool CHistoryDb::Fail(const std::string& what) {
+    m_strError = what + ": " + m_db.LastError();
+    return false;
+}
+
+bool CHistoryDb::Open(const std::string& strPath, bool bCreate) {
+    m_strError.clear();
+    if (!m_db.Open(strPath, bCreate ? CSqliteDb::EOpen::Create : CSqliteDb::EOpen::ReadWrite)) {
+        return Fail(strPath);
+    }
+    m_db.SetBusyTimeout(5000);
+    if (!CreateSchema()) {
+        m_db.Close();
+        return false;
+    }
+    return true;
+}
+
+bool CHistoryDb::CreateSchema() {
+    // Reading the header tells a damaged file or another program's database before anything
+    // is written.
+    const std::string tables = m_db.QueryText("SELECT count(*) FROM sqlite_schema");
+    if (tables.empty()) {
+        return Fail("cannot read the history");
+    }
+    const bool bEmpty = tables == "0";
+    if (!bEmpty && m_db.QueryText("PRAGMA application_id") != kApplicationId) {
+        m_strError = "the file is no Tessaray history";
+        return false;
+    }
+    if (m_db.QueryText("PRAGMA journal_mode=WAL") != "wal") {
+        return Fail("cannot switch the history to WAL mode");
+    }
+    if (!bEmpty) {
+        return true;
+    }
+    const std::string setup = std::string("BEGIN IMMEDIATE;") + kSchema +
+                              "PRAGMA application_id=" + kApplicationId + ";" +
+                              "PRAGMA user_version=" + std::to_string(kSchemaVersion) + ";COMMIT;";
+    if (!m_db.Exec(setup.c_str())) {
+        const bool bFailed = Fail("cannot set up the history");
+        m_db.Exec("ROLLBACK");
+        return bFailed;
+    }
+    return true;
+}
+
+std::int64_t CHistoryDb::Store(const SStoredRun& run) {
+    m_strError.clear();
+    if (!m_db.Exec("BEGIN IMMEDIATE")) {
+        Fail("cannot store the run");
+        return 0;
+    }
+    // Any failure below rolls the whole run back.
+    const auto fail = [this](const char* pszWhat) {
+        Fail(pszWhat);
+        m_db.Exec("ROLLBACK");
+        return std::int64_t{0};
+    };
+
+    CSqliteStatement insertRun = m_db.Prepare(
+        "INSERT INTO runs(started, finished, completed, settings, row_count, partners, counts, "
+        "does_not_count, missing, unreachable) VALUES(?,?,?,?,?,?,?,?,?,?)");
+    if (!insertRun.IsValid()) {
+        return fail("cannot store the run");
+    }
+    const SRunInfo& info = run.info;
+    insertRun.BindText(1, info.strStarted);
+    insertRun.BindText(2, info.strFinished);
+    insertRun.BindInt(3, info.bCompleted ? 1 : 0);
+    insertRun.BindText(4, info.strSettings);
+    insertRun.BindInt(5, static_cast<std::int64_t>(run.rows.size()));
+    insertRun.BindInt(6, info.summary.nPartners);
+    insertRun.BindInt(7, info.summary.nCounts);
+    insertRun.BindInt(8, info.summary.nDoesNotCount);
+    insertRun.BindInt(9, info.summary.nMissing);
+    insertRun.BindInt(10, info.summary.nUnreachable);
+    insertRun.Step();
+    if (insertRun.Failed()) {
+        return fail("cannot store the run");
+    }
+    const std::int64_t nRunId = m_db.LastInsertId();
+
+    std::string sql = "INSERT INTO rows VALUES(?,?";
+    for (int i = 0; i < kTextColumns; ++i) {
+        sql += ",?";
+    }
+    sql += ")";
+    CSqliteStatement insertRow = m_db.Prepare(sql);
+    CTextIds texts(m_db);
+    if (!insertRow.IsValid() || !texts.IsValid()) {
+        return fail("cannot store the rows");
+    }
+    std::int64_t nPosition = 0;
+    for (const SStoredRow& row : run.rows) {
+        insertRow.Reset();
+        insertRow.BindInt(1, nRunId);
+        insertRow.BindInt(2, nPosition++);
+        std::int64_t ids[kTextColumns] = {};
+        for (int col = 0; col < kColumnCount; ++col) {
+            ids[col] = texts.IdOf(row.cells[static_cast<std::size_t>(col)]);
+        }
+        ids[kColumnCount] = texts.IdOf(std::string(VerdictCode(row.eVerdict)));
+        ids[kColumnCount + 1] = texts.IdOf(EncodeReasons(row.reasons));
+        ids[kColumnCount + 2] = texts.IdOf(std::string(OutcomeCode(row.eOutcome)));
+        for (int i = 0; i < kTextColumns; ++i) {
+            if (ids[i] == 0) {
+                return fail("cannot store the texts");
+            }
+            insertRow.BindInt(i + 3, ids[i]);
+        }
+        insertRow.Step();
+        if (insertRow.Failed()) {
+            return fail("cannot store the rows");
+        }
+    }
+    if (!m_db.Exec("COMMIT")) {
+        return fail("cannot store the run");
+    }
+    return nRunId;
+}
+
+bool CHistoryDb::ReadInfo(CSqliteStatement& statement, SRunInfo& info) {
+    info.nId = statement.ColumnInt(0);
+    info.strStarted = statement.ColumnBytes(1);
+    info.strFinished = statement.ColumnBytes(2);
+    info.bCompleted = statement.ColumnInt(3) != 0;
+    info.strSettings = statement.ColumnBytes(4);
+    info.nRows = static_cast<int>(statement.ColumnInt(5));
+    info.summary.nPartners = static_cast<int>(statement.ColumnInt(6));
+    info.summary.nCounts = static_cast<int>(statement.ColumnInt(7));
+    info.summary.nDoesNotCount = static_cast<int>(statement.ColumnInt(8));
+    info.summary.nMissing = static_cast<int>(statement.ColumnInt(9));
+    info.summary.nUnreachable = static_cast<int>(statement.ColumnInt(10));
+    return true;
+}
+
+bool CHistoryDb::ListRuns(std::vector<SRunInfo>& runs) {
+    runs.clear();
+    CSqliteStatement statement =
+        m_db.Prepare(std::string("SELECT ") + kRunColumns + " FROM runs ORDER BY id");
+    if (!statement.IsValid()) {
+        return Fail("cannot read the runs");
+    }
+    while (statement.Step()) {
+        ReadInfo(statement, runs.emplace_back());
+    }
+    return !statement.Failed() || Fail("cannot read the runs");
+}
+
+bool CHistoryDb::ReadRun(std::int64_t nId, SStoredRun& run) {
+    run = {};
+    CSqliteStatement info =
+        m_db.Prepare(std::string("SELECT ") + kRunColumns + " FROM runs WHERE id = ?");
+    if (!info.IsValid()) {
+        return Fail("cannot read the run");
+    }
+    info.BindInt(1, nId);
+    if (!info.Step()) {
+        m_strError = "there is no run " + std::to_string(nId);
+        return false;
+    }
+    ReadInfo(info, run.info);
+
+    CSqliteStatement rows = m_db.Prepare("SELECT * FROM rows WHERE run = ? ORDER BY position");
+    CSqliteStatement text = m_db.Prepare("SELECT text FROM texts WHERE id = ?");
+    if (!rows.IsValid() || !text.IsValid()) {
+        return Fail("cannot read the run");
+    }
+    std::unordered_map<std::int64_t, std::string> texts;
+    bool bTextMissing = false;
+    const auto textOf = [&](std::int64_t nTextId) -> const std::string& {
+        auto [it, bNew] = texts.try_emplace(nTextId);
+        if (bNew) {
+            text.Reset();
+            text.BindInt(1, nTextId);
+            if (text.Step()) {
+                it->second = text.ColumnBytes(0);
+            } else {
+                bTextMissing = true;
+            }
+        }
+        return it->second;
+    };
+    rows.BindInt(1, nId);
+    run.rows.reserve(static_cast<std::size_t>(run.info.nRows));
+    while (rows.Step()) {
+        SStoredRow& row = run.rows.emplace_back();
+        for (int col = 0; col < kColumnCount; ++col) {
+            row.cells[static_cast<std::size_t>(col)] = textOf(rows.ColumnInt(col + 2));
+        }
+        ParseCode(std::string_view(textOf(rows.ColumnInt(kColumnCount + 2))), EVerdict::Unreachable,
+                  VerdictCode, row.eVerdict);
+        row.reasons = DecodeReasons(textOf(rows.ColumnInt(kColumnCount + 3)));
+        ParseCode(std::string_view(textOf(rows.ColumnInt(kColumnCount + 4))),
+                  ETransferOutcome::Other, OutcomeCode, row.eOutcome);
+    }
+    if (rows.Failed()) {
+        return Fail("cannot read the run");
+    }
+    if (bTextMissing) {
+        m_strError = "the history is damaged: a text of run " + std::to_string(nId) + " is missing";
+        return false;
+    }
+    return true;
+}
+
+std::int64_t CHistoryDb::PreviousCompleted(std::int64_t nBefore) {
+    CSqliteStatement statement =
+        m_db.Prepare("SELECT max(id) FROM runs WHERE completed = 1 AND (?1 = 0 OR id < ?1)");
+    if (!statement.IsValid()) {
+        return 0;
+    }
+    statement.BindInt(1, nBefore);
+    return statement.Step() ? statement.ColumnInt(0) : 0;
+}
+
+} // namespace tessaray

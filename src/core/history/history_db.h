@@ -1,0 +1,85 @@
+#pragma once
+
+#include "core/analysis/transfer_outcome.h"
+#include "core/history/sqlite_db.h"
+#include "core/results/result_table.h"
+#include "core/results/verdict.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tessaray {
+
+// One result row as the history keeps it: the eighteen cells, the verdict with its reasons and
+// how the partner page arrived.
+struct SStoredRow {
+    CResultTable::Row cells;
+    EVerdict eVerdict = EVerdict::Missing;
+    std::vector<SReason> reasons;
+    ETransferOutcome eOutcome = ETransferOutcome::Other;
+};
+
+// What the history knows of a run without its rows.
+struct SRunInfo {
+    std::int64_t nId = 0; // from 1, in the order the runs were stored
+    std::string strStarted;
+    std::string strFinished;
+    bool bCompleted = false; // else stopped (or ended by a fetch that could not start)
+    std::string strSettings; // JSON: the domain, the language, ...
+    int nRows = 0;
+    CRunVerdicts::SSummary summary;
+};
+
+struct SStoredRun {
+    SRunInfo info;
+    std::vector<SStoredRow> rows; // in the order of their row numbers
+};
+
+// A run's rows from its table and verdicts, in the order of the No. cell (so a sorted table is
+// stored as the run wrote it).
+SStoredRun MakeStoredRun(const CResultTable& table, const CRunVerdicts& verdicts, bool bCompleted,
+                         std::string strSettings);
+
+// The history of the project file at strProjectPath: "NAME.tsrp" -> "NAME.tsrp-history".
+std::string HistoryPathOf(const std::string& strProjectPath);
+
+// The history database of one project: every run with its rows, each distinct text stored once.
+// Each run is written in one transaction, so a run is there whole or not at all, also when the
+// program is killed while storing. Several programs may open the same file: readers never wait,
+// a writer waits for another writer up to the busy timeout.
+class CHistoryDb {
+public:
+    // Opens the file; with bCreate a missing one is created. False, with Error() telling why,
+    // when it cannot be opened or is no history (a file of another program is never written).
+    bool Open(const std::string& strPath, bool bCreate);
+    bool IsOpen() const { return m_db.IsOpen(); }
+    void SetBusyTimeout(int nMilliseconds) { m_db.SetBusyTimeout(nMilliseconds); }
+
+    // Stores a run (its info's id is ignored): the new run's id, or 0 with Error() and the
+    // database as it was.
+    std::int64_t Store(const SStoredRun& run);
+    // Every run, oldest first.
+    bool ListRuns(std::vector<SRunInfo>& runs);
+    // A run with its rows; false when there is no run of that id.
+    bool ReadRun(std::int64_t nId, SStoredRun& run);
+    // The id of the last completed run stored before the run nBefore (before none: the last
+    // completed run of all); 0 when there is none.
+    std::int64_t PreviousCompleted(std::int64_t nBefore = 0);
+
+    const std::string& Error() const { return m_strError; }
+
+private:
+    bool Fail(const std::string& what);
+    bool CreateSchema();
+    bool ReadInfo(CSqliteStatement& statement, SRunInfo& info);
+
+    CSqliteDb m_db;
+    std::string m_strError;
+};
+
+// The reasons as one text ("code detail" per line) and back; unknown codes are skipped.
+std::string EncodeReasons(const std::vector<SReason>& reasons);
+std::vector<SReason> DecodeReasons(std::string_view text);
+
+} // namespace tessaray

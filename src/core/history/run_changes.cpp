@@ -1,0 +1,335 @@
+#include "core/history/run_changes.h"
+
+#include "core/results/json_report.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <ostream>
+#include <unordered_map>
+#include <utility>
+
+namespace tessaray {
+
+namespace {
+
+// A link is on the page when the verdict says so; the other verdicts belong to the one row of a
+// partner without a link.
+bool HasLink(const SStoredRow& row) {
+    return row.eVerdict == EVerdict::Counts || row.eVerdict == EVerdict::DoesNotCount;
+}
+
+const std::string& PartnerOf(const SStoredRow& row) {
+    return row.cells[kColPartnerUrl];
+}
+
+const std::string& LinkOf(const SStoredRow& row) {
+    return row.cells[kColYourUrl];
+}
+
+// The row indexes of each partner URL, and the URLs in their order of appearance.
+struct SPartnerRows {
+    std::vector<std::string> order;
+    std::unordered_map<std::string, std::vector<int>> rows;
+};
+
+SPartnerRows GroupByPartner(const SStoredRun& run) {
+    SPartnerRows grouped;
+    for (int i = 0; i < static_cast<int>(run.rows.size()); ++i) {
+        const std::string& partner = PartnerOf(run.rows[static_cast<std::size_t>(i)]);
+        auto [it, bNew] = grouped.rows.try_emplace(partner);
+        if (bNew) {
+            grouped.order.push_back(partner);
+        }
+        it->second.push_back(i);
+    }
+    return grouped;
+}
+
+class CComparer {
+public:
+    CComparer(const SStoredRun& older, const SStoredRun& newer) : m_older(older), m_newer(newer) {}
+
+    void ComparePartner(const std::string& partner, const std::vector<int>& oldRows,
+                        const std::vector<int>& newRows) {
+        const SStoredRow& oldFirst = Old(oldRows.front());
+        const SStoredRow& newFirst = New(newRows.front());
+        const std::string& oldStatus = oldFirst.cells[kColStatusCode];
+        const std::string& newStatus = newFirst.cells[kColStatusCode];
+        if (oldStatus != newStatus) {
+            EChangeClass eClass = EChangeClass::TextChanged;
+            if (newStatus == "200") {
+                eClass = EChangeClass::Better;
+            } else if (oldStatus == "200") {
+                eClass = EChangeClass::Worse;
+            }
+            SRunChange& change = Add(EChangeKind::StatusChanged, eClass, oldRows.front(),
+                                     newRows.front(), partner, {});
+            change.strOld = oldStatus;
+            change.strNew = newStatus;
+        }
+
+        // The links of the older run by URL; each is matched at most once, in order.
+        std::unordered_map<std::string, std::vector<int>> oldLinks;
+        for (const int i : oldRows) {
+            if (HasLink(Old(i))) {
+                oldLinks[LinkOf(Old(i))].push_back(i);
+            }
+        }
+        std::unordered_map<std::string, std::size_t> used;
+        bool bNewHasLink = false;
+        for (const int i : newRows) {
+            if (!HasLink(New(i))) {
+                continue;
+            }
+            bNewHasLink = true;
+            const std::string& link = LinkOf(New(i));
+            const auto found = oldLinks.find(link);
+            std::size_t& nUsed = used[link];
+            if (found == oldLinks.end() || nUsed >= found->second.size()) {
+                SRunChange& change = Add(EChangeKind::LinkGained, EChangeClass::New,
+                                         oldRows.front(), i, partner, link);
+                // Beside other links of the page this one was missing.
+                if (!oldLinks.empty()) {
+                    change.eOldVerdict = EVerdict::Missing;
+                    change.oldReasons.clear();
+                }
+                continue;
+            }
+            const int j = found->second[nUsed++];
+            CompareVerdicts(j, i, partner, link);
+            if (Old(j).cells[kColAnchorText] != New(i).cells[kColAnchorText]) {
+                SRunChange& change = Add(EChangeKind::AnchorTextChanged, EChangeClass::TextChanged,
+                                         j, i, partner, link);
+                change.strOld = Old(j).cells[kColAnchorText];
+                change.strNew = New(i).cells[kColAnchorText];
+            }
+        }
+        if (oldLinks.empty() && !bNewHasLink) {
+            CompareVerdicts(oldRows.front(), newRows.front(), partner, {});
+            return;
+        }
+        // Links of the older run that found no partner: lost, unless the page could not be read
+        // at all, which is a worse verdict of the link rather than its removal.
+        for (const int j : oldRows) {
+            if (!HasLink(Old(j))) {
+                continue;
+            }
+            const std::string& link = LinkOf(Old(j));
+            std::size_t& nUsed = used[link];
+            const std::vector<int>& same = oldLinks[link];
+            if (nUsed < same.size() && same[nUsed] == j) {
+                ++nUsed;
+                const bool bUnreachable =
+                    !bNewHasLink && newFirst.eVerdict == EVerdict::Unreachable;
+                SRunChange& change =
+                    Add(bUnreachable ? EChangeKind::VerdictChanged : EChangeKind::LinkLost,
+                        bUnreachable ? EChangeClass::Worse : EChangeClass::Lost, j, newRows.front(),
+                        partner, link);
+                if (bNewHasLink) {
+                    change.eNewVerdict = EVerdict::Missing;
+                    change.newReasons.clear();
+                }
+            }
+        }
+    }
+
+    void AddPartner(EChangeKind eKind, int nOldRow, int nNewRow, const std::string& partner) {
+        const bool bAdded = eKind == EChangeKind::PartnerAdded;
+        Add(eKind, bAdded ? EChangeClass::New : EChangeClass::Lost, nOldRow, nNewRow, partner, {});
+    }
+
+    std::vector<SRunChange> Take() { return std::move(m_changes); }
+
+private:
+    const SStoredRow& Old(int i) const { return m_older.rows[static_cast<std::size_t>(i)]; }
+    const SStoredRow& New(int i) const { return m_newer.rows[static_cast<std::size_t>(i)]; }
+
+    void CompareVerdicts(int nOld, int nNew, const std::string& partner, const std::string& link) {
+        const EVerdict eOld = Old(nOld).eVerdict;
+        const EVerdict eNew = New(nNew).eVerdict;
+        if (eOld != eNew) {
+            // The verdicts are ordered from best to worst.
+            Add(EChangeKind::VerdictChanged,
+                eNew < eOld ? EChangeClass::Better : EChangeClass::Worse, nOld, nNew, partner,
+                link);
+        }
+    }
+
+    SRunChange& Add(EChangeKind eKind, EChangeClass eClass, int nOld, int nNew,
+                    const std::string& partner, const std::string& link) {
+        SRunChange& change = m_changes.emplace_back();
+        change.eKind = eKind;
+        change.eClass = eClass;
+        change.strPartnerUrl = partner;
+        change.strLinkUrl = link;
+        change.nOldRow = nOld;
+        change.nNewRow = nNew;
+        if (nOld >= 0) {
+            change.eOldVerdict = Old(nOld).eVerdict;
+            change.oldReasons = Old(nOld).reasons;
+        }
+        if (nNew >= 0) {
+            change.eNewVerdict = New(nNew).eVerdict;
+            change.newReasons = New(nNew).reasons;
+        }
+        return change;
+    }
+
+    const SStoredRun& m_older;
+    const SStoredRun& m_newer;
+    std::vector<SRunChange> m_changes;
+};
+
+} // namespace
+
+std::vector<SRunChange> CompareRuns(const SStoredRun& older, const SStoredRun& newer) {
+    const SPartnerRows oldPartners = GroupByPartner(older);
+    const SPartnerRows newPartners = GroupByPartner(newer);
+    CComparer comparer(older, newer);
+    for (const std::string& partner : newPartners.order) {
+        const std::vector<int>& newRows = newPartners.rows.at(partner);
+        const auto found = oldPartners.rows.find(partner);
+        if (found == oldPartners.rows.end()) {
+            comparer.AddPartner(EChangeKind::PartnerAdded, -1, newRows.front(), partner);
+        } else {
+            comparer.ComparePartner(partner, found->second, newRows);
+        }
+    }
+    for (const std::string& partner : oldPartners.order) {
+        if (!newPartners.rows.contains(partner)) {
+            comparer.AddPartner(EChangeKind::PartnerRemoved, oldPartners.rows.at(partner).front(),
+                                -1, partner);
+        }
+    }
+    return comparer.Take();
+}
+
+bool IsAlarming(const std::vector<SRunChange>& changes) {
+    for (const SRunChange& change : changes) {
+        if (change.eKind == EChangeKind::LinkLost ||
+            (change.eKind == EChangeKind::VerdictChanged && change.eClass == EChangeClass::Worse)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string_view ChangeKindCode(EChangeKind eKind) {
+    switch (eKind) {
+    case EChangeKind::LinkGained:
+        return "link-gained";
+    case EChangeKind::LinkLost:
+        return "link-lost";
+    case EChangeKind::VerdictChanged:
+        return "verdict-changed";
+    case EChangeKind::StatusChanged:
+        return "status-changed";
+    case EChangeKind::AnchorTextChanged:
+        return "anchor-text-changed";
+    case EChangeKind::PartnerAdded:
+        return "partner-added";
+    case EChangeKind::PartnerRemoved:
+        return "partner-removed";
+    }
+    return {};
+}
+
+std::string_view ChangeClassCode(EChangeClass eClass) {
+    switch (eClass) {
+    case EChangeClass::New:
+        return "new";
+    case EChangeClass::Lost:
+        return "lost";
+    case EChangeClass::Better:
+        return "better";
+    case EChangeClass::Worse:
+        return "worse";
+    case EChangeClass::TextChanged:
+        return "text-changed";
+    }
+    return {};
+}
+
+namespace {
+
+void WriteRunJson(std::ostream& out, const SRunInfo& info) {
+    out << "{\"id\": " << info.nId << ", \"started\": " << JsonString(info.strStarted)
+        << ", \"finished\": " << JsonString(info.strFinished)
+        << ", \"completed\": " << (info.bCompleted ? "true" : "false") << "}";
+}
+
+void WriteSideJson(std::ostream& out, EVerdict eVerdict, const std::vector<SReason>& reasons) {
+    out << "{\"verdict\": " << JsonString(VerdictCode(eVerdict)) << ", \"reasons\": [";
+    const char* separator = "";
+    for (const SReason& reason : reasons) {
+        out << separator << "{\"code\": " << JsonString(ReasonCode(reason.eCode))
+            << ", \"detail\": " << JsonString(reason.strDetail) << "}";
+        separator = ", ";
+    }
+    out << "]}";
+}
+
+} // namespace
+
+bool WriteChangesJson(std::ostream& out, const SRunInfo& older, const SRunInfo& newer,
+                      const std::vector<SRunChange>& changes) {
+    out << "{\"older\": ";
+    WriteRunJson(out, older);
+    out << ",\n \"newer\": ";
+    WriteRunJson(out, newer);
+    out << ",\n \"alarming\": " << (IsAlarming(changes) ? "true" : "false");
+    out << ",\n \"changes\": [";
+    const char* separator = "\n  ";
+    for (const SRunChange& change : changes) {
+        out << separator << "{\"kind\": " << JsonString(ChangeKindCode(change.eKind))
+            << ", \"class\": " << JsonString(ChangeClassCode(change.eClass))
+            << ", \"partner\": " << JsonString(change.strPartnerUrl)
+            << ", \"link\": " << JsonString(change.strLinkUrl) << ", \"old\": ";
+        WriteSideJson(out, change.eOldVerdict, change.oldReasons);
+        out << ", \"new\": ";
+        WriteSideJson(out, change.eNewVerdict, change.newReasons);
+        if (change.eKind == EChangeKind::StatusChanged ||
+            change.eKind == EChangeKind::AnchorTextChanged) {
+            out << ", \"old_text\": " << JsonString(change.strOld)
+                << ", \"new_text\": " << JsonString(change.strNew);
+        }
+        out << "}";
+        separator = ",\n  ";
+    }
+    out << "]}\n";
+    return static_cast<bool>(out);
+}
+
+SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& run) {
+    SHistoryRecord record;
+    const std::string path = HistoryPathOf(strProjectPath);
+    std::error_code error;
+    if (!run.info.bCompleted && !std::filesystem::exists(path, error)) {
+        return record;
+    }
+    CHistoryDb history;
+    if (!history.Open(path, run.info.bCompleted)) {
+        record.strError = history.Error();
+        return record;
+    }
+    record.nRunId = history.Store(run);
+    if (record.nRunId == 0) {
+        record.strError = history.Error();
+    }
+    if (!run.info.bCompleted) {
+        return record;
+    }
+    // Compared also when storing failed: the history still tells what the last run found.
+    record.nPreviousId = history.PreviousCompleted(record.nRunId);
+    SStoredRun previous;
+    if (record.nPreviousId != 0 && history.ReadRun(record.nPreviousId, previous)) {
+        record.changes = CompareRuns(previous, run);
+        record.previous = std::move(previous.info);
+    } else if (record.nPreviousId != 0 && record.strError.empty()) {
+        record.strError = history.Error();
+        record.nPreviousId = 0;
+    }
+    return record;
+}
+
+} // namespace tessaray

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/history/history_db.h"
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessaray {
+
+// What changed for a partner or one of its links between two runs.
+enum class EChangeKind {
+    LinkGained,
+    LinkLost,
+    VerdictChanged,
+    StatusChanged,
+    AnchorTextChanged,
+    PartnerAdded,
+    PartnerRemoved,
+};
+
+// How a change looks to the user.
+enum class EChangeClass { New, Lost, Better, Worse, TextChanged };
+
+struct SRunChange {
+    EChangeKind eKind = EChangeKind::VerdictChanged;
+    EChangeClass eClass = EChangeClass::TextChanged;
+    std::string strPartnerUrl;
+    std::string strLinkUrl; // empty for a change of the partner page
+    // The row in the older and the newer run (indexes into their rows), -1 where there is none.
+    int nOldRow = -1;
+    int nNewRow = -1;
+    // The verdicts and reasons before and after (for every kind; equal where they did not change).
+    EVerdict eOldVerdict = EVerdict::Missing;
+    EVerdict eNewVerdict = EVerdict::Missing;
+    std::vector<SReason> oldReasons;
+    std::vector<SReason> newReasons;
+    // The status codes or anchor texts before and after, for those kinds.
+    std::string strOld;
+    std::string strNew;
+};
+
+// The changes from the older run to the newer, partners matched by their URL and links by
+// partner and link URL (a link URL found twice on a page: by its order). Partners in the order
+// of the newer run, removed partners last.
+std::vector<SRunChange> CompareRuns(const SStoredRun& older, const SStoredRun& newer);
+
+// True when a link was lost or a verdict got worse: what a scheduled run alerts on.
+bool IsAlarming(const std::vector<SRunChange>& changes);
+
+// "link-gained", ..., "partner-removed"; "new", "lost", "better", "worse", "text-changed".
+std::string_view ChangeKindCode(EChangeKind eKind);
+std::string_view ChangeClassCode(EChangeClass eClass);
+
+// The changes between two stored runs as JSON: both runs, every change with the verdicts and
+// reasons on both sides, and whether a scheduled run should alert. False when the stream fails.
+bool WriteChangesJson(std::ostream& out, const SRunInfo& older, const SRunInfo& newer,
+                      const std::vector<SRunChange>& changes);
+
+// What recording a finished run in its project's history gave.
+struct SHistoryRecord {
+    std::int64_t nRunId = 0;      // the stored run; 0 when it was not stored
+    std::int64_t nPreviousId = 0; // the last completed run before it; 0 when none
+    SRunInfo previous;
+    std::vector<SRunChange> changes; // against that run (when this run completed)
+    std::string strError;            // why the history is off; empty when all went well
+};
+
+// Stores a run in the history beside the project file, which a completed run creates when it
+// is missing (a stopped run is stored only into a history that exists), and compares a completed
+// run with the last completed one before it. A history that cannot be opened or written only
+// sets strError: it never stops an analysis, and the file is left as it is.
+SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& run);
+
+} // namespace tessaray

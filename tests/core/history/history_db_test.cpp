@@ -1,0 +1,224 @@
+#include "core/history/history_db.h"
+
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace tessaray {
+namespace {
+
+using test::ReadAll;
+using test::TempDir;
+
+SStoredRun SampleRun(int nPartners, bool bCompleted = true) {
+    SStoredRun run;
+    run.info.strStarted = "2026-12-08T10:00:00Z";
+    run.info.strFinished = "2026-12-08T10:01:00Z";
+    run.info.bCompleted = bCompleted;
+    run.info.strSettings = R"({"domain":"http://mysite.test"})";
+    run.info.summary = {nPartners, nPartners - 1, 0, 1, 0};
+    for (int i = 0; i < nPartners; ++i) {
+        SStoredRow& row = run.rows.emplace_back();
+        row.cells[kColNo] = std::to_string(i + 1);
+        row.cells[kColPartnerUrl] = "http://partner" + std::to_string(i) + ".test/";
+        row.cells[kColStatusCode] = "200";
+        row.cells[kColYourUrl] = "http://mysite.test/";
+        row.cells[kColAnchorText] = "Caf\xe9 \xff"; // bytes that are no UTF-8 stay as they are
+        row.eVerdict = i == 0 ? EVerdict::DoesNotCount : EVerdict::Counts;
+        row.eOutcome = ETransferOutcome::Complete;
+    }
+    run.rows[0].reasons = {{EReason::RelNofollow, ""},
+                           {EReason::CanonicalElsewhere, "http://x.test/a b\nc\\d"}};
+    return run;
+}
+
+// The rows of every run agree with the count stored with the run, and the file is sound.
+void ExpectWhole(const std::string& path) {
+    CSqliteDb db;
+    ASSERT_TRUE(db.Open(path, CSqliteDb::EOpen::ReadOnly)) << db.LastError();
+    EXPECT_EQ(db.QueryText("PRAGMA integrity_check"), "ok");
+    EXPECT_EQ(db.QueryText("SELECT count(*) FROM runs WHERE row_count != "
+                           "(SELECT count(*) FROM rows WHERE run = runs.id)"),
+              "0");
+}
+
+TEST(HistoryDbTest, StoresAndReadsRuns) {
+    TempDir dir;
+    const std::string path = HistoryPathOf(dir.File("links.tsrp"));
+    EXPECT_EQ(path, dir.File("links.tsrp-history"));
+    CHistoryDb history;
+    EXPECT_FALSE(history.Open(path, false)); // not created by merely looking
+    EXPECT_FALSE(std::filesystem::exists(path));
+    ASSERT_TRUE(history.Open(path, true)) << history.Error();
+    EXPECT_EQ(history.PreviousCompleted(), 0);
+
+    const SStoredRun first = SampleRun(3);
+    ASSERT_EQ(history.Store(first), 1) << history.Error();
+    ASSERT_EQ(history.Store(SampleRun(2, false)), 2);
+    ASSERT_EQ(history.Store(first), 3);
+    EXPECT_EQ(history.PreviousCompleted(), 3);
+    EXPECT_EQ(history.PreviousCompleted(3), 1); // the stopped run is skipped
+
+    std::vector<SRunInfo> runs;
+    ASSERT_TRUE(history.ListRuns(runs));
+    ASSERT_EQ(runs.size(), 3U);
+    EXPECT_FALSE(runs[1].bCompleted);
+    EXPECT_EQ(runs[1].nRows, 2);
+    EXPECT_EQ(runs[0].summary.nCounts, 2);
+
+    SStoredRun read;
+    ASSERT_TRUE(history.ReadRun(3, read)) << history.Error();
+    EXPECT_EQ(read.info.strStarted, first.info.strStarted);
+    EXPECT_EQ(read.info.strSettings, first.info.strSettings);
+    ASSERT_EQ(read.rows.size(), first.rows.size());
+    for (std::size_t i = 0; i < read.rows.size(); ++i) {
+        EXPECT_EQ(read.rows[i].cells, first.rows[i].cells);
+        EXPECT_EQ(read.rows[i].eVerdict, first.rows[i].eVerdict);
+        EXPECT_EQ(read.rows[i].reasons, first.rows[i].reasons);
+        EXPECT_EQ(read.rows[i].eOutcome, first.rows[i].eOutcome);
+    }
+    EXPECT_FALSE(history.ReadRun(4, read));
+
+    // Repeated texts are stored once: the same run again adds no text.
+    CSqliteDb db;
+    ASSERT_TRUE(db.Open(path, CSqliteDb::EOpen::ReadOnly));
+    const std::string texts = db.QueryText("SELECT count(*) FROM texts");
+    ASSERT_EQ(history.Store(first), 4);
+    EXPECT_EQ(db.QueryText("SELECT count(*) FROM texts"), texts);
+    ExpectWhole(path);
+}
+
+TEST(HistoryDbTest, DamagedOrForeignFilesAreLeftAlone) {
+    TempDir dir;
+    const std::string garbage(8192, 'x');
+    const std::string damaged = dir.Write("damaged.tsrp-history", garbage);
+    CHistoryDb history;
+    EXPECT_FALSE(history.Open(damaged, true));
+    EXPECT_NE(history.Error().find("not a database"), std::string::npos) << history.Error();
+    EXPECT_EQ(ReadAll(damaged), garbage);
+
+    // A database of another program is not taken over.
+    const std::string foreign = dir.File("foreign.tsrp-history");
+    {
+        CSqliteDb db;
+        ASSERT_TRUE(db.Open(foreign, CSqliteDb::EOpen::Create));
+        ASSERT_TRUE(db.Exec("CREATE TABLE notes(text)"));
+    }
+    const std::string before = ReadAll(foreign);
+    EXPECT_FALSE(history.Open(foreign, true));
+    EXPECT_EQ(ReadAll(foreign), before);
+
+    // A history cut short: opening or storing fails, the file keeps its bytes.
+    const std::string cut = dir.File("cut.tsrp-history");
+    {
+        CHistoryDb whole;
+        ASSERT_TRUE(whole.Open(cut, true));
+        ASSERT_NE(whole.Store(SampleRun(2000)), 0);
+    }
+    std::filesystem::resize_file(cut, std::filesystem::file_size(cut) / 2);
+    const std::string half = ReadAll(cut);
+    if (history.Open(cut, false)) {
+        SStoredRun run;
+        EXPECT_TRUE(history.Store(SampleRun(2000)) == 0 || !history.ReadRun(1, run));
+        EXPECT_FALSE(history.Error().empty());
+    }
+    EXPECT_EQ(ReadAll(cut), half);
+}
+
+TEST(HistoryDbTest, UnwritablePlaceTurnsHistoryOff) {
+    TempDir dir;
+    CHistoryDb history;
+    // Root writes into read-only folders; a folder in the file's place stops everyone.
+    if (geteuid() == 0) {
+        std::filesystem::create_directory(dir.File("links.tsrp-history"));
+    } else {
+        ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
+    }
+    EXPECT_FALSE(history.Open(dir.File("links.tsrp-history"), true));
+    EXPECT_FALSE(history.Error().empty());
+    chmod(dir.Path().c_str(), 0755);
+}
+
+TEST(HistoryDbTest, TwoProgramsOnOneFile) {
+    TempDir dir;
+    const std::string path = dir.File("links.tsrp-history");
+    CHistoryDb first;
+    CHistoryDb second;
+    ASSERT_TRUE(first.Open(path, true));
+    ASSERT_TRUE(second.Open(path, true));
+    ASSERT_EQ(first.Store(SampleRun(5)), 1);
+
+    // While one holds the write lock, the other reads and its store waits, then gives up whole.
+    CSqliteDb writer;
+    ASSERT_TRUE(writer.Open(path, CSqliteDb::EOpen::ReadWrite));
+    ASSERT_TRUE(writer.Exec("BEGIN IMMEDIATE"));
+    SStoredRun run;
+    EXPECT_TRUE(second.ReadRun(1, run));
+    second.SetBusyTimeout(50);
+    EXPECT_EQ(second.Store(SampleRun(5)), 0);
+    EXPECT_NE(second.Error().find("locked"), std::string::npos) << second.Error();
+
+    // With a longer timeout the store waits until the lock goes.
+    second.SetBusyTimeout(10000);
+    std::thread release([&writer] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        writer.Exec("COMMIT");
+    });
+    EXPECT_EQ(second.Store(SampleRun(5)), 2) << second.Error();
+    release.join();
+    EXPECT_EQ(first.Store(SampleRun(5)), 3);
+    ExpectWhole(path);
+}
+
+// A program killed while it stores a run leaves the history as it was before that run.
+TEST(HistoryDbTest, KilledWhileStoringLeavesWholeRuns) {
+    TempDir dir;
+    const std::string path = dir.File("links.tsrp-history");
+    {
+        CHistoryDb history;
+        ASSERT_TRUE(history.Open(path, true));
+    }
+    const SStoredRun run = SampleRun(5000);
+    std::mt19937 random(17);
+    std::uniform_int_distribution<int> delay(1, 300);
+    for (int attempt = 0; attempt < 12; ++attempt) {
+        const pid_t child = fork();
+        ASSERT_NE(child, -1);
+        if (child == 0) {
+            CHistoryDb history;
+            if (history.Open(path, false)) {
+                while (history.Store(run) != 0) {
+                }
+            }
+            _exit(1);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(delay(random)));
+        kill(child, SIGKILL);
+        int status = 0;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (waitpid(child, &status, WNOHANG) == 0 &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        ExpectWhole(path);
+    }
+    // The history still takes runs afterwards.
+    CHistoryDb history;
+    ASSERT_TRUE(history.Open(path, false)) << history.Error();
+    EXPECT_NE(history.Store(SampleRun(3)), 0) << history.Error();
+    ExpectWhole(path);
+}
+
+} // namespace
+} // namespace tessaray

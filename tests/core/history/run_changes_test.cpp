@@ -1,0 +1,152 @@
+#include "core/history/run_changes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace tessaray {
+namespace {
+
+using enum EVerdict;
+
+// A stored row of a partner page with a link to linkUrl (empty: the row of a page without one).
+SStoredRow Row(const std::string& partner, const std::string& link, EVerdict verdict,
+               const std::string& status = "200", const std::string& anchor = "Our site") {
+    SStoredRow row;
+    row.cells[kColPartnerUrl] = partner;
+    row.cells[kColYourUrl] = link;
+    row.cells[kColStatusCode] = status;
+    row.cells[kColAnchorText] = link.empty() ? "" : anchor;
+    row.eVerdict = verdict;
+    if (verdict == DoesNotCount) {
+        row.reasons = {{EReason::RelNofollow, ""}};
+    }
+    return row;
+}
+
+SStoredRun RunOf(std::vector<SStoredRow> rows) {
+    SStoredRun run;
+    run.rows = std::move(rows);
+    return run;
+}
+
+constexpr const char* kA = "http://a.test/links.html";
+constexpr const char* kB = "http://b.test/";
+constexpr const char* kHome = "http://mysite.test/";
+constexpr const char* kShop = "http://mysite.test/shop";
+
+TEST(RunChangesTest, EachKindOfChange) {
+    struct Case {
+        const char* what;
+        SStoredRun older;
+        SStoredRun newer;
+        // kind, class, link URL, old and new verdict of every change, in order
+        std::vector<std::tuple<EChangeKind, EChangeClass, std::string, EVerdict, EVerdict>> want;
+        bool alarming;
+    };
+    using K = EChangeKind;
+    using C = EChangeClass;
+    const std::vector<Case> cases = {
+        {"nothing changed",
+         RunOf({Row(kA, kHome, Counts)}),
+         RunOf({Row(kA, kHome, Counts)}),
+         {},
+         false},
+        {"link removed, page still there",
+         RunOf({Row(kA, kHome, Counts)}),
+         RunOf({Row(kA, "", Missing)}),
+         {{K::LinkLost, C::Lost, kHome, Counts, Missing}},
+         true},
+        {"one of two links removed",
+         RunOf({Row(kA, kHome, Counts), Row(kA, kShop, Counts)}),
+         RunOf({Row(kA, kShop, Counts)}),
+         {{K::LinkLost, C::Lost, kHome, Counts, Missing}},
+         true},
+        {"link added beside another",
+         RunOf({Row(kA, kHome, Counts)}),
+         RunOf({Row(kA, kHome, Counts), Row(kA, kShop, DoesNotCount)}),
+         {{K::LinkGained, C::New, kShop, Missing, DoesNotCount}},
+         false},
+        {"link appears on a page that had none",
+         RunOf({Row(kA, "", Missing)}),
+         RunOf({Row(kA, kHome, Counts)}),
+         {{K::LinkGained, C::New, kHome, Missing, Counts}},
+         false},
+        {"link turned nofollow",
+         RunOf({Row(kA, kHome, Counts)}),
+         RunOf({Row(kA, kHome, DoesNotCount)}),
+         {{K::VerdictChanged, C::Worse, kHome, Counts, DoesNotCount}},
+         true},
+        {"nofollow dropped",
+         RunOf({Row(kA, kHome, DoesNotCount)}),
+         RunOf({Row(kA, kHome, Counts)}),
+         {{K::VerdictChanged, C::Better, kHome, DoesNotCount, Counts}},
+         false},
+        {"page gone: the link's verdict gets worse, it was not removed",
+         RunOf({Row(kA, kHome, Counts)}),
+         RunOf({Row(kA, "", Unreachable, "404")}),
+         {{K::StatusChanged, C::Worse, "", Counts, Unreachable},
+          {K::VerdictChanged, C::Worse, kHome, Counts, Unreachable}},
+         true},
+        {"page without link comes back",
+         RunOf({Row(kA, "", Unreachable, "0")}),
+         RunOf({Row(kA, "", Missing)}),
+         {{K::StatusChanged, C::Better, "", Unreachable, Missing},
+          {K::VerdictChanged, C::Better, "", Unreachable, Missing}},
+         false},
+        {"status changed otherwise",
+         RunOf({Row(kA, "", Unreachable, "404")}),
+         RunOf({Row(kA, "", Unreachable, "500")}),
+         {{K::StatusChanged, C::TextChanged, "", Unreachable, Unreachable}},
+         false},
+        {"anchor text changed",
+         RunOf({Row(kA, kHome, Counts)}),
+         RunOf({Row(kA, kHome, Counts, "200", "Best shop")}),
+         {{K::AnchorTextChanged, C::TextChanged, kHome, Counts, Counts}},
+         false},
+        {"the same link twice, the second removed",
+         RunOf({Row(kA, kHome, Counts), Row(kA, kHome, DoesNotCount)}),
+         RunOf({Row(kA, kHome, Counts)}),
+         {{K::LinkLost, C::Lost, kHome, DoesNotCount, Missing}},
+         true},
+        {"partners added and removed (no alarm: the user edited the list)",
+         RunOf({Row(kA, kHome, Counts)}),
+         RunOf({Row(kB, "", Missing)}),
+         {{K::PartnerAdded, C::New, "", Missing, Missing},
+          {K::PartnerRemoved, C::Lost, "", Counts, Missing}},
+         false},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        const std::vector<SRunChange> changes = CompareRuns(test.older, test.newer);
+        ASSERT_EQ(changes.size(), test.want.size());
+        for (std::size_t i = 0; i < changes.size(); ++i) {
+            const auto& [kind, klass, link, oldVerdict, newVerdict] = test.want[i];
+            EXPECT_EQ(ChangeKindCode(changes[i].eKind), ChangeKindCode(kind)) << i;
+            EXPECT_EQ(ChangeClassCode(changes[i].eClass), ChangeClassCode(klass)) << i;
+            EXPECT_EQ(changes[i].strLinkUrl, link) << i;
+            EXPECT_EQ(changes[i].eOldVerdict, oldVerdict) << i;
+            EXPECT_EQ(changes[i].eNewVerdict, newVerdict) << i;
+        }
+        EXPECT_EQ(IsAlarming(changes), test.alarming);
+    }
+}
+
+TEST(RunChangesTest, ChangesCarryRowsAndBothSidesTexts) {
+    const std::vector<SRunChange> changes =
+        CompareRuns(RunOf({Row(kB, "", Missing), Row(kA, kHome, Counts, "200", "old")}),
+                    RunOf({Row(kA, kHome, DoesNotCount, "200", "new"), Row(kB, "", Missing)}));
+    ASSERT_EQ(changes.size(), 2U);
+    EXPECT_EQ(changes[0].strPartnerUrl, kA);
+    EXPECT_EQ(changes[0].nOldRow, 1);
+    EXPECT_EQ(changes[0].nNewRow, 0);
+    EXPECT_TRUE(changes[0].oldReasons.empty());
+    EXPECT_EQ(changes[0].newReasons, (std::vector<SReason>{{EReason::RelNofollow, ""}}));
+    EXPECT_EQ(changes[1].strOld, "old");
+    EXPECT_EQ(changes[1].strNew, "new");
+}
+
+} // namespace
+} // namespace tessaray
