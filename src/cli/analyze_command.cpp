@@ -7,6 +7,8 @@
 #include "core/app/install_dir.h"
 #include "core/app/trace_log.h"
 #include "core/app/version_code.h"
+#include "core/history/history_db.h"
+#include "core/history/run_changes.h"
 #include "core/project/project.h"
 #include "core/results/html_report.h"
 #include "core/results/json_report.h"
@@ -37,6 +39,9 @@ constexpr int kExitFailed = 1;
 // some partner was unreachable (this one wins).
 constexpr int kExitNotCounting = 4;
 constexpr int kExitUnreachable = 5;
+// Exit code when, against the previous completed run, a link was lost or its verdict got worse
+// (ahead of 4 and 5, so scheduled runs can alert on change).
+constexpr int kExitChanged = 3;
 
 struct SAnalyzeOptions {
     std::string strProject;
@@ -48,6 +53,8 @@ struct SAnalyzeOptions {
     SAuthOptions auth;
     bool bQuiet = false;
     bool bSummary = false;
+    bool bChanges = false;
+    bool bAlertOnChangeOnly = false;
 };
 
 // The texts of one interface language.
@@ -217,6 +224,15 @@ int VerdictExitCode(const CRunVerdicts& verdicts) {
     return summary.nCounts == summary.nPartners ? 0 : kExitNotCounting;
 }
 
+// The settings a run is stored with in the history, as JSON.
+std::string RunSettings(const CProject& project, const SAnalyzeOptions& options) {
+    return "{\"domain\": " + JsonString(project.GetDomain()) +
+           ", \"language\": " + JsonString(options.strLang) +
+           ", \"partners\": " + std::to_string(project.GetPartnerCount()) +
+           ", \"authentication\": " + (options.strUser.empty() ? "false" : "true") +
+           ", \"program\": \"tessaray-cli\"}";
+}
+
 int RunAnalyze(const SAnalyzeOptions& options) {
     const SLanguage& language = options.strLang == "de" ? kGerman : kEnglish;
 
@@ -294,7 +310,23 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     std::signal(SIGINT, oldHandler);
     log.EndLine();
 
+    // The history never stops the run: when it cannot be had, that is said once and the
+    // reports follow as always.
+    const SHistoryRecord history = RecordRun(
+        projectPath, MakeStoredRun(table, run.GetVerdicts(), run.GetRunEnd() == ERunEnd::Completed,
+                                   RunSettings(project, options)));
+    if (!history.strError.empty()) {
+        std::fprintf(stderr, "tessaray-cli: history off: %s: %s (the analysis goes on)\n",
+                     HistoryPathOf(projectPath).c_str(), history.strError.c_str());
+    }
+
     int exitCode = VerdictExitCode(run.GetVerdicts());
+    if (options.bAlertOnChangeOnly) {
+        exitCode = 0;
+    }
+    if (history.nPreviousId != 0 && IsAlarming(history.changes)) {
+        exitCode = kExitChanged;
+    }
     if (run.GetRunEnd() == ERunEnd::Stopped) {
         exitCode = kExitInterrupted;
     } else if (run.GetRunEnd() == ERunEnd::CannotFetch) {
@@ -339,6 +371,17 @@ int RunAnalyze(const SAnalyzeOptions& options) {
         (options.strCsv.empty() && options.strHtml.empty() && options.strJson.empty())) {
         PrintSummary(table, run.GetVerdicts(), language, run.GetPartnerNumber());
     }
+    if (options.bChanges) {
+        SRunInfo newer;
+        newer.nId = history.nRunId;
+        newer.strStarted = run.GetVerdicts().GetStarted();
+        if (history.nPreviousId != 0) {
+            std::printf("\n");
+            PrintChanges(history.previous, newer, history.changes);
+        } else if (run.GetRunEnd() == ERunEnd::Completed) {
+            std::printf("\nNo earlier completed run to compare with.\n");
+        }
+    }
     return exitCode;
 }
 
@@ -363,9 +406,17 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
     command->add_flag("--quiet", options->bQuiet, "do not show the output log on stderr");
     command->add_flag("--summary", options->bSummary,
                       "print the summary on stdout also when report files are written");
-    command->footer("Exit codes: 0 every partner's link counts; 4 a link is missing or does not "
-                    "count; 5 a partner was unreachable (5 wins over 4); 1 a report could not be "
-                    "written or a fetch could not start; 2 bad input; 130 interrupted (Ctrl+C).");
+    command->add_flag("--changes", options->bChanges,
+                      "print the changes against the previous completed run after the summary");
+    command->add_flag("--alert-on-change-only", options->bAlertOnChangeOnly,
+                      "exit 0 instead of 4 or 5 when the verdicts are bad but unchanged");
+    command->footer("Every run is stored in PROJECT-history beside the project file (see "
+                    "'tessaray-cli history').\n"
+                    "Exit codes: 0 every partner's link counts; 3 against the previous completed "
+                    "run a link was lost or its verdict got worse (wins over 4 and 5); 4 a link "
+                    "is missing or does not count; 5 a partner was unreachable (5 wins over 4); "
+                    "1 a report could not be written or a fetch could not start; 2 bad input; "
+                    "130 interrupted (Ctrl+C).");
     command->callback([options, &exitCode] { exitCode = RunAnalyze(*options); });
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/history/run_changes.h"
+
 #include <CLI/CLI.hpp>
+
+#include <vector>
 
 namespace tessaray::cli {
 
@@ -14,5 +18,11 @@ void RegisterAnalyze(CLI::App& app, int& exitCode);
 void RegisterProject(CLI::App& app, int& exitCode);
 void RegisterFetch(CLI::App& app, int& exitCode);
 void RegisterScan(CLI::App& app, int& exitCode);
+void RegisterHistory(CLI::App& app, int& exitCode);
+
+// Prints the changes between two runs on stdout, one line each: its class, the partner and link,
+// and what changed.
+void PrintChanges(const SRunInfo& older, const SRunInfo& newer,
+                  const std::vector<SRunChange>& changes);
 
 } // namespace tessaray::cli

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     tessaray::cli::RegisterScan(app, exitCode);
     tessaray::cli::RegisterProject(app, exitCode);
     tessaray::cli::RegisterAnalyze(app, exitCode);
+    tessaray::cli::RegisterHistory(app, exitCode);
 
     try {
         app.parse(argc, argv);

@@ -72,6 +72,14 @@ protected:
                 res.set_content("<html><body><a href=\"http://shop.example/\">x</a></body></html>",
                                 "text/html");
             });
+        // Its link turns nofollow when the test switches it.
+        m_server.Server().Get(
+            "/switch.html", [this](const httplib::Request&, httplib::Response& res) {
+                res.set_content(std::string("<html><body><a href=\"http://shop.example/\"") +
+                                    (m_bSwitched ? " rel=\"nofollow\"" : "") +
+                                    ">Shop</a></body></html>",
+                                "text/html");
+            });
         // Answers once the test releases it (or after ten seconds).
         m_server.Server().Get(
             "/slow.html", [this](const httplib::Request&, httplib::Response& res) {
@@ -103,6 +111,7 @@ protected:
     std::string Mask(const std::string& text) const { return MaskPort(text, m_server.Port()); }
 
     std::atomic<bool> m_bReleaseSlow{false};
+    std::atomic<bool> m_bSwitched{false};
     test::HttpTestServer m_server;
     TempDir m_dir;
 };
@@ -215,6 +224,54 @@ TEST_F(AnalyzeCommand, JsonReportAndExitCodesFollowTheVerdicts) {
         1);
     EXPECT_NE(RunCli(m_dir, {"analyze", "--help"}).strOut.find("4 a link is missing"),
               std::string::npos);
+}
+
+TEST_F(AnalyzeCommand, HistoryKeepsEveryRunAndExitCodeThreeAlertsOnChange) {
+    const std::string project =
+        MakeProject({m_server.Url("/links.html"), m_server.Url("/switch.html")});
+    ASSERT_EQ(RunCli(m_dir, {"analyze", project, "--quiet", "--changes"}).nExit, 0);
+    EXPECT_TRUE(std::filesystem::exists(project + "-history"));
+    EXPECT_EQ(RunCli(m_dir, {"history", project, "--changes"}).nExit, 2); // one run only
+
+    m_bSwitched = true;
+    const Result changed = RunCli(m_dir, {"analyze", project, "--quiet", "--changes"});
+    EXPECT_EQ(changed.nExit, 3) << changed.strErr;
+    EXPECT_NE(Mask(changed.strOut)
+                  .find("  worse         http://127.0.0.1:PORT/switch.html -> "
+                        "http://shop.example/  verdict-changed: counts -> does-not-count "
+                        "(rel-nofollow)\n"),
+              std::string::npos)
+        << changed.strOut;
+
+    // Bad but unchanged: 4, or 0 when only changes should alert.
+    EXPECT_EQ(RunCli(m_dir, {"analyze", project, "--quiet"}).nExit, 4);
+    EXPECT_EQ(RunCli(m_dir, {"analyze", project, "--quiet", "--alert-on-change-only"}).nExit, 0);
+
+    const Result list = RunCli(m_dir, {"history", project});
+    EXPECT_EQ(list.nExit, 0);
+    EXPECT_EQ(std::count(list.strOut.begin(), list.strOut.end(), '\n'), 5) << list.strOut;
+    EXPECT_NE(list.strOut.find("completed         2       1               1"), std::string::npos)
+        << list.strOut;
+    const Result unchanged = RunCli(m_dir, {"history", project, "--changes", "--json"});
+    EXPECT_NE(unchanged.strOut.find("\"alarming\": false,\n \"changes\": []"), std::string::npos)
+        << unchanged.strOut;
+    const Result json = RunCli(m_dir, {"history", project, "--changes", "1", "2", "--json"});
+    EXPECT_NE(json.strOut.find("{\"kind\": \"verdict-changed\", \"class\": \"worse\""),
+              std::string::npos)
+        << json.strOut;
+    EXPECT_EQ(RunCli(m_dir, {"history", project, "--changes", "1", "9"}).nExit, 2);
+}
+
+TEST_F(AnalyzeCommand, DamagedHistoryNeverStopsTheRun) {
+    const std::string project = MakeProject({m_server.Url("/links.html")});
+    const std::string damaged = m_dir.Write("shop.tsrp-history", std::string(4096, 'x'));
+    const Result result = RunCli(m_dir, {"analyze", project, "--quiet", "--csv", "-"});
+    EXPECT_EQ(result.nExit, 0);
+    EXPECT_NE(result.strOut.find("shop.example"), std::string::npos);
+    EXPECT_EQ(result.strErr, "tessaray-cli: history off: " + damaged +
+                                 ": cannot read the history: file is not a database (the "
+                                 "analysis goes on)\n");
+    EXPECT_EQ(ReadAll(damaged), std::string(4096, 'x'));
 }
 
 TEST_F(AnalyzeCommand, BadInputIsRefusedBeforeAnythingIsFetched) {

@@ -144,6 +144,7 @@ std::vector<SReason> DecodeReasons(std::string_view text) {
 SStoredRun MakeStoredRun(const CResultTable& table, const CRunVerdicts& verdicts, bool bCompleted,
                          std::string strSettings) {
     std::vector<std::pair<int, int>> order; // row number, table index
+    order.reserve(static_cast<std::size_t>(table.GetRowCount()));
     for (int row = 0; row < table.GetRowCount(); ++row) {
         order.emplace_back(std::atoi(std::string(table.GetCellView(row, kColNo)).c_str()), row);
     }

@@ -1,0 +1,154 @@
+// tessaray-cli history: the runs stored beside a project and what changed between two of them.
+#include "cli/commands.h"
+
+#include "core/history/history_db.h"
+#include "core/history/run_changes.h"
+#include "core/results/json_report.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tessaray::cli {
+
+namespace {
+
+struct SHistoryOptions {
+    std::string strProject;
+    std::vector<std::int64_t> runs;
+    bool bChanges = false;
+    bool bJson = false;
+};
+
+// The verdict and reason codes of one side of a change: "counts", "does-not-count (rel-ugc)".
+std::string SideText(EVerdict eVerdict, const std::vector<SReason>& reasons) {
+    std::string text(VerdictCode(eVerdict));
+    const char* separator = " (";
+    for (const SReason& reason : reasons) {
+        text.append(separator).append(ReasonCode(reason.eCode));
+        if (!reason.strDetail.empty()) {
+            text.append(" ").append(reason.strDetail);
+        }
+        separator = ", ";
+    }
+    return reasons.empty() ? text : text + ")";
+}
+
+void PrintRuns(const std::vector<SRunInfo>& runs) {
+    std::printf("%4s  %-20s  %-20s  %-9s  %8s  %6s  %14s  %7s  %11s\n", "run", "started",
+                "finished", "end", "partners", "counts", "does not count", "missing",
+                "unreachable");
+    for (const SRunInfo& run : runs) {
+        std::printf("%4lld  %-20s  %-20s  %-9s  %8d  %6d  %14d  %7d  %11d\n",
+                    static_cast<long long>(run.nId), run.strStarted.c_str(),
+                    run.strFinished.c_str(), run.bCompleted ? "completed" : "stopped",
+                    run.summary.nPartners, run.summary.nCounts, run.summary.nDoesNotCount,
+                    run.summary.nMissing, run.summary.nUnreachable);
+    }
+}
+
+void PrintRunsJson(const std::vector<SRunInfo>& runs) {
+    std::cout << "{\"runs\": [";
+    const char* separator = "\n  ";
+    for (const SRunInfo& run : runs) {
+        std::cout << separator << "{\"id\": " << run.nId
+                  << ", \"started\": " << JsonString(run.strStarted)
+                  << ", \"finished\": " << JsonString(run.strFinished)
+                  << ", \"completed\": " << (run.bCompleted ? "true" : "false")
+                  << ", \"rows\": " << run.nRows
+                  << ", \"settings\": " << (run.strSettings.empty() ? "{}" : run.strSettings)
+                  << ", \"summary\": {\"partners\": " << run.summary.nPartners
+                  << ", \"counts\": " << run.summary.nCounts
+                  << ", \"does_not_count\": " << run.summary.nDoesNotCount
+                  << ", \"missing\": " << run.summary.nMissing
+                  << ", \"unreachable\": " << run.summary.nUnreachable << "}}";
+        separator = ",\n  ";
+    }
+    std::cout << "]}\n";
+}
+
+int Fail(const std::string& message, int exitCode) {
+    std::fprintf(stderr, "tessaray-cli: %s\n", message.c_str());
+    return exitCode;
+}
+
+int RunHistory(const SHistoryOptions& options) {
+    std::error_code error;
+    const std::string projectPath = std::filesystem::absolute(options.strProject, error).string();
+    const std::string path = HistoryPathOf(projectPath);
+    if (error || !std::filesystem::exists(path, error)) {
+        return Fail("no runs are stored for " + options.strProject + " (no " + path + ")",
+                    kExitUsage);
+    }
+    CHistoryDb history;
+    std::vector<SRunInfo> runs;
+    if (!history.Open(path, false) || !history.ListRuns(runs)) {
+        return Fail(path + ": " + history.Error(), 1);
+    }
+    if (!options.bChanges) {
+        options.bJson ? PrintRunsJson(runs) : PrintRuns(runs);
+        return 0;
+    }
+    if (options.runs.size() == 1) {
+        return Fail("--changes takes two runs or none", kExitUsage);
+    }
+    if (options.runs.empty() && runs.size() < 2) {
+        return Fail("fewer than two runs are stored for " + options.strProject, kExitUsage);
+    }
+    const std::int64_t nOld = options.runs.empty() ? runs[runs.size() - 2].nId : options.runs[0];
+    const std::int64_t nNew = options.runs.empty() ? runs.back().nId : options.runs[1];
+    SStoredRun older;
+    SStoredRun newer;
+    if (!history.ReadRun(nOld, older) || !history.ReadRun(nNew, newer)) {
+        return Fail(history.Error(), kExitUsage);
+    }
+    const std::vector<SRunChange> changes = CompareRuns(older, newer);
+    if (options.bJson) {
+        WriteChangesJson(std::cout, older.info, newer.info, changes);
+    } else {
+        PrintChanges(older.info, newer.info, changes);
+    }
+    return 0;
+}
+
+} // namespace
+
+void PrintChanges(const SRunInfo& older, const SRunInfo& newer,
+                  const std::vector<SRunChange>& changes) {
+    std::printf("Changes from run %lld (%s) to run %lld (%s): %zu\n",
+                static_cast<long long>(older.nId), older.strStarted.c_str(),
+                static_cast<long long>(newer.nId), newer.strStarted.c_str(), changes.size());
+    for (const SRunChange& change : changes) {
+        std::string what(ChangeKindCode(change.eKind));
+        if (change.eKind == EChangeKind::StatusChanged ||
+            change.eKind == EChangeKind::AnchorTextChanged) {
+            what += " \"" + change.strOld + "\" -> \"" + change.strNew + "\"";
+        } else {
+            what += ": " + SideText(change.eOldVerdict, change.oldReasons) + " -> " +
+                    SideText(change.eNewVerdict, change.newReasons);
+        }
+        std::string where = change.strPartnerUrl;
+        if (!change.strLinkUrl.empty()) {
+            where += " -> " + change.strLinkUrl;
+        }
+        std::printf("  %-12s  %s  %s\n", std::string(ChangeClassCode(change.eClass)).c_str(),
+                    where.c_str(), what.c_str());
+    }
+}
+
+void RegisterHistory(CLI::App& app, int& exitCode) {
+    auto options = std::make_shared<SHistoryOptions>();
+    CLI::App* command = app.add_subcommand(
+        "history", "List the runs stored beside a project, or show what changed between two");
+    command->add_option("project", options->strProject, "the project file (.tsrp)")->required();
+    command->add_option("runs", options->runs,
+                        "with --changes: the older and the newer run (default: the last two)");
+    command->add_flag("--changes", options->bChanges, "show the changes between two runs");
+    command->add_flag("--json", options->bJson, "write JSON");
+    command->callback([options, &exitCode] { exitCode = RunHistory(*options); });
+}
+
+} // namespace tessaray::cli
