@@ -1,38 +1,16 @@
 // Loading and saving a project of 10,000 partners and 2,000 external links.
+#include "bench/bench_folder.h"
 #include "core/project/project.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 namespace {
 
 using tessaray::CLineList;
 using tessaray::CProject;
-
-// A fresh folder for the benchmark's files, removed at the end.
-class BenchFolder {
-public:
-    BenchFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tessaray-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            m_strPath = pattern;
-        }
-    }
-    ~BenchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_strPath, ignored);
-    }
-    BenchFolder(const BenchFolder&) = delete;
-    BenchFolder& operator=(const BenchFolder&) = delete;
-    std::string File(const std::string& name) const { return m_strPath + "/" + name; }
-
-private:
-    std::string m_strPath;
-};
+using tessaray::bench::BenchFolder;
 
 CProject MakeFullProject() {
     CProject project;
