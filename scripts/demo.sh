@@ -3,6 +3,7 @@
 # the demo site, serves the demo web of partner sites on loopback, makes the demo project of the
 # Corner Tea Shop, analyses it (the summary with every row's verdict goes to the terminal) and
 # leaves report.csv, report.html and report.json in demo-output/.
+# Then two partners change their pages and a second run prints what changed since the first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$PWD/build-demo
@@ -35,3 +36,14 @@ echo
 echo "analyze exit code: $status"
 echo "Reports: $out/report.csv, $out/report.html and $out/report.json"
 [[ $status == 0 || $status == 4 || $status == 5 ]]
+
+echo
+echo "== two partners change their pages; analysing again"
+demo_switch_partners
+status=0
+"$build/bin/tessaray-cli" analyze "$out/corner-tea-shop.tsrp" --quiet --changes || status=$?
+echo
+echo "analyze exit code: $status (3: a link was lost or its verdict got worse since the last run)"
+[[ $status == 3 ]]
+echo
+"$build/bin/tessaray-cli" history "$out/corner-tea-shop.tsrp"

@@ -3,11 +3,13 @@
 # the command-line program to use (default: the build's).
 
 # Starts the demo site in the background, stopped again when the calling script exits, and sets
-# $port (the sites) and $silent_port (the partner whose server does not answer).
+# $port (the sites) and $silent_port (the partner whose server does not answer). While the file
+# $out/switch exists, partners with a NAME.switched page show that one (demo_switch_partners).
 demo_start_site() {
     mkdir -p "$out"
-    rm -f "$out/port.txt"
-    "$build/bin/tessaray-demo-site" --root res/demo/sites --port-file "$out/port.txt" >/dev/null &
+    rm -f "$out/port.txt" "$out/switch"
+    "$build/bin/tessaray-demo-site" --root res/demo/sites --port-file "$out/port.txt" \
+        --switch-file "$out/switch" >/dev/null &
     demo_site_pid=$!
     trap 'kill "$demo_site_pid" 2>/dev/null || true; wait "$demo_site_pid" 2>/dev/null || true' EXIT
     for _ in $(seq 100); do
@@ -27,8 +29,14 @@ demo_make_project() {
     for name in partners.txt google-links.csv; do
         sed -e "s/@PORT@/$port/g" -e "s/@SILENT_PORT@/$silent_port/g" "res/demo/$name" > "$out/$name"
     done
-    rm -f "$out/corner-tea-shop.tsrp" "$out/corner-tea-shop.bak"
+    rm -f "$out/corner-tea-shop.tsrp" "$out/corner-tea-shop.bak" "$out/corner-tea-shop.tsrp-history"*
     "${cli:-$build/bin/tessaray-cli}" project new "$out/corner-tea-shop.tsrp" \
         --domain "http://shop.localhost:$port" \
         --import-txt "$out/partners.txt" --google-csv "$out/google-links.csv"
+}
+
+# Changes two partner pages, as partners do between two runs: partner one drops its link to the
+# shop, partner seven puts one back.
+demo_switch_partners() {
+    touch "$out/switch"
 }

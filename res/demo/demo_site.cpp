@@ -7,7 +7,9 @@
 // 301 to that path; a file NAME.headers adds its "Name: value" lines to the response of NAME; with
 // a file NAME.silent beside it, NAME is announced whole but only its first half is sent, then the
 // server goes silent (until the client gives up). A second port is bound but never listened on: a
-// partner named on it has a server that does not answer (the connection is refused).
+// partner named on it has a server that does not answer (the connection is refused). With
+// --switch-file FILE, while FILE exists a page NAME that has a NAME.switched beside it is answered
+// from that file instead, so a partner can change its page between two runs.
 #include <httplib.h>
 
 #include <atomic>
@@ -37,10 +39,12 @@ constexpr std::string_view kHostSuffix = ".localhost";
 void PrintUsage() {
     std::fprintf(stderr,
                  "usage: tessaray-demo-site [--root DIR] [--port N] [--port-file FILE]\n"
+                 "                          [--switch-file FILE]\n"
                  "  --root DIR       folder of the demo sites (default: the source tree's)\n"
                  "  --port N         port to listen on (default: any free port)\n"
                  "  --port-file FILE write the port and the port of the silent server\n"
-                 "                   there, one a line, once the site is listening\n");
+                 "                   there, one a line, once the site is listening\n"
+                 "  --switch-file FILE while FILE exists, serve NAME.switched for NAME\n");
 }
 
 bool ReadFile(const fs::path& path, std::string& out) {
@@ -92,6 +96,7 @@ std::string SiteOf(std::string host) {
 constexpr std::string_view kRedirectSuffix = ".redirect";
 constexpr std::string_view kHeadersSuffix = ".headers";
 constexpr std::string_view kSilentSuffix = ".silent";
+constexpr std::string_view kSwitchedSuffix = ".switched";
 
 // Set when the server stops, so a silent response ends too.
 std::atomic<bool> g_stopping{false};
@@ -101,7 +106,7 @@ bool IsSafePath(const std::string& path) {
     return !path.empty() && path.front() == '/' && path.find("..") == std::string::npos &&
            path.find('\\') == std::string::npos && path.find('\0') == std::string::npos &&
            !path.ends_with(kRedirectSuffix) && !path.ends_with(kHeadersSuffix) &&
-           !path.ends_with(kSilentSuffix);
+           !path.ends_with(kSilentSuffix) && !path.ends_with(kSwitchedSuffix);
 }
 
 // Adds the "Name: value" lines of a headers side file to the response.
@@ -177,6 +182,7 @@ int main(int argc, char** argv) {
     fs::path root = TESSARAY_DEMO_SITES_DIR;
     int port = 0;
     std::string portFile;
+    std::string switchFile;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -190,6 +196,8 @@ int main(int argc, char** argv) {
             }
         } else if (arg == "--port-file" && hasValue) {
             portFile = argv[++i];
+        } else if (arg == "--switch-file" && hasValue) {
+            switchFile = argv[++i];
         } else {
             PrintUsage();
             return 2;
@@ -249,7 +257,14 @@ int main(int argc, char** argv) {
             res.set_content("Moved.\n", "text/plain");
             return;
         }
-        if (!fs::is_regular_file(file) || !ReadFile(file, body)) {
+        fs::path source = file;
+        const fs::path switched = file.string() + std::string(kSwitchedSuffix);
+        std::error_code error;
+        if (!switchFile.empty() && fs::exists(switchFile, error) &&
+            fs::is_regular_file(switched, error)) {
+            source = switched;
+        }
+        if (!fs::is_regular_file(source) || !ReadFile(source, body)) {
             res.status = 404;
             res.set_content("<html><body><h1>404 Not Found</h1></body></html>\n", "text/html");
             return;
