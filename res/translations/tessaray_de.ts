@@ -492,6 +492,30 @@ Updates prüfen</translation>
 <context>
     <name>tessaray::CResultModel</name>
     <message>
+        <source>Change</source>
+        <translation>Änderung</translation>
+    </message>
+    <message>
+        <source>new</source>
+        <translation>neu</translation>
+    </message>
+    <message>
+        <source>lost</source>
+        <translation>verloren</translation>
+    </message>
+    <message>
+        <source>better</source>
+        <translation>besser</translation>
+    </message>
+    <message>
+        <source>worse</source>
+        <translation>schlechter</translation>
+    </message>
+    <message>
+        <source>text changed</source>
+        <translation>Text geändert</translation>
+    </message>
+    <message>
         <source>Verdict</source>
         <translation>Bewertung</translation>
     </message>
@@ -664,6 +688,10 @@ Updates prüfen</translation>
     <message>
         <source>The page cannot be fetched; the analysis ends.</source>
         <translation>Die Seite kann nicht geladen werden; die Analyse endet.</translation>
+    </message>
+    <message>
+        <source>The run history %1 cannot be used (%2); the analysis is not affected.</source>
+        <translation>Der Verlauf der Analysen %1 kann nicht benutzt werden (%2); die Analyse selbst ist davon nicht betroffen.</translation>
     </message>
     <message>
         <source>Stopping after partner %1 of %2 ...</source>

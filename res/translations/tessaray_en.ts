@@ -492,6 +492,30 @@ Check for updates</translation>
 <context>
     <name>tessaray::CResultModel</name>
     <message>
+        <source>Change</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>new</source>
+        <translation>new</translation>
+    </message>
+    <message>
+        <source>lost</source>
+        <translation>lost</translation>
+    </message>
+    <message>
+        <source>better</source>
+        <translation>better</translation>
+    </message>
+    <message>
+        <source>worse</source>
+        <translation>worse</translation>
+    </message>
+    <message>
+        <source>text changed</source>
+        <translation>text changed</translation>
+    </message>
+    <message>
         <source>Verdict</source>
         <translation>Verdict</translation>
     </message>
@@ -664,6 +688,10 @@ Check for updates</translation>
     <message>
         <source>The page cannot be fetched; the analysis ends.</source>
         <translation>The page cannot be fetched; the analysis ends.</translation>
+    </message>
+    <message>
+        <source>The run history %1 cannot be used (%2); the analysis is not affected.</source>
+        <translation>The run history %1 cannot be used (%2); the analysis is not affected.</translation>
     </message>
     <message>
         <source>Stopping after partner %1 of %2 ...</source>

@@ -204,6 +204,39 @@ std::vector<SRunChange> CompareRuns(const SStoredRun& older, const SStoredRun& n
     return comparer.Take();
 }
 
+std::unordered_map<int, EChangeClass> ChangesByRowNumber(const SStoredRun& newer,
+                                                         const std::vector<SRunChange>& changes) {
+    // Higher is more serious.
+    const auto weight = [](EChangeClass eClass) {
+        switch (eClass) {
+        case EChangeClass::Lost:
+            return 4;
+        case EChangeClass::Worse:
+            return 3;
+        case EChangeClass::New:
+            return 2;
+        case EChangeClass::Better:
+            return 1;
+        case EChangeClass::TextChanged:
+            return 0;
+        }
+        return 0;
+    };
+    std::unordered_map<int, EChangeClass> byRow;
+    for (const SRunChange& change : changes) {
+        if (change.nNewRow < 0 || change.nNewRow >= static_cast<int>(newer.rows.size())) {
+            continue;
+        }
+        const int number =
+            std::atoi(newer.rows[static_cast<std::size_t>(change.nNewRow)].cells[kColNo].c_str());
+        const auto [it, bNew] = byRow.try_emplace(number, change.eClass);
+        if (!bNew && weight(change.eClass) > weight(it->second)) {
+            it->second = change.eClass;
+        }
+    }
+    return byRow;
+}
+
 bool IsAlarming(const std::vector<SRunChange>& changes) {
     for (const SRunChange& change : changes) {
         if (change.eKind == EChangeKind::LinkLost ||

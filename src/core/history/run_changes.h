@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tessaray {
@@ -46,6 +47,12 @@ struct SRunChange {
 // partner and link URL (a link URL found twice on a page: by its order). Partners in the order
 // of the newer run, removed partners last.
 std::vector<SRunChange> CompareRuns(const SStoredRun& older, const SStoredRun& newer);
+
+// The change to show beside each row of the newer run, by its row number (the No. cell): the most
+// serious when a row has several (lost, worse, new, better, text changed). Rows without change
+// are not in it.
+std::unordered_map<int, EChangeClass> ChangesByRowNumber(const SStoredRun& newer,
+                                                         const std::vector<SRunChange>& changes);
 
 // True when a link was lost or a verdict got worse: what a scheduled run alerts on.
 bool IsAlarming(const std::vector<SRunChange>& changes);

@@ -25,7 +25,7 @@ int CResultModel::rowCount(const QModelIndex& parent) const {
 }
 
 int CResultModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kColumnCount + 1;
+    return parent.isValid() ? 0 : kChangeColumn + 1;
 }
 
 QVariant CResultModel::data(const QModelIndex& index, int role) const {
@@ -34,6 +34,9 @@ QVariant CResultModel::data(const QModelIndex& index, int role) const {
     }
     if (index.column() == kVerdictColumn) {
         return VerdictData(index.row(), role);
+    }
+    if (index.column() == kChangeColumn) {
+        return ChangeData(index.row(), role);
     }
     switch (role) {
     case Qt::DisplayRole: {
@@ -94,6 +97,48 @@ QVariant CResultModel::VerdictData(int nRow, int role) const {
     }
 }
 
+QVariant CResultModel::ChangeData(int nRow, int role) const {
+    const int number = std::atoi(std::string(m_table.GetCellView(nRow, kColNo)).c_str());
+    const auto found = m_changes.find(number);
+    if (found == m_changes.end()) {
+        return {};
+    }
+    switch (role) {
+    case Qt::DisplayRole:
+        switch (found->second) {
+        case EChangeClass::New:
+            return tr("new");
+        case EChangeClass::Lost:
+            return tr("lost");
+        case EChangeClass::Better:
+            return tr("better");
+        case EChangeClass::Worse:
+            return tr("worse");
+        case EChangeClass::TextChanged:
+            return tr("text changed");
+        }
+        return {};
+    case Qt::BackgroundRole: {
+        // new and better green, lost red, worse amber, text changed blue
+        static const QColor kColours[] = {QColor(0xC6, 0xEF, 0xCE), QColor(0xF4, 0xC0, 0xC0),
+                                          QColor(0xC6, 0xEF, 0xCE), QColor(0xFF, 0xE0, 0x99),
+                                          QColor(0xCF, 0xE2, 0xF3)};
+        return QBrush(kColours[static_cast<int>(found->second)]);
+    }
+    case Qt::ForegroundRole:
+        return QBrush(Qt::black);
+    default:
+        return {};
+    }
+}
+
+void CResultModel::SetRowChanges(std::unordered_map<int, EChangeClass> changes) {
+    m_changes = std::move(changes);
+    if (rowCount() > 0) {
+        emit dataChanged(index(0, kChangeColumn), index(rowCount() - 1, kChangeColumn));
+    }
+}
+
 void CResultModel::SetVerdictSource(VerdictSource source, char chLanguage) {
     m_verdictSource = std::move(source);
     m_chLanguage = chLanguage;
@@ -109,6 +154,9 @@ void CResultModel::VerdictsChanged() {
 QVariant CResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && section == kVerdictColumn && role == Qt::DisplayRole) {
         return tr("Verdict");
+    }
+    if (orientation == Qt::Horizontal && section == kChangeColumn && role == Qt::DisplayRole) {
+        return tr("Change");
     }
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) {
         return QAbstractTableModel::headerData(section, orientation, role);

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/history/run_changes.h"
 #include "core/results/result_table.h"
 
 #include <QAbstractTableModel>
 
 #include <functional>
+#include <unordered_map>
 
 namespace tessaray {
 
@@ -12,7 +14,8 @@ class CRunVerdicts;
 
 // Shows a CResultTable to Qt's item views without copying it: every read goes to the table, and
 // the table's change notifications become the model's signals. After the eighteen columns comes
-// the verdict of each row, coloured, with its reasons in the tool tip.
+// the verdict of each row, coloured, with its reasons in the tool tip, and what changed against the
+// previous completed run, coloured too.
 class CResultModel final : public QAbstractTableModel, private IResultTableListener {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CResultModel)
@@ -20,6 +23,8 @@ class CResultModel final : public QAbstractTableModel, private IResultTableListe
 public:
     // The column of the verdicts, after the eighteen of the table.
     static constexpr int kVerdictColumn = kColumnCount;
+    // The column of the changes, after the verdicts.
+    static constexpr int kChangeColumn = kColumnCount + 1;
     // Gives the verdicts of the rows shown, or nullptr when the rows have none (a partner list).
     using VerdictSource = std::function<const CRunVerdicts*()>;
 
@@ -37,6 +42,8 @@ public:
     void SetVerdictSource(VerdictSource source, char chLanguage);
     // Tells the views that the verdicts changed.
     void VerdictsChanged();
+    // The change of each row by its row number (the No. cell); empty: no changes shown.
+    void SetRowChanges(std::unordered_map<int, EChangeClass> changes);
 
 private:
     void OnBeginReset() override;
@@ -48,9 +55,11 @@ private:
     void OnEndReorder(const std::vector<int>& oldRowOf) override;
 
     QVariant VerdictData(int nRow, int role) const;
+    QVariant ChangeData(int nRow, int role) const;
 
     CResultTable& m_table;
     VerdictSource m_verdictSource;
+    std::unordered_map<int, EChangeClass> m_changes;
     char m_chLanguage = 'E';
 };
 

@@ -2,6 +2,7 @@
 #include "gui/toolkit/byte_text.h"
 
 #include "core/analysis/fetch_job.h"
+#include "core/history/run_changes.h"
 #include "core/project/project.h"
 #include "core/results/verdict.h"
 #include "gui/project/tessaray_doc.h"
@@ -156,6 +157,7 @@ void CTessarayView::DeleteRun() {
 
 void CTessarayView::CreateRun() {
     DeleteRun();
+    m_bRecordPending = false;
     m_pCredentialsOpen = std::make_shared<std::atomic<bool>>(true);
     m_run = std::make_unique<CAnalysisRun>(m_doc.Project(), m_table, *m_log, m_setup.traceLog);
     m_run->SetOutputWords({tr("analyzing ready").toStdString(), tr("loading").toStdString(),
@@ -207,6 +209,7 @@ void CTessarayView::OnInitialUpdate() {
             setColumnWidth(col, m_table.GetColumns()[static_cast<std::size_t>(col)].nWidth);
         }
         setColumnWidth(CResultModel::kVerdictColumn, 120);
+        setColumnWidth(CResultModel::kChangeColumn, 90);
     }
     EndRunningAnalysis();
     FillList(true);
@@ -226,6 +229,7 @@ void CTessarayView::FillList(bool bShowDomain) {
     if (m_table.FillList(m_doc.Project().GetDomain(), entries.Entries(), bShowDomain)) {
         m_bRowsOfARun = false;
         m_model->VerdictsChanged();
+        m_model->SetRowChanges({});
         m_frame.ClearOutput();
         m_nSortColumn = -1;
         horizontalHeader()->setSortIndicatorShown(false);
@@ -328,6 +332,8 @@ const CRunVerdicts* CTessarayView::ShownVerdicts() const {
 void CTessarayView::OnAnalysisStart() {
     if (m_run->Start()) {
         m_bRowsOfARun = true;
+        m_bRecordPending = true;
+        m_model->SetRowChanges({});
         // Sorting is off during the run; the rows come in partner order.
         m_nSortColumn = -1;
         horizontalHeader()->setSortIndicatorShown(false);
@@ -351,7 +357,33 @@ void CTessarayView::OnPageFetched() {
     ShowProgress();
 }
 
+void CTessarayView::RecordEndedRun() {
+    if (!m_bRecordPending || m_run->IsRunning()) {
+        return;
+    }
+    m_bRecordPending = false;
+    const std::string& projectPath = m_doc.Project().GetPath();
+    if (projectPath.empty()) {
+        return;
+    }
+    const std::string settings = "{\"domain\": " + JsonString(m_doc.Project().GetDomain()) +
+                                 ", \"language\": \"" + std::string(1, m_setup.chLanguage) +
+                                 "\", \"program\": \"tessaray\"}";
+    const SStoredRun run = MakeStoredRun(m_table, m_run->GetVerdicts(),
+                                         m_run->GetRunEnd() == ERunEnd::Completed, settings);
+    const SHistoryRecord record = RecordRun(projectPath, run);
+    m_model->SetRowChanges(ChangesByRowNumber(run, record.changes));
+    if (!record.strError.empty() && !m_bHistoryErrorShown) {
+        m_bHistoryErrorShown = true;
+        m_frame.AddOutputLine(
+            tr("The run history %1 cannot be used (%2); the analysis is not affected.")
+                .arg(FromBytes(HistoryPathOf(projectPath)), FromBytes(record.strError))
+                .toStdString());
+    }
+}
+
 void CTessarayView::ShowProgress() {
+    RecordEndedRun();
     if (!m_run->IsRunning()) {
         // After a run the status bar keeps its summary.
         const CRunVerdicts* verdicts = ShownVerdicts();

@@ -81,6 +81,9 @@ private:
     void EndRunningAnalysis();
     void DeleteRun();
     void ShowProgress();
+    // Once the run has ended, stores it in the project's history; a history that cannot be
+    // used is told once in the output pane.
+    void RecordEndedRun();
     // The verdicts of the rows shown: those of the last run, none for a partner list.
     const CRunVerdicts* ShownVerdicts() const;
 
@@ -97,6 +100,9 @@ private:
     std::shared_ptr<std::atomic<bool>> m_pCredentialsOpen;
     bool m_bColumnsSet = false;
     bool m_bRowsOfARun = false; // the rows are an analysis's, not the partner list
+    // A run was started and is not yet stored in the history.
+    bool m_bRecordPending = false;
+    bool m_bHistoryErrorShown = false;
     std::string m_strContextUrl;
     int m_nSortColumn = -1;
     bool m_bSortAscending = true;

@@ -148,5 +148,20 @@ TEST(RunChangesTest, ChangesCarryRowsAndBothSidesTexts) {
     EXPECT_EQ(changes[1].strNew, "new");
 }
 
+TEST(RunChangesTest, EachRowShowsItsMostSeriousChange) {
+    SStoredRun older = RunOf({Row(kA, kHome, Counts), Row(kB, kHome, Counts, "200", "old")});
+    SStoredRun newer = RunOf({Row(kA, "", Missing, "404"), Row(kB, kHome, Counts, "200", "new"),
+                              Row("http://c.test/", "", Missing)});
+    for (std::size_t i = 0; i < newer.rows.size(); ++i) {
+        newer.rows[i].cells[kColNo] = std::to_string(i + 1);
+    }
+    const auto byRow = ChangesByRowNumber(newer, CompareRuns(older, newer));
+    // Row 1: status worse and link lost; row 2: anchor text; row 3: a new partner.
+    ASSERT_EQ(byRow.size(), 3U);
+    EXPECT_EQ(byRow.at(1), EChangeClass::Lost);
+    EXPECT_EQ(byRow.at(2), EChangeClass::TextChanged);
+    EXPECT_EQ(byRow.at(3), EChangeClass::New);
+}
+
 } // namespace
 } // namespace tessaray

@@ -18,7 +18,7 @@ TEST(ResultModelTest, FollowsEveryTableChangeWithoutCopying) {
                                {"http://b.example", "http://a.example - note", "http://c.example"},
                                true));
     EXPECT_EQ(model.rowCount(), 3);
-    EXPECT_EQ(model.columnCount(), 19); // the eighteen cells and the verdict
+    EXPECT_EQ(model.columnCount(), 20); // the eighteen cells, the verdict and the change
     EXPECT_FALSE(
         model.data(model.index(0, CResultModel::kVerdictColumn), Qt::DisplayRole).isValid());
     EXPECT_EQ(model.headerData(9, Qt::Horizontal, Qt::DisplayRole).toString(),

@@ -2,8 +2,10 @@
 // copying and the export commands.
 #include "gui_fixture.h"
 
+#include "core/history/history_db.h"
 #include "core/results/report_text.h"
 #include "gui/toolkit/command_ids.h"
+#include "gui/results/result_model.h"
 #include "http_test_server.h"
 
 #include <QApplication>
@@ -15,6 +17,8 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTest>
+
+#include <atomic>
 
 namespace tessaray::test {
 namespace {
@@ -28,8 +32,10 @@ protected:
         server.Get("/robots.txt", [](const httplib::Request&, httplib::Response& res) {
             res.set_content("User-agent: *\nDisallow: /p3.html\n", "text/plain");
         });
-        server.Get("/p1.html", [](const httplib::Request&, httplib::Response& res) {
-            res.set_content("<html><body><a href=\"http://shop.example/\">Shop</a></body></html>",
+        server.Get("/p1.html", [this](const httplib::Request&, httplib::Response& res) {
+            res.set_content(m_bDropLink ? "<html><body>no more links</body></html>"
+                                        : "<html><body><a href=\"http://shop.example/\">Shop</a>"
+                                          "</body></html>",
                             "text/html");
         });
         server.Get("/p2.html", [](const httplib::Request&, httplib::Response& res) {
@@ -91,6 +97,7 @@ protected:
     }
 
     HttpTestServer m_server;
+    std::atomic<bool> m_bDropLink{false};
 };
 
 TEST_F(TessarayViewTest, StartActionRunsTheWholeAnalysis) {
@@ -139,6 +146,48 @@ TEST_F(TessarayViewTest, StartActionRunsTheWholeAnalysis) {
     View().FillList(true);
     EXPECT_FALSE(verdict(0, Qt::DisplayRole).isValid());
     EXPECT_EQ(Frame().statusBar()->currentMessage(), summary);
+
+    // The run went into the project's history.
+    CHistoryDb history;
+    std::vector<SRunInfo> runs;
+    ASSERT_TRUE(history.Open(m_temp.File("shop.tsrp-history"), false)) << history.Error();
+    ASSERT_TRUE(history.ListRuns(runs));
+    ASSERT_EQ(runs.size(), 1U);
+    EXPECT_TRUE(runs[0].bCompleted);
+    EXPECT_EQ(runs[0].nRows, 4);
+}
+
+TEST_F(TessarayViewTest, TheChangeColumnShowsWhatChangedSinceTheLastRun) {
+    StartWithProject();
+    ASSERT_TRUE(RunToEnd());
+    const auto change = [this](int row) {
+        return View().model()->index(row, CResultModel::kChangeColumn).data().toString();
+    };
+    EXPECT_EQ(change(0), QString());
+    EXPECT_EQ(View().model()->headerData(CResultModel::kChangeColumn, Qt::Horizontal).toString(),
+              QStringLiteral("\u00c4nderung"));
+
+    m_bDropLink = true;
+    ASSERT_TRUE(RunToEnd());
+    EXPECT_EQ(change(0), QStringLiteral("verloren"));
+    EXPECT_EQ(change(1), QString());
+    // The partner list again: no changes shown.
+    View().FillList(true);
+    EXPECT_EQ(change(0), QString());
+}
+
+TEST_F(TessarayViewTest, ADamagedHistoryIsToldOnceAndTheRunGoesOn) {
+    const std::string damaged = m_temp.Write("shop.tsrp-history", std::string(4096, 'x'));
+    StartWithProject(WithEnglishFile());
+    ASSERT_TRUE(RunToEnd());
+    EXPECT_EQ(Cell(0, 10), "Yes");
+    const QString told = QStringLiteral("The run history ") + QString::fromStdString(damaged) +
+                         QStringLiteral(" cannot be used (cannot read the history: file is not a "
+                                        "database); the analysis is not affected.");
+    EXPECT_EQ(OutputLines().constLast(), told);
+    ASSERT_TRUE(RunToEnd());
+    EXPECT_FALSE(OutputLines().contains(told));
+    EXPECT_EQ(ReadAll(damaged), std::string(4096, 'x'));
 }
 
 TEST_F(TessarayViewTest, StopEndsTheRunAfterTheCurrentPartner) {
