@@ -23,20 +23,6 @@ struct SHistoryOptions {
     bool bJson = false;
 };
 
-// The verdict and reason codes of one side of a change: "counts", "does-not-count (rel-ugc)".
-std::string SideText(EVerdict eVerdict, const std::vector<SReason>& reasons) {
-    std::string text(VerdictCode(eVerdict));
-    const char* separator = " (";
-    for (const SReason& reason : reasons) {
-        text.append(separator).append(ReasonCode(reason.eCode));
-        if (!reason.strDetail.empty()) {
-            text.append(" ").append(reason.strDetail);
-        }
-        separator = ", ";
-    }
-    return reasons.empty() ? text : text + ")";
-}
-
 void PrintRuns(const std::vector<SRunInfo>& runs) {
     std::printf("%4s  %-20s  %-20s  %-9s  %8s  %6s  %14s  %7s  %11s\n", "run", "started",
                 "finished", "end", "partners", "counts", "does not count", "missing",
@@ -127,8 +113,8 @@ void PrintChanges(const SRunInfo& older, const SRunInfo& newer,
             change.eKind == EChangeKind::AnchorTextChanged) {
             what += " \"" + change.strOld + "\" -> \"" + change.strNew + "\"";
         } else {
-            what += ": " + SideText(change.eOldVerdict, change.oldReasons) + " -> " +
-                    SideText(change.eNewVerdict, change.newReasons);
+            what += ": " + VerdictWithReasons(change.eOldVerdict, change.oldReasons) + " -> " +
+                    VerdictWithReasons(change.eNewVerdict, change.newReasons);
         }
         std::string where = change.strPartnerUrl;
         if (!change.strLinkUrl.empty()) {

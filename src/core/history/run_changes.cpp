@@ -333,6 +333,48 @@ bool WriteChangesJson(std::ostream& out, const SRunInfo& older, const SRunInfo& 
     return static_cast<bool>(out);
 }
 
+std::string VerdictWithReasons(EVerdict eVerdict, const std::vector<SReason>& reasons) {
+    std::string text(VerdictCode(eVerdict));
+    const char* separator = " (";
+    for (const SReason& reason : reasons) {
+        text.append(separator).append(ReasonCode(reason.eCode));
+        if (!reason.strDetail.empty()) {
+            text.append(" ").append(reason.strDetail);
+        }
+        separator = ", ";
+    }
+    return reasons.empty() ? text : text + ")";
+}
+
+namespace {
+
+// A cell of the changes table: on one line, and never read as a formula.
+std::string CsvCell(std::string text) {
+    for (char& ch : text) {
+        if (ch == '\t' || ch == '\r' || ch == '\n') {
+            ch = ' ';
+        }
+    }
+    if (!text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@')) {
+        text.insert(0, 1, '\'');
+    }
+    return text;
+}
+
+} // namespace
+
+bool WriteChangesCsv(std::ostream& out, const std::vector<SRunChange>& changes) {
+    out << "Change\tKind\tPartner URL\tLink URL\tOld verdict\tNew verdict\tOld text\tNew text\n";
+    for (const SRunChange& change : changes) {
+        out << ChangeClassCode(change.eClass) << '\t' << ChangeKindCode(change.eKind) << '\t'
+            << CsvCell(change.strPartnerUrl) << '\t' << CsvCell(change.strLinkUrl) << '\t'
+            << CsvCell(VerdictWithReasons(change.eOldVerdict, change.oldReasons)) << '\t'
+            << CsvCell(VerdictWithReasons(change.eNewVerdict, change.newReasons)) << '\t'
+            << CsvCell(change.strOld) << '\t' << CsvCell(change.strNew) << '\n';
+    }
+    return static_cast<bool>(out);
+}
+
 SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& run) {
     SHistoryRecord record;
     const std::string path = HistoryPathOf(strProjectPath);

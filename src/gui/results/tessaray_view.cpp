@@ -4,6 +4,7 @@
 #include "core/analysis/fetch_job.h"
 #include "core/history/run_changes.h"
 #include "core/project/project.h"
+#include "core/results/json_report.h"
 #include "core/results/verdict.h"
 #include "gui/project/tessaray_doc.h"
 #include "gui/results/result_model.h"

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -146,6 +147,20 @@ TEST(RunChangesTest, ChangesCarryRowsAndBothSidesTexts) {
     EXPECT_EQ(changes[0].newReasons, (std::vector<SReason>{{EReason::RelNofollow, ""}}));
     EXPECT_EQ(changes[1].strOld, "old");
     EXPECT_EQ(changes[1].strNew, "new");
+}
+
+TEST(RunChangesTest, CsvTableKeepsEachChangeOnOneInertLine) {
+    const std::vector<SRunChange> changes =
+        CompareRuns(RunOf({Row(kA, kHome, Counts, "200", "old")}),
+                    RunOf({Row(kA, kHome, DoesNotCount, "200", "=HYPERLINK(\"x\")\tnew\nline")}));
+    std::ostringstream out;
+    ASSERT_TRUE(WriteChangesCsv(out, changes));
+    EXPECT_EQ(out.str(),
+              "Change\tKind\tPartner URL\tLink URL\tOld verdict\tNew verdict\tOld text\tNew text\n"
+              "worse\tverdict-changed\thttp://a.test/links.html\thttp://mysite.test/\tcounts\t"
+              "does-not-count (rel-nofollow)\t\t\n"
+              "text-changed\tanchor-text-changed\thttp://a.test/links.html\thttp://mysite.test/\t"
+              "counts\tdoes-not-count (rel-nofollow)\told\t'=HYPERLINK(\"x\") new line\n");
 }
 
 TEST(RunChangesTest, EachRowShowsItsMostSeriousChange) {
