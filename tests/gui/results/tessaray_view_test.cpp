@@ -4,8 +4,8 @@
 
 #include "core/history/history_db.h"
 #include "core/results/report_text.h"
-#include "gui/toolkit/command_ids.h"
 #include "gui/results/result_model.h"
+#include "gui/toolkit/command_ids.h"
 #include "http_test_server.h"
 
 #include <QApplication>
