@@ -229,7 +229,7 @@ std::string RunSettings(const CProject& project, const SAnalyzeOptions& options)
     return "{\"domain\": " + JsonString(project.GetDomain()) +
            ", \"language\": " + JsonString(options.strLang) +
            ", \"partners\": " + std::to_string(project.GetPartnerCount()) +
-           ", \"authentication\": " + (options.strUser.empty() ? "false" : "true") +
+           ", \"authentication\": " + (options.auth.strOrigin.empty() ? "false" : "true") +
            ", \"program\": \"tessaray-cli\"}";
 }
 
