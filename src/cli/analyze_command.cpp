@@ -3,7 +3,6 @@
 #include "cli/commands.h"
 
 #include "core/analysis/analysis_run.h"
-#include "core/analysis/fetch_job.h"
 #include "core/app/install_dir.h"
 #include "core/app/trace_log.h"
 #include "core/app/version_code.h"
@@ -282,7 +281,7 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     run.SetTrace(trace.Init(), BuiltVersionCode());
     run.SetPostCallback([&completions](unsigned, int) { completions.Post(); });
     if (authCallback) {
-        run.SetJobSetup([&authCallback](CFetchJob& job) { job.SetAuthCallback(authCallback); });
+        run.SetAuthCallback(authCallback);
     }
 
     g_interrupted = 0;

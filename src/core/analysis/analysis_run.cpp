@@ -87,6 +87,7 @@ bool CAnalysisRun::Start() {
     m_nCurrentRow = 0;
     m_nPartnerRow = 0;
     m_nPartnerNumber = 0;
+    m_nPartnersDone = 0;
     m_bHasExternalList = m_project.GetExternalLinkCount() > 0;
     m_sortedExternalLinks = m_project.GetExternalLinks().Entries();
     std::sort(m_sortedExternalLinks.begin(), m_sortedExternalLinks.end());
@@ -100,6 +101,10 @@ bool CAnalysisRun::Start() {
     m_pJob = std::make_unique<CFetchJob>();
     m_pJob->SetMessage(kPageFetchedMessage);
     m_pJob->SetPostCallback(m_post);
+    m_pJob->SetSettings(m_fetchSettings);
+    if (m_authCallback) {
+        m_pJob->SetAuthCallback(m_authCallback);
+    }
     if (m_jobSetup) {
         m_jobSetup(*m_pJob);
     }
@@ -110,8 +115,21 @@ bool CAnalysisRun::Start() {
     return true;
 }
 
+void CAnalysisRun::SetFetchWindow(SFetchWindow window) {
+    window.nParallel = std::clamp(window.nParallel, 1, SFetchWindow::kMaxParallel);
+    window.nPerSite = std::clamp(window.nPerSite, 1, SFetchWindow::kMaxPerSite);
+    m_window = window;
+}
+
 void CAnalysisRun::Stop() {
     m_bStopRequested = true;
+}
+
+void CAnalysisRun::Cancel() {
+    if (!m_bRunning) {
+        return;
+    }
+    EndRun(ERunEnd::Stopped);
 }
 
 void CAnalysisRun::EndRun(ERunEnd eEnd) {
@@ -185,6 +203,7 @@ void CAnalysisRun::PageFetched() {
     page.strFinalHeader = m_pJob->GetFinalHeader();
     page.nRobotsStatus = m_pJob->GetRobotsStatus();
     EvaluatePage(std::move(page));
+    ++m_nPartnersDone;
     m_bPageBusy = false;
     RowDone();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/analysis/page_fetcher.h"
 #include "core/analysis/robots_rfc_rules.h"
 #include "core/analysis/robots_rules.h"
 #include "core/results/result_table.h"
@@ -56,6 +57,17 @@ struct SOutputWords {
     std::string strCannotFetch;
 };
 
+// How many partner fetches a run keeps in flight: in all, and per site (scheme, host and port).
+struct SFetchWindow {
+    static constexpr int kDefaultParallel = 8;
+    static constexpr int kMaxParallel = 64;
+    static constexpr int kDefaultPerSite = 2;
+    static constexpr int kMaxPerSite = 8;
+
+    int nParallel = kDefaultParallel;
+    int nPerSite = kDefaultPerSite;
+};
+
 // How the last run ended.
 enum class ERunEnd {
     None,        // no run has ended yet (or one is active)
@@ -100,6 +112,14 @@ public:
     void SetJobSetup(JobSetup setup) { m_jobSetup = std::move(setup); }
     // The language of the verdict texts the run writes into the output log ('G' German).
     void SetLanguage(char chLanguage) { m_chLanguage = chLanguage; }
+    // The fetch window of the runs started afterwards; values outside 1 … max are clamped.
+    void SetFetchWindow(SFetchWindow window);
+    const SFetchWindow& GetFetchWindow() const { return m_window; }
+    // Time limits, body cap and trusted authorities of the fetches of later runs.
+    void SetFetchSettings(const CFetchSettings& settings) { m_fetchSettings = settings; }
+    // Asked when a server wants a log-in (on the fetching thread); without it a 401 counts as
+    // refused.
+    void SetAuthCallback(AuthCallback callback) { m_authCallback = std::move(callback); }
 
     // Starts a run over the project's partners. Nothing happens while a run is active, when the
     // modified project could not be saved, or when the project has no domain or no partner.
@@ -107,6 +127,9 @@ public:
     bool Start();
     // The fetch in progress completes and is evaluated; then the run ends.
     void Stop();
+    // Ends the run at once: every transfer is cancelled, the rows of the partners evaluated so far
+    // stay, and the run ends as stopped.
+    void Cancel();
     // The fetch job's completion, called on the owner's thread after the post callback.
     void PageFetched();
     // The completion of a rank query. No rank query is ever started, so this only moves the run
@@ -120,6 +143,9 @@ public:
     // partners of the run, for progress displays.
     int GetPartnerNumber() const { return m_nPartnerNumber; }
     int GetPartnerCount() const { return m_nPartnerCount; }
+    // Partners evaluated so far, and partner fetches in flight now, for progress displays.
+    int GetPartnersDone() const { return m_nPartnersDone; }
+    int GetFetchesInFlight() const { return m_bPageBusy ? 1 : 0; }
     // The verdict of every row and partner of the last (or running) run.
     const CRunVerdicts& GetVerdicts() const { return m_verdicts; }
 
@@ -193,7 +219,11 @@ private:
     CRobotsRfcRules m_rfcRules;
     CRunVerdicts m_verdicts;
     char m_chLanguage = 'E';
+    SFetchWindow m_window;
+    CFetchSettings m_fetchSettings;
+    AuthCallback m_authCallback;
     int m_nPartnerNumber = 0;
+    int m_nPartnersDone = 0;
     int m_nPartnerCount = 0;
 };
 

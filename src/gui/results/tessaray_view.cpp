@@ -1,7 +1,6 @@
 #include "gui/results/tessaray_view.h"
 #include "gui/toolkit/byte_text.h"
 
-#include "core/analysis/fetch_job.h"
 #include "core/history/run_changes.h"
 #include "core/project/project.h"
 #include "core/results/json_report.h"
@@ -172,15 +171,6 @@ void CTessarayView::CreateRun() {
     m_run->SetPostCallback([frame](unsigned message, int /*result*/) {
         frame->PostPrivateMessage(static_cast<int>(message));
     });
-    // A server that wants a log-in asks the user through a dialog.
-    m_run->SetJobSetup([frame, hooks = &m_setup.hooks, open = m_pCredentialsOpen](CFetchJob& job) {
-        auto remembered = std::make_shared<SRunCredentials>(); // one job per analysis run
-        job.SetAuthCallback([frame, hooks, open, remembered](const SAuthChallenge& challenge,
-                                                             std::string& user,
-                                                             std::string& password) {
-            return AskCredentials(frame, hooks, open, *remembered, challenge, user, password);
-        });
-    });
 }
 
 void CTessarayView::ConnectCommands() {
@@ -331,6 +321,14 @@ const CRunVerdicts* CTessarayView::ShownVerdicts() const {
 }
 
 void CTessarayView::OnAnalysisStart() {
+    // A server that wants a log-in asks the user through a dialog; answers hold for this run.
+    CCommandFrame* frame = &m_frame;
+    auto remembered = std::make_shared<SRunCredentials>();
+    m_run->SetAuthCallback(
+        [frame, hooks = &m_setup.hooks, open = m_pCredentialsOpen,
+         remembered](const SAuthChallenge& challenge, std::string& user, std::string& password) {
+            return AskCredentials(frame, hooks, open, *remembered, challenge, user, password);
+        });
     if (m_run->Start()) {
         m_bRowsOfARun = true;
         m_bRecordPending = true;
