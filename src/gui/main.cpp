@@ -6,12 +6,14 @@
 // and the user's own settings stay untouched. "--verdict-screenshot FILE" does the same with the
 // table scrolled to its verdict column (the wide Server Header column narrowed for the picture).
 //
-// "--version" prints the version and ends before Qt starts, so it needs no display.
-#include "core/app/version_code.h"
+// "--help" and "--version" answer on stdout and end before Qt starts, so they need no display; an
+// unknown option is refused on stderr.
+#include "core/app/desktop_options.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/tessaray_app.h"
 #include "gui/results/result_model.h"
 #include "gui/results/tessaray_view.h"
+#include "gui/toolkit/byte_text.h"
 #include "gui/toolkit/command_ids.h"
 #include "gui/toolkit/program_settings.h"
 
@@ -22,22 +24,33 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <cstring>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::printf("%s\n", tessaray::VersionLine("tessaray").c_str());
+    using EAction = tessaray::SDesktopOptions::EAction;
+    // Qt's own options (-platform, -style, ...) are still in argv here: only the answers count.
+    const tessaray::SDesktopOptions early =
+        tessaray::ParseDesktopOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (early.eAction == EAction::Help || early.eAction == EAction::Version) {
+        std::fputs(early.strText.c_str(), stdout);
         return 0;
     }
     QApplication qtApp(argc, argv);
-    QStringList args = QCoreApplication::arguments().mid(1);
-    QString screenshot;
-    bool verdicts = false;
-    if (args.size() >= 2 && (args.constFirst() == QStringLiteral("--screenshot") ||
-                             args.constFirst() == QStringLiteral("--verdict-screenshot"))) {
-        verdicts = args.constFirst() == QStringLiteral("--verdict-screenshot");
-        screenshot = args.at(1);
-        args = args.mid(2);
+    std::vector<std::string> arguments;
+    for (const QString& argument : QCoreApplication::arguments().mid(1)) {
+        arguments.push_back(tessaray::ToPath(argument));
+    }
+    const tessaray::SDesktopOptions options = tessaray::ParseDesktopOptions(arguments);
+    if (options.eAction != EAction::Run) {
+        std::fputs(options.strText.c_str(), stderr);
+        return 2;
+    }
+    const QString screenshot = tessaray::FromPath(options.strScreenshot);
+    const bool verdicts = options.bVerdictScreenshot;
+    QStringList args;
+    if (!options.strProject.empty()) {
+        args.append(tessaray::FromPath(options.strProject));
     }
 
     QTemporaryDir settingsDir;

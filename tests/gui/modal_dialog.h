@@ -98,10 +98,11 @@ inline void AnswerEnterUrl(const QString& url, const QString& comment = {},
 // Dialog hooks that record what a dialog asks and answer file requests from a queue.
 struct SRecordingHooks {
     SUiHooks hooks;
-    QStringList messages;    // texts of the message boxes shown
-    QStringList filters;     // filters of the file requests
-    QStringList chosenPaths; // answers to file requests, front first ("" when none are left)
-    QList<QUrl> openedUrls;  // addresses handed to the browser
+    QStringList messages;      // texts of the message boxes shown
+    QStringList filters;       // filters of the file requests
+    QStringList chosenPaths;   // answers to file requests, front first ("" when none are left)
+    QList<QUrl> openedUrls;    // addresses handed to the browser
+    bool bOpenSucceeds = true; // what opening answers
 
     SRecordingHooks() {
         hooks.chooseFile = [this](QWidget*, const SFileRequest& request) {
@@ -115,7 +116,7 @@ struct SRecordingHooks {
         };
         hooks.openUrl = [this](const QUrl& url) {
             openedUrls.append(url);
-            return true;
+            return bOpenSucceeds;
         };
     }
     SRecordingHooks(const SRecordingHooks&) = delete;

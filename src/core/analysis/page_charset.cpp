@@ -2,6 +2,7 @@
 
 #include "core/util/ascii.h"
 #include "core/util/byte_search.h"
+#include "core/util/utf8_text.h"
 
 #include <cerrno>
 #include <iconv.h>
@@ -102,65 +103,6 @@ std::string MetaCharset(std::string_view page) {
 }
 
 } // namespace
-
-bool IsValidUtf8(std::string_view text) {
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n;) {
-        if (p[i] < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        char32_t code = 0;
-        if (p[i] >= 0xC2 && p[i] <= 0xDF) {
-            length = 2;
-            code = p[i] & 0x1F;
-        } else if (p[i] >= 0xE0 && p[i] <= 0xEF) {
-            length = 3;
-            code = p[i] & 0x0F;
-        } else if (p[i] >= 0xF0 && p[i] <= 0xF4) {
-            length = 4;
-            code = p[i] & 0x07;
-        } else {
-            return false;
-        }
-        if (n - i < length) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80) {
-                return false;
-            }
-            code = (code << 6) | (p[i + k] & 0x3F);
-        }
-        // Overlong forms, surrogates and values beyond Unicode are not UTF-8.
-        if ((length == 3 && code < 0x800) || (length == 4 && code < 0x10000) || code > 0x10FFFF ||
-            (code >= 0xD800 && code <= 0xDFFF)) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
-void AppendUtf8(char32_t code, std::string& out) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
 
 std::string SniffCharset(std::string_view headerBlock, std::string_view page) {
     std::string name = HeaderCharset(headerBlock);

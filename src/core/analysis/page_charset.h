@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/util/utf8_text.h"
+
 #include <string>
 #include <string_view>
 
@@ -16,8 +18,5 @@ std::string SniffCharset(std::string_view headerBlock, std::string_view page);
 // allow becomes U+FFFD; a charset iconv does not know is taken as windows-1252 unless the text
 // is valid UTF-8.
 std::string ConvertToUtf8(std::string_view text, std::string_view charset);
-
-bool IsValidUtf8(std::string_view text);
-void AppendUtf8(char32_t code, std::string& out);
 
 } // namespace tessaray

@@ -47,10 +47,12 @@ std::string GetFileCreationStamp(std::FILE* file) {
     return "";
 }
 
-CTipsReader::CTipsReader(const std::string& folder, ITipSettings& settings) : m_settings(settings) {
+CTipsReader::CTipsReader(const std::string& folder, ITipSettings& settings,
+                         std::string_view fileName)
+    : m_settings(settings) {
     m_bShowAtStartup = m_settings.ReadStartUp() == 0;
     std::int64_t position = m_settings.ReadFilePos();
-    const std::string path = folder + "/tips.txt";
+    const std::string path = folder + "/" + std::string(fileName);
     SReadResult opened;
     const int fd = OpenInputFile(path, kTipsFileLimit, opened);
     if (fd < 0) {

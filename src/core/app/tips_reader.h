@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 #include <string>
+#include <string_view>
 
 namespace tessaray {
 
@@ -45,10 +46,11 @@ public:
         NoTips,      // the file holds no tip at all
     };
 
-    // Reads the settings, opens folder + "/tips.txt", restarts at the top when the file's stamp
+    // Reads the settings, opens folder + "/" + fileName, restarts at the top when the file's stamp
     // differs from the stored one (storing the new stamp), seeks to the stored position and reads
     // the first tip (GetTip).
-    CTipsReader(const std::string& folder, ITipSettings& settings);
+    CTipsReader(const std::string& folder, ITipSettings& settings,
+                std::string_view fileName = "tips.txt");
     // Writes the current file position to the settings when the file is open.
     ~CTipsReader();
     CTipsReader(const CTipsReader&) = delete;

@@ -3,6 +3,7 @@
 #include "core/project/url_rules.h"
 #include "core/util/file_util.h"
 #include "core/util/string_util.h"
+#include "core/util/utf8_text.h"
 
 #include <cerrno>
 
@@ -46,6 +47,12 @@ bool IsLinkCell(std::string_view cell) {
 }
 
 std::string EscapeHtml(std::string_view text) {
+    // The page is UTF-8: 8-bit text (a comment from an older project) is read as windows-1252.
+    std::string converted;
+    if (!IsValidUtf8(text)) {
+        converted = Windows1252ToUtf8(text);
+        text = converted;
+    }
     std::string out;
     out.reserve(text.size());
     for (const char c : text) {
@@ -88,7 +95,7 @@ bool CHtmlReport::LoadTemplate(const std::string& strPath) {
 
 bool CHtmlReport::LoadTemplateText(std::string_view text) {
     m_bValid = false;
-    m_strTemplate.assign(text.substr(0, text.find('\0')));
+    m_strTemplate = TextAsUtf8(text.substr(0, text.find('\0')));
     m_strHeaderTemplate.clear();
     m_strRowTemplate.clear();
     m_strOutput.clear();

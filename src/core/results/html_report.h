@@ -59,8 +59,9 @@ private:
 // character and is at least 12 characters long.
 bool IsLinkCell(std::string_view cell);
 
-// text with '&', '<', '>', '"' and '\'' replaced by their character references, so that it stays
-// text in an element and in a quoted attribute.
+// text as UTF-8 (bytes that are not UTF-8 read as windows-1252) with '&', '<', '>', '"' and '\''
+// replaced by their character references, so that it stays text in an element and in a quoted
+// attribute.
 std::string EscapeHtml(std::string_view text);
 
 // Builds the HTML report from the report text with the template at strTemplatePath and writes it

@@ -42,7 +42,8 @@ CAboutProgramDlg::CAboutProgramDlg(const std::string& versionCode, char chLangua
         auto* button = new QPushButton(caption.isEmpty() ? url : caption, this);
         button->setObjectName(name);
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [&hooks, url] { hooks.openUrl(QUrl(url)); });
+        connect(button, &QPushButton::clicked, this,
+                [this, &hooks, url] { OpenOrTell(hooks, this, QUrl(url)); });
         grid->addWidget(new QLabel(label, this), row, 0);
         grid->addWidget(button, row, 1);
     };

@@ -6,12 +6,14 @@
 #include "core/app/support_request.h"
 #include "core/app/update_check.h"
 #include "core/app/web_addresses.h"
+#include "core/util/file_util.h"
 #include "gui/app/about_program_dlg.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/support_dlg.h"
 #include "gui/app/tessaray_app.h"
 #include "gui/app/tip_of_the_day_dlg.h"
 #include "gui/toolkit/command_ids.h"
+#include "gui/toolkit/ui_hooks.h"
 
 #include <QFile>
 #include <QUrl>
@@ -41,14 +43,21 @@ void CHelpCommands::ConnectCommands() {
 }
 
 void CHelpCommands::ShowTipAtStartup() {
-    CTipOfTheDayDlg dlg(m_app.InstallDir(), m_app.Hooks(), &m_frame);
+    CTipOfTheDayDlg dlg(m_app.InstallDir(), m_app.Hooks(), &m_frame, TipsFileName());
     if (dlg.IsShowAtStartup()) {
         dlg.exec();
     }
 }
 
+const char* CHelpCommands::TipsFileName() const {
+    // The German program shows the German tips when they are installed.
+    const char* german = "tips_de.txt";
+    return !m_app.IsEnglishLoaded() && FileExists(m_app.InstallDir() + "/" + german) ? german
+                                                                                     : "tips.txt";
+}
+
 void CHelpCommands::OpenUrl(const QString& url) {
-    m_app.Hooks().openUrl(QUrl(url));
+    OpenOrTell(m_app.Hooks(), &m_frame, QUrl(url));
 }
 
 void CHelpCommands::OpenHelpTopic(const QString& topic) {
@@ -65,7 +74,7 @@ void CHelpCommands::OpenHelpTopic(const QString& topic) {
                                  QMessageBox::Ok);
         return;
     }
-    m_app.Hooks().openUrl(QUrl::fromLocalFile(path));
+    OpenOrTell(m_app.Hooks(), &m_frame, QUrl::fromLocalFile(path));
 }
 
 void CHelpCommands::OnHomepage() {
@@ -81,7 +90,7 @@ void CHelpCommands::OnAbout() {
 }
 
 void CHelpCommands::OnTipOfTheDay() {
-    CTipOfTheDayDlg dlg(m_app.InstallDir(), m_app.Hooks(), &m_frame);
+    CTipOfTheDayDlg dlg(m_app.InstallDir(), m_app.Hooks(), &m_frame, TipsFileName());
     dlg.exec();
 }
 

@@ -49,6 +49,8 @@ public:
 
 private:
     void OpenUrl(const QString& url);
+    // "tips_de.txt" in the German program when it is installed, else "tips.txt".
+    const char* TipsFileName() const;
 
     CTessarayApp& m_app;
     CMainFrame& m_frame;

@@ -1,5 +1,6 @@
 #include "gui/app/output_bar.h"
 
+#include "gui/toolkit/byte_text.h"
 #include "gui/toolkit/command_ids.h"
 
 #include <QListWidget>
@@ -27,14 +28,14 @@ COutputBar::COutputBar(QWidget* parent) : QDockWidget(tr("Output"), parent) {
 }
 
 void COutputBar::AddOutputLine(const std::string& text) {
-    m_wndLog->addItem(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    m_wndLog->addItem(FromBytes(text));
     m_wndLog->setCurrentRow(m_wndLog->count() - 1);
     m_wndLog->scrollToBottom();
 }
 
 void COutputBar::AppendToLastOutputLine(const std::string& text) {
     const int n = m_wndLog->count();
-    const QString added = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString added = FromBytes(text);
     if (n == 0) {
         m_wndLog->addItem(added);
         return;

@@ -1,5 +1,6 @@
 #include "gui/app/tip_of_the_day_dlg.h"
 
+#include "gui/toolkit/byte_text.h"
 #include "gui/toolkit/program_settings.h"
 #include "gui/toolkit/ui_hooks.h"
 
@@ -82,7 +83,7 @@ std::int64_t CTipSettings::ReadFilePos() {
 }
 
 std::string CTipSettings::ReadTimeStamp() {
-    return TipSection().value(QStringLiteral("Tip/TimeStamp")).toString().toStdString();
+    return ToBytes(TipSection().value(QStringLiteral("Tip/TimeStamp")).toString());
 }
 
 void CTipSettings::WriteStartUp(int value) {
@@ -94,11 +95,12 @@ void CTipSettings::WriteFilePos(std::int64_t value) {
 }
 
 void CTipSettings::WriteTimeStamp(const std::string& value) {
-    TipSection().setValue(QStringLiteral("Tip/TimeStamp"), QString::fromStdString(value));
+    TipSection().setValue(QStringLiteral("Tip/TimeStamp"), FromBytes(value));
 }
 
-CTipOfTheDayDlg::CTipOfTheDayDlg(const std::string& folder, const SUiHooks& hooks, QWidget* parent)
-    : QDialog(parent), m_reader(folder, m_settings), m_hooks(hooks) {
+CTipOfTheDayDlg::CTipOfTheDayDlg(const std::string& folder, const SUiHooks& hooks, QWidget* parent,
+                                 const char* fileName)
+    : QDialog(parent), m_reader(folder, m_settings, fileName), m_hooks(hooks) {
     setObjectName(QStringLiteral("TipOfTheDayDlg"));
     setWindowTitle(tr("Tip of the Day"));
 
@@ -178,8 +180,7 @@ void CTipOfTheDayDlg::UpdateTipText() {
         break;
     default: {
         // The tip keeps its line end in the file; the label shows the text without it.
-        const std::string& tip = m_reader.GetTip();
-        text = QString::fromUtf8(tip.data(), static_cast<qsizetype>(tip.size()));
+        text = FromBytes(m_reader.GetTip());
         while (text.endsWith(u'\n') || text.endsWith(u'\r')) {
             text.chop(1);
         }

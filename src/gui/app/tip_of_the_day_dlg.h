@@ -35,7 +35,9 @@ class CTipOfTheDayDlg final : public QDialog {
 public:
     // Opens folder/tips.txt and reads the first tip; a failed seek is reported through hooks'
     // message box.
-    CTipOfTheDayDlg(const std::string& folder, const SUiHooks& hooks, QWidget* parent = nullptr);
+    // fileName: the tips file of the interface language.
+    CTipOfTheDayDlg(const std::string& folder, const SUiHooks& hooks, QWidget* parent = nullptr,
+                    const char* fileName = "tips.txt");
 
     bool IsShowAtStartup() const { return m_reader.IsShowAtStartup(); }
     QString Tip() const;

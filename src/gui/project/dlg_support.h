@@ -43,9 +43,9 @@ inline void ShowHint(QLabel* label, const QString& text) {
     label->setVisible(!text.isEmpty());
 }
 
-// Opens a web address in the desktop's browser (a failure is not reported).
-inline void OpenWebAddress(const SUiHooks& hooks, const std::string& url) {
-    hooks.openUrl(QUrl(FromBytes(url), QUrl::TolerantMode));
+// Opens a web address in the desktop's browser; a message box says when none opens it.
+inline void OpenWebAddress(const SUiHooks& hooks, QWidget* parent, const std::string& url) {
+    OpenOrTell(hooks, parent, QUrl(FromBytes(url), QUrl::TolerantMode));
 }
 
 } // namespace tessaray

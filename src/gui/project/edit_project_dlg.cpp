@@ -22,6 +22,29 @@
 
 namespace tessaray {
 
+namespace {
+
+// A list entry shows its text and carries its bytes, so entries the user does not edit are handed
+// back exactly as they came, whatever their encoding.
+constexpr int kBytesRole = Qt::UserRole;
+
+void SetEntry(QListWidgetItem* item, const std::string& entry) {
+    item->setText(FromBytes(entry));
+    item->setData(kBytesRole, QByteArray::fromStdString(entry));
+}
+
+void AddEntry(QListWidget* list, const std::string& entry) {
+    auto* item = new QListWidgetItem;
+    SetEntry(item, entry);
+    list->addItem(item);
+}
+
+std::string EntryBytes(const QListWidgetItem* item) {
+    return item->data(kBytesRole).toByteArray().toStdString();
+}
+
+} // namespace
+
 CEditProjectDlg::CEditProjectDlg(const SUiHooks& hooks, QWidget* parent)
     : QDialog(parent), m_hooks(hooks), m_nCapacity(CProject::MaxPartnerLinks) {
     setObjectName(QStringLiteral("editProjectDlg"));
@@ -131,15 +154,12 @@ void CEditProjectDlg::SetPageRankOption(bool bOn) {
 }
 
 void CEditProjectDlg::SetInputEntries(const CLineList& entries) {
-    QStringList items;
-    items.reserve(entries.GetCount());
+    m_list->clear();
     for (std::string entry : entries.Entries()) {
         if (IsValidUrl(entry)) {
-            items.append(FromBytes(entry));
+            AddEntry(m_list, entry);
         }
     }
-    m_list->clear();
-    m_list->addItems(items);
     RefreshButtons();
 }
 
@@ -152,7 +172,7 @@ void CEditProjectDlg::accept() {
     }
     m_resultEntries.RemoveAll();
     for (int i = 0; i < m_list->count(); ++i) {
-        std::string entry = ToBytes(m_list->item(i)->text());
+        std::string entry = EntryBytes(m_list->item(i));
         if (IsValidUrl(entry)) {
             m_resultEntries.Add(entry);
         }
@@ -199,7 +219,7 @@ void CEditProjectDlg::OnAddUrl() {
     CEnterUrlDlg dialog(m_hooks, this);
     dialog.SetCommentAllowed(true);
     if (dialog.exec() == QDialog::Accepted) {
-        m_list->addItem(FromBytes(dialog.GetText()));
+        AddEntry(m_list, dialog.GetText());
         ShowHint(m_listHint, {});
     }
     RefreshButtons();
@@ -219,10 +239,10 @@ void CEditProjectDlg::OnEditUrl() {
         return;
     }
     CEnterUrlDlg dialog(m_hooks, this);
-    dialog.SetText(ToBytes(selected.constFirst()->text()));
+    dialog.SetText(EntryBytes(selected.constFirst()));
     dialog.SetCommentAllowed(true);
     if (dialog.exec() == QDialog::Accepted) {
-        selected.constFirst()->setText(FromBytes(dialog.GetText()));
+        SetEntry(selected.constFirst(), dialog.GetText());
     }
 }
 
@@ -231,7 +251,7 @@ void CEditProjectDlg::OnTestUrl() {
     if (selected.isEmpty()) {
         return;
     }
-    std::string entry = ToBytes(selected.constFirst()->text());
+    std::string entry = EntryBytes(selected.constFirst());
     if (!IsValidUrl(entry)) {
         return;
     }
@@ -239,7 +259,7 @@ void CEditProjectDlg::OnTestUrl() {
     std::string url;
     std::string comment;
     SplitPartnerEntry(entry, url, comment);
-    OpenWebAddress(m_hooks, url);
+    OpenWebAddress(m_hooks, this, url);
 }
 
 void CEditProjectDlg::OnImportTxt() {
@@ -267,12 +287,9 @@ void CEditProjectDlg::OnImportCsv() {
 
 void CEditProjectDlg::AppendImported(const SReadResult& read, const QString& path,
                                      const CLineList& urls) {
-    QStringList items;
-    items.reserve(urls.GetCount());
     for (const std::string& url : urls.Entries()) {
-        items.append(FromBytes(url));
+        AddEntry(m_list, url);
     }
-    m_list->addItems(items);
     ShowHint(m_listHint, read.Ok() ? QString() : ReadFailureText(path, read));
     RefreshButtons();
 }

@@ -76,6 +76,8 @@ void CEnterUrlDlg::SetText(const std::string& text) {
     std::string url;
     std::string comment;
     SplitPartnerEntry(text, url, comment);
+    m_strOriginalUrl = url;
+    m_strOriginalComment = comment;
     m_urlEdit->setText(FromBytes(url));
     // A stored comment longer than the limit is shown whole (OK then asks to shorten it) rather
     // than cut without a word.
@@ -99,13 +101,13 @@ void CEnterUrlDlg::accept() {
         m_commentEdit->selectAll();
         return;
     }
-    std::string url = ToBytes(m_urlEdit->text());
+    std::string url = ToBytesKeeping(m_urlEdit->text(), m_strOriginalUrl);
     if (!IsValidUrl(url)) {
         ShowHint(m_urlHint, tr("not a valid web address"));
         m_urlEdit->setFocus();
         return;
     }
-    m_strText = JoinPartnerEntry(url, ToBytes(comment));
+    m_strText = JoinPartnerEntry(url, ToBytesKeeping(comment, m_strOriginalComment));
     QDialog::accept();
 }
 
@@ -119,7 +121,7 @@ void CEnterUrlDlg::OnPaste() {
 void CEnterUrlDlg::OnTestUrl() {
     std::string url = ToBytes(m_urlEdit->text());
     if (IsValidUrl(url)) {
-        OpenWebAddress(m_hooks, url);
+        OpenWebAddress(m_hooks, this, url);
     } else {
         ShowHint(m_urlHint, tr("not a valid web address"));
     }

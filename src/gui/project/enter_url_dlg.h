@@ -43,6 +43,9 @@ public:
 private:
     const SUiHooks& m_hooks;
     std::string m_strText;
+    // The bytes SetText gave, kept for the fields the user leaves as they were.
+    std::string m_strOriginalUrl;
+    std::string m_strOriginalComment;
     QLineEdit* m_urlEdit = nullptr;
     QLabel* m_urlHint = nullptr;
     QPushButton* m_pasteButton = nullptr;

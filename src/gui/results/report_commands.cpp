@@ -6,6 +6,7 @@
 #include "core/results/result_table.h"
 #include "core/results/verdict.h"
 #include "core/util/file_util.h"
+#include "gui/toolkit/byte_text.h"
 #include "gui/toolkit/command_frame.h"
 #include "gui/toolkit/command_ids.h"
 #include "gui/toolkit/ui_hooks.h"
@@ -18,7 +19,7 @@ namespace tessaray {
 namespace {
 
 QString NativePath(const std::string& path) {
-    return QDir::toNativeSeparators(QFile::decodeName(path.c_str()));
+    return QDir::toNativeSeparators(FromPath(path));
 }
 
 } // namespace
@@ -62,7 +63,7 @@ void CReportCommands::OnSaveCsv() {
     if (path.isEmpty()) {
         return;
     }
-    const SReportResult result = WriteCsvReport(QFile::encodeName(path).toStdString(), m_table);
+    const SReportResult result = WriteCsvReport(ToPath(path), m_table);
     if (!result.Ok()) {
         ReportFailure(result);
     }
@@ -72,7 +73,7 @@ void CReportCommands::OnSaveHtml() {
     const QString path =
         ChooseSavePath(QStringLiteral("Html File (*.html)"), QStringLiteral("html"));
     if (!path.isEmpty()) {
-        WriteHtmlReportTo(QFile::encodeName(path).toStdString());
+        WriteHtmlReportTo(ToPath(path));
     }
 }
 
@@ -87,8 +88,7 @@ void CReportCommands::OnSaveJson() {
         return;
     }
     const SJsonReportInfo info{m_project.GetTitle(), m_project.GetDomain(), m_chLanguage};
-    const SReportResult result =
-        WriteJsonReportFile(QFile::encodeName(path).toStdString(), m_table, *verdicts, info);
+    const SReportResult result = WriteJsonReportFile(ToPath(path), m_table, *verdicts, info);
     if (!result.Ok()) {
         ReportFailure(result);
     }
@@ -105,7 +105,7 @@ void CReportCommands::OnOpenInExcel() {
         ReportFailure(result);
         return;
     }
-    m_hooks.openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
+    OpenOrTell(m_hooks, &m_frame, QUrl::fromLocalFile(FromPath(path)));
 }
 
 void CReportCommands::OnOpenInBrowser() {
@@ -114,13 +114,13 @@ void CReportCommands::OnOpenInBrowser() {
         ShowMessage(tr("There is no private temporary folder for the report."));
         return;
     }
-    const QString file = QFile::decodeName(path.c_str());
+    const QString file = FromPath(path);
     if (QFile::exists(file) && !QFile::remove(file)) {
         ShowMessage(tr("The old report %1 cannot be deleted.").arg(QDir::toNativeSeparators(file)));
         return;
     }
     if (WriteHtmlReportTo(path) && QFile::exists(file)) {
-        m_hooks.openUrl(QUrl::fromLocalFile(file));
+        OpenOrTell(m_hooks, &m_frame, QUrl::fromLocalFile(file));
     }
 }
 

@@ -51,7 +51,7 @@ QVariant CResultModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
         // Long cells (URLs, anchor texts, headers) are read in full in the tool tip.
         if (m_table.GetCellView(index.row(), index.column()).size() > 30) {
-            return FromBytes(m_table.GetCellView(index.row(), index.column()));
+            return PlainToolTip(FromBytes(m_table.GetCellView(index.row(), index.column())));
         }
         return {};
     case Qt::TextAlignmentRole:
@@ -76,13 +76,13 @@ QVariant CResultModel::VerdictData(int nRow, int role) const {
     const EVerdict eVerdict = row->verdict.eVerdict;
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdString(VerdictText(eVerdict, m_chLanguage));
+        return FromBytes(VerdictText(eVerdict, m_chLanguage));
     case Qt::ToolTipRole: {
         QStringList reasons;
         for (const SReason& reason : row->verdict.reasons) {
-            reasons.append(QString::fromStdString(ReasonText(reason, m_chLanguage)));
+            reasons.append(FromBytes(ReasonText(reason, m_chLanguage)));
         }
-        return reasons.join(QLatin1Char('\n'));
+        return PlainToolTip(reasons.join(QLatin1Char('\n')));
     }
     case Qt::BackgroundRole: {
         // counts green, does not count amber, missing red, unreachable grey
@@ -163,7 +163,7 @@ QVariant CResultModel::headerData(int section, Qt::Orientation orientation, int 
     }
     const SColumnInfo& column = m_table.GetColumns()[static_cast<std::size_t>(section)];
     if (role == Qt::DisplayRole) {
-        return QString::fromUtf8(column.pszTitle);
+        return FromBytes(column.pszTitle);
     }
     if (role == Qt::TextAlignmentRole) {
         return QVariant::fromValue(

@@ -78,8 +78,8 @@ bool AskCredentials(CCommandFrame* frame, const SUiHooks* hooks,
                                                       bPlain, qUser, qPassword);
             const std::lock_guard lock(answer->mutex);
             answer->bGiven = bGiven;
-            answer->strUser = qUser.toStdString();
-            answer->strPassword = qPassword.toStdString();
+            answer->strUser = ToBytes(qUser);
+            answer->strPassword = ToBytes(qPassword);
             answer->bDone = true;
             answer->done.notify_one();
         },
@@ -160,9 +160,9 @@ void CTessarayView::CreateRun() {
     m_bRecordPending = false;
     m_pCredentialsOpen = std::make_shared<std::atomic<bool>>(true);
     m_run = std::make_unique<CAnalysisRun>(m_doc.Project(), m_table, *m_log, m_setup.traceLog);
-    m_run->SetOutputWords({tr("analyzing ready").toStdString(), tr("loading").toStdString(),
-                           tr("analyzing").toStdString(), tr("ready").toStdString(),
-                           tr("The page cannot be fetched; the analysis ends.").toStdString()});
+    m_run->SetOutputWords({ToBytes(tr("analyzing ready")), ToBytes(tr("loading")),
+                           ToBytes(tr("analyzing")), ToBytes(tr("ready")),
+                           ToBytes(tr("The page cannot be fetched; the analysis ends."))});
     m_run->SetTrace(m_setup.bTrace, m_setup.strVersion);
     m_run->SetLanguage(m_setup.chLanguage);
     m_run->SetSaveCommand([this] { m_frame.SendCommand(ID_FILE_SAVE); });
@@ -287,7 +287,7 @@ void CTessarayView::contextMenuEvent(QContextMenuEvent* event) {
 
 void CTessarayView::OnOpenUrl() {
     if (!m_strContextUrl.empty()) {
-        m_setup.hooks.openUrl(QUrl(FromBytes(m_strContextUrl)));
+        OpenOrTell(m_setup.hooks, this, QUrl(FromBytes(m_strContextUrl)));
     }
 }
 
@@ -375,9 +375,8 @@ void CTessarayView::RecordEndedRun() {
     if (!record.strError.empty() && !m_bHistoryErrorShown) {
         m_bHistoryErrorShown = true;
         m_frame.AddOutputLine(
-            tr("The run history %1 cannot be used (%2); the analysis is not affected.")
-                .arg(FromBytes(HistoryPathOf(projectPath)), FromBytes(record.strError))
-                .toStdString());
+            ToBytes(tr("The run history %1 cannot be used (%2); the analysis is not affected.")
+                        .arg(FromPath(HistoryPathOf(projectPath)), FromBytes(record.strError))));
     }
 }
 
@@ -388,8 +387,7 @@ void CTessarayView::ShowProgress() {
         const CRunVerdicts* verdicts = ShownVerdicts();
         const bool summary = verdicts != nullptr && verdicts->Summary().nPartners > 0;
         m_frame.SetStatusMessage(
-            summary ? QString::fromStdString(SummaryText(verdicts->Summary(), m_setup.chLanguage))
-                    : QString());
+            summary ? FromBytes(SummaryText(verdicts->Summary(), m_setup.chLanguage)) : QString());
     } else if (m_run->IsStopRequested()) {
         m_frame.SetStatusMessage(tr("Stopping after partner %1 of %2 ...")
                                      .arg(m_run->GetPartnerNumber())

@@ -1,10 +1,10 @@
 #pragma once
-// The core keeps text and file names as byte strings; these convert them at the Qt edge.
+// The core keeps text and file names as byte strings; these convert them at the Qt edge. Bytes
+// become text by one rule (valid UTF-8 is UTF-8, anything else windows-1252); text the user typed
+// goes back as UTF-8.
 
 #include "core/util/file_util.h"
 
-#include <QCoreApplication>
-#include <QFile>
 #include <QString>
 
 #include <string>
@@ -13,31 +13,22 @@
 namespace tessaray {
 
 // Core text shown in a widget, and widget text handed to the core.
-inline QString FromBytes(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-inline std::string ToBytes(const QString& text) {
-    return text.toUtf8().toStdString();
-}
+QString FromBytes(std::string_view text);
+std::string ToBytes(const QString& text);
+// The original bytes while the text still reads as they do, else the text as UTF-8: what the user
+// did not edit keeps its bytes.
+std::string ToBytesKeeping(const QString& text, const std::string& original);
 
 // A file name as the core opens it, and back.
-inline std::string ToPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-inline QString FromPath(const std::string& path) {
-    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
-}
+std::string ToPath(const QString& path);
+QString FromPath(const std::string& path);
+
+// Text for a tool tip that is shown as it is: text that Qt would take for markup (a partner page's
+// anchor text, say) is turned into escaped markup.
+QString PlainToolTip(const QString& text);
 
 // "The file PATH cannot be read.", followed by what the file is when it is no regular file or too
 // large (the core's words).
-inline QString ReadFailureText(const QString& path, const SReadResult& read) {
-    QString text =
-        QCoreApplication::translate("tessaray::CEditProjectDlg", "The file %1 cannot be read.")
-            .arg(path);
-    if (read.eError != EReadError::CannotOpen && read.eError != EReadError::ReadFailed) {
-        text += QStringLiteral(" (") + FromBytes("it " + read.Reason()) + QLatin1Char(')');
-    }
-    return text;
-}
+QString ReadFailureText(const QString& path, const SReadResult& read);
 
 } // namespace tessaray

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QLabel>
@@ -71,6 +72,21 @@ SUiHooks SUiHooks::Desktop() {
     };
     hooks.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     return hooks;
+}
+
+bool OpenOrTell(const SUiHooks& hooks, QWidget* parent, const QUrl& url) {
+    if (hooks.openUrl(url)) {
+        return true;
+    }
+    const QString text =
+        url.isLocalFile()
+            ? QCoreApplication::translate("tessaray::SUiHooks",
+                                          "No program could open the file %1.")
+                  .arg(QDir::toNativeSeparators(url.toLocalFile()))
+            : QCoreApplication::translate("tessaray::SUiHooks", "No web browser could open %1.")
+                  .arg(url.toDisplayString());
+    hooks.messageBox(parent, QMessageBox::Warning, text, QMessageBox::Ok);
+    return false;
 }
 
 } // namespace tessaray

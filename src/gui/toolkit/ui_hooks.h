@@ -40,4 +40,8 @@ struct SUiHooks {
     static SUiHooks Desktop();
 };
 
+// Opens url through the hooks; when no program takes it, a message box names what could not be
+// opened (a local file with its path, so the user can find it). False then.
+bool OpenOrTell(const SUiHooks& hooks, QWidget* parent, const QUrl& url);
+
 } // namespace tessaray

@@ -95,6 +95,9 @@ TEST(HtmlReportTest, CellsCannotInjectMarkup) {
         "<td><a href=\"http://x.com/&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;&amp;a=1\" "
         "TARGET=\"_blank\">http://x.com/&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;&amp;a=1"
         "</a></td>");
+    // Every cell is UTF-8, also one that came as windows-1252 bytes.
+    EXPECT_EQ(DataCell("M\xE4rz \x80"), "<td>M\xC3\xA4rz \xE2\x82\xAC</td>");
+    EXPECT_EQ(DataCell("M\xC3\xA4rz"), "<td>M\xC3\xA4rz</td>");
     EXPECT_EQ(DataCell("<b>Tom & \"Jerry\" 'n'</b>"),
               "<td>&lt;b&gt;Tom &amp; &quot;Jerry&quot; &#39;n&#39;&lt;/b&gt;</td>");
     EXPECT_NE(Page(kTemplate, "<i>T</i>\t\r\n").find("<th>&lt;i&gt;T&lt;/i&gt;</th>"),
@@ -223,7 +226,7 @@ TEST(HtmlReportTest, ShippedTemplateIsValid) {
     }
     EXPECT_LT(page.find("<th>H1</th>"), page.find("<td><a href=\"http://www.example.com\""));
     EXPECT_NE(page.find("</table><BR><BR>"), std::string::npos);
-    EXPECT_EQ(page.find("charset=utf-8"), std::string::npos);
+    EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
 }
 
 } // namespace

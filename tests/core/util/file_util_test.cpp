@@ -150,9 +150,9 @@ const std::vector<SInputKind>& InputKinds() {
         {"project", "p.tsrp",
          [](const std::string&, const std::string& path) {
              CProject project;
-             std::string reason;
-             EXPECT_FALSE(project.Load(path, &reason));
-             return reason;
+             SProjectError error;
+             EXPECT_FALSE(project.Load(path, &error));
+             return error.Text();
          }},
         {"text import", "list.txt",
          [](const std::string&, const std::string& path) {

@@ -138,15 +138,50 @@ TEST_F(EditProjectDlgTest, AddEditDeleteAndTestWorkOnTheSelectedEntry) {
     QTest::mouseDClick(m_list.viewport(), Qt::LeftButton, {}, itemRect.center());
     EXPECT_EQ(Entries().constFirst(), QStringLiteral("http://c.example - swap"));
 
-    // Test URL hands the address, without its comment, to the browser.
+    // Test URL hands the address, without its comment, to the browser; when none opens it, a
+    // message says so.
     m_list.setCurrentRow(0);
     Click("testUrlButton");
     EXPECT_EQ(m_rec.openedUrls, QList<QUrl>{QUrl(QStringLiteral("http://c.example"))});
+    EXPECT_TRUE(m_rec.messages.isEmpty());
+    m_rec.bOpenSucceeds = false;
+    Click("testUrlButton");
+    EXPECT_EQ(m_rec.messages,
+              QStringList{QStringLiteral("No web browser could open http://c.example.")});
 
     // The Delete key removes the selected entry at once.
     m_list.setFocus();
     QTest::keyClick(&m_list, Qt::Key_Delete);
     EXPECT_EQ(Entries(), QStringList{QStringLiteral("http://b.example")});
+}
+
+TEST_F(EditProjectDlgTest, EntriesAndDomainKeepTheirBytesUnlessEdited) {
+    const std::string cp1252 = "http://a.example - M\xE4rz";
+    const std::string invalid = "http://b.example - \xFF\xC3(";
+    const std::string domain = "http://m\xE4rz.example";
+    m_dlg.show();
+    m_dlg.SetDomain(domain);
+    SetEntries({cp1252, invalid, "http://c.example - alt"});
+    EXPECT_EQ(Entries().constFirst(), QStringLiteral("http://a.example - M\u00E4rz"));
+
+    // Edit URL confirmed without a change keeps the bytes; a changed entry becomes UTF-8.
+    m_list.setCurrentRow(0);
+    OnNextModal([](QDialog& enter) { Press(enter, QDialogButtonBox::Ok); });
+    Click("editUrlButton");
+    m_list.setCurrentRow(2);
+    OnNextModal([](QDialog& enter) {
+        Child<QLineEdit>(enter, "commentEdit").setText(QStringLiteral("neu \u00FC"));
+        Press(enter, QDialogButtonBox::Ok);
+    });
+    Click("editUrlButton");
+    // Enter Domain confirmed unchanged keeps the domain's bytes too.
+    OnNextModal([](QDialog& enter) { Press(enter, QDialogButtonBox::Ok); });
+    Click("enterDomainButton");
+
+    Press(m_dlg, QDialogButtonBox::Ok);
+    EXPECT_EQ(m_dlg.GetDomain(), domain);
+    EXPECT_EQ(m_dlg.ResultEntries().Entries(),
+              (std::vector<std::string>{cp1252, invalid, "http://c.example - neu \xC3\xBC"}));
 }
 
 TEST_F(EditProjectDlgTest, AddUrlOnAFullListSaysSoAndOpensNothing) {

@@ -125,5 +125,18 @@ TEST_F(ProjectEditorTest, EditProjectCancelChangesNothingAndOkWithoutImportClear
     EXPECT_TRUE(Doc().IsModified());
 }
 
+TEST_F(ProjectEditorTest, EditProjectOkKeepsTheBytesOfEveryUntouchedEntry) {
+    // An older project: a windows-1252 domain and comment, and bytes that are no text at all.
+    const std::string path =
+        WriteProject("old.tsrp", "http://m\xE4rz.example",
+                     {"http://a.example - M\xE4rz", "http://b.example - \xFF"});
+    const std::string before = ReadAll(path);
+    ASSERT_TRUE(Start(WithArgs({QString::fromStdString(path)})));
+    OnNextModal([](QDialog& editor) { Press(editor, QDialogButtonBox::Ok); });
+    Frame().SendCommand(ID_EDIT_PROJECT);
+    ASSERT_TRUE(Doc().OnFileSave());
+    EXPECT_EQ(ReadAll(path), before);
+}
+
 } // namespace
 } // namespace tessaray::test

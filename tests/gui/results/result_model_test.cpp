@@ -38,6 +38,15 @@ TEST(ResultModelTest, FollowsEveryTableChangeWithoutCopying) {
     table.SetCellText(row, kColServerHeader, "HTTP/1.1 200 OK\r\nServer: x\r\n");
     EXPECT_EQ(model.data(model.index(row, kColServerHeader), Qt::DisplayRole).toString(),
               QStringLiteral("HTTP/1.1 200 OK  Server: x  "));
+
+    // Bytes that are not UTF-8 read as windows-1252; a tool tip shows markup as text.
+    table.SetCellText(row, kColAnchorText, "M\xE4rz \x80 <b>bold</b> and a long anchor text");
+    EXPECT_EQ(model.data(model.index(row, kColAnchorText), Qt::DisplayRole).toString(),
+              QStringLiteral("M\u00E4rz \u20AC <b>bold</b> and a long anchor text"));
+    EXPECT_TRUE(model.data(model.index(row, kColAnchorText), Qt::ToolTipRole)
+                    .toString()
+                    .contains(QStringLiteral("&lt;b&gt;bold&lt;/b&gt;")));
+
     table.DeleteAllRows();
     EXPECT_EQ(model.rowCount(), 0);
 }
