@@ -242,9 +242,9 @@ int RunAnalyze(const SAnalyzeOptions& options) {
         return Fail(options.strProject + ": " + error.message(), kExitUsage);
     }
     CProject project;
-    std::string reason;
-    if (!project.Load(projectPath, &reason)) {
-        return Fail(reason, kExitUsage);
+    SProjectError loadError;
+    if (!project.Load(projectPath, &loadError)) {
+        return Fail(loadError.Text(), kExitUsage);
     }
     std::string templatePath;
     if (!options.strHtml.empty()) {

@@ -164,18 +164,18 @@ int RunNew(const NewOptions& options) {
         project.AddPartnerUrl(partner);
     }
     project.SetExternalLinks(externalLinks);
-    std::string reason;
-    if (!project.Save(projectPath, &reason)) {
-        return Fail("cannot save the project: " + reason);
+    SProjectError saveError;
+    if (!project.Save(projectPath, &saveError)) {
+        return Fail("cannot save the project: " + saveError.Text());
     }
     return 0;
 }
 
 int RunShow(const std::string& file) {
     CProject project;
-    std::string reason;
-    if (!project.Load(AbsolutePath(file), &reason)) {
-        return Fail(reason);
+    SProjectError error;
+    if (!project.Load(AbsolutePath(file), &error)) {
+        return Fail(error.Text());
     }
     std::printf("Title: %s\n", project.GetTitle().c_str());
     std::printf("Domain: %s\n", project.GetDomain().c_str());

@@ -147,8 +147,8 @@ std::string GuiFixture::WriteProject(const std::string& name, const std::string&
         project.AddPartnerUrl(partner);
     }
     const std::string path = m_temp.File(name);
-    std::string reason;
-    EXPECT_TRUE(project.Save(path, &reason)) << reason;
+    SProjectError error;
+    EXPECT_TRUE(project.Save(path, &error)) << error.Text();
     return path;
 }
 

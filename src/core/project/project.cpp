@@ -16,13 +16,20 @@ constexpr const char* kDomainKey = "URL";
 constexpr const char* kPartnerSection = "PARTNERLINKS";
 constexpr const char* kExternalSection = "EXTLINKS";
 
-// Why a profile could not be bound to path.
-std::string NoFolderReason(const std::string& path) {
-    const std::size_t separator = path.rfind(kPathSeparator);
-    if (separator == std::string::npos || separator == 0) {
-        return "\"" + path + "\" names no folder";
+// Sets *pError (when given) and answers false.
+bool Fail(SProjectError* pError, EProjectError eError, const std::string& path,
+          std::string detail = {}) {
+    if (pError != nullptr) {
+        *pError = {eError, path, std::move(detail)};
     }
-    return "The folder of \"" + path + "\" does not exist";
+    return false;
+}
+
+// Why a profile could not be bound to path.
+EProjectError NoFolderError(const std::string& path) {
+    const std::size_t separator = path.rfind(kPathSeparator);
+    return separator == std::string::npos || separator == 0 ? EProjectError::NoFolder
+                                                            : EProjectError::FolderMissing;
 }
 
 // "URL" and the index as four decimal digits.
@@ -33,6 +40,29 @@ std::string ListKey(int index) {
 }
 
 } // namespace
+
+std::string SProjectError::Text() const {
+    const std::string quoted = "\"" + strPath + "\"";
+    switch (eError) {
+    case EProjectError::None:
+        return {};
+    case EProjectError::NotReady:
+        return "The project has no domain or no partner URL";
+    case EProjectError::NoFolder:
+        return quoted + " names no folder";
+    case EProjectError::FolderMissing:
+        return "The folder of " + quoted + " does not exist";
+    case EProjectError::CannotRead:
+        return "Cannot read " + quoted + ": " + strDetail;
+    case EProjectError::FileMissing:
+        return "The file " + quoted + " does not exist";
+    case EProjectError::NotAProject:
+        return quoted + " is not a Tessaray project";
+    case EProjectError::WriteFailed:
+        return strDetail;
+    }
+    return {};
+}
 
 void CProject::Reset() {
     m_partners.clear();
@@ -130,21 +160,15 @@ std::string CProject::GetTitle() const {
     return title;
 }
 
-bool CProject::Save(const std::string& path, std::string* pReason) {
+bool CProject::Save(const std::string& path, SProjectError* pError) {
     if (!IsReady()) {
-        if (pReason != nullptr) {
-            *pReason = "The project has no domain or no partner URL";
-        }
         m_bModified = false;
-        return false;
+        return Fail(pError, EProjectError::NotReady, path);
     }
     CProfileFile file;
     file.SetAppInfo(kFileVersion, kInternet, kCopyright);
     if (!file.Open(path, kAppName)) {
-        if (pReason != nullptr) {
-            *pReason = NoFolderReason(path);
-        }
-        return false;
+        return Fail(pError, NoFolderError(path), path);
     }
     file.PrepareNewFile();
     file.WriteBool(kSettingsSection, kPageRankKey, m_bPageRank);
@@ -157,47 +181,38 @@ bool CProject::Save(const std::string& path, std::string* pReason) {
     for (std::size_t index = 0; index < links.size() && index < MaxExternalLinks; ++index) {
         file.WriteString(kExternalSection, ListKey(static_cast<int>(index)), links[index]);
     }
-    if (!file.Flush(pReason, m_fileWriter)) {
-        return false;
+    if (std::string reason; !file.Flush(&reason, m_fileWriter)) {
+        return Fail(pError, EProjectError::WriteFailed, path, reason);
     }
     m_strPath = path;
     m_bModified = false;
     return true;
 }
 
-bool CProject::SaveAs(const std::function<std::string()>& chooser, std::string* pReason) {
+bool CProject::SaveAs(const std::function<std::string()>& chooser, SProjectError* pError) {
     const std::string path = chooser ? chooser() : std::string();
     if (path.empty()) {
-        if (pReason != nullptr) {
-            pReason->clear();
-        }
-        return false;
+        return Fail(pError, EProjectError::None, path);
     }
-    return Save(path, pReason);
+    return Save(path, pError);
 }
 
-bool CProject::Load(const std::string& path, std::string* pReason) {
-    auto refuse = [pReason](const std::string& reason) {
-        if (pReason != nullptr) {
-            *pReason = reason;
-        }
-        return false;
-    };
+bool CProject::Load(const std::string& path, SProjectError* pError) {
     CProfileFile file;
     if (!file.Open(path, kAppName)) {
-        return refuse(NoFolderReason(path));
+        return Fail(pError, NoFolderError(path), path);
     }
     std::string readError;
     if (!file.WasReadable(&readError)) {
-        return refuse("Cannot read \"" + path + "\": " + readError);
+        return Fail(pError, EProjectError::CannotRead, path, readError);
     }
     if (!FileExists(path)) {
-        return refuse("The file \"" + path + "\" does not exist");
+        return Fail(pError, EProjectError::FileMissing, path);
     }
     file.ReadAppInfo();
     if (file.GetName() != kAppName || file.GetInternet() != kInternet ||
         file.GetCopyright() != kCopyright) {
-        return refuse("\"" + path + "\" is not a Tessaray project");
+        return Fail(pError, EProjectError::NotAProject, path);
     }
 
     file.ReadString(kDomainSection, kDomainKey, "", m_strDomain);

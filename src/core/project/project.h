@@ -9,6 +9,26 @@
 
 namespace tessaray {
 
+// Why a project could not be loaded or saved. The desktop program words it in the user's language;
+// Text() gives the English words the command line prints.
+enum class EProjectError {
+    None,
+    NotReady,      // no domain or no partner URL: nothing to save
+    NoFolder,      // the path names no folder
+    FolderMissing, // the path's folder does not exist
+    CannotRead,    // the file could not be read (strDetail says why)
+    FileMissing,   // the file does not exist
+    NotAProject,   // the file is no Tessaray project
+    WriteFailed,   // the file could not be written (strDetail says why)
+};
+
+struct SProjectError {
+    EProjectError eError = EProjectError::None;
+    std::string strPath;
+    std::string strDetail; // the system's words for CannotRead and WriteFailed
+    std::string Text() const;
+};
+
 // The user's project: the own domain, the partner entries ("URL" or "URL - comment"), the
 // external-link list imported from Google's Webmaster tools, and the PageRank option. Stored as a
 // ".tsrp" profile file by Save and read back by Load.
@@ -79,17 +99,17 @@ public:
     // Writes the project file at path (an existing file is kept once as its ".bak"). On success
     // path := the given path and modified is cleared. A project that is not ready writes nothing,
     // returns false and clears modified. A file that cannot be written (no folder, missing folder,
-    // no permission, disk full) returns false with a reason in *pReason and leaves the old file,
+    // no permission, disk full) returns false with the error in *pError and leaves the old file,
     // the path and the modified flag as they were.
-    bool Save(const std::string& path, std::string* pReason = nullptr);
+    bool Save(const std::string& path, SProjectError* pError = nullptr);
     // Asks chooser for the file to save to (the GUI's save dialog; "" means cancelled, which
     // returns false and changes nothing), then Save.
-    bool SaveAs(const std::function<std::string()>& chooser, std::string* pReason = nullptr);
+    bool SaveAs(const std::function<std::string()>& chooser, SProjectError* pError = nullptr);
     // Reads a project file. A file that cannot be read or does not carry the project identity
-    // returns false with a reason and leaves the project exactly as it was. On success the domain
-    // is taken as stored, partners are normalised again (numbering gaps close up), the PageRank
-    // option is cleared, path := the given path and modified is cleared.
-    bool Load(const std::string& path, std::string* pReason = nullptr);
+    // returns false with the error in *pError and leaves the project exactly as it was. On success
+    // the domain is taken as stored, partners are normalised again (numbering gaps close up), the
+    // PageRank option is cleared, path := the given path and modified is cleared.
+    bool Load(const std::string& path, SProjectError* pError = nullptr);
 
     // Replaces how Save writes the file's bytes (tests make it fail halfway); empty = plain write.
     void SetFileWriter(FileWriter writer) { m_fileWriter = std::move(writer); }

@@ -55,15 +55,15 @@ bool CTessarayDoc::OpenDocument(const QString& path) {
     if (!SaveModified(true)) {
         return false;
     }
-    std::string reason;
-    if (!m_project.Load(ToPath(path), &reason)) {
+    SProjectError error;
+    if (!m_project.Load(ToPath(path), &error)) {
         // The project stays as it was; a file that is gone leaves the recent-file list.
         if (!QFileInfo::exists(path) && m_recentFiles.removeAll(path) > 0) {
             SaveRecentFileList();
             m_frame.SetRecentFiles(m_recentFiles);
         }
         ShowError(tr("The file %1 cannot be opened as a Tessaray project.\n%2")
-                      .arg(QDir::toNativeSeparators(path), FromBytes(reason)));
+                      .arg(QDir::toNativeSeparators(path), ErrorText(error)));
         return false;
     }
     AddToRecentFileList(path);
@@ -87,10 +87,10 @@ bool CTessarayDoc::OnFileSave() {
     if (m_project.GetPath().empty() || m_project.GetTitle() == CProject::kNoFileMarker) {
         return OnFileSaveAs();
     }
-    std::string reason;
-    const bool ok = m_project.Save(m_project.GetPath(), &reason);
-    if (!ok && !reason.empty()) {
-        ShowError(tr("The project could not be saved.\n%1").arg(FromBytes(reason)));
+    SProjectError error;
+    const bool ok = m_project.Save(m_project.GetPath(), &error);
+    if (!ok && error.eError != EProjectError::None) {
+        ShowError(tr("The project could not be saved.\n%1").arg(ErrorText(error)));
     }
     SetTitleFromProject();
     SetModifiedFlag(m_project.IsModified());
@@ -98,15 +98,15 @@ bool CTessarayDoc::OnFileSave() {
 }
 
 bool CTessarayDoc::OnFileSaveAs() {
-    std::string reason;
-    const bool ok = m_project.SaveAs([this] { return ToPath(ChooseProjectFile(true)); }, &reason);
-    if (!ok && !reason.empty()) {
-        ShowError(tr("The project could not be saved.\n%1").arg(FromBytes(reason)));
+    SProjectError error;
+    const bool ok = m_project.SaveAs([this] { return ToPath(ChooseProjectFile(true)); }, &error);
+    if (!ok && error.eError != EProjectError::None) {
+        ShowError(tr("The project could not be saved.\n%1").arg(ErrorText(error)));
     }
     SetTitleFromProject();
     SetModifiedFlag(m_project.IsModified());
     if (ok) {
-        AddToRecentFileList(QFile::decodeName(m_project.GetPath().c_str()));
+        AddToRecentFileList(FromPath(m_project.GetPath()));
     }
     return ok;
 }
@@ -148,9 +148,35 @@ void CTessarayDoc::SetTitleFromProject() {
 QString CTessarayDoc::ChooseProjectFile(bool bSave) {
     SFileRequest request;
     request.bSave = bSave;
-    request.strFilter = tr("Tessar Files (*.tsrp)");
+    // Save As names the file type as the project's own; Open keeps the file type's filter.
+    request.strFilter =
+        bSave ? tr("Tessaray Project (.tsrp) (*.tsrp)") : tr("Tessar Files (*.tsrp)");
     request.strDefaultSuffix = QStringLiteral("tsrp");
     return m_hooks.chooseFile(&m_frame, request);
+}
+
+QString CTessarayDoc::ErrorText(const SProjectError& error) {
+    const QString path = QDir::toNativeSeparators(FromPath(error.strPath));
+    switch (error.eError) {
+    case EProjectError::None:
+        break;
+    case EProjectError::NotReady:
+        return tr("The project has no domain or no partner URL.");
+    case EProjectError::NoFolder:
+        return tr("%1 names no folder.").arg(path);
+    case EProjectError::FolderMissing:
+        return tr("The folder of %1 does not exist.").arg(path);
+    case EProjectError::CannotRead:
+        return tr("%1 cannot be read (%2).").arg(path, FromBytes(error.strDetail));
+    case EProjectError::FileMissing:
+        return tr("The file %1 does not exist.").arg(path);
+    case EProjectError::NotAProject:
+        return tr("%1 is not a Tessaray project.").arg(path);
+    case EProjectError::WriteFailed:
+        return tr("%1 could not be written.").arg(path) + QLatin1Char('\n') +
+               FromBytes(error.strDetail);
+    }
+    return {};
 }
 
 void CTessarayDoc::ShowError(const QString& text) {

@@ -67,6 +67,8 @@ public:
 private:
     QString ChooseProjectFile(bool bSave);
     void ShowError(const QString& text);
+    // The error in the user's language.
+    static QString ErrorText(const SProjectError& error);
     void LoadRecentFileList();
     void SaveRecentFileList();
 

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <unistd.h>
+#include <utility>
 
 namespace tessaray {
 namespace {
@@ -171,9 +172,10 @@ TEST(ProjectSave, NotReadyWritesNothing) {
     TempDir dir;
     CProject project;
     project.StartNew("shop.example");
-    std::string reason;
-    EXPECT_FALSE(project.Save(dir.File("p.tsrp"), &reason));
-    EXPECT_FALSE(reason.empty());
+    SProjectError error;
+    EXPECT_FALSE(project.Save(dir.File("p.tsrp"), &error));
+    EXPECT_EQ(error.eError, EProjectError::NotReady);
+    EXPECT_FALSE(error.Text().empty());
     EXPECT_FALSE(std::filesystem::exists(dir.File("p.tsrp")));
     EXPECT_EQ(project.GetPath(), "Unbekannt");
 }
@@ -194,9 +196,11 @@ void ExpectFailedSaveKeepsEverything(CProject& project, const std::string& path,
                                      const std::string& oldContent) {
     const std::string oldPath = project.GetPath();
     ASSERT_TRUE(project.IsModified());
-    std::string reason;
-    EXPECT_FALSE(project.Save(path, &reason));
-    EXPECT_FALSE(reason.empty());
+    SProjectError error;
+    EXPECT_FALSE(project.Save(path, &error));
+    EXPECT_NE(error.eError, EProjectError::None);
+    EXPECT_EQ(error.strPath, path);
+    EXPECT_FALSE(error.Text().empty());
     EXPECT_TRUE(project.IsModified());
     EXPECT_EQ(project.GetPath(), oldPath);
     if (!oldContent.empty()) {
@@ -309,17 +313,21 @@ TEST(ProjectLoad, RefusesWhatIsNotAProjectAndKeepsEverything) {
     oneCharOff.replace(oneCharOff.find("Dalvero"), 1, "d");
     std::string noName = good;
     noName.replace(noName.find("NAME=Tessaray"), 13, "NAME=Tessaray2");
-    const std::string candidates[] = {dir.Write("copyright.tsrp", oneCharOff),
-                                      dir.Write("name.tsrp", noName),
-                                      dir.Write("other.ini", "[Other]\r\nkey=value\r\n"),
-                                      dir.Write("empty.tsrp", ""),
-                                      dir.File("missing.tsrp"),
-                                      dir.File("no/folder.tsrp"),
-                                      dir.Path()};
-    for (const std::string& candidate : candidates) {
-        std::string reason;
-        EXPECT_FALSE(project.Load(candidate, &reason)) << candidate;
-        EXPECT_FALSE(reason.empty()) << candidate;
+    const std::pair<std::string, EProjectError> candidates[] = {
+        {dir.Write("copyright.tsrp", oneCharOff), EProjectError::NotAProject},
+        {dir.Write("name.tsrp", noName), EProjectError::NotAProject},
+        {dir.Write("other.ini", "[Other]\r\nkey=value\r\n"), EProjectError::NotAProject},
+        {dir.Write("empty.tsrp", ""), EProjectError::NotAProject},
+        {dir.File("missing.tsrp"), EProjectError::FileMissing},
+        {dir.File("no/folder.tsrp"), EProjectError::FolderMissing},
+        {"folderless.tsrp", EProjectError::NoFolder},
+        {dir.Path(), EProjectError::CannotRead}};
+    for (const auto& [candidate, eError] : candidates) {
+        SProjectError error;
+        EXPECT_FALSE(project.Load(candidate, &error)) << candidate;
+        EXPECT_EQ(error.eError, eError) << candidate;
+        EXPECT_EQ(error.strPath, candidate);
+        EXPECT_NE(error.Text().find(candidate), std::string::npos) << candidate;
         EXPECT_EQ(project.GetPath(), path);
         EXPECT_TRUE(project.IsModified());
         EXPECT_EQ(project.GetPartnerCount(), 3);
