@@ -641,6 +641,17 @@ Updates prüfen</translation>
     </message>
 </context>
 <context>
+    <name>tessaray::CTessarayApp</name>
+    <message>
+        <source>Max line count reached</source>
+        <translation>Maximale Zeilenzahl erreicht</translation>
+    </message>
+    <message>
+        <source>Out of memory</source>
+        <translation>Nicht genügend Arbeitsspeicher</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CTessarayDoc</name>
     <message>
         <source>Untitled</source>
@@ -665,6 +676,38 @@ Updates prüfen</translation>
     <message>
         <source>Tessar Files (*.tsrp)</source>
         <translation>Tessar Files (*.tsrp)</translation>
+    </message>
+    <message>
+        <source>Tessaray Project (.tsrp) (*.tsrp)</source>
+        <translation>Tessaray Projekt (.tsrp) (*.tsrp)</translation>
+    </message>
+    <message>
+        <source>The project has no domain or no partner URL.</source>
+        <translation>Das Projekt hat keine Domain oder keine Partner-URL.</translation>
+    </message>
+    <message>
+        <source>%1 names no folder.</source>
+        <translation>%1 nennt keinen Ordner.</translation>
+    </message>
+    <message>
+        <source>The folder of %1 does not exist.</source>
+        <translation>Der Ordner von %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read (%2).</source>
+        <translation>%1 kann nicht gelesen werden (%2).</translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation>Die Datei %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>%1 is not a Tessaray project.</source>
+        <translation>%1 ist kein Tessaray-Projekt.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>%1 konnte nicht geschrieben werden.</translation>
     </message>
 </context>
 <context>
@@ -789,6 +832,14 @@ Updates prüfen</translation>
     <message>
         <source>Password:</source>
         <translation>Passwort:</translation>
+    </message>
+    <message>
+        <source>No program could open the file %1.</source>
+        <translation>Kein Programm konnte die Datei %1 öffnen.</translation>
+    </message>
+    <message>
+        <source>No web browser could open %1.</source>
+        <translation>Kein Webbrowser konnte %1 öffnen.</translation>
     </message>
 </context>
 </TS>

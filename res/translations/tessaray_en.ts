@@ -641,6 +641,17 @@ Check for updates</translation>
     </message>
 </context>
 <context>
+    <name>tessaray::CTessarayApp</name>
+    <message>
+        <source>Max line count reached</source>
+        <translation>Max line count reached</translation>
+    </message>
+    <message>
+        <source>Out of memory</source>
+        <translation>Out of memory</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CTessarayDoc</name>
     <message>
         <source>Untitled</source>
@@ -665,6 +676,38 @@ Check for updates</translation>
     <message>
         <source>Tessar Files (*.tsrp)</source>
         <translation>Tessar Files (*.tsrp)</translation>
+    </message>
+    <message>
+        <source>Tessaray Project (.tsrp) (*.tsrp)</source>
+        <translation>Tessaray Project (.tsrp) (*.tsrp)</translation>
+    </message>
+    <message>
+        <source>The project has no domain or no partner URL.</source>
+        <translation>The project has no domain or no partner URL.</translation>
+    </message>
+    <message>
+        <source>%1 names no folder.</source>
+        <translation>%1 names no folder.</translation>
+    </message>
+    <message>
+        <source>The folder of %1 does not exist.</source>
+        <translation>The folder of %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read (%2).</source>
+        <translation>%1 cannot be read (%2).</translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation>The file %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>%1 is not a Tessaray project.</source>
+        <translation>%1 is not a Tessaray project.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>%1 could not be written.</translation>
     </message>
 </context>
 <context>
@@ -789,6 +832,14 @@ Check for updates</translation>
     <message>
         <source>Password:</source>
         <translation>Password:</translation>
+    </message>
+    <message>
+        <source>No program could open the file %1.</source>
+        <translation>No program could open the file %1.</translation>
+    </message>
+    <message>
+        <source>No web browser could open %1.</source>
+        <translation>No web browser could open %1.</translation>
     </message>
 </context>
 </TS>

@@ -9,6 +9,10 @@ CLanguageInfo::CLanguageInfo(const std::string& systemLanguageName)
             c = static_cast<char>(c - 'a' + 'A');
         }
     }
+    // The C/POSIX locale names no language; its texts are English.
+    if (m_strLanguage == "C" || m_strLanguage == "POSIX") {
+        m_strLanguage = "ENGLISH";
+    }
 }
 
 char InterfaceLanguageLetter(const CLanguageInfo& language, bool bEnglishLoaded) {

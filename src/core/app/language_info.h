@@ -5,7 +5,8 @@
 namespace tessaray {
 
 // The system language as found at start: the English name of the system locale's language in upper
-// case ("GERMAN" on a German system), "ENGLISH" when it could not be found.
+// case ("GERMAN" on a German system), "ENGLISH" when it could not be found
+// or is the C/POSIX locale's "C".
 class CLanguageInfo {
 public:
     // systemLanguageName: the English name the platform gives (e.g. "German"); "" when the query

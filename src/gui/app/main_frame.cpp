@@ -325,7 +325,10 @@ void CMainFrame::RebuildRecentMenu() {
     placeholder->setEnabled(false);
     for (int i = 0; i < m_recentFiles.size(); ++i) {
         const QString path = m_recentFiles.at(i);
-        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), m_fileMenu);
+        // An '&' in the path is shown, not taken as the entry's shortcut letter.
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QString(path).replace(
+                                       QLatin1Char('&'), QStringLiteral("&&"))),
+                                   m_fileMenu);
         action->setObjectName(QStringLiteral("Command%1").arg(ID_FILE_MRU_FILE1 + i));
         action->setStatusTip(placeholder->statusTip());
         connect(action, &QAction::triggered, this, [this, path] {

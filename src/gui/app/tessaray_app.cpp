@@ -4,6 +4,7 @@
 #include "core/app/install_dir.h"
 #include "core/app/version_code.h"
 #include "core/util/file_util.h"
+#include "core/util/message_sink.h"
 #include "gui/app/help_commands.h"
 #include "gui/app/main_frame.h"
 #include "gui/project/tessaray_doc.h"
@@ -17,6 +18,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
+#include <QThread>
 
 // The German translation is a resource of the static GUI library; it must be registered by name.
 static void InitTranslationResource() {
@@ -34,15 +36,21 @@ QString SystemLanguageName(const SAppEnvironment& environment) {
     return QLocale::languageToString(QLocale::system().language());
 }
 
+// The core's messages that have a translation.
+constexpr const char* kCoreMessages[] = {
+    QT_TRANSLATE_NOOP("tessaray::CTessarayApp", "Max line count reached"),
+    QT_TRANSLATE_NOOP("tessaray::CTessarayApp", "Out of memory"),
+};
+
 } // namespace
 
 CTessarayApp::CTessarayApp(SAppEnvironment environment)
-    : m_environment(std::move(environment)),
-      m_language(SystemLanguageName(m_environment).toUpper().toStdString()),
+    : m_environment(std::move(environment)), m_language(ToBytes(SystemLanguageName(m_environment))),
       m_strVersion(kInitialVersionCode), m_traceLog(m_environment.strTraceBase),
       m_hooks(SUiHooks::Desktop()) {}
 
 CTessarayApp::~CTessarayApp() {
+    SetMessageHandler({});
     m_help.reset();      // its pending update check posts to the frame
     m_mainFrame.reset(); // the view and its run go with the frame, before the document
     m_doc.reset();
@@ -76,6 +84,23 @@ bool CTessarayApp::InitInstance(const QStringList& args) {
     QGuiApplication::setApplicationDisplayName(ProductName());
 
     m_mainFrame = std::make_unique<CMainFrame>();
+    // The core's messages ("Max line count reached", "Out of memory", an unusable tips file) are
+    // message boxes over the main window, shown on the GUI thread whichever thread reports them.
+    SetMessageHandler([this](const std::string& text) {
+        QString shown = FromBytes(text);
+        for (const char* message : kCoreMessages) {
+            if (text == message) {
+                shown = tr(message);
+            }
+        }
+        QMetaObject::invokeMethod(
+            m_mainFrame.get(),
+            [this, shown] {
+                m_hooks.messageBox(m_mainFrame.get(), QMessageBox::Warning, shown, QMessageBox::Ok);
+            },
+            QThread::currentThread() == m_mainFrame->thread() ? Qt::DirectConnection
+                                                              : Qt::QueuedConnection);
+    });
     m_doc = std::make_unique<CTessarayDoc>(*m_mainFrame, m_hooks);
     m_view = new CTessarayView({.hooks = m_hooks,
                                 .traceLog = m_traceLog,
@@ -113,11 +138,10 @@ void CTessarayApp::FindInstallDir() {
                                     : m_environment.strProgramPath;
     QSettings settings = ProgramSettings();
     const std::string stored =
-        settings.value(QStringLiteral("SETTINGS/INSTALLDIR")).toString().toStdString();
+        ToBytes(settings.value(QStringLiteral("SETTINGS/INSTALLDIR")).toString());
     const ExistsCheck exists = [](const std::string& path) { return FileExists(path); };
-    m_strInstallDir = FindRuntimeFolder(
-        tessaray::FindInstallDir(QFile::encodeName(programPath).toStdString(), exists, stored),
-        exists);
+    m_strInstallDir =
+        FindRuntimeFolder(tessaray::FindInstallDir(ToPath(programPath), exists, stored), exists);
 }
 
 void CTessarayApp::LoadLanguage() {
@@ -127,7 +151,7 @@ void CTessarayApp::LoadLanguage() {
     const std::string englishPath = m_strInstallDir + kPathSeparator + "Tessaray_en.qm";
     const bool bEnglishWanted = !IsPackageLayout(m_strInstallDir) || !IsGermanLetter(m_chLanguage);
     if (bEnglishWanted && FileExists(englishPath) &&
-        m_programTranslator.load(QFile::decodeName(englishPath.c_str()))) {
+        m_programTranslator.load(FromPath(englishPath))) {
         m_bEnglishLoaded = true;
         m_chLanguage = 'E';
     } else {

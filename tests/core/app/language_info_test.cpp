@@ -12,10 +12,12 @@ TEST(LanguageInfo, NameIsUpperCaseAndDefaultsToEnglish) {
     EXPECT_EQ(name, "GERMAN");
     EXPECT_EQ(german.GetLanguageLetter(), 'G');
 
-    CLanguageInfo failed("");
-    failed.GetLanguageName(name);
-    EXPECT_EQ(name, "ENGLISH");
-    EXPECT_EQ(failed.GetLanguageLetter(), 'E');
+    for (const char* none : {"", "C", "POSIX"}) {
+        CLanguageInfo failed(none);
+        failed.GetLanguageName(name);
+        EXPECT_EQ(name, "ENGLISH") << none;
+        EXPECT_EQ(failed.GetLanguageLetter(), 'E') << none;
+    }
 }
 
 TEST(LanguageInfo, InterfaceLetterFollowsTheEnglishTranslationFile) {

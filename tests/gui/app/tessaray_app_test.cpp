@@ -1,6 +1,7 @@
 // Start-up: settings, installation folder, interface language, command line.
 #include "gui_fixture.h"
 
+#include "core/util/message_sink.h"
 #include "gui/toolkit/command_ids.h"
 
 #include <QAction>
@@ -45,6 +46,19 @@ TEST_F(TessarayAppTest, StartUpWritesTheThreeSettings) {
               QStringLiteral("GERMAN"));
     EXPECT_EQ(App().LanguageLetter(), 'E');
     EXPECT_EQ(App().Version(), "010102");
+}
+
+TEST_F(TessarayAppTest, CLocaleIsEnglishAndCoreMessagesAreMessageBoxes) {
+    ASSERT_TRUE(Start(OnSystem(QStringLiteral("C"))));
+    QSettings settings(QStringLiteral("Dalvero"), QStringLiteral("Tessaray V1"));
+    EXPECT_EQ(settings.value(QStringLiteral("SETTINGS/LANGUAGE")).toString(),
+              QStringLiteral("ENGLISH"));
+    // Without the English file the program speaks German, its messages too.
+    ShowMessage("Max line count reached");
+    ShowMessage("/x/tips.txt is a folder; no tips are shown.");
+    EXPECT_EQ(m_messages, (QStringList{QStringLiteral("Maximale Zeilenzahl erreicht"),
+                                       QStringLiteral("/x/tips.txt is a folder; no tips are "
+                                                      "shown.")}));
 }
 
 TEST_F(TessarayAppTest, WithoutTheEnglishFileEverythingIsGerman) {
