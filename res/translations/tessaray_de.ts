@@ -45,6 +45,68 @@
     </message>
 </context>
 <context>
+    <name>tessaray::CAnalysisController</name>
+    <message>
+        <source>analyzing ready</source>
+        <translation>analysieren fertig</translation>
+    </message>
+    <message>
+        <source>loading</source>
+        <translation>laden</translation>
+    </message>
+    <message>
+        <source>analyzing</source>
+        <translation>analysieren</translation>
+    </message>
+    <message>
+        <source>ready</source>
+        <translation>fertig</translation>
+    </message>
+    <message>
+        <source>The page cannot be fetched; the analysis ends.</source>
+        <translation>Die Seite kann nicht geladen werden; die Analyse endet.</translation>
+    </message>
+    <message>
+        <source>The run history %1 cannot be used (%2); the analysis is not affected.</source>
+        <translation>Der Verlauf der Analysen %1 kann nicht benutzt werden (%2); die Analyse selbst ist davon nicht betroffen.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 partners</source>
+        <translation>%1 von %2 Partnern</translation>
+    </message>
+    <message>
+        <source>%1 of %2 partners, about %3 left</source>
+        <translation>%1 von %2 Partnern, noch etwa %3</translation>
+    </message>
+    <message>
+        <source>Stopping after partner %1 of %2 ...</source>
+        <translation>Analyse endet nach Partner %1 von %2 ...</translation>
+    </message>
+    <message>
+        <source>Analysing partner %1 of %2 ...</source>
+        <translation>Analysiere Partner %1 von %2 ...</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CAnalysisOptionsDlg</name>
+    <message>
+        <source>Analysis options</source>
+        <translation>Analyseoptionen</translation>
+    </message>
+    <message>
+        <source>Pages fetched at the same time (1 to %1):</source>
+        <translation>Gleichzeitig geladene Seiten (1 bis %1):</translation>
+    </message>
+    <message>
+        <source>Of these from one site (1 to %1):</source>
+        <translation>Davon von einer Website (1 bis %1):</translation>
+    </message>
+    <message>
+        <source>The values apply from the next analysis on.</source>
+        <translation>Die Werte gelten ab der nächsten Analyse.</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CCsvImportDlg</name>
     <message>
         <source>Import URLs from a csv file</source>
@@ -481,6 +543,16 @@ Updates prüfen</translation>
         <source>SCRL</source>
         <translation>RF</translation>
     </message>
+    <message>
+        <source>Analysis &amp;options...</source>
+        <translation>Analyse&amp;optionen...</translation>
+    </message>
+    <message>
+        <source>Set how many partner pages an analysis fetches at the same time
+Analysis options</source>
+        <translation>Festlegen, wie viele Partnerseiten eine Analyse gleichzeitig lädt
+Analyseoptionen</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::COutputBar</name>
@@ -708,41 +780,6 @@ Updates prüfen</translation>
     <message>
         <source>%1 could not be written.</source>
         <translation>%1 konnte nicht geschrieben werden.</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CTessarayView</name>
-    <message>
-        <source>analyzing ready</source>
-        <translation>analysieren fertig</translation>
-    </message>
-    <message>
-        <source>loading</source>
-        <translation>laden</translation>
-    </message>
-    <message>
-        <source>analyzing</source>
-        <translation>analysieren</translation>
-    </message>
-    <message>
-        <source>ready</source>
-        <translation>fertig</translation>
-    </message>
-    <message>
-        <source>The page cannot be fetched; the analysis ends.</source>
-        <translation>Die Seite kann nicht geladen werden; die Analyse endet.</translation>
-    </message>
-    <message>
-        <source>The run history %1 cannot be used (%2); the analysis is not affected.</source>
-        <translation>Der Verlauf der Analysen %1 kann nicht benutzt werden (%2); die Analyse selbst ist davon nicht betroffen.</translation>
-    </message>
-    <message>
-        <source>Stopping after partner %1 of %2 ...</source>
-        <translation>Analyse endet nach Partner %1 von %2 ...</translation>
-    </message>
-    <message>
-        <source>Analysing partner %1 of %2 ...</source>
-        <translation>Analysiere Partner %1 von %2 ...</translation>
     </message>
 </context>
 <context>

@@ -45,6 +45,68 @@
     </message>
 </context>
 <context>
+    <name>tessaray::CAnalysisController</name>
+    <message>
+        <source>analyzing ready</source>
+        <translation>analyzing ready</translation>
+    </message>
+    <message>
+        <source>loading</source>
+        <translation>loading</translation>
+    </message>
+    <message>
+        <source>analyzing</source>
+        <translation>analyzing</translation>
+    </message>
+    <message>
+        <source>ready</source>
+        <translation>ready</translation>
+    </message>
+    <message>
+        <source>The page cannot be fetched; the analysis ends.</source>
+        <translation>The page cannot be fetched; the analysis ends.</translation>
+    </message>
+    <message>
+        <source>The run history %1 cannot be used (%2); the analysis is not affected.</source>
+        <translation>The run history %1 cannot be used (%2); the analysis is not affected.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 partners</source>
+        <translation>%1 of %2 partners</translation>
+    </message>
+    <message>
+        <source>%1 of %2 partners, about %3 left</source>
+        <translation>%1 of %2 partners, about %3 left</translation>
+    </message>
+    <message>
+        <source>Stopping after partner %1 of %2 ...</source>
+        <translation>Stopping after partner %1 of %2 ...</translation>
+    </message>
+    <message>
+        <source>Analysing partner %1 of %2 ...</source>
+        <translation>Analysing partner %1 of %2 ...</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CAnalysisOptionsDlg</name>
+    <message>
+        <source>Analysis options</source>
+        <translation>Analysis options</translation>
+    </message>
+    <message>
+        <source>Pages fetched at the same time (1 to %1):</source>
+        <translation>Pages fetched at the same time (1 to %1):</translation>
+    </message>
+    <message>
+        <source>Of these from one site (1 to %1):</source>
+        <translation>Of these from one site (1 to %1):</translation>
+    </message>
+    <message>
+        <source>The values apply from the next analysis on.</source>
+        <translation>The values apply from the next analysis on.</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CCsvImportDlg</name>
     <message>
         <source>Import URLs from a csv file</source>
@@ -481,6 +543,16 @@ Check for updates</translation>
         <source>SCRL</source>
         <translation>SCRL</translation>
     </message>
+    <message>
+        <source>Analysis &amp;options...</source>
+        <translation>Analysis &amp;options...</translation>
+    </message>
+    <message>
+        <source>Set how many partner pages an analysis fetches at the same time
+Analysis options</source>
+        <translation>Set how many partner pages an analysis fetches at the same time
+Analysis options</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::COutputBar</name>
@@ -708,41 +780,6 @@ Check for updates</translation>
     <message>
         <source>%1 could not be written.</source>
         <translation>%1 could not be written.</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CTessarayView</name>
-    <message>
-        <source>analyzing ready</source>
-        <translation>analyzing ready</translation>
-    </message>
-    <message>
-        <source>loading</source>
-        <translation>loading</translation>
-    </message>
-    <message>
-        <source>analyzing</source>
-        <translation>analyzing</translation>
-    </message>
-    <message>
-        <source>ready</source>
-        <translation>ready</translation>
-    </message>
-    <message>
-        <source>The page cannot be fetched; the analysis ends.</source>
-        <translation>The page cannot be fetched; the analysis ends.</translation>
-    </message>
-    <message>
-        <source>The run history %1 cannot be used (%2); the analysis is not affected.</source>
-        <translation>The run history %1 cannot be used (%2); the analysis is not affected.</translation>
-    </message>
-    <message>
-        <source>Stopping after partner %1 of %2 ...</source>
-        <translation>Stopping after partner %1 of %2 ...</translation>
-    </message>
-    <message>
-        <source>Analysing partner %1 of %2 ...</source>
-        <translation>Analysing partner %1 of %2 ...</translation>
     </message>
 </context>
 <context>

@@ -90,6 +90,10 @@ void CMainFrame::CreateMenus() {
     analysis->addAction(AddCommand(ID_ANALYSIS_STOP, tr("&Stop running Analysis"),
                                    tr("Stop the analysis after the current partner "
                                       "page\nStop analysis")));
+    analysis->addSeparator();
+    analysis->addAction(AddCommand(ID_ANALYSIS_OPTIONS, tr("Analysis &options..."),
+                                   tr("Set how many partner pages an analysis fetches at the same "
+                                      "time\nAnalysis options")));
 
     QMenu* exportMenu = menuBar()->addMenu(tr("&Export"));
     exportMenu->addAction(AddCommand(ID_SAVE_CSV, tr("Save report as &Csv file...\tF5"),

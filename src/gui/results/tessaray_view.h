@@ -1,12 +1,11 @@
 #pragma once
 
-#include "core/analysis/analysis_run.h"
 #include "core/results/result_table.h"
+#include "gui/results/analysis_controller.h"
 #include "gui/results/report_commands.h"
 
 #include <QTableView>
 
-#include <atomic>
 #include <memory>
 #include <string>
 
@@ -17,22 +16,10 @@ namespace tessaray {
 class CCommandFrame;
 class CResultModel;
 class CTessarayDoc;
-class CTraceLog;
-struct SUiHooks;
 
-// What the view takes from the application; all of it is known before the view is made.
-struct SViewSetup {
-    const SUiHooks& hooks;
-    CTraceLog& traceLog;
-    bool bTrace = false;
-    std::string strVersion;
-    std::string strInstallDir;
-    char chLanguage = 'E'; // the language of the column titles
-};
-
-// The results view: the eighteen-column table of the open project and the verdict column, the
-// analysis run that fills them, header-click sorting and the right-click menu. The report exports
-// are CReportCommands.
+// The results view: the eighteen-column table of the open project and the verdict column,
+// header-click sorting and the right-click menu. The analysis that fills the table is
+// CAnalysisController, the report exports are CReportCommands.
 class CTessarayView final : public QTableView {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CTessarayView)
@@ -54,8 +41,8 @@ public:
     void SortByHeaderClick(int nCol);
 
     CResultTable& Table() { return m_table; }
-    const CAnalysisRun& Run() const { return *m_run; }
-    bool IsRunning() const { return m_run->IsRunning(); }
+    CAnalysisController& Analysis() { return *m_analysis; }
+    bool IsRunning() const { return m_analysis->IsRunning(); }
     bool CanExport() const;
 
     // The right-click menu for the rows selected now: nullptr when no menu applies. The caller
@@ -64,9 +51,6 @@ public:
     const std::string& ContextUrl() const { return m_strContextUrl; }
 
     // The commands.
-    void OnAnalysisStart();
-    void OnAnalysisStop();
-    void OnPageFetched();
     void OnOpenUrl();
     void OnEditCopy();
 
@@ -74,35 +58,21 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    class COutputLog;
-
-    // Makes a new run; a previous one ends and its fetch job is joined.
-    void CreateRun();
-    void EndRunningAnalysis();
-    void DeleteRun();
-    void ShowProgress();
-    // Once the run has ended, stores it in the project's history; a history that cannot be
-    // used is told once in the output pane.
-    void RecordEndedRun();
-    // The verdicts of the rows shown: those of the last run, none for a partner list.
-    const CRunVerdicts* ShownVerdicts() const;
+    // The rows come in partner order during a run: no sort order is shown.
+    void OnRunStarted();
+    // Keeps the partner being evaluated in sight unless the user scrolled away during the run.
+    void OnPartnerInTurn();
 
     SViewSetup m_setup;
     CCommandFrame& m_frame;
     CTessarayDoc& m_doc;
     CResultTable m_table;
     CResultModel* m_model = nullptr;
-    std::unique_ptr<COutputLog> m_log;
-    std::unique_ptr<CAnalysisRun> m_run;
     CReportCommands m_reports;
-    // True while the run's fetch jobs may ask the user for credentials; cleared before the run
-    // goes, so a worker waiting for an answer gives up and its job can be joined.
-    std::shared_ptr<std::atomic<bool>> m_pCredentialsOpen;
+    std::unique_ptr<CAnalysisController> m_analysis;
     bool m_bColumnsSet = false;
-    bool m_bRowsOfARun = false; // the rows are an analysis's, not the partner list
-    // A run was started and is not yet stored in the history.
-    bool m_bRecordPending = false;
-    bool m_bHistoryErrorShown = false;
+    // The user moved the vertical scroll bar during the run.
+    bool m_bScrolledAway = false;
     std::string m_strContextUrl;
     int m_nSortColumn = -1;
     bool m_bSortAscending = true;

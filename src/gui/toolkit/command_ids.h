@@ -40,6 +40,9 @@ enum ECommandId : int {
     ID_APP_ABOUT = 57664,       // About Tessaray...
     ID_APP_EXIT = 57665,        // Exit
     ID_HELP = 57670,            // F1: the help document
+
+    // The analysis (desktop analysis controller).
+    ID_ANALYSIS_OPTIONS = 32810, // Analysis options...
 };
 
 // Identifiers of the bars, kept as object names' suffixes for tests and docking state.

@@ -1,0 +1,322 @@
+#include "gui/results/analysis_controller.h"
+
+#include "core/history/run_changes.h"
+#include "core/project/project.h"
+#include "core/results/json_report.h"
+#include "core/results/verdict.h"
+#include "gui/project/tessaray_doc.h"
+#include "gui/results/analysis_options_dlg.h"
+#include "gui/results/result_model.h"
+#include "gui/toolkit/byte_text.h"
+#include "gui/toolkit/command_frame.h"
+#include "gui/toolkit/command_ids.h"
+#include "gui/toolkit/ui_hooks.h"
+
+#include <QProgressBar>
+#include <QStatusBar>
+
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+
+namespace tessaray {
+
+namespace {
+
+// The answer of the user to a server's request for credentials, handed from the window's thread
+// to the fetching thread.
+struct SCredentialsAnswer {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool bDone = false;
+    bool bGiven = false;
+    std::string strUser;
+    std::string strPassword;
+};
+
+// The answers of one analysis run, by origin: each site is asked once per run, and its answer
+// goes to it only.
+struct SRunCredentials {
+    struct SAnswer {
+        bool bGiven = false;
+        std::string strUser;
+        std::string strPassword;
+    };
+    std::mutex mutex;
+    std::map<std::string, SAnswer> answers;
+};
+
+// Called on the fetching thread when a server answers 401: asks the user in the window's thread
+// and waits for the answer. It gives up (refuses) as soon as open turns false, so that the run's
+// owner can always end the transfers.
+bool AskCredentials(CCommandFrame* frame, const SUiHooks* hooks,
+                    const std::shared_ptr<std::atomic<bool>>& open, SRunCredentials& remembered,
+                    const SAuthChallenge& challenge, std::string& user, std::string& password) {
+    {
+        const std::lock_guard lock(remembered.mutex);
+        if (const auto found = remembered.answers.find(challenge.strOrigin);
+            found != remembered.answers.end()) {
+            user = found->second.strUser;
+            password = found->second.strPassword;
+            return found->second.bGiven;
+        }
+    }
+    auto answer = std::make_shared<SCredentialsAnswer>();
+    QMetaObject::invokeMethod(
+        frame,
+        [frame, hooks, open, answer, origin = challenge.strOrigin, realm = challenge.strRealm,
+         bPlain = challenge.bPlainBasic] {
+            QString qUser;
+            QString qPassword;
+            const bool bGiven =
+                open->load() && hooks->askCredentials(frame, FromBytes(origin), FromBytes(realm),
+                                                      bPlain, qUser, qPassword);
+            const std::lock_guard lock(answer->mutex);
+            answer->bGiven = bGiven;
+            answer->strUser = ToBytes(qUser);
+            answer->strPassword = ToBytes(qPassword);
+            answer->bDone = true;
+            answer->done.notify_one();
+        },
+        Qt::QueuedConnection);
+    std::unique_lock lock(answer->mutex);
+    while (!answer->bDone) {
+        if (!open->load()) {
+            return false;
+        }
+        answer->done.wait_for(lock, std::chrono::milliseconds(100));
+    }
+    user = answer->strUser;
+    password = answer->strPassword;
+    const std::lock_guard rememberLock(remembered.mutex);
+    remembered.answers[challenge.strOrigin] = {answer->bGiven, user, password};
+    return answer->bGiven;
+}
+
+// A duration as "m:ss", or "h:mm:ss" from an hour on.
+QString DurationText(qint64 nSeconds) {
+    const qint64 hours = nSeconds / 3600;
+    const qint64 minutes = nSeconds / 60 % 60;
+    const QString seconds = QStringLiteral("%1").arg(nSeconds % 60, 2, 10, QLatin1Char('0'));
+    if (hours > 0) {
+        return QStringLiteral("%1:%2:%3")
+            .arg(hours)
+            .arg(minutes, 2, 10, QLatin1Char('0'))
+            .arg(seconds);
+    }
+    return QStringLiteral("%1:%2").arg(minutes).arg(seconds);
+}
+
+} // namespace
+
+// The output log of the run: the main frame's output bar. Once muted (the window is going), the
+// run's last words are dropped.
+class CAnalysisController::COutputLog final : public IOutputLog {
+public:
+    explicit COutputLog(CCommandFrame& frame) : m_frame(frame) {}
+    void Mute() { m_bMuted = true; }
+    void Clear() override {
+        if (!m_bMuted) {
+            m_frame.ClearOutput();
+        }
+    }
+    void AddLine(const std::string& text) override {
+        if (!m_bMuted) {
+            m_frame.AddOutputLine(text);
+        }
+    }
+    void AppendToLastLine(const std::string& text) override {
+        if (!m_bMuted) {
+            m_frame.AppendToLastOutputLine(text);
+        }
+    }
+
+private:
+    CCommandFrame& m_frame;
+    bool m_bMuted = false;
+};
+
+CAnalysisController::CAnalysisController(const SViewSetup& setup, CCommandFrame& frame,
+                                         CTessarayDoc& doc, CResultTable& table,
+                                         CResultModel& model)
+    : m_setup(setup), m_frame(frame), m_doc(doc), m_table(table), m_model(model),
+      m_log(std::make_unique<COutputLog>(frame)),
+      m_run(std::make_unique<CAnalysisRun>(doc.Project(), table, *m_log, setup.traceLog)) {
+    m_run->SetOutputWords({ToBytes(tr("analyzing ready")), ToBytes(tr("loading")),
+                           ToBytes(tr("analyzing")), ToBytes(tr("ready")),
+                           ToBytes(tr("The page cannot be fetched; the analysis ends."))});
+    m_run->SetTrace(m_setup.bTrace, m_setup.strVersion);
+    m_run->SetLanguage(m_setup.chLanguage);
+    m_run->SetSaveCommand([this] { m_frame.SendCommand(ID_FILE_SAVE); });
+    // Called on a fetching thread: only a queued message crosses into the window.
+    CCommandFrame* target = &m_frame;
+    m_run->SetPostCallback([target](unsigned message, int /*result*/) {
+        target->PostPrivateMessage(static_cast<int>(message));
+    });
+
+    auto* progress = new QProgressBar(frame.statusBar());
+    progress->setObjectName(QStringLiteral("AnalysisProgress"));
+    progress->setMaximumWidth(progress->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 40);
+    progress->hide();
+    // Left of the lock-key panes, beside the message pane with "Analysing partner n of N".
+    frame.statusBar()->insertPermanentWidget(0, progress);
+    m_progress = progress;
+}
+
+CAnalysisController::~CAnalysisController() {
+    // The window is going: its output pane takes no more lines.
+    m_log->Mute();
+    CloseCredentials();
+    m_run->Cancel();
+}
+
+void CAnalysisController::ConnectCommands() {
+    m_frame.SetCommandHandler(
+        ID_ANALYSIS_START, [this] { OnAnalysisStart(); },
+        [this] { return !m_run->IsRunning() && m_doc.Project().IsReady(); });
+    m_frame.SetCommandHandler(
+        ID_ANALYSIS_STOP, [this] { OnAnalysisStop(); }, [this] { return m_run->IsRunning(); });
+    m_frame.SetCommandHandler(ID_PAGE_FETCHED, [this] { OnPageFetched(); });
+    m_frame.SetCommandHandler(ID_RANK_FETCHED, [this] { m_run->RankFetched(); });
+    m_frame.SetCommandHandler(ID_ANALYSIS_OPTIONS, [this] { OnAnalysisOptions(); });
+}
+
+void CAnalysisController::CloseCredentials() {
+    if (m_pCredentialsOpen) {
+        m_pCredentialsOpen->store(false);
+    }
+}
+
+void CAnalysisController::CancelRun() {
+    if (!m_run->IsRunning()) {
+        return;
+    }
+    m_bRecordPending = false;
+    CloseCredentials();
+    m_run->Cancel();
+    if (m_progress) {
+        m_progress->hide();
+    }
+    m_frame.SetStatusMessage({});
+    m_frame.RequestCommandUiUpdate();
+}
+
+const CRunVerdicts* CAnalysisController::ShownVerdicts() const {
+    return m_bRowsOfARun ? &m_run->GetVerdicts() : nullptr;
+}
+
+void CAnalysisController::OnAnalysisStart() {
+    // A server that wants a log-in asks the user through a dialog; answers hold for this run.
+    CloseCredentials();
+    m_pCredentialsOpen = std::make_shared<std::atomic<bool>>(true);
+    CCommandFrame* frame = &m_frame;
+    auto remembered = std::make_shared<SRunCredentials>();
+    m_run->SetAuthCallback(
+        [frame, hooks = &m_setup.hooks, open = m_pCredentialsOpen,
+         remembered](const SAuthChallenge& challenge, std::string& user, std::string& password) {
+            return AskCredentials(frame, hooks, open, *remembered, challenge, user, password);
+        });
+    m_run->SetFetchWindow(LoadFetchWindow());
+    if (m_run->Start()) {
+        m_bRowsOfARun = true;
+        m_bRecordPending = true;
+        m_runClock.start();
+        m_model.SetRowChanges({});
+        emit RunStarted();
+    }
+    ShowProgress();
+}
+
+void CAnalysisController::OnAnalysisStop() {
+    m_run->Stop();
+    ShowProgress();
+}
+
+void CAnalysisController::OnPageFetched() {
+    const bool wasRunning = m_run->IsRunning();
+    m_run->PageFetched();
+    m_model.VerdictsChanged();
+    // The verdicts' summary ends the output log of a run.
+    if (wasRunning && !m_run->IsRunning() && m_run->GetVerdicts().Summary().nPartners > 0) {
+        m_frame.AddOutputLine(SummaryText(m_run->GetVerdicts().Summary(), m_setup.chLanguage));
+    }
+    ShowProgress();
+}
+
+void CAnalysisController::OnAnalysisOptions() {
+    CAnalysisOptionsDlg dlg(&m_frame);
+    dlg.SetWindow(LoadFetchWindow());
+    if (dlg.exec() == QDialog::Accepted) {
+        SaveFetchWindow(dlg.GetWindow());
+    }
+}
+
+void CAnalysisController::RecordEndedRun() {
+    if (!m_bRecordPending || m_run->IsRunning()) {
+        return;
+    }
+    m_bRecordPending = false;
+    const std::string& projectPath = m_doc.Project().GetPath();
+    if (projectPath.empty()) {
+        return;
+    }
+    const std::string settings = "{\"domain\": " + JsonString(m_doc.Project().GetDomain()) +
+                                 ", \"language\": \"" + std::string(1, m_setup.chLanguage) +
+                                 "\", \"program\": \"tessaray\"}";
+    const SStoredRun run = MakeStoredRun(m_table, m_run->GetVerdicts(),
+                                         m_run->GetRunEnd() == ERunEnd::Completed, settings);
+    const SHistoryRecord record = RecordRun(projectPath, run);
+    m_model.SetRowChanges(ChangesByRowNumber(run, record.changes));
+    if (!record.strError.empty() && !m_bHistoryErrorShown) {
+        m_bHistoryErrorShown = true;
+        m_frame.AddOutputLine(
+            ToBytes(tr("The run history %1 cannot be used (%2); the analysis is not affected.")
+                        .arg(FromPath(HistoryPathOf(projectPath)), FromBytes(record.strError))));
+    }
+}
+
+QString CAnalysisController::ProgressText(int nDone, int nCount) const {
+    if (nDone < kPartnersBeforeEstimate || nDone >= nCount) {
+        return tr("%1 of %2 partners").arg(nDone).arg(nCount);
+    }
+    // The partners left take as long as those done took on average.
+    const qint64 left = m_runClock.elapsed() * (nCount - nDone) / nDone;
+    return tr("%1 of %2 partners, about %3 left")
+        .arg(nDone)
+        .arg(nCount)
+        .arg(DurationText((left + 999) / 1000));
+}
+
+void CAnalysisController::ShowProgress() {
+    RecordEndedRun();
+    const bool running = m_run->IsRunning();
+    if (m_progress) {
+        m_progress->setVisible(running);
+    }
+    if (!running) {
+        // After a run the status bar keeps its summary.
+        const CRunVerdicts* verdicts = ShownVerdicts();
+        const bool summary = verdicts != nullptr && verdicts->Summary().nPartners > 0;
+        m_frame.SetStatusMessage(
+            summary ? FromBytes(SummaryText(verdicts->Summary(), m_setup.chLanguage)) : QString());
+        m_frame.RequestCommandUiUpdate();
+        return;
+    }
+    const int number = m_run->GetPartnerNumber();
+    const int count = m_run->GetPartnerCount();
+    m_frame.SetStatusMessage((m_run->IsStopRequested() ? tr("Stopping after partner %1 of %2 ...")
+                                                       : tr("Analysing partner %1 of %2 ..."))
+                                 .arg(number)
+                                 .arg(count));
+    if (m_progress) {
+        const int done = m_run->GetPartnersDone();
+        m_progress->setRange(0, count);
+        m_progress->setValue(done);
+        m_progress->setFormat(ProgressText(done, count));
+    }
+    emit PartnerInTurn();
+    m_frame.RequestCommandUiUpdate();
+}
+
+} // namespace tessaray

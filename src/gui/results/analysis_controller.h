@@ -1,0 +1,111 @@
+#pragma once
+
+#include "core/analysis/analysis_run.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QProgressBar>
+#include <QString>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+namespace tessaray {
+
+class CCommandFrame;
+class CResultModel;
+class CResultTable;
+class CTessarayDoc;
+class CTraceLog;
+struct SUiHooks;
+
+// What the results view and its analysis take from the application; all of it is known before
+// the view is made.
+struct SViewSetup {
+    const SUiHooks& hooks;
+    CTraceLog& traceLog;
+    bool bTrace = false;
+    std::string strVersion;
+    std::string strInstallDir;
+    char chLanguage = 'E'; // the language of the column titles
+};
+
+// The analysis of the open project in the desktop program: starts, stops and cancels runs, hands
+// the run's completions and credential requests over to the window's thread, shows the progress
+// in the status bar (text and progress bar) and stores every ended run in the project's history.
+// The results view shows the table the run fills.
+class CAnalysisController final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CAnalysisController)
+
+public:
+    // Partners done before the time remaining is estimated.
+    static constexpr int kPartnersBeforeEstimate = 3;
+
+    // The run writes table, whose changes model shows; both must outlive the controller.
+    CAnalysisController(const SViewSetup& setup, CCommandFrame& frame, CTessarayDoc& doc,
+                        CResultTable& table, CResultModel& model);
+    // Cancels a running analysis without recording it.
+    ~CAnalysisController() override;
+
+    // Registers the analysis commands with the frame.
+    void ConnectCommands();
+
+    const CAnalysisRun& Run() const { return *m_run; }
+    bool IsRunning() const { return m_run->IsRunning(); }
+    // Ends a running analysis at once, every transfer cancelled (the project changed or another
+    // one was opened). It is not stored in the history: its rows are about to be replaced.
+    void CancelRun();
+    // The rows now show the project's partner list, which has no verdicts.
+    void PartnerListShown() { m_bRowsOfARun = false; }
+    // The verdicts of the rows shown: those of the last run, none for a partner list.
+    const CRunVerdicts* ShownVerdicts() const;
+    // The progress bar in the status bar, shown while a run goes.
+    const QProgressBar* ProgressBar() const { return m_progress; }
+
+    // The commands.
+    void OnAnalysisStart();
+    void OnAnalysisStop();
+    void OnPageFetched();
+    void OnAnalysisOptions();
+
+signals:
+    // A run has begun: the rows are cleared and come in partner order.
+    void RunStarted();
+    // The run moved on to a further partner.
+    void PartnerInTurn();
+
+private:
+    class COutputLog;
+
+    // Stops the credential requests of the run in progress: a worker waiting for an answer gives
+    // up, so every transfer can end.
+    void CloseCredentials();
+    void ShowProgress();
+    // The progress bar's text: partners done of all and, once a few are done, the time left.
+    QString ProgressText(int nDone, int nCount) const;
+    // Once the run has ended, stores it in the project's history; a history that cannot be
+    // used is told once in the output pane.
+    void RecordEndedRun();
+
+    const SViewSetup& m_setup;
+    CCommandFrame& m_frame;
+    CTessarayDoc& m_doc;
+    CResultTable& m_table;
+    CResultModel& m_model;
+    std::unique_ptr<COutputLog> m_log;
+    std::unique_ptr<CAnalysisRun> m_run;
+    // True while the run's fetches may ask the user for credentials.
+    std::shared_ptr<std::atomic<bool>> m_pCredentialsOpen;
+    // The status bar owns the progress bar and may go first when the window closes.
+    QPointer<QProgressBar> m_progress;
+    QElapsedTimer m_runClock;
+    bool m_bRowsOfARun = false; // the rows are an analysis's, not the partner list
+    // A run was started and is not yet stored in the history.
+    bool m_bRecordPending = false;
+    bool m_bHistoryErrorShown = false;
+};
+
+} // namespace tessaray

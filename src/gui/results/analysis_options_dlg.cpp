@@ -1,0 +1,75 @@
+#include "gui/results/analysis_options_dlg.h"
+
+#include "gui/project/dlg_support.h"
+#include "gui/toolkit/program_settings.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace tessaray {
+
+namespace {
+
+const QString kParallelKey = QStringLiteral("Analysis/Parallel");
+const QString kPerSiteKey = QStringLiteral("Analysis/PerSite");
+
+QSpinBox* CreateCountBox(QWidget* parent, const QString& objectName, int nMax) {
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(objectName);
+    box->setRange(1, nMax);
+    return box;
+}
+
+} // namespace
+
+CAnalysisOptionsDlg::CAnalysisOptionsDlg(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("analysisOptionsDlg"));
+    setWindowTitle(tr("Analysis options"));
+
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    m_parallel = CreateCountBox(this, QStringLiteral("parallelBox"), SFetchWindow::kMaxParallel);
+    m_perSite = CreateCountBox(this, QStringLiteral("perSiteBox"), SFetchWindow::kMaxPerSite);
+    form->addRow(tr("Pages fetched at the same time (1 to %1):").arg(SFetchWindow::kMaxParallel),
+                 m_parallel);
+    form->addRow(tr("Of these from one site (1 to %1):").arg(SFetchWindow::kMaxPerSite), m_perSite);
+    layout->addLayout(form);
+    auto* note = new QLabel(tr("The values apply from the next analysis on."), this);
+    note->setWordWrap(true);
+    layout->addWidget(note);
+    AddOkCancelButtons(this, layout);
+    SetWindow({});
+}
+
+void CAnalysisOptionsDlg::SetWindow(const SFetchWindow& window) {
+    m_parallel->setValue(window.nParallel);
+    m_perSite->setValue(window.nPerSite);
+}
+
+SFetchWindow CAnalysisOptionsDlg::GetWindow() const {
+    return {.nParallel = m_parallel->value(), .nPerSite = m_perSite->value()};
+}
+
+SFetchWindow LoadFetchWindow() {
+    const QSettings settings = ProgramSettings();
+    const auto read = [&settings](const QString& key, int nDefault, int nMax) {
+        bool ok = false;
+        const int value = settings.value(key, nDefault).toInt(&ok);
+        return ok ? std::clamp(value, 1, nMax) : nDefault;
+    };
+    return {
+        .nParallel = read(kParallelKey, SFetchWindow::kDefaultParallel, SFetchWindow::kMaxParallel),
+        .nPerSite = read(kPerSiteKey, SFetchWindow::kDefaultPerSite, SFetchWindow::kMaxPerSite)};
+}
+
+void SaveFetchWindow(const SFetchWindow& window) {
+    QSettings settings = ProgramSettings();
+    settings.setValue(kParallelKey, window.nParallel);
+    settings.setValue(kPerSiteKey, window.nPerSite);
+}
+
+} // namespace tessaray
