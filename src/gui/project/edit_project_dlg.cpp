@@ -9,6 +9,7 @@
 #include "gui/project/ext_links_dlg.h"
 #include "gui/project/project_settings_dlg.h"
 #include "gui/project/txt_import_dlg.h"
+#include "gui/toolkit/window_geometry.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace tessaray {
@@ -51,7 +53,16 @@ CEditProjectDlg::CEditProjectDlg(const SUiHooks& hooks, QWidget* parent)
     setWindowTitle(tr("Edit Project"));
     setSizeGripEnabled(true);
 
-    auto* layout = new QVBoxLayout(this);
+    // Everything but OK and Cancel scrolls, so those stay in reach on a small screen or at a large
+    // scale factor.
+    auto* outer = new QVBoxLayout(this);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("editProjectScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* content = new QWidget(scroll);
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(
         new QLabel(tr("Your Domain URL, e.g.: ") + QStringLiteral("http://www.example.com"), this));
     auto* domainRow = new QHBoxLayout;
@@ -118,7 +129,15 @@ CEditProjectDlg::CEditProjectDlg(const SUiHooks& hooks, QWidget* parent)
     m_pageRankCheck->hide();
     layout->addWidget(m_pageRankCheck);
 
-    AddOkCancelButtons(this, layout);
+    scroll->setWidget(content);
+    outer->addWidget(scroll, 1);
+    QDialogButtonBox* buttons = AddOkCancelButtons(this, outer);
+    // The scroll area would start small: the dialog opens at its contents' size.
+    resize(content->sizeHint() +
+           QSize(outer->contentsMargins().left() + outer->contentsMargins().right(),
+                 buttons->sizeHint().height() + outer->spacing() + outer->contentsMargins().top() +
+                     outer->contentsMargins().bottom()));
+    RememberGeometry(this, QStringLiteral("EditProject"));
 
     connect(enterDomain, &QPushButton::clicked, this, &CEditProjectDlg::OnEnterDomain);
     connect(add, &QPushButton::clicked, this, &CEditProjectDlg::OnAddUrl);
@@ -229,6 +248,8 @@ void CEditProjectDlg::OnDeleteUrl() {
     const QList<QListWidgetItem*> selected = m_list->selectedItems();
     if (!selected.isEmpty()) {
         delete m_list->takeItem(m_list->row(selected.constFirst()));
+        // The neighbour must not become selected: a second Delete would remove it unasked.
+        m_list->setCurrentItem(nullptr);
     }
     RefreshButtons();
 }

@@ -149,8 +149,13 @@ TEST_F(EditProjectDlgTest, AddEditDeleteAndTestWorkOnTheSelectedEntry) {
     EXPECT_EQ(m_rec.messages,
               QStringList{QStringLiteral("No web browser could open http://c.example.")});
 
-    // The Delete key removes the selected entry at once.
+    // The Delete key removes the selected entry at once; nothing is selected after it, so a
+    // second Delete (key or button) leaves the neighbour.
     m_list.setFocus();
+    QTest::keyClick(&m_list, Qt::Key_Delete);
+    EXPECT_EQ(Entries(), QStringList{QStringLiteral("http://b.example")});
+    EXPECT_TRUE(m_list.selectedItems().isEmpty());
+    EXPECT_FALSE(Child<QPushButton>(m_dlg, "deleteUrlButton").isEnabled());
     QTest::keyClick(&m_list, Qt::Key_Delete);
     EXPECT_EQ(Entries(), QStringList{QStringLiteral("http://b.example")});
 }
