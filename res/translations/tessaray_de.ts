@@ -283,6 +283,25 @@
     </message>
 </context>
 <context>
+    <name>tessaray::CFilterBar</name>
+    <message>
+        <source>Filter: text in any cell</source>
+        <translation>Filter: Text in einer beliebigen Zelle</translation>
+    </message>
+    <message>
+        <source>Show only problems</source>
+        <translation>Nur Probleme zeigen</translation>
+    </message>
+    <message>
+        <source>Show only the rows whose link does not count</source>
+        <translation>Nur die Zeilen zeigen, deren Link nicht zählt</translation>
+    </message>
+    <message>
+        <source>%1 of %2 rows shown</source>
+        <translation>%1 von %2 Zeilen angezeigt</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CHelpCommands</name>
     <message>
         <source>The help document %1 cannot be found.</source>
@@ -553,6 +572,36 @@ Analysis options</source>
         <translation>Festlegen, wie viele Partnerseiten eine Analyse gleichzeitig lädt
 Analyseoptionen</translation>
     </message>
+    <message>
+        <source>&amp;Print...	Ctrl+P</source>
+        <translation>&amp;Drucken...	Strg+P</translation>
+    </message>
+    <message>
+        <source>Print the results table
+Print</source>
+        <translation>Die Ergebnistabelle drucken
+Drucken</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view</source>
+        <translation>Seitenansic&amp;ht</translation>
+    </message>
+    <message>
+        <source>Show the printed pages of the results table
+Print Preview</source>
+        <translation>Die Druckseiten der Ergebnistabelle anzeigen
+Seitenansicht</translation>
+    </message>
+    <message>
+        <source>P&amp;rint Setup...</source>
+        <translation>Dr&amp;uckereinrichtung...</translation>
+    </message>
+    <message>
+        <source>Choose the printer, the paper and its orientation
+Print Setup</source>
+        <translation>Drucker, Papier und Ausrichtung wählen
+Druckereinrichtung</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::COutputBar</name>
@@ -590,6 +639,17 @@ Analyseoptionen</translation>
     <message>
         <source>Verdict</source>
         <translation>Bewertung</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CPrintCommands</name>
+    <message>
+        <source>The table could not be printed.</source>
+        <translation>Die Tabelle konnte nicht gedruckt werden.</translation>
+    </message>
+    <message>
+        <source>The table could not be printed to %1.</source>
+        <translation>Die Tabelle konnte nicht nach %1 gedruckt werden.</translation>
     </message>
 </context>
 <context>
@@ -644,6 +704,10 @@ Analyseoptionen</translation>
     <message>
         <source>The report could not be written to %1.</source>
         <translation>Der Report konnte nicht nach %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>A filter is on: the report holds the %1 rows shown of %2.</source>
+        <translation>Ein Filter ist aktiv: Der Report enthält die %1 angezeigten von %2 Zeilen.</translation>
     </message>
 </context>
 <context>
@@ -710,6 +774,13 @@ Analyseoptionen</translation>
     <message>
         <source>Close</source>
         <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CTablePrinter</name>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
     </message>
 </context>
 <context>

@@ -283,6 +283,25 @@
     </message>
 </context>
 <context>
+    <name>tessaray::CFilterBar</name>
+    <message>
+        <source>Filter: text in any cell</source>
+        <translation>Filter: text in any cell</translation>
+    </message>
+    <message>
+        <source>Show only problems</source>
+        <translation>Show only problems</translation>
+    </message>
+    <message>
+        <source>Show only the rows whose link does not count</source>
+        <translation>Show only the rows whose link does not count</translation>
+    </message>
+    <message>
+        <source>%1 of %2 rows shown</source>
+        <translation>%1 of %2 rows shown</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CHelpCommands</name>
     <message>
         <source>The help document %1 cannot be found.</source>
@@ -553,6 +572,36 @@ Analysis options</source>
         <translation>Set how many partner pages an analysis fetches at the same time
 Analysis options</translation>
     </message>
+    <message>
+        <source>&amp;Print...	Ctrl+P</source>
+        <translation>&amp;Print...	Ctrl+P</translation>
+    </message>
+    <message>
+        <source>Print the results table
+Print</source>
+        <translation>Print the results table
+Print</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view</source>
+        <translation>Print Pre&amp;view</translation>
+    </message>
+    <message>
+        <source>Show the printed pages of the results table
+Print Preview</source>
+        <translation>Show the printed pages of the results table
+Print Preview</translation>
+    </message>
+    <message>
+        <source>P&amp;rint Setup...</source>
+        <translation>P&amp;rint Setup...</translation>
+    </message>
+    <message>
+        <source>Choose the printer, the paper and its orientation
+Print Setup</source>
+        <translation>Choose the printer, the paper and its orientation
+Print Setup</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::COutputBar</name>
@@ -590,6 +639,17 @@ Analysis options</translation>
     <message>
         <source>Verdict</source>
         <translation>Verdict</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CPrintCommands</name>
+    <message>
+        <source>The table could not be printed.</source>
+        <translation>The table could not be printed.</translation>
+    </message>
+    <message>
+        <source>The table could not be printed to %1.</source>
+        <translation>The table could not be printed to %1.</translation>
     </message>
 </context>
 <context>
@@ -644,6 +704,10 @@ Analysis options</translation>
     <message>
         <source>The report could not be written to %1.</source>
         <translation>The report could not be written to %1.</translation>
+    </message>
+    <message>
+        <source>A filter is on: the report holds the %1 rows shown of %2.</source>
+        <translation>A filter is on: the report holds the %1 rows shown of %2.</translation>
     </message>
 </context>
 <context>
@@ -710,6 +774,13 @@ Analysis options</translation>
     <message>
         <source>Close</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CTablePrinter</name>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Page %1 of %2</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,7 @@
 #include "gui/app/output_bar.h"
 #include "gui/app/toolbar_icons.h"
 #include "gui/toolkit/command_ids.h"
+#include "gui/toolkit/window_geometry.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -33,6 +34,7 @@ CMainFrame::CMainFrame(QWidget* parent) : CCommandFrame(parent) {
     setWindowIcon(ApplicationIcon());
     setAcceptDrops(true);
     resize(1000, 650);
+    RememberGeometry(this, QStringLiteral("MainFrame"));
 
     CreateMenus();
     CreateToolBar();
@@ -70,6 +72,15 @@ void CMainFrame::CreateMenus() {
         AddCommand(ID_FILE_SAVE, tr("&Save\tCtrl+S"), tr("Save the active project\nSave")));
     m_fileMenu->addAction(AddCommand(ID_FILE_SAVE_AS, tr("Save &As..."),
                                      tr("Save the active project with a new name\nSave As")));
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(
+        AddCommand(ID_FILE_PRINT, tr("&Print...\tCtrl+P"), tr("Print the results table\nPrint")));
+    m_fileMenu->addAction(AddCommand(ID_FILE_PRINT_PREVIEW, tr("Print Pre&view"),
+                                     tr("Show the printed pages of the results table\nPrint "
+                                        "Preview")));
+    m_fileMenu->addAction(AddCommand(ID_FILE_PRINT_SETUP, tr("P&rint Setup..."),
+                                     tr("Choose the printer, the paper and its "
+                                        "orientation\nPrint Setup")));
     m_fileMenu->addSeparator();
     QAction* recent =
         AddCommand(ID_FILE_MRU_FILE1, tr("Recent File"), tr("Open this project\nRecent project"));

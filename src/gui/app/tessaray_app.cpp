@@ -8,6 +8,7 @@
 #include "gui/app/help_commands.h"
 #include "gui/app/main_frame.h"
 #include "gui/project/tessaray_doc.h"
+#include "gui/results/filter_bar.h"
 #include "gui/results/tessaray_view.h"
 #include "gui/toolkit/command_ids.h"
 #include "gui/toolkit/program_settings.h"
@@ -19,6 +20,7 @@
 #include <QLocale>
 #include <QSettings>
 #include <QThread>
+#include <QVBoxLayout>
 
 // The German translation is a resource of the static GUI library; it must be registered by name.
 static void InitTranslationResource() {
@@ -109,7 +111,14 @@ bool CTessarayApp::InitInstance(const QStringList& args) {
                                 .strInstallDir = m_strInstallDir,
                                 .chLanguage = m_chLanguage},
                                *m_mainFrame, *m_doc);
-    m_mainFrame->setCentralWidget(m_view);
+    // The filter line stands above the table.
+    auto* central = new QWidget;
+    auto* centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->setSpacing(0);
+    centralLayout->addWidget(m_view->FilterBar());
+    centralLayout->addWidget(m_view, 1);
+    m_mainFrame->setCentralWidget(central);
     m_doc->ConnectCommands();
     m_view->ConnectCommands();
     m_help = std::make_unique<CHelpCommands>(*this, *m_mainFrame, m_environment.strDownloadUrl);

@@ -36,6 +36,24 @@ void CReportCommands::SetVerdictSource(std::function<const CRunVerdicts*()> sour
     m_chLanguage = chLanguage;
 }
 
+void CReportCommands::SetShownRowsSource(std::function<std::unique_ptr<CResultTable>()> source) {
+    m_shownRows = std::move(source);
+}
+
+std::unique_ptr<CResultTable> CReportCommands::ShownRows() const {
+    return m_shownRows ? m_shownRows() : nullptr;
+}
+
+QString CReportCommands::FilteredText(const CResultTable& shown) const {
+    return tr("A filter is on: the report holds the %1 rows shown of %2.")
+        .arg(shown.GetRowCount())
+        .arg(m_table.GetRowCount());
+}
+
+void CReportCommands::TellFiltered(const CResultTable& shown) {
+    m_frame.AddOutputLine(FilteredText(shown).toStdString());
+}
+
 void CReportCommands::ConnectCommands() {
     m_frame.SetCommandHandler(
         ID_SAVE_CSV, [this] { OnSaveCsv(); }, m_canExport);
@@ -63,17 +81,24 @@ void CReportCommands::OnSaveCsv() {
     if (path.isEmpty()) {
         return;
     }
-    const SReportResult result = WriteCsvReport(ToPath(path), m_table);
+    const std::unique_ptr<CResultTable> shown = ShownRows();
+    const SReportResult result = WriteCsvReport(ToPath(path), shown ? *shown : m_table);
     if (!result.Ok()) {
         ReportFailure(result);
+    } else if (shown) {
+        TellFiltered(*shown);
     }
 }
 
 void CReportCommands::OnSaveHtml() {
     const QString path =
         ChooseSavePath(QStringLiteral("Html File (*.html)"), QStringLiteral("html"));
-    if (!path.isEmpty()) {
-        WriteHtmlReportTo(ToPath(path));
+    if (path.isEmpty()) {
+        return;
+    }
+    const std::unique_ptr<CResultTable> shown = ShownRows();
+    if (WriteHtmlReportTo(ToPath(path), shown ? *shown : m_table, shown != nullptr) && shown) {
+        TellFiltered(*shown);
     }
 }
 
@@ -88,9 +113,13 @@ void CReportCommands::OnSaveJson() {
         return;
     }
     const SJsonReportInfo info{m_project.GetTitle(), m_project.GetDomain(), m_chLanguage};
-    const SReportResult result = WriteJsonReportFile(ToPath(path), m_table, *verdicts, info);
+    const std::unique_ptr<CResultTable> shown = ShownRows();
+    const SReportResult result =
+        WriteJsonReportFile(ToPath(path), shown ? *shown : m_table, *verdicts, info);
     if (!result.Ok()) {
         ReportFailure(result);
+    } else if (shown) {
+        TellFiltered(*shown);
     }
 }
 
@@ -100,10 +129,14 @@ void CReportCommands::OnOpenInExcel() {
         ShowMessage(tr("There is no private temporary folder for the report."));
         return;
     }
-    const SReportResult result = WriteCsvReport(path, m_table);
+    const std::unique_ptr<CResultTable> shown = ShownRows();
+    const SReportResult result = WriteCsvReport(path, shown ? *shown : m_table);
     if (!result.Ok()) {
         ReportFailure(result);
         return;
+    }
+    if (shown) {
+        TellFiltered(*shown);
     }
     OpenOrTell(m_hooks, &m_frame, QUrl::fromLocalFile(FromPath(path)));
 }
@@ -119,20 +152,35 @@ void CReportCommands::OnOpenInBrowser() {
         ShowMessage(tr("The old report %1 cannot be deleted.").arg(QDir::toNativeSeparators(file)));
         return;
     }
-    if (WriteHtmlReportTo(path) && QFile::exists(file)) {
+    const std::unique_ptr<CResultTable> shown = ShownRows();
+    if (!WriteHtmlReportTo(path, shown ? *shown : m_table, shown != nullptr)) {
+        return;
+    }
+    if (shown) {
+        TellFiltered(*shown);
+    }
+    if (QFile::exists(file)) {
         OpenOrTell(m_hooks, &m_frame, QUrl::fromLocalFile(file));
     }
 }
 
-bool CReportCommands::WriteHtmlReportTo(const std::string& path) {
+bool CReportCommands::WriteHtmlReportTo(const std::string& path, const CResultTable& table,
+                                        bool bFiltered) {
     std::string date;
     CDateStamp().Format(date);
     const std::string templatePath = m_strInstallDir + kPathSeparator + "report.html";
     const CRunVerdicts* verdicts = m_verdicts ? m_verdicts() : nullptr;
-    const SReportResult result = WriteHtmlReport(
-        BuildReportText(m_table, m_table.GetColumnHeader(), kReportHeaderLines), templatePath,
-        m_project.GetTitle(), date, path,
-        verdicts == nullptr ? std::string() : BuildVerdictHtml(*verdicts, m_chLanguage));
+    std::string verdictHtml =
+        verdicts == nullptr ? std::string() : BuildVerdictHtml(*verdicts, m_chLanguage);
+    // A reader of a filtered report learns it in the page too (where the template shows verdicts).
+    if (bFiltered) {
+        verdictHtml = "<p class=\"filter\">" +
+                      FilteredText(table).toHtmlEscaped().toUtf8().toStdString() + "</p>\n" +
+                      verdictHtml;
+    }
+    const SReportResult result =
+        WriteHtmlReport(BuildReportText(table, table.GetColumnHeader(), kReportHeaderLines),
+                        templatePath, m_project.GetTitle(), date, path, verdictHtml);
     if (!result.Ok()) {
         ReportFailure(result);
     }

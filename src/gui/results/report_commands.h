@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace tessaray {
@@ -31,6 +32,10 @@ public:
     // for the HTML report's verdict part and the JSON report.
     void SetVerdictSource(std::function<const CRunVerdicts*()> source, char chLanguage);
 
+    // The rows a filter lets through as a table of their own, nullptr while every row is shown:
+    // the exports then write those rows only and tell so.
+    void SetShownRowsSource(std::function<std::unique_ptr<CResultTable>()> source);
+
     // Registers the five export commands with the frame; the JSON one needs verdicts.
     void ConnectCommands();
 
@@ -43,7 +48,11 @@ public:
 private:
     // The path chosen in a save dialog for filter and default suffix; "" when cancelled.
     QString ChooseSavePath(const QString& filter, const QString& suffix);
-    bool WriteHtmlReportTo(const std::string& path);
+    std::unique_ptr<CResultTable> ShownRows() const;
+    bool WriteHtmlReportTo(const std::string& path, const CResultTable& table, bool bFiltered);
+    // The line that tells which part of the rows a report holds.
+    QString FilteredText(const CResultTable& shown) const;
+    void TellFiltered(const CResultTable& shown);
     void ReportFailure(const SReportResult& result);
     void ShowMessage(const QString& text);
 
@@ -54,6 +63,7 @@ private:
     std::string m_strInstallDir;
     std::function<bool()> m_canExport;
     std::function<const CRunVerdicts*()> m_verdicts;
+    std::function<std::unique_ptr<CResultTable>()> m_shownRows;
     char m_chLanguage = 'E';
 };
 

@@ -1,8 +1,6 @@
 #include "gui/results/result_model.h"
 #include "gui/toolkit/byte_text.h"
 
-#include "core/results/verdict.h"
-
 #include <QBrush>
 #include <QColor>
 
@@ -66,10 +64,21 @@ QVariant CResultModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant CResultModel::VerdictData(int nRow, int role) const {
+const CRunVerdicts::SRow* CResultModel::VerdictRow(int nRow) const {
     const CRunVerdicts* verdicts = m_verdictSource ? m_verdictSource() : nullptr;
-    const int number = std::atoi(std::string(m_table.GetCellView(nRow, kColNo)).c_str());
-    const CRunVerdicts::SRow* row = verdicts == nullptr ? nullptr : verdicts->FindRow(number);
+    if (verdicts == nullptr) {
+        return nullptr;
+    }
+    return verdicts->FindRow(std::atoi(std::string(m_table.GetCellView(nRow, kColNo)).c_str()));
+}
+
+bool CResultModel::IsProblemRow(int nRow) const {
+    const CRunVerdicts::SRow* row = VerdictRow(nRow);
+    return row != nullptr && row->verdict.eVerdict != EVerdict::Counts;
+}
+
+QVariant CResultModel::VerdictData(int nRow, int role) const {
+    const CRunVerdicts::SRow* row = VerdictRow(nRow);
     if (row == nullptr) {
         return {};
     }

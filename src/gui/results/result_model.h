@@ -2,6 +2,7 @@
 
 #include "core/history/run_changes.h"
 #include "core/results/result_table.h"
+#include "core/results/verdict.h"
 
 #include <QAbstractTableModel>
 
@@ -9,8 +10,6 @@
 #include <unordered_map>
 
 namespace tessaray {
-
-class CRunVerdicts;
 
 // Shows a CResultTable to Qt's item views without copying it: every read goes to the table, and
 // the table's change notifications become the model's signals. After the eighteen columns comes
@@ -44,6 +43,8 @@ public:
     void VerdictsChanged();
     // The change of each row by its row number (the No. cell); empty: no changes shown.
     void SetRowChanges(std::unordered_map<int, EChangeClass> changes);
+    // True when row nRow has a verdict and its link does not count.
+    bool IsProblemRow(int nRow) const;
 
 private:
     void OnBeginReset() override;
@@ -54,6 +55,7 @@ private:
     void OnBeginReorder() override;
     void OnEndReorder(const std::vector<int>& oldRowOf) override;
 
+    const CRunVerdicts::SRow* VerdictRow(int nRow) const;
     QVariant VerdictData(int nRow, int role) const;
     QVariant ChangeData(int nRow, int role) const;
 

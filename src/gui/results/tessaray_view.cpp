@@ -3,6 +3,8 @@
 
 #include "core/project/project.h"
 #include "gui/project/tessaray_doc.h"
+#include "gui/results/filter_bar.h"
+#include "gui/results/print_commands.h"
 #include "gui/results/result_model.h"
 #include "gui/toolkit/command_frame.h"
 #include "gui/toolkit/command_ids.h"
@@ -13,8 +15,11 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -55,11 +60,32 @@ CTessarayView::CTessarayView(SViewSetup setup, CCommandFrame& frame, CTessarayDo
     const auto verdicts = [this] { return m_analysis->ShownVerdicts(); };
     m_model->SetVerdictSource(verdicts, m_setup.chLanguage);
     m_reports.SetVerdictSource(verdicts, m_setup.chLanguage);
+    m_reports.SetShownRowsSource([this] { return ShownRowsTable(); });
+    m_print = std::make_unique<CPrintCommands>(
+        frame, m_setup.hooks, *this, [this] { return FromBytes(m_doc.Project().GetTitle()); },
+        [this] { return CanExport(); });
+
+    // The filter follows every change of the rows: new rows, new texts, new order.
+    m_filterBar = new CFilterBar;
+    connect(m_filterBar, &CFilterBar::FilterChanged, this, &CTessarayView::ApplyFilterToAll);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CTessarayView::ApplyFilterToAll);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, &CTessarayView::ApplyFilterToAll);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex& /*parent*/, int nFirst, int nLast) {
+                ApplyFilter(nFirst, nLast);
+            });
+    connect(m_model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                ApplyFilter(topLeft.row(), bottomRight.row());
+            });
 }
 
 CTessarayView::~CTessarayView() {
     // The run ends before the table it writes.
     m_analysis.reset();
+    if (m_filterBar != nullptr && m_filterBar->parent() == nullptr) {
+        delete m_filterBar.data();
+    }
 }
 
 void CTessarayView::ConnectCommands() {
@@ -72,6 +98,7 @@ void CTessarayView::ConnectCommands() {
     m_frame.SetCommandHandler(ID_OPEN_URL, [this] { OnOpenUrl(); });
     m_frame.SetCommandHandler(ID_EDIT_COPY, [this] { OnEditCopy(); });
     m_reports.ConnectCommands();
+    m_print->ConnectCommands();
 }
 
 void CTessarayView::OnInitialUpdate() {
@@ -99,6 +126,8 @@ void CTessarayView::FillList(bool bShowDomain) {
         m_frame.ClearOutput();
         m_nSortColumn = -1;
         horizontalHeader()->setSortIndicatorShown(false);
+        // Another project's rows start at the left edge, not where the last ones were scrolled.
+        horizontalScrollBar()->setValue(0);
     }
     m_frame.RequestCommandUiUpdate();
 }
@@ -121,12 +150,17 @@ bool CTessarayView::CanExport() const {
     return !m_analysis->IsRunning() && m_table.GetRowCount() > 0;
 }
 
-QMenu* CTessarayView::CreateContextMenu() {
-    m_strContextUrl.clear();
+QModelIndexList CTessarayView::SelectedShownRows() const {
     QModelIndexList rows = selectionModel()->selectedRows();
+    rows.removeIf([this](const QModelIndex& row) { return isRowHidden(row.row()); });
     std::sort(rows.begin(), rows.end(),
               [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
-    for (const QModelIndex& row : rows) {
+    return rows;
+}
+
+QMenu* CTessarayView::CreateContextMenu() {
+    m_strContextUrl.clear();
+    for (const QModelIndex& row : SelectedShownRows()) {
         std::string url;
         if (m_table.GetCellText(row.row(), kColPartnerUrl, url)) {
             m_strContextUrl = url;
@@ -160,6 +194,103 @@ void CTessarayView::contextMenuEvent(QContextMenuEvent* event) {
     delete menu;
 }
 
+void CTessarayView::mousePressEvent(QMouseEvent* event) {
+    // A right click beside the rows lets go of the selection, so the menu of the whole report
+    // opens there.
+    if (event->button() == Qt::RightButton && !indexAt(event->position().toPoint()).isValid()) {
+        clearSelection();
+    }
+    QTableView::mousePressEvent(event);
+}
+
+bool CTessarayView::viewportEvent(QEvent* event) {
+    // A cell cut off at its column's edge shows its full text in a tool tip (the model's own tips,
+    // such as the verdict's reasons, come first).
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        if (index.isValid() && !index.data(Qt::ToolTipRole).isValid()) {
+            QStyleOptionViewItem option;
+            initViewItemOption(&option);
+            const QRect cell = visualRect(index);
+            if (itemDelegateForIndex(index)->sizeHint(option, index).width() > cell.width()) {
+                QToolTip::showText(help->globalPos(),
+                                   PlainToolTip(index.data(Qt::DisplayRole).toString()), viewport(),
+                                   cell);
+            } else {
+                QToolTip::hideText();
+            }
+            return true;
+        }
+    }
+    return QTableView::viewportEvent(event);
+}
+
+CFilterBar* CTessarayView::FilterBar() const {
+    return m_filterBar.data();
+}
+
+void CTessarayView::ApplyFilterToAll() {
+    if (m_filterBar == nullptr) {
+        return;
+    }
+    m_nHiddenRows = 0;
+    const bool bActive = m_filterBar->IsActive();
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const bool bHide = bActive && !PassesFilter(row);
+        setRowHidden(row, bHide);
+        m_nHiddenRows += bHide ? 1 : 0;
+    }
+    m_filterBar->ShowCount(m_model->rowCount() - m_nHiddenRows, m_model->rowCount());
+}
+
+void CTessarayView::ApplyFilter(int nFirst, int nLast) {
+    if (m_filterBar == nullptr || !m_filterBar->IsActive()) {
+        return; // every row is shown already
+    }
+    for (int row = nFirst; row <= nLast; ++row) {
+        const bool bHide = !PassesFilter(row);
+        if (bHide != isRowHidden(row)) {
+            setRowHidden(row, bHide);
+            m_nHiddenRows += bHide ? 1 : -1;
+        }
+    }
+    m_filterBar->ShowCount(m_model->rowCount() - m_nHiddenRows, m_model->rowCount());
+}
+
+bool CTessarayView::PassesFilter(int nRow) const {
+    if (m_filterBar->ProblemsOnly() && !m_model->IsProblemRow(nRow)) {
+        return false;
+    }
+    const QString text = m_filterBar->Text();
+    if (text.isEmpty()) {
+        return true;
+    }
+    for (int col = 0; col < m_model->columnCount(); ++col) {
+        if (m_model->index(nRow, col).data().toString().contains(text, Qt::CaseInsensitive)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::unique_ptr<CResultTable> CTessarayView::ShownRowsTable() const {
+    if (m_nHiddenRows == 0) {
+        return nullptr;
+    }
+    auto shown = std::make_unique<CResultTable>(m_setup.chLanguage);
+    for (int row = 0; row < m_table.GetRowCount(); ++row) {
+        if (isRowHidden(row)) {
+            continue;
+        }
+        const int copy = shown->InsertRow(shown->GetRowCount());
+        for (int col = 0; col < kColumnCount; ++col) {
+            shown->SetCellText(copy, col, m_table.GetCellView(row, col));
+        }
+    }
+    return shown;
+}
+
 void CTessarayView::OnOpenUrl() {
     if (!m_strContextUrl.empty()) {
         OpenOrTell(m_setup.hooks, this, QUrl(FromBytes(m_strContextUrl)));
@@ -167,13 +298,11 @@ void CTessarayView::OnOpenUrl() {
 }
 
 void CTessarayView::OnEditCopy() {
-    // The selected rows, in display order, as tab-separated lines: what spreadsheets paste.
-    QModelIndexList rows = selectionModel()->selectedRows();
+    // The selected rows shown, in display order, as tab-separated lines: what spreadsheets paste.
+    const QModelIndexList rows = SelectedShownRows();
     if (rows.isEmpty()) {
         return;
     }
-    std::sort(rows.begin(), rows.end(),
-              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     QString text;
     for (const QModelIndex& row : rows) {
         for (int col = 0; col < kColumnCount; ++col) {

@@ -4,6 +4,7 @@
 #include "gui/results/analysis_controller.h"
 #include "gui/results/report_commands.h"
 
+#include <QPointer>
 #include <QTableView>
 
 #include <memory>
@@ -14,6 +15,8 @@ class QMenu;
 namespace tessaray {
 
 class CCommandFrame;
+class CFilterBar;
+class CPrintCommands;
 class CResultModel;
 class CTessarayDoc;
 
@@ -42,6 +45,12 @@ public:
 
     CResultTable& Table() { return m_table; }
     CAnalysisController& Analysis() { return *m_analysis; }
+    // The filter line above the table (made with the view; its place is the window's choice).
+    CFilterBar* FilterBar() const;
+    CPrintCommands& PrintCommands() { return *m_print; }
+    // The rows the filter lets through as a table of their own, or nullptr while no filter is on:
+    // what the exports write.
+    std::unique_ptr<CResultTable> ShownRowsTable() const;
     bool IsRunning() const { return m_analysis->IsRunning(); }
     bool CanExport() const;
 
@@ -56,12 +65,20 @@ public:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     // The rows come in partner order during a run: no sort order is shown.
     void OnRunStarted();
     // Keeps the partner being evaluated in sight unless the user scrolled away during the run.
     void OnPartnerInTurn();
+    // Hides the rows first to last that the filter holds back and shows the others.
+    void ApplyFilter(int nFirst, int nLast);
+    void ApplyFilterToAll();
+    bool PassesFilter(int nRow) const;
+    // The selected rows the filter shows, top to bottom.
+    QModelIndexList SelectedShownRows() const;
 
     SViewSetup m_setup;
     CCommandFrame& m_frame;
@@ -70,6 +87,10 @@ private:
     CResultModel* m_model = nullptr;
     CReportCommands m_reports;
     std::unique_ptr<CAnalysisController> m_analysis;
+    std::unique_ptr<CPrintCommands> m_print;
+    // Placed by the window beside the view; it may go first when the window closes.
+    QPointer<CFilterBar> m_filterBar;
+    int m_nHiddenRows = 0; // rows the filter holds back
     bool m_bColumnsSet = false;
     // The user moved the vertical scroll bar during the run.
     bool m_bScrolledAway = false;

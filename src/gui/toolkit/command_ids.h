@@ -31,7 +31,7 @@ enum ECommandId : int {
     ID_FILE_OPEN = 57601,       // Open...
     ID_FILE_SAVE = 57603,       // Save
     ID_FILE_SAVE_AS = 57604,    // Save As...
-    ID_FILE_PRINT = 57607,      // Print (accelerator only, no handler)
+    ID_FILE_PRINT = 57607,      // Print...: the results table on the printer
     ID_FILE_MRU_FILE1 = 57616,  // first entry of the recent-file list
     ID_EDIT_COPY = 57634,       // Copy: copies the selected result rows
     ID_EDIT_CUT = 57635,        // Cut (accelerator only, no handler)
@@ -43,6 +43,10 @@ enum ECommandId : int {
 
     // The analysis (desktop analysis controller).
     ID_ANALYSIS_OPTIONS = 32810, // Analysis options...
+
+    // Printing of the results table
+    ID_FILE_PRINT_SETUP = 57606,   // Print Setup...: paper, orientation and printer
+    ID_FILE_PRINT_PREVIEW = 57609, // Print Preview
 };
 
 // Identifiers of the bars, kept as object names' suffixes for tests and docking state.

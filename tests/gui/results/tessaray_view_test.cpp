@@ -4,19 +4,29 @@
 
 #include "core/history/history_db.h"
 #include "core/results/report_text.h"
+#include "gui/results/filter_bar.h"
+#include "gui/results/print_commands.h"
 #include "gui/results/result_model.h"
 #include "gui/toolkit/command_ids.h"
 #include "http_test_server.h"
+#include "modal_dialog.h"
 
 #include <QApplication>
 #include <QBrush>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QColor>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPrinter>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolTip>
 
 #include <atomic>
 
@@ -401,6 +411,126 @@ TEST_F(TessarayViewTest, FailedReportWritesSaySo) {
     EXPECT_TRUE(m_messages.at(0).startsWith(QStringLiteral("Die Report-Vorlage")));
     EXPECT_TRUE(m_messages.at(1).startsWith(QStringLiteral("Der Report konnte nicht")));
     EXPECT_TRUE(ReadAll(m_temp.File("report.html")).empty());
+}
+
+TEST_F(TessarayViewTest, TheFilterShowsMatchingRowsAndCopyAndExportsTakeOnlyThose) {
+    StartWithProject(WithEnglishFile());
+    ASSERT_TRUE(RunToEnd());
+    CFilterBar& filter = *View().FilterBar();
+    const auto shownRows = [this] {
+        QList<int> rows;
+        for (int row = 0; row < View().model()->rowCount(); ++row) {
+            if (!View().isRowHidden(row)) {
+                rows.append(row);
+            }
+        }
+        return rows;
+    };
+
+    // The problems: the nofollow link and the partner without a link.
+    Child<QCheckBox>(filter, "problemsOnlyCheck").setChecked(true);
+    EXPECT_EQ(shownRows(), (QList<int>{2, 3}));
+    EXPECT_EQ(Child<QLabel>(filter, "filterCount").text(), QStringLiteral("2 of 4 rows shown"));
+    View().selectAll();
+    Frame().SendCommand(ID_EDIT_COPY);
+    EXPECT_EQ(QApplication::clipboard()->text().count(QLatin1Char('\n')), 2);
+
+    const std::string csv = m_temp.File("problems.csv");
+    m_chosenPaths = {QString::fromStdString(csv)};
+    Frame().SendCommand(ID_SAVE_CSV);
+    const std::string written = ReadAll(csv);
+    EXPECT_EQ(written.find(m_server.Url("/p1.html")), std::string::npos);
+    EXPECT_NE(written.find(m_server.Url("/p3.html")), std::string::npos);
+    EXPECT_EQ(OutputLines().constLast(),
+              QStringLiteral("A filter is on: the report holds the 2 rows shown of 4."));
+    const std::string html = m_temp.File("problems.html");
+    m_chosenPaths = {QString::fromStdString(html)};
+    Frame().SendCommand(ID_SAVE_HTML);
+    EXPECT_NE(ReadAll(html).find("A filter is on"), std::string::npos);
+
+    // Text in any cell, whatever its case; it holds through a sort.
+    Child<QCheckBox>(filter, "problemsOnlyCheck").setChecked(false);
+    Child<QLineEdit>(filter, "filterEdit").setText(QStringLiteral("P3.HTML"));
+    EXPECT_EQ(shownRows(), QList<int>{3});
+    ClickHeader(0);
+    ClickHeader(0); // descending: the third partner comes first
+    EXPECT_EQ(shownRows(), QList<int>{0});
+    EXPECT_EQ(Cell(0, 1), m_server.Url("/p3.html"));
+
+    // Without a filter every row is back and the report is the whole table, byte for byte.
+    Child<QLineEdit>(filter, "filterEdit").clear();
+    EXPECT_EQ(shownRows().size(), 4);
+    EXPECT_EQ(Child<QLabel>(filter, "filterCount").text(), QString());
+    m_chosenPaths = {QString::fromStdString(csv)};
+    Frame().SendCommand(ID_SAVE_CSV);
+    EXPECT_EQ(ReadAll(csv), BuildReportText(View().Table(), View().Table().GetColumnHeader(),
+                                            kReportHeaderLines));
+}
+
+TEST_F(TessarayViewTest, RightClickBesideTheRowsLetsGoOfTheSelection) {
+    StartWithProject(WithEnglishFile());
+    QWidget* viewport = View().viewport();
+    View().selectRow(1);
+    // On a row: that row is the selection (the menu offers its URL).
+    QTest::mousePress(viewport, Qt::RightButton, {},
+                      View().visualRect(View().model()->index(0, 1)).center());
+    ASSERT_EQ(View().selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(View().selectionModel()->selectedRows().at(0).row(), 0);
+    // Below the rows: nothing selected, so the menu is the report's.
+    QTest::mousePress(viewport, Qt::RightButton, {}, QPoint(5, viewport->height() - 3));
+    EXPECT_TRUE(View().selectionModel()->selectedRows().isEmpty());
+    EXPECT_EQ(ContextMenuEntries().size(), 2);
+}
+
+TEST_F(TessarayViewTest, RefillScrollsToTheLeftAndCutOffCellsShowTheirTextInATip) {
+    StartWithProject();
+    QScrollBar* scroll = View().horizontalScrollBar();
+    ASSERT_GT(scroll->maximum(), 0);
+    scroll->setValue(scroll->maximum());
+    View().OnInitialUpdate();
+    EXPECT_EQ(scroll->value(), 0);
+
+    View().setColumnWidth(kColPartnerUrl, 40);
+    const QRect cell = View().visualRect(View().model()->index(0, kColPartnerUrl));
+    QHelpEvent help(QEvent::ToolTip, cell.center(), View().viewport()->mapToGlobal(cell.center()));
+    QApplication::sendEvent(View().viewport(), &help);
+    EXPECT_TRUE(QToolTip::text().contains(QString::fromStdString(m_server.Url("/p1.html"))));
+}
+
+TEST_F(TessarayViewTest, PrintingToPdfGivesOnePagePerScreenfulOfShownRows) {
+    StartWithProject();
+    ASSERT_TRUE(Enabled(ID_FILE_PRINT));
+    ASSERT_TRUE(Enabled(ID_FILE_PRINT_PREVIEW));
+    CResultTable& table = View().Table();
+    for (int i = 0; i < 300; ++i) {
+        const int row = table.InsertRow(table.GetRowCount());
+        table.SetCellText(row, kColNo, std::to_string(row + 1));
+        table.SetCellText(row, kColPartnerUrl, "http://partner" + std::to_string(i) + ".example/");
+    }
+    const auto printedPages = [this](const std::string& path) {
+        QPrinter& printer = View().PrintCommands().Printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(path));
+        const int pages = View().PrintCommands().PrintOn(printer);
+        // Each page is one object "/Type /Page" in the file (the page tree is "/Type /Pages").
+        const std::string pdf = ReadAll(path);
+        int objects = 0;
+        for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+             at = pdf.find("/Type /Page", at + 1)) {
+            objects += pdf.compare(at, 12, "/Type /Pages") == 0 ? 0 : 1;
+        }
+        EXPECT_EQ(objects, pages);
+        return pages;
+    };
+    EXPECT_EQ(View().PrintCommands().Printer().pageLayout().orientation(), QPageLayout::Landscape);
+    const int allPages = printedPages(m_temp.File("all.pdf"));
+    EXPECT_GE(allPages, 3);
+    // Only the rows shown are printed.
+    Child<QLineEdit>(*View().FilterBar(), "filterEdit").setText(QStringLiteral("partner7"));
+    EXPECT_EQ(printedPages(m_temp.File("filtered.pdf")), 1);
+    // An unwritable file is told.
+    EXPECT_EQ(printedPages(m_temp.File("missing/table.pdf")), 0);
+    EXPECT_EQ(m_messages.size(), 1);
 }
 
 } // namespace
