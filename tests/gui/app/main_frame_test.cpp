@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -87,6 +88,8 @@ TEST_F(MainFrameTest, MenusToolbarAndAcceleratorsFollowTheResourceTables) {
     EXPECT_EQ(entries,
               (QStringList{QStringLiteral("&New...\tCtrl+N"), QStringLiteral("&Open...\tCtrl+O"),
                            QStringLiteral("&Save\tCtrl+S"), QStringLiteral("Save &As..."),
+                           QStringLiteral("|"), QStringLiteral("&Print...\tCtrl+P"),
+                           QStringLiteral("Print Pre&view"), QStringLiteral("P&rint Setup..."),
                            QStringLiteral("|"), QStringLiteral("Recent File"), QStringLiteral("|"),
                            QStringLiteral("&Exit")}));
 
@@ -154,6 +157,24 @@ TEST_F(MainFrameTest, ADroppedProjectFileIsOpenedAndOtherFilesAreIgnored) {
     EXPECT_EQ(Doc().GetTitle(), QStringLiteral("Untitled"));
     ASSERT_TRUE(WaitFor([this] { return Doc().GetTitle() == QStringLiteral("shop"); }));
     EXPECT_EQ(View().Table().GetRowCount(), 1);
+}
+
+TEST_F(MainFrameTest, TheWindowFitsTheScreenAndKeepsItsPlaceAndSize) {
+    ASSERT_TRUE(Start());
+    const QRect available = Frame().screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(Frame().frameGeometry()));
+    // Stored larger than the screen (another screen, another scale factor): fitted again.
+    Frame().resize(available.size() + QSize(900, 900));
+    Frame().hide();
+    TearDown();
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(available.contains(Frame().frameGeometry()));
+
+    Frame().setGeometry(QRect(available.topLeft() + QPoint(20, 30), QSize(500, 400)));
+    Frame().hide();
+    TearDown();
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Frame().size(), QSize(500, 400));
 }
 
 TEST_F(MainFrameTest, ClosingAModifiedProjectAsksToSave) {

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -187,6 +188,15 @@ TEST_F(EditProjectDlgTest, EntriesAndDomainKeepTheirBytesUnlessEdited) {
     EXPECT_EQ(m_dlg.GetDomain(), domain);
     EXPECT_EQ(m_dlg.ResultEntries().Entries(),
               (std::vector<std::string>{cp1252, invalid, "http://c.example - neu \xC3\xBC"}));
+}
+
+TEST_F(EditProjectDlgTest, OkAndCancelStayInReachInASmallWindow) {
+    // A small screen or a large scale factor: the contents scroll, the buttons stay inside.
+    m_dlg.show();
+    m_dlg.resize(320, 240);
+    m_dlg.layout()->activate();
+    EXPECT_LE(m_dlg.height(), 240);
+    EXPECT_TRUE(m_dlg.rect().contains(Child<QDialogButtonBox>(m_dlg, "buttonBox").geometry()));
 }
 
 TEST_F(EditProjectDlgTest, AddUrlOnAFullListSaysSoAndOpensNothing) {
