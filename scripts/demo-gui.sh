@@ -7,6 +7,7 @@
 #   scripts/demo-gui.sh --screenshot FILE    analyse it, save a picture of the window, quit
 #                                            (runs under xvfb-run when there is no display)
 #   scripts/demo-gui.sh --verdict-screenshot FILE   the same, scrolled to the verdict column
+#   scripts/demo-gui.sh --print-preview-screenshot FILE   the same, of the print preview
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -14,8 +15,10 @@ build=$root/build-demo-gui
 out=$root/demo-output
 
 screenshot=()
-if [[ ${1:-} == --screenshot || ${1:-} == --verdict-screenshot ]]; then
-    [[ -n ${2:-} ]] || { echo "usage: $0 [--screenshot|--verdict-screenshot FILE]" >&2; exit 2; }
+if [[ ${1:-} == --screenshot || ${1:-} == --verdict-screenshot ||
+      ${1:-} == --print-preview-screenshot ]]; then
+    [[ -n ${2:-} ]] ||
+        { echo "usage: $0 [--screenshot|--verdict-screenshot|--print-preview-screenshot FILE]" >&2; exit 2; }
     screenshot=("$1" "$(realpath -m "$2")")
 fi
 

@@ -5,12 +5,14 @@
 // and quits. It uses throwaway settings with the start-up tip off, so nothing waits for a user
 // and the user's own settings stay untouched. "--verdict-screenshot FILE" does the same with the
 // table scrolled to its verdict column (the wide Server Header column narrowed for the picture).
+// "--print-preview-screenshot FILE" pictures the print preview of the analysed table instead.
 //
 // "--help" and "--version" answer on stdout and end before Qt starts, so they need no display; an
 // unknown option is refused on stderr.
 #include "core/app/desktop_options.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/tessaray_app.h"
+#include "gui/results/print_commands.h"
 #include "gui/results/result_model.h"
 #include "gui/results/tessaray_view.h"
 #include "gui/toolkit/byte_text.h"
@@ -19,6 +21,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QPrintPreviewDialog>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -48,6 +51,7 @@ int main(int argc, char** argv) {
     }
     const QString screenshot = tessaray::FromPath(options.strScreenshot);
     const bool verdicts = options.bVerdictScreenshot;
+    const bool preview = options.bPrintPreviewScreenshot;
     QStringList args;
     if (!options.strProject.empty()) {
         args.append(tessaray::FromPath(options.strProject));
@@ -83,7 +87,16 @@ int main(int argc, char** argv) {
             view->setColumnWidth(tessaray::kColServerHeader, 240);
             view->scrollTo(view->model()->index(0, tessaray::CResultModel::kVerdictColumn));
         }
-        const bool saved = frame->grab().save(screenshot);
+        bool saved = false;
+        if (preview) {
+            const auto dialog = app.View()->PrintCommands().CreatePreviewDialog();
+            dialog->resize(1100, 760);
+            dialog->show();
+            QCoreApplication::processEvents();
+            saved = dialog->grab().save(screenshot);
+        } else {
+            saved = frame->grab().save(screenshot);
+        }
         std::fprintf(stderr, "tessaray: screenshot %s\n", saved ? "saved" : "failed");
         QCoreApplication::exit(saved ? 0 : 1);
     });

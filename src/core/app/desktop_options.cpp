@@ -17,6 +17,7 @@ constexpr const char* kUsage =
     "  --version                    show the version and end\n"
     "  --screenshot FILE            analyse the project, save a picture of the window and end\n"
     "  --verdict-screenshot FILE    the same, with the table scrolled to the verdicts\n"
+    "  --print-preview-screenshot FILE  the same, of the print preview of the table\n"
     "  --                           every following argument is a file name\n";
 
 SDesktopOptions Failure(std::string text) {
@@ -45,11 +46,13 @@ SDesktopOptions ParseDesktopOptions(const std::vector<std::string>& args) {
     }
     std::vector<std::string> files;
     for (auto it = args.begin(); it != end; ++it) {
-        if (*it == "--screenshot" || *it == "--verdict-screenshot") {
+        if (*it == "--screenshot" || *it == "--verdict-screenshot" ||
+            *it == "--print-preview-screenshot") {
             if (std::next(it) == end) {
                 return Failure("tessaray: " + *it + " needs a file name.");
             }
             options.bVerdictScreenshot = *it == "--verdict-screenshot";
+            options.bPrintPreviewScreenshot = *it == "--print-preview-screenshot";
             options.strScreenshot = *++it;
         } else if (it->size() > 1 && it->front() == '-') {
             return Failure("tessaray: unknown option '" + *it + "'.");

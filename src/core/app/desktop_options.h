@@ -11,10 +11,12 @@ namespace tessaray {
 struct SDesktopOptions {
     enum class EAction { Run, Help, Version, Error };
     EAction eAction = EAction::Run;
-    std::string strText;       // Help: the usage; Version: the version line; Error: the complaint
-    std::string strProject;    // the project file to open, "" for a new project
-    std::string strScreenshot; // "--screenshot FILE" / "--verdict-screenshot FILE"
+    std::string strText;    // Help: the usage; Version: the version line; Error: the complaint
+    std::string strProject; // the project file to open, "" for a new project
+    // "--screenshot FILE" / "--verdict-screenshot FILE" / "--print-preview-screenshot FILE"
+    std::string strScreenshot;
     bool bVerdictScreenshot = false;
+    bool bPrintPreviewScreenshot = false;
 };
 
 // args: the arguments after the program name (toolkit options already taken out). "--help" or

@@ -55,12 +55,16 @@ void CPrintCommands::OnFilePrint() {
     }
 }
 
-void CPrintCommands::OnFilePrintPreview() {
-    QPrintPreviewDialog dialog(&Printer(), &m_frame);
-    dialog.setObjectName(QStringLiteral("printPreview"));
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+std::unique_ptr<QPrintPreviewDialog> CPrintCommands::CreatePreviewDialog() {
+    auto dialog = std::make_unique<QPrintPreviewDialog>(&Printer(), &m_frame);
+    dialog->setObjectName(QStringLiteral("printPreview"));
+    QObject::connect(dialog.get(), &QPrintPreviewDialog::paintRequested, dialog.get(),
                      [this](QPrinter* printer) { PrintOn(*printer); });
-    dialog.exec();
+    return dialog;
+}
+
+void CPrintCommands::OnFilePrintPreview() {
+    CreatePreviewDialog()->exec();
 }
 
 void CPrintCommands::OnFilePrintSetup() {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+class QPrintPreviewDialog;
 class QPrinter;
 class QTableView;
 
@@ -38,6 +39,8 @@ public:
     // Prints the table on printer; a failure is told in a message box. Returns the page count.
     int PrintOn(QPrinter& printer);
     QPrinter& Printer();
+    // The preview of the pages on the printer (what Print Preview shows).
+    std::unique_ptr<QPrintPreviewDialog> CreatePreviewDialog();
 
 private:
     CCommandFrame& m_frame;

@@ -46,6 +46,8 @@ TEST(DesktopOptionsTest, ScreenshotTakesTheFileAfterIt) {
     EXPECT_EQ(options.strScreenshot, "out.png");
     EXPECT_TRUE(options.bVerdictScreenshot);
     EXPECT_EQ(options.strProject, "demo.tsrp");
+    EXPECT_TRUE(
+        ParseDesktopOptions({"--print-preview-screenshot", "p.png"}).bPrintPreviewScreenshot);
 }
 
 } // namespace
