@@ -1,10 +1,10 @@
 #include "core/analysis/analysis_run.h"
 
-#include "core/analysis/fetch_job.h"
+#include "core/analysis/fetch_pool.h"
 #include "core/analysis/page_analyzer.h"
 #include "core/analysis/page_charset.h"
 #include "core/analysis/page_signals.h"
-#include "core/analysis/read_rank.h"
+#include "core/analysis/site_credentials.h"
 #include "core/app/trace_log.h"
 #include "core/project/project.h"
 #include "core/project/url_rules.h"
@@ -62,12 +62,10 @@ std::string CAnalysisRun::PageDumpName(std::string_view partnerUrl) {
 bool CAnalysisRun::Start() {
     // A run in progress is left alone entirely: resetting its flags or its trace lines here would
     // let a second fetch start while the first is still outstanding.
-    if (m_pJob) {
+    if (m_bRunning) {
         return false;
     }
     m_bStopRequested = false;
-    m_bPageBusy = false;
-    m_bRankBusy = false;
     m_eRunEnd = ERunEnd::None;
     TraceBegin(m_trace, m_strVersionCode);
 
@@ -98,20 +96,57 @@ bool CAnalysisRun::Start() {
         return false;
     }
 
-    m_pJob = std::make_unique<CFetchJob>();
-    m_pJob->SetMessage(kPageFetchedMessage);
-    m_pJob->SetPostCallback(m_post);
-    m_pJob->SetSettings(m_fetchSettings);
-    if (m_authCallback) {
-        m_pJob->SetAuthCallback(m_authCallback);
+    if (!m_words.strFetchWindow.empty()) {
+        std::string line = m_words.strFetchWindow;
+        ReplaceAll(line, "%1", std::to_string(m_window.nParallel));
+        ReplaceAll(line, "%2", std::to_string(m_window.nPerSite));
+        m_log.AddLine(line);
     }
-    if (m_jobSetup) {
-        m_jobSetup(*m_pJob);
-    }
-    m_bRunning = true;
+
+    // The partners and their sites, read up to the first empty entry as the run goes through them.
+    m_partners.clear();
+    m_sites.clear();
+    m_offers.clear();
+    m_fetched.clear();
+    std::map<std::string, int> siteIndex;
     m_project.RewindPartners();
+    std::string entry;
+    while (m_project.GetNextPartner(entry)) {
+        SPartner& partner = m_partners.emplace_back();
+        SplitPartnerEntry(entry, partner.strUrl, partner.strComment);
+        partner.strRobotsUrl = SiteUrlOf(partner.strUrl) + "/robots.txt";
+        std::string site = UrlOrigin(partner.strUrl);
+        if (site.empty()) {
+            site = partner.strUrl;
+        }
+        const auto [it, bNew] = siteIndex.try_emplace(site, static_cast<int>(m_sites.size()));
+        if (bNew) {
+            m_sites.emplace_back();
+        }
+        partner.nSite = it->second;
+        m_sites[static_cast<std::size_t>(partner.nSite)].pending.push_back(
+            static_cast<int>(m_partners.size()) - 1);
+    }
+    for (int site = 0; site < static_cast<int>(m_sites.size()); ++site) {
+        OfferSite(site);
+    }
+    m_nTurn = 0;
+    m_bTurnShown = false;
+    m_nWindowUsed = 0;
+    m_nInFlight = 0;
+
+    m_pPool = std::make_unique<CFetchPool>(m_fetchSettings, m_authCallback, [post = m_post] {
+        if (post) {
+            post(kPageFetchedMessage, 0);
+        }
+    });
+    m_bPoolStarted = m_pPool->Start(m_window.nParallel);
+    m_bRunning = true;
     m_project.SetPageRankOption(false);
-    NextRow();
+    if (m_bPoolStarted) {
+        FillWindow();
+    }
+    Advance();
     return true;
 }
 
@@ -129,14 +164,20 @@ void CAnalysisRun::Cancel() {
     if (!m_bRunning) {
         return;
     }
+    // The partner in turn has not been evaluated: its row (the table's last) goes.
+    if (m_bTurnShown) {
+        m_table.DeleteRow(m_nPartnerRow);
+    }
     EndRun(ERunEnd::Stopped);
 }
 
 void CAnalysisRun::EndRun(ERunEnd eEnd) {
-    m_pJob.reset();
+    m_pPool.reset();
+    m_fetched.clear();
+    m_offers.clear();
+    m_nWindowUsed = 0;
+    m_nInFlight = 0;
     m_bStopRequested = false;
-    m_bPageBusy = false;
-    m_bRankBusy = false;
     m_bRunning = false;
     m_eRunEnd = eEnd;
     m_log.AddLine(m_words.strAnalyzingReady);
@@ -147,23 +188,34 @@ void CAnalysisRun::EndRun(ERunEnd eEnd) {
     }
 }
 
-void CAnalysisRun::NextRow() {
-    if (m_bStopRequested) {
-        EndRun(ERunEnd::Stopped);
-        return;
+void CAnalysisRun::OfferSite(int nSite) {
+    const SSite& site = m_sites[static_cast<std::size_t>(nSite)];
+    if (!site.pending.empty() && site.nInFlight < m_window.nPerSite) {
+        m_offers.emplace(site.pending.front(), nSite);
     }
-    std::string entry;
-    if (!m_project.GetNextPartner(entry)) {
-        EndRun(ERunEnd::Completed);
-        return;
-    }
-    ++m_nPartnerNumber;
+}
 
-    std::string url;
-    std::string comment;
-    SplitPartnerEntry(entry, url, comment);
-    m_log.AddLine(url + " - " + m_words.strLoading + "...");
-    const std::string robotsUrl = SiteUrlOf(url) + "/robots.txt";
+void CAnalysisRun::FillWindow() {
+    // The partner in turn always gets a place: the partners before it of its site are evaluated,
+    // and every evaluation frees a place.
+    while (m_nWindowUsed < m_window.nParallel && !m_offers.empty()) {
+        const auto [index, nSite] = *m_offers.begin();
+        m_offers.erase(m_offers.begin());
+        SSite& site = m_sites[static_cast<std::size_t>(nSite)];
+        site.pending.pop_front();
+        ++site.nInFlight;
+        ++m_nWindowUsed;
+        ++m_nInFlight;
+        const SPartner& partner = m_partners[static_cast<std::size_t>(index)];
+        m_pPool->Submit(index, partner.strUrl, partner.strRobotsUrl);
+        OfferSite(nSite);
+    }
+}
+
+void CAnalysisRun::ShowTurn() {
+    const SPartner& partner = m_partners[static_cast<std::size_t>(m_nTurn)];
+    ++m_nPartnerNumber;
+    m_log.AddLine(partner.strUrl + " - " + m_words.strLoading + "...");
 
     const int row = m_table.GetRowCount();
     m_nCurrentRow = row;
@@ -171,41 +223,75 @@ void CAnalysisRun::NextRow() {
     m_table.InsertRow(row);
 
     TraceLine(std::string(80, '='));
-    TraceLine("Line=" + std::to_string(row) + "; PartnerUrl=" + url);
+    TraceLine("Line=" + std::to_string(row) + "; PartnerUrl=" + partner.strUrl);
     SetCell(row, kColNo, std::to_string(row + 1));
-    SetCell(row, kColPartnerUrl, url);
-    SetCell(row, kColComment, comment);
+    SetCell(row, kColPartnerUrl, partner.strUrl);
+    SetCell(row, kColComment, partner.strComment);
+    m_bTurnShown = true;
+}
 
-    if (!m_pJob->Start(url, robotsUrl)) {
-        m_log.AddLine(m_words.strCannotFetch);
-        EndRun(ERunEnd::CannotFetch);
-        return;
+void CAnalysisRun::Advance() {
+    while (m_bRunning) {
+        if (!m_bTurnShown) {
+            if (m_bStopRequested) {
+                EndRun(ERunEnd::Stopped);
+                return;
+            }
+            if (m_nTurn >= static_cast<int>(m_partners.size())) {
+                EndRun(ERunEnd::Completed);
+                return;
+            }
+            ShowTurn();
+            if (!m_bPoolStarted) {
+                m_log.AddLine(m_words.strCannotFetch);
+                EndRun(ERunEnd::CannotFetch);
+                return;
+            }
+        }
+        const auto it = m_fetched.find(m_nTurn);
+        if (it == m_fetched.end()) {
+            return;
+        }
+        // A failed fetch needs no case of its own: its page is empty, its status 0 or the code
+        // received.
+        SPartnerFetch& done = it->second;
+        SFetchedPage page;
+        page.strUrl = m_partners[static_cast<std::size_t>(m_nTurn)].strUrl;
+        page.strPage = std::move(done.strPage);
+        page.strRobots = std::move(done.strRobots);
+        page.strHeader = std::move(done.strHeader);
+        page.nStatus = done.nPageStatus;
+        page.eOutcome = done.ePageOutcome;
+        page.nBytes = done.nPageBytes;
+        page.strFinalUrl = std::move(done.strFinalUrl);
+        page.strFinalHeader = std::move(done.strFinalHeader);
+        page.nRobotsStatus = done.nRobotsStatus;
+        m_fetched.erase(it);
+        EvaluatePage(std::move(page));
+        ++m_nPartnersDone;
+        --m_nWindowUsed;
+        ++m_nTurn;
+        m_bTurnShown = false;
+        RowDone();
+        FillWindow();
     }
-    m_bPageBusy = true;
 }
 
 void CAnalysisRun::PageFetched() {
     // A completion that arrives when no run waits for it (after the run was destroyed and made
-    // anew, say) changes nothing.
-    if (!m_bRunning || !m_bPageBusy) {
+    // anew, say) changes nothing; one post may bring several pages, a later one none.
+    if (!m_bRunning || !m_pPool) {
         return;
     }
-    // A failed fetch needs no case of its own: its page is empty, its status 0 or the code
-    // received.
-    SFetchedPage page;
-    page.strUrl = m_pJob->GetUrl();
-    m_pJob->TakeResults(page.strPage, page.strRobots);
-    page.strHeader = m_pJob->GetHeader();
-    page.nStatus = m_pJob->GetPageStatus();
-    page.eOutcome = m_pJob->GetPageOutcome();
-    page.nBytes = m_pJob->GetPageByteCount();
-    page.strFinalUrl = m_pJob->GetFinalUrl();
-    page.strFinalHeader = m_pJob->GetFinalHeader();
-    page.nRobotsStatus = m_pJob->GetRobotsStatus();
-    EvaluatePage(std::move(page));
-    ++m_nPartnersDone;
-    m_bPageBusy = false;
-    RowDone();
+    for (SPartnerFetch& done : m_pPool->TakeDone()) {
+        const int nSite = m_partners[static_cast<std::size_t>(done.nId)].nSite;
+        --m_sites[static_cast<std::size_t>(nSite)].nInFlight;
+        --m_nInFlight;
+        OfferSite(nSite);
+        m_fetched.emplace(done.nId, std::move(done));
+    }
+    FillWindow();
+    Advance();
 }
 
 void CAnalysisRun::EvaluatePage(SFetchedPage fetched) {
@@ -234,6 +320,8 @@ void CAnalysisRun::EvaluatePage(SFetchedPage fetched) {
 
     const std::string google = LookUpGoogle(url);
     const std::string status = std::to_string(fetched.nStatus);
+    // Every row of the page shows the same header: stored once, however many links there are.
+    const auto header = std::make_shared<const std::string>(std::move(fetched.strHeader));
     const std::string internal = std::to_string(analyzer.GetInternalCount());
     const std::string external = std::to_string(analyzer.GetExternalCount());
 
@@ -246,7 +334,7 @@ void CAnalysisRun::EvaluatePage(SFetchedPage fetched) {
         SetCell(row, kColIntLinks, internal);
         SetCell(row, kColExtLinks, external);
         SetCell(row, kColGoogle, google);
-        SetCell(row, kColServerHeader, fetched.strHeader);
+        m_table.SetSharedCellText(row, kColServerHeader, header);
     };
 
     // The rel tokens of a link found: its anchor is the next one, in page order, with its URL and
@@ -330,34 +418,17 @@ void CAnalysisRun::JudgeRows(const SFetchedPage& page, SPageSignals pageSignals,
 }
 
 void CAnalysisRun::RankFetched() {
-    if (!m_bRunning) {
-        return;
+    if (m_bRunning) {
+        Advance();
     }
-    if (m_pRankJob) {
-        std::string response;
-        std::string unused;
-        m_pRankJob->TakeResults(response, unused);
-        const int rank = ReadRank(response);
-        if (rank >= 0) {
-            SetCell(m_nCurrentRow, kColR1, std::to_string(rank));
-        }
-        m_pRankJob.reset();
-    }
-    m_bRankBusy = false;
-    RowDone();
 }
 
 void CAnalysisRun::RowDone() {
-    // Only a running run moves on; a late completion must not start a fetch without a job.
-    if (!m_bRunning || m_bPageBusy || m_bRankBusy) {
-        return;
-    }
     // Every row of the partner gets its link value, not only the last one.
     for (int row = m_nPartnerRow; row <= m_nCurrentRow; ++row) {
         EvaluateLinkValue(row);
     }
     TraceLine(std::string(80, '-'));
-    NextRow();
 }
 
 void CAnalysisRun::EvaluateLinkValue(int nRow) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/analysis/fetch_pool.h"
 #include "core/analysis/page_fetcher.h"
 #include "core/analysis/robots_rfc_rules.h"
 #include "core/analysis/robots_rules.h"
@@ -9,9 +10,12 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -30,7 +34,7 @@ inline constexpr std::string_view kCellNofollow = "Nofollow";
 inline constexpr std::string_view kCellAllow = "Allow";
 inline constexpr std::string_view kCellDisallow = "Disallow";
 
-class CFetchJob;
+class CFetchPool;
 class CProject;
 class CTraceLog;
 
@@ -49,12 +53,22 @@ public:
 // The words of the output log in the language in force ("analyzing ready", "loading",
 // "analyzing", "ready" in English); the caller supplies them.
 struct SOutputWords {
+    SOutputWords() = default;
+    SOutputWords(std::string analyzingReady, std::string loading, std::string analyzing,
+                 std::string ready, std::string cannotFetch, std::string fetchWindow = {})
+        : strAnalyzingReady(std::move(analyzingReady)), strLoading(std::move(loading)),
+          strAnalyzing(std::move(analyzing)), strReady(std::move(ready)),
+          strCannotFetch(std::move(cannotFetch)), strFetchWindow(std::move(fetchWindow)) {}
+
     std::string strAnalyzingReady;
     std::string strLoading;
     std::string strAnalyzing;
     std::string strReady;
     // The line written when a fetch cannot be started; the run ends after it.
     std::string strCannotFetch;
+    // The first line of a run, naming its fetch window: "%1" becomes the partner fetches in
+    // flight, "%2" those per site. Empty writes no such line.
+    std::string strFetchWindow;
 };
 
 // How many partner fetches a run keeps in flight: in all, and per site (scheme, host and port).
@@ -78,13 +92,14 @@ enum class ERunEnd {
 
 // One analysis of a project: every partner page is fetched with its site's robots.txt, in the
 // background, and evaluated into result rows, one partner after the other. The run never blocks:
-// Start and each completion start the next fetch and return. A fetch completes on the job's
-// worker thread, which calls the post callback; the owner hands that over to its own thread and
-// calls PageFetched there. Every other member is called on that one thread too.
+// Start and each completion start further fetches and return. A fetch completes on a worker
+// thread, which calls the post callback; the owner hands that over to its own thread and calls
+// PageFetched there. Every other member is called on that one thread too.
 //
-// Fetching and evaluating are kept apart: NextRow schedules the fetch of the next partner (and
-// adds its row), PageFetched takes a fetched page and evaluates it into the rows of its partner.
-// A later version can keep several fetches in flight and still evaluate the partners in order.
+// Fetching runs ahead of evaluating within the fetch window: up to nParallel partners fetched or
+// in flight, at most nPerSite of them in flight per site. The partners are evaluated strictly in
+// their order, so the table and the log do not depend on the window: a partner's row and its
+// log line appear when its turn comes, and its fetched page waits until then.
 class CAnalysisRun {
 public:
     // The message number the run's fetch job posts with.
@@ -94,8 +109,6 @@ public:
     using PostCallback = std::function<void(unsigned message, int result)>;
     // The owner's Save command; the run starts only when the project is unmodified afterwards.
     using SaveCommand = std::function<void()>;
-    // Called for every fetch job the run creates, before it is used (credentials, time limits).
-    using JobSetup = std::function<void(CFetchJob& job)>;
 
     // The run reads and writes the project, the table, the log and the trace log, which must
     // outlive it.
@@ -109,7 +122,6 @@ public:
     void SetTrace(bool on, std::string versionCode);
     void SetSaveCommand(SaveCommand save) { m_save = std::move(save); }
     void SetPostCallback(PostCallback post) { m_post = std::move(post); }
-    void SetJobSetup(JobSetup setup) { m_jobSetup = std::move(setup); }
     // The language of the verdict texts the run writes into the output log ('G' German).
     void SetLanguage(char chLanguage) { m_chLanguage = chLanguage; }
     // The fetch window of the runs started afterwards; values outside 1 … max are clamped.
@@ -125,12 +137,14 @@ public:
     // modified project could not be saved, or when the project has no domain or no partner.
     // True when a run began.
     bool Start();
-    // The fetch in progress completes and is evaluated; then the run ends.
+    // The partner in turn is fetched and evaluated; then the run ends and the fetches of later
+    // partners are cancelled.
     void Stop();
     // Ends the run at once: every transfer is cancelled, the rows of the partners evaluated so far
-    // stay, and the run ends as stopped.
+    // stay (the row of the partner in turn goes), and the run ends as stopped. The destructor
+    // cancels too.
     void Cancel();
-    // The fetch job's completion, called on the owner's thread after the post callback.
+    // A fetch's completion, called on the owner's thread after the post callback.
     void PageFetched();
     // The completion of a rank query. No rank query is ever started, so this only moves the run
     // on when it waits for nothing else.
@@ -145,7 +159,7 @@ public:
     int GetPartnerCount() const { return m_nPartnerCount; }
     // Partners evaluated so far, and partner fetches in flight now, for progress displays.
     int GetPartnersDone() const { return m_nPartnersDone; }
-    int GetFetchesInFlight() const { return m_bPageBusy ? 1 : 0; }
+    int GetFetchesInFlight() const { return m_nInFlight; }
     // The verdict of every row and partner of the last (or running) run.
     const CRunVerdicts& GetVerdicts() const { return m_verdicts; }
 
@@ -169,10 +183,31 @@ private:
         int nRobotsStatus = 0;
     };
 
-    void NextRow();
+    // A partner of the run and its site's fetch queue.
+    struct SPartner {
+        std::string strUrl;
+        std::string strComment;
+        std::string strRobotsUrl;
+        int nSite = 0;
+    };
+    struct SSite {
+        std::deque<int> pending; // partners not yet handed to the pool, in order
+        int nInFlight = 0;
+    };
+
+    // Evaluates the partners in turn whose pages are there, as far as possible, and fills the
+    // fetch window again.
+    void Advance();
+    // Adds the row and the log line of the partner in turn.
+    void ShowTurn();
+    // Hands the earliest partners whose site has room to the pool while the window has room.
+    void FillWindow();
+    // Makes the site's next partner a candidate of FillWindow when the site has room.
+    void OfferSite(int nSite);
+    // Writes the link value of the rows of the partner just evaluated.
     void RowDone();
-    // Deletes the job and writes "analyzing ready"; the trace file is written unless the run was
-    // stopped.
+    // Cancels every fetch and writes "analyzing ready"; the trace file is written unless the run
+    // was stopped.
     void EndRun(ERunEnd eEnd);
     void EvaluatePage(SFetchedPage page);
     // Judges the rows of the partner just evaluated; rowRel holds each row and its link's rel.
@@ -197,16 +232,22 @@ private:
     std::string m_strVersionCode;
     SaveCommand m_save;
     PostCallback m_post;
-    JobSetup m_jobSetup;
 
-    std::unique_ptr<CFetchJob> m_pJob;
-    // A rank query has the shape of a fetch job; none is ever created.
-    std::unique_ptr<CFetchJob> m_pRankJob;
+    std::unique_ptr<CFetchPool> m_pPool;
+    bool m_bPoolStarted = false;
+    std::vector<SPartner> m_partners;
+    std::vector<SSite> m_sites;
+    // (first pending partner, site) of every site that may start a fetch, earliest first.
+    std::set<std::pair<int, int>> m_offers;
+    // Fetched pages waiting for their turn, by partner index.
+    std::map<int, SPartnerFetch> m_fetched;
+    int m_nTurn = 0;           // index of the partner in turn
+    bool m_bTurnShown = false; // its row and log line are there
+    int m_nWindowUsed = 0;     // partners fetched or in flight, not yet evaluated
+    int m_nInFlight = 0;
     bool m_bRunning = false;
     ERunEnd m_eRunEnd = ERunEnd::None;
     bool m_bStopRequested = false;
-    bool m_bPageBusy = false;
-    bool m_bRankBusy = false;
     std::string m_strDomain;
     // The rows of the partner being worked on: its own row and the rows of its further links,
     // which are appended at the end of the table, so they run from m_nPartnerRow to m_nCurrentRow.

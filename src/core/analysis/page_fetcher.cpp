@@ -5,6 +5,7 @@
 #include "core/project/url_rules.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <charconv>
 #include <cstring>
@@ -349,11 +350,46 @@ struct CPageFetcher::CImpl {
     std::string m_strFinalUrl;
     std::string m_strFinalHeader;
     std::chrono::steady_clock::time_point m_deadline;
+    bool m_bBudget = false; // m_deadline was set by BeginBudget, not per fetch
+    std::shared_ptr<CConnectionShare> m_pShare;
 
     std::mutex m_cancelMutex;  // guards m_pMulti against Cancel from another thread
     CURLM* m_pMulti = nullptr; // the running transfer's multi handle, to wake it on Cancel
     std::atomic<bool> m_bCancelled{false};
 };
+
+struct CConnectionShare::CImpl {
+    // One lock per kind of shared data, as libcurl asks.
+    std::array<std::mutex, CURL_LOCK_DATA_LAST> m_locks;
+    CURLSH* m_pShare = nullptr;
+
+    static void Lock(CURL*, curl_lock_data data, curl_lock_access, void* user) {
+        static_cast<CImpl*>(user)->m_locks[static_cast<std::size_t>(data)].lock();
+    }
+    static void Unlock(CURL*, curl_lock_data data, void* user) {
+        static_cast<CImpl*>(user)->m_locks[static_cast<std::size_t>(data)].unlock();
+    }
+};
+
+CConnectionShare::CConnectionShare() : m_pImpl(std::make_unique<CImpl>()) {
+    EnsureCurlInitialised();
+    CURLSH* share = curl_share_init();
+    if (share == nullptr) {
+        return; // the fetchers then keep their own connections
+    }
+    curl_share_setopt(share, CURLSHOPT_LOCKFUNC, &CImpl::Lock);
+    curl_share_setopt(share, CURLSHOPT_UNLOCKFUNC, &CImpl::Unlock);
+    curl_share_setopt(share, CURLSHOPT_USERDATA, m_pImpl.get());
+    curl_share_setopt(share, CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT);
+    curl_share_setopt(share, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
+    m_pImpl->m_pShare = share;
+}
+
+CConnectionShare::~CConnectionShare() {
+    if (m_pImpl->m_pShare != nullptr) {
+        curl_share_cleanup(m_pImpl->m_pShare);
+    }
+}
 
 CPageFetcher::CPageFetcher(CFetchSettings settings)
     : m_pImpl(std::make_unique<CImpl>(std::move(settings))) {
@@ -364,6 +400,15 @@ CPageFetcher::~CPageFetcher() = default;
 
 void CPageFetcher::SetAuthCallback(AuthCallback callback) {
     m_pImpl->m_authCallback = std::move(callback);
+}
+
+void CPageFetcher::SetShare(std::shared_ptr<CConnectionShare> share) {
+    m_pImpl->m_pShare = std::move(share);
+}
+
+void CPageFetcher::BeginBudget() {
+    m_pImpl->m_bBudget = true;
+    m_pImpl->m_deadline = std::chrono::steady_clock::now() + m_pImpl->m_settings.m_totalTimeout;
 }
 
 const std::string& CPageFetcher::GetHeader() const {
@@ -400,7 +445,9 @@ int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t
     impl.m_nStatus = 0;
     buffer.clear();
     byteCount = 0;
-    impl.m_deadline = std::chrono::steady_clock::now() + impl.m_settings.m_totalTimeout;
+    if (!impl.m_bBudget) {
+        impl.m_deadline = std::chrono::steady_clock::now() + impl.m_settings.m_totalTimeout;
+    }
     impl.m_eOutcome = ETransferOutcome::Other;
     impl.m_strFinalUrl = url;
     impl.m_strFinalHeader.clear();
@@ -520,6 +567,9 @@ CRequest CPageFetcher::CImpl::Request(const std::string& url, ERequestKind kind,
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME,
                      static_cast<long>(m_settings.m_lowSpeedTime.count()));
     curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, static_cast<long>(remaining.count()));
+    if (m_pShare && m_pShare->m_pImpl->m_pShare != nullptr) {
+        curl_easy_setopt(h, CURLOPT_SHARE, m_pShare->m_pImpl->m_pShare);
+    }
     if (!m_settings.m_strCaFile.empty()) {
         curl_easy_setopt(h, CURLOPT_CAINFO, m_settings.m_strCaFile.c_str());
     }

@@ -78,6 +78,22 @@ private:
     int m_nCode;
 };
 
+// Connections and resolved host names shared by the fetchers of one run, so that requests to one
+// site reuse its connections. Fetchers on several threads may use it at once; it must outlive
+// them.
+class CConnectionShare {
+public:
+    CConnectionShare();
+    ~CConnectionShare();
+    CConnectionShare(const CConnectionShare&) = delete;
+    CConnectionShare& operator=(const CConnectionShare&) = delete;
+
+private:
+    friend class CPageFetcher;
+    struct CImpl; // the libcurl share handle and its locks
+    std::unique_ptr<CImpl> m_pImpl;
+};
+
 // One HTTP(S) GET of one URL, synchronously, with at most one redirect followed by hand.
 class CPageFetcher {
 public:
@@ -87,6 +103,11 @@ public:
     CPageFetcher& operator=(const CPageFetcher&) = delete;
 
     void SetAuthCallback(AuthCallback callback);
+    // Later fetches take their connections and host names from share (or keep their own).
+    void SetShare(std::shared_ptr<CConnectionShare> share);
+    // Starts a time budget: the later fetches together end within the total time-out from now,
+    // instead of each having the whole time-out. Starting it again starts a new budget.
+    void BeginBudget();
 
     // Fetches url. buffer := the body text (a NUL byte ends its block's contribution), byteCount
     // := the body bytes actually received. Returns a result code (see above). A redirect is

@@ -10,6 +10,7 @@
 #include <climits>
 #include <cmath>
 #include <numeric>
+#include <unordered_set>
 
 namespace tessaray {
 
@@ -183,7 +184,7 @@ int CResultTable::InsertRow(int nRow) {
     if (m_pListener) {
         m_pListener->OnBeginInsertRow(nRow);
     }
-    m_rows.insert(m_rows.begin() + nRow, Row{});
+    m_rows.insert(m_rows.begin() + nRow, SStoredRow{});
     if (m_pListener) {
         m_pListener->OnEndInsertRow(nRow);
     }
@@ -194,7 +195,12 @@ bool CResultTable::SetCellText(int nRow, int nCol, std::string_view text) {
     if (!IsCell(nRow, nCol)) {
         return false;
     }
-    m_rows[static_cast<std::size_t>(nRow)][static_cast<std::size_t>(nCol)] = text;
+    SStoredRow& row = m_rows[static_cast<std::size_t>(nRow)];
+    row.cells[static_cast<std::size_t>(nCol)] = text;
+    if (row.nSharedCol == nCol) {
+        row.pShared.reset();
+        row.nSharedCol = -1;
+    }
     if (m_pListener) {
         m_pListener->OnCellChanged(nRow, nCol);
     }
@@ -214,7 +220,53 @@ std::string_view CResultTable::GetCellView(int nRow, int nCol) const {
     if (!IsCell(nRow, nCol)) {
         return {};
     }
-    return m_rows[static_cast<std::size_t>(nRow)][static_cast<std::size_t>(nCol)];
+    const SStoredRow& row = m_rows[static_cast<std::size_t>(nRow)];
+    if (row.nSharedCol == nCol) {
+        return *row.pShared;
+    }
+    return row.cells[static_cast<std::size_t>(nCol)];
+}
+
+bool CResultTable::SetSharedCellText(int nRow, int nCol, std::shared_ptr<const std::string> text) {
+    if (!IsCell(nRow, nCol) || !text) {
+        return false;
+    }
+    SStoredRow& row = m_rows[static_cast<std::size_t>(nRow)];
+    row.cells[static_cast<std::size_t>(nCol)].clear();
+    row.pShared = std::move(text);
+    row.nSharedCol = nCol;
+    if (m_pListener) {
+        m_pListener->OnCellChanged(nRow, nCol);
+    }
+    return true;
+}
+
+bool CResultTable::DeleteRow(int nRow) {
+    if (nRow < 0 || nRow >= GetRowCount()) {
+        return false;
+    }
+    if (m_pListener) {
+        m_pListener->OnBeginReset();
+    }
+    m_rows.erase(m_rows.begin() + nRow);
+    if (m_pListener) {
+        m_pListener->OnEndReset();
+    }
+    return true;
+}
+
+std::size_t CResultTable::GetStoredBytes() const {
+    std::size_t bytes = m_rows.capacity() * sizeof(SStoredRow);
+    std::unordered_set<const std::string*> shared;
+    for (const SStoredRow& row : m_rows) {
+        for (const std::string& cell : row.cells) {
+            bytes += cell.capacity() > sizeof(std::string) ? cell.capacity() : 0;
+        }
+        if (row.pShared && shared.insert(row.pShared.get()).second) {
+            bytes += row.pShared->capacity();
+        }
+    }
+    return bytes;
 }
 
 bool CResultTable::FillList(const std::string& domain, const std::vector<std::string>& entries,
@@ -229,7 +281,7 @@ bool CResultTable::FillList(const std::string& domain, const std::vector<std::st
     const std::size_t limit =
         std::min(entries.size(), static_cast<std::size_t>(CProject::MaxPartnerLinks));
     for (std::size_t i = 0; i < limit && !entries[i].empty(); ++i) {
-        Row& row = m_rows.emplace_back();
+        Row& row = m_rows.emplace_back().cells;
         row[kColNo] = std::to_string(i + 1);
         SplitPartnerEntry(entries[i], row[kColPartnerUrl], row[kColComment]);
         if (bShowDomain) {
@@ -253,21 +305,19 @@ bool CResultTable::SortColumn(int nCol, bool bAscending) {
         return false;
     }
     const ESortType eType = (*m_pColumns)[static_cast<std::size_t>(nCol)].eSortType;
-    const auto col = static_cast<std::size_t>(nCol);
 
     std::vector<int> oldRowOf(m_rows.size());
     std::iota(oldRowOf.begin(), oldRowOf.end(), 0);
     // stable_sort with a strict weak order: equal values keep their order in either direction.
     std::stable_sort(oldRowOf.begin(), oldRowOf.end(), [&](int a, int b) {
-        const int result = CompareCellTexts(eType, m_rows[static_cast<std::size_t>(a)][col],
-                                            m_rows[static_cast<std::size_t>(b)][col]);
+        const int result = CompareCellTexts(eType, GetCellView(a, nCol), GetCellView(b, nCol));
         return bAscending ? result < 0 : result > 0;
     });
 
     if (m_pListener) {
         m_pListener->OnBeginReorder();
     }
-    std::vector<Row> sorted;
+    std::vector<SStoredRow> sorted;
     sorted.reserve(m_rows.size());
     for (const int old : oldRowOf) {
         sorted.push_back(std::move(m_rows[static_cast<std::size_t>(old)]));

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -118,6 +119,13 @@ public:
     // The whole stored text of a cell, for display; empty when the cell does not exist. Valid
     // until the table next changes.
     std::string_view GetCellView(int nRow, int nCol) const;
+    // Sets a cell to a text that several rows share (the server header of a partner's rows), so
+    // that it is stored once. Setting the cell's text otherwise ends the sharing.
+    bool SetSharedCellText(int nRow, int nCol, std::shared_ptr<const std::string> text);
+    // Removes a row; listeners see a reset. False for a row that does not exist.
+    bool DeleteRow(int nRow);
+    // About the bytes the rows take in memory, a shared text counted once (for checking bounds).
+    std::size_t GetStoredBytes() const;
 
     // Shows the project's partner list: one row per entry, up to CProject::MaxPartnerLinks entries
     // and up to the first empty one. Each entry is split into URL and comment at its first " - "
@@ -138,9 +146,16 @@ public:
 private:
     bool IsCell(int nRow, int nCol) const;
 
+    struct SStoredRow {
+        Row cells;
+        // The text of column nSharedCol, shared with other rows; -1 for none.
+        std::shared_ptr<const std::string> pShared;
+        int nSharedCol = -1;
+    };
+
     const ColumnTable* m_pColumns = nullptr;
     std::string m_strColumnHeader;
-    std::vector<Row> m_rows;
+    std::vector<SStoredRow> m_rows;
     IResultTableListener* m_pListener = nullptr;
 };
 

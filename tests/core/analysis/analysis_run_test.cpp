@@ -1,8 +1,9 @@
 #include "core/analysis/analysis_run.h"
 
-#include "core/analysis/fetch_job.h"
 #include "core/app/trace_log.h"
 #include "core/project/project.h"
+#include "core/results/json_report.h"
+#include "core/results/report_text.h"
 #include "core/results/result_table.h"
 #include "core/util/file_util.h"
 #include "http_test_server.h"
@@ -10,10 +11,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <map>
+#include <memory>
+#include <regex>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tessaray {
@@ -50,6 +56,10 @@ class AnalysisRunTest : public ::testing::Test {
 protected:
     AnalysisRunTest() : m_trace(m_traceBase.Path()) {
         m_server.Server().Get(".*", [this](const httplib::Request& req, httplib::Response& res) {
+            const auto delay = m_delays.find(req.path);
+            if (delay != m_delays.end()) {
+                std::this_thread::sleep_for(delay->second);
+            }
             const auto it = m_pages.find(req.path);
             if (it == m_pages.end()) {
                 res.status = 404;
@@ -134,7 +144,8 @@ protected:
     // The pages outlive the server that serves them.
     std::map<std::string, std::string> m_pages;
     std::map<std::string, std::string> m_contentTypes;
-    std::map<std::string, std::string> m_robotsTags; // X-Robots-Tag headers by path
+    std::map<std::string, std::string> m_robotsTags;           // X-Robots-Tag headers by path
+    std::map<std::string, std::chrono::milliseconds> m_delays; // answers that come late
     test::HttpTestServer m_server;
     test::TempDir m_projectDir;
     test::TempDir m_traceBase;
@@ -357,11 +368,9 @@ TEST_F(AnalysisRunTest, EveryRowGetsItsVerdictBesideItsCells) {
         connection.Send("HTTP/1.1 200 OK\r\nContent-Length: 500\r\n\r\n<html><body>");
         connection.WaitUntilStopped();
     });
-    m_run.SetJobSetup([](CFetchJob& job) {
-        CFetchSettings settings;
-        settings.m_lowSpeedTime = std::chrono::seconds(1);
-        job.SetSettings(settings);
-    });
+    CFetchSettings settings;
+    settings.m_lowSpeedTime = std::chrono::seconds(1);
+    m_run.SetFetchSettings(settings);
     MakeProject({Url("/private/links.html"), Url("/ugc.html"), Url("/noindex.html"),
                  Url("/none.html"), silent.Url("/links.html")});
 
@@ -407,6 +416,8 @@ TEST_F(AnalysisRunTest, StopDuringTheThirdFetchCompletesItsRowAndLeavesNoTraceFi
     for (const char* path : {"/1.html", "/2.html", "/3.html", "/4.html"}) {
         Serve(path, Page("<a href=\"http://shop.example/\">Shop</a>"));
     }
+    // The fourth page is fetched while the third is slow; Stop leaves no row of it.
+    m_delays["/3.html"] = std::chrono::milliseconds(300);
     MakeProject({Url("/1.html"), Url("/2.html"), Url("/3.html"), Url("/4.html")});
     // A trace file of an earlier run goes at the start of this one.
     WriteStringToFile(m_trace.GetTraceFile(), "old");
@@ -540,20 +551,280 @@ TEST_F(AnalysisRunTest, StartNeedsASavedCompleteProjectAndNoRunningOne) {
     EXPECT_EQ(m_log.m_lines.size(), 2u);
 }
 
-TEST_F(AnalysisRunTest, AFetchThatCannotStartEndsTheRunWithAMessage) {
-    Serve("/x.html", Page(""));
-    MakeProject({Url("/x.html"), Url("/y.html")});
-    // A job without a message number refuses to start.
-    m_run.SetJobSetup([](CFetchJob& job) { job.SetMessage(0); });
+// A site of a generated web: serves its pages (each with a status, a delay or a redirect) and
+// counts the requests it handles at once, the most of them in all sites together, and its
+// robots.txt requests.
+class CTestSite {
+public:
+    struct SPage {
+        int nStatus = 200;
+        std::string strBody;
+        std::chrono::milliseconds delay{0};
+        std::string strLocation;
+    };
 
-    EXPECT_TRUE(m_run.Start());
+    CTestSite(std::atomic<int>& totalInFlight, std::atomic<int>& totalMax) {
+        m_server.Server().Get(".*", [&, this](const httplib::Request& req, httplib::Response& res) {
+            Raise(m_nMaxInFlight, ++m_nInFlight);
+            Raise(totalMax, ++totalInFlight);
+            m_nRobots += req.path == "/robots.txt" ? 1 : 0;
+            const auto it = m_pages.find(req.path);
+            if (it == m_pages.end()) {
+                res.status = 404;
+            } else {
+                std::this_thread::sleep_for(it->second.delay);
+                res.status = it->second.nStatus;
+                if (!it->second.strLocation.empty()) {
+                    res.set_header("Location", it->second.strLocation);
+                }
+                res.set_content(it->second.strBody, "text/html");
+            }
+            --totalInFlight;
+            --m_nInFlight;
+        });
+        // The header of a response must not depend on how many came before on its connection.
+        m_server.Server().set_keep_alive_max_count(1000);
+        m_server.Start();
+    }
+
+    void Serve(const std::string& path, SPage page) { m_pages[path] = std::move(page); }
+    std::string Url(const std::string& path) const { return m_server.Url(path); }
+    int MaxInFlight() const { return m_nMaxInFlight; }
+    int RobotsRequests() const { return m_nRobots; }
+
+private:
+    static void Raise(std::atomic<int>& most, int now) {
+        int seen = most.load();
+        while (now > seen && !most.compare_exchange_weak(seen, now)) {
+        }
+    }
+
+    std::map<std::string, SPage> m_pages; // filled before the first request
+    std::atomic<int> m_nInFlight{0};
+    std::atomic<int> m_nMaxInFlight{0};
+    std::atomic<int> m_nRobots{0};
+    test::HttpTestServer m_server;
+};
+
+// What a run leaves: every cell, the output log, the CSV text and the JSON report without its
+// time stamps.
+struct SRunResult {
+    std::vector<Row> rows;
+    std::vector<std::string> log;
+    std::string strCsv;
+    std::string strJson;
+};
+
+class FetchWindowTest : public AnalysisRunTest {
+protected:
+    static constexpr int kSites = 4;
+
+    FetchWindowTest() {
+        for (int i = 0; i < kSites; ++i) {
+            m_sites.push_back(std::make_unique<CTestSite>(m_nTotalInFlight, m_nTotalMax));
+        }
+    }
+
+    // Seven partners per site: slow, missing, failing, redirected, with two links, without a
+    // link, redirected to another site; robots.txt slow, missing, failing or disallowing. The
+    // first site's partners come together, the others' interleaved; an unreachable partner and a
+    // comment among them.
+    std::vector<std::string> MakeWeb() {
+        const std::string link = "<a href=\"http://shop.example/\">Shop</a>";
+        const std::string two = link + "<a rel=ugc href=\"http://shop.example/b\">B</a>";
+        using namespace std::chrono_literals;
+        for (int s = 0; s < kSites; ++s) {
+            CTestSite& site = *m_sites[static_cast<std::size_t>(s)];
+            site.Serve("/p0.html", {200, Page(link), 120ms, ""});
+            site.Serve("/p2.html", {500, Page(link), 0ms, ""});
+            site.Serve("/p3.html", {301, "", 0ms, "/t3.html"});
+            site.Serve("/t3.html", {200, Page(two), 0ms, ""});
+            site.Serve("/p4.html", {200, Page(two), 40ms, ""});
+            site.Serve("/p5.html", {200, Page("<a href=\"http://other.test/\">x</a>"), 0ms, ""});
+            const CTestSite& next = *m_sites[static_cast<std::size_t>((s + 1) % kSites)];
+            site.Serve("/p6.html", {302, "", 0ms, next.Url("/p4.html")});
+        }
+        m_sites[0]->Serve("/robots.txt", {200, "User-agent: *\nDisallow: /p4.html\n", 0ms, ""});
+        m_sites[1]->Serve("/robots.txt", {200, "User-agent: Googlebot\nDisallow: /p0\n",
+                                          std::chrono::milliseconds(200), ""});
+        m_sites[3]->Serve("/robots.txt", {500, "oops", 0ms, ""});
+
+        std::vector<std::string> entries;
+        for (int k = 0; k < 7; ++k) {
+            entries.push_back(m_sites[0]->Url("/p" + std::to_string(k) + ".html"));
+        }
+        entries.back() += " - a comment";
+        entries.push_back("http://localhost:" + std::to_string(test::UnusedPort()) + "/x.html");
+        for (int k = 0; k < 7; ++k) {
+            for (int s = 1; s < kSites; ++s) {
+                entries.push_back(
+                    m_sites[static_cast<std::size_t>(s)]->Url("/p" + std::to_string(k) + ".html"));
+            }
+        }
+        return entries;
+    }
+
+    SRunResult Run(SFetchWindow window) {
+        m_run.SetFetchWindow(window);
+        EXPECT_TRUE(m_run.Start());
+        RunToEnd();
+        EXPECT_EQ(m_run.GetRunEnd(), ERunEnd::Completed);
+        SRunResult result;
+        for (int row = 0; row < m_table.GetRowCount(); ++row) {
+            Row& cells = result.rows.emplace_back();
+            for (int col = 0; col < kColumnCount; ++col) {
+                cells.emplace_back(m_table.GetCellView(row, col));
+            }
+        }
+        result.log = m_log.m_lines;
+        result.strCsv = BuildCsvText(m_table, kReportHeaderLines);
+        std::ostringstream json;
+        WriteJsonReport(json, m_table, m_run.GetVerdicts(), {});
+        static const std::regex stamps("\"(started|finished)\": \"[^\"]*\"");
+        result.strJson = std::regex_replace(json.str(), stamps, "");
+        return result;
+    }
+
+    std::atomic<int> m_nTotalInFlight{0};
+    std::atomic<int> m_nTotalMax{0};
+    std::vector<std::unique_ptr<CTestSite>> m_sites;
+};
+
+TEST_F(FetchWindowTest, ParallelRunGivesTheSameResultsAsOneAtATime) {
+    MakeProject(MakeWeb());
+    const SRunResult single = Run({1, 1});
+    for (const auto& site : m_sites) {
+        EXPECT_EQ(site->MaxInFlight(), 1);
+    }
+    const SRunResult parallel = Run({8, 2});
+
+    ASSERT_EQ(single.rows.size(), 41u);
+    EXPECT_EQ(parallel.rows, single.rows);
+    EXPECT_EQ(parallel.log, single.log);
+    EXPECT_EQ(parallel.strCsv, single.strCsv);
+    EXPECT_EQ(parallel.strJson, single.strJson);
+    // Both runs asked each site for its robots.txt once; no site saw more than two requests at
+    // once, nor all of them more than eight.
+    for (const auto& site : m_sites) {
+        EXPECT_EQ(site->RobotsRequests(), 2);
+        EXPECT_LE(site->MaxInFlight(), 2);
+    }
+    EXPECT_LE(m_nTotalMax.load(), 8);
+    EXPECT_GT(m_nTotalMax.load(), 2); // the window was used
+}
+
+TEST_F(FetchWindowTest, FirstLogLineNamesTheWindow) {
+    Serve("/x.html", Page(""));
+    MakeProject({Url("/x.html")});
+    SOutputWords words = kWords;
+    words.strFetchWindow = "%1 in parallel, %2 per site";
+    m_run.SetOutputWords(words);
+    m_run.SetFetchWindow({99, 3});
+
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+
+    EXPECT_EQ(m_log.m_lines, (std::vector<std::string>{
+                                 "64 in parallel, 3 per site",
+                                 Url("/x.html") + " - loading... ready;  analyzing ... ready",
+                                 "analyzing ready"}));
+}
+
+TEST_F(FetchWindowTest, CancelEndsEveryTransferAndKeepsTheRowsEvaluated) {
+    // A partner that never answers, after two that do, and more of both beyond it.
+    test::RawTestServer silent(
+        [](test::RawTestServer::Connection& connection) { connection.WaitUntilStopped(); });
+    Serve("/1.html", Page(""));
+    Serve("/2.html", Page(""));
+    MakeProject({Url("/1.html"), Url("/2.html"), silent.Url("/3.html"), Url("/4.html"),
+                 silent.Url("/5.html")});
+
+    ASSERT_TRUE(m_run.Start());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (m_run.GetPartnerNumber() < 3 && std::chrono::steady_clock::now() < deadline) {
+        if (m_completions.Take(std::chrono::milliseconds(100))) {
+            m_run.PageFetched();
+        }
+    }
+    ASSERT_EQ(m_run.GetPartnerNumber(), 3);
+    const auto before = std::chrono::steady_clock::now();
+    m_run.Cancel();
+    // Only a bound against a hang: the silent transfers would hold a join for 30 s.
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(10));
 
     EXPECT_FALSE(m_run.IsRunning());
-    EXPECT_EQ(m_run.GetRunEnd(), ERunEnd::CannotFetch);
-    EXPECT_EQ(m_log.m_lines,
-              (std::vector<std::string>{Url("/x.html") + " - loading...", "cannot start the fetch",
-                                        "analyzing ready"}));
-    EXPECT_EQ(m_table.GetRowCount(), 1);
+    EXPECT_EQ(m_run.GetRunEnd(), ERunEnd::Stopped);
+    ASSERT_EQ(m_table.GetRowCount(), 2);
+    EXPECT_EQ(RowAt(1)[kColPartnerUrl], Url("/2.html"));
+    EXPECT_EQ(m_run.GetFetchesInFlight(), 0);
+    EXPECT_EQ(m_log.m_lines.back(), "analyzing ready");
+}
+
+TEST_F(FetchWindowTest, HostilePartnersCostNoMoreThanTheirBudget) {
+    // Silent from the first byte, trickling a byte now and then, sending without end: each gets
+    // its robots.txt and page within one budget, and the three go on at once.
+    test::RawTestServer silent(
+        [](test::RawTestServer::Connection& connection) { connection.WaitUntilStopped(); });
+    const auto answer = [](bool bEndless) {
+        return [bEndless](test::RawTestServer::Connection& connection) {
+            if (connection.ReadRequest().starts_with("GET /robots.txt")) {
+                connection.Send("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
+                connection.ReadRequest(); // the page comes on the same connection
+            }
+            connection.Send("HTTP/1.1 200 OK\r\n\r\n<html><body>");
+            const std::string chunk(bEndless ? 1024 : 1, 'x');
+            while (!connection.IsStopping() && connection.Send(chunk)) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(bEndless ? 5 : 300));
+            }
+        };
+    };
+    test::RawTestServer trickling(answer(false));
+    test::RawTestServer endless(answer(true));
+    MakeProject({silent.Url("/a.html"), trickling.Url("/b.html"), endless.Url("/c.html")});
+    CFetchSettings settings;
+    settings.m_totalTimeout = std::chrono::seconds(3);
+    m_run.SetFetchSettings(settings);
+
+    const auto before = std::chrono::steady_clock::now();
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+    // One at a time and with a budget per request, the three would take 18 s.
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(6));
+    ASSERT_EQ(m_table.GetRowCount(), 3);
+    const auto outcome = [&](std::size_t partner) {
+        return m_run.GetVerdicts().Partners()[partner].facts.eOutcome;
+    };
+    EXPECT_EQ(outcome(0), ETransferOutcome::Timeout);
+    EXPECT_EQ(outcome(1), ETransferOutcome::TooSlow);
+    EXPECT_EQ(outcome(2), ETransferOutcome::TooSlow);
+}
+
+TEST_F(FetchWindowTest, ManyLinksAndAHugeHeaderStayBounded) {
+    std::string links;
+    for (int i = 0; i < 20'000; ++i) {
+        links += "<a href=\"http://shop.example/" + std::to_string(i) + "\">" + std::to_string(i) +
+                 "</a>\n";
+    }
+    const std::string page = Page(links);
+    test::HttpTestServer server;
+    server.Server().Get("/huge.html", [&](const httplib::Request&, httplib::Response& res) {
+        for (int i = 0; i < 100; ++i) {
+            res.set_header("X-Pad-" + std::to_string(i), std::string(2000, 'h'));
+        }
+        res.set_content(page, "text/html");
+    });
+    server.Start();
+    MakeProject({server.Url("/huge.html")});
+
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+
+    ASSERT_EQ(m_table.GetRowCount(), 20'000);
+    // Every row shows the whole header, which is stored once.
+    EXPECT_GT(m_table.GetCellView(19'999, kColServerHeader).size(), 200'000u);
+    EXPECT_EQ(m_table.GetCellView(19'999, kColServerHeader),
+              m_table.GetCellView(0, kColServerHeader));
+    EXPECT_LT(m_table.GetStoredBytes(), std::size_t{100} << 20);
 }
 
 } // namespace
