@@ -254,18 +254,7 @@ void CAnalysisRun::Advance() {
         }
         // A failed fetch needs no case of its own: its page is empty, its status 0 or the code
         // received.
-        SPartnerFetch& done = it->second;
-        SFetchedPage page;
-        page.strUrl = m_partners[static_cast<std::size_t>(m_nTurn)].strUrl;
-        page.strPage = std::move(done.strPage);
-        page.strRobots = std::move(done.strRobots);
-        page.strHeader = std::move(done.strHeader);
-        page.nStatus = done.nPageStatus;
-        page.eOutcome = done.ePageOutcome;
-        page.nBytes = done.nPageBytes;
-        page.strFinalUrl = std::move(done.strFinalUrl);
-        page.strFinalHeader = std::move(done.strFinalHeader);
-        page.nRobotsStatus = done.nRobotsStatus;
+        SPartnerFetch page = std::move(it->second);
         m_fetched.erase(it);
         EvaluatePage(std::move(page));
         ++m_nPartnersDone;
@@ -294,13 +283,14 @@ void CAnalysisRun::PageFetched() {
     Advance();
 }
 
-void CAnalysisRun::EvaluatePage(SFetchedPage fetched) {
+void CAnalysisRun::EvaluatePage(SPartnerFetch fetched) {
     const std::string& url = fetched.strUrl;
     const std::string bytes = std::to_string(fetched.strPage.size());
     // A page that did not arrive whole says so instead of "ready".
     const std::string fetchedText =
-        IsBrokenTransfer(fetched.eOutcome)
-            ? OutcomeLogText(fetched.eOutcome, fetched.nStatus != 0, fetched.nBytes, m_chLanguage)
+        IsBrokenTransfer(fetched.ePageOutcome)
+            ? OutcomeLogText(fetched.ePageOutcome, fetched.nPageStatus != 0, fetched.nPageBytes,
+                             m_chLanguage)
             : m_words.strReady;
     m_log.AppendToLastLine(" " + fetchedText + ";  " + m_words.strAnalyzing + " ...");
 
@@ -319,7 +309,7 @@ void CAnalysisRun::EvaluatePage(SFetchedPage fetched) {
     analyzer.Load(SiteUrlOf(url), fetched.strPage);
 
     const std::string google = LookUpGoogle(url);
-    const std::string status = std::to_string(fetched.nStatus);
+    const std::string status = std::to_string(fetched.nPageStatus);
     // Every row of the page shows the same header: stored once, however many links there are.
     const auto header = std::make_shared<const std::string>(std::move(fetched.strHeader));
     const std::string internal = std::to_string(analyzer.GetInternalCount());
@@ -394,14 +384,14 @@ void CAnalysisRun::EvaluatePage(SFetchedPage fetched) {
     m_log.AppendToLastLine(" " + m_words.strReady);
 }
 
-void CAnalysisRun::JudgeRows(const SFetchedPage& page, SPageSignals pageSignals,
+void CAnalysisRun::JudgeRows(const SPartnerFetch& page, SPageSignals pageSignals,
                              const std::vector<std::pair<int, std::vector<std::string>>>& rowRel,
                              bool bHasLink) {
     SPartnerFacts facts;
     facts.strUrl = page.strUrl;
-    facts.nStatus = page.nStatus;
-    facts.nBytes = page.nBytes;
-    facts.eOutcome = page.eOutcome;
+    facts.nStatus = page.nPageStatus;
+    facts.nBytes = page.nPageBytes;
+    facts.eOutcome = page.ePageOutcome;
     facts.strFinalUrl = page.strFinalUrl.empty() ? page.strUrl : page.strFinalUrl;
     facts.nRobotsStatus = page.nRobotsStatus;
     facts.bGooglebotAllowed = m_rfcRules.IsAllowed("Googlebot", page.strUrl);

@@ -102,10 +102,10 @@ enum class ERunEnd {
 // log line appear when its turn comes, and its fetched page waits until then.
 class CAnalysisRun {
 public:
-    // The message number the run's fetch job posts with.
+    // The message number the run posts with.
     static constexpr unsigned kPageFetchedMessage = WM_PAGE_DONE;
 
-    // Called on the job's worker thread when a fetch pair is done.
+    // Called on a worker thread when a partner's fetch is done.
     using PostCallback = std::function<void(unsigned message, int result)>;
     // The owner's Save command; the run starts only when the project is unmodified afterwards.
     using SaveCommand = std::function<void()>;
@@ -168,21 +168,6 @@ public:
     static std::string PageDumpName(std::string_view partnerUrl);
 
 private:
-    // What a fetch job delivers for one partner page.
-    struct SFetchedPage {
-        std::string strUrl;
-        std::string strPage;
-        std::string strRobots;
-        std::string strHeader;
-        int nStatus = 0;
-        // Beside the cells: for the verdict.
-        ETransferOutcome eOutcome = ETransferOutcome::Other;
-        std::size_t nBytes = 0;
-        std::string strFinalUrl;
-        std::string strFinalHeader;
-        int nRobotsStatus = 0;
-    };
-
     // A partner of the run and its site's fetch queue.
     struct SPartner {
         std::string strUrl;
@@ -209,9 +194,9 @@ private:
     // Cancels every fetch and writes "analyzing ready"; the trace file is written unless the run
     // was stopped.
     void EndRun(ERunEnd eEnd);
-    void EvaluatePage(SFetchedPage page);
+    void EvaluatePage(SPartnerFetch fetched);
     // Judges the rows of the partner just evaluated; rowRel holds each row and its link's rel.
-    void JudgeRows(const SFetchedPage& page, SPageSignals pageSignals,
+    void JudgeRows(const SPartnerFetch& page, SPageSignals pageSignals,
                    const std::vector<std::pair<int, std::vector<std::string>>>& rowRel,
                    bool bHasLink);
     // Writes the link value cell of a row (and its trace lines).

@@ -95,6 +95,7 @@ void CFetchPool::Work() {
 SPartnerFetch CFetchPool::Fetch(const SOrder& order, CPageFetcher& fetcher) {
     SPartnerFetch done;
     done.nId = order.nId;
+    done.strUrl = order.strPageUrl;
     fetcher.BeginBudget();
     if (!order.strRobotsUrl.empty()) {
         SRobots robots;
@@ -123,14 +124,15 @@ SPartnerFetch CFetchPool::Fetch(const SOrder& order, CPageFetcher& fetcher) {
 bool CFetchPool::GetRobots(const std::string& url, CPageFetcher& fetcher, SRobots& out) {
     {
         std::unique_lock lock(m_mutex);
-        const auto [it, bFirst] = m_robots.try_emplace(url);
-        if (!bFirst) {
+        const auto inserted = m_robots.try_emplace(url);
+        if (!inserted.second) {
+            const SRobots& entry = inserted.first->second;
             // Another partner of the site fetches it: wait for that, then start the own budget.
-            m_changed.wait(lock, [&] { return m_bCancelled || it->second.bDone; });
+            m_changed.wait(lock, [&] { return m_bCancelled || entry.bDone; });
             if (m_bCancelled) {
                 return false;
             }
-            out = it->second;
+            out = entry;
             lock.unlock();
             fetcher.BeginBudget();
             return true;

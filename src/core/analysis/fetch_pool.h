@@ -18,6 +18,7 @@ namespace tessaray {
 // What the pool delivers for one partner: its robots.txt and its page.
 struct SPartnerFetch {
     int nId = 0; // the number the order was given
+    std::string strUrl;
     std::string strPage;
     std::string strRobots;
     int nPageStatus = 0;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -254,6 +255,33 @@ TEST(ResultTableTest, ListenerFollowsEveryChange) {
                                         "end-insert 0", "cell 0,4", "cell 1,4", "begin-reorder",
                                         "end-reorder 1 0", "begin-reset", "end-reset",
                                         "begin-reset", "end-reset"}));
+}
+
+TEST(ResultTableTest, SharedTextsTravelWithTheirRowsUntilOverwritten) {
+    CResultTable table;
+    for (int row = 0; row < 3; ++row) {
+        table.InsertRow(row);
+        table.SetCellText(row, kColBytes, std::to_string(3 - row));
+    }
+    const auto header = std::make_shared<const std::string>(std::string(3000, 'h'));
+    table.SetSharedCellText(0, kColServerHeader, header);
+    table.SetSharedCellText(1, kColServerHeader, header);
+    EXPECT_EQ(table.GetCellView(1, kColServerHeader), *header);
+    std::string text;
+    table.GetCellText(1, kColServerHeader, text);
+    EXPECT_EQ(text.size(), kMaxCellTextLength);
+    // Stored once, not once per row.
+    EXPECT_LT(table.GetStoredBytes(), 2 * header->size());
+
+    table.SortColumn(kColBytes, true); // rows 0, 1, 2 are now 2, 1, 0
+    EXPECT_EQ(table.GetCellView(2, kColServerHeader), *header);
+    EXPECT_EQ(table.GetCellView(0, kColServerHeader), "");
+    table.SetCellText(2, kColServerHeader, "own");
+    EXPECT_EQ(table.GetCellView(2, kColServerHeader), "own");
+    EXPECT_TRUE(table.DeleteRow(0));
+    EXPECT_FALSE(table.DeleteRow(2));
+    EXPECT_EQ(table.GetCellView(0, kColServerHeader), *header);
+    EXPECT_EQ(table.GetCellView(1, kColServerHeader), "own");
 }
 
 } // namespace
