@@ -96,10 +96,11 @@ bool CAnalysisRun::Start() {
         return false;
     }
 
+    m_runWindow = m_window;
     if (!m_words.strFetchWindow.empty()) {
         std::string line = m_words.strFetchWindow;
-        ReplaceAll(line, "%1", std::to_string(m_window.nParallel));
-        ReplaceAll(line, "%2", std::to_string(m_window.nPerSite));
+        ReplaceAll(line, "%1", std::to_string(m_runWindow.nParallel));
+        ReplaceAll(line, "%2", std::to_string(m_runWindow.nPerSite));
         m_log.AddLine(line);
     }
 
@@ -140,7 +141,7 @@ bool CAnalysisRun::Start() {
             post(kPageFetchedMessage, 0);
         }
     });
-    m_bPoolStarted = m_pPool->Start(m_window.nParallel);
+    m_bPoolStarted = m_pPool->Start(m_runWindow.nParallel);
     m_bRunning = true;
     m_project.SetPageRankOption(false);
     if (m_bPoolStarted) {
@@ -190,7 +191,7 @@ void CAnalysisRun::EndRun(ERunEnd eEnd) {
 
 void CAnalysisRun::OfferSite(int nSite) {
     const SSite& site = m_sites[static_cast<std::size_t>(nSite)];
-    if (!site.pending.empty() && site.nInFlight < m_window.nPerSite) {
+    if (!site.pending.empty() && site.nInFlight < m_runWindow.nPerSite) {
         m_offers.emplace(site.pending.front(), nSite);
     }
 }
@@ -198,7 +199,7 @@ void CAnalysisRun::OfferSite(int nSite) {
 void CAnalysisRun::FillWindow() {
     // The partner in turn always gets a place: the partners before it of its site are evaluated,
     // and every evaluation frees a place.
-    while (m_nWindowUsed < m_window.nParallel && !m_offers.empty()) {
+    while (m_nWindowUsed < m_runWindow.nParallel && !m_offers.empty()) {
         const auto [index, nSite] = *m_offers.begin();
         m_offers.erase(m_offers.begin());
         SSite& site = m_sites[static_cast<std::size_t>(nSite)];

@@ -218,6 +218,7 @@ private:
     SaveCommand m_save;
     PostCallback m_post;
 
+    SFetchWindow m_runWindow; // the window of the run in progress
     std::unique_ptr<CFetchPool> m_pPool;
     bool m_bPoolStarted = false;
     std::vector<SPartner> m_partners;
