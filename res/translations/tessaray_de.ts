@@ -67,6 +67,10 @@
         <translation>Die Seite kann nicht geladen werden; die Analyse endet.</translation>
     </message>
     <message>
+        <source>Fetching up to %1 pages at a time, at most %2 per site</source>
+        <translation>Lade bis zu %1 Seiten gleichzeitig, höchstens %2 je Website</translation>
+    </message>
+    <message>
         <source>The run history %1 cannot be used (%2); the analysis is not affected.</source>
         <translation>Der Verlauf der Analysen %1 kann nicht benutzt werden (%2); die Analyse selbst ist davon nicht betroffen.</translation>
     </message>

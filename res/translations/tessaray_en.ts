@@ -67,6 +67,10 @@
         <translation>The page cannot be fetched; the analysis ends.</translation>
     </message>
     <message>
+        <source>Fetching up to %1 pages at a time, at most %2 per site</source>
+        <translation>Fetching up to %1 pages at a time, at most %2 per site</translation>
+    </message>
+    <message>
         <source>The run history %1 cannot be used (%2); the analysis is not affected.</source>
         <translation>The run history %1 cannot be used (%2); the analysis is not affected.</translation>
     </message>

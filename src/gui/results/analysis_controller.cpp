@@ -145,7 +145,8 @@ CAnalysisController::CAnalysisController(const SViewSetup& setup, CCommandFrame&
       m_run(std::make_unique<CAnalysisRun>(doc.Project(), table, *m_log, setup.traceLog)) {
     m_run->SetOutputWords({ToBytes(tr("analyzing ready")), ToBytes(tr("loading")),
                            ToBytes(tr("analyzing")), ToBytes(tr("ready")),
-                           ToBytes(tr("The page cannot be fetched; the analysis ends."))});
+                           ToBytes(tr("The page cannot be fetched; the analysis ends.")),
+                           ToBytes(tr("Fetching up to %1 pages at a time, at most %2 per site"))});
     m_run->SetTrace(m_setup.bTrace, m_setup.strVersion);
     m_run->SetLanguage(m_setup.chLanguage);
     m_run->SetSaveCommand([this] { m_frame.SendCommand(ID_FILE_SAVE); });

@@ -91,6 +91,8 @@ TEST_F(AnalysisControllerTest, OptionsAreStoredInTheSettingsAndUsedByTheNextRun)
     EXPECT_EQ(View().Analysis().Run().GetFetchWindow().nParallel, 16);
     EXPECT_EQ(View().Analysis().Run().GetFetchWindow().nPerSite, 3);
     ASSERT_TRUE(WaitFor([this] { return !View().IsRunning(); }));
+    EXPECT_EQ(OutputLines().constFirst(),
+              QStringLiteral("Fetching up to 16 pages at a time, at most 3 per site"));
 
     // Cancel keeps the settings; stored values outside the ranges are brought into them.
     WhenModal<CAnalysisOptionsDlg>([](CAnalysisOptionsDlg& dlg) {

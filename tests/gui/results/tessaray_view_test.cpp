@@ -145,11 +145,13 @@ TEST_F(TessarayViewTest, StartActionRunsTheWholeAnalysis) {
     const QString summary = QStringLiteral("3 Partner: 2 zählen, 0 zählen nicht, 1 fehlt, 0 nicht "
                                            "erreichbar");
     const QStringList lines = OutputLines();
-    ASSERT_EQ(lines.size(), 5);
-    EXPECT_EQ(lines.at(0), QString::fromStdString(m_server.Url("/p1.html")) +
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines.at(0), QStringLiteral("Lade bis zu 8 Seiten gleichzeitig, höchstens 2 je "
+                                          "Website"));
+    EXPECT_EQ(lines.at(1), QString::fromStdString(m_server.Url("/p1.html")) +
                                QStringLiteral(" - laden... fertig;  analysieren ... fertig"));
-    EXPECT_EQ(lines.at(3), QStringLiteral("analysieren fertig"));
-    EXPECT_EQ(lines.at(4), summary);
+    EXPECT_EQ(lines.at(4), QStringLiteral("analysieren fertig"));
+    EXPECT_EQ(lines.at(5), summary);
     EXPECT_EQ(Frame().statusBar()->currentMessage(), summary);
 
     // A refilled partner list has no verdicts.
