@@ -1,5 +1,7 @@
 #include "core/history/history_db.h"
 
+#include "core/results/report_text.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <string_view>
@@ -160,7 +162,11 @@ SStoredRun MakeStoredRun(const CResultTable& table, const CRunVerdicts& verdicts
     for (const auto& [number, index] : order) {
         SStoredRow& stored = run.rows.emplace_back();
         for (int col = 0; col < kColumnCount; ++col) {
-            stored.cells[static_cast<std::size_t>(col)] = table.GetCellView(index, col);
+            const std::string_view cell = table.GetCellView(index, col);
+            // The server header as the reports show it: a huge header shared by thousands of
+            // rows would otherwise be copied into each.
+            stored.cells[static_cast<std::size_t>(col)] =
+                col == kColServerHeader ? ReportServerHeader(cell) : std::string(cell);
         }
         if (const CRunVerdicts::SRow* row = verdicts.FindRow(number)) {
             stored.eVerdict = row->verdict.eVerdict;

@@ -1,5 +1,6 @@
 #include "core/results/json_report.h"
 
+#include "core/results/report_text.h"
 #include "core/results/result_table.h"
 #include "core/results/verdict.h"
 #include "core/util/file_util.h"
@@ -140,7 +141,9 @@ bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVer
             WriteReasons(out, row->verdict, chLanguage);
             out << ",\n     \"cells\": [";
             for (int col = 0; col < kColumnCount; ++col) {
-                out << (col == 0 ? "" : ", ") << JsonString(table.GetCellView(index, col));
+                const std::string_view cell = table.GetCellView(index, col);
+                out << (col == 0 ? "" : ", ")
+                    << JsonString(col == kColServerHeader ? ReportServerHeader(cell) : cell);
             }
             out << "]}";
             linkSeparator = ",";

@@ -112,6 +112,12 @@ void ShortenServerHeader(std::string& str, int nLines) {
     str = copy.substr(0, start);
 }
 
+std::string ReportServerHeader(std::string_view header) {
+    std::string text(header.substr(0, kMaxHeaderBytes));
+    ShortenServerHeader(text, kReportHeaderLines);
+    return text;
+}
+
 bool WriteReportText(std::ostream& out, const CResultTable& table, int nHeaderLines) {
     out << BuildCsvText(table, nHeaderLines);
     out.flush();

@@ -34,6 +34,10 @@ void GuardCsvCell(std::string& cell);
 // str unchanged; 0 empties it.
 void ShortenServerHeader(std::string& str, int nLines);
 
+// The Server Header cell as the reports show it (ShortenServerHeader with kReportHeaderLines),
+// read from the header's first bytes only: a huge header shared by many rows is never copied whole.
+std::string ReportServerHeader(std::string_view header);
+
 // Why writing a report failed.
 enum class EReportError {
     None,

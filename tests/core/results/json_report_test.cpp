@@ -31,7 +31,7 @@ TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
                             "Yes",      "NA",
                             "Nofollow", "Allow",
                             "0",        "N/A",
-                            "",         "H"};
+                            "",         "HTTP/1.1 200 OK\r\nServer: s\r\nX: y\r\n\r\n"};
     const char* cells1[] = {
         "2",   "http://b.test/", "", "0", "0", "0", "0", "", "", "", "No", "", "", "", "",
         "N/A", "note",           ""};
@@ -76,7 +76,7 @@ TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
         "\"rel-nofollow\", \"text\": \"The link is marked rel=nofollow.\"}],\n"
         "     \"cells\": [\"1\", \"http://a.test/\", \"\", \"200\", \"10\", \"1\", \"1\", "
         "\"http://shop.test/\", \"\", \"Shop\", \"Yes\", \"NA\", \"Nofollow\", \"Allow\", \"0\", "
-        "\"N/A\", \"\", \"H\"]}],\n"
+        "\"N/A\", \"\", \"HTTP/1.1 200 OK||Server: s||\"]}],\n"
         "   \"verdict\": \"does-not-count\", \"reasons\": [{\"code\": \"rel-nofollow\", \"text\": "
         "\"The link is marked rel=nofollow.\"}]},\n"
         "  {\"url\": \"http://b.test/\", \"status\": 0, \"bytes\": 0, \"outcome\": \"dns\", "
