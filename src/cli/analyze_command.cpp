@@ -1,6 +1,7 @@
 // tessaray-cli analyze: runs the analysis of a project headless and writes its reports.
 #include "cli/auth_options.h"
 #include "cli/commands.h"
+#include "cli/progress_line.h"
 
 #include "core/analysis/analysis_run.h"
 #include "core/app/install_dir.h"
@@ -26,6 +27,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace tessaray::cli {
 
 namespace {
@@ -50,6 +53,7 @@ struct SAnalyzeOptions {
     std::string strJson;
     std::string strLang = "en";
     SAuthOptions auth;
+    SFetchWindow window;
     bool bQuiet = false;
     bool bSummary = false;
     bool bChanges = false;
@@ -63,6 +67,7 @@ struct SLanguage {
     // The closing line: partners, listed links, nofollow links, failed fetches.
     const char* pszCounts;
     const char* pszStopping;
+    const char* pszCancelling;
     const char* pszVerdictTitle;
 };
 
@@ -71,26 +76,37 @@ const SLanguage kEnglish{
     {"analyzing ready", "loading", "analyzing", "ready", "cannot start the fetch"},
     "%d partners, %d listed links, %d nofollow links, %d failed fetches\n",
     "stopping after the current page (press Ctrl+C again to abort)",
+    "aborting: the fetches under way are cancelled, the reports of the finished rows written",
     "Verdict"};
 const SLanguage kGerman{
     'G',
     {"analysieren fertig", "laden", "analysieren", "fertig", "Abruf kann nicht gestartet werden"},
     "%d Partner, %d gelistete Links, %d Nofollow-Links, %d fehlgeschlagene Abrufe\n",
     "Abbruch nach der laufenden Seite (Strg+C erneut bricht sofort ab)",
+    "Sofortiger Abbruch: laufende Abrufe werden beendet, die Berichte der fertigen Zeilen "
+    "geschrieben",
     "Bewertung"};
 
-// Set by the first Ctrl+C; a second one ends the program (the default action is back by then).
-volatile std::sig_atomic_t g_interrupted = 0;
+// The number of Ctrl+C presses so far: the first stops the run after the page in progress, the
+// second cancels every transfer (the reports of the rows done are still written); from then on the
+// default action is back, so a third ends the program.
+volatile std::sig_atomic_t g_interrupts = 0;
 
 extern "C" void OnInterrupt(int) {
-    g_interrupted = 1;
-    std::signal(SIGINT, SIG_DFL);
+    g_interrupts = g_interrupts + 1;
+    if (g_interrupts >= 2) {
+        std::signal(SIGINT, SIG_DFL);
+    }
 }
 
-// The output log on stderr: lines appear as they grow, so the progress of a slow fetch shows.
+// What the run shows on stderr: the output log line by line (its lines appear as they grow, so
+// the progress of a slow fetch shows), a progress line redrawn in place when stderr is a
+// terminal, or nothing.
 class CStderrLog final : public IOutputLog {
 public:
-    explicit CStderrLog(bool bQuiet) : m_bQuiet(bQuiet) {}
+    enum class EMode { Lines, Progress, Quiet };
+
+    explicit CStderrLog(EMode eMode) : m_eMode(eMode) {}
     ~CStderrLog() override { EndLine(); }
     CStderrLog(const CStderrLog&) = delete;
     CStderrLog& operator=(const CStderrLog&) = delete;
@@ -98,34 +114,54 @@ public:
     void Clear() override { EndLine(); }
     void AddLine(const std::string& text) override {
         EndLine();
-        Print(text);
-        m_bLineOpen = true;
+        PrintLog(text);
+        m_bLineOpen = m_eMode == EMode::Lines;
     }
     void AppendToLastLine(const std::string& text) override {
         if (!m_bLineOpen) {
             AddLine(text);
             return;
         }
-        Print(text);
+        PrintLog(text);
+    }
+    // Redraws the progress line (in progress mode).
+    void ShowProgress(const std::string& text) {
+        if (m_eMode == EMode::Progress && text != m_strProgress) {
+            m_strProgress = text;
+            // Back to the line start, the text, the rest of the old text cleared.
+            Write("\r" + text + "\x1b[K");
+        }
     }
     // Ends the line being written, so other messages start on a line of their own.
     void EndLine() {
-        if (m_bLineOpen) {
-            Print("\n");
+        if (m_bLineOpen || !m_strProgress.empty()) {
+            Write("\n");
             m_bLineOpen = false;
+            m_strProgress.clear();
         }
     }
+    // A message on a line of its own, in every mode.
+    void Message(const std::string& text) {
+        EndLine();
+        Write(text + "\n");
+    }
+    EMode GetMode() const { return m_eMode; }
 
 private:
-    void Print(const std::string& text) const {
-        if (!m_bQuiet) {
-            std::fwrite(text.data(), 1, text.size(), stderr);
-            std::fflush(stderr);
+    void PrintLog(const std::string& text) const {
+        if (m_eMode == EMode::Lines) {
+            Write(text);
         }
     }
+    static void Write(const std::string& text) {
+        std::fwrite(text.data(), 1, text.size(), stderr);
+        std::fflush(stderr);
+    }
 
-    bool m_bQuiet;
+    EMode m_eMode;
     bool m_bLineOpen = false;
+    // The progress line on screen; empty when none is.
+    std::string m_strProgress;
 };
 
 // The folder of the runtime files: beside the program file, or the package's share folder.
@@ -270,7 +306,9 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     }
 
     CResultTable table(language.chLetter);
-    CStderrLog log(options.bQuiet);
+    CStderrLog log(options.bQuiet            ? CStderrLog::EMode::Quiet
+                   : ::isatty(STDERR_FILENO) ? CStderrLog::EMode::Progress
+                                             : CStderrLog::EMode::Lines);
     CTraceLog trace;
     trace.SetName("TSRAY");
     CCompletionQueue completions;
@@ -280,34 +318,59 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     run.SetLanguage(language.chLetter);
     run.SetTrace(trace.Init(), BuiltVersionCode());
     run.SetPostCallback([&completions](unsigned, int) { completions.Post(); });
+    run.SetFetchWindow(options.window);
     if (authCallback) {
         run.SetAuthCallback(authCallback);
     }
 
-    g_interrupted = 0;
+    g_interrupts = 0;
     const auto oldHandler = std::signal(SIGINT, OnInterrupt);
+    const auto started = std::chrono::steady_clock::now();
     if (!run.Start()) {
         std::signal(SIGINT, oldHandler);
         return Fail("the project has no domain or no partner page: " + options.strProject,
                     kExitUsage);
     }
-    bool interruptSeen = false;
+    const auto showProgress = [&] {
+        log.ShowProgress(
+            FormatProgress({run.GetPartnersDone(), run.GetPartnerCount(), run.GetFetchesInFlight(),
+                            std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now() - started)},
+                           language.chLetter));
+    };
+    int interruptsSeen = 0;
+    auto nextDraw = started;
     while (run.IsRunning()) {
         const bool completed = completions.Take(std::chrono::milliseconds(100));
         // Checked before the completion is handled, so a Ctrl+C during a fetch ends the run
         // after that fetch's row.
-        if (g_interrupted && !interruptSeen) {
-            interruptSeen = true;
-            run.Stop();
-            log.EndLine();
-            std::fprintf(stderr, "%s\n", language.pszStopping);
+        if (g_interrupts > interruptsSeen) {
+            interruptsSeen = g_interrupts;
+            if (interruptsSeen == 1) {
+                run.Stop();
+                log.Message(language.pszStopping);
+            } else {
+                log.Message(language.pszCancelling);
+                run.Cancel();
+                break;
+            }
         }
         if (completed) {
             run.PageFetched();
         }
+        // Redrawn ten times a second at most, however fast the pages come.
+        if (const auto now = std::chrono::steady_clock::now(); now >= nextDraw) {
+            showProgress();
+            nextDraw = now + std::chrono::milliseconds(100);
+        }
     }
     std::signal(SIGINT, oldHandler);
+    showProgress();
     log.EndLine();
+    if (run.GetRunEnd() == ERunEnd::CannotFetch && log.GetMode() == CStderrLog::EMode::Progress) {
+        // The output log, which said so, is not shown beside the progress line.
+        log.Message(language.words.strCannotFetch);
+    }
 
     // The history never stops the run: when it cannot be had, that is said once and the
     // reports follow as always.
@@ -402,7 +465,18 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
     command->add_option("--lang", options->strLang, "language of titles and messages")
         ->check(CLI::IsMember({"en", "de"}));
     AddAuthOptions(*command, options->auth);
-    command->add_flag("--quiet", options->bQuiet, "do not show the output log on stderr");
+    command
+        ->add_option("--parallel", options->window.nParallel,
+                     "keep up to N partner fetches in flight (default 8)")
+        ->check(CLI::Range(1, SFetchWindow::kMaxParallel))
+        ->type_name("N");
+    command
+        ->add_option("--per-site", options->window.nPerSite,
+                     "at most M of them on one site: scheme, host and port (default 2)")
+        ->check(CLI::Range(1, SFetchWindow::kMaxPerSite))
+        ->type_name("M");
+    command->add_flag("--quiet", options->bQuiet,
+                      "do not show the output log or the progress on stderr");
     command->add_flag("--summary", options->bSummary,
                       "print the summary on stdout also when report files are written");
     command->add_flag("--changes", options->bChanges,

@@ -298,6 +298,17 @@ TEST_F(AnalyzeCommand, BadInputIsRefusedBeforeAnythingIsFetched) {
 
     EXPECT_EQ(RunCli(m_dir, {"analyze", project, "--lang", "fr"}).nExit, 2);
     EXPECT_EQ(RunCli(m_dir, {"analyze", project, "--user", "u"}).nExit, 2);
+    for (const std::vector<std::string>& window : {std::vector<std::string>{"--parallel", "0"},
+                                                   {"--parallel", "65"},
+                                                   {"--parallel", "x"},
+                                                   {"--per-site", "0"},
+                                                   {"--per-site", "9"}}) {
+        std::vector<std::string> args = {"analyze", project};
+        args.insert(args.end(), window.begin(), window.end());
+        const Result bad = RunCli(m_dir, args);
+        EXPECT_EQ(bad.nExit, 2) << window[0] << " " << window[1];
+        EXPECT_NE(bad.strErr.find(window[0]), std::string::npos) << bad.strErr;
+    }
 
     // A template that is a FIFO would block the read forever.
     ASSERT_EQ(::mkfifo(m_dir.File("fifo.html").c_str(), 0600), 0);
@@ -368,6 +379,37 @@ TEST_F(AnalyzeCommand, CtrlCFinishesTheCurrentPageAndStillWritesTheReport) {
     EXPECT_NE(csv.find("slow.html\t\t200\t"), std::string::npos) << csv;
     EXPECT_EQ(csv.find("none.html"), std::string::npos);
     EXPECT_NE(result.strErr.find("\nanalyzing ready\n"), std::string::npos) << result.strErr;
+}
+
+TEST_F(AnalyzeCommand, SecondCtrlCCancelsTheFetchesAndStillWritesTheReport) {
+    const std::string project = MakeProject(
+        {m_server.Url("/links.html"), m_server.Url("/slow.html"), m_server.Url("/none.html")});
+    const pid_t pid = SpawnCli(m_dir, {"analyze", project, "--csv", m_dir.File("report.csv")});
+    ASSERT_GT(pid, 0);
+    const auto waitFor = [this](const std::string& text) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (ReadAll(m_dir.File("err.txt")).find(text) == std::string::npos &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    };
+    waitFor("slow.html - loading...");
+    kill(pid, SIGINT);
+    waitFor("stopping");
+    kill(pid, SIGINT);
+    // The slow page is never answered while the program runs.
+    const Result result = Finish(m_dir, pid);
+    m_bReleaseSlow = true;
+
+    EXPECT_EQ(result.nExit, 130) << result.strErr;
+    EXPECT_NE(result.strErr.find("aborting: the fetches under way are cancelled"),
+              std::string::npos)
+        << result.strErr;
+    const std::string csv = Mask(ReadAll(m_dir.File("report.csv")));
+    // The rows of the first page; the slow page was never evaluated.
+    EXPECT_NE(csv.find("links.html\t\t200\t"), std::string::npos) << csv;
+    EXPECT_EQ(csv.find("\t200\t", csv.find("slow.html")), std::string::npos) << csv;
+    EXPECT_EQ(csv.find("none.html"), std::string::npos) << csv;
 }
 
 // The demo of scripts/demo.sh, end to end: tessaray-demo-site serves the demo partner sites, the
