@@ -325,6 +325,144 @@
     </message>
 </context>
 <context>
+    <name>tessaray::CHistoryCommands</name>
+    <message>
+        <source>The history holds only one run: there is nothing to compare it with.</source>
+        <translation>Der Verlauf enthält nur eine Analyse: Es gibt nichts zu vergleichen.</translation>
+    </message>
+    <message>
+        <source>The changes could not be written to %1.</source>
+        <translation>Die Änderungen konnten nicht in %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The run history %1 cannot be read: %2</source>
+        <translation>Der Verlauf der Analysen %1 kann nicht gelesen werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CHistoryDialog</name>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>Analyse</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>Begonnen</translation>
+    </message>
+    <message>
+        <source>Ended</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>Partners</source>
+        <translation>Partner</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Zählen</translation>
+    </message>
+    <message>
+        <source>Do not count</source>
+        <translation>Zählen nicht</translation>
+    </message>
+    <message>
+        <source>Missing</source>
+        <translation>Fehlen</translation>
+    </message>
+    <message>
+        <source>Unreachable</source>
+        <translation>Nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>&amp;Open run</source>
+        <translation>Analyse ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Compare two runs</source>
+        <translation>Zwei Analysen &amp;vergleichen</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Änderung</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Was</translation>
+    </message>
+    <message>
+        <source>Partner URL</source>
+        <translation>Partner-URL</translation>
+    </message>
+    <message>
+        <source>Link URL</source>
+        <translation>Link-URL</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>Vorher</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>Nachher</translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation>Änderungen</translation>
+    </message>
+    <message>
+        <source>completed</source>
+        <translation>vollständig</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>abgebrochen</translation>
+    </message>
+    <message>
+        <source>The history cannot be read: %1</source>
+        <translation>Der Verlauf kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Run %1, started %2</source>
+        <translation>Analyse %1, begonnen %2</translation>
+    </message>
+    <message>
+        <source>Changes from run %1 to run %2: %3</source>
+        <translation>Änderungen von Analyse %1 zu Analyse %2: %3</translation>
+    </message>
+    <message>
+        <source>link gained</source>
+        <translation>Link hinzugekommen</translation>
+    </message>
+    <message>
+        <source>link lost</source>
+        <translation>Link verloren</translation>
+    </message>
+    <message>
+        <source>verdict changed</source>
+        <translation>Bewertung geändert</translation>
+    </message>
+    <message>
+        <source>status code changed</source>
+        <translation>Statuscode geändert</translation>
+    </message>
+    <message>
+        <source>anchor text changed</source>
+        <translation>Ankertext geändert</translation>
+    </message>
+    <message>
+        <source>partner added</source>
+        <translation>Partner hinzugefügt</translation>
+    </message>
+    <message>
+        <source>partner removed</source>
+        <translation>Partner entfernt</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CMainFrame</name>
     <message>
         <source>&amp;File</source>
@@ -605,6 +743,36 @@ Seitenansicht</translation>
 Print Setup</source>
         <translation>Drucker, Papier und Ausrichtung wählen
 Druckereinrichtung</translation>
+    </message>
+    <message>
+        <source>&amp;History...</source>
+        <translation>&amp;Verlauf...</translation>
+    </message>
+    <message>
+        <source>List the earlier runs of the project, open one or compare two
+History</source>
+        <translation>Die früheren Analysen des Projekts auflisten, eine öffnen oder zwei vergleichen
+Verlauf</translation>
+    </message>
+    <message>
+        <source>Save changes as C&amp;SV file...</source>
+        <translation>Änderungen als C&amp;SV-Datei speichern...</translation>
+    </message>
+    <message>
+        <source>Save what changed between the last two runs as a tab-separated CSV file
+Save changes as CSV file</source>
+        <translation>Die Änderungen zwischen den letzten zwei Analysen als CSV-Datei mit Tabulatoren speichern
+Änderungen als CSV-Datei speichern</translation>
+    </message>
+    <message>
+        <source>Save changes as JS&amp;ON file...</source>
+        <translation>Änderungen als JS&amp;ON-Datei speichern...</translation>
+    </message>
+    <message>
+        <source>Save what changed between the last two runs as a JSON file
+Save changes as JSON file</source>
+        <translation>Die Änderungen zwischen den letzten zwei Analysen als JSON-Datei speichern
+Änderungen als JSON-Datei speichern</translation>
     </message>
 </context>
 <context>

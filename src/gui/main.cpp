@@ -6,12 +6,17 @@
 // and the user's own settings stay untouched. "--verdict-screenshot FILE" does the same with the
 // table scrolled to its verdict column (the wide Server Header column narrowed for the picture).
 // "--print-preview-screenshot FILE" pictures the print preview of the analysed table instead.
+// "--history-screenshot FILE" runs no analysis: it opens the History dialog of the project,
+// compares its two newest runs and saves a picture of the dialog.
 //
 // "--help" and "--version" answer on stdout and end before Qt starts, so they need no display; an
 // unknown option is refused on stderr.
 #include "core/app/desktop_options.h"
+#include "core/history/history_db.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/tessaray_app.h"
+#include "gui/project/tessaray_doc.h"
+#include "gui/results/history_dialog.h"
 #include "gui/results/print_commands.h"
 #include "gui/results/result_model.h"
 #include "gui/results/tessaray_view.h"
@@ -21,8 +26,11 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QItemSelectionModel>
 #include <QPrintPreviewDialog>
+#include <QPushButton>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -52,6 +60,7 @@ int main(int argc, char** argv) {
     const QString screenshot = tessaray::FromPath(options.strScreenshot);
     const bool verdicts = options.bVerdictScreenshot;
     const bool preview = options.bPrintPreviewScreenshot;
+    const bool history = options.bHistoryScreenshot;
     QStringList args;
     if (!options.strProject.empty()) {
         args.append(tessaray::FromPath(options.strProject));
@@ -73,6 +82,23 @@ int main(int argc, char** argv) {
 
     tessaray::CMainFrame* frame = app.MainFrame();
     frame->resize(1280, 760);
+    if (history) {
+        tessaray::CHistoryDialog dialog(frame, app.LanguageLetter());
+        if (!dialog.Load(tessaray::HistoryPathOf(app.Document()->Project().GetPath()))) {
+            std::fprintf(stderr, "tessaray: %s\n", dialog.Error().c_str());
+            return 1;
+        }
+        auto* runs = dialog.findChild<QTableWidget*>(QStringLiteral("runList"));
+        runs->selectionModel()->select(
+            QItemSelection(runs->model()->index(0, 0), runs->model()->index(1, 0)),
+            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        dialog.findChild<QPushButton*>(QStringLiteral("compareRuns"))->click();
+        dialog.show();
+        QApplication::processEvents();
+        const bool saved = dialog.grab().save(screenshot);
+        std::fprintf(stderr, "tessaray: screenshot %s\n", saved ? "saved" : "failed");
+        return saved ? 0 : 1;
+    }
     frame->PostCommand(tessaray::ID_ANALYSIS_START);
     const QDeadlineTimer deadline(120000);
     QTimer poll;

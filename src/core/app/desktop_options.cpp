@@ -18,6 +18,7 @@ constexpr const char* kUsage =
     "  --screenshot FILE            analyse the project, save a picture of the window and end\n"
     "  --verdict-screenshot FILE    the same, with the table scrolled to the verdicts\n"
     "  --print-preview-screenshot FILE  the same, of the print preview of the table\n"
+    "  --history-screenshot FILE    a picture of the History dialog comparing the two newest runs\n"
     "  --                           every following argument is a file name\n";
 
 SDesktopOptions Failure(std::string text) {
@@ -47,12 +48,13 @@ SDesktopOptions ParseDesktopOptions(const std::vector<std::string>& args) {
     std::vector<std::string> files;
     for (auto it = args.begin(); it != end; ++it) {
         if (*it == "--screenshot" || *it == "--verdict-screenshot" ||
-            *it == "--print-preview-screenshot") {
+            *it == "--print-preview-screenshot" || *it == "--history-screenshot") {
             if (std::next(it) == end) {
                 return Failure("tessaray: " + *it + " needs a file name.");
             }
             options.bVerdictScreenshot = *it == "--verdict-screenshot";
             options.bPrintPreviewScreenshot = *it == "--print-preview-screenshot";
+            options.bHistoryScreenshot = *it == "--history-screenshot";
             options.strScreenshot = *++it;
         } else if (it->size() > 1 && it->front() == '-') {
             return Failure("tessaray: unknown option '" + *it + "'.");

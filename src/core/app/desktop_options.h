@@ -13,10 +13,12 @@ struct SDesktopOptions {
     EAction eAction = EAction::Run;
     std::string strText;    // Help: the usage; Version: the version line; Error: the complaint
     std::string strProject; // the project file to open, "" for a new project
-    // "--screenshot FILE" / "--verdict-screenshot FILE" / "--print-preview-screenshot FILE"
+    // "--screenshot FILE" / "--verdict-screenshot FILE" / "--print-preview-screenshot FILE" /
+    // "--history-screenshot FILE"
     std::string strScreenshot;
     bool bVerdictScreenshot = false;
     bool bPrintPreviewScreenshot = false;
+    bool bHistoryScreenshot = false;
 };
 
 // args: the arguments after the program name (toolkit options already taken out). "--help" or

@@ -105,6 +105,9 @@ void CMainFrame::CreateMenus() {
     analysis->addAction(AddCommand(ID_ANALYSIS_OPTIONS, tr("Analysis &options..."),
                                    tr("Set how many partner pages an analysis fetches at the same "
                                       "time\nAnalysis options")));
+    analysis->addAction(AddCommand(ID_HISTORY, tr("&History..."),
+                                   tr("List the earlier runs of the project, open one or compare "
+                                      "two\nHistory")));
 
     QMenu* exportMenu = menuBar()->addMenu(tr("&Export"));
     exportMenu->addAction(AddCommand(ID_SAVE_CSV, tr("Save report as &Csv file...\tF5"),
@@ -122,6 +125,13 @@ void CMainFrame::CreateMenus() {
     exportMenu->addAction(AddCommand(ID_OPEN_IN_BROWSER, tr("Open report in Html &Browser\tF8"),
                                      tr("Open the results in the web browser\nOpen report in "
                                         "browser")));
+    exportMenu->addSeparator();
+    exportMenu->addAction(AddCommand(ID_SAVE_CHANGES_CSV, tr("Save changes as C&SV file..."),
+                                     tr("Save what changed between the last two runs as a "
+                                        "tab-separated CSV file\nSave changes as CSV file")));
+    exportMenu->addAction(AddCommand(ID_SAVE_CHANGES_JSON, tr("Save changes as JS&ON file..."),
+                                     tr("Save what changed between the last two runs as a JSON "
+                                        "file\nSave changes as JSON file")));
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(AddCommand(ID_HELP_DOCUMENT, tr("Open &Help Document\tF1"),

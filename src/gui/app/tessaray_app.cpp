@@ -9,6 +9,7 @@
 #include "gui/app/main_frame.h"
 #include "gui/project/tessaray_doc.h"
 #include "gui/results/filter_bar.h"
+#include "gui/results/history_commands.h"
 #include "gui/results/tessaray_view.h"
 #include "gui/toolkit/command_ids.h"
 #include "gui/toolkit/program_settings.h"
@@ -123,6 +124,9 @@ bool CTessarayApp::InitInstance(const QStringList& args) {
     m_view->ConnectCommands();
     m_help = std::make_unique<CHelpCommands>(*this, *m_mainFrame, m_environment.strDownloadUrl);
     m_help->ConnectCommands();
+    m_historyCommands = std::make_unique<CHistoryCommands>(
+        *m_mainFrame, m_hooks, *m_doc, m_chLanguage, [this] { return !m_view->IsRunning(); });
+    m_historyCommands->ConnectCommands();
     // A project set up anew (new or opened) is shown by the view's initial update.
     m_doc->SetProjectChangedHandler([this] { m_view->OnInitialUpdate(); });
 

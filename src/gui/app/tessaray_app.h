@@ -14,6 +14,7 @@
 namespace tessaray {
 
 class CHelpCommands;
+class CHistoryCommands;
 class CMainFrame;
 class CTessarayDoc;
 class CTessarayView;
@@ -78,6 +79,7 @@ private:
     std::unique_ptr<CTessarayDoc> m_doc;
     CTessarayView* m_view = nullptr; // child of the main frame
     std::unique_ptr<CHelpCommands> m_help;
+    std::unique_ptr<CHistoryCommands> m_historyCommands;
 };
 
 } // namespace tessaray

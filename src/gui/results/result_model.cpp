@@ -114,31 +114,38 @@ QVariant CResultModel::ChangeData(int nRow, int role) const {
     }
     switch (role) {
     case Qt::DisplayRole:
-        switch (found->second) {
-        case EChangeClass::New:
-            return tr("new");
-        case EChangeClass::Lost:
-            return tr("lost");
-        case EChangeClass::Better:
-            return tr("better");
-        case EChangeClass::Worse:
-            return tr("worse");
-        case EChangeClass::TextChanged:
-            return tr("text changed");
-        }
-        return {};
-    case Qt::BackgroundRole: {
-        // new and better green, lost red, worse amber, text changed blue
-        static const QColor kColours[] = {QColor(0xC6, 0xEF, 0xCE), QColor(0xF4, 0xC0, 0xC0),
-                                          QColor(0xC6, 0xEF, 0xCE), QColor(0xFF, 0xE0, 0x99),
-                                          QColor(0xCF, 0xE2, 0xF3)};
-        return QBrush(kColours[static_cast<int>(found->second)]);
-    }
+        return ChangeText(found->second);
+    case Qt::BackgroundRole:
+        return QBrush(ChangeColour(found->second));
     case Qt::ForegroundRole:
         return QBrush(Qt::black);
     default:
         return {};
     }
+}
+
+QString CResultModel::ChangeText(EChangeClass eClass) {
+    switch (eClass) {
+    case EChangeClass::New:
+        return tr("new");
+    case EChangeClass::Lost:
+        return tr("lost");
+    case EChangeClass::Better:
+        return tr("better");
+    case EChangeClass::Worse:
+        return tr("worse");
+    case EChangeClass::TextChanged:
+        return tr("text changed");
+    }
+    return {};
+}
+
+QColor CResultModel::ChangeColour(EChangeClass eClass) {
+    // new and better green, lost red, worse amber, text changed blue
+    static const QColor kColours[] = {QColor(0xC6, 0xEF, 0xCE), QColor(0xF4, 0xC0, 0xC0),
+                                      QColor(0xC6, 0xEF, 0xCE), QColor(0xFF, 0xE0, 0x99),
+                                      QColor(0xCF, 0xE2, 0xF3)};
+    return kColours[static_cast<int>(eClass)];
 }
 
 void CResultModel::SetRowChanges(std::unordered_map<int, EChangeClass> changes) {

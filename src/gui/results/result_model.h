@@ -5,6 +5,7 @@
 #include "core/results/verdict.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 
 #include <functional>
 #include <unordered_map>
@@ -45,6 +46,9 @@ public:
     void SetRowChanges(std::unordered_map<int, EChangeClass> changes);
     // True when row nRow has a verdict and its link does not count.
     bool IsProblemRow(int nRow) const;
+    // A change's word ("lost") and colour, as the change column shows them.
+    static QString ChangeText(EChangeClass eClass);
+    static QColor ChangeColour(EChangeClass eClass);
 
 private:
     void OnBeginReset() override;

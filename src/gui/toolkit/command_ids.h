@@ -47,6 +47,11 @@ enum ECommandId : int {
     // Printing of the results table
     ID_FILE_PRINT_SETUP = 57606,   // Print Setup...: paper, orientation and printer
     ID_FILE_PRINT_PREVIEW = 57609, // Print Preview
+
+    // Run history: the History dialog and the export of the changes of the last run.
+    ID_HISTORY = 32840,           // History...
+    ID_SAVE_CHANGES_CSV = 32841,  // Save changes as CSV file...
+    ID_SAVE_CHANGES_JSON = 32842, // Save changes as JSON file...
 };
 
 // Identifiers of the bars, kept as object names' suffixes for tests and docking state.

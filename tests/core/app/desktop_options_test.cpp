@@ -48,6 +48,8 @@ TEST(DesktopOptionsTest, ScreenshotTakesTheFileAfterIt) {
     EXPECT_EQ(options.strProject, "demo.tsrp");
     EXPECT_TRUE(
         ParseDesktopOptions({"--print-preview-screenshot", "p.png"}).bPrintPreviewScreenshot);
+    EXPECT_TRUE(
+        ParseDesktopOptions({"--history-screenshot", "h.png", "demo.tsrp"}).bHistoryScreenshot);
 }
 
 } // namespace

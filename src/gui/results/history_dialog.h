@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/history/history_db.h"
+#include "core/history/run_changes.h"
+#include "core/results/result_table.h"
+#include "core/results/verdict.h"
+
+#include <QDialog>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class QTableView;
+class QTableWidget;
+
+namespace tessaray {
+
+class CResultModel;
+
+// The runs of a project's history: a list with date, end and verdict counts; below it the table
+// of one run, read-only, or the changes between two runs.
+class CHistoryDialog final : public QDialog {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CHistoryDialog)
+
+public:
+    // chLanguage: the language of the column titles and verdicts ('G' German).
+    CHistoryDialog(QWidget* parent, char chLanguage);
+    ~CHistoryDialog() override;
+
+    // Reads the list of runs from the history file (never created or written); false with
+    // Error() when it cannot be read.
+    bool Load(const std::string& strPath);
+    const std::string& Error() const { return m_history.Error(); }
+
+    // Shows the run's table with its verdicts and what changed against the completed run
+    // before it.
+    bool OpenRun(std::int64_t nId);
+    // Shows the changes from the older run to the newer.
+    bool CompareRuns(std::int64_t nOlder, std::int64_t nNewer);
+
+private:
+    // The ids of the runs selected in the list, oldest first.
+    std::vector<std::int64_t> SelectedRuns() const;
+    void UpdateButtons();
+    void ShowError();
+    static QString ChangeKindText(EChangeKind eKind);
+
+    CHistoryDb m_history;
+    char m_chLanguage;
+    CResultTable m_table;
+    CRunVerdicts m_verdicts;
+    CResultModel* m_model = nullptr;
+    QTableWidget* m_runList = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    QTableView* m_runTable = nullptr;
+    QTableWidget* m_changeList = nullptr;
+    QLabel* m_shown = nullptr;
+    QPushButton* m_open = nullptr;
+    QPushButton* m_compare = nullptr;
+};
+
+} // namespace tessaray
