@@ -8,6 +8,9 @@
 #                                            (runs under xvfb-run when there is no display)
 #   scripts/demo-gui.sh --verdict-screenshot FILE   the same, scrolled to the verdict column
 #   scripts/demo-gui.sh --print-preview-screenshot FILE   the same, of the print preview
+#   scripts/demo-gui.sh --change-screenshots DIR    analyse, switch two partners, analyse in the
+#                                            window: DIR/change-column.png, then DIR/history.png
+#                                            (the History dialog comparing the two runs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -15,11 +18,15 @@ build=$root/build-demo-gui
 out=$root/demo-output
 
 screenshot=()
+changes=""
 if [[ ${1:-} == --screenshot || ${1:-} == --verdict-screenshot ||
       ${1:-} == --print-preview-screenshot ]]; then
     [[ -n ${2:-} ]] ||
         { echo "usage: $0 [--screenshot|--verdict-screenshot|--print-preview-screenshot FILE]" >&2; exit 2; }
     screenshot=("$1" "$(realpath -m "$2")")
+elif [[ ${1:-} == --change-screenshots ]]; then
+    [[ -n ${2:-} ]] || { echo "usage: $0 --change-screenshots DIR" >&2; exit 2; }
+    changes=$(realpath -m "$2")
 fi
 
 scripts/install-deps.sh
@@ -34,10 +41,24 @@ demo_start_site
 echo "== making the demo project"
 demo_make_project
 
-echo "== opening the demo project in Tessaray"
-program=("$build/bin/tessaray" "${screenshot[@]}" "$out/corner-tea-shop.tsrp")
-if [[ ${#screenshot[@]} -gt 0 && -z ${DISPLAY:-} ]]; then
-    xvfb-run -a -s "-screen 0 1280x800x24" "${program[@]}"
-else
-    "${program[@]}"
+# The program, under xvfb-run when a picture is wanted and there is no display.
+run_tessaray() {
+    if [[ $1 == --*screenshot && -z ${DISPLAY:-} ]]; then
+        xvfb-run -a -s "-screen 0 1280x800x24" "$build/bin/tessaray" "$@"
+    else
+        "$build/bin/tessaray" "$@"
+    fi
+}
+
+if [[ -n $changes ]]; then
+    echo "== analysing, then two partners change their pages and the window analyses again"
+    "$build/bin/tessaray-cli" analyze "$out/corner-tea-shop.tsrp" --quiet >/dev/null || true
+    demo_switch_partners
+    mkdir -p "$changes"
+    run_tessaray --verdict-screenshot "$changes/change-column.png" "$out/corner-tea-shop.tsrp"
+    run_tessaray --history-screenshot "$changes/history.png" "$out/corner-tea-shop.tsrp"
+    exit 0
 fi
+
+echo "== opening the demo project in Tessaray"
+run_tessaray "${screenshot[@]}" "$out/corner-tea-shop.tsrp"

@@ -4,7 +4,8 @@
 // the analysis of the project given, saves a picture of the window to FILE when it has finished
 // and quits. It uses throwaway settings with the start-up tip off, so nothing waits for a user
 // and the user's own settings stay untouched. "--verdict-screenshot FILE" does the same with the
-// table scrolled to its verdict column (the wide Server Header column narrowed for the picture).
+// table scrolled to its verdict and change columns (the wide Server Header column narrowed for the
+// picture).
 // "--print-preview-screenshot FILE" pictures the print preview of the analysed table instead.
 // "--history-screenshot FILE" runs no analysis: it opens the History dialog of the project,
 // compares its two newest runs and saves a picture of the dialog.
@@ -111,7 +112,8 @@ int main(int argc, char** argv) {
         if (verdicts) {
             tessaray::CTessarayView* view = app.View();
             view->setColumnWidth(tessaray::kColServerHeader, 240);
-            view->scrollTo(view->model()->index(0, tessaray::CResultModel::kVerdictColumn));
+            // The change column after the verdict brings both into view.
+            view->scrollTo(view->model()->index(0, tessaray::CResultModel::kChangeColumn));
         }
         bool saved = false;
         if (preview) {

@@ -75,6 +75,7 @@ CHistoryDialog::CHistoryDialog(QWidget* parent, char chLanguage)
                          {tr("Run"), tr("Started"), tr("Ended"), tr("Partners"), tr("Count"),
                           tr("Do not count"), tr("Missing"), tr("Unreachable")});
     m_runList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_runList->horizontalHeader()->setStretchLastSection(false);
 
     m_open = new QPushButton(tr("&Open run"), this);
     m_open->setObjectName(QStringLiteral("openRun"));
