@@ -111,9 +111,9 @@ public:
     CStderrLog(const CStderrLog&) = delete;
     CStderrLog& operator=(const CStderrLog&) = delete;
 
-    void Clear() override { EndLine(); }
+    void Clear() override { EndLogLine(); }
     void AddLine(const std::string& text) override {
-        EndLine();
+        EndLogLine();
         PrintLog(text);
         m_bLineOpen = m_eMode == EMode::Lines;
     }
@@ -132,11 +132,12 @@ public:
             Write("\r" + text + "\x1b[K");
         }
     }
-    // Ends the line being written, so other messages start on a line of their own.
+    // Ends the log or progress line being written, so other messages start on a line of their
+    // own.
     void EndLine() {
-        if (m_bLineOpen || !m_strProgress.empty()) {
+        EndLogLine();
+        if (!m_strProgress.empty()) {
             Write("\n");
-            m_bLineOpen = false;
             m_strProgress.clear();
         }
     }
@@ -148,6 +149,12 @@ public:
     EMode GetMode() const { return m_eMode; }
 
 private:
+    void EndLogLine() {
+        if (m_bLineOpen) {
+            Write("\n");
+            m_bLineOpen = false;
+        }
+    }
     void PrintLog(const std::string& text) const {
         if (m_eMode == EMode::Lines) {
             Write(text);

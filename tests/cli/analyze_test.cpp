@@ -20,6 +20,8 @@
 #include <thread>
 #include <vector>
 
+#include <poll.h>
+#include <pty.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -379,6 +381,47 @@ TEST_F(AnalyzeCommand, CtrlCFinishesTheCurrentPageAndStillWritesTheReport) {
     EXPECT_NE(csv.find("slow.html\t\t200\t"), std::string::npos) << csv;
     EXPECT_EQ(csv.find("none.html"), std::string::npos);
     EXPECT_NE(result.strErr.find("\nanalyzing ready\n"), std::string::npos) << result.strErr;
+}
+
+TEST_F(AnalyzeCommand, OnATerminalAProgressLineTakesThePlaceOfTheLog) {
+    const std::string project =
+        MakeProject({m_server.Url("/links.html"), m_server.Url("/none.html")});
+    const std::string csv = m_dir.File("report.csv");
+    int terminal = -1;
+    const pid_t pid = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::execl(TESSARAY_BIN_DIR "/tessaray-cli", "tessaray-cli", "analyze", project.c_str(),
+                "--csv", csv.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    // Everything the program writes to the terminal, until it closes it (bounded).
+    std::string screen;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::chrono::steady_clock::now() < deadline) {
+        pollfd wait{terminal, POLLIN, 0};
+        if (::poll(&wait, 1, 100) <= 0) {
+            continue;
+        }
+        char buffer[4096];
+        const ssize_t got = ::read(terminal, buffer, sizeof buffer);
+        if (got <= 0) {
+            break;
+        }
+        screen.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(terminal);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 4) << screen;
+
+    // One line redrawn in place (the terminal shows a line end as CR LF); no output log.
+    EXPECT_TRUE(std::regex_search(screen, std::regex("\r2 of 2 partners done, 0 in flight, "
+                                                     "[0-9]+:[0-9]{2} elapsed\x1b\\[K\r\n$")))
+        << screen;
+    EXPECT_EQ(std::count(screen.begin(), screen.end(), '\n'), 1) << screen;
+    EXPECT_EQ(screen.find("loading"), std::string::npos) << screen;
+    EXPECT_NE(ReadAll(csv).find("none.html"), std::string::npos);
 }
 
 TEST_F(AnalyzeCommand, SecondCtrlCCancelsTheFetchesAndStillWritesTheReport) {
