@@ -78,6 +78,9 @@ public:
         // A thread per connection: keep-alive connections of every site plus the requests
         // waiting out the latency.
         m_server.new_task_queue = [] { return new httplib::ThreadPool(256); };
+        // Answers go out at once, as from a production server: without it Nagle holds the body
+        // of a reused connection until the client acknowledges the header.
+        m_server.set_tcp_nodelay(true);
         m_server.Get(
             ".*", [this, nLatencyMs](const httplib::Request& request, httplib::Response& response) {
                 CInFlight* site = Site(request.get_header_value("Host"));
