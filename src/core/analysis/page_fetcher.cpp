@@ -593,6 +593,13 @@ CRequest CPageFetcher::CImpl::Request(const std::string& url, ERequestKind kind,
 
 void CPageFetcher::CImpl::Perform(CRequest& request, CURL* easy) {
     CCurlMulti multi(curl_multi_init());
+    // A multi handle with one transfer keeps only four idle connections; with a connection cache
+    // shared by many fetchers and sites that would close every kept-alive connection before its
+    // site comes round again.
+    constexpr long kIdleConnections = 256;
+    if (multi) {
+        curl_multi_setopt(multi.Get(), CURLMOPT_MAXCONNECTS, kIdleConnections);
+    }
     if (!multi || curl_multi_add_handle(multi.Get(), easy) != CURLM_OK) {
         request.code = CURLE_FAILED_INIT;
         return;
