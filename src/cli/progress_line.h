@@ -1,6 +1,8 @@
 // The one-line progress display of a run on a terminal.
 #pragma once
 
+#include "core/analysis/run_progress.h"
+
 #include <chrono>
 #include <string>
 
@@ -16,8 +18,5 @@ struct SProgress {
 // "12 of 300 partners done, 8 in flight, 0:07 elapsed, about 2:48 left" ('G': German). The time
 // left is estimated from the pace so far and shown once a few partners are done.
 std::string FormatProgress(const SProgress& progress, char chLanguage);
-
-// m:ss, or h:mm:ss from an hour on (whole seconds, rounded down).
-std::string FormatDuration(std::chrono::milliseconds duration);
 
 } // namespace tessaray::cli

@@ -1,5 +1,6 @@
 #include "gui/results/analysis_controller.h"
 
+#include "core/analysis/run_progress.h"
 #include "core/history/run_changes.h"
 #include "core/project/project.h"
 #include "core/results/json_report.h"
@@ -92,20 +93,6 @@ bool AskCredentials(CCommandFrame* frame, const SUiHooks* hooks,
     const std::lock_guard rememberLock(remembered.mutex);
     remembered.answers[challenge.strOrigin] = {answer->bGiven, user, password};
     return answer->bGiven;
-}
-
-// A duration as "m:ss", or "h:mm:ss" from an hour on.
-QString DurationText(qint64 nSeconds) {
-    const qint64 hours = nSeconds / 3600;
-    const qint64 minutes = nSeconds / 60 % 60;
-    const QString seconds = QStringLiteral("%1").arg(nSeconds % 60, 2, 10, QLatin1Char('0'));
-    if (hours > 0) {
-        return QStringLiteral("%1:%2:%3")
-            .arg(hours)
-            .arg(minutes, 2, 10, QLatin1Char('0'))
-            .arg(seconds);
-    }
-    return QStringLiteral("%1:%2").arg(minutes).arg(seconds);
 }
 
 } // namespace
@@ -278,15 +265,16 @@ void CAnalysisController::RecordEndedRun() {
 }
 
 QString CAnalysisController::ProgressText(int nDone, int nCount) const {
-    if (nDone < kPartnersBeforeEstimate || nDone >= nCount) {
+    const auto left =
+        EstimateTimeLeft(std::chrono::milliseconds(m_runClock.elapsed()), nDone, nCount);
+    if (!left) {
         return tr("%1 of %2 partners").arg(nDone).arg(nCount);
     }
-    // The partners left take as long as those done took on average.
-    const qint64 left = m_runClock.elapsed() * (nCount - nDone) / nDone;
+    // Whole seconds rounded up, so the last seconds do not read "0:00".
     return tr("%1 of %2 partners, about %3 left")
         .arg(nDone)
         .arg(nCount)
-        .arg(DurationText((left + 999) / 1000));
+        .arg(FromBytes(FormatDuration(*left + std::chrono::milliseconds(999))));
 }
 
 void CAnalysisController::ShowProgress() {

@@ -41,9 +41,6 @@ class CAnalysisController final : public QObject {
     Q_DISABLE_COPY_MOVE(CAnalysisController)
 
 public:
-    // Partners done before the time remaining is estimated.
-    static constexpr int kPartnersBeforeEstimate = 3;
-
     // The run writes table, whose changes model shows; both must outlive the controller.
     CAnalysisController(const SViewSetup& setup, CCommandFrame& frame, CTessarayDoc& doc,
                         CResultTable& table, CResultModel& model);
