@@ -190,6 +190,7 @@ struct CRequest {
 
     std::string strUrl;
     ERequestKind kind = ERequestKind::First;
+    bool bFollowRedirect = false; // a 30x answer with a usable Location is followed
     std::size_t nBodyCap = 0;
     CURLcode code = CURLE_OK;
 
@@ -236,7 +237,7 @@ struct CRequest {
         bHeadersDone = true;
         const long long contentLength =
             ParseContentLength(HeaderValue(strHeader, "Content-Length"));
-        if (kind != ERequestKind::Redirected && IsRedirectStatus(nStatus)) {
+        if (bFollowRedirect && IsRedirectStatus(nStatus)) {
             const std::string location = HeaderValue(strHeader, "Location");
             if (!location.empty() && !ResolveHttpUrl(strUrl, location, strRedirect)) {
                 strRedirect.clear(); // an unusable target: the response is final
@@ -349,6 +350,7 @@ struct CPageFetcher::CImpl {
     ETransferOutcome m_eOutcome = ETransferOutcome::Other;
     std::string m_strFinalUrl;
     std::string m_strFinalHeader;
+    int m_nRedirectsLeft = 0; // of the running fetch
     std::chrono::steady_clock::time_point m_deadline;
     bool m_bBudget = false; // m_deadline was set by BeginBudget, not per fetch
     std::shared_ptr<CConnectionShare> m_pShare;
@@ -439,8 +441,10 @@ void CPageFetcher::Cancel() {
     }
 }
 
-int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t& byteCount) {
+int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t& byteCount,
+                        int nMaxRedirects) {
     CImpl& impl = *m_pImpl;
+    impl.m_nRedirectsLeft = nMaxRedirects;
     impl.m_strHeader.clear();
     impl.m_nStatus = 0;
     buffer.clear();
@@ -490,9 +494,10 @@ int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t
         }
         impl.m_strHeader = response.strHeader;
 
-        if (!response.strRedirect.empty()) {
+        while (!response.strRedirect.empty()) {
             // Credentials are never sent along: the target may be another origin.
             const std::string target = response.strRedirect;
+            --impl.m_nRedirectsLeft;
             response = impl.Request(target, ERequestKind::Redirected, nullptr, nullptr, false);
             impl.m_strFinalUrl = target;
             impl.NoteOutcome(response);
@@ -534,6 +539,7 @@ CRequest CPageFetcher::CImpl::Request(const std::string& url, ERequestKind kind,
     CRequest request;
     request.strUrl = url;
     request.kind = kind;
+    request.bFollowRedirect = m_nRedirectsLeft > 0;
     request.nBodyCap = m_settings.m_nBodyCap;
 
     const auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(
