@@ -101,7 +101,9 @@ bool OffersOnlyBasic(std::string_view block) {
 // Resolves ref against base (or takes ref alone when base is empty) and accepts the result only
 // for http and https, so no redirect can make the fetcher read a local file or speak another
 // protocol. A URL without scheme is taken as http; blanks and 8-bit bytes are percent-encoded,
-// since servers and users write them raw.
+// since servers and users write them raw. A user name and password in the URL are dropped:
+// libcurl would send them, readable over plain http, to whatever host the URL or a Location
+// names; credentials come only from the log-in callback.
 bool ResolveHttpUrl(const std::string& base, const std::string& ref, std::string& out) {
     // A reference that names a scheme is absolute, though libcurl takes "javascript:x" (no "//")
     // as a relative path: such a Location must not become a request to the same host. A scheme
@@ -126,6 +128,9 @@ bool ResolveHttpUrl(const std::string& base, const std::string& ref, std::string
     if (curl_url_set(url.Get(), CURLUPART_URL, ref.c_str(), CURLU_GUESS_SCHEME | CURLU_URLENCODE) !=
         CURLUE_OK) {
         return false;
+    }
+    for (const CURLUPart part : {CURLUPART_USER, CURLUPART_PASSWORD, CURLUPART_OPTIONS}) {
+        curl_url_set(url.Get(), part, nullptr, 0);
     }
     char* scheme = nullptr;
     if (curl_url_get(url.Get(), CURLUPART_SCHEME, &scheme, 0) != CURLUE_OK) {
@@ -470,7 +475,7 @@ int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t
 
         if (response.nStatus == 401) {
             SAuthChallenge challenge;
-            challenge.strUrl = url;
+            challenge.strUrl = requestUrl;
             challenge.strOrigin = UrlOrigin(requestUrl);
             challenge.strRealm = response.strRealm;
             challenge.bPlainBasic = response.bOnlyBasic && requestUrl.starts_with(kHttp);
