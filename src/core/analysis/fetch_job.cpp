@@ -63,7 +63,8 @@ void CFetchJob::Run() {
     std::size_t byteCount = 0;
 
     if (!m_strRobotsUrl.empty()) {
-        const int result = m_pFetcher->Fetch(m_strRobotsUrl, buffer, byteCount);
+        const int result =
+            m_pFetcher->Fetch(m_strRobotsUrl, buffer, byteCount, CPageFetcher::kRobotsRedirects);
         m_nRobotsStatus = m_pFetcher->GetStatus();
         m_nRobotsBytes = byteCount;
         if (result == kFetchOk && byteCount > 0) {

@@ -141,7 +141,7 @@ bool CFetchPool::GetRobots(const std::string& url, CPageFetcher& fetcher, SRobot
     SRobots robots;
     std::string buffer;
     std::size_t byteCount = 0;
-    const int result = fetcher.Fetch(url, buffer, byteCount);
+    const int result = fetcher.Fetch(url, buffer, byteCount, CPageFetcher::kRobotsRedirects);
     robots.nStatus = fetcher.GetStatus();
     if (result == kFetchOk && byteCount > 0) {
         robots.strText = std::move(buffer);

@@ -101,7 +101,9 @@ bool OffersOnlyBasic(std::string_view block) {
 // Resolves ref against base (or takes ref alone when base is empty) and accepts the result only
 // for http and https, so no redirect can make the fetcher read a local file or speak another
 // protocol. A URL without scheme is taken as http; blanks and 8-bit bytes are percent-encoded,
-// since servers and users write them raw.
+// since servers and users write them raw. A user name and password in the URL are dropped:
+// libcurl would send them, readable over plain http, to whatever host the URL or a Location
+// names; credentials come only from the log-in callback.
 bool ResolveHttpUrl(const std::string& base, const std::string& ref, std::string& out) {
     // A reference that names a scheme is absolute, though libcurl takes "javascript:x" (no "//")
     // as a relative path: such a Location must not become a request to the same host. A scheme
@@ -126,6 +128,9 @@ bool ResolveHttpUrl(const std::string& base, const std::string& ref, std::string
     if (curl_url_set(url.Get(), CURLUPART_URL, ref.c_str(), CURLU_GUESS_SCHEME | CURLU_URLENCODE) !=
         CURLUE_OK) {
         return false;
+    }
+    for (const CURLUPart part : {CURLUPART_USER, CURLUPART_PASSWORD, CURLUPART_OPTIONS}) {
+        curl_url_set(url.Get(), part, nullptr, 0);
     }
     char* scheme = nullptr;
     if (curl_url_get(url.Get(), CURLUPART_SCHEME, &scheme, 0) != CURLUE_OK) {
@@ -190,6 +195,7 @@ struct CRequest {
 
     std::string strUrl;
     ERequestKind kind = ERequestKind::First;
+    bool bFollowRedirect = false; // a 30x answer with a usable Location is followed
     std::size_t nBodyCap = 0;
     CURLcode code = CURLE_OK;
 
@@ -236,7 +242,7 @@ struct CRequest {
         bHeadersDone = true;
         const long long contentLength =
             ParseContentLength(HeaderValue(strHeader, "Content-Length"));
-        if (kind != ERequestKind::Redirected && IsRedirectStatus(nStatus)) {
+        if (bFollowRedirect && IsRedirectStatus(nStatus)) {
             const std::string location = HeaderValue(strHeader, "Location");
             if (!location.empty() && !ResolveHttpUrl(strUrl, location, strRedirect)) {
                 strRedirect.clear(); // an unusable target: the response is final
@@ -349,6 +355,7 @@ struct CPageFetcher::CImpl {
     ETransferOutcome m_eOutcome = ETransferOutcome::Other;
     std::string m_strFinalUrl;
     std::string m_strFinalHeader;
+    int m_nRedirectsLeft = 0; // of the running fetch
     std::chrono::steady_clock::time_point m_deadline;
     bool m_bBudget = false; // m_deadline was set by BeginBudget, not per fetch
     std::shared_ptr<CConnectionShare> m_pShare;
@@ -439,8 +446,10 @@ void CPageFetcher::Cancel() {
     }
 }
 
-int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t& byteCount) {
+int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t& byteCount,
+                        int nMaxRedirects) {
     CImpl& impl = *m_pImpl;
+    impl.m_nRedirectsLeft = nMaxRedirects;
     impl.m_strHeader.clear();
     impl.m_nStatus = 0;
     buffer.clear();
@@ -466,7 +475,7 @@ int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t
 
         if (response.nStatus == 401) {
             SAuthChallenge challenge;
-            challenge.strUrl = url;
+            challenge.strUrl = requestUrl;
             challenge.strOrigin = UrlOrigin(requestUrl);
             challenge.strRealm = response.strRealm;
             challenge.bPlainBasic = response.bOnlyBasic && requestUrl.starts_with(kHttp);
@@ -490,9 +499,10 @@ int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t
         }
         impl.m_strHeader = response.strHeader;
 
-        if (!response.strRedirect.empty()) {
+        while (!response.strRedirect.empty()) {
             // Credentials are never sent along: the target may be another origin.
             const std::string target = response.strRedirect;
+            --impl.m_nRedirectsLeft;
             response = impl.Request(target, ERequestKind::Redirected, nullptr, nullptr, false);
             impl.m_strFinalUrl = target;
             impl.NoteOutcome(response);
@@ -534,6 +544,7 @@ CRequest CPageFetcher::CImpl::Request(const std::string& url, ERequestKind kind,
     CRequest request;
     request.strUrl = url;
     request.kind = kind;
+    request.bFollowRedirect = m_nRedirectsLeft > 0;
     request.nBodyCap = m_settings.m_nBodyCap;
 
     const auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(

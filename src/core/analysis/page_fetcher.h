@@ -94,7 +94,8 @@ private:
     std::unique_ptr<CImpl> m_pImpl;
 };
 
-// One HTTP(S) GET of one URL, synchronously, with at most one redirect followed by hand.
+// One HTTP(S) GET of one URL, synchronously, following redirects by hand (one, unless asked for
+// more).
 class CPageFetcher {
 public:
     explicit CPageFetcher(CFetchSettings settings = {});
@@ -109,10 +110,16 @@ public:
     // instead of each having the whole time-out. Starting it again starts a new budget.
     void BeginBudget();
 
+    // A robots.txt is followed through this many redirects (RFC 9309 asks for at least five); a
+    // page through one.
+    static constexpr int kRobotsRedirects = 5;
+
     // Fetches url. buffer := the body text (a NUL byte ends its block's contribution), byteCount
-    // := the body bytes actually received. Returns a result code (see above). A redirect is
-    // followed only to an http or https address, and never with credentials.
-    int Fetch(const std::string& url, std::string& buffer, std::size_t& byteCount);
+    // := the body bytes actually received. Returns a result code (see above). Up to
+    // nMaxRedirects redirects are followed, each only to an http or https address and never with
+    // credentials; the body cap applies to each response and the time-out to them all.
+    int Fetch(const std::string& url, std::string& buffer, std::size_t& byteCount,
+              int nMaxRedirects = 1);
 
     // Raw header block of the first response of the last fetch (status line and header lines
     // each ended by CR LF, then the empty line); a followed redirect does not replace it.

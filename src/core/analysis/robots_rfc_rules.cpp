@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <initializer_list>
 
 namespace tessaray {
 
@@ -48,8 +49,9 @@ bool IsUnreserved(unsigned char c) {
 
 // Brings a path or pattern to the one form both are compared in: octets outside US-ASCII
 // percent-encoded, escapes of unreserved characters decoded, hex digits of other escapes in
-// upper case.
-std::string NormalisePercentEncoding(std::string_view text) {
+// upper case. The path of a URL (bUrl) also gets its blanks and control characters encoded, as a
+// crawler requests it; in a pattern they stay as written.
+std::string NormalisePercentEncoding(std::string_view text, bool bUrl) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(text.size());
@@ -67,7 +69,7 @@ std::string NormalisePercentEncoding(std::string_view text) {
                 out += kHex[value & 0x0F];
             }
             i += 2;
-        } else if (c >= 0x80) {
+        } else if (c >= 0x80 || (bUrl && (c <= 0x20 || c == 0x7F))) {
             out += '%';
             out += kHex[c >> 4];
             out += kHex[c & 0x0F];
@@ -94,6 +96,28 @@ std::string_view PathOfUrl(std::string_view url) {
         path = path.substr(0, fragment);
     }
     return path;
+}
+
+// The record a key names. Keys match by their beginning ("Disallowed" is a Disallow) and the
+// misspellings crawlers have long accepted count as well.
+enum class EKey { UserAgent, Allow, Disallow, Other };
+
+EKey KeyOf(std::string_view key) {
+    const std::string lower = LowerAscii(key);
+    const auto startsWithAny = [&](std::initializer_list<std::string_view> prefixes) {
+        return std::any_of(prefixes.begin(), prefixes.end(),
+                           [&](std::string_view prefix) { return lower.starts_with(prefix); });
+    };
+    if (startsWithAny({"user-agent", "useragent", "user agent"})) {
+        return EKey::UserAgent;
+    }
+    if (lower.starts_with("allow")) {
+        return EKey::Allow;
+    }
+    if (startsWithAny({"disallow", "dissallow", "dissalow", "disalow", "diasllow", "disallaw"})) {
+        return EKey::Disallow;
+    }
+    return EKey::Other;
 }
 
 // Whether pattern ("*" any run of octets, a final "$" the end of the path) matches the start of
@@ -127,9 +151,10 @@ bool Matches(std::string_view path, std::string_view pattern) {
 }
 
 // The product token of a User-agent value: its leading letters, "_" and "-" ("Googlebot/2.1"
-// names Googlebot); "*" for the group of every crawler.
+// names Googlebot); "*" for the group of every crawler, also when a blank and more follow it.
+// Anything else ("*bot") names no crawler.
 std::string AgentToken(std::string_view value) {
-    if (value.starts_with('*')) {
+    if (value == "*" || (value.starts_with('*') && kBlanks.find(value[1]) != kBlanks.npos)) {
         return "*";
     }
     std::size_t end = 0;
@@ -148,16 +173,23 @@ void CRobotsRfcRules::Load(int nStatus, std::string_view text) {
         return;
     }
     m_groups.clear();
-    m_eAccess = nStatus >= 300 && nStatus < 500 ? EAccess::AllowAll : EAccess::DisallowAll;
+    // 429 Too Many Requests is the server asking to wait, not a missing file: the site stays
+    // closed, as for a server error.
+    const bool unavailable = nStatus >= 300 && nStatus < 500 && nStatus != 429;
+    m_eAccess = unavailable ? EAccess::AllowAll : EAccess::DisallowAll;
 }
 
 void CRobotsRfcRules::Parse(std::string_view text) {
     m_groups.clear();
     m_eAccess = EAccess::Rules;
     text = text.substr(0, std::min(text.size(), kMaxBytes));
-    if (text.starts_with("\xEF\xBB\xBF")) {
-        text.remove_prefix(3);
+    // A byte-order mark, or the start of one that was cut short, is no part of the first line.
+    constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    std::size_t bom = 0;
+    while (bom < kBom.size() && bom < text.size() && text[bom] == kBom[bom]) {
+        ++bom;
     }
+    text.remove_prefix(bom);
     bool lastWasAgent = false;
     while (!text.empty()) {
         // A line ends at CR LF, CR or LF.
@@ -172,25 +204,27 @@ void CRobotsRfcRules::Parse(std::string_view text) {
         line = line.substr(0, line.find('#'));
         std::size_t colon = line.find(':');
         if (colon == std::string_view::npos) {
-            // "Disallow /path" without the colon is read too.
+            // "Disallow /path" without the colon is read too, when key and value are all.
             line = TrimBlanks(line);
             colon = line.find_first_of(kBlanks);
-            if (colon == std::string_view::npos) {
+            if (colon == std::string_view::npos ||
+                TrimBlanks(line.substr(colon)).find_first_of(kBlanks) != std::string_view::npos) {
                 continue;
             }
         }
-        const std::string key = LowerAscii(TrimBlanks(line.substr(0, colon)));
+        const EKey key = KeyOf(TrimBlanks(line.substr(0, colon)));
         const std::string_view value = TrimBlanks(line.substr(colon + 1));
-        if (key == "user-agent") {
+        if (key == EKey::UserAgent) {
             if (!lastWasAgent || m_groups.empty()) {
                 m_groups.emplace_back();
             }
             m_groups.back().agents.push_back(AgentToken(value));
             lastWasAgent = true;
-        } else if (key == "allow" || key == "disallow") {
+        } else if (key == EKey::Allow || key == EKey::Disallow) {
             lastWasAgent = false;
             if (!m_groups.empty() && !value.empty()) {
-                m_groups.back().rules.push_back({NormalisePercentEncoding(value), key == "allow"});
+                m_groups.back().rules.push_back(
+                    {NormalisePercentEncoding(value, false), key == EKey::Allow});
             }
         }
         // Other records (Sitemap, Crawl-delay, unknown ones) neither end nor start a group.
@@ -205,7 +239,7 @@ bool CRobotsRfcRules::IsAllowed(std::string_view crawler, std::string_view url) 
     if (!raw.starts_with('/')) {
         raw = "/" + raw;
     }
-    const std::string path = NormalisePercentEncoding(raw);
+    const std::string path = NormalisePercentEncoding(raw, true);
     if (path == "/robots.txt") {
         return true;
     }

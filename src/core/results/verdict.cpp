@@ -37,7 +37,11 @@ void AddBlockingReasons(const CResultTable::Row& cells, const std::vector<std::s
         reasons.push_back({EReason::HeaderNofollow, {}});
     }
     if (!partner.bGooglebotAllowed) {
-        reasons.push_back({EReason::RobotsTxtDisallowed, {}});
+        // A robots.txt that could not be read (no answer, 429, 5xx) closes the whole site: the
+        // detail names its status instead of blaming a rule.
+        const bool bRead = partner.nRobotsStatus >= 200 && partner.nRobotsStatus < 300;
+        reasons.push_back(
+            {EReason::RobotsTxtDisallowed, bRead ? "" : std::to_string(partner.nRobotsStatus)});
     }
     if (pageSignals.bMetaNoindex || pageSignals.bHeaderNoindex) {
         const std::string where = pageSignals.bMetaNoindex && pageSignals.bHeaderNoindex
@@ -58,8 +62,8 @@ std::string_view Pick(const SWords& words, char chLanguage) {
 }
 
 // The sentence of a reason; "%s" stands for its detail.
-SWords ReasonWords(EReason eReason) {
-    switch (eReason) {
+SWords ReasonWords(const SReason& reason) {
+    switch (reason.eCode) {
     case EReason::RelNofollow:
         return {"The link is marked rel=nofollow.", "Der Link ist mit rel=nofollow markiert."};
     case EReason::RelSponsored:
@@ -73,6 +77,18 @@ SWords ReasonWords(EReason eReason) {
         return {"The X-Robots-Tag header of the page says nofollow.",
                 "Der X-Robots-Tag-Header der Seite sagt nofollow."};
     case EReason::RobotsTxtDisallowed:
+        if (reason.strDetail == "0") {
+            return {"The site's robots.txt could not be fetched, so Googlebot fetches nothing "
+                    "from the site.",
+                    "Die robots.txt der Website war nicht abrufbar, daher ruft Googlebot nichts "
+                    "von der Website ab."};
+        }
+        if (!reason.strDetail.empty()) {
+            return {"The site's robots.txt answered with HTTP status %s, so Googlebot fetches "
+                    "nothing from the site.",
+                    "Die robots.txt der Website antwortete mit HTTP-Status %s, daher ruft "
+                    "Googlebot nichts von der Website ab."};
+        }
         return {"The site's robots.txt does not let Googlebot fetch the page.",
                 "Die robots.txt der Website verbietet Googlebot, die Seite abzurufen."};
     case EReason::Noindex:
@@ -169,7 +185,7 @@ std::string VerdictText(EVerdict eVerdict, char chLanguage) {
 }
 
 std::string ReasonText(const SReason& reason, char chLanguage) {
-    std::string text(Pick(ReasonWords(reason.eCode), chLanguage));
+    std::string text(Pick(ReasonWords(reason), chLanguage));
     const std::size_t at = text.find("%s");
     if (at != std::string::npos) {
         text.replace(at, 2, reason.strDetail);

@@ -351,6 +351,45 @@ TEST_F(AnalysisRunTest, VerdictsOfMetaRobotsAndRobotsTxt) {
     EXPECT_EQ(RowAt(2)[kColR3], "");
 }
 
+TEST_F(AnalysisRunTest, RobotsTxtBehindFiveRedirectsCountsAndA429ClosesTheSite) {
+    const std::string page = Page("<a href=\"http://shop.example/\">Shop</a>");
+    test::HttpTestServer moved;
+    for (int hop = 0; hop < 5; ++hop) {
+        const std::string from = hop == 0 ? "/robots.txt" : "/r" + std::to_string(hop);
+        const std::string to = hop == 4 ? "/real-robots.txt" : "/r" + std::to_string(hop + 1);
+        moved.Server().Get(from, [to](const httplib::Request&, httplib::Response& res) {
+            res.set_redirect(to, 301);
+        });
+    }
+    moved.Server().Get("/real-robots.txt", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content("User-agent: *\nDisallow: /links.html\n", "text/plain");
+    });
+    test::HttpTestServer busy;
+    for (auto* site : {&moved, &busy}) {
+        site->Server().Get("/links.html", [&page](const httplib::Request&, httplib::Response& res) {
+            res.set_content(page, "text/html");
+        });
+    }
+    busy.Server().Get("/robots.txt",
+                      [](const httplib::Request&, httplib::Response& res) { res.status = 429; });
+    moved.Start();
+    busy.Start();
+    MakeProject({moved.Url("/links.html"), busy.Url("/links.html")});
+
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+
+    ASSERT_EQ(m_table.GetRowCount(), 2);
+    for (int number : {1, 2}) {
+        const CRunVerdicts::SRow* row = m_run.GetVerdicts().FindRow(number);
+        ASSERT_NE(row, nullptr);
+        EXPECT_EQ(row->verdict.eVerdict, EVerdict::DoesNotCount);
+        ASSERT_FALSE(row->verdict.reasons.empty());
+        EXPECT_EQ(row->verdict.reasons[0],
+                  (SReason{EReason::RobotsTxtDisallowed, number == 1 ? "" : "429"}));
+    }
+}
+
 TEST_F(AnalysisRunTest, EveryRowGetsItsVerdictBesideItsCells) {
     const std::string link = "<a href=\"http://shop.example/\">Shop</a>";
     Serve("/robots.txt", "User-agent: Googlebot\nDisallow: /private/\n");

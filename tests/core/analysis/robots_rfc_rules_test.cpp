@@ -31,6 +31,9 @@ const Case kCases[] = {
      "http://h/x", false},
     {"longer name is another crawler", "User-agent: Googlebot-News\nDisallow: /x\n", "Googlebot",
      "http://h/x", true},
+    {"*bot names no crawler", "User-agent: *bot\nDisallow: /x\n", "Googlebot", "http://h/x", true},
+    {"* then a blank and more is *", "User-agent: * all\nDisallow: /x\n", "Googlebot", "http://h/x",
+     false},
     {"several agents share a group", "User-agent: a\nUser-agent: Googlebot\nDisallow: /x\n",
      "Googlebot", "http://h/x", false},
     {"groups of one name combine",
@@ -57,6 +60,13 @@ const Case kCases[] = {
      "http://h/x", false},
     {"byte-order mark skipped", "\xEF\xBB\xBFUser-agent: *\nDisallow: /x\n", "Googlebot",
      "http://h/x", false},
+    {"byte-order mark cut short skipped", "\xEF\xBBUser-agent: *\nDisallow: /x\n", "Googlebot",
+     "http://h/x", false},
+    {"misspelt disallow", "User-agent: *\nDisalow: /x\n", "Googlebot", "http://h/x", false},
+    {"misspelt user-agent", "Useragent: *\nDisallow: /x\n", "Googlebot", "http://h/x", false},
+    {"key read by its start", "User-agent: *\nDisallowed: /x\n", "Googlebot", "http://h/x", false},
+    {"colon missing, three words: no record", "User-agent * x\nDisallow: /x\n", "Googlebot",
+     "http://h/x", true},
     {"empty disallow allows", "User-agent: *\nDisallow:\n", "Googlebot", "http://h/x", true},
     // Matching: prefix, case-sensitive, longest match, Allow wins a tie.
     {"prefix match", "User-agent: *\nDisallow: /private/\n", "Googlebot",
@@ -92,6 +102,8 @@ const Case kCases[] = {
      "http://h/foo/bar/baz", false},
     {"hex digits without case", "User-agent: *\nDisallow: /a%2fb\n", "Googlebot", "http://h/a%2Fb",
      false},
+    {"blank in the URL encoded", "User-agent: *\nDisallow: /a%20b\n", "Googlebot", "http://h/a b",
+     false},
     {"encoded slash is not a slash", "User-agent: *\nDisallow: /a/b\n", "Googlebot",
      "http://h/a%2Fb", true},
 };
@@ -109,8 +121,8 @@ TEST(RobotsRfcRulesTest, FetchStatusDecidesWithoutRules) {
     const struct {
         int status;
         bool allowed;
-    } cases[] = {{200, false}, {404, true},  {403, true}, {301, true},
-                 {500, false}, {503, false}, {0, false}};
+    } cases[] = {{200, false}, {404, true},  {403, true},  {301, true},
+                 {429, false}, {500, false}, {503, false}, {0, false}};
     for (const auto& c : cases) {
         CRobotsRfcRules rules;
         rules.Load(c.status, c.status == 200 ? text : "");

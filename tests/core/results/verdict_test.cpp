@@ -29,6 +29,7 @@ SPartnerFacts Fetched(int status = 200, ETransferOutcome outcome = ETransferOutc
     facts.strFinalUrl = facts.strUrl;
     facts.nStatus = status;
     facts.eOutcome = outcome;
+    facts.nRobotsStatus = 200;
     return facts;
 }
 
@@ -116,6 +117,16 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
                          EVerdict::Counts,
                          {{RobotsRuleDiffers, ""}}};
     cases.push_back(literalDisallow);
+    // A robots.txt that answered 429 is no rule of the site: the reason names the status.
+    Case robotsBusy{"robots.txt answered 429",
+                    RowOf(true),
+                    {},
+                    Fetched(),
+                    EVerdict::DoesNotCount,
+                    {{RobotsTxtDisallowed, "429"}, {RobotsRuleDiffers, ""}}};
+    robotsBusy.facts.nRobotsStatus = 429;
+    robotsBusy.facts.bGooglebotAllowed = false;
+    cases.push_back(robotsBusy);
 
     for (const Case& c : cases) {
         const SVerdict verdict = JudgeRow(c.cells, c.rel, c.facts);
@@ -171,6 +182,9 @@ TEST(VerdictTest, CodesAndSentencesInBothLanguages) {
     EXPECT_EQ(ReasonCode(RobotsRuleDiffers), "robots-rule-differs");
     EXPECT_EQ(ReasonText({RelNofollow, ""}, 'E'), "The link is marked rel=nofollow.");
     EXPECT_EQ(ReasonText({HttpStatus, "503"}, 'G'), "Die Seite antwortete mit HTTP-Status 503.");
+    EXPECT_EQ(ReasonText({RobotsTxtDisallowed, "429"}, 'E'),
+              "The site's robots.txt answered with HTTP status 429, so Googlebot fetches nothing "
+              "from the site.");
     EXPECT_EQ(VerdictText(EVerdict::Unreachable, 'G'), "nicht erreichbar");
     for (int code = 0; code <= static_cast<int>(RobotsRuleDiffers); ++code) {
         const SReason reason{static_cast<EReason>(code), "x"};
