@@ -254,7 +254,7 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
     }
     std::printf("\n");
     std::printf(language.pszCounts, partners, listed, nofollow, failed);
-    std::printf("%s\n", SummaryText(verdicts.Summary(), language.chLetter).c_str());
+    std::printf("%s\n", SummaryText(verdicts, language.chLetter).c_str());
 }
 
 // 0 when every partner's link counts, else 4, or 5 when a partner was unreachable.
@@ -438,7 +438,7 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     }
     if (options.bSummary ||
         (options.strCsv.empty() && options.strHtml.empty() && options.strJson.empty())) {
-        PrintSummary(table, run.GetVerdicts(), language, run.GetPartnerNumber());
+        PrintSummary(table, run.GetVerdicts(), language, run.GetPartnersDone());
     }
     if (options.bChanges) {
         SRunInfo newer;

@@ -60,10 +60,12 @@ protected:
                             "</body></html>",
                             "text/html");
         });
-        m_server.Server().Get("/none.html", [](const httplib::Request&, httplib::Response& res) {
-            res.set_content("<html><body><a href=\"http://other.example/\">x</a></body></html>",
-                            "text/html");
-        });
+        m_server.Server().Get(
+            "/none.html", [this](const httplib::Request&, httplib::Response& res) {
+                res.set_content("<html><body><a href=\"http://other.example/\">x</a></body></html>",
+                                "text/html");
+                ++m_nNoneServed;
+            });
         m_server.Server().Get(
             "/locked.html", [](const httplib::Request& request, httplib::Response& res) {
                 if (request.get_header_value("Authorization") != "Basic dTpzM2NyZXQtUHc=") {
@@ -82,16 +84,18 @@ protected:
                                     ">Shop</a></body></html>",
                                 "text/html");
             });
-        // Answers once the test releases it (or after ten seconds).
-        m_server.Server().Get(
-            "/slow.html", [this](const httplib::Request&, httplib::Response& res) {
+        // Answer once the test releases them (or after ten seconds).
+        for (const auto& [path, release] :
+             {std::pair{"/slow.html", &m_bReleaseSlow}, std::pair{"/held.html", &m_bReleaseHeld}}) {
+            m_server.Server().Get(path, [release](const httplib::Request&, httplib::Response& res) {
                 const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-                while (!m_bReleaseSlow && std::chrono::steady_clock::now() < deadline) {
+                while (!*release && std::chrono::steady_clock::now() < deadline) {
                     std::this_thread::sleep_for(std::chrono::milliseconds(5));
                 }
                 res.set_content("<html><body><a href=\"http://shop.example/\">x</a></body></html>",
                                 "text/html");
             });
+        }
         m_server.Start();
     }
 
@@ -113,6 +117,8 @@ protected:
     std::string Mask(const std::string& text) const { return MaskPort(text, m_server.Port()); }
 
     std::atomic<bool> m_bReleaseSlow{false};
+    std::atomic<bool> m_bReleaseHeld{false};
+    std::atomic<int> m_nNoneServed{0};
     std::atomic<bool> m_bSwitched{false};
     test::HttpTestServer m_server;
     TempDir m_dir;
@@ -355,9 +361,11 @@ TEST_F(AnalyzeCommand, ThePasswordStaysOutOfTracesLogsAndReports) {
 }
 
 TEST_F(AnalyzeCommand, CtrlCFinishesTheCurrentPageAndStillWritesTheReport) {
-    const std::string project = MakeProject(
-        {m_server.Url("/links.html"), m_server.Url("/slow.html"), m_server.Url("/none.html")});
-    const pid_t pid = SpawnCli(m_dir, {"analyze", project, "--csv", m_dir.File("report.csv")});
+    const std::string project =
+        MakeProject({m_server.Url("/links.html"), m_server.Url("/slow.html"),
+                     m_server.Url("/none.html"), m_server.Url("/held.html")});
+    const pid_t pid =
+        SpawnCli(m_dir, {"analyze", project, "--csv", m_dir.File("report.csv"), "--summary"});
     ASSERT_GT(pid, 0);
     // Interrupt while the slow second page is being fetched.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
@@ -373,14 +381,22 @@ TEST_F(AnalyzeCommand, CtrlCFinishesTheCurrentPageAndStillWritesTheReport) {
     }
     m_bReleaseSlow = true;
     const Result result = Finish(m_dir, pid);
+    m_bReleaseHeld = true;
 
     EXPECT_EQ(result.nExit, 130) << result.strErr;
     const std::string csv = Mask(ReadAll(m_dir.File("report.csv")));
-    // Header, the two rows of the first page and the completed slow page; the third never ran.
-    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4) << csv;
+    // Header, the two rows of the first page, the completed slow page and the third page, which
+    // had arrived meanwhile; the fourth was still being fetched.
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 5) << csv;
     EXPECT_NE(csv.find("slow.html\t\t200\t"), std::string::npos) << csv;
-    EXPECT_EQ(csv.find("none.html"), std::string::npos);
+    EXPECT_NE(csv.find("none.html\t\t200\t"), std::string::npos) << csv;
+    EXPECT_EQ(csv.find("held.html"), std::string::npos) << csv;
     EXPECT_NE(result.strErr.find("\nanalyzing ready\n"), std::string::npos) << result.strErr;
+    EXPECT_NE(result.strOut.find("\n3 partners, 3 listed links,"), std::string::npos)
+        << result.strOut;
+    EXPECT_NE(result.strOut.find(" 1 missing, 0 unreachable (stopped after 3 of 4 partners)\n"),
+              std::string::npos)
+        << result.strOut;
 }
 
 TEST_F(AnalyzeCommand, OnATerminalAProgressLineTakesThePlaceOfTheLog) {
@@ -437,6 +453,12 @@ TEST_F(AnalyzeCommand, SecondCtrlCCancelsTheFetchesAndStillWritesTheReport) {
         }
     };
     waitFor("slow.html - loading...");
+    // The third page arrives while the second is still being fetched.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (m_nNoneServed == 0 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
     kill(pid, SIGINT);
     waitFor("stopping");
     kill(pid, SIGINT);
@@ -449,10 +471,11 @@ TEST_F(AnalyzeCommand, SecondCtrlCCancelsTheFetchesAndStillWritesTheReport) {
               std::string::npos)
         << result.strErr;
     const std::string csv = Mask(ReadAll(m_dir.File("report.csv")));
-    // The rows of the first page; the slow page was never evaluated.
+    // The rows of the first page and of the third, which had arrived; the slow page was never
+    // evaluated.
     EXPECT_NE(csv.find("links.html\t\t200\t"), std::string::npos) << csv;
-    EXPECT_EQ(csv.find("\t200\t", csv.find("slow.html")), std::string::npos) << csv;
-    EXPECT_EQ(csv.find("none.html"), std::string::npos) << csv;
+    EXPECT_EQ(csv.find("slow.html"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\n3\thttp://127.0.0.1:PORT/none.html\t\t200\t"), std::string::npos) << csv;
 }
 
 // The demo of scripts/demo.sh, end to end: tessaray-demo-site serves the demo partner sites, the
