@@ -1,3 +1,4 @@
+#include "core/history/history_db.h"
 #include "core/project/project.h"
 #include "core/util/string_util.h"
 
@@ -260,6 +261,22 @@ TEST_F(AnalyzeCommand, HistoryKeepsEveryRunAndExitCodeThreeAlertsOnChange) {
     EXPECT_EQ(std::count(list.strOut.begin(), list.strOut.end(), '\n'), 5) << list.strOut;
     EXPECT_NE(list.strOut.find("completed         2       1               1"), std::string::npos)
         << list.strOut;
+    // A run stopped before the second partner, stored last: the changes compare the last two
+    // completed runs, and a run named with it compares only the partners it reached.
+    {
+        CHistoryDb history;
+        SStoredRun stopped;
+        ASSERT_TRUE(history.Open(project + "-history", false));
+        ASSERT_TRUE(history.ReadRun(4, stopped));
+        std::erase_if(stopped.rows, [](const SStoredRow& row) {
+            return row.cells[kColPartnerUrl].ends_with("/switch.html");
+        });
+        stopped.info.bCompleted = false;
+        ASSERT_EQ(history.Store(stopped), 5);
+    }
+    const Result withStopped = RunCli(m_dir, {"history", project, "--changes", "4", "5"});
+    EXPECT_NE(withStopped.strOut.find("to run 5 (20"), std::string::npos) << withStopped.strOut;
+    EXPECT_EQ(withStopped.strOut.find("partner-removed"), std::string::npos) << withStopped.strOut;
     const Result unchanged = RunCli(m_dir, {"history", project, "--changes", "--json"});
     EXPECT_NE(unchanged.strOut.find("\"alarming\": false,\n \"changes\": []"), std::string::npos)
         << unchanged.strOut;
