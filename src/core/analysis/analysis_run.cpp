@@ -115,6 +115,9 @@ bool CAnalysisRun::Start() {
     while (m_project.GetNextPartner(entry)) {
         SPartner& partner = m_partners.emplace_back();
         SplitPartnerEntry(entry, partner.strUrl, partner.strComment);
+        // User info in an older project's URL is neither sent nor written to the table, the log,
+        // the trace or the history.
+        partner.strUrl = WithoutUserInfo(partner.strUrl);
         partner.strRobotsUrl = SiteUrlOf(partner.strUrl) + "/robots.txt";
         std::string site = UrlOrigin(partner.strUrl);
         if (site.empty()) {
@@ -427,7 +430,7 @@ void CAnalysisRun::JudgeRows(const SPartnerFetch& page, SPageSignals pageSignals
     facts.nStatus = page.nPageStatus;
     facts.nBytes = page.nPageBytes;
     facts.eOutcome = page.ePageOutcome;
-    facts.strFinalUrl = page.strFinalUrl.empty() ? page.strUrl : page.strFinalUrl;
+    facts.strFinalUrl = WithoutUserInfo(page.strFinalUrl.empty() ? page.strUrl : page.strFinalUrl);
     facts.nRobotsStatus = page.nRobotsStatus;
     facts.bGooglebotAllowed = m_rfcRules.IsAllowed("Googlebot", page.strUrl);
     facts.pageSignals = std::move(pageSignals);
