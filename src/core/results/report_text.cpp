@@ -41,6 +41,22 @@ bool IsNumber(std::string_view text) {
     return bDigit;
 }
 
+// Appends a cell with each tab and line end (CR LF, CR or LF) as one blank, so every row stays
+// one line of eighteen fields.
+void AppendCell(std::string& text, std::string_view cell) {
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        const char c = cell[i];
+        if (c == '\t' || c == '\n' || c == '\r') {
+            text += ' ';
+            if (c == '\r' && i + 1 < cell.size() && cell[i + 1] == '\n') {
+                ++i;
+            }
+        } else {
+            text += c;
+        }
+    }
+}
+
 std::string BuildText(const CResultTable& table, const std::string& columnHeader, int nHeaderLines,
                       bool bCsv) {
     std::string text;
@@ -60,7 +76,7 @@ std::string BuildText(const CResultTable& table, const std::string& columnHeader
             if (bCsv && IsOutsideColumn(col)) {
                 GuardCsvCell(cell);
             }
-            text += cell;
+            AppendCell(text, cell);
             text += '\t';
         }
         text += kLineEnd;
