@@ -65,7 +65,7 @@ int RunHistory(const SHistoryOptions& options) {
     std::error_code error;
     const std::string projectPath = std::filesystem::absolute(options.strProject, error).string();
     const std::string path = HistoryPathOf(projectPath);
-    if (error || !std::filesystem::exists(path, error)) {
+    if (error || !std::filesystem::exists(std::filesystem::symlink_status(path, error))) {
         return Fail("no runs are stored for " + options.strProject + " (no " + path + ")",
                     kExitUsage);
     }

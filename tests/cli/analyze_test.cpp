@@ -297,6 +297,17 @@ TEST_F(AnalyzeCommand, DamagedHistoryNeverStopsTheRun) {
                                  ": cannot read the history: file is not a database (the "
                                  "analysis goes on)\n");
     EXPECT_EQ(ReadAll(damaged), std::string(4096, 'x'));
+
+    // Nor does a link in the history's place, which is never followed.
+    std::filesystem::remove(damaged);
+    std::filesystem::create_symlink(m_dir.File("elsewhere.db"), damaged);
+    const Result linked = RunCli(m_dir, {"analyze", project, "--quiet", "--csv", "-"});
+    EXPECT_EQ(linked.nExit, 0);
+    EXPECT_NE(linked.strOut.find("shop.example"), std::string::npos);
+    EXPECT_EQ(linked.strErr, "tessaray-cli: history off: " + damaged +
+                                 ": it is a symbolic link, which the history never follows (the "
+                                 "analysis goes on)\n");
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("elsewhere.db")));
 }
 
 TEST_F(AnalyzeCommand, BadInputIsRefusedBeforeAnythingIsFetched) {

@@ -383,7 +383,9 @@ SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& ru
     SHistoryRecord record;
     const std::string path = HistoryPathOf(strProjectPath);
     std::error_code error;
-    if (!run.info.bCompleted && !std::filesystem::exists(path, error)) {
+    // A link in its place (dangling or not) counts as there: Open refuses it with a message.
+    if (!run.info.bCompleted &&
+        !std::filesystem::exists(std::filesystem::symlink_status(path, error))) {
         return record;
     }
     CHistoryDb history;
