@@ -33,7 +33,8 @@ namespace tessaray::cli {
 
 namespace {
 
-// Exit code of a run stopped by Ctrl+C (the reports of the finished rows are still written).
+// Exit code of a run that Ctrl+C stopped before every partner was checked (the reports of the
+// partners checked are still written, and say that the run was stopped).
 constexpr int kExitInterrupted = 130;
 // Exit code when the run could not start a fetch or a report cannot be written.
 constexpr int kExitFailed = 1;
@@ -254,7 +255,7 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
     }
     std::printf("\n");
     std::printf(language.pszCounts, partners, listed, nofollow, failed);
-    std::printf("%s\n", SummaryText(verdicts.Summary(), language.chLetter).c_str());
+    std::printf("%s\n", SummaryText(verdicts, language.chLetter).c_str());
 }
 
 // 0 when every partner's link counts, else 4, or 5 when a partner was unreachable.
@@ -438,7 +439,7 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     }
     if (options.bSummary ||
         (options.strCsv.empty() && options.strHtml.empty() && options.strJson.empty())) {
-        PrintSummary(table, run.GetVerdicts(), language, run.GetPartnerNumber());
+        PrintSummary(table, run.GetVerdicts(), language, run.GetPartnersDone());
     }
     if (options.bChanges) {
         SRunInfo newer;
@@ -496,7 +497,7 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
                     "run a link was lost or its verdict got worse (wins over 4 and 5); 4 a link "
                     "is missing or does not count; 5 a partner was unreachable (5 wins over 4); "
                     "1 a report could not be written or a fetch could not start; 2 bad input; "
-                    "130 interrupted (Ctrl+C).");
+                    "130 stopped by Ctrl+C before every partner was checked.");
     command->callback([options, &exitCode] { exitCode = RunAnalyze(*options); });
 }
 

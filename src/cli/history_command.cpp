@@ -65,7 +65,7 @@ int RunHistory(const SHistoryOptions& options) {
     std::error_code error;
     const std::string projectPath = std::filesystem::absolute(options.strProject, error).string();
     const std::string path = HistoryPathOf(projectPath);
-    if (error || !std::filesystem::exists(path, error)) {
+    if (error || !std::filesystem::exists(std::filesystem::symlink_status(path, error))) {
         return Fail("no runs are stored for " + options.strProject + " (no " + path + ")",
                     kExitUsage);
     }
@@ -81,11 +81,19 @@ int RunHistory(const SHistoryOptions& options) {
     if (options.runs.size() == 1) {
         return Fail("--changes takes two runs or none", kExitUsage);
     }
-    if (options.runs.empty() && runs.size() < 2) {
-        return Fail("fewer than two runs are stored for " + options.strProject, kExitUsage);
+    // Without named runs the last two completed ones: a stopped run never reached some partners.
+    std::vector<std::int64_t> compared = options.runs;
+    for (auto run = runs.rbegin(); compared.size() < 2 && run != runs.rend(); ++run) {
+        if (run->bCompleted) {
+            compared.insert(compared.begin(), run->nId);
+        }
     }
-    const std::int64_t nOld = options.runs.empty() ? runs[runs.size() - 2].nId : options.runs[0];
-    const std::int64_t nNew = options.runs.empty() ? runs.back().nId : options.runs[1];
+    if (compared.size() < 2) {
+        return Fail("fewer than two completed runs are stored for " + options.strProject,
+                    kExitUsage);
+    }
+    const std::int64_t nOld = compared[0];
+    const std::int64_t nNew = compared[1];
     SStoredRun older;
     SStoredRun newer;
     if (!history.ReadRun(nOld, older) || !history.ReadRun(nNew, newer)) {
@@ -131,7 +139,8 @@ void RegisterHistory(CLI::App& app, int& exitCode) {
         "history", "List the runs stored beside a project, or show what changed between two");
     command->add_option("project", options->strProject, "the project file (.tsrp)")->required();
     command->add_option("runs", options->runs,
-                        "with --changes: the older and the newer run (default: the last two)");
+                        "with --changes: the older and the newer run (default: the last two "
+                        "completed runs)");
     command->add_flag("--changes", options->bChanges, "show the changes between two runs");
     command->add_flag("--json", options->bJson, "write JSON");
     command->callback([options, &exitCode] { exitCode = RunHistory(*options); });

@@ -115,6 +115,9 @@ bool CAnalysisRun::Start() {
     while (m_project.GetNextPartner(entry)) {
         SPartner& partner = m_partners.emplace_back();
         SplitPartnerEntry(entry, partner.strUrl, partner.strComment);
+        // User info in an older project's URL is neither sent nor written to the table, the log,
+        // the trace or the history.
+        partner.strUrl = WithoutUserInfo(partner.strUrl);
         partner.strRobotsUrl = SiteUrlOf(partner.strUrl) + "/robots.txt";
         std::string site = UrlOrigin(partner.strUrl);
         if (site.empty()) {
@@ -165,11 +168,46 @@ void CAnalysisRun::Cancel() {
     if (!m_bRunning) {
         return;
     }
-    // The partner in turn has not been evaluated: its row (the table's last) goes.
-    if (m_bTurnShown) {
-        m_table.DeleteRow(m_nPartnerRow);
+    m_bStopRequested = true;
+    EndStopped();
+}
+
+void CAnalysisRun::TakeDone() {
+    for (SPartnerFetch& done : m_pPool->TakeDone()) {
+        const int nSite = m_partners[static_cast<std::size_t>(done.nId)].nSite;
+        --m_sites[static_cast<std::size_t>(nSite)].nInFlight;
+        --m_nInFlight;
+        OfferSite(nSite);
+        m_fetched.emplace(done.nId, std::move(done));
     }
-    EndRun(ERunEnd::Stopped);
+}
+
+void CAnalysisRun::EndStopped() {
+    // Every page that has arrived is evaluated, in partner order, so nothing fetched is lost; a
+    // partner whose page has not arrived gets no row (the row of the partner in turn goes).
+    if (m_pPool) {
+        TakeDone();
+    }
+    if (m_bTurnShown && !m_fetched.contains(m_nTurn)) {
+        m_table.DeleteRow(m_nPartnerRow);
+        --m_nPartnerNumber;
+        m_bTurnShown = false;
+    }
+    while (!m_fetched.empty()) {
+        auto first = m_fetched.begin();
+        if (!m_bTurnShown) {
+            m_nTurn = first->first;
+            ShowTurn();
+        }
+        SPartnerFetch page = std::move(first->second);
+        m_fetched.erase(first);
+        EvaluatePage(std::move(page));
+        ++m_nPartnersDone;
+        m_bTurnShown = false;
+        RowDone();
+    }
+    EndRun(m_nPartnersDone == static_cast<int>(m_partners.size()) ? ERunEnd::Completed
+                                                                  : ERunEnd::Stopped);
 }
 
 void CAnalysisRun::EndRun(ERunEnd eEnd) {
@@ -183,6 +221,9 @@ void CAnalysisRun::EndRun(ERunEnd eEnd) {
     m_eRunEnd = eEnd;
     m_log.AddLine(m_words.strAnalyzingReady);
     m_verdicts.SetFinished(UtcTimestamp());
+    if (eEnd != ERunEnd::Completed) {
+        m_verdicts.SetStopped(static_cast<int>(m_partners.size()));
+    }
     // A stopped run leaves no trace file.
     if (eEnd != ERunEnd::Stopped) {
         m_trace.End();
@@ -199,7 +240,7 @@ void CAnalysisRun::OfferSite(int nSite) {
 void CAnalysisRun::FillWindow() {
     // The partner in turn always gets a place: the partners before it of its site are evaluated,
     // and every evaluation frees a place.
-    while (m_nWindowUsed < m_runWindow.nParallel && !m_offers.empty()) {
+    while (!m_bStopRequested && m_nWindowUsed < m_runWindow.nParallel && !m_offers.empty()) {
         const auto [index, nSite] = *m_offers.begin();
         m_offers.erase(m_offers.begin());
         SSite& site = m_sites[static_cast<std::size_t>(nSite)];
@@ -234,12 +275,14 @@ void CAnalysisRun::ShowTurn() {
 void CAnalysisRun::Advance() {
     while (m_bRunning) {
         if (!m_bTurnShown) {
-            if (m_bStopRequested) {
-                EndRun(ERunEnd::Stopped);
-                return;
-            }
+            // A Stop that comes while the last partner is evaluated does not make a run that
+            // checked every partner a stopped one.
             if (m_nTurn >= static_cast<int>(m_partners.size())) {
                 EndRun(ERunEnd::Completed);
+                return;
+            }
+            if (m_bStopRequested) {
+                EndStopped();
                 return;
             }
             ShowTurn();
@@ -273,13 +316,7 @@ void CAnalysisRun::PageFetched() {
     if (!m_bRunning || !m_pPool) {
         return;
     }
-    for (SPartnerFetch& done : m_pPool->TakeDone()) {
-        const int nSite = m_partners[static_cast<std::size_t>(done.nId)].nSite;
-        --m_sites[static_cast<std::size_t>(nSite)].nInFlight;
-        --m_nInFlight;
-        OfferSite(nSite);
-        m_fetched.emplace(done.nId, std::move(done));
-    }
+    TakeDone();
     FillWindow();
     Advance();
 }
@@ -393,7 +430,7 @@ void CAnalysisRun::JudgeRows(const SPartnerFetch& page, SPageSignals pageSignals
     facts.nStatus = page.nPageStatus;
     facts.nBytes = page.nPageBytes;
     facts.eOutcome = page.ePageOutcome;
-    facts.strFinalUrl = page.strFinalUrl.empty() ? page.strUrl : page.strFinalUrl;
+    facts.strFinalUrl = WithoutUserInfo(page.strFinalUrl.empty() ? page.strUrl : page.strFinalUrl);
     facts.nRobotsStatus = page.nRobotsStatus;
     facts.bGooglebotAllowed = m_rfcRules.IsAllowed("Googlebot", page.strUrl);
     facts.pageSignals = std::move(pageSignals);

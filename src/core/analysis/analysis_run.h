@@ -137,12 +137,13 @@ public:
     // modified project could not be saved, or when the project has no domain or no partner.
     // True when a run began.
     bool Start();
-    // The partner in turn is fetched and evaluated; then the run ends and the fetches of later
-    // partners are cancelled.
+    // No further fetch starts; the partner in turn is fetched and evaluated, and so is every
+    // later partner whose page has arrived by then; then the run ends and the fetches still under
+    // way are cancelled. A run that evaluated every partner all the same ends as completed.
     void Stop();
-    // Ends the run at once: every transfer is cancelled, the rows of the partners evaluated so far
-    // stay (the row of the partner in turn goes), and the run ends as stopped. The destructor
-    // cancels too.
+    // Ends the run at once: the pages that have arrived are evaluated, every transfer is
+    // cancelled, the rows of the partners evaluated stay (the row of the partner in turn goes
+    // when its page has not arrived), and the run ends as stopped. The destructor cancels too.
     void Cancel();
     // A fetch's completion, called on the owner's thread after the post callback.
     void PageFetched();
@@ -194,6 +195,10 @@ private:
     // Cancels every fetch and writes "analyzing ready"; the trace file is written unless the run
     // was stopped.
     void EndRun(ERunEnd eEnd);
+    // Ends a run that Stop or Cancel ended early: every page that has arrived is evaluated first.
+    void EndStopped();
+    // Moves the pages the pool has fetched to m_fetched.
+    void TakeDone();
     void EvaluatePage(SPartnerFetch fetched);
     // Judges the rows of the partner just evaluated; rowRel holds each row and its link's rel.
     void JudgeRows(const SPartnerFetch& page, SPageSignals pageSignals,

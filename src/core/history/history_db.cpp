@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -190,7 +191,23 @@ bool CHistoryDb::Fail(const std::string& what) {
 
 bool CHistoryDb::Open(const std::string& strPath, bool bCreate) {
     m_strError.clear();
-    if (!m_db.Open(strPath, bCreate ? CSqliteDb::EOpen::Create : CSqliteDb::EOpen::ReadWrite)) {
+    // A link in the history's place is never followed: the run would write wherever it points,
+    // and a dangling one would make a database there.
+    std::error_code error;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(strPath, error))) {
+        m_strError = "it is a symbolic link, which the history never follows";
+        return false;
+    }
+    // The folders are resolved here, so that SQLite, told not to follow links, refuses only a
+    // link put in the file's place since.
+    const std::filesystem::path path(strPath);
+    std::string resolved = strPath;
+    if (const auto folder = std::filesystem::canonical(
+            path.has_parent_path() ? path.parent_path() : std::filesystem::path("."), error);
+        !error) {
+        resolved = (folder / path.filename()).string();
+    }
+    if (!m_db.Open(resolved, bCreate ? CSqliteDb::EOpen::Create : CSqliteDb::EOpen::ReadWrite)) {
         return Fail(strPath);
     }
     m_db.SetBusyTimeout(5000);

@@ -51,7 +51,8 @@ std::string HistoryPathOf(const std::string& strProjectPath);
 class CHistoryDb {
 public:
     // Opens the file; with bCreate a missing one is created. False, with Error() telling why,
-    // when it cannot be opened or is no history (a file of another program is never written).
+    // when it cannot be opened, is a symbolic link (dangling or not) or is no history (a file of
+    // another program is never written).
     bool Open(const std::string& strPath, bool bCreate);
     bool IsOpen() const { return m_db.IsOpen(); }
     void SetBusyTimeout(int nMilliseconds) { m_db.SetBusyTimeout(nMilliseconds); }

@@ -190,13 +190,17 @@ std::vector<SRunChange> CompareRuns(const SStoredRun& older, const SStoredRun& n
         const std::vector<int>& newRows = newPartners.rows.at(partner);
         const auto found = oldPartners.rows.find(partner);
         if (found == oldPartners.rows.end()) {
-            comparer.AddPartner(EChangeKind::PartnerAdded, -1, newRows.front(), partner);
+            // A partner that a stopped older run never reached is not new.
+            if (older.info.bCompleted) {
+                comparer.AddPartner(EChangeKind::PartnerAdded, -1, newRows.front(), partner);
+            }
         } else {
             comparer.ComparePartner(partner, found->second, newRows);
         }
     }
     for (const std::string& partner : oldPartners.order) {
-        if (!newPartners.rows.contains(partner)) {
+        // Nor is one that a stopped newer run never reached lost.
+        if (newer.info.bCompleted && !newPartners.rows.contains(partner)) {
             comparer.AddPartner(EChangeKind::PartnerRemoved, oldPartners.rows.at(partner).front(),
                                 -1, partner);
         }
@@ -379,7 +383,9 @@ SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& ru
     SHistoryRecord record;
     const std::string path = HistoryPathOf(strProjectPath);
     std::error_code error;
-    if (!run.info.bCompleted && !std::filesystem::exists(path, error)) {
+    // A link in its place (dangling or not) counts as there: Open refuses it with a message.
+    if (!run.info.bCompleted &&
+        !std::filesystem::exists(std::filesystem::symlink_status(path, error))) {
         return record;
     }
     CHistoryDb history;

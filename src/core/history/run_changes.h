@@ -45,7 +45,9 @@ struct SRunChange {
 
 // The changes from the older run to the newer, partners matched by their URL and links by
 // partner and link URL (a link URL found twice on a page: by its order). Partners in the order
-// of the newer run, removed partners last.
+// of the newer run, removed partners last. A partner that only one of the runs checked is added
+// or removed only when the other run completed: a stopped run says nothing of the partners it
+// never reached.
 std::vector<SRunChange> CompareRuns(const SStoredRun& older, const SStoredRun& newer);
 
 // The change to show beside each row of the newer run, by its row number (the No. cell): the most

@@ -54,7 +54,8 @@ void CSqliteDb::SClose::operator()(sqlite3* pDb) const {
 bool CSqliteDb::Open(const std::string& strPath, EOpen eMode) {
     m_pDb.reset();
     m_strOpenError.clear();
-    int flags = SQLITE_OPEN_NOMUTEX;
+    // A symbolic link anywhere in the path is refused.
+    int flags = SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_NOFOLLOW;
     switch (eMode) {
     case EOpen::ReadOnly:
         flags |= SQLITE_OPEN_READONLY;

@@ -44,7 +44,8 @@ class CSqliteDb {
 public:
     enum class EOpen { ReadOnly, ReadWrite, Create };
 
-    // False, with LastError telling why, when the file cannot be opened.
+    // False, with LastError telling why, when the file cannot be opened; a path through a
+    // symbolic link is refused.
     bool Open(const std::string& strPath, EOpen eMode);
     bool IsOpen() const { return m_pDb != nullptr; }
     void Close() { m_pDb.reset(); }

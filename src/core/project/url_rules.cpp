@@ -1,5 +1,7 @@
 #include "core/project/url_rules.h"
 
+#include <algorithm>
+
 namespace tessaray {
 
 bool StartsWithScheme(std::string_view text) {
@@ -82,6 +84,23 @@ std::string_view SiteOfUrl(std::string_view url, std::string_view* path) {
         site.remove_suffix(1);
     }
     return site;
+}
+
+std::string WithoutUserInfo(std::string_view url) {
+    const std::size_t scheme = url.find("://");
+    if (scheme == std::string_view::npos || scheme == 0 ||
+        !std::all_of(url.begin(), url.begin() + static_cast<std::ptrdiff_t>(scheme), [](char c) {
+            return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '+' || c == '-' || c == '.';
+        })) {
+        return std::string(url);
+    }
+    const std::size_t start = scheme + 3;
+    const std::string_view authority = url.substr(start, url.find_first_of("/?#\\", start) - start);
+    const std::size_t at = authority.rfind('@');
+    if (at == std::string_view::npos) {
+        return std::string(url);
+    }
+    return std::string(url.substr(0, start)).append(url.substr(start + at + 1));
 }
 
 SDomainSite DomainSiteOf(std::string_view domain) {

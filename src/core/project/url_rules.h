@@ -32,6 +32,10 @@ std::string SiteUrlOf(std::string_view url);
 // Empty for any other URL.
 std::string_view SiteOfUrl(std::string_view url, std::string_view* path = nullptr);
 
+// The URL without the user info of its authority ("http://bob:pw@host/p" -> "http://host/p"),
+// for every place a URL is shown or stored; any other URL as it is.
+std::string WithoutUserInfo(std::string_view url);
+
 // True when a link URL points to the site of the user's domain: the same SiteOfUrl (a domain
 // without scheme is read as a host), and, when the domain has a path, a link path that begins
 // with it. http and https count alike; so do a host with and without "www.".

@@ -108,7 +108,9 @@ bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVer
     out << "{\"project\": " << JsonString(info.strProject)
         << ", \"domain\": " << JsonString(info.strDomain)
         << ", \"started\": " << JsonString(verdicts.GetStarted())
-        << ", \"finished\": " << JsonString(verdicts.GetFinished()) << ",\n \"partners\": [";
+        << ", \"finished\": " << JsonString(verdicts.GetFinished())
+        << ", \"completed\": " << (verdicts.IsStopped() ? "false" : "true")
+        << ",\n \"partners\": [";
     const char* partnerSeparator = "\n  ";
     for (const CRunVerdicts::SPartner& partner : verdicts.Partners()) {
         const SPartnerFacts& facts = partner.facts;

@@ -41,6 +41,24 @@ bool IsNumber(std::string_view text) {
     return bDigit;
 }
 
+// Appends a cell with each tab and line end (CR LF, CR or LF) as one blank, so every row stays
+// one line of eighteen fields.
+void AppendCell(std::string& text, std::string_view cell) {
+    std::size_t start = 0; // the part from here on is not yet appended
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        const char c = cell[i];
+        if (c != '\t' && c != '\r' && c != '\n') {
+            continue;
+        }
+        text.append(cell.substr(start, i - start)) += ' ';
+        if (c == '\r' && i + 1 < cell.size() && cell[i + 1] == '\n') {
+            ++i;
+        }
+        start = i + 1;
+    }
+    text.append(cell.substr(start));
+}
+
 std::string BuildText(const CResultTable& table, const std::string& columnHeader, int nHeaderLines,
                       bool bCsv) {
     std::string text;
@@ -60,7 +78,7 @@ std::string BuildText(const CResultTable& table, const std::string& columnHeader
             if (bCsv && IsOutsideColumn(col)) {
                 GuardCsvCell(cell);
             }
-            text += cell;
+            AppendCell(text, cell);
             text += '\t';
         }
         text += kLineEnd;

@@ -13,15 +13,16 @@ inline constexpr int kReportHeaderLines = 2;
 
 // The report text: columnHeader and CR LF, then one line per row in the table's current order,
 // each cell (read with GetCellText) followed by a tab, each line ended by CR LF. With
-// nHeaderLines >= 0 the Server Header cell is put through ShortenServerHeader first. Empty when
-// the table has no rows.
+// nHeaderLines >= 0 the Server Header cell is put through ShortenServerHeader first. A tab or line
+// end inside a cell (CR LF, CR or LF) is written as one blank, so each row is one line of
+// eighteen fields. Empty when the table has no rows.
 std::string BuildReportText(const CResultTable& table, const std::string& columnHeader,
                             int nHeaderLines);
 
 // The report text as the CSV report writes it: BuildReportText with the table's column header,
 // and every cell whose text comes from outside (partner URL, link URL, anchor text, comment,
-// server header) put through GuardCsvCell, so that a spreadsheet opening the file shows it as
-// text instead of running it as a formula.
+// server header) put through GuardCsvCell (before its tabs and line ends become blanks), so that
+// a spreadsheet opening the file shows it as text instead of running it as a formula.
 std::string BuildCsvText(const CResultTable& table, int nHeaderLines);
 
 // Prefixes a "'" to a cell that starts with '=', '+', '-', '@', a tab or a carriage return and

@@ -284,6 +284,8 @@ bool CResultTable::FillList(const std::string& domain, const std::vector<std::st
         Row& row = m_rows.emplace_back().cells;
         row[kColNo] = std::to_string(i + 1);
         SplitPartnerEntry(entries[i], row[kColPartnerUrl], row[kColComment]);
+        // A password in an older project's URL is never shown nor exported.
+        row[kColPartnerUrl] = WithoutUserInfo(row[kColPartnerUrl]);
         if (bShowDomain) {
             row[kColYourUrl] = domain;
         }

@@ -199,6 +199,8 @@ void CRunVerdicts::Clear() {
     m_known.clear();
     m_strStarted.clear();
     m_strFinished.clear();
+    m_bStopped = false;
+    m_nPartnerCount = 0;
 }
 
 void CRunVerdicts::AddPartner(SPartnerFacts facts) {
@@ -281,6 +283,20 @@ std::string SummaryText(const CRunVerdicts::SSummary& summary, char chLanguage) 
            count(summary.nUnreachable, "unreachable", "unreachable");
 }
 
+std::string SummaryText(const CRunVerdicts& verdicts, char chLanguage) {
+    const CRunVerdicts::SSummary summary = verdicts.Summary();
+    std::string text = SummaryText(summary, chLanguage);
+    if (verdicts.IsStopped()) {
+        const int count = verdicts.GetPartnerCount();
+        text += chLanguage == 'G'
+                    ? " (angehalten nach " + std::to_string(summary.nPartners) + " von " +
+                          std::to_string(count) + (count == 1 ? " Partner)" : " Partnern)")
+                    : " (stopped after " + std::to_string(summary.nPartners) + " of " +
+                          std::to_string(count) + (count == 1 ? " partner)" : " partners)");
+    }
+    return text;
+}
+
 std::string BuildVerdictHtml(const CRunVerdicts& verdicts, char chLanguage) {
     const bool german = chLanguage == 'G';
     const auto text = [](std::string_view raw) {
@@ -291,7 +307,7 @@ std::string BuildVerdictHtml(const CRunVerdicts& verdicts, char chLanguage) {
         }
         return html;
     };
-    std::string html = "<p class=\"summary\">" + text(SummaryText(verdicts.Summary(), chLanguage)) +
+    std::string html = "<p class=\"summary\">" + text(SummaryText(verdicts, chLanguage)) +
                        "</p>\r\n<table class=\"verdict\">\r\n<tr><th>" + (german ? "Nr." : "No.") +
                        "</th><th>Partner URL</th><th>" + (german ? "Bewertung" : "Verdict") +
                        "</th><th>" + (german ? "Gründe" : "Reasons") + "</th></tr>\r\n";

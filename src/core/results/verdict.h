@@ -113,9 +113,19 @@ public:
     const std::string& GetStarted() const { return m_strStarted; }
     const std::string& GetFinished() const { return m_strFinished; }
 
+    // The run ended before every one of its nPartnerCount partners was evaluated.
+    void SetStopped(int nPartnerCount) {
+        m_bStopped = true;
+        m_nPartnerCount = nPartnerCount;
+    }
+    bool IsStopped() const { return m_bStopped; }
+    int GetPartnerCount() const { return m_nPartnerCount; }
+
 private:
     std::string m_strStarted;
     std::string m_strFinished;
+    bool m_bStopped = false;
+    int m_nPartnerCount = 0;
     std::vector<SPartner> m_partners;
     std::vector<SRow> m_rows;  // by row number - 1
     std::vector<bool> m_known; // a row of that number was added
@@ -123,6 +133,9 @@ private:
 
 // "10 partners: 5 count, 3 do not count, 1 missing, 1 unreachable" (or German).
 std::string SummaryText(const CRunVerdicts::SSummary& summary, char chLanguage);
+// The summary of a run; a stopped run's says so: "... 0 unreachable (stopped after 10 of 12
+// partners)".
+std::string SummaryText(const CRunVerdicts& verdicts, char chLanguage);
 
 // The verdict part of the HTML report: the summary and a table of the partners with their
 // verdicts (a class per verdict, for colours) and reasons. Inert: every text is escaped and no

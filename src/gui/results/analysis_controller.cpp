@@ -226,8 +226,10 @@ void CAnalysisController::OnPageFetched() {
     m_run->PageFetched();
     m_model.VerdictsChanged();
     // The verdicts' summary ends the output log of a run.
-    if (wasRunning && !m_run->IsRunning() && m_run->GetVerdicts().Summary().nPartners > 0) {
-        m_frame.AddOutputLine(SummaryText(m_run->GetVerdicts().Summary(), m_setup.chLanguage));
+    const CRunVerdicts& verdicts = m_run->GetVerdicts();
+    if (wasRunning && !m_run->IsRunning() &&
+        (verdicts.Summary().nPartners > 0 || verdicts.IsStopped())) {
+        m_frame.AddOutputLine(SummaryText(verdicts, m_setup.chLanguage));
     }
     ShowProgress();
 }
@@ -286,9 +288,10 @@ void CAnalysisController::ShowProgress() {
     if (!running) {
         // After a run the status bar keeps its summary.
         const CRunVerdicts* verdicts = ShownVerdicts();
-        const bool summary = verdicts != nullptr && verdicts->Summary().nPartners > 0;
-        m_frame.SetStatusMessage(
-            summary ? FromBytes(SummaryText(verdicts->Summary(), m_setup.chLanguage)) : QString());
+        const bool summary =
+            verdicts != nullptr && (verdicts->Summary().nPartners > 0 || verdicts->IsStopped());
+        m_frame.SetStatusMessage(summary ? FromBytes(SummaryText(*verdicts, m_setup.chLanguage))
+                                         : QString());
         m_frame.RequestCommandUiUpdate();
         return;
     }

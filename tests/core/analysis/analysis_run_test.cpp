@@ -456,9 +456,10 @@ TEST_F(AnalysisRunTest, StopDuringTheThirdFetchCompletesItsRowAndLeavesNoTraceFi
     for (const char* path : {"/1.html", "/2.html", "/3.html", "/4.html"}) {
         Serve(path, Page("<a href=\"http://shop.example/\">Shop</a>"));
     }
-    // The fourth page is fetched while the third is slow; Stop leaves no row of it.
+    // The fourth page is fetched while the third is slow: Stop keeps its row too; the fifth is
+    // never asked for.
     m_delays["/3.html"] = std::chrono::milliseconds(300);
-    MakeProject({Url("/1.html"), Url("/2.html"), Url("/3.html"), Url("/4.html")});
+    MakeProject({Url("/1.html"), Url("/2.html"), Url("/3.html"), Url("/4.html"), Url("/5.html")});
     // A trace file of an earlier run goes at the start of this one.
     WriteStringToFile(m_trace.GetTraceFile(), "old");
 
@@ -470,20 +471,31 @@ TEST_F(AnalysisRunTest, StopDuringTheThirdFetchCompletesItsRowAndLeavesNoTraceFi
     });
 
     EXPECT_EQ(m_run.GetRunEnd(), ERunEnd::Stopped);
-    ASSERT_EQ(m_table.GetRowCount(), 3);
+    ASSERT_EQ(m_table.GetRowCount(), 4);
     EXPECT_EQ(RowAt(2)[kColPartnerUrl], Url("/3.html"));
     EXPECT_EQ(RowAt(2)[kColListed], "Yes");
     EXPECT_EQ(RowAt(2)[kColR3], "");
-    ASSERT_EQ(m_log.m_lines.size(), 4u);
+    EXPECT_EQ(RowAt(3)[kColPartnerUrl], Url("/4.html"));
+    EXPECT_EQ(RowAt(3)[kColListed], "Yes");
+    ASSERT_EQ(m_log.m_lines.size(), 5u);
     EXPECT_EQ(m_log.m_lines[2], Url("/3.html") + " - loading... ready;  analyzing ... ready");
-    EXPECT_EQ(m_log.m_lines[3], "analyzing ready");
+    EXPECT_EQ(m_log.m_lines[4], "analyzing ready");
     EXPECT_FALSE(FileExists(m_trace.GetTraceFile()));
+    EXPECT_EQ(SummaryText(m_run.GetVerdicts(), 'E'),
+              "4 partners: 4 count, 0 do not count, 0 missing, 0 unreachable (stopped after 4 of "
+              "5 partners)");
 
-    // The next run starts afresh although Stop was pressed before.
+    // The next run starts afresh although Stop was pressed before; a Stop while the last
+    // partner is fetched leaves a completed run.
     ASSERT_TRUE(m_run.Start());
-    RunToEnd();
+    RunToEnd([this] {
+        if (m_run.GetPartnerNumber() == 5) {
+            m_run.Stop();
+        }
+    });
     EXPECT_EQ(m_run.GetRunEnd(), ERunEnd::Completed);
-    EXPECT_EQ(m_table.GetRowCount(), 4);
+    EXPECT_FALSE(m_run.GetVerdicts().IsStopped());
+    EXPECT_EQ(m_table.GetRowCount(), 5);
     EXPECT_TRUE(FileExists(m_trace.GetTraceFile()));
 }
 
@@ -801,13 +813,16 @@ TEST_F(FetchWindowTest, CancelEndsEveryTransferAndKeepsTheRowsEvaluated) {
                  silent.Url("/5.html")});
 
     ASSERT_TRUE(m_run.Start());
+    // Until the third is in turn and the fourth has arrived.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (m_run.GetPartnerNumber() < 3 && std::chrono::steady_clock::now() < deadline) {
+    while ((m_run.GetPartnerNumber() < 3 || m_run.GetFetchesInFlight() > 2) &&
+           std::chrono::steady_clock::now() < deadline) {
         if (m_completions.Take(std::chrono::milliseconds(100))) {
             m_run.PageFetched();
         }
     }
     ASSERT_EQ(m_run.GetPartnerNumber(), 3);
+    ASSERT_EQ(m_run.GetFetchesInFlight(), 2);
     const auto before = std::chrono::steady_clock::now();
     m_run.Cancel();
     // Only a bound against a hang: the silent transfers would hold a join for 30 s.
@@ -815,10 +830,17 @@ TEST_F(FetchWindowTest, CancelEndsEveryTransferAndKeepsTheRowsEvaluated) {
 
     EXPECT_FALSE(m_run.IsRunning());
     EXPECT_EQ(m_run.GetRunEnd(), ERunEnd::Stopped);
-    ASSERT_EQ(m_table.GetRowCount(), 2);
+    // The fourth page had arrived: its row stays, numbered after the second.
+    ASSERT_EQ(m_table.GetRowCount(), 3);
     EXPECT_EQ(RowAt(1)[kColPartnerUrl], Url("/2.html"));
+    EXPECT_EQ(RowAt(2)[kColNo], "3");
+    EXPECT_EQ(RowAt(2)[kColPartnerUrl], Url("/4.html"));
     EXPECT_EQ(m_run.GetFetchesInFlight(), 0);
     EXPECT_EQ(m_log.m_lines.back(), "analyzing ready");
+    std::ostringstream json;
+    WriteJsonReport(json, m_table, m_run.GetVerdicts(), {});
+    EXPECT_NE(json.str().find("\"completed\": false"), std::string::npos);
+    EXPECT_NE(json.str().find("\"summary\": {\"partners\": 3,"), std::string::npos);
 }
 
 TEST_F(FetchWindowTest, HostilePartnersCostNoMoreThanTheirBudget) {

@@ -134,6 +134,25 @@ TEST(HistoryDbTest, DamagedOrForeignFilesAreLeftAlone) {
         EXPECT_FALSE(history.Error().empty());
     }
     EXPECT_EQ(ReadAll(cut), half);
+
+    // A symbolic link in the history's place is refused, dangling or not; a history in a folder
+    // reached through a link is opened.
+    const std::string target = dir.File("target.tsrp-history");
+    {
+        CHistoryDb whole;
+        ASSERT_TRUE(whole.Open(target, true));
+    }
+    const std::string kept = ReadAll(target);
+    std::filesystem::create_symlink(target, dir.File("link.tsrp-history"));
+    std::filesystem::create_symlink(dir.File("nowhere"), dir.File("dangling.tsrp-history"));
+    for (const char* name : {"link.tsrp-history", "dangling.tsrp-history"}) {
+        EXPECT_FALSE(history.Open(dir.File(name), true)) << name;
+        EXPECT_NE(history.Error().find("symbolic link"), std::string::npos) << history.Error();
+    }
+    EXPECT_EQ(ReadAll(target), kept);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("nowhere")));
+    std::filesystem::create_directory_symlink(dir.Path(), dir.File("folder"));
+    EXPECT_TRUE(history.Open(dir.File("folder/target.tsrp-history"), false)) << history.Error();
 }
 
 TEST(HistoryDbTest, UnwritablePlaceTurnsHistoryOff) {

@@ -27,8 +27,9 @@ SStoredRow Row(const std::string& partner, const std::string& link, EVerdict ver
     return row;
 }
 
-SStoredRun RunOf(std::vector<SStoredRow> rows) {
+SStoredRun RunOf(std::vector<SStoredRow> rows, bool bCompleted = true) {
     SStoredRun run;
+    run.info.bCompleted = bCompleted;
     run.rows = std::move(rows);
     return run;
 }
@@ -118,6 +119,16 @@ TEST(RunChangesTest, EachKindOfChange) {
          {{K::PartnerAdded, C::New, "", Missing, Missing},
           {K::PartnerRemoved, C::Lost, "", Counts, Missing}},
          false},
+        {"a partner the stopped older run never reached is not new",
+         RunOf({Row(kA, kHome, Counts)}, false),
+         RunOf({Row(kA, kHome, Counts), Row(kB, "", Missing)}),
+         {},
+         false},
+        {"a partner the stopped newer run never reached is not lost",
+         RunOf({Row(kA, kHome, Counts), Row(kB, kHome, Counts)}),
+         RunOf({Row(kA, kHome, DoesNotCount)}, false),
+         {{K::VerdictChanged, C::Worse, kHome, Counts, DoesNotCount}},
+         true},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.what);

@@ -124,6 +124,13 @@ TEST(UrlHelpersTest, HostAndSite) {
     EXPECT_EQ(SiteUrlOf("shop.example/x"), "http://shop.example");
     EXPECT_TRUE(StartsWithScheme("HTTP://x"));
     EXPECT_FALSE(StartsWithScheme("x http://"));
+    // User info goes wherever a URL is shown; everything else stays as it is.
+    EXPECT_EQ(WithoutUserInfo("http://bob:pw@Host.test/a@b?c=d@e"), "http://Host.test/a@b?c=d@e");
+    EXPECT_EQ(WithoutUserInfo("https://a@b:c@host.test:8080"), "https://host.test:8080");
+    EXPECT_EQ(WithoutUserInfo("http://host.test/?u=http://bob:pw@x.test"),
+              "http://host.test/?u=http://bob:pw@x.test");
+    EXPECT_EQ(WithoutUserInfo("mailto:bob@host.test"), "mailto:bob@host.test");
+    EXPECT_EQ(WithoutUserInfo("x y://bob@host.test"), "x y://bob@host.test");
 }
 
 } // namespace

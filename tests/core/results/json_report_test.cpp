@@ -64,7 +64,7 @@ TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
     ASSERT_TRUE(WriteJsonReport(out, table, verdicts, {"Proj", "http://shop.test", 'E'}));
     const std::string expected =
         "{\"project\": \"Proj\", \"domain\": \"http://shop.test\", \"started\": "
-        "\"2026-12-08T10:00:00Z\", \"finished\": \"2026-12-08T10:00:05Z\",\n"
+        "\"2026-12-08T10:00:00Z\", \"finished\": \"2026-12-08T10:00:05Z\", \"completed\": true,\n"
         " \"partners\": [\n"
         "  {\"url\": \"http://a.test/\", \"status\": 200, \"bytes\": 10, \"outcome\": "
         "\"complete\", "
@@ -88,6 +88,13 @@ TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
         " \"summary\": {\"partners\": 2, \"counts\": 0, \"does_not_count\": 1, \"missing\": 0, "
         "\"unreachable\": 1}}\n";
     EXPECT_EQ(out.str(), expected);
+
+    // A stopped run's report says so.
+    verdicts.SetStopped(5);
+    std::ostringstream stopped;
+    ASSERT_TRUE(WriteJsonReport(stopped, table, verdicts, {"Proj", "http://shop.test", 'E'}));
+    EXPECT_NE(stopped.str().find("\"finished\": \"2026-12-08T10:00:05Z\", \"completed\": false,"),
+              std::string::npos);
 }
 
 } // namespace

@@ -147,7 +147,7 @@ TEST(ResultTableTest, FillListSplitsEntriesIntoUrlAndComment) {
         " - starts with the separator",
         "http://two.example.org - first - second",
         "not a url",
-        "http://after.example.com/",
+        "http://bob:pw@after.example.com/",
         "",
         "http://hidden.example.com",
     };

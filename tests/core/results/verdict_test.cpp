@@ -170,6 +170,13 @@ TEST(VerdictTest, HtmlPartIsInertAndColouredByVerdict) {
                         "unreachable</p>"),
               std::string::npos)
         << html;
+    // A stopped run is marked in the summary, in both languages.
+    verdicts.SetStopped(3);
+    EXPECT_NE(BuildVerdictHtml(verdicts, 'E')
+                  .find("1 missing, 0 unreachable (stopped after 1 of 3 partners)</p>"),
+              std::string::npos);
+    EXPECT_EQ(SummaryText(verdicts, 'G'), "1 Partner: 0 zählen, 0 zählen nicht, 1 fehlt, 0 nicht "
+                                          "erreichbar (angehalten nach 1 von 3 Partnern)");
     EXPECT_NE(html.find("<tr class=\"missing\"><td>1</td><td>http://p.test/&lt;script&gt;&#37;"
                         "TABLEROW&#37;</td><td>missing</td><td></td></tr>"),
               std::string::npos)

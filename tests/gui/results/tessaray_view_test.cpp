@@ -4,6 +4,7 @@
 
 #include "core/history/history_db.h"
 #include "core/results/report_text.h"
+#include "gui/results/analysis_options_dlg.h"
 #include "gui/results/filter_bar.h"
 #include "gui/results/print_commands.h"
 #include "gui/results/result_model.h"
@@ -204,6 +205,8 @@ TEST_F(TessarayViewTest, ADamagedHistoryIsToldOnceAndTheRunGoesOn) {
 
 TEST_F(TessarayViewTest, StopEndsTheRunAfterTheCurrentPartner) {
     StartWithProject(WithEnglishFile());
+    // One page at a time, so no later page has arrived when the first is done.
+    SaveFetchWindow({1, 1});
     ASSERT_TRUE(Enabled(ID_ANALYSIS_START));
     Frame().Action(ID_ANALYSIS_START)->trigger();
     EXPECT_EQ(Frame().statusBar()->currentMessage(),
@@ -216,8 +219,11 @@ TEST_F(TessarayViewTest, StopEndsTheRunAfterTheCurrentPartner) {
     const QStringList lines = OutputLines();
     ASSERT_GE(lines.size(), 2);
     EXPECT_EQ(lines.at(lines.size() - 2), QStringLiteral("analyzing ready"));
-    EXPECT_EQ(lines.constLast(),
-              QStringLiteral("1 partner: 1 counts, 0 do not count, 0 missing, 0 unreachable"));
+    const QString summary = QStringLiteral(
+        "1 partner: 1 counts, 0 do not count, 0 missing, 0 unreachable (stopped after 1 of 3 "
+        "partners)");
+    EXPECT_EQ(lines.constLast(), summary);
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), summary);
 }
 
 TEST_F(TessarayViewTest, RefillingTheTableEndsARunningAnalysis) {
