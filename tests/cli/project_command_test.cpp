@@ -37,8 +37,8 @@ TEST(ProjectCommand, NewWritesTheExactLayoutAndShowPrintsIt) {
                   "\r\n[SETTINGS]\r\nOPTION05=0\r\n"
                   "[YOURDOMAIN]\r\nURL=https://www.shop.example\r\n"
                   "[PARTNERLINKS]\r\n"
-                  "URL0000=http://partner.example/swap - since 2008\r\n"
-                  "URL0001=http://blog.example/links\r\n"
+                  "URL0000=http://Partner.Example/Swap - Since 2008\r\n"
+                  "URL0001=http://Blog.Example/links/\r\n"
                   "[EXTLINKS]\r\nURL0000=http://blog.example/links\r\n");
 
     const Result shown = RunCli(dir, {"project", "show", "shop.tsrp"});
@@ -46,11 +46,11 @@ TEST(ProjectCommand, NewWritesTheExactLayoutAndShowPrintsIt) {
     EXPECT_EQ(shown.strOut, "Title: shop\n"
                             "Domain: https://www.shop.example\n"
                             "Partners: 2\n"
-                            "    1  http://partner.example/swap - since 2008\n"
-                            "       URL: http://partner.example/swap\n"
-                            "       Comment: since 2008\n"
-                            "    2  http://blog.example/links\n"
-                            "       URL: http://blog.example/links\n"
+                            "    1  http://Partner.Example/Swap - Since 2008\n"
+                            "       URL: http://Partner.Example/Swap\n"
+                            "       Comment: Since 2008\n"
+                            "    2  http://Blog.Example/links/\n"
+                            "       URL: http://Blog.Example/links/\n"
                             "External links: 1\n"
                             "       http://blog.example/links\n");
 }

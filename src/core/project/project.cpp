@@ -72,7 +72,7 @@ void CProject::Reset() {
 }
 
 void CProject::SetDomain(const std::string& url) {
-    m_strDomain = NormalizeProjectUrl(url);
+    m_strDomain = NormalizeDomainUrl(url);
     m_partners.clear();
     m_bModified = true;
 }

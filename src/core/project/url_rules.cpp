@@ -123,7 +123,49 @@ bool IsLinkToDomain(std::string_view url, std::string_view domain) {
     return IsLinkToSite(url, DomainSiteOf(domain));
 }
 
-std::string NormalizeProjectUrl(std::string_view url) {
+namespace {
+
+// Length of the scheme text begins with: 8 for "https://", 7 for "http://", else 0.
+std::size_t SchemeLengthAtStart(std::string_view text) {
+    const std::string lower = ToLowerAscii(text.substr(0, kHttps.size()));
+    return lower.starts_with(kHttps) ? kHttps.size() : lower.starts_with(kHttp) ? kHttp.size() : 0;
+}
+
+// Removes the last "/" of url when it is the root of a bare site ("http://shop.example/"), the
+// same address without it. A "/" after a path ("/dir/") names another address and stays; so does
+// a "/" at the end of a comment, since a host holds no blanks. hostAt: where the host begins.
+void DropRootSlash(std::string& url, std::size_t hostAt) {
+    if (url.empty() || url.back() != '/' || hostAt >= url.size()) {
+        return;
+    }
+    const std::string_view host = std::string_view(url).substr(hostAt, url.size() - 1 - hostAt);
+    if (host.find_first_of("/?#\\ \t\r\n\v\f") == std::string_view::npos) {
+        url.pop_back();
+    }
+}
+
+} // namespace
+
+std::string NormalizeProjectUrl(std::string_view entry) {
+    std::string text(entry);
+    Trim(text);
+    // Only the URL counts: a scheme or "/" in the comment says nothing about the address.
+    const std::size_t separator = text.find(kCommentSeparator);
+    const std::size_t urlEnd =
+        separator == std::string::npos || separator == 0 ? text.size() : separator;
+    std::string url = text.substr(0, urlEnd);
+    std::size_t length = 0;
+    std::size_t scheme = FindScheme(ToLowerAscii(url), &length);
+    if (scheme == std::string::npos) {
+        url.insert(0, kHttp);
+        scheme = 0;
+        length = kHttp.size();
+    }
+    DropRootSlash(url, scheme + length);
+    return url + text.substr(urlEnd);
+}
+
+std::string NormalizeDomainUrl(std::string_view url) {
     std::string text(url);
     Trim(text);
     text = ToLowerAscii(text);
@@ -159,9 +201,7 @@ bool IsValidUrl(std::string& url) {
     if (copy.size() <= 10) {
         return false;
     }
-    if (copy.back() == '/') {
-        copy.pop_back();
-    }
+    DropRootSlash(copy, SchemeLengthAtStart(copy));
     url = std::move(copy);
     return true;
 }

@@ -46,13 +46,18 @@ bool IsLinkToSite(std::string_view url, const SDomainSite& domain);
 // The same with the SiteOfUrl of the link and its path already at hand.
 bool MatchesSite(std::string_view site, std::string_view path, const SDomainSite& domain);
 
-// The rule for the domain and partner URLs as they enter a project: trimmed, lower case,
-// "http://" put in front unless a scheme is there, one trailing "/" removed.
-std::string NormalizeProjectUrl(std::string_view url);
+// The rule for partner entries ("URL" or "URL - comment") as they enter a project: trimmed,
+// "http://" put in front of the URL unless it holds a scheme, the "/" of a bare site's root
+// removed. Everything else stays as the user wrote it: paths and queries are case-sensitive on
+// many servers, and a trailing "/" of a path names another address.
+std::string NormalizeProjectUrl(std::string_view entry);
+// The rule for the user's own domain, a bare site: trimmed, lower case, "http://" put in front
+// unless a scheme is there, one trailing "/" removed.
+std::string NormalizeDomainUrl(std::string_view url);
 
 // Checks a URL typed or imported by the user and, when it is valid, normalises it in place:
-// trimmed, "http://" put in front unless it starts with a scheme, one trailing "/" removed, case
-// kept. An invalid URL leaves the argument unchanged.
+// trimmed, "http://" put in front unless it starts with a scheme, the "/" of a bare site's root
+// removed, case kept. An invalid URL leaves the argument unchanged.
 bool IsValidUrl(std::string& url);
 
 // The site URL ("http://" or "https://" and the host) of what the user typed as the domain.

@@ -81,7 +81,7 @@ TEST_F(EnterUrlDlgTest, CommentsAreLimitedTo200Characters) {
 TEST_F(EnterUrlDlgTest, PasteTakesTheClipboardTextNormalisedWhenValid) {
     QGuiApplication::clipboard()->setText(QStringLiteral("  Shop.Example/Page/ "));
     Child<QPushButton>(m_dlg, "pasteButton").click();
-    EXPECT_EQ(m_url.text(), QStringLiteral("http://Shop.Example/Page"));
+    EXPECT_EQ(m_url.text(), QStringLiteral("http://Shop.Example/Page/"));
 
     QGuiApplication::clipboard()->setText(QStringLiteral("no address"));
     Child<QPushButton>(m_dlg, "pasteButton").click();
@@ -93,7 +93,7 @@ TEST_F(EnterUrlDlgTest, TestUrlOpensOnlyAValidAddress) {
     Child<QPushButton>(m_dlg, "testUrlButton").click();
     m_url.setText(QStringLiteral("1.example"));
     Child<QPushButton>(m_dlg, "testUrlButton").click();
-    EXPECT_EQ(m_rec.openedUrls, QList<QUrl>{QUrl(QStringLiteral("https://Shop.Example/x"))});
+    EXPECT_EQ(m_rec.openedUrls, QList<QUrl>{QUrl(QStringLiteral("https://Shop.Example/x/"))});
     EXPECT_FALSE(m_hint.isHidden());
 }
 
