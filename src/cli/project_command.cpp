@@ -86,7 +86,7 @@ bool MayCreate(const std::string& path, bool bForce, std::string& error) {
         return true;
     }
     if (!bForce) {
-        error = path + " exists; --force replaces it (the old file is kept as .bak)";
+        error = path + " exists; --force replaces it (the old file is kept as .bak, .bak.1, ...)";
         return false;
     }
     if (S_ISREG(info.st_mode)) {
@@ -164,9 +164,21 @@ int RunNew(const NewOptions& options) {
         project.AddPartnerUrl(partner);
     }
     project.SetExternalLinks(externalLinks);
+    // Every earlier version stays: the save itself keeps only the first one as .bak.
+    std::string backup;
+    if (FileExists(projectPath)) {
+        std::string reason;
+        backup = KeepNumberedBackup(projectPath, &reason);
+        if (backup.empty()) {
+            return Fail(reason + "; " + projectPath + " is left as it was");
+        }
+    }
     SProjectError saveError;
     if (!project.Save(projectPath, &saveError)) {
         return Fail("cannot save the project: " + saveError.Text());
+    }
+    if (!backup.empty()) {
+        std::printf("The earlier %s is kept as %s\n", projectPath.c_str(), backup.c_str());
     }
     return 0;
 }
@@ -237,7 +249,8 @@ void RegisterProject(CLI::App& app, int& exitCode) {
                      "Separator of the Google table (default comma)")
         ->check(CLI::IsMember(kSeparators));
     create->add_flag("--force", options->bForce,
-                     "Replace an existing file (it is kept as the .bak file, as saves do)");
+                     "Replace an existing file (it is kept as .bak, or .bak.1, .bak.2, ... when "
+                     "that exists)");
     create->callback([options, &exitCode] { exitCode = RunNew(*options); });
 
     auto file = std::make_shared<std::string>();

@@ -115,10 +115,24 @@ TEST(ProjectCommand, NewKeepsAnExistingFileUnlessForced) {
         << refused.strErr;
     EXPECT_EQ(ReadAll(dir.File("p.tsrp")), "my notes, not a project\n");
 
-    // Forced, the old file is kept as the backup, as saves keep it.
-    ASSERT_EQ(RunCli(dir, forced).nExit, 0);
-    EXPECT_NE(ReadAll(dir.File("p.tsrp")).find("URL0000=http://a.example"), std::string::npos);
+    // Forced, the old file is kept as the backup, and every later one beside it: a second
+    // --force used to drop the version the first one replaced.
+    const Result first = RunCli(dir, forced);
+    ASSERT_EQ(first.nExit, 0) << first.strErr;
+    EXPECT_EQ(first.strOut,
+              "The earlier " + dir.File("p.tsrp") + " is kept as " + dir.File("p.bak") + "\n");
+    const std::string firstVersion = ReadAll(dir.File("p.tsrp"));
+    EXPECT_NE(firstVersion.find("URL0000=http://a.example"), std::string::npos);
     EXPECT_EQ(ReadAll(dir.File("p.bak")), "my notes, not a project\n");
+    forced[6] = "b.example";
+    for (const char* backup : {"p.bak.1", "p.bak.2"}) {
+        const Result again = RunCli(dir, forced);
+        ASSERT_EQ(again.nExit, 0) << again.strErr;
+        EXPECT_NE(again.strOut.find(dir.File(backup)), std::string::npos) << again.strOut;
+    }
+    EXPECT_EQ(ReadAll(dir.File("p.bak")), "my notes, not a project\n");
+    EXPECT_EQ(ReadAll(dir.File("p.bak.1")), firstVersion);
+    EXPECT_NE(ReadAll(dir.File("p.bak.2")).find("URL0000=http://b.example"), std::string::npos);
 
     // Not even forced over something that is no file.
     ::mkfifo(dir.File("fifo.tsrp").c_str(), 0600);

@@ -114,4 +114,9 @@ private:
     std::unordered_map<std::string, std::size_t> m_sectionIndex;
 };
 
+// Keeps the file at path under the first free one of the names BackupPathOf(path) (path + ".bak"
+// when that is empty), then that name followed by ".1", ".2", ... An existing file is never
+// replaced. Returns the name used; "" with the reason in *pReason when no copy could be kept.
+std::string KeepNumberedBackup(const std::string& path, std::string* pReason = nullptr);
+
 } // namespace tessaray
