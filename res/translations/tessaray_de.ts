@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en_US">
 <context>
+    <name>ImportTally</name>
+    <message>
+        <source>skipped as duplicates: %1</source>
+        <translation>als doppelt übersprungen: %1</translation>
+    </message>
+    <message>
+        <source>left out, as the list holds at most %1: %2</source>
+        <translation>ausgelassen, da die Liste höchstens %1 fasst: %2</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CAboutProgramDlg</name>
     <message>
         <source>About Tessaray</source>
@@ -238,6 +249,10 @@
     <message>
         <source>The file %1 cannot be read.</source>
         <translation>Die Datei %1 kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>URLs imported: %1</source>
+        <translation>URLs importiert: %1</translation>
     </message>
 </context>
 <context>
@@ -847,8 +862,8 @@ Save changes as JSON file</source>
         <translation>Csv-Tabelle importieren...</translation>
     </message>
     <message>
-        <source>%1 external links imported.</source>
-        <translation>%1 externe Links importiert.</translation>
+        <source>External links imported: %1</source>
+        <translation>Externe Links importiert: %1</translation>
     </message>
     <message>
         <source>The file %1 cannot be read.</source>

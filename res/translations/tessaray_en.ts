@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="en_US">
 <context>
+    <name>ImportTally</name>
+    <message>
+        <source>skipped as duplicates: %1</source>
+        <translation>skipped as duplicates: %1</translation>
+    </message>
+    <message>
+        <source>left out, as the list holds at most %1: %2</source>
+        <translation>left out, as the list holds at most %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CAboutProgramDlg</name>
     <message>
         <source>About Tessaray</source>
@@ -238,6 +249,10 @@
     <message>
         <source>The file %1 cannot be read.</source>
         <translation>The file %1 cannot be read.</translation>
+    </message>
+    <message>
+        <source>URLs imported: %1</source>
+        <translation>URLs imported: %1</translation>
     </message>
 </context>
 <context>
@@ -679,8 +694,8 @@ Print Setup</translation>
         <translation>Import csv-Table...</translation>
     </message>
     <message>
-        <source>%1 external links imported.</source>
-        <translation>%1 external links imported.</translation>
+        <source>External links imported: %1</source>
+        <translation>External links imported: %1</translation>
     </message>
     <message>
         <source>The file %1 cannot be read.</source>

@@ -72,10 +72,29 @@ bool PartnerEntryOf(const std::string& text, std::string& entry, std::string& er
     return true;
 }
 
-void Append(CLineList& to, const CLineList& from) {
-    for (const std::string& entry : from.Entries()) {
-        to.Add(entry);
+// What an import took and left out, e.g. "partners.txt: URLs taken: 3; skipped as duplicates: 1".
+void PrintTally(const std::string& path, const char* taken, const SImportTally& tally,
+                int capacity) {
+    std::string line = path + ": " + taken + ": " + std::to_string(tally.nTaken);
+    if (tally.nDuplicates > 0) {
+        line += "; skipped as duplicates: " + std::to_string(tally.nDuplicates);
     }
+    if (tally.nOverLimit > 0) {
+        line += "; left out, as the list holds at most " + std::to_string(capacity) + ": " +
+                std::to_string(tally.nOverLimit);
+    }
+    std::printf("%s\n", line.c_str());
+}
+
+// Appends the new URLs of an import to the partners and says what it took.
+void Append(CLineList& partners, const CLineList& imported, const std::string& path) {
+    CLineList taken;
+    const SImportTally tally =
+        TakeImported(partners.Entries(), imported, CProject::MaxPartnerLinks, taken);
+    for (const std::string& entry : taken.Entries()) {
+        partners.Add(entry);
+    }
+    PrintTally(path, "URLs taken", tally, CProject::MaxPartnerLinks);
 }
 
 // Whether a new project may be written at path: nothing there, or, with force, a regular file
@@ -131,7 +150,7 @@ int RunNew(const NewOptions& options) {
         if (SReadResult read; !ImportTextList(path, imported, &read)) {
             return Fail("cannot read " + path + ": " + read.Reason());
         }
-        Append(partners, imported);
+        Append(partners, imported, path);
     }
     for (std::size_t i = 0; i < options.csvImports.size(); ++i) {
         const int column = i < options.csvColumns.size() ? options.csvColumns[i] : 1;
@@ -141,14 +160,17 @@ int RunNew(const NewOptions& options) {
             !ImportCsvColumn(options.csvImports[i], separator, column, imported, &read)) {
             return Fail("cannot read " + options.csvImports[i] + ": " + read.Reason());
         }
-        Append(partners, imported);
+        Append(partners, imported, options.csvImports[i]);
     }
     CLineList externalLinks;
-    if (SReadResult read;
-        !options.strGoogleCsv.empty() &&
-        !ImportGoogleTable(options.strGoogleCsv, kSeparators.at(options.strGoogleSeparator),
-                           options.nGoogleColumn, externalLinks, &read)) {
-        return Fail("cannot read " + options.strGoogleCsv + ": " + read.Reason());
+    if (!options.strGoogleCsv.empty()) {
+        SReadResult read;
+        SImportTally tally;
+        if (!ImportGoogleTable(options.strGoogleCsv, kSeparators.at(options.strGoogleSeparator),
+                               options.nGoogleColumn, externalLinks, &read, &tally)) {
+            return Fail("cannot read " + options.strGoogleCsv + ": " + read.Reason());
+        }
+        PrintTally(options.strGoogleCsv, "external links taken", tally, CProject::MaxExternalLinks);
     }
     if (partners.GetCount() == 0) {
         return Fail("no valid partner URL");

@@ -22,7 +22,9 @@ using test::RunCli;
 
 TEST(ProjectCommand, NewWritesTheExactLayoutAndShowPrintsIt) {
     TempDir dir;
-    dir.Write("partners.txt", "# my partners\r\nBlog.Example/links/\r\nnot a url\r\n");
+    dir.Write(
+        "partners.txt",
+        "# my partners\r\nBlog.Example/links/\r\nnot a url\r\nhttp://PARTNER.example/Swap\r\n");
     dir.Write("google.csv",
               "Domain,Linked page\r\nx,HTTP://Blog.Example/Links\r\ny,\"q.example\"\r\n");
     const Result made = RunCli(dir, {"project", "new", "shop.tsrp", "--domain",
@@ -31,6 +33,8 @@ TEST(ProjectCommand, NewWritesTheExactLayoutAndShowPrintsIt) {
                                      "partners.txt", "--google-csv", "google.csv"});
     ASSERT_EQ(made.nExit, 0) << made.strErr;
     EXPECT_EQ(made.strErr, "");
+    EXPECT_EQ(made.strOut, "partners.txt: URLs taken: 1; skipped as duplicates: 1\n"
+                           "google.csv: external links taken: 1\n");
     EXPECT_EQ(ReadAll(dir.File("shop.tsrp")),
               "[APPLICATION]\r\nNAME=Tessaray\r\nVERSION=010000\r\nINTERNET=" +
                   std::string(CProject::kInternet) + "\r\nCOPYRIGHT=" + CProject::kCopyright +

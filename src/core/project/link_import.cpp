@@ -1,8 +1,10 @@
 #include "core/project/link_import.h"
 
+#include "core/project/project.h"
 #include "core/project/url_rules.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace tessaray {
 
@@ -91,12 +93,40 @@ bool ImportCsvColumn(const std::string& path, char separator, int column, CLineL
                         [&out](const std::string& url) { out.Add(url); });
 }
 
-bool ImportGoogleTable(const std::string& path, char separator, int column, CLineList& out,
-                       SReadResult* pResult) {
+SImportTally TakeImported(const std::vector<std::string>& listed, const CLineList& imported,
+                          int capacity, CLineList& out) {
+    SImportTally tally;
+    std::unordered_set<std::string> seen;
+    seen.reserve(listed.size() + static_cast<std::size_t>(imported.GetCount()));
+    for (const std::string& entry : listed) {
+        seen.insert(UrlComparisonKey(entry));
+    }
+    const std::size_t room =
+        static_cast<std::size_t>(std::max(0, capacity - static_cast<int>(listed.size())));
     out.RemoveAll();
+    for (const std::string& url : imported.Entries()) {
+        if (!seen.insert(UrlComparisonKey(url)).second) {
+            ++tally.nDuplicates;
+        } else if (static_cast<std::size_t>(out.GetCount()) >= room) {
+            ++tally.nOverLimit;
+        } else {
+            out.Add(url);
+            ++tally.nTaken;
+        }
+    }
+    return tally;
+}
+
+bool ImportGoogleTable(const std::string& path, char separator, int column, CLineList& out,
+                       SReadResult* pResult, SImportTally* pTally) {
+    CLineList urls;
     const bool readable =
         ImportColumn(path, separator, column, pResult,
-                     [&out](const std::string& url) { out.Add(ToLowerAscii(url)); });
+                     [&urls](const std::string& url) { urls.Add(ToLowerAscii(url)); });
+    const SImportTally tally = TakeImported({}, urls, CProject::MaxExternalLinks, out);
+    if (pTally != nullptr) {
+        *pTally = tally;
+    }
     out.TruncateLongEntries();
     return readable;
 }

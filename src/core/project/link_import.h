@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessaray {
 
@@ -39,6 +40,19 @@ private:
     SReadResult m_readResult{EReadError::CannotOpen, 0};
 };
 
+// What an import did with the valid URLs of its file.
+struct SImportTally {
+    int nTaken = 0;      // added to the list
+    int nDuplicates = 0; // already in the list, or earlier in the file
+    int nOverLimit = 0;  // left out: the list was full
+};
+
+// Appends to out those of imported that are neither in listed nor earlier in imported (compared by
+// UrlComparisonKey), as long as listed and out together hold fewer than capacity entries; the
+// rest is counted. Linear in the number of entries.
+SImportTally TakeImported(const std::vector<std::string>& listed, const CLineList& imported,
+                          int capacity, CLineList& out);
+
 // The three bulk imports of the project editor. Each returns false when the file could not be
 // read (see ReadInputFile; *pResult then tells why, for the caller's message); out is replaced by
 // what the editor appends: the lines IsValidUrl accepts, normalised, in file order.
@@ -49,8 +63,9 @@ bool ImportTextList(const std::string& path, CLineList& out, SReadResult* pResul
 bool ImportCsvColumn(const std::string& path, char separator, int column, CLineList& out,
                      SReadResult* pResult = nullptr);
 // The external-link table of Google's Webmaster tools: the valid URLs of the column in lower
-// case, entries longer than 500 characters cut.
+// case, each once, at most as many as a project keeps (CProject::MaxExternalLinks), entries
+// longer than 500 characters cut. *pTally (when given) says what was taken and left out.
 bool ImportGoogleTable(const std::string& path, char separator, int column, CLineList& out,
-                       SReadResult* pResult = nullptr);
+                       SReadResult* pResult = nullptr, SImportTally* pTally = nullptr);
 
 } // namespace tessaray

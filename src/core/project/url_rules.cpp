@@ -1,5 +1,7 @@
 #include "core/project/url_rules.h"
 
+#include <algorithm>
+
 namespace tessaray {
 
 bool StartsWithScheme(std::string_view text) {
@@ -163,6 +165,22 @@ std::string NormalizeProjectUrl(std::string_view entry) {
     }
     DropRootSlash(url, scheme + length);
     return url + text.substr(urlEnd);
+}
+
+std::string UrlComparisonKey(std::string_view entry) {
+    const std::size_t separator = entry.find(kCommentSeparator);
+    if (separator != std::string_view::npos && separator > 0) {
+        entry = entry.substr(0, separator);
+    }
+    std::string key = NormalizeProjectUrl(entry);
+    std::size_t length = 0;
+    const std::size_t scheme = FindScheme(ToLowerAscii(key), &length);
+    const std::size_t hostAt = scheme == std::string::npos ? 0 : scheme + length;
+    const std::size_t hostEnd = std::min(key.find_first_of("/?#\\", hostAt), key.size());
+    for (std::size_t i = 0; i < hostEnd; ++i) {
+        key[i] = LowerAscii(key[i]);
+    }
+    return key;
 }
 
 std::string NormalizeDomainUrl(std::string_view url) {

@@ -55,6 +55,11 @@ std::string NormalizeProjectUrl(std::string_view entry);
 // unless a scheme is there, one trailing "/" removed.
 std::string NormalizeDomainUrl(std::string_view url);
 
+// The form in which partner URLs are compared for duplicates: the URL of the entry (its comment
+// left out), normalised, with scheme and host in lower case, since they do not depend on case;
+// path and query as written, since they may.
+std::string UrlComparisonKey(std::string_view entry);
+
 // Checks a URL typed or imported by the user and, when it is valid, normalises it in place:
 // trimmed, "http://" put in front unless it starts with a scheme, the "/" of a bare site's root
 // removed, case kept. An invalid URL leaves the argument unchanged.

@@ -1,5 +1,7 @@
 #include "core/project/link_import.h"
 
+#include "core/project/project.h"
+
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +109,24 @@ TEST(CsvImport, FiltersOneColumn) {
     EXPECT_FALSE(ImportCsvColumn(dir.File("missing.csv"), ',', 1, out));
 }
 
+TEST(TakeImported, SkipsDuplicatesAndWhatTheListHasNoRoomFor) {
+    CLineList imported;
+    for (const char* url : {"http://a.example/X", "HTTP://A.Example/X/", "https://a.example/X",
+                            "http://A.EXAMPLE/X - other note", "http://b.example",
+                            "http://a.example/x", "http://c.example", "http://d.example"}) {
+        imported.Add(url);
+    }
+    CLineList out;
+    // Listed: a.example/X (in other case of the host). Room for 3 more.
+    SImportTally tally =
+        TakeImported({"http://A.example/X - note", "http://z.example"}, imported, 5, out);
+    EXPECT_EQ(Entries(out), (std::vector<std::string>{"HTTP://A.Example/X/", "https://a.example/X",
+                                                      "http://b.example"}));
+    EXPECT_EQ(tally.nTaken, 3);
+    EXPECT_EQ(tally.nDuplicates, 2);
+    EXPECT_EQ(tally.nOverLimit, 3); // a.example/x (the path differs in case), c, d
+}
+
 TEST(GoogleImport, LowerCasesValidUrlsAndEmptiesOnUnreadableFile) {
     TempDir dir;
     const std::string path = dir.Write("g.csv", "Domain,Linked page,Date\n"
@@ -119,6 +139,19 @@ TEST(GoogleImport, LowerCasesValidUrlsAndEmptiesOnUnreadableFile) {
                                                       "http://other.example"}));
     EXPECT_FALSE(ImportGoogleTable(dir.File("missing.csv"), ',', 2, out));
     EXPECT_EQ(out.GetCount(), 0);
+
+    // Each link once, and no more than a project keeps, said rather than lost at the next save.
+    std::string table = "x,HTTP://Partner.Example/Links.html\n";
+    for (int i = 0; i <= CProject::MaxExternalLinks; ++i) {
+        table += "x,http://p" + std::to_string(i) + ".example\n";
+    }
+    SImportTally tally;
+    ASSERT_TRUE(
+        ImportGoogleTable(dir.Write("big.csv", table + table), ',', 2, out, nullptr, &tally));
+    EXPECT_EQ(out.GetCount(), CProject::MaxExternalLinks);
+    EXPECT_EQ(tally.nTaken, CProject::MaxExternalLinks);
+    EXPECT_EQ(tally.nDuplicates, CProject::MaxExternalLinks + 2);
+    EXPECT_EQ(tally.nOverLimit, 2);
 }
 
 } // namespace
