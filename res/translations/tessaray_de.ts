@@ -11,6 +11,14 @@
         <source>left out, as the list holds at most %1: %2</source>
         <translation>ausgelassen, da die Liste höchstens %1 fasst: %2</translation>
     </message>
+    <message>
+        <source>skipped for a user name or password in the address: %1</source>
+        <translation>übersprungen wegen Benutzername oder Passwort in der Adresse: %1</translation>
+    </message>
+    <message>
+        <source>skipped as longer than %1 characters: %2</source>
+        <translation>übersprungen, da länger als %1 Zeichen: %2</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CAboutProgramDlg</name>
@@ -284,6 +292,14 @@
     <message>
         <source>not a valid web address</source>
         <translation>keine gültige Webadresse</translation>
+    </message>
+    <message>
+        <source>Leave the user name and password out of the address: the program asks for them when the site wants a log-in.</source>
+        <translation>Lassen Sie Benutzername und Passwort aus der Adresse weg: Das Programm fragt danach, wenn die Site eine Anmeldung verlangt.</translation>
+    </message>
+    <message>
+        <source>The address and its comment are longer than %1 characters.</source>
+        <translation>Die Adresse ist mit ihrem Kommentar länger als %1 Zeichen.</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,14 @@
         <source>left out, as the list holds at most %1: %2</source>
         <translation>left out, as the list holds at most %1: %2</translation>
     </message>
+    <message>
+        <source>skipped for a user name or password in the address: %1</source>
+        <translation>skipped for a user name or password in the address: %1</translation>
+    </message>
+    <message>
+        <source>skipped as longer than %1 characters: %2</source>
+        <translation>skipped as longer than %1 characters: %2</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CAboutProgramDlg</name>
@@ -284,6 +292,14 @@
     <message>
         <source>not a valid web address</source>
         <translation>not a valid web address</translation>
+    </message>
+    <message>
+        <source>Leave the user name and password out of the address: the program asks for them when the site wants a log-in.</source>
+        <translation>Leave the user name and password out of the address: the program asks for them when the site wants a log-in.</translation>
+    </message>
+    <message>
+        <source>The address and its comment are longer than %1 characters.</source>
+        <translation>The address and its comment are longer than %1 characters.</translation>
     </message>
 </context>
 <context>

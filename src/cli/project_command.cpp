@@ -69,6 +69,19 @@ bool PartnerEntryOf(const std::string& text, std::string& entry, std::string& er
         error = "invalid partner URL: " + text;
         return false;
     }
+    switch (CheckPartnerEntry(entry)) {
+    case EEntryProblem::UserInfo:
+        // Not repeated: the message would show the password again.
+        error = "a partner URL holds a user name or password; leave them out and give the log-in "
+                "to analyze with --auth and --user";
+        return false;
+    case EEntryProblem::TooLong:
+        error = "partner entry longer than " + std::to_string(kMaxPartnerEntryLength) +
+                " characters: " + text.substr(0, 60) + "...";
+        return false;
+    case EEntryProblem::None:
+        break;
+    }
     return true;
 }
 
@@ -82,6 +95,15 @@ void PrintTally(const std::string& path, const char* taken, const SImportTally& 
     if (tally.nOverLimit > 0) {
         line += "; left out, as the list holds at most " + std::to_string(capacity) + ": " +
                 std::to_string(tally.nOverLimit);
+    }
+    if (tally.nUserInfo > 0) {
+        line += "; skipped for a user name or password in the address (analyze takes a log-in "
+                "with --auth): " +
+                std::to_string(tally.nUserInfo);
+    }
+    if (tally.nTooLong > 0) {
+        line += "; skipped as longer than " + std::to_string(kMaxPartnerEntryLength) +
+                " characters: " + std::to_string(tally.nTooLong);
     }
     std::printf("%s\n", line.c_str());
 }
@@ -130,6 +152,10 @@ int RunNew(const NewOptions& options) {
     std::string domain;
     if (!ExtractDomainUrl(options.strDomain, domain)) {
         return Fail("invalid domain: " + options.strDomain);
+    }
+    if (HasUserInfo(domain)) {
+        return Fail("the domain holds a user name or password; leave them out (analyze takes a "
+                    "log-in with --auth and --user)");
     }
     if (options.csvColumns.size() > options.csvImports.size() ||
         options.csvSeparators.size() > options.csvImports.size()) {

@@ -10,13 +10,13 @@ namespace tessaray {
 
 namespace {
 
-// Reads the column and hands each valid, normalised URL to add.
+// Reads the column, its fields whole, and hands each valid, normalised URL to add.
 template <typename Add>
 bool ImportColumn(const std::string& path, char separator, int column, SReadResult* pResult,
                   Add add) {
     CCsvColumnReader reader;
     CLineList fields;
-    if (reader.Open(path) && reader.ReadColumn(separator, column, fields) > 0) {
+    if (reader.Open(path) && reader.ReadColumn(separator, column, fields, false) > 0) {
         for (std::string field : fields.Entries()) {
             if (IsValidUrl(field)) {
                 add(field);
@@ -56,7 +56,7 @@ bool CCsvColumnReader::Open(const std::string& path) {
     return m_nLineCount > 0;
 }
 
-int CCsvColumnReader::ReadColumn(char separator, int column, CLineList& out) {
+int CCsvColumnReader::ReadColumn(char separator, int column, CLineList& out, bool bCutLong) {
     column = std::clamp(column, kMinCsvColumn, kMaxCsvColumn);
     if (m_nLineCount == 0) {
         return 0;
@@ -68,7 +68,9 @@ int CCsvColumnReader::ReadColumn(char separator, int column, CLineList& out) {
         }
     }
     const int count = out.GetCount();
-    out.TruncateLongEntries();
+    if (bCutLong) {
+        out.TruncateLongEntries();
+    }
     return count;
 }
 
@@ -105,7 +107,12 @@ SImportTally TakeImported(const std::vector<std::string>& listed, const CLineLis
         static_cast<std::size_t>(std::max(0, capacity - static_cast<int>(listed.size())));
     out.RemoveAll();
     for (const std::string& url : imported.Entries()) {
-        if (!seen.insert(UrlComparisonKey(url)).second) {
+        const EEntryProblem problem = CheckPartnerEntry(url);
+        if (problem == EEntryProblem::UserInfo) {
+            ++tally.nUserInfo;
+        } else if (problem == EEntryProblem::TooLong) {
+            ++tally.nTooLong;
+        } else if (!seen.insert(UrlComparisonKey(url)).second) {
             ++tally.nDuplicates;
         } else if (static_cast<std::size_t>(out.GetCount()) >= room) {
             ++tally.nOverLimit;

@@ -7,6 +7,9 @@
 
 namespace tessaray {
 
+static_assert(kMaxPartnerEntryLength == CProfileFile::kMaxValueLength,
+              "an entry that passes the check must come back whole from the file");
+
 namespace {
 
 constexpr const char* kSettingsSection = "SETTINGS";

@@ -167,6 +167,30 @@ std::string NormalizeProjectUrl(std::string_view entry) {
     return url + text.substr(urlEnd);
 }
 
+bool HasUserInfo(std::string_view url) {
+    std::size_t length = 0;
+    const std::size_t scheme = FindScheme(ToLowerAscii(url), &length);
+    const std::size_t hostAt = scheme == std::string_view::npos ? 0 : scheme + length;
+    // Browsers end the authority at "/", "?", "#" or "\\", libcurl at the first three only: an "@"
+    // anywhere before those three is user info to one of them.
+    const std::string_view authority =
+        url.substr(hostAt, url.find_first_of("/?#", hostAt) - hostAt);
+    return authority.find('@') != std::string_view::npos;
+}
+
+EEntryProblem CheckPartnerEntry(std::string_view entry) {
+    if (entry.size() > kMaxPartnerEntryLength) {
+        return EEntryProblem::TooLong;
+    }
+    const std::size_t separator = entry.find(kCommentSeparator);
+    if (HasUserInfo(separator == std::string_view::npos || separator == 0
+                        ? entry
+                        : entry.substr(0, separator))) {
+        return EEntryProblem::UserInfo;
+    }
+    return EEntryProblem::None;
+}
+
 std::string UrlComparisonKey(std::string_view entry) {
     const std::size_t separator = entry.find(kCommentSeparator);
     if (separator != std::string_view::npos && separator > 0) {

@@ -55,6 +55,23 @@ std::string NormalizeProjectUrl(std::string_view entry);
 // unless a scheme is there, one trailing "/" removed.
 std::string NormalizeDomainUrl(std::string_view url);
 
+// Longest partner entry (URL and comment) a project file gives back whole: longer values are cut
+// when the file is read.
+inline constexpr std::size_t kMaxPartnerEntryLength = 4093;
+
+// True when the address holds a user name or password ("http://bob:pw@host/"). Such an address
+// would carry the password in plain sight to the server and into reports; the log-in belongs to
+// the log-in prompt or the command line's --auth.
+bool HasUserInfo(std::string_view url);
+
+// Why a partner entry typed or imported by the user may not enter a project.
+enum class EEntryProblem {
+    None,
+    UserInfo, // a user name or password in the URL
+    TooLong,  // longer than kMaxPartnerEntryLength: it would come back cut
+};
+EEntryProblem CheckPartnerEntry(std::string_view entry);
+
 // The form in which partner URLs are compared for duplicates: the URL of the entry (its comment
 // left out), normalised, with scheme and host in lower case, since they do not depend on case;
 // path and query as written, since they may.

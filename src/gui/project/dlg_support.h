@@ -3,6 +3,7 @@
 // hint that tells the user why a dialog stays open.
 
 #include "core/project/link_import.h"
+#include "core/project/url_rules.h"
 #include "gui/toolkit/byte_text.h"
 #include "gui/toolkit/ui_hooks.h"
 
@@ -59,6 +60,17 @@ inline QString ImportTallyText(const QString& taken, const SImportTally& tally, 
                                              "left out, as the list holds at most %1: %2")
                      .arg(capacity)
                      .arg(tally.nOverLimit);
+    }
+    if (tally.nUserInfo > 0) {
+        parts << QCoreApplication::translate(
+                     "ImportTally", "skipped for a user name or password in the address: %1")
+                     .arg(tally.nUserInfo);
+    }
+    if (tally.nTooLong > 0) {
+        parts << QCoreApplication::translate("ImportTally",
+                                             "skipped as longer than %1 characters: %2")
+                     .arg(kMaxPartnerEntryLength)
+                     .arg(tally.nTooLong);
     }
     return parts.join(QStringLiteral("; "));
 }

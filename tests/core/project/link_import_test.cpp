@@ -1,6 +1,7 @@
 #include "core/project/link_import.h"
 
 #include "core/project/project.h"
+#include "core/project/url_rules.h"
 
 #include "temp_dir.h"
 
@@ -106,16 +107,22 @@ TEST(CsvImport, FiltersOneColumn) {
                                                       "http://Four;C.Example;"}));
     ASSERT_TRUE(ImportCsvColumn(dir.Write("t.csv", "x\ta.example\n"), '\t', 2, out));
     EXPECT_EQ(Entries(out), std::vector<std::string>{"http://a.example"});
+    // A long URL is taken whole: cut after 500 characters it named another page.
+    const std::string longUrl = "http://a.example/" + std::string(600, 'p');
+    ASSERT_TRUE(ImportCsvColumn(dir.Write("long.csv", "x;" + longUrl + "\n"), ';', 2, out));
+    EXPECT_EQ(Entries(out), std::vector<std::string>{longUrl});
     EXPECT_FALSE(ImportCsvColumn(dir.File("missing.csv"), ',', 1, out));
 }
 
-TEST(TakeImported, SkipsDuplicatesAndWhatTheListHasNoRoomFor) {
+TEST(TakeImported, CountsWhatItSkipsAndLeavesOut) {
     CLineList imported;
     for (const char* url : {"http://a.example/X", "HTTP://A.Example/X/", "https://a.example/X",
                             "http://A.EXAMPLE/X - other note", "http://b.example",
                             "http://a.example/x", "http://c.example", "http://d.example"}) {
         imported.Add(url);
     }
+    imported.Add("http://bob:pw@e.example/");
+    imported.Add("http://f.example/" + std::string(kMaxPartnerEntryLength, 'f'));
     CLineList out;
     // Listed: a.example/X (in other case of the host). Room for 3 more.
     SImportTally tally =
@@ -125,6 +132,8 @@ TEST(TakeImported, SkipsDuplicatesAndWhatTheListHasNoRoomFor) {
     EXPECT_EQ(tally.nTaken, 3);
     EXPECT_EQ(tally.nDuplicates, 2);
     EXPECT_EQ(tally.nOverLimit, 3); // a.example/x (the path differs in case), c, d
+    EXPECT_EQ(tally.nUserInfo, 1);
+    EXPECT_EQ(tally.nTooLong, 1);
 }
 
 TEST(GoogleImport, LowerCasesValidUrlsAndEmptiesOnUnreadableFile) {

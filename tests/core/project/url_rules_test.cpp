@@ -117,6 +117,25 @@ TEST(ExtractDomainUrlTest, TooShortOrInvalid) {
               std::make_pair(false, std::string("https://abcdef")));
 }
 
+TEST(CheckPartnerEntryTest, RefusesALogInAndWhatAFileWouldCut) {
+    const std::pair<std::string, EEntryProblem> rows[] = {
+        {"http://bob:pw@host.example/page", EEntryProblem::UserInfo},
+        {"HTTPS://bob@host.example", EEntryProblem::UserInfo},
+        {"http://user:p@ss@host.example/", EEntryProblem::UserInfo},
+        // libcurl reads "host.example\\" as the user name here, a browser the host.
+        {"http://host.example\\@other.example/", EEntryProblem::UserInfo},
+        {"http://host.example/page@x", EEntryProblem::None},
+        {"http://host.example?to=a@b", EEntryProblem::None},
+        {"http://host.example - mail anna@example.org", EEntryProblem::None},
+        {"http://a.example/" + std::string(kMaxPartnerEntryLength - 17, 'x'), EEntryProblem::None},
+        {"http://a.example/" + std::string(kMaxPartnerEntryLength - 16, 'x'),
+         EEntryProblem::TooLong},
+    };
+    for (const auto& [entry, problem] : rows) {
+        EXPECT_EQ(CheckPartnerEntry(entry), problem) << entry.substr(0, 40);
+    }
+}
+
 using Parts = std::pair<std::string, std::string>;
 
 Parts Split(std::string_view entry) {
