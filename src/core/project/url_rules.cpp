@@ -4,9 +4,38 @@
 
 namespace tessaray {
 
-bool StartsWithScheme(std::string_view text) {
+namespace {
+
+// Length of the scheme text begins with: 8 for "https://", 7 for "http://", else 0.
+std::size_t SchemeLengthAtStart(std::string_view text) {
     const std::string lower = ToLowerAscii(text.substr(0, kHttps.size()));
-    return lower.starts_with(kHttp) || lower.starts_with(kHttps);
+    return lower.starts_with(kHttps) ? kHttps.size() : lower.starts_with(kHttp) ? kHttp.size() : 0;
+}
+
+// Removes the last "/" of url when it is the root of a bare site ("http://shop.example/"), the
+// same address without it. A "/" after a path ("/dir/") names another address and stays; so does
+// a "/" at the end of a comment, since a host holds no blanks. hostAt: where the host begins.
+void DropRootSlash(std::string& url, std::size_t hostAt) {
+    if (url.empty() || url.back() != '/' || hostAt >= url.size()) {
+        return;
+    }
+    const std::string_view host = std::string_view(url).substr(hostAt, url.size() - 1 - hostAt);
+    if (host.find_first_of("/?#\\ \t\r\n\v\f") == std::string_view::npos) {
+        url.pop_back();
+    }
+}
+
+// The URL of a partner entry: the text before the first " - " that is not at its start.
+std::string_view UrlOfEntry(std::string_view entry) {
+    const std::size_t separator = entry.find(kCommentSeparator);
+    return separator == std::string_view::npos || separator == 0 ? entry
+                                                                 : entry.substr(0, separator);
+}
+
+} // namespace
+
+bool StartsWithScheme(std::string_view text) {
+    return SchemeLengthAtStart(text) > 0;
 }
 
 std::size_t FindScheme(std::string_view lower, std::size_t* schemeLength) {
@@ -125,37 +154,12 @@ bool IsLinkToDomain(std::string_view url, std::string_view domain) {
     return IsLinkToSite(url, DomainSiteOf(domain));
 }
 
-namespace {
-
-// Length of the scheme text begins with: 8 for "https://", 7 for "http://", else 0.
-std::size_t SchemeLengthAtStart(std::string_view text) {
-    const std::string lower = ToLowerAscii(text.substr(0, kHttps.size()));
-    return lower.starts_with(kHttps) ? kHttps.size() : lower.starts_with(kHttp) ? kHttp.size() : 0;
-}
-
-// Removes the last "/" of url when it is the root of a bare site ("http://shop.example/"), the
-// same address without it. A "/" after a path ("/dir/") names another address and stays; so does
-// a "/" at the end of a comment, since a host holds no blanks. hostAt: where the host begins.
-void DropRootSlash(std::string& url, std::size_t hostAt) {
-    if (url.empty() || url.back() != '/' || hostAt >= url.size()) {
-        return;
-    }
-    const std::string_view host = std::string_view(url).substr(hostAt, url.size() - 1 - hostAt);
-    if (host.find_first_of("/?#\\ \t\r\n\v\f") == std::string_view::npos) {
-        url.pop_back();
-    }
-}
-
-} // namespace
-
 std::string NormalizeProjectUrl(std::string_view entry) {
     std::string text(entry);
     Trim(text);
     // Only the URL counts: a scheme or "/" in the comment says nothing about the address.
-    const std::size_t separator = text.find(kCommentSeparator);
-    const std::size_t urlEnd =
-        separator == std::string::npos || separator == 0 ? text.size() : separator;
-    std::string url = text.substr(0, urlEnd);
+    std::string url(UrlOfEntry(text));
+    const std::size_t urlEnd = url.size();
     std::size_t length = 0;
     std::size_t scheme = FindScheme(ToLowerAscii(url), &length);
     if (scheme == std::string::npos) {
@@ -182,21 +186,14 @@ EEntryProblem CheckPartnerEntry(std::string_view entry) {
     if (entry.size() > kMaxPartnerEntryLength) {
         return EEntryProblem::TooLong;
     }
-    const std::size_t separator = entry.find(kCommentSeparator);
-    if (HasUserInfo(separator == std::string_view::npos || separator == 0
-                        ? entry
-                        : entry.substr(0, separator))) {
+    if (HasUserInfo(UrlOfEntry(entry))) {
         return EEntryProblem::UserInfo;
     }
     return EEntryProblem::None;
 }
 
 std::string UrlComparisonKey(std::string_view entry) {
-    const std::size_t separator = entry.find(kCommentSeparator);
-    if (separator != std::string_view::npos && separator > 0) {
-        entry = entry.substr(0, separator);
-    }
-    std::string key = NormalizeProjectUrl(entry);
+    std::string key = NormalizeProjectUrl(UrlOfEntry(entry));
     std::size_t length = 0;
     const std::size_t scheme = FindScheme(ToLowerAscii(key), &length);
     const std::size_t hostAt = scheme == std::string::npos ? 0 : scheme + length;
