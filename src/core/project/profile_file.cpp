@@ -237,7 +237,10 @@ void CProfileFile::ReadAppInfo() {
 
 std::string CProfileFile::BackupPathOf(const std::string& path) {
     const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || dot == 0) {
+    // A dot in a folder name is no extension: the backup would land beside the folder.
+    const std::size_t separator = path.rfind(kPathSeparator);
+    if (dot == std::string::npos || dot == 0 ||
+        (separator != std::string::npos && dot < separator)) {
         return "";
     }
     return path.substr(0, dot + 1) + "bak";

@@ -82,7 +82,7 @@ public:
     std::string FormatText() const;
 
     // The backup name of a path: up to and including its last '.' followed by "bak"; "" when
-    // the last '.' is missing or the first character.
+    // the last '.' is missing, the first character or in a folder name.
     static std::string BackupPathOf(const std::string& path);
 
 private:
