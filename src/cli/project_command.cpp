@@ -157,6 +157,9 @@ int RunNew(const NewOptions& options) {
         return Fail("the domain holds a user name or password; leave them out (analyze takes a "
                     "log-in with --auth and --user)");
     }
+    if (domain.size() > kMaxPartnerEntryLength) {
+        return Fail("domain longer than " + std::to_string(kMaxPartnerEntryLength) + " characters");
+    }
     if (options.csvColumns.size() > options.csvImports.size() ||
         options.csvSeparators.size() > options.csvImports.size()) {
         return Fail("--column and --separator each belong to one --import-csv");

@@ -103,6 +103,8 @@ TEST(ProjectCommand, BadInputIsOneLineOnStderrAndWritesNothing) {
          "a.example"},
         {"project", "new", "p.tsrp", "--domain", "shop.example", "--partner",
          "a.example/" + std::string(kMaxPartnerEntryLength, 'x')},
+        {"project", "new", "p.tsrp", "--domain",
+         std::string(kMaxPartnerEntryLength, 'x') + ".example", "--partner", "a.example"},
         {"project", "show", "other.ini"},
         {"project", "show", "missing.tsrp"},
     };
