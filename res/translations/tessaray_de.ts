@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en_US">
 <context>
+    <name>ImportTally</name>
+    <message>
+        <source>skipped as duplicates: %1</source>
+        <translation>als doppelt übersprungen: %1</translation>
+    </message>
+    <message>
+        <source>left out, as the list holds at most %1: %2</source>
+        <translation>ausgelassen, da die Liste höchstens %1 fasst: %2</translation>
+    </message>
+    <message>
+        <source>skipped for a user name or password in the address: %1</source>
+        <translation>übersprungen wegen Benutzername oder Passwort in der Adresse: %1</translation>
+    </message>
+    <message>
+        <source>skipped as longer than %1 characters: %2</source>
+        <translation>übersprungen, da länger als %1 Zeichen: %2</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CAboutProgramDlg</name>
     <message>
         <source>About Tessaray</source>
@@ -239,6 +258,10 @@
         <source>The file %1 cannot be read.</source>
         <translation>Die Datei %1 kann nicht gelesen werden.</translation>
     </message>
+    <message>
+        <source>URLs imported: %1</source>
+        <translation>URLs importiert: %1</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CEnterUrlDlg</name>
@@ -269,6 +292,14 @@
     <message>
         <source>not a valid web address</source>
         <translation>keine gültige Webadresse</translation>
+    </message>
+    <message>
+        <source>Leave the user name and password out of the address: the program asks for them when the site wants a log-in.</source>
+        <translation>Lassen Sie Benutzername und Passwort aus der Adresse weg: Das Programm fragt danach, wenn die Site eine Anmeldung verlangt.</translation>
+    </message>
+    <message>
+        <source>The address and its comment are longer than %1 characters.</source>
+        <translation>Die Adresse ist mit ihrem Kommentar länger als %1 Zeichen.</translation>
     </message>
 </context>
 <context>
@@ -847,8 +878,8 @@ Save changes as JSON file</source>
         <translation>Csv-Tabelle importieren...</translation>
     </message>
     <message>
-        <source>%1 external links imported.</source>
-        <translation>%1 externe Links importiert.</translation>
+        <source>External links imported: %1</source>
+        <translation>Externe Links importiert: %1</translation>
     </message>
     <message>
         <source>The file %1 cannot be read.</source>

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="en_US">
 <context>
+    <name>ImportTally</name>
+    <message>
+        <source>skipped as duplicates: %1</source>
+        <translation>skipped as duplicates: %1</translation>
+    </message>
+    <message>
+        <source>left out, as the list holds at most %1: %2</source>
+        <translation>left out, as the list holds at most %1: %2</translation>
+    </message>
+    <message>
+        <source>skipped for a user name or password in the address: %1</source>
+        <translation>skipped for a user name or password in the address: %1</translation>
+    </message>
+    <message>
+        <source>skipped as longer than %1 characters: %2</source>
+        <translation>skipped as longer than %1 characters: %2</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CAboutProgramDlg</name>
     <message>
         <source>About Tessaray</source>
@@ -239,6 +258,10 @@
         <source>The file %1 cannot be read.</source>
         <translation>The file %1 cannot be read.</translation>
     </message>
+    <message>
+        <source>URLs imported: %1</source>
+        <translation>URLs imported: %1</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CEnterUrlDlg</name>
@@ -269,6 +292,14 @@
     <message>
         <source>not a valid web address</source>
         <translation>not a valid web address</translation>
+    </message>
+    <message>
+        <source>Leave the user name and password out of the address: the program asks for them when the site wants a log-in.</source>
+        <translation>Leave the user name and password out of the address: the program asks for them when the site wants a log-in.</translation>
+    </message>
+    <message>
+        <source>The address and its comment are longer than %1 characters.</source>
+        <translation>The address and its comment are longer than %1 characters.</translation>
     </message>
 </context>
 <context>
@@ -679,8 +710,8 @@ Print Setup</translation>
         <translation>Import csv-Table...</translation>
     </message>
     <message>
-        <source>%1 external links imported.</source>
-        <translation>%1 external links imported.</translation>
+        <source>External links imported: %1</source>
+        <translation>External links imported: %1</translation>
     </message>
     <message>
         <source>The file %1 cannot be read.</source>

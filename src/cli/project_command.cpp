@@ -69,13 +69,54 @@ bool PartnerEntryOf(const std::string& text, std::string& entry, std::string& er
         error = "invalid partner URL: " + text;
         return false;
     }
+    switch (CheckPartnerEntry(entry)) {
+    case EEntryProblem::UserInfo:
+        // Not repeated: the message would show the password again.
+        error = "a partner URL holds a user name or password; leave them out and give the log-in "
+                "to analyze with --auth and --user";
+        return false;
+    case EEntryProblem::TooLong:
+        error = "partner entry longer than " + std::to_string(kMaxPartnerEntryLength) +
+                " characters: " + text.substr(0, 60) + "...";
+        return false;
+    case EEntryProblem::None:
+        break;
+    }
     return true;
 }
 
-void Append(CLineList& to, const CLineList& from) {
-    for (const std::string& entry : from.Entries()) {
-        to.Add(entry);
+// What an import took and left out, e.g. "partners.txt: URLs taken: 3; skipped as duplicates: 1".
+void PrintTally(const std::string& path, const char* taken, const SImportTally& tally,
+                int capacity) {
+    std::string line = path + ": " + taken + ": " + std::to_string(tally.nTaken);
+    if (tally.nDuplicates > 0) {
+        line += "; skipped as duplicates: " + std::to_string(tally.nDuplicates);
     }
+    if (tally.nOverLimit > 0) {
+        line += "; left out, as the list holds at most " + std::to_string(capacity) + ": " +
+                std::to_string(tally.nOverLimit);
+    }
+    if (tally.nUserInfo > 0) {
+        line += "; skipped for a user name or password in the address (analyze takes a log-in "
+                "with --auth): " +
+                std::to_string(tally.nUserInfo);
+    }
+    if (tally.nTooLong > 0) {
+        line += "; skipped as longer than " + std::to_string(kMaxPartnerEntryLength) +
+                " characters: " + std::to_string(tally.nTooLong);
+    }
+    std::printf("%s\n", line.c_str());
+}
+
+// Appends the new URLs of an import to the partners and says what it took.
+void Append(CLineList& partners, const CLineList& imported, const std::string& path) {
+    CLineList taken;
+    const SImportTally tally =
+        TakeImported(partners.Entries(), imported, CProject::MaxPartnerLinks, taken);
+    for (const std::string& entry : taken.Entries()) {
+        partners.Add(entry);
+    }
+    PrintTally(path, "URLs taken", tally, CProject::MaxPartnerLinks);
 }
 
 // Whether a new project may be written at path: nothing there, or, with force, a regular file
@@ -86,7 +127,7 @@ bool MayCreate(const std::string& path, bool bForce, std::string& error) {
         return true;
     }
     if (!bForce) {
-        error = path + " exists; --force replaces it (the old file is kept as .bak)";
+        error = path + " exists; --force replaces it (the old file is kept as .bak, .bak.1, ...)";
         return false;
     }
     if (S_ISREG(info.st_mode)) {
@@ -112,6 +153,13 @@ int RunNew(const NewOptions& options) {
     if (!ExtractDomainUrl(options.strDomain, domain)) {
         return Fail("invalid domain: " + options.strDomain);
     }
+    if (HasUserInfo(domain)) {
+        return Fail("the domain holds a user name or password; leave them out (analyze takes a "
+                    "log-in with --auth and --user)");
+    }
+    if (domain.size() > kMaxPartnerEntryLength) {
+        return Fail("domain longer than " + std::to_string(kMaxPartnerEntryLength) + " characters");
+    }
     if (options.csvColumns.size() > options.csvImports.size() ||
         options.csvSeparators.size() > options.csvImports.size()) {
         return Fail("--column and --separator each belong to one --import-csv");
@@ -131,7 +179,7 @@ int RunNew(const NewOptions& options) {
         if (SReadResult read; !ImportTextList(path, imported, &read)) {
             return Fail("cannot read " + path + ": " + read.Reason());
         }
-        Append(partners, imported);
+        Append(partners, imported, path);
     }
     for (std::size_t i = 0; i < options.csvImports.size(); ++i) {
         const int column = i < options.csvColumns.size() ? options.csvColumns[i] : 1;
@@ -141,14 +189,17 @@ int RunNew(const NewOptions& options) {
             !ImportCsvColumn(options.csvImports[i], separator, column, imported, &read)) {
             return Fail("cannot read " + options.csvImports[i] + ": " + read.Reason());
         }
-        Append(partners, imported);
+        Append(partners, imported, options.csvImports[i]);
     }
     CLineList externalLinks;
-    if (SReadResult read;
-        !options.strGoogleCsv.empty() &&
-        !ImportGoogleTable(options.strGoogleCsv, kSeparators.at(options.strGoogleSeparator),
-                           options.nGoogleColumn, externalLinks, &read)) {
-        return Fail("cannot read " + options.strGoogleCsv + ": " + read.Reason());
+    if (!options.strGoogleCsv.empty()) {
+        SReadResult read;
+        SImportTally tally;
+        if (!ImportGoogleTable(options.strGoogleCsv, kSeparators.at(options.strGoogleSeparator),
+                               options.nGoogleColumn, externalLinks, &read, &tally)) {
+            return Fail("cannot read " + options.strGoogleCsv + ": " + read.Reason());
+        }
+        PrintTally(options.strGoogleCsv, "external links taken", tally, CProject::MaxExternalLinks);
     }
     if (partners.GetCount() == 0) {
         return Fail("no valid partner URL");
@@ -164,9 +215,21 @@ int RunNew(const NewOptions& options) {
         project.AddPartnerUrl(partner);
     }
     project.SetExternalLinks(externalLinks);
+    // Every earlier version stays: the save itself keeps only the first one as .bak.
+    std::string backup;
+    if (FileExists(projectPath)) {
+        std::string reason;
+        backup = KeepNumberedBackup(projectPath, &reason);
+        if (backup.empty()) {
+            return Fail(reason + "; " + projectPath + " is left as it was");
+        }
+    }
     SProjectError saveError;
     if (!project.Save(projectPath, &saveError)) {
         return Fail("cannot save the project: " + saveError.Text());
+    }
+    if (!backup.empty()) {
+        std::printf("The earlier %s is kept as %s\n", projectPath.c_str(), backup.c_str());
     }
     return 0;
 }
@@ -237,7 +300,8 @@ void RegisterProject(CLI::App& app, int& exitCode) {
                      "Separator of the Google table (default comma)")
         ->check(CLI::IsMember(kSeparators));
     create->add_flag("--force", options->bForce,
-                     "Replace an existing file (it is kept as the .bak file, as saves do)");
+                     "Replace an existing file (it is kept as .bak, or .bak.1, .bak.2, ... when "
+                     "that exists)");
     create->callback([options, &exitCode] { exitCode = RunNew(*options); });
 
     auto file = std::make_shared<std::string>();

@@ -1,20 +1,22 @@
 #include "core/project/link_import.h"
 
+#include "core/project/project.h"
 #include "core/project/url_rules.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace tessaray {
 
 namespace {
 
-// Reads the column and hands each valid, normalised URL to add.
+// Reads the column, its fields whole, and hands each valid, normalised URL to add.
 template <typename Add>
 bool ImportColumn(const std::string& path, char separator, int column, SReadResult* pResult,
                   Add add) {
     CCsvColumnReader reader;
     CLineList fields;
-    if (reader.Open(path) && reader.ReadColumn(separator, column, fields) > 0) {
+    if (reader.Open(path) && reader.ReadColumn(separator, column, fields, false) > 0) {
         for (std::string field : fields.Entries()) {
             if (IsValidUrl(field)) {
                 add(field);
@@ -54,7 +56,7 @@ bool CCsvColumnReader::Open(const std::string& path) {
     return m_nLineCount > 0;
 }
 
-int CCsvColumnReader::ReadColumn(char separator, int column, CLineList& out) {
+int CCsvColumnReader::ReadColumn(char separator, int column, CLineList& out, bool bCutLong) {
     column = std::clamp(column, kMinCsvColumn, kMaxCsvColumn);
     if (m_nLineCount == 0) {
         return 0;
@@ -66,7 +68,9 @@ int CCsvColumnReader::ReadColumn(char separator, int column, CLineList& out) {
         }
     }
     const int count = out.GetCount();
-    out.TruncateLongEntries();
+    if (bCutLong) {
+        out.TruncateLongEntries();
+    }
     return count;
 }
 
@@ -91,12 +95,45 @@ bool ImportCsvColumn(const std::string& path, char separator, int column, CLineL
                         [&out](const std::string& url) { out.Add(url); });
 }
 
-bool ImportGoogleTable(const std::string& path, char separator, int column, CLineList& out,
-                       SReadResult* pResult) {
+SImportTally TakeImported(const std::vector<std::string>& listed, const CLineList& imported,
+                          int capacity, CLineList& out) {
+    SImportTally tally;
+    std::unordered_set<std::string> seen;
+    seen.reserve(listed.size() + static_cast<std::size_t>(imported.GetCount()));
+    for (const std::string& entry : listed) {
+        seen.insert(UrlComparisonKey(entry));
+    }
+    const std::size_t room =
+        static_cast<std::size_t>(std::max(0, capacity - static_cast<int>(listed.size())));
     out.RemoveAll();
+    for (const std::string& url : imported.Entries()) {
+        const EEntryProblem problem = CheckPartnerEntry(url);
+        if (problem == EEntryProblem::UserInfo) {
+            ++tally.nUserInfo;
+        } else if (problem == EEntryProblem::TooLong) {
+            ++tally.nTooLong;
+        } else if (!seen.insert(UrlComparisonKey(url)).second) {
+            ++tally.nDuplicates;
+        } else if (static_cast<std::size_t>(out.GetCount()) >= room) {
+            ++tally.nOverLimit;
+        } else {
+            out.Add(url);
+            ++tally.nTaken;
+        }
+    }
+    return tally;
+}
+
+bool ImportGoogleTable(const std::string& path, char separator, int column, CLineList& out,
+                       SReadResult* pResult, SImportTally* pTally) {
+    CLineList urls;
     const bool readable =
         ImportColumn(path, separator, column, pResult,
-                     [&out](const std::string& url) { out.Add(ToLowerAscii(url)); });
+                     [&urls](const std::string& url) { urls.Add(ToLowerAscii(url)); });
+    const SImportTally tally = TakeImported({}, urls, CProject::MaxExternalLinks, out);
+    if (pTally != nullptr) {
+        *pTally = tally;
+    }
     out.TruncateLongEntries();
     return readable;
 }

@@ -119,27 +119,54 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes,
     return true;
 }
 
+enum class EBackup { Kept, Exists, Failed };
+
 // Keeps the file at path under backup unless backup exists: a hard link when the file system
 // has them, else a copy that appears under its name only when complete.
-void KeepBackup(const std::string& path, const std::string& backup) {
-    if (backup.empty() || ::link(path.c_str(), backup.c_str()) == 0 || errno == EEXIST) {
-        return;
+EBackup KeepBackup(const std::string& path, const std::string& backup, std::string* pReason) {
+    if (backup.empty()) {
+        return EBackup::Failed;
+    }
+    if (::link(path.c_str(), backup.c_str()) == 0) {
+        return EBackup::Kept;
+    }
+    if (errno == EEXIST) {
+        return EBackup::Exists;
     }
     std::string bytes;
-    if (!ReadInputFile(path, kProjectFileLimit, bytes).Ok()) {
-        return;
+    if (const SReadResult read = ReadInputFile(path, kProjectFileLimit, bytes); !read.Ok()) {
+        if (pReason != nullptr) {
+            *pReason = read.Reason();
+        }
+        return EBackup::Failed;
     }
     std::string tempPath;
     const int fd = CreateTempBeside(backup, tempPath);
     if (fd < 0) {
-        return;
+        if (pReason != nullptr) {
+            *pReason = std::strerror(errno);
+        }
+        return EBackup::Failed;
     }
-    const bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    int error = errno;
     ::close(fd);
-    if (ok) {
-        ::link(tempPath.c_str(), backup.c_str()); // fails, as wanted, when the backup appeared
+    // Fails, as wanted, when the backup appeared meanwhile.
+    if (ok && ::link(tempPath.c_str(), backup.c_str()) != 0) {
+        ok = false;
+        error = errno;
     }
     ::unlink(tempPath.c_str());
+    if (ok) {
+        return EBackup::Kept;
+    }
+    if (error == EEXIST) {
+        return EBackup::Exists;
+    }
+    if (pReason != nullptr) {
+        *pReason = std::strerror(error);
+    }
+    return EBackup::Failed;
 }
 
 } // namespace
@@ -210,10 +237,45 @@ void CProfileFile::ReadAppInfo() {
 
 std::string CProfileFile::BackupPathOf(const std::string& path) {
     const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || dot == 0) {
+    // A dot in a folder name is no extension: the backup would land beside the folder.
+    const std::size_t separator = path.rfind(kPathSeparator);
+    if (dot == std::string::npos || dot == 0 ||
+        (separator != std::string::npos && dot < separator)) {
         return "";
     }
     return path.substr(0, dot + 1) + "bak";
+}
+
+std::string KeepNumberedBackup(const std::string& path, std::string* pReason) {
+    std::string base = CProfileFile::BackupPathOf(path);
+    if (base.empty()) {
+        base = path + ".bak";
+    }
+    // Bounded: a folder with this many backups of one file is full of them, not of free names.
+    constexpr int kMaxBackups = 10000;
+    for (int number = 0; number < kMaxBackups; ++number) {
+        std::string backup = base;
+        if (number > 0) {
+            backup.append(".").append(std::to_string(number));
+        }
+        std::string reason;
+        switch (KeepBackup(path, backup, &reason)) {
+        case EBackup::Kept:
+            return backup;
+        case EBackup::Exists:
+            continue;
+        case EBackup::Failed:
+            if (pReason != nullptr) {
+                *pReason = "Cannot keep a copy as \"";
+                pReason->append(backup).append("\": ").append(reason);
+            }
+            return {};
+        }
+    }
+    if (pReason != nullptr) {
+        *pReason = "No free backup name beside \"" + path + "\"";
+    }
+    return {};
 }
 
 bool CProfileFile::PrepareNewFile() {
@@ -222,7 +284,7 @@ bool CProfileFile::PrepareNewFile() {
     }
     // The old file stays in place until Flush renames the new one over it.
     if (FileExists(m_strPath)) {
-        KeepBackup(m_strPath, BackupPathOf(m_strPath));
+        KeepBackup(m_strPath, BackupPathOf(m_strPath), nullptr);
     }
     Clear();
     WriteAppInfo();

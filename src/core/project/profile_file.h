@@ -82,7 +82,7 @@ public:
     std::string FormatText() const;
 
     // The backup name of a path: up to and including its last '.' followed by "bak"; "" when
-    // the last '.' is missing or the first character.
+    // the last '.' is missing, the first character or in a folder name.
     static std::string BackupPathOf(const std::string& path);
 
 private:
@@ -113,5 +113,10 @@ private:
     // Lower-case section name -> index of its first section.
     std::unordered_map<std::string, std::size_t> m_sectionIndex;
 };
+
+// Keeps the file at path under the first free one of the names BackupPathOf(path) (path + ".bak"
+// when that is empty), then that name followed by ".1", ".2", ... An existing file is never
+// replaced. Returns the name used; "" with the reason in *pReason when no copy could be kept.
+std::string KeepNumberedBackup(const std::string& path, std::string* pReason = nullptr);
 
 } // namespace tessaray

@@ -7,6 +7,9 @@
 
 namespace tessaray {
 
+static_assert(kMaxPartnerEntryLength == CProfileFile::kMaxValueLength,
+              "an entry that passes the check must come back whole from the file");
+
 namespace {
 
 constexpr const char* kSettingsSection = "SETTINGS";
@@ -72,7 +75,7 @@ void CProject::Reset() {
 }
 
 void CProject::SetDomain(const std::string& url) {
-    m_strDomain = NormalizeProjectUrl(url);
+    m_strDomain = NormalizeDomainUrl(url);
     m_partners.clear();
     m_bModified = true;
 }

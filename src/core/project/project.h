@@ -54,12 +54,13 @@ public:
 
     // Empties the partner list, clears modified, path := "Unbekannt", domain := "".
     void Reset();
-    // domain := NormalizeProjectUrl(url); empties the partner list; sets modified.
+    // domain := NormalizeDomainUrl(url); empties the partner list; sets modified.
     void SetDomain(const std::string& url);
     // SetDomain, then path := "Unbekannt".
     void StartNew(const std::string& url);
-    // Stores NormalizeProjectUrl(url) in the first free entry and sets modified; ignored when the
-    // list is full. Duplicates are allowed.
+    // Stores NormalizeProjectUrl(url) (the entry as written, with "http://" and without a bare
+    // site's root "/") in the first free entry and sets modified; ignored when the list is full.
+    // Duplicates are allowed.
     void AddPartnerUrl(const std::string& url);
     // Empties the partner list (modified unchanged).
     void ClearPartnerUrls();

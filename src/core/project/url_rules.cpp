@@ -4,9 +4,38 @@
 
 namespace tessaray {
 
-bool StartsWithScheme(std::string_view text) {
+namespace {
+
+// Length of the scheme text begins with: 8 for "https://", 7 for "http://", else 0.
+std::size_t SchemeLengthAtStart(std::string_view text) {
     const std::string lower = ToLowerAscii(text.substr(0, kHttps.size()));
-    return lower.starts_with(kHttp) || lower.starts_with(kHttps);
+    return lower.starts_with(kHttps) ? kHttps.size() : lower.starts_with(kHttp) ? kHttp.size() : 0;
+}
+
+// Removes the last "/" of url when it is the root of a bare site ("http://shop.example/"), the
+// same address without it. A "/" after a path ("/dir/") names another address and stays; so does
+// a "/" at the end of a comment, since a host holds no blanks. hostAt: where the host begins.
+void DropRootSlash(std::string& url, std::size_t hostAt) {
+    if (url.empty() || url.back() != '/' || hostAt >= url.size()) {
+        return;
+    }
+    const std::string_view host = std::string_view(url).substr(hostAt, url.size() - 1 - hostAt);
+    if (host.find_first_of("/?#\\ \t\r\n\v\f") == std::string_view::npos) {
+        url.pop_back();
+    }
+}
+
+// The URL of a partner entry: the text before the first " - " that is not at its start.
+std::string_view UrlOfEntry(std::string_view entry) {
+    const std::size_t separator = entry.find(kCommentSeparator);
+    return separator == std::string_view::npos || separator == 0 ? entry
+                                                                 : entry.substr(0, separator);
+}
+
+} // namespace
+
+bool StartsWithScheme(std::string_view text) {
+    return SchemeLengthAtStart(text) > 0;
 }
 
 std::size_t FindScheme(std::string_view lower, std::size_t* schemeLength) {
@@ -142,7 +171,57 @@ bool IsLinkToDomain(std::string_view url, std::string_view domain) {
     return IsLinkToSite(url, DomainSiteOf(domain));
 }
 
-std::string NormalizeProjectUrl(std::string_view url) {
+std::string NormalizeProjectUrl(std::string_view entry) {
+    std::string text(entry);
+    Trim(text);
+    // Only the URL counts: a scheme or "/" in the comment says nothing about the address.
+    std::string url(UrlOfEntry(text));
+    const std::size_t urlEnd = url.size();
+    std::size_t length = 0;
+    std::size_t scheme = FindScheme(ToLowerAscii(url), &length);
+    if (scheme == std::string::npos) {
+        url.insert(0, kHttp);
+        scheme = 0;
+        length = kHttp.size();
+    }
+    DropRootSlash(url, scheme + length);
+    return url + text.substr(urlEnd);
+}
+
+bool HasUserInfo(std::string_view url) {
+    std::size_t length = 0;
+    const std::size_t scheme = FindScheme(ToLowerAscii(url), &length);
+    const std::size_t hostAt = scheme == std::string_view::npos ? 0 : scheme + length;
+    // Browsers end the authority at "/", "?", "#" or "\\", libcurl at the first three only: an "@"
+    // anywhere before those three is user info to one of them.
+    const std::string_view authority =
+        url.substr(hostAt, url.find_first_of("/?#", hostAt) - hostAt);
+    return authority.find('@') != std::string_view::npos;
+}
+
+EEntryProblem CheckPartnerEntry(std::string_view entry) {
+    if (entry.size() > kMaxPartnerEntryLength) {
+        return EEntryProblem::TooLong;
+    }
+    if (HasUserInfo(UrlOfEntry(entry))) {
+        return EEntryProblem::UserInfo;
+    }
+    return EEntryProblem::None;
+}
+
+std::string UrlComparisonKey(std::string_view entry) {
+    std::string key = NormalizeProjectUrl(UrlOfEntry(entry));
+    std::size_t length = 0;
+    const std::size_t scheme = FindScheme(ToLowerAscii(key), &length);
+    const std::size_t hostAt = scheme == std::string::npos ? 0 : scheme + length;
+    const std::size_t hostEnd = std::min(key.find_first_of("/?#\\", hostAt), key.size());
+    for (std::size_t i = 0; i < hostEnd; ++i) {
+        key[i] = LowerAscii(key[i]);
+    }
+    return key;
+}
+
+std::string NormalizeDomainUrl(std::string_view url) {
     std::string text(url);
     Trim(text);
     text = ToLowerAscii(text);
@@ -178,9 +257,7 @@ bool IsValidUrl(std::string& url) {
     if (copy.size() <= 10) {
         return false;
     }
-    if (copy.back() == '/') {
-        copy.pop_back();
-    }
+    DropRootSlash(copy, SchemeLengthAtStart(copy));
     url = std::move(copy);
     return true;
 }

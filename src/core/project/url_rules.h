@@ -50,13 +50,40 @@ bool IsLinkToSite(std::string_view url, const SDomainSite& domain);
 // The same with the SiteOfUrl of the link and its path already at hand.
 bool MatchesSite(std::string_view site, std::string_view path, const SDomainSite& domain);
 
-// The rule for the domain and partner URLs as they enter a project: trimmed, lower case,
-// "http://" put in front unless a scheme is there, one trailing "/" removed.
-std::string NormalizeProjectUrl(std::string_view url);
+// The rule for partner entries ("URL" or "URL - comment") as they enter a project: trimmed,
+// "http://" put in front of the URL unless it holds a scheme, the "/" of a bare site's root
+// removed. Everything else stays as the user wrote it: paths and queries are case-sensitive on
+// many servers, and a trailing "/" of a path names another address.
+std::string NormalizeProjectUrl(std::string_view entry);
+// The rule for the user's own domain, a bare site: trimmed, lower case, "http://" put in front
+// unless a scheme is there, one trailing "/" removed.
+std::string NormalizeDomainUrl(std::string_view url);
+
+// Longest partner entry (URL and comment) a project file gives back whole: longer values are cut
+// when the file is read.
+inline constexpr std::size_t kMaxPartnerEntryLength = 4093;
+
+// True when the address holds a user name or password ("http://bob:pw@host/"). Such an address
+// would carry the password in plain sight to the server and into reports; the log-in belongs to
+// the log-in prompt or the command line's --auth.
+bool HasUserInfo(std::string_view url);
+
+// Why a partner entry typed or imported by the user may not enter a project.
+enum class EEntryProblem {
+    None,
+    UserInfo, // a user name or password in the URL
+    TooLong,  // longer than kMaxPartnerEntryLength: it would come back cut
+};
+EEntryProblem CheckPartnerEntry(std::string_view entry);
+
+// The form in which partner URLs are compared for duplicates: the URL of the entry (its comment
+// left out), normalised, with scheme and host in lower case, since they do not depend on case;
+// path and query as written, since they may.
+std::string UrlComparisonKey(std::string_view entry);
 
 // Checks a URL typed or imported by the user and, when it is valid, normalises it in place:
-// trimmed, "http://" put in front unless it starts with a scheme, one trailing "/" removed, case
-// kept. An invalid URL leaves the argument unchanged.
+// trimmed, "http://" put in front unless it starts with a scheme, the "/" of a bare site's root
+// removed, case kept. An invalid URL leaves the argument unchanged.
 bool IsValidUrl(std::string& url);
 
 // The site URL ("http://" or "https://" and the host) of what the user typed as the domain.

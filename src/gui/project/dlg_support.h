@@ -2,15 +2,19 @@
 // Small pieces the project editor's dialogs share: text conversion at the Qt edge and the inline
 // hint that tells the user why a dialog stays open.
 
+#include "core/project/link_import.h"
+#include "core/project/url_rules.h"
 #include "gui/toolkit/byte_text.h"
 #include "gui/toolkit/ui_hooks.h"
 
 #include <QBoxLayout>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <string>
@@ -41,6 +45,34 @@ inline QLabel* CreateHintLabel(QWidget* parent, const QString& objectName) {
 inline void ShowHint(QLabel* label, const QString& text) {
     label->setText(text);
     label->setVisible(!text.isEmpty());
+}
+
+// What an import took and left out, e.g. "URLs imported: 3; skipped as duplicates: 1". taken is
+// the caller's words for the first part.
+inline QString ImportTallyText(const QString& taken, const SImportTally& tally, int capacity) {
+    QStringList parts{taken};
+    if (tally.nDuplicates > 0) {
+        parts << QCoreApplication::translate("ImportTally", "skipped as duplicates: %1")
+                     .arg(tally.nDuplicates);
+    }
+    if (tally.nOverLimit > 0) {
+        parts << QCoreApplication::translate("ImportTally",
+                                             "left out, as the list holds at most %1: %2")
+                     .arg(capacity)
+                     .arg(tally.nOverLimit);
+    }
+    if (tally.nUserInfo > 0) {
+        parts << QCoreApplication::translate(
+                     "ImportTally", "skipped for a user name or password in the address: %1")
+                     .arg(tally.nUserInfo);
+    }
+    if (tally.nTooLong > 0) {
+        parts << QCoreApplication::translate("ImportTally",
+                                             "skipped as longer than %1 characters: %2")
+                     .arg(kMaxPartnerEntryLength)
+                     .arg(tally.nTooLong);
+    }
+    return parts.join(QStringLiteral("; "));
 }
 
 // Opens a web address in the desktop's browser; a message box says when none opens it.

@@ -308,10 +308,22 @@ void CEditProjectDlg::OnImportCsv() {
 
 void CEditProjectDlg::AppendImported(const SReadResult& read, const QString& path,
                                      const CLineList& urls) {
-    for (const std::string& url : urls.Entries()) {
+    if (!read.Ok()) {
+        ShowHint(m_listHint, ReadFailureText(path, read));
+        return;
+    }
+    std::vector<std::string> listed;
+    listed.reserve(static_cast<std::size_t>(m_list->count()));
+    for (int i = 0; i < m_list->count(); ++i) {
+        listed.push_back(EntryBytes(m_list->item(i)));
+    }
+    CLineList taken;
+    const SImportTally tally = TakeImported(listed, urls, m_nCapacity, taken);
+    for (const std::string& url : taken.Entries()) {
         AddEntry(m_list, url);
     }
-    ShowHint(m_listHint, read.Ok() ? QString() : ReadFailureText(path, read));
+    ShowHint(m_listHint,
+             ImportTallyText(tr("URLs imported: %1").arg(tally.nTaken), tally, m_nCapacity));
     RefreshButtons();
 }
 

@@ -107,7 +107,22 @@ void CEnterUrlDlg::accept() {
         m_urlEdit->setFocus();
         return;
     }
-    m_strText = JoinPartnerEntry(url, ToBytesKeeping(comment, m_strOriginalComment));
+    std::string entry = JoinPartnerEntry(url, ToBytesKeeping(comment, m_strOriginalComment));
+    switch (CheckPartnerEntry(entry)) {
+    case EEntryProblem::UserInfo:
+        ShowHint(m_urlHint, tr("Leave the user name and password out of the address: the program "
+                               "asks for them when the site wants a log-in."));
+        m_urlEdit->setFocus();
+        return;
+    case EEntryProblem::TooLong:
+        ShowHint(m_urlHint, tr("The address and its comment are longer than %1 characters.")
+                                .arg(kMaxPartnerEntryLength));
+        m_urlEdit->setFocus();
+        return;
+    case EEntryProblem::None:
+        break;
+    }
+    m_strText = std::move(entry);
     QDialog::accept();
 }
 

@@ -1,6 +1,7 @@
 #include "gui/project/project_settings_dlg.h"
 
 #include "core/project/link_import.h"
+#include "core/project/project.h"
 #include "gui/project/csv_import_dlg.h"
 #include "gui/project/dlg_support.h"
 
@@ -51,9 +52,12 @@ void CProjectSettingsDlg::OnImportTable() {
     }
     const QString path = dialog.GetPath();
     SReadResult read;
+    SImportTally tally;
     if (ImportGoogleTable(ToPath(path), dialog.GetSeparator(), dialog.GetColumn(), m_externalLinks,
-                          &read)) {
-        m_status->setText(tr("%1 external links imported.").arg(m_externalLinks.GetCount()));
+                          &read, &tally)) {
+        m_status->setText(
+            ImportTallyText(tr("External links imported: %1").arg(m_externalLinks.GetCount()),
+                            tally, CProject::MaxExternalLinks));
     } else {
         m_status->setText(ReadFailureText(path, read));
     }

@@ -311,18 +311,21 @@ TEST_F(AnalysisRunTest, OutputWordsComeFromTheCaller) {
 }
 
 TEST_F(AnalysisRunTest, GoogleColumnFollowsTheImportedList) {
-    Serve("/a.html", Page(""));
+    Serve("/A.html", Page(""));
     Serve("/b.html", Page(""));
-    // An external link counts when it begins with the partner URL.
-    MakeProject({Url("/a.html"), Url("/b.html")},
+    // An external link counts when it begins with the partner URL, without regard to case (the
+    // list is stored in lower case, partners as written).
+    MakeProject({Url("/A.html"), Url("/b.html")},
                 {"http://elsewhere.example/page.html", Url("/a.html") + "?from=google"});
 
     ASSERT_TRUE(m_run.Start());
     RunToEnd();
     EXPECT_EQ(RowAt(0)[kColGoogle], "Yes");
     EXPECT_EQ(RowAt(1)[kColGoogle], "No");
+    // The page is fetched as written: a lower-cased path is a 404 on a case-sensitive server.
+    EXPECT_EQ(RowAt(0)[kColStatusCode], "200");
 
-    MakeProject({Url("/a.html")});
+    MakeProject({Url("/A.html")});
     ASSERT_TRUE(m_run.Start());
     RunToEnd();
     ASSERT_EQ(m_table.GetRowCount(), 1);

@@ -1,5 +1,8 @@
 #include "core/project/link_import.h"
 
+#include "core/project/project.h"
+#include "core/project/url_rules.h"
+
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -94,7 +97,8 @@ TEST(CsvImport, FiltersOneColumn) {
                                                 "Four;C.Example;\n");
     CLineList out;
     ASSERT_TRUE(ImportCsvColumn(path, ';', 2, out));
-    EXPECT_EQ(Entries(out), (std::vector<std::string>{"http://a.example/x", "http://C.Example"}));
+    // The path's trailing "/" stays: "/x/" and "/x" are different addresses.
+    EXPECT_EQ(Entries(out), (std::vector<std::string>{"http://a.example/x/", "http://C.Example"}));
     // Without the separator column 1 is the whole line, which passes the check when it starts
     // with a letter and has a dot.
     ASSERT_TRUE(ImportCsvColumn(path, ',', 1, out));
@@ -103,7 +107,33 @@ TEST(CsvImport, FiltersOneColumn) {
                                                       "http://Four;C.Example;"}));
     ASSERT_TRUE(ImportCsvColumn(dir.Write("t.csv", "x\ta.example\n"), '\t', 2, out));
     EXPECT_EQ(Entries(out), std::vector<std::string>{"http://a.example"});
+    // A long URL is taken whole: cut after 500 characters it named another page.
+    const std::string longUrl = "http://a.example/" + std::string(600, 'p');
+    ASSERT_TRUE(ImportCsvColumn(dir.Write("long.csv", "x;" + longUrl + "\n"), ';', 2, out));
+    EXPECT_EQ(Entries(out), std::vector<std::string>{longUrl});
     EXPECT_FALSE(ImportCsvColumn(dir.File("missing.csv"), ',', 1, out));
+}
+
+TEST(TakeImported, CountsWhatItSkipsAndLeavesOut) {
+    CLineList imported;
+    for (const char* url : {"http://a.example/X", "HTTP://A.Example/X/", "https://a.example/X",
+                            "http://A.EXAMPLE/X - other note", "http://b.example",
+                            "http://a.example/x", "http://c.example", "http://d.example"}) {
+        imported.Add(url);
+    }
+    imported.Add("http://bob:pw@e.example/");
+    imported.Add("http://f.example/" + std::string(kMaxPartnerEntryLength, 'f'));
+    CLineList out;
+    // Listed: a.example/X (in other case of the host). Room for 3 more.
+    SImportTally tally =
+        TakeImported({"http://A.example/X - note", "http://z.example"}, imported, 5, out);
+    EXPECT_EQ(Entries(out), (std::vector<std::string>{"HTTP://A.Example/X/", "https://a.example/X",
+                                                      "http://b.example"}));
+    EXPECT_EQ(tally.nTaken, 3);
+    EXPECT_EQ(tally.nDuplicates, 2);
+    EXPECT_EQ(tally.nOverLimit, 3); // a.example/x (the path differs in case), c, d
+    EXPECT_EQ(tally.nUserInfo, 1);
+    EXPECT_EQ(tally.nTooLong, 1);
 }
 
 TEST(GoogleImport, LowerCasesValidUrlsAndEmptiesOnUnreadableFile) {
@@ -118,6 +148,19 @@ TEST(GoogleImport, LowerCasesValidUrlsAndEmptiesOnUnreadableFile) {
                                                       "http://other.example"}));
     EXPECT_FALSE(ImportGoogleTable(dir.File("missing.csv"), ',', 2, out));
     EXPECT_EQ(out.GetCount(), 0);
+
+    // Each link once, and no more than a project keeps, said rather than lost at the next save.
+    std::string table = "x,HTTP://Partner.Example/Links.html\n";
+    for (int i = 0; i <= CProject::MaxExternalLinks; ++i) {
+        table += "x,http://p" + std::to_string(i) + ".example\n";
+    }
+    SImportTally tally;
+    ASSERT_TRUE(
+        ImportGoogleTable(dir.Write("big.csv", table + table), ',', 2, out, nullptr, &tally));
+    EXPECT_EQ(out.GetCount(), CProject::MaxExternalLinks);
+    EXPECT_EQ(tally.nTaken, CProject::MaxExternalLinks);
+    EXPECT_EQ(tally.nDuplicates, CProject::MaxExternalLinks + 2);
+    EXPECT_EQ(tally.nOverLimit, 2);
 }
 
 } // namespace

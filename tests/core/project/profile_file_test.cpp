@@ -169,7 +169,19 @@ TEST(ProfileFileSave, BackupPathTakesTheLastDot) {
     EXPECT_EQ(CProfileFile::BackupPathOf("/sites/shop.tsrp"), "/sites/shop.bak");
     EXPECT_EQ(CProfileFile::BackupPathOf("/sites/shop.old.tsrp"), "/sites/shop.old.bak");
     EXPECT_EQ(CProfileFile::BackupPathOf("/sites/shop"), "");
+    // Not "/my.bak" beside the folder, where another project's backup may already stand.
+    EXPECT_EQ(CProfileFile::BackupPathOf("/my.sites/shop"), "");
     EXPECT_EQ(CProfileFile::BackupPathOf(".tsrp"), "");
+
+    // Numbered backups of a name without extension: never one replaced.
+    TempDir dir;
+    dir.Write("shop", "v1");
+    EXPECT_EQ(KeepNumberedBackup(dir.File("shop")), dir.File("shop.bak"));
+    std::filesystem::remove(dir.File("shop")); // a save puts a new file in its place
+    dir.Write("shop", "v2");
+    EXPECT_EQ(KeepNumberedBackup(dir.File("shop")), dir.File("shop.bak.1"));
+    EXPECT_EQ(ReadAll(dir.File("shop.bak")), "v1");
+    EXPECT_EQ(ReadAll(dir.File("shop.bak.1")), "v2");
 }
 
 TEST(ProfileFileSave, AWriteThatFailsMidwayKeepsTheOldFile) {

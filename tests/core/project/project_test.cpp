@@ -55,8 +55,9 @@ TEST(Project, NewProjectStateAndTitle) {
     EXPECT_FALSE(project.IsReady()); // no partner yet
     project.AddPartnerUrl("http://Shop.Example/Links.html - Swap since 2008");
     EXPECT_TRUE(project.IsReady());
+    // The entry keeps its case: paths are case-sensitive on many servers.
     EXPECT_EQ(Partners(project),
-              std::vector<std::string>{"http://shop.example/links.html - swap since 2008"});
+              std::vector<std::string>{"http://Shop.Example/Links.html - Swap since 2008"});
 }
 
 TEST(Project, ClearPartnersKeepsModifiedAndSetDomainSetsIt) {
@@ -264,7 +265,8 @@ TEST(ProjectLoad, RoundTripNormalisesPartnersAndClosesGaps) {
         dir.Write("p.tsrp", kHeader + "[SETTINGS]\r\nOPTION05=1\r\n"
                                       "[YOURDOMAIN]\r\nURL=HTTP://Shop.Example/\r\n"
                                       "[PARTNERLINKS]\r\nURL0000=Shop.Example/\r\n"
-                                      "URL0002=http://b.example - Comment\r\n"
+                                      "URL0002=http://b.example/Dir/ - Comment\r\n"
+                                      "URL0003=http://c.example/links.html - swap\r\n"
                                       "URL10000=http://beyond.example\r\n"
                                       "[EXTLINKS]\r\nURL0001=http://Ext.example\r\n");
     CProject project;
@@ -273,8 +275,10 @@ TEST(ProjectLoad, RoundTripNormalisesPartnersAndClosesGaps) {
     EXPECT_FALSE(project.GetPageRankOption());              // OPTION05 is not read back
     EXPECT_FALSE(project.IsModified());
     EXPECT_EQ(project.GetPath(), path);
+    // Entries keep their case and a path's "/"; those of older files (lower case) are unchanged.
     EXPECT_EQ(Partners(project),
-              (std::vector<std::string>{"http://shop.example", "http://b.example - comment"}));
+              (std::vector<std::string>{"http://Shop.Example", "http://b.example/Dir/ - Comment",
+                                        "http://c.example/links.html - swap"}));
     CLineList links;
     project.CopyExternalLinksTo(links);
     ASSERT_EQ(links.GetCount(), 1);
@@ -282,9 +286,10 @@ TEST(ProjectLoad, RoundTripNormalisesPartnersAndClosesGaps) {
 
     ASSERT_TRUE(project.Save(path));
     const std::string text = ReadAll(path);
-    EXPECT_NE(text.find("URL0000=http://shop.example\r\nURL0001=http://b.example - comment\r\n"),
+    EXPECT_NE(text.find("URL0000=http://Shop.Example\r\nURL0001=http://b.example/Dir/ - "
+                        "Comment\r\nURL0002=http://c.example/links.html - swap\r\n"),
               std::string::npos);
-    EXPECT_EQ(text.find("URL0002"), std::string::npos);
+    EXPECT_EQ(text.find("URL0003"), std::string::npos);
 }
 
 TEST(ProjectLoad, ReadsFilesOfOtherEditors) {

@@ -19,22 +19,43 @@ std::pair<bool, std::string> ExtractDomain(std::string_view input) {
     return {valid, out};
 }
 
-TEST(NormalizeProjectUrlTest, TrimsLowersAndAddsScheme) {
-    EXPECT_EQ(NormalizeProjectUrl("  Shop.Example.COM/Path/  "), "http://shop.example.com/path");
-    EXPECT_EQ(NormalizeProjectUrl("\t\r\nHTTP://A.Example\n"), "http://a.example");
-    // Only one trailing slash goes.
-    EXPECT_EQ(NormalizeProjectUrl("http://a.example//"), "http://a.example/");
-    // The comment of a partner entry is lower-cased with the URL.
-    EXPECT_EQ(NormalizeProjectUrl("http://Shop.Example/Links.html - Swap since 2008"),
-              "http://shop.example/links.html - swap since 2008");
+TEST(NormalizeProjectUrlTest, KeepsTheEntryAsWritten) {
+    // entry -> stored entry. Only trimming, "http://" and a bare site's root "/" change it: a
+    // case-sensitive server answers 404 to a lower-cased path, and "/dir/" is not "/dir".
+    const std::pair<const char*, const char*> rows[] = {
+        {"  Shop.Example.COM/Path/  ", "http://Shop.Example.COM/Path/"},
+        {"\t\r\nHTTP://A.Example\n", "HTTP://A.Example"},
+        {"http://Partner.Example/Links/Page.HTML?ID=AbC",
+         "http://Partner.Example/Links/Page.HTML?ID=AbC"},
+        {"http://a.example/dir/", "http://a.example/dir/"},
+        {"http://a.example//", "http://a.example//"},
+        {"HTTPS://A.Example/ ", "HTTPS://A.Example"},
+        {"http://a.example/?q=/", "http://a.example/?q=/"},
+        // The comment keeps its case and letters; a "/" or scheme in it is not the URL's.
+        {"http://Shop.Example/Links.html - Swap since 2008",
+         "http://Shop.Example/Links.html - Swap since 2008"},
+        {"a.example - Anna's blog \xE2\x80\x93 swapped in M\xC3\xA4rz",
+         "http://a.example - Anna's blog \xE2\x80\x93 swapped in M\xC3\xA4rz"},
+        {"a.example/ - moved from http://old.example/",
+         "http://a.example - moved from http://old.example/"},
+        {"http://a.example - see /", "http://a.example - see /"},
+        // Files of older versions hold lower-case entries without a trailing "/": unchanged.
+        {"http://shop.example/links.html - swap since 2008",
+         "http://shop.example/links.html - swap since 2008"},
+        // A scheme anywhere in the URL counts, for "https://" as for "http://".
+        {"https://a.example", "https://a.example"},
+        {"see https://a.example", "see https://a.example"},
+        {"https:/a.example", "http://https:/a.example"},
+    };
+    for (const auto& [entry, stored] : rows) {
+        EXPECT_EQ(NormalizeProjectUrl(entry), stored) << entry;
+    }
 }
 
-TEST(NormalizeProjectUrlTest, HttpsIsKept) {
-    EXPECT_EQ(NormalizeProjectUrl("https://a.example"), "https://a.example");
-    EXPECT_EQ(NormalizeProjectUrl(" HTTPS://A.Example/ "), "https://a.example");
-    // A scheme anywhere in the text counts, for "https://" as for "http://".
-    EXPECT_EQ(NormalizeProjectUrl("see https://a.example"), "see https://a.example");
-    EXPECT_EQ(NormalizeProjectUrl("https:/a.example"), "http://https:/a.example");
+TEST(NormalizeDomainUrlTest, TrimsLowersAndDropsTheSlash) {
+    EXPECT_EQ(NormalizeDomainUrl("  Shop.Example.COM/Path/  "), "http://shop.example.com/path");
+    EXPECT_EQ(NormalizeDomainUrl(" HTTPS://A.Example/ "), "https://a.example");
+    EXPECT_EQ(NormalizeDomainUrl("http://a.example//"), "http://a.example/");
 }
 
 TEST(IsValidUrlTest, Rejects) {
@@ -52,11 +73,14 @@ TEST(IsValidUrlTest, AcceptsAndNormalises) {
     EXPECT_EQ(Validate("HTTP://Shop.Example/"),
               std::make_pair(true, std::string("HTTP://Shop.Example")));
     EXPECT_EQ(Validate("  Shop.Example/Page/  "),
-              std::make_pair(true, std::string("http://Shop.Example/Page")));
+              std::make_pair(true, std::string("http://Shop.Example/Page/")));
     // Four characters with two after the dot are enough; "http://" makes the length.
     EXPECT_EQ(Validate("a.bc"), std::make_pair(true, std::string("http://a.bc")));
     // The trailing slash counts towards the length and goes afterwards.
     EXPECT_EQ(Validate("a.b/"), std::make_pair(true, std::string("http://a.b")));
+    // Only the root "/" of a bare site goes; a path's (above) and a comment's stay.
+    EXPECT_EQ(Validate("a.example - see /"),
+              std::make_pair(true, std::string("http://a.example - see /")));
     // The dot may come after the scheme; only its position in the copy counts.
     EXPECT_EQ(Validate("http://localhost.x/"),
               std::make_pair(true, std::string("http://localhost.x")));
@@ -91,6 +115,25 @@ TEST(ExtractDomainUrlTest, TooShortOrInvalid) {
     EXPECT_EQ(ExtractDomain("http://ab/x"), std::make_pair(false, std::string("http://ab")));
     EXPECT_EQ(ExtractDomain("https://abcdef"),
               std::make_pair(false, std::string("https://abcdef")));
+}
+
+TEST(CheckPartnerEntryTest, RefusesALogInAndWhatAFileWouldCut) {
+    const std::pair<std::string, EEntryProblem> rows[] = {
+        {"http://bob:pw@host.example/page", EEntryProblem::UserInfo},
+        {"HTTPS://bob@host.example", EEntryProblem::UserInfo},
+        {"http://user:p@ss@host.example/", EEntryProblem::UserInfo},
+        // libcurl reads "host.example\\" as the user name here, a browser the host.
+        {"http://host.example\\@other.example/", EEntryProblem::UserInfo},
+        {"http://host.example/page@x", EEntryProblem::None},
+        {"http://host.example?to=a@b", EEntryProblem::None},
+        {"http://host.example - mail anna@example.org", EEntryProblem::None},
+        {"http://a.example/" + std::string(kMaxPartnerEntryLength - 17, 'x'), EEntryProblem::None},
+        {"http://a.example/" + std::string(kMaxPartnerEntryLength - 16, 'x'),
+         EEntryProblem::TooLong},
+    };
+    for (const auto& [entry, problem] : rows) {
+        EXPECT_EQ(CheckPartnerEntry(entry), problem) << entry.substr(0, 40);
+    }
 }
 
 using Parts = std::pair<std::string, std::string>;

@@ -180,7 +180,7 @@ TEST(ResultTableTest, FillListTakesTheProjectsEntries) {
     EXPECT_EQ(
         ColumnTexts(table, kColPartnerUrl),
         (std::vector<std::string>{"http://www.partner.com", "http://blog.example.org/links.html"}));
-    EXPECT_EQ(ColumnTexts(table, kColComment), (std::vector<std::string>{"good partner", ""}));
+    EXPECT_EQ(ColumnTexts(table, kColComment), (std::vector<std::string>{"Good Partner", ""}));
     EXPECT_EQ(table.GetCellView(1, kColYourUrl), project.GetDomain());
 }
 

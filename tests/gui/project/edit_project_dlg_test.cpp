@@ -221,24 +221,38 @@ TEST_F(EditProjectDlgTest, AddUrlOnAFullListSaysSoAndOpensNothing) {
     ASSERT_EQ(m_rec.messages.size(), 1);
     EXPECT_TRUE(m_rec.messages.constFirst().contains(QStringLiteral("10000")));
     EXPECT_EQ(m_list.count(), CProject::MaxPartnerLinks);
+
+    // An import into the full list says what it left out (the project used to drop it unsaid).
+    AnswerImport(m_temp.Write("more.txt", "more.example\nother.example\n"));
+    Click("importTxtButton");
+    EXPECT_EQ(m_list.count(), CProject::MaxPartnerLinks);
+    EXPECT_EQ(Child<QLabel>(m_dlg, "listHint").text(),
+              QStringLiteral("URLs imported: 0; left out, as the list holds at most 10000: 2"));
 }
 
-TEST_F(EditProjectDlgTest, ImportingTheSameTextFileTwiceListsEveryUrlTwice) {
-    const std::string path = m_temp.Write(
-        "partners.txt", "# partners\nshop.example/\n  Blog.Example/page  \n/* end */\n");
-    for (int i = 0; i < 2; ++i) {
-        AnswerImport(path);
-        Click("importTxtButton");
-    }
+TEST_F(EditProjectDlgTest, ImportingTheSameTextFileTwiceSkipsTheDuplicatesAndSaysSo) {
+    const std::string path =
+        m_temp.Write("partners.txt", "# partners\nshop.example/\n  Blog.Example/page  \n/* end */\n"
+                                     "http://SHOP.example\nhttp://blog.example/Page\n");
+    AnswerImport(path);
+    Click("importTxtButton");
+    // Scheme and host compare without regard to case, the path with it.
     const QStringList once = {QStringLiteral("http://shop.example"),
-                              QStringLiteral("http://Blog.Example/page")};
-    EXPECT_EQ(Entries(), once + once);
-    EXPECT_TRUE(Child<QLabel>(m_dlg, "listHint").text().isEmpty());
+                              QStringLiteral("http://Blog.Example/page"),
+                              QStringLiteral("http://blog.example/Page")};
+    EXPECT_EQ(Entries(), once);
+    EXPECT_EQ(Child<QLabel>(m_dlg, "listHint").text(),
+              QStringLiteral("URLs imported: 3; skipped as duplicates: 1"));
+    AnswerImport(path);
+    Click("importTxtButton");
+    EXPECT_EQ(Entries(), once);
+    EXPECT_EQ(Child<QLabel>(m_dlg, "listHint").text(),
+              QStringLiteral("URLs imported: 0; skipped as duplicates: 4"));
 
     // A file that cannot be read adds nothing and is named under the list.
     AnswerImport(m_temp.File("missing.txt"));
     Click("importTxtButton");
-    EXPECT_EQ(m_list.count(), 4);
+    EXPECT_EQ(m_list.count(), 3);
     EXPECT_TRUE(Child<QLabel>(m_dlg, "listHint").text().contains(QStringLiteral("missing.txt")));
 }
 
@@ -267,7 +281,8 @@ TEST_F(EditProjectDlgTest, ExternalLinksAreReplacedByTheSettingsDialogAndShownWi
     const std::string path =
         m_temp.Write("google.csv",
                      "Your page,Linking page\nhttp://shop.example/,http://Blog.Example/Links.html\n"
-                     "http://shop.example/,tea.example\n");
+                     "http://shop.example/,tea.example\n"
+                     "http://shop.example/a,http://blog.example/links.html\n");
     OnNextModal([path](QDialog& settings) {
         OnNextModal(
             [path](QDialog& csv) {
@@ -278,7 +293,8 @@ TEST_F(EditProjectDlgTest, ExternalLinksAreReplacedByTheSettingsDialogAndShownWi
             },
             &settings);
         Child<QPushButton>(settings, "importTableButton").click();
-        EXPECT_FALSE(Child<QLabel>(settings, "importStatus").text().isEmpty());
+        EXPECT_EQ(Child<QLabel>(settings, "importStatus").text(),
+                  QStringLiteral("External links imported: 2; skipped as duplicates: 1"));
         Press(settings, QDialogButtonBox::Ok);
     });
     Click("addExtLinksButton");

@@ -62,9 +62,9 @@ TEST_F(ProjectEditorTest, NewProjectWithATextImportThenEditThenSave) {
     Doc().Project().CopyPartnersTo(partners);
     EXPECT_EQ(partners.Entries(),
               (std::vector<std::string>{"http://wiki.example",
-                                        "http://tea.example/friends - since 2020"}));
+                                        "http://Tea.Example/Friends - Since 2020"}));
     ASSERT_EQ(View().Table().GetRowCount(), 2);
-    EXPECT_EQ(View().Table().GetCellView(1, 16), "since 2020");
+    EXPECT_EQ(View().Table().GetCellView(1, 16), "Since 2020");
 
     // Save goes through the file dialog, as the project has no file yet.
     const std::string path = m_temp.File("tea.tsrp");
@@ -75,7 +75,7 @@ TEST_F(ProjectEditorTest, NewProjectWithATextImportThenEditThenSave) {
     const std::string file = ReadAll(path);
     for (const char* line : {"[YOURDOMAIN]\r\nURL=http://shop.example\r\n", "[PARTNERLINKS]\r\n",
                              "URL0000=http://wiki.example\r\n",
-                             "URL0001=http://tea.example/friends - since 2020\r\n"}) {
+                             "URL0001=http://Tea.Example/Friends - Since 2020\r\n"}) {
         EXPECT_NE(file.find(line), std::string::npos) << line << "\n" << file;
     }
     EXPECT_EQ(file.find("URL0002="), std::string::npos);
