@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <initializer_list>
+#include <utility>
 
 namespace tessaray {
 
@@ -140,6 +141,13 @@ std::size_t FindFrom(std::string_view text, std::size_t from, std::string_view n
         border[i] = k;
     }
     for (std::size_t i = from, k = 0; i < text.size(); ++i) {
+        if (k == 0) {
+            // Nothing matched yet: jump to the next place the needle can start.
+            i = text.find(needle.front(), i);
+            if (i == std::string_view::npos) {
+                return i;
+            }
+        }
         while (k > 0 && text[i] != needle[k]) {
             k = border[k - 1];
         }
@@ -264,8 +272,13 @@ void CRobotsRfcRules::Parse(std::string_view text) {
         } else if (key == EKey::Allow || key == EKey::Disallow) {
             lastWasAgent = false;
             if (!m_groups.empty() && !value.empty()) {
-                m_groups.back().rules.push_back(
-                    {NormalisePercentEncoding(value, false), key == EKey::Allow});
+                std::string pattern = NormalisePercentEncoding(value, false);
+                const std::size_t length = pattern.size();
+                // "**" matches what "*" matches; one star keeps matching linear in the path.
+                pattern.erase(std::unique(pattern.begin(), pattern.end(),
+                                          [](char a, char b) { return a == '*' && b == '*'; }),
+                              pattern.end());
+                m_groups.back().rules.push_back({std::move(pattern), length, key == EKey::Allow});
             }
         }
         // Other records (Sitemap, Crawl-delay, unknown ones) neither end nor start a group.
@@ -303,14 +316,13 @@ bool CRobotsRfcRules::IsAllowed(std::string_view crawler, std::string_view url) 
         }
         for (const SRule& rule : group.rules) {
             // A rule no longer than the best match of its kind so far cannot change the answer.
-            const std::size_t size = rule.strPattern.size();
-            const bool outdone =
-                rule.bAllow ? size <= longestAllow : anyDisallow && size <= longestDisallow;
+            const bool outdone = rule.bAllow ? rule.nLength <= longestAllow
+                                             : anyDisallow && rule.nLength <= longestDisallow;
             if (outdone || !Matches(path, rule.strPattern, border)) {
                 continue;
             }
             std::size_t& longest = rule.bAllow ? longestAllow : longestDisallow;
-            longest = std::max(longest, rule.strPattern.size());
+            longest = std::max(longest, rule.nLength);
             anyDisallow = anyDisallow || !rule.bAllow;
         }
     }
