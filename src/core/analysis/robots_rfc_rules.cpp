@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <initializer_list>
+#include <utility>
 
 namespace tessaray {
 
@@ -120,34 +121,82 @@ EKey KeyOf(std::string_view key) {
     return EKey::Other;
 }
 
+// The first position at or after from where needle occurs in text, or npos. Knuth-Morris-Pratt,
+// so the cost stays linear in the text read and the needle even for runs of one letter, where a
+// plain search goes quadratic; border is scratch space kept between calls.
+std::size_t FindFrom(std::string_view text, std::size_t from, std::string_view needle,
+                     std::vector<std::size_t>& border) {
+    if (needle.empty()) {
+        return from;
+    }
+    // border[i]: length of the longest proper prefix of needle[0..i] that is also its suffix.
+    border.assign(needle.size(), 0);
+    for (std::size_t i = 1, k = 0; i < needle.size(); ++i) {
+        while (k > 0 && needle[i] != needle[k]) {
+            k = border[k - 1];
+        }
+        if (needle[i] == needle[k]) {
+            ++k;
+        }
+        border[i] = k;
+    }
+    for (std::size_t i = from, k = 0; i < text.size(); ++i) {
+        if (k == 0) {
+            // Nothing matched yet: jump to the next place the needle can start.
+            i = text.find(needle.front(), i);
+            if (i == std::string_view::npos) {
+                return i;
+            }
+        }
+        while (k > 0 && text[i] != needle[k]) {
+            k = border[k - 1];
+        }
+        if (text[i] == needle[k]) {
+            ++k;
+        }
+        if (k == needle.size()) {
+            return i + 1 - k;
+        }
+    }
+    return std::string_view::npos;
+}
+
 // Whether pattern ("*" any run of octets, a final "$" the end of the path) matches the start of
-// path. Keeps the set of path positions the pattern read so far can end at.
-bool Matches(std::string_view path, std::string_view pattern) {
-    std::vector<std::size_t> ends{0};
-    std::vector<std::size_t> next;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        const char c = pattern[i];
-        if (c == '$' && i + 1 == pattern.size()) {
-            return std::find(ends.begin(), ends.end(), path.size()) != ends.end();
-        }
-        next.clear();
-        if (c == '*') {
-            for (std::size_t p = ends.front(); p <= path.size(); ++p) {
-                next.push_back(p);
-            }
-        } else {
-            for (const std::size_t p : ends) {
-                if (p < path.size() && path[p] == c) {
-                    next.push_back(p + 1);
-                }
-            }
-        }
-        if (next.empty()) {
+// path. The literal text before the first "*" must start the path; each piece between stars is
+// taken at its leftmost place after the previous one, which leaves the most room for the rest
+// and so finds a match whenever there is one; a piece ending in "$" must end the path. Runs of
+// "*" give empty pieces, which match anywhere. Linear in path and pattern.
+bool Matches(std::string_view path, std::string_view pattern, std::vector<std::size_t>& border) {
+    const bool anchored = pattern.ends_with('$');
+    if (anchored) {
+        pattern.remove_suffix(1);
+    }
+    const std::size_t firstStar = pattern.find('*');
+    const std::string_view head = pattern.substr(0, firstStar);
+    if (firstStar == std::string_view::npos) {
+        return anchored ? path == head : path.starts_with(head);
+    }
+    if (!path.starts_with(head)) {
+        return false;
+    }
+    std::size_t pos = head.size();
+    const std::size_t lastStar = pattern.rfind('*');
+    std::string_view middle = pattern.substr(firstStar + 1, lastStar - firstStar);
+    while (!middle.empty()) {
+        const std::size_t star = middle.find('*');
+        const std::string_view piece = middle.substr(0, star);
+        middle.remove_prefix(star + 1);
+        pos = FindFrom(path, pos, piece, border);
+        if (pos == std::string_view::npos) {
             return false;
         }
-        ends.swap(next);
+        pos += piece.size();
     }
-    return true;
+    const std::string_view tail = pattern.substr(lastStar + 1);
+    if (anchored) {
+        return path.size() - pos >= tail.size() && path.ends_with(tail);
+    }
+    return FindFrom(path, pos, tail, border) != std::string_view::npos;
 }
 
 // The product token of a User-agent value: its leading letters, "_" and "-" ("Googlebot/2.1"
@@ -223,8 +272,13 @@ void CRobotsRfcRules::Parse(std::string_view text) {
         } else if (key == EKey::Allow || key == EKey::Disallow) {
             lastWasAgent = false;
             if (!m_groups.empty() && !value.empty()) {
-                m_groups.back().rules.push_back(
-                    {NormalisePercentEncoding(value, false), key == EKey::Allow});
+                std::string pattern = NormalisePercentEncoding(value, false);
+                const std::size_t length = pattern.size();
+                // "**" matches what "*" matches; one star keeps matching linear in the path.
+                pattern.erase(std::unique(pattern.begin(), pattern.end(),
+                                          [](char a, char b) { return a == '*' && b == '*'; }),
+                              pattern.end());
+                m_groups.back().rules.push_back({std::move(pattern), length, key == EKey::Allow});
             }
         }
         // Other records (Sitemap, Crawl-delay, unknown ones) neither end nor start a group.
@@ -255,16 +309,20 @@ bool CRobotsRfcRules::IsAllowed(std::string_view crawler, std::string_view url) 
     std::size_t longestAllow = 0;
     std::size_t longestDisallow = 0;
     bool anyDisallow = false;
+    std::vector<std::size_t> border;
     for (const SGroup& group : m_groups) {
         if (!names(group, chosen)) {
             continue;
         }
         for (const SRule& rule : group.rules) {
-            if (!Matches(path, rule.strPattern)) {
+            // A rule no longer than the best match of its kind so far cannot change the answer.
+            const bool outdone = rule.bAllow ? rule.nLength <= longestAllow
+                                             : anyDisallow && rule.nLength <= longestDisallow;
+            if (outdone || !Matches(path, rule.strPattern, border)) {
                 continue;
             }
             std::size_t& longest = rule.bAllow ? longestAllow : longestDisallow;
-            longest = std::max(longest, rule.strPattern.size());
+            longest = std::max(longest, rule.nLength);
             anyDisallow = anyDisallow || !rule.bAllow;
         }
     }

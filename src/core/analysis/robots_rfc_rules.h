@@ -31,7 +31,8 @@ public:
 private:
     enum class EAccess { Rules, AllowAll, DisallowAll };
     struct SRule {
-        std::string strPattern; // percent-encoding normalised
+        std::string strPattern;  // percent-encoding normalised, runs of "*" as one
+        std::size_t nLength = 0; // of the normalised pattern as written: the longest match wins
         bool bAllow = false;
     };
     struct SGroup {

@@ -11,7 +11,7 @@ struct Case {
     const char* what;
     std::string robots;
     const char* crawler;
-    const char* url;
+    std::string url;
     bool allowed;
 };
 
@@ -93,6 +93,29 @@ const Case kCases[] = {
      false},
     {"star at end is a prefix", "User-agent: *\nDisallow: /fish*\n", "Googlebot",
      "http://h/fishheads", false},
+    {"dollar ends a pattern without star", "User-agent: *\nDisallow: /a$\n", "Googlebot",
+     "http://h/ab", true},
+    {"run of stars is one star", "User-agent: *\nDisallow: /a***b\n", "Googlebot", "http://h/axxb",
+     false},
+    {"every star counts in the length", "User-agent: *\nAllow: /a*\nDisallow: /a**\n", "Googlebot",
+     "http://h/ab", false},
+    {"every star counts, also after a shorter match",
+     "User-agent: *\nAllow: /a*b\nAllow: /a***\nDisallow: /a**b\n", "Googlebot", "http://h/ab",
+     true},
+    {"only stars before the dollar", "User-agent: *\nDisallow: /**$\n", "Googlebot", "http://h/x",
+     false},
+    {"dollar inside and at the end", "User-agent: *\nDisallow: /a$*$\n", "Googlebot",
+     "http://h/a$x", false},
+    {"last piece overlaps the one before", "User-agent: *\nDisallow: /a*ab$\n", "Googlebot",
+     "http://h/aab", false},
+    {"pieces do not share letters", "User-agent: *\nDisallow: /*aba*ab$\n", "Googlebot",
+     "http://h/abab", true},
+    {"piece found past an early near-miss", "User-agent: *\nDisallow: /*aab*c\n", "Googlebot",
+     "http://h/aaabxc", false},
+    {"long run of stars", "User-agent: *\nDisallow: /" + std::string(300, '*') + "b$\n",
+     "Googlebot", "http://h/" + std::string(500, 'a') + "b", false},
+    {"shorter rules after the longest", "User-agent: *\nDisallow: /a/b\nAllow: /a\nDisallow: /a\n",
+     "Googlebot", "http://h/a/b", false},
     // Percent-encoding (the table of RFC 9309 section 2.2.2).
     {"raw UTF-8 pattern", "User-agent: *\nDisallow: /foo/bar/\xE3\x83\x84\n", "Googlebot",
      "http://h/foo/bar/%E3%83%84", false},
