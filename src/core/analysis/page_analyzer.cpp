@@ -200,7 +200,8 @@ bool HasNofollowToken(std::string_view rel) {
 }
 
 // The href value as a browser takes it: references decoded, leading and trailing white space and
-// control bytes dropped, line breaks, tabs and other control bytes inside removed; then ASCII
+// control bytes dropped, line breaks and tabs inside removed, other control bytes inside written
+// as "%XX" (removing them would join "http:/" and "/host" into another address); then ASCII
 // letters in lower case (the URL cell has always been lower case).
 void AppendUrl(std::string_view raw, std::string& out, std::string& scratch) {
     std::string_view value = raw;
@@ -224,9 +225,21 @@ void AppendUrl(std::string_view raw, std::string& out, std::string& scratch) {
         lowest = std::min(lowest, static_cast<unsigned char>(out[i]));
     }
     if (lowest < ' ') {
-        out.erase(std::remove_if(out.begin() + static_cast<std::ptrdiff_t>(at), out.end(),
-                                 [](char c) { return static_cast<unsigned char>(c) < ' '; }),
-                  out.end());
+        std::string tail = out.substr(at);
+        out.resize(at);
+        for (const char c : tail) {
+            if (c == '\t' || c == '\n' || c == '\r') {
+                continue;
+            }
+            if (static_cast<unsigned char>(c) < ' ') {
+                static constexpr char kHex[] = "0123456789ABCDEF";
+                out += '%';
+                out += kHex[static_cast<unsigned char>(c) >> 4];
+                out += kHex[static_cast<unsigned char>(c) & 15];
+            } else {
+                out += c;
+            }
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include "core/analysis/page_charset.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -167,8 +168,9 @@ inline void RefRemoveComments(std::string& text) {
     }
 }
 
-// The references the generated pages use: "&amp;", "&lt;", "&nbsp;", "&auml;", "&uuml;",
-// "&quot;" and decimal and hex numbers below 0x80 or above 0x9F (others are copied).
+// Named references: the few the generated pages use ("&amp;", "&lt;", "&nbsp;", "&auml;", ...),
+// only with their ";". Numeric ones as the HTML tokenizer reads them: decimal or hex, the ";" may
+// be missing; zero, surrogates and values beyond Unicode are U+FFFD, 0x80..0x9F windows-1252.
 inline std::string RefDecode(const std::string& text) {
     static const std::pair<const char*, unsigned long> named[] = {
         {"amp", '&'},   {"lt", '<'},    {"gt", '>'},    {"quot", '"'},
@@ -179,29 +181,44 @@ inline std::string RefDecode(const std::string& text) {
             out += text[i++];
             continue;
         }
-        const std::size_t semicolon = text.find(';', i);
         bool done = false;
-        if (semicolon != kRefNpos) {
+        if (i + 1 < text.size() && text[i + 1] == '#') {
+            std::size_t j = i + 2;
+            const bool hex = j < text.size() && (text[j] == 'x' || text[j] == 'X');
+            j += hex ? 1 : 0;
+            const std::string digits = hex ? "0123456789abcdefABCDEF" : "0123456789";
+            unsigned long code = 0;
+            const std::size_t digitsAt = j;
+            while (j < text.size() && digits.find(text[j]) != kRefNpos) {
+                const unsigned long digit = std::stoul(std::string(1, text[j]), nullptr, 16);
+                code = std::min(code * (hex ? 16 : 10) + digit, 0x110000UL);
+                ++j;
+            }
+            if (j > digitsAt) {
+                if (j < text.size() && text[j] == ';') {
+                    ++j;
+                }
+                if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+                    code = 0xFFFD;
+                }
+                if (code >= 0x80 && code <= 0x9F) {
+                    const char byte = static_cast<char>(code);
+                    out += ConvertToUtf8(std::string(1, byte), "WINDOWS-1252");
+                } else {
+                    AppendUtf8(static_cast<char32_t>(code), out);
+                }
+                i = j;
+                done = true;
+            }
+        }
+        const std::size_t semicolon = text.find(';', i);
+        if (!done && semicolon != kRefNpos) {
             const std::string name = text.substr(i + 1, semicolon - i - 1);
             for (const auto& [entity, code] : named) {
                 if (name == entity) {
                     AppendUtf8(static_cast<char32_t>(code), out);
                     i = semicolon + 1;
                     done = true;
-                }
-            }
-            if (!done && name.size() > 1 && name[0] == '#') {
-                const bool hex = name[1] == 'x' || name[1] == 'X';
-                const std::string digits = name.substr(hex ? 2 : 1);
-                if (!digits.empty() && digits.size() < 7 &&
-                    digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") ==
-                        kRefNpos) {
-                    const unsigned long code = std::stoul(digits, nullptr, hex ? 16 : 10);
-                    if (code > 0 && (code < 0x80 || code > 0x9F) && code < 0xD800) {
-                        AppendUtf8(static_cast<char32_t>(code), out);
-                        i = semicolon + 1;
-                        done = true;
-                    }
                 }
             }
         }
@@ -297,6 +314,10 @@ inline RefLink RefMakeLink(const std::string& baseUrl, const std::string& anchor
     for (const char c : RefLower(url)) {
         if (static_cast<unsigned char>(c) >= ' ') {
             link.url += c;
+        } else if (c != '\t' && c != '\n' && c != '\r') {
+            char escaped[4];
+            std::snprintf(escaped, sizeof(escaped), "%%%02X", static_cast<unsigned>(c));
+            link.url += escaped;
         }
     }
     link.text = RefReadable(RefDecode(text));

@@ -181,6 +181,9 @@ TEST(PageAnalyzerTest, ValuesAsABrowserReadsThem) {
         {"<a href=\"/\">\n<img\nsrc=\"l.gif\">\n</a>", "/", "<img src=\"l.gif\">"},
         {"<a href>x</a>", "", "x"},
         {"<a href=\" /x\ty \">x</a>", "/xy", "x"},
+        // Other control bytes inside stay, escaped (removing them made "http://shop.example/"
+        // of an address no browser can open).
+        {"<a href=\"http:/&#1/shop.example/\">x</a>", "http:/%01/shop.example/", "x"},
     };
     for (const auto& c : cases) {
         const CLinkInfo link = Link(c.anchor);
@@ -540,6 +543,14 @@ TEST(PageAnalyzerFastVsPlainTest, HostilePages) {
          {strayCloses, openAnchors, manyComments, hugeAnchor, unopenedAnchors, repeatedUrl}) {
         ExpectSameAsReference(page, "http://partner.example", "http://shop.example");
     }
+
+    // Found by the fuzzer: NUL bytes, and "&#2" without ";" inside href values, which the plain
+    // scanner did not decode.
+    static const char kFuzzed[] =
+        "x rollow\"><h/ead><body><a href=\"http:/&#2/L\"b, \x00\x00\x00\x00\x0C/a b&#2/mL\"b, "
+        ">ef=xb&#2/mL\"b, >e\x00\x00\x00\x00\x00\x00\x00\x0C/a b/&# href=\"http://?he0a -)> "
+        "l\">M\xC3\xBCller <b>hb";
+    ExpectSameAsReference(std::string(kFuzzed, sizeof(kFuzzed) - 1), "", "http://");
 }
 
 TEST(PageAnalyzerFastVsPlainTest, LargeHostilePagesFinish) {
