@@ -304,8 +304,12 @@ void CAnalysisRun::EvaluatePage(SPartnerFetch fetched) {
         m_trace.Page(PageDumpName(url), fetched.strPage);
     }
     // URL and text cells are UTF-8 whatever the page's charset; the Bytes cell stays as received.
-    fetched.strPage =
-        ConvertToUtf8(fetched.strPage, SniffCharset(fetched.strHeader, fetched.strPage));
+    // The charset is the one of the response the page came with, not of a redirect before it.
+    const std::string& pageHeader =
+        fetched.strFinalHeader.empty() ? fetched.strHeader : fetched.strFinalHeader;
+    const std::string charset = SniffCharset(pageHeader, fetched.strPage);
+    std::string undecodable = UndecodableReason(pageHeader, fetched.strPage, charset);
+    fetched.strPage = ConvertToUtf8(fetched.strPage, charset);
     CPageAnalyzer::RemoveComments(fetched.strPage);
     analyzer.Load(SiteUrlOf(url), fetched.strPage);
 
@@ -381,11 +385,12 @@ void CAnalysisRun::EvaluatePage(SPartnerFetch fetched) {
         SetCell(row, kColListed, kCellNo);
         rowRel.emplace_back(row, std::vector<std::string>{});
     }
-    JudgeRows(fetched, std::move(pageSignals), rowRel, found > 0);
+    JudgeRows(fetched, std::move(pageSignals), std::move(undecodable), rowRel, found > 0);
     m_log.AppendToLastLine(" " + m_words.strReady);
 }
 
 void CAnalysisRun::JudgeRows(const SPartnerFetch& page, SPageSignals pageSignals,
+                             std::string strUndecodable,
                              const std::vector<std::pair<int, std::vector<std::string>>>& rowRel,
                              bool bHasLink) {
     SPartnerFacts facts;
@@ -397,6 +402,7 @@ void CAnalysisRun::JudgeRows(const SPartnerFetch& page, SPageSignals pageSignals
     facts.nRobotsStatus = page.nRobotsStatus;
     facts.bGooglebotAllowed = m_rfcRules.IsAllowed("Googlebot", page.strUrl);
     facts.pageSignals = std::move(pageSignals);
+    facts.strUndecodable = std::move(strUndecodable);
     m_verdicts.AddPartner(facts);
     for (const auto& [row, rel] : rowRel) {
         CResultTable::Row cells;

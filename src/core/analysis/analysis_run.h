@@ -196,7 +196,7 @@ private:
     void EndRun(ERunEnd eEnd);
     void EvaluatePage(SPartnerFetch fetched);
     // Judges the rows of the partner just evaluated; rowRel holds each row and its link's rel.
-    void JudgeRows(const SPartnerFetch& page, SPageSignals pageSignals,
+    void JudgeRows(const SPartnerFetch& page, SPageSignals pageSignals, std::string strUndecodable,
                    const std::vector<std::pair<int, std::vector<std::string>>>& rowRel,
                    bool bHasLink);
     // Writes the link value cell of a row (and its trace lines).

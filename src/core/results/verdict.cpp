@@ -86,6 +86,9 @@ SWords ReasonWords(EReason eReason) {
     case EReason::FetchFailed:
         return {"The page could not be fetched (%s).",
                 "Die Seite konnte nicht abgerufen werden (%s)."};
+    case EReason::Undecodable:
+        return {"The page could not be read as text (%s).",
+                "Die Seite konnte nicht als Text gelesen werden (%s)."};
     case EReason::Redirected:
         return {"The page redirects to %s.", "Die Seite leitet weiter auf %s."};
     case EReason::CanonicalElsewhere:
@@ -118,6 +121,10 @@ SVerdict JudgeRow(const CResultTable::Row& cells, const std::vector<std::string>
         verdict.eVerdict = EVerdict::Unreachable;
         verdict.reasons.push_back(
             {EReason::Incomplete, std::string(OutcomeCode(partner.eOutcome))});
+    } else if (!partner.strUndecodable.empty()) {
+        // Bytes that cannot be read as text hide any link: not proof that it is gone.
+        verdict.eVerdict = EVerdict::Unreachable;
+        verdict.reasons.push_back({EReason::Undecodable, partner.strUndecodable});
     } else {
         verdict.eVerdict = EVerdict::Missing;
     }
@@ -152,11 +159,11 @@ std::string_view VerdictCode(EVerdict eVerdict) {
 }
 
 std::string_view ReasonCode(EReason eReason) {
-    static constexpr std::array<std::string_view, 13> kCodes = {
-        "rel-nofollow",       "rel-sponsored",         "rel-ugc",    "meta-nofollow",
-        "header-nofollow",    "robots-txt-disallowed", "noindex",    "http-status",
-        "incomplete",         "fetch-failed",          "redirected", "canonical-elsewhere",
-        "robots-rule-differs"};
+    static constexpr std::array<std::string_view, 14> kCodes = {
+        "rel-nofollow",        "rel-sponsored",         "rel-ugc",     "meta-nofollow",
+        "header-nofollow",     "robots-txt-disallowed", "noindex",     "http-status",
+        "incomplete",          "fetch-failed",          "undecodable", "redirected",
+        "canonical-elsewhere", "robots-rule-differs"};
     return kCodes.at(static_cast<std::size_t>(eReason));
 }
 

@@ -69,9 +69,9 @@ protected:
             const auto type = m_contentTypes.find(req.path);
             res.set_content(it->second,
                             type == m_contentTypes.end() ? "text/html" : type->second.c_str());
-            const auto header = m_robotsTags.find(req.path);
-            if (header != m_robotsTags.end()) {
-                res.set_header("X-Robots-Tag", header->second);
+            const auto header = m_headers.find(req.path);
+            if (header != m_headers.end()) {
+                res.set_header(header->second.first, header->second.second);
             }
         });
         m_server.Start();
@@ -145,8 +145,8 @@ protected:
     // The pages outlive the server that serves them.
     std::map<std::string, std::string> m_pages;
     std::map<std::string, std::string> m_contentTypes;
-    std::map<std::string, std::string> m_robotsTags;           // X-Robots-Tag headers by path
-    std::map<std::string, std::chrono::milliseconds> m_delays; // answers that come late
+    std::map<std::string, std::pair<std::string, std::string>> m_headers; // one more, by path
+    std::map<std::string, std::chrono::milliseconds> m_delays;            // answers that come late
     test::HttpTestServer m_server;
     test::TempDir m_projectDir;
     test::TempDir m_traceBase;
@@ -357,7 +357,11 @@ TEST_F(AnalysisRunTest, EveryRowGetsItsVerdictBesideItsCells) {
     Serve("/private/links.html", Page(link));
     Serve("/ugc.html", Page("<a rel=ugc href=\"http://shop.example/a\">A</a>" + link));
     Serve("/noindex.html", Page(link));
-    m_robotsTags["/noindex.html"] = "noindex";
+    m_headers["/noindex.html"] = {"X-Robots-Tag", "noindex"};
+    // NUL bytes are data (they cut the page); compressed bytes nobody asked for hide the link.
+    Serve("/nul.html", Page(std::string("<p>\0</p>", 8) + link));
+    Serve("/gzip.html", std::string("\x1F\x8B\x08\0", 4));
+    m_headers["/gzip.html"] = {"Content-Encoding", "gzip"};
     Serve("/none.html", Page("<a href=\"http://other.test/\">x</a>"));
     // A server that goes silent in the middle of the body (libcurl averages the speed over a few
     // seconds, so the abandoned page costs some seconds).
@@ -373,12 +377,13 @@ TEST_F(AnalysisRunTest, EveryRowGetsItsVerdictBesideItsCells) {
     settings.m_lowSpeedTime = std::chrono::seconds(1);
     m_run.SetFetchSettings(settings);
     MakeProject({Url("/private/links.html"), Url("/ugc.html"), Url("/noindex.html"),
-                 Url("/none.html"), silent.Url("/links.html")});
+                 Url("/none.html"), silent.Url("/links.html"), Url("/nul.html"),
+                 Url("/gzip.html")});
 
     ASSERT_TRUE(m_run.Start());
     RunToEnd();
 
-    ASSERT_EQ(m_table.GetRowCount(), 6);
+    ASSERT_EQ(m_table.GetRowCount(), 8);
     const CRunVerdicts& verdicts = m_run.GetVerdicts();
     const auto codes = [&](int number) {
         std::vector<std::string> found;
@@ -401,15 +406,17 @@ TEST_F(AnalysisRunTest, EveryRowGetsItsVerdictBesideItsCells) {
     EXPECT_EQ(codes(5), (std::vector<std::string>{"missing"}));
     EXPECT_EQ(codes(6), (std::vector<std::string>{"unreachable", "incomplete"}));
     EXPECT_EQ(RowAt(5)[kColListed], "No");
+    EXPECT_EQ(codes(7), (std::vector<std::string>{"counts"}));
+    EXPECT_EQ(codes(8), (std::vector<std::string>{"unreachable", "undecodable"}));
     EXPECT_EQ(m_log.m_lines[4], silent.Url("/links.html") +
                                     " - loading... broken off after 12 bytes (server went silent);"
                                     "  analyzing ... ready");
 
-    ASSERT_EQ(verdicts.Partners().size(), 5u);
+    ASSERT_EQ(verdicts.Partners().size(), 7u);
     EXPECT_EQ(verdicts.Partners()[1].verdict.eVerdict, EVerdict::Counts);
     EXPECT_EQ(verdicts.Partners()[1].rowNumbers, (std::vector<int>{2, 3}));
     EXPECT_EQ(SummaryText(verdicts.Summary(), 'E'),
-              "5 partners: 1 counts, 2 do not count, 1 missing, 1 unreachable");
+              "7 partners: 2 count, 2 do not count, 1 missing, 2 unreachable");
 }
 
 TEST_F(AnalysisRunTest, StopDuringTheThirdFetchCompletesItsRowAndLeavesNoTraceFile) {

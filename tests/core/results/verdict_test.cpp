@@ -88,6 +88,15 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
          {{Incomplete, "timeout"}}},
         {"whole page without link", RowOf(false), {}, Fetched(), EVerdict::Missing, {}},
     };
+    // Bytes that cannot be read as text are no proof that the link is gone (was "missing").
+    Case undecodable{"gzip nobody asked for",
+                     RowOf(false),
+                     {},
+                     Fetched(),
+                     EVerdict::Unreachable,
+                     {{Undecodable, "Content-Encoding: gzip"}}};
+    undecodable.facts.strUndecodable = "Content-Encoding: gzip";
+    cases.push_back(undecodable);
     Case pageSignals{"every signal", RowOf(true), {}, Fetched(), EVerdict::DoesNotCount, {}};
     pageSignals.facts.pageSignals.bMetaNofollow = true;
     pageSignals.facts.pageSignals.bHeaderNofollow = true;
