@@ -297,8 +297,6 @@ void CAnalysisRun::EvaluatePage(SPartnerFetch fetched) {
 
     m_robotsRules.Parse(fetched.strRobots);
     m_rfcRules.Load(fetched.nRobotsStatus, fetched.strRobots);
-    SPageSignals pageSignals =
-        ReadPageSignals(url, fetched.strFinalUrl, fetched.strPage, fetched.strFinalHeader);
     CPageAnalyzer analyzer;
     if (m_bTraceOn) {
         m_trace.Page(PageDumpName(url), fetched.strPage);
@@ -312,6 +310,8 @@ void CAnalysisRun::EvaluatePage(SPartnerFetch fetched) {
     fetched.strPage = ConvertToUtf8(fetched.strPage, charset);
     CPageAnalyzer::RemoveComments(fetched.strPage);
     analyzer.Load(SiteUrlOf(url), fetched.strPage);
+    SPageSignals pageSignals =
+        ReadPageSignals(url, fetched.strFinalUrl, analyzer, fetched.strFinalHeader);
 
     const std::string google = LookUpGoogle(url);
     const std::string status = std::to_string(fetched.nPageStatus);

@@ -67,14 +67,21 @@ bool IsControl(char c) {
     return static_cast<unsigned char>(c) < 0x20 && !IsHtmlSpace(c);
 }
 
-// A start or end tag as the tokenizer reads it. Only href and rel are kept; of several
-// attributes with one name the first counts.
+// The tags whose attributes the scanner reads.
+enum class ETagKind : std::uint8_t { Other, Anchor, Meta, Link, Base, Body };
+
+// A start or end tag as the tokenizer reads it. Only the attributes its kind needs are kept
+// (href and rel of a, link and base; name and content of meta); of several attributes with one
+// name the first counts.
 struct STag {
     std::size_t nEnd = npos; // just past its ">"; npos when the text ends inside the tag
     std::string_view name;
+    ETagKind eKind = ETagKind::Other;
     bool bHref = false;
     std::string_view href;
     std::string_view rel;
+    std::string_view metaName;
+    std::string_view content;
 };
 
 // Bytes that end a tag or attribute name: HTML white space, "/", ">" (and "=" for attributes).
@@ -98,9 +105,19 @@ STag ReadTag(std::string_view text, std::size_t at) {
     const std::size_t n = text.size();
     tag.name = TagName(text, at);
     std::size_t i = static_cast<std::size_t>(tag.name.data() - text.data()) + tag.name.size();
-    // Only an anchor's href and rel are wanted.
-    const bool anchor = tag.name.size() == 1 && (tag.name[0] == 'a' || tag.name[0] == 'A');
+    if (tag.name.size() == 1) {
+        tag.eKind = LowerAscii(tag.name[0]) == 'a' ? ETagKind::Anchor : ETagKind::Other;
+    } else if (tag.name.size() == 4) {
+        tag.eKind = EqualsNoCase(tag.name, "meta")   ? ETagKind::Meta
+                    : EqualsNoCase(tag.name, "link") ? ETagKind::Link
+                    : EqualsNoCase(tag.name, "base") ? ETagKind::Base
+                    : EqualsNoCase(tag.name, "body") ? ETagKind::Body
+                                                     : ETagKind::Other;
+    }
+    const bool wanted = tag.eKind != ETagKind::Other && tag.eKind != ETagKind::Body;
     bool rel = false;
+    bool metaName = false;
+    bool content = false;
     while (true) {
         while (i < n && (ClassOf(text[i]) & (kSpace | kSlash)) != 0) {
             ++i;
@@ -141,10 +158,18 @@ STag ReadTag(std::string_view text, std::size_t at) {
                 value = text.substr(valueAt, i - valueAt);
             }
         }
-        if (!anchor) {
+        if (!wanted) {
             continue;
         }
-        if (!tag.bHref && EqualsNoCase(name, "href")) {
+        if (tag.eKind == ETagKind::Meta) {
+            if (!metaName && EqualsNoCase(name, "name")) {
+                metaName = true;
+                tag.metaName = value;
+            } else if (!content && EqualsNoCase(name, "content")) {
+                content = true;
+                tag.content = value;
+            }
+        } else if (!tag.bHref && EqualsNoCase(name, "href")) {
             tag.bHref = true;
             tag.href = value;
         } else if (!rel && EqualsNoCase(name, "rel")) {
@@ -154,10 +179,11 @@ STag ReadTag(std::string_view text, std::size_t at) {
     }
 }
 
-// Elements whose content is no markup for our purpose: "<a" in there is no anchor.
+// Elements whose content is no markup for our purpose: "<a" or "<meta" in there is no tag.
 bool IsRawTextElement(std::string_view name) {
     return EqualsNoCase(name, "script") || EqualsNoCase(name, "style") ||
-           EqualsNoCase(name, "template") || EqualsNoCase(name, "textarea");
+           EqualsNoCase(name, "template") || EqualsNoCase(name, "textarea") ||
+           EqualsNoCase(name, "title");
 }
 
 // Where the end tag of a raw-text element starts ("</" + name and then white space, "/" or
@@ -175,28 +201,52 @@ std::size_t FindRawTextEnd(std::string_view text, std::string_view name, std::si
     return text.size();
 }
 
-bool IsNofollowToken(std::string_view token) {
-    return EqualsNoCase(token, "nofollow") || EqualsNoCase(token, "ugc") ||
-           EqualsNoCase(token, "sponsored");
+// Calls onToken for every token of a list separated by white space (and commas, when asked).
+template <typename OnToken>
+void ForEachToken(std::string_view list, bool bCommas, OnToken onToken) {
+    const auto separates = [bCommas](char c) { return IsHtmlSpace(c) || (bCommas && c == ','); };
+    std::size_t t = 0;
+    while (t < list.size()) {
+        while (t < list.size() && separates(list[t])) {
+            ++t;
+        }
+        std::size_t e = t;
+        while (e < list.size() && !separates(list[e])) {
+            ++e;
+        }
+        if (e > t) {
+            onToken(list.substr(t, e - t));
+        }
+        t = e;
+    }
 }
 
 // The rel value holds one of the tokens nofollow, ugc or sponsored.
 bool HasNofollowToken(std::string_view rel) {
-    std::size_t t = 0;
-    while (t < rel.size()) {
-        while (t < rel.size() && IsBlank(rel[t])) {
-            ++t;
-        }
-        std::size_t e = t;
-        while (e < rel.size() && !IsBlank(rel[e])) {
-            ++e;
-        }
-        if (e > t && IsNofollowToken(rel.substr(t, e - t))) {
-            return true;
-        }
-        t = e;
+    bool found = false;
+    ForEachToken(rel, false, [&found](std::string_view token) {
+        found = found || EqualsNoCase(token, "nofollow") || EqualsNoCase(token, "ugc") ||
+                EqualsNoCase(token, "sponsored");
+    });
+    return found;
+}
+
+bool HasToken(std::string_view list, std::string_view lowerToken) {
+    bool found = false;
+    ForEachToken(list, false,
+                 [&](std::string_view token) { found = found || EqualsNoCase(token, lowerToken); });
+    return found;
+}
+
+// A meta name that speaks to Googlebot: "robots" or "googlebot", without case and blanks around.
+bool IsRobotsMetaName(std::string_view name) {
+    while (!name.empty() && IsHtmlSpace(name.front())) {
+        name.remove_prefix(1);
     }
-    return false;
+    while (!name.empty() && IsHtmlSpace(name.back())) {
+        name.remove_suffix(1);
+    }
+    return EqualsNoCase(name, "robots") || EqualsNoCase(name, "googlebot");
 }
 
 // The href value as a browser takes it: references decoded, leading and trailing white space and
@@ -320,10 +370,11 @@ void Classify(std::string_view url, const std::string& pageSite, SLinkRecord& li
 } // namespace
 
 struct CPageAnalyzer::SScan {
-    void FindRobotsMeta(std::string_view head);
-    void CollectAnchors(std::string_view body);
+    void Scan(std::string_view page);
+    void ReadMeta(const STag& tag);
     void AddAnchor(std::string_view body, const STag& tag, std::size_t start, std::size_t innerAt,
                    std::size_t innerEnd, std::size_t end, std::string_view text);
+    std::string Decoded(std::string_view value);
     std::string_view UrlOf(const SLinkRecord& link) const;
     std::string_view TextOf(const SLinkRecord& link) const;
 
@@ -333,6 +384,11 @@ struct CPageAnalyzer::SScan {
     int nMetaNoindex = 0;
     int nMetaFollow = 0;
     int nMetaNofollow = 0;
+    std::vector<std::string> robotsContents;
+    bool bCanonical = false;
+    std::string canonicalHref;
+    bool bBase = false;
+    std::string baseHref;
     std::string anchorBytes; // the anchor strings of links, one after the other
     std::vector<SLinkRecord> links;
     std::string linkBytes; // the URLs and texts of links
@@ -409,47 +465,46 @@ void CPageAnalyzer::RemoveComments(std::string& text) {
 void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
     SScan& scan = *m_pScan;
     scan.pageSite = DomainSiteOf(baseUrl).strSite;
-    scan.anchorBytes.clear();
-    scan.links.clear();
-    scan.linkBytes.clear();
+    scan.nMetaRobots = scan.nMetaIndex = scan.nMetaNoindex = scan.nMetaFollow = scan.nMetaNofollow =
+        0;
+    scan.robotsContents.clear();
+    scan.bCanonical = scan.bBase = false;
+    scan.canonicalHref.clear();
+    scan.baseHref.clear();
     scan.nExternalCount = scan.nInternalCount = 0;
     scan.nLinkCursor = 0;
-
-    // Head and body: the head is the text before "</head" (or before "<body"); the body starts
-    // at "<body" when there is one past the start.
-    std::string_view head;
-    std::size_t headEnd = FindNoCase(page, "</head");
-    const std::size_t body = FindNoCase(page, "<body");
-    if (headEnd == npos) {
-        headEnd = body;
+    scan.Scan(page);
+    for (const SLinkRecord& link : scan.links) {
+        scan.nExternalCount += link.nExternal;
+        scan.nInternalCount += link.nInternal;
     }
-    if (headEnd != npos) {
-        head = page.substr(0, headEnd);
-        if (body != npos && body > 0) {
-            page.remove_prefix(body);
-        }
-    }
-    scan.FindRobotsMeta(head);
-    scan.CollectAnchors(page);
 }
 
-void CPageAnalyzer::SScan::FindRobotsMeta(std::string_view head) {
-    nMetaRobots = nMetaIndex = nMetaNoindex = nMetaFollow = nMetaNofollow = 0;
-    std::size_t pos = 0;
-    while ((pos = FindNoCase(head, "<meta", pos)) != npos) {
-        const std::size_t gt = head.find('>', pos);
-        const std::size_t end = gt == npos ? head.size() : gt + 1;
-        const std::string tag = ToLowerAscii(head.substr(pos, end - pos));
-        if (tag.find("robots") != npos) {
-            nMetaRobots = 1;
-            nMetaIndex = tag.find("index") != npos ? 1 : 0;
-            nMetaNoindex = tag.find("noindex") != npos ? 1 : 0;
-            nMetaFollow = tag.find("follow") != npos ? 1 : 0;
-            nMetaNofollow = tag.find("nofollow") != npos ? 1 : 0;
-            return;
-        }
-        pos = end;
+std::string CPageAnalyzer::SScan::Decoded(std::string_view value) {
+    std::string out;
+    AppendDecodedReferences(value, out);
+    return out;
+}
+
+void CPageAnalyzer::SScan::ReadMeta(const STag& tag) {
+    if (!IsRobotsMetaName(tag.metaName)) {
+        return;
     }
+    // Every robots and googlebot meta tag counts, its content read as directives separated by
+    // commas or white space ("noindex" also sets index, "nofollow" follow, as the flags always
+    // did; "none" is noindex and nofollow, "all" index and follow).
+    nMetaRobots = 1;
+    robotsContents.push_back(Decoded(tag.content));
+    ForEachToken(robotsContents.back(), true, [this](std::string_view token) {
+        const bool none = EqualsNoCase(token, "none");
+        const bool all = EqualsNoCase(token, "all");
+        const bool noindex = none || EqualsNoCase(token, "noindex");
+        const bool nofollow = none || EqualsNoCase(token, "nofollow");
+        nMetaNoindex |= noindex ? 1 : 0;
+        nMetaIndex |= noindex || all || EqualsNoCase(token, "index") ? 1 : 0;
+        nMetaNofollow |= nofollow ? 1 : 0;
+        nMetaFollow |= nofollow || all || EqualsNoCase(token, "follow") ? 1 : 0;
+    });
 }
 
 void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std::size_t start,
@@ -476,13 +531,17 @@ void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std
         AppendReadableText(body.substr(innerAt, innerEnd - innerAt), linkBytes);
     }
     link.nTextLength = linkBytes.size() - link.TextAt();
-    nExternalCount += link.nExternal;
-    nInternalCount += link.nInternal;
 }
 
-void CPageAnalyzer::SScan::CollectAnchors(std::string_view body) {
-    // One pass of the tokenizer over the body. The open anchor collects the text between the
-    // tags inside it; it ends with "</a>", where the next anchor opens, or with the page.
+void CPageAnalyzer::SScan::Scan(std::string_view body) {
+    // One pass of the tokenizer over the page, for the anchors and for the meta, link and base
+    // tags. The open anchor collects the text between the tags inside it; it ends with "</a>",
+    // where the next anchor opens, or with the page. The anchors before the first <body> tag are
+    // no links of the page's body.
+    anchorBytes.clear();
+    links.clear();
+    linkBytes.clear();
+    bool bBody = false;
     const std::size_t n = body.size();
     STag anchor;
     std::size_t anchorAt = npos; // where the open anchor starts; npos when none is open
@@ -509,14 +568,36 @@ void CPageAnalyzer::SScan::CollectAnchors(std::string_view body) {
                 text.append(body.substr(textFrom, lt - textFrom));
             }
             after = tag.nEnd;
-            if (EqualsNoCase(tag.name, "a")) {
+            if (tag.eKind == ETagKind::Anchor) {
                 close(lt, endTag ? tag.nEnd : lt);
                 if (!endTag && tag.bHref) {
                     anchor = tag;
                     anchorAt = lt;
                     text.clear();
                 }
-            } else if (!endTag && IsRawTextElement(tag.name)) {
+            } else if (endTag) {
+                // nothing to read in other end tags
+            } else if (tag.eKind == ETagKind::Meta) {
+                ReadMeta(tag);
+            } else if (tag.eKind == ETagKind::Link) {
+                if (!bCanonical && !tag.href.empty() && HasToken(tag.rel, "canonical")) {
+                    bCanonical = true;
+                    canonicalHref = Decoded(tag.href);
+                }
+            } else if (tag.eKind == ETagKind::Base) {
+                if (!bBase && tag.bHref) {
+                    bBase = true;
+                    baseHref = Decoded(tag.href);
+                }
+            } else if (tag.eKind == ETagKind::Body) {
+                if (!bBody) {
+                    bBody = true;
+                    anchorAt = npos;
+                    anchorBytes.clear();
+                    links.clear();
+                    linkBytes.clear();
+                }
+            } else if (IsRawTextElement(tag.name)) {
                 after = FindRawTextEnd(body, tag.name, tag.nEnd);
             }
         } else if (next == '!' || next == '?' || next == '/') {
@@ -552,6 +633,18 @@ std::string_view CPageAnalyzer::SScan::UrlOf(const SLinkRecord& link) const {
 
 std::string_view CPageAnalyzer::SScan::TextOf(const SLinkRecord& link) const {
     return std::string_view(linkBytes).substr(link.TextAt(), link.nTextLength);
+}
+
+const std::vector<std::string>& CPageAnalyzer::GetRobotsMetaContents() const {
+    return m_pScan->robotsContents;
+}
+
+const std::string& CPageAnalyzer::GetCanonicalHref() const {
+    return m_pScan->canonicalHref;
+}
+
+const std::string& CPageAnalyzer::GetBaseHref() const {
+    return m_pScan->baseHref;
 }
 
 void CPageAnalyzer::GetMetaFlags(int& robots, int& index, int& noindex, int& follow,

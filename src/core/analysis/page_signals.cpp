@@ -1,5 +1,7 @@
 #include "core/analysis/page_signals.h"
 
+#include "core/analysis/page_analyzer.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -190,7 +192,7 @@ std::vector<std::string> RelTokens(std::string_view anchor) {
 }
 
 SPageSignals ReadPageSignals(std::string_view pageUrl, std::string_view finalUrl,
-                             std::string_view page, std::string_view header) {
+                             const CPageAnalyzer& page, std::string_view header) {
     SPageSignals pageSignals;
     if (!finalUrl.empty() && finalUrl != pageUrl) {
         pageSignals.strRedirectFrom = pageUrl;
@@ -207,38 +209,18 @@ SPageSignals ReadPageSignals(std::string_view pageUrl, std::string_view finalUrl
         }
     }
 
-    const std::string lower = Lower(page);
-    std::size_t pos = 0;
-    while ((pos = lower.find('<', pos)) != std::string::npos) {
-        if (lower.compare(pos, 4, "<!--") == 0) {
-            const std::size_t end = lower.find("-->", pos + 4);
-            pos = end == std::string::npos ? lower.size() : end + 3;
-            continue;
-        }
-        const bool meta = lower.compare(pos, 5, "<meta") == 0;
-        const bool link = lower.compare(pos, 5, "<link") == 0;
-        pos += 1;
-        if ((!meta && !link) || pos + 4 >= lower.size() ||
-            kSpace.find(lower[pos + 4]) == std::string_view::npos) {
-            continue;
-        }
-        pos += 4;
-        const Attributes attributes = ReadAttributes(page, pos);
-        if (meta) {
-            const std::string name = Lower(Trim(Attribute(attributes, "name")));
-            if (name == "robots" || name == "googlebot") {
-                const std::string_view content = Attribute(attributes, "content");
-                pageSignals.metaContents.emplace_back(content);
-                ApplyDirectives(Tokens(content), pageSignals.bMetaNoindex,
-                                pageSignals.bMetaNofollow);
-            }
-        } else if (pageSignals.strCanonical.empty()) {
-            const std::vector<std::string> rel = Tokens(Attribute(attributes, "rel"));
-            const std::string_view href = Attribute(attributes, "href");
-            if (!href.empty() && std::find(rel.begin(), rel.end(), "canonical") != rel.end()) {
-                pageSignals.strCanonical = ResolveUrl(base, href);
-            }
-        }
+    // The page as the scanner read it: one reading for the cells and the verdict.
+    pageSignals.metaContents = page.GetRobotsMetaContents();
+    int robots = 0;
+    int index = 0;
+    int noindex = 0;
+    int follow = 0;
+    int nofollow = 0;
+    page.GetMetaFlags(robots, index, noindex, follow, nofollow);
+    pageSignals.bMetaNoindex = noindex != 0;
+    pageSignals.bMetaNofollow = nofollow != 0;
+    if (!page.GetCanonicalHref().empty()) {
+        pageSignals.strCanonical = ResolveUrl(base, page.GetCanonicalHref());
     }
     return pageSignals;
 }

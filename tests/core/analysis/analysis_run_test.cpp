@@ -335,12 +335,14 @@ TEST_F(AnalysisRunTest, VerdictsOfMetaRobotsAndRobotsTxt) {
     Serve("/hidden.html", Page(link));
     Serve("/meta.html", Page(link, "<meta name=\"robots\" content=\"index,nofollow\">"));
     Serve("/follow.html", Page(link, "<meta name=\"robots\" content=\"noindex,follow\">"));
-    MakeProject({Url("/hidden.html"), Url("/meta.html"), Url("/follow.html")});
+    Serve("/about.html",
+          Page(link, "<meta name=\"description\" content=\"How robots treat nofollow links\">"));
+    MakeProject({Url("/hidden.html"), Url("/meta.html"), Url("/follow.html"), Url("/about.html")});
 
     ASSERT_TRUE(m_run.Start());
     RunToEnd();
 
-    ASSERT_EQ(m_table.GetRowCount(), 3);
+    ASSERT_EQ(m_table.GetRowCount(), 4);
     // The last Disallow line has no line end and still counts.
     EXPECT_EQ(RowAt(0)[kColRobotsAllow], "Disallow");
     EXPECT_EQ(RowAt(0)[kColR3], "0");
@@ -349,6 +351,9 @@ TEST_F(AnalysisRunTest, VerdictsOfMetaRobotsAndRobotsTxt) {
     EXPECT_EQ(RowAt(1)[kColR3], "0");
     EXPECT_EQ(RowAt(2)[kColFollowMeta], "Follow");
     EXPECT_EQ(RowAt(2)[kColR3], "");
+    // A description that speaks of robots and nofollow is no robots meta tag (was "Nofollow").
+    EXPECT_EQ(RowAt(3)[kColFollowMeta], "NA");
+    EXPECT_EQ(m_run.GetVerdicts().FindRow(4)->verdict.eVerdict, EVerdict::Counts);
 }
 
 TEST_F(AnalysisRunTest, EveryRowGetsItsVerdictBesideItsCells) {

@@ -130,7 +130,8 @@ inline RefTag RefReadTag(const std::string& page, std::size_t at) {
 }
 
 inline bool RefRawText(const std::string& name) {
-    return name == "script" || name == "style" || name == "template" || name == "textarea";
+    return name == "script" || name == "style" || name == "template" || name == "textarea" ||
+           name == "title";
 }
 
 // Where the raw-text element's content ends: its "</name" followed by white space, "/" or ">".
@@ -352,39 +353,28 @@ inline RefLink RefMakeLink(const std::string& baseUrl, const std::string& anchor
     return link;
 }
 
-inline RefScan RefLoad(const std::string& baseUrl, std::string page) {
+// The directives of a robots meta content: tokens between commas and white space.
+inline void RefApplyRobots(const std::string& content, int meta[5]) {
+    std::string spaced = RefLower(RefDecode(content));
+    std::replace(spaced.begin(), spaced.end(), ',', ' ');
+    std::replace_if(spaced.begin(), spaced.end(), RefSpace, ' ');
+    std::istringstream tokens(spaced);
+    std::string token;
+    meta[0] = 1;
+    while (tokens >> token) {
+        const bool none = token == "none";
+        const bool all = token == "all";
+        meta[1] |= token == "index" || token == "noindex" || none || all;
+        meta[2] |= token == "noindex" || none;
+        meta[3] |= token == "follow" || token == "nofollow" || none || all;
+        meta[4] |= token == "nofollow" || none;
+    }
+}
+
+inline RefScan RefLoad(const std::string& baseUrl, const std::string& page) {
     RefScan scan;
-    std::string lower = RefLower(page);
-    std::size_t h = lower.find("</head");
-    if (h == kRefNpos) {
-        h = lower.find("<body");
-    }
-    std::string headLower;
-    if (h != kRefNpos) {
-        headLower = lower.substr(0, h);
-        const std::size_t body = lower.find("<body");
-        if (body != kRefNpos && body > 0) {
-            page = page.substr(body);
-        }
-    }
-
-    std::size_t pos = 0;
-    while ((pos = headLower.find("<meta", pos)) != kRefNpos) {
-        const std::size_t gt = headLower.find('>', pos);
-        const std::string tag =
-            gt == kRefNpos ? headLower.substr(pos) : headLower.substr(pos, gt + 1 - pos);
-        if (RefContains(tag, "robots")) {
-            scan.meta[0] = 1;
-            scan.meta[1] = RefContains(tag, "index");
-            scan.meta[2] = RefContains(tag, "noindex");
-            scan.meta[3] = RefContains(tag, "follow");
-            scan.meta[4] = RefContains(tag, "nofollow");
-            break;
-        }
-        pos = gt == kRefNpos ? headLower.size() : gt + 1;
-    }
-
-    // The anchors: walk the body character by character.
+    // Walk the page character by character.
+    bool body = false;
     bool open = false;
     RefTag anchorTag;
     std::size_t anchorAt = 0;
@@ -410,6 +400,20 @@ inline RefScan RefLoad(const std::string& baseUrl, std::string page) {
                 break;
             }
             std::size_t next = tag.end;
+            const std::string* metaName = tag.Get("name");
+            std::string name = metaName ? RefLower(*metaName) : "";
+            name.erase(0, name.find_first_not_of(" \t\n\r\f"));
+            name.erase(name.find_last_not_of(" \t\n\r\f") + 1);
+            if (startTag && tag.name == "meta" && (name == "robots" || name == "googlebot")) {
+                RefApplyRobots(tag.Get("content") ? *tag.Get("content") : "", scan.meta);
+            }
+            if (startTag && tag.name == "body" && !body) {
+                // What came before the first <body> tag is no part of the body.
+                body = true;
+                open = false;
+                scan.anchors.clear();
+                scan.links.clear();
+            }
             if (tag.name == "a") {
                 closeAnchor(i, endTag ? tag.end : i);
                 if (startTag && tag.Get("href")) {

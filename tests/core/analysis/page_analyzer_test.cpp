@@ -58,9 +58,10 @@ TEST(RemoveCommentsTest, CommentsAsABrowserReadsThem) {
 }
 
 TEST(PageAnalyzerTest, HeadAndBodySplit) {
-    // Without "</head" and "<body" the head is empty and the whole page is scanned.
+    // Without "</head" and "<body" the whole page is scanned (a robots meta tag counts wherever
+    // it stands; the literal rule saw none here).
     const std::string noHead = "<meta name=robots content=noindex><a href=\"/x\">x</a>";
-    EXPECT_EQ(MetaOf(noHead).robots, 0);
+    EXPECT_EQ(MetaOf(noHead).noindex, 1);
     EXPECT_EQ(AnchorsOf(noHead).size(), 1u);
 
     // "</head" without "<body": the head is found and the whole page is still the body.
@@ -79,21 +80,29 @@ TEST(PageAnalyzerTest, HeadAndBodySplit) {
 }
 
 TEST(PageAnalyzerTest, RobotsMetaTag) {
-    const Meta m =
-        MetaOf("<head><meta charset=utf-8><META NAME=\"robots\" CONTENT=\"noindex,follow\">"
-               "<meta name=robots content=nofollow></head>");
-    EXPECT_EQ(m.robots, 1);
-    EXPECT_EQ(m.index, 1);
-    EXPECT_EQ(m.noindex, 1);
-    EXPECT_EQ(m.follow, 1);
-    EXPECT_EQ(m.nofollow, 0);
-
-    const Meta none = MetaOf("<head><meta name=description content=x></head><body>"
-                             "<meta name=robots content=noindex>");
-    EXPECT_EQ(none.robots + none.index + none.noindex + none.follow + none.nofollow, 0);
-
-    // A meta tag without ">" runs to the end of the head.
-    EXPECT_EQ(MetaOf("<meta name=x content=\"a robots\"</head><body>").robots, 1);
+    const struct {
+        const char* page;
+        Meta meta;
+    } cases[] = {
+        {"<head><meta charset=utf-8><META NAME=\"robots\" CONTENT=\"noindex,follow\"></head>",
+         {1, 1, 1, 1, 0}},
+        // Every robots and googlebot meta tag adds its directives (the literal rule read only the
+        // first tag holding "robots").
+        {"<meta name=robots content=follow><meta name=googlebot content=\"noindex nofollow\">",
+         {1, 1, 1, 1, 1}},
+        {"<meta name=robots content=none>", {1, 1, 1, 1, 1}},
+        {"<meta name=robots content=all>", {1, 1, 0, 1, 0}},
+        // Literal: robots and "index" (the description and the value hold the words).
+        {"<meta name=description content=\"robots index\"><meta name=x content=\"a robots\"</head>",
+         {0, 0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        const Meta m = MetaOf(c.page);
+        EXPECT_EQ(std::vector<int>({m.robots, m.index, m.noindex, m.follow, m.nofollow}),
+                  std::vector<int>({c.meta.robots, c.meta.index, c.meta.noindex, c.meta.follow,
+                                    c.meta.nofollow}))
+            << c.page;
+    }
 }
 
 // Each rule with the page that shows it; the comment names what the literal substring rules

@@ -1,5 +1,7 @@
 #include "core/analysis/page_signals.h"
 
+#include "core/analysis/page_analyzer.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,8 +12,23 @@ namespace {
 
 const std::string kUrl = "http://partner.test/dir/page.html";
 
-SPageSignals Read(const std::string& page, const std::string& header = "HTTP/1.1 200 OK\r\n\r\n") {
-    return ReadPageSignals(kUrl, kUrl, page, header);
+// The page read as the run reads it: comments removed, then scanned.
+SPageSignals Read(std::string page, const std::string& header = "HTTP/1.1 200 OK\r\n\r\n",
+                  const std::string& finalUrl = kUrl) {
+    CPageAnalyzer::RemoveComments(page);
+    CPageAnalyzer analyzer;
+    analyzer.Load("http://partner.test", page);
+    return ReadPageSignals(kUrl, finalUrl, analyzer, header);
+}
+
+// The Follow(Meta) flags of the same page.
+bool MetaNofollowFlag(std::string page) {
+    CPageAnalyzer::RemoveComments(page);
+    CPageAnalyzer analyzer;
+    analyzer.Load("http://partner.test", page);
+    int flags[5];
+    analyzer.GetMetaFlags(flags[0], flags[1], flags[2], flags[3], flags[4]);
+    return flags[4] != 0;
 }
 
 TEST(PageSignalsTest, EveryRobotsAndGooglebotMetaCounts) {
@@ -32,11 +49,26 @@ TEST(PageSignalsTest, EveryRobotsAndGooglebotMetaCounts) {
         {"<meta name=bingbot content=noindex><metadata name=robots content=none>", false, false},
         {"<!-- <meta name=robots content=none> -->", false, false},
         {"<meta\nname=robots\ncontent=\"noindex nofollow\"/>", true, true},
+        // The name decides, the content is read as tokens (the literal substring rule found
+        // "robots" and "nofollow" anywhere in the tag).
+        {"<meta name=\"description\" content=\"How robots treat nofollow links\">", false, false},
+        {"<meta name=\"myrobots\" content=\"noindex, nofollow\">", false, false},
+        {"<meta property=\"robots\" content=\"nofollow\">", false, false},
+        {"<meta name=\"robots\" content=\"index, xnofollow\">", false, false},
+        {"<meta name=\" ROBOTS \" content=\"&#110;oindex,NOFOLLOW\">", true, true},
+        // Markup inside script, textarea, title and template is no tag.
+        {"<script>x = '<meta name=robots content=nofollow>';</script>", false, false},
+        {"<textarea><meta name=robots content=nofollow></textarea>", false, false},
+        {"<title><meta name=robots content=nofollow></title>", false, false},
+        {"<template><meta name=robots content=nofollow></template>", false, false},
+        // Wherever it stands (the literal rule read only the head).
+        {"<html><head></head><body><meta name=robots content=nofollow>", false, true},
     };
     for (const Case& c : cases) {
         const SPageSignals pageSignals = Read(c.page);
         EXPECT_EQ(pageSignals.bMetaNoindex, c.noindex) << c.page;
         EXPECT_EQ(pageSignals.bMetaNofollow, c.nofollow) << c.page;
+        EXPECT_EQ(MetaNofollowFlag(c.page), c.nofollow) << c.page; // the Follow(Meta) cell's
         EXPECT_FALSE(pageSignals.bHeaderNoindex || pageSignals.bHeaderNofollow) << c.page;
     }
     EXPECT_EQ(Read("<meta name=robots content=a><meta name=googlebot content=b>").metaContents,
@@ -90,7 +122,7 @@ TEST(PageSignalsTest, CanonicalIsResolvedAgainstThePage) {
 }
 
 TEST(PageSignalsTest, RedirectIsRecordedOnlyWhenTaken) {
-    const SPageSignals moved = ReadPageSignals(kUrl, "https://new.test/", "", "");
+    const SPageSignals moved = Read("", "", "https://new.test/");
     EXPECT_EQ(moved.strRedirectFrom, kUrl);
     EXPECT_EQ(moved.strRedirectTo, "https://new.test/");
     EXPECT_EQ(Read("").strRedirectTo, "");
