@@ -4,6 +4,7 @@
 #include "core/project/url_rules.h"
 #include "core/util/ascii.h"
 #include "core/util/byte_search.h"
+#include "core/util/url.h"
 
 #include <algorithm>
 #include <array>
@@ -35,6 +36,7 @@ struct SLinkRecord {
     std::uint8_t nInternal = 0;
     std::uint8_t nInPage = 0;
     std::uint8_t nOther = 0;
+    std::uint8_t nInNoscript = 0;
     std::size_t TextAt() const { return nUrlAt + nUrlLength; }
 };
 
@@ -68,7 +70,7 @@ bool IsControl(char c) {
 }
 
 // The tags whose attributes the scanner reads.
-enum class ETagKind : std::uint8_t { Other, Anchor, Meta, Link, Base, Body };
+enum class ETagKind : std::uint8_t { Other, Anchor, Meta, Link, Base, Body, Noscript };
 
 // A start or end tag as the tokenizer reads it. Only the attributes its kind needs are kept
 // (href and rel of a, link and base; name and content of meta); of several attributes with one
@@ -113,8 +115,11 @@ STag ReadTag(std::string_view text, std::size_t at) {
                     : EqualsNoCase(tag.name, "base") ? ETagKind::Base
                     : EqualsNoCase(tag.name, "body") ? ETagKind::Body
                                                      : ETagKind::Other;
+    } else if (tag.name.size() == 8 && EqualsNoCase(tag.name, "noscript")) {
+        tag.eKind = ETagKind::Noscript;
     }
-    const bool wanted = tag.eKind != ETagKind::Other && tag.eKind != ETagKind::Body;
+    const bool wanted = tag.eKind == ETagKind::Anchor || tag.eKind == ETagKind::Meta ||
+                        tag.eKind == ETagKind::Link || tag.eKind == ETagKind::Base;
     bool rel = false;
     bool metaName = false;
     bool content = false;
@@ -341,6 +346,19 @@ void AppendReadableText(std::string_view text, std::string& out) {
     }
 }
 
+// The length of the scheme a URL begins with (a letter, then letters, digits, "+", "-" or ".",
+// then ":"), without the ":"; 0 for none.
+std::size_t SchemeLength(std::string_view url) {
+    std::size_t i = 0;
+    if (!url.empty() && IsAsciiLetter(url[0])) {
+        while (i < url.size() && (IsAsciiLetter(url[i]) || IsAsciiDigit(url[i]) || url[i] == '+' ||
+                                  url[i] == '-' || url[i] == '.')) {
+            ++i;
+        }
+    }
+    return i > 0 && i < url.size() && url[i] == ':' ? i : 0;
+}
+
 // What kind of link a lower-case URL is on a page of the given site.
 void Classify(std::string_view url, const std::string& pageSite, SLinkRecord& link) {
     if (!url.empty() && url.front() == '#') {
@@ -356,15 +374,7 @@ void Classify(std::string_view url, const std::string& pageSite, SLinkRecord& li
         (EqualsNoCase(site, pageSite) ? link.nInternal : link.nExternal) = 1;
         return;
     }
-    // A scheme: a letter, then letters, digits, "+", "-" or ".", then ":" before any "/?#".
-    std::size_t i = 0;
-    if (!url.empty() && IsAsciiLetter(url[0])) {
-        while (i < url.size() && (IsAsciiLetter(url[i]) || IsAsciiDigit(url[i]) || url[i] == '+' ||
-                                  url[i] == '-' || url[i] == '.')) {
-            ++i;
-        }
-    }
-    (i > 0 && i < url.size() && url[i] == ':' ? link.nOther : link.nInternal) = 1;
+    (SchemeLength(url) > 0 ? link.nOther : link.nInternal) = 1;
 }
 
 } // namespace
@@ -375,9 +385,11 @@ struct CPageAnalyzer::SScan {
     void AddAnchor(std::string_view body, const STag& tag, std::size_t start, std::size_t innerAt,
                    std::size_t innerEnd, std::size_t end, std::string_view text);
     std::string Decoded(std::string_view value);
+    void ResolveLinkUrl(std::size_t urlAt);
     std::string_view UrlOf(const SLinkRecord& link) const;
     std::string_view TextOf(const SLinkRecord& link) const;
 
+    std::string pageUrl;  // the base URL given to Load
     std::string pageSite; // SiteOfUrl of the base URL, in lower case
     int nMetaRobots = 0;
     int nMetaIndex = 0;
@@ -389,7 +401,8 @@ struct CPageAnalyzer::SScan {
     std::string canonicalHref;
     bool bBase = false;
     std::string baseHref;
-    std::string anchorBytes; // the anchor strings of links, one after the other
+    std::string documentBase; // <base href> as an absolute http(s) URL; "" without one
+    std::string anchorBytes;  // the anchor strings of links, one after the other
     std::vector<SLinkRecord> links;
     std::string linkBytes; // the URLs and texts of links
     std::string domain;    // the last domain asked for, and its site
@@ -464,6 +477,7 @@ void CPageAnalyzer::RemoveComments(std::string& text) {
 
 void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
     SScan& scan = *m_pScan;
+    scan.pageUrl.assign(baseUrl);
     scan.pageSite = DomainSiteOf(baseUrl).strSite;
     scan.nMetaRobots = scan.nMetaIndex = scan.nMetaNoindex = scan.nMetaFollow = scan.nMetaNofollow =
         0;
@@ -471,6 +485,7 @@ void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
     scan.bCanonical = scan.bBase = false;
     scan.canonicalHref.clear();
     scan.baseHref.clear();
+    scan.documentBase.clear();
     scan.nExternalCount = scan.nInternalCount = 0;
     scan.nLinkCursor = 0;
     scan.Scan(page);
@@ -516,6 +531,7 @@ void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std
     anchorBytes.append(body.substr(start, end - start));
     link.nUrlAt = linkBytes.size();
     AppendUrl(tag.href, linkBytes, scratch);
+    ResolveLinkUrl(link.nUrlAt);
     link.nUrlLength = linkBytes.size() - link.nUrlAt;
     link.nNofollow = HasNofollowToken(tag.rel) ? 1 : 0;
     Classify(std::string_view(linkBytes).substr(link.nUrlAt, link.nUrlLength), pageSite, link);
@@ -533,6 +549,27 @@ void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std
     link.nTextLength = linkBytes.size() - link.TextAt();
 }
 
+void CPageAnalyzer::SScan::ResolveLinkUrl(std::size_t urlAt) {
+    // A browser resolves a relative link against <base href>, and drops the dot segments of every
+    // link. Written as today otherwise (the URL cell shows links as the page writes them).
+    const std::string_view url = std::string_view(linkBytes).substr(urlAt);
+    if (url.empty() || url.front() == '#') {
+        return;
+    }
+    const bool scheme = SchemeLength(url) > 0;
+    const bool relative = !scheme && !url.starts_with("//");
+    std::string resolved;
+    if (relative && !documentBase.empty()) {
+        resolved = ResolveUrl(documentBase, url);
+    } else if (!relative && HasDotSegment(url) && !SiteOfUrl(url).empty()) {
+        resolved = ResolveUrl(scheme ? url : std::string_view(pageUrl), url);
+    }
+    if (!resolved.empty()) {
+        linkBytes.resize(urlAt);
+        linkBytes.append(ToLowerAscii(resolved));
+    }
+}
+
 void CPageAnalyzer::SScan::Scan(std::string_view body) {
     // One pass of the tokenizer over the page, for the anchors and for the meta, link and base
     // tags. The open anchor collects the text between the tags inside it; it ends with "</a>",
@@ -542,6 +579,8 @@ void CPageAnalyzer::SScan::Scan(std::string_view body) {
     links.clear();
     linkBytes.clear();
     bool bBody = false;
+    std::size_t noscriptAt = 0; // the <noscript> element last seen runs from here to its end
+    std::size_t noscriptEnd = 0;
     const std::size_t n = body.size();
     STag anchor;
     std::size_t anchorAt = npos; // where the open anchor starts; npos when none is open
@@ -549,6 +588,7 @@ void CPageAnalyzer::SScan::Scan(std::string_view body) {
     const auto close = [&](std::size_t innerEnd, std::size_t end) {
         if (anchorAt != npos) {
             AddAnchor(body, anchor, anchorAt, anchor.nEnd, innerEnd, end, text);
+            links.back().nInNoscript = noscriptAt <= anchorAt && anchorAt < noscriptEnd ? 1 : 0;
             anchorAt = npos;
         }
     };
@@ -588,6 +628,19 @@ void CPageAnalyzer::SScan::Scan(std::string_view body) {
                 if (!bBase && tag.bHref) {
                     bBase = true;
                     baseHref = Decoded(tag.href);
+                    std::string base = ResolveUrl(pageUrl, baseHref);
+                    if (base.empty()) {
+                        base = ResolveUrl(baseHref, baseHref);
+                    }
+                    if (StartsWithScheme(base)) {
+                        documentBase = std::move(base);
+                    }
+                }
+            } else if (tag.eKind == ETagKind::Noscript) {
+                // Where scripts run (in browsers and in Google's renderer) its content is text.
+                if (lt >= noscriptEnd) {
+                    noscriptAt = lt;
+                    noscriptEnd = FindRawTextEnd(body, tag.name, tag.nEnd);
                 }
             } else if (tag.eKind == ETagKind::Body) {
                 if (!bBody) {
@@ -689,6 +742,7 @@ CLinkInfo ToLinkInfo(const SLinkRecord& record, std::string_view bytes) {
     link.m_nInternal = record.nInternal;
     link.m_nInPage = record.nInPage;
     link.m_nOther = record.nOther;
+    link.m_nInNoscript = record.nInNoscript;
     return link;
 }
 

@@ -10,13 +10,16 @@ namespace tessaray {
 // One anchor of a page, classified. Exactly one of m_nInPage, m_nInternal, m_nExternal and
 // m_nOther is 1.
 struct CLinkInfo {
-    std::string m_strUrl;  // the href value, references decoded, lower case (ASCII letters)
+    // The href value, references decoded, lower case (ASCII letters); resolved against <base
+    // href> when relative, and without dot segments.
+    std::string m_strUrl;
     std::string m_strText; // the anchor text, UTF-8 (the inner markup when there is no text)
     int m_nNofollow = 0;   // rel holds the token nofollow, ugc or sponsored
     int m_nExternal = 0;   // absolute link to another site
     int m_nInternal = 0;   // relative link, or absolute link to the page's own site
     int m_nInPage = 0;     // the URL begins with "#"
     int m_nOther = 0;      // no page link: "mailto:", "tel:", "javascript:" or another scheme
+    int m_nInNoscript = 0; // inside a <noscript> element: not shown where scripts run
 };
 
 // A scanner for one fetched page: the robots meta tags, the canonical link, the base URL, the

@@ -1,6 +1,8 @@
 #include "core/analysis/page_signals.h"
 
 #include "core/analysis/page_analyzer.h"
+#include "core/project/url_rules.h"
+#include "core/util/url.h"
 
 #include <algorithm>
 #include <utility>
@@ -148,6 +150,11 @@ std::size_t AuthorityEnd(std::string_view url) {
 }
 
 std::string Normalised(std::string_view url) {
+    // Resolved against itself: dot segments removed, bytes escaped as a resolved URL has them.
+    const std::string resolved = ResolveUrl(url, url);
+    if (!resolved.empty()) {
+        url = resolved;
+    }
     url = url.substr(0, url.find('#'));
     const std::size_t authority = AuthorityEnd(url);
     std::string out = Lower(url.substr(0, authority));
@@ -159,28 +166,6 @@ std::string Normalised(std::string_view url) {
 }
 
 } // namespace
-
-std::string ResolveUrl(std::string_view base, std::string_view ref) {
-    ref = Trim(ref);
-    const std::string lower = Lower(ref.substr(0, 8));
-    if (lower.starts_with("http://") || lower.starts_with("https://")) {
-        return std::string(ref);
-    }
-    const std::size_t authority = AuthorityEnd(base);
-    if (ref.starts_with("//")) {
-        return std::string(base.substr(0, base.find(':') + 1)) + std::string(ref);
-    }
-    if (ref.starts_with('/')) {
-        return std::string(base.substr(0, authority)) + std::string(ref);
-    }
-    std::string_view path = base.substr(authority);
-    path = path.substr(0, path.find_first_of("?#"));
-    const std::size_t slash = path.rfind('/');
-    const std::string directory =
-        std::string(base.substr(0, authority)) +
-        (slash == std::string_view::npos ? "/" : std::string(path.substr(0, slash + 1)));
-    return directory + std::string(ref);
-}
 
 bool IsSamePage(std::string_view a, std::string_view b) {
     return Normalised(a) == Normalised(b);
@@ -220,7 +205,14 @@ SPageSignals ReadPageSignals(std::string_view pageUrl, std::string_view finalUrl
     pageSignals.bMetaNoindex = noindex != 0;
     pageSignals.bMetaNofollow = nofollow != 0;
     if (!page.GetCanonicalHref().empty()) {
-        pageSignals.strCanonical = ResolveUrl(base, page.GetCanonicalHref());
+        // As a browser resolves it: against <base href> when the page has one.
+        std::string documentBase =
+            page.GetBaseHref().empty() ? std::string() : ResolveUrl(base, page.GetBaseHref());
+        if (!StartsWithScheme(documentBase)) {
+            documentBase.clear();
+        }
+        pageSignals.strCanonical =
+            ResolveUrl(documentBase.empty() ? base : documentBase, page.GetCanonicalHref());
     }
     return pageSignals;
 }

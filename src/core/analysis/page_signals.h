@@ -18,7 +18,8 @@ struct SPageSignals {
     bool bMetaNofollow = false;              // "nofollow" or "none" in a meta tag
     bool bHeaderNoindex = false;             // likewise in an X-Robots-Tag header
     bool bHeaderNofollow = false;
-    std::string strCanonical;    // the first <link rel="canonical">, resolved; "" without one
+    std::string strCanonical;    // the first <link rel="canonical">, resolved ("" without one
+                                 // or when it cannot be resolved)
     std::string strRedirectFrom; // the page URL and where it redirected to; "" without redirect
     std::string strRedirectTo;
 };
@@ -32,11 +33,8 @@ SPageSignals ReadPageSignals(std::string_view pageUrl, std::string_view finalUrl
 // The lower-case tokens of the rel attribute of an anchor's opening tag ("<a href=.. rel=..>").
 std::vector<std::string> RelTokens(std::string_view anchor);
 
-// ref resolved against the absolute http(s) URL base.
-std::string ResolveUrl(std::string_view base, std::string_view ref);
-
-// Whether two absolute URLs name the same page: scheme and host without case, the fragment and
-// one trailing "/" ignored.
+// Whether two absolute URLs name the same page: scheme and host without case, dot segments, the
+// fragment and one trailing "/" ignored.
 bool IsSamePage(std::string_view a, std::string_view b);
 
 } // namespace tessaray

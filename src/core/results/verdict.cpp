@@ -94,6 +94,11 @@ SWords ReasonWords(EReason eReason) {
     case EReason::CanonicalElsewhere:
         return {"The page names %s as its canonical URL.",
                 "Die Seite nennt %s als kanonische URL."};
+    case EReason::InNoscript:
+        return {"The link stands only inside <noscript>: browsers with scripts and Google's "
+                "renderer do not show it.",
+                "Der Link steht nur in <noscript>: Browser mit Skripten und Googles Renderer "
+                "zeigen ihn nicht."};
     case EReason::RobotsRuleDiffers:
         return {"The Robots-Allow cell and the robots.txt rules search engines use disagree.",
                 "Die Spalte Robots-Allow und die robots.txt-Regeln der Suchmaschinen "
@@ -105,11 +110,17 @@ SWords ReasonWords(EReason eReason) {
 } // namespace
 
 SVerdict JudgeRow(const CResultTable::Row& cells, const std::vector<std::string>& rel,
-                  const SPartnerFacts& partner) {
+                  const SPartnerFacts& partner, bool bInNoscript) {
     SVerdict verdict;
     if (cells[kColListed] == kCellYes) {
         AddBlockingReasons(cells, rel, partner, verdict.reasons);
         verdict.eVerdict = verdict.reasons.empty() ? EVerdict::Counts : EVerdict::DoesNotCount;
+        // The link is there, but the page around it is not all there: what is missing may hold
+        // what keeps the link from counting.
+        if (IsBrokenTransfer(partner.eOutcome)) {
+            verdict.reasons.push_back(
+                {EReason::Incomplete, std::string(OutcomeCode(partner.eOutcome))});
+        }
     } else if (partner.nStatus == 0) {
         verdict.eVerdict = EVerdict::Unreachable;
         verdict.reasons.push_back(
@@ -137,6 +148,9 @@ SVerdict JudgeRow(const CResultTable::Row& cells, const std::vector<std::string>
     if (!pageSignals.strCanonical.empty() && !IsSamePage(pageSignals.strCanonical, pageUrl)) {
         verdict.reasons.push_back({EReason::CanonicalElsewhere, pageSignals.strCanonical});
     }
+    if (bInNoscript) {
+        verdict.reasons.push_back({EReason::InNoscript, {}});
+    }
     const std::string& literal = cells[kColRobotsAllow];
     if (!literal.empty() && (literal == kCellAllow) != partner.bGooglebotAllowed) {
         verdict.reasons.push_back({EReason::RobotsRuleDiffers, {}});
@@ -159,11 +173,21 @@ std::string_view VerdictCode(EVerdict eVerdict) {
 }
 
 std::string_view ReasonCode(EReason eReason) {
-    static constexpr std::array<std::string_view, 14> kCodes = {
-        "rel-nofollow",        "rel-sponsored",         "rel-ugc",     "meta-nofollow",
-        "header-nofollow",     "robots-txt-disallowed", "noindex",     "http-status",
-        "incomplete",          "fetch-failed",          "undecodable", "redirected",
-        "canonical-elsewhere", "robots-rule-differs"};
+    static constexpr std::array<std::string_view, 15> kCodes = {"rel-nofollow",
+                                                                "rel-sponsored",
+                                                                "rel-ugc",
+                                                                "meta-nofollow",
+                                                                "header-nofollow",
+                                                                "robots-txt-disallowed",
+                                                                "noindex",
+                                                                "http-status",
+                                                                "incomplete",
+                                                                "fetch-failed",
+                                                                "undecodable",
+                                                                "redirected",
+                                                                "canonical-elsewhere",
+                                                                "in-noscript",
+                                                                "robots-rule-differs"};
     return kCodes.at(static_cast<std::size_t>(eReason));
 }
 

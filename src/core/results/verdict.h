@@ -21,7 +21,7 @@ enum class EVerdict {
 };
 
 // Why. The first seven make a link not count, the next four make a page unreachable, the last
-// three are warnings that change no verdict (Incomplete is one too when the link was found).
+// four are warnings that change no verdict (Incomplete is one too when the link was found).
 enum class EReason {
     RelNofollow,
     RelSponsored,
@@ -36,6 +36,7 @@ enum class EReason {
     Undecodable,
     Redirected,
     CanonicalElsewhere,
+    InNoscript,
     RobotsRuleDiffers,
 };
 
@@ -67,9 +68,10 @@ struct SPartnerFacts {
 };
 
 // The verdict of one result row from its cells, the rel tokens of its link (none for a row
-// without link) and what is known of its partner page.
+// without link), whether that link stands inside a <noscript> element and what is known of its
+// partner page.
 SVerdict JudgeRow(const CResultTable::Row& cells, const std::vector<std::string>& rel,
-                  const SPartnerFacts& partner);
+                  const SPartnerFacts& partner, bool bInNoscript = false);
 
 // "counts", "does-not-count", "missing", "unreachable"; "rel-nofollow", ... "robots-rule-differs".
 std::string_view VerdictCode(EVerdict eVerdict);

@@ -367,6 +367,10 @@ TEST_F(AnalysisRunTest, EveryRowGetsItsVerdictBesideItsCells) {
     Serve("/nul.html", Page(std::string("<p>\0</p>", 8) + link));
     Serve("/gzip.html", std::string("\x1F\x8B\x08\0", 4));
     m_headers["/gzip.html"] = {"Content-Encoding", "gzip"};
+    // A relative link goes where <base href> sends it (it was missing); a link only inside
+    // <noscript> counts with a warning.
+    Serve("/base.html", Page("<a href=\"/p\">P</a>", "<base href=\"http://shop.example/\">"));
+    Serve("/noscript.html", Page("<noscript>" + link + "</noscript>"));
     Serve("/none.html", Page("<a href=\"http://other.test/\">x</a>"));
     // A server that goes silent in the middle of the body (libcurl averages the speed over a few
     // seconds, so the abandoned page costs some seconds).
@@ -382,13 +386,13 @@ TEST_F(AnalysisRunTest, EveryRowGetsItsVerdictBesideItsCells) {
     settings.m_lowSpeedTime = std::chrono::seconds(1);
     m_run.SetFetchSettings(settings);
     MakeProject({Url("/private/links.html"), Url("/ugc.html"), Url("/noindex.html"),
-                 Url("/none.html"), silent.Url("/links.html"), Url("/nul.html"),
-                 Url("/gzip.html")});
+                 Url("/none.html"), silent.Url("/links.html"), Url("/nul.html"), Url("/gzip.html"),
+                 Url("/base.html"), Url("/noscript.html")});
 
     ASSERT_TRUE(m_run.Start());
     RunToEnd();
 
-    ASSERT_EQ(m_table.GetRowCount(), 8);
+    ASSERT_EQ(m_table.GetRowCount(), 10);
     const CRunVerdicts& verdicts = m_run.GetVerdicts();
     const auto codes = [&](int number) {
         std::vector<std::string> found;
@@ -413,15 +417,18 @@ TEST_F(AnalysisRunTest, EveryRowGetsItsVerdictBesideItsCells) {
     EXPECT_EQ(RowAt(5)[kColListed], "No");
     EXPECT_EQ(codes(7), (std::vector<std::string>{"counts"}));
     EXPECT_EQ(codes(8), (std::vector<std::string>{"unreachable", "undecodable"}));
+    EXPECT_EQ(RowAt(8)[kColYourUrl], "http://shop.example/p");
+    EXPECT_EQ(codes(9), (std::vector<std::string>{"counts"}));
+    EXPECT_EQ(codes(10), (std::vector<std::string>{"counts", "in-noscript"}));
     EXPECT_EQ(m_log.m_lines[4], silent.Url("/links.html") +
                                     " - loading... broken off after 12 bytes (server went silent);"
                                     "  analyzing ... ready");
 
-    ASSERT_EQ(verdicts.Partners().size(), 7u);
+    ASSERT_EQ(verdicts.Partners().size(), 9u);
     EXPECT_EQ(verdicts.Partners()[1].verdict.eVerdict, EVerdict::Counts);
     EXPECT_EQ(verdicts.Partners()[1].rowNumbers, (std::vector<int>{2, 3}));
     EXPECT_EQ(SummaryText(verdicts.Summary(), 'E'),
-              "7 partners: 2 count, 2 do not count, 1 missing, 2 unreachable");
+              "9 partners: 4 count, 2 do not count, 1 missing, 2 unreachable");
 }
 
 TEST_F(AnalysisRunTest, StopDuringTheThirdFetchCompletesItsRowAndLeavesNoTraceFile) {

@@ -5,6 +5,7 @@
 // for checking the fast CPageAnalyzer on small generated and fuzzed pages.
 
 #include "core/analysis/page_charset.h"
+#include "core/util/url.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,6 +24,7 @@ struct RefLink {
     int internal = 0;
     int inPage = 0;
     int other = 0;
+    int inNoscript = 0;
 };
 
 struct RefScan {
@@ -300,8 +302,24 @@ inline std::string RefSite(const std::string& url, std::string* rest = nullptr) 
     return s;
 }
 
-inline RefLink RefMakeLink(const std::string& baseUrl, const std::string& anchor, const RefTag& tag,
-                           const std::string& text, const std::string& inner) {
+// Whether a segment of the URL's path (before "?" or "#") is "." or "..".
+inline bool RefHasDotSegment(const std::string& url) {
+    const std::string path = url.substr(0, url.find_first_of("?#"));
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (path[i] == '/') {
+            const std::string segment =
+                path.substr(i + 1, path.find_first_of("/\\", i + 1) - i - 1);
+            if (segment == "." || segment == "..") {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+inline RefLink RefMakeLink(const std::string& baseUrl, const std::string& documentBase,
+                           const std::string& anchor, const RefTag& tag, const std::string& text,
+                           const std::string& inner) {
     RefLink link;
     link.anchor = anchor;
     std::string url = RefDecode(*tag.Get("href"));
@@ -320,6 +338,24 @@ inline RefLink RefMakeLink(const std::string& baseUrl, const std::string& anchor
             std::snprintf(escaped, sizeof(escaped), "%%%02X", static_cast<unsigned>(c));
             link.url += escaped;
         }
+    }
+    // Relative links go to <base href>; every link loses its dot segments.
+    const std::size_t schemeEnd = link.url.find(':');
+    const bool hasScheme =
+        schemeEnd != kRefNpos && schemeEnd > 0 && RefLetter(link.url[0]) &&
+        link.url.substr(0, schemeEnd)
+                .find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789+-.") == kRefNpos;
+    const bool relative = !hasScheme && link.url.rfind("//", 0) != 0;
+    std::string resolved;
+    if (!link.url.empty() && link.url[0] != '#') {
+        if (relative && !documentBase.empty()) {
+            resolved = ResolveUrl(documentBase, link.url);
+        } else if (!relative && RefHasDotSegment(link.url) && !RefSite(link.url).empty()) {
+            resolved = ResolveUrl(hasScheme ? link.url : baseUrl, link.url);
+        }
+    }
+    if (!resolved.empty()) {
+        link.url = RefLower(resolved);
     }
     link.text = RefReadable(RefDecode(text));
     if (link.text.empty()) {
@@ -375,6 +411,10 @@ inline RefScan RefLoad(const std::string& baseUrl, const std::string& page) {
     RefScan scan;
     // Walk the page character by character.
     bool body = false;
+    std::string documentBase;
+    bool baseSeen = false;
+    std::size_t noscriptAt = 0;
+    std::size_t noscriptEnd = 0;
     bool open = false;
     RefTag anchorTag;
     std::size_t anchorAt = 0;
@@ -384,7 +424,9 @@ inline RefScan RefLoad(const std::string& baseUrl, const std::string& page) {
             const std::string anchor = page.substr(anchorAt, end - anchorAt);
             const std::string inner = page.substr(anchorTag.end, innerEnd - anchorTag.end);
             scan.anchors.push_back(anchor);
-            scan.links.push_back(RefMakeLink(baseUrl, anchor, anchorTag, text, inner));
+            scan.links.push_back(
+                RefMakeLink(baseUrl, documentBase, anchor, anchorTag, text, inner));
+            scan.links.back().inNoscript = noscriptAt <= anchorAt && anchorAt < noscriptEnd;
             open = false;
         }
     };
@@ -406,6 +448,22 @@ inline RefScan RefLoad(const std::string& baseUrl, const std::string& page) {
             name.erase(name.find_last_not_of(" \t\n\r\f") + 1);
             if (startTag && tag.name == "meta" && (name == "robots" || name == "googlebot")) {
                 RefApplyRobots(tag.Get("content") ? *tag.Get("content") : "", scan.meta);
+            }
+            if (startTag && tag.name == "base" && tag.Get("href") && !baseSeen) {
+                baseSeen = true;
+                const std::string href = RefDecode(*tag.Get("href"));
+                std::string base = ResolveUrl(baseUrl, href);
+                if (base.empty()) {
+                    base = ResolveUrl(href, href);
+                }
+                if (RefLower(base).rfind("http://", 0) == 0 ||
+                    RefLower(base).rfind("https://", 0) == 0) {
+                    documentBase = base;
+                }
+            }
+            if (startTag && tag.name == "noscript" && i >= noscriptEnd) {
+                noscriptAt = i;
+                noscriptEnd = RefRawTextEnd(page, "noscript", tag.end);
             }
             if (startTag && tag.name == "body" && !body) {
                 // What came before the first <body> tag is no part of the body.

@@ -305,6 +305,69 @@ TEST(PageAnalyzerTest, CountsAndDomainWalk) {
     EXPECT_FALSE(analyzer.NextLinkToDomain("shop.example", url, text, nofollow));
 }
 
+// Links go where a browser takes them; each row: page, the links to the domain (URL, and "|ns"
+// when inside <noscript>), internal and external count.
+TEST(PageAnalyzerTest, LinksResolvedAsABrowserDoes) {
+    const struct {
+        const char* page;
+        const char* domain;
+        std::vector<std::string> found;
+        int internal, external;
+    } cases[] = {
+        // <base href> sends relative links to its site (literal: internal, the link "missing").
+        {"<head><base href=\"http://shop.example/\"></head><body><a href=\"/page\">x</a>",
+         "shop.example",
+         {"http://shop.example/page"},
+         0,
+         1},
+        {"<base href=\"/sub/\"><a href=\"p.html\">x</a><a href=\"#top\">t</a>",
+         "shop.example",
+         {},
+         1,
+         0},
+        // Dot segments go (literal: "/./" kept, and "/blog/../admin" taken as inside /blog).
+        {"<a href=\"http://shop.example/./page\">x</a>",
+         "shop.example",
+         {"http://shop.example/page"},
+         0,
+         1},
+        {"<a href=\"http://shop.example/blog/../admin\">x</a>"
+         "<a href=\"http://shop.example/x/../blog/post\">y</a>",
+         "http://shop.example/blog",
+         {"http://shop.example/blog/post"},
+         0,
+         2},
+        // Other links stay as the page writes them.
+        {"<base href=\"http://partner.example/\"><a href=\"HTTP://Shop.Example/A%7E?b=./c\">x</a>"
+         "<a href=\"//shop.example/d\">y</a>",
+         "shop.example",
+         {"http://shop.example/a%7e?b=./c", "//shop.example/d"},
+         0,
+         2},
+        // Inside <noscript> the link counts as before, and says so.
+        {"<noscript><a href=\"http://shop.example/\">x</a></noscript>"
+         "<a href=\"http://shop.example/y\">y</a><noscript><noscript></noscript>"
+         "<a href=\"http://shop.example/z\">z</a>",
+         "shop.example",
+         {"http://shop.example/|ns", "http://shop.example/y", "http://shop.example/z"},
+         0,
+         3},
+    };
+    for (const auto& c : cases) {
+        CPageAnalyzer analyzer;
+        analyzer.Load("http://partner.example", c.page);
+        std::vector<std::string> found;
+        for (const CLinkInfo& link : analyzer.GetLinks()) {
+            if (IsLinkToDomain(link.m_strUrl, c.domain)) {
+                found.push_back(link.m_strUrl + (link.m_nInNoscript ? "|ns" : ""));
+            }
+        }
+        EXPECT_EQ(found, c.found) << c.page;
+        EXPECT_EQ(analyzer.GetInternalCount(), c.internal) << c.page;
+        EXPECT_EQ(analyzer.GetExternalCount(), c.external) << c.page;
+    }
+}
+
 TEST(PageAnalyzerTest, DomainIsASite) {
     const struct {
         const char* url;
@@ -365,6 +428,8 @@ std::string RandomPage(std::mt19937& rng, int pieces) {
         "href='http://www.Shop.Example:80/it\"s'",
         "href=\"/p?a=1&amp;b=&#228;\"",
         "href=\"tel:123\"",
+        "href=\"http://shop.example/./x/../y\"",
+        "href=\"../up/./x\"",
         "href=\" javascript:x() \"",
         "title='>'",
         "=x",
@@ -421,6 +486,9 @@ std::string RandomPage(std::mt19937& rng, int pieces) {
         "<STYLE>p{}</style >",
         "<template><a href=/t>t</a></template>",
         "<textarea>--><a href=/ta></textarea>",
+        "<base href=\"http://shop.example/b/\">",
+        "<noscript>",
+        "</noscript>",
         "<script>//-->\n</script>",
         "</script>",
         "&",
@@ -474,6 +542,7 @@ void ExpectSameAsReference(const std::string& original, const std::string& base,
         EXPECT_EQ(links[i].m_nExternal, ref.links[i].external);
         EXPECT_EQ(links[i].m_nInPage, ref.links[i].inPage);
         EXPECT_EQ(links[i].m_nOther, ref.links[i].other);
+        EXPECT_EQ(links[i].m_nInNoscript, ref.links[i].inNoscript);
     }
     EXPECT_EQ(analyzer.GetInternalCount(), ref.internalCount);
     EXPECT_EQ(analyzer.GetExternalCount(), ref.externalCount);

@@ -103,21 +103,36 @@ TEST(PageSignalsTest, CanonicalIsResolvedAgainstThePage) {
     struct Case {
         const char* page;
         const char* canonical;
+        bool samePage;
     };
     const Case cases[] = {
-        {"<link rel=\"canonical\" href=\"https://other.test/x\">", "https://other.test/x"},
-        {"<LINK HREF='/root.html' REL='Canonical'>", "http://partner.test/root.html"},
-        {"<link rel=canonical href=sibling.html>", "http://partner.test/dir/sibling.html"},
-        {"<link rel=canonical href=//cdn.test/a>", "http://cdn.test/a"},
+        {"<link rel=\"canonical\" href=\"https://other.test/x\">", "https://other.test/x", false},
+        {"<LINK HREF='/root.html' REL='Canonical'>", "http://partner.test/root.html", false},
+        {"<link rel=canonical href=sibling.html>", "http://partner.test/dir/sibling.html", false},
+        {"<link rel=canonical href=//cdn.test/a>", "http://cdn.test/a", false},
         {"<link rel=stylesheet href=a.css><link rel=\"alternate canonical\" href=/b?x=1&amp;y=2>",
-         "http://partner.test/b?x=1&y=2"},
-        {"<link rel=canonical>", ""},
+         "http://partner.test/b?x=1&y=2", false},
+        {"<link rel=canonical>", "", false},
+        // Dot segments and a fragment name the page itself (they were "canonical elsewhere").
+        {"<link rel=canonical href=../dir/page.html>", "http://partner.test/dir/page.html", true},
+        {"<link rel=canonical href=./page.html>", "http://partner.test/dir/page.html", true},
+        {"<link rel=canonical href=#top>", "http://partner.test/dir/page.html#top", true},
+        // <base href> decides where relative URLs go (it was ignored).
+        {"<base href=\"http://cdn.test/x/\"><link rel=canonical href=c.html>",
+         "http://cdn.test/x/c.html", false},
+        {"<base href=\"/dir/\"><link rel=canonical href=\"page.html\">",
+         "http://partner.test/dir/page.html", true},
+        {"<link rel=canonical href=\"/a b/caf\xC3\xA9\">", "http://partner.test/a%20b/caf%C3%A9",
+         false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Read(c.page).strCanonical, c.canonical) << c.page;
+        const std::string canonical = Read(c.page).strCanonical;
+        EXPECT_EQ(canonical, c.canonical) << c.page;
+        EXPECT_EQ(!canonical.empty() && IsSamePage(canonical, kUrl), c.samePage) << c.page;
     }
     EXPECT_TRUE(IsSamePage("HTTP://Partner.Test/dir/page.html#top", kUrl));
     EXPECT_TRUE(IsSamePage("http://partner.test/", "http://partner.test"));
+    EXPECT_TRUE(IsSamePage("http://partner.test/caf%C3%A9", "http://partner.test/caf\xC3\xA9"));
     EXPECT_FALSE(IsSamePage("http://partner.test/Dir/page.html", kUrl));
 }
 

@@ -40,6 +40,7 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
         SPartnerFacts facts;
         EVerdict verdict;
         std::vector<SReason> reasons;
+        bool inNoscript = false;
     };
     std::vector<Case> cases = {
         {"plain link", RowOf(true), {}, Fetched(), EVerdict::Counts, {}},
@@ -61,12 +62,20 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
          Fetched(),
          EVerdict::DoesNotCount,
          {{MetaNofollow, ""}}},
+        // ... and says that the page was cut off (it said nothing).
         {"link found on a broken page counts",
          RowOf(true),
          {},
          Fetched(200, ETransferOutcome::Reset),
          EVerdict::Counts,
-         {}},
+         {{Incomplete, "reset"}}},
+        {"link only inside noscript",
+         RowOf(true),
+         {},
+         Fetched(),
+         EVerdict::Counts,
+         {{InNoscript, ""}},
+         true},
         {"page answered 404",
          RowOf(false),
          {},
@@ -127,7 +136,7 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
     cases.push_back(literalDisallow);
 
     for (const Case& c : cases) {
-        const SVerdict verdict = JudgeRow(c.cells, c.rel, c.facts);
+        const SVerdict verdict = JudgeRow(c.cells, c.rel, c.facts, c.inNoscript);
         EXPECT_EQ(verdict.eVerdict, c.verdict) << c.what;
         EXPECT_EQ(verdict.reasons, c.reasons) << c.what;
     }
