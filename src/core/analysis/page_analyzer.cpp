@@ -551,7 +551,7 @@ void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std
 
 void CPageAnalyzer::SScan::ResolveLinkUrl(std::size_t urlAt) {
     // A browser resolves a relative link against <base href>, and drops the dot segments of every
-    // link. Written as today otherwise (the URL cell shows links as the page writes them).
+    // link. Other links stay as the page writes them (the URL cell shows them so).
     const std::string_view url = std::string_view(linkBytes).substr(urlAt);
     if (url.empty() || url.front() == '#') {
         return;
@@ -570,7 +570,7 @@ void CPageAnalyzer::SScan::ResolveLinkUrl(std::size_t urlAt) {
     }
 }
 
-void CPageAnalyzer::SScan::Scan(std::string_view body) {
+void CPageAnalyzer::SScan::Scan(std::string_view page) {
     // One pass of the tokenizer over the page, for the anchors and for the meta, link and base
     // tags. The open anchor collects the text between the tags inside it; it ends with "</a>",
     // where the next anchor opens, or with the page. The anchors before the first <body> tag are
@@ -581,13 +581,13 @@ void CPageAnalyzer::SScan::Scan(std::string_view body) {
     bool bBody = false;
     std::size_t noscriptAt = 0; // the <noscript> element last seen runs from here to its end
     std::size_t noscriptEnd = 0;
-    const std::size_t n = body.size();
+    const std::size_t n = page.size();
     STag anchor;
     std::size_t anchorAt = npos; // where the open anchor starts; npos when none is open
     std::string text;
     const auto close = [&](std::size_t innerEnd, std::size_t end) {
         if (anchorAt != npos) {
-            AddAnchor(body, anchor, anchorAt, anchor.nEnd, innerEnd, end, text);
+            AddAnchor(page, anchor, anchorAt, anchor.nEnd, innerEnd, end, text);
             links.back().nInNoscript = noscriptAt <= anchorAt && anchorAt < noscriptEnd ? 1 : 0;
             anchorAt = npos;
         }
@@ -595,17 +595,17 @@ void CPageAnalyzer::SScan::Scan(std::string_view body) {
     std::size_t textFrom = 0; // where the text since the last tag starts
     std::size_t pos = 0;
     std::size_t lt;
-    while ((lt = body.find('<', pos)) != npos) {
-        const char next = lt + 1 < n ? body[lt + 1] : '\0';
-        const bool endTag = next == '/' && lt + 2 < n && IsAsciiLetter(body[lt + 2]);
+    while ((lt = page.find('<', pos)) != npos) {
+        const char next = lt + 1 < n ? page[lt + 1] : '\0';
+        const bool endTag = next == '/' && lt + 2 < n && IsAsciiLetter(page[lt + 2]);
         std::size_t after; // where the text goes on after this piece of markup
         if (IsAsciiLetter(next) || endTag) {
-            const STag tag = ReadTag(body, lt);
+            const STag tag = ReadTag(page, lt);
             if (tag.nEnd == npos) {
                 break; // a tag cut off by the end of the page is dropped with the rest
             }
             if (anchorAt != npos) {
-                text.append(body.substr(textFrom, lt - textFrom));
+                text.append(page.substr(textFrom, lt - textFrom));
             }
             after = tag.nEnd;
             if (tag.eKind == ETagKind::Anchor) {
@@ -640,7 +640,7 @@ void CPageAnalyzer::SScan::Scan(std::string_view body) {
                 // Where scripts run (in browsers and in Google's renderer) its content is text.
                 if (lt >= noscriptEnd) {
                     noscriptAt = lt;
-                    noscriptEnd = FindRawTextEnd(body, tag.name, tag.nEnd);
+                    noscriptEnd = FindRawTextEnd(page, tag.name, tag.nEnd);
                 }
             } else if (tag.eKind == ETagKind::Body) {
                 if (!bBody) {
@@ -651,20 +651,20 @@ void CPageAnalyzer::SScan::Scan(std::string_view body) {
                     linkBytes.clear();
                 }
             } else if (IsRawTextElement(tag.name)) {
-                after = FindRawTextEnd(body, tag.name, tag.nEnd);
+                after = FindRawTextEnd(page, tag.name, tag.nEnd);
             }
         } else if (next == '!' || next == '?' || next == '/') {
             if (anchorAt != npos) {
-                text.append(body.substr(textFrom, lt - textFrom));
+                text.append(page.substr(textFrom, lt - textFrom));
             }
-            if (body.compare(lt, 4, "<!--") == 0) {
-                const std::size_t end = FindFast(body, "-->", lt + 2);
+            if (page.compare(lt, 4, "<!--") == 0) {
+                const std::size_t end = FindFast(page, "-->", lt + 2);
                 after = end == npos ? n : end + 3;
-            } else if (body.compare(lt, 3, "</>") == 0) {
+            } else if (page.compare(lt, 3, "</>") == 0) {
                 after = lt + 3;
             } else {
                 // "<!DOCTYPE", "<?xml", "</ x": up to the next ">", as a comment.
-                const std::size_t gt = body.find('>', lt + 2);
+                const std::size_t gt = page.find('>', lt + 2);
                 after = gt == npos ? n : gt + 1;
             }
         } else {
@@ -675,7 +675,7 @@ void CPageAnalyzer::SScan::Scan(std::string_view body) {
     }
     const std::size_t stop = lt == npos ? n : lt;
     if (anchorAt != npos) {
-        text.append(body.substr(textFrom, stop - textFrom));
+        text.append(page.substr(textFrom, stop - textFrom));
     }
     close(stop, stop);
 }
