@@ -628,13 +628,7 @@ void CPageAnalyzer::SScan::Scan(std::string_view page) {
                 if (!bBase && tag.bHref) {
                     bBase = true;
                     baseHref = Decoded(tag.href);
-                    std::string base = ResolveUrl(pageUrl, baseHref);
-                    if (base.empty()) {
-                        base = ResolveUrl(baseHref, baseHref);
-                    }
-                    if (StartsWithScheme(base)) {
-                        documentBase = std::move(base);
-                    }
+                    documentBase = ResolveBaseHref(pageUrl, baseHref);
                 }
             } else if (tag.eKind == ETagKind::Noscript) {
                 // Where scripts run (in browsers and in Google's renderer) its content is text.

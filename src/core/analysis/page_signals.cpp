@@ -1,7 +1,6 @@
 #include "core/analysis/page_signals.h"
 
 #include "core/analysis/page_analyzer.h"
-#include "core/project/url_rules.h"
 #include "core/util/url.h"
 
 #include <algorithm>
@@ -206,11 +205,8 @@ SPageSignals ReadPageSignals(std::string_view pageUrl, std::string_view finalUrl
     pageSignals.bMetaNofollow = nofollow != 0;
     if (!page.GetCanonicalHref().empty()) {
         // As a browser resolves it: against <base href> when the page has one.
-        std::string documentBase =
-            page.GetBaseHref().empty() ? std::string() : ResolveUrl(base, page.GetBaseHref());
-        if (!StartsWithScheme(documentBase)) {
-            documentBase.clear();
-        }
+        const std::string documentBase =
+            page.GetBaseHref().empty() ? std::string() : ResolveBaseHref(base, page.GetBaseHref());
         pageSignals.strCanonical =
             ResolveUrl(documentBase.empty() ? base : documentBase, page.GetCanonicalHref());
     }

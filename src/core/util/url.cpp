@@ -2,6 +2,7 @@
 
 #include <uriparser/Uri.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -96,6 +97,20 @@ std::string ResolveUrl(std::string_view base, std::string_view ref) {
         return {};
     }
     return std::string(text.data(), static_cast<std::size_t>(length));
+}
+
+std::string ResolveBaseHref(std::string_view pageUrl, std::string_view baseHref) {
+    std::string base = ResolveUrl(pageUrl, baseHref);
+    if (base.empty()) {
+        base = ResolveUrl(baseHref, baseHref);
+    }
+    const auto startsWith = [&base](std::string_view scheme) {
+        return base.size() >= scheme.size() &&
+               std::equal(scheme.begin(), scheme.end(), base.begin(), [](char a, char b) {
+                   return a == (b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a') : b);
+               });
+    };
+    return startsWith("http://") || startsWith("https://") ? base : std::string();
 }
 
 bool HasDotSegment(std::string_view url) {

@@ -15,6 +15,11 @@ namespace tessaray {
 // percent-encoded, as browsers do. "" when base is no absolute URL or ref cannot be read even so.
 std::string ResolveUrl(std::string_view base, std::string_view ref);
 
+// The URL that the relative links of a page at pageUrl go to when it has <base href="baseHref">:
+// baseHref resolved against pageUrl (taken alone when pageUrl is no absolute URL); "" when that
+// gives no http or https URL (browsers then keep the page's own URL).
+std::string ResolveBaseHref(std::string_view pageUrl, std::string_view baseHref);
+
 // Whether the path of a URL holds a "." or ".." segment, which resolving removes.
 bool HasDotSegment(std::string_view url);
 

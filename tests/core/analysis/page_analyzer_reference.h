@@ -451,15 +451,7 @@ inline RefScan RefLoad(const std::string& baseUrl, const std::string& page) {
             }
             if (startTag && tag.name == "base" && tag.Get("href") && !baseSeen) {
                 baseSeen = true;
-                const std::string href = RefDecode(*tag.Get("href"));
-                std::string base = ResolveUrl(baseUrl, href);
-                if (base.empty()) {
-                    base = ResolveUrl(href, href);
-                }
-                if (RefLower(base).rfind("http://", 0) == 0 ||
-                    RefLower(base).rfind("https://", 0) == 0) {
-                    documentBase = base;
-                }
+                documentBase = ResolveBaseHref(baseUrl, RefDecode(*tag.Get("href")));
             }
             if (startTag && tag.name == "noscript" && i >= noscriptEnd) {
                 noscriptAt = i;
