@@ -246,12 +246,8 @@ struct CRequest {
         const bool bBodyWanted = nStatus != 404 &&
                                  !(nStatus == 401 && kind == ERequestKind::First) &&
                                  strRedirect.empty();
-        body = EBody::Abort;
-        if (bBodyWanted && contentLength > 0) {
-            body = EBody::Read; // whatever the status
-        } else if (bBodyWanted && nStatus == 200) {
-            body = EBody::Read;
-        }
+        // With a length the body is read whatever the status; without one only for a 200.
+        body = bBodyWanted && (contentLength > 0 || nStatus == 200) ? EBody::Read : EBody::Abort;
         // libcurl may answer a challenge itself within the repeated request: let it go on.
         if (body == EBody::Abort && kind == ERequestKind::AuthRetry && nStatus == 401) {
             body = EBody::Discard;
