@@ -556,14 +556,21 @@ void CPageAnalyzer::SScan::ResolveLinkUrl(std::size_t urlAt) {
     if (url.empty() || url.front() == '#') {
         return;
     }
+    // Without <base href> only an absolute link with a dot segment changes: the common case,
+    // a path ("/a/b"), is settled by its first bytes.
+    const bool path = url.front() == '/' && (url.size() < 2 || url[1] != '/');
+    if (documentBase.empty() && (path || !HasDotSegment(url))) {
+        return;
+    }
     const bool scheme = SchemeLength(url) > 0;
     const bool relative = !scheme && !url.starts_with("//");
-    std::string resolved;
-    if (relative && !documentBase.empty()) {
-        resolved = ResolveUrl(documentBase, url);
-    } else if (!relative && HasDotSegment(url) && !SiteOfUrl(url).empty()) {
-        resolved = ResolveUrl(scheme ? url : std::string_view(pageUrl), url);
+    if (relative ? documentBase.empty() : !HasDotSegment(url) || SiteOfUrl(url).empty()) {
+        return;
     }
+    const std::string resolved = ResolveUrl(relative ? std::string_view(documentBase)
+                                            : scheme ? url
+                                                     : pageUrl,
+                                            url);
     if (!resolved.empty()) {
         linkBytes.resize(urlAt);
         linkBytes.append(ToLowerAscii(resolved));

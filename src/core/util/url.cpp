@@ -114,15 +114,27 @@ std::string ResolveBaseHref(std::string_view pageUrl, std::string_view baseHref)
 }
 
 bool HasDotSegment(std::string_view url) {
-    const std::size_t end = url.find_first_of("?#");
-    const std::string_view path = url.substr(0, end);
-    for (std::size_t dot = path.find("/."); dot != std::string_view::npos;
-         dot = path.find("/.", dot + 1)) {
-        std::size_t after = dot + 2;
-        if (after < path.size() && path[after] == '.') {
-            ++after;
+    // It runs over every absolute link of every page: only the dots after the host are looked at,
+    // and the query or fragment only for a dot that begins a segment.
+    std::size_t from = 1;
+    if (const std::size_t slashes = url.find("//");
+        slashes != std::string_view::npos && slashes <= 6) { // "//", "http://", "https://"
+        from = url.find('/', slashes + 2);
+        if (from == std::string_view::npos) {
+            return false;
         }
-        if (after == path.size() || path[after] == '/' || path[after] == '\\') {
+    }
+    for (std::size_t dot = url.find('.', from); dot != std::string_view::npos;
+         dot = url.find('.', dot + 1)) {
+        if (url[dot - 1] != '/' && url[dot - 1] != '\\') {
+            continue;
+        }
+        const std::size_t after = dot + 1 < url.size() && url[dot + 1] == '.' ? dot + 2 : dot + 1;
+        const bool segmentEnds = after == url.size() || url[after] == '/' || url[after] == '\\' ||
+                                 url[after] == '?' || url[after] == '#';
+        const std::string_view before = url.substr(0, dot);
+        if (segmentEnds && before.find('?') == std::string_view::npos &&
+            before.find('#') == std::string_view::npos) {
             return true;
         }
     }
