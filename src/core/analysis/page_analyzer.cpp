@@ -385,7 +385,7 @@ struct CPageAnalyzer::SScan {
     void AddAnchor(std::string_view body, const STag& tag, std::size_t start, std::size_t innerAt,
                    std::size_t innerEnd, std::size_t end, std::string_view text);
     std::string Decoded(std::string_view value);
-    void ResolveLinkUrl(std::size_t urlAt);
+    bool ResolveLinkUrl(const SLinkRecord& link);
     std::string_view UrlOf(const SLinkRecord& link) const;
     std::string_view TextOf(const SLinkRecord& link) const;
 
@@ -531,10 +531,14 @@ void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std
     anchorBytes.append(body.substr(start, end - start));
     link.nUrlAt = linkBytes.size();
     AppendUrl(tag.href, linkBytes, scratch);
-    ResolveLinkUrl(link.nUrlAt);
     link.nUrlLength = linkBytes.size() - link.nUrlAt;
     link.nNofollow = HasNofollowToken(tag.rel) ? 1 : 0;
-    Classify(std::string_view(linkBytes).substr(link.nUrlAt, link.nUrlLength), pageSite, link);
+    Classify(UrlOf(link), pageSite, link);
+    if (ResolveLinkUrl(link)) {
+        link.nUrlLength = linkBytes.size() - link.nUrlAt;
+        link.nInternal = link.nExternal = link.nOther = 0;
+        Classify(UrlOf(link), pageSite, link);
+    }
     if (text.find('&') == npos) {
         AppendReadableText(text, linkBytes);
     } else {
@@ -549,32 +553,25 @@ void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std
     link.nTextLength = linkBytes.size() - link.TextAt();
 }
 
-void CPageAnalyzer::SScan::ResolveLinkUrl(std::size_t urlAt) {
+bool CPageAnalyzer::SScan::ResolveLinkUrl(const SLinkRecord& link) {
     // A browser resolves a relative link against <base href>, and drops the dot segments of every
-    // link. Other links stay as the page writes them (the URL cell shows them so).
-    const std::string_view url = std::string_view(linkBytes).substr(urlAt);
-    if (url.empty() || url.front() == '#') {
-        return;
+    // link. Other links stay as the page writes them (the URL cell shows them so). Classify has
+    // found the site and path already: a link with a site only needs its path looked at.
+    const std::string_view url = UrlOf(link);
+    std::string resolved;
+    if (link.nSiteLength > 0) {
+        if (HasDotSegment(url.substr(link.nPathAt))) {
+            resolved = ResolveUrl(SchemeLength(url) > 0 ? url : std::string_view(pageUrl), url);
+        }
+    } else if (link.nInternal != 0 && !url.empty() && !documentBase.empty()) {
+        resolved = ResolveUrl(documentBase, url); // a relative link
     }
-    // Without <base href> only an absolute link with a dot segment changes: the common case,
-    // a path ("/a/b"), is settled by its first bytes.
-    const bool path = url.front() == '/' && (url.size() < 2 || url[1] != '/');
-    if (documentBase.empty() && (path || !HasDotSegment(url))) {
-        return;
+    if (resolved.empty()) {
+        return false;
     }
-    const bool scheme = SchemeLength(url) > 0;
-    const bool relative = !scheme && !url.starts_with("//");
-    if (relative ? documentBase.empty() : !HasDotSegment(url) || SiteOfUrl(url).empty()) {
-        return;
-    }
-    const std::string resolved = ResolveUrl(relative ? std::string_view(documentBase)
-                                            : scheme ? url
-                                                     : pageUrl,
-                                            url);
-    if (!resolved.empty()) {
-        linkBytes.resize(urlAt);
-        linkBytes.append(ToLowerAscii(resolved));
-    }
+    linkBytes.resize(link.nUrlAt);
+    linkBytes.append(ToLowerAscii(resolved));
+    return true;
 }
 
 void CPageAnalyzer::SScan::Scan(std::string_view page) {
