@@ -114,10 +114,9 @@ std::string ResolveBaseHref(std::string_view pageUrl, std::string_view baseHref)
 }
 
 bool HasDotSegment(std::string_view url) {
-    // It runs over every absolute link of every page: only the dots are looked at, and the query
-    // or fragment only for a dot that begins a segment.
-    const std::size_t from = 1;
-    for (std::size_t dot = url.find('.', from); dot != std::string_view::npos;
+    // It runs over the path of every absolute link of every page: only the dots are looked at,
+    // and the query or fragment only for a dot that begins a segment.
+    for (std::size_t dot = url.find('.', 1); dot != std::string_view::npos;
          dot = url.find('.', dot + 1)) {
         if (url[dot - 1] != '/' && url[dot - 1] != '\\') {
             continue;
