@@ -302,7 +302,7 @@ inline std::string RefSite(const std::string& url, std::string* rest = nullptr) 
     return s;
 }
 
-// Whether a segment of the URL's path (before "?" or "#") is "." or "..".
+// Whether a segment of a path (before "?" or "#") is "." or "..".
 inline bool RefHasDotSegment(const std::string& url) {
     const std::string path = url.substr(0, url.find_first_of("?#"));
     for (std::size_t i = 0; i < path.size(); ++i) {
@@ -350,7 +350,8 @@ inline RefLink RefMakeLink(const std::string& baseUrl, const std::string& docume
     if (!link.url.empty() && link.url[0] != '#') {
         if (relative && !documentBase.empty()) {
             resolved = ResolveUrl(documentBase, link.url);
-        } else if (!relative && RefHasDotSegment(link.url) && !RefSite(link.url).empty()) {
+        } else if (std::string path; !relative && !RefSite(link.url, &path).empty() &&
+                                     RefHasDotSegment(path)) { // the host is no segment
             resolved = ResolveUrl(hasScheme ? link.url : baseUrl, link.url);
         }
     }
