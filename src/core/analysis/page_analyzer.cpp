@@ -563,8 +563,9 @@ bool CPageAnalyzer::SScan::ResolveLinkUrl(const SLinkRecord& link) {
         if (HasDotSegment(url.substr(link.nPathAt))) {
             resolved = ResolveUrl(SchemeLength(url) > 0 ? url : std::string_view(pageUrl), url);
         }
-    } else if (link.nInternal != 0 && !url.empty() && !documentBase.empty()) {
-        resolved = ResolveUrl(documentBase, url); // a relative link
+    } else if (link.nInternal != 0 && !url.empty() && !url.starts_with("//") &&
+               !documentBase.empty()) {
+        resolved = ResolveUrl(documentBase, url); // a relative link (not "//" without a host)
     }
     if (resolved.empty()) {
         return false;
