@@ -306,7 +306,7 @@ inline std::string RefSite(const std::string& url, std::string* rest = nullptr) 
 inline bool RefHasDotSegment(const std::string& url) {
     const std::string path = url.substr(0, url.find_first_of("?#"));
     for (std::size_t i = 0; i < path.size(); ++i) {
-        if (path[i] == '/') {
+        if (path[i] == '/' || path[i] == '\\') { // browsers read "\\" as "/" here
             const std::string segment =
                 path.substr(i + 1, path.find_first_of("/\\", i + 1) - i - 1);
             if (segment == "." || segment == "..") {
