@@ -71,6 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(links[i].m_nExternal == ref.links[i].external);
         Check(links[i].m_nInPage == ref.links[i].inPage);
         Check(links[i].m_nOther == ref.links[i].other);
+        Check(links[i].m_nInNoscript == ref.links[i].inNoscript);
     }
     std::vector<std::string> expected;
     for (const std::size_t i : test::RefLinksToDomain(ref, domain)) {

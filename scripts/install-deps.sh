@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config git
     libcurl4-openssl-dev libssl-dev ca-certificates
     qt6-base-dev qt6-l10n-tools qt6-tools-dev-tools qt6-translations-l10n
-    libcli11-dev libcpp-httplib-dev libsqlite3-dev
+    libcli11-dev libcpp-httplib-dev libsqlite3-dev liburiparser-dev
     libgtest-dev libgmock-dev libbenchmark-dev libgumbo-dev
     clang libclang-rt-14-dev clang-format clang-tidy
     valgrind xvfb xauth openssl

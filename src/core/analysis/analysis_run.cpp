@@ -334,17 +334,21 @@ void CAnalysisRun::EvaluatePage(SPartnerFetch fetched) {
 
     m_robotsRules.Parse(fetched.strRobots);
     m_rfcRules.Load(fetched.nRobotsStatus, fetched.strRobots);
-    SPageSignals pageSignals =
-        ReadPageSignals(url, fetched.strFinalUrl, fetched.strPage, fetched.strFinalHeader);
     CPageAnalyzer analyzer;
     if (m_bTraceOn) {
         m_trace.Page(PageDumpName(url), fetched.strPage);
     }
     // URL and text cells are UTF-8 whatever the page's charset; the Bytes cell stays as received.
-    fetched.strPage =
-        ConvertToUtf8(fetched.strPage, SniffCharset(fetched.strHeader, fetched.strPage));
+    // The charset is the one of the response the page came with, not of a redirect before it.
+    const std::string& pageHeader =
+        fetched.strFinalHeader.empty() ? fetched.strHeader : fetched.strFinalHeader;
+    const std::string charset = SniffCharset(pageHeader, fetched.strPage);
+    std::string undecodable = UndecodableReason(pageHeader, fetched.strPage, charset);
+    fetched.strPage = ConvertToUtf8(fetched.strPage, charset);
     CPageAnalyzer::RemoveComments(fetched.strPage);
     analyzer.Load(SiteUrlOf(url), fetched.strPage);
+    SPageSignals pageSignals =
+        ReadPageSignals(url, fetched.strFinalUrl, analyzer, fetched.strFinalHeader);
 
     const std::string google = LookUpGoogle(url);
     const std::string status = std::to_string(fetched.nPageStatus);
@@ -365,22 +369,26 @@ void CAnalysisRun::EvaluatePage(SPartnerFetch fetched) {
         m_table.SetSharedCellText(row, kColServerHeader, header);
     };
 
-    // The rel tokens of a link found: its anchor is the next one, in page order, with its URL and
-    // text.
+    // The rel tokens of a link found, and whether it stands in <noscript>: its anchor is the next
+    // one, in page order, with its URL and text.
     const std::vector<CLinkInfo> links = analyzer.GetLinks();
     const std::vector<std::string> anchors = analyzer.GetAnchors();
     std::size_t nextLink = 0;
-    const auto relOf = [&](const std::string& linkUrl, const std::string& linkText) {
+    const auto linkOf = [&](const std::string& linkUrl, const std::string& linkText) {
+        SRowLink found;
         while (nextLink < links.size()) {
             const std::size_t index = nextLink++;
             if (links[index].m_strUrl == linkUrl && links[index].m_strText == linkText) {
-                return index < anchors.size() ? RelTokens(anchors[index])
-                                              : std::vector<std::string>{};
+                if (index < anchors.size()) {
+                    found.rel = RelTokens(anchors[index]);
+                }
+                found.bInNoscript = links[index].m_nInNoscript != 0;
+                break;
             }
         }
-        return std::vector<std::string>{};
+        return found;
     };
-    std::vector<std::pair<int, std::vector<std::string>>> rowRel;
+    std::vector<SRowLink> rowLinks;
 
     int row = m_nCurrentRow;
     analyzer.ResetLinkCursor();
@@ -409,21 +417,22 @@ void CAnalysisRun::EvaluatePage(SPartnerFetch fetched) {
         SetCell(row, kColFollowMeta, MetaFollowText(metaFollow, metaNofollow));
         SetCell(row, kColFollowLink, nofollow ? kCellNofollow : kCellFollow);
         SetCell(row, kColRobotsAllow, m_robotsRules.IsAllowed(url) ? kCellAllow : kCellDisallow);
-        rowRel.emplace_back(row, relOf(linkUrl, linkText));
+        rowLinks.push_back(linkOf(linkUrl, linkText));
+        rowLinks.back().nRow = row;
     }
     if (found == 0) {
         writeCommon(row);
         SetCell(row, kColYourUrl, "");
         SetCell(row, kColAnchorText, "");
         SetCell(row, kColListed, kCellNo);
-        rowRel.emplace_back(row, std::vector<std::string>{});
+        rowLinks.push_back({row, {}, false});
     }
-    JudgeRows(fetched, std::move(pageSignals), rowRel, found > 0);
+    JudgeRows(fetched, std::move(pageSignals), std::move(undecodable), rowLinks, found > 0);
     m_log.AppendToLastLine(" " + m_words.strReady);
 }
 
 void CAnalysisRun::JudgeRows(const SPartnerFetch& page, SPageSignals pageSignals,
-                             const std::vector<std::pair<int, std::vector<std::string>>>& rowRel,
+                             std::string strUndecodable, const std::vector<SRowLink>& rowLinks,
                              bool bHasLink) {
     SPartnerFacts facts;
     facts.strUrl = page.strUrl;
@@ -434,14 +443,15 @@ void CAnalysisRun::JudgeRows(const SPartnerFetch& page, SPageSignals pageSignals
     facts.nRobotsStatus = page.nRobotsStatus;
     facts.bGooglebotAllowed = m_rfcRules.IsAllowed("Googlebot", page.strUrl);
     facts.pageSignals = std::move(pageSignals);
+    facts.strUndecodable = std::move(strUndecodable);
     m_verdicts.AddPartner(facts);
-    for (const auto& [row, rel] : rowRel) {
+    for (const SRowLink& link : rowLinks) {
         CResultTable::Row cells;
         for (int col = 0; col < kColumnCount; ++col) {
-            cells[static_cast<std::size_t>(col)] = Cell(row, col);
+            cells[static_cast<std::size_t>(col)] = Cell(link.nRow, col);
         }
-        SVerdict verdict = JudgeRow(cells, rel, facts);
-        m_verdicts.AddRow(row + 1, rel, std::move(verdict), bHasLink);
+        SVerdict verdict = JudgeRow(cells, link.rel, facts, link.bInNoscript);
+        m_verdicts.AddRow(link.nRow + 1, link.rel, std::move(verdict), bHasLink);
     }
 }
 

@@ -201,9 +201,14 @@ private:
     void TakeDone();
     void EvaluatePage(SPartnerFetch fetched);
     // Judges the rows of the partner just evaluated; rowRel holds each row and its link's rel.
-    void JudgeRows(const SPartnerFetch& page, SPageSignals pageSignals,
-                   const std::vector<std::pair<int, std::vector<std::string>>>& rowRel,
-                   bool bHasLink);
+    // A row of the page being judged and what its link is (no rel tokens for a row without).
+    struct SRowLink {
+        int nRow = 0;
+        std::vector<std::string> rel;
+        bool bInNoscript = false;
+    };
+    void JudgeRows(const SPartnerFetch& page, SPageSignals pageSignals, std::string strUndecodable,
+                   const std::vector<SRowLink>& rowLinks, bool bHasLink);
     // Writes the link value cell of a row (and its trace lines).
     void EvaluateLinkValue(int nRow);
     // "Yes" / "No" from the imported external links, "N/A" without them.

@@ -4,6 +4,7 @@
 #include "core/project/url_rules.h"
 #include "core/util/ascii.h"
 #include "core/util/byte_search.h"
+#include "core/util/url.h"
 
 #include <algorithm>
 #include <array>
@@ -35,6 +36,7 @@ struct SLinkRecord {
     std::uint8_t nInternal = 0;
     std::uint8_t nInPage = 0;
     std::uint8_t nOther = 0;
+    std::uint8_t nInNoscript = 0;
     std::size_t TextAt() const { return nUrlAt + nUrlLength; }
 };
 
@@ -67,14 +69,21 @@ bool IsControl(char c) {
     return static_cast<unsigned char>(c) < 0x20 && !IsHtmlSpace(c);
 }
 
-// A start or end tag as the tokenizer reads it. Only href and rel are kept; of several
-// attributes with one name the first counts.
+// The tags whose attributes the scanner reads.
+enum class ETagKind : std::uint8_t { Other, Anchor, Meta, Link, Base, Body, Noscript };
+
+// A start or end tag as the tokenizer reads it. Only the attributes its kind needs are kept
+// (href and rel of a, link and base; name and content of meta); of several attributes with one
+// name the first counts.
 struct STag {
     std::size_t nEnd = npos; // just past its ">"; npos when the text ends inside the tag
     std::string_view name;
+    ETagKind eKind = ETagKind::Other;
     bool bHref = false;
     std::string_view href;
     std::string_view rel;
+    std::string_view metaName;
+    std::string_view content;
 };
 
 // Bytes that end a tag or attribute name: HTML white space, "/", ">" (and "=" for attributes).
@@ -98,9 +107,22 @@ STag ReadTag(std::string_view text, std::size_t at) {
     const std::size_t n = text.size();
     tag.name = TagName(text, at);
     std::size_t i = static_cast<std::size_t>(tag.name.data() - text.data()) + tag.name.size();
-    // Only an anchor's href and rel are wanted.
-    const bool anchor = tag.name.size() == 1 && (tag.name[0] == 'a' || tag.name[0] == 'A');
+    if (tag.name.size() == 1) {
+        tag.eKind = LowerAscii(tag.name[0]) == 'a' ? ETagKind::Anchor : ETagKind::Other;
+    } else if (tag.name.size() == 4) {
+        tag.eKind = EqualsNoCase(tag.name, "meta")   ? ETagKind::Meta
+                    : EqualsNoCase(tag.name, "link") ? ETagKind::Link
+                    : EqualsNoCase(tag.name, "base") ? ETagKind::Base
+                    : EqualsNoCase(tag.name, "body") ? ETagKind::Body
+                                                     : ETagKind::Other;
+    } else if (tag.name.size() == 8 && EqualsNoCase(tag.name, "noscript")) {
+        tag.eKind = ETagKind::Noscript;
+    }
+    const bool wanted = tag.eKind == ETagKind::Anchor || tag.eKind == ETagKind::Meta ||
+                        tag.eKind == ETagKind::Link || tag.eKind == ETagKind::Base;
     bool rel = false;
+    bool metaName = false;
+    bool content = false;
     while (true) {
         while (i < n && (ClassOf(text[i]) & (kSpace | kSlash)) != 0) {
             ++i;
@@ -141,10 +163,18 @@ STag ReadTag(std::string_view text, std::size_t at) {
                 value = text.substr(valueAt, i - valueAt);
             }
         }
-        if (!anchor) {
+        if (!wanted) {
             continue;
         }
-        if (!tag.bHref && EqualsNoCase(name, "href")) {
+        if (tag.eKind == ETagKind::Meta) {
+            if (!metaName && EqualsNoCase(name, "name")) {
+                metaName = true;
+                tag.metaName = value;
+            } else if (!content && EqualsNoCase(name, "content")) {
+                content = true;
+                tag.content = value;
+            }
+        } else if (!tag.bHref && EqualsNoCase(name, "href")) {
             tag.bHref = true;
             tag.href = value;
         } else if (!rel && EqualsNoCase(name, "rel")) {
@@ -154,10 +184,11 @@ STag ReadTag(std::string_view text, std::size_t at) {
     }
 }
 
-// Elements whose content is no markup for our purpose: "<a" in there is no anchor.
+// Elements whose content is no markup for our purpose: "<a" or "<meta" in there is no tag.
 bool IsRawTextElement(std::string_view name) {
     return EqualsNoCase(name, "script") || EqualsNoCase(name, "style") ||
-           EqualsNoCase(name, "template") || EqualsNoCase(name, "textarea");
+           EqualsNoCase(name, "template") || EqualsNoCase(name, "textarea") ||
+           EqualsNoCase(name, "title");
 }
 
 // Where the end tag of a raw-text element starts ("</" + name and then white space, "/" or
@@ -175,32 +206,57 @@ std::size_t FindRawTextEnd(std::string_view text, std::string_view name, std::si
     return text.size();
 }
 
-bool IsNofollowToken(std::string_view token) {
-    return EqualsNoCase(token, "nofollow") || EqualsNoCase(token, "ugc") ||
-           EqualsNoCase(token, "sponsored");
+// Calls onToken for every token of a list separated by white space (and commas, when asked).
+template <typename OnToken>
+void ForEachToken(std::string_view list, bool bCommas, OnToken onToken) {
+    const auto separates = [bCommas](char c) { return IsHtmlSpace(c) || (bCommas && c == ','); };
+    std::size_t t = 0;
+    while (t < list.size()) {
+        while (t < list.size() && separates(list[t])) {
+            ++t;
+        }
+        std::size_t e = t;
+        while (e < list.size() && !separates(list[e])) {
+            ++e;
+        }
+        if (e > t) {
+            onToken(list.substr(t, e - t));
+        }
+        t = e;
+    }
 }
 
 // The rel value holds one of the tokens nofollow, ugc or sponsored.
 bool HasNofollowToken(std::string_view rel) {
-    std::size_t t = 0;
-    while (t < rel.size()) {
-        while (t < rel.size() && IsBlank(rel[t])) {
-            ++t;
-        }
-        std::size_t e = t;
-        while (e < rel.size() && !IsBlank(rel[e])) {
-            ++e;
-        }
-        if (e > t && IsNofollowToken(rel.substr(t, e - t))) {
-            return true;
-        }
-        t = e;
+    bool found = false;
+    ForEachToken(rel, false, [&found](std::string_view token) {
+        found = found || EqualsNoCase(token, "nofollow") || EqualsNoCase(token, "ugc") ||
+                EqualsNoCase(token, "sponsored");
+    });
+    return found;
+}
+
+bool HasToken(std::string_view list, std::string_view lowerToken) {
+    bool found = false;
+    ForEachToken(list, false,
+                 [&](std::string_view token) { found = found || EqualsNoCase(token, lowerToken); });
+    return found;
+}
+
+// A meta name that speaks to Googlebot: "robots" or "googlebot", without case and blanks around.
+bool IsRobotsMetaName(std::string_view name) {
+    while (!name.empty() && IsHtmlSpace(name.front())) {
+        name.remove_prefix(1);
     }
-    return false;
+    while (!name.empty() && IsHtmlSpace(name.back())) {
+        name.remove_suffix(1);
+    }
+    return EqualsNoCase(name, "robots") || EqualsNoCase(name, "googlebot");
 }
 
 // The href value as a browser takes it: references decoded, leading and trailing white space and
-// control bytes dropped, line breaks, tabs and other control bytes inside removed; then ASCII
+// control bytes dropped, line breaks and tabs inside removed, other control bytes inside written
+// as "%XX" (removing them would join "http:/" and "/host" into another address); then ASCII
 // letters in lower case (the URL cell has always been lower case).
 void AppendUrl(std::string_view raw, std::string& out, std::string& scratch) {
     std::string_view value = raw;
@@ -224,9 +280,21 @@ void AppendUrl(std::string_view raw, std::string& out, std::string& scratch) {
         lowest = std::min(lowest, static_cast<unsigned char>(out[i]));
     }
     if (lowest < ' ') {
-        out.erase(std::remove_if(out.begin() + static_cast<std::ptrdiff_t>(at), out.end(),
-                                 [](char c) { return static_cast<unsigned char>(c) < ' '; }),
-                  out.end());
+        std::string tail = out.substr(at);
+        out.resize(at);
+        for (const char c : tail) {
+            if (c == '\t' || c == '\n' || c == '\r') {
+                continue;
+            }
+            if (static_cast<unsigned char>(c) < ' ') {
+                static constexpr char kHex[] = "0123456789ABCDEF";
+                out += '%';
+                out += kHex[static_cast<unsigned char>(c) >> 4];
+                out += kHex[static_cast<unsigned char>(c) & 15];
+            } else {
+                out += c;
+            }
+        }
     }
 }
 
@@ -278,6 +346,19 @@ void AppendReadableText(std::string_view text, std::string& out) {
     }
 }
 
+// The length of the scheme a URL begins with (a letter, then letters, digits, "+", "-" or ".",
+// then ":"), without the ":"; 0 for none.
+std::size_t SchemeLength(std::string_view url) {
+    std::size_t i = 0;
+    if (!url.empty() && IsAsciiLetter(url[0])) {
+        while (i < url.size() && (IsAsciiLetter(url[i]) || IsAsciiDigit(url[i]) || url[i] == '+' ||
+                                  url[i] == '-' || url[i] == '.')) {
+            ++i;
+        }
+    }
+    return i > 0 && i < url.size() && url[i] == ':' ? i : 0;
+}
+
 // What kind of link a lower-case URL is on a page of the given site.
 void Classify(std::string_view url, const std::string& pageSite, SLinkRecord& link) {
     if (!url.empty() && url.front() == '#') {
@@ -293,34 +374,35 @@ void Classify(std::string_view url, const std::string& pageSite, SLinkRecord& li
         (EqualsNoCase(site, pageSite) ? link.nInternal : link.nExternal) = 1;
         return;
     }
-    // A scheme: a letter, then letters, digits, "+", "-" or ".", then ":" before any "/?#".
-    std::size_t i = 0;
-    if (!url.empty() && IsAsciiLetter(url[0])) {
-        while (i < url.size() && (IsAsciiLetter(url[i]) || IsAsciiDigit(url[i]) || url[i] == '+' ||
-                                  url[i] == '-' || url[i] == '.')) {
-            ++i;
-        }
-    }
-    (i > 0 && i < url.size() && url[i] == ':' ? link.nOther : link.nInternal) = 1;
+    (SchemeLength(url) > 0 ? link.nOther : link.nInternal) = 1;
 }
 
 } // namespace
 
 struct CPageAnalyzer::SScan {
-    void FindRobotsMeta(std::string_view head);
-    void CollectAnchors(std::string_view body);
+    void Scan(std::string_view page);
+    void ReadMeta(const STag& tag);
     void AddAnchor(std::string_view body, const STag& tag, std::size_t start, std::size_t innerAt,
                    std::size_t innerEnd, std::size_t end, std::string_view text);
+    std::string Decoded(std::string_view value);
+    bool ResolveLinkUrl(const SLinkRecord& link);
     std::string_view UrlOf(const SLinkRecord& link) const;
     std::string_view TextOf(const SLinkRecord& link) const;
 
+    std::string pageUrl;  // the base URL given to Load
     std::string pageSite; // SiteOfUrl of the base URL, in lower case
     int nMetaRobots = 0;
     int nMetaIndex = 0;
     int nMetaNoindex = 0;
     int nMetaFollow = 0;
     int nMetaNofollow = 0;
-    std::string anchorBytes; // the anchor strings of links, one after the other
+    std::vector<std::string> robotsContents;
+    bool bCanonical = false;
+    std::string canonicalHref;
+    bool bBase = false;
+    std::string baseHref;
+    std::string documentBase; // <base href> as an absolute http(s) URL; "" without one
+    std::string anchorBytes;  // the anchor strings of links, one after the other
     std::vector<SLinkRecord> links;
     std::string linkBytes; // the URLs and texts of links
     std::string domain;    // the last domain asked for, and its site
@@ -395,48 +477,49 @@ void CPageAnalyzer::RemoveComments(std::string& text) {
 
 void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
     SScan& scan = *m_pScan;
+    scan.pageUrl.assign(baseUrl);
     scan.pageSite = DomainSiteOf(baseUrl).strSite;
-    scan.anchorBytes.clear();
-    scan.links.clear();
-    scan.linkBytes.clear();
+    scan.nMetaRobots = scan.nMetaIndex = scan.nMetaNoindex = scan.nMetaFollow = scan.nMetaNofollow =
+        0;
+    scan.robotsContents.clear();
+    scan.bCanonical = scan.bBase = false;
+    scan.canonicalHref.clear();
+    scan.baseHref.clear();
+    scan.documentBase.clear();
     scan.nExternalCount = scan.nInternalCount = 0;
     scan.nLinkCursor = 0;
-
-    // Head and body: the head is the text before "</head" (or before "<body"); the body starts
-    // at "<body" when there is one past the start.
-    std::string_view head;
-    std::size_t headEnd = FindNoCase(page, "</head");
-    const std::size_t body = FindNoCase(page, "<body");
-    if (headEnd == npos) {
-        headEnd = body;
+    scan.Scan(page);
+    for (const SLinkRecord& link : scan.links) {
+        scan.nExternalCount += link.nExternal;
+        scan.nInternalCount += link.nInternal;
     }
-    if (headEnd != npos) {
-        head = page.substr(0, headEnd);
-        if (body != npos && body > 0) {
-            page.remove_prefix(body);
-        }
-    }
-    scan.FindRobotsMeta(head);
-    scan.CollectAnchors(page);
 }
 
-void CPageAnalyzer::SScan::FindRobotsMeta(std::string_view head) {
-    nMetaRobots = nMetaIndex = nMetaNoindex = nMetaFollow = nMetaNofollow = 0;
-    std::size_t pos = 0;
-    while ((pos = FindNoCase(head, "<meta", pos)) != npos) {
-        const std::size_t gt = head.find('>', pos);
-        const std::size_t end = gt == npos ? head.size() : gt + 1;
-        const std::string tag = ToLowerAscii(head.substr(pos, end - pos));
-        if (tag.find("robots") != npos) {
-            nMetaRobots = 1;
-            nMetaIndex = tag.find("index") != npos ? 1 : 0;
-            nMetaNoindex = tag.find("noindex") != npos ? 1 : 0;
-            nMetaFollow = tag.find("follow") != npos ? 1 : 0;
-            nMetaNofollow = tag.find("nofollow") != npos ? 1 : 0;
-            return;
-        }
-        pos = end;
+std::string CPageAnalyzer::SScan::Decoded(std::string_view value) {
+    std::string out;
+    AppendDecodedReferences(value, out);
+    return out;
+}
+
+void CPageAnalyzer::SScan::ReadMeta(const STag& tag) {
+    if (!IsRobotsMetaName(tag.metaName)) {
+        return;
     }
+    // Every robots and googlebot meta tag counts, its content read as directives separated by
+    // commas or white space ("noindex" also sets index, "nofollow" follow, as the flags always
+    // did; "none" is noindex and nofollow, "all" index and follow).
+    nMetaRobots = 1;
+    robotsContents.push_back(Decoded(tag.content));
+    ForEachToken(robotsContents.back(), true, [this](std::string_view token) {
+        const bool none = EqualsNoCase(token, "none");
+        const bool all = EqualsNoCase(token, "all");
+        const bool noindex = none || EqualsNoCase(token, "noindex");
+        const bool nofollow = none || EqualsNoCase(token, "nofollow");
+        nMetaNoindex |= noindex ? 1 : 0;
+        nMetaIndex |= noindex || all || EqualsNoCase(token, "index") ? 1 : 0;
+        nMetaNofollow |= nofollow ? 1 : 0;
+        nMetaFollow |= nofollow || all || EqualsNoCase(token, "follow") ? 1 : 0;
+    });
 }
 
 void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std::size_t start,
@@ -450,7 +533,12 @@ void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std
     AppendUrl(tag.href, linkBytes, scratch);
     link.nUrlLength = linkBytes.size() - link.nUrlAt;
     link.nNofollow = HasNofollowToken(tag.rel) ? 1 : 0;
-    Classify(std::string_view(linkBytes).substr(link.nUrlAt, link.nUrlLength), pageSite, link);
+    Classify(UrlOf(link), pageSite, link);
+    if (ResolveLinkUrl(link)) {
+        link.nUrlLength = linkBytes.size() - link.nUrlAt;
+        link.nInternal = link.nExternal = link.nOther = 0;
+        Classify(UrlOf(link), pageSite, link);
+    }
     if (text.find('&') == npos) {
         AppendReadableText(text, linkBytes);
     } else {
@@ -463,61 +551,119 @@ void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std
         AppendReadableText(body.substr(innerAt, innerEnd - innerAt), linkBytes);
     }
     link.nTextLength = linkBytes.size() - link.TextAt();
-    nExternalCount += link.nExternal;
-    nInternalCount += link.nInternal;
 }
 
-void CPageAnalyzer::SScan::CollectAnchors(std::string_view body) {
-    // One pass of the tokenizer over the body. The open anchor collects the text between the
-    // tags inside it; it ends with "</a>", where the next anchor opens, or with the page.
-    const std::size_t n = body.size();
+bool CPageAnalyzer::SScan::ResolveLinkUrl(const SLinkRecord& link) {
+    // A browser resolves a relative link against <base href>, and drops the dot segments of every
+    // link. Other links stay as the page writes them (the URL cell shows them so). Classify has
+    // found the site and path already: a link with a site only needs its path looked at.
+    const std::string_view url = UrlOf(link);
+    std::string resolved;
+    if (link.nSiteLength > 0) {
+        if (HasDotSegment(url.substr(link.nPathAt))) {
+            resolved = ResolveUrl(SchemeLength(url) > 0 ? url : std::string_view(pageUrl), url);
+        }
+    } else if (link.nInternal != 0 && !url.empty() && !url.starts_with("//") &&
+               !documentBase.empty()) {
+        resolved = ResolveUrl(documentBase, url); // a relative link (not "//" without a host)
+    }
+    if (resolved.empty()) {
+        return false;
+    }
+    linkBytes.resize(link.nUrlAt);
+    linkBytes.append(ToLowerAscii(resolved));
+    return true;
+}
+
+void CPageAnalyzer::SScan::Scan(std::string_view page) {
+    // One pass of the tokenizer over the page, for the anchors and for the meta, link and base
+    // tags. The open anchor collects the text between the tags inside it; it ends with "</a>",
+    // where the next anchor opens, or with the page. The anchors before the first <body> tag are
+    // no links of the page's body.
+    anchorBytes.clear();
+    links.clear();
+    linkBytes.clear();
+    bool bBody = false;
+    std::size_t noscriptAt = 0; // the <noscript> element last seen runs from here to its end
+    std::size_t noscriptEnd = 0;
+    const std::size_t n = page.size();
     STag anchor;
     std::size_t anchorAt = npos; // where the open anchor starts; npos when none is open
     std::string text;
     const auto close = [&](std::size_t innerEnd, std::size_t end) {
         if (anchorAt != npos) {
-            AddAnchor(body, anchor, anchorAt, anchor.nEnd, innerEnd, end, text);
+            AddAnchor(page, anchor, anchorAt, anchor.nEnd, innerEnd, end, text);
+            links.back().nInNoscript = noscriptAt <= anchorAt && anchorAt < noscriptEnd ? 1 : 0;
             anchorAt = npos;
         }
     };
     std::size_t textFrom = 0; // where the text since the last tag starts
     std::size_t pos = 0;
     std::size_t lt;
-    while ((lt = body.find('<', pos)) != npos) {
-        const char next = lt + 1 < n ? body[lt + 1] : '\0';
-        const bool endTag = next == '/' && lt + 2 < n && IsAsciiLetter(body[lt + 2]);
+    while ((lt = page.find('<', pos)) != npos) {
+        const char next = lt + 1 < n ? page[lt + 1] : '\0';
+        const bool endTag = next == '/' && lt + 2 < n && IsAsciiLetter(page[lt + 2]);
         std::size_t after; // where the text goes on after this piece of markup
         if (IsAsciiLetter(next) || endTag) {
-            const STag tag = ReadTag(body, lt);
+            const STag tag = ReadTag(page, lt);
             if (tag.nEnd == npos) {
                 break; // a tag cut off by the end of the page is dropped with the rest
             }
             if (anchorAt != npos) {
-                text.append(body.substr(textFrom, lt - textFrom));
+                text.append(page.substr(textFrom, lt - textFrom));
             }
             after = tag.nEnd;
-            if (EqualsNoCase(tag.name, "a")) {
+            if (tag.eKind == ETagKind::Anchor) {
                 close(lt, endTag ? tag.nEnd : lt);
                 if (!endTag && tag.bHref) {
                     anchor = tag;
                     anchorAt = lt;
                     text.clear();
                 }
-            } else if (!endTag && IsRawTextElement(tag.name)) {
-                after = FindRawTextEnd(body, tag.name, tag.nEnd);
+            } else if (endTag) {
+                // nothing to read in other end tags
+            } else if (tag.eKind == ETagKind::Meta) {
+                ReadMeta(tag);
+            } else if (tag.eKind == ETagKind::Link) {
+                if (!bCanonical && !tag.href.empty() && HasToken(tag.rel, "canonical")) {
+                    bCanonical = true;
+                    canonicalHref = Decoded(tag.href);
+                }
+            } else if (tag.eKind == ETagKind::Base) {
+                if (!bBase && tag.bHref) {
+                    bBase = true;
+                    baseHref = Decoded(tag.href);
+                    documentBase = ResolveBaseHref(pageUrl, baseHref);
+                }
+            } else if (tag.eKind == ETagKind::Noscript) {
+                // Where scripts run (in browsers and in Google's renderer) its content is text.
+                if (lt >= noscriptEnd) {
+                    noscriptAt = lt;
+                    noscriptEnd = FindRawTextEnd(page, tag.name, tag.nEnd);
+                }
+            } else if (tag.eKind == ETagKind::Body) {
+                if (!bBody) {
+                    bBody = true;
+                    anchorAt = npos;
+                    anchorBytes.clear();
+                    links.clear();
+                    linkBytes.clear();
+                }
+            } else if (IsRawTextElement(tag.name)) {
+                after = FindRawTextEnd(page, tag.name, tag.nEnd);
             }
         } else if (next == '!' || next == '?' || next == '/') {
             if (anchorAt != npos) {
-                text.append(body.substr(textFrom, lt - textFrom));
+                text.append(page.substr(textFrom, lt - textFrom));
             }
-            if (body.compare(lt, 4, "<!--") == 0) {
-                const std::size_t end = FindFast(body, "-->", lt + 2);
+            if (page.compare(lt, 4, "<!--") == 0) {
+                const std::size_t end = FindFast(page, "-->", lt + 2);
                 after = end == npos ? n : end + 3;
-            } else if (body.compare(lt, 3, "</>") == 0) {
+            } else if (page.compare(lt, 3, "</>") == 0) {
                 after = lt + 3;
             } else {
                 // "<!DOCTYPE", "<?xml", "</ x": up to the next ">", as a comment.
-                const std::size_t gt = body.find('>', lt + 2);
+                const std::size_t gt = page.find('>', lt + 2);
                 after = gt == npos ? n : gt + 1;
             }
         } else {
@@ -528,7 +674,7 @@ void CPageAnalyzer::SScan::CollectAnchors(std::string_view body) {
     }
     const std::size_t stop = lt == npos ? n : lt;
     if (anchorAt != npos) {
-        text.append(body.substr(textFrom, stop - textFrom));
+        text.append(page.substr(textFrom, stop - textFrom));
     }
     close(stop, stop);
 }
@@ -539,6 +685,18 @@ std::string_view CPageAnalyzer::SScan::UrlOf(const SLinkRecord& link) const {
 
 std::string_view CPageAnalyzer::SScan::TextOf(const SLinkRecord& link) const {
     return std::string_view(linkBytes).substr(link.TextAt(), link.nTextLength);
+}
+
+const std::vector<std::string>& CPageAnalyzer::GetRobotsMetaContents() const {
+    return m_pScan->robotsContents;
+}
+
+const std::string& CPageAnalyzer::GetCanonicalHref() const {
+    return m_pScan->canonicalHref;
+}
+
+const std::string& CPageAnalyzer::GetBaseHref() const {
+    return m_pScan->baseHref;
 }
 
 void CPageAnalyzer::GetMetaFlags(int& robots, int& index, int& noindex, int& follow,
@@ -583,6 +741,7 @@ CLinkInfo ToLinkInfo(const SLinkRecord& record, std::string_view bytes) {
     link.m_nInternal = record.nInternal;
     link.m_nInPage = record.nInPage;
     link.m_nOther = record.nOther;
+    link.m_nInNoscript = record.nInNoscript;
     return link;
 }
 

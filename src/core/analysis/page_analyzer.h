@@ -10,20 +10,24 @@ namespace tessaray {
 // One anchor of a page, classified. Exactly one of m_nInPage, m_nInternal, m_nExternal and
 // m_nOther is 1.
 struct CLinkInfo {
-    std::string m_strUrl;  // the href value, references decoded, lower case (ASCII letters)
+    // The href value, references decoded, lower case (ASCII letters); resolved against <base
+    // href> when relative, and without dot segments.
+    std::string m_strUrl;
     std::string m_strText; // the anchor text, UTF-8 (the inner markup when there is no text)
     int m_nNofollow = 0;   // rel holds the token nofollow, ugc or sponsored
     int m_nExternal = 0;   // absolute link to another site
     int m_nInternal = 0;   // relative link, or absolute link to the page's own site
     int m_nInPage = 0;     // the URL begins with "#"
     int m_nOther = 0;      // no page link: "mailto:", "tel:", "javascript:" or another scheme
+    int m_nInNoscript = 0; // inside a <noscript> element: not shown where scripts run
 };
 
-// A scanner for one fetched page: the robots meta tag, the anchors, their internal and external
-// counts, and the links to the user's domain. It reads tags the way a browser's tokenizer does
-// (any white space between attributes, quoted values, comments, no markup inside script, style,
-// template and textarea) without building a document tree, and it is linear in the page size,
-// also on hostile pages. The page is UTF-8 (see page_charset.h).
+// A scanner for one fetched page: the robots meta tags, the canonical link, the base URL, the
+// anchors, their internal and external counts, and the links to the user's domain. It reads tags
+// the way a browser's tokenizer does (any white space between attributes, quoted values,
+// comments, no markup inside script, style, template, textarea and title) in one pass without
+// building a document tree, and it is linear in the page size, also on hostile pages. The page is
+// UTF-8 (see page_charset.h).
 class CPageAnalyzer {
 public:
     CPageAnalyzer();
@@ -37,14 +41,23 @@ public:
     static void RemoveComments(std::string& text);
 
     // Scans a page (comments already removed) of the site baseUrl ("http://" or "https://" and
-    // the host): splits head and body, evaluates the robots meta tag in the head and collects and
-    // classifies the anchors of the body. Replaces the results of an earlier Load and resets the
-    // link cursor.
+    // the host): reads the robots meta tags, the canonical link and the base URL, and collects and
+    // classifies the anchors of the body (from the first <body> tag on, or the whole page without
+    // one). Replaces the results of an earlier Load and resets the link cursor.
     void Load(std::string_view baseUrl, std::string_view page);
 
-    // The first robots meta tag: found, and whether it contains "index", "noindex", "follow",
-    // "nofollow" (plain substring tests, so "noindex" also counts as "index").
+    // The meta tags named "robots" or "googlebot" anywhere in the page: any found, and whether
+    // their contents hold the directive "index", "noindex", "follow" or "nofollow" as a token
+    // (separated by commas or white space, without case). "noindex" also counts as "index" and
+    // "nofollow" as "follow"; "none" counts as both noindex and nofollow, "all" as index and
+    // follow.
     void GetMetaFlags(int& robots, int& index, int& noindex, int& follow, int& nofollow) const;
+    // Their contents, references decoded, in page order.
+    const std::vector<std::string>& GetRobotsMetaContents() const;
+    // The href of the first <link rel="canonical"> and of the first <base href>, references
+    // decoded; "" without one.
+    const std::string& GetCanonicalHref() const;
+    const std::string& GetBaseHref() const;
     int GetInternalCount() const;
     int GetExternalCount() const;
 

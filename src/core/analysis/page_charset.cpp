@@ -4,6 +4,7 @@
 #include "core/util/byte_search.h"
 #include "core/util/utf8_text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -69,21 +70,49 @@ std::string_view CharsetParameter(std::string_view text) {
     return text.substr(i, end - i);
 }
 
-// The charset of the last Content-Type line of the header block (after redirects, the last
-// response's header counts).
-std::string HeaderCharset(std::string_view block) {
-    std::string found;
+// The value of the last header line named name (lower case, with its ":") of the header block
+// (after redirects, the last response's header counts); empty without one.
+std::string_view LastHeaderValue(std::string_view block, std::string_view name) {
+    std::string_view found;
     std::size_t from = 0;
     while (from < block.size()) {
         std::size_t end = block.find('\n', from);
         end = end == npos ? block.size() : end;
         const std::string_view line = block.substr(from, end - from);
-        if (line.size() > 13 && EqualsNoCase(line.substr(0, 13), "content-type:")) {
-            found = CharsetName(CharsetParameter(line.substr(13)), false);
+        if (line.size() > name.size() && EqualsNoCase(line.substr(0, name.size()), name)) {
+            found = line.substr(name.size());
         }
         from = end + 1;
     }
     return found;
+}
+
+std::string HeaderCharset(std::string_view block) {
+    return CharsetName(CharsetParameter(LastHeaderValue(block, "content-type:")), false);
+}
+
+// The charset a byte-order mark at the start of the page names; empty without one. It goes before
+// every label, as in browsers.
+std::string_view BomCharset(std::string_view page) {
+    if (page.starts_with("\xEF\xBB\xBF")) {
+        return kUtf8;
+    }
+    if (page.starts_with("\xFF\xFE")) {
+        return "UTF-16LE";
+    }
+    if (page.starts_with("\xFE\xFF")) {
+        return "UTF-16BE";
+    }
+    return {};
+}
+
+bool IsKnownCharset(std::string_view charset) {
+    const iconv_t cd = iconv_open("UTF-8", std::string(charset).c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) { // NOLINT(performance-no-int-to-ptr)
+        return false;
+    }
+    iconv_close(cd);
+    return true;
 }
 
 std::string MetaCharset(std::string_view page) {
@@ -105,7 +134,10 @@ std::string MetaCharset(std::string_view page) {
 } // namespace
 
 std::string SniffCharset(std::string_view headerBlock, std::string_view page) {
-    std::string name = HeaderCharset(headerBlock);
+    std::string name(BomCharset(page));
+    if (name.empty()) {
+        name = HeaderCharset(headerBlock);
+    }
     if (name.empty()) {
         name = MetaCharset(page);
     }
@@ -113,6 +145,21 @@ std::string SniffCharset(std::string_view headerBlock, std::string_view page) {
         name = IsValidUtf8(page) ? kUtf8 : kWindows1252;
     }
     return name;
+}
+
+std::string UndecodableReason(std::string_view headerBlock, std::string_view page,
+                              std::string_view charset) {
+    std::string encoding(LastHeaderValue(headerBlock, "content-encoding:"));
+    Trim(encoding);
+    if (!encoding.empty() && !EqualsNoCase(encoding, "identity")) {
+        return "Content-Encoding: " + encoding;
+    }
+    const bool ascii = std::all_of(page.begin(), page.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii && !IsKnownCharset(charset)) {
+        return "charset " + std::string(charset);
+    }
+    return {};
 }
 
 std::string ConvertToUtf8(std::string_view text, std::string_view charset) {

@@ -210,9 +210,6 @@ struct CRequest {
 
     std::string strText;
     std::size_t nByteCount = 0;
-    std::size_t nBlockSize = 0;
-    std::size_t nBlockPos = 0;
-    bool bBlockEnded = false; // a NUL byte ended the current block's contribution
     bool bCapReached = false;
     char errorText[CURL_ERROR_SIZE] = {};
 
@@ -226,8 +223,6 @@ struct CRequest {
         bOnlyBasic = false;
         strText.clear();
         nByteCount = 0;
-        nBlockPos = 0;
-        bBlockEnded = false;
     }
 
     // The empty line ended a header block; decides what becomes of the body. False stops the
@@ -257,14 +252,8 @@ struct CRequest {
         const bool bBodyWanted = nStatus != 404 &&
                                  !(nStatus == 401 && kind == ERequestKind::First) &&
                                  strRedirect.empty();
-        body = EBody::Abort;
-        if (bBodyWanted && contentLength > 0) {
-            body = EBody::Read; // whatever the status
-            nBlockSize = CFetchSettings::kKnownLengthBlock;
-        } else if (bBodyWanted && nStatus == 200) {
-            body = EBody::Read;
-            nBlockSize = CFetchSettings::kUnknownLengthBlock;
-        }
+        // With a length the body is read whatever the status; without one only for a 200.
+        body = bBodyWanted && (contentLength > 0 || nStatus == 200) ? EBody::Read : EBody::Abort;
         // libcurl may answer a challenge itself within the repeated request: let it go on.
         if (body == EBody::Abort && kind == ERequestKind::AuthRetry && nStatus == 401) {
             body = EBody::Discard;
@@ -272,25 +261,10 @@ struct CRequest {
         return body != EBody::Abort;
     }
 
-    // Appends received body bytes, cut into fixed blocks: a NUL byte ends the contribution of its
-    // block, while the byte count counts every byte.
+    // Appends received body bytes, NUL bytes included: they are data, not the end of the page.
     void AppendBody(const char* data, std::size_t size) {
         nByteCount += size;
-        while (size > 0) {
-            const std::size_t n = std::min(size, nBlockSize - nBlockPos);
-            if (!bBlockEnded) {
-                const void* nul = std::memchr(data, 0, n);
-                strText.append(data, nul == nullptr ? n : static_cast<const char*>(nul) - data);
-                bBlockEnded = nul != nullptr;
-            }
-            data += n;
-            size -= n;
-            nBlockPos += n;
-            if (nBlockPos == nBlockSize) {
-                nBlockPos = 0;
-                bBlockEnded = false;
-            }
-        }
+        strText.append(data, size);
     }
 };
 

@@ -36,9 +36,6 @@ struct CFetchSettings {
     static constexpr std::chrono::seconds kLowSpeedTime{30};
     static constexpr std::chrono::milliseconds kTotalTimeout{120'000};
     static constexpr std::size_t kBodyCap = std::size_t{32} << 20;
-    // Bodies are taken in blocks: a NUL byte ends the contribution of its block to the text.
-    static constexpr std::size_t kKnownLengthBlock = 8192;
-    static constexpr std::size_t kUnknownLengthBlock = 1024;
 
     std::chrono::milliseconds m_connectTimeout = kConnectTimeout;
     std::chrono::seconds m_lowSpeedTime = kLowSpeedTime;
@@ -114,10 +111,10 @@ public:
     // page through one.
     static constexpr int kRobotsRedirects = 5;
 
-    // Fetches url. buffer := the body text (a NUL byte ends its block's contribution), byteCount
-    // := the body bytes actually received. Returns a result code (see above). Up to
-    // nMaxRedirects redirects are followed, each only to an http or https address and never with
-    // credentials; the body cap applies to each response and the time-out to them all.
+    // Fetches url. buffer := the body bytes (NUL bytes included), byteCount := the body bytes
+    // actually received. Returns a result code (see above). Up to nMaxRedirects redirects are
+    // followed, each only to an http or https address and never with credentials; the body cap
+    // applies to each response and the time-out to them all.
     int Fetch(const std::string& url, std::string& buffer, std::size_t& byteCount,
               int nMaxRedirects = 1);
 

@@ -1,5 +1,8 @@
 #include "core/analysis/page_signals.h"
 
+#include "core/analysis/page_analyzer.h"
+#include "core/util/url.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -146,6 +149,11 @@ std::size_t AuthorityEnd(std::string_view url) {
 }
 
 std::string Normalised(std::string_view url) {
+    // Resolved against itself: dot segments removed, bytes escaped as a resolved URL has them.
+    const std::string resolved = ResolveUrl(url, url);
+    if (!resolved.empty()) {
+        url = resolved;
+    }
     url = url.substr(0, url.find('#'));
     const std::size_t authority = AuthorityEnd(url);
     std::string out = Lower(url.substr(0, authority));
@@ -158,28 +166,6 @@ std::string Normalised(std::string_view url) {
 
 } // namespace
 
-std::string ResolveUrl(std::string_view base, std::string_view ref) {
-    ref = Trim(ref);
-    const std::string lower = Lower(ref.substr(0, 8));
-    if (lower.starts_with("http://") || lower.starts_with("https://")) {
-        return std::string(ref);
-    }
-    const std::size_t authority = AuthorityEnd(base);
-    if (ref.starts_with("//")) {
-        return std::string(base.substr(0, base.find(':') + 1)) + std::string(ref);
-    }
-    if (ref.starts_with('/')) {
-        return std::string(base.substr(0, authority)) + std::string(ref);
-    }
-    std::string_view path = base.substr(authority);
-    path = path.substr(0, path.find_first_of("?#"));
-    const std::size_t slash = path.rfind('/');
-    const std::string directory =
-        std::string(base.substr(0, authority)) +
-        (slash == std::string_view::npos ? "/" : std::string(path.substr(0, slash + 1)));
-    return directory + std::string(ref);
-}
-
 bool IsSamePage(std::string_view a, std::string_view b) {
     return Normalised(a) == Normalised(b);
 }
@@ -190,7 +176,7 @@ std::vector<std::string> RelTokens(std::string_view anchor) {
 }
 
 SPageSignals ReadPageSignals(std::string_view pageUrl, std::string_view finalUrl,
-                             std::string_view page, std::string_view header) {
+                             const CPageAnalyzer& page, std::string_view header) {
     SPageSignals pageSignals;
     if (!finalUrl.empty() && finalUrl != pageUrl) {
         pageSignals.strRedirectFrom = pageUrl;
@@ -207,38 +193,22 @@ SPageSignals ReadPageSignals(std::string_view pageUrl, std::string_view finalUrl
         }
     }
 
-    const std::string lower = Lower(page);
-    std::size_t pos = 0;
-    while ((pos = lower.find('<', pos)) != std::string::npos) {
-        if (lower.compare(pos, 4, "<!--") == 0) {
-            const std::size_t end = lower.find("-->", pos + 4);
-            pos = end == std::string::npos ? lower.size() : end + 3;
-            continue;
-        }
-        const bool meta = lower.compare(pos, 5, "<meta") == 0;
-        const bool link = lower.compare(pos, 5, "<link") == 0;
-        pos += 1;
-        if ((!meta && !link) || pos + 4 >= lower.size() ||
-            kSpace.find(lower[pos + 4]) == std::string_view::npos) {
-            continue;
-        }
-        pos += 4;
-        const Attributes attributes = ReadAttributes(page, pos);
-        if (meta) {
-            const std::string name = Lower(Trim(Attribute(attributes, "name")));
-            if (name == "robots" || name == "googlebot") {
-                const std::string_view content = Attribute(attributes, "content");
-                pageSignals.metaContents.emplace_back(content);
-                ApplyDirectives(Tokens(content), pageSignals.bMetaNoindex,
-                                pageSignals.bMetaNofollow);
-            }
-        } else if (pageSignals.strCanonical.empty()) {
-            const std::vector<std::string> rel = Tokens(Attribute(attributes, "rel"));
-            const std::string_view href = Attribute(attributes, "href");
-            if (!href.empty() && std::find(rel.begin(), rel.end(), "canonical") != rel.end()) {
-                pageSignals.strCanonical = ResolveUrl(base, href);
-            }
-        }
+    // The page as the scanner read it: one reading for the cells and the verdict.
+    pageSignals.metaContents = page.GetRobotsMetaContents();
+    int robots = 0;
+    int index = 0;
+    int noindex = 0;
+    int follow = 0;
+    int nofollow = 0;
+    page.GetMetaFlags(robots, index, noindex, follow, nofollow);
+    pageSignals.bMetaNoindex = noindex != 0;
+    pageSignals.bMetaNofollow = nofollow != 0;
+    if (!page.GetCanonicalHref().empty()) {
+        // As a browser resolves it: against <base href> when the page has one.
+        const std::string documentBase =
+            page.GetBaseHref().empty() ? std::string() : ResolveBaseHref(base, page.GetBaseHref());
+        pageSignals.strCanonical =
+            ResolveUrl(documentBase.empty() ? base : documentBase, page.GetCanonicalHref());
     }
     return pageSignals;
 }

@@ -6,8 +6,10 @@
 
 namespace tessaray {
 
+class CPageAnalyzer;
+
 // What a page and its response say to search engines beyond the links themselves: every robots
-// meta tag (names "robots" and "googlebot", not only the first), the X-Robots-Tag headers, the
+// meta tag (names "robots" and "googlebot"), the X-Robots-Tag headers, the
 // canonical URL and the redirect the fetch followed. Read for the crawler Googlebot.
 struct SPageSignals {
     std::vector<std::string> metaContents;   // the content of every robots/googlebot meta tag
@@ -16,24 +18,23 @@ struct SPageSignals {
     bool bMetaNofollow = false;              // "nofollow" or "none" in a meta tag
     bool bHeaderNoindex = false;             // likewise in an X-Robots-Tag header
     bool bHeaderNofollow = false;
-    std::string strCanonical;    // the first <link rel="canonical">, resolved; "" without one
+    std::string strCanonical;    // the first <link rel="canonical">, resolved ("" without one
+                                 // or when it cannot be resolved)
     std::string strRedirectFrom; // the page URL and where it redirected to; "" without redirect
     std::string strRedirectTo;
 };
 
-// Reads the signals of a page fetched from pageUrl. finalUrl is where it came from (the redirect
-// target, or pageUrl); header is the final response's raw header block. Linear in the page size.
+// The signals of a page fetched from pageUrl, as the scanner read it (page, after Load). finalUrl
+// is where it came from (the redirect target, or pageUrl); header is the final response's raw
+// header block.
 SPageSignals ReadPageSignals(std::string_view pageUrl, std::string_view finalUrl,
-                             std::string_view page, std::string_view header);
+                             const CPageAnalyzer& page, std::string_view header);
 
 // The lower-case tokens of the rel attribute of an anchor's opening tag ("<a href=.. rel=..>").
 std::vector<std::string> RelTokens(std::string_view anchor);
 
-// ref resolved against the absolute http(s) URL base.
-std::string ResolveUrl(std::string_view base, std::string_view ref);
-
-// Whether two absolute URLs name the same page: scheme and host without case, the fragment and
-// one trailing "/" ignored.
+// Whether two absolute URLs name the same page: scheme and host without case, dot segments, the
+// fragment and one trailing "/" ignored.
 bool IsSamePage(std::string_view a, std::string_view b);
 
 } // namespace tessaray

@@ -102,11 +102,19 @@ SWords ReasonWords(const SReason& reason) {
     case EReason::FetchFailed:
         return {"The page could not be fetched (%s).",
                 "Die Seite konnte nicht abgerufen werden (%s)."};
+    case EReason::Undecodable:
+        return {"The page could not be read as text (%s).",
+                "Die Seite konnte nicht als Text gelesen werden (%s)."};
     case EReason::Redirected:
         return {"The page redirects to %s.", "Die Seite leitet weiter auf %s."};
     case EReason::CanonicalElsewhere:
         return {"The page names %s as its canonical URL.",
                 "Die Seite nennt %s als kanonische URL."};
+    case EReason::InNoscript:
+        return {"The link stands only inside <noscript>: browsers with scripts and Google's "
+                "renderer do not show it.",
+                "Der Link steht nur in <noscript>: Browser mit Skripten und Googles Renderer "
+                "zeigen ihn nicht."};
     case EReason::RobotsRuleDiffers:
         return {"The Robots-Allow cell and the robots.txt rules search engines use disagree.",
                 "Die Spalte Robots-Allow und die robots.txt-Regeln der Suchmaschinen "
@@ -118,11 +126,17 @@ SWords ReasonWords(const SReason& reason) {
 } // namespace
 
 SVerdict JudgeRow(const CResultTable::Row& cells, const std::vector<std::string>& rel,
-                  const SPartnerFacts& partner) {
+                  const SPartnerFacts& partner, bool bInNoscript) {
     SVerdict verdict;
     if (cells[kColListed] == kCellYes) {
         AddBlockingReasons(cells, rel, partner, verdict.reasons);
         verdict.eVerdict = verdict.reasons.empty() ? EVerdict::Counts : EVerdict::DoesNotCount;
+        // The link is there, but the page around it is not all there: what is missing may hold
+        // what keeps the link from counting.
+        if (IsBrokenTransfer(partner.eOutcome)) {
+            verdict.reasons.push_back(
+                {EReason::Incomplete, std::string(OutcomeCode(partner.eOutcome))});
+        }
     } else if (partner.nStatus == 0) {
         verdict.eVerdict = EVerdict::Unreachable;
         verdict.reasons.push_back(
@@ -134,6 +148,10 @@ SVerdict JudgeRow(const CResultTable::Row& cells, const std::vector<std::string>
         verdict.eVerdict = EVerdict::Unreachable;
         verdict.reasons.push_back(
             {EReason::Incomplete, std::string(OutcomeCode(partner.eOutcome))});
+    } else if (!partner.strUndecodable.empty()) {
+        // Bytes that cannot be read as text hide any link: not proof that it is gone.
+        verdict.eVerdict = EVerdict::Unreachable;
+        verdict.reasons.push_back({EReason::Undecodable, partner.strUndecodable});
     } else {
         verdict.eVerdict = EVerdict::Missing;
     }
@@ -145,6 +163,9 @@ SVerdict JudgeRow(const CResultTable::Row& cells, const std::vector<std::string>
     const std::string& pageUrl = partner.strFinalUrl.empty() ? partner.strUrl : partner.strFinalUrl;
     if (!pageSignals.strCanonical.empty() && !IsSamePage(pageSignals.strCanonical, pageUrl)) {
         verdict.reasons.push_back({EReason::CanonicalElsewhere, pageSignals.strCanonical});
+    }
+    if (bInNoscript) {
+        verdict.reasons.push_back({EReason::InNoscript, {}});
     }
     const std::string& literal = cells[kColRobotsAllow];
     if (!literal.empty() && (literal == kCellAllow) != partner.bGooglebotAllowed) {
@@ -168,11 +189,21 @@ std::string_view VerdictCode(EVerdict eVerdict) {
 }
 
 std::string_view ReasonCode(EReason eReason) {
-    static constexpr std::array<std::string_view, 13> kCodes = {
-        "rel-nofollow",       "rel-sponsored",         "rel-ugc",    "meta-nofollow",
-        "header-nofollow",    "robots-txt-disallowed", "noindex",    "http-status",
-        "incomplete",         "fetch-failed",          "redirected", "canonical-elsewhere",
-        "robots-rule-differs"};
+    static constexpr std::array<std::string_view, 15> kCodes = {"rel-nofollow",
+                                                                "rel-sponsored",
+                                                                "rel-ugc",
+                                                                "meta-nofollow",
+                                                                "header-nofollow",
+                                                                "robots-txt-disallowed",
+                                                                "noindex",
+                                                                "http-status",
+                                                                "incomplete",
+                                                                "fetch-failed",
+                                                                "undecodable",
+                                                                "redirected",
+                                                                "canonical-elsewhere",
+                                                                "in-noscript",
+                                                                "robots-rule-differs"};
     return kCodes.at(static_cast<std::size_t>(eReason));
 }
 

@@ -20,8 +20,8 @@ enum class EVerdict {
     Unreachable,  // the page could not be read whole and the link was not found
 };
 
-// Why. The first seven make a link not count, the next three make a page unreachable, the last
-// three are warnings that change no verdict.
+// Why. The first seven make a link not count, the next four make a page unreachable, the last
+// four are warnings that change no verdict (Incomplete is one too when the link was found).
 enum class EReason {
     RelNofollow,
     RelSponsored,
@@ -33,8 +33,10 @@ enum class EReason {
     HttpStatus,
     Incomplete,
     FetchFailed,
+    Undecodable,
     Redirected,
     CanonicalElsewhere,
+    InNoscript,
     RobotsRuleDiffers,
 };
 
@@ -60,12 +62,16 @@ struct SPartnerFacts {
     int nRobotsStatus = 0;
     bool bGooglebotAllowed = true; // robots.txt read by the rules of today, for Googlebot
     SPageSignals pageSignals;
+    // Why the page's bytes could not be read as text ("Content-Encoding: gzip", "charset X"), or
+    // "" (see UndecodableReason).
+    std::string strUndecodable;
 };
 
 // The verdict of one result row from its cells, the rel tokens of its link (none for a row
-// without link) and what is known of its partner page.
+// without link), whether that link stands inside a <noscript> element and what is known of its
+// partner page.
 SVerdict JudgeRow(const CResultTable::Row& cells, const std::vector<std::string>& rel,
-                  const SPartnerFacts& partner);
+                  const SPartnerFacts& partner, bool bInNoscript = false);
 
 // "counts", "does-not-count", "missing", "unreachable"; "rel-nofollow", ... "robots-rule-differs".
 std::string_view VerdictCode(EVerdict eVerdict);

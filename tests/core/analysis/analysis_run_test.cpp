@@ -69,9 +69,9 @@ protected:
             const auto type = m_contentTypes.find(req.path);
             res.set_content(it->second,
                             type == m_contentTypes.end() ? "text/html" : type->second.c_str());
-            const auto header = m_robotsTags.find(req.path);
-            if (header != m_robotsTags.end()) {
-                res.set_header("X-Robots-Tag", header->second);
+            const auto header = m_headers.find(req.path);
+            if (header != m_headers.end()) {
+                res.set_header(header->second.first, header->second.second);
             }
         });
         m_server.Start();
@@ -145,8 +145,8 @@ protected:
     // The pages outlive the server that serves them.
     std::map<std::string, std::string> m_pages;
     std::map<std::string, std::string> m_contentTypes;
-    std::map<std::string, std::string> m_robotsTags;           // X-Robots-Tag headers by path
-    std::map<std::string, std::chrono::milliseconds> m_delays; // answers that come late
+    std::map<std::string, std::pair<std::string, std::string>> m_headers; // one more, by path
+    std::map<std::string, std::chrono::milliseconds> m_delays;            // answers that come late
     test::HttpTestServer m_server;
     test::TempDir m_projectDir;
     test::TempDir m_traceBase;
@@ -338,12 +338,14 @@ TEST_F(AnalysisRunTest, VerdictsOfMetaRobotsAndRobotsTxt) {
     Serve("/hidden.html", Page(link));
     Serve("/meta.html", Page(link, "<meta name=\"robots\" content=\"index,nofollow\">"));
     Serve("/follow.html", Page(link, "<meta name=\"robots\" content=\"noindex,follow\">"));
-    MakeProject({Url("/hidden.html"), Url("/meta.html"), Url("/follow.html")});
+    Serve("/about.html",
+          Page(link, "<meta name=\"description\" content=\"How robots treat nofollow links\">"));
+    MakeProject({Url("/hidden.html"), Url("/meta.html"), Url("/follow.html"), Url("/about.html")});
 
     ASSERT_TRUE(m_run.Start());
     RunToEnd();
 
-    ASSERT_EQ(m_table.GetRowCount(), 3);
+    ASSERT_EQ(m_table.GetRowCount(), 4);
     // The last Disallow line has no line end and still counts.
     EXPECT_EQ(RowAt(0)[kColRobotsAllow], "Disallow");
     EXPECT_EQ(RowAt(0)[kColR3], "0");
@@ -352,6 +354,9 @@ TEST_F(AnalysisRunTest, VerdictsOfMetaRobotsAndRobotsTxt) {
     EXPECT_EQ(RowAt(1)[kColR3], "0");
     EXPECT_EQ(RowAt(2)[kColFollowMeta], "Follow");
     EXPECT_EQ(RowAt(2)[kColR3], "");
+    // A description that speaks of robots and nofollow is no robots meta tag (was "Nofollow").
+    EXPECT_EQ(RowAt(3)[kColFollowMeta], "NA");
+    EXPECT_EQ(m_run.GetVerdicts().FindRow(4)->verdict.eVerdict, EVerdict::Counts);
 }
 
 TEST_F(AnalysisRunTest, RobotsTxtBehindFiveRedirectsCountsAndA429ClosesTheSite) {
@@ -399,7 +404,15 @@ TEST_F(AnalysisRunTest, EveryRowGetsItsVerdictBesideItsCells) {
     Serve("/private/links.html", Page(link));
     Serve("/ugc.html", Page("<a rel=ugc href=\"http://shop.example/a\">A</a>" + link));
     Serve("/noindex.html", Page(link));
-    m_robotsTags["/noindex.html"] = "noindex";
+    m_headers["/noindex.html"] = {"X-Robots-Tag", "noindex"};
+    // NUL bytes are data (they cut the page); compressed bytes nobody asked for hide the link.
+    Serve("/nul.html", Page(std::string("<p>\0</p>", 8) + link));
+    Serve("/gzip.html", std::string("\x1F\x8B\x08\0", 4));
+    m_headers["/gzip.html"] = {"Content-Encoding", "gzip"};
+    // A relative link goes where <base href> sends it (it was missing); a link only inside
+    // <noscript> counts with a warning.
+    Serve("/base.html", Page("<a href=\"/p\">P</a>", "<base href=\"http://shop.example/\">"));
+    Serve("/noscript.html", Page("<noscript>" + link + "</noscript>"));
     Serve("/none.html", Page("<a href=\"http://other.test/\">x</a>"));
     // A server that goes silent in the middle of the body (libcurl averages the speed over a few
     // seconds, so the abandoned page costs some seconds).
@@ -415,12 +428,13 @@ TEST_F(AnalysisRunTest, EveryRowGetsItsVerdictBesideItsCells) {
     settings.m_lowSpeedTime = std::chrono::seconds(1);
     m_run.SetFetchSettings(settings);
     MakeProject({Url("/private/links.html"), Url("/ugc.html"), Url("/noindex.html"),
-                 Url("/none.html"), silent.Url("/links.html")});
+                 Url("/none.html"), silent.Url("/links.html"), Url("/nul.html"), Url("/gzip.html"),
+                 Url("/base.html"), Url("/noscript.html")});
 
     ASSERT_TRUE(m_run.Start());
     RunToEnd();
 
-    ASSERT_EQ(m_table.GetRowCount(), 6);
+    ASSERT_EQ(m_table.GetRowCount(), 10);
     const CRunVerdicts& verdicts = m_run.GetVerdicts();
     const auto codes = [&](int number) {
         std::vector<std::string> found;
@@ -443,15 +457,20 @@ TEST_F(AnalysisRunTest, EveryRowGetsItsVerdictBesideItsCells) {
     EXPECT_EQ(codes(5), (std::vector<std::string>{"missing"}));
     EXPECT_EQ(codes(6), (std::vector<std::string>{"unreachable", "incomplete"}));
     EXPECT_EQ(RowAt(5)[kColListed], "No");
+    EXPECT_EQ(codes(7), (std::vector<std::string>{"counts"}));
+    EXPECT_EQ(codes(8), (std::vector<std::string>{"unreachable", "undecodable"}));
+    EXPECT_EQ(RowAt(8)[kColYourUrl], "http://shop.example/p");
+    EXPECT_EQ(codes(9), (std::vector<std::string>{"counts"}));
+    EXPECT_EQ(codes(10), (std::vector<std::string>{"counts", "in-noscript"}));
     EXPECT_EQ(m_log.m_lines[4], silent.Url("/links.html") +
                                     " - loading... broken off after 12 bytes (server went silent);"
                                     "  analyzing ... ready");
 
-    ASSERT_EQ(verdicts.Partners().size(), 5u);
+    ASSERT_EQ(verdicts.Partners().size(), 9u);
     EXPECT_EQ(verdicts.Partners()[1].verdict.eVerdict, EVerdict::Counts);
     EXPECT_EQ(verdicts.Partners()[1].rowNumbers, (std::vector<int>{2, 3}));
     EXPECT_EQ(SummaryText(verdicts.Summary(), 'E'),
-              "5 partners: 1 counts, 2 do not count, 1 missing, 1 unreachable");
+              "9 partners: 4 count, 2 do not count, 1 missing, 2 unreachable");
 }
 
 TEST_F(AnalysisRunTest, StopDuringTheThirdFetchCompletesItsRowAndLeavesNoTraceFile) {

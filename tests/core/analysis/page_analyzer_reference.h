@@ -5,8 +5,10 @@
 // for checking the fast CPageAnalyzer on small generated and fuzzed pages.
 
 #include "core/analysis/page_charset.h"
+#include "core/util/url.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,6 +24,7 @@ struct RefLink {
     int internal = 0;
     int inPage = 0;
     int other = 0;
+    int inNoscript = 0;
 };
 
 struct RefScan {
@@ -129,7 +132,8 @@ inline RefTag RefReadTag(const std::string& page, std::size_t at) {
 }
 
 inline bool RefRawText(const std::string& name) {
-    return name == "script" || name == "style" || name == "template" || name == "textarea";
+    return name == "script" || name == "style" || name == "template" || name == "textarea" ||
+           name == "title";
 }
 
 // Where the raw-text element's content ends: its "</name" followed by white space, "/" or ">".
@@ -167,8 +171,9 @@ inline void RefRemoveComments(std::string& text) {
     }
 }
 
-// The references the generated pages use: "&amp;", "&lt;", "&nbsp;", "&auml;", "&uuml;",
-// "&quot;" and decimal and hex numbers below 0x80 or above 0x9F (others are copied).
+// Named references: the few the generated pages use ("&amp;", "&lt;", "&nbsp;", "&auml;", ...),
+// only with their ";". Numeric ones as the HTML tokenizer reads them: decimal or hex, the ";" may
+// be missing; zero, surrogates and values beyond Unicode are U+FFFD, 0x80..0x9F windows-1252.
 inline std::string RefDecode(const std::string& text) {
     static const std::pair<const char*, unsigned long> named[] = {
         {"amp", '&'},   {"lt", '<'},    {"gt", '>'},    {"quot", '"'},
@@ -179,29 +184,44 @@ inline std::string RefDecode(const std::string& text) {
             out += text[i++];
             continue;
         }
-        const std::size_t semicolon = text.find(';', i);
         bool done = false;
-        if (semicolon != kRefNpos) {
+        if (i + 1 < text.size() && text[i + 1] == '#') {
+            std::size_t j = i + 2;
+            const bool hex = j < text.size() && (text[j] == 'x' || text[j] == 'X');
+            j += hex ? 1 : 0;
+            const std::string digits = hex ? "0123456789abcdefABCDEF" : "0123456789";
+            unsigned long code = 0;
+            const std::size_t digitsAt = j;
+            while (j < text.size() && digits.find(text[j]) != kRefNpos) {
+                const unsigned long digit = std::stoul(std::string(1, text[j]), nullptr, 16);
+                code = std::min(code * (hex ? 16 : 10) + digit, 0x110000UL);
+                ++j;
+            }
+            if (j > digitsAt) {
+                if (j < text.size() && text[j] == ';') {
+                    ++j;
+                }
+                if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+                    code = 0xFFFD;
+                }
+                if (code >= 0x80 && code <= 0x9F) {
+                    const char byte = static_cast<char>(code);
+                    out += ConvertToUtf8(std::string(1, byte), "WINDOWS-1252");
+                } else {
+                    AppendUtf8(static_cast<char32_t>(code), out);
+                }
+                i = j;
+                done = true;
+            }
+        }
+        const std::size_t semicolon = text.find(';', i);
+        if (!done && semicolon != kRefNpos) {
             const std::string name = text.substr(i + 1, semicolon - i - 1);
             for (const auto& [entity, code] : named) {
                 if (name == entity) {
                     AppendUtf8(static_cast<char32_t>(code), out);
                     i = semicolon + 1;
                     done = true;
-                }
-            }
-            if (!done && name.size() > 1 && name[0] == '#') {
-                const bool hex = name[1] == 'x' || name[1] == 'X';
-                const std::string digits = name.substr(hex ? 2 : 1);
-                if (!digits.empty() && digits.size() < 7 &&
-                    digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") ==
-                        kRefNpos) {
-                    const unsigned long code = std::stoul(digits, nullptr, hex ? 16 : 10);
-                    if (code > 0 && (code < 0x80 || code > 0x9F) && code < 0xD800) {
-                        AppendUtf8(static_cast<char32_t>(code), out);
-                        i = semicolon + 1;
-                        done = true;
-                    }
                 }
             }
         }
@@ -282,8 +302,24 @@ inline std::string RefSite(const std::string& url, std::string* rest = nullptr) 
     return s;
 }
 
-inline RefLink RefMakeLink(const std::string& baseUrl, const std::string& anchor, const RefTag& tag,
-                           const std::string& text, const std::string& inner) {
+// Whether a segment of a path (before "?" or "#") is "." or "..".
+inline bool RefHasDotSegment(const std::string& url) {
+    const std::string path = url.substr(0, url.find_first_of("?#"));
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (path[i] == '/' || path[i] == '\\') { // browsers read "\\" as "/" here
+            const std::string segment =
+                path.substr(i + 1, path.find_first_of("/\\", i + 1) - i - 1);
+            if (segment == "." || segment == "..") {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+inline RefLink RefMakeLink(const std::string& baseUrl, const std::string& documentBase,
+                           const std::string& anchor, const RefTag& tag, const std::string& text,
+                           const std::string& inner) {
     RefLink link;
     link.anchor = anchor;
     std::string url = RefDecode(*tag.Get("href"));
@@ -297,7 +333,30 @@ inline RefLink RefMakeLink(const std::string& baseUrl, const std::string& anchor
     for (const char c : RefLower(url)) {
         if (static_cast<unsigned char>(c) >= ' ') {
             link.url += c;
+        } else if (c != '\t' && c != '\n' && c != '\r') {
+            char escaped[4];
+            std::snprintf(escaped, sizeof(escaped), "%%%02X", static_cast<unsigned>(c));
+            link.url += escaped;
         }
+    }
+    // Relative links go to <base href>; every link loses its dot segments.
+    const std::size_t schemeEnd = link.url.find(':');
+    const bool hasScheme =
+        schemeEnd != kRefNpos && schemeEnd > 0 && RefLetter(link.url[0]) &&
+        link.url.substr(0, schemeEnd)
+                .find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789+-.") == kRefNpos;
+    const bool relative = !hasScheme && link.url.rfind("//", 0) != 0;
+    std::string resolved;
+    if (!link.url.empty() && link.url[0] != '#') {
+        if (relative && !documentBase.empty()) {
+            resolved = ResolveUrl(documentBase, link.url);
+        } else if (std::string path; !relative && !RefSite(link.url, &path).empty() &&
+                                     RefHasDotSegment(path)) { // the host is no segment
+            resolved = ResolveUrl(hasScheme ? link.url : baseUrl, link.url);
+        }
+    }
+    if (!resolved.empty()) {
+        link.url = RefLower(resolved);
     }
     link.text = RefReadable(RefDecode(text));
     if (link.text.empty()) {
@@ -331,39 +390,32 @@ inline RefLink RefMakeLink(const std::string& baseUrl, const std::string& anchor
     return link;
 }
 
-inline RefScan RefLoad(const std::string& baseUrl, std::string page) {
+// The directives of a robots meta content: tokens between commas and white space.
+inline void RefApplyRobots(const std::string& content, int meta[5]) {
+    std::string spaced = RefLower(RefDecode(content));
+    std::replace(spaced.begin(), spaced.end(), ',', ' ');
+    std::replace_if(spaced.begin(), spaced.end(), RefSpace, ' ');
+    std::istringstream tokens(spaced);
+    std::string token;
+    meta[0] = 1;
+    while (tokens >> token) {
+        const bool none = token == "none";
+        const bool all = token == "all";
+        meta[1] |= token == "index" || token == "noindex" || none || all;
+        meta[2] |= token == "noindex" || none;
+        meta[3] |= token == "follow" || token == "nofollow" || none || all;
+        meta[4] |= token == "nofollow" || none;
+    }
+}
+
+inline RefScan RefLoad(const std::string& baseUrl, const std::string& page) {
     RefScan scan;
-    std::string lower = RefLower(page);
-    std::size_t h = lower.find("</head");
-    if (h == kRefNpos) {
-        h = lower.find("<body");
-    }
-    std::string headLower;
-    if (h != kRefNpos) {
-        headLower = lower.substr(0, h);
-        const std::size_t body = lower.find("<body");
-        if (body != kRefNpos && body > 0) {
-            page = page.substr(body);
-        }
-    }
-
-    std::size_t pos = 0;
-    while ((pos = headLower.find("<meta", pos)) != kRefNpos) {
-        const std::size_t gt = headLower.find('>', pos);
-        const std::string tag =
-            gt == kRefNpos ? headLower.substr(pos) : headLower.substr(pos, gt + 1 - pos);
-        if (RefContains(tag, "robots")) {
-            scan.meta[0] = 1;
-            scan.meta[1] = RefContains(tag, "index");
-            scan.meta[2] = RefContains(tag, "noindex");
-            scan.meta[3] = RefContains(tag, "follow");
-            scan.meta[4] = RefContains(tag, "nofollow");
-            break;
-        }
-        pos = gt == kRefNpos ? headLower.size() : gt + 1;
-    }
-
-    // The anchors: walk the body character by character.
+    // Walk the page character by character.
+    bool body = false;
+    std::string documentBase;
+    bool baseSeen = false;
+    std::size_t noscriptAt = 0;
+    std::size_t noscriptEnd = 0;
     bool open = false;
     RefTag anchorTag;
     std::size_t anchorAt = 0;
@@ -373,7 +425,9 @@ inline RefScan RefLoad(const std::string& baseUrl, std::string page) {
             const std::string anchor = page.substr(anchorAt, end - anchorAt);
             const std::string inner = page.substr(anchorTag.end, innerEnd - anchorTag.end);
             scan.anchors.push_back(anchor);
-            scan.links.push_back(RefMakeLink(baseUrl, anchor, anchorTag, text, inner));
+            scan.links.push_back(
+                RefMakeLink(baseUrl, documentBase, anchor, anchorTag, text, inner));
+            scan.links.back().inNoscript = noscriptAt <= anchorAt && anchorAt < noscriptEnd;
             open = false;
         }
     };
@@ -389,6 +443,28 @@ inline RefScan RefLoad(const std::string& baseUrl, std::string page) {
                 break;
             }
             std::size_t next = tag.end;
+            const std::string* metaName = tag.Get("name");
+            std::string name = metaName ? RefLower(*metaName) : "";
+            name.erase(0, name.find_first_not_of(" \t\n\r\f"));
+            name.erase(name.find_last_not_of(" \t\n\r\f") + 1);
+            if (startTag && tag.name == "meta" && (name == "robots" || name == "googlebot")) {
+                RefApplyRobots(tag.Get("content") ? *tag.Get("content") : "", scan.meta);
+            }
+            if (startTag && tag.name == "base" && tag.Get("href") && !baseSeen) {
+                baseSeen = true;
+                documentBase = ResolveBaseHref(baseUrl, RefDecode(*tag.Get("href")));
+            }
+            if (startTag && tag.name == "noscript" && i >= noscriptEnd) {
+                noscriptAt = i;
+                noscriptEnd = RefRawTextEnd(page, "noscript", tag.end);
+            }
+            if (startTag && tag.name == "body" && !body) {
+                // What came before the first <body> tag is no part of the body.
+                body = true;
+                open = false;
+                scan.anchors.clear();
+                scan.links.clear();
+            }
             if (tag.name == "a") {
                 closeAnchor(i, endTag ? tag.end : i);
                 if (startTag && tag.Get("href")) {

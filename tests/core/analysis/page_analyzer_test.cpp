@@ -58,9 +58,10 @@ TEST(RemoveCommentsTest, CommentsAsABrowserReadsThem) {
 }
 
 TEST(PageAnalyzerTest, HeadAndBodySplit) {
-    // Without "</head" and "<body" the head is empty and the whole page is scanned.
+    // Without "</head" and "<body" the whole page is scanned (a robots meta tag counts wherever
+    // it stands; the literal rule saw none here).
     const std::string noHead = "<meta name=robots content=noindex><a href=\"/x\">x</a>";
-    EXPECT_EQ(MetaOf(noHead).robots, 0);
+    EXPECT_EQ(MetaOf(noHead).noindex, 1);
     EXPECT_EQ(AnchorsOf(noHead).size(), 1u);
 
     // "</head" without "<body": the head is found and the whole page is still the body.
@@ -79,21 +80,29 @@ TEST(PageAnalyzerTest, HeadAndBodySplit) {
 }
 
 TEST(PageAnalyzerTest, RobotsMetaTag) {
-    const Meta m =
-        MetaOf("<head><meta charset=utf-8><META NAME=\"robots\" CONTENT=\"noindex,follow\">"
-               "<meta name=robots content=nofollow></head>");
-    EXPECT_EQ(m.robots, 1);
-    EXPECT_EQ(m.index, 1);
-    EXPECT_EQ(m.noindex, 1);
-    EXPECT_EQ(m.follow, 1);
-    EXPECT_EQ(m.nofollow, 0);
-
-    const Meta none = MetaOf("<head><meta name=description content=x></head><body>"
-                             "<meta name=robots content=noindex>");
-    EXPECT_EQ(none.robots + none.index + none.noindex + none.follow + none.nofollow, 0);
-
-    // A meta tag without ">" runs to the end of the head.
-    EXPECT_EQ(MetaOf("<meta name=x content=\"a robots\"</head><body>").robots, 1);
+    const struct {
+        const char* page;
+        Meta meta;
+    } cases[] = {
+        {"<head><meta charset=utf-8><META NAME=\"robots\" CONTENT=\"noindex,follow\"></head>",
+         {1, 1, 1, 1, 0}},
+        // Every robots and googlebot meta tag adds its directives (the literal rule read only the
+        // first tag holding "robots").
+        {"<meta name=robots content=follow><meta name=googlebot content=\"noindex nofollow\">",
+         {1, 1, 1, 1, 1}},
+        {"<meta name=robots content=none>", {1, 1, 1, 1, 1}},
+        {"<meta name=robots content=all>", {1, 1, 0, 1, 0}},
+        // Literal: robots and "index" (the description and the value hold the words).
+        {"<meta name=description content=\"robots index\"><meta name=x content=\"a robots\"</head>",
+         {0, 0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        const Meta m = MetaOf(c.page);
+        EXPECT_EQ(std::vector<int>({m.robots, m.index, m.noindex, m.follow, m.nofollow}),
+                  std::vector<int>({c.meta.robots, c.meta.index, c.meta.noindex, c.meta.follow,
+                                    c.meta.nofollow}))
+            << c.page;
+    }
 }
 
 // Each rule with the page that shows it; the comment names what the literal substring rules
@@ -181,6 +190,9 @@ TEST(PageAnalyzerTest, ValuesAsABrowserReadsThem) {
         {"<a href=\"/\">\n<img\nsrc=\"l.gif\">\n</a>", "/", "<img src=\"l.gif\">"},
         {"<a href>x</a>", "", "x"},
         {"<a href=\" /x\ty \">x</a>", "/xy", "x"},
+        // Other control bytes inside stay, escaped (removing them made "http://shop.example/"
+        // of an address no browser can open).
+        {"<a href=\"http:/&#1/shop.example/\">x</a>", "http:/%01/shop.example/", "x"},
     };
     for (const auto& c : cases) {
         const CLinkInfo link = Link(c.anchor);
@@ -293,6 +305,69 @@ TEST(PageAnalyzerTest, CountsAndDomainWalk) {
     EXPECT_FALSE(analyzer.NextLinkToDomain("shop.example", url, text, nofollow));
 }
 
+// Links go where a browser takes them; each row: page, the links to the domain (URL, and "|ns"
+// when inside <noscript>), internal and external count.
+TEST(PageAnalyzerTest, LinksResolvedAsABrowserDoes) {
+    const struct {
+        const char* page;
+        const char* domain;
+        std::vector<std::string> found;
+        int internal, external;
+    } cases[] = {
+        // <base href> sends relative links to its site (literal: internal, the link "missing").
+        {"<head><base href=\"http://shop.example/\"></head><body><a href=\"/page\">x</a>",
+         "shop.example",
+         {"http://shop.example/page"},
+         0,
+         1},
+        {"<base href=\"/sub/\"><a href=\"p.html\">x</a><a href=\"#top\">t</a>",
+         "shop.example",
+         {},
+         1,
+         0},
+        // Dot segments go (literal: "/./" kept, and "/blog/../admin" taken as inside /blog).
+        {"<a href=\"http://shop.example/./page\">x</a>",
+         "shop.example",
+         {"http://shop.example/page"},
+         0,
+         1},
+        {"<a href=\"http://shop.example/blog/../admin\">x</a>"
+         "<a href=\"http://shop.example/x/../blog/post\">y</a>",
+         "http://shop.example/blog",
+         {"http://shop.example/blog/post"},
+         0,
+         2},
+        // Other links stay as the page writes them.
+        {"<base href=\"http://partner.example/\"><a href=\"HTTP://Shop.Example/A%7E?b=./c\">x</a>"
+         "<a href=\"//shop.example/d\">y</a>",
+         "shop.example",
+         {"http://shop.example/a%7e?b=./c", "//shop.example/d"},
+         0,
+         2},
+        // Inside <noscript> the link counts as before, and says so.
+        {"<noscript><a href=\"http://shop.example/\">x</a></noscript>"
+         "<a href=\"http://shop.example/y\">y</a><noscript><noscript></noscript>"
+         "<a href=\"http://shop.example/z\">z</a>",
+         "shop.example",
+         {"http://shop.example/|ns", "http://shop.example/y", "http://shop.example/z"},
+         0,
+         3},
+    };
+    for (const auto& c : cases) {
+        CPageAnalyzer analyzer;
+        analyzer.Load("http://partner.example", c.page);
+        std::vector<std::string> found;
+        for (const CLinkInfo& link : analyzer.GetLinks()) {
+            if (IsLinkToDomain(link.m_strUrl, c.domain)) {
+                found.push_back(link.m_strUrl + (link.m_nInNoscript ? "|ns" : ""));
+            }
+        }
+        EXPECT_EQ(found, c.found) << c.page;
+        EXPECT_EQ(analyzer.GetInternalCount(), c.internal) << c.page;
+        EXPECT_EQ(analyzer.GetExternalCount(), c.external) << c.page;
+    }
+}
+
 TEST(PageAnalyzerTest, DomainIsASite) {
     const struct {
         const char* url;
@@ -353,6 +428,8 @@ std::string RandomPage(std::mt19937& rng, int pieces) {
         "href='http://www.Shop.Example:80/it\"s'",
         "href=\"/p?a=1&amp;b=&#228;\"",
         "href=\"tel:123\"",
+        "href=\"http://shop.example/./x/../y\"",
+        "href=\"../up/./x\"",
         "href=\" javascript:x() \"",
         "title='>'",
         "=x",
@@ -409,6 +486,9 @@ std::string RandomPage(std::mt19937& rng, int pieces) {
         "<STYLE>p{}</style >",
         "<template><a href=/t>t</a></template>",
         "<textarea>--><a href=/ta></textarea>",
+        "<base href=\"http://shop.example/b/\">",
+        "<noscript>",
+        "</noscript>",
         "<script>//-->\n</script>",
         "</script>",
         "&",
@@ -462,6 +542,7 @@ void ExpectSameAsReference(const std::string& original, const std::string& base,
         EXPECT_EQ(links[i].m_nExternal, ref.links[i].external);
         EXPECT_EQ(links[i].m_nInPage, ref.links[i].inPage);
         EXPECT_EQ(links[i].m_nOther, ref.links[i].other);
+        EXPECT_EQ(links[i].m_nInNoscript, ref.links[i].inNoscript);
     }
     EXPECT_EQ(analyzer.GetInternalCount(), ref.internalCount);
     EXPECT_EQ(analyzer.GetExternalCount(), ref.externalCount);
@@ -540,6 +621,14 @@ TEST(PageAnalyzerFastVsPlainTest, HostilePages) {
          {strayCloses, openAnchors, manyComments, hugeAnchor, unopenedAnchors, repeatedUrl}) {
         ExpectSameAsReference(page, "http://partner.example", "http://shop.example");
     }
+
+    // Found by the fuzzer: NUL bytes, and "&#2" without ";" inside href values, which the plain
+    // scanner did not decode.
+    static const char kFuzzed[] =
+        "x rollow\"><h/ead><body><a href=\"http:/&#2/L\"b, \x00\x00\x00\x00\x0C/a b&#2/mL\"b, "
+        ">ef=xb&#2/mL\"b, >e\x00\x00\x00\x00\x00\x00\x00\x0C/a b/&# href=\"http://?he0a -)> "
+        "l\">M\xC3\xBCller <b>hb";
+    ExpectSameAsReference(std::string(kFuzzed, sizeof(kFuzzed) - 1), "", "http://");
 }
 
 TEST(PageAnalyzerFastVsPlainTest, LargeHostilePagesFinish) {

@@ -26,9 +26,33 @@ TEST(PageCharsetTest, SniffsLikeABrowser) {
         {"", "Gr\xFCn", "WINDOWS-1252"},
         {"", "\xED\xA0\x80", "WINDOWS-1252"}, // a surrogate is no UTF-8
         {"", "\xC0\xAF", "WINDOWS-1252"},     // nor is an overlong form
+        // A byte-order mark goes before every label (UTF-16 pages read as windows-1252 lost
+        // every link).
+        {"Content-Type: text/html; charset=utf-8\r\n", "\xFF\xFE<\0a\0", "UTF-16LE"},
+        {"", "\xFE\xFF\0<\0a", "UTF-16BE"},
+        {"Content-Type: text/html; charset=iso-8859-1\r\n", "\xEF\xBB\xBF\xC3\xA4", "UTF-8"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SniffCharset(c.header, c.page), c.charset) << c.header << c.page;
+    }
+}
+
+TEST(PageCharsetTest, UndecodablePages) {
+    const struct {
+        const char* header;
+        const char* page;
+        const char* charset;
+        const char* reason;
+    } cases[] = {
+        {"HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\n", "\x1F\x8B", "UTF-8",
+         "Content-Encoding: gzip"},
+        {"HTTP/1.1 200 OK\r\ncontent-encoding: identity\r\n", "<a>", "UTF-8", ""},
+        {"", "\xA4\xA4", "X-NO-SUCH", "charset X-NO-SUCH"},
+        {"", "<a href=/x>plain ASCII</a>", "X-NO-SUCH", ""}, // reads the same in any charset
+        {"", "\xA4\xA4", "KOI8-R", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(UndecodableReason(c.header, c.page, c.charset), c.reason) << c.header << c.page;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "core/analysis/page_signals.h"
 
+#include "core/analysis/page_analyzer.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,8 +12,23 @@ namespace {
 
 const std::string kUrl = "http://partner.test/dir/page.html";
 
-SPageSignals Read(const std::string& page, const std::string& header = "HTTP/1.1 200 OK\r\n\r\n") {
-    return ReadPageSignals(kUrl, kUrl, page, header);
+// The page read as the run reads it: comments removed, then scanned.
+SPageSignals Read(std::string page, const std::string& header = "HTTP/1.1 200 OK\r\n\r\n",
+                  const std::string& finalUrl = kUrl) {
+    CPageAnalyzer::RemoveComments(page);
+    CPageAnalyzer analyzer;
+    analyzer.Load("http://partner.test", page);
+    return ReadPageSignals(kUrl, finalUrl, analyzer, header);
+}
+
+// The Follow(Meta) flags of the same page.
+bool MetaNofollowFlag(std::string page) {
+    CPageAnalyzer::RemoveComments(page);
+    CPageAnalyzer analyzer;
+    analyzer.Load("http://partner.test", page);
+    int flags[5];
+    analyzer.GetMetaFlags(flags[0], flags[1], flags[2], flags[3], flags[4]);
+    return flags[4] != 0;
 }
 
 TEST(PageSignalsTest, EveryRobotsAndGooglebotMetaCounts) {
@@ -32,11 +49,26 @@ TEST(PageSignalsTest, EveryRobotsAndGooglebotMetaCounts) {
         {"<meta name=bingbot content=noindex><metadata name=robots content=none>", false, false},
         {"<!-- <meta name=robots content=none> -->", false, false},
         {"<meta\nname=robots\ncontent=\"noindex nofollow\"/>", true, true},
+        // The name decides, the content is read as tokens (the literal substring rule found
+        // "robots" and "nofollow" anywhere in the tag).
+        {"<meta name=\"description\" content=\"How robots treat nofollow links\">", false, false},
+        {"<meta name=\"myrobots\" content=\"noindex, nofollow\">", false, false},
+        {"<meta property=\"robots\" content=\"nofollow\">", false, false},
+        {"<meta name=\"robots\" content=\"index, xnofollow\">", false, false},
+        {"<meta name=\" ROBOTS \" content=\"&#110;oindex,NOFOLLOW\">", true, true},
+        // Markup inside script, textarea, title and template is no tag.
+        {"<script>x = '<meta name=robots content=nofollow>';</script>", false, false},
+        {"<textarea><meta name=robots content=nofollow></textarea>", false, false},
+        {"<title><meta name=robots content=nofollow></title>", false, false},
+        {"<template><meta name=robots content=nofollow></template>", false, false},
+        // Wherever it stands (the literal rule read only the head).
+        {"<html><head></head><body><meta name=robots content=nofollow>", false, true},
     };
     for (const Case& c : cases) {
         const SPageSignals pageSignals = Read(c.page);
         EXPECT_EQ(pageSignals.bMetaNoindex, c.noindex) << c.page;
         EXPECT_EQ(pageSignals.bMetaNofollow, c.nofollow) << c.page;
+        EXPECT_EQ(MetaNofollowFlag(c.page), c.nofollow) << c.page; // the Follow(Meta) cell's
         EXPECT_FALSE(pageSignals.bHeaderNoindex || pageSignals.bHeaderNofollow) << c.page;
     }
     EXPECT_EQ(Read("<meta name=robots content=a><meta name=googlebot content=b>").metaContents,
@@ -71,26 +103,41 @@ TEST(PageSignalsTest, CanonicalIsResolvedAgainstThePage) {
     struct Case {
         const char* page;
         const char* canonical;
+        bool samePage;
     };
     const Case cases[] = {
-        {"<link rel=\"canonical\" href=\"https://other.test/x\">", "https://other.test/x"},
-        {"<LINK HREF='/root.html' REL='Canonical'>", "http://partner.test/root.html"},
-        {"<link rel=canonical href=sibling.html>", "http://partner.test/dir/sibling.html"},
-        {"<link rel=canonical href=//cdn.test/a>", "http://cdn.test/a"},
+        {"<link rel=\"canonical\" href=\"https://other.test/x\">", "https://other.test/x", false},
+        {"<LINK HREF='/root.html' REL='Canonical'>", "http://partner.test/root.html", false},
+        {"<link rel=canonical href=sibling.html>", "http://partner.test/dir/sibling.html", false},
+        {"<link rel=canonical href=//cdn.test/a>", "http://cdn.test/a", false},
         {"<link rel=stylesheet href=a.css><link rel=\"alternate canonical\" href=/b?x=1&amp;y=2>",
-         "http://partner.test/b?x=1&y=2"},
-        {"<link rel=canonical>", ""},
+         "http://partner.test/b?x=1&y=2", false},
+        {"<link rel=canonical>", "", false},
+        // Dot segments and a fragment name the page itself (they were "canonical elsewhere").
+        {"<link rel=canonical href=../dir/page.html>", "http://partner.test/dir/page.html", true},
+        {"<link rel=canonical href=./page.html>", "http://partner.test/dir/page.html", true},
+        {"<link rel=canonical href=#top>", "http://partner.test/dir/page.html#top", true},
+        // <base href> decides where relative URLs go (it was ignored).
+        {"<base href=\"http://cdn.test/x/\"><link rel=canonical href=c.html>",
+         "http://cdn.test/x/c.html", false},
+        {"<base href=\"/dir/\"><link rel=canonical href=\"page.html\">",
+         "http://partner.test/dir/page.html", true},
+        {"<link rel=canonical href=\"/a b/caf\xC3\xA9\">", "http://partner.test/a%20b/caf%C3%A9",
+         false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Read(c.page).strCanonical, c.canonical) << c.page;
+        const std::string canonical = Read(c.page).strCanonical;
+        EXPECT_EQ(canonical, c.canonical) << c.page;
+        EXPECT_EQ(!canonical.empty() && IsSamePage(canonical, kUrl), c.samePage) << c.page;
     }
     EXPECT_TRUE(IsSamePage("HTTP://Partner.Test/dir/page.html#top", kUrl));
     EXPECT_TRUE(IsSamePage("http://partner.test/", "http://partner.test"));
+    EXPECT_TRUE(IsSamePage("http://partner.test/caf%C3%A9", "http://partner.test/caf\xC3\xA9"));
     EXPECT_FALSE(IsSamePage("http://partner.test/Dir/page.html", kUrl));
 }
 
 TEST(PageSignalsTest, RedirectIsRecordedOnlyWhenTaken) {
-    const SPageSignals moved = ReadPageSignals(kUrl, "https://new.test/", "", "");
+    const SPageSignals moved = Read("", "", "https://new.test/");
     EXPECT_EQ(moved.strRedirectFrom, kUrl);
     EXPECT_EQ(moved.strRedirectTo, "https://new.test/");
     EXPECT_EQ(Read("").strRedirectTo, "");

@@ -41,6 +41,7 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
         SPartnerFacts facts;
         EVerdict verdict;
         std::vector<SReason> reasons;
+        bool inNoscript = false;
     };
     std::vector<Case> cases = {
         {"plain link", RowOf(true), {}, Fetched(), EVerdict::Counts, {}},
@@ -62,12 +63,20 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
          Fetched(),
          EVerdict::DoesNotCount,
          {{MetaNofollow, ""}}},
+        // ... and says that the page was cut off (it said nothing).
         {"link found on a broken page counts",
          RowOf(true),
          {},
          Fetched(200, ETransferOutcome::Reset),
          EVerdict::Counts,
-         {}},
+         {{Incomplete, "reset"}}},
+        {"link only inside noscript",
+         RowOf(true),
+         {},
+         Fetched(),
+         EVerdict::Counts,
+         {{InNoscript, ""}},
+         true},
         {"page answered 404",
          RowOf(false),
          {},
@@ -89,6 +98,15 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
          {{Incomplete, "timeout"}}},
         {"whole page without link", RowOf(false), {}, Fetched(), EVerdict::Missing, {}},
     };
+    // Bytes that cannot be read as text are no proof that the link is gone (was "missing").
+    Case undecodable{"gzip nobody asked for",
+                     RowOf(false),
+                     {},
+                     Fetched(),
+                     EVerdict::Unreachable,
+                     {{Undecodable, "Content-Encoding: gzip"}}};
+    undecodable.facts.strUndecodable = "Content-Encoding: gzip";
+    cases.push_back(undecodable);
     Case pageSignals{"every signal", RowOf(true), {}, Fetched(), EVerdict::DoesNotCount, {}};
     pageSignals.facts.pageSignals.bMetaNofollow = true;
     pageSignals.facts.pageSignals.bHeaderNofollow = true;
@@ -129,7 +147,7 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
     cases.push_back(robotsBusy);
 
     for (const Case& c : cases) {
-        const SVerdict verdict = JudgeRow(c.cells, c.rel, c.facts);
+        const SVerdict verdict = JudgeRow(c.cells, c.rel, c.facts, c.inNoscript);
         EXPECT_EQ(verdict.eVerdict, c.verdict) << c.what;
         EXPECT_EQ(verdict.reasons, c.reasons) << c.what;
     }
