@@ -115,18 +115,34 @@ std::string_view SiteOfUrl(std::string_view url, std::string_view* path) {
     return site;
 }
 
-std::string WithoutUserInfo(std::string_view url) {
-    const std::size_t scheme = url.find("://");
-    if (scheme == std::string_view::npos || scheme == 0 ||
-        !std::all_of(url.begin(), url.begin() + static_cast<std::ptrdiff_t>(scheme), [](char c) {
-            return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '+' || c == '-' || c == '.';
-        })) {
-        return std::string(url);
+namespace {
+
+// Where the authority of a URL begins: after its scheme ("x://"), or after leading blanks when
+// there is none. It ends at the first "/", "?" or "#": browsers also end it at "\\", libcurl does
+// not, so an "@" anywhere before those three is user info to one of them.
+std::string_view AuthorityOf(std::string_view url, std::size_t* start, bool* bScheme) {
+    std::size_t begin = 0;
+    while (begin < url.size() && IsBlank(url[begin])) {
+        ++begin;
     }
-    const std::size_t start = scheme + 3;
-    const std::string_view authority = url.substr(start, url.find_first_of("/?#\\", start) - start);
-    const std::size_t at = authority.rfind('@');
-    if (at == std::string_view::npos) {
+    const std::size_t scheme = url.find("://", begin);
+    *bScheme = scheme != std::string_view::npos && scheme > begin &&
+               std::all_of(url.begin() + static_cast<std::ptrdiff_t>(begin),
+                           url.begin() + static_cast<std::ptrdiff_t>(scheme), [](char c) {
+                               return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '+' || c == '-' ||
+                                      c == '.';
+                           });
+    *start = *bScheme ? scheme + 3 : begin;
+    return url.substr(*start, url.find_first_of("/?#", *start) - *start);
+}
+
+} // namespace
+
+std::string WithoutUserInfo(std::string_view url) {
+    std::size_t start = 0;
+    bool bScheme = false;
+    const std::size_t at = AuthorityOf(url, &start, &bScheme).rfind('@');
+    if (!bScheme || at == std::string_view::npos) {
         return std::string(url);
     }
     return std::string(url.substr(0, start)).append(url.substr(start + at + 1));
@@ -189,14 +205,9 @@ std::string NormalizeProjectUrl(std::string_view entry) {
 }
 
 bool HasUserInfo(std::string_view url) {
-    std::size_t length = 0;
-    const std::size_t scheme = FindScheme(ToLowerAscii(url), &length);
-    const std::size_t hostAt = scheme == std::string_view::npos ? 0 : scheme + length;
-    // Browsers end the authority at "/", "?", "#" or "\\", libcurl at the first three only: an "@"
-    // anywhere before those three is user info to one of them.
-    const std::string_view authority =
-        url.substr(hostAt, url.find_first_of("/?#", hostAt) - hostAt);
-    return authority.find('@') != std::string_view::npos;
+    std::size_t start = 0;
+    bool bScheme = false;
+    return AuthorityOf(url, &start, &bScheme).find('@') != std::string_view::npos;
 }
 
 EEntryProblem CheckPartnerEntry(std::string_view entry) {

@@ -22,6 +22,7 @@ enum class EVerdict {
 
 // Why. The first seven make a link not count, the next four make a page unreachable, the last
 // four are warnings that change no verdict (Incomplete is one too when the link was found).
+// RobotsRuleDiffers stays last: the history reads stored reason codes up to it.
 enum class EReason {
     RelNofollow,
     RelSponsored,

@@ -124,7 +124,9 @@ TEST(CheckPartnerEntryTest, RefusesALogInAndWhatAFileWouldCut) {
         {"http://user:p@ss@host.example/", EEntryProblem::UserInfo},
         // libcurl reads "host.example\\" as the user name here, a browser the host.
         {"http://host.example\\@other.example/", EEntryProblem::UserInfo},
+        {"  bob:pw@host.example/page", EEntryProblem::UserInfo},
         {"http://host.example/page@x", EEntryProblem::None},
+        {"host.example/?u=http://bob@x.example", EEntryProblem::None},
         {"http://host.example?to=a@b", EEntryProblem::None},
         {"http://host.example - mail anna@example.org", EEntryProblem::None},
         {"http://a.example/" + std::string(kMaxPartnerEntryLength - 17, 'x'), EEntryProblem::None},
