@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -52,6 +51,22 @@ inline bool RefContains(const std::string& s, const std::string& part) {
 
 inline bool RefSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+// The words of an attribute value, split at HTML's blanks only (a stream's ">>" would also split
+// at a vertical tab).
+inline std::vector<std::string> RefTokens(const std::string& text) {
+    std::vector<std::string> tokens;
+    std::string token;
+    for (const char c : text + ' ') {
+        if (!RefSpace(c)) {
+            token += c;
+        } else if (!token.empty()) {
+            tokens.push_back(std::move(token));
+            token.clear();
+        }
+    }
+    return tokens;
 }
 
 inline bool RefLetter(char c) {
@@ -363,9 +378,7 @@ inline RefLink RefMakeLink(const std::string& baseUrl, const std::string& docume
         link.text = RefReadable(inner);
     }
     if (const std::string* rel = tag.Get("rel")) {
-        std::istringstream tokens(RefLower(*rel));
-        std::string token;
-        while (tokens >> token) {
+        for (const std::string& token : RefTokens(RefLower(*rel))) {
             link.nofollow |= token == "nofollow" || token == "ugc" || token == "sponsored";
         }
     }
@@ -394,11 +407,8 @@ inline RefLink RefMakeLink(const std::string& baseUrl, const std::string& docume
 inline void RefApplyRobots(const std::string& content, int meta[5]) {
     std::string spaced = RefLower(RefDecode(content));
     std::replace(spaced.begin(), spaced.end(), ',', ' ');
-    std::replace_if(spaced.begin(), spaced.end(), RefSpace, ' ');
-    std::istringstream tokens(spaced);
-    std::string token;
     meta[0] = 1;
-    while (tokens >> token) {
+    for (const std::string& token : RefTokens(spaced)) {
         const bool none = token == "none";
         const bool all = token == "all";
         meta[1] |= token == "index" || token == "noindex" || none || all;

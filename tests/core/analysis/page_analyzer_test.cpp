@@ -629,6 +629,11 @@ TEST(PageAnalyzerFastVsPlainTest, HostilePages) {
         ">ef=xb&#2/mL\"b, >e\x00\x00\x00\x00\x00\x00\x00\x0C/a b/&# href=\"http://?he0a -)> "
         "l\">M\xC3\xBCller <b>hb";
     ExpectSameAsReference(std::string(kFuzzed, sizeof(kFuzzed) - 1), "", "http://");
+    // A vertical tab is no blank of HTML: "nofollow\v" is no robots directive, nor a rel token.
+    for (const std::string page : {"<meta name=robots content=\"x nofollow\v\">",
+                                   "<a href=http://shop.example/ rel=\"nofollow\v\">t</a>"}) {
+        ExpectSameAsReference(page, "http://partner.example", "http://shop.example");
+    }
 }
 
 TEST(PageAnalyzerFastVsPlainTest, LargeHostilePagesFinish) {
