@@ -88,9 +88,12 @@ protected:
         // Answer once the test releases them (or after ten seconds).
         for (const auto& [path, release] :
              {std::pair{"/slow.html", &m_bReleaseSlow}, std::pair{"/held.html", &m_bReleaseHeld}}) {
-            m_server.Server().Get(path, [release](const httplib::Request&, httplib::Response& res) {
+            // A structured binding cannot be captured by every compiler we build with (clang 14).
+            const std::atomic<bool>* released = release;
+            m_server.Server().Get(path, [released](const httplib::Request&,
+                                                   httplib::Response& res) {
                 const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-                while (!*release && std::chrono::steady_clock::now() < deadline) {
+                while (!*released && std::chrono::steady_clock::now() < deadline) {
                     std::this_thread::sleep_for(std::chrono::milliseconds(5));
                 }
                 res.set_content("<html><body><a href=\"http://shop.example/\">x</a></body></html>",
