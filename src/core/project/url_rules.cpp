@@ -32,6 +32,25 @@ std::string_view UrlOfEntry(std::string_view entry) {
                                                                  : entry.substr(0, separator);
 }
 
+// Where the authority of a URL begins: after its scheme ("x://"), or after leading blanks when
+// there is none. It ends at the first "/", "?" or "#": browsers also end it at "\\", libcurl does
+// not, so an "@" anywhere before those three is user info to one of them.
+std::string_view AuthorityOf(std::string_view url, std::size_t* start, bool* bScheme) {
+    std::size_t begin = 0;
+    while (begin < url.size() && IsBlank(url[begin])) {
+        ++begin;
+    }
+    const std::size_t scheme = url.find("://", begin);
+    *bScheme = scheme != std::string_view::npos && scheme > begin &&
+               std::all_of(url.begin() + static_cast<std::ptrdiff_t>(begin),
+                           url.begin() + static_cast<std::ptrdiff_t>(scheme), [](char c) {
+                               return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '+' || c == '-' ||
+                                      c == '.';
+                           });
+    *start = *bScheme ? scheme + 3 : begin;
+    return url.substr(*start, url.find_first_of("/?#", *start) - *start);
+}
+
 } // namespace
 
 bool StartsWithScheme(std::string_view text) {
@@ -114,29 +133,6 @@ std::string_view SiteOfUrl(std::string_view url, std::string_view* path) {
     }
     return site;
 }
-
-namespace {
-
-// Where the authority of a URL begins: after its scheme ("x://"), or after leading blanks when
-// there is none. It ends at the first "/", "?" or "#": browsers also end it at "\\", libcurl does
-// not, so an "@" anywhere before those three is user info to one of them.
-std::string_view AuthorityOf(std::string_view url, std::size_t* start, bool* bScheme) {
-    std::size_t begin = 0;
-    while (begin < url.size() && IsBlank(url[begin])) {
-        ++begin;
-    }
-    const std::size_t scheme = url.find("://", begin);
-    *bScheme = scheme != std::string_view::npos && scheme > begin &&
-               std::all_of(url.begin() + static_cast<std::ptrdiff_t>(begin),
-                           url.begin() + static_cast<std::ptrdiff_t>(scheme), [](char c) {
-                               return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '+' || c == '-' ||
-                                      c == '.';
-                           });
-    *start = *bScheme ? scheme + 3 : begin;
-    return url.substr(*start, url.find_first_of("/?#", *start) - *start);
-}
-
-} // namespace
 
 std::string WithoutUserInfo(std::string_view url) {
     std::size_t start = 0;
