@@ -1,6 +1,6 @@
 #include "bench/corpus.h"
 
-#include "core/analysis/page_analyzer.h"
+#include "core/page/page_analyzer.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // One URL asked of a hostile robots.txt: half a mebibyte of Disallow rules built to make pattern
 // matching slow, against a path of 2,000 letters that none of them matches. The cost of a check
 // should grow with the file plus rules times path, not with their product.
-#include "core/analysis/robots_rfc_rules.h"
+#include "core/robots/robots_rfc_rules.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // The page scanner on arbitrary bytes: comment removal, Load, every link, NextLinkToDomain. Small
 // inputs are also checked against the plain reference scanner of the tests, so the fast one must
 // not only survive but give the same answers.
-#include "core/analysis/page_analyzer.h"
+#include "core/page/page_analyzer.h"
 
-#include "../tests/core/analysis/page_analyzer_reference.h"
+#include "../tests/core/page/page_analyzer_reference.h"
 
 #include <cstdint>
 #include <cstdlib>

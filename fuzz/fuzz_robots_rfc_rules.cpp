@@ -1,7 +1,7 @@
 // Parses the input as a robots.txt for search engines and asks for URLs cut from it. Beyond not
 // crashing: /robots.txt is always allowed, an answer does not depend on what the rules held
 // before, and a URL means the same with one of its letters percent-encoded.
-#include "core/analysis/robots_rfc_rules.h"
+#include "core/robots/robots_rfc_rules.h"
 
 #include <cstdint>
 #include <cstdlib>

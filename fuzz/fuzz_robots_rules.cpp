@@ -1,6 +1,6 @@
 // Parses the input as a robots.txt and tests URLs cut from it; every lower-case entry must
 // disallow the URL built from it (unless it starts with "/": the URL's path loses its leading "/").
-#include "core/analysis/robots_rules.h"
+#include "core/robots/robots_rules.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -3,18 +3,18 @@
 #include "cli/commands.h"
 #include "cli/progress_line.h"
 
-#include "core/analysis/analysis_run.h"
 #include "core/app/install_dir.h"
 #include "core/app/trace_log.h"
 #include "core/app/version_code.h"
 #include "core/history/history_db.h"
 #include "core/history/run_changes.h"
+#include "core/partner/verdict.h"
 #include "core/project/project.h"
 #include "core/results/html_report.h"
 #include "core/results/json_report.h"
 #include "core/results/report_text.h"
 #include "core/results/result_table.h"
-#include "core/results/verdict.h"
+#include "core/run/analysis_run.h"
 #include "core/util/file_util.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "cli/auth_options.h"
 
-#include "core/analysis/site_credentials.h"
+#include "core/fetch/site_credentials.h"
 #include "core/util/file_util.h"
 
 #include <cstdio>

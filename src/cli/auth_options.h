@@ -1,7 +1,7 @@
 #pragma once
 // The log-in options of the commands that fetch: credentials for one origin only.
 
-#include "core/analysis/page_fetcher.h"
+#include "core/fetch/page_fetcher.h"
 
 #include <CLI/CLI.hpp>
 

@@ -2,7 +2,7 @@
 #include "cli/auth_options.h"
 #include "cli/commands.h"
 
-#include "core/analysis/fetch_job.h"
+#include "core/fetch/fetch_job.h"
 #include "core/util/file_util.h"
 #include "core/util/posted_messages.h"
 

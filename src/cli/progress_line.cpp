@@ -1,6 +1,6 @@
 #include "cli/progress_line.h"
 
-#include "core/analysis/run_progress.h"
+#include "core/run/run_progress.h"
 
 namespace tessaray::cli {
 

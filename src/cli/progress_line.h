@@ -1,7 +1,7 @@
 // The one-line progress display of a run on a terminal.
 #pragma once
 
-#include "core/analysis/run_progress.h"
+#include "core/run/run_progress.h"
 
 #include <chrono>
 #include <string>

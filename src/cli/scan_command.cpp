@@ -1,8 +1,8 @@
 // tessaray-cli scan: runs the page scanner on a saved page and prints what the analysis would see.
 #include "cli/commands.h"
 
-#include "core/analysis/page_analyzer.h"
-#include "core/analysis/page_charset.h"
+#include "core/page/page_analyzer.h"
+#include "core/page/page_charset.h"
 #include "core/util/file_util.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/analysis/transfer_outcome.h"
+#include "core/fetch/transfer_outcome.h"
 #include "core/history/sqlite_db.h"
+#include "core/partner/verdict.h"
 #include "core/results/result_table.h"
-#include "core/results/verdict.h"
 
 #include <cstdint>
 #include <string>

@@ -226,4 +226,35 @@ SReportResult WriteHtmlReport(const std::string& strReportText, const std::strin
     return result;
 }
 
+std::string BuildVerdictHtml(const CRunVerdicts& verdicts, char chLanguage) {
+    const bool german = chLanguage == 'G';
+    const auto text = [](std::string_view raw) {
+        std::string html = EscapeHtml(raw);
+        for (std::size_t pos = html.find('%'); pos != std::string::npos;
+             pos = html.find('%', pos + 5)) {
+            html.replace(pos, 1, "&#37;");
+        }
+        return html;
+    };
+    std::string html = "<p class=\"summary\">" + text(SummaryText(verdicts, chLanguage)) +
+                       "</p>\r\n<table class=\"verdict\">\r\n<tr><th>" + (german ? "Nr." : "No.") +
+                       "</th><th>Partner URL</th><th>" + (german ? "Bewertung" : "Verdict") +
+                       "</th><th>" + (german ? "Gründe" : "Reasons") + "</th></tr>\r\n";
+    for (const CRunVerdicts::SPartner& partner : verdicts.Partners()) {
+        if (partner.rowNumbers.empty()) {
+            continue;
+        }
+        const EVerdict eVerdict = partner.verdict.eVerdict;
+        std::string reasons;
+        for (const SReason& reason : partner.verdict.reasons) {
+            reasons += (reasons.empty() ? "" : "<br>") + text(ReasonText(reason, chLanguage));
+        }
+        html += "<tr class=\"" + std::string(VerdictCode(eVerdict)) + "\"><td>" +
+                std::to_string(partner.rowNumbers.front()) + "</td><td>" +
+                text(partner.facts.strUrl) + "</td><td>" + text(VerdictText(eVerdict, chLanguage)) +
+                "</td><td>" + reasons + "</td></tr>\r\n";
+    }
+    return html + "</table>";
+}
+
 } // namespace tessaray

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/partner/verdict.h"
 #include "core/results/report_text.h"
 #include "core/util/file_util.h"
 
@@ -72,5 +73,10 @@ SReportResult WriteHtmlReport(const std::string& strReportText, const std::strin
                               const std::string& strProject, const std::string& strDate,
                               const std::string& strOutputPath,
                               const std::string& strVerdictHtml = {});
+
+// The verdict part of the HTML report: the summary and a table of the partners with their
+// verdicts (a class per verdict, for colours) and reasons. Inert: every text is escaped and no
+// "%" is left that a placeholder could be made of.
+std::string BuildVerdictHtml(const CRunVerdicts& verdicts, char chLanguage);
 
 } // namespace tessaray

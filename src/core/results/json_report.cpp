@@ -1,8 +1,8 @@
 #include "core/results/json_report.h"
 
+#include "core/partner/verdict.h"
 #include "core/results/report_text.h"
 #include "core/results/result_table.h"
-#include "core/results/verdict.h"
 #include "core/util/file_util.h"
 
 #include <cerrno>

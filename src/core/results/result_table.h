@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/partner/cells.h"
+
 #include <array>
 #include <cstddef>
 #include <memory>
@@ -10,28 +12,6 @@
 namespace tessaray {
 
 class CProject;
-
-// The eighteen columns of a result row, by index. The analysis writes by index and the reports
-// read by index, so these numbers never change.
-inline constexpr int kColumnCount = 18;
-inline constexpr int kColNo = 0;
-inline constexpr int kColPartnerUrl = 1;
-inline constexpr int kColR1 = 2;
-inline constexpr int kColStatusCode = 3;
-inline constexpr int kColBytes = 4;
-inline constexpr int kColIntLinks = 5;
-inline constexpr int kColExtLinks = 6;
-inline constexpr int kColYourUrl = 7;
-inline constexpr int kColR2 = 8;
-inline constexpr int kColAnchorText = 9;
-inline constexpr int kColListed = 10;
-inline constexpr int kColFollowMeta = 11;
-inline constexpr int kColFollowLink = 12;
-inline constexpr int kColRobotsAllow = 13;
-inline constexpr int kColR3 = 14;
-inline constexpr int kColGoogle = 15;
-inline constexpr int kColComment = 16;
-inline constexpr int kColServerHeader = 17;
 
 // A cell read with GetCellText holds at most this many bytes (a 2000-byte buffer with its NUL).
 inline constexpr std::size_t kMaxCellTextLength = 1999;
@@ -92,7 +72,7 @@ public:
 // columns of one interface language. Nothing of it is saved with the project.
 class CResultTable {
 public:
-    using Row = std::array<std::string, kColumnCount>;
+    using Row = CellRow;
 
     // Columns of the language letter chLanguage ('G' German, anything else English).
     explicit CResultTable(char chLanguage = 'E');

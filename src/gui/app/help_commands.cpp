@@ -1,11 +1,11 @@
 #include "gui/app/help_commands.h"
 #include "gui/toolkit/byte_text.h"
 
-#include "core/analysis/fetch_job.h"
 #include "core/app/os_name.h"
 #include "core/app/support_request.h"
 #include "core/app/update_check.h"
 #include "core/app/web_addresses.h"
+#include "core/fetch/fetch_job.h"
 #include "core/util/file_util.h"
 #include "gui/app/about_program_dlg.h"
 #include "gui/app/main_frame.h"

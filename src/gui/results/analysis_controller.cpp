@@ -1,10 +1,10 @@
 #include "gui/results/analysis_controller.h"
 
-#include "core/analysis/run_progress.h"
 #include "core/history/run_changes.h"
+#include "core/partner/verdict.h"
 #include "core/project/project.h"
 #include "core/results/json_report.h"
-#include "core/results/verdict.h"
+#include "core/run/run_progress.h"
 #include "gui/project/tessaray_doc.h"
 #include "gui/results/analysis_options_dlg.h"
 #include "gui/results/result_model.h"

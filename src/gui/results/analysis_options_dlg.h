@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/analysis/analysis_run.h"
+#include "core/run/analysis_run.h"
 
 #include <QDialog>
 

@@ -2,8 +2,8 @@
 
 #include "core/history/history_db.h"
 #include "core/history/run_changes.h"
+#include "core/partner/verdict.h"
 #include "core/results/result_table.h"
-#include "core/results/verdict.h"
 
 #include <QDialog>
 

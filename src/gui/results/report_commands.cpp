@@ -1,10 +1,10 @@
 #include "gui/results/report_commands.h"
 
+#include "core/partner/verdict.h"
 #include "core/project/project.h"
 #include "core/results/html_report.h"
 #include "core/results/json_report.h"
 #include "core/results/result_table.h"
-#include "core/results/verdict.h"
 #include "core/util/file_util.h"
 #include "gui/toolkit/byte_text.h"
 #include "gui/toolkit/command_frame.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/history/run_changes.h"
+#include "core/partner/verdict.h"
 #include "core/results/result_table.h"
-#include "core/results/verdict.h"
 
 #include <QAbstractTableModel>
 #include <QColor>

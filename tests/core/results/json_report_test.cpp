@@ -1,7 +1,7 @@
 #include "core/results/json_report.h"
 
+#include "core/partner/verdict.h"
 #include "core/results/result_table.h"
-#include "core/results/verdict.h"
 
 #include <gtest/gtest.h>
 

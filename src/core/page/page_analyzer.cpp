@@ -1,0 +1,766 @@
+#include "core/page/page_analyzer.h"
+
+#include "core/page/html_entities.h"
+#include "core/project/url_rules.h"
+#include "core/util/ascii.h"
+#include "core/util/byte_search.h"
+#include "core/util/url.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+namespace tessaray {
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+// One link in the compact store: its URL and, right after it, its text are stretches of one
+// shared buffer, so a page with thousands of links does not cost two allocations per link. Kept
+// small: a large page holds tens of thousands of them.
+struct SLinkRecord {
+    std::size_t nUrlAt = 0;
+    std::size_t nUrlLength = 0;
+    std::size_t nTextLength = 0;
+    std::size_t nAnchorAt = 0; // the anchor string, in the store of anchors
+    std::size_t nAnchorLength = 0;
+    // SiteOfUrl of the URL and where its path starts, as offsets into the URL (empty site for
+    // relative and other links), so the domain test need not take the URL apart again.
+    std::uint32_t nSiteAt = 0;
+    std::uint32_t nSiteLength = 0;
+    std::uint32_t nPathAt = 0;
+    std::uint8_t nNofollow = 0;
+    std::uint8_t nExternal = 0;
+    std::uint8_t nInternal = 0;
+    std::uint8_t nInPage = 0;
+    std::uint8_t nOther = 0;
+    std::uint8_t nInNoscript = 0;
+    std::size_t TextAt() const { return nUrlAt + nUrlLength; }
+};
+
+// Byte classes of the tokenizer, looked up in one table: the tag loops run over every byte of
+// every tag.
+enum : std::uint8_t { kSpace = 1, kNameEnd = 2, kEquals = 4, kSlash = 8 };
+
+constexpr auto kByteClass = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (const unsigned char c : {' ', '\t', '\n', '\r', '\f'}) {
+        table[c] = kSpace | kNameEnd;
+    }
+    table['/'] = kNameEnd | kSlash;
+    table['>'] = kNameEnd;
+    table['='] = kEquals;
+    return table;
+}();
+
+std::uint8_t ClassOf(char c) {
+    return kByteClass[static_cast<unsigned char>(c)];
+}
+
+// White space between attributes and around words, as HTML has it (no vertical tab).
+bool IsHtmlSpace(char c) {
+    return (ClassOf(c) & kSpace) != 0;
+}
+
+// Bytes below 0x20 other than HTML white space: removed from URLs and texts.
+bool IsControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 && !IsHtmlSpace(c);
+}
+
+// The tags whose attributes the scanner reads.
+enum class ETagKind : std::uint8_t { Other, Anchor, Meta, Link, Base, Body, Noscript };
+
+// A start or end tag as the tokenizer reads it. Only the attributes its kind needs are kept
+// (href and rel of a, link and base; name and content of meta); of several attributes with one
+// name the first counts.
+struct STag {
+    std::size_t nEnd = npos; // just past its ">"; npos when the text ends inside the tag
+    std::string_view name;
+    ETagKind eKind = ETagKind::Other;
+    bool bHref = false;
+    std::string_view href;
+    std::string_view rel;
+    std::string_view metaName;
+    std::string_view content;
+};
+
+// Bytes that end a tag or attribute name: HTML white space, "/", ">" (and "=" for attributes).
+bool EndsTagName(char c) {
+    return (ClassOf(c) & kNameEnd) != 0;
+}
+
+// The name of the tag at text[at] ("<" and a letter, or "</" and a letter).
+std::string_view TagName(std::string_view text, std::size_t at) {
+    const std::size_t nameAt = at + (text[at + 1] == '/' ? 2 : 1);
+    std::size_t i = nameAt;
+    while (i < text.size() && !EndsTagName(text[i])) {
+        ++i;
+    }
+    return text.substr(nameAt, i - nameAt);
+}
+
+// Reads the tag at text[at] ("<" and a letter, or "</" and a letter for an end tag).
+STag ReadTag(std::string_view text, std::size_t at) {
+    STag tag;
+    const std::size_t n = text.size();
+    tag.name = TagName(text, at);
+    std::size_t i = static_cast<std::size_t>(tag.name.data() - text.data()) + tag.name.size();
+    if (tag.name.size() == 1) {
+        tag.eKind = LowerAscii(tag.name[0]) == 'a' ? ETagKind::Anchor : ETagKind::Other;
+    } else if (tag.name.size() == 4) {
+        tag.eKind = EqualsNoCase(tag.name, "meta")   ? ETagKind::Meta
+                    : EqualsNoCase(tag.name, "link") ? ETagKind::Link
+                    : EqualsNoCase(tag.name, "base") ? ETagKind::Base
+                    : EqualsNoCase(tag.name, "body") ? ETagKind::Body
+                                                     : ETagKind::Other;
+    } else if (tag.name.size() == 8 && EqualsNoCase(tag.name, "noscript")) {
+        tag.eKind = ETagKind::Noscript;
+    }
+    const bool wanted = tag.eKind == ETagKind::Anchor || tag.eKind == ETagKind::Meta ||
+                        tag.eKind == ETagKind::Link || tag.eKind == ETagKind::Base;
+    bool rel = false;
+    bool metaName = false;
+    bool content = false;
+    while (true) {
+        while (i < n && (ClassOf(text[i]) & (kSpace | kSlash)) != 0) {
+            ++i;
+        }
+        if (i >= n) {
+            return tag;
+        }
+        if (text[i] == '>') {
+            tag.nEnd = i + 1;
+            return tag;
+        }
+        const std::size_t attributeAt = i++; // a leading "=" belongs to the name
+        while (i < n && (ClassOf(text[i]) & (kNameEnd | kEquals)) == 0) {
+            ++i;
+        }
+        const std::string_view name = text.substr(attributeAt, i - attributeAt);
+        while (i < n && IsHtmlSpace(text[i])) {
+            ++i;
+        }
+        std::string_view value;
+        if (i < n && text[i] == '=') {
+            ++i;
+            while (i < n && IsHtmlSpace(text[i])) {
+                ++i;
+            }
+            if (i < n && (text[i] == '"' || text[i] == '\'')) {
+                const std::size_t close = text.find(text[i], i + 1);
+                if (close == npos) {
+                    return tag;
+                }
+                value = text.substr(i + 1, close - i - 1);
+                i = close + 1;
+            } else {
+                const std::size_t valueAt = i;
+                while (i < n && !IsHtmlSpace(text[i]) && text[i] != '>') {
+                    ++i;
+                }
+                value = text.substr(valueAt, i - valueAt);
+            }
+        }
+        if (!wanted) {
+            continue;
+        }
+        if (tag.eKind == ETagKind::Meta) {
+            if (!metaName && EqualsNoCase(name, "name")) {
+                metaName = true;
+                tag.metaName = value;
+            } else if (!content && EqualsNoCase(name, "content")) {
+                content = true;
+                tag.content = value;
+            }
+        } else if (!tag.bHref && EqualsNoCase(name, "href")) {
+            tag.bHref = true;
+            tag.href = value;
+        } else if (!rel && EqualsNoCase(name, "rel")) {
+            rel = true;
+            tag.rel = value;
+        }
+    }
+}
+
+// Elements whose content is no markup for our purpose: "<a" or "<meta" in there is no tag.
+bool IsRawTextElement(std::string_view name) {
+    return EqualsNoCase(name, "script") || EqualsNoCase(name, "style") ||
+           EqualsNoCase(name, "template") || EqualsNoCase(name, "textarea") ||
+           EqualsNoCase(name, "title");
+}
+
+// Where the end tag of a raw-text element starts ("</" + name and then white space, "/" or
+// ">"), from position from on; the end of the text when there is none.
+std::size_t FindRawTextEnd(std::string_view text, std::string_view name, std::size_t from) {
+    std::string needle = "</" + ToLowerAscii(name);
+    for (std::size_t at = FindNoCase(text, needle, from); at != npos;
+         at = FindNoCase(text, needle, at + 1)) {
+        const std::size_t after = at + needle.size();
+        if (after == text.size() || IsHtmlSpace(text[after]) || text[after] == '/' ||
+            text[after] == '>') {
+            return at;
+        }
+    }
+    return text.size();
+}
+
+// Calls onToken for every token of a list separated by white space (and commas, when asked).
+template <typename OnToken>
+void ForEachToken(std::string_view list, bool bCommas, OnToken onToken) {
+    const auto separates = [bCommas](char c) { return IsHtmlSpace(c) || (bCommas && c == ','); };
+    std::size_t t = 0;
+    while (t < list.size()) {
+        while (t < list.size() && separates(list[t])) {
+            ++t;
+        }
+        std::size_t e = t;
+        while (e < list.size() && !separates(list[e])) {
+            ++e;
+        }
+        if (e > t) {
+            onToken(list.substr(t, e - t));
+        }
+        t = e;
+    }
+}
+
+// The rel value holds one of the tokens nofollow, ugc or sponsored.
+bool HasNofollowToken(std::string_view rel) {
+    bool found = false;
+    ForEachToken(rel, false, [&found](std::string_view token) {
+        found = found || EqualsNoCase(token, "nofollow") || EqualsNoCase(token, "ugc") ||
+                EqualsNoCase(token, "sponsored");
+    });
+    return found;
+}
+
+bool HasToken(std::string_view list, std::string_view lowerToken) {
+    bool found = false;
+    ForEachToken(list, false,
+                 [&](std::string_view token) { found = found || EqualsNoCase(token, lowerToken); });
+    return found;
+}
+
+// A meta name that speaks to Googlebot: "robots" or "googlebot", without case and blanks around.
+bool IsRobotsMetaName(std::string_view name) {
+    while (!name.empty() && IsHtmlSpace(name.front())) {
+        name.remove_prefix(1);
+    }
+    while (!name.empty() && IsHtmlSpace(name.back())) {
+        name.remove_suffix(1);
+    }
+    return EqualsNoCase(name, "robots") || EqualsNoCase(name, "googlebot");
+}
+
+// The href value as a browser takes it: references decoded, leading and trailing white space and
+// control bytes dropped, line breaks and tabs inside removed, other control bytes inside written
+// as "%XX" (removing them would join "http:/" and "/host" into another address); then ASCII
+// letters in lower case (the URL cell has always been lower case).
+void AppendUrl(std::string_view raw, std::string& out, std::string& scratch) {
+    std::string_view value = raw;
+    if (raw.find('&') != npos) {
+        scratch.clear();
+        AppendDecodedReferences(raw, scratch);
+        value = scratch;
+    }
+    while (!value.empty() && static_cast<unsigned char>(value.front()) <= ' ') {
+        value.remove_prefix(1);
+    }
+    while (!value.empty() && static_cast<unsigned char>(value.back()) <= ' ') {
+        value.remove_suffix(1);
+    }
+    const std::size_t at = out.size();
+    out.append(value);
+    // Two plain loops, which compilers turn into vector instructions.
+    unsigned char lowest = 0xFF;
+    for (std::size_t i = at; i < out.size(); ++i) {
+        out[i] = LowerAscii(out[i]);
+        lowest = std::min(lowest, static_cast<unsigned char>(out[i]));
+    }
+    if (lowest < ' ') {
+        std::string tail = out.substr(at);
+        out.resize(at);
+        for (const char c : tail) {
+            if (c == '\t' || c == '\n' || c == '\r') {
+                continue;
+            }
+            if (static_cast<unsigned char>(c) < ' ') {
+                static constexpr char kHex[] = "0123456789ABCDEF";
+                out += '%';
+                out += kHex[static_cast<unsigned char>(c) >> 4];
+                out += kHex[static_cast<unsigned char>(c) & 15];
+            } else {
+                out += c;
+            }
+        }
+    }
+}
+
+// Appends text with its white space as a reader sees it: a run of white space that holds a line
+// break, tab, form feed or no-break space becomes one blank between words; at the start and end
+// of the text only the run's plain blanks stay (as they always did). Runs of plain blanks stay as
+// they are, and other control bytes are removed.
+void AppendReadableText(std::string_view text, std::string& out) {
+    const std::size_t n = text.size();
+    const std::size_t outAt = out.size();
+    const auto isNbsp = [&](std::size_t i) {
+        return text[i] == '\xC2' && i + 1 < n && text[i + 1] == '\xA0';
+    };
+    std::size_t i = 0;
+    while (i < n) {
+        // Ordinary bytes and plain blanks in one piece, up to the next run of other white space
+        // or control bytes; the blanks right before that run belong to it.
+        std::size_t j = i;
+        while (j < n && static_cast<unsigned char>(text[j]) >= ' ' && !isNbsp(j)) {
+            ++j;
+        }
+        std::size_t runAt = j;
+        while (j < n && runAt > i && text[runAt - 1] == ' ') {
+            --runAt;
+        }
+        out.append(text.substr(i, runAt - i));
+        if (j == n) {
+            break;
+        }
+        std::size_t blanks = 0;
+        bool other = false;
+        for (i = runAt; i < n; ++i) {
+            if (text[i] == ' ') {
+                ++blanks;
+            } else if (IsHtmlSpace(text[i])) {
+                other = true;
+            } else if (isNbsp(i)) {
+                other = true;
+                ++i;
+            } else if (!IsControl(text[i])) {
+                break;
+            }
+        }
+        if (other && out.size() > outAt && i < n) {
+            out += ' ';
+        } else {
+            out.append(blanks, ' ');
+        }
+    }
+}
+
+// The length of the scheme a URL begins with (a letter, then letters, digits, "+", "-" or ".",
+// then ":"), without the ":"; 0 for none.
+std::size_t SchemeLength(std::string_view url) {
+    std::size_t i = 0;
+    if (!url.empty() && IsAsciiLetter(url[0])) {
+        while (i < url.size() && (IsAsciiLetter(url[i]) || IsAsciiDigit(url[i]) || url[i] == '+' ||
+                                  url[i] == '-' || url[i] == '.')) {
+            ++i;
+        }
+    }
+    return i > 0 && i < url.size() && url[i] == ':' ? i : 0;
+}
+
+// What kind of link a lower-case URL is on a page of the given site.
+void Classify(std::string_view url, const std::string& pageSite, SLinkRecord& link) {
+    if (!url.empty() && url.front() == '#') {
+        link.nInPage = 1;
+        return;
+    }
+    std::string_view path;
+    const std::string_view site = SiteOfUrl(url, &path);
+    link.nSiteAt = site.empty() ? 0 : static_cast<std::uint32_t>(site.data() - url.data());
+    link.nSiteLength = static_cast<std::uint32_t>(site.size());
+    link.nPathAt = static_cast<std::uint32_t>(url.size() - path.size());
+    if (!site.empty()) {
+        (EqualsNoCase(site, pageSite) ? link.nInternal : link.nExternal) = 1;
+        return;
+    }
+    (SchemeLength(url) > 0 ? link.nOther : link.nInternal) = 1;
+}
+
+} // namespace
+
+struct CPageAnalyzer::SScan {
+    void Scan(std::string_view page);
+    void ReadMeta(const STag& tag);
+    void AddAnchor(std::string_view body, const STag& tag, std::size_t start, std::size_t innerAt,
+                   std::size_t innerEnd, std::size_t end, std::string_view text);
+    std::string Decoded(std::string_view value);
+    bool ResolveLinkUrl(const SLinkRecord& link);
+    std::string_view UrlOf(const SLinkRecord& link) const;
+    std::string_view TextOf(const SLinkRecord& link) const;
+
+    std::string pageUrl;  // the base URL given to Load
+    std::string pageSite; // SiteOfUrl of the base URL, in lower case
+    int nMetaRobots = 0;
+    int nMetaIndex = 0;
+    int nMetaNoindex = 0;
+    int nMetaFollow = 0;
+    int nMetaNofollow = 0;
+    std::vector<std::string> robotsContents;
+    bool bCanonical = false;
+    std::string canonicalHref;
+    bool bBase = false;
+    std::string baseHref;
+    std::string documentBase; // <base href> as an absolute http(s) URL; "" without one
+    std::string anchorBytes;  // the anchor strings of links, one after the other
+    std::vector<SLinkRecord> links;
+    std::string linkBytes; // the URLs and texts of links
+    std::string domain;    // the last domain asked for, and its site
+    SDomainSite domainSite;
+    bool bDomainValid = false;
+    int nExternalCount = 0;
+    int nInternalCount = 0;
+    std::size_t nLinkCursor = 0;
+    std::string scratch; // decoded references of the current href or anchor text
+};
+
+CPageAnalyzer::CPageAnalyzer() : m_pScan(std::make_unique<SScan>()) {}
+CPageAnalyzer::~CPageAnalyzer() = default;
+CPageAnalyzer::CPageAnalyzer(CPageAnalyzer&&) noexcept = default;
+CPageAnalyzer& CPageAnalyzer::operator=(CPageAnalyzer&&) noexcept = default;
+
+int CPageAnalyzer::GetInternalCount() const {
+    return m_pScan->nInternalCount;
+}
+
+int CPageAnalyzer::GetExternalCount() const {
+    return m_pScan->nExternalCount;
+}
+
+void CPageAnalyzer::ResetLinkCursor() {
+    m_pScan->nLinkCursor = 0;
+}
+
+std::vector<std::string> CPageAnalyzer::GetAnchors() const {
+    std::vector<std::string> anchors;
+    anchors.reserve(m_pScan->links.size());
+    for (const SLinkRecord& link : m_pScan->links) {
+        anchors.emplace_back(m_pScan->anchorBytes, link.nAnchorAt, link.nAnchorLength);
+    }
+    return anchors;
+}
+
+void CPageAnalyzer::RemoveComments(std::string& text) {
+    // The text is compacted in place: text[0..kept) is kept, text[copyFrom..) is still to read,
+    // and kept <= copyFrom always, so nothing unread is overwritten.
+    const std::string_view input = text;
+    char* const buffer = text.data();
+    std::size_t kept = 0;
+    std::size_t copyFrom = 0;
+    std::size_t pos = 0;
+    std::size_t lt = 0;
+    while ((lt = input.find('<', pos)) != npos && lt + 1 < input.size()) {
+        const char next = input[lt + 1];
+        if (next == '!' && input.compare(lt, 4, "<!--") == 0) {
+            std::memmove(buffer + kept, buffer + copyFrom, lt - copyFrom);
+            kept += lt - copyFrom;
+            const std::size_t close = FindFast(input, "-->", lt + 2); // "<!-->" is whole
+            copyFrom = pos = close == npos ? input.size() : close + 3;
+            continue;
+        }
+        pos = lt + 1;
+        // Only the elements whose content is no markup are read as tags here; reading every tag
+        // would cost more than the rest of the removal, and Load reads comments on its own.
+        const char first = LowerAscii(next);
+        if ((first == 's' || first == 't') && IsRawTextElement(TagName(input, lt))) {
+            const STag tag = ReadTag(input, lt);
+            if (tag.nEnd == npos) {
+                break;
+            }
+            pos = FindRawTextEnd(input, tag.name, tag.nEnd);
+        }
+    }
+    const std::size_t rest = input.size() - copyFrom;
+    std::memmove(buffer + kept, buffer + copyFrom, rest);
+    text.resize(kept + rest);
+}
+
+void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
+    SScan& scan = *m_pScan;
+    scan.pageUrl.assign(baseUrl);
+    scan.pageSite = DomainSiteOf(baseUrl).strSite;
+    scan.nMetaRobots = scan.nMetaIndex = scan.nMetaNoindex = scan.nMetaFollow = scan.nMetaNofollow =
+        0;
+    scan.robotsContents.clear();
+    scan.bCanonical = scan.bBase = false;
+    scan.canonicalHref.clear();
+    scan.baseHref.clear();
+    scan.documentBase.clear();
+    scan.nExternalCount = scan.nInternalCount = 0;
+    scan.nLinkCursor = 0;
+    scan.Scan(page);
+    for (const SLinkRecord& link : scan.links) {
+        scan.nExternalCount += link.nExternal;
+        scan.nInternalCount += link.nInternal;
+    }
+}
+
+std::string CPageAnalyzer::SScan::Decoded(std::string_view value) {
+    std::string out;
+    AppendDecodedReferences(value, out);
+    return out;
+}
+
+void CPageAnalyzer::SScan::ReadMeta(const STag& tag) {
+    if (!IsRobotsMetaName(tag.metaName)) {
+        return;
+    }
+    // Every robots and googlebot meta tag counts, its content read as directives separated by
+    // commas or white space ("noindex" also sets index, "nofollow" follow, as the flags always
+    // did; "none" is noindex and nofollow, "all" index and follow).
+    nMetaRobots = 1;
+    robotsContents.push_back(Decoded(tag.content));
+    ForEachToken(robotsContents.back(), true, [this](std::string_view token) {
+        const bool none = EqualsNoCase(token, "none");
+        const bool all = EqualsNoCase(token, "all");
+        const bool noindex = none || EqualsNoCase(token, "noindex");
+        const bool nofollow = none || EqualsNoCase(token, "nofollow");
+        nMetaNoindex |= noindex ? 1 : 0;
+        nMetaIndex |= noindex || all || EqualsNoCase(token, "index") ? 1 : 0;
+        nMetaNofollow |= nofollow ? 1 : 0;
+        nMetaFollow |= nofollow || all || EqualsNoCase(token, "follow") ? 1 : 0;
+    });
+}
+
+void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std::size_t start,
+                                     std::size_t innerAt, std::size_t innerEnd, std::size_t end,
+                                     std::string_view text) {
+    SLinkRecord& link = links.emplace_back();
+    link.nAnchorAt = anchorBytes.size();
+    link.nAnchorLength = end - start;
+    anchorBytes.append(body.substr(start, end - start));
+    link.nUrlAt = linkBytes.size();
+    AppendUrl(tag.href, linkBytes, scratch);
+    link.nUrlLength = linkBytes.size() - link.nUrlAt;
+    link.nNofollow = HasNofollowToken(tag.rel) ? 1 : 0;
+    Classify(UrlOf(link), pageSite, link);
+    if (ResolveLinkUrl(link)) {
+        link.nUrlLength = linkBytes.size() - link.nUrlAt;
+        link.nInternal = link.nExternal = link.nOther = 0;
+        Classify(UrlOf(link), pageSite, link);
+    }
+    if (text.find('&') == npos) {
+        AppendReadableText(text, linkBytes);
+    } else {
+        scratch.clear();
+        AppendDecodedReferences(text, scratch);
+        AppendReadableText(scratch, linkBytes);
+    }
+    if (linkBytes.size() == link.TextAt()) {
+        // No text (an image link, for example): the inner markup stands for it.
+        AppendReadableText(body.substr(innerAt, innerEnd - innerAt), linkBytes);
+    }
+    link.nTextLength = linkBytes.size() - link.TextAt();
+}
+
+bool CPageAnalyzer::SScan::ResolveLinkUrl(const SLinkRecord& link) {
+    // A browser resolves a relative link against <base href>, and drops the dot segments of every
+    // link. Other links stay as the page writes them (the URL cell shows them so). Classify has
+    // found the site and path already: a link with a site only needs its path looked at.
+    const std::string_view url = UrlOf(link);
+    std::string resolved;
+    if (link.nSiteLength > 0) {
+        if (HasDotSegment(url.substr(link.nPathAt))) {
+            resolved = ResolveUrl(SchemeLength(url) > 0 ? url : std::string_view(pageUrl), url);
+        }
+    } else if (link.nInternal != 0 && !url.empty() && !url.starts_with("//") &&
+               !documentBase.empty()) {
+        resolved = ResolveUrl(documentBase, url); // a relative link (not "//" without a host)
+    }
+    if (resolved.empty()) {
+        return false;
+    }
+    linkBytes.resize(link.nUrlAt);
+    linkBytes.append(ToLowerAscii(resolved));
+    return true;
+}
+
+void CPageAnalyzer::SScan::Scan(std::string_view page) {
+    // One pass of the tokenizer over the page, for the anchors and for the meta, link and base
+    // tags. The open anchor collects the text between the tags inside it; it ends with "</a>",
+    // where the next anchor opens, or with the page. The anchors before the first <body> tag are
+    // no links of the page's body.
+    anchorBytes.clear();
+    links.clear();
+    linkBytes.clear();
+    bool bBody = false;
+    std::size_t noscriptAt = 0; // the <noscript> element last seen runs from here to its end
+    std::size_t noscriptEnd = 0;
+    const std::size_t n = page.size();
+    STag anchor;
+    std::size_t anchorAt = npos; // where the open anchor starts; npos when none is open
+    std::string text;
+    const auto close = [&](std::size_t innerEnd, std::size_t end) {
+        if (anchorAt != npos) {
+            AddAnchor(page, anchor, anchorAt, anchor.nEnd, innerEnd, end, text);
+            links.back().nInNoscript = noscriptAt <= anchorAt && anchorAt < noscriptEnd ? 1 : 0;
+            anchorAt = npos;
+        }
+    };
+    std::size_t textFrom = 0; // where the text since the last tag starts
+    std::size_t pos = 0;
+    std::size_t lt;
+    while ((lt = page.find('<', pos)) != npos) {
+        const char next = lt + 1 < n ? page[lt + 1] : '\0';
+        const bool endTag = next == '/' && lt + 2 < n && IsAsciiLetter(page[lt + 2]);
+        std::size_t after; // where the text goes on after this piece of markup
+        if (IsAsciiLetter(next) || endTag) {
+            const STag tag = ReadTag(page, lt);
+            if (tag.nEnd == npos) {
+                break; // a tag cut off by the end of the page is dropped with the rest
+            }
+            if (anchorAt != npos) {
+                text.append(page.substr(textFrom, lt - textFrom));
+            }
+            after = tag.nEnd;
+            if (tag.eKind == ETagKind::Anchor) {
+                close(lt, endTag ? tag.nEnd : lt);
+                if (!endTag && tag.bHref) {
+                    anchor = tag;
+                    anchorAt = lt;
+                    text.clear();
+                }
+            } else if (endTag) {
+                // nothing to read in other end tags
+            } else if (tag.eKind == ETagKind::Meta) {
+                ReadMeta(tag);
+            } else if (tag.eKind == ETagKind::Link) {
+                if (!bCanonical && !tag.href.empty() && HasToken(tag.rel, "canonical")) {
+                    bCanonical = true;
+                    canonicalHref = Decoded(tag.href);
+                }
+            } else if (tag.eKind == ETagKind::Base) {
+                if (!bBase && tag.bHref) {
+                    bBase = true;
+                    baseHref = Decoded(tag.href);
+                    documentBase = ResolveBaseHref(pageUrl, baseHref);
+                }
+            } else if (tag.eKind == ETagKind::Noscript) {
+                // Where scripts run (in browsers and in Google's renderer) its content is text.
+                if (lt >= noscriptEnd) {
+                    noscriptAt = lt;
+                    noscriptEnd = FindRawTextEnd(page, tag.name, tag.nEnd);
+                }
+            } else if (tag.eKind == ETagKind::Body) {
+                if (!bBody) {
+                    bBody = true;
+                    anchorAt = npos;
+                    anchorBytes.clear();
+                    links.clear();
+                    linkBytes.clear();
+                }
+            } else if (IsRawTextElement(tag.name)) {
+                after = FindRawTextEnd(page, tag.name, tag.nEnd);
+            }
+        } else if (next == '!' || next == '?' || next == '/') {
+            if (anchorAt != npos) {
+                text.append(page.substr(textFrom, lt - textFrom));
+            }
+            if (page.compare(lt, 4, "<!--") == 0) {
+                const std::size_t end = FindFast(page, "-->", lt + 2);
+                after = end == npos ? n : end + 3;
+            } else if (page.compare(lt, 3, "</>") == 0) {
+                after = lt + 3;
+            } else {
+                // "<!DOCTYPE", "<?xml", "</ x": up to the next ">", as a comment.
+                const std::size_t gt = page.find('>', lt + 2);
+                after = gt == npos ? n : gt + 1;
+            }
+        } else {
+            pos = lt + 1; // a "<" in text
+            continue;
+        }
+        textFrom = pos = after;
+    }
+    const std::size_t stop = lt == npos ? n : lt;
+    if (anchorAt != npos) {
+        text.append(page.substr(textFrom, stop - textFrom));
+    }
+    close(stop, stop);
+}
+
+std::string_view CPageAnalyzer::SScan::UrlOf(const SLinkRecord& link) const {
+    return std::string_view(linkBytes).substr(link.nUrlAt, link.nUrlLength);
+}
+
+std::string_view CPageAnalyzer::SScan::TextOf(const SLinkRecord& link) const {
+    return std::string_view(linkBytes).substr(link.TextAt(), link.nTextLength);
+}
+
+const std::vector<std::string>& CPageAnalyzer::GetRobotsMetaContents() const {
+    return m_pScan->robotsContents;
+}
+
+const std::string& CPageAnalyzer::GetCanonicalHref() const {
+    return m_pScan->canonicalHref;
+}
+
+const std::string& CPageAnalyzer::GetBaseHref() const {
+    return m_pScan->baseHref;
+}
+
+void CPageAnalyzer::GetMetaFlags(int& robots, int& index, int& noindex, int& follow,
+                                 int& nofollow) const {
+    robots = m_pScan->nMetaRobots;
+    index = m_pScan->nMetaIndex;
+    noindex = m_pScan->nMetaNoindex;
+    follow = m_pScan->nMetaFollow;
+    nofollow = m_pScan->nMetaNofollow;
+}
+
+bool CPageAnalyzer::NextLinkToDomain(std::string_view domain, std::string& url, std::string& text,
+                                     int& nofollow) {
+    SScan& scan = *m_pScan;
+    if (!scan.bDomainValid || scan.domain != domain) {
+        scan.domain.assign(domain);
+        scan.domainSite = DomainSiteOf(domain);
+        scan.bDomainValid = true;
+    }
+    while (scan.nLinkCursor < scan.links.size()) {
+        const SLinkRecord& link = scan.links[scan.nLinkCursor++];
+        const std::string_view linkUrl = scan.UrlOf(link);
+        if (MatchesSite(linkUrl.substr(link.nSiteAt, link.nSiteLength),
+                        linkUrl.substr(link.nPathAt), scan.domainSite)) {
+            url.assign(scan.UrlOf(link));
+            text.assign(scan.TextOf(link));
+            nofollow = link.nNofollow;
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+CLinkInfo ToLinkInfo(const SLinkRecord& record, std::string_view bytes) {
+    CLinkInfo link;
+    link.m_strUrl.assign(bytes.substr(record.nUrlAt, record.nUrlLength));
+    link.m_strText.assign(bytes.substr(record.TextAt(), record.nTextLength));
+    link.m_nNofollow = record.nNofollow;
+    link.m_nExternal = record.nExternal;
+    link.m_nInternal = record.nInternal;
+    link.m_nInPage = record.nInPage;
+    link.m_nOther = record.nOther;
+    link.m_nInNoscript = record.nInNoscript;
+    return link;
+}
+
+} // namespace
+
+std::vector<CLinkInfo> CPageAnalyzer::GetLinks() const {
+    std::vector<CLinkInfo> links;
+    links.reserve(m_pScan->links.size());
+    for (const SLinkRecord& record : m_pScan->links) {
+        links.push_back(ToLinkInfo(record, m_pScan->linkBytes));
+    }
+    return links;
+}
+
+CLinkInfo CPageAnalyzer::ParseAnchor(std::string_view baseUrl, std::string_view anchor) {
+    CPageAnalyzer analyzer;
+    analyzer.Load(baseUrl, anchor);
+    const SScan& scan = *analyzer.m_pScan;
+    return scan.links.empty() ? CLinkInfo{} : ToLinkInfo(scan.links.front(), scan.linkBytes);
+}
+
+} // namespace tessaray

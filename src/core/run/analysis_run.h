@@ -1,0 +1,271 @@
+#pragma once
+
+#include "core/fetch/fetch_pool.h"
+#include "core/fetch/page_fetcher.h"
+#include "core/partner/verdict.h"
+#include "core/results/result_table.h"
+#include "core/robots/robots_rfc_rules.h"
+#include "core/robots/robots_rules.h"
+#include "core/util/posted_messages.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tessaray {
+
+class CFetchPool;
+class CProject;
+class CTraceLog;
+
+// The output log as the analysis run writes it: the desktop program's output pane, the command
+// line's stderr, a list in the tests.
+class IOutputLog {
+public:
+    virtual ~IOutputLog() = default;
+    virtual void Clear() = 0;
+    // Adds a line (the desktop program selects it and scrolls to it).
+    virtual void AddLine(const std::string& text) = 0;
+    // Appends text to the last line; on an empty log, adds text as a line.
+    virtual void AppendToLastLine(const std::string& text) = 0;
+};
+
+// The words of the output log in the language in force ("analyzing ready", "loading",
+// "analyzing", "ready" in English); the caller supplies them.
+struct SOutputWords {
+    SOutputWords() = default;
+    SOutputWords(std::string analyzingReady, std::string loading, std::string analyzing,
+                 std::string ready, std::string cannotFetch, std::string fetchWindow = {})
+        : strAnalyzingReady(std::move(analyzingReady)), strLoading(std::move(loading)),
+          strAnalyzing(std::move(analyzing)), strReady(std::move(ready)),
+          strCannotFetch(std::move(cannotFetch)), strFetchWindow(std::move(fetchWindow)) {}
+
+    std::string strAnalyzingReady;
+    std::string strLoading;
+    std::string strAnalyzing;
+    std::string strReady;
+    // The line written when a fetch cannot be started; the run ends after it.
+    std::string strCannotFetch;
+    // The first line of a run, naming its fetch window: "%1" becomes the partner fetches in
+    // flight, "%2" those per site. Empty writes no such line.
+    std::string strFetchWindow;
+};
+
+// How many partner fetches a run keeps in flight: in all, and per site (scheme, host and port).
+struct SFetchWindow {
+    static constexpr int kDefaultParallel = 8;
+    static constexpr int kMaxParallel = 64;
+    static constexpr int kDefaultPerSite = 2;
+    static constexpr int kMaxPerSite = 8;
+
+    int nParallel = kDefaultParallel;
+    int nPerSite = kDefaultPerSite;
+};
+
+// How the last run ended.
+enum class ERunEnd {
+    None,        // no run has ended yet (or one is active)
+    Completed,   // every partner was analysed
+    Stopped,     // Stop ended it after the page in progress
+    CannotFetch, // a fetch could not be started
+};
+
+// One analysis of a project: every partner page is fetched with its site's robots.txt, in the
+// background, and evaluated into result rows, one partner after the other. The run never blocks:
+// Start and each completion start further fetches and return. A fetch completes on a worker
+// thread, which calls the post callback; the owner hands that over to its own thread and calls
+// PageFetched there. Every other member is called on that one thread too.
+//
+// Fetching runs ahead of evaluating within the fetch window: up to nParallel partners fetched or
+// in flight, at most nPerSite of them in flight per site. The partners are evaluated strictly in
+// their order, so the table and the log do not depend on the window: a partner's row and its
+// log line appear when its turn comes, and its fetched page waits until then.
+class CAnalysisRun {
+public:
+    // The message number the run posts with.
+    static constexpr unsigned kPageFetchedMessage = WM_PAGE_DONE;
+
+    // Called on a worker thread when a partner's fetch is done.
+    using PostCallback = std::function<void(unsigned message, int result)>;
+    // The owner's Save command; the run starts only when the project is unmodified afterwards.
+    using SaveCommand = std::function<void()>;
+
+    // The run reads and writes the project, the table, the log and the trace log, which must
+    // outlive it.
+    CAnalysisRun(CProject& project, CResultTable& table, IOutputLog& log, CTraceLog& trace);
+    ~CAnalysisRun();
+    CAnalysisRun(const CAnalysisRun&) = delete;
+    CAnalysisRun& operator=(const CAnalysisRun&) = delete;
+
+    void SetOutputWords(SOutputWords words) { m_words = std::move(words); }
+    // Tracing on: the trace log's Init result. The version code goes into the trace header.
+    void SetTrace(bool on, std::string versionCode);
+    void SetSaveCommand(SaveCommand save) { m_save = std::move(save); }
+    void SetPostCallback(PostCallback post) { m_post = std::move(post); }
+    // The language of the verdict texts the run writes into the output log ('G' German).
+    void SetLanguage(char chLanguage) { m_chLanguage = chLanguage; }
+    // The fetch window of the runs started afterwards; values outside 1 … max are clamped.
+    void SetFetchWindow(SFetchWindow window);
+    const SFetchWindow& GetFetchWindow() const { return m_window; }
+    // Time limits, body cap and trusted authorities of the fetches of later runs.
+    void SetFetchSettings(const CFetchSettings& settings) { m_fetchSettings = settings; }
+    // Asked when a server wants a log-in (on the fetching thread); without it a 401 counts as
+    // refused.
+    void SetAuthCallback(AuthCallback callback) { m_authCallback = std::move(callback); }
+
+    // Starts a run over the project's partners. Nothing happens while a run is active, when the
+    // modified project could not be saved, or when the project has no domain or no partner.
+    // True when a run began.
+    bool Start();
+    // No further fetch starts; the partner in turn is fetched and evaluated, and so is every
+    // later partner whose page has arrived by then; then the run ends and the fetches still under
+    // way are cancelled. A run that evaluated every partner all the same ends as completed.
+    void Stop();
+    // Ends the run at once: the pages that have arrived are evaluated, every transfer is
+    // cancelled, the rows of the partners evaluated stay (the row of the partner in turn goes
+    // when its page has not arrived), and the run ends as stopped. The destructor cancels too.
+    void Cancel();
+    // A fetch's completion, called on the owner's thread after the post callback.
+    void PageFetched();
+    // The completion of a rank query. No rank query is ever started, so this only moves the run
+    // on when it waits for nothing else.
+    void RankFetched();
+
+    bool IsRunning() const { return m_bRunning; }
+    ERunEnd GetRunEnd() const { return m_eRunEnd; }
+    bool IsStopRequested() const { return m_bStopRequested; }
+    // The 1-based number of the partner being worked on (0 before the first) and the number of
+    // partners of the run, for progress displays.
+    int GetPartnerNumber() const { return m_nPartnerNumber; }
+    int GetPartnerCount() const { return m_nPartnerCount; }
+    // Partners evaluated so far, and partner fetches in flight now, for progress displays.
+    int GetPartnersDone() const { return m_nPartnersDone; }
+    int GetFetchesInFlight() const { return m_nInFlight; }
+    // The verdict of every row and partner of the last (or running) run.
+    const CRunVerdicts& GetVerdicts() const { return m_verdicts; }
+
+    // The name of a partner page's dump in the trace folder: the URL without its "http://" and
+    // "https://", every "." made "_", and ".htm" appended (a path makes it a sub-folder's file).
+    static std::string PageDumpName(std::string_view partnerUrl);
+
+private:
+    // A partner of the run and its site's fetch queue.
+    struct SPartner {
+        std::string strUrl;
+        std::string strComment;
+        std::string strRobotsUrl;
+        int nSite = 0;
+    };
+    struct SSite {
+        std::deque<int> pending; // partners not yet handed to the pool, in order
+        int nInFlight = 0;
+    };
+
+    // Evaluates the partners in turn whose pages are there, as far as possible, and fills the
+    // fetch window again.
+    void Advance();
+    // Adds the row and the log line of the partner in turn.
+    void ShowTurn();
+    // Hands the earliest partners whose site has room to the pool while the window has room.
+    void FillWindow();
+    // Makes the site's next partner a candidate of FillWindow when the site has room.
+    void OfferSite(int nSite);
+    // Writes the link value of the rows of the partner just evaluated.
+    void RowDone();
+    // Cancels every fetch and writes "analyzing ready"; the trace file is written unless the run
+    // was stopped.
+    void EndRun(ERunEnd eEnd);
+    // Ends a run that Stop or Cancel ended early: every page that has arrived is evaluated first.
+    void EndStopped();
+    // Moves the pages the pool has fetched to m_fetched.
+    void TakeDone();
+    void EvaluatePage(SPartnerFetch fetched);
+    // Judges the rows of the partner just evaluated; rowRel holds each row and its link's rel.
+    // A row of the page being judged and what its link is (no rel tokens for a row without).
+    struct SRowLink {
+        int nRow = 0;
+        std::vector<std::string> rel;
+        bool bInNoscript = false;
+    };
+    void JudgeRows(const SPartnerFetch& page, SPageSignals pageSignals, std::string strUndecodable,
+                   const std::vector<SRowLink>& rowLinks, bool bHasLink);
+    // Writes the link value cell of a row (and its trace lines).
+    void EvaluateLinkValue(int nRow);
+    // "Yes" / "No" from the imported external links, "N/A" without them.
+    std::string LookUpGoogle(const std::string& partnerUrl) const;
+    void SetCell(int nRow, int nCol, std::string_view text);
+    std::string Cell(int nRow, int nCol) const;
+    void TraceLine(const std::string& text);
+
+    CProject& m_project;
+    CResultTable& m_table;
+    IOutputLog& m_log;
+    CTraceLog& m_trace;
+
+    SOutputWords m_words;
+    bool m_bTraceOn = false;
+    std::string m_strVersionCode;
+    SaveCommand m_save;
+    PostCallback m_post;
+
+    SFetchWindow m_runWindow; // the window of the run in progress
+    std::unique_ptr<CFetchPool> m_pPool;
+    bool m_bPoolStarted = false;
+    std::vector<SPartner> m_partners;
+    std::vector<SSite> m_sites;
+    // (first pending partner, site) of every site that may start a fetch, earliest first.
+    std::set<std::pair<int, int>> m_offers;
+    // Fetched pages waiting for their turn, by partner index.
+    std::map<int, SPartnerFetch> m_fetched;
+    int m_nTurn = 0;           // index of the partner in turn
+    bool m_bTurnShown = false; // its row and log line are there
+    int m_nWindowUsed = 0;     // partners fetched or in flight, not yet evaluated
+    int m_nInFlight = 0;
+    bool m_bRunning = false;
+    ERunEnd m_eRunEnd = ERunEnd::None;
+    bool m_bStopRequested = false;
+    std::string m_strDomain;
+    // The rows of the partner being worked on: its own row and the rows of its further links,
+    // which are appended at the end of the table, so they run from m_nPartnerRow to m_nCurrentRow.
+    int m_nPartnerRow = 0;
+    int m_nCurrentRow = 0;
+    bool m_bHasExternalList = false;
+    // The imported external links, sorted, so the Google lookup is a binary search.
+    std::vector<std::string> m_sortedExternalLinks;
+    CRobotsRules m_robotsRules;
+    CRobotsRfcRules m_rfcRules;
+    CRunVerdicts m_verdicts;
+    char m_chLanguage = 'E';
+    SFetchWindow m_window;
+    CFetchSettings m_fetchSettings;
+    AuthCallback m_authCallback;
+    int m_nPartnerNumber = 0;
+    int m_nPartnersDone = 0;
+    int m_nPartnerCount = 0;
+};
+
+// The hand-over of fetch completions for owners without an event loop of their own (the command
+// line, the tests): the post callback calls Post on the worker thread, the owner's thread Takes
+// and calls PageFetched.
+class CCompletionQueue {
+public:
+    void Post();
+    // Waits up to timeout for a completion; true when one was taken.
+    bool Take(std::chrono::milliseconds timeout);
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_ready;
+    int m_nPending = 0;
+};
+
+} // namespace tessaray
