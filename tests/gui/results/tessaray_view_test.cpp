@@ -198,6 +198,10 @@ TEST_F(TessarayViewTest, TheChangeColumnShowsWhatChangedSinceTheLastRun) {
     ASSERT_TRUE(RunToEnd());
     EXPECT_EQ(change(0), QStringLiteral("verloren"));
     EXPECT_EQ(change(1), QString());
+    // Sorted by the change, the rows without one come first.
+    View().SortByHeaderClick(CResultModel::kChangeColumn);
+    EXPECT_EQ(change(0), QString());
+    EXPECT_EQ(change(3), QStringLiteral("verloren"));
     // The partner list again: no changes shown.
     View().FillList(true);
     EXPECT_EQ(change(0), QString());
