@@ -255,6 +255,19 @@ bool CResultTable::DeleteRow(int nRow) {
     return true;
 }
 
+CResultTable CResultTable::CopyRows(const std::vector<int>& rows) const {
+    CResultTable copy;
+    copy.m_pColumns = m_pColumns;
+    copy.m_strColumnHeader = m_strColumnHeader;
+    copy.m_rows.reserve(rows.size());
+    for (const int row : rows) {
+        if (row >= 0 && row < GetRowCount()) {
+            copy.m_rows.push_back(m_rows[static_cast<std::size_t>(row)]);
+        }
+    }
+    return copy;
+}
+
 std::size_t CResultTable::GetStoredBytes() const {
     std::size_t bytes = m_rows.capacity() * sizeof(SStoredRow);
     std::unordered_set<const std::string*> shared;

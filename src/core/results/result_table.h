@@ -104,6 +104,9 @@ public:
     bool SetSharedCellText(int nRow, int nCol, std::shared_ptr<const std::string> text);
     // Removes a row; listeners see a reset. False for a row that does not exist.
     bool DeleteRow(int nRow);
+    // The rows named by index, in that order, as a table of their own with the same columns and no
+    // listener (indexes that do not exist are left out): the rows a sorted or filtered view shows.
+    CResultTable CopyRows(const std::vector<int>& rows) const;
     // About the bytes the rows take in memory, a shared text counted once (for checking bounds).
     std::size_t GetStoredBytes() const;
 

@@ -54,7 +54,7 @@ CEditProjectDlg::CEditProjectDlg(const SUiHooks& hooks, QWidget* parent)
     setSizeGripEnabled(true);
 
     // Everything but OK and Cancel scrolls, so those stay in reach on a small screen or at a large
-    // scale factor.
+    // scale factor. The parts are made top to bottom, which is also the order of the Tab key.
     auto* outer = new QVBoxLayout(this);
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("editProjectScroll"));
@@ -63,7 +63,27 @@ CEditProjectDlg::CEditProjectDlg(const SUiHooks& hooks, QWidget* parent)
     auto* content = new QWidget(scroll);
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(
+    CreateDomainPart(*layout);
+    layout->addSpacing(8);
+    CreatePartnerListPart(*layout);
+    layout->addSpacing(8);
+    CreateExternalLinksPart(*layout);
+    CreatePageRankOption(*layout);
+
+    scroll->setWidget(content);
+    outer->addWidget(scroll, 1);
+    QDialogButtonBox* buttons = AddOkCancelButtons(this, outer);
+    // The scroll area would start small: the dialog opens at its contents' size.
+    resize(content->sizeHint() +
+           QSize(outer->contentsMargins().left() + outer->contentsMargins().right(),
+                 buttons->sizeHint().height() + outer->spacing() + outer->contentsMargins().top() +
+                     outer->contentsMargins().bottom()));
+    RememberGeometry(this, QStringLiteral("EditProject"));
+    RefreshButtons();
+}
+
+void CEditProjectDlg::CreateDomainPart(QVBoxLayout& layout) {
+    layout.addWidget(
         new QLabel(tr("Your Domain URL, e.g.: ") + QStringLiteral("http://www.example.com"), this));
     auto* domainRow = new QHBoxLayout;
     m_domainEdit = new QLineEdit(this);
@@ -72,15 +92,17 @@ CEditProjectDlg::CEditProjectDlg(const SUiHooks& hooks, QWidget* parent)
     domainRow->addWidget(m_domainEdit, 1);
     QPushButton* enterDomain = AddButton(tr("Enter Domain URL..."), "enterDomainButton");
     domainRow->addWidget(enterDomain);
-    layout->addLayout(domainRow);
+    layout.addLayout(domainRow);
     m_domainHint = CreateHintLabel(this, QStringLiteral("domainHint"));
-    layout->addWidget(m_domainHint);
+    layout.addWidget(m_domainHint);
+    connect(enterDomain, &QPushButton::clicked, this, &CEditProjectDlg::OnEnterDomain);
+}
 
-    layout->addSpacing(8);
-    layout->addWidget(new QLabel(tr("URLs of partner web pages containing links to pages in your "
-                                    "domain., /e.g.: ") +
-                                     QStringLiteral("http://www.example.org/links.html"),
-                                 this));
+void CEditProjectDlg::CreatePartnerListPart(QVBoxLayout& layout) {
+    layout.addWidget(new QLabel(tr("URLs of partner web pages containing links to pages in your "
+                                   "domain., /e.g.: ") +
+                                    QStringLiteral("http://www.example.org/links.html"),
+                                this));
     auto* listRow = new QHBoxLayout;
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("partnerList"));
@@ -104,54 +126,45 @@ CEditProjectDlg::CEditProjectDlg(const SUiHooks& hooks, QWidget* parent)
     listButtons->addWidget(importCsv);
     listButtons->addStretch(1);
     listRow->addLayout(listButtons);
-    layout->addLayout(listRow, 1);
+    layout.addLayout(listRow, 1);
     m_listHint = CreateHintLabel(this, QStringLiteral("listHint"));
-    layout->addWidget(m_listHint);
+    layout.addWidget(m_listHint);
 
-    layout->addSpacing(8);
-    auto* googleText = new QLabel(tr("Add a CSV table containing external links from Google's "
-                                     "Webmaster tools for the purpose of cross-checking."),
-                                  this);
-    googleText->setWordWrap(true);
-    layout->addWidget(googleText);
-    auto* googleRow = new QHBoxLayout;
-    QPushButton* addLinks = AddButton(tr("Add Ext.Links..."), "addExtLinksButton");
-    QPushButton* showLinks = AddButton(tr("Display Links..."), "displayLinksButton");
-    googleRow->addWidget(addLinks);
-    googleRow->addWidget(showLinks);
-    googleRow->addStretch(1);
-    layout->addLayout(googleRow);
-
-    // Part of the dialog and of the project file, but not offered: it keeps the project's value.
-    m_pageRankCheck = new QCheckBox(tr("Investigate the Pagerank of the partner site"), this);
-    m_pageRankCheck->setObjectName(QStringLiteral("pageRankCheck"));
-    m_pageRankCheck->setEnabled(false);
-    m_pageRankCheck->hide();
-    layout->addWidget(m_pageRankCheck);
-
-    scroll->setWidget(content);
-    outer->addWidget(scroll, 1);
-    QDialogButtonBox* buttons = AddOkCancelButtons(this, outer);
-    // The scroll area would start small: the dialog opens at its contents' size.
-    resize(content->sizeHint() +
-           QSize(outer->contentsMargins().left() + outer->contentsMargins().right(),
-                 buttons->sizeHint().height() + outer->spacing() + outer->contentsMargins().top() +
-                     outer->contentsMargins().bottom()));
-    RememberGeometry(this, QStringLiteral("EditProject"));
-
-    connect(enterDomain, &QPushButton::clicked, this, &CEditProjectDlg::OnEnterDomain);
     connect(add, &QPushButton::clicked, this, &CEditProjectDlg::OnAddUrl);
     connect(m_deleteButton, &QPushButton::clicked, this, &CEditProjectDlg::OnDeleteUrl);
     connect(m_editButton, &QPushButton::clicked, this, &CEditProjectDlg::OnEditUrl);
     connect(m_testButton, &QPushButton::clicked, this, &CEditProjectDlg::OnTestUrl);
     connect(importTxt, &QPushButton::clicked, this, &CEditProjectDlg::OnImportTxt);
     connect(importCsv, &QPushButton::clicked, this, &CEditProjectDlg::OnImportCsv);
-    connect(addLinks, &QPushButton::clicked, this, &CEditProjectDlg::OnAddExternalLinks);
-    connect(showLinks, &QPushButton::clicked, this, &CEditProjectDlg::OnShowExternalLinks);
-    connect(m_pageRankCheck, &QCheckBox::toggled, this, [this](bool bOn) { m_bPageRank = bOn; });
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CEditProjectDlg::RefreshButtons);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CEditProjectDlg::OnEditUrl);
-    RefreshButtons();
+}
+
+void CEditProjectDlg::CreateExternalLinksPart(QVBoxLayout& layout) {
+    auto* googleText = new QLabel(tr("Add a CSV table containing external links from Google's "
+                                     "Webmaster tools for the purpose of cross-checking."),
+                                  this);
+    googleText->setWordWrap(true);
+    layout.addWidget(googleText);
+    auto* googleRow = new QHBoxLayout;
+    QPushButton* addLinks = AddButton(tr("Add Ext.Links..."), "addExtLinksButton");
+    QPushButton* showLinks = AddButton(tr("Display Links..."), "displayLinksButton");
+    googleRow->addWidget(addLinks);
+    googleRow->addWidget(showLinks);
+    googleRow->addStretch(1);
+    layout.addLayout(googleRow);
+    connect(addLinks, &QPushButton::clicked, this, &CEditProjectDlg::OnAddExternalLinks);
+    connect(showLinks, &QPushButton::clicked, this, &CEditProjectDlg::OnShowExternalLinks);
+}
+
+void CEditProjectDlg::CreatePageRankOption(QVBoxLayout& layout) {
+    // Part of the dialog and of the project file, but not offered: it keeps the project's value.
+    m_pageRankCheck = new QCheckBox(tr("Investigate the Pagerank of the partner site"), this);
+    m_pageRankCheck->setObjectName(QStringLiteral("pageRankCheck"));
+    m_pageRankCheck->setEnabled(false);
+    m_pageRankCheck->hide();
+    layout.addWidget(m_pageRankCheck);
+    connect(m_pageRankCheck, &QCheckBox::toggled, this, [this](bool bOn) { m_bPageRank = bOn; });
 }
 
 QPushButton* CEditProjectDlg::AddButton(const QString& text, const char* objectName) {

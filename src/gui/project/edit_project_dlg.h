@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QVBoxLayout;
 
 namespace tessaray {
 
@@ -54,6 +55,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The parts of the dialog, top to bottom: the domain with its button and hint, the partner list
+    // with its buttons and hint, the external links' buttons and the hidden PageRank option.
+    void CreateDomainPart(QVBoxLayout& layout);
+    void CreatePartnerListPart(QVBoxLayout& layout);
+    void CreateExternalLinksPart(QVBoxLayout& layout);
+    void CreatePageRankOption(QVBoxLayout& layout);
     QPushButton* AddButton(const QString& text, const char* objectName);
     // Enables Delete, Edit and Test exactly when a partner is selected.
     void RefreshButtons();

@@ -36,12 +36,24 @@ void CReportCommands::SetVerdictSource(std::function<const CRunVerdicts*()> sour
     m_chLanguage = chLanguage;
 }
 
-void CReportCommands::SetShownRowsSource(std::function<std::unique_ptr<CResultTable>()> source) {
+void CReportCommands::SetShownRowsSource(std::function<std::vector<int>()> source) {
     m_shownRows = std::move(source);
 }
 
 std::unique_ptr<CResultTable> CReportCommands::ShownRows() const {
-    return m_shownRows ? m_shownRows() : nullptr;
+    if (!m_shownRows) {
+        return nullptr;
+    }
+    const std::vector<int> rows = m_shownRows();
+    bool bAsStored = static_cast<int>(rows.size()) == m_table.GetRowCount();
+    for (std::size_t i = 0; bAsStored && i < rows.size(); ++i) {
+        bAsStored = rows[i] == static_cast<int>(i);
+    }
+    return bAsStored ? nullptr : std::make_unique<CResultTable>(m_table.CopyRows(rows));
+}
+
+bool CReportCommands::IsFiltered(const CResultTable* shown) const {
+    return shown != nullptr && shown->GetRowCount() < m_table.GetRowCount();
 }
 
 QString CReportCommands::FilteredText(const CResultTable& shown) const {
@@ -50,8 +62,10 @@ QString CReportCommands::FilteredText(const CResultTable& shown) const {
         .arg(m_table.GetRowCount());
 }
 
-void CReportCommands::TellFiltered(const CResultTable& shown) {
-    m_frame.AddOutputLine(FilteredText(shown).toStdString());
+void CReportCommands::TellIfFiltered(const CResultTable* shown) {
+    if (IsFiltered(shown)) {
+        m_frame.AddOutputLine(FilteredText(*shown).toStdString());
+    }
 }
 
 void CReportCommands::ConnectCommands() {
@@ -85,8 +99,8 @@ void CReportCommands::OnSaveCsv() {
     const SReportResult result = WriteCsvReport(ToPath(path), shown ? *shown : m_table);
     if (!result.Ok()) {
         ReportFailure(result);
-    } else if (shown) {
-        TellFiltered(*shown);
+    } else {
+        TellIfFiltered(shown.get());
     }
 }
 
@@ -97,8 +111,8 @@ void CReportCommands::OnSaveHtml() {
         return;
     }
     const std::unique_ptr<CResultTable> shown = ShownRows();
-    if (WriteHtmlReportTo(ToPath(path), shown ? *shown : m_table, shown != nullptr) && shown) {
-        TellFiltered(*shown);
+    if (WriteHtmlReportTo(ToPath(path), shown ? *shown : m_table, IsFiltered(shown.get()))) {
+        TellIfFiltered(shown.get());
     }
 }
 
@@ -118,8 +132,8 @@ void CReportCommands::OnSaveJson() {
         WriteJsonReportFile(ToPath(path), shown ? *shown : m_table, *verdicts, info);
     if (!result.Ok()) {
         ReportFailure(result);
-    } else if (shown) {
-        TellFiltered(*shown);
+    } else {
+        TellIfFiltered(shown.get());
     }
 }
 
@@ -135,9 +149,7 @@ void CReportCommands::OnOpenInExcel() {
         ReportFailure(result);
         return;
     }
-    if (shown) {
-        TellFiltered(*shown);
-    }
+    TellIfFiltered(shown.get());
     OpenOrTell(m_hooks, &m_frame, QUrl::fromLocalFile(FromPath(path)));
 }
 
@@ -153,12 +165,10 @@ void CReportCommands::OnOpenInBrowser() {
         return;
     }
     const std::unique_ptr<CResultTable> shown = ShownRows();
-    if (!WriteHtmlReportTo(path, shown ? *shown : m_table, shown != nullptr)) {
+    if (!WriteHtmlReportTo(path, shown ? *shown : m_table, IsFiltered(shown.get()))) {
         return;
     }
-    if (shown) {
-        TellFiltered(*shown);
-    }
+    TellIfFiltered(shown.get());
     if (QFile::exists(file)) {
         OpenOrTell(m_hooks, &m_frame, QUrl::fromLocalFile(file));
     }

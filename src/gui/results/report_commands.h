@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tessaray {
 
@@ -32,9 +33,9 @@ public:
     // for the HTML report's verdict part and the JSON report.
     void SetVerdictSource(std::function<const CRunVerdicts*()> source, char chLanguage);
 
-    // The rows a filter lets through as a table of their own, nullptr while every row is shown:
-    // the exports then write those rows only and tell so.
-    void SetShownRowsSource(std::function<std::unique_ptr<CResultTable>()> source);
+    // The table rows the view shows, in its order: the exports write those rows in that order, and
+    // tell when a filter holds rows back.
+    void SetShownRowsSource(std::function<std::vector<int>()> source);
 
     // Registers the five export commands with the frame; the JSON one needs verdicts.
     void ConnectCommands();
@@ -48,11 +49,15 @@ public:
 private:
     // The path chosen in a save dialog for filter and default suffix; "" when cancelled.
     QString ChooseSavePath(const QString& filter, const QString& suffix);
+    // The rows shown as a table of their own, nullptr when the view shows the table as it stands.
     std::unique_ptr<CResultTable> ShownRows() const;
+    // True when shown (from ShownRows) leaves rows out.
+    bool IsFiltered(const CResultTable* shown) const;
     bool WriteHtmlReportTo(const std::string& path, const CResultTable& table, bool bFiltered);
     // The line that tells which part of the rows a report holds.
     QString FilteredText(const CResultTable& shown) const;
-    void TellFiltered(const CResultTable& shown);
+    // Tells in the output log that a report holds only the rows shown, when shown leaves rows out.
+    void TellIfFiltered(const CResultTable* shown);
     void ReportFailure(const SReportResult& result);
     void ShowMessage(const QString& text);
 
@@ -63,7 +68,7 @@ private:
     std::string m_strInstallDir;
     std::function<bool()> m_canExport;
     std::function<const CRunVerdicts*()> m_verdicts;
-    std::function<std::unique_ptr<CResultTable>()> m_shownRows;
+    std::function<std::vector<int>()> m_shownRows;
     char m_chLanguage = 'E';
 };
 

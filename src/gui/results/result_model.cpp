@@ -9,6 +9,27 @@
 
 namespace tessaray {
 
+namespace {
+
+// The place of a change when the change column is sorted, from good news to bad.
+int ChangeRank(EChangeClass eClass) {
+    switch (eClass) {
+    case EChangeClass::New:
+        return 0;
+    case EChangeClass::Better:
+        return 1;
+    case EChangeClass::TextChanged:
+        return 2;
+    case EChangeClass::Worse:
+        return 3;
+    case EChangeClass::Lost:
+        return 4;
+    }
+    return 2;
+}
+
+} // namespace
+
 CResultModel::CResultModel(CResultTable& table, QObject* parent)
     : QAbstractTableModel(parent), m_table(table) {
     m_table.SetListener(this);
@@ -86,6 +107,8 @@ QVariant CResultModel::VerdictData(int nRow, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return FromBytes(VerdictText(eVerdict, m_chLanguage));
+    case kSortRole: // counts, does not count, missing, unreachable
+        return static_cast<int>(eVerdict);
     case Qt::ToolTipRole: {
         QStringList reasons;
         for (const SReason& reason : row->verdict.reasons) {
@@ -115,6 +138,8 @@ QVariant CResultModel::ChangeData(int nRow, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return ChangeText(found->second);
+    case kSortRole:
+        return ChangeRank(found->second);
     case Qt::BackgroundRole:
         return QBrush(ChangeColour(found->second));
     case Qt::ForegroundRole:

@@ -25,11 +25,16 @@ public:
     static constexpr int kVerdictColumn = kColumnCount;
     // The column of the changes, after the verdicts.
     static constexpr int kChangeColumn = kColumnCount + 1;
+    // The role of an int that orders the verdict and change columns by meaning, from good news to
+    // bad; a row without a verdict or change has none.
+    static constexpr int kSortRole = Qt::UserRole;
     // Gives the verdicts of the rows shown, or nullptr when the rows have none (a partner list).
     using VerdictSource = std::function<const CRunVerdicts*()>;
 
     CResultModel(CResultTable& table, QObject* parent);
     ~CResultModel() override;
+
+    const CResultTable& Table() const { return m_table; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

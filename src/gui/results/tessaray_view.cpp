@@ -6,6 +6,7 @@
 #include "gui/results/filter_bar.h"
 #include "gui/results/print_commands.h"
 #include "gui/results/result_model.h"
+#include "gui/results/result_proxy_model.h"
 #include "gui/toolkit/command_frame.h"
 #include "gui/toolkit/command_ids.h"
 #include "gui/toolkit/ui_hooks.h"
@@ -31,7 +32,8 @@ CTessarayView::CTessarayView(SViewSetup setup, CCommandFrame& frame, CTessarayDo
                 [this] { return CanExport(); }) {
     setObjectName(QStringLiteral("ResultView"));
     m_model = new CResultModel(m_table, this);
-    setModel(m_model);
+    m_proxy = new CResultProxyModel(*m_model, this);
+    setModel(m_proxy);
     setShowGrid(true);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -60,24 +62,18 @@ CTessarayView::CTessarayView(SViewSetup setup, CCommandFrame& frame, CTessarayDo
     const auto verdicts = [this] { return m_analysis->ShownVerdicts(); };
     m_model->SetVerdictSource(verdicts, m_setup.chLanguage);
     m_reports.SetVerdictSource(verdicts, m_setup.chLanguage);
-    m_reports.SetShownRowsSource([this] { return ShownRowsTable(); });
+    m_reports.SetShownRowsSource([this] { return ShownRows(); });
     m_print = std::make_unique<CPrintCommands>(
         frame, m_setup.hooks, *this, [this] { return FromBytes(m_doc.Project().GetTitle()); },
         [this] { return CanExport(); });
 
-    // The filter follows every change of the rows: new rows, new texts, new order.
+    // The proxy filters every change of the rows as it comes (new rows, new texts); the count
+    // follows once the proxy, connected first, has seen the change.
     m_filterBar = new CFilterBar;
-    connect(m_filterBar, &CFilterBar::FilterChanged, this, &CTessarayView::ApplyFilterToAll);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &CTessarayView::ApplyFilterToAll);
-    connect(m_model, &QAbstractItemModel::layoutChanged, this, &CTessarayView::ApplyFilterToAll);
-    connect(m_model, &QAbstractItemModel::rowsInserted, this,
-            [this](const QModelIndex& /*parent*/, int nFirst, int nLast) {
-                ApplyFilter(nFirst, nLast);
-            });
-    connect(m_model, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
-                ApplyFilter(topLeft.row(), bottomRight.row());
-            });
+    connect(m_filterBar, &CFilterBar::FilterChanged, this, &CTessarayView::OnFilterChanged);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CTessarayView::ShowFilterCount);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &CTessarayView::ShowFilterCount);
+    connect(m_model, &QAbstractItemModel::dataChanged, this, &CTessarayView::ShowFilterCount);
 }
 
 CTessarayView::~CTessarayView() {
@@ -124,8 +120,7 @@ void CTessarayView::FillList(bool bShowDomain) {
         m_model->VerdictsChanged();
         m_model->SetRowChanges({});
         m_frame.ClearOutput();
-        m_nSortColumn = -1;
-        horizontalHeader()->setSortIndicatorShown(false);
+        ClearSort();
         // Another project's rows start at the left edge, not where the last ones were scrolled.
         horizontalScrollBar()->setValue(0);
     }
@@ -133,36 +128,46 @@ void CTessarayView::FillList(bool bShowDomain) {
 }
 
 void CTessarayView::SortByHeaderClick(int nCol) {
-    // The run writes its results by row index: sorting under it would mix up the partners' rows.
-    // The verdicts live beside the table and are not a column it can sort by.
-    if (m_analysis->IsRunning() || nCol < 0 || nCol >= kColumnCount) {
+    // During a run the rows come in partner order, the newest at the bottom where the view follows
+    // them.
+    if (m_analysis->IsRunning() || nCol < 0 || nCol >= m_model->columnCount()) {
         return;
     }
-    m_bSortAscending = nCol == m_nSortColumn ? !m_bSortAscending : true;
-    m_nSortColumn = nCol;
-    m_table.SortColumn(nCol, m_bSortAscending);
+    const Qt::SortOrder eOrder =
+        nCol == m_proxy->sortColumn() && m_proxy->sortOrder() == Qt::AscendingOrder
+            ? Qt::DescendingOrder
+            : Qt::AscendingOrder;
+    m_proxy->sort(nCol, eOrder);
     horizontalHeader()->setSortIndicatorShown(true);
-    horizontalHeader()->setSortIndicator(nCol, m_bSortAscending ? Qt::AscendingOrder
-                                                                : Qt::DescendingOrder);
+    horizontalHeader()->setSortIndicator(nCol, eOrder);
+}
+
+void CTessarayView::ClearSort() {
+    m_proxy->sort(-1, Qt::AscendingOrder);
+    horizontalHeader()->setSortIndicatorShown(false);
 }
 
 bool CTessarayView::CanExport() const {
     return !m_analysis->IsRunning() && m_table.GetRowCount() > 0;
 }
 
-QModelIndexList CTessarayView::SelectedShownRows() const {
-    QModelIndexList rows = selectionModel()->selectedRows();
-    rows.removeIf([this](const QModelIndex& row) { return isRowHidden(row.row()); });
-    std::sort(rows.begin(), rows.end(),
+std::vector<int> CTessarayView::SelectedRows() const {
+    QModelIndexList selected = selectionModel()->selectedRows();
+    std::sort(selected.begin(), selected.end(),
               [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    std::vector<int> rows;
+    rows.reserve(static_cast<std::size_t>(selected.size()));
+    for (const QModelIndex& row : selected) {
+        rows.push_back(m_proxy->mapToSource(row).row());
+    }
     return rows;
 }
 
 QMenu* CTessarayView::CreateContextMenu() {
     m_strContextUrl.clear();
-    for (const QModelIndex& row : SelectedShownRows()) {
+    for (const int row : SelectedRows()) {
         std::string url;
-        if (m_table.GetCellText(row.row(), kColPartnerUrl, url)) {
+        if (m_table.GetCellText(row, kColPartnerUrl, url)) {
             m_strContextUrl = url;
         }
     }
@@ -230,65 +235,19 @@ CFilterBar* CTessarayView::FilterBar() const {
     return m_filterBar.data();
 }
 
-void CTessarayView::ApplyFilterToAll() {
-    if (m_filterBar == nullptr) {
-        return;
-    }
-    m_nHiddenRows = 0;
-    const bool bActive = m_filterBar->IsActive();
-    for (int row = 0; row < m_model->rowCount(); ++row) {
-        const bool bHide = bActive && !PassesFilter(row);
-        setRowHidden(row, bHide);
-        m_nHiddenRows += bHide ? 1 : 0;
-    }
-    m_filterBar->ShowCount(m_model->rowCount() - m_nHiddenRows, m_model->rowCount());
+void CTessarayView::OnFilterChanged() {
+    m_proxy->SetFilter(m_filterBar->Text(), m_filterBar->ProblemsOnly());
+    ShowFilterCount();
 }
 
-void CTessarayView::ApplyFilter(int nFirst, int nLast) {
-    if (m_filterBar == nullptr || !m_filterBar->IsActive()) {
-        return; // every row is shown already
+void CTessarayView::ShowFilterCount() {
+    if (m_filterBar != nullptr) {
+        m_filterBar->ShowCount(m_proxy->rowCount(), m_model->rowCount());
     }
-    for (int row = nFirst; row <= nLast; ++row) {
-        const bool bHide = !PassesFilter(row);
-        if (bHide != isRowHidden(row)) {
-            setRowHidden(row, bHide);
-            m_nHiddenRows += bHide ? 1 : -1;
-        }
-    }
-    m_filterBar->ShowCount(m_model->rowCount() - m_nHiddenRows, m_model->rowCount());
 }
 
-bool CTessarayView::PassesFilter(int nRow) const {
-    if (m_filterBar->ProblemsOnly() && !m_model->IsProblemRow(nRow)) {
-        return false;
-    }
-    const QString text = m_filterBar->Text();
-    if (text.isEmpty()) {
-        return true;
-    }
-    for (int col = 0; col < m_model->columnCount(); ++col) {
-        if (m_model->index(nRow, col).data().toString().contains(text, Qt::CaseInsensitive)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-std::unique_ptr<CResultTable> CTessarayView::ShownRowsTable() const {
-    if (m_nHiddenRows == 0) {
-        return nullptr;
-    }
-    auto shown = std::make_unique<CResultTable>(m_setup.chLanguage);
-    for (int row = 0; row < m_table.GetRowCount(); ++row) {
-        if (isRowHidden(row)) {
-            continue;
-        }
-        const int copy = shown->InsertRow(shown->GetRowCount());
-        for (int col = 0; col < kColumnCount; ++col) {
-            shown->SetCellText(copy, col, m_table.GetCellView(row, col));
-        }
-    }
-    return shown;
+std::vector<int> CTessarayView::ShownRows() const {
+    return m_proxy->ShownSourceRows();
 }
 
 void CTessarayView::OnOpenUrl() {
@@ -299,17 +258,17 @@ void CTessarayView::OnOpenUrl() {
 
 void CTessarayView::OnEditCopy() {
     // The selected rows shown, in display order, as tab-separated lines: what spreadsheets paste.
-    const QModelIndexList rows = SelectedShownRows();
-    if (rows.isEmpty()) {
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty()) {
         return;
     }
     QString text;
-    for (const QModelIndex& row : rows) {
+    for (const int row : rows) {
         for (int col = 0; col < kColumnCount; ++col) {
             if (col > 0) {
                 text += QLatin1Char('\t');
             }
-            QString cell = FromBytes(m_table.GetCellView(row.row(), col));
+            QString cell = FromBytes(m_table.GetCellView(row, col));
             cell.replace(QLatin1Char('\t'), QLatin1Char(' '));
             cell.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
             cell.replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -321,8 +280,7 @@ void CTessarayView::OnEditCopy() {
 }
 
 void CTessarayView::OnRunStarted() {
-    m_nSortColumn = -1;
-    horizontalHeader()->setSortIndicatorShown(false);
+    ClearSort();
     m_bScrolledAway = false;
 }
 

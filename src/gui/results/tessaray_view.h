@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class QMenu;
 
@@ -18,11 +19,14 @@ class CCommandFrame;
 class CFilterBar;
 class CPrintCommands;
 class CResultModel;
+class CResultProxyModel;
 class CTessarayDoc;
 
-// The results view: the eighteen-column table of the open project and the verdict column,
-// header-click sorting and the right-click menu. The analysis that fills the table is
-// CAnalysisController, the report exports are CReportCommands.
+// The results view: the eighteen-column table of the open project, the verdict and change columns,
+// header-click sorting and the filter (both through CResultProxyModel, so the table keeps its
+// order) and the right-click menu. The analysis that fills the table is CAnalysisController, the
+// report exports are CReportCommands; they, printing and copying take the rows the view shows, in
+// its order.
 class CTessarayView final : public QTableView {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CTessarayView)
@@ -40,7 +44,7 @@ public:
     // bShowDomain); an incomplete project leaves rows and output log as they are.
     void FillList(bool bShowDomain);
     // Sorts by column nCol as a header click does: ascending for a new column, reversed for the
-    // column sorted last.
+    // column sorted last. The table keeps its order; only the view's order changes.
     void SortByHeaderClick(int nCol);
 
     CResultTable& Table() { return m_table; }
@@ -48,9 +52,9 @@ public:
     // The filter line above the table (made with the view; its place is the window's choice).
     CFilterBar* FilterBar() const;
     CPrintCommands& PrintCommands() { return *m_print; }
-    // The rows the filter lets through as a table of their own, or nullptr while no filter is on:
-    // what the exports write.
-    std::unique_ptr<CResultTable> ShownRowsTable() const;
+    // The table rows shown (the filter lets them through), in the view's order: what the exports
+    // write.
+    std::vector<int> ShownRows() const;
     bool IsRunning() const { return m_analysis->IsRunning(); }
     bool CanExport() const;
 
@@ -71,32 +75,31 @@ protected:
 private:
     // The rows come in partner order during a run: no sort order is shown.
     void OnRunStarted();
+    // Shows the rows in the table's order, without a sort indicator.
+    void ClearSort();
     // Keeps the partner being evaluated in sight unless the user scrolled away during the run.
     void OnPartnerInTurn();
-    // Hides the rows first to last that the filter holds back and shows the others.
-    void ApplyFilter(int nFirst, int nLast);
-    void ApplyFilterToAll();
-    bool PassesFilter(int nRow) const;
-    // The selected rows the filter shows, top to bottom.
-    QModelIndexList SelectedShownRows() const;
+    void OnFilterChanged();
+    // Tells the filter line how many rows pass.
+    void ShowFilterCount();
+    // The table rows of the selected rows, top to bottom as shown.
+    std::vector<int> SelectedRows() const;
 
     SViewSetup m_setup;
     CCommandFrame& m_frame;
     CTessarayDoc& m_doc;
     CResultTable m_table;
     CResultModel* m_model = nullptr;
+    CResultProxyModel* m_proxy = nullptr;
     CReportCommands m_reports;
     std::unique_ptr<CAnalysisController> m_analysis;
     std::unique_ptr<CPrintCommands> m_print;
     // Placed by the window beside the view; it may go first when the window closes.
     QPointer<CFilterBar> m_filterBar;
-    int m_nHiddenRows = 0; // rows the filter holds back
     bool m_bColumnsSet = false;
     // The user moved the vertical scroll bar during the run.
     bool m_bScrolledAway = false;
     std::string m_strContextUrl;
-    int m_nSortColumn = -1;
-    bool m_bSortAscending = true;
 };
 
 } // namespace tessaray

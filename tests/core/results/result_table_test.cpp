@@ -282,6 +282,15 @@ TEST(ResultTableTest, SharedTextsTravelWithTheirRowsUntilOverwritten) {
     EXPECT_FALSE(table.DeleteRow(2));
     EXPECT_EQ(table.GetCellView(0, kColServerHeader), *header);
     EXPECT_EQ(table.GetCellView(1, kColServerHeader), "own");
+
+    // A copy of some rows in another order keeps the columns and still stores the text once.
+    table.SetupColumns('G');
+    const CResultTable copy = table.CopyRows({1, 0, 7, 0});
+    ASSERT_EQ(copy.GetRowCount(), 3);
+    EXPECT_EQ(copy.GetColumnHeader(), table.GetColumnHeader());
+    EXPECT_EQ(copy.GetCellView(0, kColServerHeader), "own");
+    EXPECT_EQ(copy.GetCellView(2, kColServerHeader), *header);
+    EXPECT_LT(copy.GetStoredBytes(), 2 * header->size());
 }
 
 } // namespace

@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QSortFilterProxyModel>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolTip>
@@ -88,7 +89,20 @@ protected:
         return WaitFor([this] { return !View().IsRunning(); });
     }
 
-    std::string Cell(int row, int col) { return std::string(View().Table().GetCellView(row, col)); }
+    // A cell of the row the view shows at place row.
+    std::string Cell(int row, int col) {
+        const auto* proxy = qobject_cast<const QSortFilterProxyModel*>(View().model());
+        const int tableRow = proxy->mapToSource(proxy->index(row, 0)).row();
+        return std::string(View().Table().GetCellView(tableRow, col));
+    }
+
+    std::vector<std::string> ShownNumbers() {
+        std::vector<std::string> numbers;
+        for (int row = 0; row < View().model()->rowCount(); ++row) {
+            numbers.push_back(Cell(row, kColNo));
+        }
+        return numbers;
+    }
 
     void ClickHeader(int col) {
         QHeaderView* header = View().horizontalHeader();
@@ -184,6 +198,10 @@ TEST_F(TessarayViewTest, TheChangeColumnShowsWhatChangedSinceTheLastRun) {
     ASSERT_TRUE(RunToEnd());
     EXPECT_EQ(change(0), QStringLiteral("verloren"));
     EXPECT_EQ(change(1), QString());
+    // Sorted by the change, the rows without one come first.
+    View().SortByHeaderClick(CResultModel::kChangeColumn);
+    EXPECT_EQ(change(0), QString());
+    EXPECT_EQ(change(3), QStringLiteral("verloren"));
     // The partner list again: no changes shown.
     View().FillList(true);
     EXPECT_EQ(change(0), QString());
@@ -315,6 +333,33 @@ TEST_F(TessarayViewTest, HeaderClicksSortAscendingThenDescending) {
     for (int row = 1; row < 4; ++row) {
         EXPECT_GE(std::stol(Cell(row - 1, 4)), std::stol(Cell(row, 4)));
     }
+    // The two rows of the second partner have equal sizes and keep their order.
+    EXPECT_EQ(ShownNumbers(), (std::vector<std::string>{"2", "3", "1", "4"}));
+
+    // The table keeps its order; the CSV report and a copy follow the view's.
+    for (int row = 0; row < 4; ++row) {
+        EXPECT_EQ(View().Table().GetCellView(row, kColNo), std::to_string(row + 1));
+    }
+    const std::string csv = m_temp.File("sorted.csv");
+    m_chosenPaths = {QString::fromStdString(csv)};
+    Frame().SendCommand(ID_SAVE_CSV);
+    View().selectAll();
+    Frame().SendCommand(ID_EDIT_COPY);
+    const std::string report = ReadAll(csv);
+    const QStringList copied = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+    std::size_t line = report.find("\r\n");
+    for (int row = 0; row < 4; ++row) {
+        const std::string start = Cell(row, 0) + "\t" + Cell(row, 1) + "\t";
+        EXPECT_EQ(report.compare(line + 2, start.size(), start), 0) << report;
+        EXPECT_TRUE(copied.at(row).startsWith(QString::fromStdString(start)));
+        line = report.find("\r\n", line + 2);
+    }
+    EXPECT_FALSE(OutputLines().constLast().startsWith(QStringLiteral("A filter is on")));
+
+    // The verdicts sort by meaning: counts, does not count, missing, unreachable.
+    View().SortByHeaderClick(CResultModel::kVerdictColumn);
+    View().SortByHeaderClick(CResultModel::kVerdictColumn);
+    EXPECT_EQ(ShownNumbers(), (std::vector<std::string>{"4", "3", "1", "2"}));
 
     // Another column starts ascending again.
     ClickHeader(0);
@@ -425,19 +470,11 @@ TEST_F(TessarayViewTest, TheFilterShowsMatchingRowsAndCopyAndExportsTakeOnlyThos
     StartWithProject(WithEnglishFile());
     ASSERT_TRUE(RunToEnd());
     CFilterBar& filter = *View().FilterBar();
-    const auto shownRows = [this] {
-        QList<int> rows;
-        for (int row = 0; row < View().model()->rowCount(); ++row) {
-            if (!View().isRowHidden(row)) {
-                rows.append(row);
-            }
-        }
-        return rows;
-    };
+    const auto shownRows = [this] { return View().ShownRows(); };
 
     // The problems: the nofollow link and the partner without a link.
     Child<QCheckBox>(filter, "problemsOnlyCheck").setChecked(true);
-    EXPECT_EQ(shownRows(), (QList<int>{2, 3}));
+    EXPECT_EQ(shownRows(), (std::vector<int>{2, 3}));
     EXPECT_EQ(Child<QLabel>(filter, "filterCount").text(), QStringLiteral("2 of 4 rows shown"));
     View().selectAll();
     Frame().SendCommand(ID_EDIT_COPY);
@@ -459,20 +496,20 @@ TEST_F(TessarayViewTest, TheFilterShowsMatchingRowsAndCopyAndExportsTakeOnlyThos
     // Text in any cell, whatever its case; it holds through a sort.
     Child<QCheckBox>(filter, "problemsOnlyCheck").setChecked(false);
     Child<QLineEdit>(filter, "filterEdit").setText(QStringLiteral("P3.HTML"));
-    EXPECT_EQ(shownRows(), QList<int>{3});
+    EXPECT_EQ(shownRows(), std::vector<int>{3});
     ClickHeader(0);
-    ClickHeader(0); // descending: the third partner comes first
-    EXPECT_EQ(shownRows(), QList<int>{0});
+    ClickHeader(0); // descending: the third partner comes first, the table keeps its order
+    EXPECT_EQ(shownRows(), std::vector<int>{3});
     EXPECT_EQ(Cell(0, 1), m_server.Url("/p3.html"));
 
-    // Without a filter every row is back and the report is the whole table, byte for byte.
+    // Without a filter every row is back and the report is the whole table as shown, byte for byte.
     Child<QLineEdit>(filter, "filterEdit").clear();
-    EXPECT_EQ(shownRows().size(), 4);
+    EXPECT_EQ(shownRows(), (std::vector<int>{3, 2, 1, 0}));
     EXPECT_EQ(Child<QLabel>(filter, "filterCount").text(), QString());
     m_chosenPaths = {QString::fromStdString(csv)};
     Frame().SendCommand(ID_SAVE_CSV);
-    EXPECT_EQ(ReadAll(csv), BuildReportText(View().Table(), View().Table().GetColumnHeader(),
-                                            kReportHeaderLines));
+    const CResultTable shown = View().Table().CopyRows(shownRows());
+    EXPECT_EQ(ReadAll(csv), BuildReportText(shown, shown.GetColumnHeader(), kReportHeaderLines));
 }
 
 TEST_F(TessarayViewTest, RightClickBesideTheRowsLetsGoOfTheSelection) {
