@@ -129,7 +129,11 @@ CHistoryDialog::CHistoryDialog(QWidget* parent, char chLanguage)
     UpdateButtons();
 }
 
-CHistoryDialog::~CHistoryDialog() = default;
+CHistoryDialog::~CHistoryDialog() {
+    // The model detaches from the table when it goes: it goes first, while the table is still
+    // there (child widgets are deleted only after the members).
+    delete m_model;
+}
 
 bool CHistoryDialog::Load(const std::string& strPath) {
     std::vector<SRunInfo> runs;

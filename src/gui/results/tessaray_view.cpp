@@ -79,6 +79,10 @@ CTessarayView::CTessarayView(SViewSetup setup, CCommandFrame& frame, CTessarayDo
 CTessarayView::~CTessarayView() {
     // The run ends before the table it writes.
     m_analysis.reset();
+    // The model detaches from the table when it goes: it and the proxy on it go first, while the
+    // table is still there (child objects are deleted only after the members).
+    delete m_proxy;
+    delete m_model;
     if (m_filterBar != nullptr && m_filterBar->parent() == nullptr) {
         delete m_filterBar.data();
     }
