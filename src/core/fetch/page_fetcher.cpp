@@ -439,63 +439,58 @@ int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t
     if (!ResolveHttpUrl({}, url, requestUrl)) {
         return kFetchErrorInternal;
     }
-    try {
-        CRequest response = impl.Request(requestUrl, ERequestKind::First, nullptr, nullptr, false);
+    CRequest response = impl.Request(requestUrl, ERequestKind::First, nullptr, nullptr, false);
+    impl.NoteOutcome(response);
+    if (!response.bHeadersDone) {
+        return FailureResult(response);
+    }
+    impl.m_nStatus = response.nStatus;
+
+    if (response.nStatus == 401) {
+        SAuthChallenge challenge;
+        challenge.strUrl = requestUrl;
+        challenge.strOrigin = UrlOrigin(requestUrl);
+        challenge.strRealm = response.strRealm;
+        challenge.bPlainBasic = response.bOnlyBasic && requestUrl.starts_with(kHttp);
+        std::string user;
+        std::string password;
+        const auto asked = std::chrono::steady_clock::now();
+        const bool answered = impl.m_authCallback && impl.m_authCallback(challenge, user, password);
+        // The user's time is not ours.
+        impl.m_deadline += std::chrono::steady_clock::now() - asked;
+        if (!answered) {
+            return kFetchAuthRefused;
+        }
+        response = impl.Request(requestUrl, ERequestKind::AuthRetry, &user, &password,
+                                challenge.bPlainBasic);
         impl.NoteOutcome(response);
         if (!response.bHeadersDone) {
             return FailureResult(response);
         }
         impl.m_nStatus = response.nStatus;
-
-        if (response.nStatus == 401) {
-            SAuthChallenge challenge;
-            challenge.strUrl = requestUrl;
-            challenge.strOrigin = UrlOrigin(requestUrl);
-            challenge.strRealm = response.strRealm;
-            challenge.bPlainBasic = response.bOnlyBasic && requestUrl.starts_with(kHttp);
-            std::string user;
-            std::string password;
-            const auto asked = std::chrono::steady_clock::now();
-            const bool answered =
-                impl.m_authCallback && impl.m_authCallback(challenge, user, password);
-            // The user's time is not ours.
-            impl.m_deadline += std::chrono::steady_clock::now() - asked;
-            if (!answered) {
-                throw CSessionException(kFetchAuthRefused);
-            }
-            response = impl.Request(requestUrl, ERequestKind::AuthRetry, &user, &password,
-                                    challenge.bPlainBasic);
-            impl.NoteOutcome(response);
-            if (!response.bHeadersDone) {
-                return FailureResult(response);
-            }
-            impl.m_nStatus = response.nStatus;
-        }
-        impl.m_strHeader = response.strHeader;
-
-        while (!response.strRedirect.empty()) {
-            // Credentials are never sent along: the target may be another origin.
-            const std::string target = response.strRedirect;
-            --impl.m_nRedirectsLeft;
-            response = impl.Request(target, ERequestKind::Redirected, nullptr, nullptr, false);
-            impl.m_strFinalUrl = target;
-            impl.NoteOutcome(response);
-            if (!response.bHeadersDone) {
-                return FailureResult(response);
-            }
-            impl.m_nStatus = response.nStatus;
-        }
-        impl.m_strFinalHeader = response.strHeader;
-        if (response.nStatus == 404) {
-            return kFetchNotFound;
-        }
-        // A transfer that broke off inside the body still counts as a response.
-        buffer = std::move(response.strText);
-        byteCount = response.nByteCount;
-        return kFetchOk;
-    } catch (const CSessionException& e) {
-        return e.GetCode();
     }
+    impl.m_strHeader = response.strHeader;
+
+    while (!response.strRedirect.empty()) {
+        // Credentials are never sent along: the target may be another origin.
+        const std::string target = response.strRedirect;
+        --impl.m_nRedirectsLeft;
+        response = impl.Request(target, ERequestKind::Redirected, nullptr, nullptr, false);
+        impl.m_strFinalUrl = target;
+        impl.NoteOutcome(response);
+        if (!response.bHeadersDone) {
+            return FailureResult(response);
+        }
+        impl.m_nStatus = response.nStatus;
+    }
+    impl.m_strFinalHeader = response.strHeader;
+    if (response.nStatus == 404) {
+        return kFetchNotFound;
+    }
+    // A transfer that broke off inside the body still counts as a response.
+    buffer = std::move(response.strText);
+    byteCount = response.nByteCount;
+    return kFetchOk;
 }
 
 void CPageFetcher::CImpl::NoteOutcome(const CRequest& request) {
