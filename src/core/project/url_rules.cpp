@@ -255,7 +255,7 @@ bool IsValidUrl(std::string& url) {
         return false;
     }
     const char first = copy.front();
-    if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z'))) {
+    if (!IsAsciiLetter(first)) {
         return false;
     }
     if (!StartsWithScheme(copy)) {

@@ -1,5 +1,7 @@
 #include "core/util/url.h"
 
+#include "core/util/ascii.h"
+
 #include <uriparser/Uri.h>
 
 #include <algorithm>
@@ -9,10 +11,6 @@
 namespace tessaray {
 
 namespace {
-
-bool IsHex(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
 
 // The reference in a form uriparser accepts (see ResolveUrl).
 std::string UriText(std::string_view ref) {
@@ -38,8 +36,8 @@ std::string UriText(std::string_view ref) {
             out += '/';
             continue;
         }
-        const bool lonePercent =
-            c == '%' && !(i + 2 < ref.size() && IsHex(ref[i + 1]) && IsHex(ref[i + 2]));
+        const bool lonePercent = c == '%' && !(i + 2 < ref.size() && IsAsciiHexDigit(ref[i + 1]) &&
+                                               IsAsciiHexDigit(ref[i + 2]));
         const bool secondHash = c == '#' && fragment;
         if (byte < ' ' || byte >= 0x7F || lonePercent || secondHash ||
             kNotAllowed.find(c) != std::string_view::npos) {
@@ -105,10 +103,7 @@ std::string ResolveBaseHref(std::string_view pageUrl, std::string_view baseHref)
         base = ResolveUrl(baseHref, baseHref);
     }
     const auto startsWith = [&base](std::string_view scheme) {
-        return base.size() >= scheme.size() &&
-               std::equal(scheme.begin(), scheme.end(), base.begin(), [](char a, char b) {
-                   return a == (b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a') : b);
-               });
+        return EqualsNoCase(std::string_view(base).substr(0, scheme.size()), scheme);
     };
     return startsWith("http://") || startsWith("https://") ? base : std::string();
 }
