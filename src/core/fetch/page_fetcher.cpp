@@ -3,6 +3,7 @@
 #include "core/fetch/curl_handle.h"
 #include "core/fetch/site_credentials.h"
 #include "core/project/url_rules.h"
+#include "core/util/url.h"
 
 #include <algorithm>
 #include <array>
@@ -103,20 +104,15 @@ bool OffersOnlyBasic(std::string_view block) {
 // protocol. A URL without scheme is taken as http; blanks and 8-bit bytes are percent-encoded,
 // since servers and users write them raw. A user name and password in the URL are dropped:
 // libcurl would send them, readable over plain http, to whatever host the URL or a Location
-// names; credentials come only from the log-in callback.
+// names; credentials come only from the log-in callback. The resolution is libcurl's own, so
+// that the address checked here is the one libcurl requests.
 bool ResolveHttpUrl(const std::string& base, const std::string& ref, std::string& out) {
     // A reference that names a scheme is absolute, though libcurl takes "javascript:x" (no "//")
-    // as a relative path: such a Location must not become a request to the same host. A scheme
-    // starts with one of the 52 letters.
-    constexpr std::string_view kSchemeChars =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789+.-";
-    const std::size_t colon = ref.find(':');
-    if (!base.empty() && colon != std::string::npos && colon > 0 &&
-        kSchemeChars.find(ref.front()) < 52 && ref.find_first_not_of(kSchemeChars) == colon) {
-        const std::string scheme = ToLowerAscii(ref.substr(0, colon));
-        if (scheme != "http" && scheme != "https") {
-            return false;
-        }
+    // as a relative path: such a Location must not become a request to the same host.
+    const std::string_view refScheme = std::string_view(ref).substr(0, SchemeLength(ref));
+    if (!base.empty() && !refScheme.empty() && !EqualsNoCase(refScheme, "http") &&
+        !EqualsNoCase(refScheme, "https")) {
+        return false;
     }
     CCurlUrl url(curl_url());
     if (!url) {

@@ -1,6 +1,7 @@
 #include "core/robots/robots_rfc_rules.h"
 
 #include "core/util/ascii.h"
+#include "core/util/url.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -60,20 +61,9 @@ std::string NormalisePercentEncoding(std::string_view text, bool bUrl) {
 
 // The path and query of a URL ("/" when it has none), without its fragment.
 std::string_view PathOfUrl(std::string_view url) {
-    std::size_t start = 0;
-    const std::size_t scheme = url.find("://");
-    if (scheme != std::string_view::npos) {
-        start = url.find_first_of("/?#", scheme + 3);
-        if (start == std::string_view::npos) {
-            return {};
-        }
-    }
-    std::string_view path = url.substr(start);
-    const std::size_t fragment = path.find('#');
-    if (fragment != std::string_view::npos) {
-        path = path.substr(0, fragment);
-    }
-    return path;
+    const SUrlParts parts = SplitUrl(url);
+    const std::size_t start = parts.bAuthority ? parts.nPathAt : 0;
+    return url.substr(start, parts.nFragmentAt - start);
 }
 
 // The record a key names. Keys match by their beginning ("Disallowed" is a Disallow) and the

@@ -12,6 +12,9 @@ namespace tessaray {
 
 namespace {
 
+// Bytes RFC 3986 allows nowhere in a URL, though pages and servers write them.
+constexpr std::string_view kNotAllowed = " \"<>\\^`{|}";
+
 // The reference in a form uriparser accepts (see ResolveUrl).
 std::string UriText(std::string_view ref) {
     while (!ref.empty() && static_cast<unsigned char>(ref.front()) <= ' ') {
@@ -21,7 +24,6 @@ std::string UriText(std::string_view ref) {
         ref.remove_suffix(1);
     }
     static constexpr char kHex[] = "0123456789ABCDEF";
-    static constexpr std::string_view kNotAllowed = " \"<>\\^`{|}";
     std::string out;
     out.reserve(ref.size());
     bool query = false;
@@ -73,6 +75,99 @@ struct SUri {
 };
 
 } // namespace
+
+std::size_t SchemeLength(std::string_view url) {
+    std::size_t i = 0;
+    if (!url.empty() && IsAsciiLetter(url[0])) {
+        while (i < url.size() &&
+               (IsAsciiAlnum(url[i]) || url[i] == '+' || url[i] == '-' || url[i] == '.')) {
+            ++i;
+        }
+    }
+    return i > 0 && i < url.size() && url[i] == ':' ? i : 0;
+}
+
+SUrlParts SplitUrl(std::string_view url, EUrlReading reading) {
+    // One pass: the scheme, then the authority up to its first end byte, then "?" and "#".
+    SUrlParts parts;
+    const std::size_t schemeLength = SchemeLength(url);
+    parts.scheme = url.substr(0, schemeLength);
+    std::size_t pos = schemeLength == 0 ? 0 : schemeLength + 1;
+    if (url.substr(pos, 2) == "//") {
+        parts.bAuthority = true;
+        const bool backslashEnds = reading == EUrlReading::Browser &&
+                                   (parts.scheme.empty() || EqualsNoCase(parts.scheme, "http") ||
+                                    EqualsNoCase(parts.scheme, "https"));
+        const std::size_t authorityAt = pos + 2;
+        std::size_t end = authorityAt;
+        std::size_t hostAt = authorityAt; // past the last "@"
+        for (; end < url.size(); ++end) {
+            const char c = url[end];
+            if (c == '/' || c == '?' || c == '#' || (c == '\\' && backslashEnds)) {
+                break;
+            }
+            if (c == '@') {
+                hostAt = end + 1;
+            }
+        }
+        parts.authority = url.substr(authorityAt, end - authorityAt);
+        parts.userInfo =
+            url.substr(authorityAt, hostAt > authorityAt ? hostAt - 1 - authorityAt : 0);
+        std::string_view hostPort = url.substr(hostAt, end - hostAt);
+        // The port follows the last ":", unless that is inside an IPv6 address's brackets.
+        const std::size_t colon = hostPort.rfind(':');
+        const std::size_t bracket = hostPort.rfind(']');
+        if (colon != std::string_view::npos &&
+            (bracket == std::string_view::npos || colon > bracket)) {
+            parts.port = hostPort.substr(colon + 1);
+            hostPort = hostPort.substr(0, colon);
+        }
+        parts.host = hostPort;
+        pos = end;
+    }
+    parts.nPathAt = pos;
+    parts.nFragmentAt = std::min(url.find('#', pos), url.size());
+    const std::string_view beforeFragment = url.substr(0, parts.nFragmentAt);
+    const std::size_t queryAt = std::min(beforeFragment.find('?', pos), beforeFragment.size());
+    parts.path = url.substr(pos, queryAt - pos);
+    if (queryAt < beforeFragment.size()) {
+        parts.query = beforeFragment.substr(queryAt + 1);
+    }
+    if (parts.nFragmentAt < url.size()) {
+        parts.fragment = url.substr(parts.nFragmentAt + 1);
+    }
+    return parts;
+}
+
+std::string UrlOrigin(std::string_view url) {
+    const SUrlParts parts = SplitUrl(url);
+    const std::string scheme = ToLowerAscii(parts.scheme);
+    const bool secure = scheme == "https";
+    if ((scheme != "http" && !secure) || !parts.bAuthority || parts.host.empty() ||
+        std::any_of(parts.host.begin(), parts.host.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return byte <= ' ' || byte == 0x7F || kNotAllowed.find(c) != std::string_view::npos;
+        })) {
+        return {};
+    }
+    // The port as a number, as libcurl reads it ("080" is 80); none or an empty one is the
+    // scheme's.
+    unsigned port = secure ? 443 : 80;
+    if (!parts.port.empty()) {
+        if (parts.port.size() > 5 ||
+            !std::all_of(parts.port.begin(), parts.port.end(), IsAsciiDigit)) {
+            return {};
+        }
+        port = 0;
+        for (const char digit : parts.port) {
+            port = port * 10 + static_cast<unsigned>(digit - '0');
+        }
+        if (port > 65535) {
+            return {};
+        }
+    }
+    return scheme + "://" + ToLowerAscii(parts.host) + ":" + std::to_string(port);
+}
 
 std::string ResolveUrl(std::string_view base, std::string_view ref) {
     const SUri parsedBase(UriText(base));
