@@ -39,7 +39,8 @@ std::string_view UrlOfEntry(std::string_view entry) {
 // at a backslash, libcurl does not, so an "@" anywhere before "/", "?" or "#" is user info to
 // one of them. bScheme: the URL names its scheme.
 std::string_view AuthorityOf(std::string_view url, bool* bScheme) {
-    url.remove_prefix(std::min(url.size(), url.find_first_not_of(" \t\r\n\v\f")));
+    url.remove_prefix(
+        static_cast<std::size_t>(std::find_if_not(url.begin(), url.end(), IsBlank) - url.begin()));
     const SUrlParts parts = SplitUrl(url);
     *bScheme = parts.bAuthority && !parts.scheme.empty();
     return *bScheme ? parts.authority : url.substr(0, url.find_first_of("/?#"));
