@@ -63,7 +63,7 @@ std::string NormalisePercentEncoding(std::string_view text, bool bUrl) {
 std::string_view PathOfUrl(std::string_view url) {
     const SUrlParts parts = SplitUrl(url);
     const std::size_t start = parts.bAuthority ? parts.nPathAt : 0;
-    return url.substr(start, parts.nFragmentAt - start);
+    return url.substr(start, parts.FragmentAt() - start);
 }
 
 // The record a key names. Keys match by their beginning ("Disallowed" is a Disallow) and the

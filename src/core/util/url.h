@@ -22,19 +22,22 @@ enum class EUrlReading {
 };
 
 // The parts of a URL, as views into its text; a part that is missing is empty. Nothing is
-// checked or decoded: callers apply their own rules to the parts.
+// checked or decoded: callers apply their own rules to the parts. Path, query and fragment are
+// found when asked, since the site of every link of a page needs only what comes before them.
 struct SUrlParts {
-    std::string_view scheme;     // without its ":"
-    bool bAuthority = false;     // "//" follows the scheme (or begins a URL without one)
-    std::string_view authority;  // between "//" and the path
-    std::string_view userInfo;   // the authority up to its last "@", without it
-    std::string_view host;       // after the user info; an IPv6 address keeps its "[...]"
-    std::string_view port;       // after the host's ":", without it
-    std::string_view path;       // from the end of the authority to "?" or "#"
-    std::string_view query;      // after "?", without it
-    std::string_view fragment;   // after "#", without it
-    std::size_t nPathAt = 0;     // where the path begins
-    std::size_t nFragmentAt = 0; // where the "#" is; the length of the URL without one
+    std::string_view url;       // the whole text
+    std::string_view scheme;    // without its ":"
+    bool bAuthority = false;    // "//" follows the scheme (or begins a URL without one)
+    std::string_view authority; // between "//" and the path
+    std::string_view userInfo;  // the authority up to its last "@", without it
+    std::string_view host;      // after the user info; an IPv6 address keeps its "[...]"
+    std::string_view port;      // after the host's ":", without it
+    std::size_t nPathAt = 0;    // where the path begins: the rest of the URL
+
+    std::size_t FragmentAt() const;    // where the "#" is; the length of the URL without one
+    std::string_view Path() const;     // from nPathAt to "?" or "#"
+    std::string_view Query() const;    // after "?", without it
+    std::string_view Fragment() const; // after "#", without it
 };
 SUrlParts SplitUrl(std::string_view url, EUrlReading reading = EUrlReading::Rfc3986);
 

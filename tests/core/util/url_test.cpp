@@ -30,6 +30,7 @@ TEST(SplitUrlTest, PartsOfEveryKindOfUrl) {
         {"http://[::1]:8080/", kRfc, true, "http", "", "[::1]", "8080", "/", "", ""},
         {"http://[::1]/", kRfc, true, "http", "", "[::1]", "", "/", "", ""},
         {"http://host:/", kRfc, true, "http", "", "host", "", "/", "", ""},
+        {"http://a:b@host:8\\0/", kRfc, true, "http", "a:b", "host", "8\\0", "/", "", ""},
         // libcurl reads a backslash as part of the authority, a browser as the end of the host
         // of a web address (only there).
         {"http://host.example\\@other.example/", kRfc, true, "http", "host.example\\",
@@ -51,8 +52,8 @@ TEST(SplitUrlTest, PartsOfEveryKindOfUrl) {
         const std::string got = std::string(parts.bAuthority ? "A" : "-") + "|" +
                                 std::string(parts.scheme) + "|" + std::string(parts.userInfo) +
                                 "|" + std::string(parts.host) + "|" + std::string(parts.port) +
-                                "|" + std::string(parts.path) + "|" + std::string(parts.query) +
-                                "|" + std::string(parts.fragment);
+                                "|" + std::string(parts.Path()) + "|" + std::string(parts.Query()) +
+                                "|" + std::string(parts.Fragment());
         const std::string wanted = std::string(c.bAuthority ? "A" : "-") + "|" + c.scheme + "|" +
                                    c.userInfo + "|" + c.host + "|" + c.port + "|" + c.path + "|" +
                                    c.query + "|" + c.fragment;
