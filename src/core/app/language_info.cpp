@@ -1,14 +1,12 @@
 #include "core/app/language_info.h"
 
+#include "core/util/ascii.h"
+
 namespace tessaray {
 
 CLanguageInfo::CLanguageInfo(const std::string& systemLanguageName)
     : m_strLanguage(systemLanguageName.empty() ? "ENGLISH" : systemLanguageName) {
-    for (char& c : m_strLanguage) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
+    m_strLanguage = ToUpperAscii(m_strLanguage);
     // The C/POSIX locale names no language; its texts are English.
     if (m_strLanguage == "C" || m_strLanguage == "POSIX") {
         m_strLanguage = "ENGLISH";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/fetch/page_fetcher.h"
+#include "core/fetch/partner_fetch.h"
 
 #include <atomic>
 #include <cstddef>
@@ -50,19 +51,19 @@ public:
     void TakeResults(std::string& pageText, std::string& robotsText);
 
     // Out fields, valid once the post callback came.
-    const std::string& GetUrl() const { return m_strUrl; }
-    const std::string& GetHeader() const { return m_strHeader; }
-    int GetPageStatus() const { return m_nPageStatus; }
-    int GetRobotsStatus() const { return m_nRobotsStatus; }
-    int GetResult() const { return m_nResult; }
+    const std::string& GetUrl() const { return m_strPageUrl; }
+    const std::string& GetHeader() const { return m_fetch.strHeader; }
+    int GetPageStatus() const { return m_fetch.nPageStatus; }
+    int GetRobotsStatus() const { return m_fetch.nRobotsStatus; }
+    int GetResult() const { return m_fetch.nResult; }
     // Whether the page arrived whole, and the URL it came from (the redirect target, if any).
-    ETransferOutcome GetPageOutcome() const { return m_ePageOutcome; }
-    const std::string& GetFinalUrl() const { return m_strFinalUrl; }
+    ETransferOutcome GetPageOutcome() const { return m_fetch.ePageOutcome; }
+    const std::string& GetFinalUrl() const { return m_fetch.strFinalUrl; }
     // The header block of the response the page text came from.
-    const std::string& GetFinalHeader() const { return m_strFinalHeader; }
+    const std::string& GetFinalHeader() const { return m_fetch.strFinalHeader; }
     // Body bytes received (before the NUL rule shortened the text).
-    std::size_t GetPageByteCount() const { return m_nPageBytes; }
-    std::size_t GetRobotsByteCount() const { return m_nRobotsBytes; }
+    std::size_t GetPageByteCount() const { return m_fetch.nPageBytes; }
+    std::size_t GetRobotsByteCount() const { return m_fetch.nRobotsBytes; }
 
 private:
     void Run();
@@ -73,20 +74,9 @@ private:
     AuthCallback m_authCallback;
     CFetchSettings m_settings;
 
-    std::string m_strUrl;
     std::string m_strPageUrl;
     std::string m_strRobotsUrl;
-    std::string m_strPageText;
-    std::string m_strRobotsText;
-    std::string m_strHeader;
-    int m_nResult = 0;
-    ETransferOutcome m_ePageOutcome = ETransferOutcome::Other;
-    std::string m_strFinalUrl;
-    std::string m_strFinalHeader;
-    int m_nPageStatus = 0;
-    int m_nRobotsStatus = 0;
-    std::size_t m_nPageBytes = 0;
-    std::size_t m_nRobotsBytes = 0;
+    SPartnerFetch m_fetch; // the pair's results
 
     std::unique_ptr<CPageFetcher> m_pFetcher;
     std::thread m_worker;

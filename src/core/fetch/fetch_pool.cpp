@@ -93,35 +93,15 @@ void CFetchPool::Work() {
 }
 
 SPartnerFetch CFetchPool::Fetch(const SOrder& order, CPageFetcher& fetcher) {
-    SPartnerFetch done;
-    done.nId = order.nId;
-    done.strUrl = order.strPageUrl;
     fetcher.BeginBudget();
-    if (!order.strRobotsUrl.empty()) {
-        SRobots robots;
-        if (!GetRobots(order.strRobotsUrl, fetcher, robots)) {
-            return done;
-        }
-        done.strRobots = std::move(robots.strText);
-        done.nRobotsStatus = robots.nStatus;
-    }
-
-    std::string buffer;
-    std::size_t byteCount = 0;
-    done.nResult = fetcher.Fetch(order.strPageUrl, buffer, byteCount);
-    done.strHeader = fetcher.GetHeader();
-    done.nPageStatus = fetcher.GetStatus();
-    done.nPageBytes = byteCount;
-    done.ePageOutcome = fetcher.GetOutcome();
-    done.strFinalUrl = fetcher.GetFinalUrl();
-    done.strFinalHeader = fetcher.GetFinalHeader();
-    if (done.nResult == kFetchOk && byteCount > 0) {
-        done.strPage = std::move(buffer);
-    }
+    SPartnerFetch done =
+        FetchPartner(fetcher, order.strPageUrl, order.strRobotsUrl,
+                     [&](const std::string& url) { return GetRobots(url, fetcher); });
+    done.nId = order.nId;
     return done;
 }
 
-bool CFetchPool::GetRobots(const std::string& url, CPageFetcher& fetcher, SRobots& out) {
+std::optional<SRobotsFetch> CFetchPool::GetRobots(const std::string& url, CPageFetcher& fetcher) {
     {
         std::unique_lock lock(m_mutex);
         const auto inserted = m_robots.try_emplace(url);
@@ -130,30 +110,21 @@ bool CFetchPool::GetRobots(const std::string& url, CPageFetcher& fetcher, SRobot
             // Another partner of the site fetches it: wait for that, then start the own budget.
             m_changed.wait(lock, [&] { return m_bCancelled || entry.bDone; });
             if (m_bCancelled) {
-                return false;
+                return std::nullopt;
             }
-            out = entry;
+            SRobotsFetch shared = entry.fetched;
             lock.unlock();
             fetcher.BeginBudget();
-            return true;
+            return shared;
         }
     }
-    SRobots robots;
-    std::string buffer;
-    std::size_t byteCount = 0;
-    const int result = fetcher.Fetch(url, buffer, byteCount, CPageFetcher::kRobotsRedirects);
-    robots.nStatus = fetcher.GetStatus();
-    if (result == kFetchOk && byteCount > 0) {
-        robots.strText = std::move(buffer);
-    }
-    robots.bDone = true;
+    SRobotsFetch robots = FetchRobots(fetcher, url);
     {
         std::lock_guard lock(m_mutex);
-        m_robots[url] = robots;
+        m_robots[url] = {true, robots};
     }
     m_changed.notify_all();
-    out = std::move(robots);
-    return true;
+    return robots;
 }
 
 } // namespace tessaray

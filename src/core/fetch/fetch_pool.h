@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/fetch/page_fetcher.h"
+#include "core/fetch/partner_fetch.h"
 
 #include <condition_variable>
 #include <cstddef>
@@ -9,29 +10,12 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace tessaray {
-
-// What the pool delivers for one partner: its robots.txt and its page.
-struct SPartnerFetch {
-    int nId = 0; // the number the order was given
-    std::string strUrl;
-    std::string strPage;
-    std::string strRobots;
-    int nPageStatus = 0;
-    int nRobotsStatus = 0;
-    int nResult = 0; // the page fetch's result code
-    // The first response's header block, the page's outcome and body bytes received, the URL
-    // and header block the page text came from.
-    std::string strHeader;
-    ETransferOutcome ePageOutcome = ETransferOutcome::Other;
-    std::size_t nPageBytes = 0;
-    std::string strFinalUrl;
-    std::string strFinalHeader;
-};
 
 // Fetches partners (robots.txt, then the page) on a fixed set of worker threads that share their
 // connections and host names. Every site's robots.txt is fetched once: the first partner of the
@@ -68,14 +52,13 @@ private:
     };
     struct SRobots {
         bool bDone = false;
-        std::string strText;
-        int nStatus = 0;
+        SRobotsFetch fetched;
     };
 
     void Work();
     SPartnerFetch Fetch(const SOrder& order, CPageFetcher& fetcher);
-    // The robots.txt of a site, fetched by the first asker; false when cancelled meanwhile.
-    bool GetRobots(const std::string& url, CPageFetcher& fetcher, SRobots& out);
+    // The robots.txt of a site, fetched by the first asker; std::nullopt when cancelled meanwhile.
+    std::optional<SRobotsFetch> GetRobots(const std::string& url, CPageFetcher& fetcher);
 
     CFetchSettings m_settings;
     AuthCallback m_auth;

@@ -3,6 +3,7 @@
 #include "core/fetch/curl_handle.h"
 #include "core/fetch/site_credentials.h"
 #include "core/project/url_rules.h"
+#include "core/util/url.h"
 
 #include <algorithm>
 #include <array>
@@ -103,20 +104,15 @@ bool OffersOnlyBasic(std::string_view block) {
 // protocol. A URL without scheme is taken as http; blanks and 8-bit bytes are percent-encoded,
 // since servers and users write them raw. A user name and password in the URL are dropped:
 // libcurl would send them, readable over plain http, to whatever host the URL or a Location
-// names; credentials come only from the log-in callback.
+// names; credentials come only from the log-in callback. The resolution is libcurl's own, so
+// that the address checked here is the one libcurl requests.
 bool ResolveHttpUrl(const std::string& base, const std::string& ref, std::string& out) {
     // A reference that names a scheme is absolute, though libcurl takes "javascript:x" (no "//")
-    // as a relative path: such a Location must not become a request to the same host. A scheme
-    // starts with one of the 52 letters.
-    constexpr std::string_view kSchemeChars =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789+.-";
-    const std::size_t colon = ref.find(':');
-    if (!base.empty() && colon != std::string::npos && colon > 0 &&
-        kSchemeChars.find(ref.front()) < 52 && ref.find_first_not_of(kSchemeChars) == colon) {
-        const std::string scheme = ToLowerAscii(ref.substr(0, colon));
-        if (scheme != "http" && scheme != "https") {
-            return false;
-        }
+    // as a relative path: such a Location must not become a request to the same host.
+    const std::string_view refScheme = std::string_view(ref).substr(0, SchemeLength(ref));
+    if (!base.empty() && !refScheme.empty() && !EqualsNoCase(refScheme, "http") &&
+        !EqualsNoCase(refScheme, "https")) {
+        return false;
     }
     CCurlUrl url(curl_url());
     if (!url) {
@@ -439,63 +435,58 @@ int CPageFetcher::Fetch(const std::string& url, std::string& buffer, std::size_t
     if (!ResolveHttpUrl({}, url, requestUrl)) {
         return kFetchErrorInternal;
     }
-    try {
-        CRequest response = impl.Request(requestUrl, ERequestKind::First, nullptr, nullptr, false);
+    CRequest response = impl.Request(requestUrl, ERequestKind::First, nullptr, nullptr, false);
+    impl.NoteOutcome(response);
+    if (!response.bHeadersDone) {
+        return FailureResult(response);
+    }
+    impl.m_nStatus = response.nStatus;
+
+    if (response.nStatus == 401) {
+        SAuthChallenge challenge;
+        challenge.strUrl = requestUrl;
+        challenge.strOrigin = UrlOrigin(requestUrl);
+        challenge.strRealm = response.strRealm;
+        challenge.bPlainBasic = response.bOnlyBasic && requestUrl.starts_with(kHttp);
+        std::string user;
+        std::string password;
+        const auto asked = std::chrono::steady_clock::now();
+        const bool answered = impl.m_authCallback && impl.m_authCallback(challenge, user, password);
+        // The user's time is not ours.
+        impl.m_deadline += std::chrono::steady_clock::now() - asked;
+        if (!answered) {
+            return kFetchAuthRefused;
+        }
+        response = impl.Request(requestUrl, ERequestKind::AuthRetry, &user, &password,
+                                challenge.bPlainBasic);
         impl.NoteOutcome(response);
         if (!response.bHeadersDone) {
             return FailureResult(response);
         }
         impl.m_nStatus = response.nStatus;
-
-        if (response.nStatus == 401) {
-            SAuthChallenge challenge;
-            challenge.strUrl = requestUrl;
-            challenge.strOrigin = UrlOrigin(requestUrl);
-            challenge.strRealm = response.strRealm;
-            challenge.bPlainBasic = response.bOnlyBasic && requestUrl.starts_with(kHttp);
-            std::string user;
-            std::string password;
-            const auto asked = std::chrono::steady_clock::now();
-            const bool answered =
-                impl.m_authCallback && impl.m_authCallback(challenge, user, password);
-            // The user's time is not ours.
-            impl.m_deadline += std::chrono::steady_clock::now() - asked;
-            if (!answered) {
-                throw CSessionException(kFetchAuthRefused);
-            }
-            response = impl.Request(requestUrl, ERequestKind::AuthRetry, &user, &password,
-                                    challenge.bPlainBasic);
-            impl.NoteOutcome(response);
-            if (!response.bHeadersDone) {
-                return FailureResult(response);
-            }
-            impl.m_nStatus = response.nStatus;
-        }
-        impl.m_strHeader = response.strHeader;
-
-        while (!response.strRedirect.empty()) {
-            // Credentials are never sent along: the target may be another origin.
-            const std::string target = response.strRedirect;
-            --impl.m_nRedirectsLeft;
-            response = impl.Request(target, ERequestKind::Redirected, nullptr, nullptr, false);
-            impl.m_strFinalUrl = target;
-            impl.NoteOutcome(response);
-            if (!response.bHeadersDone) {
-                return FailureResult(response);
-            }
-            impl.m_nStatus = response.nStatus;
-        }
-        impl.m_strFinalHeader = response.strHeader;
-        if (response.nStatus == 404) {
-            return kFetchNotFound;
-        }
-        // A transfer that broke off inside the body still counts as a response.
-        buffer = std::move(response.strText);
-        byteCount = response.nByteCount;
-        return kFetchOk;
-    } catch (const CSessionException& e) {
-        return e.GetCode();
     }
+    impl.m_strHeader = response.strHeader;
+
+    while (!response.strRedirect.empty()) {
+        // Credentials are never sent along: the target may be another origin.
+        const std::string target = response.strRedirect;
+        --impl.m_nRedirectsLeft;
+        response = impl.Request(target, ERequestKind::Redirected, nullptr, nullptr, false);
+        impl.m_strFinalUrl = target;
+        impl.NoteOutcome(response);
+        if (!response.bHeadersDone) {
+            return FailureResult(response);
+        }
+        impl.m_nStatus = response.nStatus;
+    }
+    impl.m_strFinalHeader = response.strHeader;
+    if (response.nStatus == 404) {
+        return kFetchNotFound;
+    }
+    // A transfer that broke off inside the body still counts as a response.
+    buffer = std::move(response.strText);
+    byteCount = response.nByteCount;
+    return kFetchOk;
 }
 
 void CPageFetcher::CImpl::NoteOutcome(const CRequest& request) {

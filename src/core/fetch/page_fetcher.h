@@ -63,8 +63,8 @@ struct SAuthChallenge {
 using AuthCallback =
     std::function<bool(const SAuthChallenge& challenge, std::string& user, std::string& password)>;
 
-// Thrown inside the fetcher when the authentication was refused (code 1); Fetch turns it into
-// its result.
+// The exception of a refused authentication (code 1). Fetch does not throw it: it returns the
+// code as its result, like every other outcome.
 class CSessionException : public std::exception {
 public:
     explicit CSessionException(int code) : m_nCode(code) {}

@@ -1,41 +1,10 @@
 #include "core/fetch/site_credentials.h"
 
-#include "core/fetch/curl_handle.h"
 #include "core/fetch/page_fetcher.h"
-#include "core/project/url_rules.h"
 
 #include <utility>
 
 namespace tessaray {
-
-namespace {
-
-// One part of a parsed URL; "" when it is missing.
-std::string UrlPart(CURLU* url, CURLUPart part, unsigned flags) {
-    char* text = nullptr;
-    if (curl_url_get(url, part, &text, flags) != CURLUE_OK || text == nullptr) {
-        return {};
-    }
-    std::string value(text);
-    curl_free(text);
-    return value;
-}
-
-} // namespace
-
-std::string UrlOrigin(const std::string& url) {
-    CCurlUrl parsed(curl_url());
-    if (!parsed || curl_url_set(parsed.Get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK) {
-        return {};
-    }
-    const std::string scheme = ToLowerAscii(UrlPart(parsed.Get(), CURLUPART_SCHEME, 0));
-    const std::string host = ToLowerAscii(UrlPart(parsed.Get(), CURLUPART_HOST, 0));
-    const std::string port = UrlPart(parsed.Get(), CURLUPART_PORT, CURLU_DEFAULT_PORT);
-    if ((scheme != "http" && scheme != "https") || host.empty() || port.empty()) {
-        return {};
-    }
-    return scheme + "://" + host + ":" + port;
-}
 
 bool CSiteCredentials::Set(const std::string& origin, std::string user, std::string password,
                            bool bAllowPlainBasic) {

@@ -1,15 +1,12 @@
 #pragma once
 
+#include "core/util/url.h" // UrlOrigin
+
 #include <string>
 
 namespace tessaray {
 
 struct SAuthChallenge;
-
-// The origin of an http or https URL: "scheme://host:port" in lower case with the port always
-// written (80 and 443 by default), so that two spellings of one site compare equal. "" for
-// anything else.
-std::string UrlOrigin(const std::string& url);
 
 // The user name and password the user gave for one origin. They answer a log-in request of that
 // origin only, never one of another host (a partner's robots.txt, a redirect target), and a

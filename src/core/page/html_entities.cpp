@@ -88,14 +88,6 @@ constexpr SNamedReference kNamed[] = {
 
 constexpr std::size_t kLongestName = 8;
 
-bool IsAlnum(char c) {
-    return IsAsciiLetter(c) || IsAsciiDigit(c);
-}
-
-bool IsHexDigit(char c) {
-    return IsAsciiDigit(c) || (LowerAscii(c) >= 'a' && LowerAscii(c) <= 'f');
-}
-
 // The code point a numeric reference stands for, as a browser maps it: zero, surrogates and
 // values beyond Unicode become U+FFFD, and 0x80..0x9F are read as windows-1252 bytes.
 void AppendNumeric(std::uint32_t value, std::string& out) {
@@ -122,7 +114,7 @@ std::size_t DecodeOne(std::string_view text, std::size_t at, std::string& out) {
         }
         const std::size_t digitsAt = i;
         std::uint32_t value = 0;
-        while (i < n && (hex ? IsHexDigit(text[i]) : IsAsciiDigit(text[i]))) {
+        while (i < n && (hex ? IsAsciiHexDigit(text[i]) : IsAsciiDigit(text[i]))) {
             const char c = LowerAscii(text[i]);
             const auto digit = static_cast<std::uint32_t>(IsAsciiDigit(c) ? c - '0' : c - 'a' + 10);
             value = value > 0x10FFFF ? value : value * (hex ? 16 : 10) + digit;
@@ -138,7 +130,7 @@ std::size_t DecodeOne(std::string_view text, std::size_t at, std::string& out) {
         return i;
     }
     std::size_t end = i;
-    while (end < n && end - i <= kLongestName && IsAlnum(text[end])) {
+    while (end < n && end - i <= kLongestName && IsAsciiAlnum(text[end])) {
         ++end;
     }
     if (end == i || end >= n || text[end] != ';') {

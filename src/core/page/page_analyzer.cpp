@@ -346,19 +346,6 @@ void AppendReadableText(std::string_view text, std::string& out) {
     }
 }
 
-// The length of the scheme a URL begins with (a letter, then letters, digits, "+", "-" or ".",
-// then ":"), without the ":"; 0 for none.
-std::size_t SchemeLength(std::string_view url) {
-    std::size_t i = 0;
-    if (!url.empty() && IsAsciiLetter(url[0])) {
-        while (i < url.size() && (IsAsciiLetter(url[i]) || IsAsciiDigit(url[i]) || url[i] == '+' ||
-                                  url[i] == '-' || url[i] == '.')) {
-            ++i;
-        }
-    }
-    return i > 0 && i < url.size() && url[i] == ':' ? i : 0;
-}
-
 // What kind of link a lower-case URL is on a page of the given site.
 void Classify(std::string_view url, const std::string& pageSite, SLinkRecord& link) {
     if (!url.empty() && url.front() == '#') {

@@ -39,10 +39,7 @@ std::string CharsetName(std::string_view label, bool fromMeta) {
     if (name == "gb2312" || name == "x-gbk") {
         return "GBK";
     }
-    for (char& c : name) {
-        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
-    }
-    return name;
+    return ToUpperAscii(name);
 }
 
 // The value after "charset=" in text (a header line or a meta tag), without quotes.

@@ -139,15 +139,6 @@ std::vector<std::string_view> HeaderValues(std::string_view block, std::string_v
     return values;
 }
 
-// The scheme and host of an absolute URL ("https://host:8080"), and where its path begins.
-std::size_t AuthorityEnd(std::string_view url) {
-    const std::size_t scheme = url.find("://");
-    if (scheme == std::string_view::npos) {
-        return 0;
-    }
-    return std::min(url.find_first_of("/?#", scheme + 3), url.size());
-}
-
 std::string Normalised(std::string_view url) {
     // Resolved against itself: dot segments removed, bytes escaped as a resolved URL has them.
     const std::string resolved = ResolveUrl(url, url);
@@ -155,7 +146,9 @@ std::string Normalised(std::string_view url) {
         url = resolved;
     }
     url = url.substr(0, url.find('#'));
-    const std::size_t authority = AuthorityEnd(url);
+    // Scheme and host do not depend on case.
+    const SUrlParts parts = SplitUrl(url);
+    const std::size_t authority = parts.bAuthority ? parts.nPathAt : 0;
     std::string out = Lower(url.substr(0, authority));
     out.append(url.substr(authority));
     if (!out.empty() && out.back() == '/') {

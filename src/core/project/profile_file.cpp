@@ -18,16 +18,6 @@ namespace {
 
 constexpr const char* kAppSection = "APPLICATION";
 
-std::string_view TrimView(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 std::string ErrnoText(int error) {
     return std::strerror(error);
 }

@@ -1,5 +1,7 @@
 #include "core/project/url_rules.h"
 
+#include "core/util/url.h"
+
 #include <algorithm>
 
 namespace tessaray {
@@ -32,23 +34,16 @@ std::string_view UrlOfEntry(std::string_view entry) {
                                                                  : entry.substr(0, separator);
 }
 
-// Where the authority of a URL begins: after its scheme ("x://"), or after leading blanks when
-// there is none. It ends at the first "/", "?" or "#": browsers also end it at "\\", libcurl does
-// not, so an "@" anywhere before those three is user info to one of them.
-std::string_view AuthorityOf(std::string_view url, std::size_t* start, bool* bScheme) {
-    std::size_t begin = 0;
-    while (begin < url.size() && IsBlank(url[begin])) {
-        ++begin;
-    }
-    const std::size_t scheme = url.find("://", begin);
-    *bScheme = scheme != std::string_view::npos && scheme > begin &&
-               std::all_of(url.begin() + static_cast<std::ptrdiff_t>(begin),
-                           url.begin() + static_cast<std::ptrdiff_t>(scheme), [](char c) {
-                               return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '+' || c == '-' ||
-                                      c == '.';
-                           });
-    *start = *bScheme ? scheme + 3 : begin;
-    return url.substr(*start, url.find_first_of("/?#", *start) - *start);
+// The authority of a URL as libcurl reads it, after leading blanks; a URL that names no scheme
+// is read as beginning with its host, as the fetcher takes it. Browsers also end the authority
+// at a backslash, libcurl does not, so an "@" anywhere before "/", "?" or "#" is user info to
+// one of them. bScheme: the URL names its scheme.
+std::string_view AuthorityOf(std::string_view url, bool* bScheme) {
+    url.remove_prefix(
+        static_cast<std::size_t>(std::find_if_not(url.begin(), url.end(), IsBlank) - url.begin()));
+    const SUrlParts parts = SplitUrl(url);
+    *bScheme = parts.bAuthority && !parts.scheme.empty();
+    return *bScheme ? parts.authority : url.substr(0, url.find_first_of("/?#"));
 }
 
 } // namespace
@@ -95,31 +90,16 @@ std::string SiteUrlOf(std::string_view url) {
 }
 
 std::string_view SiteOfUrl(std::string_view url, std::string_view* path) {
-    std::size_t hostAt = 0;
-    for (const std::string_view prefix : {kHttp, kHttps, std::string_view("//")}) {
-        if (url.size() >= prefix.size() && EqualsNoCase(url.substr(0, prefix.size()), prefix)) {
-            hostAt = prefix.size();
-            break;
-        }
-    }
-    if (hostAt == 0) {
+    const SUrlParts parts = SplitUrl(url, EUrlReading::Browser);
+    if (!parts.bAuthority || !(parts.scheme.empty() || EqualsNoCase(parts.scheme, "http") ||
+                               EqualsNoCase(parts.scheme, "https"))) {
         return {};
     }
-    std::size_t end = hostAt;
-    std::size_t siteAt = hostAt; // past the last "@" of user info
-    for (; end < url.size(); ++end) {
-        const char c = url[end];
-        if (c == '/' || c == '?' || c == '#' || c == '\\') {
-            break;
-        }
-        if (c == '@') {
-            siteAt = end + 1;
-        }
-    }
     if (path) {
-        *path = url.substr(end);
+        *path = url.substr(parts.nPathAt);
     }
-    std::string_view site = url.substr(siteAt, end - siteAt);
+    const auto hostAt = static_cast<std::size_t>(parts.host.data() - url.data());
+    std::string_view site = url.substr(hostAt, parts.nPathAt - hostAt);
     if (site.size() >= 4 && EqualsNoCase(site.substr(0, 4), "www.")) {
         site.remove_prefix(4);
     }
@@ -135,12 +115,13 @@ std::string_view SiteOfUrl(std::string_view url, std::string_view* path) {
 }
 
 std::string WithoutUserInfo(std::string_view url) {
-    std::size_t start = 0;
     bool bScheme = false;
-    const std::size_t at = AuthorityOf(url, &start, &bScheme).rfind('@');
+    const std::string_view authority = AuthorityOf(url, &bScheme);
+    const std::size_t at = authority.rfind('@');
     if (!bScheme || at == std::string_view::npos) {
         return std::string(url);
     }
+    const auto start = static_cast<std::size_t>(authority.data() - url.data());
     return std::string(url.substr(0, start)).append(url.substr(start + at + 1));
 }
 
@@ -201,9 +182,8 @@ std::string NormalizeProjectUrl(std::string_view entry) {
 }
 
 bool HasUserInfo(std::string_view url) {
-    std::size_t start = 0;
     bool bScheme = false;
-    return AuthorityOf(url, &start, &bScheme).find('@') != std::string_view::npos;
+    return AuthorityOf(url, &bScheme).find('@') != std::string_view::npos;
 }
 
 EEntryProblem CheckPartnerEntry(std::string_view entry) {
@@ -255,7 +235,7 @@ bool IsValidUrl(std::string& url) {
         return false;
     }
     const char first = copy.front();
-    if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z'))) {
+    if (!IsAsciiLetter(first)) {
         return false;
     }
     if (!StartsWithScheme(copy)) {

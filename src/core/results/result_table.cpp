@@ -22,15 +22,11 @@ constexpr ESortType kInt = ESortType::Integer;
 constexpr ESortType kText = ESortType::Text;
 constexpr ESortType kDec = ESortType::Decimal;
 
-bool IsSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
 // The text read as a long integer the way atol does (leading white space, a sign, then digits),
 // saturating instead of overflowing.
 long ParseLong(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i])) {
+    while (i < text.size() && IsBlank(text[i])) {
         ++i;
     }
     bool negative = false;
@@ -53,7 +49,7 @@ long ParseLong(std::string_view text) {
 // that is not a number, and "nan", read as 0 so that every value has a place in the order.
 double ParseDouble(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i])) {
+    while (i < text.size() && IsBlank(text[i])) {
         ++i;
     }
     if (i < text.size() && text[i] == '+') {

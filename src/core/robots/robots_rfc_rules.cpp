@@ -1,7 +1,9 @@
 #include "core/robots/robots_rfc_rules.h"
 
+#include "core/util/ascii.h"
+#include "core/util/url.h"
+
 #include <algorithm>
-#include <cctype>
 #include <initializer_list>
 #include <utility>
 
@@ -20,32 +22,8 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string LowerAscii(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return LowerAscii(c); });
-    return lower;
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
-bool IsUnreserved(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '.' || c == '_' || c == '~';
+bool IsUnreserved(char c) {
+    return IsAsciiAlnum(c) || c == '-' || c == '.' || c == '_' || c == '~';
 }
 
 // Brings a path or pattern to the one form both are compared in: octets outside US-ASCII
@@ -58,11 +36,11 @@ std::string NormalisePercentEncoding(std::string_view text, bool bUrl) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
-            HexValue(text[i + 2]) >= 0) {
-            const auto value =
-                static_cast<unsigned char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
-            if (IsUnreserved(value)) {
+        if (c == '%' && i + 2 < text.size() && IsAsciiHexDigit(text[i + 1]) &&
+            IsAsciiHexDigit(text[i + 2])) {
+            const auto value = static_cast<unsigned char>(HexDigitValue(text[i + 1]) * 16 +
+                                                          HexDigitValue(text[i + 2]));
+            if (IsUnreserved(static_cast<char>(value))) {
                 out += static_cast<char>(value);
             } else {
                 out += '%';
@@ -83,20 +61,9 @@ std::string NormalisePercentEncoding(std::string_view text, bool bUrl) {
 
 // The path and query of a URL ("/" when it has none), without its fragment.
 std::string_view PathOfUrl(std::string_view url) {
-    std::size_t start = 0;
-    const std::size_t scheme = url.find("://");
-    if (scheme != std::string_view::npos) {
-        start = url.find_first_of("/?#", scheme + 3);
-        if (start == std::string_view::npos) {
-            return {};
-        }
-    }
-    std::string_view path = url.substr(start);
-    const std::size_t fragment = path.find('#');
-    if (fragment != std::string_view::npos) {
-        path = path.substr(0, fragment);
-    }
-    return path;
+    const SUrlParts parts = SplitUrl(url);
+    const std::size_t start = parts.bAuthority ? parts.nPathAt : 0;
+    return url.substr(start, parts.FragmentAt() - start);
 }
 
 // The record a key names. Keys match by their beginning ("Disallowed" is a Disallow) and the
@@ -104,7 +71,7 @@ std::string_view PathOfUrl(std::string_view url) {
 enum class EKey { UserAgent, Allow, Disallow, Other };
 
 EKey KeyOf(std::string_view key) {
-    const std::string lower = LowerAscii(key);
+    const std::string lower = ToLowerAscii(key);
     const auto startsWithAny = [&](std::initializer_list<std::string_view> prefixes) {
         return std::any_of(prefixes.begin(), prefixes.end(),
                            [&](std::string_view prefix) { return lower.starts_with(prefix); });
@@ -207,11 +174,11 @@ std::string AgentToken(std::string_view value) {
         return "*";
     }
     std::size_t end = 0;
-    while (end < value.size() && (std::isalpha(static_cast<unsigned char>(value[end])) != 0 ||
-                                  value[end] == '_' || value[end] == '-')) {
+    while (end < value.size() &&
+           (IsAsciiLetter(value[end]) || value[end] == '_' || value[end] == '-')) {
         ++end;
     }
-    return LowerAscii(value.substr(0, end));
+    return ToLowerAscii(value.substr(0, end));
 }
 
 } // namespace
@@ -298,7 +265,7 @@ bool CRobotsRfcRules::IsAllowed(std::string_view crawler, std::string_view url) 
         return true;
     }
     // The groups of the crawler's own name, combined; only without any, the groups for "*".
-    const std::string token = LowerAscii(crawler);
+    const std::string token = ToLowerAscii(crawler);
     const auto names = [](const SGroup& group, const std::string& name) {
         return std::find(group.agents.begin(), group.agents.end(), name) != group.agents.end();
     };

@@ -1,8 +1,12 @@
 #include "core/util/url.h"
 
+#include "core/util/ascii.h"
+
 #include <uriparser/Uri.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -10,9 +14,23 @@ namespace tessaray {
 
 namespace {
 
-bool IsHex(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+constexpr std::size_t npos = std::string_view::npos;
+
+// The bytes that matter in an authority, looked up in one table: the loop runs over the host of
+// every link of every page.
+enum : std::uint8_t { kEndsAuthority = 1, kBackslash = 2, kAt = 4, kColon = 8, kBracket = 16 };
+constexpr auto kAuthorityByte = [] {
+    std::array<std::uint8_t, 256> table{};
+    table['/'] = table['?'] = table['#'] = kEndsAuthority;
+    table['\\'] = kBackslash;
+    table['@'] = kAt;
+    table[':'] = kColon;
+    table[']'] = kBracket;
+    return table;
+}();
+
+// Bytes RFC 3986 allows nowhere in a URL, though pages and servers write them.
+constexpr std::string_view kNotAllowed = " \"<>\\^`{|}";
 
 // The reference in a form uriparser accepts (see ResolveUrl).
 std::string UriText(std::string_view ref) {
@@ -23,7 +41,6 @@ std::string UriText(std::string_view ref) {
         ref.remove_suffix(1);
     }
     static constexpr char kHex[] = "0123456789ABCDEF";
-    static constexpr std::string_view kNotAllowed = " \"<>\\^`{|}";
     std::string out;
     out.reserve(ref.size());
     bool query = false;
@@ -38,8 +55,8 @@ std::string UriText(std::string_view ref) {
             out += '/';
             continue;
         }
-        const bool lonePercent =
-            c == '%' && !(i + 2 < ref.size() && IsHex(ref[i + 1]) && IsHex(ref[i + 2]));
+        const bool lonePercent = c == '%' && !(i + 2 < ref.size() && IsAsciiHexDigit(ref[i + 1]) &&
+                                               IsAsciiHexDigit(ref[i + 2]));
         const bool secondHash = c == '#' && fragment;
         if (byte < ' ' || byte >= 0x7F || lonePercent || secondHash ||
             kNotAllowed.find(c) != std::string_view::npos) {
@@ -76,6 +93,114 @@ struct SUri {
 
 } // namespace
 
+std::size_t SchemeLength(std::string_view url) {
+    std::size_t i = 0;
+    if (!url.empty() && IsAsciiLetter(url[0])) {
+        while (i < url.size() &&
+               (IsAsciiAlnum(url[i]) || url[i] == '+' || url[i] == '-' || url[i] == '.')) {
+            ++i;
+        }
+    }
+    return i > 0 && i < url.size() && url[i] == ':' ? i : 0;
+}
+
+SUrlParts SplitUrl(std::string_view url, EUrlReading reading) {
+    // One pass: the scheme, then the authority up to its first end byte.
+    SUrlParts parts;
+    parts.url = url;
+    const std::size_t schemeLength = SchemeLength(url);
+    parts.scheme = url.substr(0, schemeLength);
+    std::size_t pos = schemeLength == 0 ? 0 : schemeLength + 1;
+    if (url.substr(pos, 2) == "//") {
+        parts.bAuthority = true;
+        const bool backslashEnds = reading == EUrlReading::Browser &&
+                                   (parts.scheme.empty() || EqualsNoCase(parts.scheme, "http") ||
+                                    EqualsNoCase(parts.scheme, "https"));
+        const std::size_t authorityAt = pos + 2;
+        const std::uint8_t ends = kEndsAuthority | (backslashEnds ? kBackslash : 0);
+        std::size_t end = authorityAt;
+        std::size_t hostAt = authorityAt; // past the last "@"
+        std::size_t colon = npos;         // the ":" before the port
+        for (; end < url.size(); ++end) {
+            const std::uint8_t kind = kAuthorityByte[static_cast<unsigned char>(url[end])];
+            if (kind == 0) {
+                continue;
+            }
+            if ((kind & ends) != 0) {
+                break;
+            }
+            if (kind == kAt) {
+                hostAt = end + 1;
+                colon = npos;
+            } else if (kind == kColon) {
+                colon = end;
+            } else if (kind == kBracket) {
+                colon = npos; // a ":" inside the brackets of an IPv6 address is no port's
+            }
+        }
+        parts.authority = url.substr(authorityAt, end - authorityAt);
+        parts.userInfo =
+            url.substr(authorityAt, hostAt > authorityAt ? hostAt - 1 - authorityAt : 0);
+        parts.host = url.substr(hostAt, std::min(colon, end) - hostAt);
+        if (colon != npos) {
+            parts.port = url.substr(colon + 1, end - colon - 1);
+        }
+        pos = end;
+    }
+    parts.nPathAt = pos;
+    return parts;
+}
+
+std::size_t SUrlParts::FragmentAt() const {
+    return std::min(url.find('#', nPathAt), url.size());
+}
+
+std::string_view SUrlParts::Path() const {
+    const std::string_view rest = url.substr(nPathAt, FragmentAt() - nPathAt);
+    return rest.substr(0, rest.find('?'));
+}
+
+std::string_view SUrlParts::Query() const {
+    const std::string_view rest = url.substr(nPathAt, FragmentAt() - nPathAt);
+    const std::size_t mark = rest.find('?');
+    return mark == std::string_view::npos ? std::string_view() : rest.substr(mark + 1);
+}
+
+std::string_view SUrlParts::Fragment() const {
+    const std::size_t mark = FragmentAt();
+    return mark == url.size() ? std::string_view() : url.substr(mark + 1);
+}
+
+std::string UrlOrigin(std::string_view url) {
+    const SUrlParts parts = SplitUrl(url);
+    const std::string scheme = ToLowerAscii(parts.scheme);
+    const bool secure = scheme == "https";
+    if ((scheme != "http" && !secure) || !parts.bAuthority || parts.host.empty() ||
+        std::any_of(parts.host.begin(), parts.host.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return byte <= ' ' || byte == 0x7F || kNotAllowed.find(c) != std::string_view::npos;
+        })) {
+        return {};
+    }
+    // The port as a number, as libcurl reads it ("080" is 80); none or an empty one is the
+    // scheme's.
+    unsigned port = secure ? 443 : 80;
+    if (!parts.port.empty()) {
+        if (parts.port.size() > 5 ||
+            !std::all_of(parts.port.begin(), parts.port.end(), IsAsciiDigit)) {
+            return {};
+        }
+        port = 0;
+        for (const char digit : parts.port) {
+            port = port * 10 + static_cast<unsigned>(digit - '0');
+        }
+        if (port > 65535) {
+            return {};
+        }
+    }
+    return scheme + "://" + ToLowerAscii(parts.host) + ":" + std::to_string(port);
+}
+
 std::string ResolveUrl(std::string_view base, std::string_view ref) {
     const SUri parsedBase(UriText(base));
     const SUri parsedRef(UriText(ref));
@@ -105,10 +230,7 @@ std::string ResolveBaseHref(std::string_view pageUrl, std::string_view baseHref)
         base = ResolveUrl(baseHref, baseHref);
     }
     const auto startsWith = [&base](std::string_view scheme) {
-        return base.size() >= scheme.size() &&
-               std::equal(scheme.begin(), scheme.end(), base.begin(), [](char a, char b) {
-                   return a == (b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a') : b);
-               });
+        return EqualsNoCase(std::string_view(base).substr(0, scheme.size()), scheme);
     };
     return startsWith("http://") || startsWith("https://") ? base : std::string();
 }

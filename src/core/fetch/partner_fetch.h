@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/fetch/page_fetcher.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace tessaray {
+
+// What one fetch pair delivers for a partner: its site's robots.txt and its page.
+struct SPartnerFetch {
+    int nId = 0; // the number the order was given
+    std::string strUrl;
+    std::string strPage;
+    std::string strRobots;
+    int nPageStatus = 0;
+    int nRobotsStatus = 0;
+    int nResult = 0; // the page fetch's result code
+    // The first response's header block, the page's outcome and body bytes received, the URL
+    // and header block the page text came from.
+    std::string strHeader;
+    ETransferOutcome ePageOutcome = ETransferOutcome::Other;
+    std::size_t nPageBytes = 0;
+    std::size_t nRobotsBytes = 0;
+    std::string strFinalUrl;
+    std::string strFinalHeader;
+};
+
+// A site's robots.txt as a fetch pair uses it.
+struct SRobotsFetch {
+    std::string strText; // "" unless a response with a body came
+    int nStatus = 0;
+    std::size_t nBytes = 0;
+};
+
+// Fetches a robots.txt, through up to CPageFetcher::kRobotsRedirects redirects.
+SRobotsFetch FetchRobots(CPageFetcher& fetcher, const std::string& url);
+
+// Where a fetch pair gets its robots.txt from, when not from its own fetcher (a pool shares one
+// per site); std::nullopt when the fetch was cancelled meanwhile.
+using RobotsSource = std::function<std::optional<SRobotsFetch>(const std::string& url)>;
+
+// The fetch pair: robots.txt first unless robotsUrl is empty (from robotsSource when given, else
+// fetched), then the page. A cancelled robots.txt ends the pair with only strUrl set.
+SPartnerFetch FetchPartner(CPageFetcher& fetcher, const std::string& pageUrl,
+                           const std::string& robotsUrl, const RobotsSource& robotsSource = {});
+
+} // namespace tessaray
