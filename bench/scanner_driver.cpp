@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
         }
         std::string page = entry.make();
         const std::size_t size = page.size();
-        const std::size_t found = baseline ? 0 : tessaray::bench::ScanPage(page);
+        const std::size_t found = baseline ? 0 : tessaray::bench::ScanPage(std::move(page));
         std::printf("%zu %zu\n", size, found);
         return 0;
     }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Callgrind instructions per byte of the page scanner (comment removal, Load, walking every link
-# to the domain) for each benchmark corpus page: scripts/callgrind-scanner.sh [BUILD_DIR].
+# Callgrind instructions per byte of the path "tessaray-cli scan" takes for a page (charset sniff,
+# UTF-8 validation or conversion, comments, Load, page signals, walking every link to the domain)
+# for each benchmark corpus page: scripts/callgrind-scanner.sh [BUILD_DIR].
 # Each page is run twice under callgrind, once scanned and once only generated; the difference
 # is the scanner's share. Instruction counts repeat from run to run, unlike timings.
 set -euo pipefail
@@ -19,11 +20,11 @@ instructions() {
         sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
 }
 
-printf '%-14s %12s %16s %12s\n' page bytes instructions instr/byte
+printf '%-17s %12s %16s %12s\n' page bytes instructions instr/byte
 for page in $("$driver" --list); do
     bytes=$("$driver" "$page" --baseline | cut -d' ' -f1)
     full=$(instructions "$driver" "$page")
     base=$(instructions "$driver" "$page" --baseline)
     awk -v p="$page" -v b="$bytes" -v f="$full" -v z="$base" \
-        'BEGIN { printf "%-14s %12d %16d %12.2f\n", p, b, f - z, (f - z) / b }'
+        'BEGIN { printf "%-17s %12d %16d %12.2f\n", p, b, f - z, (f - z) / b }'
 done

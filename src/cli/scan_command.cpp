@@ -1,8 +1,7 @@
 // tessaray-cli scan: runs the page scanner on a saved page and prints what the analysis would see.
 #include "cli/commands.h"
 
-#include "core/page/page_analyzer.h"
-#include "core/page/page_charset.h"
+#include "core/page/scanned_page.h"
 #include "core/util/file_util.h"
 
 #include <algorithm>
@@ -12,6 +11,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tessaray::cli {
@@ -74,13 +74,10 @@ int RunScan(const ScanOptions& options) {
         page.clear();
     }
     const std::size_t bytes = page.size();
-    const std::string charset =
-        options.strCharset.empty() ? SniffCharset({}, page) : options.strCharset;
-    page = ConvertToUtf8(page, charset);
-
-    CPageAnalyzer::RemoveComments(page);
-    CPageAnalyzer analyzer;
-    analyzer.Load(options.strBaseUrl, page);
+    SScannedPage scanned =
+        ScanPageBytes(std::move(page), {}, options.strCharset, options.strBaseUrl);
+    const std::string& charset = scanned.strCharset;
+    CPageAnalyzer& analyzer = scanned.analyzer;
 
     int robots = 0, index = 0, noindex = 0, follow = 0, nofollow = 0;
     analyzer.GetMetaFlags(robots, index, noindex, follow, nofollow);
@@ -114,7 +111,7 @@ int RunScan(const ScanOptions& options) {
         return 0;
     }
     std::printf("Page             %s (%zu bytes, %zu without comments)\n",
-                options.strPageFile.c_str(), bytes, page.size());
+                options.strPageFile.c_str(), bytes, scanned.nTextBytes);
     std::printf("Base URL         %s\n", options.strBaseUrl.c_str());
     std::printf("Domain           %s\n", options.strDomain.c_str());
     if (robots) {
