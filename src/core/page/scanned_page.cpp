@@ -10,10 +10,10 @@ SScannedPage ScanPageBytes(std::string bytes, std::string_view headerBlock,
                            std::string_view charset, std::string_view siteUrl) {
     SScannedPage page;
     page.strCharset = charset.empty() ? SniffCharset(headerBlock, bytes) : std::string(charset);
-    std::string text = ConvertToUtf8(bytes, page.strCharset);
-    CPageAnalyzer::RemoveComments(text);
-    page.nTextBytes = text.size();
-    page.analyzer.Load(siteUrl, text);
+    ConvertToUtf8InPlace(bytes, page.strCharset);
+    CPageAnalyzer::RemoveComments(bytes);
+    page.nTextBytes = bytes.size();
+    page.analyzer.Load(siteUrl, bytes);
     return page;
 }
 

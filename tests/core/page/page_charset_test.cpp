@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace tessaray {
 namespace {
 
@@ -69,6 +71,12 @@ TEST(PageCharsetTest, ConvertsWithIconv) {
     // A charset iconv does not know: UTF-8 when valid, else windows-1252.
     EXPECT_EQ(ConvertToUtf8("\xC3\xBC", "X-NO-SUCH"), "\xC3\xBC");
     EXPECT_EQ(ConvertToUtf8("\xFC", "X-NO-SUCH"), "\xC3\xBC");
+    // In place, as pages are read.
+    std::string page = "Gr\xFCn";
+    ConvertToUtf8InPlace(page, "WINDOWS-1252");
+    EXPECT_EQ(page, "Gr\xC3\xBCn");
+    ConvertToUtf8InPlace(page, "UTF-8");
+    EXPECT_EQ(page, "Gr\xC3\xBCn");
 }
 
 } // namespace
