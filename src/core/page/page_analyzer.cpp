@@ -24,7 +24,8 @@ struct SLinkRecord {
     std::size_t nUrlAt = 0;
     std::size_t nUrlLength = 0;
     std::size_t nTextLength = 0;
-    std::size_t nAnchorAt = 0; // the anchor string, in the store of anchors
+    std::size_t nRelLength = 0; // the rel tokens, right after the text, each ended by a blank
+    std::size_t nAnchorAt = 0;  // the anchor string, in the store of anchors
     std::size_t nAnchorLength = 0;
     // SiteOfUrl of the URL and where its path starts, as offsets into the URL (empty site for
     // relative and other links), so the domain test need not take the URL apart again.
@@ -38,6 +39,7 @@ struct SLinkRecord {
     std::uint8_t nOther = 0;
     std::uint8_t nInNoscript = 0;
     std::size_t TextAt() const { return nUrlAt + nUrlLength; }
+    std::size_t RelAt() const { return TextAt() + nTextLength; }
 };
 
 // Byte classes of the tokenizer, looked up in one table: the tag loops run over every byte of
@@ -234,6 +236,26 @@ bool HasNofollowToken(std::string_view rel) {
                 EqualsNoCase(token, "sponsored");
     });
     return found;
+}
+
+// The tokens of a rel value as the verdict reads them: "&amp;" read as "&", split at commas and
+// HTML white space, in lower case; each appended to out with a blank after it.
+void AppendRelTokens(std::string_view rel, std::string& out, std::string& scratch) {
+    if (rel.find('&') != npos) {
+        scratch.clear();
+        for (std::size_t at = 0; at < rel.size();) {
+            const std::size_t amp = rel.find("&amp;", at);
+            scratch.append(rel.substr(at, amp == npos ? npos : amp + 1 - at));
+            at = amp == npos ? rel.size() : amp + 5;
+        }
+        rel = scratch;
+    }
+    ForEachToken(rel, true, [&out](std::string_view token) {
+        for (const char c : token) {
+            out += LowerAscii(c);
+        }
+        out += ' ';
+    });
 }
 
 bool HasToken(std::string_view list, std::string_view lowerToken) {
@@ -551,6 +573,10 @@ void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std
         AppendReadableText(body.substr(innerAt, innerEnd - innerAt), linkBytes);
     }
     link.nTextLength = linkBytes.size() - link.TextAt();
+    if (!tag.rel.empty()) {
+        AppendRelTokens(tag.rel, linkBytes, scratch);
+        link.nRelLength = linkBytes.size() - link.RelAt();
+    }
 }
 
 bool CPageAnalyzer::SScan::ResolveLinkUrl(const SLinkRecord& link) {
@@ -742,6 +768,12 @@ CLinkInfo ToLinkInfo(const SLinkRecord& record, std::string_view bytes) {
     link.m_nInPage = record.nInPage;
     link.m_nOther = record.nOther;
     link.m_nInNoscript = record.nInNoscript;
+    const std::string_view rel = bytes.substr(record.RelAt(), record.nRelLength);
+    for (std::size_t at = 0; at < rel.size();) {
+        const std::size_t blank = rel.find(' ', at);
+        link.m_rel.emplace_back(rel.substr(at, blank - at));
+        at = blank + 1;
+    }
     return link;
 }
 

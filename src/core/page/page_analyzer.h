@@ -20,6 +20,9 @@ struct CLinkInfo {
     int m_nInPage = 0;     // the URL begins with "#"
     int m_nOther = 0;      // no page link: "mailto:", "tel:", "javascript:" or another scheme
     int m_nInNoscript = 0; // inside a <noscript> element: not shown where scripts run
+    // The tokens of its rel attribute, in lower case, "&amp;" read as "&", split at commas and
+    // HTML white space (RelTokens of its anchor).
+    std::vector<std::string> m_rel;
 };
 
 // A scanner for one fetched page: the robots meta tags, the canonical link, the base URL, the

@@ -1,4 +1,5 @@
 #include "core/page/page_analyzer.h"
+#include "core/page/page_signals.h"
 
 #include "core/project/url_rules.h"
 
@@ -265,6 +266,12 @@ TEST(PageAnalyzerTest, NofollowIsAToken) {
     for (const char* anchor : no) {
         EXPECT_EQ(Link(anchor).m_nNofollow, 0) << anchor;
     }
+    // Every rel token is kept for the verdict, as RelTokens reads them.
+    EXPECT_EQ(Link("<a href=/x rel=\"External\tNOFOLLOW \">x</a>").m_rel,
+              (std::vector<std::string>{"external", "nofollow"}));
+    EXPECT_EQ(Link("<a href=/x rel='ugc,sponsored a&amp;b'>x</a>").m_rel,
+              (std::vector<std::string>{"ugc", "sponsored", "a&b"}));
+    EXPECT_TRUE(Link("<a href=/x>x</a>").m_rel.empty());
 }
 
 TEST(PageAnalyzerTest, CountsAndDomainWalk) {
@@ -543,6 +550,7 @@ void ExpectSameAsReference(const std::string& original, const std::string& base,
         EXPECT_EQ(links[i].m_nInPage, ref.links[i].inPage);
         EXPECT_EQ(links[i].m_nOther, ref.links[i].other);
         EXPECT_EQ(links[i].m_nInNoscript, ref.links[i].inNoscript);
+        EXPECT_EQ(links[i].m_rel, RelTokens(ref.anchors[i]));
     }
     EXPECT_EQ(analyzer.GetInternalCount(), ref.internalCount);
     EXPECT_EQ(analyzer.GetExternalCount(), ref.externalCount);
