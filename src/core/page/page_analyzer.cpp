@@ -402,10 +402,11 @@ void Classify(std::string_view url, const std::string& pageSite, SLinkRecord& li
 } // namespace
 
 struct CPageAnalyzer::SScan {
-    void Scan(std::string_view page);
+    void Reset();
+    bool Scan(std::string_view page, bool bWithComments);
     void ReadMeta(const STag& tag);
     void AddAnchor(std::string_view body, const STag& tag, std::size_t start, std::size_t innerAt,
-                   std::size_t innerEnd, std::size_t end, std::string_view text);
+                   std::size_t innerEnd, std::size_t end, std::string_view text, bool bComments);
     std::string Decoded(std::string_view value);
     bool ResolveLinkUrl(const SLinkRecord& link);
     std::string_view UrlOf(const SLinkRecord& link) const;
@@ -433,7 +434,8 @@ struct CPageAnalyzer::SScan {
     int nExternalCount = 0;
     int nInternalCount = 0;
     std::size_t nLinkCursor = 0;
-    std::string scratch; // decoded references of the current href or anchor text
+    std::size_t nCommentBytes = 0; // the bytes of the page inside comments
+    std::string scratch;           // decoded references of the current href or anchor text
 };
 
 CPageAnalyzer::CPageAnalyzer() : m_pScan(std::make_unique<SScan>()) {}
@@ -501,20 +503,39 @@ void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
     SScan& scan = *m_pScan;
     scan.pageUrl.assign(baseUrl);
     scan.pageSite = DomainSiteOf(baseUrl).strSite;
-    scan.nMetaRobots = scan.nMetaIndex = scan.nMetaNoindex = scan.nMetaFollow = scan.nMetaNofollow =
-        0;
-    scan.robotsContents.clear();
-    scan.bCanonical = scan.bBase = false;
-    scan.canonicalHref.clear();
-    scan.baseHref.clear();
-    scan.documentBase.clear();
-    scan.nExternalCount = scan.nInternalCount = 0;
-    scan.nLinkCursor = 0;
-    scan.Scan(page);
+    scan.Reset();
+    if (!scan.Scan(page, true)) {
+        // Rare markup where a comment inside a tag, or one that joins the text around it, would
+        // be read otherwise: the comments are removed first, and what is left is scanned.
+        std::string text(page);
+        RemoveComments(text);
+        scan.Reset();
+        scan.Scan(text, false);
+        scan.nCommentBytes = page.size() - text.size();
+    }
     for (const SLinkRecord& link : scan.links) {
         scan.nExternalCount += link.nExternal;
         scan.nInternalCount += link.nInternal;
     }
+}
+
+void CPageAnalyzer::SScan::Reset() {
+    nMetaRobots = nMetaIndex = nMetaNoindex = nMetaFollow = nMetaNofollow = 0;
+    robotsContents.clear();
+    bCanonical = bBase = false;
+    canonicalHref.clear();
+    baseHref.clear();
+    documentBase.clear();
+    anchorBytes.clear();
+    links.clear();
+    linkBytes.clear();
+    nExternalCount = nInternalCount = 0;
+    nLinkCursor = 0;
+    nCommentBytes = 0;
+}
+
+std::size_t CPageAnalyzer::GetCommentBytes() const {
+    return m_pScan->nCommentBytes;
 }
 
 std::string CPageAnalyzer::SScan::Decoded(std::string_view value) {
@@ -546,11 +567,23 @@ void CPageAnalyzer::SScan::ReadMeta(const STag& tag) {
 
 void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std::size_t start,
                                      std::size_t innerAt, std::size_t innerEnd, std::size_t end,
-                                     std::string_view text) {
+                                     std::string_view text, bool bComments) {
+    // The anchor string and the inner markup are shown without the comments inside the anchor.
+    const auto withoutComments = [bComments](std::string_view markup) {
+        std::string kept(markup);
+        if (bComments) {
+            RemoveComments(kept);
+        }
+        return kept;
+    };
     SLinkRecord& link = links.emplace_back();
     link.nAnchorAt = anchorBytes.size();
-    link.nAnchorLength = end - start;
-    anchorBytes.append(body.substr(start, end - start));
+    if (bComments) {
+        anchorBytes.append(withoutComments(body.substr(start, end - start)));
+    } else {
+        anchorBytes.append(body.substr(start, end - start));
+    }
+    link.nAnchorLength = anchorBytes.size() - link.nAnchorAt;
     link.nUrlAt = linkBytes.size();
     AppendUrl(tag.href, linkBytes, scratch);
     link.nUrlLength = linkBytes.size() - link.nUrlAt;
@@ -570,7 +603,7 @@ void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std
     }
     if (linkBytes.size() == link.TextAt()) {
         // No text (an image link, for example): the inner markup stands for it.
-        AppendReadableText(body.substr(innerAt, innerEnd - innerAt), linkBytes);
+        AppendReadableText(withoutComments(body.substr(innerAt, innerEnd - innerAt)), linkBytes);
     }
     link.nTextLength = linkBytes.size() - link.TextAt();
     if (!tag.rel.empty()) {
@@ -601,24 +634,36 @@ bool CPageAnalyzer::SScan::ResolveLinkUrl(const SLinkRecord& link) {
     return true;
 }
 
-void CPageAnalyzer::SScan::Scan(std::string_view page) {
-    // One pass of the tokenizer over the page, for the anchors and for the meta, link and base
-    // tags. The open anchor collects the text between the tags inside it; it ends with "</a>",
-    // where the next anchor opens, or with the page. The anchors before the first <body> tag are
-    // no links of the page's body.
-    anchorBytes.clear();
-    links.clear();
-    linkBytes.clear();
+bool CPageAnalyzer::SScan::Scan(std::string_view page, bool bWithComments) {
+    // One pass of the tokenizer over the page, for the comments, the anchors and the meta, link
+    // and base tags. The open anchor collects the text between the tags inside it; it ends with
+    // "</a>", where the next anchor opens, or with the page. The anchors before the first <body>
+    // tag are no links of the page's body.
+    // The results are those of RemoveComments and a scan of what it leaves. On a page with its
+    // comments, where the two readings of a comment could differ (a "<" inside a tag or a
+    // "<!DOCTYPE" with a comment still to come, a comment right after a "<" or inside a
+    // <noscript> element), the pass gives up and answers false.
+    std::size_t nextComment = 0; // the next "<!--" at or after the last place asked about
+    const auto differs = [&](std::size_t from, std::size_t to) {
+        if (!bWithComments || from >= to || page.substr(from, to - from).find('<') == npos) {
+            return false;
+        }
+        if (nextComment < from) {
+            nextComment = FindFast(page, "<!--", from);
+        }
+        return nextComment != npos;
+    };
     bool bBody = false;
     std::size_t noscriptAt = 0; // the <noscript> element last seen runs from here to its end
     std::size_t noscriptEnd = 0;
     const std::size_t n = page.size();
     STag anchor;
-    std::size_t anchorAt = npos; // where the open anchor starts; npos when none is open
+    std::size_t anchorAt = npos;  // where the open anchor starts; npos when none is open
+    bool bAnchorComments = false; // a comment inside the open anchor
     std::string text;
     const auto close = [&](std::size_t innerEnd, std::size_t end) {
         if (anchorAt != npos) {
-            AddAnchor(page, anchor, anchorAt, anchor.nEnd, innerEnd, end, text);
+            AddAnchor(page, anchor, anchorAt, anchor.nEnd, innerEnd, end, text, bAnchorComments);
             links.back().nInNoscript = noscriptAt <= anchorAt && anchorAt < noscriptEnd ? 1 : 0;
             anchorAt = npos;
         }
@@ -632,6 +677,9 @@ void CPageAnalyzer::SScan::Scan(std::string_view page) {
         std::size_t after; // where the text goes on after this piece of markup
         if (IsAsciiLetter(next) || endTag) {
             const STag tag = ReadTag(page, lt);
+            if (differs(lt + 1, tag.nEnd == npos ? n : tag.nEnd)) {
+                return false;
+            }
             if (tag.nEnd == npos) {
                 break; // a tag cut off by the end of the page is dropped with the rest
             }
@@ -644,6 +692,7 @@ void CPageAnalyzer::SScan::Scan(std::string_view page) {
                 if (!endTag && tag.bHref) {
                     anchor = tag;
                     anchorAt = lt;
+                    bAnchorComments = false;
                     text.clear();
                 }
             } else if (endTag) {
@@ -683,14 +732,23 @@ void CPageAnalyzer::SScan::Scan(std::string_view page) {
                 text.append(page.substr(textFrom, lt - textFrom));
             }
             if (page.compare(lt, 4, "<!--") == 0) {
-                const std::size_t end = FindFast(page, "-->", lt + 2);
+                if (bWithComments &&
+                    ((lt > 0 && page[lt - 1] == '<') || (noscriptAt <= lt && lt < noscriptEnd))) {
+                    return false;
+                }
+                const std::size_t end = FindFast(page, "-->", lt + 2); // "<!-->" is whole
                 after = end == npos ? n : end + 3;
+                nCommentBytes += after - lt;
+                bAnchorComments = bAnchorComments || (bWithComments && anchorAt != npos);
             } else if (page.compare(lt, 3, "</>") == 0) {
                 after = lt + 3;
             } else {
                 // "<!DOCTYPE", "<?xml", "</ x": up to the next ">", as a comment.
                 const std::size_t gt = page.find('>', lt + 2);
                 after = gt == npos ? n : gt + 1;
+                if (differs(lt + 2, after)) {
+                    return false;
+                }
             }
         } else {
             pos = lt + 1; // a "<" in text
@@ -703,6 +761,7 @@ void CPageAnalyzer::SScan::Scan(std::string_view page) {
         text.append(page.substr(textFrom, stop - textFrom));
     }
     close(stop, stop);
+    return true;
 }
 
 std::string_view CPageAnalyzer::SScan::UrlOf(const SLinkRecord& link) const {

@@ -11,9 +11,8 @@ SScannedPage ScanPageBytes(std::string bytes, std::string_view headerBlock,
     SScannedPage page;
     page.strCharset = charset.empty() ? SniffCharset(headerBlock, bytes) : std::string(charset);
     ConvertToUtf8InPlace(bytes, page.strCharset);
-    CPageAnalyzer::RemoveComments(bytes);
-    page.nTextBytes = bytes.size();
     page.analyzer.Load(siteUrl, bytes);
+    page.nTextBytes = bytes.size() - page.analyzer.GetCommentBytes();
     return page;
 }
 
