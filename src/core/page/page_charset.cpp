@@ -161,7 +161,7 @@ std::string UndecodableReason(std::string_view headerBlock, std::string_view pag
 }
 
 void ConvertToUtf8InPlace(std::string& text, std::string_view charset) {
-    if (!EqualsNoCase(charset, kUtf8) || !IsValidUtf8(text)) {
+    if (!EqualsNoCase(charset, "utf-8") || !IsValidUtf8(text)) {
         text = ConvertToUtf8(text, charset);
     }
 }
