@@ -51,6 +51,8 @@ public:
     // without its comments (RemoveComments). Replaces the results of an earlier Load and resets
     // the link cursor.
     void Load(std::string_view baseUrl, std::string_view page);
+    // The same on a page handed over: the scanner keeps it instead of a copy.
+    void LoadText(std::string_view baseUrl, std::string page);
     // How many bytes of the page Load read as comments (what RemoveComments would remove).
     std::size_t GetCommentBytes() const;
 

@@ -11,8 +11,9 @@ SScannedPage ScanPageBytes(std::string bytes, std::string_view headerBlock,
     SScannedPage page;
     page.strCharset = charset.empty() ? SniffCharset(headerBlock, bytes) : std::string(charset);
     ConvertToUtf8InPlace(bytes, page.strCharset);
-    page.analyzer.Load(siteUrl, bytes);
-    page.nTextBytes = bytes.size() - page.analyzer.GetCommentBytes();
+    const std::size_t size = bytes.size();
+    page.analyzer.LoadText(siteUrl, std::move(bytes));
+    page.nTextBytes = size - page.analyzer.GetCommentBytes();
     return page;
 }
 
