@@ -8,10 +8,8 @@
 #include <gtest/gtest.h>
 #include <gumbo.h>
 
-#include <algorithm>
 #include <random>
 #include <set>
-#include <tuple>
 
 namespace tessaray {
 namespace {
@@ -531,8 +529,10 @@ void ExpectSameAsReference(const std::string& original, const std::string& base,
     test::RefRemoveComments(plain);
     ASSERT_EQ(fast, plain) << "page: " << original;
 
+    // Load reads the comments itself: the plain scanner removes them first.
     CPageAnalyzer analyzer;
-    analyzer.Load(base, fast);
+    analyzer.Load(base, original);
+    EXPECT_EQ(analyzer.GetCommentBytes(), original.size() - fast.size()) << "page: " << original;
     const test::RefScan ref = test::RefLoad(base, plain);
     int meta[5];
     analyzer.GetMetaFlags(meta[0], meta[1], meta[2], meta[3], meta[4]);
@@ -569,29 +569,6 @@ void ExpectSameAsReference(const std::string& original, const std::string& base,
                            std::to_string(ref.links[i].nofollow));
     }
     EXPECT_EQ(matched, expected) << "page: " << original;
-
-    // Load reads the comments itself, with the same results.
-    CPageAnalyzer whole;
-    whole.Load(base, original);
-    EXPECT_EQ(whole.GetCommentBytes(), original.size() - fast.size()) << "page: " << original;
-    EXPECT_EQ(whole.GetAnchors(), analyzer.GetAnchors()) << "page: " << original;
-    int wholeMeta[5];
-    whole.GetMetaFlags(wholeMeta[0], wholeMeta[1], wholeMeta[2], wholeMeta[3], wholeMeta[4]);
-    EXPECT_TRUE(std::equal(meta, meta + 5, wholeMeta)) << "page: " << original;
-    EXPECT_EQ(whole.GetRobotsMetaContents(), analyzer.GetRobotsMetaContents());
-    EXPECT_EQ(whole.GetCanonicalHref(), analyzer.GetCanonicalHref());
-    const auto& wholeLinks = whole.GetLinks();
-    ASSERT_EQ(wholeLinks.size(), links.size()) << "page: " << original;
-    for (std::size_t i = 0; i < links.size(); ++i) {
-        EXPECT_EQ(wholeLinks[i].m_strUrl, links[i].m_strUrl);
-        EXPECT_EQ(wholeLinks[i].m_strText, links[i].m_strText) << "page: " << original;
-        EXPECT_EQ(wholeLinks[i].m_rel, links[i].m_rel);
-        EXPECT_EQ(std::tie(wholeLinks[i].m_nNofollow, wholeLinks[i].m_nInternal,
-                           wholeLinks[i].m_nExternal, wholeLinks[i].m_nInPage,
-                           wholeLinks[i].m_nOther, wholeLinks[i].m_nInNoscript),
-                  std::tie(links[i].m_nNofollow, links[i].m_nInternal, links[i].m_nExternal,
-                           links[i].m_nInPage, links[i].m_nOther, links[i].m_nInNoscript));
-    }
 }
 
 TEST(PageAnalyzerFastVsPlainTest, GeneratedPages) {
@@ -662,6 +639,9 @@ TEST(PageAnalyzerFastVsPlainTest, HostilePages) {
         ">ef=xb&#2/mL\"b, >e\x00\x00\x00\x00\x00\x00\x00\x0C/a b/&# href=\"http://?he0a -)> "
         "l\">M\xC3\xBCller <b>hb";
     ExpectSameAsReference(std::string(kFuzzed, sizeof(kFuzzed) - 1), "", "http://");
+    // Removing "<!-->" from "<!-<!-->->" makes a new "<!--" of the bytes around it, inside a tag.
+    ExpectSameAsReference("<body><a href=/x title=a<!-<!-->->!>t</a>", "http://partner.example",
+                          "http://shop.example");
     // A vertical tab is no blank of HTML: "nofollow\v" is no robots directive, nor a rel token.
     for (const std::string page : {"<meta name=robots content=\"x nofollow\v\">",
                                    "<a href=http://shop.example/ rel=\"nofollow\v\">t</a>"}) {
