@@ -361,8 +361,7 @@ bool IsPlainText(std::string_view text) {
 bool IsPlainLowerUrl(std::string_view href) {
     bool special = href.empty();
     for (const char c : href) {
-        special |= (static_cast<unsigned char>(c) <= ' ') | (c == '&') |
-                   (static_cast<unsigned char>(c - 'A') < 26);
+        special |= (static_cast<unsigned char>(c) <= ' ') | (c == '&') | ((c >= 'A') & (c <= 'Z'));
     }
     return !special;
 }

@@ -42,7 +42,8 @@ public:
     // Removes HTML comments in place: each runs from "<!--" to the first "-->" after it, an
     // unterminated one to the end of the text. A "-->" outside a comment is text, and so is
     // everything inside script, style, template and textarea elements. (Load reads comments
-    // itself; a page need not go through here first.)
+    // itself: a page should not go through here first, since removing one comment can join the
+    // bytes around it into another.)
     static void RemoveComments(std::string& text);
 
     // Scans a page of the site baseUrl ("http://" or "https://" and the host): reads the robots
