@@ -131,12 +131,27 @@ int RunScan(const ScanOptions& options) {
     for (const FoundLink& found : links) {
         urlWidth = std::max(urlWidth, found.strUrl.size());
     }
-    const int width = static_cast<int>(std::min<std::size_t>(urlWidth, 80));
-    std::printf("\n%-4s %-8s  %-*s  %s\n", "No.", "Nofollow", width, "URL", "Anchor text");
+    const std::size_t width = std::min<std::size_t>(urlWidth, 80);
+    // One aligned line per link, written at once: a large page has thousands.
+    std::string table;
+    const auto cell = [&table](std::string_view text, std::size_t cellWidth) {
+        table += text;
+        table.append(cellWidth > text.size() ? cellWidth - text.size() : 0, ' ');
+    };
+    table += "\nNo.  Nofollow  ";
+    cell("URL", width);
+    table += "  Anchor text\n";
     for (std::size_t i = 0; i < links.size(); ++i) {
-        std::printf("%-4zu %-8s  %-*s  %s\n", i + 1, YesNo(links[i].nNofollow), width,
-                    links[i].strUrl.c_str(), links[i].strText.c_str());
+        cell(std::to_string(i + 1), 4);
+        table += ' ';
+        cell(YesNo(links[i].nNofollow), 8);
+        table += "  ";
+        cell(links[i].strUrl, width);
+        table += "  ";
+        table += links[i].strText;
+        table += '\n';
     }
+    std::fwrite(table.data(), 1, table.size(), stdout);
     return 0;
 }
 
