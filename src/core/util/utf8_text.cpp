@@ -1,6 +1,7 @@
 #include "core/util/utf8_text.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -25,6 +26,12 @@ std::size_t SkipAscii(const unsigned char* p, std::size_t i, std::size_t n) {
         std::memcpy(&first, p + i, 8);
         std::memcpy(&second, p + i + 8, 8);
         if (((first | second) & kHighBits) != 0) {
+            if constexpr (std::endian::native == std::endian::little) {
+                // The lowest high bit is the first byte that is not ASCII.
+                const std::uint64_t high = first & kHighBits;
+                return i + (high != 0 ? std::countr_zero(high) / 8
+                                      : 8 + std::countr_zero(second & kHighBits) / 8);
+            }
             break;
         }
         i += 16;
