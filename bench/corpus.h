@@ -27,6 +27,8 @@ std::string OpenAnchorsPage();
 std::string TinyCommentsPage();
 // One 1 MB anchor whose text is full of tags, for the tag stripping.
 std::string HugeAnchorPage();
+// 80,000 "<a href=x>" and a word without any "</a>" (1 MB): every anchor ends where the next opens.
+std::string UnclosedAnchorsPage();
 
 const std::vector<CorpusEntry>& Corpus();
 
@@ -34,9 +36,10 @@ const std::vector<CorpusEntry>& Corpus();
 inline constexpr std::string_view kBaseUrl = "http://blog.partner-one.example";
 inline constexpr std::string_view kDomain = "http://shop.example";
 
-// The work that is measured: comment removal (in place, on text), Load, and a walk over every link
-// with NextLinkToDomain. Returns the number of links to the domain, so the work cannot be
-// optimised away.
-std::size_t ScanPage(std::string& text);
+// The work that is measured, the path of "tessaray-cli scan" and of the analysis: the fetched
+// bytes read as text (charset, UTF-8) and scanned (ScanPageBytes), the page signals, and a walk
+// over every link with NextLinkToDomain. Returns the number of links to the domain, so the work
+// cannot be optimised away.
+std::size_t ScanPage(std::string bytes);
 
 } // namespace tessaray::bench

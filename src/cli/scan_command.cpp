@@ -1,8 +1,7 @@
 // tessaray-cli scan: runs the page scanner on a saved page and prints what the analysis would see.
 #include "cli/commands.h"
 
-#include "core/page/page_analyzer.h"
-#include "core/page/page_charset.h"
+#include "core/page/scanned_page.h"
 #include "core/util/file_util.h"
 
 #include <algorithm>
@@ -12,6 +11,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tessaray::cli {
@@ -74,13 +74,10 @@ int RunScan(const ScanOptions& options) {
         page.clear();
     }
     const std::size_t bytes = page.size();
-    const std::string charset =
-        options.strCharset.empty() ? SniffCharset({}, page) : options.strCharset;
-    page = ConvertToUtf8(page, charset);
-
-    CPageAnalyzer::RemoveComments(page);
-    CPageAnalyzer analyzer;
-    analyzer.Load(options.strBaseUrl, page);
+    SScannedPage scanned =
+        ScanPageBytes(std::move(page), {}, options.strCharset, options.strBaseUrl);
+    const std::string& charset = scanned.strCharset;
+    CPageAnalyzer& analyzer = scanned.analyzer;
 
     int robots = 0, index = 0, noindex = 0, follow = 0, nofollow = 0;
     analyzer.GetMetaFlags(robots, index, noindex, follow, nofollow);
@@ -114,7 +111,7 @@ int RunScan(const ScanOptions& options) {
         return 0;
     }
     std::printf("Page             %s (%zu bytes, %zu without comments)\n",
-                options.strPageFile.c_str(), bytes, page.size());
+                options.strPageFile.c_str(), bytes, scanned.nTextBytes);
     std::printf("Base URL         %s\n", options.strBaseUrl.c_str());
     std::printf("Domain           %s\n", options.strDomain.c_str());
     if (robots) {
@@ -134,12 +131,27 @@ int RunScan(const ScanOptions& options) {
     for (const FoundLink& found : links) {
         urlWidth = std::max(urlWidth, found.strUrl.size());
     }
-    const int width = static_cast<int>(std::min<std::size_t>(urlWidth, 80));
-    std::printf("\n%-4s %-8s  %-*s  %s\n", "No.", "Nofollow", width, "URL", "Anchor text");
+    const std::size_t width = std::min<std::size_t>(urlWidth, 80);
+    // One aligned line per link, written at once: a large page has thousands.
+    std::string table;
+    const auto cell = [&table](std::string_view text, std::size_t cellWidth) {
+        table += text;
+        table.append(cellWidth > text.size() ? cellWidth - text.size() : 0, ' ');
+    };
+    table += "\nNo.  Nofollow  ";
+    cell("URL", width);
+    table += "  Anchor text\n";
     for (std::size_t i = 0; i < links.size(); ++i) {
-        std::printf("%-4zu %-8s  %-*s  %s\n", i + 1, YesNo(links[i].nNofollow), width,
-                    links[i].strUrl.c_str(), links[i].strText.c_str());
+        cell(std::to_string(i + 1), 4);
+        table += ' ';
+        cell(YesNo(links[i].nNofollow), 8);
+        table += "  ";
+        cell(links[i].strUrl, width);
+        table += "  ";
+        table += links[i].strText;
+        table += '\n';
     }
+    std::fwrite(table.data(), 1, table.size(), stdout);
     return 0;
 }
 

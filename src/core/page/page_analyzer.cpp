@@ -17,14 +17,17 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-// One link in the compact store: its URL and, right after it, its text are stretches of one
-// shared buffer, so a page with thousands of links does not cost two allocations per link. Kept
-// small: a large page holds tens of thousands of them.
+// One link in the compact store. Its URL and text are stretches of the page when the page has
+// them as they are (most do), else of one shared buffer of link bytes, so a page with thousands of
+// links does not cost two allocations per link. Kept small: a large page holds tens of thousands.
 struct SLinkRecord {
     std::size_t nUrlAt = 0;
     std::size_t nUrlLength = 0;
+    std::size_t nTextAt = 0;
     std::size_t nTextLength = 0;
-    std::size_t nAnchorAt = 0; // the anchor string, in the store of anchors
+    std::size_t nRelAt = 0; // the rel tokens, in the link bytes, each ended by a blank
+    std::size_t nRelLength = 0;
+    std::size_t nAnchorAt = 0; // the anchor string, in the page
     std::size_t nAnchorLength = 0;
     // SiteOfUrl of the URL and where its path starts, as offsets into the URL (empty site for
     // relative and other links), so the domain test need not take the URL apart again.
@@ -37,7 +40,9 @@ struct SLinkRecord {
     std::uint8_t nInPage = 0;
     std::uint8_t nOther = 0;
     std::uint8_t nInNoscript = 0;
-    std::size_t TextAt() const { return nUrlAt + nUrlLength; }
+    std::uint8_t nUrlInPage = 0;        // the URL is a stretch of the page, not of the link bytes
+    std::uint8_t nTextInPage = 0;       // likewise the text
+    std::uint8_t nCommentsInAnchor = 0; // the anchor string holds comments, left out when shown
 };
 
 // Byte classes of the tokenizer, looked up in one table: the tag loops run over every byte of
@@ -67,6 +72,30 @@ bool IsHtmlSpace(char c) {
 // Bytes below 0x20 other than HTML white space: removed from URLs and texts.
 bool IsControl(char c) {
     return static_cast<unsigned char>(c) < 0x20 && !IsHtmlSpace(c);
+}
+
+// The first "<" at or after from. Markup is dense on many pages, so the next few bytes are looked
+// at before the library's search is called.
+std::size_t FindLt(std::string_view text, std::size_t from) {
+    const std::size_t stop = std::min(text.size(), from + 4);
+    for (; from < stop; ++from) {
+        if (text[from] == '<') {
+            return from;
+        }
+    }
+    return from < text.size() ? text.find('<', from) : npos;
+}
+
+// Whether a short stretch (a tag) holds a "<": a plain loop, cheaper than a call for a few bytes.
+bool HasLt(std::string_view text) {
+    if (text.size() > 16) {
+        return text.find('<') != npos;
+    }
+    bool found = false;
+    for (const char c : text) {
+        found |= c == '<';
+    }
+    return found;
 }
 
 // The tags whose attributes the scanner reads.
@@ -236,6 +265,26 @@ bool HasNofollowToken(std::string_view rel) {
     return found;
 }
 
+// The tokens of a rel value as the verdict reads them: "&amp;" read as "&", split at commas and
+// HTML white space, in lower case; each appended to out with a blank after it.
+void AppendRelTokens(std::string_view rel, std::string& out, std::string& scratch) {
+    if (rel.find('&') != npos) {
+        scratch.clear();
+        for (std::size_t at = 0; at < rel.size();) {
+            const std::size_t amp = rel.find("&amp;", at);
+            scratch.append(rel.substr(at, amp == npos ? npos : amp + 1 - at));
+            at = amp == npos ? rel.size() : amp + 5;
+        }
+        rel = scratch;
+    }
+    ForEachToken(rel, true, [&out](std::string_view token) {
+        for (const char c : token) {
+            out += LowerAscii(c);
+        }
+        out += ' ';
+    });
+}
+
 bool HasToken(std::string_view list, std::string_view lowerToken) {
     bool found = false;
     ForEachToken(list, false,
@@ -259,6 +308,19 @@ bool IsRobotsMetaName(std::string_view name) {
 // as "%XX" (removing them would join "http:/" and "/host" into another address); then ASCII
 // letters in lower case (the URL cell has always been lower case).
 void AppendUrl(std::string_view raw, std::string& out, std::string& scratch) {
+    // Most values hold no reference, no control byte and no blank: lower case is all they need.
+    bool special = false;
+    for (const char c : raw) {
+        special |= (static_cast<unsigned char>(c) <= ' ') | (c == '&');
+    }
+    if (!special) {
+        const std::size_t at = out.size();
+        out.append(raw);
+        for (std::size_t i = at; i < out.size(); ++i) {
+            out[i] = LowerAscii(out[i]);
+        }
+        return;
+    }
     std::string_view value = raw;
     if (raw.find('&') != npos) {
         scratch.clear();
@@ -296,6 +358,40 @@ void AppendUrl(std::string_view raw, std::string& out, std::string& scratch) {
             }
         }
     }
+}
+
+// Whether any byte of the text passes the test. Blocks of 16 with a fixed trip count and no
+// early exit inside: compilers turn them into vector instructions, also at -O2.
+template <typename Test> bool AnyByte(std::string_view text, Test test) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    for (; n - i >= 16; i += 16) {
+        unsigned any = 0;
+        for (std::size_t k = 0; k < 16; ++k) {
+            any |= test(p[i + k]) ? 1U : 0U;
+        }
+        if (any != 0) {
+            return true;
+        }
+    }
+    bool any = false;
+    for (; i < n; ++i) {
+        any |= test(p[i]);
+    }
+    return any;
+}
+
+// Text that reads as it stands: no reference, no control byte, no no-break space.
+bool IsPlainText(std::string_view text) {
+    return !AnyByte(text, [](unsigned char c) { return (c < ' ') | (c == '&') | (c == 0xC2); });
+}
+
+// An href value that is a URL as it stands: no reference, no control byte or blank, no capital.
+bool IsPlainLowerUrl(std::string_view href) {
+    return !href.empty() && !AnyByte(href, [](unsigned char c) {
+        return (c <= ' ') | (c == '&') | ((c >= 'A') & (c <= 'Z'));
+    });
 }
 
 // Appends text with its white space as a reader sees it: a run of white space that holds a line
@@ -353,7 +449,9 @@ void Classify(std::string_view url, const std::string& pageSite, SLinkRecord& li
         return;
     }
     std::string_view path;
-    const std::string_view site = SiteOfUrl(url, &path);
+    // Only "http:", "https:" and "//" URLs name a site: most links are told apart at once.
+    const bool bMaybeSite = url.size() >= 2 && (url[0] == 'h' || url[0] == '/');
+    const std::string_view site = bMaybeSite ? SiteOfUrl(url, &path) : std::string_view();
     link.nSiteAt = site.empty() ? 0 : static_cast<std::uint32_t>(site.data() - url.data());
     link.nSiteLength = static_cast<std::uint32_t>(site.size());
     link.nPathAt = static_cast<std::uint32_t>(url.size() - path.size());
@@ -367,14 +465,17 @@ void Classify(std::string_view url, const std::string& pageSite, SLinkRecord& li
 } // namespace
 
 struct CPageAnalyzer::SScan {
-    void Scan(std::string_view page);
+    void Reset();
+    bool Scan(std::string_view page, bool bWithComments);
     void ReadMeta(const STag& tag);
     void AddAnchor(std::string_view body, const STag& tag, std::size_t start, std::size_t innerAt,
-                   std::size_t innerEnd, std::size_t end, std::string_view text);
+                   std::size_t innerEnd, std::size_t end, std::string_view text, bool bTextInPage,
+                   bool bComments);
     std::string Decoded(std::string_view value);
-    bool ResolveLinkUrl(const SLinkRecord& link);
+    bool ResolveLinkUrl(SLinkRecord& link);
     std::string_view UrlOf(const SLinkRecord& link) const;
     std::string_view TextOf(const SLinkRecord& link) const;
+    CLinkInfo LinkInfoOf(const SLinkRecord& link) const;
 
     std::string pageUrl;  // the base URL given to Load
     std::string pageSite; // SiteOfUrl of the base URL, in lower case
@@ -389,16 +490,17 @@ struct CPageAnalyzer::SScan {
     bool bBase = false;
     std::string baseHref;
     std::string documentBase; // <base href> as an absolute http(s) URL; "" without one
-    std::string anchorBytes;  // the anchor strings of links, one after the other
+    std::string pageText; // the page, as given to Load (without comments where Load removed them)
     std::vector<SLinkRecord> links;
-    std::string linkBytes; // the URLs and texts of links
+    std::string linkBytes; // the URLs, texts and rel tokens of links not found as such in the page
     std::string domain;    // the last domain asked for, and its site
     SDomainSite domainSite;
     bool bDomainValid = false;
     int nExternalCount = 0;
     int nInternalCount = 0;
     std::size_t nLinkCursor = 0;
-    std::string scratch; // decoded references of the current href or anchor text
+    std::size_t nCommentBytes = 0; // the bytes of the page inside comments
+    std::string scratch;           // decoded references of the current href or anchor text
 };
 
 CPageAnalyzer::CPageAnalyzer() : m_pScan(std::make_unique<SScan>()) {}
@@ -422,7 +524,10 @@ std::vector<std::string> CPageAnalyzer::GetAnchors() const {
     std::vector<std::string> anchors;
     anchors.reserve(m_pScan->links.size());
     for (const SLinkRecord& link : m_pScan->links) {
-        anchors.emplace_back(m_pScan->anchorBytes, link.nAnchorAt, link.nAnchorLength);
+        anchors.emplace_back(m_pScan->pageText, link.nAnchorAt, link.nAnchorLength);
+        if (link.nCommentsInAnchor != 0) {
+            RemoveComments(anchors.back());
+        }
     }
     return anchors;
 }
@@ -463,23 +568,46 @@ void CPageAnalyzer::RemoveComments(std::string& text) {
 }
 
 void CPageAnalyzer::Load(std::string_view baseUrl, std::string_view page) {
+    LoadText(baseUrl, std::string(page));
+}
+
+void CPageAnalyzer::LoadText(std::string_view baseUrl, std::string page) {
     SScan& scan = *m_pScan;
     scan.pageUrl.assign(baseUrl);
     scan.pageSite = DomainSiteOf(baseUrl).strSite;
-    scan.nMetaRobots = scan.nMetaIndex = scan.nMetaNoindex = scan.nMetaFollow = scan.nMetaNofollow =
-        0;
-    scan.robotsContents.clear();
-    scan.bCanonical = scan.bBase = false;
-    scan.canonicalHref.clear();
-    scan.baseHref.clear();
-    scan.documentBase.clear();
-    scan.nExternalCount = scan.nInternalCount = 0;
-    scan.nLinkCursor = 0;
-    scan.Scan(page);
+    scan.Reset();
+    scan.pageText = std::move(page);
+    if (!scan.Scan(scan.pageText, true)) {
+        // Rare markup where a comment inside a tag, or one that joins the text around it, would
+        // be read otherwise: the comments are removed first, and what is left is scanned.
+        const std::size_t size = scan.pageText.size();
+        RemoveComments(scan.pageText);
+        scan.Reset();
+        scan.Scan(scan.pageText, false);
+        scan.nCommentBytes = size - scan.pageText.size();
+    }
     for (const SLinkRecord& link : scan.links) {
         scan.nExternalCount += link.nExternal;
         scan.nInternalCount += link.nInternal;
     }
+}
+
+void CPageAnalyzer::SScan::Reset() {
+    nMetaRobots = nMetaIndex = nMetaNoindex = nMetaFollow = nMetaNofollow = 0;
+    robotsContents.clear();
+    bCanonical = bBase = false;
+    canonicalHref.clear();
+    baseHref.clear();
+    documentBase.clear();
+    links.clear();
+    linkBytes.clear();
+    nExternalCount = nInternalCount = 0;
+    nLinkCursor = 0;
+    nCommentBytes = 0;
+}
+
+std::size_t CPageAnalyzer::GetCommentBytes() const {
+    return m_pScan->nCommentBytes;
 }
 
 std::string CPageAnalyzer::SScan::Decoded(std::string_view value) {
@@ -511,39 +639,69 @@ void CPageAnalyzer::SScan::ReadMeta(const STag& tag) {
 
 void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std::size_t start,
                                      std::size_t innerAt, std::size_t innerEnd, std::size_t end,
-                                     std::string_view text) {
+                                     std::string_view text, bool bTextInPage, bool bComments) {
     SLinkRecord& link = links.emplace_back();
-    link.nAnchorAt = anchorBytes.size();
+    link.nAnchorAt = start;
     link.nAnchorLength = end - start;
-    anchorBytes.append(body.substr(start, end - start));
-    link.nUrlAt = linkBytes.size();
-    AppendUrl(tag.href, linkBytes, scratch);
-    link.nUrlLength = linkBytes.size() - link.nUrlAt;
-    link.nNofollow = HasNofollowToken(tag.rel) ? 1 : 0;
+    link.nCommentsInAnchor = bComments ? 1 : 0;
+    if (IsPlainLowerUrl(tag.href)) {
+        link.nUrlInPage = 1;
+        link.nUrlAt = static_cast<std::size_t>(tag.href.data() - body.data());
+        link.nUrlLength = tag.href.size();
+    } else {
+        link.nUrlAt = linkBytes.size();
+        AppendUrl(tag.href, linkBytes, scratch);
+        link.nUrlLength = linkBytes.size() - link.nUrlAt;
+    }
+    link.nNofollow = !tag.rel.empty() && HasNofollowToken(tag.rel) ? 1 : 0;
     Classify(UrlOf(link), pageSite, link);
     if (ResolveLinkUrl(link)) {
-        link.nUrlLength = linkBytes.size() - link.nUrlAt;
         link.nInternal = link.nExternal = link.nOther = 0;
         Classify(UrlOf(link), pageSite, link);
     }
-    if (text.find('&') == npos) {
-        AppendReadableText(text, linkBytes);
+    if (bTextInPage && !text.empty() && IsPlainText(text)) {
+        link.nTextInPage = 1; // one stretch of the page, as it stands
+        link.nTextAt = static_cast<std::size_t>(text.data() - body.data());
+        link.nTextLength = text.size();
     } else {
-        scratch.clear();
-        AppendDecodedReferences(text, scratch);
-        AppendReadableText(scratch, linkBytes);
+        link.nTextAt = linkBytes.size();
+        if (IsPlainText(text)) {
+            linkBytes.append(text);
+        } else if (text.find('&') == npos) {
+            AppendReadableText(text, linkBytes);
+        } else {
+            scratch.clear();
+            AppendDecodedReferences(text, scratch);
+            AppendReadableText(scratch, linkBytes);
+        }
+        if (linkBytes.size() == link.nTextAt) {
+            // No text (an image link, for example): the inner markup stands for it, without the
+            // comments inside the anchor.
+            std::string_view inner = body.substr(innerAt, innerEnd - innerAt);
+            std::string uncommented;
+            if (bComments) {
+                uncommented.assign(inner);
+                RemoveComments(uncommented);
+                inner = uncommented;
+            }
+            AppendReadableText(inner, linkBytes);
+        }
+        link.nTextLength = linkBytes.size() - link.nTextAt;
     }
-    if (linkBytes.size() == link.TextAt()) {
-        // No text (an image link, for example): the inner markup stands for it.
-        AppendReadableText(body.substr(innerAt, innerEnd - innerAt), linkBytes);
+    if (!tag.rel.empty()) {
+        link.nRelAt = linkBytes.size();
+        AppendRelTokens(tag.rel, linkBytes, scratch);
+        link.nRelLength = linkBytes.size() - link.nRelAt;
     }
-    link.nTextLength = linkBytes.size() - link.TextAt();
 }
 
-bool CPageAnalyzer::SScan::ResolveLinkUrl(const SLinkRecord& link) {
+bool CPageAnalyzer::SScan::ResolveLinkUrl(SLinkRecord& link) {
     // A browser resolves a relative link against <base href>, and drops the dot segments of every
     // link. Other links stay as the page writes them (the URL cell shows them so). Classify has
     // found the site and path already: a link with a site only needs its path looked at.
+    if (link.nSiteLength == 0 && (link.nInternal == 0 || documentBase.empty())) {
+        return false;
+    }
     const std::string_view url = UrlOf(link);
     std::string resolved;
     if (link.nSiteLength > 0) {
@@ -557,29 +715,67 @@ bool CPageAnalyzer::SScan::ResolveLinkUrl(const SLinkRecord& link) {
     if (resolved.empty()) {
         return false;
     }
-    linkBytes.resize(link.nUrlAt);
+    if (link.nUrlInPage != 0) {
+        link.nUrlInPage = 0;
+        link.nUrlAt = linkBytes.size();
+    } else {
+        linkBytes.resize(link.nUrlAt);
+    }
     linkBytes.append(ToLowerAscii(resolved));
+    link.nUrlLength = linkBytes.size() - link.nUrlAt;
     return true;
 }
 
-void CPageAnalyzer::SScan::Scan(std::string_view page) {
-    // One pass of the tokenizer over the page, for the anchors and for the meta, link and base
-    // tags. The open anchor collects the text between the tags inside it; it ends with "</a>",
-    // where the next anchor opens, or with the page. The anchors before the first <body> tag are
-    // no links of the page's body.
-    anchorBytes.clear();
-    links.clear();
-    linkBytes.clear();
+bool CPageAnalyzer::SScan::Scan(std::string_view page, bool bWithComments) {
+    // One pass of the tokenizer over the page, for the comments, the anchors and the meta, link
+    // and base tags. The open anchor collects the text between the tags inside it; it ends with
+    // "</a>", where the next anchor opens, or with the page. The anchors before the first <body>
+    // tag are no links of the page's body.
+    // The results are those of RemoveComments and a scan of what it leaves. On a page with its
+    // comments, where the two readings of a comment could differ (a "<" inside a tag or a
+    // "<!DOCTYPE" with a comment still to come, a comment right after a "<" or inside a
+    // <noscript> element), the pass gives up and answers false.
+    // The next "<!--" at or after the last place asked about; npos when none is left.
+    std::size_t nextComment = bWithComments ? FindFast(page, "<!--") : npos;
+    const auto differs = [&](std::size_t from, std::size_t to) {
+        if (nextComment == npos || from >= to || !HasLt(page.substr(from, to - from))) {
+            return false;
+        }
+        if (nextComment < from) {
+            nextComment = FindFast(page, "<!--", from);
+        }
+        return nextComment != npos;
+    };
     bool bBody = false;
     std::size_t noscriptAt = 0; // the <noscript> element last seen runs from here to its end
     std::size_t noscriptEnd = 0;
     const std::size_t n = page.size();
     STag anchor;
-    std::size_t anchorAt = npos; // where the open anchor starts; npos when none is open
+    std::size_t anchorAt = npos;  // where the open anchor starts; npos when none is open
+    bool bAnchorComments = false; // a comment inside the open anchor
+    // The text of the open anchor: a stretch of the page while it is one piece, else collected.
+    std::string_view textPiece;
     std::string text;
+    bool bTextCollected = false;
+    const auto addText = [&](std::size_t from, std::size_t to) {
+        if (from >= to) {
+            return;
+        }
+        if (textPiece.empty() && !bTextCollected) {
+            textPiece = page.substr(from, to - from);
+            return;
+        }
+        if (!bTextCollected) {
+            text.assign(textPiece);
+            bTextCollected = true;
+        }
+        text.append(page.substr(from, to - from));
+    };
     const auto close = [&](std::size_t innerEnd, std::size_t end) {
         if (anchorAt != npos) {
-            AddAnchor(page, anchor, anchorAt, anchor.nEnd, innerEnd, end, text);
+            AddAnchor(page, anchor, anchorAt, anchor.nEnd, innerEnd, end,
+                      bTextCollected ? std::string_view(text) : textPiece, !bTextCollected,
+                      bAnchorComments);
             links.back().nInNoscript = noscriptAt <= anchorAt && anchorAt < noscriptEnd ? 1 : 0;
             anchorAt = npos;
         }
@@ -587,17 +783,20 @@ void CPageAnalyzer::SScan::Scan(std::string_view page) {
     std::size_t textFrom = 0; // where the text since the last tag starts
     std::size_t pos = 0;
     std::size_t lt;
-    while ((lt = page.find('<', pos)) != npos) {
+    while ((lt = FindLt(page, pos)) != npos) {
         const char next = lt + 1 < n ? page[lt + 1] : '\0';
         const bool endTag = next == '/' && lt + 2 < n && IsAsciiLetter(page[lt + 2]);
         std::size_t after; // where the text goes on after this piece of markup
         if (IsAsciiLetter(next) || endTag) {
             const STag tag = ReadTag(page, lt);
+            if (differs(lt + 1, tag.nEnd == npos ? n : tag.nEnd)) {
+                return false;
+            }
             if (tag.nEnd == npos) {
                 break; // a tag cut off by the end of the page is dropped with the rest
             }
             if (anchorAt != npos) {
-                text.append(page.substr(textFrom, lt - textFrom));
+                addText(textFrom, lt);
             }
             after = tag.nEnd;
             if (tag.eKind == ETagKind::Anchor) {
@@ -605,7 +804,9 @@ void CPageAnalyzer::SScan::Scan(std::string_view page) {
                 if (!endTag && tag.bHref) {
                     anchor = tag;
                     anchorAt = lt;
-                    text.clear();
+                    bAnchorComments = false;
+                    textPiece = {};
+                    bTextCollected = false;
                 }
             } else if (endTag) {
                 // nothing to read in other end tags
@@ -632,7 +833,6 @@ void CPageAnalyzer::SScan::Scan(std::string_view page) {
                 if (!bBody) {
                     bBody = true;
                     anchorAt = npos;
-                    anchorBytes.clear();
                     links.clear();
                     linkBytes.clear();
                 }
@@ -641,17 +841,26 @@ void CPageAnalyzer::SScan::Scan(std::string_view page) {
             }
         } else if (next == '!' || next == '?' || next == '/') {
             if (anchorAt != npos) {
-                text.append(page.substr(textFrom, lt - textFrom));
+                addText(textFrom, lt);
             }
             if (page.compare(lt, 4, "<!--") == 0) {
-                const std::size_t end = FindFast(page, "-->", lt + 2);
+                if (bWithComments &&
+                    ((lt > 0 && page[lt - 1] == '<') || (noscriptAt <= lt && lt < noscriptEnd))) {
+                    return false;
+                }
+                const std::size_t end = FindFast(page, "-->", lt + 2); // "<!-->" is whole
                 after = end == npos ? n : end + 3;
+                nCommentBytes += after - lt;
+                bAnchorComments = bAnchorComments || (bWithComments && anchorAt != npos);
             } else if (page.compare(lt, 3, "</>") == 0) {
                 after = lt + 3;
             } else {
                 // "<!DOCTYPE", "<?xml", "</ x": up to the next ">", as a comment.
                 const std::size_t gt = page.find('>', lt + 2);
                 after = gt == npos ? n : gt + 1;
+                if (differs(lt + 2, after)) {
+                    return false;
+                }
             }
         } else {
             pos = lt + 1; // a "<" in text
@@ -661,17 +870,40 @@ void CPageAnalyzer::SScan::Scan(std::string_view page) {
     }
     const std::size_t stop = lt == npos ? n : lt;
     if (anchorAt != npos) {
-        text.append(page.substr(textFrom, stop - textFrom));
+        addText(textFrom, stop);
     }
     close(stop, stop);
+    return true;
 }
 
 std::string_view CPageAnalyzer::SScan::UrlOf(const SLinkRecord& link) const {
-    return std::string_view(linkBytes).substr(link.nUrlAt, link.nUrlLength);
+    return std::string_view(link.nUrlInPage != 0 ? pageText : linkBytes)
+        .substr(link.nUrlAt, link.nUrlLength);
 }
 
 std::string_view CPageAnalyzer::SScan::TextOf(const SLinkRecord& link) const {
-    return std::string_view(linkBytes).substr(link.TextAt(), link.nTextLength);
+    return std::string_view(link.nTextInPage != 0 ? pageText : linkBytes)
+        .substr(link.nTextAt, link.nTextLength);
+}
+
+CLinkInfo CPageAnalyzer::SScan::LinkInfoOf(const SLinkRecord& record) const {
+    CLinkInfo link;
+    link.m_strUrl.assign(UrlOf(record));
+    link.m_strText.assign(TextOf(record));
+    link.m_nNofollow = record.nNofollow;
+    link.m_nExternal = record.nExternal;
+    link.m_nInternal = record.nInternal;
+    link.m_nInPage = record.nInPage;
+    link.m_nOther = record.nOther;
+    link.m_nInNoscript = record.nInNoscript;
+    const std::string_view rel =
+        std::string_view(linkBytes).substr(record.nRelAt, record.nRelLength);
+    for (std::size_t at = 0; at < rel.size();) {
+        const std::size_t blank = rel.find(' ', at);
+        link.m_rel.emplace_back(rel.substr(at, blank - at));
+        at = blank + 1;
+    }
+    return link;
 }
 
 const std::vector<std::string>& CPageAnalyzer::GetRobotsMetaContents() const {
@@ -705,6 +937,9 @@ bool CPageAnalyzer::NextLinkToDomain(std::string_view domain, std::string& url, 
     }
     while (scan.nLinkCursor < scan.links.size()) {
         const SLinkRecord& link = scan.links[scan.nLinkCursor++];
+        if (link.nSiteLength == 0) {
+            continue; // a relative or other link names no site
+        }
         const std::string_view linkUrl = scan.UrlOf(link);
         if (MatchesSite(linkUrl.substr(link.nSiteAt, link.nSiteLength),
                         linkUrl.substr(link.nPathAt), scan.domainSite)) {
@@ -717,28 +952,11 @@ bool CPageAnalyzer::NextLinkToDomain(std::string_view domain, std::string& url, 
     return false;
 }
 
-namespace {
-
-CLinkInfo ToLinkInfo(const SLinkRecord& record, std::string_view bytes) {
-    CLinkInfo link;
-    link.m_strUrl.assign(bytes.substr(record.nUrlAt, record.nUrlLength));
-    link.m_strText.assign(bytes.substr(record.TextAt(), record.nTextLength));
-    link.m_nNofollow = record.nNofollow;
-    link.m_nExternal = record.nExternal;
-    link.m_nInternal = record.nInternal;
-    link.m_nInPage = record.nInPage;
-    link.m_nOther = record.nOther;
-    link.m_nInNoscript = record.nInNoscript;
-    return link;
-}
-
-} // namespace
-
 std::vector<CLinkInfo> CPageAnalyzer::GetLinks() const {
     std::vector<CLinkInfo> links;
     links.reserve(m_pScan->links.size());
     for (const SLinkRecord& record : m_pScan->links) {
-        links.push_back(ToLinkInfo(record, m_pScan->linkBytes));
+        links.push_back(m_pScan->LinkInfoOf(record));
     }
     return links;
 }
@@ -747,7 +965,7 @@ CLinkInfo CPageAnalyzer::ParseAnchor(std::string_view baseUrl, std::string_view 
     CPageAnalyzer analyzer;
     analyzer.Load(baseUrl, anchor);
     const SScan& scan = *analyzer.m_pScan;
-    return scan.links.empty() ? CLinkInfo{} : ToLinkInfo(scan.links.front(), scan.linkBytes);
+    return scan.links.empty() ? CLinkInfo{} : scan.LinkInfoOf(scan.links.front());
 }
 
 } // namespace tessaray

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ struct CLinkInfo {
     int m_nInPage = 0;     // the URL begins with "#"
     int m_nOther = 0;      // no page link: "mailto:", "tel:", "javascript:" or another scheme
     int m_nInNoscript = 0; // inside a <noscript> element: not shown where scripts run
+    // The tokens of its rel attribute, in lower case, "&amp;" read as "&", split at commas and
+    // HTML white space (RelTokens of its anchor).
+    std::vector<std::string> m_rel;
 };
 
 // A scanner for one fetched page: the robots meta tags, the canonical link, the base URL, the
@@ -37,14 +41,21 @@ public:
 
     // Removes HTML comments in place: each runs from "<!--" to the first "-->" after it, an
     // unterminated one to the end of the text. A "-->" outside a comment is text, and so is
-    // everything inside script, style, template and textarea elements.
+    // everything inside script, style, template and textarea elements. (Load reads comments
+    // itself: a page should not go through here first, since removing one comment can join the
+    // bytes around it into another.)
     static void RemoveComments(std::string& text);
 
-    // Scans a page (comments already removed) of the site baseUrl ("http://" or "https://" and
-    // the host): reads the robots meta tags, the canonical link and the base URL, and collects and
-    // classifies the anchors of the body (from the first <body> tag on, or the whole page without
-    // one). Replaces the results of an earlier Load and resets the link cursor.
+    // Scans a page of the site baseUrl ("http://" or "https://" and the host): reads the robots
+    // meta tags, the canonical link and the base URL, and collects and classifies the anchors of
+    // the body (from the first <body> tag on, or the whole page without one), all as on the page
+    // without its comments (RemoveComments). Replaces the results of an earlier Load and resets
+    // the link cursor.
     void Load(std::string_view baseUrl, std::string_view page);
+    // The same on a page handed over: the scanner keeps it instead of a copy.
+    void LoadText(std::string_view baseUrl, std::string page);
+    // How many bytes of the page Load read as comments (what RemoveComments would remove).
+    std::size_t GetCommentBytes() const;
 
     // The meta tags named "robots" or "googlebot" anywhere in the page: any found, and whether
     // their contents hold the directive "index", "noindex", "follow" or "nofollow" as a token

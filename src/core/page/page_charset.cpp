@@ -4,7 +4,6 @@
 #include "core/util/byte_search.h"
 #include "core/util/utf8_text.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -151,12 +150,17 @@ std::string UndecodableReason(std::string_view headerBlock, std::string_view pag
     if (!encoding.empty() && !EqualsNoCase(encoding, "identity")) {
         return "Content-Encoding: " + encoding;
     }
-    const bool ascii = std::all_of(page.begin(), page.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool ascii = AsciiPrefixLength(page) == page.size();
     if (!ascii && !IsKnownCharset(charset)) {
         return "charset " + std::string(charset);
     }
     return {};
+}
+
+void ConvertToUtf8InPlace(std::string& text, std::string_view charset) {
+    if (!EqualsNoCase(charset, "utf-8") || !IsValidUtf8(text)) {
+        text = ConvertToUtf8(text, charset);
+    }
 }
 
 std::string ConvertToUtf8(std::string_view text, std::string_view charset) {

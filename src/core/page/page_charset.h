@@ -26,5 +26,7 @@ std::string UndecodableReason(std::string_view headerBlock, std::string_view pag
 // allow becomes U+FFFD; a charset iconv does not know is taken as windows-1252 unless the text
 // is valid UTF-8.
 std::string ConvertToUtf8(std::string_view text, std::string_view charset);
+// The same in place: a page that is valid UTF-8 already is neither copied nor changed.
+void ConvertToUtf8InPlace(std::string& text, std::string_view charset);
 
 } // namespace tessaray

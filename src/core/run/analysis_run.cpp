@@ -344,9 +344,8 @@ void CAnalysisRun::EvaluatePage(SPartnerFetch fetched) {
         fetched.strFinalHeader.empty() ? fetched.strHeader : fetched.strFinalHeader;
     const std::string charset = SniffCharset(pageHeader, fetched.strPage);
     std::string undecodable = UndecodableReason(pageHeader, fetched.strPage, charset);
-    fetched.strPage = ConvertToUtf8(fetched.strPage, charset);
-    CPageAnalyzer::RemoveComments(fetched.strPage);
-    analyzer.Load(SiteUrlOf(url), fetched.strPage);
+    ConvertToUtf8InPlace(fetched.strPage, charset);
+    analyzer.LoadText(SiteUrlOf(url), std::move(fetched.strPage)); // reads the comments itself
     SPageSignals pageSignals =
         ReadPageSignals(url, fetched.strFinalUrl, analyzer, fetched.strFinalHeader);
 

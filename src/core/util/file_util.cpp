@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -110,6 +111,12 @@ SReadResult ReadInputFile(const std::string& strPath, std::size_t nLimit, std::s
     if (fd < 0) {
         return result;
     }
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+        // Room for the whole file at once: growing the string as it fills copies it again and
+        // again (it may still grow, below, if the file does).
+        bytes.reserve(std::min(static_cast<std::size_t>(info.st_size), nLimit));
+    }
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -145,10 +152,11 @@ bool ReadFileToString(std::string strPath, std::string& strText, bool bReplaceNu
     if (!ReadInputFile(strPath, nLimit, data).Ok()) {
         return false;
     }
-    if (bReplaceNul) {
-        std::replace(data.begin(), data.end(), '\0', '\1');
+    auto nul = data.find('\0'); // a fast search first: most files hold none
+    if (bReplaceNul && nul != std::string::npos) {
+        std::replace(data.begin() + static_cast<std::ptrdiff_t>(nul), data.end(), '\0', '\1');
+        nul = std::string::npos;
     }
-    const auto nul = data.find('\0');
     if (nul != std::string::npos) {
         data.resize(nul);
     }

@@ -1,6 +1,9 @@
 #include "core/util/utf8_text.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace tessaray {
 
@@ -13,16 +16,42 @@ constexpr std::array<char16_t, 32> kCp1252High = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// The first byte at or after i that is not ASCII, or n. Sixteen bytes are tested at a time: most
+// pages are mostly ASCII, and every fetched page is validated.
+std::size_t SkipAscii(const unsigned char* p, std::size_t i, std::size_t n) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    while (n - i >= 16) {
+        std::uint64_t first = 0;
+        std::uint64_t second = 0;
+        std::memcpy(&first, p + i, 8);
+        std::memcpy(&second, p + i + 8, 8);
+        if (((first | second) & kHighBits) != 0) {
+            if constexpr (std::endian::native == std::endian::little) {
+                // The lowest high bit is the first byte that is not ASCII.
+                const std::uint64_t high = first & kHighBits;
+                return i + (high != 0 ? std::countr_zero(high) / 8
+                                      : 8 + std::countr_zero(second & kHighBits) / 8);
+            }
+            break;
+        }
+        i += 16;
+    }
+    while (i < n && p[i] < 0x80) {
+        ++i;
+    }
+    return i;
+}
+
 } // namespace
+
+std::size_t AsciiPrefixLength(std::string_view text) {
+    return SkipAscii(reinterpret_cast<const unsigned char*>(text.data()), 0, text.size());
+}
 
 bool IsValidUtf8(std::string_view text) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n;) {
-        if (p[i] < 0x80) {
-            ++i;
-            continue;
-        }
+    for (std::size_t i = SkipAscii(p, 0, n); i < n; i = SkipAscii(p, i, n)) {
         std::size_t length = 0;
         char32_t code = 0;
         if (p[i] >= 0xC2 && p[i] <= 0xDF) {

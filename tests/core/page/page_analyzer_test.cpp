@@ -1,4 +1,5 @@
 #include "core/page/page_analyzer.h"
+#include "core/page/page_signals.h"
 
 #include "core/project/url_rules.h"
 
@@ -265,6 +266,12 @@ TEST(PageAnalyzerTest, NofollowIsAToken) {
     for (const char* anchor : no) {
         EXPECT_EQ(Link(anchor).m_nNofollow, 0) << anchor;
     }
+    // Every rel token is kept for the verdict, as RelTokens reads them.
+    EXPECT_EQ(Link("<a href=/x rel=\"External\tNOFOLLOW \">x</a>").m_rel,
+              (std::vector<std::string>{"external", "nofollow"}));
+    EXPECT_EQ(Link("<a href=/x rel='ugc,sponsored a&amp;b'>x</a>").m_rel,
+              (std::vector<std::string>{"ugc", "sponsored", "a&b"}));
+    EXPECT_TRUE(Link("<a href=/x>x</a>").m_rel.empty());
 }
 
 TEST(PageAnalyzerTest, CountsAndDomainWalk) {
@@ -522,8 +529,10 @@ void ExpectSameAsReference(const std::string& original, const std::string& base,
     test::RefRemoveComments(plain);
     ASSERT_EQ(fast, plain) << "page: " << original;
 
+    // Load reads the comments itself: the plain scanner removes them first.
     CPageAnalyzer analyzer;
-    analyzer.Load(base, fast);
+    analyzer.Load(base, original);
+    EXPECT_EQ(analyzer.GetCommentBytes(), original.size() - fast.size()) << "page: " << original;
     const test::RefScan ref = test::RefLoad(base, plain);
     int meta[5];
     analyzer.GetMetaFlags(meta[0], meta[1], meta[2], meta[3], meta[4]);
@@ -543,6 +552,7 @@ void ExpectSameAsReference(const std::string& original, const std::string& base,
         EXPECT_EQ(links[i].m_nInPage, ref.links[i].inPage);
         EXPECT_EQ(links[i].m_nOther, ref.links[i].other);
         EXPECT_EQ(links[i].m_nInNoscript, ref.links[i].inNoscript);
+        EXPECT_EQ(links[i].m_rel, RelTokens(ref.anchors[i]));
     }
     EXPECT_EQ(analyzer.GetInternalCount(), ref.internalCount);
     EXPECT_EQ(analyzer.GetExternalCount(), ref.externalCount);
@@ -629,6 +639,9 @@ TEST(PageAnalyzerFastVsPlainTest, HostilePages) {
         ">ef=xb&#2/mL\"b, >e\x00\x00\x00\x00\x00\x00\x00\x0C/a b/&# href=\"http://?he0a -)> "
         "l\">M\xC3\xBCller <b>hb";
     ExpectSameAsReference(std::string(kFuzzed, sizeof(kFuzzed) - 1), "", "http://");
+    // Removing "<!-->" from "<!-<!-->->" makes a new "<!--" of the bytes around it, inside a tag.
+    ExpectSameAsReference("<body><a href=/x title=a<!-<!-->->!>t</a>", "http://partner.example",
+                          "http://shop.example");
     // A vertical tab is no blank of HTML: "nofollow\v" is no robots directive, nor a rel token.
     for (const std::string page : {"<meta name=robots content=\"x nofollow\v\">",
                                    "<a href=http://shop.example/ rel=\"nofollow\v\">t</a>"}) {
@@ -810,8 +823,7 @@ TEST(PageAnalyzerDifferentialTest, ListsEveryLinkAConformingParserFinds) {
         CollectParserHrefs(output->document, expected);
         gumbo_destroy_output(&kGumboDefaultOptions, output);
 
-        CPageAnalyzer::RemoveComments(page);
-        CPageAnalyzer analyzer;
+        CPageAnalyzer analyzer; // reads the comments itself, as the analysis has it
         analyzer.Load("http://partner.example", page);
         std::set<std::string> listed;
         for (const CLinkInfo& link : analyzer.GetLinks()) {

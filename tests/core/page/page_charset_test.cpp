@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace tessaray {
 namespace {
 
@@ -69,6 +71,14 @@ TEST(PageCharsetTest, ConvertsWithIconv) {
     // A charset iconv does not know: UTF-8 when valid, else windows-1252.
     EXPECT_EQ(ConvertToUtf8("\xC3\xBC", "X-NO-SUCH"), "\xC3\xBC");
     EXPECT_EQ(ConvertToUtf8("\xFC", "X-NO-SUCH"), "\xC3\xBC");
+    // In place, as pages are read; a page that is valid UTF-8 already is not copied.
+    std::string page = "Gr\xFCner Tee aus dem Garten";
+    ConvertToUtf8InPlace(page, "WINDOWS-1252");
+    EXPECT_EQ(page, "Gr\xC3\xBCner Tee aus dem Garten");
+    const char* const bytes = page.data();
+    ConvertToUtf8InPlace(page, "UTF-8");
+    EXPECT_EQ(page, "Gr\xC3\xBCner Tee aus dem Garten");
+    EXPECT_EQ(page.data(), bytes);
 }
 
 } // namespace

@@ -21,6 +21,10 @@ TEST(Utf8TextTest, ValidUtf8StaysAndEverythingElseIsWindows1252) {
         {"\xC3\xA4 and \xFC", "\xC3\x83\xC2\xA4 and \xC3\xBC"}, // mixed: all read as 1252
         {"cut \xE2\x82", "cut \xC3\xA2\xE2\x80\x9A"},           // a cut UTF-8 sequence
         {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},       // a surrogate is not UTF-8
+        // Long ASCII runs are read sixteen bytes at a time: a sequence across such a block, a
+        // stray byte after one.
+        {"0123456789abcde\xC3\xA4 and more text", "0123456789abcde\xC3\xA4 and more text"},
+        {"0123456789abcdef0123\xFC!", "0123456789abcdef0123\xC3\xBC!"},
     };
     for (const SCase& c : cases) {
         EXPECT_EQ(TextAsUtf8(c.bytes), c.text) << c.bytes;
