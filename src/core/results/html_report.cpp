@@ -240,19 +240,16 @@ std::string BuildVerdictHtml(const CRunVerdicts& verdicts, char chLanguage) {
                        "</p>\r\n<table class=\"verdict\">\r\n<tr><th>" + (german ? "Nr." : "No.") +
                        "</th><th>Partner URL</th><th>" + (german ? "Bewertung" : "Verdict") +
                        "</th><th>" + (german ? "Gründe" : "Reasons") + "</th></tr>\r\n";
-    for (const CRunVerdicts::SPartner& partner : verdicts.Partners()) {
-        if (partner.rowNumbers.empty()) {
-            continue;
-        }
+    for (const SPartnerResult& partner : verdicts.Partners()) {
         const EVerdict eVerdict = partner.verdict.eVerdict;
         std::string reasons;
         for (const SReason& reason : partner.verdict.reasons) {
             reasons += (reasons.empty() ? "" : "<br>") + text(ReasonText(reason, chLanguage));
         }
         html += "<tr class=\"" + std::string(VerdictCode(eVerdict)) + "\"><td>" +
-                std::to_string(partner.rowNumbers.front()) + "</td><td>" +
-                text(partner.facts.strUrl) + "</td><td>" + text(VerdictText(eVerdict, chLanguage)) +
-                "</td><td>" + reasons + "</td></tr>\r\n";
+                std::to_string(partner.nFirstRow) + "</td><td>" + text(partner.strUrl) +
+                "</td><td>" + text(VerdictText(eVerdict, chLanguage)) + "</td><td>" + reasons +
+                "</td></tr>\r\n";
     }
     return html + "</table>";
 }

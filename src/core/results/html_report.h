@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/partner/verdict.h"
+#include "core/partner/partner_result.h"
 #include "core/results/report_text.h"
 #include "core/util/file_util.h"
 

@@ -19,8 +19,9 @@ struct SJsonReportInfo {
 };
 
 // Writes the whole result of a run as JSON: the project, every partner with its fetch, robots.txt
-// verdict, links (each with its eighteen cells), verdict and reasons, and the summary. False when
-// the stream fails.
+// verdict, links (each with its eighteen cells), verdict and reasons, and the summary. Of the
+// links, those a row of the table shows (by its key: a filtered view's copy leaves some out).
+// False when the stream fails.
 bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVerdicts& verdicts,
                      const SJsonReportInfo& info);
 

@@ -2,10 +2,8 @@
 
 #include "core/fetch/fetch_pool.h"
 #include "core/fetch/page_fetcher.h"
-#include "core/partner/verdict.h"
+#include "core/partner/partner_result.h"
 #include "core/results/result_table.h"
-#include "core/robots/robots_rfc_rules.h"
-#include "core/robots/robots_rules.h"
 #include "core/util/posted_messages.h"
 
 #include <chrono>
@@ -179,8 +177,6 @@ private:
     void FillWindow();
     // Makes the site's next partner a candidate of FillWindow when the site has room.
     void OfferSite(int nSite);
-    // Writes the link value of the rows of the partner just evaluated.
-    void RowDone();
     // Cancels every fetch and writes "analyzing ready"; the trace file is written unless the run
     // was stopped.
     void EndRun(ERunEnd eEnd);
@@ -188,22 +184,14 @@ private:
     void EndStopped();
     // Moves the pages the pool has fetched to m_fetched.
     void TakeDone();
-    void EvaluatePage(SPartnerFetch fetched);
-    // Judges the rows of the partner just evaluated; rowRel holds each row and its link's rel.
-    // A row of the page being judged and what its link is (no rel tokens for a row without).
-    struct SRowLink {
-        int nRow = 0;
-        std::vector<std::string> rel;
-        bool bInNoscript = false;
-    };
-    void JudgeRows(const SPartnerFetch& page, SPageSignals pageSignals, std::string strUndecodable,
-                   const std::vector<SRowLink>& rowLinks, bool bHasLink);
-    // Writes the link value cell of a row (and its trace lines).
-    void EvaluateLinkValue(int nRow);
-    // "Yes" / "No" from the imported external links, "N/A" without them.
-    std::string LookUpGoogle(const std::string& partnerUrl) const;
-    void SetCell(int nRow, int nCol, std::string_view text);
-    std::string Cell(int nRow, int nCol) const;
+    // Evaluates the partner in turn, whose page has arrived: its record, its rows, its log and
+    // trace lines.
+    void EvaluatePage(const SPartnerFetch& fetched);
+    // Writes the rows of a partner: its first row (there since its turn came) and one appended
+    // per further link.
+    void AddRows(const SPartnerResult& result);
+    // The trace lines of the link value of each row of a partner.
+    void TraceLinkValues(const SPartnerResult& result);
     void TraceLine(const std::string& text);
 
     CProject& m_project;
@@ -234,15 +222,12 @@ private:
     ERunEnd m_eRunEnd = ERunEnd::None;
     bool m_bStopRequested = false;
     std::string m_strDomain;
-    // The rows of the partner being worked on: its own row and the rows of its further links,
-    // which are appended at the end of the table, so they run from m_nPartnerRow to m_nCurrentRow.
+    // The first row of the partner in turn; the rows of its further links are appended at the
+    // end of the table.
     int m_nPartnerRow = 0;
-    int m_nCurrentRow = 0;
     bool m_bHasExternalList = false;
     // The imported external links, sorted, so the Google lookup is a binary search.
     std::vector<std::string> m_sortedExternalLinks;
-    CRobotsRules m_robotsRules;
-    CRobotsRfcRules m_rfcRules;
     CRunVerdicts m_verdicts;
     char m_chLanguage = 'E';
     SFetchWindow m_window;

@@ -284,6 +284,7 @@ std::unique_ptr<CResultTable> CTessarayView::ShownRowsTable() const {
             continue;
         }
         const int copy = shown->InsertRow(shown->GetRowCount());
+        shown->SetRowKey(copy, m_table.GetRowKey(row));
         for (int col = 0; col < kColumnCount; ++col) {
             shown->SetCellText(copy, col, m_table.GetCellView(row, col));
         }
