@@ -42,27 +42,10 @@ bool CAnalysisRun::Start() {
     m_bStopRequested = false;
     m_eRunEnd = ERunEnd::None;
     TraceBegin(m_trace, m_strVersionCode);
-
-    if (m_project.IsModified()) {
-        if (m_save) {
-            m_save();
-        }
-        if (m_project.IsModified()) {
-            return false;
-        }
+    if (!SaveModifiedProject()) {
+        return false;
     }
-
-    m_log.Clear();
-    m_table.DeleteAllRows();
-    m_verdicts.Clear();
-    m_verdicts.SetStarted(UtcTimestamp());
-    m_nPartnerRow = 0;
-    m_nPartnerNumber = 0;
-    m_nPartnersDone = 0;
-    m_bHasExternalList = m_project.GetExternalLinkCount() > 0;
-    m_sortedExternalLinks = m_project.GetExternalLinks().Entries();
-    std::sort(m_sortedExternalLinks.begin(), m_sortedExternalLinks.end());
-
+    ClearLastRun();
     std::string first;
     m_project.GetRunInput(m_strDomain, m_nPartnerCount, first);
     if (m_strDomain.empty() || m_nPartnerCount <= 0 || first.empty()) {
@@ -76,7 +59,32 @@ bool CAnalysisRun::Start() {
         ReplaceAll(line, "%2", std::to_string(m_runWindow.nPerSite));
         m_log.AddLine(line);
     }
+    ReadPartners();
+    StartFetching();
+    return true;
+}
 
+bool CAnalysisRun::SaveModifiedProject() {
+    if (m_project.IsModified() && m_save) {
+        m_save();
+    }
+    return !m_project.IsModified();
+}
+
+void CAnalysisRun::ClearLastRun() {
+    m_log.Clear();
+    m_table.DeleteAllRows();
+    m_verdicts.Clear();
+    m_verdicts.SetStarted(UtcTimestamp());
+    m_nPartnerRow = 0;
+    m_nPartnerNumber = 0;
+    m_nPartnersDone = 0;
+    m_bHasExternalList = m_project.GetExternalLinkCount() > 0;
+    m_sortedExternalLinks = m_project.GetExternalLinks().Entries();
+    std::sort(m_sortedExternalLinks.begin(), m_sortedExternalLinks.end());
+}
+
+void CAnalysisRun::ReadPartners() {
     // The partners and their sites, read up to the first empty entry as the run goes through them.
     m_partners.clear();
     m_sites.clear();
@@ -107,11 +115,13 @@ bool CAnalysisRun::Start() {
     for (int site = 0; site < static_cast<int>(m_sites.size()); ++site) {
         OfferSite(site);
     }
+}
+
+void CAnalysisRun::StartFetching() {
     m_nTurn = 0;
     m_bTurnShown = false;
     m_nWindowUsed = 0;
     m_nInFlight = 0;
-
     m_pPool = std::make_unique<CFetchPool>(m_fetchSettings, m_authCallback, [post = m_post] {
         if (post) {
             post(kPageFetchedMessage, 0);
@@ -124,7 +134,6 @@ bool CAnalysisRun::Start() {
         FillWindow();
     }
     Advance();
-    return true;
 }
 
 void CAnalysisRun::SetFetchWindow(SFetchWindow window) {

@@ -168,6 +168,13 @@ private:
         int nInFlight = 0;
     };
 
+    // The parts of Start: the Save command for a modified project (true when the project is
+    // unmodified afterwards), the table, log and verdicts of the last run cleared, the partners
+    // and their sites read, the pool started with the first fetches of the window.
+    bool SaveModifiedProject();
+    void ClearLastRun();
+    void ReadPartners();
+    void StartFetching();
     // Evaluates the partners in turn whose pages are there, as far as possible, and fills the
     // fetch window again.
     void Advance();
