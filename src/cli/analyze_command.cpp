@@ -429,10 +429,8 @@ int RunAnalyze(const SAnalyzeOptions& options) {
         CDateStamp date;
         std::string dateText;
         date.Format(dateText);
-        const std::string text =
-            BuildReportText(table, table.GetColumnHeader(), kReportHeaderLines);
         const SReportResult result =
-            WriteHtmlReport(text, templatePath, project.GetTitle(), dateText, options.strHtml,
+            WriteHtmlReport(table, templatePath, project.GetTitle(), dateText, options.strHtml,
                             BuildVerdictHtml(run.GetVerdicts(), language.chLetter));
         if (!result.Ok()) {
             exitCode = Fail(result.strReason, kExitFailed);
