@@ -288,9 +288,9 @@ std::string_view ChangeClassCode(EChangeClass eClass) {
 namespace {
 
 void WriteRunJson(std::ostream& out, const SRunInfo& info) {
-    out << "{\"id\": " << info.nId << ", \"started\": " << JsonString(info.strStarted)
-        << ", \"finished\": " << JsonString(info.strFinished)
-        << ", \"completed\": " << (info.bCompleted ? "true" : "false") << "}";
+    out << "{\"id\": " << info.nId;
+    WriteRunTimesJson(out, info.strStarted, info.strFinished, info.bCompleted);
+    out << "}";
 }
 
 void WriteSideJson(std::ostream& out, EVerdict eVerdict, const std::vector<SReason>& reasons) {

@@ -96,6 +96,19 @@ std::string JsonString(std::string_view text) {
     return out;
 }
 
+void WriteRunTimesJson(std::ostream& out, std::string_view started, std::string_view finished,
+                       bool bCompleted) {
+    out << ", \"started\": " << JsonString(started) << ", \"finished\": " << JsonString(finished)
+        << ", \"completed\": " << (bCompleted ? "true" : "false");
+}
+
+void WriteSummaryJson(std::ostream& out, const SRunSummary& summary) {
+    out << "{\"partners\": " << summary.nPartners << ", \"counts\": " << summary.nCounts
+        << ", \"does_not_count\": " << summary.nDoesNotCount
+        << ", \"missing\": " << summary.nMissing << ", \"unreachable\": " << summary.nUnreachable
+        << "}";
+}
+
 bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVerdicts& verdicts,
                      const SJsonReportInfo& info) {
     std::set<SRowKey> shown;
@@ -104,11 +117,9 @@ bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVer
     }
     const char chLanguage = info.chLanguage;
     out << "{\"project\": " << JsonString(info.strProject)
-        << ", \"domain\": " << JsonString(info.strDomain)
-        << ", \"started\": " << JsonString(verdicts.GetStarted())
-        << ", \"finished\": " << JsonString(verdicts.GetFinished())
-        << ", \"completed\": " << (verdicts.IsStopped() ? "false" : "true")
-        << ",\n \"partners\": [";
+        << ", \"domain\": " << JsonString(info.strDomain);
+    WriteRunTimesJson(out, verdicts.GetStarted(), verdicts.GetFinished(), !verdicts.IsStopped());
+    out << ",\n \"partners\": [";
     const char* partnerSeparator = "\n  ";
     for (const SPartnerResult& partner : verdicts.Partners()) {
         out << partnerSeparator << "{\"url\": " << JsonString(partner.strUrl)
@@ -150,11 +161,9 @@ bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVer
         WriteReasons(out, partner.verdict, chLanguage);
         out << "}";
     }
-    const CRunVerdicts::SSummary summary = verdicts.Summary();
-    out << "\n ],\n \"summary\": {\"partners\": " << summary.nPartners
-        << ", \"counts\": " << summary.nCounts << ", \"does_not_count\": " << summary.nDoesNotCount
-        << ", \"missing\": " << summary.nMissing << ", \"unreachable\": " << summary.nUnreachable
-        << "}}\n";
+    out << "\n ],\n \"summary\": ";
+    WriteSummaryJson(out, verdicts.Summary());
+    out << "}\n";
     return static_cast<bool>(out);
 }
 
