@@ -231,7 +231,7 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
         const SPartnerResult* partner = verdicts.FindPartner(key.nPartner);
         if (partner != nullptr && key.nLink >= 0) {
             ++listed;
-            nofollow += partner->bMetaNofollow ||
+            nofollow += partner->pageSignals.bMetaNofollow ||
                         partner->links[static_cast<std::size_t>(key.nLink)].bNofollow;
         }
         const int status = partner != nullptr ? partner->nStatus : 0;

@@ -115,12 +115,12 @@ std::vector<SLinkResult> LinksToDomain(CPageAnalyzer& analyzer, const std::strin
         SLinkResult& link = links.emplace_back();
         const std::size_t index = IndexOfLink(pageLinks, next, url, text);
         if (index < pageLinks.size()) {
+            link.nPosition = static_cast<int>(index);
             link.rel = RelOf(anchors, index);
             link.bInNoscript = pageLinks[index].m_nInNoscript != 0;
         }
         next = index + 1;
         link.nId = static_cast<int>(links.size()) - 1;
-        link.nPosition = static_cast<int>(index);
         link.strUrl = std::move(url);
         link.strText = std::move(text);
         link.bNofollow = nofollow != 0;
@@ -159,7 +159,6 @@ SPartnerResult EvaluatePartner(const SPartnerFetch& fetched, const SPartnerConte
     int nofollow = 0;
     read.analyzer.GetMetaFlags(robots, index, noindex, follow, nofollow);
     result.bMetaFollow = follow != 0;
-    result.bMetaNofollow = nofollow != 0;
     result.pageSignals =
         ReadPageSignals(fetched.strUrl, fetched.strFinalUrl, read.analyzer, fetched.strFinalHeader);
     result.strUndecodable = std::move(read.strUndecodable);

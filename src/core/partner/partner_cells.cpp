@@ -10,7 +10,7 @@ std::string_view MetaFollowText(const SPartnerResult& partner) {
     if (!partner.bMetaFollow) {
         return kCellNoFollowWord;
     }
-    return partner.bMetaNofollow ? kCellNofollow : kCellFollow;
+    return partner.pageSignals.bMetaNofollow ? kCellNofollow : kCellFollow;
 }
 
 std::string_view GoogleText(EGoogleListed eGoogle) {
@@ -66,7 +66,9 @@ SPartnerCells CellsOf(const SPartnerResult& partner) {
         }
         // No rank is ever read, so the link value is the empty text when all four conditions
         // hold and 0 otherwise.
-        row[kColR3] = LinkValueFlags(partner, link).All() ? "" : "0";
+        if (!LinkValueFlags(partner, link).All()) {
+            row[kColR3].assign(1, '0');
+        }
     }
     return cells;
 }

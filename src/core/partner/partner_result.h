@@ -25,8 +25,8 @@ enum class EGoogleListed { NotApplicable, Yes, No };
 
 // One link of a partner page to the user's domain.
 struct SLinkResult {
-    int nId = 0;       // its index within the partner, from 0
-    int nPosition = 0; // the index of its anchor among the page's links
+    int nId = 0;        // its index within the partner, from 0
+    int nPosition = -1; // the index of its anchor among the page's links
     std::string strUrl;
     std::string strText;
     std::vector<std::string> rel; // lower-case rel tokens
@@ -60,11 +60,10 @@ struct SPartnerResult {
     bool bRobotsAllow = true;
     bool bGooglebotAllowed = true;
 
-    // The page: its robots meta directives "follow" and "nofollow" (for the Follow(Meta) cell),
-    // the signals to search engines, why its bytes could not be read as text ("" when they could),
-    // its internal and external link counts.
+    // The page: whether its robots meta tags hold a "follow" word (for the Follow(Meta) cell;
+    // nofollow is one of the signals), the signals to search engines, why its bytes could not be
+    // read as text ("" when they could), its internal and external link counts.
     bool bMetaFollow = false;
-    bool bMetaNofollow = false;
     SPageSignals pageSignals;
     std::string strUndecodable;
     int nInternalLinks = 0;
