@@ -4,13 +4,18 @@ namespace tessaray {
 
 namespace {
 
+// The Follow(Meta) cell says "Nofollow": the robots meta tags hold a "follow" word and nofollow.
+bool MetaSaysNofollow(const SPartnerResult& partner) {
+    return partner.bMetaFollow && partner.pageSignals.bMetaNofollow;
+}
+
 // Follow(Meta): "NA" without a "follow" word in the robots meta tag, "Nofollow" when it says
 // nofollow, else "Follow".
 std::string_view MetaFollowText(const SPartnerResult& partner) {
     if (!partner.bMetaFollow) {
         return kCellNoFollowWord;
     }
-    return partner.pageSignals.bMetaNofollow ? kCellNofollow : kCellFollow;
+    return MetaSaysNofollow(partner) ? kCellNofollow : kCellFollow;
 }
 
 std::string_view GoogleText(EGoogleListed eGoogle) {
@@ -31,7 +36,7 @@ SLinkValueFlags LinkValueFlags(const SPartnerResult& partner, const SLinkResult*
     if (link == nullptr) {
         return {};
     }
-    return {true, MetaFollowText(partner) != kCellNofollow, !link->bNofollow, partner.bRobotsAllow};
+    return {true, !MetaSaysNofollow(partner), !link->bNofollow, partner.bRobotsAllow};
 }
 
 SPartnerCells CellsOf(const SPartnerResult& partner) {
