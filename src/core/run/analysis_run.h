@@ -148,7 +148,7 @@ public:
     // Partners evaluated so far, and partner fetches in flight now, for progress displays.
     int GetPartnersDone() const { return m_nPartnersDone; }
     int GetFetchesInFlight() const { return m_nInFlight; }
-    // The verdict of every row and partner of the last (or running) run.
+    // The records (facts and verdicts) of the partners evaluated in the last (or running) run.
     const CRunVerdicts& GetVerdicts() const { return m_verdicts; }
 
     // The name of a partner page's dump in the trace folder: the URL without its "http://" and
