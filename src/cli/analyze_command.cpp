@@ -8,7 +8,7 @@
 #include "core/app/version_code.h"
 #include "core/history/history_db.h"
 #include "core/history/run_changes.h"
-#include "core/partner/verdict.h"
+#include "core/partner/partner_result.h"
 #include "core/project/project.h"
 #include "core/results/html_report.h"
 #include "core/results/json_report.h"
@@ -185,18 +185,18 @@ int Fail(const std::string& message, int exitCode) {
 }
 
 // The Verdict cell of the summary: the verdict and the codes of its reasons.
-std::string VerdictCell(const CRunVerdicts& verdicts, int nRowNumber, char chLanguage) {
-    const CRunVerdicts::SRow* row = verdicts.FindRow(nRowNumber);
-    if (row == nullptr) {
+std::string VerdictCell(const CRunVerdicts& verdicts, SRowKey key, char chLanguage) {
+    const SVerdict* verdict = verdicts.FindVerdict(key);
+    if (verdict == nullptr) {
         return {};
     }
-    std::string text = VerdictText(row->verdict.eVerdict, chLanguage);
+    std::string text = VerdictText(verdict->eVerdict, chLanguage);
     const char* separator = " (";
-    for (const SReason& reason : row->verdict.reasons) {
+    for (const SReason& reason : verdict->reasons) {
         text.append(separator).append(ReasonCode(reason.eCode));
         separator = ", ";
     }
-    return row->verdict.reasons.empty() ? text : text + ")";
+    return verdict->reasons.empty() ? text : text + ")";
 }
 
 // The summary on stdout: one aligned line per row with the columns that answer "does the link
@@ -226,14 +226,15 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
         for (const int col : kColumns) {
             lines.back().push_back(cell(row, col));
         }
-        lines.back().push_back(
-            VerdictCell(verdicts, std::atoi(cell(row, kColNo).c_str()), language.chLetter));
-        if (cell(row, kColListed) == kCellYes) {
+        const SRowKey key = table.GetRowKey(row);
+        lines.back().push_back(VerdictCell(verdicts, key, language.chLetter));
+        const SPartnerResult* partner = verdicts.FindPartner(key.nPartner);
+        if (partner != nullptr && key.nLink >= 0) {
             ++listed;
-            nofollow += cell(row, kColFollowMeta) == kCellNofollow ||
-                        cell(row, kColFollowLink) == kCellNofollow;
+            nofollow += partner->pageSignals.bMetaNofollow ||
+                        partner->links[static_cast<std::size_t>(key.nLink)].bNofollow;
         }
-        const int status = std::atoi(cell(row, kColStatusCode).c_str());
+        const int status = partner != nullptr ? partner->nStatus : 0;
         failed += status == 0 || status >= 400;
     }
 
@@ -428,10 +429,8 @@ int RunAnalyze(const SAnalyzeOptions& options) {
         CDateStamp date;
         std::string dateText;
         date.Format(dateText);
-        const std::string text =
-            BuildReportText(table, table.GetColumnHeader(), kReportHeaderLines);
         const SReportResult result =
-            WriteHtmlReport(text, templatePath, project.GetTitle(), dateText, options.strHtml,
+            WriteHtmlReport(table, templatePath, project.GetTitle(), dateText, options.strHtml,
                             BuildVerdictHtml(run.GetVerdicts(), language.chLetter));
         if (!result.Ok()) {
             exitCode = Fail(result.strReason, kExitFailed);

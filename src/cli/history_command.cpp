@@ -40,17 +40,13 @@ void PrintRunsJson(const std::vector<SRunInfo>& runs) {
     std::cout << "{\"runs\": [";
     const char* separator = "\n  ";
     for (const SRunInfo& run : runs) {
-        std::cout << separator << "{\"id\": " << run.nId
-                  << ", \"started\": " << JsonString(run.strStarted)
-                  << ", \"finished\": " << JsonString(run.strFinished)
-                  << ", \"completed\": " << (run.bCompleted ? "true" : "false")
-                  << ", \"rows\": " << run.nRows
+        std::cout << separator << "{\"id\": " << run.nId;
+        WriteRunTimesJson(std::cout, run.strStarted, run.strFinished, run.bCompleted);
+        std::cout << ", \"rows\": " << run.nRows
                   << ", \"settings\": " << (run.strSettings.empty() ? "{}" : run.strSettings)
-                  << ", \"summary\": {\"partners\": " << run.summary.nPartners
-                  << ", \"counts\": " << run.summary.nCounts
-                  << ", \"does_not_count\": " << run.summary.nDoesNotCount
-                  << ", \"missing\": " << run.summary.nMissing
-                  << ", \"unreachable\": " << run.summary.nUnreachable << "}}";
+                  << ", \"summary\": ";
+        WriteSummaryJson(std::cout, run.summary);
+        std::cout << "}";
         separator = ",\n  ";
     }
     std::cout << "]}\n";

@@ -3,7 +3,6 @@
 #include "core/results/report_text.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <string_view>
 #include <unordered_map>
@@ -146,10 +145,10 @@ std::vector<SReason> DecodeReasons(std::string_view text) {
 
 SStoredRun MakeStoredRun(const CResultTable& table, const CRunVerdicts& verdicts, bool bCompleted,
                          std::string strSettings) {
-    std::vector<std::pair<int, int>> order; // row number, table index
+    std::vector<std::pair<SRowKey, int>> order; // key, table index
     order.reserve(static_cast<std::size_t>(table.GetRowCount()));
     for (int row = 0; row < table.GetRowCount(); ++row) {
-        order.emplace_back(std::atoi(std::string(table.GetCellView(row, kColNo)).c_str()), row);
+        order.emplace_back(table.GetRowKey(row), row);
     }
     std::sort(order.begin(), order.end());
 
@@ -160,8 +159,9 @@ SStoredRun MakeStoredRun(const CResultTable& table, const CRunVerdicts& verdicts
     run.info.strSettings = std::move(strSettings);
     run.info.summary = verdicts.Summary();
     run.rows.reserve(order.size());
-    for (const auto& [number, index] : order) {
+    for (const auto& [key, index] : order) {
         SStoredRow& stored = run.rows.emplace_back();
+        stored.key = key;
         for (int col = 0; col < kColumnCount; ++col) {
             const std::string_view cell = table.GetCellView(index, col);
             // The server header as the reports show it: a huge header shared by thousands of
@@ -169,15 +169,32 @@ SStoredRun MakeStoredRun(const CResultTable& table, const CRunVerdicts& verdicts
             stored.cells[static_cast<std::size_t>(col)] =
                 col == kColServerHeader ? ReportServerHeader(cell) : std::string(cell);
         }
-        if (const CRunVerdicts::SRow* row = verdicts.FindRow(number)) {
-            stored.eVerdict = row->verdict.eVerdict;
-            stored.reasons = row->verdict.reasons;
-            stored.eOutcome =
-                verdicts.Partners()[static_cast<std::size_t>(row->nPartner)].facts.eOutcome;
+        if (const SVerdict* verdict = verdicts.FindVerdict(key)) {
+            stored.eVerdict = verdict->eVerdict;
+            stored.reasons = verdict->reasons;
+            stored.eOutcome = verdicts.FindPartner(key.nPartner)->eOutcome;
         }
     }
     run.info.nRows = static_cast<int>(run.rows.size());
     return run;
+}
+
+void KeyStoredRows(SStoredRun& run) {
+    // A partner's rows follow each other with the same URL; a row without link is a partner of
+    // its own. Two partners of one URL with links side by side become one, which keeps the keys
+    // distinct all the same.
+    SRowKey key;
+    const SStoredRow* previous = nullptr;
+    for (SStoredRow& row : run.rows) {
+        const bool bLink = !row.cells[kColYourUrl].empty();
+        if (previous == nullptr || !bLink || previous->cells[kColYourUrl].empty() ||
+            previous->cells[kColPartnerUrl] != row.cells[kColPartnerUrl]) {
+            key = {key.nPartner + 1, -1};
+        }
+        key.nLink = bLink ? key.nLink + 1 : -1;
+        row.key = key;
+        previous = &row;
+    }
 }
 
 std::string HistoryPathOf(const std::string& strProjectPath) {
@@ -400,6 +417,7 @@ bool CHistoryDb::ReadRun(std::int64_t nId, SStoredRun& run) {
     if (rows.Failed()) {
         return Fail("cannot read the run");
     }
+    KeyStoredRows(run);
     if (bTextMissing) {
         m_strError = "the history is damaged: a text of run " + std::to_string(nId) + " is missing";
         return false;

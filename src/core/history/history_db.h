@@ -2,7 +2,7 @@
 
 #include "core/fetch/transfer_outcome.h"
 #include "core/history/sqlite_db.h"
-#include "core/partner/verdict.h"
+#include "core/partner/partner_result.h"
 #include "core/results/result_table.h"
 
 #include <cstdint>
@@ -18,6 +18,8 @@ struct SStoredRow {
     EVerdict eVerdict = EVerdict::Missing;
     std::vector<SReason> reasons;
     ETransferOutcome eOutcome = ETransferOutcome::Other;
+    // What the row showed (not stored: a run read back numbers its partners' rows anew).
+    SRowKey key;
 };
 
 // What the history knows of a run without its rows.
@@ -36,10 +38,13 @@ struct SStoredRun {
     std::vector<SStoredRow> rows; // in the order of their row numbers
 };
 
-// A run's rows from its table and verdicts, in the order of the No. cell (so a sorted table is
+// A run's rows from its table and verdicts, in the order of their keys (so a sorted table is
 // stored as the run wrote it).
 SStoredRun MakeStoredRun(const CResultTable& table, const CRunVerdicts& verdicts, bool bCompleted,
                          std::string strSettings);
+
+// Gives the rows of a run read back their keys: one partner per run of rows of one URL.
+void KeyStoredRows(SStoredRun& run);
 
 // The history of the project file at strProjectPath: "NAME.tsrp" -> "NAME.tsrp-history".
 std::string HistoryPathOf(const std::string& strProjectPath);

@@ -2,7 +2,6 @@
 
 #include "core/results/json_report.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <ostream>
 #include <unordered_map>
@@ -208,8 +207,8 @@ std::vector<SRunChange> CompareRuns(const SStoredRun& older, const SStoredRun& n
     return comparer.Take();
 }
 
-std::unordered_map<int, EChangeClass> ChangesByRowNumber(const SStoredRun& newer,
-                                                         const std::vector<SRunChange>& changes) {
+std::map<SRowKey, EChangeClass> ChangesByRow(const SStoredRun& newer,
+                                             const std::vector<SRunChange>& changes) {
     // Higher is more serious.
     const auto weight = [](EChangeClass eClass) {
         switch (eClass) {
@@ -226,14 +225,13 @@ std::unordered_map<int, EChangeClass> ChangesByRowNumber(const SStoredRun& newer
         }
         return 0;
     };
-    std::unordered_map<int, EChangeClass> byRow;
+    std::map<SRowKey, EChangeClass> byRow;
     for (const SRunChange& change : changes) {
         if (change.nNewRow < 0 || change.nNewRow >= static_cast<int>(newer.rows.size())) {
             continue;
         }
-        const int number =
-            std::atoi(newer.rows[static_cast<std::size_t>(change.nNewRow)].cells[kColNo].c_str());
-        const auto [it, bNew] = byRow.try_emplace(number, change.eClass);
+        const SRowKey key = newer.rows[static_cast<std::size_t>(change.nNewRow)].key;
+        const auto [it, bNew] = byRow.try_emplace(key, change.eClass);
         if (!bNew && weight(change.eClass) > weight(it->second)) {
             it->second = change.eClass;
         }
@@ -290,9 +288,9 @@ std::string_view ChangeClassCode(EChangeClass eClass) {
 namespace {
 
 void WriteRunJson(std::ostream& out, const SRunInfo& info) {
-    out << "{\"id\": " << info.nId << ", \"started\": " << JsonString(info.strStarted)
-        << ", \"finished\": " << JsonString(info.strFinished)
-        << ", \"completed\": " << (info.bCompleted ? "true" : "false") << "}";
+    out << "{\"id\": " << info.nId;
+    WriteRunTimesJson(out, info.strStarted, info.strFinished, info.bCompleted);
+    out << "}";
 }
 
 void WriteSideJson(std::ostream& out, EVerdict eVerdict, const std::vector<SReason>& reasons) {

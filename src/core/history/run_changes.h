@@ -4,9 +4,9 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <map>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace tessaray {
@@ -50,11 +50,10 @@ struct SRunChange {
 // never reached.
 std::vector<SRunChange> CompareRuns(const SStoredRun& older, const SStoredRun& newer);
 
-// The change to show beside each row of the newer run, by its row number (the No. cell): the most
-// serious when a row has several (lost, worse, new, better, text changed). Rows without change
-// are not in it.
-std::unordered_map<int, EChangeClass> ChangesByRowNumber(const SStoredRun& newer,
-                                                         const std::vector<SRunChange>& changes);
+// The change to show beside each row of the newer run, by the row's key: the most serious when a
+// row has several (lost, worse, new, better, text changed). Rows without change are not in it.
+std::map<SRowKey, EChangeClass> ChangesByRow(const SStoredRun& newer,
+                                             const std::vector<SRunChange>& changes);
 
 // True when a link was lost or a verdict got worse: what a scheduled run alerts on.
 bool IsAlarming(const std::vector<SRunChange>& changes);

@@ -952,6 +952,14 @@ bool CPageAnalyzer::NextLinkToDomain(std::string_view domain, std::string& url, 
     return false;
 }
 
+std::size_t CPageAnalyzer::GetLastLinkIndex() const {
+    return m_pScan->nLinkCursor == 0 ? 0 : m_pScan->nLinkCursor - 1;
+}
+
+CLinkInfo CPageAnalyzer::GetLink(std::size_t index) const {
+    return index < m_pScan->links.size() ? m_pScan->LinkInfoOf(m_pScan->links[index]) : CLinkInfo{};
+}
+
 std::vector<CLinkInfo> CPageAnalyzer::GetLinks() const {
     std::vector<CLinkInfo> links;
     links.reserve(m_pScan->links.size());

@@ -80,6 +80,10 @@ public:
     bool NextLinkToDomain(std::string_view domain, std::string& url, std::string& text,
                           int& nofollow);
 
+    // The index among GetLinks() of the link NextLinkToDomain returned last, and that link.
+    std::size_t GetLastLinkIndex() const;
+    CLinkInfo GetLink(std::size_t index) const;
+
     // The anchors (from "<a" to their end, as in the page) and their links, in page order.
     std::vector<std::string> GetAnchors() const; // built from the compact store on each call
     std::vector<CLinkInfo> GetLinks() const;     // built from the compact store on each call

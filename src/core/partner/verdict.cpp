@@ -1,5 +1,7 @@
 #include "core/partner/verdict.h"
 
+#include "core/partner/partner_result.h"
+
 #include <algorithm>
 #include <array>
 #include <ctime>
@@ -7,47 +9,6 @@
 namespace tessaray {
 
 namespace {
-
-bool Has(const std::vector<std::string>& tokens, std::string_view token) {
-    return std::find(tokens.begin(), tokens.end(), token) != tokens.end();
-}
-
-// The reasons that keep a found link from counting.
-void AddBlockingReasons(const CellRow& cells, const std::vector<std::string>& rel,
-                        const SPartnerFacts& partner, std::vector<SReason>& reasons) {
-    const SPageSignals& pageSignals = partner.pageSignals;
-    const bool relNofollow = Has(rel, "nofollow");
-    if (relNofollow ||
-        (cells[kColFollowLink] == kCellNofollow && !Has(rel, "sponsored") && !Has(rel, "ugc"))) {
-        reasons.push_back({EReason::RelNofollow, {}});
-    }
-    if (Has(rel, "sponsored")) {
-        reasons.push_back({EReason::RelSponsored, {}});
-    }
-    if (Has(rel, "ugc")) {
-        reasons.push_back({EReason::RelUgc, {}});
-    }
-    if (pageSignals.bMetaNofollow || cells[kColFollowMeta] == kCellNofollow) {
-        reasons.push_back({EReason::MetaNofollow, {}});
-    }
-    if (pageSignals.bHeaderNofollow) {
-        reasons.push_back({EReason::HeaderNofollow, {}});
-    }
-    if (!partner.bGooglebotAllowed) {
-        // A robots.txt that could not be read (no answer, 429, 5xx) closes the whole site: the
-        // detail names its status instead of blaming a rule.
-        const bool bRead = partner.nRobotsStatus >= 200 && partner.nRobotsStatus < 300;
-        reasons.push_back(
-            {EReason::RobotsTxtDisallowed, bRead ? "" : std::to_string(partner.nRobotsStatus)});
-    }
-    if (pageSignals.bMetaNoindex || pageSignals.bHeaderNoindex) {
-        const std::string where = pageSignals.bMetaNoindex && pageSignals.bHeaderNoindex
-                                      ? "meta, header"
-                                  : pageSignals.bMetaNoindex ? "meta"
-                                                             : "header";
-        reasons.push_back({EReason::Noindex, where});
-    }
-}
 
 struct SWords {
     std::string_view english;
@@ -122,55 +83,6 @@ SWords ReasonWords(const SReason& reason) {
 
 } // namespace
 
-SVerdict JudgeRow(const CellRow& cells, const std::vector<std::string>& rel,
-                  const SPartnerFacts& partner, bool bInNoscript) {
-    SVerdict verdict;
-    if (cells[kColListed] == kCellYes) {
-        AddBlockingReasons(cells, rel, partner, verdict.reasons);
-        verdict.eVerdict = verdict.reasons.empty() ? EVerdict::Counts : EVerdict::DoesNotCount;
-        // The link is there, but the page around it is not all there: what is missing may hold
-        // what keeps the link from counting.
-        if (IsBrokenTransfer(partner.eOutcome)) {
-            verdict.reasons.push_back(
-                {EReason::Incomplete, std::string(OutcomeCode(partner.eOutcome))});
-        }
-    } else if (partner.nStatus == 0) {
-        verdict.eVerdict = EVerdict::Unreachable;
-        verdict.reasons.push_back(
-            {EReason::FetchFailed, std::string(OutcomeCode(partner.eOutcome))});
-    } else if (partner.nStatus != 200) {
-        verdict.eVerdict = EVerdict::Unreachable;
-        verdict.reasons.push_back({EReason::HttpStatus, std::to_string(partner.nStatus)});
-    } else if (IsBrokenTransfer(partner.eOutcome)) {
-        verdict.eVerdict = EVerdict::Unreachable;
-        verdict.reasons.push_back(
-            {EReason::Incomplete, std::string(OutcomeCode(partner.eOutcome))});
-    } else if (!partner.strUndecodable.empty()) {
-        // Bytes that cannot be read as text hide any link: not proof that it is gone.
-        verdict.eVerdict = EVerdict::Unreachable;
-        verdict.reasons.push_back({EReason::Undecodable, partner.strUndecodable});
-    } else {
-        verdict.eVerdict = EVerdict::Missing;
-    }
-
-    const SPageSignals& pageSignals = partner.pageSignals;
-    if (!pageSignals.strRedirectTo.empty()) {
-        verdict.reasons.push_back({EReason::Redirected, pageSignals.strRedirectTo});
-    }
-    const std::string& pageUrl = partner.strFinalUrl.empty() ? partner.strUrl : partner.strFinalUrl;
-    if (!pageSignals.strCanonical.empty() && !IsSamePage(pageSignals.strCanonical, pageUrl)) {
-        verdict.reasons.push_back({EReason::CanonicalElsewhere, pageSignals.strCanonical});
-    }
-    if (bInNoscript) {
-        verdict.reasons.push_back({EReason::InNoscript, {}});
-    }
-    const std::string& literal = cells[kColRobotsAllow];
-    if (!literal.empty() && (literal == kCellAllow) != partner.bGooglebotAllowed) {
-        verdict.reasons.push_back({EReason::RobotsRuleDiffers, {}});
-    }
-    return verdict;
-}
-
 std::string_view VerdictCode(EVerdict eVerdict) {
     switch (eVerdict) {
     case EVerdict::Counts:
@@ -221,79 +133,7 @@ std::string ReasonText(const SReason& reason, char chLanguage) {
     return text;
 }
 
-void CRunVerdicts::Clear() {
-    m_partners.clear();
-    m_rows.clear();
-    m_known.clear();
-    m_strStarted.clear();
-    m_strFinished.clear();
-    m_bStopped = false;
-    m_nPartnerCount = 0;
-}
-
-void CRunVerdicts::AddPartner(SPartnerFacts facts) {
-    SPartner partner;
-    partner.facts = std::move(facts);
-    m_partners.push_back(std::move(partner));
-}
-
-void CRunVerdicts::AddRow(int nRowNumber, std::vector<std::string> rel, SVerdict verdict,
-                          bool bHasLink) {
-    if (m_partners.empty() || nRowNumber < 1) {
-        return;
-    }
-    SPartner& partner = m_partners.back();
-    // The partner's verdict is the best of its rows'; the first row of that verdict gives the
-    // reasons.
-    if (partner.rowNumbers.empty() || verdict.eVerdict < partner.verdict.eVerdict) {
-        partner.verdict = verdict;
-    }
-    partner.rowNumbers.push_back(nRowNumber);
-    partner.bHasLink = partner.bHasLink || bHasLink;
-
-    const auto index = static_cast<std::size_t>(nRowNumber - 1);
-    if (m_rows.size() <= index) {
-        m_rows.resize(index + 1);
-        m_known.resize(index + 1, false);
-    }
-    m_rows[index] = {static_cast<int>(m_partners.size()) - 1, std::move(rel), std::move(verdict)};
-    m_known[index] = true;
-}
-
-const CRunVerdicts::SRow* CRunVerdicts::FindRow(int nRowNumber) const {
-    const auto index = static_cast<std::size_t>(nRowNumber - 1);
-    if (nRowNumber < 1 || index >= m_rows.size() || !m_known[index]) {
-        return nullptr;
-    }
-    return &m_rows[index];
-}
-
-CRunVerdicts::SSummary CRunVerdicts::Summary() const {
-    SSummary summary;
-    for (const SPartner& partner : m_partners) {
-        if (partner.rowNumbers.empty()) {
-            continue; // its page is still being fetched
-        }
-        ++summary.nPartners;
-        switch (partner.verdict.eVerdict) {
-        case EVerdict::Counts:
-            ++summary.nCounts;
-            break;
-        case EVerdict::DoesNotCount:
-            ++summary.nDoesNotCount;
-            break;
-        case EVerdict::Missing:
-            ++summary.nMissing;
-            break;
-        case EVerdict::Unreachable:
-            ++summary.nUnreachable;
-            break;
-        }
-    }
-    return summary;
-}
-
-std::string SummaryText(const CRunVerdicts::SSummary& summary, char chLanguage) {
+std::string SummaryText(const SRunSummary& summary, char chLanguage) {
     const auto count = [](int n, std::string_view one, std::string_view many) {
         return std::to_string(n) + " " + std::string(n == 1 ? one : many);
     };
@@ -312,7 +152,7 @@ std::string SummaryText(const CRunVerdicts::SSummary& summary, char chLanguage) 
 }
 
 std::string SummaryText(const CRunVerdicts& verdicts, char chLanguage) {
-    const CRunVerdicts::SSummary summary = verdicts.Summary();
+    const SRunSummary summary = verdicts.Summary();
     std::string text = SummaryText(summary, chLanguage);
     if (verdicts.IsStopped()) {
         const int count = verdicts.GetPartnerCount();

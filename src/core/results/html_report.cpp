@@ -1,11 +1,13 @@
 #include "core/results/html_report.h"
 
 #include "core/project/url_rules.h"
+#include "core/results/result_table.h"
 #include "core/util/file_util.h"
 #include "core/util/string_util.h"
 #include "core/util/utf8_text.h"
 
 #include <cerrno>
+#include <vector>
 
 namespace tessaray {
 
@@ -79,9 +81,7 @@ std::string EscapeHtml(std::string_view text) {
     return out;
 }
 
-void CHtmlReport::Init(char chSeparator, const std::string& strProject,
-                       const std::string& strDate) {
-    m_chSeparator = chSeparator;
+void CHtmlReport::Init(const std::string& strProject, const std::string& strDate) {
     m_strProject = strProject;
     m_strDate = strDate;
 }
@@ -136,15 +136,11 @@ bool CHtmlReport::LoadTemplateText(std::string_view text) {
     return true;
 }
 
-void CHtmlReport::AddRow(std::string_view line, bool bHeader) {
+void CHtmlReport::AddRow(std::span<const std::string> cells, bool bHeader) {
     const std::string_view cellTag = bHeader ? "th" : "td";
     m_strOutput += "<tr>";
     m_strOutput += kLineEnd;
-    std::size_t start = 0;
-    // The text after the last separator is not a cell.
-    for (std::size_t sep = line.find(m_chSeparator); sep != std::string_view::npos;
-         start = sep + 1, sep = line.find(m_chSeparator, start)) {
-        const std::string_view cell = line.substr(start, sep - start);
+    for (const std::string& cell : cells) {
         m_strOutput += '<';
         m_strOutput += cellTag;
         m_strOutput += '>';
@@ -167,16 +163,17 @@ void CHtmlReport::AddRow(std::string_view line, bool bHeader) {
     m_strOutput += kLineEnd;
 }
 
-void CHtmlReport::AddTable(std::string_view strReportText) {
-    bool bHeader = true;
-    for (std::size_t end = strReportText.find(kLineEnd); end != std::string_view::npos;
-         end = strReportText.find(kLineEnd)) {
-        const std::string_view line = strReportText.substr(0, end);
-        strReportText.remove_prefix(end + kLineEnd.size());
-        if (!line.empty()) {
-            AddRow(line, bHeader);
-        }
-        bHeader = false;
+void CHtmlReport::AddTable(const CResultTable& table) {
+    if (table.GetRowCount() <= 0) {
+        return;
+    }
+    std::vector<std::string> titles;
+    for (const SColumnInfo& column : table.GetColumns()) {
+        titles.emplace_back(column.pszTitle);
+    }
+    AddRow(titles, true);
+    for (int row = 0; row < table.GetRowCount(); ++row) {
+        AddRow(ReportRow(table, row, kReportHeaderLines), false);
     }
 }
 
@@ -196,7 +193,7 @@ bool CHtmlReport::Write(const std::string& strPath) const {
     return GetPage(page) && WriteStringToFile(strPath, page);
 }
 
-SReportResult WriteHtmlReport(const std::string& strReportText, const std::string& strTemplatePath,
+SReportResult WriteHtmlReport(const CResultTable& table, const std::string& strTemplatePath,
                               const std::string& strProject, const std::string& strDate,
                               const std::string& strOutputPath, const std::string& strVerdictHtml) {
     if (!FileExists(strTemplatePath)) {
@@ -204,7 +201,7 @@ SReportResult WriteHtmlReport(const std::string& strReportText, const std::strin
                                  "The report template is missing:", 0);
     }
     CHtmlReport report;
-    report.Init('\t', strProject, strDate);
+    report.Init(strProject, strDate);
     report.SetVerdictHtml(strVerdictHtml);
     if (!report.LoadTemplate(strTemplatePath)) {
         SReportResult result =
@@ -215,7 +212,7 @@ SReportResult WriteHtmlReport(const std::string& strReportText, const std::strin
         }
         return result;
     }
-    report.AddTable(strReportText);
+    report.AddTable(table);
     errno = 0;
     if (!report.Write(strOutputPath)) {
         return MakeReportFailure(EReportError::WriteFailed, strOutputPath,
@@ -240,19 +237,16 @@ std::string BuildVerdictHtml(const CRunVerdicts& verdicts, char chLanguage) {
                        "</p>\r\n<table class=\"verdict\">\r\n<tr><th>" + (german ? "Nr." : "No.") +
                        "</th><th>Partner URL</th><th>" + (german ? "Bewertung" : "Verdict") +
                        "</th><th>" + (german ? "Gründe" : "Reasons") + "</th></tr>\r\n";
-    for (const CRunVerdicts::SPartner& partner : verdicts.Partners()) {
-        if (partner.rowNumbers.empty()) {
-            continue;
-        }
+    for (const SPartnerResult& partner : verdicts.Partners()) {
         const EVerdict eVerdict = partner.verdict.eVerdict;
         std::string reasons;
         for (const SReason& reason : partner.verdict.reasons) {
             reasons += (reasons.empty() ? "" : "<br>") + text(ReasonText(reason, chLanguage));
         }
         html += "<tr class=\"" + std::string(VerdictCode(eVerdict)) + "\"><td>" +
-                std::to_string(partner.rowNumbers.front()) + "</td><td>" +
-                text(partner.facts.strUrl) + "</td><td>" + text(VerdictText(eVerdict, chLanguage)) +
-                "</td><td>" + reasons + "</td></tr>\r\n";
+                std::to_string(partner.nFirstRow) + "</td><td>" + text(partner.strUrl) +
+                "</td><td>" + text(VerdictText(eVerdict, chLanguage)) + "</td><td>" + reasons +
+                "</td></tr>\r\n";
     }
     return html + "</table>";
 }

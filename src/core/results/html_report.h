@@ -1,17 +1,21 @@
 #pragma once
 
-#include "core/partner/verdict.h"
+#include "core/partner/partner_result.h"
 #include "core/results/report_text.h"
 #include "core/util/file_util.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 
 namespace tessaray {
 
-// Builds the HTML report: pours the report text into a page template as table rows. Lives for
-// one report; call Init, LoadTemplate and, only when that succeeded, AddTable and Write.
+class CResultTable;
+
+// Builds the HTML report: pours the rows of the result table into a page template as table rows.
+// Lives for one report; call Init, LoadTemplate and, only when that succeeded, AddTable (or
+// AddRow) and Write.
 //
 // The template carries a header block "<!--TABLEHEADER-->...<!--/TABLEHEADER-->" and, after it,
 // a row block "<!--TABLEROW-->...<!--/TABLEROW-->", each non-empty and not at the very start of
@@ -20,8 +24,7 @@ namespace tessaray {
 // "</table>" after the row block gets two line breaks after it.
 class CHtmlReport {
 public:
-    // chSeparator separates the cells of the report text (the reports use tab).
-    void Init(char chSeparator, const std::string& strProject, const std::string& strDate);
+    void Init(const std::string& strProject, const std::string& strDate);
     // The verdict part of the page: replaces "%VERDICT%" wherever the template asks for it (the
     // templates of old do not). Set before LoadTemplate.
     void SetVerdictHtml(std::string strHtml) { m_strVerdictHtml = std::move(strHtml); }
@@ -31,21 +34,20 @@ public:
     const SReadResult& GetReadResult() const { return m_readResult; }
     // The same for a template given as text (up to its first NUL byte).
     bool LoadTemplateText(std::string_view text);
-    // Appends the table rows: the report text's first line as the header row, every further line
-    // as a data row. Only lines ended by CR LF count; an empty line gives no row.
-    void AddTable(std::string_view strReportText);
+    // Appends the table of the results: the column titles as the header row, then every row of
+    // the table, its cells as the report text shows them (ReportRow); nothing for a table without
+    // rows.
+    void AddTable(const CResultTable& table);
+    // Appends one table row; every cell escaped, a data cell that is a link also as a link.
+    void AddRow(std::span<const std::string> cells, bool bHeader);
     // The finished page; false when no template was loaded.
     bool GetPage(std::string& strPage) const;
     // Writes the finished page to a file; false when no template was loaded or the write fails.
     bool Write(const std::string& strPath) const;
 
 private:
-    // One table row of the report text's line; every cell escaped, a link cell also as a link.
-    void AddRow(std::string_view line, bool bHeader);
-
     bool m_bValid = false;
     SReadResult m_readResult;
-    char m_chSeparator = ';';
     std::string m_strTemplate;
     std::string m_strHeaderTemplate;
     std::string m_strRowTemplate;
@@ -65,11 +67,11 @@ bool IsLinkCell(std::string_view cell);
 // attribute.
 std::string EscapeHtml(std::string_view text);
 
-// Builds the HTML report from the report text with the template at strTemplatePath and writes it
-// to strOutputPath, with strVerdictHtml where the template has "%VERDICT%". Fails with
+// Builds the HTML report of the table with the template at strTemplatePath and writes it to
+// strOutputPath, with strVerdictHtml where the template has "%VERDICT%". Fails with
 // TemplateMissing when the template does not exist, TemplateInvalid when it cannot be used,
 // WriteFailed when the output cannot be written.
-SReportResult WriteHtmlReport(const std::string& strReportText, const std::string& strTemplatePath,
+SReportResult WriteHtmlReport(const CResultTable& table, const std::string& strTemplatePath,
                               const std::string& strProject, const std::string& strDate,
                               const std::string& strOutputPath,
                               const std::string& strVerdictHtml = {});

@@ -1,14 +1,14 @@
 #include "core/results/json_report.h"
 
-#include "core/partner/verdict.h"
+#include "core/partner/partner_cells.h"
+#include "core/partner/partner_result.h"
 #include "core/results/report_text.h"
 #include "core/results/result_table.h"
 #include "core/util/file_util.h"
 
 #include <cerrno>
-#include <cstdlib>
-#include <map>
 #include <ostream>
+#include <set>
 #include <sstream>
 
 namespace tessaray {
@@ -96,56 +96,63 @@ std::string JsonString(std::string_view text) {
     return out;
 }
 
+void WriteRunTimesJson(std::ostream& out, std::string_view started, std::string_view finished,
+                       bool bCompleted) {
+    out << ", \"started\": " << JsonString(started) << ", \"finished\": " << JsonString(finished)
+        << ", \"completed\": " << (bCompleted ? "true" : "false");
+}
+
+void WriteSummaryJson(std::ostream& out, const SRunSummary& summary) {
+    out << "{\"partners\": " << summary.nPartners << ", \"counts\": " << summary.nCounts
+        << ", \"does_not_count\": " << summary.nDoesNotCount
+        << ", \"missing\": " << summary.nMissing << ", \"unreachable\": " << summary.nUnreachable
+        << "}";
+}
+
 bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVerdicts& verdicts,
                      const SJsonReportInfo& info) {
-    // Rows by their number, wherever sorting has put them.
-    std::map<int, int> indexOfNumber;
-    for (int index = 0; index < table.GetRowCount(); ++index) {
-        indexOfNumber.emplace(std::atoi(std::string(table.GetCellView(index, kColNo)).c_str()),
-                              index);
+    std::set<SRowKey> shown;
+    for (int row = 0; row < table.GetRowCount(); ++row) {
+        shown.insert(table.GetRowKey(row));
     }
     const char chLanguage = info.chLanguage;
     out << "{\"project\": " << JsonString(info.strProject)
-        << ", \"domain\": " << JsonString(info.strDomain)
-        << ", \"started\": " << JsonString(verdicts.GetStarted())
-        << ", \"finished\": " << JsonString(verdicts.GetFinished())
-        << ", \"completed\": " << (verdicts.IsStopped() ? "false" : "true")
-        << ",\n \"partners\": [";
+        << ", \"domain\": " << JsonString(info.strDomain);
+    WriteRunTimesJson(out, verdicts.GetStarted(), verdicts.GetFinished(), !verdicts.IsStopped());
+    out << ",\n \"partners\": [";
     const char* partnerSeparator = "\n  ";
-    for (const CRunVerdicts::SPartner& partner : verdicts.Partners()) {
-        const SPartnerFacts& facts = partner.facts;
-        out << partnerSeparator << "{\"url\": " << JsonString(facts.strUrl)
-            << ", \"status\": " << facts.nStatus << ", \"bytes\": " << facts.nBytes
-            << ", \"outcome\": " << JsonString(OutcomeCode(facts.eOutcome))
-            << ", \"final_url\": " << JsonString(facts.strFinalUrl)
-            << ", \"robots_txt\": {\"status\": " << facts.nRobotsStatus
-            << ", \"googlebot_allowed\": " << (facts.bGooglebotAllowed ? "true" : "false")
+    for (const SPartnerResult& partner : verdicts.Partners()) {
+        out << partnerSeparator << "{\"url\": " << JsonString(partner.strUrl)
+            << ", \"status\": " << partner.nStatus << ", \"bytes\": " << partner.nBytes
+            << ", \"outcome\": " << JsonString(OutcomeCode(partner.eOutcome))
+            << ", \"final_url\": " << JsonString(partner.strFinalUrl)
+            << ", \"robots_txt\": {\"status\": " << partner.nRobotsStatus
+            << ", \"googlebot_allowed\": " << (partner.bGooglebotAllowed ? "true" : "false")
             << "},\n   \"links\": [";
         partnerSeparator = ",\n  ";
+        const SPartnerCells cells = CellsOf(partner);
+        const std::string header = ReportServerHeader(*cells.pServerHeader);
         const char* linkSeparator = "";
-        for (const int number : partner.bHasLink ? partner.rowNumbers : std::vector<int>{}) {
-            const CRunVerdicts::SRow* row = verdicts.FindRow(number);
-            const auto found = indexOfNumber.find(number);
-            if (row == nullptr || found == indexOfNumber.end()) {
+        for (const SLinkResult& link : partner.links) {
+            if (!shown.contains(partner.KeyOfRow(link.nId))) {
                 continue;
             }
-            const int index = found->second;
-            out << linkSeparator << "\n    {\"row\": " << number
-                << ", \"url\": " << JsonString(table.GetCellView(index, kColYourUrl))
-                << ", \"text\": " << JsonString(table.GetCellView(index, kColAnchorText))
-                << ", \"rel\": [";
+            out << linkSeparator << "\n    {\"row\": " << partner.nFirstRow + link.nId
+                << ", \"url\": " << JsonString(link.strUrl)
+                << ", \"text\": " << JsonString(link.strText) << ", \"rel\": [";
             const char* relSeparator = "";
-            for (const std::string& token : row->rel) {
+            for (const std::string& token : link.rel) {
                 out << relSeparator << JsonString(token);
                 relSeparator = ", ";
             }
             out << "], ";
-            WriteReasons(out, row->verdict, chLanguage);
+            WriteReasons(out, link.verdict, chLanguage);
             out << ",\n     \"cells\": [";
+            const CellRow& row = cells.rows[static_cast<std::size_t>(link.nId)];
             for (int col = 0; col < kColumnCount; ++col) {
-                const std::string_view cell = table.GetCellView(index, col);
                 out << (col == 0 ? "" : ", ")
-                    << JsonString(col == kColServerHeader ? ReportServerHeader(cell) : cell);
+                    << JsonString(col == kColServerHeader ? header
+                                                          : row[static_cast<std::size_t>(col)]);
             }
             out << "]}";
             linkSeparator = ",";
@@ -154,11 +161,9 @@ bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVer
         WriteReasons(out, partner.verdict, chLanguage);
         out << "}";
     }
-    const CRunVerdicts::SSummary summary = verdicts.Summary();
-    out << "\n ],\n \"summary\": {\"partners\": " << summary.nPartners
-        << ", \"counts\": " << summary.nCounts << ", \"does_not_count\": " << summary.nDoesNotCount
-        << ", \"missing\": " << summary.nMissing << ", \"unreachable\": " << summary.nUnreachable
-        << "}}\n";
+    out << "\n ],\n \"summary\": ";
+    WriteSummaryJson(out, verdicts.Summary());
+    out << "}\n";
     return static_cast<bool>(out);
 }
 

@@ -41,9 +41,11 @@ bool IsNumber(std::string_view text) {
     return bDigit;
 }
 
-// Appends a cell with each tab and line end (CR LF, CR or LF) as one blank, so every row stays
-// one line of eighteen fields.
-void AppendCell(std::string& text, std::string_view cell) {
+// The cell with each tab and line end (CR LF, CR or LF) as one blank, so every row stays one line
+// of eighteen fields.
+std::string BlankLineBreaks(std::string_view cell) {
+    std::string text;
+    text.reserve(cell.size());
     std::size_t start = 0; // the part from here on is not yet appended
     for (std::size_t i = 0; i < cell.size(); ++i) {
         const char c = cell[i];
@@ -57,6 +59,23 @@ void AppendCell(std::string& text, std::string_view cell) {
         start = i + 1;
     }
     text.append(cell.substr(start));
+    return text;
+}
+
+CellRow RowCells(const CResultTable& table, int nRow, int nHeaderLines, bool bCsv) {
+    CellRow cells;
+    std::string cell;
+    for (int col = 0; col < kColumnCount; ++col) {
+        table.GetCellText(nRow, col, cell);
+        if (col == kColServerHeader && nHeaderLines >= 0) {
+            ShortenServerHeader(cell, nHeaderLines);
+        }
+        if (bCsv && IsOutsideColumn(col)) {
+            GuardCsvCell(cell);
+        }
+        cells[static_cast<std::size_t>(col)] = BlankLineBreaks(cell);
+    }
+    return cells;
 }
 
 std::string BuildText(const CResultTable& table, const std::string& columnHeader, int nHeaderLines,
@@ -68,17 +87,9 @@ std::string BuildText(const CResultTable& table, const std::string& columnHeader
     }
     text += columnHeader;
     text += kLineEnd;
-    std::string cell;
     for (int row = 0; row < rows; ++row) {
-        for (int col = 0; col < kColumnCount; ++col) {
-            table.GetCellText(row, col, cell);
-            if (col == kColServerHeader && nHeaderLines >= 0) {
-                ShortenServerHeader(cell, nHeaderLines);
-            }
-            if (bCsv && IsOutsideColumn(col)) {
-                GuardCsvCell(cell);
-            }
-            AppendCell(text, cell);
+        for (const std::string& cell : RowCells(table, row, nHeaderLines, bCsv)) {
+            text += cell;
             text += '\t';
         }
         text += kLineEnd;
@@ -103,6 +114,10 @@ std::string BuildCsvText(const CResultTable& table, int nHeaderLines) {
 std::string BuildReportText(const CResultTable& table, const std::string& columnHeader,
                             int nHeaderLines) {
     return BuildText(table, columnHeader, nHeaderLines, false);
+}
+
+CellRow ReportRow(const CResultTable& table, int nRow, int nHeaderLines) {
+    return RowCells(table, nRow, nHeaderLines, false);
 }
 
 void ShortenServerHeader(std::string& str, int nLines) {

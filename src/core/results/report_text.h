@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/partner/cells.h"
+
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -18,6 +20,10 @@ inline constexpr int kReportHeaderLines = 2;
 // eighteen fields. Empty when the table has no rows.
 std::string BuildReportText(const CResultTable& table, const std::string& columnHeader,
                             int nHeaderLines);
+
+// The cells of a row as the report text shows them (see BuildReportText), for reports that take
+// cells.
+CellRow ReportRow(const CResultTable& table, int nRow, int nHeaderLines);
 
 // The report text as the CSV report writes it: BuildReportText with the table's column header,
 // and every cell whose text comes from outside (partner URL, link URL, anchor text, comment,

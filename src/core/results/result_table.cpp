@@ -237,6 +237,17 @@ bool CResultTable::SetSharedCellText(int nRow, int nCol, std::shared_ptr<const s
     return true;
 }
 
+void CResultTable::SetRowKey(int nRow, SRowKey key) {
+    if (nRow >= 0 && nRow < GetRowCount()) {
+        m_rows[static_cast<std::size_t>(nRow)].key = key;
+    }
+}
+
+SRowKey CResultTable::GetRowKey(int nRow) const {
+    return nRow >= 0 && nRow < GetRowCount() ? m_rows[static_cast<std::size_t>(nRow)].key
+                                             : SRowKey{};
+}
+
 bool CResultTable::DeleteRow(int nRow) {
     if (nRow < 0 || nRow >= GetRowCount()) {
         return false;

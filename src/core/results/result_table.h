@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/partner/cells.h"
+#include "core/partner/partner_result.h"
 
 #include <array>
 #include <cstddef>
@@ -102,6 +103,10 @@ public:
     // Sets a cell to a text that several rows share (the server header of a partner's rows), so
     // that it is stored once. Setting the cell's text otherwise ends the sharing.
     bool SetSharedCellText(int nRow, int nCol, std::shared_ptr<const std::string> text);
+    // What a row shows (see SRowKey); kept with the row through sorting and deletions. A new row
+    // has the key {-1, -1}.
+    void SetRowKey(int nRow, SRowKey key);
+    SRowKey GetRowKey(int nRow) const;
     // Removes a row; listeners see a reset. False for a row that does not exist.
     bool DeleteRow(int nRow);
     // The rows named by index, in that order, as a table of their own with the same columns and no
@@ -134,6 +139,7 @@ private:
         // The text of column nSharedCol, shared with other rows; -1 for none.
         std::shared_ptr<const std::string> pShared;
         int nSharedCol = -1;
+        SRowKey key;
     };
 
     const ColumnTable* m_pColumns = nullptr;

@@ -3,42 +3,16 @@
 #include "core/app/trace_log.h"
 #include "core/fetch/fetch_pool.h"
 #include "core/fetch/site_credentials.h"
-#include "core/page/page_analyzer.h"
-#include "core/page/page_charset.h"
-#include "core/page/page_signals.h"
+#include "core/partner/evaluate_partner.h"
+#include "core/partner/partner_cells.h"
 #include "core/project/project.h"
 #include "core/project/url_rules.h"
 #include "core/util/string_util.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 namespace tessaray {
-
-namespace {
-
-// Follow(Meta): "NA" without a "follow" word in the robots meta tag, "Nofollow" when it says
-// nofollow, else "Follow".
-std::string_view MetaFollowText(int follow, int nofollow) {
-    if (!follow) {
-        return kCellNoFollowWord;
-    }
-    return nofollow ? kCellNofollow : kCellFollow;
-}
-
-// The link value of a partner page from its rank and link count. No formula for it is part of
-// this program: the value is always the empty text (the number 0).
-std::string LinkValueText(int /*rank*/, int /*links*/) {
-    return "";
-}
-
-// The leading decimal number of a cell (with an optional sign), 0 when there is none.
-int LeadingInt(const std::string& text) {
-    return std::atoi(text.c_str());
-}
-
-} // namespace
 
 CAnalysisRun::CAnalysisRun(CProject& project, CResultTable& table, IOutputLog& log,
                            CTraceLog& trace)
@@ -68,28 +42,10 @@ bool CAnalysisRun::Start() {
     m_bStopRequested = false;
     m_eRunEnd = ERunEnd::None;
     TraceBegin(m_trace, m_strVersionCode);
-
-    if (m_project.IsModified()) {
-        if (m_save) {
-            m_save();
-        }
-        if (m_project.IsModified()) {
-            return false;
-        }
+    if (!SaveModifiedProject()) {
+        return false;
     }
-
-    m_log.Clear();
-    m_table.DeleteAllRows();
-    m_verdicts.Clear();
-    m_verdicts.SetStarted(UtcTimestamp());
-    m_nCurrentRow = 0;
-    m_nPartnerRow = 0;
-    m_nPartnerNumber = 0;
-    m_nPartnersDone = 0;
-    m_bHasExternalList = m_project.GetExternalLinkCount() > 0;
-    m_sortedExternalLinks = m_project.GetExternalLinks().Entries();
-    std::sort(m_sortedExternalLinks.begin(), m_sortedExternalLinks.end());
-
+    ClearLastRun();
     std::string first;
     m_project.GetRunInput(m_strDomain, m_nPartnerCount, first);
     if (m_strDomain.empty() || m_nPartnerCount <= 0 || first.empty()) {
@@ -103,7 +59,32 @@ bool CAnalysisRun::Start() {
         ReplaceAll(line, "%2", std::to_string(m_runWindow.nPerSite));
         m_log.AddLine(line);
     }
+    ReadPartners();
+    StartFetching();
+    return true;
+}
 
+bool CAnalysisRun::SaveModifiedProject() {
+    if (m_project.IsModified() && m_save) {
+        m_save();
+    }
+    return !m_project.IsModified();
+}
+
+void CAnalysisRun::ClearLastRun() {
+    m_log.Clear();
+    m_table.DeleteAllRows();
+    m_verdicts.Clear();
+    m_verdicts.SetStarted(UtcTimestamp());
+    m_nPartnerRow = 0;
+    m_nPartnerNumber = 0;
+    m_nPartnersDone = 0;
+    m_bHasExternalList = m_project.GetExternalLinkCount() > 0;
+    m_sortedExternalLinks = m_project.GetExternalLinks().Entries();
+    std::sort(m_sortedExternalLinks.begin(), m_sortedExternalLinks.end());
+}
+
+void CAnalysisRun::ReadPartners() {
     // The partners and their sites, read up to the first empty entry as the run goes through them.
     m_partners.clear();
     m_sites.clear();
@@ -134,11 +115,13 @@ bool CAnalysisRun::Start() {
     for (int site = 0; site < static_cast<int>(m_sites.size()); ++site) {
         OfferSite(site);
     }
+}
+
+void CAnalysisRun::StartFetching() {
     m_nTurn = 0;
     m_bTurnShown = false;
     m_nWindowUsed = 0;
     m_nInFlight = 0;
-
     m_pPool = std::make_unique<CFetchPool>(m_fetchSettings, m_authCallback, [post = m_post] {
         if (post) {
             post(kPageFetchedMessage, 0);
@@ -151,7 +134,6 @@ bool CAnalysisRun::Start() {
         FillWindow();
     }
     Advance();
-    return true;
 }
 
 void CAnalysisRun::SetFetchWindow(SFetchWindow window) {
@@ -201,10 +183,9 @@ void CAnalysisRun::EndStopped() {
         }
         SPartnerFetch page = std::move(first->second);
         m_fetched.erase(first);
-        EvaluatePage(std::move(page));
+        EvaluatePage(page);
         ++m_nPartnersDone;
         m_bTurnShown = false;
-        RowDone();
     }
     EndRun(m_nPartnersDone == static_cast<int>(m_partners.size()) ? ERunEnd::Completed
                                                                   : ERunEnd::Stopped);
@@ -260,15 +241,15 @@ void CAnalysisRun::ShowTurn() {
     m_log.AddLine(partner.strUrl + " - " + m_words.strLoading + "...");
 
     const int row = m_table.GetRowCount();
-    m_nCurrentRow = row;
     m_nPartnerRow = row;
     m_table.InsertRow(row);
 
     TraceLine(std::string(80, '='));
     TraceLine("Line=" + std::to_string(row) + "; PartnerUrl=" + partner.strUrl);
-    SetCell(row, kColNo, std::to_string(row + 1));
-    SetCell(row, kColPartnerUrl, partner.strUrl);
-    SetCell(row, kColComment, partner.strComment);
+    m_table.SetRowKey(row, {m_nTurn, -1});
+    m_table.SetCellText(row, kColNo, std::to_string(row + 1));
+    m_table.SetCellText(row, kColPartnerUrl, partner.strUrl);
+    m_table.SetCellText(row, kColComment, partner.strComment);
     m_bTurnShown = true;
 }
 
@@ -300,12 +281,11 @@ void CAnalysisRun::Advance() {
         // received.
         SPartnerFetch page = std::move(it->second);
         m_fetched.erase(it);
-        EvaluatePage(std::move(page));
+        EvaluatePage(page);
         ++m_nPartnersDone;
         --m_nWindowUsed;
         ++m_nTurn;
         m_bTurnShown = false;
-        RowDone();
         FillWindow();
     }
 }
@@ -321,9 +301,7 @@ void CAnalysisRun::PageFetched() {
     Advance();
 }
 
-void CAnalysisRun::EvaluatePage(SPartnerFetch fetched) {
-    const std::string& url = fetched.strUrl;
-    const std::string bytes = std::to_string(fetched.strPage.size());
+void CAnalysisRun::EvaluatePage(const SPartnerFetch& fetched) {
     // A page that did not arrive whole says so instead of "ready".
     const std::string fetchedText =
         IsBrokenTransfer(fetched.ePageOutcome)
@@ -331,126 +309,41 @@ void CAnalysisRun::EvaluatePage(SPartnerFetch fetched) {
                              m_chLanguage)
             : m_words.strReady;
     m_log.AppendToLastLine(" " + fetchedText + ";  " + m_words.strAnalyzing + " ...");
-
-    m_robotsRules.Parse(fetched.strRobots);
-    m_rfcRules.Load(fetched.nRobotsStatus, fetched.strRobots);
-    CPageAnalyzer analyzer;
     if (m_bTraceOn) {
-        m_trace.Page(PageDumpName(url), fetched.strPage);
+        m_trace.Page(PageDumpName(fetched.strUrl), fetched.strPage);
     }
-    // URL and text cells are UTF-8 whatever the page's charset; the Bytes cell stays as received.
-    // The charset is the one of the response the page came with, not of a redirect before it.
-    const std::string& pageHeader =
-        fetched.strFinalHeader.empty() ? fetched.strHeader : fetched.strFinalHeader;
-    const std::string charset = SniffCharset(pageHeader, fetched.strPage);
-    std::string undecodable = UndecodableReason(pageHeader, fetched.strPage, charset);
-    ConvertToUtf8InPlace(fetched.strPage, charset);
-    analyzer.LoadText(SiteUrlOf(url), std::move(fetched.strPage)); // reads the comments itself
-    SPageSignals pageSignals =
-        ReadPageSignals(url, fetched.strFinalUrl, analyzer, fetched.strFinalHeader);
 
-    const std::string google = LookUpGoogle(url);
-    const std::string status = std::to_string(fetched.nPageStatus);
-    // Every row of the page shows the same header: stored once, however many links there are.
-    const auto header = std::make_shared<const std::string>(std::move(fetched.strHeader));
-    const std::string internal = std::to_string(analyzer.GetInternalCount());
-    const std::string external = std::to_string(analyzer.GetExternalCount());
-
-    // The cells every row of this page shares.
-    const auto writeCommon = [&](int row) {
-        SetCell(row, kColNo, std::to_string(row + 1));
-        SetCell(row, kColPartnerUrl, url);
-        SetCell(row, kColStatusCode, status);
-        SetCell(row, kColBytes, bytes);
-        SetCell(row, kColIntLinks, internal);
-        SetCell(row, kColExtLinks, external);
-        SetCell(row, kColGoogle, google);
-        m_table.SetSharedCellText(row, kColServerHeader, header);
-    };
-
-    // The rel tokens of a link found, and whether it stands in <noscript>: its anchor is the next
-    // one, in page order, with its URL and text.
-    const std::vector<CLinkInfo> links = analyzer.GetLinks();
-    const std::vector<std::string> anchors = analyzer.GetAnchors();
-    std::size_t nextLink = 0;
-    const auto linkOf = [&](const std::string& linkUrl, const std::string& linkText) {
-        SRowLink found;
-        while (nextLink < links.size()) {
-            const std::size_t index = nextLink++;
-            if (links[index].m_strUrl == linkUrl && links[index].m_strText == linkText) {
-                if (index < anchors.size()) {
-                    found.rel = RelTokens(anchors[index]);
-                }
-                found.bInNoscript = links[index].m_nInNoscript != 0;
-                break;
-            }
-        }
-        return found;
-    };
-    std::vector<SRowLink> rowLinks;
-
-    int row = m_nCurrentRow;
-    analyzer.ResetLinkCursor();
-    int found = 0;
-    std::string linkUrl;
-    std::string linkText;
-    int nofollow = 0;
-    while (analyzer.NextLinkToDomain(m_strDomain, linkUrl, linkText, nofollow)) {
-        ++found;
-        if (found > 1) {
-            // Every further link to the domain gets a row of its own at the end of the table.
-            row = m_table.GetRowCount();
-            m_nCurrentRow = row;
-            m_table.InsertRow(row);
-        }
-        int metaRobots = 0;
-        int metaIndex = 0;
-        int metaNoindex = 0;
-        int metaFollow = 0;
-        int metaNofollow = 0;
-        analyzer.GetMetaFlags(metaRobots, metaIndex, metaNoindex, metaFollow, metaNofollow);
-        writeCommon(row);
-        SetCell(row, kColYourUrl, linkUrl);
-        SetCell(row, kColAnchorText, linkText);
-        SetCell(row, kColListed, kCellYes);
-        SetCell(row, kColFollowMeta, MetaFollowText(metaFollow, metaNofollow));
-        SetCell(row, kColFollowLink, nofollow ? kCellNofollow : kCellFollow);
-        SetCell(row, kColRobotsAllow, m_robotsRules.IsAllowed(url) ? kCellAllow : kCellDisallow);
-        rowLinks.push_back(linkOf(linkUrl, linkText));
-        rowLinks.back().nRow = row;
-    }
-    if (found == 0) {
-        writeCommon(row);
-        SetCell(row, kColYourUrl, "");
-        SetCell(row, kColAnchorText, "");
-        SetCell(row, kColListed, kCellNo);
-        rowLinks.push_back({row, {}, false});
-    }
-    JudgeRows(fetched, std::move(pageSignals), std::move(undecodable), rowLinks, found > 0);
+    SPartnerContext context;
+    context.nId = fetched.nId;
+    context.strDomain = m_strDomain;
+    context.strComment = m_partners[static_cast<std::size_t>(fetched.nId)].strComment;
+    context.pSortedExternalLinks = m_bHasExternalList ? &m_sortedExternalLinks : nullptr;
+    SPartnerResult result = EvaluatePartner(fetched, context);
+    result.nFirstRow = m_nPartnerRow + 1;
+    AddRows(result);
+    TraceLinkValues(result);
+    m_verdicts.Add(std::move(result));
     m_log.AppendToLastLine(" " + m_words.strReady);
 }
 
-void CAnalysisRun::JudgeRows(const SPartnerFetch& page, SPageSignals pageSignals,
-                             std::string strUndecodable, const std::vector<SRowLink>& rowLinks,
-                             bool bHasLink) {
-    SPartnerFacts facts;
-    facts.strUrl = page.strUrl;
-    facts.nStatus = page.nPageStatus;
-    facts.nBytes = page.nPageBytes;
-    facts.eOutcome = page.ePageOutcome;
-    facts.strFinalUrl = WithoutUserInfo(page.strFinalUrl.empty() ? page.strUrl : page.strFinalUrl);
-    facts.nRobotsStatus = page.nRobotsStatus;
-    facts.bGooglebotAllowed = m_rfcRules.IsAllowed("Googlebot", page.strUrl);
-    facts.pageSignals = std::move(pageSignals);
-    facts.strUndecodable = std::move(strUndecodable);
-    m_verdicts.AddPartner(facts);
-    for (const SRowLink& link : rowLinks) {
-        CResultTable::Row cells;
-        for (int col = 0; col < kColumnCount; ++col) {
-            cells[static_cast<std::size_t>(col)] = Cell(link.nRow, col);
+void CAnalysisRun::AddRows(const SPartnerResult& result) {
+    // The partner's first row is there since its turn came; every further link gets a row of its
+    // own at the end of the table. Every row of the page shows the same header, stored once.
+    const SPartnerCells cells = CellsOf(result);
+    for (int index = 0; index < static_cast<int>(cells.rows.size()); ++index) {
+        int row = m_nPartnerRow;
+        if (index > 0) {
+            row = m_table.GetRowCount();
+            m_table.InsertRow(row);
         }
-        SVerdict verdict = JudgeRow(cells, link.rel, facts, link.bInNoscript);
-        m_verdicts.AddRow(link.nRow + 1, link.rel, std::move(verdict), bHasLink);
+        m_table.SetRowKey(row, result.KeyOfRow(index));
+        const CellRow& texts = cells.rows[static_cast<std::size_t>(index)];
+        for (int col = 0; col < kColumnCount; ++col) {
+            if (col != kColServerHeader) {
+                m_table.SetCellText(row, col, texts[static_cast<std::size_t>(col)]);
+            }
+        }
+        m_table.SetSharedCellText(row, kColServerHeader, cells.pServerHeader);
     }
 }
 
@@ -460,68 +353,31 @@ void CAnalysisRun::RankFetched() {
     }
 }
 
-void CAnalysisRun::RowDone() {
-    // Every row of the partner gets its link value, not only the last one.
-    for (int row = m_nPartnerRow; row <= m_nCurrentRow; ++row) {
-        EvaluateLinkValue(row);
+void CAnalysisRun::TraceLinkValues(const SPartnerResult& result) {
+    if (!m_bTraceOn) {
+        return;
+    }
+    // The four conditions of every row's link value and, where all hold, how it was computed.
+    for (int index = 0; index < result.RowCount(); ++index) {
+        const SLinkResult* link =
+            result.links.empty() ? nullptr : &result.links[static_cast<std::size_t>(index)];
+        const SLinkValueFlags flags = LinkValueFlags(result, link);
+        const std::string robotsText(link == nullptr       ? ""
+                                     : result.bRobotsAllow ? kCellAllow
+                                                           : kCellDisallow);
+        char buffer[160];
+        std::snprintf(buffer, sizeof(buffer), "b1=%d, b2=%d, b3=%d, b4=%d, csText=", flags.b1,
+                      flags.b2, flags.b3, flags.b4);
+        TraceLine(buffer + robotsText);
+        if (flags.All()) {
+            std::snprintf(buffer, sizeof(buffer),
+                          "Inheritance: Line=%d PR=%d ExtLinks=%d IntLinks=%d Inheritance=",
+                          result.nFirstRow - 1 + index, 0, result.nExternalLinks,
+                          result.nInternalLinks);
+            TraceLine(buffer);
+        }
     }
     TraceLine(std::string(80, '-'));
-}
-
-void CAnalysisRun::EvaluateLinkValue(int nRow) {
-    const std::string robotsText = Cell(nRow, kColRobotsAllow);
-    const std::string followMeta = Cell(nRow, kColFollowMeta);
-    const bool b1 = Cell(nRow, kColListed) == kCellYes;
-    const bool b2 = followMeta == kCellFollow || followMeta == kCellNoFollowWord;
-    const bool b3 = Cell(nRow, kColFollowLink) == kCellFollow;
-    const bool b4 = robotsText == kCellAllow;
-    const int rank = LeadingInt(Cell(nRow, kColR1));
-    const int internal = LeadingInt(Cell(nRow, kColIntLinks));
-    const int external = LeadingInt(Cell(nRow, kColExtLinks));
-    if (m_bTraceOn) {
-        char buffer[160];
-        std::snprintf(buffer, sizeof(buffer), "b1=%d, b2=%d, b3=%d, b4=%d, csText=", b1, b2, b3,
-                      b4);
-        TraceLine(buffer + robotsText);
-    }
-    if (!(b1 && b2 && b3 && b4) || rank < 0) {
-        SetCell(nRow, kColR3, "0");
-        return;
-    }
-    if (internal < 0 || external < 0) {
-        return;
-    }
-    const std::string value = LinkValueText(rank, internal + external);
-    SetCell(nRow, kColR3, value);
-    if (m_bTraceOn) {
-        char buffer[160];
-        std::snprintf(buffer, sizeof(buffer),
-                      "Inheritance: Line=%d PR=%d ExtLinks=%d IntLinks=%d Inheritance=", nRow, rank,
-                      external, internal);
-        TraceLine(buffer + value);
-    }
-}
-
-std::string CAnalysisRun::LookUpGoogle(const std::string& partnerUrl) const {
-    if (!m_bHasExternalList) {
-        return std::string(kCellNotApplicable);
-    }
-    // The links that begin with the URL sort directly from the URL itself on.
-    const std::string prefix = ToLowerAscii(partnerUrl);
-    const auto it =
-        std::lower_bound(m_sortedExternalLinks.begin(), m_sortedExternalLinks.end(), prefix);
-    const bool listed = it != m_sortedExternalLinks.end() && it->starts_with(prefix);
-    return std::string(listed ? kCellYes : kCellNo);
-}
-
-void CAnalysisRun::SetCell(int nRow, int nCol, std::string_view text) {
-    m_table.SetCellText(nRow, nCol, text);
-}
-
-std::string CAnalysisRun::Cell(int nRow, int nCol) const {
-    std::string text;
-    m_table.GetCellText(nRow, nCol, text);
-    return text;
 }
 
 void CAnalysisRun::TraceLine(const std::string& text) {

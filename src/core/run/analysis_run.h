@@ -2,10 +2,8 @@
 
 #include "core/fetch/fetch_pool.h"
 #include "core/fetch/page_fetcher.h"
-#include "core/partner/verdict.h"
+#include "core/partner/partner_result.h"
 #include "core/results/result_table.h"
-#include "core/robots/robots_rfc_rules.h"
-#include "core/robots/robots_rules.h"
 #include "core/util/posted_messages.h"
 
 #include <chrono>
@@ -150,7 +148,7 @@ public:
     // Partners evaluated so far, and partner fetches in flight now, for progress displays.
     int GetPartnersDone() const { return m_nPartnersDone; }
     int GetFetchesInFlight() const { return m_nInFlight; }
-    // The verdict of every row and partner of the last (or running) run.
+    // The records (facts and verdicts) of the partners evaluated in the last (or running) run.
     const CRunVerdicts& GetVerdicts() const { return m_verdicts; }
 
     // The name of a partner page's dump in the trace folder: the URL without its "http://" and
@@ -170,6 +168,13 @@ private:
         int nInFlight = 0;
     };
 
+    // The parts of Start: the Save command for a modified project (true when the project is
+    // unmodified afterwards), the table, log and verdicts of the last run cleared, the partners
+    // and their sites read, the pool started with the first fetches of the window.
+    bool SaveModifiedProject();
+    void ClearLastRun();
+    void ReadPartners();
+    void StartFetching();
     // Evaluates the partners in turn whose pages are there, as far as possible, and fills the
     // fetch window again.
     void Advance();
@@ -179,8 +184,6 @@ private:
     void FillWindow();
     // Makes the site's next partner a candidate of FillWindow when the site has room.
     void OfferSite(int nSite);
-    // Writes the link value of the rows of the partner just evaluated.
-    void RowDone();
     // Cancels every fetch and writes "analyzing ready"; the trace file is written unless the run
     // was stopped.
     void EndRun(ERunEnd eEnd);
@@ -188,22 +191,14 @@ private:
     void EndStopped();
     // Moves the pages the pool has fetched to m_fetched.
     void TakeDone();
-    void EvaluatePage(SPartnerFetch fetched);
-    // Judges the rows of the partner just evaluated; rowRel holds each row and its link's rel.
-    // A row of the page being judged and what its link is (no rel tokens for a row without).
-    struct SRowLink {
-        int nRow = 0;
-        std::vector<std::string> rel;
-        bool bInNoscript = false;
-    };
-    void JudgeRows(const SPartnerFetch& page, SPageSignals pageSignals, std::string strUndecodable,
-                   const std::vector<SRowLink>& rowLinks, bool bHasLink);
-    // Writes the link value cell of a row (and its trace lines).
-    void EvaluateLinkValue(int nRow);
-    // "Yes" / "No" from the imported external links, "N/A" without them.
-    std::string LookUpGoogle(const std::string& partnerUrl) const;
-    void SetCell(int nRow, int nCol, std::string_view text);
-    std::string Cell(int nRow, int nCol) const;
+    // Evaluates the partner in turn, whose page has arrived: its record, its rows, its log and
+    // trace lines.
+    void EvaluatePage(const SPartnerFetch& fetched);
+    // Writes the rows of a partner: its first row (there since its turn came) and one appended
+    // per further link.
+    void AddRows(const SPartnerResult& result);
+    // The trace lines of the link value of each row of a partner.
+    void TraceLinkValues(const SPartnerResult& result);
     void TraceLine(const std::string& text);
 
     CProject& m_project;
@@ -234,15 +229,12 @@ private:
     ERunEnd m_eRunEnd = ERunEnd::None;
     bool m_bStopRequested = false;
     std::string m_strDomain;
-    // The rows of the partner being worked on: its own row and the rows of its further links,
-    // which are appended at the end of the table, so they run from m_nPartnerRow to m_nCurrentRow.
+    // The first row of the partner in turn; the rows of its further links are appended at the
+    // end of the table.
     int m_nPartnerRow = 0;
-    int m_nCurrentRow = 0;
     bool m_bHasExternalList = false;
     // The imported external links, sorted, so the Google lookup is a binary search.
     std::vector<std::string> m_sortedExternalLinks;
-    CRobotsRules m_robotsRules;
-    CRobotsRfcRules m_rfcRules;
     CRunVerdicts m_verdicts;
     char m_chLanguage = 'E';
     SFetchWindow m_window;

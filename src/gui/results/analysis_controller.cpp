@@ -257,7 +257,7 @@ void CAnalysisController::RecordEndedRun() {
     const SStoredRun run = MakeStoredRun(m_table, m_run->GetVerdicts(),
                                          m_run->GetRunEnd() == ERunEnd::Completed, settings);
     const SHistoryRecord record = RecordRun(projectPath, run);
-    m_model.SetRowChanges(ChangesByRowNumber(run, record.changes));
+    m_model.SetRowChanges(ChangesByRow(run, record.changes));
     if (!record.strError.empty() && !m_bHistoryErrorShown) {
         m_bHistoryErrorShown = true;
         m_frame.AddOutputLine(

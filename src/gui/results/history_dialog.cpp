@@ -187,25 +187,25 @@ bool CHistoryDialog::OpenRun(std::int64_t nId) {
     m_model->SetRowChanges({});
     m_table.DeleteAllRows();
     m_verdicts.Clear();
-    // The verdicts by row number; a partner's rows follow each other.
-    std::string partner;
+    // The verdicts by the rows' keys; a partner's rows follow each other.
     for (const SStoredRow& stored : run.rows) {
         const int row = m_table.InsertRow(m_table.GetRowCount());
         for (int col = 0; col < kColumnCount; ++col) {
             m_table.SetCellText(row, col, stored.cells[static_cast<std::size_t>(col)]);
         }
-        if (m_verdicts.Partners().empty() || stored.cells[kColPartnerUrl] != partner) {
-            partner = stored.cells[kColPartnerUrl];
-            m_verdicts.AddPartner({});
+        m_table.SetRowKey(row, stored.key);
+        if (m_verdicts.FindPartner(stored.key.nPartner) == nullptr) {
+            SPartnerResult partner;
+            partner.nId = stored.key.nPartner;
+            m_verdicts.Add(std::move(partner));
         }
-        m_verdicts.AddRow(std::atoi(stored.cells[kColNo].c_str()), {},
-                          {stored.eVerdict, stored.reasons}, !stored.cells[kColYourUrl].empty());
+        m_verdicts.SetVerdict(stored.key, {stored.eVerdict, stored.reasons});
     }
     m_model->VerdictsChanged();
     if (const std::int64_t previous = m_history.PreviousCompleted(nId); previous != 0) {
         SStoredRun older;
         if (m_history.ReadRun(previous, older)) {
-            m_model->SetRowChanges(ChangesByRowNumber(run, tessaray::CompareRuns(older, run)));
+            m_model->SetRowChanges(ChangesByRow(run, tessaray::CompareRuns(older, run)));
         }
     }
     m_runTable->resizeColumnsToContents();

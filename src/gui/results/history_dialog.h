@@ -2,7 +2,7 @@
 
 #include "core/history/history_db.h"
 #include "core/history/run_changes.h"
-#include "core/partner/verdict.h"
+#include "core/partner/partner_result.h"
 #include "core/results/result_table.h"
 
 #include <QDialog>

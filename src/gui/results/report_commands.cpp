@@ -189,8 +189,7 @@ bool CReportCommands::WriteHtmlReportTo(const std::string& path, const CResultTa
                       verdictHtml;
     }
     const SReportResult result =
-        WriteHtmlReport(BuildReportText(table, table.GetColumnHeader(), kReportHeaderLines),
-                        templatePath, m_project.GetTitle(), date, path, verdictHtml);
+        WriteHtmlReport(table, templatePath, m_project.GetTitle(), date, path, verdictHtml);
     if (!result.Ok()) {
         ReportFailure(result);
     }

@@ -4,7 +4,6 @@
 #include <QBrush>
 #include <QColor>
 
-#include <cstdlib>
 #include <utility>
 
 namespace tessaray {
@@ -85,25 +84,22 @@ QVariant CResultModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-const CRunVerdicts::SRow* CResultModel::VerdictRow(int nRow) const {
+const SVerdict* CResultModel::VerdictOf(int nRow) const {
     const CRunVerdicts* verdicts = m_verdictSource ? m_verdictSource() : nullptr;
-    if (verdicts == nullptr) {
-        return nullptr;
-    }
-    return verdicts->FindRow(std::atoi(std::string(m_table.GetCellView(nRow, kColNo)).c_str()));
+    return verdicts == nullptr ? nullptr : verdicts->FindVerdict(m_table.GetRowKey(nRow));
 }
 
 bool CResultModel::IsProblemRow(int nRow) const {
-    const CRunVerdicts::SRow* row = VerdictRow(nRow);
-    return row != nullptr && row->verdict.eVerdict != EVerdict::Counts;
+    const SVerdict* verdict = VerdictOf(nRow);
+    return verdict != nullptr && verdict->eVerdict != EVerdict::Counts;
 }
 
 QVariant CResultModel::VerdictData(int nRow, int role) const {
-    const CRunVerdicts::SRow* row = VerdictRow(nRow);
-    if (row == nullptr) {
+    const SVerdict* verdict = VerdictOf(nRow);
+    if (verdict == nullptr) {
         return {};
     }
-    const EVerdict eVerdict = row->verdict.eVerdict;
+    const EVerdict eVerdict = verdict->eVerdict;
     switch (role) {
     case Qt::DisplayRole:
         return FromBytes(VerdictText(eVerdict, m_chLanguage));
@@ -111,7 +107,7 @@ QVariant CResultModel::VerdictData(int nRow, int role) const {
         return static_cast<int>(eVerdict);
     case Qt::ToolTipRole: {
         QStringList reasons;
-        for (const SReason& reason : row->verdict.reasons) {
+        for (const SReason& reason : verdict->reasons) {
             reasons.append(FromBytes(ReasonText(reason, m_chLanguage)));
         }
         return PlainToolTip(reasons.join(QLatin1Char('\n')));
@@ -130,8 +126,7 @@ QVariant CResultModel::VerdictData(int nRow, int role) const {
 }
 
 QVariant CResultModel::ChangeData(int nRow, int role) const {
-    const int number = std::atoi(std::string(m_table.GetCellView(nRow, kColNo)).c_str());
-    const auto found = m_changes.find(number);
+    const auto found = m_changes.find(m_table.GetRowKey(nRow));
     if (found == m_changes.end()) {
         return {};
     }
@@ -173,7 +168,7 @@ QColor CResultModel::ChangeColour(EChangeClass eClass) {
     return kColours[static_cast<int>(eClass)];
 }
 
-void CResultModel::SetRowChanges(std::unordered_map<int, EChangeClass> changes) {
+void CResultModel::SetRowChanges(std::map<SRowKey, EChangeClass> changes) {
     m_changes = std::move(changes);
     if (rowCount() > 0) {
         emit dataChanged(index(0, kChangeColumn), index(rowCount() - 1, kChangeColumn));

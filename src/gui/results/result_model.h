@@ -1,14 +1,14 @@
 #pragma once
 
 #include "core/history/run_changes.h"
-#include "core/partner/verdict.h"
+#include "core/partner/partner_result.h"
 #include "core/results/result_table.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
 
 #include <functional>
-#include <unordered_map>
+#include <map>
 
 namespace tessaray {
 
@@ -47,8 +47,8 @@ public:
     void SetVerdictSource(VerdictSource source, char chLanguage);
     // Tells the views that the verdicts changed.
     void VerdictsChanged();
-    // The change of each row by its row number (the No. cell); empty: no changes shown.
-    void SetRowChanges(std::unordered_map<int, EChangeClass> changes);
+    // The change of each row by its key; empty: no changes shown.
+    void SetRowChanges(std::map<SRowKey, EChangeClass> changes);
     // True when row nRow has a verdict and its link does not count.
     bool IsProblemRow(int nRow) const;
     // A change's word ("lost") and colour, as the change column shows them.
@@ -64,13 +64,13 @@ private:
     void OnBeginReorder() override;
     void OnEndReorder(const std::vector<int>& oldRowOf) override;
 
-    const CRunVerdicts::SRow* VerdictRow(int nRow) const;
+    const SVerdict* VerdictOf(int nRow) const;
     QVariant VerdictData(int nRow, int role) const;
     QVariant ChangeData(int nRow, int role) const;
 
     CResultTable& m_table;
     VerdictSource m_verdictSource;
-    std::unordered_map<int, EChangeClass> m_changes;
+    std::map<SRowKey, EChangeClass> m_changes;
     char m_chLanguage = 'E';
 };
 

@@ -178,15 +178,14 @@ TEST(RunChangesTest, EachRowShowsItsMostSeriousChange) {
     SStoredRun older = RunOf({Row(kA, kHome, Counts), Row(kB, kHome, Counts, "200", "old")});
     SStoredRun newer = RunOf({Row(kA, "", Missing, "404"), Row(kB, kHome, Counts, "200", "new"),
                               Row("http://c.test/", "", Missing)});
-    for (std::size_t i = 0; i < newer.rows.size(); ++i) {
-        newer.rows[i].cells[kColNo] = std::to_string(i + 1);
-    }
-    const auto byRow = ChangesByRowNumber(newer, CompareRuns(older, newer));
+    // Rows read back are keyed by their partners' rows: a row without link is a partner alone.
+    KeyStoredRows(newer);
+    const auto byRow = ChangesByRow(newer, CompareRuns(older, newer));
     // Row 1: status worse and link lost; row 2: anchor text; row 3: a new partner.
     ASSERT_EQ(byRow.size(), 3U);
-    EXPECT_EQ(byRow.at(1), EChangeClass::Lost);
-    EXPECT_EQ(byRow.at(2), EChangeClass::TextChanged);
-    EXPECT_EQ(byRow.at(3), EChangeClass::New);
+    EXPECT_EQ(byRow.at({0, -1}), EChangeClass::Lost);
+    EXPECT_EQ(byRow.at({1, 0}), EChangeClass::TextChanged);
+    EXPECT_EQ(byRow.at({2, -1}), EChangeClass::New);
 }
 
 } // namespace

@@ -1,4 +1,7 @@
 #include "core/partner/verdict.h"
+
+#include "core/partner/evaluate_partner.h"
+#include "core/partner/partner_cells.h"
 #include "core/results/html_report.h"
 
 #include <gtest/gtest.h>
@@ -11,21 +14,20 @@ namespace {
 
 using enum EReason;
 
-// A row as the run writes it: with a link (listed) or without.
-CellRow RowOf(bool listed, const char* followMeta = "NA", const char* followLink = "Follow",
-              const char* robotsAllow = "Allow") {
-    CellRow cells;
-    cells[kColListed] = listed ? "Yes" : "No";
-    if (listed) {
-        cells[kColFollowMeta] = followMeta;
-        cells[kColFollowLink] = followLink;
-        cells[kColRobotsAllow] = robotsAllow;
-    }
-    return cells;
+// A row as its cells show it: with a link (listed) or without.
+struct SRow {
+    bool bListed = false;
+    bool bMetaNofollow = false;
+    bool bLinkNofollow = false;
+    bool bRobotsAllow = true;
+};
+SRow RowOf(bool listed, std::string_view followMeta = "NA", std::string_view followLink = "Follow",
+           std::string_view robotsAllow = "Allow") {
+    return {listed, followMeta == "Nofollow", followLink == "Nofollow", robotsAllow == "Allow"};
 }
 
-SPartnerFacts Fetched(int status = 200, ETransferOutcome outcome = ETransferOutcome::Complete) {
-    SPartnerFacts facts;
+SPartnerResult Fetched(int status = 200, ETransferOutcome outcome = ETransferOutcome::Complete) {
+    SPartnerResult facts;
     facts.strUrl = "http://partner.test/links.html";
     facts.strFinalUrl = facts.strUrl;
     facts.nStatus = status;
@@ -37,9 +39,9 @@ SPartnerFacts Fetched(int status = 200, ETransferOutcome outcome = ETransferOutc
 TEST(VerdictTest, EveryReasonAndItsVerdict) {
     struct Case {
         const char* what;
-        CellRow cells;
+        SRow cells;
         std::vector<std::string> rel;
-        SPartnerFacts facts;
+        SPartnerResult facts;
         EVerdict verdict;
         std::vector<SReason> reasons;
         bool inNoscript = false;
@@ -147,31 +149,89 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
     robotsBusy.facts.bGooglebotAllowed = false;
     cases.push_back(robotsBusy);
 
-    for (const Case& c : cases) {
-        const SVerdict verdict = JudgeRow(c.cells, c.rel, c.facts, c.inNoscript);
+    for (Case& c : cases) {
+        // The Follow(Meta) cell and the page's signals read the one robots meta tag.
+        c.facts.pageSignals.bMetaNofollow |= c.cells.bMetaNofollow;
+        c.facts.bRobotsAllow = c.cells.bRobotsAllow;
+        SLinkResult link;
+        link.rel = c.rel;
+        link.bNofollow = c.cells.bLinkNofollow;
+        link.bInNoscript = c.inNoscript;
+        const SVerdict verdict = JudgeLink(c.facts, c.cells.bListed ? &link : nullptr);
         EXPECT_EQ(verdict.eVerdict, c.verdict) << c.what;
         EXPECT_EQ(verdict.reasons, c.reasons) << c.what;
     }
 }
 
-TEST(VerdictTest, PartnerTakesTheBestOfItsLinksAndTheSummaryCountsPartners) {
-    CRunVerdicts verdicts;
-    verdicts.AddPartner(Fetched());
-    verdicts.AddRow(1, {"nofollow"}, {EVerdict::DoesNotCount, {{RelNofollow, ""}}}, true);
-    verdicts.AddRow(3, {}, {EVerdict::Counts, {}}, true);
-    verdicts.AddPartner(Fetched(0, ETransferOutcome::Refused));
-    verdicts.AddRow(2, {}, {EVerdict::Unreachable, {{FetchFailed, "refused"}}}, false);
+TEST(VerdictTest, EvaluatedPartnerItsCellsAndItsRowsByKey) {
+    SPartnerFetch fetched;
+    fetched.nId = 4;
+    fetched.strUrl = "http://partner.test/links.html";
+    fetched.strPage = "<html><head><meta name=robots content=nofollow></head><body>"
+                      "<a href=\"http://other.test/\">x</a><a href=\"http://shop.test/\">Shop</a>"
+                      "<a rel=\"sponsored\" href=\"http://shop.test/b\">B</a></body></html>";
+    fetched.strRobots = "User-agent: *\nDisallow: /links.html\n";
+    fetched.nPageStatus = 200;
+    fetched.nRobotsStatus = 200;
+    fetched.nPageBytes = fetched.strPage.size();
+    fetched.ePageOutcome = ETransferOutcome::Complete;
+    fetched.strHeader = "HTTP/1.1 200 OK\r\n\r\n";
+    const std::vector<std::string> googleList = {"http://partner.test/links.html?x"};
+    SPartnerResult partner = EvaluatePartner(fetched, {4, "http://shop.test", "note", &googleList});
+    partner.nFirstRow = 7;
 
-    ASSERT_EQ(verdicts.Partners().size(), 2u);
-    EXPECT_EQ(verdicts.Partners()[0].verdict.eVerdict, EVerdict::Counts);
-    EXPECT_EQ(verdicts.Partners()[0].rowNumbers, (std::vector<int>{1, 3}));
-    ASSERT_NE(verdicts.FindRow(3), nullptr);
-    EXPECT_EQ(verdicts.FindRow(3)->nPartner, 0);
-    EXPECT_EQ(verdicts.FindRow(2)->nPartner, 1);
-    EXPECT_EQ(verdicts.FindRow(4), nullptr);
+    ASSERT_EQ(partner.links.size(), 2u);
+    EXPECT_EQ(partner.links[1].nPosition, 2);
+    EXPECT_EQ(partner.links[1].rel, (std::vector<std::string>{"sponsored"}));
+    EXPECT_EQ(partner.links[0].verdict.reasons,
+              (std::vector<SReason>{{MetaNofollow, ""}, {RobotsTxtDisallowed, ""}}));
+    EXPECT_EQ(partner.verdict.eVerdict, EVerdict::DoesNotCount);
+    const SPartnerCells cells = CellsOf(partner);
+    ASSERT_EQ(cells.rows.size(), 2u);
+    EXPECT_EQ(*cells.pServerHeader, fetched.strHeader);
+    const CellRow second = {"8",
+                            fetched.strUrl,
+                            "",
+                            "200",
+                            std::to_string(fetched.strPage.size()),
+                            "0",
+                            "3",
+                            "http://shop.test/b",
+                            "",
+                            "B",
+                            "Yes",
+                            "Nofollow",
+                            "Nofollow",
+                            "Disallow",
+                            "0",
+                            "Yes",
+                            "",
+                            ""};
+    EXPECT_EQ(cells.rows[1], second);
+    EXPECT_EQ(cells.rows[0][kColComment], "note"); // the first row only
+
+    // Without a link the page has one row, keyed by the partner alone.
+    fetched.nId = 5;
+    fetched.strPage = "<a href=\"http://other.test/\">x</a>";
+    const SPartnerResult without = EvaluatePartner(fetched, {5, "http://shop.test", "", nullptr});
+    const CellRow row = CellsOf(without).rows.at(0);
+    EXPECT_EQ(row[kColListed], "No");
+    EXPECT_EQ(row[kColFollowMeta] + row[kColRobotsAllow], "");
+    EXPECT_EQ(row[kColR3], "0");
+    EXPECT_EQ(row[kColGoogle], "N/A");
+
+    CRunVerdicts verdicts;
+    verdicts.Add(std::move(partner));
+    verdicts.Add(without);
+    ASSERT_NE(verdicts.FindVerdict({4, 1}), nullptr);
+    EXPECT_EQ(verdicts.FindVerdict({4, 1})->reasons.front(), (SReason{RelSponsored, ""}));
+    EXPECT_EQ(verdicts.FindVerdict({5, -1})->eVerdict, EVerdict::Missing);
+    EXPECT_EQ(verdicts.FindVerdict({4, -1}), nullptr);
+    EXPECT_EQ(verdicts.FindVerdict({4, 2}), nullptr);
+    EXPECT_EQ(verdicts.FindPartner(3), nullptr);
 
     EXPECT_EQ(SummaryText(verdicts.Summary(), 'E'),
-              "2 partners: 1 counts, 0 do not count, 0 missing, 1 unreachable");
+              "2 partners: 0 count, 1 does not count, 1 missing, 0 unreachable");
     EXPECT_EQ(SummaryText({10, 5, 3, 1, 1}, 'E'),
               "10 partners: 5 count, 3 do not count, 1 missing, 1 unreachable");
     EXPECT_EQ(SummaryText({10, 5, 3, 2, 0}, 'G'),
@@ -180,10 +240,10 @@ TEST(VerdictTest, PartnerTakesTheBestOfItsLinksAndTheSummaryCountsPartners) {
 
 TEST(VerdictTest, HtmlPartIsInertAndColouredByVerdict) {
     CRunVerdicts verdicts;
-    SPartnerFacts facts = Fetched();
+    SPartnerResult facts = Fetched();
     facts.strUrl = "http://p.test/<script>%TABLEROW%";
-    verdicts.AddPartner(facts);
-    verdicts.AddRow(1, {}, {EVerdict::Missing, {}}, false);
+    facts.nFirstRow = 1;
+    verdicts.Add(facts);
     const std::string html = BuildVerdictHtml(verdicts, 'E');
     EXPECT_NE(html.find("<p class=\"summary\">1 partner: 0 count, 0 do not count, 1 missing, 0 "
                         "unreachable</p>"),

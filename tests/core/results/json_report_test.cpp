@@ -1,10 +1,11 @@
 #include "core/results/json_report.h"
 
-#include "core/partner/verdict.h"
+#include "core/partner/partner_result.h"
 #include "core/results/result_table.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -20,45 +21,44 @@ TEST(JsonReportTest, StringsKeepUtf8AndEscapeTheRest) {
 }
 
 TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
+    // The cells come from the records: those of partner a end in "Nofollow", "Allow", "0",
+    // "N/A", "", and a header.
+    // The table gives the rows to report: every row of the run.
     CResultTable table;
     table.InsertRow(0);
-    table.InsertRow(1);
-    const char* cells0[] = {"1",        "http://a.test/",
-                            "",         "200",
-                            "10",       "1",
-                            "1",        "http://shop.test/",
-                            "",         "Shop",
-                            "Yes",      "NA",
-                            "Nofollow", "Allow",
-                            "0",        "N/A",
-                            "",         "HTTP/1.1 200 OK\r\nServer: s\r\nX: y\r\n\r\n"};
-    const char* cells1[] = {
-        "2",   "http://b.test/", "", "0", "0", "0", "0", "", "", "", "No", "", "", "", "",
-        "N/A", "note",           ""};
-    for (int col = 0; col < kColumnCount; ++col) {
-        table.SetCellText(0, col, cells0[col]);
-        table.SetCellText(1, col, cells1[col]);
-    }
-    table.SortColumn(kColNo, false); // the rows are found by number, not by place
-
+    table.SetRowKey(0, {0, 0});
     CRunVerdicts verdicts;
     verdicts.SetStarted("2026-12-08T10:00:00Z");
     verdicts.SetFinished("2026-12-08T10:00:05Z");
-    SPartnerFacts a;
+    SPartnerResult a;
+    a.nFirstRow = 1;
     a.strUrl = "http://a.test/";
     a.strFinalUrl = a.strUrl;
     a.nStatus = 200;
     a.nBytes = 10;
+    a.nPageSize = 10;
+    a.nInternalLinks = 1;
+    a.nExternalLinks = 1;
     a.eOutcome = ETransferOutcome::Complete;
     a.nRobotsStatus = 404;
-    verdicts.AddPartner(a);
-    verdicts.AddRow(1, {"nofollow"}, {EVerdict::DoesNotCount, {{EReason::RelNofollow, ""}}}, true);
-    SPartnerFacts b;
+    a.pHeader = std::make_shared<const std::string>("HTTP/1.1 200 OK\r\nServer: s\r\nX: y\r\n\r\n");
+    SLinkResult& link = a.links.emplace_back();
+    link.strUrl = "http://shop.test/";
+    link.strText = "Shop";
+    link.rel = {"nofollow"};
+    link.bNofollow = true;
+    link.verdict = {EVerdict::DoesNotCount, {{EReason::RelNofollow, ""}}};
+    a.verdict = link.verdict;
+    verdicts.Add(a);
+    SPartnerResult b;
+    b.nId = 1;
+    b.nFirstRow = 2;
     b.strUrl = "http://b.test/";
+    b.strComment = "note";
     b.eOutcome = ETransferOutcome::Dns;
     b.bGooglebotAllowed = false;
-    verdicts.AddPartner(b);
-    verdicts.AddRow(2, {}, {EVerdict::Unreachable, {{EReason::FetchFailed, "dns"}}}, false);
+    b.verdict = {EVerdict::Unreachable, {{EReason::FetchFailed, "dns"}}};
+    verdicts.Add(b);
 
     std::ostringstream out;
     ASSERT_TRUE(WriteJsonReport(out, table, verdicts, {"Proj", "http://shop.test", 'E'}));

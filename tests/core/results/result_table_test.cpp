@@ -205,13 +205,19 @@ TEST(ResultTableTest, FillListStopsAtTheCapacity) {
 
 TEST(ResultTableTest, IntegerColumnsSortByNumericValue) {
     CResultTable table = TableWithColumn(kColBytes, {"1000", "900", "", "abc", "-5", "20kB"});
+    table.SetRowKey(4, {7, 1}); // "-5"
     ASSERT_TRUE(table.SortColumn(kColBytes, true));
     // "" and "abc" both read as 0 and keep their order.
     EXPECT_EQ(ColumnTexts(table, kColBytes),
               (std::vector<std::string>{"-5", "", "abc", "20kB", "900", "1000"}));
+    // A row keeps its key through sorting and the deletion of a row before it.
+    EXPECT_EQ(table.GetRowKey(0), (SRowKey{7, 1}));
+    EXPECT_EQ(table.GetRowKey(1), SRowKey{});
     ASSERT_TRUE(table.SortColumn(kColBytes, false));
+    ASSERT_TRUE(table.DeleteRow(0));
+    EXPECT_EQ(table.GetRowKey(4), (SRowKey{7, 1}));
     EXPECT_EQ(ColumnTexts(table, kColBytes),
-              (std::vector<std::string>{"1000", "900", "20kB", "", "abc", "-5"}));
+              (std::vector<std::string>{"900", "20kB", "", "abc", "-5"}));
 }
 
 TEST(ResultTableTest, TextColumnsSortIgnoringCase) {

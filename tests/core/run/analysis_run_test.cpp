@@ -117,6 +117,10 @@ protected:
         ASSERT_FALSE(m_run.IsRunning()) << "the run did not end within a minute";
     }
 
+    // The verdict of the table's row.
+    const SVerdict* VerdictAt(int row) const {
+        return m_run.GetVerdicts().FindVerdict(m_table.GetRowKey(row));
+    }
     // The eighteen cells of a row.
     Row RowAt(int row) const {
         Row cells;
@@ -356,7 +360,7 @@ TEST_F(AnalysisRunTest, VerdictsOfMetaRobotsAndRobotsTxt) {
     EXPECT_EQ(RowAt(2)[kColR3], "");
     // A description that speaks of robots and nofollow is no robots meta tag (was "Nofollow").
     EXPECT_EQ(RowAt(3)[kColFollowMeta], "NA");
-    EXPECT_EQ(m_run.GetVerdicts().FindRow(4)->verdict.eVerdict, EVerdict::Counts);
+    EXPECT_EQ(VerdictAt(3)->eVerdict, EVerdict::Counts);
 }
 
 TEST_F(AnalysisRunTest, RobotsTxtBehindFiveRedirectsCountsAndA429ClosesTheSite) {
@@ -389,11 +393,11 @@ TEST_F(AnalysisRunTest, RobotsTxtBehindFiveRedirectsCountsAndA429ClosesTheSite) 
 
     ASSERT_EQ(m_table.GetRowCount(), 2);
     for (int number : {1, 2}) {
-        const CRunVerdicts::SRow* row = m_run.GetVerdicts().FindRow(number);
-        ASSERT_NE(row, nullptr);
-        EXPECT_EQ(row->verdict.eVerdict, EVerdict::DoesNotCount);
-        ASSERT_FALSE(row->verdict.reasons.empty());
-        EXPECT_EQ(row->verdict.reasons[0],
+        const SVerdict* verdict = VerdictAt(number - 1);
+        ASSERT_NE(verdict, nullptr);
+        EXPECT_EQ(verdict->eVerdict, EVerdict::DoesNotCount);
+        ASSERT_FALSE(verdict->reasons.empty());
+        EXPECT_EQ(verdict->reasons[0],
                   (SReason{EReason::RobotsTxtDisallowed, number == 1 ? "" : "429"}));
     }
 }
@@ -438,10 +442,10 @@ TEST_F(AnalysisRunTest, EveryRowGetsItsVerdictBesideItsCells) {
     const CRunVerdicts& verdicts = m_run.GetVerdicts();
     const auto codes = [&](int number) {
         std::vector<std::string> found;
-        const CRunVerdicts::SRow* row = verdicts.FindRow(number);
-        if (row != nullptr) {
-            found.emplace_back(VerdictCode(row->verdict.eVerdict));
-            for (const SReason& reason : row->verdict.reasons) {
+        const SVerdict* verdict = VerdictAt(number - 1);
+        if (verdict != nullptr) {
+            found.emplace_back(VerdictCode(verdict->eVerdict));
+            for (const SReason& reason : verdict->reasons) {
                 found.emplace_back(ReasonCode(reason.eCode));
             }
         }
@@ -468,7 +472,8 @@ TEST_F(AnalysisRunTest, EveryRowGetsItsVerdictBesideItsCells) {
 
     ASSERT_EQ(verdicts.Partners().size(), 9u);
     EXPECT_EQ(verdicts.Partners()[1].verdict.eVerdict, EVerdict::Counts);
-    EXPECT_EQ(verdicts.Partners()[1].rowNumbers, (std::vector<int>{2, 3}));
+    EXPECT_EQ(verdicts.Partners()[1].nFirstRow, 2);
+    EXPECT_EQ(verdicts.Partners()[1].RowCount(), 2);
     EXPECT_EQ(SummaryText(verdicts.Summary(), 'E'),
               "9 partners: 4 count, 2 do not count, 1 missing, 2 unreachable");
 }
@@ -897,7 +902,7 @@ TEST_F(FetchWindowTest, HostilePartnersCostNoMoreThanTheirBudget) {
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(6));
     ASSERT_EQ(m_table.GetRowCount(), 3);
     const auto outcome = [&](std::size_t partner) {
-        return m_run.GetVerdicts().Partners()[partner].facts.eOutcome;
+        return m_run.GetVerdicts().Partners()[partner].eOutcome;
     };
     EXPECT_EQ(outcome(0), ETransferOutcome::Timeout);
     EXPECT_EQ(outcome(1), ETransferOutcome::TooSlow);

@@ -1,0 +1,212 @@
+#include "core/partner/evaluate_partner.h"
+
+#include "core/page/page_analyzer.h"
+#include "core/page/page_charset.h"
+#include "core/page/page_signals.h"
+#include "core/page/scanned_page.h"
+#include "core/project/url_rules.h"
+#include "core/robots/robots_rfc_rules.h"
+#include "core/robots/robots_rules.h"
+#include "core/util/ascii.h"
+
+#include <algorithm>
+
+namespace tessaray {
+
+namespace {
+
+bool Has(const std::vector<std::string>& tokens, std::string_view token) {
+    return std::find(tokens.begin(), tokens.end(), token) != tokens.end();
+}
+
+// Whether the partner page is on the Google list: some imported link begins with its URL.
+EGoogleListed LookUpGoogle(const std::vector<std::string>* pSortedLinks, const std::string& url) {
+    if (pSortedLinks == nullptr) {
+        return EGoogleListed::NotApplicable;
+    }
+    // The links that begin with the URL sort directly from the URL itself on.
+    const std::string prefix = ToLowerAscii(url);
+    const auto it = std::lower_bound(pSortedLinks->begin(), pSortedLinks->end(), prefix);
+    return it != pSortedLinks->end() && it->starts_with(prefix) ? EGoogleListed::Yes
+                                                                : EGoogleListed::No;
+}
+
+// The reasons that keep a found link from counting.
+void AddBlockingReasons(const SPartnerResult& partner, const SLinkResult& link,
+                        std::vector<SReason>& reasons) {
+    const SPageSignals& pageSignals = partner.pageSignals;
+    const std::vector<std::string>& rel = link.rel;
+    if (Has(rel, "nofollow") || (link.bNofollow && !Has(rel, "sponsored") && !Has(rel, "ugc"))) {
+        reasons.push_back({EReason::RelNofollow, {}});
+    }
+    if (Has(rel, "sponsored")) {
+        reasons.push_back({EReason::RelSponsored, {}});
+    }
+    if (Has(rel, "ugc")) {
+        reasons.push_back({EReason::RelUgc, {}});
+    }
+    if (pageSignals.bMetaNofollow) {
+        reasons.push_back({EReason::MetaNofollow, {}});
+    }
+    if (pageSignals.bHeaderNofollow) {
+        reasons.push_back({EReason::HeaderNofollow, {}});
+    }
+    if (!partner.bGooglebotAllowed) {
+        // A robots.txt that could not be read (no answer, 429, 5xx) closes the whole site: the
+        // detail names its status instead of blaming a rule.
+        const bool bRead = partner.nRobotsStatus >= 200 && partner.nRobotsStatus < 300;
+        reasons.push_back(
+            {EReason::RobotsTxtDisallowed, bRead ? "" : std::to_string(partner.nRobotsStatus)});
+    }
+    if (pageSignals.bMetaNoindex || pageSignals.bHeaderNoindex) {
+        const std::string where = pageSignals.bMetaNoindex && pageSignals.bHeaderNoindex
+                                      ? "meta, header"
+                                  : pageSignals.bMetaNoindex ? "meta"
+                                                             : "header";
+        reasons.push_back({EReason::Noindex, where});
+    }
+}
+
+// The page's text and what it says: its charset step and the scanner's one pass.
+struct SReadPage {
+    CPageAnalyzer analyzer;
+    std::string strUndecodable;
+};
+
+SReadPage ReadPage(const SPartnerFetch& fetched) {
+    SReadPage read;
+    // URL and text cells are UTF-8 whatever the page's charset; the Bytes cell stays as received.
+    // The charset is the one of the response the page came with, not of a redirect before it.
+    const std::string& pageHeader =
+        fetched.strFinalHeader.empty() ? fetched.strHeader : fetched.strFinalHeader;
+    const std::string charset = SniffCharset(pageHeader, fetched.strPage);
+    read.strUndecodable = UndecodableReason(pageHeader, fetched.strPage, charset);
+    read.analyzer =
+        ScanPageBytes(fetched.strPage, pageHeader, charset, SiteUrlOf(fetched.strUrl)).analyzer;
+    return read;
+}
+
+// The page's links to the domain, in page order, with their rel tokens.
+std::vector<SLinkResult> LinksToDomain(CPageAnalyzer& analyzer, const std::string& domain) {
+    std::vector<SLinkResult> links;
+    std::string url;
+    std::string text;
+    int nofollow = 0;
+    analyzer.ResetLinkCursor();
+    while (analyzer.NextLinkToDomain(domain, url, text, nofollow)) {
+        SLinkResult& link = links.emplace_back();
+        const std::size_t index = analyzer.GetLastLinkIndex();
+        CLinkInfo info = analyzer.GetLink(index);
+        link.nId = static_cast<int>(links.size()) - 1;
+        link.nPosition = static_cast<int>(index);
+        link.rel = std::move(info.m_rel);
+        link.bInNoscript = info.m_nInNoscript != 0;
+        link.strUrl = std::move(url);
+        link.strText = std::move(text);
+        link.bNofollow = nofollow != 0;
+    }
+    return links;
+}
+
+} // namespace
+
+SPartnerResult EvaluatePartner(const SPartnerFetch& fetched, const SPartnerContext& context) {
+    SPartnerResult result;
+    result.nId = context.nId;
+    result.strUrl = fetched.strUrl;
+    result.strComment = context.strComment;
+    result.eOutcome = fetched.ePageOutcome;
+    result.nStatus = fetched.nPageStatus;
+    result.nPageSize = fetched.strPage.size();
+    result.nBytes = fetched.nPageBytes;
+    result.strFinalUrl =
+        WithoutUserInfo(fetched.strFinalUrl.empty() ? fetched.strUrl : fetched.strFinalUrl);
+    result.pHeader = std::make_shared<const std::string>(fetched.strHeader);
+
+    CRobotsRules robotsRules;
+    robotsRules.Parse(fetched.strRobots);
+    CRobotsRfcRules rfcRules;
+    rfcRules.Load(fetched.nRobotsStatus, fetched.strRobots);
+    result.nRobotsStatus = fetched.nRobotsStatus;
+    result.bRobotsAllow = robotsRules.IsAllowed(fetched.strUrl);
+    result.bGooglebotAllowed = rfcRules.IsAllowed("Googlebot", fetched.strUrl);
+
+    SReadPage read = ReadPage(fetched);
+    int robots = 0;
+    int index = 0;
+    int noindex = 0;
+    int follow = 0;
+    int nofollow = 0;
+    read.analyzer.GetMetaFlags(robots, index, noindex, follow, nofollow);
+    result.bMetaFollow = follow != 0;
+    result.pageSignals =
+        ReadPageSignals(fetched.strUrl, fetched.strFinalUrl, read.analyzer, fetched.strFinalHeader);
+    result.strUndecodable = std::move(read.strUndecodable);
+    result.nInternalLinks = read.analyzer.GetInternalCount();
+    result.nExternalLinks = read.analyzer.GetExternalCount();
+    result.eGoogle = LookUpGoogle(context.pSortedExternalLinks, fetched.strUrl);
+    result.links = LinksToDomain(read.analyzer, context.strDomain);
+
+    // The partner's verdict is the best of its links'; the first link of that verdict gives the
+    // reasons.
+    if (result.links.empty()) {
+        result.verdict = JudgeLink(result, nullptr);
+    }
+    for (SLinkResult& link : result.links) {
+        link.verdict = JudgeLink(result, &link);
+        if (link.nId == 0 || link.verdict.eVerdict < result.verdict.eVerdict) {
+            result.verdict = link.verdict;
+        }
+    }
+    return result;
+}
+
+SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link) {
+    SVerdict verdict;
+    if (link != nullptr) {
+        AddBlockingReasons(partner, *link, verdict.reasons);
+        verdict.eVerdict = verdict.reasons.empty() ? EVerdict::Counts : EVerdict::DoesNotCount;
+        // The link is there, but the page around it is not all there: what is missing may hold
+        // what keeps the link from counting.
+        if (IsBrokenTransfer(partner.eOutcome)) {
+            verdict.reasons.push_back(
+                {EReason::Incomplete, std::string(OutcomeCode(partner.eOutcome))});
+        }
+    } else if (partner.nStatus == 0) {
+        verdict.eVerdict = EVerdict::Unreachable;
+        verdict.reasons.push_back(
+            {EReason::FetchFailed, std::string(OutcomeCode(partner.eOutcome))});
+    } else if (partner.nStatus != 200) {
+        verdict.eVerdict = EVerdict::Unreachable;
+        verdict.reasons.push_back({EReason::HttpStatus, std::to_string(partner.nStatus)});
+    } else if (IsBrokenTransfer(partner.eOutcome)) {
+        verdict.eVerdict = EVerdict::Unreachable;
+        verdict.reasons.push_back(
+            {EReason::Incomplete, std::string(OutcomeCode(partner.eOutcome))});
+    } else if (!partner.strUndecodable.empty()) {
+        // Bytes that cannot be read as text hide any link: not proof that it is gone.
+        verdict.eVerdict = EVerdict::Unreachable;
+        verdict.reasons.push_back({EReason::Undecodable, partner.strUndecodable});
+    } else {
+        verdict.eVerdict = EVerdict::Missing;
+    }
+
+    const SPageSignals& pageSignals = partner.pageSignals;
+    if (!pageSignals.strRedirectTo.empty()) {
+        verdict.reasons.push_back({EReason::Redirected, pageSignals.strRedirectTo});
+    }
+    const std::string& pageUrl = partner.strFinalUrl.empty() ? partner.strUrl : partner.strFinalUrl;
+    if (!pageSignals.strCanonical.empty() && !IsSamePage(pageSignals.strCanonical, pageUrl)) {
+        verdict.reasons.push_back({EReason::CanonicalElsewhere, pageSignals.strCanonical});
+    }
+    if (link != nullptr && link->bInNoscript) {
+        verdict.reasons.push_back({EReason::InNoscript, {}});
+    }
+    // The literal rule is shown (and compared) for the rows with a link only.
+    if (link != nullptr && partner.bRobotsAllow != partner.bGooglebotAllowed) {
+        verdict.reasons.push_back({EReason::RobotsRuleDiffers, {}});
+    }
+    return verdict;
+}
+
+} // namespace tessaray

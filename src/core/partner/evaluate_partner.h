@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/fetch/fetch_pool.h"
+#include "core/partner/partner_result.h"
+
+#include <string>
+#include <vector>
+
+namespace tessaray {
+
+// What the evaluation of a partner needs to know of the run besides the fetch.
+struct SPartnerContext {
+    int nId = 0; // the partner's index in the run
+    std::string strDomain;
+    std::string strComment;
+    // The imported external links (the Google list), sorted; nullptr without a list.
+    const std::vector<std::string>* pSortedExternalLinks = nullptr;
+};
+
+// Reads a fetched partner page and its robots.txt into the partner's record: the page's signals
+// and its links to the domain, the robots answers, the Google-list answer and the verdicts.
+SPartnerResult EvaluatePartner(const SPartnerFetch& fetched, const SPartnerContext& context);
+
+// The verdict of a partner's row: of its link, or of the page when link is nullptr.
+SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link);
+
+} // namespace tessaray

@@ -1,0 +1,75 @@
+#include "core/partner/partner_result.h"
+
+#include <algorithm>
+
+namespace tessaray {
+
+void CRunVerdicts::Clear() {
+    m_partners.clear();
+    m_strStarted.clear();
+    m_strFinished.clear();
+    m_bStopped = false;
+    m_nPartnerCount = 0;
+}
+
+void CRunVerdicts::Add(SPartnerResult result) {
+    m_partners.push_back(std::move(result));
+}
+
+void CRunVerdicts::SetVerdict(SRowKey key, SVerdict verdict) {
+    if (m_partners.empty() || m_partners.back().nId != key.nPartner) {
+        return;
+    }
+    SPartnerResult& partner = m_partners.back();
+    if (key.nLink < 0) {
+        partner.verdict = std::move(verdict);
+        return;
+    }
+    while (static_cast<int>(partner.links.size()) <= key.nLink) {
+        partner.links.emplace_back().nId = static_cast<int>(partner.links.size()) - 1;
+    }
+    partner.links[static_cast<std::size_t>(key.nLink)].verdict = std::move(verdict);
+}
+
+const SPartnerResult* CRunVerdicts::FindPartner(int nId) const {
+    const auto it =
+        std::lower_bound(m_partners.begin(), m_partners.end(), nId,
+                         [](const SPartnerResult& partner, int id) { return partner.nId < id; });
+    return it != m_partners.end() && it->nId == nId ? &*it : nullptr;
+}
+
+const SVerdict* CRunVerdicts::FindVerdict(SRowKey key) const {
+    const SPartnerResult* partner = FindPartner(key.nPartner);
+    if (partner == nullptr) {
+        return nullptr;
+    }
+    if (key.nLink < 0) {
+        return partner->links.empty() ? &partner->verdict : nullptr;
+    }
+    const auto link = static_cast<std::size_t>(key.nLink);
+    return link < partner->links.size() ? &partner->links[link].verdict : nullptr;
+}
+
+CRunVerdicts::SSummary CRunVerdicts::Summary() const {
+    SSummary summary;
+    for (const SPartnerResult& partner : m_partners) {
+        ++summary.nPartners;
+        switch (partner.verdict.eVerdict) {
+        case EVerdict::Counts:
+            ++summary.nCounts;
+            break;
+        case EVerdict::DoesNotCount:
+            ++summary.nDoesNotCount;
+            break;
+        case EVerdict::Missing:
+            ++summary.nMissing;
+            break;
+        case EVerdict::Unreachable:
+            ++summary.nUnreachable;
+            break;
+        }
+    }
+    return summary;
+}
+
+} // namespace tessaray

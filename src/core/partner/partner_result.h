@@ -1,0 +1,127 @@
+#pragma once
+
+#include "core/fetch/transfer_outcome.h"
+#include "core/page/page_signals.h"
+#include "core/partner/verdict.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tessaray {
+
+// What a result row shows: the partner (its index in the run) and its link (the index within the
+// partner; -1 for the row of a partner without link). Rows are joined to their facts by it.
+struct SRowKey {
+    int nPartner = -1;
+    int nLink = -1;
+    auto operator<=>(const SRowKey&) const = default;
+};
+
+// Whether the partner page is among the imported external links (the Google list).
+enum class EGoogleListed { NotApplicable, Yes, No };
+
+// One link of a partner page to the user's domain.
+struct SLinkResult {
+    int nId = 0;        // its index within the partner, from 0
+    int nPosition = -1; // the index of its anchor among the page's links
+    std::string strUrl;
+    std::string strText;
+    std::vector<std::string> rel; // lower-case rel tokens
+    bool bNofollow = false;       // rel holds nofollow, ugc or sponsored
+    bool bInNoscript = false;
+    SVerdict verdict;
+};
+
+// Everything a run learnt about one partner: the fetch, the robots.txt answers, the page, its
+// links to the domain and the verdicts. The result cells are derived from it (CellsOf); every
+// output reads it.
+struct SPartnerResult {
+    int nId = 0;       // the partner's index in the run
+    int nFirstRow = 0; // the number (No.) of its first result row, from 1
+    std::string strUrl;
+    std::string strComment;
+
+    // The fetch: how the page arrived, its status (0 without answer), the size of the page text,
+    // the body bytes received, where it came from (user info removed) and the first response's
+    // header block, shared by the partner's rows.
+    ETransferOutcome eOutcome = ETransferOutcome::Other;
+    int nStatus = 0;
+    std::size_t nPageSize = 0;
+    std::size_t nBytes = 0;
+    std::string strFinalUrl;
+    std::shared_ptr<const std::string> pHeader = std::make_shared<const std::string>();
+
+    // robots.txt: its status, the literal exact-path rule of the Robots-Allow cell and the rules
+    // search engines use, asked for Googlebot.
+    int nRobotsStatus = 0;
+    bool bRobotsAllow = true;
+    bool bGooglebotAllowed = true;
+
+    // The page: whether its robots meta tags hold a "follow" word (for the Follow(Meta) cell;
+    // nofollow is one of the signals), the signals to search engines, why its bytes could not be
+    // read as text ("" when they could), its internal and external link counts.
+    bool bMetaFollow = false;
+    SPageSignals pageSignals;
+    std::string strUndecodable;
+    int nInternalLinks = 0;
+    int nExternalLinks = 0;
+    EGoogleListed eGoogle = EGoogleListed::NotApplicable;
+
+    std::vector<SLinkResult> links;
+    // The best of its links' verdicts, or the verdict of the page without link.
+    SVerdict verdict;
+
+    // The key of its i-th result row.
+    SRowKey KeyOfRow(int nRow) const { return {nId, links.empty() ? -1 : nRow}; }
+    // Its result rows: one per link, one without link.
+    int RowCount() const { return links.empty() ? 1 : static_cast<int>(links.size()); }
+};
+
+// The partners of one run, in the order they were evaluated, with the run's times.
+class CRunVerdicts {
+public:
+    using SSummary = SRunSummary;
+
+    void Clear();
+    void Add(SPartnerResult result);
+    // Sets the verdict of a row of the partner added last (rows read back from the history,
+    // which keeps verdicts but no facts).
+    void SetVerdict(SRowKey key, SVerdict verdict);
+
+    const std::vector<SPartnerResult>& Partners() const { return m_partners; }
+    // The partner of that id, or nullptr when it was not evaluated.
+    const SPartnerResult* FindPartner(int nId) const;
+    // The verdict of the row of that key, or nullptr.
+    const SVerdict* FindVerdict(SRowKey key) const;
+    SSummary Summary() const;
+
+    // When the run started and ended, as "2026-12-08T10:00:00Z".
+    void SetStarted(std::string stamp) { m_strStarted = std::move(stamp); }
+    void SetFinished(std::string stamp) { m_strFinished = std::move(stamp); }
+    const std::string& GetStarted() const { return m_strStarted; }
+    const std::string& GetFinished() const { return m_strFinished; }
+
+    // The run ended before every one of its nPartnerCount partners was evaluated.
+    void SetStopped(int nPartnerCount) {
+        m_bStopped = true;
+        m_nPartnerCount = nPartnerCount;
+    }
+    bool IsStopped() const { return m_bStopped; }
+    int GetPartnerCount() const { return m_nPartnerCount; }
+
+private:
+    std::string m_strStarted;
+    std::string m_strFinished;
+    bool m_bStopped = false;
+    int m_nPartnerCount = 0;
+    std::vector<SPartnerResult> m_partners; // ascending ids
+};
+
+// The summary of a run; a stopped run's says so: "... 0 unreachable (stopped after 10 of 12
+// partners)".
+std::string SummaryText(const CRunVerdicts& verdicts, char chLanguage);
+
+} // namespace tessaray
