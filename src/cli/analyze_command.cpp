@@ -408,10 +408,10 @@ int RunAnalyze(const SAnalyzeOptions& options) {
             if (!WriteJsonReport(std::cout, table, run.GetVerdicts(), info) || !std::cout.flush()) {
                 exitCode = Fail("cannot write the JSON report to stdout", kExitFailed);
             }
-        } else if (const SReportResult result =
+        } else if (const CReportResult result =
                        WriteJsonReportFile(options.strJson, table, run.GetVerdicts(), info);
                    !result.Ok()) {
-            exitCode = Fail(result.strReason, kExitFailed);
+            exitCode = Fail(ReportFailureText(result.GetError()), kExitFailed);
         }
     }
     if (!options.strCsv.empty()) {
@@ -419,9 +419,9 @@ int RunAnalyze(const SAnalyzeOptions& options) {
             if (!WriteReportText(std::cout, table, kReportHeaderLines) || !std::cout.flush()) {
                 exitCode = Fail("cannot write the CSV report to stdout", kExitFailed);
             }
-        } else if (const SReportResult result = WriteCsvReport(options.strCsv, table);
+        } else if (const CReportResult result = WriteCsvReport(options.strCsv, table);
                    !result.Ok()) {
-            exitCode = Fail(result.strReason, kExitFailed);
+            exitCode = Fail(ReportFailureText(result.GetError()), kExitFailed);
         }
     }
     if (!options.strHtml.empty()) {
@@ -430,11 +430,11 @@ int RunAnalyze(const SAnalyzeOptions& options) {
         date.Format(dateText);
         const std::string text =
             BuildReportText(table, table.GetColumnHeader(), kReportHeaderLines);
-        const SReportResult result =
+        const CReportResult result =
             WriteHtmlReport(text, templatePath, project.GetTitle(), dateText, options.strHtml,
                             BuildVerdictHtml(run.GetVerdicts(), language.chLetter));
         if (!result.Ok()) {
-            exitCode = Fail(result.strReason, kExitFailed);
+            exitCode = Fail(ReportFailureText(result.GetError()), kExitFailed);
         }
     }
     if (options.bSummary ||

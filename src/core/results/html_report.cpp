@@ -196,34 +196,26 @@ bool CHtmlReport::Write(const std::string& strPath) const {
     return GetPage(page) && WriteStringToFile(strPath, page);
 }
 
-SReportResult WriteHtmlReport(const std::string& strReportText, const std::string& strTemplatePath,
+CReportResult WriteHtmlReport(const std::string& strReportText, const std::string& strTemplatePath,
                               const std::string& strProject, const std::string& strDate,
                               const std::string& strOutputPath, const std::string& strVerdictHtml) {
     if (!FileExists(strTemplatePath)) {
-        return MakeReportFailure(EReportError::TemplateMissing, strTemplatePath,
-                                 "The report template is missing:", 0);
+        return SReportError{EReportError::TemplateMissing, {strTemplatePath, ""}};
     }
     CHtmlReport report;
     report.Init('\t', strProject, strDate);
     report.SetVerdictHtml(strVerdictHtml);
     if (!report.LoadTemplate(strTemplatePath)) {
-        SReportResult result =
-            MakeReportFailure(EReportError::TemplateInvalid, strTemplatePath,
-                              "The report template cannot be read or lacks its table blocks:", 0);
-        if (!report.GetReadResult().Ok()) {
-            result.strReason += ": it " + report.GetReadResult().Reason();
-        }
-        return result;
+        const SReadResult& read = report.GetReadResult();
+        return SReportError{EReportError::TemplateInvalid,
+                            {strTemplatePath, read.Ok() ? "" : read.Reason()}};
     }
     report.AddTable(strReportText);
     errno = 0;
     if (!report.Write(strOutputPath)) {
-        return MakeReportFailure(EReportError::WriteFailed, strOutputPath,
-                                 "Cannot write the report", errno);
+        return ReportWriteFailure(strOutputPath, errno);
     }
-    SReportResult result;
-    result.strPath = strOutputPath;
-    return result;
+    return {};
 }
 
 std::string BuildVerdictHtml(const CRunVerdicts& verdicts, char chLanguage) {

@@ -69,7 +69,7 @@ std::string EscapeHtml(std::string_view text);
 // to strOutputPath, with strVerdictHtml where the template has "%VERDICT%". Fails with
 // TemplateMissing when the template does not exist, TemplateInvalid when it cannot be used,
 // WriteFailed when the output cannot be written.
-SReportResult WriteHtmlReport(const std::string& strReportText, const std::string& strTemplatePath,
+CReportResult WriteHtmlReport(const std::string& strReportText, const std::string& strTemplatePath,
                               const std::string& strProject, const std::string& strDate,
                               const std::string& strOutputPath,
                               const std::string& strVerdictHtml = {});

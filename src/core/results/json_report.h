@@ -25,7 +25,7 @@ bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVer
                      const SJsonReportInfo& info);
 
 // The same into a file, created or truncated.
-SReportResult WriteJsonReportFile(const std::string& strPath, const CResultTable& table,
+CReportResult WriteJsonReportFile(const std::string& strPath, const CResultTable& table,
                                   const CRunVerdicts& verdicts, const SJsonReportInfo& info);
 
 // text as a JSON string literal with its quotes: UTF-8 kept, control characters, quote and

@@ -53,7 +53,7 @@ private:
     // The line that tells which part of the rows a report holds.
     QString FilteredText(const CResultTable& shown) const;
     void TellFiltered(const CResultTable& shown);
-    void ReportFailure(const SReportResult& result);
+    void ReportFailure(const SReportError& error);
     void ShowMessage(const QString& text);
 
     CCommandFrame& m_frame;
