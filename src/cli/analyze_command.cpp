@@ -15,6 +15,7 @@
 #include "core/results/report_text.h"
 #include "core/results/result_table.h"
 #include "core/run/analysis_run.h"
+#include "core/util/core_texts.h"
 #include "core/util/file_util.h"
 
 #include <algorithm>
@@ -61,32 +62,20 @@ struct SAnalyzeOptions {
     bool bAlertOnChangeOnly = false;
 };
 
-// The texts of one interface language.
+// The interface language: its letter ('G' German, 'E' English) and its texts from the catalogue.
 struct SLanguage {
     char chLetter;
-    SOutputWords words;
-    // The closing line: partners, listed links, nofollow links, failed fetches.
-    const char* pszCounts;
-    const char* pszStopping;
-    const char* pszCancelling;
-    const char* pszVerdictTitle;
+
+    std::string Text(ETextId id) const { return std::string(CoreText(id, chLetter)); }
+    SOutputWords Words() const {
+        return {Text(ETextId::RunAnalyzingReady), Text(ETextId::RunLoading),
+                Text(ETextId::RunAnalyzing), Text(ETextId::RunReady),
+                Text(ETextId::RunCannotFetch)};
+    }
 };
 
-const SLanguage kEnglish{
-    'E',
-    {"analyzing ready", "loading", "analyzing", "ready", "cannot start the fetch"},
-    "%d partners, %d listed links, %d nofollow links, %d failed fetches\n",
-    "stopping after the current page (press Ctrl+C again to abort)",
-    "aborting: the fetches under way are cancelled, the reports of the finished rows written",
-    "Verdict"};
-const SLanguage kGerman{
-    'G',
-    {"analysieren fertig", "laden", "analysieren", "fertig", "Abruf kann nicht gestartet werden"},
-    "%d Partner, %d gelistete Links, %d Nofollow-Links, %d fehlgeschlagene Abrufe\n",
-    "Abbruch nach der laufenden Seite (Strg+C erneut bricht sofort ab)",
-    "Sofortiger Abbruch: laufende Abrufe werden beendet, die Berichte der fertigen Zeilen "
-    "geschrieben",
-    "Bewertung"};
+const SLanguage kEnglish{'E'};
+const SLanguage kGerman{'G'};
 
 // The number of Ctrl+C presses so far: the first stops the run after the page in progress, the
 // second cancels every transfer (the reports of the rows done are still written); from then on the
@@ -217,7 +206,7 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
     for (const int col : kColumns) {
         lines[0].emplace_back(table.GetColumns()[static_cast<std::size_t>(col)].pszTitle);
     }
-    lines[0].emplace_back(language.pszVerdictTitle);
+    lines[0].emplace_back(language.Text(ETextId::RunVerdictTitle));
     int listed = 0;
     int nofollow = 0;
     int failed = 0;
@@ -254,7 +243,10 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
         std::printf("%s\n", text.c_str());
     }
     std::printf("\n");
-    std::printf(language.pszCounts, partners, listed, nofollow, failed);
+    const std::string counts = FormatText(language.Text(ETextId::RunCounts),
+                                          {std::to_string(partners), std::to_string(listed),
+                                           std::to_string(nofollow), std::to_string(failed)});
+    std::printf("%s\n", counts.c_str());
     std::printf("%s\n", SummaryText(verdicts, language.chLetter).c_str());
 }
 
@@ -322,7 +314,7 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     CCompletionQueue completions;
 
     CAnalysisRun run(project, table, log, trace);
-    run.SetOutputWords(language.words);
+    run.SetOutputWords(language.Words());
     run.SetLanguage(language.chLetter);
     run.SetTrace(trace.Init(), BuiltVersionCode());
     run.SetPostCallback([&completions](unsigned, int) { completions.Post(); });
@@ -356,9 +348,9 @@ int RunAnalyze(const SAnalyzeOptions& options) {
             interruptsSeen = g_interrupts;
             if (interruptsSeen == 1) {
                 run.Stop();
-                log.Message(language.pszStopping);
+                log.Message(language.Text(ETextId::RunStopping));
             } else {
-                log.Message(language.pszCancelling);
+                log.Message(language.Text(ETextId::RunCancelling));
                 run.Cancel();
                 break;
             }
@@ -377,7 +369,7 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     log.EndLine();
     if (run.GetRunEnd() == ERunEnd::CannotFetch && log.GetMode() == CStderrLog::EMode::Progress) {
         // The output log, which said so, is not shown beside the progress line.
-        log.Message(language.words.strCannotFetch);
+        log.Message(language.Text(ETextId::RunCannotFetch));
     }
 
     // The history never stops the run: when it cannot be had, that is said once and the

@@ -1,6 +1,7 @@
 #include "core/results/html_report.h"
 
 #include "core/project/url_rules.h"
+#include "core/util/core_texts.h"
 #include "core/util/file_util.h"
 #include "core/util/string_util.h"
 #include "core/util/utf8_text.h"
@@ -219,7 +220,6 @@ CReportResult WriteHtmlReport(const std::string& strReportText, const std::strin
 }
 
 std::string BuildVerdictHtml(const CRunVerdicts& verdicts, char chLanguage) {
-    const bool german = chLanguage == 'G';
     const auto text = [](std::string_view raw) {
         std::string html = EscapeHtml(raw);
         for (std::size_t pos = html.find('%'); pos != std::string::npos;
@@ -228,10 +228,12 @@ std::string BuildVerdictHtml(const CRunVerdicts& verdicts, char chLanguage) {
         }
         return html;
     };
+    const auto head = [chLanguage](ETextId id) { return std::string(CoreText(id, chLanguage)); };
     std::string html = "<p class=\"summary\">" + text(SummaryText(verdicts, chLanguage)) +
-                       "</p>\r\n<table class=\"verdict\">\r\n<tr><th>" + (german ? "Nr." : "No.") +
-                       "</th><th>Partner URL</th><th>" + (german ? "Bewertung" : "Verdict") +
-                       "</th><th>" + (german ? "Gründe" : "Reasons") + "</th></tr>\r\n";
+                       "</p>\r\n<table class=\"verdict\">\r\n<tr><th>" +
+                       head(ETextId::VerdictTableNo) + "</th><th>Partner URL</th><th>" +
+                       head(ETextId::VerdictTableVerdict) + "</th><th>" +
+                       head(ETextId::VerdictTableReasons) + "</th></tr>\r\n";
     for (const CRunVerdicts::SPartner& partner : verdicts.Partners()) {
         if (partner.rowNumbers.empty()) {
             continue;
