@@ -15,7 +15,10 @@ namespace tessaray {
 
 namespace {
 
-const QString kRecentSection = QStringLiteral("Recent File List");
+// "Recent File List/File1" for the newest recent file, and so on.
+QString RecentFileKey(int nNumber) {
+    return SettingKey(setting::kRecentFilePrefix) + QString::number(nNumber);
+}
 
 } // namespace
 
@@ -195,11 +198,10 @@ void CTessarayDoc::AddToRecentFileList(const QString& path) {
 }
 
 void CTessarayDoc::LoadRecentFileList() {
-    QSettings settings = ProgramSettings();
-    settings.beginGroup(kRecentSection);
+    const QSettings settings = ProgramSettings();
     m_recentFiles.clear();
     for (int i = 1; i <= kMaxRecentFiles; ++i) {
-        const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
+        const QString path = settings.value(RecentFileKey(i)).toString();
         if (!path.isEmpty()) {
             m_recentFiles.append(path);
         }
@@ -209,9 +211,8 @@ void CTessarayDoc::LoadRecentFileList() {
 
 void CTessarayDoc::SaveRecentFileList() {
     QSettings settings = ProgramSettings();
-    settings.beginGroup(kRecentSection);
     for (int i = 1; i <= kMaxRecentFiles; ++i) {
-        const QString key = QStringLiteral("File%1").arg(i);
+        const QString key = RecentFileKey(i);
         if (i <= m_recentFiles.size()) {
             settings.setValue(key, m_recentFiles.at(i - 1));
         } else {
