@@ -88,10 +88,10 @@ std::string BuildText(const CResultTable& table, const std::string& columnHeader
 
 } // namespace
 
-void GuardCsvCell(std::string& cell) {
+void GuardCsvCell(std::string& cell, bool bQuoteNumbers) {
     static constexpr std::string_view kFormulaStarts = "=+-@\t\r";
     if (!cell.empty() && kFormulaStarts.find(cell.front()) != std::string_view::npos &&
-        !IsNumber(cell)) {
+        (bQuoteNumbers || !IsNumber(cell))) {
         cell.insert(0, 1, '\'');
     }
 }

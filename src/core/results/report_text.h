@@ -27,9 +27,10 @@ std::string BuildReportText(const CResultTable& table, const std::string& column
 // a spreadsheet opening the file shows it as text instead of running it as a formula.
 std::string BuildCsvText(const CResultTable& table, int nHeaderLines);
 
-// Prefixes a "'" to a cell that starts with '=', '+', '-', '@', a tab or a carriage return and
-// is not a number ("-20" stays as it is).
-void GuardCsvCell(std::string& cell);
+// Prefixes a "'" to a cell that starts with '=', '+', '-', '@', a tab or a carriage return, so a
+// spreadsheet shows it as text instead of running it as a formula. A number ("-20") stays as it
+// is unless bQuoteNumbers (the changes table quotes it too).
+void GuardCsvCell(std::string& cell, bool bQuoteNumbers = false);
 
 // Shortens a raw response header to its first nLines pieces: of its first 2046 bytes, with every
 // byte below 32 as a signed char (control characters, CR, LF, bytes from 0x80) turned into '|',
