@@ -261,11 +261,11 @@ int VerdictExitCode(const CRunVerdicts& verdicts) {
 
 // The settings a run is stored with in the history, as JSON.
 std::string RunSettings(const CProject& project, const SAnalyzeOptions& options) {
-    return "{\"domain\": " + JsonString(project.GetDomain()) +
-           ", \"language\": " + JsonString(options.strLang) +
-           ", \"partners\": " + std::to_string(project.GetPartnerCount()) +
-           ", \"authentication\": " + (options.auth.strOrigin.empty() ? "false" : "true") +
-           ", \"program\": \"tessaray-cli\"}";
+    return RunSettingsJson({.strDomain = project.GetDomain(),
+                            .strLanguage = options.strLang,
+                            .nPartners = project.GetPartnerCount(),
+                            .bAuthentication = !options.auth.strOrigin.empty(),
+                            .strProgram = "tessaray-cli"});
 }
 
 int RunAnalyze(const SAnalyzeOptions& options) {

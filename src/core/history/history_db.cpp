@@ -1,5 +1,6 @@
 #include "core/history/history_db.h"
 
+#include "core/results/json_report.h"
 #include "core/results/report_text.h"
 
 #include <algorithm>
@@ -142,6 +143,19 @@ std::vector<SReason> DecodeReasons(std::string_view text) {
         }
     }
     return reasons;
+}
+
+std::string RunSettingsJson(const SRunSettings& settings) {
+    std::string json = "{\"domain\": " + JsonString(settings.strDomain) +
+                       ", \"language\": " + JsonString(settings.strLanguage);
+    if (settings.nPartners) {
+        json += ", \"partners\": " + std::to_string(*settings.nPartners);
+    }
+    if (settings.bAuthentication) {
+        json +=
+            std::string(", \"authentication\": ") + (*settings.bAuthentication ? "true" : "false");
+    }
+    return json + ", \"program\": " + JsonString(settings.strProgram) + "}";
 }
 
 SStoredRun MakeStoredRun(const CResultTable& table, const CRunVerdicts& verdicts, bool bCompleted,

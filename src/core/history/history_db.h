@@ -6,6 +6,7 @@
 #include "core/results/result_table.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,21 @@ struct SStoredRun {
     SRunInfo info;
     std::vector<SStoredRow> rows; // in the order of their row numbers
 };
+
+// The settings a run is stored with. Each program writes the keys it knows: the desktop program
+// its language letter ("E", "G") and no partner count or authentication, the command line its
+// --lang ("en", "de") and both.
+struct SRunSettings {
+    std::string strDomain;
+    std::string strLanguage;
+    std::optional<int> nPartners{};
+    std::optional<bool> bAuthentication{};
+    std::string strProgram; // "tessaray" or "tessaray-cli"
+};
+
+// The settings as the history stores them: {"domain": ..., "language": ..., ["partners": ...,
+// "authentication": ...,] "program": ...}.
+std::string RunSettingsJson(const SRunSettings& settings);
 
 // A run's rows from its table and verdicts, in the order of the No. cell (so a sorted table is
 // stored as the run wrote it).
