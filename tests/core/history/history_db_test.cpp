@@ -239,5 +239,20 @@ TEST(HistoryDbTest, KilledWhileStoringLeavesWholeRuns) {
     ExpectWhole(path);
 }
 
+// The desktop program stores its language letter only, the command line its --lang, the partner
+// count and whether it authenticated.
+TEST(HistoryDbTest, RunSettingsKeepEachProgramsKeys) {
+    EXPECT_EQ(
+        RunSettingsJson({.strDomain = "shop.test", .strLanguage = "G", .strProgram = "tessaray"}),
+        R"({"domain": "shop.test", "language": "G", "program": "tessaray"})");
+    EXPECT_EQ(RunSettingsJson({.strDomain = "sh\"op",
+                               .strLanguage = "en",
+                               .nPartners = 3,
+                               .bAuthentication = false,
+                               .strProgram = "tessaray-cli"}),
+              R"({"domain": "sh\"op", "language": "en", "partners": 3, "authentication": false, )"
+              R"("program": "tessaray-cli"})");
+}
+
 } // namespace
 } // namespace tessaray
