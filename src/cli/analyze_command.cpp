@@ -268,76 +268,60 @@ std::string RunSettings(const CProject& project, const SAnalyzeOptions& options)
                             .strProgram = "tessaray-cli"});
 }
 
-int RunAnalyze(const SAnalyzeOptions& options) {
-    const SLanguage& language = options.strLang == "de" ? kGerman : kEnglish;
-
-    // The project is loaded by its full path, so a bare file name means one in this folder.
+// Loads the project by its full path (so a bare file name means one in this folder): 0, or the
+// exit code after the message.
+int LoadProject(const std::string& strArgument, std::string& projectPath, CProject& project) {
     std::error_code error;
-    const std::string projectPath = std::filesystem::absolute(options.strProject, error).string();
+    projectPath = std::filesystem::absolute(strArgument, error).string();
     if (error) {
-        return Fail(options.strProject + ": " + error.message(), kExitUsage);
+        return Fail(strArgument + ": " + error.message(), kExitUsage);
     }
-    CProject project;
     SProjectError loadError;
     if (!project.Load(projectPath, &loadError)) {
         return Fail(loadError.Text(), kExitUsage);
     }
-    std::string templatePath;
-    if (!options.strHtml.empty()) {
-        templatePath =
-            options.strTemplate.empty() ? InstallFolder() + "/report.html" : options.strTemplate;
-        CHtmlReport check;
-        if (!FileExists(templatePath)) {
-            return Fail("no HTML template at " + templatePath, kExitUsage);
+    return 0;
+}
+
+// The HTML template of --html (--template, else the one beside the program), checked before any
+// fetch so that a wrong one costs no run: 0, or the exit code after the message.
+int FindTemplate(const SAnalyzeOptions& options, std::string& templatePath) {
+    if (options.strHtml.empty()) {
+        return 0;
+    }
+    templatePath =
+        options.strTemplate.empty() ? InstallFolder() + "/report.html" : options.strTemplate;
+    CHtmlReport check;
+    if (!FileExists(templatePath)) {
+        return Fail("no HTML template at " + templatePath, kExitUsage);
+    }
+    if (!check.LoadTemplate(templatePath)) {
+        if (!check.GetReadResult().Ok()) {
+            return Fail(templatePath + " " + check.GetReadResult().Reason(), kExitUsage);
         }
-        if (!check.LoadTemplate(templatePath)) {
-            if (!check.GetReadResult().Ok()) {
-                return Fail(templatePath + " " + check.GetReadResult().Reason(), kExitUsage);
-            }
-            return Fail(templatePath + " is no HTML template: it lacks the TABLEHEADER and "
-                                       "TABLEROW blocks",
-                        kExitUsage);
-        }
-    }
-
-    AuthCallback authCallback;
-    if (std::string authError; !MakeAuthCallback(options.auth, authCallback, authError)) {
-        return Fail(authError, kExitUsage);
-    }
-
-    CResultTable table(language.chLetter);
-    CStderrLog log(options.bQuiet            ? CStderrLog::EMode::Quiet
-                   : ::isatty(STDERR_FILENO) ? CStderrLog::EMode::Progress
-                                             : CStderrLog::EMode::Lines);
-    CTraceLog trace;
-    trace.SetName("TSRAY");
-    CCompletionQueue completions;
-
-    CAnalysisRun run(project, table, log, trace);
-    run.SetOutputWords(language.Words());
-    run.SetLanguage(language.chLetter);
-    run.SetTrace(trace.Init(), BuiltVersionCode());
-    run.SetPostCallback([&completions](unsigned, int) { completions.Post(); });
-    run.SetFetchWindow(options.window);
-    if (authCallback) {
-        run.SetAuthCallback(authCallback);
-    }
-
-    g_interrupts = 0;
-    const auto oldHandler = std::signal(SIGINT, OnInterrupt);
-    const auto started = std::chrono::steady_clock::now();
-    if (!run.Start()) {
-        std::signal(SIGINT, oldHandler);
-        return Fail("the project has no domain or no partner page: " + options.strProject,
+        return Fail(templatePath + " is no HTML template: it lacks the TABLEHEADER and "
+                                   "TABLEROW blocks",
                     kExitUsage);
     }
-    const auto showProgress = [&] {
-        log.ShowProgress(
-            FormatProgress({run.GetPartnersDone(), run.GetPartnerCount(), run.GetFetchesInFlight(),
-                            std::chrono::duration_cast<std::chrono::milliseconds>(
-                                std::chrono::steady_clock::now() - started)},
-                           language.chLetter));
-    };
+    return 0;
+}
+
+using SteadyTime = std::chrono::steady_clock::time_point;
+
+// Redraws the progress line of a run started at started.
+void ShowProgress(CStderrLog& log, const CAnalysisRun& run, SteadyTime started,
+                  const SLanguage& language) {
+    log.ShowProgress(
+        FormatProgress({run.GetPartnersDone(), run.GetPartnerCount(), run.GetFetchesInFlight(),
+                        std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::steady_clock::now() - started)},
+                       language.chLetter));
+}
+
+// Takes the run's completions until it ends, redrawing the progress line: the first Ctrl+C stops
+// the run after the page in progress, the second cancels every transfer.
+void DriveRun(CAnalysisRun& run, CStderrLog& log, CCompletionQueue& completions, SteadyTime started,
+              const SLanguage& language) {
     int interruptsSeen = 0;
     auto nextDraw = started;
     while (run.IsRunning()) {
@@ -360,28 +344,17 @@ int RunAnalyze(const SAnalyzeOptions& options) {
         }
         // Redrawn ten times a second at most, however fast the pages come.
         if (const auto now = std::chrono::steady_clock::now(); now >= nextDraw) {
-            showProgress();
+            ShowProgress(log, run, started, language);
             nextDraw = now + std::chrono::milliseconds(100);
         }
     }
-    std::signal(SIGINT, oldHandler);
-    showProgress();
-    log.EndLine();
-    if (run.GetRunEnd() == ERunEnd::CannotFetch && log.GetMode() == CStderrLog::EMode::Progress) {
-        // The output log, which said so, is not shown beside the progress line.
-        log.Message(language.Text(ETextId::RunCannotFetch));
-    }
+}
 
-    // The history never stops the run: when it cannot be had, that is said once and the
-    // reports follow as always.
-    const SHistoryRecord history = RecordRun(
-        projectPath, MakeStoredRun(table, run.GetVerdicts(), run.GetRunEnd() == ERunEnd::Completed,
-                                   RunSettings(project, options)));
-    if (!history.strError.empty()) {
-        std::fprintf(stderr, "tessaray-cli: history off: %s: %s (the analysis goes on)\n",
-                     HistoryPathOf(projectPath).c_str(), history.strError.c_str());
-    }
-
+// The exit code of the ended run, before its reports are written: by its verdicts (0 with
+// --alert-on-change-only), 3 on an alarming change, 130 when stopped, 1 when a fetch could not
+// start.
+int RunExitCode(const SAnalyzeOptions& options, const CAnalysisRun& run,
+                const SHistoryRecord& history) {
     int exitCode = VerdictExitCode(run.GetVerdicts());
     if (options.bAlertOnChangeOnly) {
         exitCode = 0;
@@ -394,6 +367,13 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     } else if (run.GetRunEnd() == ERunEnd::CannotFetch) {
         exitCode = kExitFailed;
     }
+    return exitCode;
+}
+
+// Writes the reports the options name; a report that cannot be written makes the exit code 1.
+int WriteReports(const SAnalyzeOptions& options, const CProject& project, const CResultTable& table,
+                 const CAnalysisRun& run, const std::string& templatePath,
+                 const SLanguage& language, int exitCode) {
     if (!options.strJson.empty()) {
         const SJsonReportInfo info{project.GetTitle(), project.GetDomain(), language.chLetter};
         if (options.strJson == "-") {
@@ -429,20 +409,93 @@ int RunAnalyze(const SAnalyzeOptions& options) {
             exitCode = Fail(ReportFailureText(result.GetError()), kExitFailed);
         }
     }
+    return exitCode;
+}
+
+// --changes: what changed since the previous completed run.
+void PrintRunChanges(const CAnalysisRun& run, const SHistoryRecord& history) {
+    SRunInfo newer;
+    newer.nId = history.nRunId;
+    newer.strStarted = run.GetVerdicts().GetStarted();
+    if (history.nPreviousId != 0) {
+        std::printf("\n");
+        PrintChanges(history.previous, newer, history.changes);
+    } else if (run.GetRunEnd() == ERunEnd::Completed) {
+        std::printf("\nNo earlier completed run to compare with.\n");
+    }
+}
+
+int RunAnalyze(const SAnalyzeOptions& options) {
+    const SLanguage& language = options.strLang == "de" ? kGerman : kEnglish;
+
+    std::string projectPath;
+    CProject project;
+    if (const int failed = LoadProject(options.strProject, projectPath, project); failed != 0) {
+        return failed;
+    }
+    std::string templatePath;
+    if (const int failed = FindTemplate(options, templatePath); failed != 0) {
+        return failed;
+    }
+
+    AuthCallback authCallback;
+    if (std::string authError; !MakeAuthCallback(options.auth, authCallback, authError)) {
+        return Fail(authError, kExitUsage);
+    }
+
+    CResultTable table(language.chLetter);
+    CStderrLog log(options.bQuiet            ? CStderrLog::EMode::Quiet
+                   : ::isatty(STDERR_FILENO) ? CStderrLog::EMode::Progress
+                                             : CStderrLog::EMode::Lines);
+    CTraceLog trace;
+    trace.SetName("TSRAY");
+    CCompletionQueue completions;
+
+    CAnalysisRun run(project, table, log, trace);
+    run.SetOutputWords(language.Words());
+    run.SetLanguage(language.chLetter);
+    run.SetTrace(trace.Init(), BuiltVersionCode());
+    run.SetPostCallback([&completions](unsigned, int) { completions.Post(); });
+    run.SetFetchWindow(options.window);
+    if (authCallback) {
+        run.SetAuthCallback(authCallback);
+    }
+
+    g_interrupts = 0;
+    const auto oldHandler = std::signal(SIGINT, OnInterrupt);
+    const auto started = std::chrono::steady_clock::now();
+    if (!run.Start()) {
+        std::signal(SIGINT, oldHandler);
+        return Fail("the project has no domain or no partner page: " + options.strProject,
+                    kExitUsage);
+    }
+    DriveRun(run, log, completions, started, language);
+    std::signal(SIGINT, oldHandler);
+    ShowProgress(log, run, started, language);
+    log.EndLine();
+    if (run.GetRunEnd() == ERunEnd::CannotFetch && log.GetMode() == CStderrLog::EMode::Progress) {
+        // The output log, which said so, is not shown beside the progress line.
+        log.Message(language.Text(ETextId::RunCannotFetch));
+    }
+
+    // The history never stops the run: when it cannot be had, that is said once and the
+    // reports follow as always.
+    const SHistoryRecord history = RecordRun(
+        projectPath, MakeStoredRun(table, run.GetVerdicts(), run.GetRunEnd() == ERunEnd::Completed,
+                                   RunSettings(project, options)));
+    if (!history.strError.empty()) {
+        std::fprintf(stderr, "tessaray-cli: history off: %s: %s (the analysis goes on)\n",
+                     HistoryPathOf(projectPath).c_str(), history.strError.c_str());
+    }
+
+    const int exitCode = WriteReports(options, project, table, run, templatePath, language,
+                                      RunExitCode(options, run, history));
     if (options.bSummary ||
         (options.strCsv.empty() && options.strHtml.empty() && options.strJson.empty())) {
         PrintSummary(table, run.GetVerdicts(), language, run.GetPartnersDone());
     }
     if (options.bChanges) {
-        SRunInfo newer;
-        newer.nId = history.nRunId;
-        newer.strStarted = run.GetVerdicts().GetStarted();
-        if (history.nPreviousId != 0) {
-            std::printf("\n");
-            PrintChanges(history.previous, newer, history.changes);
-        } else if (run.GetRunEnd() == ERunEnd::Completed) {
-            std::printf("\nNo earlier completed run to compare with.\n");
-        }
+        PrintRunChanges(run, history);
     }
     return exitCode;
 }
