@@ -297,7 +297,7 @@ int FindTemplate(const SAnalyzeOptions& options, std::string& templatePath) {
     }
     if (!check.LoadTemplate(templatePath)) {
         if (!check.GetReadResult().Ok()) {
-            return Fail(templatePath + " " + check.GetReadResult().Reason(), kExitUsage);
+            return Fail(templatePath + " " + ReadFailureReason(check.GetReadResult()), kExitUsage);
         }
         return Fail(templatePath + " is no HTML template: it lacks the TABLEHEADER and "
                                    "TABLEROW blocks",

@@ -207,9 +207,9 @@ CReportResult WriteHtmlReport(const std::string& strReportText, const std::strin
     report.Init('\t', strProject, strDate);
     report.SetVerdictHtml(strVerdictHtml);
     if (!report.LoadTemplate(strTemplatePath)) {
-        const SReadResult& read = report.GetReadResult();
+        const CReadResult& read = report.GetReadResult();
         return SReportError{EReportError::TemplateInvalid,
-                            {strTemplatePath, read.Ok() ? "" : read.Reason()}};
+                            {strTemplatePath, ReadFailureReason(read)}};
     }
     report.AddTable(strReportText);
     errno = 0;

@@ -28,7 +28,7 @@ public:
     // Reads and prepares the template file and starts the page. False when the file cannot be
     // read (GetReadResult tells why), is empty or lacks the blocks.
     bool LoadTemplate(const std::string& strPath);
-    const SReadResult& GetReadResult() const { return m_readResult; }
+    const CReadResult& GetReadResult() const { return m_readResult; }
     // The same for a template given as text (up to its first NUL byte).
     bool LoadTemplateText(std::string_view text);
     // Appends the table rows: the report text's first line as the header row, every further line
@@ -44,7 +44,7 @@ private:
     void AddRow(std::string_view line, bool bHeader);
 
     bool m_bValid = false;
-    SReadResult m_readResult;
+    CReadResult m_readResult;
     char m_chSeparator = ';';
     std::string m_strTemplate;
     std::string m_strHeaderTemplate;
