@@ -261,17 +261,17 @@ bool CHistoryDb::CreateSchema() {
     return true;
 }
 
-std::int64_t CHistoryDb::Store(const SStoredRun& run) {
+CStoreResult CHistoryDb::Store(const SStoredRun& run) {
     m_strError.clear();
     if (!m_db.Exec("BEGIN IMMEDIATE")) {
         Fail("cannot store the run");
-        return 0;
+        return SError<EHistoryError>{EHistoryError::StoreFailed, m_strError};
     }
     // Any failure below rolls the whole run back.
     const auto fail = [this](const char* pszWhat) {
         Fail(pszWhat);
         m_db.Exec("ROLLBACK");
-        return std::int64_t{0};
+        return SError<EHistoryError>{EHistoryError::StoreFailed, m_strError};
     };
 
     CSqliteStatement insertRun = m_db.Prepare(

@@ -4,6 +4,7 @@
 #include "core/history/sqlite_db.h"
 #include "core/partner/verdict.h"
 #include "core/results/result_table.h"
+#include "core/util/result.h"
 
 #include <cstdint>
 #include <optional>
@@ -60,6 +61,16 @@ SStoredRun MakeStoredRun(const CResultTable& table, const CRunVerdicts& verdicts
 // The history of the project file at strProjectPath: "NAME.tsrp" -> "NAME.tsrp-history".
 std::string HistoryPathOf(const std::string& strProjectPath);
 
+// Why the history could not store a run; the detail says it in English ("cannot store the run:
+// database or disk is full").
+enum class EHistoryError {
+    None,
+    StoreFailed,
+};
+
+// The id of the run stored, or why it could not be stored.
+using CStoreResult = CResult<std::int64_t, EHistoryError>;
+
 // The history database of one project: every run with its rows, each distinct text stored once.
 // Each run is written in one transaction, so a run is there whole or not at all, also when the
 // program is killed while storing. Several programs may open the same file: readers never wait,
@@ -73,9 +84,9 @@ public:
     bool IsOpen() const { return m_db.IsOpen(); }
     void SetBusyTimeout(int nMilliseconds) { m_db.SetBusyTimeout(nMilliseconds); }
 
-    // Stores a run (its info's id is ignored): the new run's id, or 0 with Error() and the
+    // Stores a run (its info's id is ignored): the new run's id (from 1), or the error with the
     // database as it was.
-    std::int64_t Store(const SStoredRun& run);
+    CStoreResult Store(const SStoredRun& run);
     // Every run, oldest first.
     bool ListRuns(std::vector<SRunInfo>& runs);
     // A run with its rows; false when there is no run of that id.

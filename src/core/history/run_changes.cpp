@@ -393,9 +393,10 @@ SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& ru
         record.strError = history.Error();
         return record;
     }
-    record.nRunId = history.Store(run);
-    if (record.nRunId == 0) {
-        record.strError = history.Error();
+    if (const CStoreResult stored = history.Store(run); stored.Ok()) {
+        record.nRunId = stored.Value();
+    } else {
+        record.strError = stored.GetError().detail;
     }
     if (!run.info.bCompleted) {
         return record;
