@@ -207,9 +207,8 @@ CReportResult WriteHtmlReport(const std::string& strReportText, const std::strin
     report.Init('\t', strProject, strDate);
     report.SetVerdictHtml(strVerdictHtml);
     if (!report.LoadTemplate(strTemplatePath)) {
-        const CReadResult& read = report.GetReadResult();
         return SReportError{EReportError::TemplateInvalid,
-                            {strTemplatePath, ReadFailureReason(read)}};
+                            {strTemplatePath, ReadFailureReason(report.GetReadResult())}};
     }
     report.AddTable(strReportText);
     errno = 0;
