@@ -276,9 +276,8 @@ int LoadProject(const std::string& strArgument, std::string& projectPath, CProje
     if (error) {
         return Fail(strArgument + ": " + error.message(), kExitUsage);
     }
-    SProjectError loadError;
-    if (!project.Load(projectPath, &loadError)) {
-        return Fail(loadError.Text(), kExitUsage);
+    if (const CProjectResult loaded = project.Load(projectPath); !loaded.Ok()) {
+        return Fail(ProjectErrorText(loaded.GetError()), kExitUsage);
     }
     return 0;
 }

@@ -223,9 +223,8 @@ int RunNew(const NewOptions& options) {
             return Fail(reason + "; " + projectPath + " is left as it was");
         }
     }
-    SProjectError saveError;
-    if (!project.Save(projectPath, &saveError)) {
-        return Fail("cannot save the project: " + saveError.Text());
+    if (const CProjectResult saved = project.Save(projectPath); !saved.Ok()) {
+        return Fail("cannot save the project: " + ProjectErrorText(saved.GetError()));
     }
     if (!backup.empty()) {
         std::printf("The earlier %s is kept as %s\n", projectPath.c_str(), backup.c_str());
@@ -235,9 +234,8 @@ int RunNew(const NewOptions& options) {
 
 int RunShow(const std::string& file) {
     CProject project;
-    SProjectError error;
-    if (!project.Load(AbsolutePath(file), &error)) {
-        return Fail(error.Text());
+    if (const CProjectResult loaded = project.Load(AbsolutePath(file)); !loaded.Ok()) {
+        return Fail(ProjectErrorText(loaded.GetError()));
     }
     std::printf("Title: %s\n", project.GetTitle().c_str());
     std::printf("Domain: %s\n", project.GetDomain().c_str());

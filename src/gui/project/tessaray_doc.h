@@ -70,6 +70,7 @@ private:
     void ShowError(const QString& text);
     // The error in the user's language.
     static QString ErrorText(const SProjectError& error);
+    void ShowSaveError(const CProjectResult& saved);
     void LoadRecentFileList();
     void SaveRecentFileList();
 

@@ -151,9 +151,9 @@ const std::vector<SInputKind>& InputKinds() {
         {"project", "p.tsrp",
          [](const std::string&, const std::string& path) {
              CProject project;
-             SProjectError error;
-             EXPECT_FALSE(project.Load(path, &error));
-             return error.Text();
+             const CProjectResult loaded = project.Load(path);
+             EXPECT_FALSE(loaded.Ok());
+             return loaded.Ok() ? std::string() : ProjectErrorText(loaded.GetError());
          }},
         {"text import", "list.txt",
          [](const std::string&, const std::string& path) {
