@@ -70,7 +70,7 @@ public:
         CHistoryDb history;
         history.Open(m_strPath, true);
         for (int run = 1; run < kRuns; ++run) {
-            history.Store(MakeRun(run));
+            static_cast<void>(history.Store(MakeRun(run)));
         }
     }
     const std::string& Path() const { return m_strPath; }
@@ -93,8 +93,8 @@ void BM_StoreRun(benchmark::State& state) {
     }
     const SStoredRun run = MakeRun(kRuns);
     for (auto _ : state) {
-        if (history.Store(run) == 0) {
-            state.SkipWithError(history.Error().c_str());
+        if (const CStoreResult stored = history.Store(run); !stored.Ok()) {
+            state.SkipWithError(stored.GetError().detail.c_str());
         }
     }
     state.counters["rows"] = static_cast<double>(run.rows.size());

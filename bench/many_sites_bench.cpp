@@ -215,7 +215,7 @@ bool MakeProject(const CSiteServer& server, int nPartners, const std::string& pa
     for (int i = 0; i < nPartners; ++i) {
         project.AddPartnerUrl(server.PartnerUrl(i));
     }
-    return project.Save(path);
+    return project.Save(path).Ok();
 }
 
 bool ParseOptions(int argc, char** argv, SOptions& options) {

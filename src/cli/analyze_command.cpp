@@ -15,6 +15,7 @@
 #include "core/results/report_text.h"
 #include "core/results/result_table.h"
 #include "core/run/analysis_run.h"
+#include "core/util/core_texts.h"
 #include "core/util/file_util.h"
 
 #include <algorithm>
@@ -61,32 +62,20 @@ struct SAnalyzeOptions {
     bool bAlertOnChangeOnly = false;
 };
 
-// The texts of one interface language.
+// The interface language: its letter ('G' German, 'E' English) and its texts from the catalogue.
 struct SLanguage {
     char chLetter;
-    SOutputWords words;
-    // The closing line: partners, listed links, nofollow links, failed fetches.
-    const char* pszCounts;
-    const char* pszStopping;
-    const char* pszCancelling;
-    const char* pszVerdictTitle;
+
+    std::string Text(ETextId id) const { return std::string(CoreText(id, chLetter)); }
+    SOutputWords Words() const {
+        return {Text(ETextId::RunAnalyzingReady), Text(ETextId::RunLoading),
+                Text(ETextId::RunAnalyzing), Text(ETextId::RunReady),
+                Text(ETextId::RunCannotFetch)};
+    }
 };
 
-const SLanguage kEnglish{
-    'E',
-    {"analyzing ready", "loading", "analyzing", "ready", "cannot start the fetch"},
-    "%d partners, %d listed links, %d nofollow links, %d failed fetches\n",
-    "stopping after the current page (press Ctrl+C again to abort)",
-    "aborting: the fetches under way are cancelled, the reports of the finished rows written",
-    "Verdict"};
-const SLanguage kGerman{
-    'G',
-    {"analysieren fertig", "laden", "analysieren", "fertig", "Abruf kann nicht gestartet werden"},
-    "%d Partner, %d gelistete Links, %d Nofollow-Links, %d fehlgeschlagene Abrufe\n",
-    "Abbruch nach der laufenden Seite (Strg+C erneut bricht sofort ab)",
-    "Sofortiger Abbruch: laufende Abrufe werden beendet, die Berichte der fertigen Zeilen "
-    "geschrieben",
-    "Bewertung"};
+const SLanguage kEnglish{'E'};
+const SLanguage kGerman{'G'};
 
 // The number of Ctrl+C presses so far: the first stops the run after the page in progress, the
 // second cancels every transfer (the reports of the rows done are still written); from then on the
@@ -217,7 +206,7 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
     for (const int col : kColumns) {
         lines[0].emplace_back(table.GetColumns()[static_cast<std::size_t>(col)].pszTitle);
     }
-    lines[0].emplace_back(language.pszVerdictTitle);
+    lines[0].emplace_back(language.Text(ETextId::RunVerdictTitle));
     int listed = 0;
     int nofollow = 0;
     int failed = 0;
@@ -255,7 +244,10 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
         std::printf("%s\n", text.c_str());
     }
     std::printf("\n");
-    std::printf(language.pszCounts, partners, listed, nofollow, failed);
+    const std::string counts = FormatText(language.Text(ETextId::RunCounts),
+                                          {std::to_string(partners), std::to_string(listed),
+                                           std::to_string(nofollow), std::to_string(failed)});
+    std::printf("%s\n", counts.c_str());
     std::printf("%s\n", SummaryText(verdicts, language.chLetter).c_str());
 }
 
@@ -270,43 +262,178 @@ int VerdictExitCode(const CRunVerdicts& verdicts) {
 
 // The settings a run is stored with in the history, as JSON.
 std::string RunSettings(const CProject& project, const SAnalyzeOptions& options) {
-    return "{\"domain\": " + JsonString(project.GetDomain()) +
-           ", \"language\": " + JsonString(options.strLang) +
-           ", \"partners\": " + std::to_string(project.GetPartnerCount()) +
-           ", \"authentication\": " + (options.auth.strOrigin.empty() ? "false" : "true") +
-           ", \"program\": \"tessaray-cli\"}";
+    return RunSettingsJson({.strDomain = project.GetDomain(),
+                            .strLanguage = options.strLang,
+                            .nPartners = project.GetPartnerCount(),
+                            .bAuthentication = !options.auth.strOrigin.empty(),
+                            .strProgram = "tessaray-cli"});
+}
+
+// Loads the project by its full path (so a bare file name means one in this folder): 0, or the
+// exit code after the message.
+int LoadProject(const std::string& strArgument, std::string& projectPath, CProject& project) {
+    std::error_code error;
+    projectPath = std::filesystem::absolute(strArgument, error).string();
+    if (error) {
+        return Fail(strArgument + ": " + error.message(), kExitUsage);
+    }
+    if (const CProjectResult loaded = project.Load(projectPath); !loaded.Ok()) {
+        return Fail(ProjectErrorText(loaded.GetError()), kExitUsage);
+    }
+    return 0;
+}
+
+// The HTML template of --html (--template, else the one beside the program), checked before any
+// fetch so that a wrong one costs no run: 0, or the exit code after the message.
+int FindTemplate(const SAnalyzeOptions& options, std::string& templatePath) {
+    if (options.strHtml.empty()) {
+        return 0;
+    }
+    templatePath =
+        options.strTemplate.empty() ? InstallFolder() + "/report.html" : options.strTemplate;
+    CHtmlReport check;
+    if (!FileExists(templatePath)) {
+        return Fail("no HTML template at " + templatePath, kExitUsage);
+    }
+    if (!check.LoadTemplate(templatePath)) {
+        if (!check.GetReadResult().Ok()) {
+            return Fail(templatePath + " " + ReadFailureReason(check.GetReadResult()), kExitUsage);
+        }
+        return Fail(templatePath + " is no HTML template: it lacks the TABLEHEADER and "
+                                   "TABLEROW blocks",
+                    kExitUsage);
+    }
+    return 0;
+}
+
+using SteadyTime = std::chrono::steady_clock::time_point;
+
+// Redraws the progress line of a run started at started.
+void ShowProgress(CStderrLog& log, const CAnalysisRun& run, SteadyTime started,
+                  const SLanguage& language) {
+    log.ShowProgress(
+        FormatProgress({run.GetPartnersDone(), run.GetPartnerCount(), run.GetFetchesInFlight(),
+                        std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::steady_clock::now() - started)},
+                       language.chLetter));
+}
+
+// Takes the run's completions until it ends, redrawing the progress line: the first Ctrl+C stops
+// the run after the page in progress, the second cancels every transfer.
+void DriveRun(CAnalysisRun& run, CStderrLog& log, CCompletionQueue& completions, SteadyTime started,
+              const SLanguage& language) {
+    int interruptsSeen = 0;
+    auto nextDraw = started;
+    while (run.IsRunning()) {
+        const bool completed = completions.Take(std::chrono::milliseconds(100));
+        // Checked before the completion is handled, so a Ctrl+C during a fetch ends the run
+        // after that fetch's row.
+        if (g_interrupts > interruptsSeen) {
+            interruptsSeen = g_interrupts;
+            if (interruptsSeen == 1) {
+                run.Stop();
+                log.Message(language.Text(ETextId::RunStopping));
+            } else {
+                log.Message(language.Text(ETextId::RunCancelling));
+                run.Cancel();
+                break;
+            }
+        }
+        if (completed) {
+            run.PageFetched();
+        }
+        // Redrawn ten times a second at most, however fast the pages come.
+        if (const auto now = std::chrono::steady_clock::now(); now >= nextDraw) {
+            ShowProgress(log, run, started, language);
+            nextDraw = now + std::chrono::milliseconds(100);
+        }
+    }
+}
+
+// The exit code of the ended run, before its reports are written: by its verdicts (0 with
+// --alert-on-change-only), 3 on an alarming change, 130 when stopped, 1 when a fetch could not
+// start.
+int RunExitCode(const SAnalyzeOptions& options, const CAnalysisRun& run,
+                const SHistoryRecord& history) {
+    int exitCode = VerdictExitCode(run.GetVerdicts());
+    if (options.bAlertOnChangeOnly) {
+        exitCode = 0;
+    }
+    if (history.nPreviousId != 0 && IsAlarming(history.changes)) {
+        exitCode = kExitChanged;
+    }
+    if (run.GetRunEnd() == ERunEnd::Stopped) {
+        exitCode = kExitInterrupted;
+    } else if (run.GetRunEnd() == ERunEnd::CannotFetch) {
+        exitCode = kExitFailed;
+    }
+    return exitCode;
+}
+
+// Writes the reports the options name; a report that cannot be written makes the exit code 1.
+int WriteReports(const SAnalyzeOptions& options, const CProject& project, const CResultTable& table,
+                 const CAnalysisRun& run, const std::string& templatePath,
+                 const SLanguage& language, int exitCode) {
+    if (!options.strJson.empty()) {
+        const SJsonReportInfo info{project.GetTitle(), project.GetDomain(), language.chLetter};
+        if (options.strJson == "-") {
+            if (!WriteJsonReport(std::cout, table, run.GetVerdicts(), info) || !std::cout.flush()) {
+                exitCode = Fail("cannot write the JSON report to stdout", kExitFailed);
+            }
+        } else if (const CReportResult result =
+                       WriteJsonReportFile(options.strJson, table, run.GetVerdicts(), info);
+                   !result.Ok()) {
+            exitCode = Fail(ReportFailureText(result.GetError()), kExitFailed);
+        }
+    }
+    if (!options.strCsv.empty()) {
+        if (options.strCsv == "-") {
+            if (!WriteReportText(std::cout, table, kReportHeaderLines) || !std::cout.flush()) {
+                exitCode = Fail("cannot write the CSV report to stdout", kExitFailed);
+            }
+        } else if (const CReportResult result = WriteCsvReport(options.strCsv, table);
+                   !result.Ok()) {
+            exitCode = Fail(ReportFailureText(result.GetError()), kExitFailed);
+        }
+    }
+    if (!options.strHtml.empty()) {
+        CDateStamp date;
+        std::string dateText;
+        date.Format(dateText);
+        const CReportResult result =
+            WriteHtmlReport(table, templatePath, project.GetTitle(), dateText, options.strHtml,
+                            BuildVerdictHtml(run.GetVerdicts(), language.chLetter));
+        if (!result.Ok()) {
+            exitCode = Fail(ReportFailureText(result.GetError()), kExitFailed);
+        }
+    }
+    return exitCode;
+}
+
+// --changes: what changed since the previous completed run.
+void PrintRunChanges(const CAnalysisRun& run, const SHistoryRecord& history) {
+    SRunInfo newer;
+    newer.nId = history.nRunId;
+    newer.strStarted = run.GetVerdicts().GetStarted();
+    if (history.nPreviousId != 0) {
+        std::printf("\n");
+        PrintChanges(history.previous, newer, history.changes);
+    } else if (run.GetRunEnd() == ERunEnd::Completed) {
+        std::printf("\nNo earlier completed run to compare with.\n");
+    }
 }
 
 int RunAnalyze(const SAnalyzeOptions& options) {
     const SLanguage& language = options.strLang == "de" ? kGerman : kEnglish;
 
-    // The project is loaded by its full path, so a bare file name means one in this folder.
-    std::error_code error;
-    const std::string projectPath = std::filesystem::absolute(options.strProject, error).string();
-    if (error) {
-        return Fail(options.strProject + ": " + error.message(), kExitUsage);
-    }
+    std::string projectPath;
     CProject project;
-    SProjectError loadError;
-    if (!project.Load(projectPath, &loadError)) {
-        return Fail(loadError.Text(), kExitUsage);
+    if (const int failed = LoadProject(options.strProject, projectPath, project); failed != 0) {
+        return failed;
     }
     std::string templatePath;
-    if (!options.strHtml.empty()) {
-        templatePath =
-            options.strTemplate.empty() ? InstallFolder() + "/report.html" : options.strTemplate;
-        CHtmlReport check;
-        if (!FileExists(templatePath)) {
-            return Fail("no HTML template at " + templatePath, kExitUsage);
-        }
-        if (!check.LoadTemplate(templatePath)) {
-            if (!check.GetReadResult().Ok()) {
-                return Fail(templatePath + " " + check.GetReadResult().Reason(), kExitUsage);
-            }
-            return Fail(templatePath + " is no HTML template: it lacks the TABLEHEADER and "
-                                       "TABLEROW blocks",
-                        kExitUsage);
-        }
+    if (const int failed = FindTemplate(options, templatePath); failed != 0) {
+        return failed;
     }
 
     AuthCallback authCallback;
@@ -323,7 +450,7 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     CCompletionQueue completions;
 
     CAnalysisRun run(project, table, log, trace);
-    run.SetOutputWords(language.words);
+    run.SetOutputWords(language.Words());
     run.SetLanguage(language.chLetter);
     run.SetTrace(trace.Init(), BuiltVersionCode());
     run.SetPostCallback([&completions](unsigned, int) { completions.Post(); });
@@ -340,45 +467,13 @@ int RunAnalyze(const SAnalyzeOptions& options) {
         return Fail("the project has no domain or no partner page: " + options.strProject,
                     kExitUsage);
     }
-    const auto showProgress = [&] {
-        log.ShowProgress(
-            FormatProgress({run.GetPartnersDone(), run.GetPartnerCount(), run.GetFetchesInFlight(),
-                            std::chrono::duration_cast<std::chrono::milliseconds>(
-                                std::chrono::steady_clock::now() - started)},
-                           language.chLetter));
-    };
-    int interruptsSeen = 0;
-    auto nextDraw = started;
-    while (run.IsRunning()) {
-        const bool completed = completions.Take(std::chrono::milliseconds(100));
-        // Checked before the completion is handled, so a Ctrl+C during a fetch ends the run
-        // after that fetch's row.
-        if (g_interrupts > interruptsSeen) {
-            interruptsSeen = g_interrupts;
-            if (interruptsSeen == 1) {
-                run.Stop();
-                log.Message(language.pszStopping);
-            } else {
-                log.Message(language.pszCancelling);
-                run.Cancel();
-                break;
-            }
-        }
-        if (completed) {
-            run.PageFetched();
-        }
-        // Redrawn ten times a second at most, however fast the pages come.
-        if (const auto now = std::chrono::steady_clock::now(); now >= nextDraw) {
-            showProgress();
-            nextDraw = now + std::chrono::milliseconds(100);
-        }
-    }
+    DriveRun(run, log, completions, started, language);
     std::signal(SIGINT, oldHandler);
-    showProgress();
+    ShowProgress(log, run, started, language);
     log.EndLine();
     if (run.GetRunEnd() == ERunEnd::CannotFetch && log.GetMode() == CStderrLog::EMode::Progress) {
         // The output log, which said so, is not shown beside the progress line.
-        log.Message(language.words.strCannotFetch);
+        log.Message(language.Text(ETextId::RunCannotFetch));
     }
 
     // The history never stops the run: when it cannot be had, that is said once and the
@@ -391,65 +486,14 @@ int RunAnalyze(const SAnalyzeOptions& options) {
                      HistoryPathOf(projectPath).c_str(), history.strError.c_str());
     }
 
-    int exitCode = VerdictExitCode(run.GetVerdicts());
-    if (options.bAlertOnChangeOnly) {
-        exitCode = 0;
-    }
-    if (history.nPreviousId != 0 && IsAlarming(history.changes)) {
-        exitCode = kExitChanged;
-    }
-    if (run.GetRunEnd() == ERunEnd::Stopped) {
-        exitCode = kExitInterrupted;
-    } else if (run.GetRunEnd() == ERunEnd::CannotFetch) {
-        exitCode = kExitFailed;
-    }
-    if (!options.strJson.empty()) {
-        const SJsonReportInfo info{project.GetTitle(), project.GetDomain(), language.chLetter};
-        if (options.strJson == "-") {
-            if (!WriteJsonReport(std::cout, table, run.GetVerdicts(), info) || !std::cout.flush()) {
-                exitCode = Fail("cannot write the JSON report to stdout", kExitFailed);
-            }
-        } else if (const SReportResult result =
-                       WriteJsonReportFile(options.strJson, table, run.GetVerdicts(), info);
-                   !result.Ok()) {
-            exitCode = Fail(result.strReason, kExitFailed);
-        }
-    }
-    if (!options.strCsv.empty()) {
-        if (options.strCsv == "-") {
-            if (!WriteReportText(std::cout, table, kReportHeaderLines) || !std::cout.flush()) {
-                exitCode = Fail("cannot write the CSV report to stdout", kExitFailed);
-            }
-        } else if (const SReportResult result = WriteCsvReport(options.strCsv, table);
-                   !result.Ok()) {
-            exitCode = Fail(result.strReason, kExitFailed);
-        }
-    }
-    if (!options.strHtml.empty()) {
-        CDateStamp date;
-        std::string dateText;
-        date.Format(dateText);
-        const SReportResult result =
-            WriteHtmlReport(table, templatePath, project.GetTitle(), dateText, options.strHtml,
-                            BuildVerdictHtml(run.GetVerdicts(), language.chLetter));
-        if (!result.Ok()) {
-            exitCode = Fail(result.strReason, kExitFailed);
-        }
-    }
+    const int exitCode = WriteReports(options, project, table, run, templatePath, language,
+                                      RunExitCode(options, run, history));
     if (options.bSummary ||
         (options.strCsv.empty() && options.strHtml.empty() && options.strJson.empty())) {
         PrintSummary(table, run.GetVerdicts(), language, run.GetPartnersDone());
     }
     if (options.bChanges) {
-        SRunInfo newer;
-        newer.nId = history.nRunId;
-        newer.strStarted = run.GetVerdicts().GetStarted();
-        if (history.nPreviousId != 0) {
-            std::printf("\n");
-            PrintChanges(history.previous, newer, history.changes);
-        } else if (run.GetRunEnd() == ERunEnd::Completed) {
-            std::printf("\nNo earlier completed run to compare with.\n");
-        }
+        PrintRunChanges(run, history);
     }
     return exitCode;
 }

@@ -63,10 +63,10 @@ bool GetPassword(const SAuthOptions& options, const std::string& origin, std::st
     }
     if (!options.strPasswordFile.empty()) {
         std::string text;
-        const SReadResult result = ReadInputFile(options.strPasswordFile, kSettingsFileLimit, text);
+        const CReadResult result = ReadInputFile(options.strPasswordFile, kSettingsFileLimit, text);
         if (!result.Ok()) {
-            error =
-                "cannot read the password file " + options.strPasswordFile + ": " + result.Reason();
+            error = "cannot read the password file " + options.strPasswordFile + ": " +
+                    ReadFailureReason(result);
             return false;
         }
         password = FirstLine(text);

@@ -134,13 +134,12 @@ bool MayCreate(const std::string& path, bool bForce, std::string& error) {
         return true;
     }
     // Opening it as an input file fails and tells what it is.
-    SReadResult kind;
-    const int fd = OpenInputFile(path, kProjectFileLimit, kind);
-    if (fd >= 0) {
-        ::close(fd);
+    const auto opened = OpenInputFile(path, kProjectFileLimit);
+    if (opened.Ok()) {
+        ::close(opened.Value());
         return true;
     }
-    error = path + " " + kind.Reason();
+    error = path + " " + ReadFailureReason(opened.GetError());
     return false;
 }
 
@@ -176,8 +175,8 @@ int RunNew(const NewOptions& options) {
     }
     CLineList imported;
     for (const std::string& path : options.textImports) {
-        if (SReadResult read; !ImportTextList(path, imported, &read)) {
-            return Fail("cannot read " + path + ": " + read.Reason());
+        if (CReadResult read; !ImportTextList(path, imported, &read)) {
+            return Fail("cannot read " + path + ": " + ReadFailureReason(read));
         }
         Append(partners, imported, path);
     }
@@ -185,19 +184,19 @@ int RunNew(const NewOptions& options) {
         const int column = i < options.csvColumns.size() ? options.csvColumns[i] : 1;
         const char separator =
             i < options.csvSeparators.size() ? kSeparators.at(options.csvSeparators[i]) : ',';
-        if (SReadResult read;
+        if (CReadResult read;
             !ImportCsvColumn(options.csvImports[i], separator, column, imported, &read)) {
-            return Fail("cannot read " + options.csvImports[i] + ": " + read.Reason());
+            return Fail("cannot read " + options.csvImports[i] + ": " + ReadFailureReason(read));
         }
         Append(partners, imported, options.csvImports[i]);
     }
     CLineList externalLinks;
     if (!options.strGoogleCsv.empty()) {
-        SReadResult read;
+        CReadResult read;
         SImportTally tally;
         if (!ImportGoogleTable(options.strGoogleCsv, kSeparators.at(options.strGoogleSeparator),
                                options.nGoogleColumn, externalLinks, &read, &tally)) {
-            return Fail("cannot read " + options.strGoogleCsv + ": " + read.Reason());
+            return Fail("cannot read " + options.strGoogleCsv + ": " + ReadFailureReason(read));
         }
         PrintTally(options.strGoogleCsv, "external links taken", tally, CProject::MaxExternalLinks);
     }
@@ -224,9 +223,8 @@ int RunNew(const NewOptions& options) {
             return Fail(reason + "; " + projectPath + " is left as it was");
         }
     }
-    SProjectError saveError;
-    if (!project.Save(projectPath, &saveError)) {
-        return Fail("cannot save the project: " + saveError.Text());
+    if (const CProjectResult saved = project.Save(projectPath); !saved.Ok()) {
+        return Fail("cannot save the project: " + ProjectErrorText(saved.GetError()));
     }
     if (!backup.empty()) {
         std::printf("The earlier %s is kept as %s\n", projectPath.c_str(), backup.c_str());
@@ -236,9 +234,8 @@ int RunNew(const NewOptions& options) {
 
 int RunShow(const std::string& file) {
     CProject project;
-    SProjectError error;
-    if (!project.Load(AbsolutePath(file), &error)) {
-        return Fail(error.Text());
+    if (const CProjectResult loaded = project.Load(AbsolutePath(file)); !loaded.Ok()) {
+        return Fail(ProjectErrorText(loaded.GetError()));
     }
     std::printf("Title: %s\n", project.GetTitle().c_str());
     std::printf("Domain: %s\n", project.GetDomain().c_str());

@@ -70,7 +70,8 @@ int main(int argc, char** argv) {
     QTemporaryDir settingsDir;
     if (!screenshot.isEmpty()) {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
-        tessaray::ProgramSettings().setValue(QStringLiteral("Tip/StartUp"), 1);
+        tessaray::ProgramSettings().setValue(
+            tessaray::SettingKey(tessaray::setting::kTipStartUp.strKey), 1);
     }
 
     tessaray::CTessarayApp app;

@@ -275,7 +275,7 @@ TEST_F(AnalyzeCommand, HistoryKeepsEveryRunAndExitCodeThreeAlertsOnChange) {
             return row.cells[kColPartnerUrl].ends_with("/switch.html");
         });
         stopped.info.bCompleted = false;
-        ASSERT_EQ(history.Store(stopped), 5);
+        ASSERT_EQ(history.Store(stopped).Value(), 5);
     }
     const Result withStopped = RunCli(m_dir, {"history", project, "--changes", "4", "5"});
     EXPECT_NE(withStopped.strOut.find("to run 5 (20"), std::string::npos) << withStopped.strOut;

@@ -147,8 +147,8 @@ std::string GuiFixture::WriteProject(const std::string& name, const std::string&
         project.AddPartnerUrl(partner);
     }
     const std::string path = m_temp.File(name);
-    SProjectError error;
-    EXPECT_TRUE(project.Save(path, &error)) << error.Text();
+    const CProjectResult saved = project.Save(path);
+    EXPECT_TRUE(saved.Ok()) << (saved.Ok() ? "" : ProjectErrorText(saved.GetError()));
     return path;
 }
 

@@ -53,15 +53,15 @@ CTipsReader::CTipsReader(const std::string& folder, ITipSettings& settings,
     m_bShowAtStartup = m_settings.ReadStartUp() == 0;
     std::int64_t position = m_settings.ReadFilePos();
     const std::string path = folder + "/" + std::string(fileName);
-    SReadResult opened;
-    const int fd = OpenInputFile(path, kTipsFileLimit, opened);
-    if (fd < 0) {
+    const auto opened = OpenInputFile(path, kTipsFileLimit);
+    if (!opened.Ok()) {
         // A missing tips file only means no tips; anything else in its place is worth a word.
-        if (opened.eError != EReadError::CannotOpen) {
-            ShowMessage(path + " " + opened.Reason() + "; no tips are shown.");
+        if (opened.Code() != EReadError::CannotOpen) {
+            ShowMessage(path + " " + ReadFailureReason(opened.GetError()) + "; no tips are shown.");
         }
         return;
     }
+    const int fd = opened.Value();
     m_file = ::fdopen(fd, "rb");
     if (m_file == nullptr) {
         ::close(fd);

@@ -1,6 +1,7 @@
 #include "core/fetch/transfer_outcome.h"
 
 #include "core/fetch/page_fetcher.h"
+#include "core/util/core_texts.h"
 
 #include <curl/curl.h>
 
@@ -81,50 +82,46 @@ std::string_view OutcomeCode(ETransferOutcome eOutcome) {
 
 namespace {
 
-// Why a transfer ended, in a few words (English, German).
-std::pair<std::string_view, std::string_view> OutcomeCause(ETransferOutcome eOutcome) {
+// Why a transfer ended, in a few words.
+ETextId OutcomeCause(ETransferOutcome eOutcome) {
     switch (eOutcome) {
     case ETransferOutcome::Timeout:
-        return {"server went silent", "Server antwortet nicht mehr"};
+        return ETextId::OutcomeTimeout;
     case ETransferOutcome::TooSlow:
-        return {"server too slow", "Server zu langsam"};
+        return ETextId::OutcomeTooSlow;
     case ETransferOutcome::Reset:
-        return {"connection reset", "Verbindung abgebrochen"};
+        return ETextId::OutcomeReset;
     case ETransferOutcome::ShortBody:
-        return {"shorter than announced", "kürzer als angekündigt"};
+        return ETextId::OutcomeShortBody;
     case ETransferOutcome::BadChunking:
-        return {"malformed chunked body", "fehlerhafte Chunk-Kodierung"};
+        return ETextId::OutcomeBadChunking;
     case ETransferOutcome::SizeCap:
-        return {"size limit reached", "Größengrenze erreicht"};
+        return ETextId::OutcomeSizeCap;
     case ETransferOutcome::Tls:
-        return {"TLS failure", "TLS-Fehler"};
+        return ETextId::OutcomeTls;
     case ETransferOutcome::Dns:
-        return {"host name not found", "Hostname nicht gefunden"};
+        return ETextId::OutcomeDns;
     case ETransferOutcome::Refused:
-        return {"connection refused", "Verbindung abgelehnt"};
+        return ETextId::OutcomeRefused;
     case ETransferOutcome::HttpError:
-        return {"HTTP error", "HTTP-Fehler"};
+        return ETextId::OutcomeHttpError;
     case ETransferOutcome::Complete:
     case ETransferOutcome::Other:
         break;
     }
-    return {"invalid response", "ungültige Antwort"};
+    return ETextId::OutcomeInvalid;
 }
 
 } // namespace
 
 std::string OutcomeLogText(ETransferOutcome eOutcome, bool bResponded, std::size_t nBytes,
                            char chLanguage) {
-    const bool german = chLanguage == 'G';
-    const auto [english, deutsch] = OutcomeCause(eOutcome);
-    const std::string cause(german ? deutsch : english);
+    const std::string_view cause = CoreText(OutcomeCause(eOutcome), chLanguage);
     if (!bResponded) {
-        return (german ? "fehlgeschlagen (" : "failed (") + cause + ")";
+        return FormatText(CoreText(ETextId::OutcomeFailed, chLanguage), {cause});
     }
-    const std::string count = std::to_string(nBytes);
-    return (german ? "abgebrochen nach " + count + " Bytes ("
-                   : "broken off after " + count + " bytes (") +
-           cause + ")";
+    return FormatText(CoreText(ETextId::OutcomeBrokenOff, chLanguage),
+                      {std::to_string(nBytes), cause});
 }
 
 } // namespace tessaray

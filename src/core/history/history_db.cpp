@@ -1,5 +1,6 @@
 #include "core/history/history_db.h"
 
+#include "core/results/json_report.h"
 #include "core/results/report_text.h"
 
 #include <algorithm>
@@ -143,6 +144,19 @@ std::vector<SReason> DecodeReasons(std::string_view text) {
     return reasons;
 }
 
+std::string RunSettingsJson(const SRunSettings& settings) {
+    std::string json = "{\"domain\": " + JsonString(settings.strDomain) +
+                       ", \"language\": " + JsonString(settings.strLanguage);
+    if (settings.nPartners) {
+        json += ", \"partners\": " + std::to_string(*settings.nPartners);
+    }
+    if (settings.bAuthentication) {
+        json +=
+            std::string(", \"authentication\": ") + (*settings.bAuthentication ? "true" : "false");
+    }
+    return json + ", \"program\": " + JsonString(settings.strProgram) + "}";
+}
+
 SStoredRun MakeStoredRun(const CResultTable& table, const CRunVerdicts& verdicts, bool bCompleted,
                          std::string strSettings) {
     std::vector<std::pair<SRowKey, int>> order; // key, table index
@@ -264,17 +278,17 @@ bool CHistoryDb::CreateSchema() {
     return true;
 }
 
-std::int64_t CHistoryDb::Store(const SStoredRun& run) {
+CStoreResult CHistoryDb::Store(const SStoredRun& run) {
     m_strError.clear();
     if (!m_db.Exec("BEGIN IMMEDIATE")) {
         Fail("cannot store the run");
-        return 0;
+        return SError<EHistoryError>{EHistoryError::StoreFailed, m_strError};
     }
     // Any failure below rolls the whole run back.
     const auto fail = [this](const char* pszWhat) {
         Fail(pszWhat);
         m_db.Exec("ROLLBACK");
-        return std::int64_t{0};
+        return SError<EHistoryError>{EHistoryError::StoreFailed, m_strError};
     };
 
     CSqliteStatement insertRun = m_db.Prepare(

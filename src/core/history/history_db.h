@@ -4,8 +4,10 @@
 #include "core/history/sqlite_db.h"
 #include "core/partner/partner_result.h"
 #include "core/results/result_table.h"
+#include "core/util/result.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,21 @@ struct SStoredRun {
     std::vector<SStoredRow> rows; // in the order of their row numbers
 };
 
+// The settings a run is stored with. Each program writes the keys it knows: the desktop program
+// its language letter ("E", "G") and no partner count or authentication, the command line its
+// --lang ("en", "de") and both.
+struct SRunSettings {
+    std::string strDomain;
+    std::string strLanguage;
+    std::optional<int> nPartners{};
+    std::optional<bool> bAuthentication{};
+    std::string strProgram; // "tessaray" or "tessaray-cli"
+};
+
+// The settings as the history stores them: {"domain": ..., "language": ..., ["partners": ...,
+// "authentication": ...,] "program": ...}.
+std::string RunSettingsJson(const SRunSettings& settings);
+
 // A run's rows from its table and verdicts, in the order of their keys (so a sorted table is
 // stored as the run wrote it).
 SStoredRun MakeStoredRun(const CResultTable& table, const CRunVerdicts& verdicts, bool bCompleted,
@@ -48,6 +65,16 @@ void KeyStoredRows(SStoredRun& run);
 
 // The history of the project file at strProjectPath: "NAME.tsrp" -> "NAME.tsrp-history".
 std::string HistoryPathOf(const std::string& strProjectPath);
+
+// Why the history could not store a run; the detail says it in English ("cannot store the run:
+// database or disk is full").
+enum class EHistoryError {
+    None,
+    StoreFailed,
+};
+
+// The id of the run stored, or why it could not be stored.
+using CStoreResult = CResult<std::int64_t, EHistoryError>;
 
 // The history database of one project: every run with its rows, each distinct text stored once.
 // Each run is written in one transaction, so a run is there whole or not at all, also when the
@@ -62,9 +89,9 @@ public:
     bool IsOpen() const { return m_db.IsOpen(); }
     void SetBusyTimeout(int nMilliseconds) { m_db.SetBusyTimeout(nMilliseconds); }
 
-    // Stores a run (its info's id is ignored): the new run's id, or 0 with Error() and the
+    // Stores a run (its info's id is ignored): the new run's id (from 1), or the error with the
     // database as it was.
-    std::int64_t Store(const SStoredRun& run);
+    CStoreResult Store(const SStoredRun& run);
     // Every run, oldest first.
     bool ListRuns(std::vector<SRunInfo>& runs);
     // A run with its rows; false when there is no run of that id.

@@ -1,6 +1,7 @@
 #include "core/history/run_changes.h"
 
 #include "core/results/json_report.h"
+#include "core/results/report_text.h"
 
 #include <filesystem>
 #include <ostream>
@@ -350,16 +351,15 @@ std::string VerdictWithReasons(EVerdict eVerdict, const std::vector<SReason>& re
 
 namespace {
 
-// A cell of the changes table: on one line, and never read as a formula.
+// A cell of the changes table: on one line (each tab, CR and LF a blank, so no cell starts with
+// one), and never read as a formula, not even a number.
 std::string CsvCell(std::string text) {
     for (char& ch : text) {
         if (ch == '\t' || ch == '\r' || ch == '\n') {
             ch = ' ';
         }
     }
-    if (!text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@')) {
-        text.insert(0, 1, '\'');
-    }
+    GuardCsvCell(text, true);
     return text;
 }
 
@@ -391,9 +391,10 @@ SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& ru
         record.strError = history.Error();
         return record;
     }
-    record.nRunId = history.Store(run);
-    if (record.nRunId == 0) {
-        record.strError = history.Error();
+    if (const CStoreResult stored = history.Store(run); stored.Ok()) {
+        record.nRunId = stored.Value();
+    } else {
+        record.strError = stored.GetError().detail;
     }
     if (!run.info.bCompleted) {
         return record;

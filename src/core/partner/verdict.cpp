@@ -1,6 +1,7 @@
 #include "core/partner/verdict.h"
 
 #include "core/partner/partner_result.h"
+#include "core/util/core_texts.h"
 
 #include <algorithm>
 #include <array>
@@ -10,75 +11,47 @@ namespace tessaray {
 
 namespace {
 
-struct SWords {
-    std::string_view english;
-    std::string_view german;
-};
-
-std::string_view Pick(const SWords& words, char chLanguage) {
-    return chLanguage == 'G' ? words.german : words.english;
-}
-
-// The sentence of a reason; "%s" stands for its detail.
-SWords ReasonWords(const SReason& reason) {
+// The sentence of a reason; "%1" stands for its detail.
+ETextId ReasonTextId(const SReason& reason) {
     switch (reason.eCode) {
     case EReason::RelNofollow:
-        return {"The link is marked rel=nofollow.", "Der Link ist mit rel=nofollow markiert."};
+        return ETextId::ReasonRelNofollow;
     case EReason::RelSponsored:
-        return {"The link is marked rel=sponsored.", "Der Link ist mit rel=sponsored markiert."};
+        return ETextId::ReasonRelSponsored;
     case EReason::RelUgc:
-        return {"The link is marked rel=ugc.", "Der Link ist mit rel=ugc markiert."};
+        return ETextId::ReasonRelUgc;
     case EReason::MetaNofollow:
-        return {"A robots meta tag of the page says nofollow.",
-                "Ein Robots-Meta-Tag der Seite sagt nofollow."};
+        return ETextId::ReasonMetaNofollow;
     case EReason::HeaderNofollow:
-        return {"The X-Robots-Tag header of the page says nofollow.",
-                "Der X-Robots-Tag-Header der Seite sagt nofollow."};
+        return ETextId::ReasonHeaderNofollow;
     case EReason::RobotsTxtDisallowed:
         if (reason.strDetail == "0") {
-            return {"The site's robots.txt could not be fetched, so Googlebot fetches nothing "
-                    "from the site.",
-                    "Die robots.txt der Website war nicht abrufbar, daher ruft Googlebot nichts "
-                    "von der Website ab."};
+            return ETextId::ReasonRobotsTxtUnreadable;
         }
         if (!reason.strDetail.empty()) {
-            return {"The site's robots.txt answered with HTTP status %s, so Googlebot fetches "
-                    "nothing from the site.",
-                    "Die robots.txt der Website antwortete mit HTTP-Status %s, daher ruft "
-                    "Googlebot nichts von der Website ab."};
+            return ETextId::ReasonRobotsTxtStatus;
         }
-        return {"The site's robots.txt does not let Googlebot fetch the page.",
-                "Die robots.txt der Website verbietet Googlebot, die Seite abzurufen."};
+        return ETextId::ReasonRobotsTxtDisallowed;
     case EReason::Noindex:
-        return {"The page asks not to be indexed (noindex in %s).",
-                "Die Seite will nicht indexiert werden (noindex in %s)."};
+        return ETextId::ReasonNoindex;
     case EReason::HttpStatus:
-        return {"The page answered with HTTP status %s.",
-                "Die Seite antwortete mit HTTP-Status %s."};
+        return ETextId::ReasonHttpStatus;
     case EReason::Incomplete:
-        return {"The page did not arrive whole (%s).", "Die Seite kam nicht vollständig an (%s)."};
+        return ETextId::ReasonIncomplete;
     case EReason::FetchFailed:
-        return {"The page could not be fetched (%s).",
-                "Die Seite konnte nicht abgerufen werden (%s)."};
+        return ETextId::ReasonFetchFailed;
     case EReason::Undecodable:
-        return {"The page could not be read as text (%s).",
-                "Die Seite konnte nicht als Text gelesen werden (%s)."};
+        return ETextId::ReasonUndecodable;
     case EReason::Redirected:
-        return {"The page redirects to %s.", "Die Seite leitet weiter auf %s."};
+        return ETextId::ReasonRedirected;
     case EReason::CanonicalElsewhere:
-        return {"The page names %s as its canonical URL.",
-                "Die Seite nennt %s als kanonische URL."};
+        return ETextId::ReasonCanonicalElsewhere;
     case EReason::InNoscript:
-        return {"The link stands only inside <noscript>: browsers with scripts and Google's "
-                "renderer do not show it.",
-                "Der Link steht nur in <noscript>: Browser mit Skripten und Googles Renderer "
-                "zeigen ihn nicht."};
+        return ETextId::ReasonInNoscript;
     case EReason::RobotsRuleDiffers:
-        return {"The Robots-Allow cell and the robots.txt rules search engines use disagree.",
-                "Die Spalte Robots-Allow und die robots.txt-Regeln der Suchmaschinen "
-                "widersprechen sich."};
+        break;
     }
-    return {};
+    return ETextId::ReasonRobotsRuleDiffers;
 }
 
 } // namespace
@@ -117,38 +90,26 @@ std::string_view ReasonCode(EReason eReason) {
 }
 
 std::string VerdictText(EVerdict eVerdict, char chLanguage) {
-    static constexpr std::array<SWords, 4> kWords = {{{"counts", "zählt"},
-                                                      {"does not count", "zählt nicht"},
-                                                      {"missing", "fehlt"},
-                                                      {"unreachable", "nicht erreichbar"}}};
-    return std::string(Pick(kWords.at(static_cast<std::size_t>(eVerdict)), chLanguage));
+    static constexpr std::array<ETextId, 4> kWords = {
+        ETextId::VerdictCounts, ETextId::VerdictDoesNotCount, ETextId::VerdictMissing,
+        ETextId::VerdictUnreachable};
+    return std::string(CoreText(kWords.at(static_cast<std::size_t>(eVerdict)), chLanguage));
 }
 
 std::string ReasonText(const SReason& reason, char chLanguage) {
-    std::string text(Pick(ReasonWords(reason), chLanguage));
-    const std::size_t at = text.find("%s");
-    if (at != std::string::npos) {
-        text.replace(at, 2, reason.strDetail);
-    }
-    return text;
+    return FormatText(CoreText(ReasonTextId(reason), chLanguage), {reason.strDetail});
 }
 
 std::string SummaryText(const SRunSummary& summary, char chLanguage) {
-    const auto count = [](int n, std::string_view one, std::string_view many) {
-        return std::to_string(n) + " " + std::string(n == 1 ? one : many);
+    const auto count = [chLanguage](int n, ETextId one, ETextId many) {
+        return std::to_string(n) + " " + std::string(CoreText(n == 1 ? one : many, chLanguage));
     };
-    if (chLanguage == 'G') {
-        return std::to_string(summary.nPartners) +
-               " Partner: " + count(summary.nCounts, "zählt", "zählen") + ", " +
-               count(summary.nDoesNotCount, "zählt nicht", "zählen nicht") + ", " +
-               count(summary.nMissing, "fehlt", "fehlen") + ", " +
-               count(summary.nUnreachable, "nicht erreichbar", "nicht erreichbar");
-    }
-    return count(summary.nPartners, "partner", "partners") + ": " +
-           count(summary.nCounts, "counts", "count") + ", " +
-           count(summary.nDoesNotCount, "does not count", "do not count") + ", " +
-           count(summary.nMissing, "missing", "missing") + ", " +
-           count(summary.nUnreachable, "unreachable", "unreachable");
+    using Id = ETextId;
+    return count(summary.nPartners, Id::SummaryPartnerOne, Id::SummaryPartnerMany) + ": " +
+           count(summary.nCounts, Id::SummaryCountsOne, Id::SummaryCountsMany) + ", " +
+           count(summary.nDoesNotCount, Id::SummaryDoesNotCountOne, Id::SummaryDoesNotCountMany) +
+           ", " + count(summary.nMissing, Id::SummaryMissingOne, Id::SummaryMissingMany) + ", " +
+           count(summary.nUnreachable, Id::SummaryUnreachableOne, Id::SummaryUnreachableMany);
 }
 
 std::string SummaryText(const CRunVerdicts& verdicts, char chLanguage) {
@@ -156,11 +117,9 @@ std::string SummaryText(const CRunVerdicts& verdicts, char chLanguage) {
     std::string text = SummaryText(summary, chLanguage);
     if (verdicts.IsStopped()) {
         const int count = verdicts.GetPartnerCount();
-        text += chLanguage == 'G'
-                    ? " (angehalten nach " + std::to_string(summary.nPartners) + " von " +
-                          std::to_string(count) + (count == 1 ? " Partner)" : " Partnern)")
-                    : " (stopped after " + std::to_string(summary.nPartners) + " of " +
-                          std::to_string(count) + (count == 1 ? " partner)" : " partners)");
+        const ETextId id = count == 1 ? ETextId::SummaryStoppedOne : ETextId::SummaryStoppedMany;
+        text += FormatText(CoreText(id, chLanguage),
+                           {std::to_string(summary.nPartners), std::to_string(count)});
     }
     return text;
 }

@@ -130,18 +130,18 @@ void CLineList::SetText(std::string_view text) {
     ExtractLines(text, state);
 }
 
-bool CLineList::LoadFromFile(const std::string& path, bool reportError, SReadResult* pResult) {
+bool CLineList::LoadFromFile(const std::string& path, bool reportError, CReadResult* pResult) {
     RemoveAll();
     std::string bytes;
-    const SReadResult result = ReadInputFile(path, kImportFileLimit, bytes);
+    const CReadResult result = ReadInputFile(path, kImportFileLimit, bytes);
     if (pResult != nullptr) {
         *pResult = result;
     }
     if (!result.Ok()) {
         if (reportError) {
             std::string text = "Error !\n\nCannot open file: \"" + path + "\" !";
-            if (result.eError != EReadError::CannotOpen) {
-                text += "\n\nIt " + result.Reason() + ".";
+            if (result.Code() != EReadError::CannotOpen) {
+                text += "\n\nIt " + ReadFailureReason(result) + ".";
             }
             ShowMessage(text);
         }

@@ -55,7 +55,7 @@ public:
     // last entry, even when empty. A NUL byte ends the data of its chunk. False when the file
     // cannot be read (see ReadInputFile; with a message when reportError is set), *pResult then
     // tells why.
-    bool LoadFromFile(const std::string& path, bool reportError, SReadResult* pResult = nullptr);
+    bool LoadFromFile(const std::string& path, bool reportError, CReadResult* pResult = nullptr);
     // Writes the entries to a new file (nothing for an empty list or path). With lineEnds every
     // entry ends in CR LF; without, entries follow one another, except that an entry that passes
     // 2000 characters since the last forced line end gets one.

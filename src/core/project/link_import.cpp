@@ -12,7 +12,7 @@ namespace {
 
 // Reads the column, its fields whole, and hands each valid, normalised URL to add.
 template <typename Add>
-bool ImportColumn(const std::string& path, char separator, int column, SReadResult* pResult,
+bool ImportColumn(const std::string& path, char separator, int column, CReadResult* pResult,
                   Add add) {
     CCsvColumnReader reader;
     CLineList fields;
@@ -74,7 +74,7 @@ int CCsvColumnReader::ReadColumn(char separator, int column, CLineList& out, boo
     return count;
 }
 
-bool ImportTextList(const std::string& path, CLineList& out, SReadResult* pResult) {
+bool ImportTextList(const std::string& path, CLineList& out, CReadResult* pResult) {
     out.RemoveAll();
     CLineList lines;
     if (!lines.LoadFromFile(path, false, pResult)) {
@@ -89,7 +89,7 @@ bool ImportTextList(const std::string& path, CLineList& out, SReadResult* pResul
 }
 
 bool ImportCsvColumn(const std::string& path, char separator, int column, CLineList& out,
-                     SReadResult* pResult) {
+                     CReadResult* pResult) {
     out.RemoveAll();
     return ImportColumn(path, separator, column, pResult,
                         [&out](const std::string& url) { out.Add(url); });
@@ -125,7 +125,7 @@ SImportTally TakeImported(const std::vector<std::string>& listed, const CLineLis
 }
 
 bool ImportGoogleTable(const std::string& path, char separator, int column, CLineList& out,
-                       SReadResult* pResult, SImportTally* pTally) {
+                       CReadResult* pResult, SImportTally* pTally) {
     CLineList urls;
     const bool readable =
         ImportColumn(path, separator, column, pResult,

@@ -27,7 +27,7 @@ public:
     // tells why.
     bool Open(const std::string& path);
     bool IsReadable() const { return m_readResult.Ok(); }
-    const SReadResult& GetReadResult() const { return m_readResult; }
+    const CReadResult& GetReadResult() const { return m_readResult; }
     int GetLineCount() const { return m_nLineCount; }
     // Appends the field of every line that has the column (clamped to 1..100) to out, empty
     // fields included, and returns out's count; then, with bCutLong, cuts out's entries longer
@@ -37,7 +37,7 @@ public:
 private:
     CLineList m_lines;
     int m_nLineCount = 0;
-    SReadResult m_readResult{EReadError::CannotOpen, 0};
+    CReadResult m_readResult{SReadError{EReadError::CannotOpen, {}}};
 };
 
 // What an import did with the valid URLs of its file.
@@ -60,14 +60,14 @@ SImportTally TakeImported(const std::vector<std::string>& listed, const CLineLis
 // what the editor appends: the lines IsValidUrl accepts, normalised, in file order.
 //
 // A text file with one URL per line; lines not starting with a letter are comments.
-bool ImportTextList(const std::string& path, CLineList& out, SReadResult* pResult = nullptr);
+bool ImportTextList(const std::string& path, CLineList& out, CReadResult* pResult = nullptr);
 // One column of a CSV file; fields are taken whole (a URL cut short would name another page).
 bool ImportCsvColumn(const std::string& path, char separator, int column, CLineList& out,
-                     SReadResult* pResult = nullptr);
+                     CReadResult* pResult = nullptr);
 // The external-link table of Google's Webmaster tools: the valid URLs of the column in lower
 // case, each once, at most as many as a project keeps (CProject::MaxExternalLinks), entries
 // longer than 500 characters cut. *pTally (when given) says what was taken and left out.
 bool ImportGoogleTable(const std::string& path, char separator, int column, CLineList& out,
-                       SReadResult* pResult = nullptr, SImportTally* pTally = nullptr);
+                       CReadResult* pResult = nullptr, SImportTally* pTally = nullptr);
 
 } // namespace tessaray

@@ -124,9 +124,9 @@ EBackup KeepBackup(const std::string& path, const std::string& backup, std::stri
         return EBackup::Exists;
     }
     std::string bytes;
-    if (const SReadResult read = ReadInputFile(path, kProjectFileLimit, bytes); !read.Ok()) {
+    if (const CReadResult read = ReadInputFile(path, kProjectFileLimit, bytes); !read.Ok()) {
         if (pReason != nullptr) {
-            *pReason = read.Reason();
+            *pReason = ReadFailureReason(read);
         }
         return EBackup::Failed;
     }
@@ -183,10 +183,10 @@ bool CProfileFile::Open(const std::string& path, const std::string& name, std::s
     m_bOpen = true;
     if (FileExists(path)) {
         std::string text;
-        if (const SReadResult result = ReadInputFile(path, nSizeLimit, text); result.Ok()) {
+        if (const CReadResult result = ReadInputFile(path, nSizeLimit, text); result.Ok()) {
             ParseText(text);
         } else {
-            m_strReadError = result.Reason();
+            m_strReadError = ReadFailureReason(result);
         }
     }
     return true;

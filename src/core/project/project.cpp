@@ -19,13 +19,9 @@ constexpr const char* kDomainKey = "URL";
 constexpr const char* kPartnerSection = "PARTNERLINKS";
 constexpr const char* kExternalSection = "EXTLINKS";
 
-// Sets *pError (when given) and answers false.
-bool Fail(SProjectError* pError, EProjectError eError, const std::string& path,
-          std::string detail = {}) {
-    if (pError != nullptr) {
-        *pError = {eError, path, std::move(detail)};
-    }
-    return false;
+// The failure eError of path.
+SProjectError Fail(EProjectError eError, const std::string& path, std::string detail = {}) {
+    return {eError, {path, std::move(detail)}};
 }
 
 // Why a profile could not be bound to path.
@@ -44,9 +40,10 @@ std::string ListKey(int index) {
 
 } // namespace
 
-std::string SProjectError::Text() const {
-    const std::string quoted = "\"" + strPath + "\"";
-    switch (eError) {
+std::string ProjectErrorText(const SProjectError& error) {
+    const std::string& strDetail = error.detail.strDetail;
+    const std::string quoted = "\"" + error.detail.strPath + "\"";
+    switch (error.eCode) {
     case EProjectError::None:
         return {};
     case EProjectError::NotReady:
@@ -163,15 +160,15 @@ std::string CProject::GetTitle() const {
     return title;
 }
 
-bool CProject::Save(const std::string& path, SProjectError* pError) {
+CProjectResult CProject::Save(const std::string& path) {
     if (!IsReady()) {
         m_bModified = false;
-        return Fail(pError, EProjectError::NotReady, path);
+        return Fail(EProjectError::NotReady, path);
     }
     CProfileFile file;
     file.SetAppInfo(kFileVersion, kInternet, kCopyright);
     if (!file.Open(path, kAppName)) {
-        return Fail(pError, NoFolderError(path), path);
+        return Fail(NoFolderError(path), path);
     }
     file.PrepareNewFile();
     file.WriteBool(kSettingsSection, kPageRankKey, m_bPageRank);
@@ -185,37 +182,37 @@ bool CProject::Save(const std::string& path, SProjectError* pError) {
         file.WriteString(kExternalSection, ListKey(static_cast<int>(index)), links[index]);
     }
     if (std::string reason; !file.Flush(&reason, m_fileWriter)) {
-        return Fail(pError, EProjectError::WriteFailed, path, reason);
+        return Fail(EProjectError::WriteFailed, path, reason);
     }
     m_strPath = path;
     m_bModified = false;
-    return true;
+    return {};
 }
 
-bool CProject::SaveAs(const std::function<std::string()>& chooser, SProjectError* pError) {
+CProjectResult CProject::SaveAs(const std::function<std::string()>& chooser) {
     const std::string path = chooser ? chooser() : std::string();
     if (path.empty()) {
-        return Fail(pError, EProjectError::None, path);
+        return Fail(EProjectError::None, path);
     }
-    return Save(path, pError);
+    return Save(path);
 }
 
-bool CProject::Load(const std::string& path, SProjectError* pError) {
+CProjectResult CProject::Load(const std::string& path) {
     CProfileFile file;
     if (!file.Open(path, kAppName)) {
-        return Fail(pError, NoFolderError(path), path);
+        return Fail(NoFolderError(path), path);
     }
     std::string readError;
     if (!file.WasReadable(&readError)) {
-        return Fail(pError, EProjectError::CannotRead, path, readError);
+        return Fail(EProjectError::CannotRead, path, readError);
     }
     if (!FileExists(path)) {
-        return Fail(pError, EProjectError::FileMissing, path);
+        return Fail(EProjectError::FileMissing, path);
     }
     file.ReadAppInfo();
     if (file.GetName() != kAppName || file.GetInternet() != kInternet ||
         file.GetCopyright() != kCopyright) {
-        return Fail(pError, EProjectError::NotAProject, path);
+        return Fail(EProjectError::NotAProject, path);
     }
 
     file.ReadString(kDomainSection, kDomainKey, "", m_strDomain);
@@ -235,7 +232,7 @@ bool CProject::Load(const std::string& path, SProjectError* pError) {
     }
     m_strPath = path;
     m_bModified = false;
-    return true;
+    return {};
 }
 
 } // namespace tessaray

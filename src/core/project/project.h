@@ -2,6 +2,7 @@
 
 #include "core/project/line_list.h"
 #include "core/project/profile_file.h"
+#include "core/util/result.h"
 
 #include <functional>
 #include <string>
@@ -10,7 +11,7 @@
 namespace tessaray {
 
 // Why a project could not be loaded or saved. The desktop program words it in the user's language;
-// Text() gives the English words the command line prints.
+// ProjectErrorText gives the English words the command line prints.
 enum class EProjectError {
     None,
     NotReady,      // no domain or no partner URL: nothing to save
@@ -22,12 +23,15 @@ enum class EProjectError {
     WriteFailed,   // the file could not be written (strDetail says why)
 };
 
-struct SProjectError {
-    EProjectError eError = EProjectError::None;
+struct SProjectFailure {
     std::string strPath;
     std::string strDetail; // the system's words for CannotRead and WriteFailed
-    std::string Text() const;
 };
+
+using SProjectError = SError<EProjectError, SProjectFailure>;
+using CProjectResult = CResult<void, EProjectError, SProjectFailure>;
+
+std::string ProjectErrorText(const SProjectError& error);
 
 // The user's project: the own domain, the partner entries ("URL" or "URL - comment"), the
 // external-link list imported from Google's Webmaster tools, and the PageRank option. Stored as a
@@ -100,17 +104,17 @@ public:
     // Writes the project file at path (an existing file is kept once as its ".bak"). On success
     // path := the given path and modified is cleared. A project that is not ready writes nothing,
     // returns false and clears modified. A file that cannot be written (no folder, missing folder,
-    // no permission, disk full) returns false with the error in *pError and leaves the old file,
-    // the path and the modified flag as they were.
-    bool Save(const std::string& path, SProjectError* pError = nullptr);
-    // Asks chooser for the file to save to (the GUI's save dialog; "" means cancelled, which
-    // returns false and changes nothing), then Save.
-    bool SaveAs(const std::function<std::string()>& chooser, SProjectError* pError = nullptr);
+    // no permission, disk full) fails with its error and leaves the old file, the path and the
+    // modified flag as they were.
+    CProjectResult Save(const std::string& path);
+    // Asks chooser for the file to save to (the GUI's save dialog; "" means cancelled, which fails
+    // with the code None and changes nothing), then Save.
+    CProjectResult SaveAs(const std::function<std::string()>& chooser);
     // Reads a project file. A file that cannot be read or does not carry the project identity
-    // returns false with the error in *pError and leaves the project exactly as it was. On success
+    // fails with its error and leaves the project exactly as it was. On success
     // the domain is taken as stored, partners are normalised again (numbering gaps close up), the
     // PageRank option is cleared, path := the given path and modified is cleared.
-    bool Load(const std::string& path, SProjectError* pError = nullptr);
+    CProjectResult Load(const std::string& path);
 
     // Replaces how Save writes the file's bytes (tests make it fail halfway); empty = plain write.
     void SetFileWriter(FileWriter writer) { m_fileWriter = std::move(writer); }

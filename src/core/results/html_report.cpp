@@ -2,6 +2,7 @@
 
 #include "core/project/url_rules.h"
 #include "core/results/result_table.h"
+#include "core/util/core_texts.h"
 #include "core/util/file_util.h"
 #include "core/util/string_util.h"
 #include "core/util/utf8_text.h"
@@ -193,38 +194,28 @@ bool CHtmlReport::Write(const std::string& strPath) const {
     return GetPage(page) && WriteStringToFile(strPath, page);
 }
 
-SReportResult WriteHtmlReport(const CResultTable& table, const std::string& strTemplatePath,
+CReportResult WriteHtmlReport(const CResultTable& table, const std::string& strTemplatePath,
                               const std::string& strProject, const std::string& strDate,
                               const std::string& strOutputPath, const std::string& strVerdictHtml) {
     if (!FileExists(strTemplatePath)) {
-        return MakeReportFailure(EReportError::TemplateMissing, strTemplatePath,
-                                 "The report template is missing:", 0);
+        return SReportError{EReportError::TemplateMissing, {strTemplatePath, ""}};
     }
     CHtmlReport report;
     report.Init(strProject, strDate);
     report.SetVerdictHtml(strVerdictHtml);
     if (!report.LoadTemplate(strTemplatePath)) {
-        SReportResult result =
-            MakeReportFailure(EReportError::TemplateInvalid, strTemplatePath,
-                              "The report template cannot be read or lacks its table blocks:", 0);
-        if (!report.GetReadResult().Ok()) {
-            result.strReason += ": it " + report.GetReadResult().Reason();
-        }
-        return result;
+        return SReportError{EReportError::TemplateInvalid,
+                            {strTemplatePath, ReadFailureReason(report.GetReadResult())}};
     }
     report.AddTable(table);
     errno = 0;
     if (!report.Write(strOutputPath)) {
-        return MakeReportFailure(EReportError::WriteFailed, strOutputPath,
-                                 "Cannot write the report", errno);
+        return ReportWriteFailure(strOutputPath, errno);
     }
-    SReportResult result;
-    result.strPath = strOutputPath;
-    return result;
+    return {};
 }
 
 std::string BuildVerdictHtml(const CRunVerdicts& verdicts, char chLanguage) {
-    const bool german = chLanguage == 'G';
     const auto text = [](std::string_view raw) {
         std::string html = EscapeHtml(raw);
         for (std::size_t pos = html.find('%'); pos != std::string::npos;
@@ -233,10 +224,12 @@ std::string BuildVerdictHtml(const CRunVerdicts& verdicts, char chLanguage) {
         }
         return html;
     };
+    const auto head = [chLanguage](ETextId id) { return std::string(CoreText(id, chLanguage)); };
     std::string html = "<p class=\"summary\">" + text(SummaryText(verdicts, chLanguage)) +
-                       "</p>\r\n<table class=\"verdict\">\r\n<tr><th>" + (german ? "Nr." : "No.") +
-                       "</th><th>Partner URL</th><th>" + (german ? "Bewertung" : "Verdict") +
-                       "</th><th>" + (german ? "Gründe" : "Reasons") + "</th></tr>\r\n";
+                       "</p>\r\n<table class=\"verdict\">\r\n<tr><th>" +
+                       head(ETextId::VerdictTableNo) + "</th><th>Partner URL</th><th>" +
+                       head(ETextId::VerdictTableVerdict) + "</th><th>" +
+                       head(ETextId::VerdictTableReasons) + "</th></tr>\r\n";
     for (const SPartnerResult& partner : verdicts.Partners()) {
         const EVerdict eVerdict = partner.verdict.eVerdict;
         std::string reasons;

@@ -31,7 +31,7 @@ public:
     // Reads and prepares the template file and starts the page. False when the file cannot be
     // read (GetReadResult tells why), is empty or lacks the blocks.
     bool LoadTemplate(const std::string& strPath);
-    const SReadResult& GetReadResult() const { return m_readResult; }
+    const CReadResult& GetReadResult() const { return m_readResult; }
     // The same for a template given as text (up to its first NUL byte).
     bool LoadTemplateText(std::string_view text);
     // Appends the table of the results: the column titles as the header row, then every row of
@@ -47,7 +47,7 @@ public:
 
 private:
     bool m_bValid = false;
-    SReadResult m_readResult;
+    CReadResult m_readResult;
     std::string m_strTemplate;
     std::string m_strHeaderTemplate;
     std::string m_strRowTemplate;
@@ -71,7 +71,7 @@ std::string EscapeHtml(std::string_view text);
 // strOutputPath, with strVerdictHtml where the template has "%VERDICT%". Fails with
 // TemplateMissing when the template does not exist, TemplateInvalid when it cannot be used,
 // WriteFailed when the output cannot be written.
-SReportResult WriteHtmlReport(const CResultTable& table, const std::string& strTemplatePath,
+CReportResult WriteHtmlReport(const CResultTable& table, const std::string& strTemplatePath,
                               const std::string& strProject, const std::string& strDate,
                               const std::string& strOutputPath,
                               const std::string& strVerdictHtml = {});

@@ -167,18 +167,15 @@ bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVer
     return static_cast<bool>(out);
 }
 
-SReportResult WriteJsonReportFile(const std::string& strPath, const CResultTable& table,
+CReportResult WriteJsonReportFile(const std::string& strPath, const CResultTable& table,
                                   const CRunVerdicts& verdicts, const SJsonReportInfo& info) {
     std::ostringstream text;
     WriteJsonReport(text, table, verdicts, info);
     errno = 0;
     if (!WriteStringToFile(strPath, text.str())) {
-        return MakeReportFailure(EReportError::WriteFailed, strPath, "Cannot write the report",
-                                 errno);
+        return ReportWriteFailure(strPath, errno);
     }
-    SReportResult result;
-    result.strPath = strPath;
-    return result;
+    return {};
 }
 
 } // namespace tessaray

@@ -27,7 +27,7 @@ bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVer
                      const SJsonReportInfo& info);
 
 // The same into a file, created or truncated.
-SReportResult WriteJsonReportFile(const std::string& strPath, const CResultTable& table,
+CReportResult WriteJsonReportFile(const std::string& strPath, const CResultTable& table,
                                   const CRunVerdicts& verdicts, const SJsonReportInfo& info);
 
 // The times of a run as every JSON output writes them, after an earlier field of its object:

@@ -99,10 +99,10 @@ std::string BuildText(const CResultTable& table, const std::string& columnHeader
 
 } // namespace
 
-void GuardCsvCell(std::string& cell) {
+void GuardCsvCell(std::string& cell, bool bQuoteNumbers) {
     static constexpr std::string_view kFormulaStarts = "=+-@\t\r";
     if (!cell.empty() && kFormulaStarts.find(cell.front()) != std::string_view::npos &&
-        !IsNumber(cell)) {
+        (bQuoteNumbers || !IsNumber(cell))) {
         cell.insert(0, 1, '\'');
     }
 }
@@ -157,29 +157,35 @@ bool WriteReportText(std::ostream& out, const CResultTable& table, int nHeaderLi
     return static_cast<bool>(out);
 }
 
-SReportResult MakeReportFailure(EReportError eError, const std::string& strPath,
-                                const std::string& strWhat, int errnum) {
-    SReportResult result;
-    result.eError = eError;
-    result.strPath = strPath;
-    result.strReason = strWhat + " " + strPath;
-    if (errnum != 0) {
-        result.strReason += std::string(": ") + std::strerror(errnum);
+std::string ReportFailureText(const SReportError& error) {
+    const SReportFailure& failure = error.detail;
+    switch (error.eCode) {
+    case EReportError::None:
+        return {};
+    case EReportError::TemplateMissing:
+        return "The report template is missing: " + failure.strPath;
+    case EReportError::TemplateInvalid:
+        return "The report template cannot be read or lacks its table blocks: " + failure.strPath +
+               (failure.strCause.empty() ? "" : ": it " + failure.strCause);
+    case EReportError::WriteFailed:
+        return "Cannot write the report " + failure.strPath +
+               (failure.strCause.empty() ? "" : ": " + failure.strCause);
     }
-    return result;
+    return {};
 }
 
-SReportResult WriteCsvReport(const std::string& strPath, const CResultTable& table,
+SReportError ReportWriteFailure(const std::string& strPath, int errnum) {
+    return {EReportError::WriteFailed, {strPath, errnum == 0 ? "" : std::strerror(errnum)}};
+}
+
+CReportResult WriteCsvReport(const std::string& strPath, const CResultTable& table,
                              int nHeaderLines) {
     const std::string text = BuildCsvText(table, nHeaderLines);
     errno = 0;
     if (!WriteStringToFile(strPath, text)) {
-        return MakeReportFailure(EReportError::WriteFailed, strPath, "Cannot write the report",
-                                 errno);
+        return ReportWriteFailure(strPath, errno);
     }
-    SReportResult result;
-    result.strPath = strPath;
-    return result;
+    return {};
 }
 
 bool GetTempReportPath(EReportKind eKind, std::string& strPath) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/partner/cells.h"
+#include "core/util/result.h"
 
 #include <iosfwd>
 #include <string>
@@ -31,9 +32,10 @@ CellRow ReportRow(const CResultTable& table, int nRow, int nHeaderLines);
 // a spreadsheet opening the file shows it as text instead of running it as a formula.
 std::string BuildCsvText(const CResultTable& table, int nHeaderLines);
 
-// Prefixes a "'" to a cell that starts with '=', '+', '-', '@', a tab or a carriage return and
-// is not a number ("-20" stays as it is).
-void GuardCsvCell(std::string& cell);
+// Prefixes a "'" to a cell that starts with '=', '+', '-', '@', a tab or a carriage return, so a
+// spreadsheet shows it as text instead of running it as a formula. A number ("-20") stays as it
+// is unless bQuoteNumbers (the changes table quotes it too).
+void GuardCsvCell(std::string& cell, bool bQuoteNumbers = false);
 
 // Shortens a raw response header to its first nLines pieces: of its first 2046 bytes, with every
 // byte below 32 as a signed char (control characters, CR, LF, bytes from 0x80) turned into '|',
@@ -53,21 +55,25 @@ enum class EReportError {
     WriteFailed,     // the output cannot be written
 };
 
-// The outcome of writing a report: eError and an English reason naming the file (for the command
-// line; the desktop program words its own message from eError and strPath).
-struct SReportResult {
-    EReportError eError = EReportError::None;
+// What a report failure is about: the file (template or output) and, when known, why the system
+// or the reader refused it ("No such file or directory", "is larger than 16 MiB").
+struct SReportFailure {
     std::string strPath;
-    std::string strReason;
-
-    bool Ok() const { return eError == EReportError::None; }
+    std::string strCause;
 };
+
+using SReportError = SError<EReportError, SReportFailure>;
+using CReportResult = CResult<void, EReportError, SReportFailure>;
+
+// The English reason naming the file, for the command line ("Cannot write the report out.csv: No
+// such file or directory"); the desktop program words its own message from the code and the path.
+std::string ReportFailureText(const SReportError& error);
 
 // Writes the CSV text of the table (BuildCsvText) to out. False when the stream fails.
 bool WriteReportText(std::ostream& out, const CResultTable& table, int nHeaderLines);
 
 // Writes the CSV text of the table (BuildCsvText) to a file, created or truncated.
-SReportResult WriteCsvReport(const std::string& strPath, const CResultTable& table,
+CReportResult WriteCsvReport(const std::string& strPath, const CResultTable& table,
                              int nHeaderLines = kReportHeaderLines);
 
 // Which report a temporary file is for ("Open report in Excel" / "Open report in Html Browser").
@@ -77,8 +83,7 @@ enum class EReportKind { Csv, Html };
 // in this user's private temporary folder. False with strPath empty when there is no such folder.
 bool GetTempReportPath(EReportKind eKind, std::string& strPath);
 
-// A failed result for strPath with the reason "<what> <path>: <system error text of errnum>".
-SReportResult MakeReportFailure(EReportError eError, const std::string& strPath,
-                                const std::string& strWhat, int errnum);
+// The failure to write the report strPath, with the system's text of errnum (none for 0).
+SReportError ReportWriteFailure(const std::string& strPath, int errnum);
 
 } // namespace tessaray

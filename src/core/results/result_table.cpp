@@ -4,6 +4,7 @@
 #include "core/project/project.h"
 #include "core/project/url_rules.h"
 #include "core/util/ascii.h"
+#include "core/util/core_texts.h"
 
 #include <algorithm>
 #include <charconv>
@@ -82,47 +83,52 @@ template <typename T> int Compare3(T a, T b) {
 
 } // namespace
 
-const ColumnTable g_englishColumns = {{
-    {"No.", 40, R, kInt},
-    {"Partner URL", 200, L, kText},
-    {"R1", 25, L, kInt},
-    {"S.Code", 60, L, kInt},
-    {"Bytes", 60, L, kInt},
-    {"Int.Links", 55, L, kInt},
-    {"Ext.Links", 55, L, kInt},
-    {"Your URL", 200, L, kText},
-    {"R2", 25, L, kText},
-    {"Your Anchor Text", 200, L, kText},
-    {"Listed", 50, L, kText},
-    {"Follow(Meta)", 80, L, kText},
-    {"Follow(Link)", 80, L, kText},
-    {"Robots-Allow", 80, L, kText},
-    {"R3", 25, L, kDec},
-    {"Google", 50, L, kText},
-    {"Comment", 200, L, kText},
-    {"Server Header", 2000, L, kText},
+namespace {
+
+struct SColumnLayout {
+    ETextId eTitle;
+    int nWidth;
+    EColumnAlign eAlign;
+    ESortType eSortType;
+};
+
+constexpr std::array<SColumnLayout, kColumnCount> kColumnLayout = {{
+    {ETextId::ColumnNo, 40, R, kInt},
+    {ETextId::ColumnPartnerUrl, 200, L, kText},
+    {ETextId::ColumnR1, 25, L, kInt},
+    {ETextId::ColumnStatusCode, 60, L, kInt},
+    {ETextId::ColumnBytes, 60, L, kInt},
+    {ETextId::ColumnIntLinks, 55, L, kInt},
+    {ETextId::ColumnExtLinks, 55, L, kInt},
+    {ETextId::ColumnYourUrl, 200, L, kText},
+    {ETextId::ColumnR2, 25, L, kText},
+    {ETextId::ColumnAnchorText, 200, L, kText},
+    {ETextId::ColumnListed, 50, L, kText},
+    {ETextId::ColumnFollowMeta, 80, L, kText},
+    {ETextId::ColumnFollowLink, 80, L, kText},
+    {ETextId::ColumnRobotsAllow, 80, L, kText},
+    {ETextId::ColumnR3, 25, L, kDec},
+    {ETextId::ColumnGoogle, 50, L, kText},
+    {ETextId::ColumnComment, 200, L, kText},
+    {ETextId::ColumnServerHeader, 2000, L, kText},
 }};
 
-const ColumnTable g_germanColumns = {{
-    {"Nr.", 40, R, kInt},
-    {"Partner URL", 200, L, kText},
-    {"R1", 25, L, kInt},
-    {"S.Code", 60, L, kInt},
-    {"Bytes", 60, L, kInt},
-    {"Int.Links", 55, L, kInt},
-    {"Ext.Links", 55, L, kInt},
-    {"Ihre URL", 200, L, kText},
-    {"R2", 25, L, kText},
-    {"Ihr Anker Text", 200, L, kText},
-    {"gelistet", 50, L, kText},
-    {"Follow(Meta)", 80, L, kText},
-    {"Follow(Link)", 80, L, kText},
-    {"Robots-Allow", 80, L, kText},
-    {"R3", 25, L, kDec},
-    {"Google", 50, L, kText},
-    {"Kommentar", 200, L, kText},
-    {"Server Header", 2000, L, kText},
-}};
+// The columns with their titles in one language (the catalogue's texts are NUL-terminated
+// literals, so their data serve as C strings).
+ColumnTable MakeColumns(char chLanguage) {
+    ColumnTable columns{};
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const SColumnLayout& layout = kColumnLayout[i];
+        columns[i] = {CoreText(layout.eTitle, chLanguage).data(), layout.nWidth, layout.eAlign,
+                      layout.eSortType};
+    }
+    return columns;
+}
+
+} // namespace
+
+const ColumnTable g_englishColumns = MakeColumns('E');
+const ColumnTable g_germanColumns = MakeColumns('G');
 
 const ColumnTable& GetColumnTable(char chLanguage) {
     return chLanguage == 'G' ? g_germanColumns : g_englishColumns;

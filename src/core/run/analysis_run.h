@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/app/settings_keys.h"
 #include "core/fetch/fetch_pool.h"
 #include "core/fetch/page_fetcher.h"
 #include "core/partner/partner_result.h"
@@ -59,10 +60,11 @@ struct SOutputWords {
 };
 
 // How many partner fetches a run keeps in flight: in all, and per site (scheme, host and port).
+// The defaults are those of the desktop program's settings.
 struct SFetchWindow {
-    static constexpr int kDefaultParallel = 8;
+    static constexpr int kDefaultParallel = setting::kAnalysisParallel.defaultValue;
     static constexpr int kMaxParallel = 64;
-    static constexpr int kDefaultPerSite = 2;
+    static constexpr int kDefaultPerSite = setting::kAnalysisPerSite.defaultValue;
     static constexpr int kMaxPerSite = 8;
 
     int nParallel = kDefaultParallel;

@@ -53,8 +53,8 @@ void StripQuotes(std::string& str) {
     }
 }
 
-std::string SReadResult::Reason() const {
-    switch (eError) {
+std::string ReadFailureReason(const SReadError& error) {
+    switch (error.eCode) {
     case EReadError::None:
         return {};
     case EReadError::Folder:
@@ -66,51 +66,55 @@ std::string SReadResult::Reason() const {
     case EReadError::Socket:
         return "is a socket, not a file";
     case EReadError::TooLarge:
-        return "is larger than " + std::to_string(nLimit >> 20) + " MiB";
+        return "is larger than " + std::to_string(error.detail.nLimit >> 20) + " MiB";
     case EReadError::CannotOpen:
     case EReadError::ReadFailed:
         break;
     }
-    return std::strerror(nErrno != 0 ? nErrno : EIO);
+    return std::strerror(error.detail.nErrno != 0 ? error.detail.nErrno : EIO);
 }
 
-int OpenInputFile(const std::string& strPath, std::size_t nLimit, SReadResult& result) {
-    result = {};
+std::string ReadFailureReason(const CReadResult& result) {
+    return result.Ok() ? std::string() : ReadFailureReason(result.GetError());
+}
+
+CResult<int, EReadError, SReadFailure> OpenInputFile(const std::string& strPath,
+                                                     std::size_t nLimit) {
     const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        result.nErrno = errno;
-        result.eError = result.nErrno == EISDIR ? EReadError::Folder : EReadError::CannotOpen;
-        return -1;
+        const int error = errno;
+        return SReadError{error == EISDIR ? EReadError::Folder : EReadError::CannotOpen, {error}};
     }
     struct stat info {};
+    SReadError failure;
     if (::fstat(fd, &info) != 0) {
-        result = {EReadError::CannotOpen, errno};
+        failure = {EReadError::CannotOpen, {errno}};
     } else if (S_ISDIR(info.st_mode)) {
-        result.eError = EReadError::Folder;
+        failure.eCode = EReadError::Folder;
     } else if (S_ISFIFO(info.st_mode)) {
-        result.eError = EReadError::Fifo;
+        failure.eCode = EReadError::Fifo;
     } else if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) {
-        result.eError = EReadError::Device;
+        failure.eCode = EReadError::Device;
     } else if (S_ISSOCK(info.st_mode) || !S_ISREG(info.st_mode)) {
-        result.eError = EReadError::Socket;
+        failure.eCode = EReadError::Socket;
     } else if (static_cast<unsigned long long>(info.st_size) > nLimit) {
-        result.eError = EReadError::TooLarge;
-        result.nLimit = nLimit;
+        failure = {EReadError::TooLarge, {0, nLimit}};
     } else {
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
         return fd;
     }
     ::close(fd);
-    return -1;
+    return failure;
 }
 
-SReadResult ReadInputFile(const std::string& strPath, std::size_t nLimit, std::string& bytes) {
+CReadResult ReadInputFile(const std::string& strPath, std::size_t nLimit, std::string& bytes) {
     bytes.clear();
-    SReadResult result;
-    const int fd = OpenInputFile(strPath, nLimit, result);
-    if (fd < 0) {
-        return result;
+    const auto opened = OpenInputFile(strPath, nLimit);
+    if (!opened.Ok()) {
+        return opened.GetError();
     }
+    const int fd = opened.Value();
+    CReadResult result;
     struct stat info {};
     if (::fstat(fd, &info) == 0 && info.st_size > 0) {
         // Room for the whole file at once: growing the string as it fills copies it again and
@@ -127,13 +131,12 @@ SReadResult ReadInputFile(const std::string& strPath, std::size_t nLimit, std::s
             if (errno == EINTR) {
                 continue;
             }
-            result = {EReadError::ReadFailed, errno};
+            result = SReadError{EReadError::ReadFailed, {errno}};
             break;
         }
         // The file may have grown since it was measured.
         if (bytes.size() + static_cast<std::size_t>(got) > nLimit) {
-            result.eError = EReadError::TooLarge;
-            result.nLimit = nLimit;
+            result = SReadError{EReadError::TooLarge, {0, nLimit}};
             break;
         }
         bytes.append(buffer, static_cast<std::size_t>(got));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/util/result.h"
+
 #include <cstddef>
 #include <ctime>
 #include <string>
@@ -45,24 +47,30 @@ enum class EReadError {
     ReadFailed, // a read failed midway: nErrno tells
 };
 
-struct SReadResult {
-    EReadError eError = EReadError::None;
+// The details of a read error: the system's error number (CannotOpen, ReadFailed) and the limit
+// a TooLarge file exceeded.
+struct SReadFailure {
     int nErrno = 0;
-    std::size_t nLimit = 0; // the limit a TooLarge file exceeded
-
-    bool Ok() const { return eError == EReadError::None; }
-    // What went wrong in English, for a message after the file's name: "is a FIFO (named pipe),
-    // not a file", "is larger than 16 MiB", or the system's text.
-    std::string Reason() const;
+    std::size_t nLimit = 0;
 };
+
+using SReadError = SError<EReadError, SReadFailure>;
+// Reading an input file: success, or why it failed.
+using CReadResult = CResult<void, EReadError, SReadFailure>;
+
+// What went wrong in English, for a message after the file's name: "is a FIFO (named pipe),
+// not a file", "is larger than 16 MiB", or the system's text; empty on success.
+std::string ReadFailureReason(const SReadError& error);
+std::string ReadFailureReason(const CReadResult& result);
 
 // Opens an input file for reading: only a regular file of at most nLimit bytes. Opened without
 // blocking, so a FIFO in its place cannot hang the program; the descriptor is blocking again once
-// the file is known to be regular. -1 with result set when it cannot be used.
-int OpenInputFile(const std::string& strPath, std::size_t nLimit, SReadResult& result);
+// the file is known to be regular. The descriptor, or why the file cannot be used.
+CResult<int, EReadError, SReadFailure> OpenInputFile(const std::string& strPath,
+                                                     std::size_t nLimit);
 
 // Reads the whole input file (see OpenInputFile) as bytes, NUL bytes included.
-SReadResult ReadInputFile(const std::string& strPath, std::size_t nLimit, std::string& bytes);
+CReadResult ReadInputFile(const std::string& strPath, std::size_t nLimit, std::string& bytes);
 
 // Reads a whole file (its path may be quoted) of at most nLimit bytes. The text ends at its first
 // NUL byte; with bReplaceNul every NUL becomes byte 1 first. False, with strText untouched, when

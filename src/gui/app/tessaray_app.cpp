@@ -65,19 +65,17 @@ bool CTessarayApp::InitInstance(const QStringList& args) {
     QCoreApplication::setApplicationName(SettingsApplication());
     QCoreApplication::setOrganizationName(SettingsOrganization());
     QSettings settings = ProgramSettings();
-    settings.beginGroup(QStringLiteral("SETTINGS"));
 
     FindInstallDir();
-    settings.setValue(QStringLiteral("INSTALLDIR"), FromBytes(m_strInstallDir));
+    settings.setValue(SettingKey(setting::kInstallDir.strKey), FromBytes(m_strInstallDir));
 
     m_strVersion = BuiltVersionCode();
-    settings.setValue(QStringLiteral("FILEVERSION"), FromBytes(m_strVersion));
+    settings.setValue(SettingKey(setting::kFileVersion.strKey), FromBytes(m_strVersion));
 
     m_chLanguage = m_language.GetLanguageLetter();
     std::string languageName;
     m_language.GetLanguageName(languageName);
-    settings.setValue(QStringLiteral("LANGUAGE"), FromBytes(languageName));
-    settings.endGroup();
+    settings.setValue(SettingKey(setting::kLanguage.strKey), FromBytes(languageName));
     settings.sync();
 
     m_traceLog.SetName("TSRAY");
@@ -151,7 +149,7 @@ void CTessarayApp::FindInstallDir() {
                                     : m_environment.strProgramPath;
     QSettings settings = ProgramSettings();
     const std::string stored =
-        ToBytes(settings.value(QStringLiteral("SETTINGS/INSTALLDIR")).toString());
+        ToBytes(settings.value(SettingKey(setting::kInstallDir.strKey)).toString());
     const ExistsCheck exists = [](const std::string& path) { return FileExists(path); };
     m_strInstallDir =
         FindRuntimeFolder(tessaray::FindInstallDir(ToPath(programPath), exists, stored), exists);

@@ -75,27 +75,27 @@ protected:
 } // namespace
 
 int CTipSettings::ReadStartUp() {
-    return TipSection().value(QStringLiteral("Tip/StartUp"), 0).toInt();
+    return ReadSetting(TipSection(), setting::kTipStartUp);
 }
 
 std::int64_t CTipSettings::ReadFilePos() {
-    return TipSection().value(QStringLiteral("Tip/FilePos"), 0).toLongLong();
+    return ReadSetting(TipSection(), setting::kTipFilePos);
 }
 
 std::string CTipSettings::ReadTimeStamp() {
-    return ToBytes(TipSection().value(QStringLiteral("Tip/TimeStamp")).toString());
+    return ToBytes(TipSection().value(SettingKey(setting::kTipTimeStamp.strKey)).toString());
 }
 
 void CTipSettings::WriteStartUp(int value) {
-    TipSection().setValue(QStringLiteral("Tip/StartUp"), value);
+    TipSection().setValue(SettingKey(setting::kTipStartUp.strKey), value);
 }
 
 void CTipSettings::WriteFilePos(std::int64_t value) {
-    TipSection().setValue(QStringLiteral("Tip/FilePos"), static_cast<qlonglong>(value));
+    TipSection().setValue(SettingKey(setting::kTipFilePos.strKey), static_cast<qlonglong>(value));
 }
 
 void CTipSettings::WriteTimeStamp(const std::string& value) {
-    TipSection().setValue(QStringLiteral("Tip/TimeStamp"), FromBytes(value));
+    TipSection().setValue(SettingKey(setting::kTipTimeStamp.strKey), FromBytes(value));
 }
 
 CTipOfTheDayDlg::CTipOfTheDayDlg(const std::string& folder, const SUiHooks& hooks, QWidget* parent,

@@ -302,7 +302,7 @@ void CEditProjectDlg::OnImportTxt() {
         return;
     }
     CLineList urls;
-    SReadResult read;
+    CReadResult read;
     ImportTextList(ToPath(dialog.GetPath()), urls, &read);
     AppendImported(read, dialog.GetPath(), urls);
 }
@@ -313,13 +313,13 @@ void CEditProjectDlg::OnImportCsv() {
         return;
     }
     CLineList urls;
-    SReadResult read;
+    CReadResult read;
     ImportCsvColumn(ToPath(dialog.GetPath()), dialog.GetSeparator(), dialog.GetColumn(), urls,
                     &read);
     AppendImported(read, dialog.GetPath(), urls);
 }
 
-void CEditProjectDlg::AppendImported(const SReadResult& read, const QString& path,
+void CEditProjectDlg::AppendImported(const CReadResult& read, const QString& path,
                                      const CLineList& urls) {
     if (!read.Ok()) {
         ShowHint(m_listHint, ReadFailureText(path, read));

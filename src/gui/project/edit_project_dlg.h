@@ -65,7 +65,7 @@ private:
     // Enables Delete, Edit and Test exactly when a partner is selected.
     void RefreshButtons();
     // Appends imported URLs to the list; a file that cannot be read is named under the list.
-    void AppendImported(const SReadResult& read, const QString& path, const CLineList& urls);
+    void AppendImported(const CReadResult& read, const QString& path, const CLineList& urls);
 
     const SUiHooks& m_hooks;
     std::string m_strDomain;

@@ -51,7 +51,7 @@ void CProjectSettingsDlg::OnImportTable() {
         return;
     }
     const QString path = dialog.GetPath();
-    SReadResult read;
+    CReadResult read;
     SImportTally tally;
     if (ImportGoogleTable(ToPath(path), dialog.GetSeparator(), dialog.GetColumn(), m_externalLinks,
                           &read, &tally)) {

@@ -15,7 +15,10 @@ namespace tessaray {
 
 namespace {
 
-const QString kRecentSection = QStringLiteral("Recent File List");
+// "Recent File List/File1" for the newest recent file, and so on.
+QString RecentFileKey(int nNumber) {
+    return SettingKey(setting::kRecentFilePrefix) + QString::number(nNumber);
+}
 
 } // namespace
 
@@ -55,15 +58,14 @@ bool CTessarayDoc::OpenDocument(const QString& path) {
     if (!SaveModified(true)) {
         return false;
     }
-    SProjectError error;
-    if (!m_project.Load(ToPath(path), &error)) {
+    if (const CProjectResult loaded = m_project.Load(ToPath(path)); !loaded.Ok()) {
         // The project stays as it was; a file that is gone leaves the recent-file list.
         if (!QFileInfo::exists(path) && m_recentFiles.removeAll(path) > 0) {
             SaveRecentFileList();
             m_frame.SetRecentFiles(m_recentFiles);
         }
         ShowError(tr("The file %1 cannot be opened as a Tessaray project.\n%2")
-                      .arg(QDir::toNativeSeparators(path), ErrorText(error)));
+                      .arg(QDir::toNativeSeparators(path), ErrorText(loaded.GetError())));
         return false;
     }
     AddToRecentFileList(path);
@@ -87,28 +89,30 @@ bool CTessarayDoc::OnFileSave() {
     if (m_project.GetPath().empty() || m_project.GetTitle() == CProject::kNoFileMarker) {
         return OnFileSaveAs();
     }
-    SProjectError error;
-    const bool ok = m_project.Save(m_project.GetPath(), &error);
-    if (!ok && error.eError != EProjectError::None) {
-        ShowError(tr("The project could not be saved.\n%1").arg(ErrorText(error)));
-    }
+    const CProjectResult saved = m_project.Save(m_project.GetPath());
+    ShowSaveError(saved);
     SetTitleFromProject();
     SetModifiedFlag(m_project.IsModified());
-    return ok;
+    return saved.Ok();
 }
 
 bool CTessarayDoc::OnFileSaveAs() {
-    SProjectError error;
-    const bool ok = m_project.SaveAs([this] { return ToPath(ChooseProjectFile(true)); }, &error);
-    if (!ok && error.eError != EProjectError::None) {
-        ShowError(tr("The project could not be saved.\n%1").arg(ErrorText(error)));
-    }
+    const CProjectResult saved =
+        m_project.SaveAs([this] { return ToPath(ChooseProjectFile(true)); });
+    ShowSaveError(saved);
     SetTitleFromProject();
     SetModifiedFlag(m_project.IsModified());
-    if (ok) {
+    if (saved.Ok()) {
         AddToRecentFileList(FromPath(m_project.GetPath()));
     }
-    return ok;
+    return saved.Ok();
+}
+
+void CTessarayDoc::ShowSaveError(const CProjectResult& saved) {
+    // A cancelled Save As fails with nothing to tell.
+    if (saved.Code() != EProjectError::None) {
+        ShowError(tr("The project could not be saved.\n%1").arg(ErrorText(saved.GetError())));
+    }
 }
 
 bool CTessarayDoc::SaveModified(bool bOfferCancel) {
@@ -156,8 +160,8 @@ QString CTessarayDoc::ChooseProjectFile(bool bSave) {
 }
 
 QString CTessarayDoc::ErrorText(const SProjectError& error) {
-    const QString path = QDir::toNativeSeparators(FromPath(error.strPath));
-    switch (error.eError) {
+    const QString path = QDir::toNativeSeparators(FromPath(error.detail.strPath));
+    switch (error.eCode) {
     case EProjectError::None:
         break;
     case EProjectError::NotReady:
@@ -167,14 +171,14 @@ QString CTessarayDoc::ErrorText(const SProjectError& error) {
     case EProjectError::FolderMissing:
         return tr("The folder of %1 does not exist.").arg(path);
     case EProjectError::CannotRead:
-        return tr("%1 cannot be read (%2).").arg(path, FromBytes(error.strDetail));
+        return tr("%1 cannot be read (%2).").arg(path, FromBytes(error.detail.strDetail));
     case EProjectError::FileMissing:
         return tr("The file %1 does not exist.").arg(path);
     case EProjectError::NotAProject:
         return tr("%1 is not a Tessaray project.").arg(path);
     case EProjectError::WriteFailed:
         return tr("%1 could not be written.").arg(path) + QLatin1Char('\n') +
-               FromBytes(error.strDetail);
+               FromBytes(error.detail.strDetail);
     }
     return {};
 }
@@ -195,11 +199,10 @@ void CTessarayDoc::AddToRecentFileList(const QString& path) {
 }
 
 void CTessarayDoc::LoadRecentFileList() {
-    QSettings settings = ProgramSettings();
-    settings.beginGroup(kRecentSection);
+    const QSettings settings = ProgramSettings();
     m_recentFiles.clear();
     for (int i = 1; i <= kMaxRecentFiles; ++i) {
-        const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
+        const QString path = settings.value(RecentFileKey(i)).toString();
         if (!path.isEmpty()) {
             m_recentFiles.append(path);
         }
@@ -209,9 +212,8 @@ void CTessarayDoc::LoadRecentFileList() {
 
 void CTessarayDoc::SaveRecentFileList() {
     QSettings settings = ProgramSettings();
-    settings.beginGroup(kRecentSection);
     for (int i = 1; i <= kMaxRecentFiles; ++i) {
-        const QString key = QStringLiteral("File%1").arg(i);
+        const QString key = RecentFileKey(i);
         if (i <= m_recentFiles.size()) {
             settings.setValue(key, m_recentFiles.at(i - 1));
         } else {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/app/settings_keys.h"
 #include "core/project/project.h"
 
 #include <QObject>
@@ -21,7 +22,7 @@ class CTessarayDoc final : public QObject {
 
 public:
     // The number of entries the recent-file list keeps.
-    static constexpr int kMaxRecentFiles = 8;
+    static constexpr int kMaxRecentFiles = setting::kRecentFileCount;
 
     CTessarayDoc(CCommandFrame& frame, const SUiHooks& hooks);
 
@@ -69,6 +70,7 @@ private:
     void ShowError(const QString& text);
     // The error in the user's language.
     static QString ErrorText(const SProjectError& error);
+    void ShowSaveError(const CProjectResult& saved);
     void LoadRecentFileList();
     void SaveRecentFileList();
 

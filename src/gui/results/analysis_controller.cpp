@@ -3,7 +3,6 @@
 #include "core/history/run_changes.h"
 #include "core/partner/verdict.h"
 #include "core/project/project.h"
-#include "core/results/json_report.h"
 #include "core/run/run_progress.h"
 #include "gui/project/tessaray_doc.h"
 #include "gui/results/analysis_options_dlg.h"
@@ -251,9 +250,9 @@ void CAnalysisController::RecordEndedRun() {
     if (projectPath.empty()) {
         return;
     }
-    const std::string settings = "{\"domain\": " + JsonString(m_doc.Project().GetDomain()) +
-                                 ", \"language\": \"" + std::string(1, m_setup.chLanguage) +
-                                 "\", \"program\": \"tessaray\"}";
+    const std::string settings = RunSettingsJson({.strDomain = m_doc.Project().GetDomain(),
+                                                  .strLanguage = std::string(1, m_setup.chLanguage),
+                                                  .strProgram = "tessaray"});
     const SStoredRun run = MakeStoredRun(m_table, m_run->GetVerdicts(),
                                          m_run->GetRunEnd() == ERunEnd::Completed, settings);
     const SHistoryRecord record = RecordRun(projectPath, run);

@@ -14,9 +14,6 @@ namespace tessaray {
 
 namespace {
 
-const QString kParallelKey = QStringLiteral("Analysis/Parallel");
-const QString kPerSiteKey = QStringLiteral("Analysis/PerSite");
-
 QSpinBox* CreateCountBox(QWidget* parent, const QString& objectName, int nMax) {
     auto* box = new QSpinBox(parent);
     box->setObjectName(objectName);
@@ -56,20 +53,16 @@ SFetchWindow CAnalysisOptionsDlg::GetWindow() const {
 
 SFetchWindow LoadFetchWindow() {
     const QSettings settings = ProgramSettings();
-    const auto read = [&settings](const QString& key, int nDefault, int nMax) {
-        bool ok = false;
-        const int value = settings.value(key, nDefault).toInt(&ok);
-        return ok ? std::clamp(value, 1, nMax) : nDefault;
-    };
-    return {
-        .nParallel = read(kParallelKey, SFetchWindow::kDefaultParallel, SFetchWindow::kMaxParallel),
-        .nPerSite = read(kPerSiteKey, SFetchWindow::kDefaultPerSite, SFetchWindow::kMaxPerSite)};
+    return {.nParallel = std::clamp(ReadSetting(settings, setting::kAnalysisParallel), 1,
+                                    SFetchWindow::kMaxParallel),
+            .nPerSite = std::clamp(ReadSetting(settings, setting::kAnalysisPerSite), 1,
+                                   SFetchWindow::kMaxPerSite)};
 }
 
 void SaveFetchWindow(const SFetchWindow& window) {
     QSettings settings = ProgramSettings();
-    settings.setValue(kParallelKey, window.nParallel);
-    settings.setValue(kPerSiteKey, window.nPerSite);
+    settings.setValue(SettingKey(setting::kAnalysisParallel.strKey), window.nParallel);
+    settings.setValue(SettingKey(setting::kAnalysisPerSite.strKey), window.nPerSite);
 }
 
 } // namespace tessaray

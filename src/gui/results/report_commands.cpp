@@ -96,9 +96,9 @@ void CReportCommands::OnSaveCsv() {
         return;
     }
     const std::unique_ptr<CResultTable> shown = ShownRows();
-    const SReportResult result = WriteCsvReport(ToPath(path), shown ? *shown : m_table);
+    const CReportResult result = WriteCsvReport(ToPath(path), shown ? *shown : m_table);
     if (!result.Ok()) {
-        ReportFailure(result);
+        ReportFailure(result.GetError());
     } else {
         TellIfFiltered(shown.get());
     }
@@ -128,10 +128,10 @@ void CReportCommands::OnSaveJson() {
     }
     const SJsonReportInfo info{m_project.GetTitle(), m_project.GetDomain(), m_chLanguage};
     const std::unique_ptr<CResultTable> shown = ShownRows();
-    const SReportResult result =
+    const CReportResult result =
         WriteJsonReportFile(ToPath(path), shown ? *shown : m_table, *verdicts, info);
     if (!result.Ok()) {
-        ReportFailure(result);
+        ReportFailure(result.GetError());
     } else {
         TellIfFiltered(shown.get());
     }
@@ -144,9 +144,9 @@ void CReportCommands::OnOpenInExcel() {
         return;
     }
     const std::unique_ptr<CResultTable> shown = ShownRows();
-    const SReportResult result = WriteCsvReport(path, shown ? *shown : m_table);
+    const CReportResult result = WriteCsvReport(path, shown ? *shown : m_table);
     if (!result.Ok()) {
-        ReportFailure(result);
+        ReportFailure(result.GetError());
         return;
     }
     TellIfFiltered(shown.get());
@@ -188,27 +188,28 @@ bool CReportCommands::WriteHtmlReportTo(const std::string& path, const CResultTa
                       FilteredText(table).toHtmlEscaped().toUtf8().toStdString() + "</p>\n" +
                       verdictHtml;
     }
-    const SReportResult result =
+    const CReportResult result =
         WriteHtmlReport(table, templatePath, m_project.GetTitle(), date, path, verdictHtml);
     if (!result.Ok()) {
-        ReportFailure(result);
+        ReportFailure(result.GetError());
     }
     return result.Ok();
 }
 
-void CReportCommands::ReportFailure(const SReportResult& result) {
-    switch (result.eError) {
+void CReportCommands::ReportFailure(const SReportError& error) {
+    const QString path = NativePath(error.detail.strPath);
+    switch (error.eCode) {
     case EReportError::None:
         return;
     case EReportError::TemplateMissing:
-        ShowMessage(tr("The report template %1 is missing.").arg(NativePath(result.strPath)));
+        ShowMessage(tr("The report template %1 is missing.").arg(path));
         return;
     case EReportError::TemplateInvalid:
-        ShowMessage(tr("The report template %1 cannot be used: it lacks the table markers.")
-                        .arg(NativePath(result.strPath)));
+        ShowMessage(
+            tr("The report template %1 cannot be used: it lacks the table markers.").arg(path));
         return;
     case EReportError::WriteFailed:
-        ShowMessage(tr("The report could not be written to %1.").arg(NativePath(result.strPath)));
+        ShowMessage(tr("The report could not be written to %1.").arg(path));
         return;
     }
 }

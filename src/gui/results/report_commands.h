@@ -58,7 +58,7 @@ private:
     QString FilteredText(const CResultTable& shown) const;
     // Tells in the output log that a report holds only the rows shown, when shown leaves rows out.
     void TellIfFiltered(const CResultTable* shown);
-    void ReportFailure(const SReportResult& result);
+    void ReportFailure(const SReportError& error);
     void ShowMessage(const QString& text);
 
     CCommandFrame& m_frame;

@@ -38,12 +38,13 @@ QString PlainToolTip(const QString& text) {
     return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal) : text;
 }
 
-QString ReadFailureText(const QString& path, const SReadResult& read) {
+QString ReadFailureText(const QString& path, const CReadResult& read) {
     QString text =
         QCoreApplication::translate("tessaray::CEditProjectDlg", "The file %1 cannot be read.")
             .arg(path);
-    if (read.eError != EReadError::CannotOpen && read.eError != EReadError::ReadFailed) {
-        text += QStringLiteral(" (") + FromBytes("it " + read.Reason()) + QLatin1Char(')');
+    if (read.Code() != EReadError::CannotOpen && read.Code() != EReadError::ReadFailed) {
+        text +=
+            QStringLiteral(" (") + FromBytes("it " + ReadFailureReason(read)) + QLatin1Char(')');
     }
     return text;
 }

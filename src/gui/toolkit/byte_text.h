@@ -29,6 +29,6 @@ QString PlainToolTip(const QString& text);
 
 // "The file PATH cannot be read.", followed by what the file is when it is no regular file or too
 // large (the core's words).
-QString ReadFailureText(const QString& path, const SReadResult& read);
+QString ReadFailureText(const QString& path, const CReadResult& read);
 
 } // namespace tessaray

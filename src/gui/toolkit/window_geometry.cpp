@@ -14,7 +14,8 @@ namespace {
 class CGeometryKeeper final : public QObject {
 public:
     CGeometryKeeper(QWidget* window, QString key)
-        : QObject(window), m_window(window), m_strKey(QStringLiteral("Window/") + std::move(key)) {}
+        : QObject(window), m_window(window),
+          m_strKey(SettingKey(setting::kWindowGeometryPrefix) + std::move(key)) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == m_window && event->type() == QEvent::Show && !m_bRestored) {

@@ -64,9 +64,9 @@ TEST(HistoryDbTest, StoresAndReadsRuns) {
     EXPECT_EQ(history.PreviousCompleted(), 0);
 
     const SStoredRun first = SampleRun(3);
-    ASSERT_EQ(history.Store(first), 1) << history.Error();
-    ASSERT_EQ(history.Store(SampleRun(2, false)), 2);
-    ASSERT_EQ(history.Store(first), 3);
+    ASSERT_EQ(history.Store(first).Value(), 1) << history.Error();
+    ASSERT_EQ(history.Store(SampleRun(2, false)).Value(), 2);
+    ASSERT_EQ(history.Store(first).Value(), 3);
     EXPECT_EQ(history.PreviousCompleted(), 3);
     EXPECT_EQ(history.PreviousCompleted(3), 1); // the stopped run is skipped
 
@@ -94,7 +94,7 @@ TEST(HistoryDbTest, StoresAndReadsRuns) {
     CSqliteDb db;
     ASSERT_TRUE(db.Open(path, CSqliteDb::EOpen::ReadOnly));
     const std::string texts = db.QueryText("SELECT count(*) FROM texts");
-    ASSERT_EQ(history.Store(first), 4);
+    ASSERT_EQ(history.Store(first).Value(), 4);
     EXPECT_EQ(db.QueryText("SELECT count(*) FROM texts"), texts);
     ExpectWhole(path);
 }
@@ -124,13 +124,13 @@ TEST(HistoryDbTest, DamagedOrForeignFilesAreLeftAlone) {
     {
         CHistoryDb whole;
         ASSERT_TRUE(whole.Open(cut, true));
-        ASSERT_NE(whole.Store(SampleRun(2000)), 0);
+        ASSERT_TRUE(whole.Store(SampleRun(2000)).Ok());
     }
     std::filesystem::resize_file(cut, std::filesystem::file_size(cut) / 2);
     const std::string half = ReadAll(cut);
     if (history.Open(cut, false)) {
         SStoredRun run;
-        EXPECT_TRUE(history.Store(SampleRun(2000)) == 0 || !history.ReadRun(1, run));
+        EXPECT_TRUE(!history.Store(SampleRun(2000)).Ok() || !history.ReadRun(1, run));
         EXPECT_FALSE(history.Error().empty());
     }
     EXPECT_EQ(ReadAll(cut), half);
@@ -176,7 +176,7 @@ TEST(HistoryDbTest, TwoProgramsOnOneFile) {
     CHistoryDb second;
     ASSERT_TRUE(first.Open(path, true));
     ASSERT_TRUE(second.Open(path, true));
-    ASSERT_EQ(first.Store(SampleRun(5)), 1);
+    ASSERT_EQ(first.Store(SampleRun(5)).Value(), 1);
 
     // While one holds the write lock, the other reads and its store waits, then gives up whole.
     CSqliteDb writer;
@@ -185,7 +185,7 @@ TEST(HistoryDbTest, TwoProgramsOnOneFile) {
     SStoredRun run;
     EXPECT_TRUE(second.ReadRun(1, run));
     second.SetBusyTimeout(50);
-    EXPECT_EQ(second.Store(SampleRun(5)), 0);
+    EXPECT_FALSE(second.Store(SampleRun(5)).Ok());
     EXPECT_NE(second.Error().find("locked"), std::string::npos) << second.Error();
 
     // With a longer timeout the store waits until the lock goes.
@@ -194,9 +194,9 @@ TEST(HistoryDbTest, TwoProgramsOnOneFile) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         writer.Exec("COMMIT");
     });
-    EXPECT_EQ(second.Store(SampleRun(5)), 2) << second.Error();
+    EXPECT_EQ(second.Store(SampleRun(5)).Value(), 2) << second.Error();
     release.join();
-    EXPECT_EQ(first.Store(SampleRun(5)), 3);
+    EXPECT_EQ(first.Store(SampleRun(5)).Value(), 3);
     ExpectWhole(path);
 }
 
@@ -217,7 +217,7 @@ TEST(HistoryDbTest, KilledWhileStoringLeavesWholeRuns) {
         if (child == 0) {
             CHistoryDb history;
             if (history.Open(path, false)) {
-                while (history.Store(run) != 0) {
+                while (history.Store(run).Ok()) {
                 }
             }
             _exit(1);
@@ -235,8 +235,23 @@ TEST(HistoryDbTest, KilledWhileStoringLeavesWholeRuns) {
     // The history still takes runs afterwards.
     CHistoryDb history;
     ASSERT_TRUE(history.Open(path, false)) << history.Error();
-    EXPECT_NE(history.Store(SampleRun(3)), 0) << history.Error();
+    EXPECT_TRUE(history.Store(SampleRun(3)).Ok()) << history.Error();
     ExpectWhole(path);
+}
+
+// The desktop program stores its language letter only, the command line its --lang, the partner
+// count and whether it authenticated.
+TEST(HistoryDbTest, RunSettingsKeepEachProgramsKeys) {
+    EXPECT_EQ(
+        RunSettingsJson({.strDomain = "shop.test", .strLanguage = "G", .strProgram = "tessaray"}),
+        R"({"domain": "shop.test", "language": "G", "program": "tessaray"})");
+    EXPECT_EQ(RunSettingsJson({.strDomain = "sh\"op",
+                               .strLanguage = "en",
+                               .nPartners = 3,
+                               .bAuthentication = false,
+                               .strProgram = "tessaray-cli"}),
+              R"({"domain": "sh\"op", "language": "en", "partners": 3, "authentication": false, )"
+              R"("program": "tessaray-cli"})");
 }
 
 } // namespace

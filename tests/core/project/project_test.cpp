@@ -173,10 +173,10 @@ TEST(ProjectSave, NotReadyWritesNothing) {
     TempDir dir;
     CProject project;
     project.StartNew("shop.example");
-    SProjectError error;
-    EXPECT_FALSE(project.Save(dir.File("p.tsrp"), &error));
-    EXPECT_EQ(error.eError, EProjectError::NotReady);
-    EXPECT_FALSE(error.Text().empty());
+    const CProjectResult saved = project.Save(dir.File("p.tsrp"));
+    ASSERT_FALSE(saved.Ok());
+    EXPECT_EQ(saved.Code(), EProjectError::NotReady);
+    EXPECT_FALSE(ProjectErrorText(saved.GetError()).empty());
     EXPECT_FALSE(std::filesystem::exists(dir.File("p.tsrp")));
     EXPECT_EQ(project.GetPath(), "Unbekannt");
 }
@@ -197,11 +197,11 @@ void ExpectFailedSaveKeepsEverything(CProject& project, const std::string& path,
                                      const std::string& oldContent) {
     const std::string oldPath = project.GetPath();
     ASSERT_TRUE(project.IsModified());
-    SProjectError error;
-    EXPECT_FALSE(project.Save(path, &error));
-    EXPECT_NE(error.eError, EProjectError::None);
-    EXPECT_EQ(error.strPath, path);
-    EXPECT_FALSE(error.Text().empty());
+    const CProjectResult saved = project.Save(path);
+    ASSERT_FALSE(saved.Ok());
+    EXPECT_NE(saved.Code(), EProjectError::None);
+    EXPECT_EQ(saved.GetError().detail.strPath, path);
+    EXPECT_FALSE(ProjectErrorText(saved.GetError()).empty());
     EXPECT_TRUE(project.IsModified());
     EXPECT_EQ(project.GetPath(), oldPath);
     if (!oldContent.empty()) {
@@ -328,11 +328,12 @@ TEST(ProjectLoad, RefusesWhatIsNotAProjectAndKeepsEverything) {
         {"folderless.tsrp", EProjectError::NoFolder},
         {dir.Path(), EProjectError::CannotRead}};
     for (const auto& [candidate, eError] : candidates) {
-        SProjectError error;
-        EXPECT_FALSE(project.Load(candidate, &error)) << candidate;
-        EXPECT_EQ(error.eError, eError) << candidate;
-        EXPECT_EQ(error.strPath, candidate);
-        EXPECT_NE(error.Text().find(candidate), std::string::npos) << candidate;
+        const CProjectResult loaded = project.Load(candidate);
+        ASSERT_FALSE(loaded.Ok()) << candidate;
+        EXPECT_EQ(loaded.Code(), eError) << candidate;
+        EXPECT_EQ(loaded.GetError().detail.strPath, candidate);
+        EXPECT_NE(ProjectErrorText(loaded.GetError()).find(candidate), std::string::npos)
+            << candidate;
         EXPECT_EQ(project.GetPath(), path);
         EXPECT_TRUE(project.IsModified());
         EXPECT_EQ(project.GetPartnerCount(), 3);

@@ -187,24 +187,25 @@ TEST(HtmlReportTest, WriteHtmlReportReportsEachFailure) {
     CResultTable report;
     report.InsertRow(0);
     report.SetCellText(0, kColNo, "v");
-    SReportResult result = WriteHtmlReport(report, dir.File("report.html"), "Shop", "2026-12-08",
+    CReportResult result = WriteHtmlReport(report, dir.File("report.html"), "Shop", "2026-12-08",
                                            dir.File("out.html"));
-    EXPECT_EQ(result.eError, EReportError::TemplateMissing);
+    EXPECT_EQ(result.Code(), EReportError::TemplateMissing);
     EXPECT_FALSE(FileExists(dir.File("out.html")));
 
     const std::string invalid = dir.Write("invalid.html", "<html>no blocks</html>");
     result = WriteHtmlReport(report, invalid, "Shop", "2026-12-08", dir.File("out.html"));
-    EXPECT_EQ(result.eError, EReportError::TemplateInvalid);
+    EXPECT_EQ(result.Code(), EReportError::TemplateInvalid);
 
     const std::string good = dir.Write("report.html", kTemplate);
     result = WriteHtmlReport(report, good, "Shop", "2026-12-08", dir.File("no/out.html"));
-    EXPECT_EQ(result.eError, EReportError::WriteFailed);
-    EXPECT_NE(result.strReason.find(dir.File("no/out.html")), std::string::npos);
+    EXPECT_EQ(result.Code(), EReportError::WriteFailed);
+    EXPECT_NE(ReportFailureText(result.GetError()).find(dir.File("no/out.html")),
+              std::string::npos);
 
     // A template without "%VERDICT%" gives the same page as ever, with or without verdicts.
     result = WriteHtmlReport(report, good, "Shop", "2026-12-08", dir.File("out.html"),
                              "<p>verdicts</p>");
-    EXPECT_TRUE(result.Ok()) << result.strReason;
+    EXPECT_TRUE(result.Ok());
     Rows rows(2);
     for (const SColumnInfo& column : report.GetColumns()) {
         rows[0].emplace_back(column.pszTitle);

@@ -133,8 +133,8 @@ TEST(ReportFileTest, StreamAndFileGetTheSameBytes) {
 
     test::TempDir dir;
     const std::string path = dir.Write("report.csv", "older and longer content than needed");
-    const SReportResult result = WriteCsvReport(path, table);
-    EXPECT_TRUE(result.Ok()) << result.strReason;
+    const CReportResult result = WriteCsvReport(path, table);
+    EXPECT_TRUE(result.Ok());
     EXPECT_EQ(test::ReadAll(path), stream.str());
 }
 
@@ -181,11 +181,12 @@ TEST(ReportFileTest, CellsFromOutsideThatLookLikeFormulasStayText) {
 TEST(ReportFileTest, WriteFailureNamesTheFile) {
     test::TempDir dir;
     const std::string path = dir.File("missing-folder/report.csv");
-    const SReportResult result = WriteCsvReport(path, ThreeRows());
+    const CReportResult result = WriteCsvReport(path, ThreeRows());
     EXPECT_FALSE(result.Ok());
-    EXPECT_EQ(result.eError, EReportError::WriteFailed);
-    EXPECT_NE(result.strReason.find(path), std::string::npos) << result.strReason;
-    EXPECT_NE(result.strReason.find("No such file"), std::string::npos) << result.strReason;
+    EXPECT_EQ(result.Code(), EReportError::WriteFailed);
+    const std::string reason = ReportFailureText(result.GetError());
+    EXPECT_NE(reason.find(path), std::string::npos) << reason;
+    EXPECT_NE(reason.find("No such file"), std::string::npos) << reason;
 }
 
 TEST(ReportFileTest, TempReportPathsLieInThePrivateFolder) {

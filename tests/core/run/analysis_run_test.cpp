@@ -602,7 +602,7 @@ TEST_F(AnalysisRunTest, StartNeedsASavedCompleteProjectAndNoRunningOne) {
     Serve("/x.html", Page(""));
     // The first partner slot is empty: no run, no message.
     m_project.StartNew(kDomain);
-    m_project.Save(m_projectDir.File("empty.tsrp"));
+    static_cast<void>(m_project.Save(m_projectDir.File("empty.tsrp")));
     ASSERT_FALSE(m_project.IsModified());
     EXPECT_FALSE(m_run.Start());
     EXPECT_FALSE(m_run.IsRunning());
@@ -618,7 +618,7 @@ TEST_F(AnalysisRunTest, StartNeedsASavedCompleteProjectAndNoRunningOne) {
 
     m_run.SetSaveCommand([&] {
         ++saves;
-        m_project.Save(m_projectDir.File("saved.tsrp"));
+        static_cast<void>(m_project.Save(m_projectDir.File("saved.tsrp")));
     });
     ASSERT_TRUE(m_run.Start());
     EXPECT_EQ(saves, 2);

@@ -112,10 +112,11 @@ TEST(FileReadWriteTest, ReadInputFileTakesRegularFilesUpToTheLimit) {
     const std::string path = dir.Write("f", std::string("a\0b", 3));
     EXPECT_TRUE(ReadInputFile(path, 3, bytes).Ok());
     EXPECT_EQ(bytes, std::string("a\0b", 3));
-    const SReadResult large = ReadInputFile(path, 2, bytes);
-    EXPECT_EQ(large.eError, EReadError::TooLarge);
+    const CReadResult large = ReadInputFile(path, 2, bytes);
+    EXPECT_EQ(large.Code(), EReadError::TooLarge);
     EXPECT_EQ(bytes, "");
-    EXPECT_EQ(ReadInputFile(dir.File("none"), 9, bytes).Reason(), "No such file or directory");
+    EXPECT_EQ(ReadFailureReason(ReadInputFile(dir.File("none"), 9, bytes)),
+              "No such file or directory");
 }
 
 // No-op tip settings for the tips reader.
@@ -150,36 +151,36 @@ const std::vector<SInputKind>& InputKinds() {
         {"project", "p.tsrp",
          [](const std::string&, const std::string& path) {
              CProject project;
-             SProjectError error;
-             EXPECT_FALSE(project.Load(path, &error));
-             return error.Text();
+             const CProjectResult loaded = project.Load(path);
+             EXPECT_FALSE(loaded.Ok());
+             return loaded.Ok() ? std::string() : ProjectErrorText(loaded.GetError());
          }},
         {"text import", "list.txt",
          [](const std::string&, const std::string& path) {
              CLineList out;
-             SReadResult read;
+             CReadResult read;
              EXPECT_FALSE(ImportTextList(path, out, &read));
-             return read.Reason();
+             return ReadFailureReason(read);
          }},
         {"csv import", "list.csv",
          [](const std::string&, const std::string& path) {
              CLineList out;
-             SReadResult read;
+             CReadResult read;
              EXPECT_FALSE(ImportCsvColumn(path, ',', 1, out, &read));
-             return read.Reason();
+             return ReadFailureReason(read);
          }},
         {"google table", "table.csv",
          [](const std::string&, const std::string& path) {
              CLineList out;
-             SReadResult read;
+             CReadResult read;
              EXPECT_FALSE(ImportGoogleTable(path, ',', 2, out, &read));
-             return read.Reason();
+             return ReadFailureReason(read);
          }},
         {"template", "report.html",
          [](const std::string&, const std::string& path) {
              CHtmlReport report;
              EXPECT_FALSE(report.LoadTemplate(path));
-             return report.GetReadResult().Reason();
+             return ReadFailureReason(report.GetReadResult());
          }},
         {"tips", "tips.txt",
          [](const std::string& folder, const std::string&) {

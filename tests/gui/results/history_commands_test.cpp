@@ -49,7 +49,7 @@ protected:
         CHistoryDb history;
         ASSERT_TRUE(nRuns == 0 || history.Open(HistoryPathOf(path), true)) << history.Error();
         for (int run = 0; run < nRuns; ++run) {
-            ASSERT_NE(history.Store(MakeRun(run == 1)), 0) << history.Error();
+            ASSERT_TRUE(history.Store(MakeRun(run == 1)).Ok()) << history.Error();
         }
         SGuiOptions options = WithEnglishFile();
         options.args = {QString::fromStdString(path)};
@@ -122,7 +122,7 @@ TEST_F(HistoryCommandsTest, WithoutTwoRunsThereIsNothingToCompare) {
 
     CHistoryDb history;
     ASSERT_TRUE(history.Open(m_temp.File("shop.tsrp-history"), true));
-    ASSERT_NE(history.Store(MakeRun(false)), 0);
+    ASSERT_TRUE(history.Store(MakeRun(false)).Ok());
     ASSERT_TRUE(Enabled(ID_SAVE_CHANGES_CSV));
     m_chosenPaths = {QString::fromStdString(m_temp.File("changes.csv"))};
     Frame().Action(ID_SAVE_CHANGES_CSV)->trigger();

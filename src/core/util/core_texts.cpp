@@ -1,0 +1,230 @@
+#include "core/util/core_texts.h"
+
+#include <array>
+#include <cstddef>
+
+namespace tessaray {
+
+namespace {
+
+using Id = ETextId;
+
+struct SEntry {
+    ETextId eId;
+    std::string_view text;
+};
+
+constexpr std::size_t kTextCount = static_cast<std::size_t>(ETextId::Count);
+using Catalogue = std::array<SEntry, kTextCount>;
+
+constexpr Catalogue kEnglish = {{
+    {Id::VerdictCounts, "counts"},
+    {Id::VerdictDoesNotCount, "does not count"},
+    {Id::VerdictMissing, "missing"},
+    {Id::VerdictUnreachable, "unreachable"},
+    {Id::ReasonRelNofollow, "The link is marked rel=nofollow."},
+    {Id::ReasonRelSponsored, "The link is marked rel=sponsored."},
+    {Id::ReasonRelUgc, "The link is marked rel=ugc."},
+    {Id::ReasonMetaNofollow, "A robots meta tag of the page says nofollow."},
+    {Id::ReasonHeaderNofollow, "The X-Robots-Tag header of the page says nofollow."},
+    {Id::ReasonRobotsTxtUnreadable,
+     "The site's robots.txt could not be fetched, so Googlebot fetches nothing from the site."},
+    {Id::ReasonRobotsTxtStatus, "The site's robots.txt answered with HTTP status %1, so Googlebot "
+                                "fetches nothing from the site."},
+    {Id::ReasonRobotsTxtDisallowed, "The site's robots.txt does not let Googlebot fetch the page."},
+    {Id::ReasonNoindex, "The page asks not to be indexed (noindex in %1)."},
+    {Id::ReasonHttpStatus, "The page answered with HTTP status %1."},
+    {Id::ReasonIncomplete, "The page did not arrive whole (%1)."},
+    {Id::ReasonFetchFailed, "The page could not be fetched (%1)."},
+    {Id::ReasonUndecodable, "The page could not be read as text (%1)."},
+    {Id::ReasonRedirected, "The page redirects to %1."},
+    {Id::ReasonCanonicalElsewhere, "The page names %1 as its canonical URL."},
+    {Id::ReasonInNoscript, "The link stands only inside <noscript>: browsers with scripts and "
+                           "Google's renderer do not show it."},
+    {Id::ReasonRobotsRuleDiffers,
+     "The Robots-Allow cell and the robots.txt rules search engines use disagree."},
+    {Id::SummaryPartnerOne, "partner"},
+    {Id::SummaryPartnerMany, "partners"},
+    {Id::SummaryCountsOne, "counts"},
+    {Id::SummaryCountsMany, "count"},
+    {Id::SummaryDoesNotCountOne, "does not count"},
+    {Id::SummaryDoesNotCountMany, "do not count"},
+    {Id::SummaryMissingOne, "missing"},
+    {Id::SummaryMissingMany, "missing"},
+    {Id::SummaryUnreachableOne, "unreachable"},
+    {Id::SummaryUnreachableMany, "unreachable"},
+    {Id::SummaryStoppedOne, " (stopped after %1 of %2 partner)"},
+    {Id::SummaryStoppedMany, " (stopped after %1 of %2 partners)"},
+    {Id::VerdictTableNo, "No."},
+    {Id::VerdictTableVerdict, "Verdict"},
+    {Id::VerdictTableReasons, "Reasons"},
+    {Id::OutcomeTimeout, "server went silent"},
+    {Id::OutcomeTooSlow, "server too slow"},
+    {Id::OutcomeReset, "connection reset"},
+    {Id::OutcomeShortBody, "shorter than announced"},
+    {Id::OutcomeBadChunking, "malformed chunked body"},
+    {Id::OutcomeSizeCap, "size limit reached"},
+    {Id::OutcomeTls, "TLS failure"},
+    {Id::OutcomeDns, "host name not found"},
+    {Id::OutcomeRefused, "connection refused"},
+    {Id::OutcomeHttpError, "HTTP error"},
+    {Id::OutcomeInvalid, "invalid response"},
+    {Id::OutcomeFailed, "failed (%1)"},
+    {Id::OutcomeBrokenOff, "broken off after %1 bytes (%2)"},
+    {Id::ColumnNo, "No."},
+    {Id::ColumnPartnerUrl, "Partner URL"},
+    {Id::ColumnR1, "R1"},
+    {Id::ColumnStatusCode, "S.Code"},
+    {Id::ColumnBytes, "Bytes"},
+    {Id::ColumnIntLinks, "Int.Links"},
+    {Id::ColumnExtLinks, "Ext.Links"},
+    {Id::ColumnYourUrl, "Your URL"},
+    {Id::ColumnR2, "R2"},
+    {Id::ColumnAnchorText, "Your Anchor Text"},
+    {Id::ColumnListed, "Listed"},
+    {Id::ColumnFollowMeta, "Follow(Meta)"},
+    {Id::ColumnFollowLink, "Follow(Link)"},
+    {Id::ColumnRobotsAllow, "Robots-Allow"},
+    {Id::ColumnR3, "R3"},
+    {Id::ColumnGoogle, "Google"},
+    {Id::ColumnComment, "Comment"},
+    {Id::ColumnServerHeader, "Server Header"},
+    {Id::RunAnalyzingReady, "analyzing ready"},
+    {Id::RunLoading, "loading"},
+    {Id::RunAnalyzing, "analyzing"},
+    {Id::RunReady, "ready"},
+    {Id::RunCannotFetch, "cannot start the fetch"},
+    {Id::RunCounts, "%1 partners, %2 listed links, %3 nofollow links, %4 failed fetches"},
+    {Id::RunStopping, "stopping after the current page (press Ctrl+C again to abort)"},
+    {Id::RunCancelling, "aborting: the fetches under way are cancelled, the reports of the "
+                        "finished rows written"},
+    {Id::RunVerdictTitle, "Verdict"},
+    {Id::RunProgress, "%1 of %2 partners done, %3 in flight, %4 elapsed"},
+    {Id::RunProgressLeft, ", about %1 left"},
+}};
+
+constexpr Catalogue kGerman = {{
+    {Id::VerdictCounts, "zählt"},
+    {Id::VerdictDoesNotCount, "zählt nicht"},
+    {Id::VerdictMissing, "fehlt"},
+    {Id::VerdictUnreachable, "nicht erreichbar"},
+    {Id::ReasonRelNofollow, "Der Link ist mit rel=nofollow markiert."},
+    {Id::ReasonRelSponsored, "Der Link ist mit rel=sponsored markiert."},
+    {Id::ReasonRelUgc, "Der Link ist mit rel=ugc markiert."},
+    {Id::ReasonMetaNofollow, "Ein Robots-Meta-Tag der Seite sagt nofollow."},
+    {Id::ReasonHeaderNofollow, "Der X-Robots-Tag-Header der Seite sagt nofollow."},
+    {Id::ReasonRobotsTxtUnreadable, "Die robots.txt der Website war nicht abrufbar, daher ruft "
+                                    "Googlebot nichts von der Website ab."},
+    {Id::ReasonRobotsTxtStatus, "Die robots.txt der Website antwortete mit HTTP-Status %1, daher "
+                                "ruft Googlebot nichts von der Website ab."},
+    {Id::ReasonRobotsTxtDisallowed,
+     "Die robots.txt der Website verbietet Googlebot, die Seite abzurufen."},
+    {Id::ReasonNoindex, "Die Seite will nicht indexiert werden (noindex in %1)."},
+    {Id::ReasonHttpStatus, "Die Seite antwortete mit HTTP-Status %1."},
+    {Id::ReasonIncomplete, "Die Seite kam nicht vollständig an (%1)."},
+    {Id::ReasonFetchFailed, "Die Seite konnte nicht abgerufen werden (%1)."},
+    {Id::ReasonUndecodable, "Die Seite konnte nicht als Text gelesen werden (%1)."},
+    {Id::ReasonRedirected, "Die Seite leitet weiter auf %1."},
+    {Id::ReasonCanonicalElsewhere, "Die Seite nennt %1 als kanonische URL."},
+    {Id::ReasonInNoscript, "Der Link steht nur in <noscript>: Browser mit Skripten und Googles "
+                           "Renderer zeigen ihn nicht."},
+    {Id::ReasonRobotsRuleDiffers,
+     "Die Spalte Robots-Allow und die robots.txt-Regeln der Suchmaschinen widersprechen sich."},
+    {Id::SummaryPartnerOne, "Partner"},
+    {Id::SummaryPartnerMany, "Partner"},
+    {Id::SummaryCountsOne, "zählt"},
+    {Id::SummaryCountsMany, "zählen"},
+    {Id::SummaryDoesNotCountOne, "zählt nicht"},
+    {Id::SummaryDoesNotCountMany, "zählen nicht"},
+    {Id::SummaryMissingOne, "fehlt"},
+    {Id::SummaryMissingMany, "fehlen"},
+    {Id::SummaryUnreachableOne, "nicht erreichbar"},
+    {Id::SummaryUnreachableMany, "nicht erreichbar"},
+    {Id::SummaryStoppedOne, " (angehalten nach %1 von %2 Partner)"},
+    {Id::SummaryStoppedMany, " (angehalten nach %1 von %2 Partnern)"},
+    {Id::VerdictTableNo, "Nr."},
+    {Id::VerdictTableVerdict, "Bewertung"},
+    {Id::VerdictTableReasons, "Gründe"},
+    {Id::OutcomeTimeout, "Server antwortet nicht mehr"},
+    {Id::OutcomeTooSlow, "Server zu langsam"},
+    {Id::OutcomeReset, "Verbindung abgebrochen"},
+    {Id::OutcomeShortBody, "kürzer als angekündigt"},
+    {Id::OutcomeBadChunking, "fehlerhafte Chunk-Kodierung"},
+    {Id::OutcomeSizeCap, "Größengrenze erreicht"},
+    {Id::OutcomeTls, "TLS-Fehler"},
+    {Id::OutcomeDns, "Hostname nicht gefunden"},
+    {Id::OutcomeRefused, "Verbindung abgelehnt"},
+    {Id::OutcomeHttpError, "HTTP-Fehler"},
+    {Id::OutcomeInvalid, "ungültige Antwort"},
+    {Id::OutcomeFailed, "fehlgeschlagen (%1)"},
+    {Id::OutcomeBrokenOff, "abgebrochen nach %1 Bytes (%2)"},
+    {Id::ColumnNo, "Nr."},
+    {Id::ColumnPartnerUrl, "Partner URL"},
+    {Id::ColumnR1, "R1"},
+    {Id::ColumnStatusCode, "S.Code"},
+    {Id::ColumnBytes, "Bytes"},
+    {Id::ColumnIntLinks, "Int.Links"},
+    {Id::ColumnExtLinks, "Ext.Links"},
+    {Id::ColumnYourUrl, "Ihre URL"},
+    {Id::ColumnR2, "R2"},
+    {Id::ColumnAnchorText, "Ihr Anker Text"},
+    {Id::ColumnListed, "gelistet"},
+    {Id::ColumnFollowMeta, "Follow(Meta)"},
+    {Id::ColumnFollowLink, "Follow(Link)"},
+    {Id::ColumnRobotsAllow, "Robots-Allow"},
+    {Id::ColumnR3, "R3"},
+    {Id::ColumnGoogle, "Google"},
+    {Id::ColumnComment, "Kommentar"},
+    {Id::ColumnServerHeader, "Server Header"},
+    {Id::RunAnalyzingReady, "analysieren fertig"},
+    {Id::RunLoading, "laden"},
+    {Id::RunAnalyzing, "analysieren"},
+    {Id::RunReady, "fertig"},
+    {Id::RunCannotFetch, "Abruf kann nicht gestartet werden"},
+    {Id::RunCounts, "%1 Partner, %2 gelistete Links, %3 Nofollow-Links, %4 fehlgeschlagene Abrufe"},
+    {Id::RunStopping, "Abbruch nach der laufenden Seite (Strg+C erneut bricht sofort ab)"},
+    {Id::RunCancelling, "Sofortiger Abbruch: laufende Abrufe werden beendet, die Berichte der "
+                        "fertigen Zeilen geschrieben"},
+    {Id::RunVerdictTitle, "Bewertung"},
+    {Id::RunProgress, "%1 von %2 Partnern fertig, %3 im Abruf, %4 vergangen"},
+    {Id::RunProgressLeft, ", noch etwa %1"},
+}};
+
+// Each catalogue lists every text once, in the order of the codes.
+constexpr bool IsComplete(const Catalogue& catalogue) {
+    for (std::size_t i = 0; i < catalogue.size(); ++i) {
+        if (catalogue[i].eId != static_cast<ETextId>(i) || catalogue[i].text.empty()) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(IsComplete(kEnglish) && IsComplete(kGerman));
+
+} // namespace
+
+std::string_view CoreText(ETextId id, char chLanguage) {
+    const Catalogue& catalogue = chLanguage == 'G' ? kGerman : kEnglish;
+    const auto index = static_cast<std::size_t>(id);
+    return index < catalogue.size() ? catalogue[index].text : std::string_view();
+}
+
+std::string FormatText(std::string_view pattern, std::initializer_list<std::string_view> values) {
+    std::string text;
+    text.reserve(pattern.size());
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' &&
+            pattern[i + 1] <= '9') {
+            const auto n = static_cast<std::size_t>(pattern[i + 1] - '1');
+            if (n < values.size()) {
+                text += values.begin()[n];
+            }
+            ++i;
+        } else {
+            text += pattern[i];
+        }
+    }
+    return text;
+}
+
+} // namespace tessaray

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace tessaray {
+
+// Every text the core and the command line show, by code; core_texts.cpp holds one catalogue per
+// language. "%1", "%2", ... stand for the values FormatText puts in.
+enum class ETextId {
+    // The verdicts, in the order of EVerdict.
+    VerdictCounts,
+    VerdictDoesNotCount,
+    VerdictMissing,
+    VerdictUnreachable,
+    // The sentences of the verdicts' reasons; %1 is the reason's detail.
+    ReasonRelNofollow,
+    ReasonRelSponsored,
+    ReasonRelUgc,
+    ReasonMetaNofollow,
+    ReasonHeaderNofollow,
+    ReasonRobotsTxtUnreadable,
+    ReasonRobotsTxtStatus,
+    ReasonRobotsTxtDisallowed,
+    ReasonNoindex,
+    ReasonHttpStatus,
+    ReasonIncomplete,
+    ReasonFetchFailed,
+    ReasonUndecodable,
+    ReasonRedirected,
+    ReasonCanonicalElsewhere,
+    ReasonInNoscript,
+    ReasonRobotsRuleDiffers,
+    // The summary of a run's verdicts, each count with its word for one and for more.
+    SummaryPartnerOne,
+    SummaryPartnerMany,
+    SummaryCountsOne,
+    SummaryCountsMany,
+    SummaryDoesNotCountOne,
+    SummaryDoesNotCountMany,
+    SummaryMissingOne,
+    SummaryMissingMany,
+    SummaryUnreachableOne,
+    SummaryUnreachableMany,
+    SummaryStoppedOne,  // %1 partners judged of %2
+    SummaryStoppedMany, // %1 partners judged of %2
+    // The heads of the verdict table of the HTML report.
+    VerdictTableNo,
+    VerdictTableVerdict,
+    VerdictTableReasons,
+    // Why a transfer ended, in a few words.
+    OutcomeTimeout,
+    OutcomeTooSlow,
+    OutcomeReset,
+    OutcomeShortBody,
+    OutcomeBadChunking,
+    OutcomeSizeCap,
+    OutcomeTls,
+    OutcomeDns,
+    OutcomeRefused,
+    OutcomeHttpError,
+    OutcomeInvalid,
+    OutcomeFailed,    // %1 the cause
+    OutcomeBrokenOff, // %1 bytes received, %2 the cause
+    // The column titles of the result table, in the order of the columns.
+    ColumnNo,
+    ColumnPartnerUrl,
+    ColumnR1,
+    ColumnStatusCode,
+    ColumnBytes,
+    ColumnIntLinks,
+    ColumnExtLinks,
+    ColumnYourUrl,
+    ColumnR2,
+    ColumnAnchorText,
+    ColumnListed,
+    ColumnFollowMeta,
+    ColumnFollowLink,
+    ColumnRobotsAllow,
+    ColumnR3,
+    ColumnGoogle,
+    ColumnComment,
+    ColumnServerHeader,
+    // The command line's analysis: the log words, its closing counts and its Ctrl+C messages.
+    RunAnalyzingReady,
+    RunLoading,
+    RunAnalyzing,
+    RunReady,
+    RunCannotFetch,
+    RunCounts, // %1 partners, %2 listed links, %3 nofollow links, %4 failed fetches
+    RunStopping,
+    RunCancelling,
+    RunVerdictTitle,
+    RunProgress,     // %1 partners done of %2, %3 in flight, %4 elapsed
+    RunProgressLeft, // %1 the time left
+    Count
+};
+
+// The text of id in the language of chLanguage ('G' German, else English).
+std::string_view CoreText(ETextId id, char chLanguage);
+
+// pattern with each "%1" ... "%9" replaced by that value (a missing value by nothing); the values
+// themselves are not searched.
+std::string FormatText(std::string_view pattern, std::initializer_list<std::string_view> values);
+
+} // namespace tessaray
