@@ -1,6 +1,5 @@
 #include "core/fetch/transfer_outcome.h"
 
-#include "core/fetch/page_fetcher.h"
 #include "core/util/core_texts.h"
 
 #include <curl/curl.h>

@@ -6,6 +6,18 @@
 
 namespace tessaray {
 
+// Result codes of CPageFetcher::Fetch and CFetchJob: 0 a response came, -1 404, 1 authentication
+// refused, otherwise a WinInet-style error number of a transport failure.
+inline constexpr int kFetchOk = 0;
+inline constexpr int kFetchNotFound = -1;
+inline constexpr int kFetchAuthRefused = 1;
+inline constexpr int kFetchErrorTimeout = 12002;
+inline constexpr int kFetchErrorInternal = 12004; // anything not listed here
+inline constexpr int kFetchErrorNameNotResolved = 12007;
+inline constexpr int kFetchErrorCannotConnect = 12029;
+inline constexpr int kFetchErrorInvalidResponse = 12152;
+inline constexpr int kFetchErrorSecureFailure = 12157;
+
 // Whether a page arrived whole and, if not, why. The codes are what the JSON report writes.
 enum class ETransferOutcome {
     Complete,    // a response arrived and its body was read to its end
