@@ -236,8 +236,10 @@ CHistoryResult CHistoryDb::Open(const std::string& strPath, bool bCreate) {
         !error) {
         resolved = (folder / path.filename()).string();
     }
-    if (!m_db.Open(resolved, bCreate ? CSqliteDb::EOpen::Create : CSqliteDb::EOpen::ReadWrite)) {
-        return Fail(EHistoryError::OpenFailed, strPath);
+    if (const CSqliteResult opened =
+            m_db.Open(resolved, bCreate ? CSqliteDb::EOpen::Create : CSqliteDb::EOpen::ReadWrite);
+        !opened) {
+        return Error{EHistoryError::OpenFailed, strPath + ": " + opened.GetError().detail};
     }
     m_db.SetBusyTimeout(5000);
     CHistoryResult schema = CreateSchema();

@@ -46,7 +46,7 @@ SStoredRun SampleRun(int nPartners, bool bCompleted = true) {
 // The rows of every run agree with the count stored with the run, and the file is sound.
 void ExpectWhole(const std::string& path) {
     CSqliteDb db;
-    ASSERT_TRUE(db.Open(path, CSqliteDb::EOpen::ReadOnly)) << db.LastError();
+    ASSERT_TRUE(db.Open(path, CSqliteDb::EOpen::ReadOnly));
     EXPECT_EQ(db.QueryText("PRAGMA integrity_check"), "ok");
     EXPECT_EQ(db.QueryText("SELECT count(*) FROM runs WHERE row_count != "
                            "(SELECT count(*) FROM rows WHERE run = runs.id)"),
