@@ -68,7 +68,7 @@ class HistoryFixture {
 public:
     HistoryFixture() : m_strPath(m_folder.File("shop.tsrp-history")) {
         CHistoryDb history;
-        history.Open(m_strPath, true);
+        static_cast<void>(history.Open(m_strPath, true));
         for (int run = 1; run < kRuns; ++run) {
             static_cast<void>(history.Store(MakeRun(run)));
         }
@@ -87,8 +87,8 @@ HistoryFixture& Fixture() {
 
 void BM_StoreRun(benchmark::State& state) {
     CHistoryDb history;
-    if (!history.Open(Fixture().Path(), false)) {
-        state.SkipWithError(history.Error().c_str());
+    if (const CHistoryResult opened = history.Open(Fixture().Path(), false); !opened) {
+        state.SkipWithError(opened.GetError().detail.c_str());
         return;
     }
     const SStoredRun run = MakeRun(kRuns);
@@ -108,22 +108,24 @@ BENCHMARK(BM_StoreRun)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_ChangesOfLastTwoRuns(benchmark::State& state) {
     CHistoryDb history;
-    if (!history.Open(Fixture().Path(), false)) {
-        state.SkipWithError(history.Error().c_str());
+    if (const CHistoryResult opened = history.Open(Fixture().Path(), false); !opened) {
+        state.SkipWithError(opened.GetError().detail.c_str());
         return;
     }
     std::size_t nChanges = 0;
     for (auto _ : state) {
-        std::vector<SRunInfo> runs;
-        SStoredRun older;
-        SStoredRun newer;
-        if (!history.ListRuns(runs) || runs.size() < 2 ||
-            !history.ReadRun(runs[runs.size() - 2].nId, older) ||
-            !history.ReadRun(runs.back().nId, newer)) {
+        const CRunListResult runs = history.ListRuns();
+        if (!runs || runs.Value().size() < 2) {
             state.SkipWithError("cannot read the runs");
             break;
         }
-        nChanges = CompareRuns(older, newer).size();
+        const CReadRunResult older = history.ReadRun(runs.Value()[runs.Value().size() - 2].nId);
+        const CReadRunResult newer = history.ReadRun(runs.Value().back().nId);
+        if (!older || !newer) {
+            state.SkipWithError("cannot read the runs");
+            break;
+        }
+        nChanges = CompareRuns(older.Value(), newer.Value()).size();
     }
     state.counters["changes"] = static_cast<double>(nChanges);
     state.counters["runs_in_db"] = kRuns;

@@ -66,10 +66,14 @@ int RunHistory(const SHistoryOptions& options) {
                     kExitUsage);
     }
     CHistoryDb history;
-    std::vector<SRunInfo> runs;
-    if (!history.Open(path, false) || !history.ListRuns(runs)) {
-        return Fail(path + ": " + history.Error(), 1);
+    if (const CHistoryResult opened = history.Open(path, false); !opened) {
+        return Fail(path + ": " + opened.GetError().detail, 1);
     }
+    const CRunListResult listed = history.ListRuns();
+    if (!listed) {
+        return Fail(path + ": " + listed.GetError().detail, 1);
+    }
+    const std::vector<SRunInfo>& runs = listed.Value();
     if (!options.bChanges) {
         options.bJson ? PrintRunsJson(runs) : PrintRuns(runs);
         return 0;
@@ -90,16 +94,19 @@ int RunHistory(const SHistoryOptions& options) {
     }
     const std::int64_t nOld = compared[0];
     const std::int64_t nNew = compared[1];
-    SStoredRun older;
-    SStoredRun newer;
-    if (!history.ReadRun(nOld, older) || !history.ReadRun(nNew, newer)) {
-        return Fail(history.Error(), kExitUsage);
+    const CReadRunResult older = history.ReadRun(nOld);
+    if (!older) {
+        return Fail(older.GetError().detail, kExitUsage);
     }
-    const std::vector<SRunChange> changes = CompareRuns(older, newer);
+    const CReadRunResult newer = history.ReadRun(nNew);
+    if (!newer) {
+        return Fail(newer.GetError().detail, kExitUsage);
+    }
+    const std::vector<SRunChange> changes = CompareRuns(older.Value(), newer.Value());
     if (options.bJson) {
-        WriteChangesJson(std::cout, older.info, newer.info, changes);
+        WriteChangesJson(std::cout, older.Value().info, newer.Value().info, changes);
     } else {
-        PrintChanges(older.info, newer.info, changes);
+        PrintChanges(older.Value().info, newer.Value().info, changes);
     }
     return 0;
 }

@@ -86,8 +86,10 @@ int main(int argc, char** argv) {
     frame->resize(1280, 760);
     if (history) {
         tessaray::CHistoryDialog dialog(frame, app.LanguageLetter());
-        if (!dialog.Load(tessaray::HistoryPathOf(app.Document()->Project().GetPath()))) {
-            std::fprintf(stderr, "tessaray: %s\n", dialog.Error().c_str());
+        if (const tessaray::CHistoryResult loaded =
+                dialog.Load(tessaray::HistoryPathOf(app.Document()->Project().GetPath()));
+            !loaded) {
+            std::fprintf(stderr, "tessaray: %s\n", loaded.GetError().detail.c_str());
             return 1;
         }
         auto* runs = dialog.findChild<QTableWidget*>(QStringLiteral("runList"));

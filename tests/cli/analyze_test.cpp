@@ -268,9 +268,10 @@ TEST_F(AnalyzeCommand, HistoryKeepsEveryRunAndExitCodeThreeAlertsOnChange) {
     // completed runs, and a run named with it compares only the partners it reached.
     {
         CHistoryDb history;
-        SStoredRun stopped;
         ASSERT_TRUE(history.Open(project + "-history", false));
-        ASSERT_TRUE(history.ReadRun(4, stopped));
+        CReadRunResult read = history.ReadRun(4);
+        ASSERT_TRUE(read);
+        SStoredRun stopped = std::move(read).Value();
         std::erase_if(stopped.rows, [](const SStoredRow& row) {
             return row.cells[kColPartnerUrl].ends_with("/switch.html");
         });

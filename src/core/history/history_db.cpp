@@ -215,19 +215,17 @@ std::string HistoryPathOf(const std::string& strProjectPath) {
     return strProjectPath + "-history";
 }
 
-bool CHistoryDb::Fail(const std::string& what) {
-    m_strError = what + ": " + m_db.LastError();
-    return false;
+CHistoryDb::Error CHistoryDb::Fail(EHistoryError eCode, const std::string& what) const {
+    return {eCode, what + ": " + m_db.LastError()};
 }
 
-bool CHistoryDb::Open(const std::string& strPath, bool bCreate) {
-    m_strError.clear();
+CHistoryResult CHistoryDb::Open(const std::string& strPath, bool bCreate) {
     // A link in the history's place is never followed: the run would write wherever it points,
     // and a dangling one would make a database there.
     std::error_code error;
     if (std::filesystem::is_symlink(std::filesystem::symlink_status(strPath, error))) {
-        m_strError = "it is a symbolic link, which the history never follows";
-        return false;
+        return Error{EHistoryError::SymbolicLink,
+                     "it is a symbolic link, which the history never follows"};
     }
     // The folders are resolved here, so that SQLite, told not to follow links, refuses only a
     // link put in the file's place since.
@@ -238,57 +236,56 @@ bool CHistoryDb::Open(const std::string& strPath, bool bCreate) {
         !error) {
         resolved = (folder / path.filename()).string();
     }
-    if (!m_db.Open(resolved, bCreate ? CSqliteDb::EOpen::Create : CSqliteDb::EOpen::ReadWrite)) {
-        return Fail(strPath);
+    if (const CSqliteResult opened =
+            m_db.Open(resolved, bCreate ? CSqliteDb::EOpen::Create : CSqliteDb::EOpen::ReadWrite);
+        !opened) {
+        return Error{EHistoryError::OpenFailed, strPath + ": " + opened.GetError().detail};
     }
     m_db.SetBusyTimeout(5000);
-    if (!CreateSchema()) {
+    CHistoryResult schema = CreateSchema();
+    if (!schema) {
         m_db.Close();
-        return false;
     }
-    return true;
+    return schema;
 }
 
-bool CHistoryDb::CreateSchema() {
+CHistoryResult CHistoryDb::CreateSchema() {
     // Reading the header tells a damaged file or another program's database before anything
     // is written.
     const std::string tables = m_db.QueryText("SELECT count(*) FROM sqlite_schema");
     if (tables.empty()) {
-        return Fail("cannot read the history");
+        return Fail(EHistoryError::OpenFailed, "cannot read the history");
     }
     const bool bEmpty = tables == "0";
     if (!bEmpty && m_db.QueryText("PRAGMA application_id") != kApplicationId) {
-        m_strError = "the file is no Tessaray history";
-        return false;
+        return Error{EHistoryError::NotAHistory, "the file is no Tessaray history"};
     }
     if (m_db.QueryText("PRAGMA journal_mode=WAL") != "wal") {
-        return Fail("cannot switch the history to WAL mode");
+        return Fail(EHistoryError::OpenFailed, "cannot switch the history to WAL mode");
     }
     if (!bEmpty) {
-        return true;
+        return {};
     }
     const std::string setup = std::string("BEGIN IMMEDIATE;") + kSchema +
                               "PRAGMA application_id=" + kApplicationId + ";" +
                               "PRAGMA user_version=" + std::to_string(kSchemaVersion) + ";COMMIT;";
     if (!m_db.Exec(setup.c_str())) {
-        const bool bFailed = Fail("cannot set up the history");
+        Error failed = Fail(EHistoryError::OpenFailed, "cannot set up the history");
         m_db.Exec("ROLLBACK");
-        return bFailed;
+        return failed;
     }
-    return true;
+    return {};
 }
 
 CStoreResult CHistoryDb::Store(const SStoredRun& run) {
-    m_strError.clear();
     if (!m_db.Exec("BEGIN IMMEDIATE")) {
-        Fail("cannot store the run");
-        return SError<EHistoryError>{EHistoryError::StoreFailed, m_strError};
+        return Fail(EHistoryError::StoreFailed, "cannot store the run");
     }
     // Any failure below rolls the whole run back.
     const auto fail = [this](const char* pszWhat) {
-        Fail(pszWhat);
+        Error failed = Fail(EHistoryError::StoreFailed, pszWhat);
         m_db.Exec("ROLLBACK");
-        return SError<EHistoryError>{EHistoryError::StoreFailed, m_strError};
+        return failed;
     };
 
     CSqliteStatement insertRun = m_db.Prepare(
@@ -353,7 +350,7 @@ CStoreResult CHistoryDb::Store(const SStoredRun& run) {
     return nRunId;
 }
 
-bool CHistoryDb::ReadInfo(CSqliteStatement& statement, SRunInfo& info) {
+void CHistoryDb::ReadInfo(CSqliteStatement& statement, SRunInfo& info) {
     info.nId = statement.ColumnInt(0);
     info.strStarted = statement.ColumnBytes(1);
     info.strFinished = statement.ColumnBytes(2);
@@ -365,40 +362,45 @@ bool CHistoryDb::ReadInfo(CSqliteStatement& statement, SRunInfo& info) {
     info.summary.nDoesNotCount = static_cast<int>(statement.ColumnInt(8));
     info.summary.nMissing = static_cast<int>(statement.ColumnInt(9));
     info.summary.nUnreachable = static_cast<int>(statement.ColumnInt(10));
-    return true;
 }
 
-bool CHistoryDb::ListRuns(std::vector<SRunInfo>& runs) {
-    runs.clear();
+CRunListResult CHistoryDb::ListRuns() {
+    std::vector<SRunInfo> runs;
     CSqliteStatement statement =
         m_db.Prepare(std::string("SELECT ") + kRunColumns + " FROM runs ORDER BY id");
     if (!statement.IsValid()) {
-        return Fail("cannot read the runs");
+        return Fail(EHistoryError::ReadFailed, "cannot read the runs");
     }
     while (statement.Step()) {
         ReadInfo(statement, runs.emplace_back());
     }
-    return !statement.Failed() || Fail("cannot read the runs");
+    if (statement.Failed()) {
+        return Fail(EHistoryError::ReadFailed, "cannot read the runs");
+    }
+    return runs;
 }
 
-bool CHistoryDb::ReadRun(std::int64_t nId, SStoredRun& run) {
-    run = {};
+CReadRunResult CHistoryDb::ReadRun(std::int64_t nId) {
+    SStoredRun run;
     CSqliteStatement info =
         m_db.Prepare(std::string("SELECT ") + kRunColumns + " FROM runs WHERE id = ?");
     if (!info.IsValid()) {
-        return Fail("cannot read the run");
+        return Fail(EHistoryError::ReadFailed, "cannot read the run");
     }
     info.BindInt(1, nId);
     if (!info.Step()) {
-        m_strError = "there is no run " + std::to_string(nId);
-        return false;
+        // A run that cannot be read (a damaged file) is not reported as one that is not there.
+        if (info.Failed()) {
+            return Fail(EHistoryError::ReadFailed, "cannot read the run");
+        }
+        return Error{EHistoryError::NoSuchRun, "there is no run " + std::to_string(nId)};
     }
     ReadInfo(info, run.info);
 
     CSqliteStatement rows = m_db.Prepare("SELECT * FROM rows WHERE run = ? ORDER BY position");
     CSqliteStatement text = m_db.Prepare("SELECT text FROM texts WHERE id = ?");
     if (!rows.IsValid() || !text.IsValid()) {
-        return Fail("cannot read the run");
+        return Fail(EHistoryError::ReadFailed, "cannot read the run");
     }
     std::unordered_map<std::int64_t, std::string> texts;
     bool bTextMissing = false;
@@ -429,14 +431,14 @@ bool CHistoryDb::ReadRun(std::int64_t nId, SStoredRun& run) {
                   ETransferOutcome::Other, OutcomeCode, row.eOutcome);
     }
     if (rows.Failed()) {
-        return Fail("cannot read the run");
+        return Fail(EHistoryError::ReadFailed, "cannot read the run");
+    }
+    if (bTextMissing) {
+        return Error{EHistoryError::Damaged, "the history is damaged: a text of run " +
+                                                 std::to_string(nId) + " is missing"};
     }
     KeyStoredRows(run);
-    if (bTextMissing) {
-        m_strError = "the history is damaged: a text of run " + std::to_string(nId) + " is missing";
-        return false;
-    }
-    return true;
+    return run;
 }
 
 std::int64_t CHistoryDb::PreviousCompleted(std::int64_t nBefore) {

@@ -66,15 +66,24 @@ void KeyStoredRows(SStoredRun& run);
 // The history of the project file at strProjectPath: "NAME.tsrp" -> "NAME.tsrp-history".
 std::string HistoryPathOf(const std::string& strProjectPath);
 
-// Why the history could not store a run; the detail says it in English ("cannot store the run:
-// database or disk is full").
+// What kept the history from doing what was asked; the detail says it in English ("cannot store
+// the run: database or disk is full", "there is no run 7").
 enum class EHistoryError {
     None,
     StoreFailed,
+    OpenFailed,   // cannot be opened, read or set up
+    SymbolicLink, // a link in the history's place, which is never followed
+    NotAHistory,  // a database of another program
+    ReadFailed,
+    NoSuchRun,
+    Damaged, // a text a row refers to is missing
 };
 
+using CHistoryResult = CResult<void, EHistoryError>;
 // The id of the run stored, or why it could not be stored.
 using CStoreResult = CResult<std::int64_t, EHistoryError>;
+using CRunListResult = CResult<std::vector<SRunInfo>, EHistoryError>;
+using CReadRunResult = CResult<SStoredRun, EHistoryError>;
 
 // The history database of one project: every run with its rows, each distinct text stored once.
 // Each run is written in one transaction, so a run is there whole or not at all, also when the
@@ -82,10 +91,10 @@ using CStoreResult = CResult<std::int64_t, EHistoryError>;
 // a writer waits for another writer up to the busy timeout.
 class CHistoryDb {
 public:
-    // Opens the file; with bCreate a missing one is created. False, with Error() telling why,
-    // when it cannot be opened, is a symbolic link (dangling or not) or is no history (a file of
-    // another program is never written).
-    bool Open(const std::string& strPath, bool bCreate);
+    // Opens the file; with bCreate a missing one is created. Fails when it cannot be opened, is
+    // a symbolic link (dangling or not) or is no history (a file of another program is never
+    // written).
+    CHistoryResult Open(const std::string& strPath, bool bCreate);
     bool IsOpen() const { return m_db.IsOpen(); }
     void SetBusyTimeout(int nMilliseconds) { m_db.SetBusyTimeout(nMilliseconds); }
 
@@ -93,22 +102,22 @@ public:
     // database as it was.
     CStoreResult Store(const SStoredRun& run);
     // Every run, oldest first.
-    bool ListRuns(std::vector<SRunInfo>& runs);
-    // A run with its rows; false when there is no run of that id.
-    bool ReadRun(std::int64_t nId, SStoredRun& run);
+    CRunListResult ListRuns();
+    // A run with its rows; NoSuchRun when there is no run of that id.
+    CReadRunResult ReadRun(std::int64_t nId);
     // The id of the last completed run stored before the run nBefore (before none: the last
     // completed run of all); 0 when there is none.
     std::int64_t PreviousCompleted(std::int64_t nBefore = 0);
 
-    const std::string& Error() const { return m_strError; }
-
 private:
-    bool Fail(const std::string& what);
-    bool CreateSchema();
-    bool ReadInfo(CSqliteStatement& statement, SRunInfo& info);
+    using Error = SError<EHistoryError>;
+
+    // The error with SQLite's reason: "WHAT: REASON".
+    Error Fail(EHistoryError eCode, const std::string& what) const;
+    CHistoryResult CreateSchema();
+    static void ReadInfo(CSqliteStatement& statement, SRunInfo& info);
 
     CSqliteDb m_db;
-    std::string m_strError;
 };
 
 // The reasons as one text ("code detail" per line) and back; unknown codes are skipped.

@@ -387,8 +387,8 @@ SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& ru
         return record;
     }
     CHistoryDb history;
-    if (!history.Open(path, run.info.bCompleted)) {
-        record.strError = history.Error();
+    if (const CHistoryResult opened = history.Open(path, run.info.bCompleted); !opened) {
+        record.strError = opened.GetError().detail;
         return record;
     }
     if (const CStoreResult stored = history.Store(run); stored.Ok()) {
@@ -401,12 +401,14 @@ SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& ru
     }
     // Compared also when storing failed: the history still tells what the last run found.
     record.nPreviousId = history.PreviousCompleted(record.nRunId);
-    SStoredRun previous;
-    if (record.nPreviousId != 0 && history.ReadRun(record.nPreviousId, previous)) {
-        record.changes = CompareRuns(previous, run);
-        record.previous = std::move(previous.info);
-    } else if (record.nPreviousId != 0 && record.strError.empty()) {
-        record.strError = history.Error();
+    if (record.nPreviousId == 0) {
+        return record;
+    }
+    if (CReadRunResult previous = history.ReadRun(record.nPreviousId); previous) {
+        record.changes = CompareRuns(previous.Value(), run);
+        record.previous = std::move(previous.Value().info);
+    } else if (record.strError.empty()) {
+        record.strError = previous.GetError().detail;
         record.nPreviousId = 0;
     }
     return record;

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <utility>
+
 namespace tessaray {
 
 void CSqliteStatement::SFinalize::operator()(sqlite3_stmt* pStmt) const {
@@ -51,9 +53,8 @@ void CSqliteDb::SClose::operator()(sqlite3* pDb) const {
     sqlite3_close_v2(pDb);
 }
 
-bool CSqliteDb::Open(const std::string& strPath, EOpen eMode) {
+CSqliteResult CSqliteDb::Open(const std::string& strPath, EOpen eMode) {
     m_pDb.reset();
-    m_strOpenError.clear();
     // A symbolic link anywhere in the path is refused.
     int flags = SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_NOFOLLOW;
     switch (eMode) {
@@ -70,13 +71,13 @@ bool CSqliteDb::Open(const std::string& strPath, EOpen eMode) {
     sqlite3* pDb = nullptr;
     const int result = sqlite3_open_v2(strPath.c_str(), &pDb, flags, nullptr);
     if (result != SQLITE_OK) {
-        m_strOpenError = pDb != nullptr ? sqlite3_errmsg(pDb) : sqlite3_errstr(result);
+        std::string message = pDb != nullptr ? sqlite3_errmsg(pDb) : sqlite3_errstr(result);
         sqlite3_close_v2(pDb);
-        return false;
+        return CSqliteResult::Error{result, std::move(message)};
     }
     m_pDb.reset(pDb);
     sqlite3_extended_result_codes(pDb, 1);
-    return true;
+    return {};
 }
 
 void CSqliteDb::SetBusyTimeout(int nMilliseconds) {
@@ -111,7 +112,7 @@ std::int64_t CSqliteDb::LastInsertId() const {
 
 std::string CSqliteDb::LastError() const {
     if (!m_pDb) {
-        return m_strOpenError.empty() ? "not open" : m_strOpenError;
+        return "not open";
     }
     return sqlite3_errmsg(m_pDb.get());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/util/result.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -39,14 +41,16 @@ private:
     bool m_bFailed = false;
 };
 
+// Success, or SQLite's result code (SQLITE_CANTOPEN, ...) with its message.
+using CSqliteResult = CResult<void, int>;
+
 // One connection to a SQLite database file, closed when it goes.
 class CSqliteDb {
 public:
     enum class EOpen { ReadOnly, ReadWrite, Create };
 
-    // False, with LastError telling why, when the file cannot be opened; a path through a
-    // symbolic link is refused.
-    bool Open(const std::string& strPath, EOpen eMode);
+    // Fails when the file cannot be opened; a path through a symbolic link is refused.
+    CSqliteResult Open(const std::string& strPath, EOpen eMode);
     bool IsOpen() const { return m_pDb != nullptr; }
     void Close() { m_pDb.reset(); }
     // How long a statement waits for another connection's lock before it fails.
@@ -68,7 +72,6 @@ private:
         void operator()(sqlite3* pDb) const;
     };
     std::unique_ptr<sqlite3, SClose> m_pDb;
-    std::string m_strOpenError;
 };
 
 } // namespace tessaray

@@ -40,8 +40,8 @@ bool CHistoryCommands::CanUse() const {
 void CHistoryCommands::OnHistory() {
     const std::string path = HistoryPathOf(m_doc.Project().GetPath());
     CHistoryDialog dialog(&m_frame, m_chLanguage);
-    if (!dialog.Load(path)) {
-        ShowReadFailure(path, dialog.Error());
+    if (const CHistoryResult loaded = dialog.Load(path); !loaded) {
+        ShowReadFailure(path, loaded.GetError().detail);
         return;
     }
     dialog.exec();
@@ -50,21 +50,29 @@ void CHistoryCommands::OnHistory() {
 void CHistoryCommands::OnSaveChanges(bool bJson) {
     const std::string path = HistoryPathOf(m_doc.Project().GetPath());
     CHistoryDb history;
-    std::vector<SRunInfo> runs;
-    if (!history.Open(path, false) || !history.ListRuns(runs)) {
-        ShowReadFailure(path, history.Error());
+    if (const CHistoryResult opened = history.Open(path, false); !opened) {
+        ShowReadFailure(path, opened.GetError().detail);
         return;
     }
+    const CRunListResult listed = history.ListRuns();
+    if (!listed) {
+        ShowReadFailure(path, listed.GetError().detail);
+        return;
+    }
+    const std::vector<SRunInfo>& runs = listed.Value();
     if (runs.size() < 2) {
         ShowMessage(tr("The history holds only one run: there is nothing to compare it with."));
         return;
     }
     // The last run against the one before it.
-    SStoredRun older;
-    SStoredRun newer;
-    if (!history.ReadRun(runs[runs.size() - 2].nId, older) ||
-        !history.ReadRun(runs.back().nId, newer)) {
-        ShowReadFailure(path, history.Error());
+    const CReadRunResult older = history.ReadRun(runs[runs.size() - 2].nId);
+    if (!older) {
+        ShowReadFailure(path, older.GetError().detail);
+        return;
+    }
+    const CReadRunResult newer = history.ReadRun(runs.back().nId);
+    if (!newer) {
+        ShowReadFailure(path, newer.GetError().detail);
         return;
     }
 
@@ -77,10 +85,10 @@ void CHistoryCommands::OnSaveChanges(bool bJson) {
     if (chosen.isEmpty()) {
         return;
     }
-    const std::vector<SRunChange> changes = CompareRuns(older, newer);
+    const std::vector<SRunChange> changes = CompareRuns(older.Value(), newer.Value());
     std::ostringstream text;
     if (bJson) {
-        WriteChangesJson(text, older.info, newer.info, changes);
+        WriteChangesJson(text, older.Value().info, newer.Value().info, changes);
     } else {
         WriteChangesCsv(text, changes);
     }

@@ -135,11 +135,15 @@ CHistoryDialog::~CHistoryDialog() {
     delete m_model;
 }
 
-bool CHistoryDialog::Load(const std::string& strPath) {
-    std::vector<SRunInfo> runs;
-    if (!m_history.Open(strPath, false) || !m_history.ListRuns(runs)) {
-        return false;
+CHistoryResult CHistoryDialog::Load(const std::string& strPath) {
+    if (CHistoryResult opened = m_history.Open(strPath, false); !opened) {
+        return opened;
     }
+    const CRunListResult listed = m_history.ListRuns();
+    if (!listed) {
+        return listed.GetError();
+    }
+    const std::vector<SRunInfo>& runs = listed.Value();
     m_runList->setRowCount(static_cast<int>(runs.size()));
     // The newest run first.
     for (int row = 0; row < static_cast<int>(runs.size()); ++row) {
@@ -156,7 +160,7 @@ bool CHistoryDialog::Load(const std::string& strPath) {
         m_runList->setItem(row, kRunUnreachable, Item(run.summary.nUnreachable));
     }
     m_runList->resizeColumnsToContents();
-    return true;
+    return {};
 }
 
 std::vector<std::int64_t> CHistoryDialog::SelectedRuns() const {
@@ -174,16 +178,17 @@ void CHistoryDialog::UpdateButtons() {
     m_compare->setEnabled(selected == 2);
 }
 
-void CHistoryDialog::ShowError() {
-    m_shown->setText(tr("The history cannot be read: %1").arg(FromBytes(m_history.Error())));
+void CHistoryDialog::ShowError(const SError<EHistoryError>& error) {
+    m_shown->setText(tr("The history cannot be read: %1").arg(FromBytes(error.detail)));
 }
 
 bool CHistoryDialog::OpenRun(std::int64_t nId) {
-    SStoredRun run;
-    if (!m_history.ReadRun(nId, run)) {
-        ShowError();
+    const CReadRunResult read = m_history.ReadRun(nId);
+    if (!read) {
+        ShowError(read.GetError());
         return false;
     }
+    const SStoredRun& run = read.Value();
     m_model->SetRowChanges({});
     m_table.DeleteAllRows();
     m_verdicts.Clear();
@@ -203,9 +208,8 @@ bool CHistoryDialog::OpenRun(std::int64_t nId) {
     }
     m_model->VerdictsChanged();
     if (const std::int64_t previous = m_history.PreviousCompleted(nId); previous != 0) {
-        SStoredRun older;
-        if (m_history.ReadRun(previous, older)) {
-            m_model->SetRowChanges(ChangesByRow(run, tessaray::CompareRuns(older, run)));
+        if (const CReadRunResult older = m_history.ReadRun(previous); older) {
+            m_model->SetRowChanges(ChangesByRow(run, tessaray::CompareRuns(older.Value(), run)));
         }
     }
     m_runTable->resizeColumnsToContents();
@@ -215,13 +219,17 @@ bool CHistoryDialog::OpenRun(std::int64_t nId) {
 }
 
 bool CHistoryDialog::CompareRuns(std::int64_t nOlder, std::int64_t nNewer) {
-    SStoredRun older;
-    SStoredRun newer;
-    if (!m_history.ReadRun(nOlder, older) || !m_history.ReadRun(nNewer, newer)) {
-        ShowError();
+    const CReadRunResult older = m_history.ReadRun(nOlder);
+    if (!older) {
+        ShowError(older.GetError());
         return false;
     }
-    const std::vector<SRunChange> changes = tessaray::CompareRuns(older, newer);
+    const CReadRunResult newer = m_history.ReadRun(nNewer);
+    if (!newer) {
+        ShowError(newer.GetError());
+        return false;
+    }
+    const std::vector<SRunChange> changes = tessaray::CompareRuns(older.Value(), newer.Value());
     m_changeList->setRowCount(static_cast<int>(changes.size()));
     const auto verdictText = [this](EVerdict eVerdict, const std::vector<SReason>& reasons) {
         QString text = QString::fromStdString(VerdictText(eVerdict, m_chLanguage));

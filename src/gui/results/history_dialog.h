@@ -32,10 +32,9 @@ public:
     CHistoryDialog(QWidget* parent, char chLanguage);
     ~CHistoryDialog() override;
 
-    // Reads the list of runs from the history file (never created or written); false with
-    // Error() when it cannot be read.
-    bool Load(const std::string& strPath);
-    const std::string& Error() const { return m_history.Error(); }
+    // Reads the list of runs from the history file (never created or written), or why it
+    // cannot be read.
+    CHistoryResult Load(const std::string& strPath);
 
     // Shows the run's table with its verdicts and what changed against the completed run
     // before it.
@@ -47,7 +46,7 @@ private:
     // The ids of the runs selected in the list, oldest first.
     std::vector<std::int64_t> SelectedRuns() const;
     void UpdateButtons();
-    void ShowError();
+    void ShowError(const SError<EHistoryError>& error);
     static QString ChangeKindText(EChangeKind eKind);
 
     CHistoryDb m_history;

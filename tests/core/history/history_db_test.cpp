@@ -46,7 +46,7 @@ SStoredRun SampleRun(int nPartners, bool bCompleted = true) {
 // The rows of every run agree with the count stored with the run, and the file is sound.
 void ExpectWhole(const std::string& path) {
     CSqliteDb db;
-    ASSERT_TRUE(db.Open(path, CSqliteDb::EOpen::ReadOnly)) << db.LastError();
+    ASSERT_TRUE(db.Open(path, CSqliteDb::EOpen::ReadOnly));
     EXPECT_EQ(db.QueryText("PRAGMA integrity_check"), "ok");
     EXPECT_EQ(db.QueryText("SELECT count(*) FROM runs WHERE row_count != "
                            "(SELECT count(*) FROM rows WHERE run = runs.id)"),
@@ -60,25 +60,27 @@ TEST(HistoryDbTest, StoresAndReadsRuns) {
     CHistoryDb history;
     EXPECT_FALSE(history.Open(path, false)); // not created by merely looking
     EXPECT_FALSE(std::filesystem::exists(path));
-    ASSERT_TRUE(history.Open(path, true)) << history.Error();
+    ASSERT_TRUE(history.Open(path, true));
     EXPECT_EQ(history.PreviousCompleted(), 0);
 
     const SStoredRun first = SampleRun(3);
-    ASSERT_EQ(history.Store(first).Value(), 1) << history.Error();
+    ASSERT_EQ(history.Store(first).Value(), 1);
     ASSERT_EQ(history.Store(SampleRun(2, false)).Value(), 2);
     ASSERT_EQ(history.Store(first).Value(), 3);
     EXPECT_EQ(history.PreviousCompleted(), 3);
     EXPECT_EQ(history.PreviousCompleted(3), 1); // the stopped run is skipped
 
-    std::vector<SRunInfo> runs;
-    ASSERT_TRUE(history.ListRuns(runs));
+    const CRunListResult listed = history.ListRuns();
+    ASSERT_TRUE(listed);
+    const std::vector<SRunInfo>& runs = listed.Value();
     ASSERT_EQ(runs.size(), 3U);
     EXPECT_FALSE(runs[1].bCompleted);
     EXPECT_EQ(runs[1].nRows, 2);
     EXPECT_EQ(runs[0].summary.nCounts, 2);
 
-    SStoredRun read;
-    ASSERT_TRUE(history.ReadRun(3, read)) << history.Error();
+    const CReadRunResult readBack = history.ReadRun(3);
+    ASSERT_TRUE(readBack);
+    const SStoredRun& read = readBack.Value();
     EXPECT_EQ(read.info.strStarted, first.info.strStarted);
     EXPECT_EQ(read.info.strSettings, first.info.strSettings);
     ASSERT_EQ(read.rows.size(), first.rows.size());
@@ -88,7 +90,9 @@ TEST(HistoryDbTest, StoresAndReadsRuns) {
         EXPECT_EQ(read.rows[i].reasons, first.rows[i].reasons);
         EXPECT_EQ(read.rows[i].eOutcome, first.rows[i].eOutcome);
     }
-    EXPECT_FALSE(history.ReadRun(4, read));
+    const CReadRunResult missing = history.ReadRun(4);
+    EXPECT_EQ(missing.Code(), EHistoryError::NoSuchRun);
+    EXPECT_EQ(missing.GetError().detail, "there is no run 4");
 
     // Repeated texts are stored once: the same run again adds no text.
     CSqliteDb db;
@@ -104,8 +108,9 @@ TEST(HistoryDbTest, DamagedOrForeignFilesAreLeftAlone) {
     const std::string garbage(8192, 'x');
     const std::string damaged = dir.Write("damaged.tsrp-history", garbage);
     CHistoryDb history;
-    EXPECT_FALSE(history.Open(damaged, true));
-    EXPECT_NE(history.Error().find("not a database"), std::string::npos) << history.Error();
+    const CHistoryResult opened = history.Open(damaged, true);
+    EXPECT_EQ(opened.Code(), EHistoryError::OpenFailed);
+    EXPECT_NE(opened.GetError().detail.find("not a database"), std::string::npos);
     EXPECT_EQ(ReadAll(damaged), garbage);
 
     // A database of another program is not taken over.
@@ -116,7 +121,7 @@ TEST(HistoryDbTest, DamagedOrForeignFilesAreLeftAlone) {
         ASSERT_TRUE(db.Exec("CREATE TABLE notes(text)"));
     }
     const std::string before = ReadAll(foreign);
-    EXPECT_FALSE(history.Open(foreign, true));
+    EXPECT_EQ(history.Open(foreign, true).Code(), EHistoryError::NotAHistory);
     EXPECT_EQ(ReadAll(foreign), before);
 
     // A history cut short: opening or storing fails, the file keeps its bytes.
@@ -128,10 +133,12 @@ TEST(HistoryDbTest, DamagedOrForeignFilesAreLeftAlone) {
     }
     std::filesystem::resize_file(cut, std::filesystem::file_size(cut) / 2);
     const std::string half = ReadAll(cut);
+    // The run is there: a failure to read it is never told as a missing run.
     if (history.Open(cut, false)) {
-        SStoredRun run;
-        EXPECT_TRUE(!history.Store(SampleRun(2000)).Ok() || !history.ReadRun(1, run));
-        EXPECT_FALSE(history.Error().empty());
+        const CStoreResult stored = history.Store(SampleRun(2000));
+        const CReadRunResult read = history.ReadRun(1);
+        EXPECT_TRUE(!stored || !read);
+        EXPECT_NE(read.Code(), EHistoryError::NoSuchRun);
     }
     EXPECT_EQ(ReadAll(cut), half);
 
@@ -146,13 +153,14 @@ TEST(HistoryDbTest, DamagedOrForeignFilesAreLeftAlone) {
     std::filesystem::create_symlink(target, dir.File("link.tsrp-history"));
     std::filesystem::create_symlink(dir.File("nowhere"), dir.File("dangling.tsrp-history"));
     for (const char* name : {"link.tsrp-history", "dangling.tsrp-history"}) {
-        EXPECT_FALSE(history.Open(dir.File(name), true)) << name;
-        EXPECT_NE(history.Error().find("symbolic link"), std::string::npos) << history.Error();
+        const CHistoryResult opened = history.Open(dir.File(name), true);
+        EXPECT_EQ(opened.Code(), EHistoryError::SymbolicLink) << name;
+        EXPECT_NE(opened.GetError().detail.find("symbolic link"), std::string::npos);
     }
     EXPECT_EQ(ReadAll(target), kept);
     EXPECT_FALSE(std::filesystem::exists(dir.File("nowhere")));
     std::filesystem::create_directory_symlink(dir.Path(), dir.File("folder"));
-    EXPECT_TRUE(history.Open(dir.File("folder/target.tsrp-history"), false)) << history.Error();
+    EXPECT_TRUE(history.Open(dir.File("folder/target.tsrp-history"), false));
 }
 
 TEST(HistoryDbTest, UnwritablePlaceTurnsHistoryOff) {
@@ -164,8 +172,9 @@ TEST(HistoryDbTest, UnwritablePlaceTurnsHistoryOff) {
     } else {
         ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
     }
-    EXPECT_FALSE(history.Open(dir.File("links.tsrp-history"), true));
-    EXPECT_FALSE(history.Error().empty());
+    const CHistoryResult opened = history.Open(dir.File("links.tsrp-history"), true);
+    ASSERT_EQ(opened.Code(), EHistoryError::OpenFailed);
+    EXPECT_FALSE(opened.GetError().detail.empty());
     chmod(dir.Path().c_str(), 0755);
 }
 
@@ -182,11 +191,11 @@ TEST(HistoryDbTest, TwoProgramsOnOneFile) {
     CSqliteDb writer;
     ASSERT_TRUE(writer.Open(path, CSqliteDb::EOpen::ReadWrite));
     ASSERT_TRUE(writer.Exec("BEGIN IMMEDIATE"));
-    SStoredRun run;
-    EXPECT_TRUE(second.ReadRun(1, run));
+    EXPECT_TRUE(second.ReadRun(1));
     second.SetBusyTimeout(50);
-    EXPECT_FALSE(second.Store(SampleRun(5)).Ok());
-    EXPECT_NE(second.Error().find("locked"), std::string::npos) << second.Error();
+    const CStoreResult locked = second.Store(SampleRun(5));
+    ASSERT_EQ(locked.Code(), EHistoryError::StoreFailed);
+    EXPECT_NE(locked.GetError().detail.find("locked"), std::string::npos);
 
     // With a longer timeout the store waits until the lock goes.
     second.SetBusyTimeout(10000);
@@ -194,7 +203,7 @@ TEST(HistoryDbTest, TwoProgramsOnOneFile) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         writer.Exec("COMMIT");
     });
-    EXPECT_EQ(second.Store(SampleRun(5)).Value(), 2) << second.Error();
+    EXPECT_EQ(second.Store(SampleRun(5)).Value(), 2);
     release.join();
     EXPECT_EQ(first.Store(SampleRun(5)).Value(), 3);
     ExpectWhole(path);
@@ -234,8 +243,8 @@ TEST(HistoryDbTest, KilledWhileStoringLeavesWholeRuns) {
     }
     // The history still takes runs afterwards.
     CHistoryDb history;
-    ASSERT_TRUE(history.Open(path, false)) << history.Error();
-    EXPECT_TRUE(history.Store(SampleRun(3)).Ok()) << history.Error();
+    ASSERT_TRUE(history.Open(path, false));
+    EXPECT_TRUE(history.Store(SampleRun(3)).Ok());
     ExpectWhole(path);
 }
 

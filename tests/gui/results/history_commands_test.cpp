@@ -47,9 +47,9 @@ protected:
         const std::string path =
             WriteProject("shop.tsrp", "http://shop.example", {kPartnerA, kPartnerB});
         CHistoryDb history;
-        ASSERT_TRUE(nRuns == 0 || history.Open(HistoryPathOf(path), true)) << history.Error();
+        ASSERT_TRUE(nRuns == 0 || history.Open(HistoryPathOf(path), true));
         for (int run = 0; run < nRuns; ++run) {
-            ASSERT_TRUE(history.Store(MakeRun(run == 1)).Ok()) << history.Error();
+            ASSERT_TRUE(history.Store(MakeRun(run == 1)).Ok());
         }
         SGuiOptions options = WithEnglishFile();
         options.args = {QString::fromStdString(path)};

@@ -176,9 +176,10 @@ TEST_F(TessarayViewTest, StartActionRunsTheWholeAnalysis) {
 
     // The run went into the project's history.
     CHistoryDb history;
-    std::vector<SRunInfo> runs;
-    ASSERT_TRUE(history.Open(m_temp.File("shop.tsrp-history"), false)) << history.Error();
-    ASSERT_TRUE(history.ListRuns(runs));
+    ASSERT_TRUE(history.Open(m_temp.File("shop.tsrp-history"), false));
+    const CRunListResult listed = history.ListRuns();
+    ASSERT_TRUE(listed);
+    const std::vector<SRunInfo>& runs = listed.Value();
     ASSERT_EQ(runs.size(), 1U);
     EXPECT_TRUE(runs[0].bCompleted);
     EXPECT_EQ(runs[0].nRows, 4);
