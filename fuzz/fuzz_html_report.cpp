@@ -1,16 +1,20 @@
 // The HTML report builder and the server-header shortening, with template, project name and
-// report text from the input. The project name and the cells are the outsider's part: the page
-// built from them must have exactly the markup of the page built from the same input with each
-// of & < > " ' replaced by a letter, so no value can add a tag, an attribute or a quote.
+// report text (rows of tab-separated cells) from the input. The project name and the cells are the
+// outsider's part: the page built from them must have exactly the markup of the page built from the
+// same input with each of & < > " ' replaced by a letter, so no value can add a tag, an attribute
+// or a quote.
+#include "core/partner/cells.h"
 #include "core/results/html_report.h"
 #include "core/results/report_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -25,13 +29,35 @@ std::string Neutral(std::string_view text) {
     return out;
 }
 
+// The rows of the report text: one per line ended by CR LF, its cells split at tabs (as many as
+// a result row has, the missing ones empty); the first row is the header row.
+std::vector<std::array<std::string, tessaray::kColumnCount>> Rows(std::string_view reportText) {
+    std::vector<std::array<std::string, tessaray::kColumnCount>> rows;
+    for (std::size_t end = reportText.find("\r\n"); end != std::string_view::npos;
+         end = reportText.find("\r\n")) {
+        std::string_view line = reportText.substr(0, end);
+        reportText.remove_prefix(end + 2);
+        auto& row = rows.emplace_back();
+        for (std::size_t col = 0; col < row.size() && !line.empty(); ++col) {
+            const std::size_t tab = line.find('\t');
+            row[col] = line.substr(0, tab);
+            line = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
+        }
+    }
+    return rows;
+}
+
 std::string Page(std::string_view templateText, const std::string& project,
                  std::string_view reportText) {
     tessaray::CHtmlReport report;
-    report.Init('\t', project, "2026-01-01");
+    report.Init(project, "2026-01-01");
     std::string page;
     if (report.LoadTemplateText(templateText)) {
-        report.AddTable(reportText);
+        bool bHeader = true;
+        for (const auto& row : Rows(reportText)) {
+            report.AddRow(row, bHeader);
+            bHeader = false;
+        }
         report.GetPage(page);
     }
     return page;
