@@ -2,6 +2,7 @@
 
 #include "core/fetch/site_credentials.h"
 #include "core/util/file_util.h"
+#include "core/util/url.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,7 @@
 #include "core/fetch/site_credentials.h"
 
 #include "core/fetch/page_fetcher.h"
+#include "core/util/url.h"
 
 #include <utility>
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/util/url.h" // UrlOrigin
-
 #include <string>
 
 namespace tessaray {

@@ -2,12 +2,12 @@
 
 #include "core/app/trace_log.h"
 #include "core/fetch/fetch_pool.h"
-#include "core/fetch/site_credentials.h"
 #include "core/partner/evaluate_partner.h"
 #include "core/partner/partner_cells.h"
 #include "core/project/project.h"
 #include "core/project/url_rules.h"
 #include "core/util/string_util.h"
+#include "core/util/url.h"
 
 #include <algorithm>
 #include <cstdio>
