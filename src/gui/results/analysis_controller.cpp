@@ -136,10 +136,13 @@ CAnalysisController::CAnalysisController(const SViewSetup& setup, CCommandFrame&
     m_run->SetTrace(m_setup.bTrace, m_setup.strVersion);
     m_run->SetLanguage(m_setup.chLanguage);
     m_run->SetSaveCommand([this] { m_frame.SendCommand(ID_FILE_SAVE); });
-    // Called on a fetching thread: only a queued message crosses into the window.
-    CCommandFrame* target = &m_frame;
-    m_run->SetPostCallback([target](unsigned message, int /*result*/) {
-        target->PostPrivateMessage(static_cast<int>(message));
+    // Called on a fetching thread: the message crosses into the window through a queued call on
+    // this controller, which outlives every fetch (its destructor cancels the run). The window is
+    // touched only on its own thread, never while it is being destroyed.
+    m_run->SetPostCallback([this](unsigned message, int /*result*/) {
+        QMetaObject::invokeMethod(
+            this, [this, message] { m_frame.PostPrivateMessage(static_cast<int>(message)); },
+            Qt::QueuedConnection);
     });
 
     auto* progress = new QProgressBar(frame.statusBar());
