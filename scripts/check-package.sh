@@ -8,6 +8,11 @@ cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
 
 echo "== Debian package"
+# The package's program has no automatic update check: its updates come from the package manager.
+# The build folder gets its own setting back afterwards.
+update_check=$(sed -n 's/^TESSARAY_UPDATE_CHECK:BOOL=//p' "$build/CMakeCache.txt")
+trap 'cmake -DTESSARAY_UPDATE_CHECK="${update_check:-ON}" "$build" >/dev/null' EXIT
+cmake -DTESSARAY_UPDATE_CHECK=OFF "$build" >/dev/null
 cmake --build "$build" >/dev/null # current, and with the current package settings
 rm -f "$build"/tessaray_*.deb
 (cd "$build" && cpack -G DEB) >"$build/cpack.log" 2>&1 || { cat "$build/cpack.log" >&2; exit 1; }
