@@ -73,7 +73,6 @@ bool CTessarayApp::InitInstance(const QStringList& args) {
     m_strVersion = BuiltVersionCode();
     settings.setValue(SettingKey(setting::kFileVersion.strKey), FromBytes(m_strVersion));
 
-    m_chLanguage = m_language.GetLanguageLetter();
     std::string languageName;
     m_language.GetLanguageName(languageName);
     settings.setValue(SettingKey(setting::kLanguage.strKey), FromBytes(languageName));
@@ -174,12 +173,9 @@ void CTessarayApp::LoadLanguage() {
     // The language chosen in the options, else the system's, decides in every layout. German is
     // built in; English is the language of the source texts, worded by Tessaray_en.qm where that
     // file is installed.
-    const QString chosen = LoadProgramOptions().strLanguage;
-    const bool bGerman = chosen == QLatin1String("de") ||
-                         (chosen != QLatin1String("en") && IsGermanLetter(m_chLanguage));
+    m_chLanguage = InterfaceLanguageLetter(m_language, ToBytes(LoadProgramOptions().strLanguage));
     bool bLoaded = false;
-    if (bGerman) {
-        m_chLanguage = 'G';
+    if (IsGermanLetter(m_chLanguage)) {
         InitTranslationResource();
         bLoaded = m_programTranslator.load(QStringLiteral(":/translations/tessaray_de.qm"));
         // Qt's own texts: standard buttons, and key names in menus ("Strg+S").
@@ -188,7 +184,6 @@ void CTessarayApp::LoadLanguage() {
             QCoreApplication::installTranslator(&m_qtTranslator);
         }
     } else {
-        m_chLanguage = 'E';
         const std::string englishPath = m_strInstallDir + kPathSeparator + "Tessaray_en.qm";
         bLoaded = FileExists(englishPath) && m_programTranslator.load(FromPath(englishPath));
         m_bEnglishLoaded = bLoaded;

@@ -75,6 +75,8 @@ TEST_F(TessarayAppTest, TheSystemLanguageDecidesInEveryLayout) {
         SCOPED_TRACE(options.bPackageLayout ? "package" : options.bEnglishFile ? "file" : "none");
         options.strSystemLanguage = QStringLiteral("German");
         ASSERT_TRUE(Start(options));
+        EXPECT_EQ(App().InstallDir(),
+                  m_temp.Path() + (options.bPackageLayout ? "/usr/share/tessaray" : "/install"));
         EXPECT_EQ(App().LanguageLetter(), 'G');
         EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("&Datei"), QStringLiteral("&Projekt"),
                                              QStringLiteral("&Analyse"), QStringLiteral("&Export"),
