@@ -27,14 +27,6 @@
         <translation>Über Tessaray</translation>
     </message>
     <message>
-        <source>Copyright (C) Dalvero. All rights reserved.</source>
-        <translation>Copyright (C) Dalvero. Alle Rechte vorbehalten.</translation>
-    </message>
-    <message>
-        <source>Fileversion</source>
-        <translation>Dateiversion</translation>
-    </message>
-    <message>
         <source>Tessaray Web Site:</source>
         <translation>Tessaray-Webseite:</translation>
     </message>
@@ -61,6 +53,14 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Tessaray developers. Free software under the MIT License.</source>
+        <translation>Copyright (C) Tessaray-Entwickler. Freie Software unter der MIT-Lizenz.</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
     </message>
 </context>
 <context>
@@ -195,7 +195,7 @@
         <translation>Domain-URL eingeben...</translation>
     </message>
     <message>
-        <source>URLs of partner web pages containing links to pages in your domain., /e.g.: </source>
+        <source>URLs of partner web pages containing links to pages in your domain, e.g.: </source>
         <translation>URLs der Partner-Webseiten, die Links auf Seiten Ihrer Domain enthalten, z.B.: </translation>
     </message>
     <message>
@@ -223,8 +223,8 @@
         <translation>Csv importieren...</translation>
     </message>
     <message>
-        <source>Add a CSV table containing external links from Google&apos;s Webmaster tools for the purpose of cross-checking.</source>
-        <translation>Fügen Sie zum Abgleich eine CSV-Tabelle mit den externen Links aus den Webmaster-Tools von Google hinzu.</translation>
+        <source>Add a CSV table containing external links from Google Search Console for the purpose of cross-checking.</source>
+        <translation>Fügen Sie zum Abgleich eine CSV-Tabelle mit den externen Links aus der Google Search Console hinzu.</translation>
     </message>
     <message>
         <source>Add Ext.Links...</source>
@@ -309,8 +309,8 @@
         <translation>Liste der externen Links</translation>
     </message>
     <message>
-        <source>External links imported from Google&apos;s Webmaster tools for the purpose of verifying existence</source>
-        <translation>Aus den Webmaster-Tools von Google importierte externe Links zur Prüfung auf Vorhandensein</translation>
+        <source>External links imported from Google Search Console for the purpose of verifying existence</source>
+        <translation>Aus der Google Search Console importierte externe Links zur Prüfung auf Vorhandensein</translation>
     </message>
     <message>
         <source>Count of Links</source>
@@ -353,6 +353,14 @@
     <message>
         <source>A newer version is available</source>
         <translation>Eine neuere Version ist verfügbar</translation>
+    </message>
+    <message>
+        <source>Should Tessaray look for a newer version on its web site at each start?</source>
+        <translation>Soll Tessaray bei jedem Start auf seiner Website nach einer neueren Version suchen?</translation>
+    </message>
+    <message>
+        <source>Only the download page is read; nothing about you or your projects is sent. You can change this in File &gt; Program options.</source>
+        <translation>Dabei wird nur die Download-Seite gelesen; nichts über Sie oder Ihre Projekte wird gesendet. Sie können das unter Datei &gt; Programmeinstellungen ändern.</translation>
     </message>
 </context>
 <context>
@@ -500,28 +508,16 @@
         <translation>&amp;Datei</translation>
     </message>
     <message>
-        <source>&amp;New...	Ctrl+N</source>
-        <translation>&amp;Neu...	Strg+N</translation>
-    </message>
-    <message>
         <source>Create a new project
 New</source>
         <translation>Ein neues Projekt anlegen
 Neu</translation>
     </message>
     <message>
-        <source>&amp;Open...	Ctrl+O</source>
-        <translation>Ö&amp;ffnen...	Strg+O</translation>
-    </message>
-    <message>
         <source>Open an existing project
 Open</source>
         <translation>Ein vorhandenes Projekt öffnen
 Öffnen</translation>
-    </message>
-    <message>
-        <source>&amp;Save	Ctrl+S</source>
-        <translation>&amp;Speichern	Ctrl+S</translation>
     </message>
     <message>
         <source>Save the active project
@@ -541,7 +537,7 @@ Speichern unter</translation>
     </message>
     <message>
         <source>Recent File</source>
-        <translation>Recent File</translation>
+        <translation>Zuletzt geöffnete Datei</translation>
     </message>
     <message>
         <source>Open this project
@@ -561,11 +557,7 @@ Beenden</translation>
     </message>
     <message>
         <source>&amp;Project</source>
-        <translation>Projekt</translation>
-    </message>
-    <message>
-        <source>&amp;Edit project...	Ctrl+E</source>
-        <translation>Projekt ändern...</translation>
+        <translation>&amp;Projekt</translation>
     </message>
     <message>
         <source>Change the domain, the partner pages and the settings of the project
@@ -575,11 +567,7 @@ Projekt ändern</translation>
     </message>
     <message>
         <source>&amp;Analyse</source>
-        <translation>Analyse</translation>
-    </message>
-    <message>
-        <source>Start &amp;Analysis	Ctrl+A</source>
-        <translation>Analzse starten</translation>
+        <translation>&amp;Analyse</translation>
     </message>
     <message>
         <source>Check every partner page for its link to your site
@@ -589,7 +577,7 @@ Analyse starten</translation>
     </message>
     <message>
         <source>&amp;Stop running Analysis</source>
-        <translation>Analzse stoppen</translation>
+        <translation>Analyse s&amp;toppen</translation>
     </message>
     <message>
         <source>Stop the analysis after the current partner page
@@ -599,21 +587,13 @@ Analyse stoppen</translation>
     </message>
     <message>
         <source>&amp;Export</source>
-        <translation>Export</translation>
-    </message>
-    <message>
-        <source>Save report as &amp;Csv file...	F5</source>
-        <translation>Report als Csv/Datei speichern...</translation>
+        <translation>&amp;Export</translation>
     </message>
     <message>
         <source>Save the results as a tab-separated CSV file
 Save report as CSV file</source>
         <translation>Die Ergebnisse als CSV-Datei mit Tabulatoren speichern
 Report als CSV-Datei speichern</translation>
-    </message>
-    <message>
-        <source>Save report as &amp;Html file...	F6</source>
-        <translation>Report als Html/Datei speichern...</translation>
     </message>
     <message>
         <source>Save the results as an HTML page
@@ -632,18 +612,10 @@ Save report as JSON file</source>
 Report als JSON-Datei speichern</translation>
     </message>
     <message>
-        <source>Open report in &amp;Excel	F7</source>
-        <translation>Report in Excel öffnen</translation>
-    </message>
-    <message>
         <source>Open the results in the spreadsheet program
 Open report in Excel</source>
         <translation>Die Ergebnisse in der Tabellenkalkulation öffnen
 Report in Excel öffnen</translation>
-    </message>
-    <message>
-        <source>Open report in Html &amp;Browser	F8</source>
-        <translation>Report im Html/Browser öffnen</translation>
     </message>
     <message>
         <source>Open the results in the web browser
@@ -656,10 +628,6 @@ Report im Browser öffnen</translation>
         <translation>&amp;Hilfe</translation>
     </message>
     <message>
-        <source>Open &amp;Help Document	F1</source>
-        <translation>Hilfe-Dokument öffnen</translation>
-    </message>
-    <message>
         <source>Open the help document
 Help</source>
         <translation>Das Hilfe-Dokument öffnen
@@ -667,7 +635,7 @@ Hilfe</translation>
     </message>
     <message>
         <source>&amp;About Tessaray...</source>
-        <translation>Über Tessaray...</translation>
+        <translation>Ü&amp;ber Tessaray...</translation>
     </message>
     <message>
         <source>Show program information, version number and copyright
@@ -676,18 +644,10 @@ About</source>
 Über Tessaray</translation>
     </message>
     <message>
-        <source>Tessaray &amp;Homepage</source>
-        <translation>Tessaray Homepage</translation>
-    </message>
-    <message>
         <source>Open the Tessaray home page in the browser
 Homepage</source>
         <translation>Die Tessaray-Homepage im Browser öffnen
 Homepage</translation>
-    </message>
-    <message>
-        <source>Tip of the day...</source>
-        <translation>Tipp des Tages...</translation>
     </message>
     <message>
         <source>Show a tip on using Tessaray
@@ -697,17 +657,13 @@ Tipp des Tages</translation>
     </message>
     <message>
         <source>&amp;Support</source>
-        <translation>Support / technische Unterstützung...</translation>
+        <translation>S&amp;upport / technische Unterstützung...</translation>
     </message>
     <message>
         <source>Write a support request
 Support</source>
         <translation>Eine Support-Anfrage schreiben
 Support</translation>
-    </message>
-    <message>
-        <source>Check for Updates, update software...</source>
-        <translation>Updates prüfen / Software aktualisieren...</translation>
     </message>
     <message>
         <source>Look for a newer version of Tessaray
@@ -746,10 +702,6 @@ Analysis options</source>
 Analyseoptionen</translation>
     </message>
     <message>
-        <source>&amp;Print...	Ctrl+P</source>
-        <translation>&amp;Drucken...	Strg+P</translation>
-    </message>
-    <message>
         <source>Print the results table
 Print</source>
         <translation>Die Ergebnistabelle drucken
@@ -767,7 +719,7 @@ Seitenansicht</translation>
     </message>
     <message>
         <source>P&amp;rint Setup...</source>
-        <translation>Dr&amp;uckereinrichtung...</translation>
+        <translation>Drucker&amp;einrichtung...</translation>
     </message>
     <message>
         <source>Choose the printer, the paper and its orientation
@@ -805,12 +757,166 @@ Save changes as JSON file</source>
         <translation>Die Änderungen zwischen den letzten zwei Analysen als JSON-Datei speichern
 Änderungen als JSON-Datei speichern</translation>
     </message>
+    <message>
+        <source>&amp;New...</source>
+        <translation>&amp;Neu...</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>Ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>Program op&amp;tions...</source>
+        <translation>&amp;Programmeinstellungen...</translation>
+    </message>
+    <message>
+        <source>Choose the language of the program and whether it looks for updates
+Program options</source>
+        <translation>Die Sprache des Programms wählen und ob es nach Updates sucht
+Programmeinstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit project...</source>
+        <translation>Projekt &amp;ändern...</translation>
+    </message>
+    <message>
+        <source>Start &amp;Analysis</source>
+        <translation>Analyse &amp;starten</translation>
+    </message>
+    <message>
+        <source>Save report as &amp;Csv file...</source>
+        <translation>Report als &amp;CSV-Datei speichern...</translation>
+    </message>
+    <message>
+        <source>Save report as &amp;Html file...</source>
+        <translation>Report als &amp;HTML-Datei speichern...</translation>
+    </message>
+    <message>
+        <source>Open report in &amp;Excel</source>
+        <translation>Report in &amp;Excel öffnen</translation>
+    </message>
+    <message>
+        <source>Open report in Html &amp;Browser</source>
+        <translation>Report im HTML-&amp;Browser öffnen</translation>
+    </message>
+    <message>
+        <source>Open &amp;Help Document</source>
+        <translation>Hilfe-&amp;Dokument öffnen</translation>
+    </message>
+    <message>
+        <source>Tessaray Home&amp;page</source>
+        <translation>Tessaray-&amp;Homepage</translation>
+    </message>
+    <message>
+        <source>Tip of the &amp;day...</source>
+        <translation>&amp;Tipp des Tages...</translation>
+    </message>
+    <message>
+        <source>Check for &amp;Updates, update software...</source>
+        <translation>&amp;Updates prüfen / Software aktualisieren...</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::COutputBar</name>
     <message>
         <source>Output</source>
-        <translation>Output</translation>
+        <translation>Ausgabe</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CPrintCommands</name>
+    <message>
+        <source>The table could not be printed.</source>
+        <translation>Die Tabelle konnte nicht gedruckt werden.</translation>
+    </message>
+    <message>
+        <source>The table could not be printed to %1.</source>
+        <translation>Die Tabelle konnte nicht nach %1 gedruckt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CProgramOptionsDlg</name>
+    <message>
+        <source>Program options</source>
+        <translation>Programmeinstellungen</translation>
+    </message>
+    <message>
+        <source>Automatic (language of the system)</source>
+        <translation>Automatisch (Sprache des Systems)</translation>
+    </message>
+    <message>
+        <source>&amp;Language:</source>
+        <translation>&amp;Sprache:</translation>
+    </message>
+    <message>
+        <source>A new language applies after the program is started again.</source>
+        <translation>Eine neue Sprache gilt, sobald das Programm neu gestartet wurde.</translation>
+    </message>
+    <message>
+        <source>Look for a &amp;newer version on the Tessaray web site at each start</source>
+        <translation>Bei jedem Start auf der Tessaray-Website nach einer &amp;neueren Version suchen</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CProjectSettingsDlg</name>
+    <message>
+        <source>Project Settings</source>
+        <translation>Projekt Einstellungen</translation>
+    </message>
+    <message>
+        <source>Google Links</source>
+        <translation>Google Links</translation>
+    </message>
+    <message>
+        <source>A CSV table containing external links extracted from Google Search Console can be added to the project.</source>
+        <translation>Eine CSV-Tabelle mit externen Links aus der Google Search Console kann dem Projekt hinzugefügt werden.</translation>
+    </message>
+    <message>
+        <source>Partner links are then compared for concurrence with Google&apos;s link entries.</source>
+        <translation>Die Partnerlinks werden dann auf Übereinstimmung mit den Linkeinträgen von Google geprüft.</translation>
+    </message>
+    <message>
+        <source>Import csv-Table...</source>
+        <translation>Csv-Tabelle importieren...</translation>
+    </message>
+    <message>
+        <source>External links imported: %1</source>
+        <translation>Externe Links importiert: %1</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CReportCommands</name>
+    <message>
+        <source>There is no private temporary folder for the report.</source>
+        <translation>Es gibt keinen privaten temporären Ordner für den Report.</translation>
+    </message>
+    <message>
+        <source>The old report %1 cannot be deleted.</source>
+        <translation>Der alte Report %1 kann nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>The report template %1 is missing.</source>
+        <translation>Die Report-Vorlage %1 fehlt.</translation>
+    </message>
+    <message>
+        <source>The report template %1 cannot be used: it lacks the table markers.</source>
+        <translation>Die Report-Vorlage %1 ist nicht verwendbar: ihr fehlen die Tabellenmarkierungen.</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.</source>
+        <translation>Der Report konnte nicht nach %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>A filter is on: the report holds the %1 rows shown of %2.</source>
+        <translation>Ein Filter ist aktiv: Der Report enthält die %1 angezeigten von %2 Zeilen.</translation>
     </message>
 </context>
 <context>
@@ -845,82 +951,13 @@ Save changes as JSON file</source>
     </message>
 </context>
 <context>
-    <name>tessaray::CPrintCommands</name>
-    <message>
-        <source>The table could not be printed.</source>
-        <translation>Die Tabelle konnte nicht gedruckt werden.</translation>
-    </message>
-    <message>
-        <source>The table could not be printed to %1.</source>
-        <translation>Die Tabelle konnte nicht nach %1 gedruckt werden.</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CProjectSettingsDlg</name>
-    <message>
-        <source>Project Settings</source>
-        <translation>Projekt Einstellungen</translation>
-    </message>
-    <message>
-        <source>Google Links</source>
-        <translation>Google Links</translation>
-    </message>
-    <message>
-        <source>A CSV table containing external links extracted from Google&apos;s Webmaster tools can be added to the project.</source>
-        <translation>Eine CSV-Tabelle mit externen Links aus den Webmaster-Tools von Google kann dem Projekt hinzugefügt werden.</translation>
-    </message>
-    <message>
-        <source>Partner links are then compared for concurrence with Google&apos;s link entries.</source>
-        <translation>Die Partnerlinks werden dann auf Übereinstimmung mit den Linkeinträgen von Google geprüft.</translation>
-    </message>
-    <message>
-        <source>Import csv-Table...</source>
-        <translation>Csv-Tabelle importieren...</translation>
-    </message>
-    <message>
-        <source>External links imported: %1</source>
-        <translation>Externe Links importiert: %1</translation>
-    </message>
-    <message>
-        <source>The file %1 cannot be read.</source>
-        <translation>Die Datei %1 kann nicht gelesen werden.</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CReportCommands</name>
-    <message>
-        <source>There is no private temporary folder for the report.</source>
-        <translation>Es gibt keinen privaten temporären Ordner für den Report.</translation>
-    </message>
-    <message>
-        <source>The old report %1 cannot be deleted.</source>
-        <translation>Der alte Report %1 kann nicht gelöscht werden.</translation>
-    </message>
-    <message>
-        <source>The report template %1 is missing.</source>
-        <translation>Die Report-Vorlage %1 fehlt.</translation>
-    </message>
-    <message>
-        <source>The report template %1 cannot be used: it lacks the table markers.</source>
-        <translation>Die Report-Vorlage %1 ist nicht verwendbar: ihr fehlen die Tabellenmarkierungen.</translation>
-    </message>
-    <message>
-        <source>The report could not be written to %1.</source>
-        <translation>Der Report konnte nicht nach %1 geschrieben werden.</translation>
-    </message>
-    <message>
-        <source>A filter is on: the report holds the %1 rows shown of %2.</source>
-        <translation>Ein Filter ist aktiv: Der Report enthält die %1 angezeigten von %2 Zeilen.</translation>
-    </message>
-</context>
-<context>
     <name>tessaray::CSupportDlg</name>
     <message>
         <source>Support</source>
         <translation>Support</translation>
     </message>
     <message>
-        <source>Please use the Support button below for all your inquires and technical support regarding the Tessaray software.</source>
+        <source>Please use the Support button below for all your inquiries and technical support regarding the Tessaray software.</source>
         <translation>Bitte verwenden Sie den Support-Knopf unten für alle Ihre Anfragen und die technische Unterstützung zur Tessaray-Software.</translation>
     </message>
     <message>
@@ -1001,7 +1038,7 @@ Save changes as JSON file</source>
     <name>tessaray::CTessarayDoc</name>
     <message>
         <source>Untitled</source>
-        <translation>Untitled</translation>
+        <translation>Unbenannt</translation>
     </message>
     <message>
         <source>The file %1 cannot be opened as a Tessaray project.
@@ -1016,16 +1053,8 @@ Save changes as JSON file</source>
 %1</translation>
     </message>
     <message>
-        <source>save changed project ?</source>
-        <translation>geändertes Projekt speichern ?</translation>
-    </message>
-    <message>
-        <source>Tessar Files (*.tsrp)</source>
-        <translation>Tessar Files (*.tsrp)</translation>
-    </message>
-    <message>
         <source>Tessaray Project (.tsrp) (*.tsrp)</source>
-        <translation>Tessaray Projekt (.tsrp) (*.tsrp)</translation>
+        <translation>Tessaray-Projekt (.tsrp) (*.tsrp)</translation>
     </message>
     <message>
         <source>The project has no domain or no partner URL.</source>
@@ -1054,6 +1083,29 @@ Save changes as JSON file</source>
     <message>
         <source>%1 could not be written.</source>
         <translation>%1 konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Änderungen an %1 speichern?</translation>
+    </message>
+    <message>
+        <source>Tessaray projects (*.tsrp)</source>
+        <translation>Tessaray-Projekte (*.tsrp)</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CTessarayView</name>
+    <message>
+        <source>Open partner page in browser: %1</source>
+        <translation>Partnerseite im Browser öffnen: %1</translation>
+    </message>
+    <message>
+        <source>Open report in Excel</source>
+        <translation>Report in Excel öffnen</translation>
+    </message>
+    <message>
+        <source>Open report in HTML browser</source>
+        <translation>Report im HTML-Browser öffnen</translation>
     </message>
 </context>
 <context>
@@ -1120,6 +1172,33 @@ Save changes as JSON file</source>
     <message>
         <source>Text Files (.txt)</source>
         <translation>Textdateien (.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::ReadFailure</name>
+    <message>
+        <source>is a folder, not a file</source>
+        <translation>ist ein Ordner, keine Datei</translation>
+    </message>
+    <message>
+        <source>is a FIFO (named pipe), not a file</source>
+        <translation>ist ein FIFO (benannte Pipe), keine Datei</translation>
+    </message>
+    <message>
+        <source>is a device, not a file</source>
+        <translation>ist ein Gerät, keine Datei</translation>
+    </message>
+    <message>
+        <source>is a socket, not a file</source>
+        <translation>ist ein Socket, keine Datei</translation>
+    </message>
+    <message>
+        <source>is larger than %1 MiB</source>
+        <translation>ist größer als %1 MiB</translation>
+    </message>
+    <message>
+        <source>it %1</source>
+        <translation>sie %1</translation>
     </message>
 </context>
 <context>

@@ -27,14 +27,6 @@
         <translation>About Tessaray</translation>
     </message>
     <message>
-        <source>Copyright (C) Dalvero. All rights reserved.</source>
-        <translation>Copyright (C) Dalvero. All rights reserved.</translation>
-    </message>
-    <message>
-        <source>Fileversion</source>
-        <translation>Fileversion</translation>
-    </message>
-    <message>
         <source>Tessaray Web Site:</source>
         <translation>Tessaray Web Site:</translation>
     </message>
@@ -61,6 +53,14 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Tessaray developers. Free software under the MIT License.</source>
+        <translation>Copyright (C) Tessaray developers. Free software under the MIT License.</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
     </message>
 </context>
 <context>
@@ -195,8 +195,8 @@
         <translation>Enter Domain URL...</translation>
     </message>
     <message>
-        <source>URLs of partner web pages containing links to pages in your domain., /e.g.: </source>
-        <translation>URLs of partner web pages containing links to pages in your domain., /e.g.: </translation>
+        <source>URLs of partner web pages containing links to pages in your domain, e.g.: </source>
+        <translation>URLs of partner web pages containing links to pages in your domain, e.g.: </translation>
     </message>
     <message>
         <source>Add URL...</source>
@@ -223,8 +223,8 @@
         <translation>Import Csv...</translation>
     </message>
     <message>
-        <source>Add a CSV table containing external links from Google&apos;s Webmaster tools for the purpose of cross-checking.</source>
-        <translation>Add a CSV table containing external links from Google&apos;s Webmaster tools for the purpose of cross-checking.</translation>
+        <source>Add a CSV table containing external links from Google Search Console for the purpose of cross-checking.</source>
+        <translation>Add a CSV table containing external links from Google Search Console for the purpose of cross-checking.</translation>
     </message>
     <message>
         <source>Add Ext.Links...</source>
@@ -309,8 +309,8 @@
         <translation>List of External Links</translation>
     </message>
     <message>
-        <source>External links imported from Google&apos;s Webmaster tools for the purpose of verifying existence</source>
-        <translation>External links imported from Google&apos;s Webmaster tools for the purpose of verifying existence</translation>
+        <source>External links imported from Google Search Console for the purpose of verifying existence</source>
+        <translation>External links imported from Google Search Console for the purpose of verifying existence</translation>
     </message>
     <message>
         <source>Count of Links</source>
@@ -354,6 +354,152 @@
         <source>A newer version is available</source>
         <translation>A newer version is available</translation>
     </message>
+    <message>
+        <source>Should Tessaray look for a newer version on its web site at each start?</source>
+        <translation>Should Tessaray look for a newer version on its web site at each start?</translation>
+    </message>
+    <message>
+        <source>Only the download page is read; nothing about you or your projects is sent. You can change this in File &gt; Program options.</source>
+        <translation>Only the download page is read; nothing about you or your projects is sent. You can change this in File &gt; Program options.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CHistoryCommands</name>
+    <message>
+        <source>The history holds only one run: there is nothing to compare it with.</source>
+        <translation>The history holds only one run: there is nothing to compare it with.</translation>
+    </message>
+    <message>
+        <source>The changes could not be written to %1.</source>
+        <translation>The changes could not be written to %1.</translation>
+    </message>
+    <message>
+        <source>The run history %1 cannot be read: %2</source>
+        <translation>The run history %1 cannot be read: %2</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CHistoryDialog</name>
+    <message>
+        <source>History</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>Started</translation>
+    </message>
+    <message>
+        <source>Ended</source>
+        <translation>Ended</translation>
+    </message>
+    <message>
+        <source>Partners</source>
+        <translation>Partners</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>Do not count</source>
+        <translation>Do not count</translation>
+    </message>
+    <message>
+        <source>Missing</source>
+        <translation>Missing</translation>
+    </message>
+    <message>
+        <source>Unreachable</source>
+        <translation>Unreachable</translation>
+    </message>
+    <message>
+        <source>&amp;Open run</source>
+        <translation>&amp;Open run</translation>
+    </message>
+    <message>
+        <source>&amp;Compare two runs</source>
+        <translation>&amp;Compare two runs</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>What</translation>
+    </message>
+    <message>
+        <source>Partner URL</source>
+        <translation>Partner URL</translation>
+    </message>
+    <message>
+        <source>Link URL</source>
+        <translation>Link URL</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>Before</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>After</translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation>Changes</translation>
+    </message>
+    <message>
+        <source>completed</source>
+        <translation>completed</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>stopped</translation>
+    </message>
+    <message>
+        <source>The history cannot be read: %1</source>
+        <translation>The history cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>Run %1, started %2</source>
+        <translation>Run %1, started %2</translation>
+    </message>
+    <message>
+        <source>Changes from run %1 to run %2: %3</source>
+        <translation>Changes from run %1 to run %2: %3</translation>
+    </message>
+    <message>
+        <source>link gained</source>
+        <translation>link gained</translation>
+    </message>
+    <message>
+        <source>link lost</source>
+        <translation>link lost</translation>
+    </message>
+    <message>
+        <source>verdict changed</source>
+        <translation>verdict changed</translation>
+    </message>
+    <message>
+        <source>status code changed</source>
+        <translation>status code changed</translation>
+    </message>
+    <message>
+        <source>anchor text changed</source>
+        <translation>anchor text changed</translation>
+    </message>
+    <message>
+        <source>partner added</source>
+        <translation>partner added</translation>
+    </message>
+    <message>
+        <source>partner removed</source>
+        <translation>partner removed</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CMainFrame</name>
@@ -362,28 +508,16 @@
         <translation>&amp;File</translation>
     </message>
     <message>
-        <source>&amp;New...	Ctrl+N</source>
-        <translation>&amp;New...	Ctrl+N</translation>
-    </message>
-    <message>
         <source>Create a new project
 New</source>
         <translation>Create a new project
 New</translation>
     </message>
     <message>
-        <source>&amp;Open...	Ctrl+O</source>
-        <translation>&amp;Open...	Ctrl+O</translation>
-    </message>
-    <message>
         <source>Open an existing project
 Open</source>
         <translation>Open an existing project
 Open</translation>
-    </message>
-    <message>
-        <source>&amp;Save	Ctrl+S</source>
-        <translation>&amp;Save	Ctrl+S</translation>
     </message>
     <message>
         <source>Save the active project
@@ -426,10 +560,6 @@ Exit</translation>
         <translation>&amp;Project</translation>
     </message>
     <message>
-        <source>&amp;Edit project...	Ctrl+E</source>
-        <translation>&amp;Edit project...	Ctrl+E</translation>
-    </message>
-    <message>
         <source>Change the domain, the partner pages and the settings of the project
 Edit project</source>
         <translation>Change the domain, the partner pages and the settings of the project
@@ -438,10 +568,6 @@ Edit project</translation>
     <message>
         <source>&amp;Analyse</source>
         <translation>&amp;Analyse</translation>
-    </message>
-    <message>
-        <source>Start &amp;Analysis	Ctrl+A</source>
-        <translation>Start &amp;Analysis	Ctrl+A</translation>
     </message>
     <message>
         <source>Check every partner page for its link to your site
@@ -464,18 +590,10 @@ Stop analysis</translation>
         <translation>&amp;Export</translation>
     </message>
     <message>
-        <source>Save report as &amp;Csv file...	F5</source>
-        <translation>Save report as &amp;Csv file...	F5</translation>
-    </message>
-    <message>
         <source>Save the results as a tab-separated CSV file
 Save report as CSV file</source>
         <translation>Save the results as a tab-separated CSV file
 Save report as CSV file</translation>
-    </message>
-    <message>
-        <source>Save report as &amp;Html file...	F6</source>
-        <translation>Save report as &amp;Html file...	F6</translation>
     </message>
     <message>
         <source>Save the results as an HTML page
@@ -494,18 +612,10 @@ Save report as JSON file</source>
 Save report as JSON file</translation>
     </message>
     <message>
-        <source>Open report in &amp;Excel	F7</source>
-        <translation>Open report in &amp;Excel	F7</translation>
-    </message>
-    <message>
         <source>Open the results in the spreadsheet program
 Open report in Excel</source>
         <translation>Open the results in the spreadsheet program
 Open report in Excel</translation>
-    </message>
-    <message>
-        <source>Open report in Html &amp;Browser	F8</source>
-        <translation>Open report in Html &amp;Browser	F8</translation>
     </message>
     <message>
         <source>Open the results in the web browser
@@ -516,10 +626,6 @@ Open report in browser</translation>
     <message>
         <source>&amp;Help</source>
         <translation>&amp;Help</translation>
-    </message>
-    <message>
-        <source>Open &amp;Help Document	F1</source>
-        <translation>Open &amp;Help Document	F1</translation>
     </message>
     <message>
         <source>Open the help document
@@ -538,18 +644,10 @@ About</source>
 About</translation>
     </message>
     <message>
-        <source>Tessaray &amp;Homepage</source>
-        <translation>Tessaray &amp;Homepage</translation>
-    </message>
-    <message>
         <source>Open the Tessaray home page in the browser
 Homepage</source>
         <translation>Open the Tessaray home page in the browser
 Homepage</translation>
-    </message>
-    <message>
-        <source>Tip of the day...</source>
-        <translation>Tip of the day...</translation>
     </message>
     <message>
         <source>Show a tip on using Tessaray
@@ -566,10 +664,6 @@ Tip of the day</translation>
 Support</source>
         <translation>Write a support request
 Support</translation>
-    </message>
-    <message>
-        <source>Check for Updates, update software...</source>
-        <translation>Check for Updates, update software...</translation>
     </message>
     <message>
         <source>Look for a newer version of Tessaray
@@ -608,10 +702,6 @@ Analysis options</source>
 Analysis options</translation>
     </message>
     <message>
-        <source>&amp;Print...	Ctrl+P</source>
-        <translation>&amp;Print...	Ctrl+P</translation>
-    </message>
-    <message>
         <source>Print the results table
 Print</source>
         <translation>Print the results table
@@ -637,12 +727,196 @@ Print Setup</source>
         <translation>Choose the printer, the paper and its orientation
 Print Setup</translation>
     </message>
+    <message>
+        <source>&amp;New...</source>
+        <translation>&amp;New...</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>Program op&amp;tions...</source>
+        <translation>Program op&amp;tions...</translation>
+    </message>
+    <message>
+        <source>Choose the language of the program and whether it looks for updates
+Program options</source>
+        <translation>Choose the language of the program and whether it looks for updates
+Program options</translation>
+    </message>
+    <message>
+        <source>&amp;Edit project...</source>
+        <translation>&amp;Edit project...</translation>
+    </message>
+    <message>
+        <source>Start &amp;Analysis</source>
+        <translation>Start &amp;Analysis</translation>
+    </message>
+    <message>
+        <source>&amp;History...</source>
+        <translation>&amp;History...</translation>
+    </message>
+    <message>
+        <source>List the earlier runs of the project, open one or compare two
+History</source>
+        <translation>List the earlier runs of the project, open one or compare two
+History</translation>
+    </message>
+    <message>
+        <source>Save report as &amp;Csv file...</source>
+        <translation>Save report as &amp;Csv file...</translation>
+    </message>
+    <message>
+        <source>Save report as &amp;Html file...</source>
+        <translation>Save report as &amp;Html file...</translation>
+    </message>
+    <message>
+        <source>Open report in &amp;Excel</source>
+        <translation>Open report in &amp;Excel</translation>
+    </message>
+    <message>
+        <source>Open report in Html &amp;Browser</source>
+        <translation>Open report in Html &amp;Browser</translation>
+    </message>
+    <message>
+        <source>Save changes as C&amp;SV file...</source>
+        <translation>Save changes as C&amp;SV file...</translation>
+    </message>
+    <message>
+        <source>Save what changed between the last two runs as a tab-separated CSV file
+Save changes as CSV file</source>
+        <translation>Save what changed between the last two runs as a tab-separated CSV file
+Save changes as CSV file</translation>
+    </message>
+    <message>
+        <source>Save changes as JS&amp;ON file...</source>
+        <translation>Save changes as JS&amp;ON file...</translation>
+    </message>
+    <message>
+        <source>Save what changed between the last two runs as a JSON file
+Save changes as JSON file</source>
+        <translation>Save what changed between the last two runs as a JSON file
+Save changes as JSON file</translation>
+    </message>
+    <message>
+        <source>Open &amp;Help Document</source>
+        <translation>Open &amp;Help Document</translation>
+    </message>
+    <message>
+        <source>Tessaray Home&amp;page</source>
+        <translation>Tessaray Home&amp;page</translation>
+    </message>
+    <message>
+        <source>Tip of the &amp;day...</source>
+        <translation>Tip of the &amp;day...</translation>
+    </message>
+    <message>
+        <source>Check for &amp;Updates, update software...</source>
+        <translation>Check for &amp;Updates, update software...</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::COutputBar</name>
     <message>
         <source>Output</source>
         <translation>Output</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CPrintCommands</name>
+    <message>
+        <source>The table could not be printed.</source>
+        <translation>The table could not be printed.</translation>
+    </message>
+    <message>
+        <source>The table could not be printed to %1.</source>
+        <translation>The table could not be printed to %1.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CProgramOptionsDlg</name>
+    <message>
+        <source>Program options</source>
+        <translation>Program options</translation>
+    </message>
+    <message>
+        <source>Automatic (language of the system)</source>
+        <translation>Automatic (language of the system)</translation>
+    </message>
+    <message>
+        <source>&amp;Language:</source>
+        <translation>&amp;Language:</translation>
+    </message>
+    <message>
+        <source>A new language applies after the program is started again.</source>
+        <translation>A new language applies after the program is started again.</translation>
+    </message>
+    <message>
+        <source>Look for a &amp;newer version on the Tessaray web site at each start</source>
+        <translation>Look for a &amp;newer version on the Tessaray web site at each start</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CProjectSettingsDlg</name>
+    <message>
+        <source>Project Settings</source>
+        <translation>Project Settings</translation>
+    </message>
+    <message>
+        <source>Google Links</source>
+        <translation>Google Links</translation>
+    </message>
+    <message>
+        <source>A CSV table containing external links extracted from Google Search Console can be added to the project.</source>
+        <translation>A CSV table containing external links extracted from Google Search Console can be added to the project.</translation>
+    </message>
+    <message>
+        <source>Partner links are then compared for concurrence with Google&apos;s link entries.</source>
+        <translation>Partner links are then compared for concurrence with Google&apos;s link entries.</translation>
+    </message>
+    <message>
+        <source>Import csv-Table...</source>
+        <translation>Import csv-Table...</translation>
+    </message>
+    <message>
+        <source>External links imported: %1</source>
+        <translation>External links imported: %1</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CReportCommands</name>
+    <message>
+        <source>There is no private temporary folder for the report.</source>
+        <translation>There is no private temporary folder for the report.</translation>
+    </message>
+    <message>
+        <source>The old report %1 cannot be deleted.</source>
+        <translation>The old report %1 cannot be deleted.</translation>
+    </message>
+    <message>
+        <source>The report template %1 is missing.</source>
+        <translation>The report template %1 is missing.</translation>
+    </message>
+    <message>
+        <source>The report template %1 cannot be used: it lacks the table markers.</source>
+        <translation>The report template %1 cannot be used: it lacks the table markers.</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.</source>
+        <translation>The report could not be written to %1.</translation>
+    </message>
+    <message>
+        <source>A filter is on: the report holds the %1 rows shown of %2.</source>
+        <translation>A filter is on: the report holds the %1 rows shown of %2.</translation>
     </message>
 </context>
 <context>
@@ -677,83 +951,14 @@ Print Setup</translation>
     </message>
 </context>
 <context>
-    <name>tessaray::CPrintCommands</name>
-    <message>
-        <source>The table could not be printed.</source>
-        <translation>The table could not be printed.</translation>
-    </message>
-    <message>
-        <source>The table could not be printed to %1.</source>
-        <translation>The table could not be printed to %1.</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CProjectSettingsDlg</name>
-    <message>
-        <source>Project Settings</source>
-        <translation>Project Settings</translation>
-    </message>
-    <message>
-        <source>Google Links</source>
-        <translation>Google Links</translation>
-    </message>
-    <message>
-        <source>A CSV table containing external links extracted from Google&apos;s Webmaster tools can be added to the project.</source>
-        <translation>A CSV table containing external links extracted from Google&apos;s Webmaster tools can be added to the project.</translation>
-    </message>
-    <message>
-        <source>Partner links are then compared for concurrence with Google&apos;s link entries.</source>
-        <translation>Partner links are then compared for concurrence with Google&apos;s link entries.</translation>
-    </message>
-    <message>
-        <source>Import csv-Table...</source>
-        <translation>Import csv-Table...</translation>
-    </message>
-    <message>
-        <source>External links imported: %1</source>
-        <translation>External links imported: %1</translation>
-    </message>
-    <message>
-        <source>The file %1 cannot be read.</source>
-        <translation>The file %1 cannot be read.</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CReportCommands</name>
-    <message>
-        <source>There is no private temporary folder for the report.</source>
-        <translation>There is no private temporary folder for the report.</translation>
-    </message>
-    <message>
-        <source>The old report %1 cannot be deleted.</source>
-        <translation>The old report %1 cannot be deleted.</translation>
-    </message>
-    <message>
-        <source>The report template %1 is missing.</source>
-        <translation>The report template %1 is missing.</translation>
-    </message>
-    <message>
-        <source>The report template %1 cannot be used: it lacks the table markers.</source>
-        <translation>The report template %1 cannot be used: it lacks the table markers.</translation>
-    </message>
-    <message>
-        <source>The report could not be written to %1.</source>
-        <translation>The report could not be written to %1.</translation>
-    </message>
-    <message>
-        <source>A filter is on: the report holds the %1 rows shown of %2.</source>
-        <translation>A filter is on: the report holds the %1 rows shown of %2.</translation>
-    </message>
-</context>
-<context>
     <name>tessaray::CSupportDlg</name>
     <message>
         <source>Support</source>
         <translation>Support</translation>
     </message>
     <message>
-        <source>Please use the Support button below for all your inquires and technical support regarding the Tessaray software.</source>
-        <translation>Please use the Support button below for all your inquires and technical support regarding the Tessaray software.</translation>
+        <source>Please use the Support button below for all your inquiries and technical support regarding the Tessaray software.</source>
+        <translation>Please use the Support button below for all your inquiries and technical support regarding the Tessaray software.</translation>
     </message>
     <message>
         <source>An Internet connection is needed for this purpose.</source>
@@ -848,14 +1053,6 @@ Print Setup</translation>
 %1</translation>
     </message>
     <message>
-        <source>save changed project ?</source>
-        <translation>save changed project ?</translation>
-    </message>
-    <message>
-        <source>Tessar Files (*.tsrp)</source>
-        <translation>Tessar Files (*.tsrp)</translation>
-    </message>
-    <message>
         <source>Tessaray Project (.tsrp) (*.tsrp)</source>
         <translation>Tessaray Project (.tsrp) (*.tsrp)</translation>
     </message>
@@ -886,6 +1083,29 @@ Print Setup</translation>
     <message>
         <source>%1 could not be written.</source>
         <translation>%1 could not be written.</translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Save changes to %1?</translation>
+    </message>
+    <message>
+        <source>Tessaray projects (*.tsrp)</source>
+        <translation>Tessaray projects (*.tsrp)</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CTessarayView</name>
+    <message>
+        <source>Open partner page in browser: %1</source>
+        <translation>Open partner page in browser: %1</translation>
+    </message>
+    <message>
+        <source>Open report in Excel</source>
+        <translation>Open report in Excel</translation>
+    </message>
+    <message>
+        <source>Open report in HTML browser</source>
+        <translation>Open report in HTML browser</translation>
     </message>
 </context>
 <context>
@@ -952,6 +1172,33 @@ Print Setup</translation>
     <message>
         <source>Text Files (.txt)</source>
         <translation>Text Files (.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::ReadFailure</name>
+    <message>
+        <source>is a folder, not a file</source>
+        <translation>is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>is a FIFO (named pipe), not a file</source>
+        <translation>is a FIFO (named pipe), not a file</translation>
+    </message>
+    <message>
+        <source>is a device, not a file</source>
+        <translation>is a device, not a file</translation>
+    </message>
+    <message>
+        <source>is a socket, not a file</source>
+        <translation>is a socket, not a file</translation>
+    </message>
+    <message>
+        <source>is larger than %1 MiB</source>
+        <translation>is larger than %1 MiB</translation>
+    </message>
+    <message>
+        <source>it %1</source>
+        <translation>it %1</translation>
     </message>
 </context>
 <context>

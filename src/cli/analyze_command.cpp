@@ -400,9 +400,9 @@ int WriteReports(const SAnalyzeOptions& options, const CProject& project, const 
         CDateStamp date;
         std::string dateText;
         date.Format(dateText);
-        const CReportResult result =
-            WriteHtmlReport(table, templatePath, project.GetTitle(), dateText, options.strHtml,
-                            BuildVerdictHtml(run.GetVerdicts(), language.chLetter));
+        const CReportResult result = WriteHtmlReport(
+            table, templatePath, project.GetTitle(), dateText, options.strHtml,
+            BuildVerdictHtml(run.GetVerdicts(), language.chLetter), language.chLetter);
         if (!result.Ok()) {
             exitCode = Fail(ReportFailureText(result.GetError()), kExitFailed);
         }

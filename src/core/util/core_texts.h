@@ -49,6 +49,16 @@ enum class ETextId {
     VerdictTableNo,
     VerdictTableVerdict,
     VerdictTableReasons,
+    VerdictTablePartner,
+    // The texts of the HTML report's template: its language code, title, introduction (%1 the
+    // date), the heading of the verdict part and the footer (%1 the date).
+    ReportLanguageCode,
+    ReportTitle,
+    ReportIntro,
+    ReportVerdictTitle,
+    ReportFooter,
+    // The title line of the changes exported as CSV.
+    ChangesCsvHeader,
     // Why a transfer ended, in a few words.
     OutcomeTimeout,
     OutcomeTooSlow,

@@ -175,20 +175,19 @@ QMenu* CTessarayView::CreateContextMenu() {
             m_strContextUrl = url;
         }
     }
-    // These menu texts are English in both interface languages.
     if (!m_strContextUrl.empty()) {
         auto* menu = new QMenu(this);
         QAction* open =
-            menu->addAction(QStringLiteral("Open Url in browser: ") + FromBytes(m_strContextUrl));
+            menu->addAction(tr("Open partner page in browser: %1").arg(FromBytes(m_strContextUrl)));
         connect(open, &QAction::triggered, this, [this] { m_frame.SendCommand(ID_OPEN_URL); });
         return menu;
     }
     if (!m_analysis->IsRunning() && m_table.GetRowCount() > 0) {
         auto* menu = new QMenu(this);
-        connect(menu->addAction(QStringLiteral("Open report in Excel")), &QAction::triggered, this,
+        connect(menu->addAction(tr("Open report in Excel")), &QAction::triggered, this,
                 [this] { m_frame.SendCommand(ID_OPEN_IN_EXCEL); });
-        connect(menu->addAction(QStringLiteral("Open report in html browser")), &QAction::triggered,
-                this, [this] { m_frame.SendCommand(ID_OPEN_IN_BROWSER); });
+        connect(menu->addAction(tr("Open report in HTML browser")), &QAction::triggered, this,
+                [this] { m_frame.SendCommand(ID_OPEN_IN_BROWSER); });
         return menu;
     }
     return nullptr;

@@ -375,8 +375,8 @@ TEST_F(TessarayViewTest, ContextMenuOffersTheEntriesOfItsThreeCases) {
     TearDown();
 
     StartWithProject();
-    EXPECT_EQ(ContextMenuEntries(), (QStringList{QStringLiteral("Open report in Excel"),
-                                                 QStringLiteral("Open report in html browser")}));
+    EXPECT_EQ(ContextMenuEntries(), (QStringList{QStringLiteral("Report in Excel öffnen"),
+                                                 QStringLiteral("Report im HTML-Browser öffnen")}));
 
     // Two rows selected: the lower one's URL, opened through the desktop.
     QItemSelectionModel* selection = View().selectionModel();
@@ -388,7 +388,8 @@ TEST_F(TessarayViewTest, ContextMenuOffersTheEntriesOfItsThreeCases) {
     std::unique_ptr<QMenu> menu(View().CreateContextMenu());
     ASSERT_TRUE(menu);
     ASSERT_EQ(menu->actions().size(), 1);
-    EXPECT_EQ(menu->actions().at(0)->text(), QStringLiteral("Open Url in browser: ") + url);
+    EXPECT_EQ(menu->actions().at(0)->text(),
+              QStringLiteral("Partnerseite im Browser öffnen: ") + url);
     menu->actions().at(0)->trigger();
     ASSERT_EQ(m_openedUrls.size(), 1);
     EXPECT_EQ(m_openedUrls.at(0).toString(), url);
