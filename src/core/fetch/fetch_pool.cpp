@@ -7,8 +7,7 @@
 namespace tessaray {
 
 CFetchPool::CFetchPool(CFetchSettings settings, AuthCallback auth, PostCallback post)
-    : m_settings(std::move(settings)), m_auth(std::move(auth)), m_post(std::move(post)),
-      m_pShare(std::make_shared<CConnectionShare>()) {}
+    : m_settings(std::move(settings)), m_auth(std::move(auth)), m_post(std::move(post)) {}
 
 CFetchPool::~CFetchPool() {
     Cancel();
@@ -68,7 +67,6 @@ void CFetchPool::Work() {
             m_orders.pop_front();
             m_active.push_back(&fetcher);
         }
-        fetcher.SetShare(m_pShare);
         if (m_auth) {
             fetcher.SetAuthCallback(
                 [this](const SAuthChallenge& challenge, std::string& user, std::string& password) {

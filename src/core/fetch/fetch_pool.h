@@ -63,7 +63,6 @@ private:
     CFetchSettings m_settings;
     AuthCallback m_auth;
     PostCallback m_post;
-    std::shared_ptr<CConnectionShare> m_pShare;
 
     std::mutex m_mutex; // guards everything below
     std::condition_variable m_changed;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/fetch/body_budget.h"
 #include "core/fetch/page_fetcher.h"
 
 #include <cstddef>
@@ -26,6 +27,8 @@ struct SPartnerFetch {
     std::size_t nRobotsBytes = 0;
     std::string strFinalUrl;
     std::string strFinalHeader;
+    // The page body's share of the pool's memory budget, given back when this is dropped.
+    CBodyLease bodyLease;
 };
 
 // A site's robots.txt as a fetch pair uses it.
@@ -35,8 +38,14 @@ struct SRobotsFetch {
     std::size_t nBytes = 0;
 };
 
-// Fetches a robots.txt, through up to CPageFetcher::kRobotsRedirects redirects.
+// Fetches a robots.txt, through up to CPageFetcher::kRobotsRedirects redirects, its first
+// CPageFetcher::kRobotsBodyCap bytes only.
 SRobotsFetch FetchRobots(CPageFetcher& fetcher, const std::string& url);
+
+// The robots.txt of a finished fetch. A file cut at the cap keeps only its whole lines: a rule
+// cut in the middle ("Disallow: /pr" of "Disallow: /private/") would say something else.
+SRobotsFetch RobotsOf(int nResult, int nStatus, ETransferOutcome eOutcome, std::string body,
+                      std::size_t nBytes);
 
 // Where a fetch pair gets its robots.txt from, when not from its own fetcher (a pool shares one
 // per site); std::nullopt when the fetch was cancelled meanwhile.
