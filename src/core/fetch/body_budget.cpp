@@ -17,14 +17,15 @@ bool CBodyBudget::Take(std::size_t n, bool bForce) {
 void CBodyBudget::Give(std::size_t n) {
     std::lock_guard lock(m_mutex);
     m_nUsed -= std::min(n, m_nUsed);
+    ++m_nGeneration;
     if (m_wake) {
         m_wake(); // under the lock: the engine cannot clear it and go away meanwhile
     }
 }
 
-bool CBodyBudget::HasRoom() const {
+std::uint64_t CBodyBudget::Generation() const {
     std::lock_guard lock(m_mutex);
-    return m_nUsed < m_nLimit;
+    return m_nGeneration;
 }
 
 void CBodyBudget::SetWake(std::function<void()> wake) {

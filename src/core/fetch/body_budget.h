@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -16,7 +17,8 @@ public:
     // Takes n bytes if they fit, or regardless when bForce.
     bool Take(std::size_t n, bool bForce);
     void Give(std::size_t n);
-    bool HasRoom() const;
+    // Counts the Give calls: memory may have come free since a transfer waited.
+    std::uint64_t Generation() const;
     // Called after every Give; cleared (empty) before the engine goes away.
     void SetWake(std::function<void()> wake);
 
@@ -24,6 +26,7 @@ private:
     const std::size_t m_nLimit;
     mutable std::mutex m_mutex; // guards everything below
     std::size_t m_nUsed = 0;
+    std::uint64_t m_nGeneration = 0;
     std::function<void()> m_wake;
 };
 

@@ -59,6 +59,8 @@ public:
     // Body bytes received; the body itself is handed over once by TakeBody.
     std::size_t GetByteCount() const { return m_nByteCount; }
     std::string TakeBody() { return std::move(m_strBody); }
+    // The deadline, moved on by the time spent in log-in prompts.
+    std::chrono::steady_clock::time_point GetDeadline() const { return m_deadline; }
 
 private:
     enum class EKind { First, AuthRetry, Redirected };
