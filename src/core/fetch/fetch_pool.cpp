@@ -12,14 +12,6 @@
 
 namespace tessaray {
 
-struct CFetchPool::SPrompt {
-    void* pFetch = nullptr; // the engine's fetch that asks
-    SAuthChallenge challenge;
-    bool bAnswered = false;
-    std::string strUser;
-    std::string strPassword;
-};
-
 struct CFetchPool::CEngine {
     // One fetch in progress: a partner's page or a site's robots.txt.
     struct SFetch {
@@ -64,6 +56,14 @@ struct CFetchPool::CEngine {
     std::vector<SFetch*> m_paused;        // waiting for body memory
     SFetch* m_pRunner = nullptr;          // the one transfer that goes on past the budget
     std::uint64_t m_nResumedAt = 0;       // the budget's generation at the last resume
+};
+
+struct CFetchPool::SPrompt {
+    CEngine::SFetch* pFetch = nullptr; // the fetch that asks
+    SAuthChallenge challenge;
+    bool bAnswered = false;
+    std::string strUser;
+    std::string strPassword;
 };
 
 namespace {
@@ -210,7 +210,7 @@ void CFetchPool::CEngine::Transferred(SFetch& fetch, CURLcode code) {
 }
 
 void CFetchPool::CEngine::Answered(const SPrompt& prompt) {
-    const auto it = m_fetches.find(static_cast<SFetch*>(prompt.pFetch));
+    const auto it = m_fetches.find(prompt.pFetch);
     if (it == m_fetches.end()) {
         return;
     }
@@ -239,20 +239,12 @@ void CFetchPool::CEngine::Finished(SFetch& fetch) {
         return;
     }
     SPartnerFetch done = std::move(fetch.partner);
-    done.nResult = task.GetResult();
-    done.strHeader = task.GetHeader();
-    done.nPageStatus = task.GetStatus();
-    done.ePageOutcome = task.GetOutcome();
-    done.nPageBytes = task.GetByteCount();
-    done.strFinalUrl = task.GetFinalUrl();
-    done.strFinalHeader = task.GetFinalHeader();
-    std::string body = task.TakeBody();
-    if (done.nResult == kFetchOk && done.nPageBytes > 0) {
-        done.strPage = std::move(body);
-    }
+    TakePage(done, task, task.GetResult(), task.GetByteCount(), task.TakeBody());
     // The bytes of a body not kept (a failed fetch, an interim response) go back at once.
     const std::size_t nKept = std::min(fetch.nHeld, done.strPage.size());
-    m_pool.m_pBudget->Give(fetch.nHeld - nKept);
+    if (fetch.nHeld > nKept) {
+        m_pool.m_pBudget->Give(fetch.nHeld - nKept);
+    }
     done.bodyLease = CBodyLease(m_pool.m_pBudget, nKept);
     std::lock_guard lock(m_pool.m_mutex);
     if (m_pool.m_bCancelled) {

@@ -28,30 +28,19 @@ SRobotsFetch FetchRobots(CPageFetcher& fetcher, const std::string& url) {
 }
 
 SPartnerFetch FetchPartner(CPageFetcher& fetcher, const std::string& pageUrl,
-                           const std::string& robotsUrl, const RobotsSource& robotsSource) {
+                           const std::string& robotsUrl) {
     SPartnerFetch done;
     done.strUrl = pageUrl;
     if (!robotsUrl.empty()) {
-        std::optional<SRobotsFetch> robots =
-            robotsSource ? robotsSource(robotsUrl) : FetchRobots(fetcher, robotsUrl);
-        if (!robots) {
-            return done;
-        }
-        done.strRobots = std::move(robots->strText);
-        done.nRobotsStatus = robots->nStatus;
-        done.nRobotsBytes = robots->nBytes;
+        SRobotsFetch robots = FetchRobots(fetcher, robotsUrl);
+        done.strRobots = std::move(robots.strText);
+        done.nRobotsStatus = robots.nStatus;
+        done.nRobotsBytes = robots.nBytes;
     }
-
     std::string buffer;
-    done.nResult = fetcher.Fetch(pageUrl, buffer, done.nPageBytes);
-    done.strHeader = fetcher.GetHeader();
-    done.nPageStatus = fetcher.GetStatus();
-    done.ePageOutcome = fetcher.GetOutcome();
-    done.strFinalUrl = fetcher.GetFinalUrl();
-    done.strFinalHeader = fetcher.GetFinalHeader();
-    if (done.nResult == kFetchOk && done.nPageBytes > 0) {
-        done.strPage = std::move(buffer);
-    }
+    std::size_t nBytes = 0;
+    const int result = fetcher.Fetch(pageUrl, buffer, nBytes);
+    TakePage(done, fetcher, result, nBytes, std::move(buffer));
     return done;
 }
 

@@ -4,9 +4,8 @@
 #include "core/fetch/page_fetcher.h"
 
 #include <cstddef>
-#include <functional>
-#include <optional>
 #include <string>
+#include <utility>
 
 namespace tessaray {
 
@@ -47,13 +46,25 @@ SRobotsFetch FetchRobots(CPageFetcher& fetcher, const std::string& url);
 SRobotsFetch RobotsOf(int nResult, int nStatus, ETransferOutcome eOutcome, std::string body,
                       std::size_t nBytes);
 
-// Where a fetch pair gets its robots.txt from, when not from its own fetcher (a pool shares one
-// per site); std::nullopt when the fetch was cancelled meanwhile.
-using RobotsSource = std::function<std::optional<SRobotsFetch>(const std::string& url)>;
-
-// The fetch pair: robots.txt first unless robotsUrl is empty (from robotsSource when given, else
-// fetched), then the page. A cancelled robots.txt ends the pair with only strUrl set.
+// The fetch pair: robots.txt first unless robotsUrl is empty, then the page.
 SPartnerFetch FetchPartner(CPageFetcher& fetcher, const std::string& pageUrl,
-                           const std::string& robotsUrl, const RobotsSource& robotsSource = {});
+                           const std::string& robotsUrl);
+
+// Fills the page fields of done from a finished page fetch: a CPageFetcher or the pool's task,
+// which answer the same questions.
+template <typename TFetch>
+void TakePage(SPartnerFetch& done, const TFetch& fetch, int nResult, std::size_t nBytes,
+              std::string body) {
+    done.nResult = nResult;
+    done.nPageBytes = nBytes;
+    done.strHeader = fetch.GetHeader();
+    done.nPageStatus = fetch.GetStatus();
+    done.ePageOutcome = fetch.GetOutcome();
+    done.strFinalUrl = fetch.GetFinalUrl();
+    done.strFinalHeader = fetch.GetFinalHeader();
+    if (nResult == kFetchOk && nBytes > 0) {
+        done.strPage = std::move(body);
+    }
+}
 
 } // namespace tessaray
