@@ -99,7 +99,6 @@ void CFetchPool::CEngine::Run() {
         for (const std::shared_ptr<SPrompt>& answer : answers) {
             Answered(*answer);
         }
-        ResumePaused();
         int running = 0;
         curl_multi_perform(m_multi.Get(), &running);
         int queued = 0;
@@ -113,6 +112,8 @@ void CFetchPool::CEngine::Run() {
             curl_easy_getinfo(easy, CURLINFO_PRIVATE, &fetch);
             Transferred(*static_cast<SFetch*>(fetch), code);
         }
+        // After the transfers that ended: a runner among them leaves the paused ones waiting.
+        ResumePaused();
         curl_multi_poll(m_multi.Get(), nullptr, 0, kWaitLimitMs, nullptr);
     }
 }
