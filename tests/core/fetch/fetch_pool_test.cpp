@@ -217,13 +217,18 @@ TEST_F(FetchPoolTest, RedirectTargetsCountAgainstTheirOwnHostsLimit) {
 
 TEST_F(FetchPoolTest, OthersCompleteWhileALogInPromptIsOpen) {
     HeldPrompt prompt;
-    PoolUnderTest pool(TestSettings(), prompt.Callback());
+    CFetchSettings settings = TestSettings();
+    settings.m_totalTimeout = 1s;
+    PoolUnderTest pool(settings, prompt.Callback());
     pool.Pool().Submit(0, m_server.Url("/members"), {});
     ASSERT_TRUE(prompt.WaitUntilAsked());
+    const auto asked = std::chrono::steady_clock::now();
     pool.Pool().Submit(1, m_server.Url("/page"), m_server.Url("/robots.txt"));
     pool.Pool().Submit(2, m_server.Url("/page"), m_server.Url("/robots.txt"));
     EXPECT_TRUE(pool.WaitFor({1, 2}));
     EXPECT_FALSE(pool.Fetched().contains(0));
+    // The user's time is not counted against the partner's budget.
+    std::this_thread::sleep_until(asked + 1200ms);
     prompt.Answer();
     ASSERT_TRUE(pool.WaitFor({0}));
     EXPECT_EQ(pool.Fetched().at(0).strPage, "welcome");
