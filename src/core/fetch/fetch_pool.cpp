@@ -3,6 +3,7 @@
 #include "core/fetch/body_budget.h"
 #include "core/fetch/curl_handle.h"
 #include "core/fetch/fetch_task.h"
+#include "core/util/url.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -21,6 +22,8 @@ struct CFetchPool::CEngine {
         std::string strRobotsUrl; // of a robots.txt fetch
         SPartnerFetch partner;    // of a page fetch: what is known so far
         std::size_t nHeld = 0;    // budget bytes its body has taken
+        std::string strHost;      // the origin of the running or waiting request
+        std::chrono::steady_clock::time_point waitingSince; // for a connection to its host
     };
     struct SSite {
         bool bDone = false;
@@ -40,6 +43,8 @@ struct CFetchPool::CEngine {
     SFetch& Add(std::unique_ptr<SFetch> pFetch);
     // Carries out what the task asks for next.
     void Go(SFetch& fetch, CFetchTask::EStep step);
+    // Adds the set-up transfer to the multi handle.
+    void Launch(SFetch& fetch);
     void Transferred(SFetch& fetch, CURLcode code);
     void Answered(const SPrompt& prompt);
     void Finished(SFetch& fetch);
@@ -56,6 +61,11 @@ struct CFetchPool::CEngine {
     std::vector<SFetch*> m_paused;        // waiting for body memory
     SFetch* m_pRunner = nullptr;          // the one transfer that goes on past the budget
     std::uint64_t m_nResumedAt = 0;       // the budget's generation at the last resume
+    // Transfers per host: at most m_nPerHost run, the others wait their turn without spending
+    // their partner's budget.
+    int m_nPerHost = 1;
+    std::map<std::string, int> m_hostBusy;
+    std::map<std::string, std::deque<SFetch*>> m_hostWaiting;
 };
 
 struct CFetchPool::SPrompt {
@@ -172,12 +182,18 @@ CFetchPool::CEngine::SFetch& CFetchPool::CEngine::Add(std::unique_ptr<SFetch> pF
 
 void CFetchPool::CEngine::Go(SFetch& fetch, CFetchTask::EStep step) {
     switch (step) {
-    case CFetchTask::EStep::Transfer:
-        curl_easy_setopt(fetch.easy.Get(), CURLOPT_PRIVATE, &fetch);
-        if (curl_multi_add_handle(m_multi.Get(), fetch.easy.Get()) != CURLM_OK) {
-            Go(fetch, fetch.pTask->Finish(CURLE_FAILED_INIT, fetch.easy.Get()));
+    case CFetchTask::EStep::Transfer: {
+        fetch.strHost = UrlOrigin(fetch.pTask->GetRequestUrl());
+        int& nBusy = m_hostBusy[fetch.strHost];
+        if (nBusy >= m_nPerHost) {
+            fetch.waitingSince = std::chrono::steady_clock::now();
+            m_hostWaiting[fetch.strHost].push_back(&fetch);
+            return;
         }
+        ++nBusy;
+        Launch(fetch);
         return;
+    }
     case CFetchTask::EStep::Prompt: {
         GiveEasy(fetch);
         if (!m_pool.m_auth) {
@@ -201,11 +217,33 @@ void CFetchPool::CEngine::Go(SFetch& fetch, CFetchTask::EStep step) {
     }
 }
 
+void CFetchPool::CEngine::Launch(SFetch& fetch) {
+    curl_easy_setopt(fetch.easy.Get(), CURLOPT_PRIVATE, &fetch);
+    if (curl_multi_add_handle(m_multi.Get(), fetch.easy.Get()) != CURLM_OK) {
+        Transferred(fetch, CURLE_FAILED_INIT);
+    }
+}
+
 void CFetchPool::CEngine::Transferred(SFetch& fetch, CURLcode code) {
     curl_multi_remove_handle(m_multi.Get(), fetch.easy.Get());
     std::erase(m_paused, &fetch);
     if (m_pRunner == &fetch) {
         m_pRunner = nullptr;
+    }
+    // The host's next waiting transfer takes the place.
+    const auto waiting = m_hostWaiting.find(fetch.strHost);
+    if (waiting == m_hostWaiting.end()) {
+        if (--m_hostBusy[fetch.strHost] == 0) {
+            m_hostBusy.erase(fetch.strHost);
+        }
+    } else {
+        SFetch& next = *waiting->second.front();
+        waiting->second.pop_front();
+        if (waiting->second.empty()) {
+            m_hostWaiting.erase(waiting);
+        }
+        next.pTask->Postpone(std::chrono::steady_clock::now() - next.waitingSince, next.easy.Get());
+        Launch(next);
     }
     Go(fetch, fetch.pTask->Finish(code, fetch.easy.Get()));
 }
@@ -331,6 +369,8 @@ bool CFetchPool::Start(int nParallel, int nPerHost) {
         return false;
     }
     // Per host, as the run limits per site, so that a redirect to another host counts there too.
+    // The engine keeps to it itself (a waiting transfer's time is not counted), libcurl as well.
+    m_pEngine->m_nPerHost = std::max(1, nPerHost);
     curl_multi_setopt(multi, CURLMOPT_MAX_HOST_CONNECTIONS, static_cast<long>(nPerHost));
     curl_multi_setopt(multi, CURLMOPT_MAXCONNECTS,
                       std::max(kIdleConnections, 2L * static_cast<long>(nParallel)));

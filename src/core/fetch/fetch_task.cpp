@@ -341,6 +341,17 @@ CFetchTask::EStep CFetchTask::Answer(bool bAnswered, const std::string& user,
     return Send(easy, m_strRequestUrl, EKind::AuthRetry, &user, &password, m_challenge.bPlainBasic);
 }
 
+const std::string& CFetchTask::GetRequestUrl() const {
+    return m_pRequest->strUrl;
+}
+
+void CFetchTask::Postpone(std::chrono::steady_clock::duration waited, CURL* easy) {
+    m_deadline += waited;
+    const auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(
+        m_deadline - std::chrono::steady_clock::now());
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, std::max(1L, static_cast<long>(remaining.count())));
+}
+
 CFetchTask::EStep CFetchTask::Send(CURL* easy, const std::string& url, EKind kind,
                                    const std::string* user, const std::string* password,
                                    bool bBasicAgreed) {

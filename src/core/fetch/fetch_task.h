@@ -49,6 +49,11 @@ public:
     // the user's time is not the server's.
     EStep Answer(bool bAnswered, const std::string& user, const std::string& password, CURL* easy);
     const SAuthChallenge& GetChallenge() const { return m_challenge; }
+    // The URL of the request set up last.
+    const std::string& GetRequestUrl() const;
+    // The set-up request waited this long before it could start (for a connection to its host):
+    // the wait is not counted, and easy's time-out is set anew.
+    void Postpone(std::chrono::steady_clock::duration waited, CURL* easy);
 
     // Results, valid once Done (see the getters of CPageFetcher).
     int GetResult() const { return m_nResult; }
