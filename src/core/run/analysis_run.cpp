@@ -127,7 +127,7 @@ void CAnalysisRun::StartFetching() {
             post(kPageFetchedMessage, 0);
         }
     });
-    m_bPoolStarted = m_pPool->Start(m_runWindow.nParallel);
+    m_bPoolStarted = m_pPool->Start(m_runWindow.nParallel, m_runWindow.nPerSite);
     m_bRunning = true;
     m_project.SetPageRankOption(false);
     if (m_bPoolStarted) {
