@@ -30,6 +30,10 @@
 #include "core/project/project.h"
 #include "core/run/analysis_run.h"
 
+// The server accepts on one thread: with httplib's backlog of 5 a burst of connections (a window
+// of 64 opening at once) overflows it, and the dropped SYNs come back only after the kernel's
+// one-second retransmission, which the benchmark would measure as the client's stall.
+#define CPPHTTPLIB_LISTEN_BACKLOG 1024
 #include <httplib.h>
 
 #include <algorithm>
@@ -121,31 +125,39 @@ private:
 httplib::ContentProviderWithoutLength Repeated(std::string prefix, const std::string& unit,
                                                long nRepeat, std::string suffix,
                                                const std::atomic<bool>& bStopping) {
-    auto block = std::make_shared<std::string>();
-    const long nPerBlock = std::max<long>(1, 65536 / static_cast<long>(unit.size()));
-    for (long i = 0; i < nPerBlock; ++i) {
-        block->append(unit);
+    struct SBody {
+        std::string prefix;
+        std::string block;
+        std::string suffix;
+        long nPerBlock = 0;
+        long nLeft = 0; // units still to write; negative without end
+    };
+    auto body = std::make_shared<SBody>();
+    body->prefix = std::move(prefix);
+    body->suffix = std::move(suffix);
+    body->nPerBlock = std::max<long>(1, 65536 / static_cast<long>(unit.size()));
+    body->nLeft = nRepeat;
+    for (long i = 0; i < body->nPerBlock; ++i) {
+        body->block.append(unit);
     }
-    auto nLeft = std::make_shared<long>(nRepeat);
-    return [prefix = std::move(prefix), suffix = std::move(suffix), block, nPerBlock, nLeft,
-            &bStopping](std::size_t offset, httplib::DataSink& sink) {
+    return [body, unitSize = unit.size(), &bStopping](std::size_t offset, httplib::DataSink& sink) {
         if (bStopping) {
             return false;
         }
-        if (offset == 0 && !sink.write(prefix.data(), prefix.size())) {
+        if (offset == 0 && !sink.write(body->prefix.data(), body->prefix.size())) {
             return false;
         }
-        if (*nLeft == 0) {
-            sink.write(suffix.data(), suffix.size());
+        if (body->nLeft == 0) {
+            sink.write(body->suffix.data(), body->suffix.size());
             sink.done();
             return true;
         }
-        const long nUnits = *nLeft < 0 ? nPerBlock : std::min(*nLeft, nPerBlock);
-        if (*nLeft > 0) {
-            *nLeft -= nUnits;
+        const long nUnits =
+            body->nLeft < 0 ? body->nPerBlock : std::min(body->nLeft, body->nPerBlock);
+        if (body->nLeft > 0) {
+            body->nLeft -= nUnits;
         }
-        return sink.write(block->data(), block->size() / static_cast<std::size_t>(nPerBlock) *
-                                             static_cast<std::size_t>(nUnits));
+        return sink.write(body->block.data(), unitSize * static_cast<std::size_t>(nUnits));
     };
 }
 
@@ -188,11 +200,10 @@ const std::string& PlainPage() {
 // their redirects' targets /moved/vN.html.
 class CSiteServer {
 public:
-    CSiteServer(const SOptions& options)
+    explicit CSiteServer(const SOptions& options)
         : m_options(options), m_sites(static_cast<std::size_t>(options.nSites)) {
         // A thread per connection: keep-alive connections of every site, the requests waiting
-        // out the latency and the silent ones held until the client gives up or the server
-        // stops.
+        // out the latency and the silent ones, held for the client's budget.
         m_server.new_task_queue = [] { return new httplib::ThreadPool(512); };
         // Answers go out at once, as from a production server: without it Nagle holds the body
         // of a reused connection until the client acknowledges the header.
@@ -250,18 +261,27 @@ public:
     }
 
 private:
+    using Scope = std::shared_ptr<CInFlightScope>;
+
+    // A body written after the handler returned: the request stays in flight until it is.
+    static void Stream(httplib::Response& response, const Scope& scope, const char* type,
+                       httplib::ContentProviderWithoutLength provider) {
+        response.set_chunked_content_provider(type, std::move(provider), [scope](bool) {});
+    }
+
     void Serve(const httplib::Request& request, httplib::Response& response) {
         const std::optional<int> site = SiteOf(request.get_header_value("Host"));
         if (!site) {
             response.status = 404;
             return;
         }
-        const CInFlightScope scope(&m_sites[static_cast<std::size_t>(*site)], m_all);
+        const auto scope =
+            std::make_shared<CInFlightScope>(&m_sites[static_cast<std::size_t>(*site)], m_all);
         Sleep(m_options.nLatencyMs);
         if (request.path == "/robots.txt") {
             if (m_options.bEndless) {
-                response.set_chunked_content_provider(
-                    "text/plain",
+                Stream(
+                    response, scope, "text/plain",
                     Repeated("User-agent: *\nAllow: /\n", "Disallow: /x/\n", -1, {}, m_bStopping));
             } else {
                 response.set_content("User-agent: *\nAllow: /\n", "text/plain");
@@ -270,9 +290,9 @@ private:
         }
         int nPartner = 0;
         if (std::sscanf(request.path.c_str(), "/p%d.html", &nPartner) == 1) {
-            ServePlain(nPartner, response);
+            ServePlain(nPartner, response, scope);
         } else if (std::sscanf(request.path.c_str(), "/v%d.html", &nPartner) == 1) {
-            ServeVaried(nPartner, response);
+            ServeVaried(nPartner, response, scope);
         } else if (request.path.rfind("/moved/", 0) == 0) {
             response.set_content(PlainPage(), "text/html");
         } else {
@@ -280,7 +300,7 @@ private:
         }
     }
 
-    void ServePlain(int nPartner, httplib::Response& response) {
+    void ServePlain(int nPartner, httplib::Response& response, const Scope& scope) {
         bool bSilent = false;
         {
             std::lock_guard lock(m_mutex);
@@ -293,22 +313,22 @@ private:
             HoldSilent();
             response.status = 204;
         } else if (m_options.bEndless) {
-            response.set_chunked_content_provider(
-                "text/html", Repeated("<html><head><title>Partner</title></head><body>\n",
-                                      "<p>" + std::string(960, 'x') + " <a href=\"" + kShop +
-                                          "\">shop</a></p>\n",
-                                      -1, {}, m_bStopping));
+            Stream(response, scope, "text/html",
+                   Repeated("<html><head><title>Partner</title></head><body>\n",
+                            "<p>" + std::string(960, 'x') + " <a href=\"" + kShop +
+                                "\">shop</a></p>\n",
+                            -1, {}, m_bStopping));
         } else if (m_options.nLinksPerPage > 0) {
-            response.set_chunked_content_provider(
-                "text/html", Repeated("<html><head><title>Partner</title></head><body>\n",
-                                      std::string("<a href=\"") + kShop + "\">s</a>\n",
-                                      m_options.nLinksPerPage, "</body></html>\n", m_bStopping));
+            Stream(response, scope, "text/html",
+                   Repeated("<html><head><title>Partner</title></head><body>\n",
+                            std::string("<a href=\"") + kShop + "\">s</a>\n",
+                            m_options.nLinksPerPage, "</body></html>\n", m_bStopping));
         } else {
             response.set_content(PlainPage(), "text/html");
         }
     }
 
-    void ServeVaried(int nPartner, httplib::Response& response) {
+    void ServeVaried(int nPartner, httplib::Response& response, const Scope& scope) {
         const std::string moved = "/moved/v" + std::to_string(nPartner) + ".html";
         switch (VariedKind(nPartner)) {
         case EKind::Plain:
@@ -341,15 +361,15 @@ private:
         case EKind::Hanging:
             // Half a page, then nothing until the client gave up (or the server stops); then the
             // connection closes.
-            response.set_chunked_content_provider(
-                "text/html", [this](std::size_t offset, httplib::DataSink& sink) {
-                    if (offset == 0) {
-                        const std::string half = PlainPage().substr(0, 40);
-                        return sink.write(half.data(), half.size());
-                    }
-                    HoldSilent();
-                    return false;
-                });
+            Stream(response, scope, "text/html",
+                   [this](std::size_t offset, httplib::DataSink& sink) {
+                       if (offset == 0) {
+                           const std::string half = PlainPage().substr(0, 40);
+                           return sink.write(half.data(), half.size());
+                       }
+                       HoldSilent();
+                       return false;
+                   });
             break;
         case EKind::NoLink:
             response.set_content(PageWith("no link here"), "text/html");
