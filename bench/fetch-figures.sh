@@ -83,7 +83,7 @@ check[silent-7]="time $(at_most "$(get silent-7 tessaray_s)" "$(get silent-7 bou
 for name in links-700k endless-64; do
     check[$name]="RSS $(at_most "$(get $name tessaray_rss_mb)" 300) (<= 300 MB)"
 done
-check[varied]="reports $(get varied compare)"
+check[varied]="reports $(get varied compare) (--parallel 1 / defaults / 64x8: $(get varied varied_s) s)"
 for name in "${names[@]}"; do
     if ! finished "$name"; then
         check[$name]="${check[$name]:-} run FAILED (exit $(get "$name" tessaray_exit); -9: memory cap)"
@@ -91,14 +91,16 @@ for name in "${names[@]}"; do
 done
 
 echo
-printf '| %-16s | %9s | %7s | %6s | %9s | %9s | %7s | %7s | %8s | %s |\n' scenario "tessaray s" \
-    "curl s" ratio "CPU ms/p" "curl ms/p" "cs/p" "curl cs/p" "RSS MB" check
-printf '|%s|%s|%s|%s|%s|%s|%s|%s|%s|%s|\n' ------------------ ----------- --------- -------- \
-    ----------- ----------- --------- --------- ---------- -----
+table_row() {
+    printf '| %-16s | %10s | %7s | %7s | %9s | %9s | %7s | %9s | %8s | %s |\n' "$@"
+}
+table_row scenario "tessaray s" "curl s" ratio "CPU ms/p" "curl ms/p" "cs/p" "curl cs/p" \
+    "RSS MB" check
+table_row ---------------- ---------- ------- ------- --------- --------- ------- --------- \
+    -------- -----
 for name in "${names[@]}"; do
-    printf '| %-16s | %10s | %7s | %6s | %9s | %9s | %7s | %9s | %8s | %s |\n' "$name" \
-        "$(get "$name" tessaray_s)" "$(get "$name" curl_s)" "$(get "$name" time_ratio)" \
-        "$(get "$name" tessaray_cpu_ms)" "$(get "$name" curl_cpu_ms)" \
+    table_row "$name" "$(get "$name" tessaray_s)" "$(get "$name" curl_s)" \
+        "$(get "$name" time_ratio)" "$(get "$name" tessaray_cpu_ms)" "$(get "$name" curl_cpu_ms)" \
         "$(get "$name" tessaray_cs)" "$(get "$name" curl_cs)" "$(get "$name" tessaray_rss_mb)" \
         "${check[$name]:-}"
 done

@@ -620,9 +620,10 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
     }
 }
 
-// The varied web analysed with three windows; true when the reports and logs are identical.
-bool CompareWindows(const SOptions& options, CSiteServer& server,
-                    const bench::BenchFolder& folder) {
+// The varied web analysed with three windows; true when every run finished and the reports and
+// logs are identical. The times go into figures as varied_s=ONE/DEFAULTS/WIDE.
+bool CompareWindows(const SOptions& options, CSiteServer& server, const bench::BenchFolder& folder,
+                    std::string& figures) {
     std::vector<std::string> urls;
     for (int i = 0; i < options.nCompare; ++i) {
         urls.push_back(server.VariedUrl(i));
@@ -643,6 +644,7 @@ bool CompareWindows(const SOptions& options, CSiteServer& server,
     std::string reference;
     std::string firstDifference;
     std::string timesText;
+    figures += " varied_s=";
     for (const SWindow& window : windows) {
         std::vector<std::string> args = {"analyze", project,
                                          "--csv",   folder.File("varied.csv"),
@@ -658,7 +660,13 @@ bool CompareWindows(const SOptions& options, CSiteServer& server,
         std::snprintf(seconds, sizeof seconds, "%s%s %.2f s", timesText.empty() ? "" : ", ",
                       window.name, run.seconds);
         timesText += seconds;
-        if (reference.empty()) {
+        std::snprintf(seconds, sizeof seconds, "%s%.2f", figures.back() == '=' ? "" : "/",
+                      run.seconds);
+        figures += seconds;
+        if (!Finished(run) && firstDifference.empty()) {
+            firstDifference = std::string(window.name) + " failed: exit " +
+                              std::to_string(run.nExit) + (run.bTimedOut ? " (ten minutes)" : "");
+        } else if (reference.empty()) {
             reference = text;
         } else if (firstDifference.empty() && text != reference) {
             firstDifference = std::string(window.name) + " against --parallel 1, " +
@@ -804,7 +812,7 @@ int main(int argc, char** argv) {
     }
     if (options.nCompare > 0) {
         server.SetSilent({});
-        const bool bSame = CompareWindows(options, server, folder);
+        const bool bSame = CompareWindows(options, server, folder, figures);
         figures += bSame ? " compare=identical" : " compare=different";
         bOk = bOk && bSame;
     }
