@@ -77,8 +77,10 @@ echo "load after: $(uptime)"
 declare -A check
 limit=$(awk -v c="$(get latency-defaults curl_s)" 'BEGIN { print c * 1.2 }')
 check[latency-defaults]="time $(at_most "$(get latency-defaults tessaray_s)" "$limit") (<= 1.2x curl)"
+# Two runs of the same window differ by some 10 % on a shared machine.
+at8_limit=$(awk -v c="$(get many-8 tessaray_cpu_ms)" 'BEGIN { print c * 1.1 }')
 cpu_limit=$(awk -v c="$(get many-defaults curl_cpu_ms)" 'BEGIN { print c * 1.5 }')
-check[many-defaults]="CPU $(at_most "$(get many-defaults tessaray_cpu_ms)" "$(get many-8 tessaray_cpu_ms)") (<= at 8), $(at_most "$(get many-defaults tessaray_cpu_ms)" "$cpu_limit") (<= 1.5x curl), RSS $(at_most "$(get many-defaults tessaray_rss_mb)" 300)"
+check[many-defaults]="CPU $(at_most "$(get many-defaults tessaray_cpu_ms)" "$at8_limit") (<= 1.1x at 8), $(at_most "$(get many-defaults tessaray_cpu_ms)" "$cpu_limit") (<= 1.5x curl), RSS $(at_most "$(get many-defaults tessaray_rss_mb)" 300)"
 check[silent-7]="time $(at_most "$(get silent-7 tessaray_s)" "$(get silent-7 bound_s)") (<= $(get silent-7 bound_s) s)"
 for name in links-700k endless-64; do
     check[$name]="RSS $(at_most "$(get $name tessaray_rss_mb)" 300) (<= 300 MB)"
