@@ -49,7 +49,11 @@ at_most() {
         echo FAIL
     fi
 }
-# finished NAME: "FAIL" when the command line did not finish its run.
+# scaled VALUE FACTOR: VALUE times FACTOR, or - when VALUE is missing.
+scaled() {
+    if [[ $1 == - ]]; then echo -; else awk -v v="$1" -v f="$2" 'BEGIN { print v * f }'; fi
+}
+# finished NAME: true when the command line finished its run (exit 0, 4 or 5).
 finished() {
     case $(get "$1" tessaray_exit) in 0 | 4 | 5) return 0 ;; *) return 1 ;; esac
 }
@@ -75,11 +79,11 @@ echo "load after: $(uptime)"
 
 # The check of each scenario against its bound.
 declare -A check
-limit=$(awk -v c="$(get latency-defaults curl_s)" 'BEGIN { print c * 1.2 }')
+limit=$(scaled "$(get latency-defaults curl_s)" 1.2)
 check[latency-defaults]="time $(at_most "$(get latency-defaults tessaray_s)" "$limit") (<= 1.2x curl)"
 # Two runs of the same window differ by some 10 % on a shared machine.
-at8_limit=$(awk -v c="$(get many-8 tessaray_cpu_ms)" 'BEGIN { print c * 1.1 }')
-cpu_limit=$(awk -v c="$(get many-defaults curl_cpu_ms)" 'BEGIN { print c * 1.5 }')
+at8_limit=$(scaled "$(get many-8 tessaray_cpu_ms)" 1.1)
+cpu_limit=$(scaled "$(get many-defaults curl_cpu_ms)" 1.5)
 check[many-defaults]="CPU $(at_most "$(get many-defaults tessaray_cpu_ms)" "$at8_limit") (<= 1.1x at 8), $(at_most "$(get many-defaults tessaray_cpu_ms)" "$cpu_limit") (<= 1.5x curl), RSS $(at_most "$(get many-defaults tessaray_rss_mb)" 300)"
 check[silent-7]="time $(at_most "$(get silent-7 tessaray_s)" "$(get silent-7 bound_s)") (<= $(get silent-7 bound_s) s)"
 for name in links-700k endless-64; do
