@@ -568,7 +568,7 @@ std::string CurlConfig(const CSiteServer& server, int nPartners) {
 SRunResult RunCurl(const SOptions& options, const CSiteServer& server,
                    const bench::BenchFolder& folder, int nWindow) {
     std::ofstream(folder.File("curl.config")) << CurlConfig(server, options.nPartners);
-    return RunChild({options.strCurl, "--silent", "--noproxy", "*", "--parallel",
+    return RunChild({options.strCurl, "--silent", "--show-error", "--noproxy", "*", "--parallel",
                      "--parallel-immediate", "--parallel-max", std::to_string(nWindow),
                      "--speed-limit", "1", "--speed-time", std::to_string(options.nSilentBudgetS),
                      "--max-time", "120", "--config", folder.File("curl.config")},
@@ -830,8 +830,11 @@ int main(int argc, char** argv) {
         char text[96];
         std::snprintf(text, sizeof text, " time_ratio=%.2f cpu_ratio=%.2f", timeRatio, cpuRatio);
         figures += Figures("curl", curl, options.nPartners) + text;
+        // With silent pages curl ends with 28, their time-out.
         if (curl.nExit != 0 && options.nSilent == 0) {
-            std::fprintf(stderr, "curl: %s", ReadFile(folder.File("curl.err")).c_str());
+            std::fprintf(stderr, "curl: exit %d\n%s", curl.nExit,
+                         ReadFile(folder.File("curl.err")).c_str());
+            bOk = false;
         }
     }
     if (options.nCompare > 0) {
