@@ -368,8 +368,9 @@ SCommandOutput RunCommand(const std::vector<std::string>& argv) {
     if (argv.empty() || pipe2(pipeEnds, O_CLOEXEC) != 0) {
         return result;
     }
-    std::vector<char*> pointers;
     std::vector<std::string> arguments = argv;
+    std::vector<char*> pointers;
+    pointers.reserve(arguments.size() + 1);
     for (std::string& argument : arguments) {
         pointers.push_back(argument.data());
     }
