@@ -805,6 +805,16 @@ Save changes as JSON file</source>
         <translation>Die Änderungen zwischen den letzten zwei Analysen als JSON-Datei speichern
 Änderungen als JSON-Datei speichern</translation>
     </message>
+    <message>
+        <source>Check a&amp;utomatically...</source>
+        <translation>A&amp;utomatisch prüfen...</translation>
+    </message>
+    <message>
+        <source>Check the project daily or weekly, also while the program is closed
+Check automatically</source>
+        <translation>Das Projekt täglich oder wöchentlich prüfen, auch wenn das Programm geschlossen ist
+Automatisch prüfen</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::COutputBar</name>
@@ -911,6 +921,95 @@ Save changes as JSON file</source>
     <message>
         <source>A filter is on: the report holds the %1 rows shown of %2.</source>
         <translation>Ein Filter ist aktiv: Der Report enthält die %1 angezeigten von %2 Zeilen.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CScheduleDlg</name>
+    <message>
+        <source>Check automatically</source>
+        <translation>Automatisch prüfen</translation>
+    </message>
+    <message>
+        <source>Check the project %1 on a schedule, also while the program is closed; a check missed while the computer was off runs at the next start.</source>
+        <translation>Das Projekt %1 nach Zeitplan prüfen, auch wenn das Programm geschlossen ist; eine Prüfung, die verpasst wurde, weil der Rechner aus war, läuft beim nächsten Start.</translation>
+    </message>
+    <message>
+        <source>&amp;Off</source>
+        <translation>&amp;Aus</translation>
+    </message>
+    <message>
+        <source>&amp;Daily</source>
+        <translation>&amp;Täglich</translation>
+    </message>
+    <message>
+        <source>&amp;Weekly on</source>
+        <translation>&amp;Wöchentlich am</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>Montag</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Dienstag</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Mittwoch</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Donnerstag</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Freitag</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Samstag</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sonntag</translation>
+    </message>
+    <message>
+        <source>at</source>
+        <translation>um</translation>
+    </message>
+    <message>
+        <source>Cannot remove the schedule: %1</source>
+        <translation>Der Zeitplan kann nicht entfernt werden: %1</translation>
+    </message>
+    <message>
+        <source>The command-line program that runs the checks is missing: %1</source>
+        <translation>Das Kommandozeilenprogramm, das die Prüfungen ausführt, fehlt: %1</translation>
+    </message>
+    <message>
+        <source>A project whose path holds a line break cannot be checked automatically.</source>
+        <translation>Ein Projekt, dessen Pfad einen Zeilenumbruch enthält, kann nicht automatisch geprüft werden.</translation>
+    </message>
+    <message>
+        <source>Cannot write the schedule: %1</source>
+        <translation>Der Zeitplan kann nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>The project is not checked automatically.</source>
+        <translation>Das Projekt wird nicht automatisch geprüft.</translation>
+    </message>
+    <message>
+        <source>Next check: %1</source>
+        <translation>Nächste Prüfung: %1</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>The schedule is saved, but no systemd user manager took it (%1). Start the check with cron instead: add this line with &quot;crontab -e&quot;:
+%2</source>
+        <translation>Der Zeitplan ist gespeichert, aber kein systemd-Benutzerdienst hat ihn übernommen (%1). Starten Sie die Prüfung stattdessen mit cron: Fügen Sie diese Zeile mit „crontab -e“ hinzu:
+%2</translation>
     </message>
 </context>
 <context>

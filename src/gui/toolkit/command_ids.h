@@ -43,6 +43,7 @@ enum ECommandId : int {
 
     // The analysis (desktop analysis controller).
     ID_ANALYSIS_OPTIONS = 32810, // Analysis options...
+    ID_SCHEDULE = 32811,         // Check automatically...
 
     // Printing of the results table
     ID_FILE_PRINT_SETUP = 57606,   // Print Setup...: paper, orientation and printer
