@@ -73,23 +73,21 @@ std::string ScheduleErrorText(const CScheduleResult& result) {
     return detail;
 }
 
-// The time asked for, or nothing after reporting why it is not one.
-std::optional<SScheduleTime> TimeOf(const SScheduleOptions& options) {
+// The time asked for; nothing, with the reason in error, when it is not one.
+std::optional<SScheduleTime> TimeOf(const SScheduleOptions& options, std::string& error) {
     const bool weekly = !options.weekly.empty();
     const std::string& clock = weekly ? options.weekly[1] : options.strDaily;
     std::optional<SScheduleTime> time = ParseClockTime(clock);
     if (!time) {
-        Fail(std::string(weekly ? "--weekly" : "--daily") + ": '" + clock +
-                 "' is not a time of day (HH:MM, 00:00 to 23:59)",
-             0);
+        error = std::string(weekly ? "--weekly" : "--daily") + ": '" + clock +
+                "' is not a time of day (HH:MM, 00:00 to 23:59)";
         return std::nullopt;
     }
     if (weekly) {
         const std::optional<int> day = ParseWeekday(options.weekly[0]);
         if (!day) {
-            Fail("--weekly: '" + options.weekly[0] +
-                     "' is not a day of the week (Mon to Sun, or Monday to Sunday)",
-                 0);
+            error = "--weekly: '" + options.weekly[0] +
+                    "' is not a day of the week (Mon to Sun, or Monday to Sunday)";
             return std::nullopt;
         }
         time->nWeekday = *day;
@@ -160,9 +158,10 @@ int RunSchedule(const SScheduleOptions& options) {
     if (options.bOff) {
         return RunOff(scheduler, project);
     }
-    const std::optional<SScheduleTime> time = TimeOf(options);
+    std::string invalid;
+    const std::optional<SScheduleTime> time = TimeOf(options, invalid);
     if (!time) {
-        return kExitUsage;
+        return Fail(invalid, kExitUsage);
     }
     std::error_code error;
     if (!std::filesystem::is_regular_file(project, error)) {

@@ -11,7 +11,6 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
