@@ -13,6 +13,7 @@ packages=(
     valgrind xvfb xauth openssl curl
     fonts-dejavu-core
     file librsvg2-bin desktop-file-utils appstream lintian
+    systemd  # systemd-analyze verifies the units of "tessaray-cli schedule" in the tests
 )
 
 missing=()

@@ -823,6 +823,16 @@ Programmeinstellungen</translation>
         <source>Check for &amp;Updates, update software...</source>
         <translation>&amp;Updates prüfen / Software aktualisieren...</translation>
     </message>
+    <message>
+        <source>Check a&amp;utomatically...</source>
+        <translation>A&amp;utomatisch prüfen...</translation>
+    </message>
+    <message>
+        <source>Check the project daily or weekly, also while the program is closed
+Check automatically</source>
+        <translation>Das Projekt täglich oder wöchentlich prüfen, auch wenn das Programm geschlossen ist
+Automatisch prüfen</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::COutputBar</name>
@@ -948,6 +958,164 @@ Programmeinstellungen</translation>
     <message>
         <source>Verdict</source>
         <translation>Bewertung</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CPrintCommands</name>
+    <message>
+        <source>The table could not be printed.</source>
+        <translation>Die Tabelle konnte nicht gedruckt werden.</translation>
+    </message>
+    <message>
+        <source>The table could not be printed to %1.</source>
+        <translation>Die Tabelle konnte nicht nach %1 gedruckt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CProjectSettingsDlg</name>
+    <message>
+        <source>Project Settings</source>
+        <translation>Projekt Einstellungen</translation>
+    </message>
+    <message>
+        <source>Google Links</source>
+        <translation>Google Links</translation>
+    </message>
+    <message>
+        <source>A CSV table containing external links extracted from Google&apos;s Webmaster tools can be added to the project.</source>
+        <translation>Eine CSV-Tabelle mit externen Links aus den Webmaster-Tools von Google kann dem Projekt hinzugefügt werden.</translation>
+    </message>
+    <message>
+        <source>Partner links are then compared for concurrence with Google&apos;s link entries.</source>
+        <translation>Die Partnerlinks werden dann auf Übereinstimmung mit den Linkeinträgen von Google geprüft.</translation>
+    </message>
+    <message>
+        <source>Import csv-Table...</source>
+        <translation>Csv-Tabelle importieren...</translation>
+    </message>
+    <message>
+        <source>External links imported: %1</source>
+        <translation>Externe Links importiert: %1</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be read.</source>
+        <translation>Die Datei %1 kann nicht gelesen werden.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CReportCommands</name>
+    <message>
+        <source>There is no private temporary folder for the report.</source>
+        <translation>Es gibt keinen privaten temporären Ordner für den Report.</translation>
+    </message>
+    <message>
+        <source>The old report %1 cannot be deleted.</source>
+        <translation>Der alte Report %1 kann nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>The report template %1 is missing.</source>
+        <translation>Die Report-Vorlage %1 fehlt.</translation>
+    </message>
+    <message>
+        <source>The report template %1 cannot be used: it lacks the table markers.</source>
+        <translation>Die Report-Vorlage %1 ist nicht verwendbar: ihr fehlen die Tabellenmarkierungen.</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.</source>
+        <translation>Der Report konnte nicht nach %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>A filter is on: the report holds the %1 rows shown of %2.</source>
+        <translation>Ein Filter ist aktiv: Der Report enthält die %1 angezeigten von %2 Zeilen.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CScheduleDlg</name>
+    <message>
+        <source>Check automatically</source>
+        <translation>Automatisch prüfen</translation>
+    </message>
+    <message>
+        <source>Check the project %1 on a schedule, also while the program is closed; a check missed while the computer was off runs at the next start.</source>
+        <translation>Das Projekt %1 nach Zeitplan prüfen, auch wenn das Programm geschlossen ist; eine Prüfung, die verpasst wurde, weil der Rechner aus war, läuft beim nächsten Start.</translation>
+    </message>
+    <message>
+        <source>&amp;Off</source>
+        <translation>&amp;Aus</translation>
+    </message>
+    <message>
+        <source>&amp;Daily</source>
+        <translation>&amp;Täglich</translation>
+    </message>
+    <message>
+        <source>&amp;Weekly on</source>
+        <translation>&amp;Wöchentlich am</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>Montag</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Dienstag</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Mittwoch</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Donnerstag</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Freitag</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Samstag</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sonntag</translation>
+    </message>
+    <message>
+        <source>at</source>
+        <translation>um</translation>
+    </message>
+    <message>
+        <source>Cannot remove the schedule: %1</source>
+        <translation>Der Zeitplan kann nicht entfernt werden: %1</translation>
+    </message>
+    <message>
+        <source>The command-line program that runs the checks is missing: %1</source>
+        <translation>Das Kommandozeilenprogramm, das die Prüfungen ausführt, fehlt: %1</translation>
+    </message>
+    <message>
+        <source>A project whose path holds a line break cannot be checked automatically.</source>
+        <translation>Ein Projekt, dessen Pfad einen Zeilenumbruch enthält, kann nicht automatisch geprüft werden.</translation>
+    </message>
+    <message>
+        <source>Cannot write the schedule: %1</source>
+        <translation>Der Zeitplan kann nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>The project is not checked automatically.</source>
+        <translation>Das Projekt wird nicht automatisch geprüft.</translation>
+    </message>
+    <message>
+        <source>Next check: %1</source>
+        <translation>Nächste Prüfung: %1</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>The schedule is saved, but no systemd user manager took it (%1). Start the check with cron instead: add this line with &quot;crontab -e&quot;:
+%2</source>
+        <translation>Der Zeitplan ist gespeichert, aber kein systemd-Benutzerdienst hat ihn übernommen (%1). Starten Sie die Prüfung stattdessen mit cron: Fügen Sie diese Zeile mit „crontab -e“ hinzu:
+%2</translation>
     </message>
 </context>
 <context>

@@ -823,6 +823,16 @@ Save changes as JSON file</translation>
         <source>Check for &amp;Updates, update software...</source>
         <translation>Check for &amp;Updates, update software...</translation>
     </message>
+    <message>
+        <source>Check a&amp;utomatically...</source>
+        <translation>Check a&amp;utomatically...</translation>
+    </message>
+    <message>
+        <source>Check the project daily or weekly, also while the program is closed
+Check automatically</source>
+        <translation>Check the project daily or weekly, also while the program is closed
+Check automatically</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::COutputBar</name>
@@ -948,6 +958,164 @@ Save changes as JSON file</translation>
     <message>
         <source>Verdict</source>
         <translation>Verdict</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CPrintCommands</name>
+    <message>
+        <source>The table could not be printed.</source>
+        <translation>The table could not be printed.</translation>
+    </message>
+    <message>
+        <source>The table could not be printed to %1.</source>
+        <translation>The table could not be printed to %1.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CProjectSettingsDlg</name>
+    <message>
+        <source>Project Settings</source>
+        <translation>Project Settings</translation>
+    </message>
+    <message>
+        <source>Google Links</source>
+        <translation>Google Links</translation>
+    </message>
+    <message>
+        <source>A CSV table containing external links extracted from Google&apos;s Webmaster tools can be added to the project.</source>
+        <translation>A CSV table containing external links extracted from Google&apos;s Webmaster tools can be added to the project.</translation>
+    </message>
+    <message>
+        <source>Partner links are then compared for concurrence with Google&apos;s link entries.</source>
+        <translation>Partner links are then compared for concurrence with Google&apos;s link entries.</translation>
+    </message>
+    <message>
+        <source>Import csv-Table...</source>
+        <translation>Import csv-Table...</translation>
+    </message>
+    <message>
+        <source>External links imported: %1</source>
+        <translation>External links imported: %1</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be read.</source>
+        <translation>The file %1 cannot be read.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CReportCommands</name>
+    <message>
+        <source>There is no private temporary folder for the report.</source>
+        <translation>There is no private temporary folder for the report.</translation>
+    </message>
+    <message>
+        <source>The old report %1 cannot be deleted.</source>
+        <translation>The old report %1 cannot be deleted.</translation>
+    </message>
+    <message>
+        <source>The report template %1 is missing.</source>
+        <translation>The report template %1 is missing.</translation>
+    </message>
+    <message>
+        <source>The report template %1 cannot be used: it lacks the table markers.</source>
+        <translation>The report template %1 cannot be used: it lacks the table markers.</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.</source>
+        <translation>The report could not be written to %1.</translation>
+    </message>
+    <message>
+        <source>A filter is on: the report holds the %1 rows shown of %2.</source>
+        <translation>A filter is on: the report holds the %1 rows shown of %2.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CScheduleDlg</name>
+    <message>
+        <source>Check automatically</source>
+        <translation>Check automatically</translation>
+    </message>
+    <message>
+        <source>Check the project %1 on a schedule, also while the program is closed; a check missed while the computer was off runs at the next start.</source>
+        <translation>Check the project %1 on a schedule, also while the program is closed; a check missed while the computer was off runs at the next start.</translation>
+    </message>
+    <message>
+        <source>&amp;Off</source>
+        <translation>&amp;Off</translation>
+    </message>
+    <message>
+        <source>&amp;Daily</source>
+        <translation>&amp;Daily</translation>
+    </message>
+    <message>
+        <source>&amp;Weekly on</source>
+        <translation>&amp;Weekly on</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>Monday</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Tuesday</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Thursday</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Friday</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sunday</translation>
+    </message>
+    <message>
+        <source>at</source>
+        <translation>at</translation>
+    </message>
+    <message>
+        <source>Cannot remove the schedule: %1</source>
+        <translation>Cannot remove the schedule: %1</translation>
+    </message>
+    <message>
+        <source>The command-line program that runs the checks is missing: %1</source>
+        <translation>The command-line program that runs the checks is missing: %1</translation>
+    </message>
+    <message>
+        <source>A project whose path holds a line break cannot be checked automatically.</source>
+        <translation>A project whose path holds a line break cannot be checked automatically.</translation>
+    </message>
+    <message>
+        <source>Cannot write the schedule: %1</source>
+        <translation>Cannot write the schedule: %1</translation>
+    </message>
+    <message>
+        <source>The project is not checked automatically.</source>
+        <translation>The project is not checked automatically.</translation>
+    </message>
+    <message>
+        <source>Next check: %1</source>
+        <translation>Next check: %1</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unknown</translation>
+    </message>
+    <message>
+        <source>The schedule is saved, but no systemd user manager took it (%1). Start the check with cron instead: add this line with &quot;crontab -e&quot;:
+%2</source>
+        <translation>The schedule is saved, but no systemd user manager took it (%1). Start the check with cron instead: add this line with &quot;crontab -e&quot;:
+%2</translation>
     </message>
 </context>
 <context>

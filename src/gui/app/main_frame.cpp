@@ -112,6 +112,9 @@ void CMainFrame::CreateMenus() {
     analysis->addAction(AddCommand(ID_HISTORY, tr("&History..."),
                                    tr("List the earlier runs of the project, open one or compare "
                                       "two\nHistory")));
+    analysis->addAction(AddCommand(ID_SCHEDULE, tr("Check a&utomatically..."),
+                                   tr("Check the project daily or weekly, also while the program "
+                                      "is closed\nCheck automatically")));
 
     QMenu* exportMenu = menuBar()->addMenu(tr("&Export"));
     exportMenu->addAction(AddCommand(ID_SAVE_CSV, tr("Save report as &Csv file..."),

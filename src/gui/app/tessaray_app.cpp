@@ -8,6 +8,7 @@
 #include "gui/app/help_commands.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/program_options_dlg.h"
+#include "gui/app/schedule_dlg.h"
 #include "gui/project/tessaray_doc.h"
 #include "gui/results/filter_bar.h"
 #include "gui/results/history_commands.h"
@@ -126,6 +127,7 @@ bool CTessarayApp::InitInstance(const QStringList& args) {
     m_historyCommands = std::make_unique<CHistoryCommands>(
         *m_mainFrame, m_hooks, *m_doc, m_chLanguage, [this] { return !m_view->IsRunning(); });
     m_historyCommands->ConnectCommands();
+    ConnectScheduleCommand(*m_mainFrame, *m_doc);
     // A project set up anew (new or opened) is shown by the view's initial update.
     m_doc->SetProjectChangedHandler([this] { m_view->OnInitialUpdate(); });
 
