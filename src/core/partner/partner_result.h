@@ -74,6 +74,9 @@ struct SPartnerResult {
     // The best of its links' verdicts, or the verdict of the page without link.
     SVerdict verdict;
 
+    // Roughly how many bytes it holds: its strings and vectors, without allocator overhead.
+    std::size_t ApproximateBytes() const;
+
     // The key of its i-th result row.
     SRowKey KeyOfRow(int nRow) const { return {nId, links.empty() ? -1 : nRow}; }
     // Its result rows: one per link, one without link.
