@@ -68,6 +68,8 @@ struct SPartnerResult {
     std::string strUndecodable;
     int nInternalLinks = 0;
     int nExternalLinks = 0;
+    // Its links to the domain past those listed in links (CPageAnalyzer::kMaxListedLinks).
+    int nLinksNotListed = 0;
     EGoogleListed eGoogle = EGoogleListed::NotApplicable;
 
     std::vector<SLinkResult> links;
