@@ -74,16 +74,17 @@ struct SReadPage {
     std::string strUndecodable;
 };
 
-SReadPage ReadPage(const SPartnerFetch& fetched, std::string_view domain) {
+// page is the fetched page's text, handed over so a large page is not copied.
+SReadPage ReadPage(const SPartnerFetch& fetched, std::string page, std::string_view domain) {
     SReadPage read;
     // URL and text cells are UTF-8 whatever the page's charset; the Bytes cell stays as received.
     // The charset is the one of the response the page came with, not of a redirect before it.
     const std::string& pageHeader =
         fetched.strFinalHeader.empty() ? fetched.strHeader : fetched.strFinalHeader;
-    const std::string charset = SniffCharset(pageHeader, fetched.strPage);
-    read.strUndecodable = UndecodableReason(pageHeader, fetched.strPage, charset);
+    const std::string charset = SniffCharset(pageHeader, page);
+    read.strUndecodable = UndecodableReason(pageHeader, page, charset);
     read.analyzer =
-        ScanPageBytes(fetched.strPage, pageHeader, charset, SiteUrlOf(fetched.strUrl), domain)
+        ScanPageBytes(std::move(page), pageHeader, charset, SiteUrlOf(fetched.strUrl), domain)
             .analyzer;
     return read;
 }
@@ -110,16 +111,15 @@ std::vector<SLinkResult> LinksToDomain(CPageAnalyzer& analyzer, const std::strin
     return links;
 }
 
-} // namespace
-
-SPartnerResult EvaluatePartner(const SPartnerFetch& fetched, const SPartnerContext& context) {
+SPartnerResult Evaluate(const SPartnerFetch& fetched, std::string page,
+                        const SPartnerContext& context) {
     SPartnerResult result;
     result.nId = context.nId;
     result.strUrl = fetched.strUrl;
     result.strComment = context.strComment;
     result.eOutcome = fetched.ePageOutcome;
     result.nStatus = fetched.nPageStatus;
-    result.nPageSize = fetched.strPage.size();
+    result.nPageSize = page.size();
     result.nBytes = fetched.nPageBytes;
     result.strFinalUrl =
         WithoutUserInfo(fetched.strFinalUrl.empty() ? fetched.strUrl : fetched.strFinalUrl);
@@ -133,7 +133,7 @@ SPartnerResult EvaluatePartner(const SPartnerFetch& fetched, const SPartnerConte
     result.bRobotsAllow = robotsRules.IsAllowed(fetched.strUrl);
     result.bGooglebotAllowed = rfcRules.IsAllowed("Googlebot", fetched.strUrl);
 
-    SReadPage read = ReadPage(fetched, context.strDomain);
+    SReadPage read = ReadPage(fetched, std::move(page), context.strDomain);
     int robots = 0;
     int index = 0;
     int noindex = 0;
@@ -162,6 +162,17 @@ SPartnerResult EvaluatePartner(const SPartnerFetch& fetched, const SPartnerConte
         }
     }
     return result;
+}
+
+} // namespace
+
+SPartnerResult EvaluatePartner(const SPartnerFetch& fetched, const SPartnerContext& context) {
+    return Evaluate(fetched, fetched.strPage, context);
+}
+
+SPartnerResult EvaluatePartner(SPartnerFetch&& fetched, const SPartnerContext& context) {
+    std::string page = std::move(fetched.strPage);
+    return Evaluate(fetched, std::move(page), context);
 }
 
 SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link) {

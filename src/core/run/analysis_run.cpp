@@ -162,7 +162,7 @@ void CAnalysisRun::TakeDone() {
         --m_sites[static_cast<std::size_t>(nSite)].nInFlight;
         --m_nInFlight;
         OfferSite(nSite);
-        SWaiting waiting = Evaluate(done);
+        SWaiting waiting = Evaluate(std::move(done));
         done = {};
         m_nWaitingBytes += waiting.result.ApproximateBytes() + waiting.strFetchedText.size();
         m_waiting.emplace(waiting.result.nId, std::move(waiting));
@@ -313,7 +313,7 @@ void CAnalysisRun::PageFetched() {
     Advance();
 }
 
-CAnalysisRun::SWaiting CAnalysisRun::Evaluate(const SPartnerFetch& fetched) {
+CAnalysisRun::SWaiting CAnalysisRun::Evaluate(SPartnerFetch&& fetched) {
     // A failed fetch needs no case of its own: its page is empty, its status 0 or the code
     // received. A page that did not arrive whole says so instead of "ready".
     SWaiting waiting;
@@ -329,7 +329,7 @@ CAnalysisRun::SWaiting CAnalysisRun::Evaluate(const SPartnerFetch& fetched) {
     context.strDomain = m_strDomain;
     context.strComment = m_partners[static_cast<std::size_t>(fetched.nId)].strComment;
     context.pSortedExternalLinks = m_bHasExternalList ? &m_sortedExternalLinks : nullptr;
-    waiting.result = EvaluatePartner(fetched, context);
+    waiting.result = EvaluatePartner(std::move(fetched), context);
     return waiting;
 }
 

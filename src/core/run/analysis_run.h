@@ -207,8 +207,9 @@ private:
     void EndStopped();
     // Evaluates the pages the pool has fetched and keeps their results in m_waiting.
     void TakeDone();
-    // Reads a fetched page into its partner's result (and dumps it into the trace folder).
-    SWaiting Evaluate(const SPartnerFetch& fetched);
+    // Reads a fetched page into its partner's result (and dumps it into the trace folder); the
+    // page's text is taken out of fetched.
+    SWaiting Evaluate(SPartnerFetch&& fetched);
     // The waiting result of a partner, taken out of m_waiting; std::nullopt when there is none.
     std::optional<SWaiting> TakeWaiting(int nPartner);
     // Shows the partner in turn, whose result is there: its record, its rows, its log and trace
