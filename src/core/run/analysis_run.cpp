@@ -164,7 +164,7 @@ void CAnalysisRun::TakeDone() {
         OfferSite(nSite);
         SWaiting waiting = Evaluate(std::move(done));
         done = {};
-        m_nWaitingBytes += waiting.result.ApproximateBytes() + waiting.strFetchedText.size();
+        m_nWaitingBytes += waiting.nBytes;
         m_waiting.emplace(waiting.result.nId, std::move(waiting));
     }
 }
@@ -176,8 +176,7 @@ std::optional<CAnalysisRun::SWaiting> CAnalysisRun::TakeWaiting(int nPartner) {
     }
     SWaiting waiting = std::move(it->second);
     m_waiting.erase(it);
-    m_nWaitingBytes -= std::min(m_nWaitingBytes,
-                                waiting.result.ApproximateBytes() + waiting.strFetchedText.size());
+    m_nWaitingBytes -= waiting.nBytes;
     return waiting;
 }
 
@@ -330,6 +329,7 @@ CAnalysisRun::SWaiting CAnalysisRun::Evaluate(SPartnerFetch&& fetched) {
     context.strComment = m_partners[static_cast<std::size_t>(fetched.nId)].strComment;
     context.pSortedExternalLinks = m_bHasExternalList ? &m_sortedExternalLinks : nullptr;
     waiting.result = EvaluatePartner(std::move(fetched), context);
+    waiting.nBytes = waiting.result.ApproximateBytes() + waiting.strFetchedText.size();
     return waiting;
 }
 

@@ -177,11 +177,12 @@ private:
         std::deque<int> pending; // partners not yet handed to the pool, in order
         int nInFlight = 0;
     };
-    // An evaluated partner waiting for its turn: its result and the text its log line ends with
-    // ("ready", or how the page broke off).
+    // An evaluated partner waiting for its turn: its result, the text its log line ends with
+    // ("ready", or how the page broke off) and roughly how many bytes both hold.
     struct SWaiting {
         SPartnerResult result;
         std::string strFetchedText;
+        std::size_t nBytes = 0;
     };
 
     // The parts of Start: the Save command for a modified project (true when the project is
