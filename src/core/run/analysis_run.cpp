@@ -162,6 +162,10 @@ void CAnalysisRun::TakeDone() {
         --m_sites[static_cast<std::size_t>(nSite)].nInFlight;
         --m_nInFlight;
         OfferSite(nSite);
+        if (m_interrupted && m_interrupted()) {
+            done = {};
+            continue;
+        }
         SWaiting waiting = Evaluate(std::move(done));
         done = {};
         m_nWaitingBytes += waiting.nBytes;

@@ -129,6 +129,11 @@ public:
     // that of the partner in turn starts.
     static constexpr std::size_t kDefaultWaitingLimit = std::size_t{64} << 20;
     void SetWaitingLimit(std::size_t nBytes) { m_nWaitingLimit = nBytes; }
+    // Asked before each page that has arrived is evaluated; once it answers true, the pages not
+    // yet evaluated are dropped as if they had not arrived, so a Cancel that must be quick (the
+    // command line's second Ctrl+C) does not wait for the scans of large pages.
+    using InterruptCheck = std::function<bool()>;
+    void SetInterruptCheck(InterruptCheck check) { m_interrupted = std::move(check); }
 
     // Starts a run over the project's partners. Nothing happens while a run is active, when the
     // modified project could not be saved, or when the project has no domain or no partner.
@@ -233,6 +238,7 @@ private:
     std::string m_strVersionCode;
     SaveCommand m_save;
     PostCallback m_post;
+    InterruptCheck m_interrupted;
 
     SFetchWindow m_runWindow; // the window of the run in progress
     std::unique_ptr<CFetchPool> m_pPool;

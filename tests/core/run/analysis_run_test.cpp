@@ -917,6 +917,27 @@ TEST_F(FetchWindowTest, CancelEndsEveryTransferAndKeepsTheRowsEvaluated) {
     EXPECT_NE(json.str().find("\"summary\": {\"partners\": 3,"), std::string::npos);
 }
 
+TEST_F(FetchWindowTest, PagesArrivingAfterAnInterruptAreNotRead) {
+    Serve("/1.html", Page(""));
+    Serve("/2.html", Page(""));
+    MakeProject({Url("/1.html"), Url("/2.html")});
+    m_run.SetInterruptCheck([] { return true; });
+
+    ASSERT_TRUE(m_run.Start());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (m_run.GetFetchesInFlight() > 0 && std::chrono::steady_clock::now() < deadline) {
+        if (m_completions.Take(std::chrono::milliseconds(100))) {
+            m_run.PageFetched();
+        }
+    }
+    ASSERT_EQ(m_run.GetFetchesInFlight(), 0);
+    EXPECT_EQ(m_run.GetPartnersDone(), 0);
+    m_run.Cancel();
+    EXPECT_EQ(m_run.GetRunEnd(), ERunEnd::Stopped);
+    EXPECT_EQ(m_table.GetRowCount(), 0);
+    EXPECT_EQ(m_log.m_lines.back(), "analyzing ready");
+}
+
 TEST_F(FetchWindowTest, HostilePartnersCostNoMoreThanTheirBudget) {
     // Silent from the first byte, trickling a byte now and then, sending without end: each gets
     // its robots.txt and page within one budget, and the three go on at once.
