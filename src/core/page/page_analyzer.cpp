@@ -467,6 +467,8 @@ void Classify(std::string_view url, const std::string& pageSite, SLinkRecord& li
 
 struct CPageAnalyzer::SScan {
     void Reset();
+    // Forgets the links found so far and their counts.
+    void ClearLinks();
     bool Scan(std::string_view page, bool bWithComments);
     void ReadMeta(const STag& tag);
     void AddAnchor(std::string_view body, const STag& tag, std::size_t start, std::size_t innerAt,
@@ -607,6 +609,13 @@ void CPageAnalyzer::LoadText(std::string_view baseUrl, std::string page) {
     }
 }
 
+void CPageAnalyzer::SScan::ClearLinks() {
+    links.clear();
+    linkBytes.clear();
+    nExternalCount = nInternalCount = nNotListed = 0;
+    nLinkCount = 0;
+}
+
 void CPageAnalyzer::SScan::Reset() {
     nMetaRobots = nMetaIndex = nMetaNoindex = nMetaFollow = nMetaNofollow = 0;
     robotsContents.clear();
@@ -614,10 +623,7 @@ void CPageAnalyzer::SScan::Reset() {
     canonicalHref.clear();
     baseHref.clear();
     documentBase.clear();
-    links.clear();
-    linkBytes.clear();
-    nExternalCount = nInternalCount = nNotListed = 0;
-    nLinkCount = 0;
+    ClearLinks();
     nLinkCursor = 0;
     nCommentBytes = 0;
 }
@@ -876,10 +882,7 @@ bool CPageAnalyzer::SScan::Scan(std::string_view page, bool bWithComments) {
                 if (!bBody) {
                     bBody = true;
                     anchorAt = npos;
-                    links.clear();
-                    linkBytes.clear();
-                    nExternalCount = nInternalCount = nNotListed = 0;
-                    nLinkCount = 0;
+                    ClearLinks();
                 }
             } else if (IsRawTextElement(tag.name)) {
                 after = FindRawTextEnd(page, tag.name, tag.nEnd);
