@@ -32,6 +32,7 @@ enum class ETextId {
     ReasonCanonicalElsewhere,
     ReasonInNoscript,
     ReasonRobotsRuleDiffers,
+    ReasonLinksNotListed,
     // The summary of a run's verdicts, each count with its word for one and for more.
     SummaryPartnerOne,
     SummaryPartnerMany,
