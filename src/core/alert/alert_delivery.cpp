@@ -276,4 +276,41 @@ SDelivery PostAlertWebhook(const std::string& url, const SAlert& alert,
     return delivery;
 }
 
+std::vector<SDelivery> DeliverAlert(const SAlertSettings& settings, const SAlert& alert,
+                                    const std::string& strReportJson, char chLanguage,
+                                    const SDeliveryOptions& options, std::uint32_t* pNoticeId) {
+    std::vector<SDelivery> deliveries;
+    if (pNoticeId != nullptr) {
+        *pNoticeId = 0;
+    }
+    if (!settings.strMailTo.empty()) {
+        deliveries.push_back(SendAlertMail(settings, alert, strReportJson, options));
+    }
+    if (!settings.strWebhookUrl.empty()) {
+        deliveries.push_back(PostAlertWebhook(settings.strWebhookUrl, alert, options));
+    }
+    if (settings.bDesktopNotice) {
+        deliveries.push_back(ShowDesktopNotice(alert, chLanguage, pNoticeId));
+    }
+    return deliveries;
+}
+
+std::string RecordDeliveries(const std::string& strProjectPath, std::int64_t nRunId,
+                             std::vector<SDelivery> deliveries) {
+    if (deliveries.empty()) {
+        return {};
+    }
+    CHistoryDb history;
+    if (const CHistoryResult opened = history.Open(HistoryPathOf(strProjectPath), false); !opened) {
+        return opened.GetError().detail;
+    }
+    for (SDelivery& delivery : deliveries) {
+        delivery.nRunId = nRunId;
+        if (const CHistoryResult stored = history.StoreDelivery(delivery); !stored) {
+            return stored.GetError().detail;
+        }
+    }
+    return {};
+}
+
 } // namespace tessaray

@@ -37,6 +37,17 @@ SDelivery PostAlertWebhook(const std::string& url, const SAlert& alert,
 // with a "default" action that opens the project; *pNoticeId := the notification's id.
 SDelivery ShowDesktopNotice(const SAlert& alert, char chLanguage, std::uint32_t* pNoticeId);
 
+// Delivers the alert everywhere settings name (mail, webhook, desktop notice, in that order); the
+// deliveries carry no run id yet. *pNoticeId := the desktop notice's id, 0 when none was shown.
+std::vector<SDelivery> DeliverAlert(const SAlertSettings& settings, const SAlert& alert,
+                                    const std::string& strReportJson, char chLanguage,
+                                    const SDeliveryOptions& options, std::uint32_t* pNoticeId);
+
+// Stores the deliveries with the run nRunId in the history of the project at strProjectPath:
+// "" or why they could not be stored.
+std::string RecordDeliveries(const std::string& strProjectPath, std::int64_t nRunId,
+                             std::vector<SDelivery> deliveries);
+
 // Waits on the session bus until the notice nNoticeId is clicked (true) or closed, or
 // nTimeoutSeconds pass (false).
 bool WaitForNoticeClick(std::uint32_t nNoticeId, int nTimeoutSeconds);
