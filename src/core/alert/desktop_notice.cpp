@@ -113,7 +113,7 @@ SDelivery ShowDesktopNotice(const SAlert& alert, char chLanguage, std::uint32_t*
         delivery.strMessage = std::string("cannot build the notice: ") + std::strerror(-r);
         return delivery;
     }
-    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_error error{}; // as SD_BUS_ERROR_NULL, which C++ cannot spell
     sd_bus_message* pReply = nullptr;
     r = sd_bus_call(bus.get(), call.get(), kCallTimeoutMicroseconds, &error, &pReply);
     const CMessage reply(pReply);
