@@ -154,7 +154,7 @@ SAlertSettings ApplyAlertOptions(SAlertSettings settings, const SAlertOptions& o
 
 void SendAlerts(const SAlertSettings& settings, const std::string& strProjectPath,
                 const CProject& project, const SHistoryRecord& history, const SRunInfo& newer,
-                const std::string& strReportJson, char chLanguage) {
+                const std::function<std::string()>& reportJson, char chLanguage) {
     const std::vector<SRunChange> changes = AlertChanges(history);
     if (changes.empty() || settings.IsEmpty()) {
         return;
@@ -163,7 +163,8 @@ void SendAlerts(const SAlertSettings& settings, const std::string& strProjectPat
         MakeAlert(changes, history.previous, newer, project.GetDomain(), chLanguage);
     std::uint32_t nNoticeId = 0;
     const std::vector<SDelivery> deliveries =
-        DeliverAlert(settings, alert, strReportJson, chLanguage, {}, &nNoticeId);
+        DeliverAlert(settings, alert, settings.strMailTo.empty() ? std::string() : reportJson(),
+                     chLanguage, {}, &nNoticeId);
     for (const SDelivery& delivery : deliveries) {
         if (!delivery.bOk) {
             std::fprintf(stderr,

@@ -8,6 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -31,10 +32,11 @@ SAlertSettings ApplyAlertOptions(SAlertSettings settings, const SAlertOptions& o
 
 // Sends the alert of the recorded run's changes for the worse where settings say, says every
 // failure on stderr and stores every delivery in the history. Nothing when nothing got worse.
+// reportJson gives the run's JSON report for the mail; it is asked only when a mail goes out.
 // A desktop notice leaves a waiter behind that opens the project when the notice is clicked.
 void SendAlerts(const SAlertSettings& settings, const std::string& strProjectPath,
                 const CProject& project, const SHistoryRecord& history, const SRunInfo& newer,
-                const std::string& strReportJson, char chLanguage);
+                const std::function<std::string()>& reportJson, char chLanguage);
 
 // The hidden command 'notice-wait ID PROJECT' of that waiter, and 'project alerts'.
 void RegisterNoticeWaiter(CLI::App& app, int& exitCode);

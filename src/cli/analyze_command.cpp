@@ -422,18 +422,6 @@ SRunInfo StoredRunInfo(const CAnalysisRun& run, const SHistoryRecord& history) {
     return newer;
 }
 
-// The whole result as JSON, for the alert mail's attachment; only when a mail may be sent.
-std::string ReportJsonForMail(const SAlertSettings& alerts, const CProject& project,
-                              const CResultTable& table, const CAnalysisRun& run,
-                              const SLanguage& language) {
-    std::ostringstream json;
-    if (!alerts.strMailTo.empty()) {
-        WriteJsonReport(json, table, run.GetVerdicts(),
-                        {project.GetTitle(), project.GetDomain(), language.chLetter});
-    }
-    return json.str();
-}
-
 // --changes: what changed since the previous completed run.
 void PrintRunChanges(const CAnalysisRun& run, const SHistoryRecord& history) {
     const SRunInfo newer = StoredRunInfo(run, history);
@@ -522,8 +510,15 @@ int RunAnalyze(const SAnalyzeOptions& options) {
         PrintRunChanges(run, history);
     }
     // Alerts never change the exit code: a failed delivery is said and stored.
-    SendAlerts(alerts, projectPath, project, history, StoredRunInfo(run, history),
-               ReportJsonForMail(alerts, project, table, run, language), language.chLetter);
+    // The mail's attachment: the whole result as JSON.
+    const auto reportJson = [&] {
+        std::ostringstream json;
+        WriteJsonReport(json, table, run.GetVerdicts(),
+                        {project.GetTitle(), project.GetDomain(), language.chLetter});
+        return json.str();
+    };
+    SendAlerts(alerts, projectPath, project, history, StoredRunInfo(run, history), reportJson,
+               language.chLetter);
     return exitCode;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/fetch/curl_handle.h"
 
+#include <algorithm>
 #include <array>
 #include <ctime>
 #include <fstream>
@@ -11,7 +12,7 @@ namespace tessaray {
 
 namespace {
 
-// The parts of url, or null when libcurl cannot parse it.
+// The parts of a URL that the checks and the history need.
 struct SUrlParts {
     std::string strScheme;
     std::string strHost;
@@ -19,6 +20,7 @@ struct SUrlParts {
     bool bPassword = false;
 };
 
+// False when libcurl cannot parse url or it names no host.
 bool ParseUrl(const std::string& url, SUrlParts& parts) {
     CCurlUrl handle(curl_url());
     if (!handle || curl_url_set(handle.Get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK) {

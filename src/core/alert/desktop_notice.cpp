@@ -4,6 +4,7 @@
 
 #include "core/util/core_texts.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <memory>
@@ -76,8 +77,9 @@ int OnNoticeSignal(sd_bus_message* pMessage, void* pUserData, sd_bus_error*) {
             std::strcmp(pszAction, "default") == 0) {
             wait.bDone = wait.bClicked = true;
         }
-    } else if (sd_bus_message_read(pMessage, "u", &nId) >= 0 && nId == wait.nId) {
-        wait.bDone = true; // NotificationClosed
+    } else if (sd_bus_message_is_signal(pMessage, kInterface, "NotificationClosed") > 0 &&
+               sd_bus_message_read(pMessage, "u", &nId) >= 0 && nId == wait.nId) {
+        wait.bDone = true;
     }
     return 0;
 }
