@@ -64,6 +64,45 @@
     </message>
 </context>
 <context>
+    <name>tessaray::CAlertSettingsDlg</name>
+    <message>
+        <source>Alerts</source>
+        <translation>Benachrichtigungen</translation>
+    </message>
+    <message>
+        <source>When a run finds a partner&apos;s link lost or worse than in the last completed run, the alert goes here.</source>
+        <translation>Findet eine Prüfung den Link eines Partners verloren oder schlechter als in der letzten vollständigen Prüfung, geht die Benachrichtigung hierhin.</translation>
+    </message>
+    <message>
+        <source>Mail to:</source>
+        <translation>E-Mail an:</translation>
+    </message>
+    <message>
+        <source>SMTP server:</source>
+        <translation>SMTP-Server:</translation>
+    </message>
+    <message>
+        <source>SMTP user:</source>
+        <translation>SMTP-Benutzer:</translation>
+    </message>
+    <message>
+        <source>File with the SMTP password:</source>
+        <translation>Datei mit dem SMTP-Passwort:</translation>
+    </message>
+    <message>
+        <source>Webhook URL:</source>
+        <translation>Webhook-URL:</translation>
+    </message>
+    <message>
+        <source>Show a desktop notice</source>
+        <translation>Desktop-Benachrichtigung anzeigen</translation>
+    </message>
+    <message>
+        <source>These settings cannot be used: %1</source>
+        <translation>Diese Einstellungen sind nicht verwendbar: %1</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CAnalysisController</name>
     <message>
         <source>analyzing ready</source>
@@ -108,6 +147,10 @@
     <message>
         <source>Analysing partner %1 of %2 ...</source>
         <translation>Analysiere Partner %1 von %2 ...</translation>
+    </message>
+    <message>
+        <source>The desktop notice could not be shown: %1</source>
+        <translation>Die Desktop-Benachrichtigung konnte nicht angezeigt werden: %1</translation>
     </message>
 </context>
 <context>
@@ -261,6 +304,10 @@
     <message>
         <source>URLs imported: %1</source>
         <translation>URLs importiert: %1</translation>
+    </message>
+    <message>
+        <source>Alerts...</source>
+        <translation>Benachrichtigungen...</translation>
     </message>
 </context>
 <context>

@@ -64,6 +64,45 @@
     </message>
 </context>
 <context>
+    <name>tessaray::CAlertSettingsDlg</name>
+    <message>
+        <source>Alerts</source>
+        <translation>Alerts</translation>
+    </message>
+    <message>
+        <source>When a run finds a partner&apos;s link lost or worse than in the last completed run, the alert goes here.</source>
+        <translation>When a run finds a partner&apos;s link lost or worse than in the last completed run, the alert goes here.</translation>
+    </message>
+    <message>
+        <source>Mail to:</source>
+        <translation>Mail to:</translation>
+    </message>
+    <message>
+        <source>SMTP server:</source>
+        <translation>SMTP server:</translation>
+    </message>
+    <message>
+        <source>SMTP user:</source>
+        <translation>SMTP user:</translation>
+    </message>
+    <message>
+        <source>File with the SMTP password:</source>
+        <translation>File with the SMTP password:</translation>
+    </message>
+    <message>
+        <source>Webhook URL:</source>
+        <translation>Webhook URL:</translation>
+    </message>
+    <message>
+        <source>Show a desktop notice</source>
+        <translation>Show a desktop notice</translation>
+    </message>
+    <message>
+        <source>These settings cannot be used: %1</source>
+        <translation>These settings cannot be used: %1</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CAnalysisController</name>
     <message>
         <source>analyzing ready</source>
@@ -108,6 +147,10 @@
     <message>
         <source>Analysing partner %1 of %2 ...</source>
         <translation>Analysing partner %1 of %2 ...</translation>
+    </message>
+    <message>
+        <source>The desktop notice could not be shown: %1</source>
+        <translation>The desktop notice could not be shown: %1</translation>
     </message>
 </context>
 <context>
@@ -261,6 +304,10 @@
     <message>
         <source>URLs imported: %1</source>
         <translation>URLs imported: %1</translation>
+    </message>
+    <message>
+        <source>Alerts...</source>
+        <translation>Alerts...</translation>
     </message>
 </context>
 <context>

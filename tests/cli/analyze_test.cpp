@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -100,7 +101,16 @@ protected:
                                 "text/html");
             });
         }
+        m_server.Server().Post("/hook", [this](const httplib::Request& req, httplib::Response&) {
+            const std::lock_guard lock(m_hookMutex);
+            m_hooks.push_back(req.body);
+        });
         m_server.Start();
+    }
+
+    std::vector<std::string> Hooks() {
+        const std::lock_guard lock(m_hookMutex);
+        return m_hooks;
     }
 
     // A project of the shop http://shop.example with the given partner entries.
@@ -124,6 +134,8 @@ protected:
     std::atomic<bool> m_bReleaseHeld{false};
     std::atomic<int> m_nNoneServed{0};
     std::atomic<bool> m_bSwitched{false};
+    std::mutex m_hookMutex;
+    std::vector<std::string> m_hooks; // the bodies the webhook received
     test::HttpTestServer m_server;
     TempDir m_dir;
 };
@@ -291,6 +303,46 @@ TEST_F(AnalyzeCommand, HistoryKeepsEveryRunAndExitCodeThreeAlertsOnChange) {
     EXPECT_EQ(RunCli(m_dir, {"history", project, "--changes", "1", "9"}).nExit, 2);
 }
 
+TEST_F(AnalyzeCommand, AlertsGoOutOnChangesForTheWorseAndAreKeptWithTheRun) {
+    const std::string project =
+        MakeProject({m_server.Url("/links.html"), m_server.Url("/switch.html")});
+    const Result stored =
+        RunCli(m_dir, {"project", "alerts", project, "--webhook", m_server.Url("/hook")});
+    EXPECT_EQ(stored.nExit, 0) << stored.strErr;
+    EXPECT_NE(Mask(stored.strOut).find("Webhook:             http://127.0.0.1:PORT/hook\n"),
+              std::string::npos)
+        << stored.strOut;
+    EXPECT_EQ(RunCli(m_dir, {"project", "alerts", project, "--smtp", "http://mail.test"}).nExit, 2);
+    ASSERT_EQ(RunCli(m_dir, {"analyze", project, "--quiet"}).nExit, 0);
+    EXPECT_TRUE(Hooks().empty()); // nothing to compare with, nothing sent
+
+    // A mail that cannot go out is said and stored; the webhook still gets the changes, and the
+    // exit code is the run's.
+    m_bSwitched = true;
+    const std::string unusedPort = std::to_string(test::UnusedPort());
+    const Result changed =
+        RunCli(m_dir, {"analyze", project, "--quiet", "--mail-to", "me@shop.example", "--smtp",
+                       "smtp://127.0.0.1:" + unusedPort});
+    EXPECT_EQ(changed.nExit, 3) << changed.strErr;
+    EXPECT_NE(changed.strErr.find("tessaray-cli: the alert by mail to me@shop.example failed: "),
+              std::string::npos)
+        << changed.strErr;
+    ASSERT_EQ(Hooks().size(), 1U);
+    EXPECT_NE(Hooks()[0].find("\"class\": \"worse\""), std::string::npos) << Hooks()[0];
+    ASSERT_EQ(RunCli(m_dir, {"analyze", project, "--quiet"}).nExit, 4);
+    EXPECT_EQ(Hooks().size(), 1U); // unchanged: no alert
+
+    const Result list = RunCli(m_dir, {"history", project});
+    EXPECT_NE(Mask(list.strOut)
+                  .find("\nAlerts:\n run  channel   sent    target: message\n"
+                        "   2  mail      failed  me@shop.example: "),
+              std::string::npos)
+        << list.strOut;
+    EXPECT_NE(Mask(list.strOut).find("   2  webhook   yes     http://127.0.0.1:PORT: HTTP 200\n"),
+              std::string::npos)
+        << list.strOut;
+}
+
 TEST_F(AnalyzeCommand, DamagedHistoryNeverStopsTheRun) {
     const std::string project = MakeProject({m_server.Url("/links.html")});
     const std::string damaged = m_dir.Write("shop.tsrp-history", std::string(4096, 'x'));
@@ -338,6 +390,7 @@ TEST_F(AnalyzeCommand, BadInputIsRefusedBeforeAnythingIsFetched) {
 
     EXPECT_EQ(RunCli(m_dir, {"analyze", project, "--lang", "fr"}).nExit, 2);
     EXPECT_EQ(RunCli(m_dir, {"analyze", project, "--user", "u"}).nExit, 2);
+    EXPECT_EQ(RunCli(m_dir, {"analyze", project, "--webhook", "ftp://h.test/"}).nExit, 2);
     for (const std::vector<std::string>& window : {std::vector<std::string>{"--parallel", "0"},
                                                    {"--parallel", "65"},
                                                    {"--parallel", "x"},

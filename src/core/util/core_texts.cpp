@@ -110,6 +110,9 @@ constexpr Catalogue kEnglish = {{
     {Id::RunVerdictTitle, "Verdict"},
     {Id::RunProgress, "%1 of %2 partners done, %3 in flight, %4 elapsed"},
     {Id::RunProgressLeft, ", about %1 left"},
+    {Id::AlertTitleOne, "1 partner lost its link to %1"},
+    {Id::AlertTitleMany, "%1 partners lost their link to %2"},
+    {Id::AlertOpenProject, "Open the project"},
 }};
 
 constexpr Catalogue kGerman = {{
@@ -208,6 +211,9 @@ constexpr Catalogue kGerman = {{
     {Id::RunVerdictTitle, "Bewertung"},
     {Id::RunProgress, "%1 von %2 Partnern fertig, %3 im Abruf, %4 vergangen"},
     {Id::RunProgressLeft, ", noch etwa %1"},
+    {Id::AlertTitleOne, "1 Partner hat seinen Link auf %1 verloren"},
+    {Id::AlertTitleMany, "%1 Partner haben ihren Link auf %2 verloren"},
+    {Id::AlertOpenProject, "Projekt öffnen"},
 }};
 
 // Each catalogue lists every text once, in the order of the codes.

@@ -28,6 +28,7 @@ void CTessarayDoc::OnNewProject() {
     }
     m_project.SetExternalLinks(dialog.ExternalLinks());
     m_project.SetPageRankOption(dialog.GetPageRankOption());
+    m_project.SetAlertSettings(dialog.GetAlertSettings());
     if (m_project.IsReady()) {
         SetModifiedFlag(m_project.IsModified());
         SetTitleFromProject();
@@ -43,6 +44,7 @@ void CTessarayDoc::OnEditProject() {
     dialog.SetInputEntries(entries);
     m_project.CopyExternalLinksTo(dialog.ExternalLinks());
     dialog.SetPageRankOption(m_project.GetPageRankOption());
+    dialog.SetAlertSettings(m_project.GetAlertSettings());
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
@@ -54,6 +56,7 @@ void CTessarayDoc::OnEditProject() {
         m_project.AddPartnerUrl(entry);
     }
     m_project.SetExternalLinks(dialog.ExternalLinks());
+    m_project.SetAlertSettings(dialog.GetAlertSettings());
     if (m_project.IsReady()) {
         m_frame.SendCommand(ID_REFILL_TABLE);
     }

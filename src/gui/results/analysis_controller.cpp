@@ -1,5 +1,7 @@
 #include "gui/results/analysis_controller.h"
 
+#include "core/alert/alert.h"
+#include "core/alert/alert_delivery.h"
 #include "core/history/run_changes.h"
 #include "core/partner/verdict.h"
 #include "core/project/project.h"
@@ -266,6 +268,25 @@ void CAnalysisController::RecordEndedRun() {
             ToBytes(tr("The run history %1 cannot be used (%2); the analysis is not affected.")
                         .arg(FromPath(HistoryPathOf(projectPath)), FromBytes(record.strError))));
     }
+    ShowAlertNotice(record, run.info);
+}
+
+void CAnalysisController::ShowAlertNotice(const SHistoryRecord& record, const SRunInfo& newer) {
+    const CProject& project = m_doc.Project();
+    const std::vector<SRunChange> changes = AlertChanges(record);
+    if (changes.empty() || !project.GetAlertSettings().bDesktopNotice) {
+        return;
+    }
+    SRunInfo stored = newer;
+    stored.nId = record.nRunId;
+    const SDelivery shown = ShowDesktopNotice(
+        MakeAlert(changes, record.previous, stored, project.GetDomain(), m_setup.chLanguage),
+        m_setup.chLanguage, nullptr);
+    if (!shown.bOk) {
+        m_frame.AddOutputLine(ToBytes(
+            tr("The desktop notice could not be shown: %1").arg(FromBytes(shown.strMessage))));
+    }
+    RecordDeliveries(project.GetPath(), record.nRunId, {shown});
 }
 
 QString CAnalysisController::ProgressText(int nDone, int nCount) const {

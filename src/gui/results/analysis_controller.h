@@ -19,6 +19,8 @@ class CResultModel;
 class CResultTable;
 class CTessarayDoc;
 class CTraceLog;
+struct SHistoryRecord;
+struct SRunInfo;
 struct SUiHooks;
 
 // What the results view and its analysis take from the application; all of it is known before
@@ -86,6 +88,8 @@ private:
     // Once the run has ended, stores it in the project's history; a history that cannot be
     // used is told once in the output pane.
     void RecordEndedRun();
+    // After a run whose links got worse, the desktop notice, when the project asks for one.
+    void ShowAlertNotice(const SHistoryRecord& record, const SRunInfo& newer);
 
     const SViewSetup& m_setup;
     CCommandFrame& m_frame;
