@@ -545,7 +545,7 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
     AddAlertOptions(*command, options->alerts);
     command
         ->add_option("--parallel", options->window.nParallel,
-                     "keep up to N partner fetches in flight (default 8)")
+                     "keep up to N partner fetches in flight (default 64)")
         ->check(CLI::Range(1, SFetchWindow::kMaxParallel))
         ->type_name("N");
     command

@@ -28,7 +28,7 @@ inline constexpr SSetting<std::int64_t> kTipFilePos{"Tip/FilePos", 0};
 inline constexpr SSetting<std::string_view> kTipTimeStamp{"Tip/TimeStamp", ""};
 
 // How many partner fetches a run keeps in flight: in all, and per site.
-inline constexpr SSetting<int> kAnalysisParallel{"Analysis/Parallel", 8};
+inline constexpr SSetting<int> kAnalysisParallel{"Analysis/Parallel", 64};
 inline constexpr SSetting<int> kAnalysisPerSite{"Analysis/PerSite", 2};
 
 // The options of the program as a whole. The interface language: "" follows the system, "en"
