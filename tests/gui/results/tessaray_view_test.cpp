@@ -161,7 +161,7 @@ TEST_F(TessarayViewTest, StartActionRunsTheWholeAnalysis) {
                                            "erreichbar");
     const QStringList lines = OutputLines();
     ASSERT_EQ(lines.size(), 6);
-    EXPECT_EQ(lines.at(0), QStringLiteral("Lade bis zu 8 Seiten gleichzeitig, höchstens 2 je "
+    EXPECT_EQ(lines.at(0), QStringLiteral("Lade bis zu 64 Seiten gleichzeitig, höchstens 2 je "
                                           "Website"));
     EXPECT_EQ(lines.at(1), QString::fromStdString(m_server.Url("/p1.html")) +
                                QStringLiteral(" - laden... fertig;  analysieren ... fertig"));
