@@ -279,8 +279,8 @@ void CFetchPool::CEngine::Finished(SFetch& fetch) {
     }
     SPartnerFetch done = std::move(fetch.partner);
     TakePage(done, task, task.GetResult(), task.GetByteCount(), task.TakeBody());
-    // The bytes of a body not kept (a failed fetch, an interim response) go back at once.
-    const std::size_t nKept = std::min(fetch.nHeld, done.strPage.size());
+    // The memory of a body not kept (a failed fetch, an interim response) goes back at once.
+    const std::size_t nKept = std::min(fetch.nHeld, done.strPage.capacity());
     if (fetch.nHeld > nKept) {
         m_pool.m_pBudget->Give(fetch.nHeld - nKept);
     }

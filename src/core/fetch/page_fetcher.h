@@ -24,7 +24,7 @@ struct CFetchSettings {
     static constexpr std::chrono::seconds kLowSpeedTime{30};
     static constexpr std::chrono::milliseconds kTotalTimeout{120'000};
     static constexpr std::size_t kBodyCap = std::size_t{32} << 20;
-    static constexpr std::size_t kBodyBudget = std::size_t{128} << 20;
+    static constexpr std::size_t kBodyBudget = std::size_t{64} << 20;
 
     std::chrono::milliseconds m_connectTimeout = kConnectTimeout;
     std::chrono::seconds m_lowSpeedTime = kLowSpeedTime;

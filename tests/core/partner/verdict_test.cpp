@@ -275,7 +275,7 @@ TEST(VerdictTest, CodesAndSentencesInBothLanguages) {
               "from the site.");
     EXPECT_EQ(VerdictText(EVerdict::Unreachable, 'G'), "nicht erreichbar");
     EXPECT_EQ(ReasonText({LinksNotListed, "690000"}, 'E'),
-              "10,000 links listed; 690000 more to your domain not listed.");
+              "1,000 links listed; 690000 more to your domain not listed.");
     for (int code = 0; code <= static_cast<int>(kLastReason); ++code) {
         const SReason reason{static_cast<EReason>(code), "x"};
         EXPECT_FALSE(ReasonText(reason, 'E').empty());
