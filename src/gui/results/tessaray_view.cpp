@@ -9,6 +9,7 @@
 #include "gui/results/result_proxy_model.h"
 #include "gui/toolkit/command_frame.h"
 #include "gui/toolkit/command_ids.h"
+#include "gui/toolkit/program_settings.h"
 #include "gui/toolkit/ui_hooks.h"
 
 #include <QAction>
@@ -49,6 +50,14 @@ CTessarayView::CTessarayView(SViewSetup setup, CCommandFrame& frame, CTessarayDo
     horizontalHeader()->setSortIndicatorShown(false);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             &CTessarayView::SortByHeaderClick);
+    // Columns can be dragged to another place and hidden from the header's own menu.
+    horizontalHeader()->setSectionsMovable(true);
+    horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(horizontalHeader(), &QWidget::customContextMenuRequested, this,
+            &CTessarayView::ShowHeaderMenu);
+    m_saveColumns.setSingleShot(true);
+    m_saveColumns.setInterval(500);
+    connect(&m_saveColumns, &QTimer::timeout, this, &CTessarayView::SaveColumns);
     m_analysis = std::make_unique<CAnalysisController>(m_setup, frame, doc, m_table, *m_model);
     connect(m_analysis.get(), &CAnalysisController::RunStarted, this, &CTessarayView::OnRunStarted);
     connect(m_analysis.get(), &CAnalysisController::PartnerInTurn, this,
@@ -77,6 +86,9 @@ CTessarayView::CTessarayView(SViewSetup setup, CCommandFrame& frame, CTessarayDo
 }
 
 CTessarayView::~CTessarayView() {
+    if (m_saveColumns.isActive()) {
+        SaveColumns();
+    }
     // The run ends before the table it writes.
     m_analysis.reset();
     // The model detaches from the table when it goes: it and the proxy on it go first, while the
@@ -111,9 +123,74 @@ void CTessarayView::OnInitialUpdate() {
         }
         setColumnWidth(CResultModel::kVerdictColumn, 120);
         setColumnWidth(CResultModel::kChangeColumn, 90);
+        ArrangeDefaultColumns();
+        // The user's own arrangement, when there is one, replaces the default.
+        const QByteArray stored = ProgramSettings().value(ColumnsKey()).toByteArray();
+        if (!stored.isEmpty()) {
+            horizontalHeader()->restoreState(stored);
+            horizontalHeader()->setSortIndicatorShown(false);
+        }
+        QHeaderView* header = horizontalHeader();
+        connect(header, &QHeaderView::sectionMoved, this, &CTessarayView::ColumnsRearranged);
+        connect(header, &QHeaderView::sectionResized, this, &CTessarayView::ColumnsRearranged);
     }
     m_analysis->CancelRun();
     FillList(true);
+}
+
+QString CTessarayView::ColumnsKey() {
+    return SettingKey(setting::kWindowGeometryPrefix) + QStringLiteral("ResultColumns");
+}
+
+void CTessarayView::ArrangeDefaultColumns() {
+    // The answer first: the verdict and the change right after the partner, then the eighteen
+    // cells in their order.
+    QHeaderView* header = horizontalHeader();
+    for (int col = 0; col < m_model->columnCount(); ++col) {
+        header->showSection(col);
+    }
+    std::vector<int> order = {kColNo, kColPartnerUrl, CResultModel::kVerdictColumn,
+                              CResultModel::kChangeColumn};
+    for (int col = kColPartnerUrl + 1; col < kColumnCount; ++col) {
+        order.push_back(col);
+    }
+    for (int place = 0; place < static_cast<int>(order.size()); ++place) {
+        header->moveSection(header->visualIndex(order[static_cast<std::size_t>(place)]), place);
+    }
+}
+
+void CTessarayView::ColumnsRearranged() {
+    // Stored once the user has finished dragging, not at every pixel.
+    m_saveColumns.start();
+}
+
+void CTessarayView::SaveColumns() {
+    m_saveColumns.stop();
+    ProgramSettings().setValue(ColumnsKey(), horizontalHeader()->saveState());
+}
+
+void CTessarayView::ShowHeaderMenu(const QPoint& pos) {
+    QHeaderView* header = horizontalHeader();
+    QMenu menu(this);
+    for (int place = 0; place < header->count(); ++place) {
+        const int col = header->logicalIndex(place);
+        QAction* action =
+            menu.addAction(m_model->headerData(col, Qt::Horizontal, Qt::DisplayRole).toString());
+        action->setCheckable(true);
+        action->setChecked(!header->isSectionHidden(col));
+        // The partner stays: a row without it could not be told from the others.
+        action->setEnabled(col != kColPartnerUrl);
+        connect(action, &QAction::toggled, this, [this, col](bool bShown) {
+            setColumnHidden(col, !bShown);
+            SaveColumns();
+        });
+    }
+    menu.addSeparator();
+    connect(menu.addAction(tr("Restore the default columns")), &QAction::triggered, this, [this] {
+        ArrangeDefaultColumns();
+        SaveColumns();
+    });
+    menu.exec(header->viewport()->mapToGlobal(pos));
 }
 
 void CTessarayView::FillList(bool bShowDomain) {

@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QTableView>
+#include <QTimer>
 
 #include <memory>
 #include <string>
@@ -73,6 +74,14 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
+    // The settings key of the column arrangement.
+    static QString ColumnsKey();
+    // No., Partner URL, Verdict, Change, then the other cells in their order, all shown.
+    void ArrangeDefaultColumns();
+    void ColumnsRearranged();
+    void SaveColumns();
+    // The header's menu: a switch per column to show or hide it, and the default arrangement.
+    void ShowHeaderMenu(const QPoint& pos);
     // The rows come in partner order during a run: no sort order is shown.
     void OnRunStarted();
     // Shows the rows in the table's order, without a sort indicator.
@@ -97,6 +106,7 @@ private:
     // Placed by the window beside the view; it may go first when the window closes.
     QPointer<CFilterBar> m_filterBar;
     bool m_bColumnsSet = false;
+    QTimer m_saveColumns;
     // The user moved the vertical scroll bar during the run.
     bool m_bScrolledAway = false;
     std::string m_strContextUrl;

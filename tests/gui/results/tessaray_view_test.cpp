@@ -30,6 +30,7 @@
 #include <QTest>
 #include <QToolTip>
 
+#include <algorithm>
 #include <atomic>
 
 namespace tessaray::test {
@@ -200,7 +201,7 @@ TEST_F(TessarayViewTest, TheChangeColumnShowsWhatChangedSinceTheLastRun) {
     EXPECT_EQ(change(0), QStringLiteral("verloren"));
     EXPECT_EQ(change(1), QString());
     // Sorted by the change, the rows without one come first.
-    View().SortByHeaderClick(CResultModel::kChangeColumn);
+    ClickHeader(CResultModel::kChangeColumn);
     EXPECT_EQ(change(0), QString());
     EXPECT_EQ(change(3), QStringLiteral("verloren"));
     // The partner list again: no changes shown.
@@ -357,9 +358,10 @@ TEST_F(TessarayViewTest, HeaderClicksSortAscendingThenDescending) {
     }
     EXPECT_FALSE(OutputLines().constLast().startsWith(QStringLiteral("A filter is on")));
 
-    // The verdicts sort by meaning: counts, does not count, missing, unreachable.
-    View().SortByHeaderClick(CResultModel::kVerdictColumn);
-    View().SortByHeaderClick(CResultModel::kVerdictColumn);
+    // The verdicts sort by meaning, clicked at their place beside the partner: counts, does not
+    // count, missing, unreachable.
+    ClickHeader(CResultModel::kVerdictColumn);
+    ClickHeader(CResultModel::kVerdictColumn);
     EXPECT_EQ(ShownNumbers(), (std::vector<std::string>{"4", "3", "1", "2"}));
 
     // Another column starts ascending again.
@@ -367,6 +369,39 @@ TEST_F(TessarayViewTest, HeaderClicksSortAscendingThenDescending) {
     EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
     EXPECT_EQ(Cell(0, 0), "1");
     EXPECT_EQ(Cell(3, 0), "4");
+}
+
+TEST_F(TessarayViewTest, TheAnswerComesFirstAndTheUsersArrangementIsKept) {
+    StartWithProject();
+    const auto shownOrder = [this] {
+        const QHeaderView* header = View().horizontalHeader();
+        std::vector<int> order;
+        for (int place = 0; place < header->count(); ++place) {
+            if (!header->isSectionHidden(header->logicalIndex(place))) {
+                order.push_back(header->logicalIndex(place));
+            }
+        }
+        return order;
+    };
+    std::vector<int> expected = {kColNo, kColPartnerUrl, CResultModel::kVerdictColumn,
+                                 CResultModel::kChangeColumn};
+    for (int col = kColPartnerUrl + 1; col < kColumnCount; ++col) {
+        expected.push_back(col);
+    }
+    EXPECT_EQ(shownOrder(), expected);
+    QHeaderView* header = View().horizontalHeader();
+    EXPECT_TRUE(header->sectionsMovable());
+
+    // Moved and hidden by the user: so the next start shows it.
+    header->moveSection(header->visualIndex(CResultModel::kChangeColumn), header->count() - 1);
+    View().setColumnHidden(kColServerHeader, true);
+    expected.erase(std::find(expected.begin(), expected.end(), CResultModel::kChangeColumn));
+    expected.erase(std::find(expected.begin(), expected.end(), kColServerHeader));
+    expected.push_back(CResultModel::kChangeColumn);
+    EXPECT_EQ(shownOrder(), expected);
+    TearDown();
+    StartWithProject();
+    EXPECT_EQ(shownOrder(), expected);
 }
 
 TEST_F(TessarayViewTest, ContextMenuOffersTheEntriesOfItsThreeCases) {
