@@ -578,7 +578,7 @@ Projekt ändern</translation>
         <translation>Analyse</translation>
     </message>
     <message>
-        <source>Start &amp;Analysis	Ctrl+A</source>
+        <source>Start &amp;Analysis	F9</source>
         <translation>Analzse starten</translation>
     </message>
     <message>
@@ -804,6 +804,40 @@ Save changes as CSV file</source>
 Save changes as JSON file</source>
         <translation>Die Änderungen zwischen den letzten zwei Analysen als JSON-Datei speichern
 Änderungen als JSON-Datei speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Copy	Ctrl+C</source>
+        <translation>&amp;Kopieren	Strg+C</translation>
+    </message>
+    <message>
+        <source>Copy the selected rows with their verdicts as a table
+Copy</source>
+        <translation>Die markierten Zeilen mit ihren Bewertungen als Tabelle kopieren
+Kopieren</translation>
+    </message>
+    <message>
+        <source>Select &amp;All	Ctrl+A</source>
+        <translation>&amp;Alles markieren	Strg+A</translation>
+    </message>
+    <message>
+        <source>Select every row shown
+Select All</source>
+        <translation>Alle angezeigten Zeilen markieren
+Alles markieren</translation>
+    </message>
+    <message>
+        <source>&amp;Find...	Ctrl+F</source>
+        <translation>&amp;Suchen...	Strg+F</translation>
+    </message>
+    <message>
+        <source>Show only the rows that hold a text
+Find</source>
+        <translation>Nur die Zeilen zeigen, die einen Text enthalten
+Suchen</translation>
     </message>
 </context>
 <context>
@@ -1151,6 +1185,33 @@ Save changes as JSON file</source>
     <message>
         <source>No web browser could open %1.</source>
         <translation>Kein Webbrowser konnte %1 öffnen.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CTessarayView</name>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Open partner page: %1</source>
+        <translation>Partnerseite ö&amp;ffnen: %1</translation>
+    </message>
+    <message>
+        <source>Show in &amp;history</source>
+        <translation>Im &amp;Verlauf zeigen</translation>
+    </message>
+    <message>
+        <source>Open report in &amp;Excel</source>
+        <translation>Report in &amp;Excel öffnen</translation>
+    </message>
+    <message>
+        <source>Open report in the &amp;browser</source>
+        <translation>Report im &amp;Browser öffnen</translation>
+    </message>
+    <message>
+        <source>Restore the default columns</source>
+        <translation>Standardspalten wiederherstellen</translation>
     </message>
 </context>
 </TS>

@@ -440,8 +440,8 @@ Edit project</translation>
         <translation>&amp;Analyse</translation>
     </message>
     <message>
-        <source>Start &amp;Analysis	Ctrl+A</source>
-        <translation>Start &amp;Analysis	Ctrl+A</translation>
+        <source>Start &amp;Analysis	F9</source>
+        <translation>Start &amp;Analysis	F9</translation>
     </message>
     <message>
         <source>Check every partner page for its link to your site
@@ -636,6 +636,40 @@ Print Preview</translation>
 Print Setup</source>
         <translation>Choose the printer, the paper and its orientation
 Print Setup</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Copy	Ctrl+C</source>
+        <translation>&amp;Copy	Ctrl+C</translation>
+    </message>
+    <message>
+        <source>Copy the selected rows with their verdicts as a table
+Copy</source>
+        <translation>Copy the selected rows with their verdicts as a table
+Copy</translation>
+    </message>
+    <message>
+        <source>Select &amp;All	Ctrl+A</source>
+        <translation>Select &amp;All	Ctrl+A</translation>
+    </message>
+    <message>
+        <source>Select every row shown
+Select All</source>
+        <translation>Select every row shown
+Select All</translation>
+    </message>
+    <message>
+        <source>&amp;Find...	Ctrl+F</source>
+        <translation>&amp;Find...	Ctrl+F</translation>
+    </message>
+    <message>
+        <source>Show only the rows that hold a text
+Find</source>
+        <translation>Show only the rows that hold a text
+Find</translation>
     </message>
 </context>
 <context>
@@ -983,6 +1017,33 @@ Print Setup</translation>
     <message>
         <source>No web browser could open %1.</source>
         <translation>No web browser could open %1.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CTessarayView</name>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>&amp;Open partner page: %1</source>
+        <translation>&amp;Open partner page: %1</translation>
+    </message>
+    <message>
+        <source>Show in &amp;history</source>
+        <translation>Show in &amp;history</translation>
+    </message>
+    <message>
+        <source>Open report in &amp;Excel</source>
+        <translation>Open report in &amp;Excel</translation>
+    </message>
+    <message>
+        <source>Open report in the &amp;browser</source>
+        <translation>Open report in the &amp;browser</translation>
+    </message>
+    <message>
+        <source>Restore the default columns</source>
+        <translation>Restore the default columns</translation>
     </message>
 </context>
 </TS>

@@ -89,13 +89,22 @@ void CMainFrame::CreateMenus() {
     m_fileMenu->addAction(AddCommand(ID_APP_EXIT, tr("&Exit"), tr("Quit the application\nExit")));
     SetCommandHandler(ID_APP_EXIT, [this] { close(); });
 
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addAction(AddCommand(ID_EDIT_COPY, tr("&Copy\tCtrl+C"),
+                               tr("Copy the selected rows with their verdicts as a table\nCopy")));
+    edit->addAction(AddCommand(ID_EDIT_SELECT_ALL, tr("Select &All\tCtrl+A"),
+                               tr("Select every row shown\nSelect All")));
+    edit->addSeparator();
+    edit->addAction(AddCommand(ID_EDIT_FIND, tr("&Find...\tCtrl+F"),
+                               tr("Show only the rows that hold a text\nFind")));
+
     QMenu* project = menuBar()->addMenu(tr("&Project"));
     project->addAction(AddCommand(ID_EDIT_PROJECT, tr("&Edit project...\tCtrl+E"),
                                   tr("Change the domain, the partner pages and the settings of "
                                      "the project\nEdit project")));
 
     QMenu* analysis = menuBar()->addMenu(tr("&Analyse"));
-    analysis->addAction(AddCommand(ID_ANALYSIS_START, tr("Start &Analysis\tCtrl+A"),
+    analysis->addAction(AddCommand(ID_ANALYSIS_START, tr("Start &Analysis\tF9"),
                                    tr("Check every partner page for its link to your "
                                       "site\nStart analysis")));
     analysis->addAction(AddCommand(ID_ANALYSIS_STOP, tr("&Stop running Analysis"),
@@ -150,7 +159,7 @@ void CMainFrame::CreateMenus() {
                                tr("Look for a newer version of Tessaray\nCheck for updates")));
 
     // Enabling is evaluated before a menu opens, so a menu never offers a command that cannot run.
-    for (QMenu* menu : {m_fileMenu, project, analysis, exportMenu, help}) {
+    for (QMenu* menu : {m_fileMenu, edit, project, analysis, exportMenu, help}) {
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
     }
 }
@@ -188,7 +197,10 @@ void CMainFrame::CreateAccelerators() {
         int id;
         QKeySequence keys;
     } table[] = {
-        {ID_ANALYSIS_START, QKeySequence(Qt::CTRL | Qt::Key_A)},
+        // F5 saves the CSV report of old; F9 starts a run, as it does in many programs.
+        {ID_ANALYSIS_START, QKeySequence(Qt::Key_F9)},
+        {ID_EDIT_SELECT_ALL, QKeySequence(Qt::CTRL | Qt::Key_A)},
+        {ID_EDIT_FIND, QKeySequence(Qt::CTRL | Qt::Key_F)},
         {ID_EDIT_PROJECT, QKeySequence(Qt::CTRL | Qt::Key_E)},
         {ID_NEW_PROJECT, QKeySequence(Qt::CTRL | Qt::Key_N)},
         {ID_FILE_OPEN, QKeySequence(Qt::CTRL | Qt::Key_O)},
@@ -259,11 +271,14 @@ bool CMainFrame::IsCommandEnabled(const SCommand& command) {
 }
 
 void CMainFrame::SendCommand(int id) {
-    const auto it = m_commands.find(id);
-    if (it == m_commands.end() || !IsCommandEnabled(it->second)) {
-        return;
+    if (CanRunCommand(id)) {
+        RunCommand(id);
     }
-    RunCommand(id);
+}
+
+bool CMainFrame::CanRunCommand(int id) const {
+    const auto it = m_commands.find(id);
+    return it != m_commands.end() && IsCommandEnabled(it->second);
 }
 
 void CMainFrame::PostCommand(int id) {

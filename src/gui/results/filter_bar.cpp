@@ -35,6 +35,11 @@ bool CFilterBar::ProblemsOnly() const {
     return m_problemsOnly->isChecked();
 }
 
+void CFilterBar::FocusText() {
+    m_edit->setFocus(Qt::ShortcutFocusReason);
+    m_edit->selectAll();
+}
+
 void CFilterBar::ShowCount(int nShown, int nRows) {
     m_count->setText(IsActive() ? tr("%1 of %2 rows shown").arg(nShown).arg(nRows) : QString());
 }

@@ -108,7 +108,21 @@ void CTessarayView::ConnectCommands() {
         FillList(true);
     });
     m_frame.SetCommandHandler(ID_OPEN_URL, [this] { OnOpenUrl(); });
-    m_frame.SetCommandHandler(ID_EDIT_COPY, [this] { OnEditCopy(); });
+    m_frame.SetCommandHandler(
+        ID_EDIT_COPY, [this] { OnEditCopy(); },
+        [this] { return selectionModel()->hasSelection(); });
+    m_frame.SetCommandHandler(
+        ID_EDIT_SELECT_ALL,
+        [this] {
+            setFocus();
+            selectAll();
+        },
+        [this] { return m_proxy->rowCount() > 0; });
+    m_frame.SetCommandHandler(ID_EDIT_FIND, [this] {
+        if (m_filterBar != nullptr) {
+            m_filterBar->FocusText();
+        }
+    });
     m_reports.ConnectCommands();
     m_print->ConnectCommands();
 }
@@ -246,26 +260,34 @@ std::vector<int> CTessarayView::SelectedRows() const {
 
 QMenu* CTessarayView::CreateContextMenu() {
     m_strContextUrl.clear();
-    for (const int row : SelectedRows()) {
+    const std::vector<int> rows = SelectedRows();
+    for (const int row : rows) {
         std::string url;
         if (m_table.GetCellText(row, kColPartnerUrl, url)) {
             m_strContextUrl = url;
         }
     }
-    // These menu texts are English in both interface languages.
-    if (!m_strContextUrl.empty()) {
+    const auto addCommand = [this](QMenu* menu, const QString& text, int id) {
+        QAction* action = menu->addAction(text);
+        connect(action, &QAction::triggered, this, [this, id] { m_frame.SendCommand(id); });
+        return action;
+    };
+    if (!rows.empty()) {
         auto* menu = new QMenu(this);
-        QAction* open =
-            menu->addAction(QStringLiteral("Open Url in browser: ") + FromBytes(m_strContextUrl));
-        connect(open, &QAction::triggered, this, [this] { m_frame.SendCommand(ID_OPEN_URL); });
+        addCommand(menu, tr("&Copy"), ID_EDIT_COPY);
+        if (!m_strContextUrl.empty()) {
+            addCommand(menu, tr("&Open partner page: %1").arg(FromBytes(m_strContextUrl)),
+                       ID_OPEN_URL);
+        }
+        menu->addSeparator();
+        addCommand(menu, tr("Show in &history"), ID_HISTORY)
+            ->setEnabled(m_frame.CanRunCommand(ID_HISTORY));
         return menu;
     }
     if (!m_analysis->IsRunning() && m_table.GetRowCount() > 0) {
         auto* menu = new QMenu(this);
-        connect(menu->addAction(QStringLiteral("Open report in Excel")), &QAction::triggered, this,
-                [this] { m_frame.SendCommand(ID_OPEN_IN_EXCEL); });
-        connect(menu->addAction(QStringLiteral("Open report in html browser")), &QAction::triggered,
-                this, [this] { m_frame.SendCommand(ID_OPEN_IN_BROWSER); });
+        addCommand(menu, tr("Open report in &Excel"), ID_OPEN_IN_EXCEL);
+        addCommand(menu, tr("Open report in the &browser"), ID_OPEN_IN_BROWSER);
         return menu;
     }
     return nullptr;
@@ -338,18 +360,28 @@ void CTessarayView::OnOpenUrl() {
 }
 
 void CTessarayView::OnEditCopy() {
-    // The selected rows shown, in display order, as tab-separated lines: what spreadsheets paste.
-    const std::vector<int> rows = SelectedRows();
-    if (rows.empty()) {
+    // The selected rows as shown, in display order and with the columns shown in their places
+    // (the verdict and the change among them), as tab-separated lines: what spreadsheets paste.
+    QModelIndexList selected = selectionModel()->selectedRows();
+    if (selected.isEmpty()) {
         return;
     }
+    std::sort(selected.begin(), selected.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    const QHeaderView* header = horizontalHeader();
     QString text;
-    for (const int row : rows) {
-        for (int col = 0; col < kColumnCount; ++col) {
-            if (col > 0) {
+    for (const QModelIndex& row : selected) {
+        bool bFirst = true;
+        for (int place = 0; place < header->count(); ++place) {
+            const int col = header->logicalIndex(place);
+            if (header->isSectionHidden(col)) {
+                continue;
+            }
+            if (!bFirst) {
                 text += QLatin1Char('\t');
             }
-            QString cell = FromBytes(m_table.GetCellView(row, col));
+            bFirst = false;
+            QString cell = m_proxy->index(row.row(), col).data().toString();
             cell.replace(QLatin1Char('\t'), QLatin1Char(' '));
             cell.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
             cell.replace(QLatin1Char('\n'), QLatin1Char(' '));

@@ -35,6 +35,8 @@ enum ECommandId : int {
     ID_FILE_MRU_FILE1 = 57616,  // first entry of the recent-file list
     ID_EDIT_COPY = 57634,       // Copy: copies the selected result rows
     ID_EDIT_CUT = 57635,        // Cut (accelerator only, no handler)
+    ID_EDIT_FIND = 57636,       // Find...: the filter line above the results
+    ID_EDIT_SELECT_ALL = 57642, // Select All: every result row shown
     ID_EDIT_PASTE = 57637,      // Paste (accelerator only, no handler)
     ID_EDIT_UNDO = 57643,       // Undo (accelerator only, no handler)
     ID_APP_ABOUT = 57664,       // About Tessaray...

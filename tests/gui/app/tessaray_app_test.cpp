@@ -64,9 +64,9 @@ TEST_F(TessarayAppTest, CLocaleIsEnglishAndCoreMessagesAreMessageBoxes) {
 TEST_F(TessarayAppTest, WithoutTheEnglishFileEverythingIsGerman) {
     ASSERT_TRUE(Start(OnSystem(QStringLiteral("English"))));
     EXPECT_FALSE(App().IsEnglishLoaded());
-    EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("&Datei"), QStringLiteral("Projekt"),
-                                         QStringLiteral("Analyse"), QStringLiteral("Export"),
-                                         QStringLiteral("&Hilfe")}));
+    EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("&Datei"), QStringLiteral("&Bearbeiten"),
+                                         QStringLiteral("Projekt"), QStringLiteral("Analyse"),
+                                         QStringLiteral("Export"), QStringLiteral("&Hilfe")}));
     EXPECT_EQ(Frame().Action(ID_ANALYSIS_START)->text(), QStringLiteral("Analzse starten"));
     EXPECT_EQ(Frame().Action(ID_ANALYSIS_STOP)->text(), QStringLiteral("Analzse stoppen"));
     EXPECT_EQ(Frame().Action(ID_FILE_SAVE)->text(), QStringLiteral("&Speichern\tCtrl+S"));
@@ -84,10 +84,10 @@ TEST_F(TessarayAppTest, WithoutTheEnglishFileEverythingIsGerman) {
 TEST_F(TessarayAppTest, TheEnglishFileSwitchesEveryTextToEnglish) {
     ASSERT_TRUE(Start(WithEnglishFile()));
     EXPECT_TRUE(App().IsEnglishLoaded());
-    EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("&File"), QStringLiteral("&Project"),
-                                         QStringLiteral("&Analyse"), QStringLiteral("&Export"),
-                                         QStringLiteral("&Help")}));
-    EXPECT_EQ(Frame().Action(ID_ANALYSIS_START)->text(), QStringLiteral("Start &Analysis\tCtrl+A"));
+    EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"),
+                                         QStringLiteral("&Project"), QStringLiteral("&Analyse"),
+                                         QStringLiteral("&Export"), QStringLiteral("&Help")}));
+    EXPECT_EQ(Frame().Action(ID_ANALYSIS_START)->text(), QStringLiteral("Start &Analysis\tF9"));
     EXPECT_EQ(Frame().Action(ID_NEW_PROJECT)->statusTip(), QStringLiteral("Create a new project"));
     EXPECT_EQ(Frame().Action(ID_NEW_PROJECT)->toolTip(), QStringLiteral("New"));
     EXPECT_EQ(StatusPanes(),

@@ -409,9 +409,9 @@ TEST_F(TessarayViewTest, ContextMenuOffersTheEntriesOfItsThreeCases) {
     EXPECT_TRUE(ContextMenuEntries().isEmpty()); // empty list
     TearDown();
 
-    StartWithProject();
-    EXPECT_EQ(ContextMenuEntries(), (QStringList{QStringLiteral("Open report in Excel"),
-                                                 QStringLiteral("Open report in html browser")}));
+    StartWithProject(WithEnglishFile());
+    EXPECT_EQ(ContextMenuEntries(), (QStringList{QStringLiteral("Open report in &Excel"),
+                                                 QStringLiteral("Open report in the &browser")}));
 
     // Two rows selected: the lower one's URL, opened through the desktop.
     QItemSelectionModel* selection = View().selectionModel();
@@ -420,11 +420,13 @@ TEST_F(TessarayViewTest, ContextMenuOffersTheEntriesOfItsThreeCases) {
     selection->select(View().model()->index(2, 0),
                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
     const QString url = QString::fromStdString(m_server.Url("/p3.html"));
+    EXPECT_EQ(ContextMenuEntries(),
+              (QStringList{QStringLiteral("&Copy"), QStringLiteral("&Open partner page: ") + url,
+                           QString(), QStringLiteral("Show in &history")}));
     std::unique_ptr<QMenu> menu(View().CreateContextMenu());
     ASSERT_TRUE(menu);
-    ASSERT_EQ(menu->actions().size(), 1);
-    EXPECT_EQ(menu->actions().at(0)->text(), QStringLiteral("Open Url in browser: ") + url);
-    menu->actions().at(0)->trigger();
+    EXPECT_FALSE(menu->actions().at(3)->isEnabled()); // no run in the history yet
+    menu->actions().at(1)->trigger();
     ASSERT_EQ(m_openedUrls.size(), 1);
     EXPECT_EQ(m_openedUrls.at(0).toString(), url);
 
@@ -436,15 +438,55 @@ TEST_F(TessarayViewTest, ContextMenuOffersTheEntriesOfItsThreeCases) {
     ASSERT_TRUE(WaitFor([this] { return !View().IsRunning(); }));
 }
 
-TEST_F(TessarayViewTest, CopyPutsTheSelectedRowsOnTheClipboard) {
+TEST_F(TessarayViewTest, CopyPutsTheSelectedRowsAsShownOnTheClipboard) {
     StartWithProject();
-    View().selectRow(1);
+    ASSERT_TRUE(RunToEnd());
+    View().selectRow(2);
     Frame().SendCommand(ID_EDIT_COPY);
+    // No., partner, verdict and change first, then the other sixteen cells.
     const QString text = QApplication::clipboard()->text();
-    EXPECT_EQ(text.count(QLatin1Char('\t')), 17);
-    EXPECT_TRUE(
-        text.startsWith(QStringLiteral("2\t") + QString::fromStdString(m_server.Url("/p2.html"))));
+    EXPECT_EQ(text.count(QLatin1Char('\t')), 19);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("3\t") +
+                                QString::fromStdString(m_server.Url("/p2.html")) +
+                                QStringLiteral("\tz\u00e4hlt nicht\t\t")))
+        << text.toStdString();
     EXPECT_TRUE(text.endsWith(QLatin1Char('\n')));
+
+    // A hidden column is left out; a moved one is copied at its place.
+    View().setColumnHidden(CResultModel::kChangeColumn, true);
+    QHeaderView* header = View().horizontalHeader();
+    header->moveSection(header->visualIndex(CResultModel::kVerdictColumn), 0);
+    Frame().SendCommand(ID_EDIT_COPY);
+    EXPECT_TRUE(
+        QApplication::clipboard()->text().startsWith(QStringLiteral("z\u00e4hlt nicht\t3\t")));
+    EXPECT_EQ(QApplication::clipboard()->text().count(QLatin1Char('\t')), 18);
+}
+
+TEST_F(TessarayViewTest, TheUsualKeysSelectFindAndStart) {
+    StartWithProject(WithEnglishFile());
+    Frame().show();
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    View().setFocus();
+    // Ctrl+A in the table selects every row; it starts no run.
+    QTest::keyClick(&View(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_FALSE(View().IsRunning());
+    EXPECT_EQ(View().selectionModel()->selectedRows().size(), 3);
+    // Ctrl+F goes to the filter line; Ctrl+A there selects its text, not the rows.
+    auto& edit = Child<QLineEdit>(*View().FilterBar(), "filterEdit");
+    edit.setText(QStringLiteral("p1"));
+    View().clearSelection();
+    QTest::keyClick(&View(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(edit.hasFocus());
+    EXPECT_EQ(edit.selectedText(), QStringLiteral("p1"));
+    edit.deselect();
+    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(edit.selectedText(), QStringLiteral("p1"));
+    EXPECT_FALSE(View().selectionModel()->hasSelection());
+    // F9 starts the analysis.
+    QTest::keyClick(&View(), Qt::Key_F9);
+    EXPECT_TRUE(View().IsRunning());
+    ASSERT_TRUE(WaitFor([this] { return !View().IsRunning(); }));
 }
 
 TEST_F(TessarayViewTest, ExportCommandsWriteTheReports) {
