@@ -4,6 +4,7 @@
 #include "core/project/project.h"
 #include "gui/project/tessaray_doc.h"
 #include "gui/results/filter_bar.h"
+#include "gui/results/frozen_columns.h"
 #include "gui/results/print_commands.h"
 #include "gui/results/result_model.h"
 #include "gui/results/result_proxy_model.h"
@@ -54,7 +55,12 @@ CTessarayView::CTessarayView(SViewSetup setup, CCommandFrame& frame, CTessarayDo
     horizontalHeader()->setSectionsMovable(true);
     horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(horizontalHeader(), &QWidget::customContextMenuRequested, this,
-            &CTessarayView::ShowHeaderMenu);
+            [this](const QPoint& pos) {
+                ShowHeaderMenu(horizontalHeader()->viewport()->mapToGlobal(pos));
+            });
+    m_frozen = new CFrozenColumns(*this, kColPartnerUrl);
+    connect(m_frozen, &CFrozenColumns::HeaderClicked, this, &CTessarayView::SortByHeaderClick);
+    connect(m_frozen, &CFrozenColumns::HeaderMenuRequested, this, &CTessarayView::ShowHeaderMenu);
     m_saveColumns.setSingleShot(true);
     m_saveColumns.setInterval(500);
     connect(&m_saveColumns, &QTimer::timeout, this, &CTessarayView::SaveColumns);
@@ -144,6 +150,7 @@ void CTessarayView::OnInitialUpdate() {
             horizontalHeader()->restoreState(stored);
             horizontalHeader()->setSortIndicatorShown(false);
         }
+        m_frozen->Update();
         QHeaderView* header = horizontalHeader();
         connect(header, &QHeaderView::sectionMoved, this, &CTessarayView::ColumnsRearranged);
         connect(header, &QHeaderView::sectionResized, this, &CTessarayView::ColumnsRearranged);
@@ -183,7 +190,7 @@ void CTessarayView::SaveColumns() {
     ProgramSettings().setValue(ColumnsKey(), horizontalHeader()->saveState());
 }
 
-void CTessarayView::ShowHeaderMenu(const QPoint& pos) {
+void CTessarayView::ShowHeaderMenu(const QPoint& globalPos) {
     QHeaderView* header = horizontalHeader();
     QMenu menu(this);
     for (int place = 0; place < header->count(); ++place) {
@@ -196,15 +203,17 @@ void CTessarayView::ShowHeaderMenu(const QPoint& pos) {
         action->setEnabled(col != kColPartnerUrl);
         connect(action, &QAction::toggled, this, [this, col](bool bShown) {
             setColumnHidden(col, !bShown);
+            m_frozen->Update();
             SaveColumns();
         });
     }
     menu.addSeparator();
     connect(menu.addAction(tr("Restore the default columns")), &QAction::triggered, this, [this] {
         ArrangeDefaultColumns();
+        m_frozen->Update();
         SaveColumns();
     });
-    menu.exec(header->viewport()->mapToGlobal(pos));
+    menu.exec(globalPos);
 }
 
 void CTessarayView::FillList(bool bShowDomain) {
@@ -235,11 +244,13 @@ void CTessarayView::SortByHeaderClick(int nCol) {
     m_proxy->sort(nCol, eOrder);
     horizontalHeader()->setSortIndicatorShown(true);
     horizontalHeader()->setSortIndicator(nCol, eOrder);
+    m_frozen->Update();
 }
 
 void CTessarayView::ClearSort() {
     m_proxy->sort(-1, Qt::AscendingOrder);
     horizontalHeader()->setSortIndicatorShown(false);
+    m_frozen->Update();
 }
 
 bool CTessarayView::CanExport() const {
@@ -332,6 +343,26 @@ bool CTessarayView::viewportEvent(QEvent* event) {
         }
     }
     return QTableView::viewportEvent(event);
+}
+
+void CTessarayView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    if (!index.isValid() || m_frozen == nullptr || m_frozen->Width() == 0) {
+        QTableView::scrollTo(index, hint);
+        return;
+    }
+    QScrollBar* scroll = horizontalScrollBar();
+    if (m_frozen->IsFrozen(index.column())) {
+        // Always in sight: only the rows scroll.
+        const int keep = scroll->value();
+        QTableView::scrollTo(index, hint);
+        scroll->setValue(keep);
+        return;
+    }
+    QTableView::scrollTo(index, hint);
+    const int left = visualRect(index).left();
+    if (left < m_frozen->Width()) {
+        scroll->setValue(scroll->value() - (m_frozen->Width() - left));
+    }
 }
 
 CFilterBar* CTessarayView::FilterBar() const {

@@ -18,6 +18,7 @@ namespace tessaray {
 
 class CCommandFrame;
 class CFilterBar;
+class CFrozenColumns;
 class CPrintCommands;
 class CResultModel;
 class CResultProxyModel;
@@ -64,6 +65,9 @@ public:
     QMenu* CreateContextMenu();
     const std::string& ContextUrl() const { return m_strContextUrl; }
 
+    // Keeps a cell that comes into sight clear of the frozen columns over the left edge.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
     // The commands.
     void OnOpenUrl();
     void OnEditCopy();
@@ -73,6 +77,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
+
 private:
     // The settings key of the column arrangement.
     static QString ColumnsKey();
@@ -81,7 +86,7 @@ private:
     void ColumnsRearranged();
     void SaveColumns();
     // The header's menu: a switch per column to show or hide it, and the default arrangement.
-    void ShowHeaderMenu(const QPoint& pos);
+    void ShowHeaderMenu(const QPoint& globalPos);
     // The rows come in partner order during a run: no sort order is shown.
     void OnRunStarted();
     // Shows the rows in the table's order, without a sort indicator.
@@ -100,6 +105,8 @@ private:
     CResultTable m_table;
     CResultModel* m_model = nullptr;
     CResultProxyModel* m_proxy = nullptr;
+    // The number and the partner stay in sight while the table scrolls sideways.
+    CFrozenColumns* m_frozen = nullptr;
     CReportCommands m_reports;
     std::unique_ptr<CAnalysisController> m_analysis;
     std::unique_ptr<CPrintCommands> m_print;

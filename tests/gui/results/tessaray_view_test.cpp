@@ -27,6 +27,7 @@
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTest>
 #include <QToolTip>
 
@@ -391,6 +392,18 @@ TEST_F(TessarayViewTest, TheAnswerComesFirstAndTheUsersArrangementIsKept) {
     EXPECT_EQ(shownOrder(), expected);
     QHeaderView* header = View().horizontalHeader();
     EXPECT_TRUE(header->sectionsMovable());
+
+    // Scrolled sideways, the number and the partner stay in sight over the left edge, and a
+    // cell brought into sight is not hidden under them.
+    View().horizontalScrollBar()->setValue(View().horizontalScrollBar()->maximum());
+    const auto& frozen = Child<QTableView>(View(), "FrozenColumns");
+    ASSERT_TRUE(frozen.isVisibleTo(&View()));
+    EXPECT_EQ(frozen.width(), View().columnWidth(kColNo) + View().columnWidth(kColPartnerUrl));
+    EXPECT_FALSE(frozen.isColumnHidden(kColPartnerUrl));
+    EXPECT_TRUE(frozen.isColumnHidden(CResultModel::kVerdictColumn));
+    View().scrollTo(View().model()->index(0, CResultModel::kVerdictColumn));
+    EXPECT_GE(View().visualRect(View().model()->index(0, CResultModel::kVerdictColumn)).left(),
+              frozen.width());
 
     // Moved and hidden by the user: so the next start shows it.
     header->moveSection(header->visualIndex(CResultModel::kChangeColumn), header->count() - 1);
