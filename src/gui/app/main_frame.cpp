@@ -35,6 +35,7 @@ CMainFrame::CMainFrame(QWidget* parent) : CCommandFrame(parent) {
     setAcceptDrops(true);
     resize(1000, 650);
     RememberGeometry(this, QStringLiteral("MainFrame"));
+    FitDialogsToScreen(*this);
 
     CreateMenus();
     CreateToolBar();
