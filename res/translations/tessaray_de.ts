@@ -109,6 +109,22 @@
         <source>Analysing partner %1 of %2 ...</source>
         <translation>Analysiere Partner %1 von %2 ...</translation>
     </message>
+    <message>
+        <source>No partner page could be reached. Check your connection or proxy.</source>
+        <translation>Keine Partnerseite war erreichbar. Prüfen Sie Ihre Internetverbindung oder den Proxy.</translation>
+    </message>
+    <message>
+        <source>Changes since the last run</source>
+        <translation>Änderungen seit der letzten Analyse</translation>
+    </message>
+    <message>
+        <source>Links lost or verdicts worse since the previous run: %1</source>
+        <translation>Seit der vorigen Analyse verlorene Links oder schlechtere Bewertungen: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Show changes</source>
+        <translation>Änderungen &amp;zeigen</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CAnalysisOptionsDlg</name>
@@ -876,6 +892,42 @@ Suchen</translation>
     <message>
         <source>Verdict</source>
         <translation>Bewertung</translation>
+    </message>
+    <message>
+        <source>The partner page links to your site and search engines count the link.</source>
+        <translation>Die Partnerseite verlinkt Ihre Website, und Suchmaschinen werten den Link.</translation>
+    </message>
+    <message>
+        <source>The partner page links to your site, but search engines do not count the link.</source>
+        <translation>Die Partnerseite verlinkt Ihre Website, aber Suchmaschinen werten den Link nicht.</translation>
+    </message>
+    <message>
+        <source>The partner page has no link to your site.</source>
+        <translation>Die Partnerseite hat keinen Link auf Ihre Website.</translation>
+    </message>
+    <message>
+        <source>The partner page could not be read whole, so its link could not be checked.</source>
+        <translation>Die Partnerseite konnte nicht vollständig gelesen werden; ihr Link ließ sich nicht prüfen.</translation>
+    </message>
+    <message>
+        <source>Not in the previous run.</source>
+        <translation>In der vorigen Analyse nicht vorhanden.</translation>
+    </message>
+    <message>
+        <source>The link was there in the previous run and is gone now.</source>
+        <translation>Der Link war in der vorigen Analyse vorhanden und fehlt jetzt.</translation>
+    </message>
+    <message>
+        <source>The verdict is better than in the previous run.</source>
+        <translation>Die Bewertung ist besser als in der vorigen Analyse.</translation>
+    </message>
+    <message>
+        <source>The verdict is worse than in the previous run.</source>
+        <translation>Die Bewertung ist schlechter als in der vorigen Analyse.</translation>
+    </message>
+    <message>
+        <source>The status code or the anchor text changed since the previous run.</source>
+        <translation>Statuscode oder Linktext haben sich seit der vorigen Analyse geändert.</translation>
     </message>
 </context>
 <context>

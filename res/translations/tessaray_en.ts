@@ -109,6 +109,22 @@
         <source>Analysing partner %1 of %2 ...</source>
         <translation>Analysing partner %1 of %2 ...</translation>
     </message>
+    <message>
+        <source>No partner page could be reached. Check your connection or proxy.</source>
+        <translation>No partner page could be reached. Check your connection or proxy.</translation>
+    </message>
+    <message>
+        <source>Changes since the last run</source>
+        <translation>Changes since the last run</translation>
+    </message>
+    <message>
+        <source>Links lost or verdicts worse since the previous run: %1</source>
+        <translation>Links lost or verdicts worse since the previous run: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Show changes</source>
+        <translation>&amp;Show changes</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CAnalysisOptionsDlg</name>
@@ -708,6 +724,42 @@ Find</translation>
     <message>
         <source>Verdict</source>
         <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>The partner page links to your site and search engines count the link.</source>
+        <translation>The partner page links to your site and search engines count the link.</translation>
+    </message>
+    <message>
+        <source>The partner page links to your site, but search engines do not count the link.</source>
+        <translation>The partner page links to your site, but search engines do not count the link.</translation>
+    </message>
+    <message>
+        <source>The partner page has no link to your site.</source>
+        <translation>The partner page has no link to your site.</translation>
+    </message>
+    <message>
+        <source>The partner page could not be read whole, so its link could not be checked.</source>
+        <translation>The partner page could not be read whole, so its link could not be checked.</translation>
+    </message>
+    <message>
+        <source>Not in the previous run.</source>
+        <translation>Not in the previous run.</translation>
+    </message>
+    <message>
+        <source>The link was there in the previous run and is gone now.</source>
+        <translation>The link was there in the previous run and is gone now.</translation>
+    </message>
+    <message>
+        <source>The verdict is better than in the previous run.</source>
+        <translation>The verdict is better than in the previous run.</translation>
+    </message>
+    <message>
+        <source>The verdict is worse than in the previous run.</source>
+        <translation>The verdict is worse than in the previous run.</translation>
+    </message>
+    <message>
+        <source>The status code or the anchor text changed since the previous run.</source>
+        <translation>The status code or the anchor text changed since the previous run.</translation>
     </message>
 </context>
 <context>

@@ -12,9 +12,12 @@
 #include "gui/toolkit/command_ids.h"
 #include "gui/toolkit/ui_hooks.h"
 
+#include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -157,6 +160,7 @@ CAnalysisController::CAnalysisController(const SViewSetup& setup, CCommandFrame&
 CAnalysisController::~CAnalysisController() {
     // The window is going: its output pane takes no more lines.
     m_log->Mute();
+    delete m_changesNotice.data();
     CloseCredentials();
     m_run->Cancel();
 }
@@ -213,6 +217,9 @@ void CAnalysisController::OnAnalysisStart() {
         m_bRecordPending = true;
         m_runClock.start();
         m_model.SetRowChanges({});
+        if (m_changesNotice) {
+            m_changesNotice->close(); // it spoke of the run before
+        }
         emit RunStarted();
     }
     ShowProgress();
@@ -229,11 +236,20 @@ void CAnalysisController::OnPageFetched() {
     m_model.VerdictsChanged();
     // The verdicts' summary ends the output log of a run.
     const CRunVerdicts& verdicts = m_run->GetVerdicts();
-    if (wasRunning && !m_run->IsRunning() &&
-        (verdicts.Summary().nPartners > 0 || verdicts.IsStopped())) {
+    const bool bEnded = wasRunning && !m_run->IsRunning();
+    if (bEnded && (verdicts.Summary().nPartners > 0 || verdicts.IsStopped())) {
         m_frame.AddOutputLine(SummaryText(verdicts, m_setup.chLanguage));
     }
     ShowProgress();
+    // Not one page arrived: more likely the connection than every partner.
+    const auto& summary = verdicts.Summary();
+    if (bEnded && !verdicts.IsStopped() && summary.nPartners > 0 &&
+        summary.nUnreachable == summary.nPartners) {
+        m_setup.hooks.messageBox(
+            &m_frame, QMessageBox::Warning,
+            tr("No partner page could be reached. Check your connection or proxy."),
+            QMessageBox::Ok);
+    }
 }
 
 void CAnalysisController::OnAnalysisOptions() {
@@ -259,13 +275,39 @@ void CAnalysisController::RecordEndedRun() {
     const SStoredRun run = MakeStoredRun(m_table, m_run->GetVerdicts(),
                                          m_run->GetRunEnd() == ERunEnd::Completed, settings);
     const SHistoryRecord record = RecordRun(projectPath, run);
-    m_model.SetRowChanges(ChangesByRow(run, record.changes));
+    std::map<SRowKey, EChangeClass> changes = ChangesByRow(run, record.changes);
+    const auto lostOrWorse = std::count_if(changes.begin(), changes.end(), [](const auto& change) {
+        return change.second == EChangeClass::Lost || change.second == EChangeClass::Worse;
+    });
+    m_model.SetRowChanges(std::move(changes));
+    if (lostOrWorse > 0) {
+        ShowChangesNotice(static_cast<int>(lostOrWorse));
+    }
     if (!record.strError.empty() && !m_bHistoryErrorShown) {
         m_bHistoryErrorShown = true;
         m_frame.AddOutputLine(
             ToBytes(tr("The run history %1 cannot be used (%2); the analysis is not affected.")
                         .arg(FromPath(HistoryPathOf(projectPath)), FromBytes(record.strError))));
     }
+}
+
+void CAnalysisController::ShowChangesNotice(int nLostOrWorse) {
+    delete m_changesNotice.data();
+    auto* notice = new QMessageBox(
+        QMessageBox::Information, tr("Changes since the last run"),
+        tr("Links lost or verdicts worse since the previous run: %1").arg(nLostOrWorse),
+        QMessageBox::Close, &m_frame);
+    notice->setObjectName(QStringLiteral("ChangesNotice"));
+    notice->setWindowModality(Qt::NonModal);
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton* show = notice->addButton(tr("&Show changes"), QMessageBox::AcceptRole);
+    show->setObjectName(QStringLiteral("showChanges"));
+    // The History dialog opens once the notice has closed.
+    connect(
+        show, &QPushButton::clicked, this, [this] { m_frame.SendCommand(ID_HISTORY_CHANGES); },
+        Qt::QueuedConnection);
+    m_changesNotice = notice;
+    notice->show();
 }
 
 QString CAnalysisController::ProgressText(int nDone, int nCount) const {

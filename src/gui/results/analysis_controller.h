@@ -8,6 +8,8 @@
 #include <QProgressBar>
 #include <QString>
 
+class QMessageBox;
+
 #include <atomic>
 #include <memory>
 #include <string>
@@ -86,6 +88,9 @@ private:
     // Once the run has ended, stores it in the project's history; a history that cannot be
     // used is told once in the output pane.
     void RecordEndedRun();
+    // After a run that lost links or got worse verdicts: a notice, not modal, with the count and
+    // a way to the changes.
+    void ShowChangesNotice(int nLostOrWorse);
 
     const SViewSetup& m_setup;
     CCommandFrame& m_frame;
@@ -98,6 +103,7 @@ private:
     std::shared_ptr<std::atomic<bool>> m_pCredentialsOpen;
     // The status bar owns the progress bar and may go first when the window closes.
     QPointer<QProgressBar> m_progress;
+    QPointer<QMessageBox> m_changesNotice;
     QElapsedTimer m_runClock;
     bool m_bRowsOfARun = false; // the rows are an analysis's, not the partner list
     // A run was started and is not yet stored in the history.

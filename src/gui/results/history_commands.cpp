@@ -27,6 +27,8 @@ void CHistoryCommands::ConnectCommands() {
     m_frame.SetCommandHandler(
         ID_HISTORY, [this] { OnHistory(); }, canUse);
     m_frame.SetCommandHandler(
+        ID_HISTORY_CHANGES, [this] { OnHistory(true); }, canUse);
+    m_frame.SetCommandHandler(
         ID_SAVE_CHANGES_CSV, [this] { OnSaveChanges(false); }, canUse);
     m_frame.SetCommandHandler(
         ID_SAVE_CHANGES_JSON, [this] { OnSaveChanges(true); }, canUse);
@@ -37,12 +39,15 @@ bool CHistoryCommands::CanUse() const {
     return !path.empty() && m_isIdle() && FileExists(HistoryPathOf(path));
 }
 
-void CHistoryCommands::OnHistory() {
+void CHistoryCommands::OnHistory(bool bLatestChanges) {
     const std::string path = HistoryPathOf(m_doc.Project().GetPath());
     CHistoryDialog dialog(&m_frame, m_chLanguage);
     if (const CHistoryResult loaded = dialog.Load(path); !loaded) {
         ShowReadFailure(path, loaded.GetError().detail);
         return;
+    }
+    if (bLatestChanges) {
+        dialog.ShowLatestChanges();
     }
     dialog.exec();
 }

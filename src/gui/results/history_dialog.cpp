@@ -264,6 +264,27 @@ bool CHistoryDialog::CompareRuns(std::int64_t nOlder, std::int64_t nNewer) {
     return true;
 }
 
+bool CHistoryDialog::ShowLatestChanges() {
+    if (m_runList->rowCount() == 0) {
+        return false;
+    }
+    const std::int64_t newest = m_runList->item(0, kRunId)->data(Qt::UserRole).toLongLong();
+    const std::int64_t previous = m_history.PreviousCompleted(newest);
+    if (previous == 0) {
+        return false;
+    }
+    m_runList->clearSelection();
+    for (int row = 0; row < m_runList->rowCount(); ++row) {
+        const std::int64_t id = m_runList->item(row, kRunId)->data(Qt::UserRole).toLongLong();
+        if (id == newest || id == previous) {
+            m_runList->selectionModel()->select(m_runList->model()->index(row, 0),
+                                                QItemSelectionModel::Select |
+                                                    QItemSelectionModel::Rows);
+        }
+    }
+    return CompareRuns(previous, newest);
+}
+
 QString CHistoryDialog::ChangeKindText(EChangeKind eKind) {
     switch (eKind) {
     case EChangeKind::LinkGained:

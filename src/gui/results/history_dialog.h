@@ -41,6 +41,9 @@ public:
     bool OpenRun(std::int64_t nId);
     // Shows the changes from the older run to the newer.
     bool CompareRuns(std::int64_t nOlder, std::int64_t nNewer);
+    // Shows the changes from the last completed run before the newest to the newest, both
+    // selected in the list; false when there is no such pair.
+    bool ShowLatestChanges();
 
 private:
     // The ids of the runs selected in the list, oldest first.

@@ -54,6 +54,9 @@ public:
     // A change's word ("lost") and colour, as the change column shows them.
     static QString ChangeText(EChangeClass eClass);
     static QColor ChangeColour(EChangeClass eClass);
+    // One sentence on what a verdict or a change means, for their tool tips.
+    static QString VerdictMeaning(EVerdict eVerdict);
+    static QString ChangeMeaning(EChangeClass eClass);
 
 private:
     void OnBeginReset() override;

@@ -77,7 +77,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
-
 private:
     // The settings key of the column arrangement.
     static QString ColumnsKey();

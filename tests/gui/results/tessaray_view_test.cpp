@@ -6,6 +6,7 @@
 #include "core/results/report_text.h"
 #include "gui/results/analysis_options_dlg.h"
 #include "gui/results/filter_bar.h"
+#include "gui/results/history_dialog.h"
 #include "gui/results/print_commands.h"
 #include "gui/results/result_model.h"
 #include "gui/toolkit/command_ids.h"
@@ -23,11 +24,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolTip>
 
@@ -154,9 +158,13 @@ TEST_F(TessarayViewTest, StartActionRunsTheWholeAnalysis) {
     EXPECT_EQ(verdict(0, Qt::DisplayRole).toString(), QStringLiteral("zählt"));
     EXPECT_EQ(verdict(0, Qt::BackgroundRole).value<QBrush>().color(), QColor(0xC6, 0xEF, 0xCE));
     EXPECT_EQ(verdict(2, Qt::DisplayRole).toString(), QStringLiteral("zählt nicht"));
+    // The tool tip says what the verdict means, then why.
     EXPECT_EQ(verdict(2, Qt::ToolTipRole).toString(),
-              QStringLiteral("Der Link ist mit rel=nofollow markiert."));
+              QStringLiteral("Die Partnerseite verlinkt Ihre Website, aber Suchmaschinen werten "
+                             "den Link nicht.\nDer Link ist mit rel=nofollow markiert."));
     EXPECT_EQ(verdict(3, Qt::DisplayRole).toString(), QStringLiteral("fehlt"));
+    EXPECT_EQ(verdict(3, Qt::ToolTipRole).toString(),
+              QStringLiteral("Die Partnerseite hat keinen Link auf Ihre Website."));
 
     // The summary ends the output log and stays in the status bar.
     const QString summary = QStringLiteral("3 Partner: 2 zählen, 0 zählen nicht, 1 fehlt, 0 nicht "
@@ -197,9 +205,26 @@ TEST_F(TessarayViewTest, TheChangeColumnShowsWhatChangedSinceTheLastRun) {
     EXPECT_EQ(View().model()->headerData(CResultModel::kChangeColumn, Qt::Horizontal).toString(),
               QStringLiteral("\u00c4nderung"));
 
+    EXPECT_EQ(Frame().findChild<QMessageBox*>(QStringLiteral("ChangesNotice")), nullptr);
+
     m_bDropLink = true;
     ASSERT_TRUE(RunToEnd());
     EXPECT_EQ(change(0), QStringLiteral("verloren"));
+    EXPECT_EQ(View().model()->index(0, CResultModel::kChangeColumn).data(Qt::ToolTipRole),
+              QStringLiteral("Der Link war in der vorigen Analyse vorhanden und fehlt jetzt."));
+    // A notice, not modal, counts the losses and leads to the changes in the History dialog.
+    auto& notice = Child<QMessageBox>(Frame(), "ChangesNotice");
+    EXPECT_TRUE(notice.isVisible());
+    EXPECT_FALSE(notice.isModal());
+    EXPECT_TRUE(notice.text().endsWith(QStringLiteral(": 1")));
+    int changesShown = -1;
+    WhenModal<CHistoryDialog>([&changesShown](CHistoryDialog& dialog) {
+        changesShown = Child<QTableWidget>(dialog, "changeList").rowCount();
+        dialog.reject();
+    });
+    Child<QPushButton>(notice, "showChanges").click();
+    ASSERT_TRUE(WaitFor([&changesShown] { return changesShown >= 0; }));
+    EXPECT_EQ(changesShown, 1);
     EXPECT_EQ(change(1), QString());
     // Sorted by the change, the rows without one come first.
     ClickHeader(CResultModel::kChangeColumn);
@@ -208,6 +233,17 @@ TEST_F(TessarayViewTest, TheChangeColumnShowsWhatChangedSinceTheLastRun) {
     // The partner list again: no changes shown.
     View().FillList(true);
     EXPECT_EQ(change(0), QString());
+}
+
+TEST_F(TessarayViewTest, ARunThatReachesNoPartnerSaysSo) {
+    const std::string closed = "http://127.0.0.1:" + std::to_string(UnusedPort());
+    const std::string path =
+        WriteProject("offline.tsrp", kDomain, {closed + "/a.html", closed + "/b.html"});
+    ASSERT_TRUE(Start(WithArgs({QString::fromStdString(path)})));
+    ASSERT_TRUE(RunToEnd());
+    EXPECT_EQ(m_messages, QStringList{QStringLiteral("Keine Partnerseite war erreichbar. Prüfen "
+                                                     "Sie Ihre Internetverbindung oder den "
+                                                     "Proxy.")});
 }
 
 TEST_F(TessarayViewTest, ADamagedHistoryIsToldOnceAndTheRunGoesOn) {
