@@ -940,6 +940,26 @@ Suchen</translation>
         <source>The table could not be printed to %1.</source>
         <translation>Die Tabelle konnte nicht nach %1 gedruckt werden.</translation>
     </message>
+    <message>
+        <source>Reasons</source>
+        <translation>Gründe</translation>
+    </message>
+    <message>
+        <source>Verdict summary</source>
+        <translation>Zusammenfassung der Bewertungen</translation>
+    </message>
+    <message>
+        <source>The table as shown</source>
+        <translation>Die Tabelle wie angezeigt</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>Print:</source>
+        <translation>Drucken:</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CProjectSettingsDlg</name>

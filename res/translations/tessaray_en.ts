@@ -772,6 +772,26 @@ Find</translation>
         <source>The table could not be printed to %1.</source>
         <translation>The table could not be printed to %1.</translation>
     </message>
+    <message>
+        <source>Reasons</source>
+        <translation>Reasons</translation>
+    </message>
+    <message>
+        <source>Verdict summary</source>
+        <translation>Verdict summary</translation>
+    </message>
+    <message>
+        <source>The table as shown</source>
+        <translation>The table as shown</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>Content</translation>
+    </message>
+    <message>
+        <source>Print:</source>
+        <translation>Print:</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CProjectSettingsDlg</name>

@@ -105,13 +105,18 @@ QVariant CResultModel::VerdictData(int nRow, int role) const {
         return FromBytes(VerdictText(eVerdict, m_chLanguage));
     case kSortRole: // counts, does not count, missing, unreachable
         return static_cast<int>(eVerdict);
-    case Qt::ToolTipRole: {
-        // What the verdict means, then why this row has it.
-        QStringList lines = {VerdictMeaning(eVerdict)};
+    case Qt::ToolTipRole:
+    case kReasonsRole: {
+        // The tool tip says what the verdict means, then why this row has it.
+        QStringList lines;
+        if (role == Qt::ToolTipRole) {
+            lines.append(VerdictMeaning(eVerdict));
+        }
         for (const SReason& reason : verdict->reasons) {
             lines.append(FromBytes(ReasonText(reason, m_chLanguage)));
         }
-        return PlainToolTip(lines.join(QLatin1Char('\n')));
+        const QString text = lines.join(QLatin1Char('\n'));
+        return role == Qt::ToolTipRole ? QVariant(PlainToolTip(text)) : QVariant(text);
     }
     case Qt::BackgroundRole: {
         // counts green, does not count amber, missing red, unreachable grey

@@ -28,6 +28,9 @@ public:
     // The role of an int that orders the verdict and change columns by meaning, from good news to
     // bad; a row without a verdict or change has none.
     static constexpr int kSortRole = Qt::UserRole;
+    // The role of the verdict's reasons alone, one a line (the tool tip says what the verdict
+    // means first).
+    static constexpr int kReasonsRole = Qt::UserRole + 1;
     // Gives the verdicts of the rows shown, or nullptr when the rows have none (a partner list).
     using VerdictSource = std::function<const CRunVerdicts*()>;
 

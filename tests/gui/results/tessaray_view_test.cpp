@@ -9,6 +9,7 @@
 #include "gui/results/history_dialog.h"
 #include "gui/results/print_commands.h"
 #include "gui/results/result_model.h"
+#include "gui/results/table_printer.h"
 #include "gui/toolkit/command_ids.h"
 #include "http_test_server.h"
 #include "modal_dialog.h"
@@ -703,6 +704,49 @@ TEST_F(TessarayViewTest, PrintingToPdfGivesOnePagePerScreenfulOfShownRows) {
     // An unwritable file is told.
     EXPECT_EQ(printedPages(m_temp.File("missing/table.pdf")), 0);
     EXPECT_EQ(m_messages.size(), 1);
+}
+
+TEST_F(TessarayViewTest, PrintingIsReadableWithTheVerdictSummaryFirst) {
+    StartWithProject();
+    ASSERT_TRUE(RunToEnd());
+    CResultTable& table = View().Table();
+    const int longRow = table.InsertRow(table.GetRowCount());
+    table.SetCellText(longRow, kColNo, "5");
+    table.SetCellText(longRow, kColPartnerUrl, "http://partner.example/" + std::string(300, 'p'));
+    CPrintCommands& print = View().PrintCommands();
+    QPrinter& printer = print.Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const auto layout = [&] {
+        return CTablePrinter(*View().model(), print.Columns(), {}).Layout(printer);
+    };
+
+    // The summary by default: number, partner, verdict and reasons, on one page across; the
+    // long partner URL is printed whole over several lines.
+    EXPECT_EQ(print.Content(), CPrintCommands::EContent::Summary);
+    const std::vector<SPrintColumn> summary = print.Columns();
+    ASSERT_EQ(summary.size(), 4U);
+    EXPECT_EQ(summary[2].nColumn, CResultModel::kVerdictColumn);
+    EXPECT_EQ(summary[3].nRole, CResultModel::kReasonsRole);
+    EXPECT_EQ(
+        View().model()->index(2, CResultModel::kVerdictColumn).data(CResultModel::kReasonsRole),
+        QStringLiteral("Der Link ist mit rel=nofollow markiert."));
+    const CTablePrinter::SLayout few = layout();
+    EXPECT_EQ(few.bands.size(), 1U);
+    EXPECT_GT(few.rowHeights.back(), 2 * few.rowHeights.front());
+
+    // The table as shown runs over several pages across, each within the page and each
+    // further one starting with the first column again.
+    print.SetContent(CPrintCommands::EContent::Table);
+    const CTablePrinter::SLayout wide = layout();
+    ASSERT_GE(wide.bands.size(), 2U);
+    for (const auto& band : wide.bands) {
+        int width = 0;
+        for (const int col : band.columns) {
+            width += wide.columnWidths[static_cast<std::size_t>(col)];
+        }
+        EXPECT_LE(width, wide.pageWidth);
+        EXPECT_EQ(band.columns.front(), 0);
+    }
 }
 
 } // namespace
