@@ -600,8 +600,15 @@ TEST_F(TessarayViewTest, TheFilterShowsMatchingRowsAndCopyAndExportsTakeOnlyThos
     CFilterBar& filter = *View().FilterBar();
     const auto shownRows = [this] { return View().ShownRows(); };
 
-    // The problems: the nofollow link and the partner without a link.
-    Child<QCheckBox>(filter, "problemsOnlyCheck").setChecked(true);
+    // The problems: the nofollow link and the partner without a link. The switch stays in its
+    // place when the count appears beside it.
+    auto& problemsOnly = Child<QCheckBox>(filter, "problemsOnlyCheck");
+    filter.resize(800, filter.sizeHint().height());
+    QApplication::sendPostedEvents();
+    const int switchPlace = problemsOnly.x();
+    problemsOnly.setChecked(true);
+    QApplication::sendPostedEvents();
+    EXPECT_EQ(problemsOnly.x(), switchPlace);
     EXPECT_EQ(shownRows(), (std::vector<int>{2, 3}));
     EXPECT_EQ(Child<QLabel>(filter, "filterCount").text(), QStringLiteral("2 of 4 rows shown"));
     View().selectAll();
