@@ -461,14 +461,6 @@
         <translation>Änderungen</translation>
     </message>
     <message>
-        <source>completed</source>
-        <translation>vollständig</translation>
-    </message>
-    <message>
-        <source>stopped</source>
-        <translation>abgebrochen</translation>
-    </message>
-    <message>
         <source>The history cannot be read: %1</source>
         <translation>Der Verlauf kann nicht gelesen werden: %1</translation>
     </message>
@@ -507,6 +499,10 @@
     <message>
         <source>partner removed</source>
         <translation>Partner entfernt</translation>
+    </message>
+    <message>
+        <source>%1 (stopped)</source>
+        <translation>%1 (abgebrochen)</translation>
     </message>
 </context>
 <context>

@@ -1118,4 +1118,11 @@ Find</translation>
         <translation>Restore the default columns</translation>
     </message>
 </context>
+<context>
+    <name>tessaray::CHistoryDialog</name>
+    <message>
+        <source>%1 (stopped)</source>
+        <translation>%1 (stopped)</translation>
+    </message>
+</context>
 </TS>

@@ -152,7 +152,9 @@ CHistoryResult CHistoryDialog::Load(const std::string& strPath) {
         id->setData(Qt::UserRole, static_cast<qlonglong>(run.nId));
         m_runList->setItem(row, kRunId, id);
         m_runList->setItem(row, kRunStarted, Item(LocalTime(run.strStarted)));
-        m_runList->setItem(row, kRunEnd, Item(run.bCompleted ? tr("completed") : tr("stopped")));
+        const QString ended = LocalTime(run.strFinished);
+        m_runList->setItem(row, kRunEnd,
+                           Item(run.bCompleted ? ended : tr("%1 (stopped)").arg(ended)));
         m_runList->setItem(row, kRunPartners, Item(run.summary.nPartners));
         m_runList->setItem(row, kRunCounts, Item(run.summary.nCounts));
         m_runList->setItem(row, kRunDoesNotCount, Item(run.summary.nDoesNotCount));

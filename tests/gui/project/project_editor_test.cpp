@@ -7,6 +7,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStatusBar>
 #include <QTest>
 
 namespace tessaray::test {
@@ -34,7 +35,10 @@ TEST_F(ProjectEditorTest, NewProjectWithATextImportThenEditThenSave) {
         Child<QPushButton>(editor, "importTxtButton").click();
         Press(editor, QDialogButtonBox::Ok);
     });
+    // The status bar forgets the project before (here: its run's summary).
+    Frame().SetStatusMessage(QStringLiteral("3 Partner: 3 zählen"));
     Frame().SendCommand(ID_NEW_PROJECT);
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), QStringLiteral("Bereit"));
 
     EXPECT_TRUE(m_messages.isEmpty()); // an unchanged project is not offered for saving
     EXPECT_EQ(Doc().Project().GetDomain(), "http://shop.example");
