@@ -125,6 +125,13 @@
         <source>&amp;Show changes</source>
         <translation>Änderungen &amp;zeigen</translation>
     </message>
+    <message numerus="yes">
+        <source>%1 of %2 partners, waiting for %n slow page(s)</source>
+        <translation>
+            <numerusform>%1 von %2 Partnern, warte auf %n langsame Seite</numerusform>
+            <numerusform>%1 von %2 Partnern, warte auf %n langsame Seiten</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CAnalysisOptionsDlg</name>

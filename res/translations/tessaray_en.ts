@@ -125,6 +125,13 @@
         <source>&amp;Show changes</source>
         <translation>&amp;Show changes</translation>
     </message>
+    <message numerus="yes">
+        <source>%1 of %2 partners, waiting for %n slow page(s)</source>
+        <translation>
+            <numerusform>%1 of %2 partners, waiting for %n slow page</numerusform>
+            <numerusform>%1 of %2 partners, waiting for %n slow pages</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CAnalysisOptionsDlg</name>

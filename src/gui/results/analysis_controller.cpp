@@ -148,6 +148,13 @@ CAnalysisController::CAnalysisController(const SViewSetup& setup, CCommandFrame&
             Qt::QueuedConnection);
     });
 
+    m_progressTick.setInterval(1000);
+    connect(&m_progressTick, &QTimer::timeout, this, [this] {
+        if (m_run->IsRunning()) {
+            UpdateProgressBar();
+        }
+    });
+
     auto* progress = new QProgressBar(frame.statusBar());
     progress->setObjectName(QStringLiteral("AnalysisProgress"));
     progress->setMaximumWidth(progress->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 40);
@@ -216,6 +223,8 @@ void CAnalysisController::OnAnalysisStart() {
         m_bRowsOfARun = true;
         m_bRecordPending = true;
         m_runClock.start();
+        m_sinceDone.start();
+        m_nLastDone = 0;
         m_model.SetRowChanges({});
         if (m_changesNotice) {
             m_changesNotice->close(); // it spoke of the run before
@@ -310,9 +319,17 @@ void CAnalysisController::ShowChangesNotice(int nLostOrWorse) {
     notice->show();
 }
 
-QString CAnalysisController::ProgressText(int nDone, int nCount) const {
-    const auto left =
-        EstimateTimeLeft(std::chrono::milliseconds(m_runClock.elapsed()), nDone, nCount);
+QString CAnalysisController::ProgressText(int nDone, int nCount, int nWaiting,
+                                          std::chrono::milliseconds elapsed,
+                                          std::chrono::milliseconds sinceDone) {
+    using namespace std::chrono_literals;
+    if (nDone > 0 && nWaiting > 0 &&
+        sinceDone > std::max<std::chrono::milliseconds>(5s, 3 * elapsed / nDone)) {
+        return tr("%1 of %2 partners, waiting for %n slow page(s)", nullptr, nWaiting)
+            .arg(nDone)
+            .arg(nCount);
+    }
+    const auto left = EstimateTimeLeft(elapsed, nDone, nCount);
     if (!left) {
         return tr("%1 of %2 partners").arg(nDone).arg(nCount);
     }
@@ -323,11 +340,33 @@ QString CAnalysisController::ProgressText(int nDone, int nCount) const {
         .arg(FromBytes(FormatDuration(*left + std::chrono::milliseconds(999))));
 }
 
+void CAnalysisController::UpdateProgressBar() {
+    if (!m_progress) {
+        return;
+    }
+    const int done = m_run->GetPartnersDone();
+    if (done != m_nLastDone) {
+        m_nLastDone = done;
+        m_sinceDone.start();
+    }
+    const int count = m_run->GetPartnerCount();
+    m_progress->setRange(0, count);
+    m_progress->setValue(done);
+    m_progress->setFormat(ProgressText(done, count, m_run->GetFetchesInFlight(),
+                                       std::chrono::milliseconds(m_runClock.elapsed()),
+                                       std::chrono::milliseconds(m_sinceDone.elapsed())));
+}
+
 void CAnalysisController::ShowProgress() {
     RecordEndedRun();
     const bool running = m_run->IsRunning();
     if (m_progress) {
         m_progress->setVisible(running);
+    }
+    if (!running) {
+        m_progressTick.stop();
+    } else if (!m_progressTick.isActive()) {
+        m_progressTick.start();
     }
     if (!running) {
         // After a run the status bar keeps its summary.
@@ -345,12 +384,7 @@ void CAnalysisController::ShowProgress() {
                                                        : tr("Analysing partner %1 of %2 ..."))
                                  .arg(number)
                                  .arg(count));
-    if (m_progress) {
-        const int done = m_run->GetPartnersDone();
-        m_progress->setRange(0, count);
-        m_progress->setValue(done);
-        m_progress->setFormat(ProgressText(done, count));
-    }
+    UpdateProgressBar();
     emit PartnerInTurn();
     m_frame.RequestCommandUiUpdate();
 }

@@ -7,10 +7,12 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QString>
+#include <QTimer>
 
 class QMessageBox;
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -64,6 +66,14 @@ public:
     // The progress bar in the status bar, shown while a run goes.
     const QProgressBar* ProgressBar() const { return m_progress; }
 
+    // The progress bar's text: partners done of all and, once a few are done, the time left at
+    // the pace so far. When no partner has been done for much longer than that pace (elapsed
+    // since the start, sinceDone since the last one was done) while nWaiting pages are still
+    // being fetched, it says so instead of an estimate that has run out.
+    static QString ProgressText(int nDone, int nCount, int nWaiting,
+                                std::chrono::milliseconds elapsed,
+                                std::chrono::milliseconds sinceDone);
+
     // The commands.
     void OnAnalysisStart();
     void OnAnalysisStop();
@@ -83,8 +93,8 @@ private:
     // up, so every transfer can end.
     void CloseCredentials();
     void ShowProgress();
-    // The progress bar's text: partners done of all and, once a few are done, the time left.
-    QString ProgressText(int nDone, int nCount) const;
+    void UpdateProgressBar();
+
     // Once the run has ended, stores it in the project's history; a history that cannot be
     // used is told once in the output pane.
     void RecordEndedRun();
@@ -105,6 +115,10 @@ private:
     QPointer<QProgressBar> m_progress;
     QPointer<QMessageBox> m_changesNotice;
     QElapsedTimer m_runClock;
+    QElapsedTimer m_sinceDone; // since the last partner was done
+    int m_nLastDone = 0;
+    // Brings the progress text up to date while no page arrives.
+    QTimer m_progressTick;
     bool m_bRowsOfARun = false; // the rows are an analysis's, not the partner list
     // A run was started and is not yet stored in the history.
     bool m_bRecordPending = false;
