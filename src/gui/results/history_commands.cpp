@@ -11,6 +11,7 @@
 #include "gui/toolkit/ui_hooks.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <sstream>
 
@@ -86,6 +87,10 @@ void CHistoryCommands::OnSaveChanges(bool bJson) {
     request.strFilter =
         bJson ? QStringLiteral("JSON File (*.json)") : QStringLiteral("csv Table (*.csv)");
     request.strDefaultSuffix = bJson ? QStringLiteral("json") : QStringLiteral("csv");
+    const std::string& projectPath = m_doc.Project().GetPath();
+    request.strStart =
+        StartPath(projectPath, QFileInfo(FromPath(projectPath)).completeBaseName() +
+                                   QStringLiteral("-changes.") + request.strDefaultSuffix);
     const QString chosen = m_hooks.chooseFile(&m_frame, request);
     if (chosen.isEmpty()) {
         return;

@@ -7,6 +7,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTest>
 
@@ -74,6 +75,10 @@ TEST_F(ProjectEditorTest, NewProjectWithATextImportThenEditThenSave) {
     const std::string path = m_temp.File("tea.tsrp");
     m_chosenPaths = {QString::fromStdString(path)};
     Frame().SendCommand(ID_FILE_SAVE);
+    // It starts in the documents folder and suggests the domain's name.
+    EXPECT_EQ(m_fileRequests.constLast().strStart,
+              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                  QStringLiteral("/shop.example.tsrp"));
     EXPECT_EQ(Doc().GetTitle(), QStringLiteral("tea"));
     EXPECT_FALSE(Doc().IsModified());
     const std::string file = ReadAll(path);

@@ -549,6 +549,9 @@ TEST_F(TessarayViewTest, ExportCommandsWriteTheReports) {
     m_chosenPaths = {QString::fromStdString(csv)};
     Frame().SendCommand(ID_SAVE_CSV);
     EXPECT_EQ(ReadAll(csv), expected);
+    // The dialog starts beside the project and suggests a name after it.
+    EXPECT_EQ(m_fileRequests.constLast().strStart,
+              QString::fromStdString(m_temp.File("shop-report.csv")));
 
     const std::string html = m_temp.File("report.html");
     m_chosenPaths = {QString::fromStdString(html)};
