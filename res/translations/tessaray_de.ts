@@ -132,6 +132,10 @@
             <numerusform>%1 von %2 Partnern, warte auf %n langsame Seiten</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The project is saved before its analysis, so that each run is kept in its history. Choose a name and a folder for the project.</source>
+        <translation>Das Projekt wird vor der Analyse gespeichert, damit jede Analyse in seinem Verlauf erhalten bleibt. Wählen Sie einen Namen und einen Ordner für das Projekt.</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CAnalysisOptionsDlg</name>

@@ -132,6 +132,10 @@
             <numerusform>%1 of %2 partners, waiting for %n slow pages</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The project is saved before its analysis, so that each run is kept in its history. Choose a name and a folder for the project.</source>
+        <translation>The project is saved before its analysis, so that each run is kept in its history. Choose a name and a folder for the project.</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CAnalysisOptionsDlg</name>

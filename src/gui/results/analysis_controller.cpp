@@ -138,7 +138,18 @@ CAnalysisController::CAnalysisController(const SViewSetup& setup, CCommandFrame&
                            ToBytes(tr("Fetching up to %1 pages at a time, at most %2 per site"))});
     m_run->SetTrace(m_setup.bTrace, m_setup.strVersion);
     m_run->SetLanguage(m_setup.chLanguage);
-    m_run->SetSaveCommand([this] { m_frame.SendCommand(ID_FILE_SAVE); });
+    m_run->SetSaveCommand([this] {
+        // A project never saved goes through Save As: the user learns why first.
+        if (m_doc.Project().GetPath() == CProject::kNoFileMarker &&
+            m_setup.hooks.messageBox(&m_frame, QMessageBox::Information,
+                                     tr("The project is saved before its analysis, so that each "
+                                        "run is kept in its history. Choose a name and a folder "
+                                        "for the project."),
+                                     QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
+            return;
+        }
+        m_frame.SendCommand(ID_FILE_SAVE);
+    });
     // Called on a fetching thread: the message crosses into the window through a queued call on
     // this controller, which outlives every fetch (its destructor cancels the run). The window is
     // touched only on its own thread, never while it is being destroyed.
