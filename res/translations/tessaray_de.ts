@@ -136,6 +136,10 @@
         <source>The project is saved before its analysis, so that each run is kept in its history. Choose a name and a folder for the project.</source>
         <translation>Das Projekt wird vor der Analyse gespeichert, damit jede Analyse in seinem Verlauf erhalten bleibt. Wählen Sie einen Namen und einen Ordner für das Projekt.</translation>
     </message>
+    <message>
+        <source>Last run, %1: %2</source>
+        <translation>Letzte Analyse, %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CAnalysisOptionsDlg</name>

@@ -1,11 +1,14 @@
 #include "gui/results/analysis_controller.h"
 
+#include "core/history/history_db.h"
 #include "core/history/run_changes.h"
 #include "core/partner/verdict.h"
 #include "core/project/project.h"
 #include "core/run/run_progress.h"
+#include "core/util/file_util.h"
 #include "gui/project/tessaray_doc.h"
 #include "gui/results/analysis_options_dlg.h"
+#include "gui/results/history_dialog.h"
 #include "gui/results/result_model.h"
 #include "gui/toolkit/byte_text.h"
 #include "gui/toolkit/command_frame.h"
@@ -215,7 +218,50 @@ void CAnalysisController::CancelRun() {
 }
 
 const CRunVerdicts* CAnalysisController::ShownVerdicts() const {
+    return m_bStoredRun ? &m_storedVerdicts : RunVerdicts();
+}
+
+const CRunVerdicts* CAnalysisController::RunVerdicts() const {
     return m_bRowsOfARun ? &m_run->GetVerdicts() : nullptr;
+}
+
+bool CAnalysisController::ShowLastStoredRun() {
+    const std::string& projectPath = m_doc.Project().GetPath();
+    if (m_run->IsRunning() || projectPath == CProject::kNoFileMarker ||
+        !FileExists(HistoryPathOf(projectPath))) {
+        return false;
+    }
+    CHistoryDb history;
+    if (!history.Open(HistoryPathOf(projectPath), false)) {
+        return false;
+    }
+    const CRunListResult listed = history.ListRuns();
+    if (!listed || listed.Value().empty()) {
+        return false;
+    }
+    const std::int64_t newest = listed.Value().back().nId;
+    const CReadRunResult read = history.ReadRun(newest);
+    if (!read) {
+        return false;
+    }
+    const SStoredRun& run = read.Value();
+    FillFromStoredRun(run, m_table, m_storedVerdicts);
+    m_bRowsOfARun = false;
+    m_bStoredRun = true;
+    m_model.VerdictsChanged();
+    std::map<SRowKey, EChangeClass> changes;
+    if (const std::int64_t previous = history.PreviousCompleted(newest); previous != 0) {
+        if (const CReadRunResult older = history.ReadRun(previous); older) {
+            changes = ChangesByRow(run, CompareRuns(older.Value(), run));
+        }
+    }
+    m_model.SetRowChanges(std::move(changes));
+    m_frame.SetStatusMessage(
+        tr("Last run, %1: %2")
+            .arg(LocalTime(run.info.strFinished),
+                 FromBytes(SummaryText(run.info.summary, m_setup.chLanguage))));
+    m_frame.RequestCommandUiUpdate();
+    return true;
 }
 
 void CAnalysisController::OnAnalysisStart() {
@@ -232,6 +278,7 @@ void CAnalysisController::OnAnalysisStart() {
     m_run->SetFetchWindow(LoadFetchWindow());
     if (m_run->Start()) {
         m_bRowsOfARun = true;
+        m_bStoredRun = false;
         m_bRecordPending = true;
         m_runClock.start();
         m_sinceDone.start();

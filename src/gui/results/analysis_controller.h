@@ -60,9 +60,19 @@ public:
     // one was opened). It is not stored in the history: its rows are about to be replaced.
     void CancelRun();
     // The rows now show the project's partner list, which has no verdicts.
-    void PartnerListShown() { m_bRowsOfARun = false; }
-    // The verdicts of the rows shown: those of the last run, none for a partner list.
+    void PartnerListShown() {
+        m_bRowsOfARun = false;
+        m_bStoredRun = false;
+    }
+    // Shows the newest run of the project's history, its verdicts and what changed against the
+    // completed run before it; false (and the rows as they are) when there is none to read.
+    bool ShowLastStoredRun();
+    // The verdicts of the rows shown: those of the last run (of this session or read back from
+    // the history), none for a partner list.
     const CRunVerdicts* ShownVerdicts() const;
+    // The verdicts of a run of this session shown now, with the facts behind them; nullptr for a
+    // run read back from the history, which keeps verdicts but no facts.
+    const CRunVerdicts* RunVerdicts() const;
     // The progress bar in the status bar, shown while a run goes.
     const QProgressBar* ProgressBar() const { return m_progress; }
 
@@ -120,6 +130,8 @@ private:
     // Brings the progress text up to date while no page arrives.
     QTimer m_progressTick;
     bool m_bRowsOfARun = false; // the rows are an analysis's, not the partner list
+    bool m_bStoredRun = false;  // the rows are the history's newest run
+    CRunVerdicts m_storedVerdicts;
     // A run was started and is not yet stored in the history.
     bool m_bRecordPending = false;
     bool m_bHistoryErrorShown = false;

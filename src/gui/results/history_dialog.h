@@ -21,6 +21,11 @@ namespace tessaray {
 
 class CResultModel;
 
+// "2026-12-08T10:00:00Z" in local time, to the minute; a text of another shape as it is.
+QString LocalTime(const std::string& stamp);
+// Puts the rows of a stored run into table and their verdicts into verdicts, both emptied first.
+void FillFromStoredRun(const SStoredRun& run, CResultTable& table, CRunVerdicts& verdicts);
+
 // The runs of a project's history: a list with date, end and verdict counts; below it the table
 // of one run, read-only, or the changes between two runs.
 class CHistoryDialog final : public QDialog {

@@ -76,7 +76,8 @@ CTessarayView::CTessarayView(SViewSetup setup, CCommandFrame& frame, CTessarayDo
     });
     const auto verdicts = [this] { return m_analysis->ShownVerdicts(); };
     m_model->SetVerdictSource(verdicts, m_setup.chLanguage);
-    m_reports.SetVerdictSource(verdicts, m_setup.chLanguage);
+    // The reports need the facts behind the verdicts, which only a run of this session has.
+    m_reports.SetVerdictSource([this] { return m_analysis->RunVerdicts(); }, m_setup.chLanguage);
     m_reports.SetShownRowsSource([this] { return ShownRows(); });
     m_print = std::make_unique<CPrintCommands>(
         frame, m_setup.hooks, *this, [this] { return FromBytes(m_doc.Project().GetTitle()); },
@@ -157,6 +158,8 @@ void CTessarayView::OnInitialUpdate() {
     }
     m_analysis->CancelRun();
     FillList(true);
+    // A project opened again shows where its last run left it.
+    m_analysis->ShowLastStoredRun();
 }
 
 QString CTessarayView::ColumnsKey() {

@@ -234,6 +234,19 @@ TEST_F(TessarayViewTest, TheChangeColumnShowsWhatChangedSinceTheLastRun) {
     // The partner list again: no changes shown.
     View().FillList(true);
     EXPECT_EQ(change(0), QString());
+
+    // Opened again, the project shows its last run from the history, with its summary.
+    TearDown();
+    StartWithProject();
+    ASSERT_EQ(View().Table().GetRowCount(), 4);
+    EXPECT_EQ(change(0), QStringLiteral("verloren"));
+    EXPECT_EQ(View().model()->index(0, CResultModel::kVerdictColumn).data().toString(),
+              QStringLiteral("fehlt"));
+    EXPECT_TRUE(
+        Frame().statusBar()->currentMessage().startsWith(QStringLiteral("Letzte Analyse, ")));
+    // The reports that need the facts behind the verdicts wait for a run of this session.
+    EXPECT_TRUE(Enabled(ID_SAVE_CSV));
+    EXPECT_FALSE(Enabled(ID_SAVE_JSON));
 }
 
 TEST_F(TessarayViewTest, ARunThatReachesNoPartnerSaysSo) {
