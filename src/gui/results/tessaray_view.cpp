@@ -206,14 +206,12 @@ void CTessarayView::ShowHeaderMenu(const QPoint& globalPos) {
         action->setEnabled(col != kColPartnerUrl);
         connect(action, &QAction::toggled, this, [this, col](bool bShown) {
             setColumnHidden(col, !bShown);
-            m_frozen->Update();
             SaveColumns();
         });
     }
     menu.addSeparator();
     connect(menu.addAction(tr("Restore the default columns")), &QAction::triggered, this, [this] {
         ArrangeDefaultColumns();
-        m_frozen->Update();
         SaveColumns();
     });
     menu.exec(globalPos);

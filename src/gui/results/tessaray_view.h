@@ -24,11 +24,13 @@ class CResultModel;
 class CResultProxyModel;
 class CTessarayDoc;
 
-// The results view: the eighteen-column table of the open project, the verdict and change columns,
-// header-click sorting and the filter (both through CResultProxyModel, so the table keeps its
-// order) and the right-click menu. The analysis that fills the table is CAnalysisController, the
-// report exports are CReportCommands; they, printing and copying take the rows the view shows, in
-// its order.
+// The results view: the eighteen-column table of the open project with the verdict and change
+// columns, shown as No., Partner URL, Verdict, Change and the other cells (the user may move and
+// hide columns; the arrangement is kept in the settings, and the number and partner stay in
+// sight while the table scrolls sideways), header-click sorting and the filter (both through
+// CResultProxyModel, so the table keeps its order) and the right-click menu. The analysis that
+// fills the table is CAnalysisController, the report exports are CReportCommands; they, printing
+// and copying take the rows the view shows, in its order.
 class CTessarayView final : public QTableView {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CTessarayView)
