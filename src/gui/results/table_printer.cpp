@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -19,12 +20,20 @@ namespace {
 // ones at most half of it.
 constexpr double kMaxColumnShare = 0.35;
 constexpr double kMaxWrappedShare = 0.5;
-constexpr int kWrapFlags = Qt::TextWrapAnywhere;
 
 QString PageText(int nPage, int nPages) {
     return QCoreApplication::translate("tessaray::CTablePrinter", "Page %1 of %2")
         .arg(nPage)
         .arg(nPages);
+}
+
+// Wrapped text breaks between words; a word wider than the cell (a URL) breaks anywhere.
+int WrapFlags(const QFontMetricsF& metrics, const QString& text, double width) {
+    const QStringList words = text.split(QRegularExpression(QStringLiteral("\\s+")));
+    const bool bFits = std::all_of(words.begin(), words.end(), [&](const QString& word) {
+        return metrics.horizontalAdvance(word) <= width;
+    });
+    return bFits ? Qt::TextWordWrap : Qt::TextWrapAnywhere;
 }
 
 QFont PrintFont() {
@@ -62,10 +71,13 @@ CTablePrinter::SLayout CTablePrinter::Layout(QPaintDevice& device) const {
     layout.pageWidth = device.width();
     const int rows = m_model.rowCount();
 
-    // Each column as wide as its widest text, within its share of the page.
+    QFont bold = PrintFont();
+    bold.setBold(true);
+    const QFontMetricsF titleMetrics(bold, &device);
+    // Each column as wide as its widest text (its title in bold), within its share of the page.
     for (std::size_t col = 0; col < m_columns.size(); ++col) {
         const SPrintColumn& column = m_columns[col];
-        double widest = metrics.horizontalAdvance(column.strTitle);
+        double widest = titleMetrics.horizontalAdvance(column.strTitle);
         for (int row = 0; row < rows; ++row) {
             const QString text = Text(row, static_cast<int>(col));
             for (const QString& line : text.split(QLatin1Char('\n'))) {
@@ -81,9 +93,10 @@ CTablePrinter::SLayout CTablePrinter::Layout(QPaintDevice& device) const {
         int height = lineHeight;
         for (std::size_t col = 0; col < m_columns.size(); ++col) {
             if (m_columns[col].bWrap) {
-                const QRectF bounds =
-                    metrics.boundingRect(QRectF(0, 0, layout.columnWidths[col] - 2 * padding, 1e6),
-                                         kWrapFlags, Text(row, static_cast<int>(col)));
+                const double width = layout.columnWidths[col] - 2 * padding;
+                const QString text = Text(row, static_cast<int>(col));
+                const QRectF bounds = metrics.boundingRect(QRectF(0, 0, width, 1e6),
+                                                           WrapFlags(metrics, text, width), text);
                 height = std::max(height, static_cast<int>(std::ceil(bounds.height())));
             }
         }
@@ -142,11 +155,11 @@ int CTablePrinter::Print(QPagedPaintDevice& device) const {
     const int pageCount = layout.PageCount();
     const int rows = m_model.rowCount();
 
-    const auto drawText = [&painter, padding](const QRect& cell, const QString& text, int alignment,
-                                              bool bWrap) {
+    const auto drawText = [&painter, &metrics, padding](const QRect& cell, const QString& text,
+                                                        int alignment, bool bWrap) {
         const QRect inner = cell.adjusted(padding, padding / 2, -padding, 0);
         if (bWrap) {
-            painter.drawText(inner, alignment | kWrapFlags, text);
+            painter.drawText(inner, alignment | WrapFlags(metrics, text, inner.width()), text);
         } else {
             painter.drawText(inner, alignment,
                              painter.fontMetrics().elidedText(text, Qt::ElideRight, inner.width()));
