@@ -6,6 +6,7 @@
 
 #include "../tests/core/page/page_analyzer_reference.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -44,6 +45,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (analyzer.NextLinkToDomain(domain, url, text, nofollow)) {
         matched.push_back(url + '\n' + text + '\n' + std::to_string(nofollow));
     }
+    // A scan that keeps only the domain's links finds the same ones and the same counts.
+    CPageAnalyzer listing;
+    listing.ListLinksTo(domain);
+    listing.Load(base, original);
+    std::vector<std::string> listed;
+    while (listing.NextLinkToDomain(domain, url, text, nofollow)) {
+        listed.push_back(url + '\n' + text + '\n' + std::to_string(nofollow));
+    }
+    const std::size_t cap = CPageAnalyzer::kMaxListedLinks;
+    Check(listed.size() == std::min(matched.size(), cap));
+    Check(std::equal(listed.begin(), listed.end(), matched.begin()));
+    Check(static_cast<std::size_t>(listing.GetLinksNotListed()) == matched.size() - listed.size());
+    Check(listing.GetInternalCount() == analyzer.GetInternalCount());
+    Check(listing.GetExternalCount() == analyzer.GetExternalCount());
 
     if (original.size() > 4096) {
         return 0;

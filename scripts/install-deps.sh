@@ -10,9 +10,10 @@ packages=(
     libcli11-dev libcpp-httplib-dev libsqlite3-dev liburiparser-dev
     libgtest-dev libgmock-dev libbenchmark-dev libgumbo-dev
     clang libclang-rt-14-dev clang-format clang-tidy
-    valgrind xvfb xauth openssl
+    valgrind xvfb xauth openssl curl
     fonts-dejavu-core
     file librsvg2-bin desktop-file-utils appstream lintian
+    systemd  # systemd-analyze verifies the units of "tessaray-cli schedule" in the tests
 )
 
 missing=()

@@ -27,14 +27,6 @@
         <translation>Über Tessaray</translation>
     </message>
     <message>
-        <source>Copyright (C) Dalvero. All rights reserved.</source>
-        <translation>Copyright (C) Dalvero. Alle Rechte vorbehalten.</translation>
-    </message>
-    <message>
-        <source>Fileversion</source>
-        <translation>Dateiversion</translation>
-    </message>
-    <message>
         <source>Tessaray Web Site:</source>
         <translation>Tessaray-Webseite:</translation>
     </message>
@@ -61,6 +53,14 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Tessaray developers. Free software under the MIT License.</source>
+        <translation>Copyright (C) Tessaray-Entwickler. Freie Software unter der MIT-Lizenz.</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
     </message>
 </context>
 <context>
@@ -226,7 +226,7 @@
         <translation>Domain-URL eingeben...</translation>
     </message>
     <message>
-        <source>URLs of partner web pages containing links to pages in your domain., /e.g.: </source>
+        <source>URLs of partner web pages containing links to pages in your domain, e.g.: </source>
         <translation>URLs der Partner-Webseiten, die Links auf Seiten Ihrer Domain enthalten, z.B.: </translation>
     </message>
     <message>
@@ -254,8 +254,8 @@
         <translation>Csv importieren...</translation>
     </message>
     <message>
-        <source>Add a CSV table containing external links from Google&apos;s Webmaster tools for the purpose of cross-checking.</source>
-        <translation>Fügen Sie zum Abgleich eine CSV-Tabelle mit den externen Links aus den Webmaster-Tools von Google hinzu.</translation>
+        <source>Add a CSV table containing external links from Google Search Console for the purpose of cross-checking.</source>
+        <translation>Fügen Sie zum Abgleich eine CSV-Tabelle mit den externen Links aus der Google Search Console hinzu.</translation>
     </message>
     <message>
         <source>Add Ext.Links...</source>
@@ -340,8 +340,8 @@
         <translation>Liste der externen Links</translation>
     </message>
     <message>
-        <source>External links imported from Google&apos;s Webmaster tools for the purpose of verifying existence</source>
-        <translation>Aus den Webmaster-Tools von Google importierte externe Links zur Prüfung auf Vorhandensein</translation>
+        <source>External links imported from Google Search Console for the purpose of verifying existence</source>
+        <translation>Aus der Google Search Console importierte externe Links zur Prüfung auf Vorhandensein</translation>
     </message>
     <message>
         <source>Count of Links</source>
@@ -384,6 +384,14 @@
     <message>
         <source>A newer version is available</source>
         <translation>Eine neuere Version ist verfügbar</translation>
+    </message>
+    <message>
+        <source>Should Tessaray look for a newer version on its web site at each start?</source>
+        <translation>Soll Tessaray bei jedem Start auf seiner Website nach einer neueren Version suchen?</translation>
+    </message>
+    <message>
+        <source>Only the download page is read; nothing about you or your projects is sent. You can change this in File &gt; Program options.</source>
+        <translation>Dabei wird nur die Download-Seite gelesen; nichts über Sie oder Ihre Projekte wird gesendet. Sie können das unter Datei &gt; Programmeinstellungen ändern.</translation>
     </message>
 </context>
 <context>
@@ -527,28 +535,16 @@
         <translation>&amp;Datei</translation>
     </message>
     <message>
-        <source>&amp;New...	Ctrl+N</source>
-        <translation>&amp;Neu...	Strg+N</translation>
-    </message>
-    <message>
         <source>Create a new project
 New</source>
         <translation>Ein neues Projekt anlegen
 Neu</translation>
     </message>
     <message>
-        <source>&amp;Open...	Ctrl+O</source>
-        <translation>Ö&amp;ffnen...	Strg+O</translation>
-    </message>
-    <message>
         <source>Open an existing project
 Open</source>
         <translation>Ein vorhandenes Projekt öffnen
 Öffnen</translation>
-    </message>
-    <message>
-        <source>&amp;Save	Ctrl+S</source>
-        <translation>&amp;Speichern	Ctrl+S</translation>
     </message>
     <message>
         <source>Save the active project
@@ -568,7 +564,7 @@ Speichern unter</translation>
     </message>
     <message>
         <source>Recent File</source>
-        <translation>Recent File</translation>
+        <translation>Zuletzt geöffnete Datei</translation>
     </message>
     <message>
         <source>Open this project
@@ -588,11 +584,7 @@ Beenden</translation>
     </message>
     <message>
         <source>&amp;Project</source>
-        <translation>Projekt</translation>
-    </message>
-    <message>
-        <source>&amp;Edit project...	Ctrl+E</source>
-        <translation>Projekt ändern...</translation>
+        <translation>&amp;Projekt</translation>
     </message>
     <message>
         <source>Change the domain, the partner pages and the settings of the project
@@ -602,11 +594,7 @@ Projekt ändern</translation>
     </message>
     <message>
         <source>&amp;Analyse</source>
-        <translation>Analyse</translation>
-    </message>
-    <message>
-        <source>Start &amp;Analysis	F9</source>
-        <translation>Analzse starten</translation>
+        <translation>&amp;Analyse</translation>
     </message>
     <message>
         <source>Check every partner page for its link to your site
@@ -616,7 +604,7 @@ Analyse starten</translation>
     </message>
     <message>
         <source>&amp;Stop running Analysis</source>
-        <translation>Analzse stoppen</translation>
+        <translation>Analyse s&amp;toppen</translation>
     </message>
     <message>
         <source>Stop the analysis after the current partner page
@@ -625,22 +613,14 @@ Stop analysis</source>
 Analyse stoppen</translation>
     </message>
     <message>
-        <source>&amp;Export</source>
-        <translation>Export</translation>
-    </message>
-    <message>
-        <source>Save report as &amp;Csv file...	F5</source>
-        <translation>Report als Csv/Datei speichern...</translation>
+        <source>E&amp;xport</source>
+        <translation>&amp;Export</translation>
     </message>
     <message>
         <source>Save the results as a tab-separated CSV file
 Save report as CSV file</source>
         <translation>Die Ergebnisse als CSV-Datei mit Tabulatoren speichern
 Report als CSV-Datei speichern</translation>
-    </message>
-    <message>
-        <source>Save report as &amp;Html file...	F6</source>
-        <translation>Report als Html/Datei speichern...</translation>
     </message>
     <message>
         <source>Save the results as an HTML page
@@ -659,18 +639,10 @@ Save report as JSON file</source>
 Report als JSON-Datei speichern</translation>
     </message>
     <message>
-        <source>Open report in &amp;Excel	F7</source>
-        <translation>Report in Excel öffnen</translation>
-    </message>
-    <message>
         <source>Open the results in the spreadsheet program
 Open report in Excel</source>
         <translation>Die Ergebnisse in der Tabellenkalkulation öffnen
 Report in Excel öffnen</translation>
-    </message>
-    <message>
-        <source>Open report in Html &amp;Browser	F8</source>
-        <translation>Report im Html/Browser öffnen</translation>
     </message>
     <message>
         <source>Open the results in the web browser
@@ -683,10 +655,6 @@ Report im Browser öffnen</translation>
         <translation>&amp;Hilfe</translation>
     </message>
     <message>
-        <source>Open &amp;Help Document	F1</source>
-        <translation>Hilfe-Dokument öffnen</translation>
-    </message>
-    <message>
         <source>Open the help document
 Help</source>
         <translation>Das Hilfe-Dokument öffnen
@@ -694,7 +662,7 @@ Hilfe</translation>
     </message>
     <message>
         <source>&amp;About Tessaray...</source>
-        <translation>Über Tessaray...</translation>
+        <translation>Ü&amp;ber Tessaray...</translation>
     </message>
     <message>
         <source>Show program information, version number and copyright
@@ -703,18 +671,10 @@ About</source>
 Über Tessaray</translation>
     </message>
     <message>
-        <source>Tessaray &amp;Homepage</source>
-        <translation>Tessaray Homepage</translation>
-    </message>
-    <message>
         <source>Open the Tessaray home page in the browser
 Homepage</source>
         <translation>Die Tessaray-Homepage im Browser öffnen
 Homepage</translation>
-    </message>
-    <message>
-        <source>Tip of the day...</source>
-        <translation>Tipp des Tages...</translation>
     </message>
     <message>
         <source>Show a tip on using Tessaray
@@ -724,17 +684,13 @@ Tipp des Tages</translation>
     </message>
     <message>
         <source>&amp;Support</source>
-        <translation>Support / technische Unterstützung...</translation>
+        <translation>S&amp;upport / technische Unterstützung...</translation>
     </message>
     <message>
         <source>Write a support request
 Support</source>
         <translation>Eine Support-Anfrage schreiben
 Support</translation>
-    </message>
-    <message>
-        <source>Check for Updates, update software...</source>
-        <translation>Updates prüfen / Software aktualisieren...</translation>
     </message>
     <message>
         <source>Look for a newer version of Tessaray
@@ -773,10 +729,6 @@ Analysis options</source>
 Analyseoptionen</translation>
     </message>
     <message>
-        <source>&amp;Print...	Ctrl+P</source>
-        <translation>&amp;Drucken...	Strg+P</translation>
-    </message>
-    <message>
         <source>Print the results table
 Print</source>
         <translation>Die Ergebnistabelle drucken
@@ -794,7 +746,7 @@ Seitenansicht</translation>
     </message>
     <message>
         <source>P&amp;rint Setup...</source>
-        <translation>Dr&amp;uckereinrichtung...</translation>
+        <translation>Drucker&amp;einrichtung...</translation>
     </message>
     <message>
         <source>Choose the printer, the paper and its orientation
@@ -837,8 +789,8 @@ Save changes as JSON file</source>
         <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
-        <source>&amp;Copy	Ctrl+C</source>
-        <translation>&amp;Kopieren	Strg+C</translation>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
     </message>
     <message>
         <source>Copy the selected rows with their verdicts as a table
@@ -847,8 +799,8 @@ Copy</source>
 Kopieren</translation>
     </message>
     <message>
-        <source>Select &amp;All	Ctrl+A</source>
-        <translation>&amp;Alles markieren	Strg+A</translation>
+        <source>Select &amp;All</source>
+        <translation>&amp;Alles markieren</translation>
     </message>
     <message>
         <source>Select every row shown
@@ -857,8 +809,8 @@ Select All</source>
 Alles markieren</translation>
     </message>
     <message>
-        <source>&amp;Find...	Ctrl+F</source>
-        <translation>&amp;Suchen...	Strg+F</translation>
+        <source>&amp;Find...</source>
+        <translation>&amp;Suchen...</translation>
     </message>
     <message>
         <source>Show only the rows that hold a text
@@ -866,12 +818,176 @@ Find</source>
         <translation>Nur die Zeilen zeigen, die einen Text enthalten
 Suchen</translation>
     </message>
+    <message>
+        <source>&amp;New...</source>
+        <translation>&amp;Neu...</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>Ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>Program op&amp;tions...</source>
+        <translation>&amp;Programmeinstellungen...</translation>
+    </message>
+    <message>
+        <source>Choose the language of the program and whether it looks for updates
+Program options</source>
+        <translation>Die Sprache des Programms wählen und ob es nach Updates sucht
+Programmeinstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit project...</source>
+        <translation>Projekt &amp;ändern...</translation>
+    </message>
+    <message>
+        <source>Start &amp;Analysis</source>
+        <translation>Analyse &amp;starten</translation>
+    </message>
+    <message>
+        <source>Save report as &amp;Csv file...</source>
+        <translation>Report als &amp;CSV-Datei speichern...</translation>
+    </message>
+    <message>
+        <source>Save report as &amp;Html file...</source>
+        <translation>Report als &amp;HTML-Datei speichern...</translation>
+    </message>
+    <message>
+        <source>Open report in &amp;Excel</source>
+        <translation>Report in &amp;Excel öffnen</translation>
+    </message>
+    <message>
+        <source>Open report in Html &amp;Browser</source>
+        <translation>Report im HTML-&amp;Browser öffnen</translation>
+    </message>
+    <message>
+        <source>Open &amp;Help Document</source>
+        <translation>Hilfe-&amp;Dokument öffnen</translation>
+    </message>
+    <message>
+        <source>Tessaray Home&amp;page</source>
+        <translation>Tessaray-&amp;Homepage</translation>
+    </message>
+    <message>
+        <source>Tip of the &amp;day...</source>
+        <translation>&amp;Tipp des Tages...</translation>
+    </message>
+    <message>
+        <source>Check for &amp;Updates, update software...</source>
+        <translation>&amp;Updates prüfen / Software aktualisieren...</translation>
+    </message>
+    <message>
+        <source>Check a&amp;utomatically...</source>
+        <translation>A&amp;utomatisch prüfen...</translation>
+    </message>
+    <message>
+        <source>Check the project daily or weekly, also while the program is closed
+Check automatically</source>
+        <translation>Das Projekt täglich oder wöchentlich prüfen, auch wenn das Programm geschlossen ist
+Automatisch prüfen</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::COutputBar</name>
     <message>
         <source>Output</source>
-        <translation>Output</translation>
+        <translation>Ausgabe</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CPrintCommands</name>
+    <message>
+        <source>The table could not be printed.</source>
+        <translation>Die Tabelle konnte nicht gedruckt werden.</translation>
+    </message>
+    <message>
+        <source>The table could not be printed to %1.</source>
+        <translation>Die Tabelle konnte nicht nach %1 gedruckt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CProgramOptionsDlg</name>
+    <message>
+        <source>Program options</source>
+        <translation>Programmeinstellungen</translation>
+    </message>
+    <message>
+        <source>Automatic (language of the system)</source>
+        <translation>Automatisch (Sprache des Systems)</translation>
+    </message>
+    <message>
+        <source>&amp;Language:</source>
+        <translation>&amp;Sprache:</translation>
+    </message>
+    <message>
+        <source>A new language applies after the program is started again.</source>
+        <translation>Eine neue Sprache gilt, sobald das Programm neu gestartet wurde.</translation>
+    </message>
+    <message>
+        <source>Look for a &amp;newer version on the Tessaray web site at each start</source>
+        <translation>Bei jedem Start auf der Tessaray-Website nach einer &amp;neueren Version suchen</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CProjectSettingsDlg</name>
+    <message>
+        <source>Project Settings</source>
+        <translation>Projekt Einstellungen</translation>
+    </message>
+    <message>
+        <source>Google Links</source>
+        <translation>Google Links</translation>
+    </message>
+    <message>
+        <source>A CSV table containing external links extracted from Google Search Console can be added to the project.</source>
+        <translation>Eine CSV-Tabelle mit externen Links aus der Google Search Console kann dem Projekt hinzugefügt werden.</translation>
+    </message>
+    <message>
+        <source>Partner links are then compared for concurrence with Google&apos;s link entries.</source>
+        <translation>Die Partnerlinks werden dann auf Übereinstimmung mit den Linkeinträgen von Google geprüft.</translation>
+    </message>
+    <message>
+        <source>Import csv-Table...</source>
+        <translation>Csv-Tabelle importieren...</translation>
+    </message>
+    <message>
+        <source>External links imported: %1</source>
+        <translation>Externe Links importiert: %1</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CReportCommands</name>
+    <message>
+        <source>There is no private temporary folder for the report.</source>
+        <translation>Es gibt keinen privaten temporären Ordner für den Report.</translation>
+    </message>
+    <message>
+        <source>The old report %1 cannot be deleted.</source>
+        <translation>Der alte Report %1 kann nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>The report template %1 is missing.</source>
+        <translation>Die Report-Vorlage %1 fehlt.</translation>
+    </message>
+    <message>
+        <source>The report template %1 cannot be used: it lacks the table markers.</source>
+        <translation>Die Report-Vorlage %1 ist nicht verwendbar: ihr fehlen die Tabellenmarkierungen.</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.</source>
+        <translation>Der Report konnte nicht nach %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>A filter is on: the report holds the %1 rows shown of %2.</source>
+        <translation>Ein Filter ist aktiv: Der Report enthält die %1 angezeigten von %2 Zeilen.</translation>
     </message>
 </context>
 <context>
@@ -1031,13 +1147,102 @@ Suchen</translation>
     </message>
 </context>
 <context>
+    <name>tessaray::CScheduleDlg</name>
+    <message>
+        <source>Check automatically</source>
+        <translation>Automatisch prüfen</translation>
+    </message>
+    <message>
+        <source>Check the project %1 on a schedule, also while the program is closed; a check missed while the computer was off runs at the next start.</source>
+        <translation>Das Projekt %1 nach Zeitplan prüfen, auch wenn das Programm geschlossen ist; eine Prüfung, die verpasst wurde, weil der Rechner aus war, läuft beim nächsten Start.</translation>
+    </message>
+    <message>
+        <source>&amp;Off</source>
+        <translation>&amp;Aus</translation>
+    </message>
+    <message>
+        <source>&amp;Daily</source>
+        <translation>&amp;Täglich</translation>
+    </message>
+    <message>
+        <source>&amp;Weekly on</source>
+        <translation>&amp;Wöchentlich am</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>Montag</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Dienstag</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Mittwoch</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Donnerstag</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Freitag</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Samstag</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sonntag</translation>
+    </message>
+    <message>
+        <source>at</source>
+        <translation>um</translation>
+    </message>
+    <message>
+        <source>Cannot remove the schedule: %1</source>
+        <translation>Der Zeitplan kann nicht entfernt werden: %1</translation>
+    </message>
+    <message>
+        <source>The command-line program that runs the checks is missing: %1</source>
+        <translation>Das Kommandozeilenprogramm, das die Prüfungen ausführt, fehlt: %1</translation>
+    </message>
+    <message>
+        <source>A project whose path holds a line break cannot be checked automatically.</source>
+        <translation>Ein Projekt, dessen Pfad einen Zeilenumbruch enthält, kann nicht automatisch geprüft werden.</translation>
+    </message>
+    <message>
+        <source>Cannot write the schedule: %1</source>
+        <translation>Der Zeitplan kann nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>The project is not checked automatically.</source>
+        <translation>Das Projekt wird nicht automatisch geprüft.</translation>
+    </message>
+    <message>
+        <source>Next check: %1</source>
+        <translation>Nächste Prüfung: %1</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>The schedule is saved, but no systemd user manager took it (%1). Start the check with cron instead: add this line with &quot;crontab -e&quot;:
+%2</source>
+        <translation>Der Zeitplan ist gespeichert, aber kein systemd-Benutzerdienst hat ihn übernommen (%1). Starten Sie die Prüfung stattdessen mit cron: Fügen Sie diese Zeile mit „crontab -e“ hinzu:
+%2</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CSupportDlg</name>
     <message>
         <source>Support</source>
         <translation>Support</translation>
     </message>
     <message>
-        <source>Please use the Support button below for all your inquires and technical support regarding the Tessaray software.</source>
+        <source>Please use the Support button below for all your inquiries and technical support regarding the Tessaray software.</source>
         <translation>Bitte verwenden Sie den Support-Knopf unten für alle Ihre Anfragen und die technische Unterstützung zur Tessaray-Software.</translation>
     </message>
     <message>
@@ -1118,7 +1323,7 @@ Suchen</translation>
     <name>tessaray::CTessarayDoc</name>
     <message>
         <source>Untitled</source>
-        <translation>Untitled</translation>
+        <translation>Unbenannt</translation>
     </message>
     <message>
         <source>The file %1 cannot be opened as a Tessaray project.
@@ -1133,16 +1338,8 @@ Suchen</translation>
 %1</translation>
     </message>
     <message>
-        <source>save changed project ?</source>
-        <translation>geändertes Projekt speichern ?</translation>
-    </message>
-    <message>
-        <source>Tessar Files (*.tsrp)</source>
-        <translation>Tessar Files (*.tsrp)</translation>
-    </message>
-    <message>
         <source>Tessaray Project (.tsrp) (*.tsrp)</source>
-        <translation>Tessaray Projekt (.tsrp) (*.tsrp)</translation>
+        <translation>Tessaray-Projekt (.tsrp) (*.tsrp)</translation>
     </message>
     <message>
         <source>The project has no domain or no partner URL.</source>
@@ -1171,6 +1368,29 @@ Suchen</translation>
     <message>
         <source>%1 could not be written.</source>
         <translation>%1 konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Änderungen an %1 speichern?</translation>
+    </message>
+    <message>
+        <source>Tessaray projects (*.tsrp)</source>
+        <translation>Tessaray-Projekte (*.tsrp)</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CTessarayView</name>
+    <message>
+        <source>Open partner page in browser: %1</source>
+        <translation>Partnerseite im Browser öffnen: %1</translation>
+    </message>
+    <message>
+        <source>Open report in Excel</source>
+        <translation>Report in Excel öffnen</translation>
+    </message>
+    <message>
+        <source>Open report in HTML browser</source>
+        <translation>Report im HTML-Browser öffnen</translation>
     </message>
 </context>
 <context>
@@ -1237,6 +1457,33 @@ Suchen</translation>
     <message>
         <source>Text Files (.txt)</source>
         <translation>Textdateien (.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::ReadFailure</name>
+    <message>
+        <source>is a folder, not a file</source>
+        <translation>ist ein Ordner, keine Datei</translation>
+    </message>
+    <message>
+        <source>is a FIFO (named pipe), not a file</source>
+        <translation>ist ein FIFO (benannte Pipe), keine Datei</translation>
+    </message>
+    <message>
+        <source>is a device, not a file</source>
+        <translation>ist ein Gerät, keine Datei</translation>
+    </message>
+    <message>
+        <source>is a socket, not a file</source>
+        <translation>ist ein Socket, keine Datei</translation>
+    </message>
+    <message>
+        <source>is larger than %1 MiB</source>
+        <translation>ist größer als %1 MiB</translation>
+    </message>
+    <message>
+        <source>it %1</source>
+        <translation>sie %1</translation>
     </message>
 </context>
 <context>

@@ -27,14 +27,6 @@
         <translation>About Tessaray</translation>
     </message>
     <message>
-        <source>Copyright (C) Dalvero. All rights reserved.</source>
-        <translation>Copyright (C) Dalvero. All rights reserved.</translation>
-    </message>
-    <message>
-        <source>Fileversion</source>
-        <translation>Fileversion</translation>
-    </message>
-    <message>
         <source>Tessaray Web Site:</source>
         <translation>Tessaray Web Site:</translation>
     </message>
@@ -61,6 +53,14 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Tessaray developers. Free software under the MIT License.</source>
+        <translation>Copyright (C) Tessaray developers. Free software under the MIT License.</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
     </message>
 </context>
 <context>
@@ -226,8 +226,8 @@
         <translation>Enter Domain URL...</translation>
     </message>
     <message>
-        <source>URLs of partner web pages containing links to pages in your domain., /e.g.: </source>
-        <translation>URLs of partner web pages containing links to pages in your domain., /e.g.: </translation>
+        <source>URLs of partner web pages containing links to pages in your domain, e.g.: </source>
+        <translation>URLs of partner web pages containing links to pages in your domain, e.g.: </translation>
     </message>
     <message>
         <source>Add URL...</source>
@@ -254,8 +254,8 @@
         <translation>Import Csv...</translation>
     </message>
     <message>
-        <source>Add a CSV table containing external links from Google&apos;s Webmaster tools for the purpose of cross-checking.</source>
-        <translation>Add a CSV table containing external links from Google&apos;s Webmaster tools for the purpose of cross-checking.</translation>
+        <source>Add a CSV table containing external links from Google Search Console for the purpose of cross-checking.</source>
+        <translation>Add a CSV table containing external links from Google Search Console for the purpose of cross-checking.</translation>
     </message>
     <message>
         <source>Add Ext.Links...</source>
@@ -340,8 +340,8 @@
         <translation>List of External Links</translation>
     </message>
     <message>
-        <source>External links imported from Google&apos;s Webmaster tools for the purpose of verifying existence</source>
-        <translation>External links imported from Google&apos;s Webmaster tools for the purpose of verifying existence</translation>
+        <source>External links imported from Google Search Console for the purpose of verifying existence</source>
+        <translation>External links imported from Google Search Console for the purpose of verifying existence</translation>
     </message>
     <message>
         <source>Count of Links</source>
@@ -385,6 +385,152 @@
         <source>A newer version is available</source>
         <translation>A newer version is available</translation>
     </message>
+    <message>
+        <source>Should Tessaray look for a newer version on its web site at each start?</source>
+        <translation>Should Tessaray look for a newer version on its web site at each start?</translation>
+    </message>
+    <message>
+        <source>Only the download page is read; nothing about you or your projects is sent. You can change this in File &gt; Program options.</source>
+        <translation>Only the download page is read; nothing about you or your projects is sent. You can change this in File &gt; Program options.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CHistoryCommands</name>
+    <message>
+        <source>The history holds only one run: there is nothing to compare it with.</source>
+        <translation>The history holds only one run: there is nothing to compare it with.</translation>
+    </message>
+    <message>
+        <source>The changes could not be written to %1.</source>
+        <translation>The changes could not be written to %1.</translation>
+    </message>
+    <message>
+        <source>The run history %1 cannot be read: %2</source>
+        <translation>The run history %1 cannot be read: %2</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CHistoryDialog</name>
+    <message>
+        <source>History</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>Started</translation>
+    </message>
+    <message>
+        <source>Ended</source>
+        <translation>Ended</translation>
+    </message>
+    <message>
+        <source>Partners</source>
+        <translation>Partners</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>Do not count</source>
+        <translation>Do not count</translation>
+    </message>
+    <message>
+        <source>Missing</source>
+        <translation>Missing</translation>
+    </message>
+    <message>
+        <source>Unreachable</source>
+        <translation>Unreachable</translation>
+    </message>
+    <message>
+        <source>&amp;Open run</source>
+        <translation>&amp;Open run</translation>
+    </message>
+    <message>
+        <source>&amp;Compare two runs</source>
+        <translation>&amp;Compare two runs</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>What</translation>
+    </message>
+    <message>
+        <source>Partner URL</source>
+        <translation>Partner URL</translation>
+    </message>
+    <message>
+        <source>Link URL</source>
+        <translation>Link URL</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>Before</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>After</translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation>Changes</translation>
+    </message>
+    <message>
+        <source>completed</source>
+        <translation>completed</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>stopped</translation>
+    </message>
+    <message>
+        <source>The history cannot be read: %1</source>
+        <translation>The history cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>Run %1, started %2</source>
+        <translation>Run %1, started %2</translation>
+    </message>
+    <message>
+        <source>Changes from run %1 to run %2: %3</source>
+        <translation>Changes from run %1 to run %2: %3</translation>
+    </message>
+    <message>
+        <source>link gained</source>
+        <translation>link gained</translation>
+    </message>
+    <message>
+        <source>link lost</source>
+        <translation>link lost</translation>
+    </message>
+    <message>
+        <source>verdict changed</source>
+        <translation>verdict changed</translation>
+    </message>
+    <message>
+        <source>status code changed</source>
+        <translation>status code changed</translation>
+    </message>
+    <message>
+        <source>anchor text changed</source>
+        <translation>anchor text changed</translation>
+    </message>
+    <message>
+        <source>partner added</source>
+        <translation>partner added</translation>
+    </message>
+    <message>
+        <source>partner removed</source>
+        <translation>partner removed</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CMainFrame</name>
@@ -393,28 +539,16 @@
         <translation>&amp;File</translation>
     </message>
     <message>
-        <source>&amp;New...	Ctrl+N</source>
-        <translation>&amp;New...	Ctrl+N</translation>
-    </message>
-    <message>
         <source>Create a new project
 New</source>
         <translation>Create a new project
 New</translation>
     </message>
     <message>
-        <source>&amp;Open...	Ctrl+O</source>
-        <translation>&amp;Open...	Ctrl+O</translation>
-    </message>
-    <message>
         <source>Open an existing project
 Open</source>
         <translation>Open an existing project
 Open</translation>
-    </message>
-    <message>
-        <source>&amp;Save	Ctrl+S</source>
-        <translation>&amp;Save	Ctrl+S</translation>
     </message>
     <message>
         <source>Save the active project
@@ -457,10 +591,6 @@ Exit</translation>
         <translation>&amp;Project</translation>
     </message>
     <message>
-        <source>&amp;Edit project...	Ctrl+E</source>
-        <translation>&amp;Edit project...	Ctrl+E</translation>
-    </message>
-    <message>
         <source>Change the domain, the partner pages and the settings of the project
 Edit project</source>
         <translation>Change the domain, the partner pages and the settings of the project
@@ -469,10 +599,6 @@ Edit project</translation>
     <message>
         <source>&amp;Analyse</source>
         <translation>&amp;Analyse</translation>
-    </message>
-    <message>
-        <source>Start &amp;Analysis	F9</source>
-        <translation>Start &amp;Analysis	F9</translation>
     </message>
     <message>
         <source>Check every partner page for its link to your site
@@ -491,22 +617,14 @@ Stop analysis</source>
 Stop analysis</translation>
     </message>
     <message>
-        <source>&amp;Export</source>
-        <translation>&amp;Export</translation>
-    </message>
-    <message>
-        <source>Save report as &amp;Csv file...	F5</source>
-        <translation>Save report as &amp;Csv file...	F5</translation>
+        <source>E&amp;xport</source>
+        <translation>E&amp;xport</translation>
     </message>
     <message>
         <source>Save the results as a tab-separated CSV file
 Save report as CSV file</source>
         <translation>Save the results as a tab-separated CSV file
 Save report as CSV file</translation>
-    </message>
-    <message>
-        <source>Save report as &amp;Html file...	F6</source>
-        <translation>Save report as &amp;Html file...	F6</translation>
     </message>
     <message>
         <source>Save the results as an HTML page
@@ -525,18 +643,10 @@ Save report as JSON file</source>
 Save report as JSON file</translation>
     </message>
     <message>
-        <source>Open report in &amp;Excel	F7</source>
-        <translation>Open report in &amp;Excel	F7</translation>
-    </message>
-    <message>
         <source>Open the results in the spreadsheet program
 Open report in Excel</source>
         <translation>Open the results in the spreadsheet program
 Open report in Excel</translation>
-    </message>
-    <message>
-        <source>Open report in Html &amp;Browser	F8</source>
-        <translation>Open report in Html &amp;Browser	F8</translation>
     </message>
     <message>
         <source>Open the results in the web browser
@@ -547,10 +657,6 @@ Open report in browser</translation>
     <message>
         <source>&amp;Help</source>
         <translation>&amp;Help</translation>
-    </message>
-    <message>
-        <source>Open &amp;Help Document	F1</source>
-        <translation>Open &amp;Help Document	F1</translation>
     </message>
     <message>
         <source>Open the help document
@@ -569,18 +675,10 @@ About</source>
 About</translation>
     </message>
     <message>
-        <source>Tessaray &amp;Homepage</source>
-        <translation>Tessaray &amp;Homepage</translation>
-    </message>
-    <message>
         <source>Open the Tessaray home page in the browser
 Homepage</source>
         <translation>Open the Tessaray home page in the browser
 Homepage</translation>
-    </message>
-    <message>
-        <source>Tip of the day...</source>
-        <translation>Tip of the day...</translation>
     </message>
     <message>
         <source>Show a tip on using Tessaray
@@ -597,10 +695,6 @@ Tip of the day</translation>
 Support</source>
         <translation>Write a support request
 Support</translation>
-    </message>
-    <message>
-        <source>Check for Updates, update software...</source>
-        <translation>Check for Updates, update software...</translation>
     </message>
     <message>
         <source>Look for a newer version of Tessaray
@@ -639,10 +733,6 @@ Analysis options</source>
 Analysis options</translation>
     </message>
     <message>
-        <source>&amp;Print...	Ctrl+P</source>
-        <translation>&amp;Print...	Ctrl+P</translation>
-    </message>
-    <message>
         <source>Print the results table
 Print</source>
         <translation>Print the results table
@@ -673,8 +763,8 @@ Print Setup</translation>
         <translation>&amp;Edit</translation>
     </message>
     <message>
-        <source>&amp;Copy	Ctrl+C</source>
-        <translation>&amp;Copy	Ctrl+C</translation>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copy</translation>
     </message>
     <message>
         <source>Copy the selected rows with their verdicts as a table
@@ -683,8 +773,8 @@ Copy</source>
 Copy</translation>
     </message>
     <message>
-        <source>Select &amp;All	Ctrl+A</source>
-        <translation>Select &amp;All	Ctrl+A</translation>
+        <source>Select &amp;All</source>
+        <translation>Select &amp;All</translation>
     </message>
     <message>
         <source>Select every row shown
@@ -693,8 +783,8 @@ Select All</source>
 Select All</translation>
     </message>
     <message>
-        <source>&amp;Find...	Ctrl+F</source>
-        <translation>&amp;Find...	Ctrl+F</translation>
+        <source>&amp;Find...</source>
+        <translation>&amp;Find...</translation>
     </message>
     <message>
         <source>Show only the rows that hold a text
@@ -702,12 +792,206 @@ Find</source>
         <translation>Show only the rows that hold a text
 Find</translation>
     </message>
+    <message>
+        <source>&amp;New...</source>
+        <translation>&amp;New...</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>Program op&amp;tions...</source>
+        <translation>Program op&amp;tions...</translation>
+    </message>
+    <message>
+        <source>Choose the language of the program and whether it looks for updates
+Program options</source>
+        <translation>Choose the language of the program and whether it looks for updates
+Program options</translation>
+    </message>
+    <message>
+        <source>&amp;Edit project...</source>
+        <translation>&amp;Edit project...</translation>
+    </message>
+    <message>
+        <source>Start &amp;Analysis</source>
+        <translation>Start &amp;Analysis</translation>
+    </message>
+    <message>
+        <source>&amp;History...</source>
+        <translation>&amp;History...</translation>
+    </message>
+    <message>
+        <source>List the earlier runs of the project, open one or compare two
+History</source>
+        <translation>List the earlier runs of the project, open one or compare two
+History</translation>
+    </message>
+    <message>
+        <source>Save report as &amp;Csv file...</source>
+        <translation>Save report as &amp;Csv file...</translation>
+    </message>
+    <message>
+        <source>Save report as &amp;Html file...</source>
+        <translation>Save report as &amp;Html file...</translation>
+    </message>
+    <message>
+        <source>Open report in &amp;Excel</source>
+        <translation>Open report in &amp;Excel</translation>
+    </message>
+    <message>
+        <source>Open report in Html &amp;Browser</source>
+        <translation>Open report in Html &amp;Browser</translation>
+    </message>
+    <message>
+        <source>Save changes as C&amp;SV file...</source>
+        <translation>Save changes as C&amp;SV file...</translation>
+    </message>
+    <message>
+        <source>Save what changed between the last two runs as a tab-separated CSV file
+Save changes as CSV file</source>
+        <translation>Save what changed between the last two runs as a tab-separated CSV file
+Save changes as CSV file</translation>
+    </message>
+    <message>
+        <source>Save changes as JS&amp;ON file...</source>
+        <translation>Save changes as JS&amp;ON file...</translation>
+    </message>
+    <message>
+        <source>Save what changed between the last two runs as a JSON file
+Save changes as JSON file</source>
+        <translation>Save what changed between the last two runs as a JSON file
+Save changes as JSON file</translation>
+    </message>
+    <message>
+        <source>Open &amp;Help Document</source>
+        <translation>Open &amp;Help Document</translation>
+    </message>
+    <message>
+        <source>Tessaray Home&amp;page</source>
+        <translation>Tessaray Home&amp;page</translation>
+    </message>
+    <message>
+        <source>Tip of the &amp;day...</source>
+        <translation>Tip of the &amp;day...</translation>
+    </message>
+    <message>
+        <source>Check for &amp;Updates, update software...</source>
+        <translation>Check for &amp;Updates, update software...</translation>
+    </message>
+    <message>
+        <source>Check a&amp;utomatically...</source>
+        <translation>Check a&amp;utomatically...</translation>
+    </message>
+    <message>
+        <source>Check the project daily or weekly, also while the program is closed
+Check automatically</source>
+        <translation>Check the project daily or weekly, also while the program is closed
+Check automatically</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::COutputBar</name>
     <message>
         <source>Output</source>
         <translation>Output</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CPrintCommands</name>
+    <message>
+        <source>The table could not be printed.</source>
+        <translation>The table could not be printed.</translation>
+    </message>
+    <message>
+        <source>The table could not be printed to %1.</source>
+        <translation>The table could not be printed to %1.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CProgramOptionsDlg</name>
+    <message>
+        <source>Program options</source>
+        <translation>Program options</translation>
+    </message>
+    <message>
+        <source>Automatic (language of the system)</source>
+        <translation>Automatic (language of the system)</translation>
+    </message>
+    <message>
+        <source>&amp;Language:</source>
+        <translation>&amp;Language:</translation>
+    </message>
+    <message>
+        <source>A new language applies after the program is started again.</source>
+        <translation>A new language applies after the program is started again.</translation>
+    </message>
+    <message>
+        <source>Look for a &amp;newer version on the Tessaray web site at each start</source>
+        <translation>Look for a &amp;newer version on the Tessaray web site at each start</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CProjectSettingsDlg</name>
+    <message>
+        <source>Project Settings</source>
+        <translation>Project Settings</translation>
+    </message>
+    <message>
+        <source>Google Links</source>
+        <translation>Google Links</translation>
+    </message>
+    <message>
+        <source>A CSV table containing external links extracted from Google Search Console can be added to the project.</source>
+        <translation>A CSV table containing external links extracted from Google Search Console can be added to the project.</translation>
+    </message>
+    <message>
+        <source>Partner links are then compared for concurrence with Google&apos;s link entries.</source>
+        <translation>Partner links are then compared for concurrence with Google&apos;s link entries.</translation>
+    </message>
+    <message>
+        <source>Import csv-Table...</source>
+        <translation>Import csv-Table...</translation>
+    </message>
+    <message>
+        <source>External links imported: %1</source>
+        <translation>External links imported: %1</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CReportCommands</name>
+    <message>
+        <source>There is no private temporary folder for the report.</source>
+        <translation>There is no private temporary folder for the report.</translation>
+    </message>
+    <message>
+        <source>The old report %1 cannot be deleted.</source>
+        <translation>The old report %1 cannot be deleted.</translation>
+    </message>
+    <message>
+        <source>The report template %1 is missing.</source>
+        <translation>The report template %1 is missing.</translation>
+    </message>
+    <message>
+        <source>The report template %1 cannot be used: it lacks the table markers.</source>
+        <translation>The report template %1 cannot be used: it lacks the table markers.</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.</source>
+        <translation>The report could not be written to %1.</translation>
+    </message>
+    <message>
+        <source>A filter is on: the report holds the %1 rows shown of %2.</source>
+        <translation>A filter is on: the report holds the %1 rows shown of %2.</translation>
     </message>
 </context>
 <context>
@@ -867,14 +1151,103 @@ Find</translation>
     </message>
 </context>
 <context>
+    <name>tessaray::CScheduleDlg</name>
+    <message>
+        <source>Check automatically</source>
+        <translation>Check automatically</translation>
+    </message>
+    <message>
+        <source>Check the project %1 on a schedule, also while the program is closed; a check missed while the computer was off runs at the next start.</source>
+        <translation>Check the project %1 on a schedule, also while the program is closed; a check missed while the computer was off runs at the next start.</translation>
+    </message>
+    <message>
+        <source>&amp;Off</source>
+        <translation>&amp;Off</translation>
+    </message>
+    <message>
+        <source>&amp;Daily</source>
+        <translation>&amp;Daily</translation>
+    </message>
+    <message>
+        <source>&amp;Weekly on</source>
+        <translation>&amp;Weekly on</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>Monday</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Tuesday</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Thursday</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Friday</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sunday</translation>
+    </message>
+    <message>
+        <source>at</source>
+        <translation>at</translation>
+    </message>
+    <message>
+        <source>Cannot remove the schedule: %1</source>
+        <translation>Cannot remove the schedule: %1</translation>
+    </message>
+    <message>
+        <source>The command-line program that runs the checks is missing: %1</source>
+        <translation>The command-line program that runs the checks is missing: %1</translation>
+    </message>
+    <message>
+        <source>A project whose path holds a line break cannot be checked automatically.</source>
+        <translation>A project whose path holds a line break cannot be checked automatically.</translation>
+    </message>
+    <message>
+        <source>Cannot write the schedule: %1</source>
+        <translation>Cannot write the schedule: %1</translation>
+    </message>
+    <message>
+        <source>The project is not checked automatically.</source>
+        <translation>The project is not checked automatically.</translation>
+    </message>
+    <message>
+        <source>Next check: %1</source>
+        <translation>Next check: %1</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unknown</translation>
+    </message>
+    <message>
+        <source>The schedule is saved, but no systemd user manager took it (%1). Start the check with cron instead: add this line with &quot;crontab -e&quot;:
+%2</source>
+        <translation>The schedule is saved, but no systemd user manager took it (%1). Start the check with cron instead: add this line with &quot;crontab -e&quot;:
+%2</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CSupportDlg</name>
     <message>
         <source>Support</source>
         <translation>Support</translation>
     </message>
     <message>
-        <source>Please use the Support button below for all your inquires and technical support regarding the Tessaray software.</source>
-        <translation>Please use the Support button below for all your inquires and technical support regarding the Tessaray software.</translation>
+        <source>Please use the Support button below for all your inquiries and technical support regarding the Tessaray software.</source>
+        <translation>Please use the Support button below for all your inquiries and technical support regarding the Tessaray software.</translation>
     </message>
     <message>
         <source>An Internet connection is needed for this purpose.</source>
@@ -969,14 +1342,6 @@ Find</translation>
 %1</translation>
     </message>
     <message>
-        <source>save changed project ?</source>
-        <translation>save changed project ?</translation>
-    </message>
-    <message>
-        <source>Tessar Files (*.tsrp)</source>
-        <translation>Tessar Files (*.tsrp)</translation>
-    </message>
-    <message>
         <source>Tessaray Project (.tsrp) (*.tsrp)</source>
         <translation>Tessaray Project (.tsrp) (*.tsrp)</translation>
     </message>
@@ -1007,6 +1372,29 @@ Find</translation>
     <message>
         <source>%1 could not be written.</source>
         <translation>%1 could not be written.</translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Save changes to %1?</translation>
+    </message>
+    <message>
+        <source>Tessaray projects (*.tsrp)</source>
+        <translation>Tessaray projects (*.tsrp)</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CTessarayView</name>
+    <message>
+        <source>Open partner page in browser: %1</source>
+        <translation>Open partner page in browser: %1</translation>
+    </message>
+    <message>
+        <source>Open report in Excel</source>
+        <translation>Open report in Excel</translation>
+    </message>
+    <message>
+        <source>Open report in HTML browser</source>
+        <translation>Open report in HTML browser</translation>
     </message>
 </context>
 <context>
@@ -1073,6 +1461,33 @@ Find</translation>
     <message>
         <source>Text Files (.txt)</source>
         <translation>Text Files (.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::ReadFailure</name>
+    <message>
+        <source>is a folder, not a file</source>
+        <translation>is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>is a FIFO (named pipe), not a file</source>
+        <translation>is a FIFO (named pipe), not a file</translation>
+    </message>
+    <message>
+        <source>is a device, not a file</source>
+        <translation>is a device, not a file</translation>
+    </message>
+    <message>
+        <source>is a socket, not a file</source>
+        <translation>is a socket, not a file</translation>
+    </message>
+    <message>
+        <source>is larger than %1 MiB</source>
+        <translation>is larger than %1 MiB</translation>
+    </message>
+    <message>
+        <source>it %1</source>
+        <translation>it %1</translation>
     </message>
 </context>
 <context>

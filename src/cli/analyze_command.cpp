@@ -400,9 +400,9 @@ int WriteReports(const SAnalyzeOptions& options, const CProject& project, const 
         CDateStamp date;
         std::string dateText;
         date.Format(dateText);
-        const CReportResult result =
-            WriteHtmlReport(table, templatePath, project.GetTitle(), dateText, options.strHtml,
-                            BuildVerdictHtml(run.GetVerdicts(), language.chLetter));
+        const CReportResult result = WriteHtmlReport(
+            table, templatePath, project.GetTitle(), dateText, options.strHtml,
+            BuildVerdictHtml(run.GetVerdicts(), language.chLetter), language.chLetter);
         if (!result.Ok()) {
             exitCode = Fail(ReportFailureText(result.GetError()), kExitFailed);
         }
@@ -452,6 +452,8 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     CAnalysisRun run(project, table, log, trace);
     run.SetOutputWords(language.Words());
     run.SetLanguage(language.chLetter);
+    // The second Ctrl+C ends the run at once: pages that arrive after it are not read.
+    run.SetInterruptCheck([] { return g_interrupts >= 2; });
     run.SetTrace(trace.Init(), BuiltVersionCode());
     run.SetPostCallback([&completions](unsigned, int) { completions.Post(); });
     run.SetFetchWindow(options.window);

@@ -19,6 +19,7 @@ void RegisterProject(CLI::App& app, int& exitCode);
 void RegisterFetch(CLI::App& app, int& exitCode);
 void RegisterScan(CLI::App& app, int& exitCode);
 void RegisterHistory(CLI::App& app, int& exitCode);
+void RegisterSchedule(CLI::App& app, int& exitCode);
 
 // Prints the changes between two runs on stdout, one line each: its class, the partner and link,
 // and what changed.

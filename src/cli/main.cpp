@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     tessaray::cli::RegisterProject(app, exitCode);
     tessaray::cli::RegisterAnalyze(app, exitCode);
     tessaray::cli::RegisterHistory(app, exitCode);
+    tessaray::cli::RegisterSchedule(app, exitCode);
 
     try {
         app.parse(argc, argv);

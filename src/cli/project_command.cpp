@@ -287,7 +287,7 @@ void RegisterProject(CLI::App& app, int& exitCode) {
         ->allow_extra_args(false)
         ->check(CLI::IsMember(kSeparators));
     create->add_option("--google-csv", options->strGoogleCsv,
-                       "External-link table from Google's Webmaster tools");
+                       "External-link table from Google Search Console");
     create
         ->add_option("--google-column", options->nGoogleColumn,
                      "Column of the Google table (1..100, default 2)")

@@ -2,10 +2,10 @@
 //
 // For documentation pictures, "--screenshot FILE" (first arguments, before a project file) runs
 // the analysis of the project given, saves a picture of the window to FILE when it has finished
-// and quits. It uses throwaway settings with the start-up tip off, so nothing waits for a user
-// and the user's own settings stay untouched. "--verdict-screenshot FILE" does the same with the
-// table scrolled to its verdict and change columns (the wide Server Header column narrowed for the
-// picture).
+// and quits. It uses throwaway settings with the start-up tip and the update question off, so
+// nothing waits for a user and the user's own settings stay untouched. "--verdict-screenshot FILE"
+// does the same with the table scrolled to its verdict and change columns (the wide Server Header
+// column narrowed for the picture).
 // "--print-preview-screenshot FILE" pictures the print preview of the analysed table instead; a
 // FILE ending in ".pdf" gets the printed pages themselves.
 // "--history-screenshot FILE" runs no analysis: it opens the History dialog of the project,
@@ -74,6 +74,9 @@ int main(int argc, char** argv) {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
         tessaray::ProgramSettings().setValue(
             tessaray::SettingKey(tessaray::setting::kTipStartUp.strKey), 1);
+        // Nobody is there to answer the update question, and a picture needs no update.
+        tessaray::ProgramSettings().setValue(
+            tessaray::SettingKey(tessaray::setting::kUpdateCheck.strKey), 0);
     }
 
     tessaray::CTessarayApp app;

@@ -18,7 +18,7 @@
 namespace tessaray::test {
 
 SGuiOptions WithEnglishFile() {
-    SGuiOptions options;
+    SGuiOptions options = OnSystem(QStringLiteral("English"));
     options.bEnglishFile = true;
     return options;
 }
@@ -80,8 +80,12 @@ bool GuiFixture::Start(const SGuiOptions& options) {
     environment.strDownloadUrl = options.strDownloadUrl.empty()
                                      ? "http://127.0.0.1:" + std::to_string(UnusedPort()) + "/"
                                      : options.strDownloadUrl;
+    environment.askUpdateCheck = options.askUpdateCheck;
     if (!options.bTipAtStartup) {
         ProgramSettings().setValue(QStringLiteral("Tip/StartUp"), 1);
+    }
+    for (auto it = options.settings.cbegin(); it != options.settings.cend(); ++it) {
+        ProgramSettings().setValue(it.key(), it.value());
     }
     m_app = std::make_unique<CTessarayApp>(environment);
 

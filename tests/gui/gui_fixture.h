@@ -13,11 +13,13 @@
 #include <QMessageBox>
 #include <QStringList>
 #include <QUrl>
+#include <QVariantMap>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace tessaray::test {
@@ -30,9 +32,11 @@ struct SGuiOptions {
     QStringList args;            // command-line arguments
     bool bTipAtStartup = false;  // leave the tip of the day on at start-up, as for a new user
     std::string strDownloadUrl;  // page of the update check ("" = a closed local port)
+    std::optional<bool> askUpdateCheck; // ask about the update check (unset: not offscreen)
+    QVariantMap settings;               // stored in the test's settings before the start, by key
 };
 
-// The usual variations of the start.
+// The usual variations of the start. WithEnglishFile: an English system, Tessaray_en.qm installed.
 SGuiOptions WithEnglishFile();
 SGuiOptions WithoutTemplate();
 SGuiOptions OnSystem(const QString& language);

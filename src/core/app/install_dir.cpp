@@ -52,8 +52,4 @@ std::string FindRuntimeFolder(const std::string& installDir, const ExistsCheck& 
     return exists(data) ? data : installDir;
 }
 
-bool IsPackageLayout(const std::string& runtimeFolder) {
-    return runtimeFolder.ends_with(kPackageDataFolder);
-}
-
 } // namespace tessaray

@@ -25,7 +25,4 @@ std::string FindInstallDir(const std::string& modulePath, const ExistsCheck& exi
 // folder exists; otherwise installDir itself.
 std::string FindRuntimeFolder(const std::string& installDir, const ExistsCheck& exists);
 
-// True when the runtime folder is the package layout's <prefix>/share/tessaray.
-bool IsPackageLayout(const std::string& runtimeFolder);
-
 } // namespace tessaray

@@ -13,8 +13,10 @@ CLanguageInfo::CLanguageInfo(const std::string& systemLanguageName)
     }
 }
 
-char InterfaceLanguageLetter(const CLanguageInfo& language, bool bEnglishLoaded) {
-    return bEnglishLoaded ? 'E' : language.GetLanguageLetter();
+char InterfaceLanguageLetter(const CLanguageInfo& system, std::string_view chosen) {
+    const bool bGerman =
+        chosen == "de" || (chosen != "en" && IsGermanLetter(system.GetLanguageLetter()));
+    return bGerman ? 'G' : 'E';
 }
 
 } // namespace tessaray

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tessaray {
 
@@ -23,9 +24,10 @@ private:
     std::string m_strLanguage;
 };
 
-// The interface language letter: 'E' when the English translation file was loaded, otherwise the
-// system language's letter ('G' selects German texts; every other letter selects English ones).
-char InterfaceLanguageLetter(const CLanguageInfo& language, bool bEnglishLoaded);
+// The interface language letter: 'G' (German) when the user chose "de" in the options, or chose
+// nothing ("" follows the system) on a German system; 'E' (English) otherwise. Where the program
+// is installed plays no part, so a portable or build folder speaks as the package does.
+char InterfaceLanguageLetter(const CLanguageInfo& system, std::string_view chosen);
 
 // True for the letter that selects German texts and web addresses.
 inline bool IsGermanLetter(char chLanguage) {

@@ -31,6 +31,12 @@ inline constexpr SSetting<std::string_view> kTipTimeStamp{"Tip/TimeStamp", ""};
 inline constexpr SSetting<int> kAnalysisParallel{"Analysis/Parallel", 8};
 inline constexpr SSetting<int> kAnalysisPerSite{"Analysis/PerSite", 2};
 
+// The options of the program as a whole. The interface language: "" follows the system, "en"
+// English, "de" German (read at start-up). The automatic update check: -1 not asked yet, 0 off,
+// 1 on; nothing is fetched before the user said yes.
+inline constexpr SSetting<std::string_view> kInterfaceLanguage{"Options/Language", ""};
+inline constexpr SSetting<int> kUpdateCheck{"Options/UpdateCheck", -1};
+
 // Numbered keys: the recent files ("Recent File List/File1" newest, up to kRecentFileCount) and
 // each window's geometry ("Window/" and the window's name).
 inline constexpr std::string_view kRecentFilePrefix = "Recent File List/File";

@@ -1,26 +1,384 @@
 #include "core/fetch/fetch_pool.h"
 
+#include "core/fetch/body_budget.h"
+#include "core/fetch/curl_handle.h"
+#include "core/fetch/fetch_task.h"
+#include "core/util/url.h"
+
 #include <algorithm>
+#include <cstdint>
+#include <map>
 #include <system_error>
 #include <utility>
 
 namespace tessaray {
 
-CFetchPool::CFetchPool(CFetchSettings settings, AuthCallback auth, PostCallback post)
-    : m_settings(std::move(settings)), m_auth(std::move(auth)), m_post(std::move(post)),
-      m_pShare(std::make_shared<CConnectionShare>()) {}
+struct CFetchPool::CEngine {
+    // One fetch in progress: a partner's page or a site's robots.txt.
+    struct SFetch {
+        std::unique_ptr<CFetchTask> pTask;
+        CCurlEasy easy; // while a transfer runs
+        bool bRobots = false;
+        std::string strRobotsUrl; // of a robots.txt fetch
+        SPartnerFetch partner;    // of a page fetch: what is known so far
+        std::size_t nHeld = 0;    // budget bytes its body has taken
+        std::string strHost;      // the origin of the running or waiting request
+        std::chrono::steady_clock::time_point waitingSince; // for a connection to its host
+    };
+    struct SSite {
+        bool bDone = false;
+        SRobotsFetch robots;
+        std::vector<SOrder> waiting; // the partners that wait for the robots.txt
+    };
 
-CFetchPool::~CFetchPool() {
-    Cancel();
-    for (std::thread& worker : m_workers) {
-        worker.join();
+    explicit CEngine(CFetchPool& pool) : m_pool(pool), m_multi(curl_multi_init()) {}
+    ~CEngine();
+    CEngine(const CEngine&) = delete;
+    CEngine& operator=(const CEngine&) = delete;
+
+    void Run();
+    void Begin(SOrder order);
+    void StartPage(SOrder order, const SRobotsFetch* pRobots,
+                   std::chrono::steady_clock::time_point deadline);
+    SFetch& Add(std::unique_ptr<SFetch> pFetch);
+    // Carries out what the task asks for next.
+    void Go(SFetch& fetch, CFetchTask::EStep step);
+    // Adds the set-up transfer to the multi handle.
+    void Launch(SFetch& fetch);
+    void Transferred(SFetch& fetch, CURLcode code);
+    void Answered(const SPrompt& prompt);
+    void Finished(SFetch& fetch);
+    bool Gate(SFetch& fetch, std::size_t nBytes);
+    void ResumePaused();
+    CCurlEasy TakeEasy();
+    void GiveEasy(SFetch& fetch);
+
+    CFetchPool& m_pool;
+    CCurlMulti m_multi;
+    std::vector<CCurlEasy> m_idle; // easy handles kept for reuse
+    std::map<SFetch*, std::unique_ptr<SFetch>> m_fetches;
+    std::map<std::string, SSite> m_sites; // by robots.txt URL
+    std::vector<SFetch*> m_paused;        // waiting for body memory
+    SFetch* m_pRunner = nullptr;          // the one transfer that goes on past the budget
+    std::uint64_t m_nResumedAt = 0;       // the budget's generation at the last resume
+    // Transfers per host: at most m_nPerHost run, the others wait their turn without spending
+    // their partner's budget.
+    int m_nPerHost = 1;
+    std::map<std::string, int> m_hostBusy;
+    std::map<std::string, std::deque<SFetch*>> m_hostWaiting;
+};
+
+struct CFetchPool::SPrompt {
+    CEngine::SFetch* pFetch = nullptr; // the fetch that asks
+    SAuthChallenge challenge;
+    bool bAnswered = false;
+    std::string strUser;
+    std::string strPassword;
+};
+
+namespace {
+// The longest wait without any event; libcurl's own time-outs and wake-ups end it earlier.
+constexpr int kWaitLimitMs = 60'000;
+// Idle connections kept for reuse, of all sites together (libcurl keeps only a few by default).
+constexpr long kIdleConnections = 256;
+} // namespace
+
+CFetchPool::CEngine::~CEngine() {
+    for (auto& entry : m_fetches) {
+        if (entry.second->easy) {
+            curl_multi_remove_handle(m_multi.Get(), entry.second->easy.Get());
+        }
     }
 }
 
-bool CFetchPool::Start(int nWorkers) {
+void CFetchPool::CEngine::Run() {
+    for (;;) {
+        std::deque<SOrder> orders;
+        std::vector<std::shared_ptr<SPrompt>> answers;
+        {
+            std::lock_guard lock(m_pool.m_mutex);
+            if (m_pool.m_bCancelled) {
+                return;
+            }
+            orders.swap(m_pool.m_orders);
+            answers.swap(m_pool.m_answers);
+        }
+        for (SOrder& order : orders) {
+            Begin(std::move(order));
+        }
+        for (const std::shared_ptr<SPrompt>& answer : answers) {
+            Answered(*answer);
+        }
+        int running = 0;
+        curl_multi_perform(m_multi.Get(), &running);
+        int queued = 0;
+        while (CURLMsg* message = curl_multi_info_read(m_multi.Get(), &queued)) {
+            if (message->msg != CURLMSG_DONE) {
+                continue;
+            }
+            CURL* easy = message->easy_handle;
+            const CURLcode code = message->data.result;
+            void* fetch = nullptr;
+            curl_easy_getinfo(easy, CURLINFO_PRIVATE, &fetch);
+            Transferred(*static_cast<SFetch*>(fetch), code);
+        }
+        // After the transfers that ended: a runner among them leaves the paused ones waiting.
+        ResumePaused();
+        curl_multi_poll(m_multi.Get(), nullptr, 0, kWaitLimitMs, nullptr);
+    }
+}
+
+void CFetchPool::CEngine::Begin(SOrder order) {
+    const auto now = std::chrono::steady_clock::now();
+    const auto deadline = now + m_pool.m_settings.m_totalTimeout;
+    if (order.strRobotsUrl.empty()) {
+        StartPage(std::move(order), nullptr, deadline);
+        return;
+    }
+    auto [it, bNew] = m_sites.try_emplace(order.strRobotsUrl);
+    SSite& site = it->second;
+    if (site.bDone) {
+        StartPage(std::move(order), &site.robots, deadline);
+        return;
+    }
+    site.waiting.push_back(std::move(order));
+    if (!bNew) {
+        return; // another partner of the site fetches it; the budget starts when it is there
+    }
+    auto pFetch = std::make_unique<SFetch>();
+    pFetch->bRobots = true;
+    pFetch->strRobotsUrl = it->first;
+    pFetch->pTask = std::make_unique<CFetchTask>(
+        m_pool.m_settings, it->first, CPageFetcher::kRobotsRedirects,
+        std::min(CPageFetcher::kRobotsBodyCap, m_pool.m_settings.m_nBodyCap), deadline);
+    SFetch& fetch = Add(std::move(pFetch));
+    Go(fetch, fetch.pTask->Start(fetch.easy.Get()));
+}
+
+void CFetchPool::CEngine::StartPage(SOrder order, const SRobotsFetch* pRobots,
+                                    std::chrono::steady_clock::time_point deadline) {
+    auto pFetch = std::make_unique<SFetch>();
+    SPartnerFetch& partner = pFetch->partner;
+    partner.nId = order.nId;
+    partner.strUrl = order.strPageUrl;
+    if (pRobots != nullptr) {
+        partner.strRobots = pRobots->strText;
+        partner.nRobotsStatus = pRobots->nStatus;
+        partner.nRobotsBytes = pRobots->nBytes;
+    }
+    pFetch->pTask = std::make_unique<CFetchTask>(m_pool.m_settings, std::move(order.strPageUrl), 1,
+                                                 m_pool.m_settings.m_nBodyCap, deadline);
+    SFetch& fetch = Add(std::move(pFetch));
+    fetch.pTask->SetBodyGate([this, &fetch](std::size_t nBytes) { return Gate(fetch, nBytes); });
+    Go(fetch, fetch.pTask->Start(fetch.easy.Get()));
+}
+
+CFetchPool::CEngine::SFetch& CFetchPool::CEngine::Add(std::unique_ptr<SFetch> pFetch) {
+    SFetch& fetch = *pFetch;
+    m_fetches.emplace(&fetch, std::move(pFetch));
+    fetch.easy = TakeEasy();
+    return fetch;
+}
+
+void CFetchPool::CEngine::Go(SFetch& fetch, CFetchTask::EStep step) {
+    switch (step) {
+    case CFetchTask::EStep::Transfer: {
+        fetch.strHost = UrlOrigin(fetch.pTask->GetRequestUrl());
+        int& nBusy = m_hostBusy[fetch.strHost];
+        if (nBusy >= m_nPerHost) {
+            fetch.waitingSince = std::chrono::steady_clock::now();
+            m_hostWaiting[fetch.strHost].push_back(&fetch);
+            return;
+        }
+        ++nBusy;
+        Launch(fetch);
+        return;
+    }
+    case CFetchTask::EStep::Prompt: {
+        GiveEasy(fetch);
+        if (!m_pool.m_auth) {
+            Go(fetch, fetch.pTask->Answer(false, {}, {}, nullptr));
+            return;
+        }
+        auto pPrompt = std::make_shared<SPrompt>();
+        pPrompt->pFetch = &fetch;
+        pPrompt->challenge = fetch.pTask->GetChallenge();
+        {
+            std::lock_guard lock(m_pool.m_mutex);
+            m_pool.m_prompts.push_back(std::move(pPrompt));
+        }
+        m_pool.m_promptChanged.notify_one();
+        return;
+    }
+    case CFetchTask::EStep::Done:
+        GiveEasy(fetch);
+        Finished(fetch);
+        return;
+    }
+}
+
+void CFetchPool::CEngine::Launch(SFetch& fetch) {
+    curl_easy_setopt(fetch.easy.Get(), CURLOPT_PRIVATE, &fetch);
+    if (curl_multi_add_handle(m_multi.Get(), fetch.easy.Get()) != CURLM_OK) {
+        Transferred(fetch, CURLE_FAILED_INIT);
+    }
+}
+
+void CFetchPool::CEngine::Transferred(SFetch& fetch, CURLcode code) {
+    curl_multi_remove_handle(m_multi.Get(), fetch.easy.Get());
+    std::erase(m_paused, &fetch);
+    if (m_pRunner == &fetch) {
+        m_pRunner = nullptr;
+    }
+    // The host's next waiting transfer takes the place.
+    const auto waiting = m_hostWaiting.find(fetch.strHost);
+    if (waiting == m_hostWaiting.end()) {
+        if (--m_hostBusy[fetch.strHost] == 0) {
+            m_hostBusy.erase(fetch.strHost);
+        }
+    } else {
+        SFetch& next = *waiting->second.front();
+        waiting->second.pop_front();
+        if (waiting->second.empty()) {
+            m_hostWaiting.erase(waiting);
+        }
+        next.pTask->Postpone(std::chrono::steady_clock::now() - next.waitingSince, next.easy.Get());
+        Launch(next);
+    }
+    Go(fetch, fetch.pTask->Finish(code, fetch.easy.Get()));
+}
+
+void CFetchPool::CEngine::Answered(const SPrompt& prompt) {
+    const auto it = m_fetches.find(prompt.pFetch);
+    if (it == m_fetches.end()) {
+        return;
+    }
+    SFetch& fetch = *it->second;
+    fetch.easy = TakeEasy();
+    Go(fetch,
+       fetch.pTask->Answer(prompt.bAnswered, prompt.strUser, prompt.strPassword, fetch.easy.Get()));
+}
+
+void CFetchPool::CEngine::Finished(SFetch& fetch) {
+    CFetchTask& task = *fetch.pTask;
+    const std::unique_ptr<SFetch> pOwned = std::move(m_fetches.at(&fetch));
+    m_fetches.erase(&fetch);
+    if (fetch.bRobots) {
+        SSite& site = m_sites[fetch.strRobotsUrl];
+        site.robots = RobotsOf(task.GetResult(), task.GetStatus(), task.GetOutcome(),
+                               task.TakeBody(), task.GetByteCount());
+        site.bDone = true;
+        std::vector<SOrder> waiting = std::move(site.waiting);
+        // The partner that fetched it goes on within its own budget; the others start theirs.
+        const auto now = std::chrono::steady_clock::now();
+        for (std::size_t i = 0; i < waiting.size(); ++i) {
+            StartPage(std::move(waiting[i]), &site.robots,
+                      i == 0 ? task.GetDeadline() : now + m_pool.m_settings.m_totalTimeout);
+        }
+        return;
+    }
+    SPartnerFetch done = std::move(fetch.partner);
+    TakePage(done, task, task.GetResult(), task.GetByteCount(), task.TakeBody());
+    // The bytes of a body not kept (a failed fetch, an interim response) go back at once.
+    const std::size_t nKept = std::min(fetch.nHeld, done.strPage.size());
+    if (fetch.nHeld > nKept) {
+        m_pool.m_pBudget->Give(fetch.nHeld - nKept);
+    }
+    done.bodyLease = CBodyLease(m_pool.m_pBudget, nKept);
+    std::lock_guard lock(m_pool.m_mutex);
+    if (m_pool.m_bCancelled) {
+        return;
+    }
+    m_pool.m_done.push_back(std::move(done));
+    // Posting under the lock: once Cancel has run, no post can begin.
+    if (m_pool.m_post) {
+        m_pool.m_post();
+    }
+}
+
+bool CFetchPool::CEngine::Gate(SFetch& fetch, std::size_t nBytes) {
+    CBodyBudget& budget = *m_pool.m_pBudget;
+    // One transfer always goes on past the budget: the memory it waits for may be held by pages
+    // that the run evaluates only after this one.
+    const bool bRunner = m_pRunner == nullptr || m_pRunner == &fetch;
+    if (!budget.Take(nBytes, false)) {
+        if (!bRunner) {
+            m_paused.push_back(&fetch);
+            return false;
+        }
+        m_pRunner = &fetch;
+        budget.Take(nBytes, true);
+    }
+    fetch.nHeld += nBytes;
+    return true;
+}
+
+void CFetchPool::CEngine::ResumePaused() {
+    const std::uint64_t nGeneration = m_pool.m_pBudget->Generation();
+    if (m_paused.empty() || (m_pRunner != nullptr && nGeneration == m_nResumedAt)) {
+        return;
+    }
+    m_nResumedAt = nGeneration;
+    std::vector<SFetch*> paused = std::exchange(m_paused, {});
+    // The run evaluates in partner order: the earliest partner gets the memory first.
+    std::sort(paused.begin(), paused.end(),
+              [](const SFetch* a, const SFetch* b) { return a->partner.nId < b->partner.nId; });
+    for (SFetch* fetch : paused) {
+        // May hand over the held-back bytes at once, and pause again.
+        curl_easy_pause(fetch->easy.Get(), CURLPAUSE_CONT);
+    }
+}
+
+CCurlEasy CFetchPool::CEngine::TakeEasy() {
+    if (m_idle.empty()) {
+        return CCurlEasy(curl_easy_init());
+    }
+    CCurlEasy easy = std::move(m_idle.back());
+    m_idle.pop_back();
+    return easy;
+}
+
+void CFetchPool::CEngine::GiveEasy(SFetch& fetch) {
+    if (fetch.easy) {
+        m_idle.push_back(std::move(fetch.easy));
+    }
+}
+
+CFetchPool::CFetchPool(CFetchSettings settings, AuthCallback auth, PostCallback post)
+    : m_settings(std::move(settings)), m_auth(std::move(auth)), m_post(std::move(post)),
+      m_pBudget(std::make_shared<CBodyBudget>(m_settings.m_nBodyBudget)) {
+    EnsureCurlInitialised();
+}
+
+CFetchPool::~CFetchPool() {
+    Cancel();
+    if (m_engine.joinable()) {
+        m_engine.join();
+    }
+    if (m_prompter.joinable()) {
+        m_prompter.join(); // after an open prompt is answered
+    }
+    m_pBudget->SetWake({});
+    m_pEngine.reset();
+}
+
+bool CFetchPool::Start(int nParallel, int nPerHost) {
+    m_pEngine = std::make_unique<CEngine>(*this);
+    CURLM* multi = m_pEngine->m_multi.Get();
+    if (multi == nullptr) {
+        return false;
+    }
+    // Per host, as the run limits per site, so that a redirect to another host counts there too.
+    // The engine keeps to it itself (a waiting transfer's time is not counted), libcurl as well.
+    m_pEngine->m_nPerHost = std::max(1, nPerHost);
+    curl_multi_setopt(multi, CURLMOPT_MAX_HOST_CONNECTIONS, static_cast<long>(nPerHost));
+    curl_multi_setopt(multi, CURLMOPT_MAXCONNECTS,
+                      std::max(kIdleConnections, 2L * static_cast<long>(nParallel)));
+    m_pBudget->SetWake([this] { Wake(); });
     try {
-        for (int i = 0; i < nWorkers; ++i) {
-            m_workers.emplace_back(&CFetchPool::Work, this);
+        m_engine = std::thread(&CEngine::Run, m_pEngine.get());
+        if (m_auth) {
+            m_prompter = std::thread(&CFetchPool::Prompt, this);
         }
     } catch (const std::system_error&) {
         Cancel();
@@ -30,11 +388,15 @@ bool CFetchPool::Start(int nWorkers) {
 }
 
 void CFetchPool::Submit(int nId, std::string pageUrl, std::string robotsUrl) {
+    bool bWasEmpty = false;
     {
         std::lock_guard lock(m_mutex);
+        bWasEmpty = m_orders.empty();
         m_orders.push_back({nId, std::move(pageUrl), std::move(robotsUrl)});
     }
-    m_changed.notify_all();
+    if (bWasEmpty) { // otherwise the engine has not yet taken the earlier ones and will see it
+        Wake();
+    }
 }
 
 std::vector<SPartnerFetch> CFetchPool::TakeDone() {
@@ -47,84 +409,40 @@ void CFetchPool::Cancel() {
         std::lock_guard lock(m_mutex);
         m_bCancelled = true;
         m_orders.clear();
-        for (CPageFetcher* fetcher : m_active) {
-            fetcher->Cancel();
-        }
+        m_prompts.clear();
     }
-    m_changed.notify_all();
+    m_promptChanged.notify_all();
+    Wake();
 }
 
-void CFetchPool::Work() {
+void CFetchPool::Wake() {
+    if (m_pEngine && m_pEngine->m_multi) {
+        curl_multi_wakeup(m_pEngine->m_multi.Get());
+    }
+}
+
+void CFetchPool::Prompt() {
     for (;;) {
-        SOrder order;
-        CPageFetcher fetcher(m_settings);
+        std::shared_ptr<SPrompt> pPrompt;
         {
             std::unique_lock lock(m_mutex);
-            m_changed.wait(lock, [this] { return m_bCancelled || !m_orders.empty(); });
+            m_promptChanged.wait(lock, [this] { return m_bCancelled || !m_prompts.empty(); });
             if (m_bCancelled) {
                 return;
             }
-            order = std::move(m_orders.front());
-            m_orders.pop_front();
-            m_active.push_back(&fetcher);
+            pPrompt = std::move(m_prompts.front());
+            m_prompts.pop_front();
         }
-        fetcher.SetShare(m_pShare);
-        if (m_auth) {
-            fetcher.SetAuthCallback(
-                [this](const SAuthChallenge& challenge, std::string& user, std::string& password) {
-                    std::lock_guard prompt(m_authMutex);
-                    return m_auth(challenge, user, password);
-                });
-        }
-        SPartnerFetch done = Fetch(order, fetcher);
+        pPrompt->bAnswered = m_auth(pPrompt->challenge, pPrompt->strUser, pPrompt->strPassword);
         {
             std::lock_guard lock(m_mutex);
-            m_active.erase(std::find(m_active.begin(), m_active.end(), &fetcher));
             if (m_bCancelled) {
                 return;
             }
-            m_done.push_back(std::move(done));
-            // Posting under the lock: once Cancel has run, no post can begin.
-            if (m_post) {
-                m_post();
-            }
+            m_answers.push_back(std::move(pPrompt));
         }
+        Wake();
     }
-}
-
-SPartnerFetch CFetchPool::Fetch(const SOrder& order, CPageFetcher& fetcher) {
-    fetcher.BeginBudget();
-    SPartnerFetch done =
-        FetchPartner(fetcher, order.strPageUrl, order.strRobotsUrl,
-                     [&](const std::string& url) { return GetRobots(url, fetcher); });
-    done.nId = order.nId;
-    return done;
-}
-
-std::optional<SRobotsFetch> CFetchPool::GetRobots(const std::string& url, CPageFetcher& fetcher) {
-    {
-        std::unique_lock lock(m_mutex);
-        const auto inserted = m_robots.try_emplace(url);
-        if (!inserted.second) {
-            const SRobots& entry = inserted.first->second;
-            // Another partner of the site fetches it: wait for that, then start the own budget.
-            m_changed.wait(lock, [&] { return m_bCancelled || entry.bDone; });
-            if (m_bCancelled) {
-                return std::nullopt;
-            }
-            SRobotsFetch shared = entry.fetched;
-            lock.unlock();
-            fetcher.BeginBudget();
-            return shared;
-        }
-    }
-    SRobotsFetch robots = FetchRobots(fetcher, url);
-    {
-        std::lock_guard lock(m_mutex);
-        m_robots[url] = {true, robots};
-    }
-    m_changed.notify_all();
-    return robots;
 }
 
 } // namespace tessaray

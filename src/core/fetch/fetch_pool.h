@@ -7,36 +7,40 @@
 #include <cstddef>
 #include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace tessaray {
 
-// Fetches partners (robots.txt, then the page) on a fixed set of worker threads that share their
-// connections and host names. Every site's robots.txt is fetched once: the first partner of the
-// site fetches it, later ones wait for it and use the same text and status. Each partner has the
-// total time-out as its budget for robots.txt and page together (waiting for another partner's
-// robots.txt is not counted). Log-in prompts are asked one at a time; while one is open, the
-// other workers go on with their transfers.
+class CBodyBudget;
+
+// Fetches partners (robots.txt, then the page) on one engine thread that drives all transfers on
+// one libcurl multi handle, so connections and host names are shared and reused as in curl's own
+// parallel mode. Every site's robots.txt is fetched once: the first partner of the site fetches
+// it, later ones wait for it and use the same text and status. Each partner has the total
+// time-out as its budget for robots.txt and page together (waiting for another partner's
+// robots.txt or for a log-in prompt is not counted). Log-in prompts are asked one at a time on a
+// thread of their own while the other transfers go on. The page bodies held at once, in flight
+// or handed over and not yet dropped, stay within the settings' body budget: a transfer that
+// would pass it waits until memory is given back, except one, so the engine never stalls.
 class CFetchPool {
 public:
-    // Called on a worker thread after a partner's fetch is done and can be taken; never once
+    // Called on the engine thread after a partner's fetch is done and can be taken; never once
     // Cancel or destruction has begun. Must not block on the owner's thread.
     using PostCallback = std::function<void()>;
 
     CFetchPool(CFetchSettings settings, AuthCallback auth, PostCallback post);
-    // Cancels and joins the workers.
+    // Cancels and joins the engine (and the prompt thread, once its open prompt is answered).
     ~CFetchPool();
     CFetchPool(const CFetchPool&) = delete;
     CFetchPool& operator=(const CFetchPool&) = delete;
 
-    // Starts nWorkers threads; false (with none left running) when a thread cannot be started.
-    bool Start(int nWorkers);
+    // Starts the engine: nParallel transfers are expected at once, nPerHost at most to one host,
+    // a redirect target's host included. False (with nothing running) when it cannot start.
+    bool Start(int nParallel, int nPerHost);
     // Queues a partner; robotsUrl empty fetches no robots.txt.
     void Submit(int nId, std::string pageUrl, std::string robotsUrl);
     // The partners fetched since the last call, in the order they were done.
@@ -50,30 +54,27 @@ private:
         std::string strPageUrl;
         std::string strRobotsUrl;
     };
-    struct SRobots {
-        bool bDone = false;
-        SRobotsFetch fetched;
-    };
+    struct SPrompt;
+    struct CEngine; // the engine thread's own state: multi handle, transfers, sites
 
-    void Work();
-    SPartnerFetch Fetch(const SOrder& order, CPageFetcher& fetcher);
-    // The robots.txt of a site, fetched by the first asker; std::nullopt when cancelled meanwhile.
-    std::optional<SRobotsFetch> GetRobots(const std::string& url, CPageFetcher& fetcher);
+    void Prompt();
+    void Wake();
 
     CFetchSettings m_settings;
     AuthCallback m_auth;
     PostCallback m_post;
-    std::shared_ptr<CConnectionShare> m_pShare;
+    std::shared_ptr<CBodyBudget> m_pBudget;
+    std::unique_ptr<CEngine> m_pEngine;
 
     std::mutex m_mutex; // guards everything below
-    std::condition_variable m_changed;
+    std::condition_variable m_promptChanged;
     bool m_bCancelled = false;
     std::deque<SOrder> m_orders;
     std::vector<SPartnerFetch> m_done;
-    std::map<std::string, SRobots> m_robots;
-    std::vector<CPageFetcher*> m_active; // the workers' fetchers, for Cancel
-    std::mutex m_authMutex;              // one log-in prompt at a time
-    std::vector<std::thread> m_workers;
+    std::deque<std::shared_ptr<SPrompt>> m_prompts;  // waiting for the prompt thread
+    std::vector<std::shared_ptr<SPrompt>> m_answers; // answered, for the engine
+    std::thread m_engine;
+    std::thread m_prompter;
 };
 
 } // namespace tessaray

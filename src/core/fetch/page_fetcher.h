@@ -24,6 +24,7 @@ struct CFetchSettings {
     static constexpr std::chrono::seconds kLowSpeedTime{30};
     static constexpr std::chrono::milliseconds kTotalTimeout{120'000};
     static constexpr std::size_t kBodyCap = std::size_t{32} << 20;
+    static constexpr std::size_t kBodyBudget = std::size_t{128} << 20;
 
     std::chrono::milliseconds m_connectTimeout = kConnectTimeout;
     std::chrono::seconds m_lowSpeedTime = kLowSpeedTime;
@@ -31,6 +32,9 @@ struct CFetchSettings {
     // in the authentication callback is not counted).
     std::chrono::milliseconds m_totalTimeout = kTotalTimeout;
     std::size_t m_nBodyCap = kBodyCap;
+    // The page bodies a pool holds at once, received or handed over and not yet dropped; a
+    // transfer that would pass it waits (one always goes on, so it may be passed by one body).
+    std::size_t m_nBodyBudget = kBodyBudget;
     // A PEM file of certificate authorities to trust instead of the system's store; empty means
     // the system's store. Meant for tests against a local TLS server; verification stays on.
     std::string m_strCaFile;
@@ -63,22 +67,6 @@ private:
     int m_nCode;
 };
 
-// Connections and resolved host names shared by the fetchers of one run, so that requests to one
-// site reuse its connections. Fetchers on several threads may use it at once; it must outlive
-// them.
-class CConnectionShare {
-public:
-    CConnectionShare();
-    ~CConnectionShare();
-    CConnectionShare(const CConnectionShare&) = delete;
-    CConnectionShare& operator=(const CConnectionShare&) = delete;
-
-private:
-    friend class CPageFetcher;
-    struct CImpl; // the libcurl share handle and its locks
-    std::unique_ptr<CImpl> m_pImpl;
-};
-
 // One HTTP(S) GET of one URL, synchronously, following redirects by hand (one, unless asked for
 // more).
 class CPageFetcher {
@@ -89,8 +77,6 @@ public:
     CPageFetcher& operator=(const CPageFetcher&) = delete;
 
     void SetAuthCallback(AuthCallback callback);
-    // Later fetches take their connections and host names from share (or keep their own).
-    void SetShare(std::shared_ptr<CConnectionShare> share);
     // Starts a time budget: the later fetches together end within the total time-out from now,
     // instead of each having the whole time-out. Starting it again starts a new budget.
     void BeginBudget();
@@ -98,13 +84,16 @@ public:
     // A robots.txt is followed through this many redirects (RFC 9309 asks for at least five); a
     // page through one.
     static constexpr int kRobotsRedirects = 5;
+    // Only this much of a robots.txt is read, as Google's parser does (RFC 9309 asks for at least
+    // 500 KiB); the rest is left unread, not taken as an error.
+    static constexpr std::size_t kRobotsBodyCap = std::size_t{500} << 10;
 
     // Fetches url. buffer := the body bytes (NUL bytes included), byteCount := the body bytes
     // actually received. Returns a result code (see above). Up to nMaxRedirects redirects are
     // followed, each only to an http or https address and never with credentials; the body cap
-    // applies to each response and the time-out to them all.
+    // (nBodyCap, or the settings' when 0) applies to each response and the time-out to them all.
     int Fetch(const std::string& url, std::string& buffer, std::size_t& byteCount,
-              int nMaxRedirects = 1);
+              int nMaxRedirects = 1, std::size_t nBodyCap = 0);
 
     // Raw header block of the first response of the last fetch (status line and header lines
     // each ended by CR LF, then the empty line); a followed redirect does not replace it.

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/fetch/body_budget.h"
 #include "core/fetch/page_fetcher.h"
 
 #include <cstddef>
-#include <functional>
-#include <optional>
 #include <string>
+#include <utility>
 
 namespace tessaray {
 
@@ -26,6 +26,8 @@ struct SPartnerFetch {
     std::size_t nRobotsBytes = 0;
     std::string strFinalUrl;
     std::string strFinalHeader;
+    // The page body's share of the pool's memory budget, given back when this is dropped.
+    CBodyLease bodyLease;
 };
 
 // A site's robots.txt as a fetch pair uses it.
@@ -35,16 +37,34 @@ struct SRobotsFetch {
     std::size_t nBytes = 0;
 };
 
-// Fetches a robots.txt, through up to CPageFetcher::kRobotsRedirects redirects.
+// Fetches a robots.txt, through up to CPageFetcher::kRobotsRedirects redirects, its first
+// CPageFetcher::kRobotsBodyCap bytes only.
 SRobotsFetch FetchRobots(CPageFetcher& fetcher, const std::string& url);
 
-// Where a fetch pair gets its robots.txt from, when not from its own fetcher (a pool shares one
-// per site); std::nullopt when the fetch was cancelled meanwhile.
-using RobotsSource = std::function<std::optional<SRobotsFetch>(const std::string& url)>;
+// The robots.txt of a finished fetch. A file cut at the cap keeps only its whole lines: a rule
+// cut in the middle ("Disallow: /pr" of "Disallow: /private/") would say something else.
+SRobotsFetch RobotsOf(int nResult, int nStatus, ETransferOutcome eOutcome, std::string body,
+                      std::size_t nBytes);
 
-// The fetch pair: robots.txt first unless robotsUrl is empty (from robotsSource when given, else
-// fetched), then the page. A cancelled robots.txt ends the pair with only strUrl set.
+// The fetch pair: robots.txt first unless robotsUrl is empty, then the page.
 SPartnerFetch FetchPartner(CPageFetcher& fetcher, const std::string& pageUrl,
-                           const std::string& robotsUrl, const RobotsSource& robotsSource = {});
+                           const std::string& robotsUrl);
+
+// Fills the page fields of done from a finished page fetch: a CPageFetcher or the pool's task,
+// which answer the same questions.
+template <typename TFetch>
+void TakePage(SPartnerFetch& done, const TFetch& fetch, int nResult, std::size_t nBytes,
+              std::string body) {
+    done.nResult = nResult;
+    done.nPageBytes = nBytes;
+    done.strHeader = fetch.GetHeader();
+    done.nPageStatus = fetch.GetStatus();
+    done.ePageOutcome = fetch.GetOutcome();
+    done.strFinalUrl = fetch.GetFinalUrl();
+    done.strFinalHeader = fetch.GetFinalHeader();
+    if (nResult == kFetchOk && nBytes > 0) {
+        done.strPage = std::move(body);
+    }
+}
 
 } // namespace tessaray

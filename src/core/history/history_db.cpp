@@ -135,8 +135,7 @@ std::vector<SReason> DecodeReasons(std::string_view text) {
         text.remove_prefix(std::min(end + 1, text.size()));
         const std::size_t blank = std::min(line.find(' '), line.size());
         SReason reason;
-        if (ParseCode(line.substr(0, blank), EReason::RobotsRuleDiffers, ReasonCode,
-                      reason.eCode)) {
+        if (ParseCode(line.substr(0, blank), kLastReason, ReasonCode, reason.eCode)) {
             reason.strDetail = Unescape(line.substr(std::min(blank + 1, line.size())));
             reasons.push_back(std::move(reason));
         }

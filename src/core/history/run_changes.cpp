@@ -1,4 +1,5 @@
 #include "core/history/run_changes.h"
+#include "core/util/core_texts.h"
 
 #include "core/results/json_report.h"
 #include "core/results/report_text.h"
@@ -365,8 +366,8 @@ std::string CsvCell(std::string text) {
 
 } // namespace
 
-bool WriteChangesCsv(std::ostream& out, const std::vector<SRunChange>& changes) {
-    out << "Change\tKind\tPartner URL\tLink URL\tOld verdict\tNew verdict\tOld text\tNew text\n";
+bool WriteChangesCsv(std::ostream& out, const std::vector<SRunChange>& changes, char chLanguage) {
+    out << CoreText(ETextId::ChangesCsvHeader, chLanguage) << '\n';
     for (const SRunChange& change : changes) {
         out << ChangeClassCode(change.eClass) << '\t' << ChangeKindCode(change.eKind) << '\t'
             << CsvCell(change.strPartnerUrl) << '\t' << CsvCell(change.strLinkUrl) << '\t'

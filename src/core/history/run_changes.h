@@ -67,11 +67,13 @@ std::string_view ChangeClassCode(EChangeClass eClass);
 bool WriteChangesJson(std::ostream& out, const SRunInfo& older, const SRunInfo& newer,
                       const std::vector<SRunChange>& changes);
 
-// The changes as a tab-separated table under a title line, one change a line: class, kind,
+// The changes as a tab-separated table under a title line (in the language of chLanguage: 'G'
+// German, else English), one change a line: class, kind,
 // partner, link, the verdicts before and after (with their reason codes), the status codes or
 // anchor texts before and after. Tabs and line ends in cells become blanks; a cell that begins
 // like a spreadsheet formula gets a leading '. False when the stream fails.
-bool WriteChangesCsv(std::ostream& out, const std::vector<SRunChange>& changes);
+bool WriteChangesCsv(std::ostream& out, const std::vector<SRunChange>& changes,
+                     char chLanguage = 'E');
 
 // "does-not-count (rel-nofollow, canonical-elsewhere http://...)": a verdict with its reasons.
 std::string VerdictWithReasons(EVerdict eVerdict, const std::vector<SReason>& reasons);

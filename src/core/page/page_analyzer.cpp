@@ -34,6 +34,7 @@ struct SLinkRecord {
     std::uint32_t nSiteAt = 0;
     std::uint32_t nSiteLength = 0;
     std::uint32_t nPathAt = 0;
+    std::uint32_t nPosition = 0; // its index among all links of the page, also those not kept
     std::uint8_t nNofollow = 0;
     std::uint8_t nExternal = 0;
     std::uint8_t nInternal = 0;
@@ -466,6 +467,8 @@ void Classify(std::string_view url, const std::string& pageSite, SLinkRecord& li
 
 struct CPageAnalyzer::SScan {
     void Reset();
+    // Forgets the links found so far and their counts.
+    void ClearLinks();
     bool Scan(std::string_view page, bool bWithComments);
     void ReadMeta(const STag& tag);
     void AddAnchor(std::string_view body, const STag& tag, std::size_t start, std::size_t innerAt,
@@ -474,6 +477,11 @@ struct CPageAnalyzer::SScan {
     std::string Decoded(std::string_view value);
     bool ResolveLinkUrl(SLinkRecord& link);
     std::string_view UrlOf(const SLinkRecord& link) const;
+    bool IsToSite(const SLinkRecord& link, const SDomainSite& site) const;
+    // Counts the link added last and drops it when only links to the listed domain are kept and
+    // it is none of them or one too many; linkBytesBefore is the size of the link bytes before
+    // it.
+    void SiftLastLink(std::size_t linkBytesBefore);
     std::string_view TextOf(const SLinkRecord& link) const;
     CLinkInfo LinkInfoOf(const SLinkRecord& link) const;
 
@@ -496,8 +504,12 @@ struct CPageAnalyzer::SScan {
     std::string domain;    // the last domain asked for, and its site
     SDomainSite domainSite;
     bool bDomainValid = false;
+    bool bListDomainOnly = false; // only links to listSite are kept, at most kMaxListedLinks
+    SDomainSite listSite;
     int nExternalCount = 0;
     int nInternalCount = 0;
+    int nNotListed = 0;           // links to listSite past the limit
+    std::uint32_t nLinkCount = 0; // every link, kept or not
     std::size_t nLinkCursor = 0;
     std::size_t nCommentBytes = 0; // the bytes of the page inside comments
     std::string scratch;           // decoded references of the current href or anchor text
@@ -514,6 +526,15 @@ int CPageAnalyzer::GetInternalCount() const {
 
 int CPageAnalyzer::GetExternalCount() const {
     return m_pScan->nExternalCount;
+}
+
+void CPageAnalyzer::ListLinksTo(std::string_view domain) {
+    m_pScan->bListDomainOnly = !domain.empty();
+    m_pScan->listSite = DomainSiteOf(domain);
+}
+
+int CPageAnalyzer::GetLinksNotListed() const {
+    return m_pScan->nNotListed;
 }
 
 void CPageAnalyzer::ResetLinkCursor() {
@@ -586,10 +607,13 @@ void CPageAnalyzer::LoadText(std::string_view baseUrl, std::string page) {
         scan.Scan(scan.pageText, false);
         scan.nCommentBytes = size - scan.pageText.size();
     }
-    for (const SLinkRecord& link : scan.links) {
-        scan.nExternalCount += link.nExternal;
-        scan.nInternalCount += link.nInternal;
-    }
+}
+
+void CPageAnalyzer::SScan::ClearLinks() {
+    links.clear();
+    linkBytes.clear();
+    nExternalCount = nInternalCount = nNotListed = 0;
+    nLinkCount = 0;
 }
 
 void CPageAnalyzer::SScan::Reset() {
@@ -599,9 +623,7 @@ void CPageAnalyzer::SScan::Reset() {
     canonicalHref.clear();
     baseHref.clear();
     documentBase.clear();
-    links.clear();
-    linkBytes.clear();
-    nExternalCount = nInternalCount = 0;
+    ClearLinks();
     nLinkCursor = 0;
     nCommentBytes = 0;
 }
@@ -635,6 +657,31 @@ void CPageAnalyzer::SScan::ReadMeta(const STag& tag) {
         nMetaNofollow |= nofollow ? 1 : 0;
         nMetaFollow |= nofollow || all || EqualsNoCase(token, "follow") ? 1 : 0;
     });
+}
+
+bool CPageAnalyzer::SScan::IsToSite(const SLinkRecord& link, const SDomainSite& site) const {
+    if (link.nSiteLength == 0) {
+        return false; // a relative or other link names no site
+    }
+    const std::string_view url = UrlOf(link);
+    return MatchesSite(url.substr(link.nSiteAt, link.nSiteLength), url.substr(link.nPathAt), site);
+}
+
+void CPageAnalyzer::SScan::SiftLastLink(std::size_t linkBytesBefore) {
+    SLinkRecord& link = links.back();
+    link.nPosition = nLinkCount++;
+    nExternalCount += link.nExternal;
+    nInternalCount += link.nInternal;
+    if (!bListDomainOnly) {
+        return;
+    }
+    const bool bToSite = IsToSite(link, listSite);
+    if (bToSite && links.size() <= static_cast<std::size_t>(kMaxListedLinks)) {
+        return;
+    }
+    nNotListed += bToSite ? 1 : 0;
+    links.pop_back();
+    linkBytes.resize(linkBytesBefore);
 }
 
 void CPageAnalyzer::SScan::AddAnchor(std::string_view body, const STag& tag, std::size_t start,
@@ -773,10 +820,12 @@ bool CPageAnalyzer::SScan::Scan(std::string_view page, bool bWithComments) {
     };
     const auto close = [&](std::size_t innerEnd, std::size_t end) {
         if (anchorAt != npos) {
+            const std::size_t linkBytesBefore = linkBytes.size();
             AddAnchor(page, anchor, anchorAt, anchor.nEnd, innerEnd, end,
                       bTextCollected ? std::string_view(text) : textPiece, !bTextCollected,
                       bAnchorComments);
             links.back().nInNoscript = noscriptAt <= anchorAt && anchorAt < noscriptEnd ? 1 : 0;
+            SiftLastLink(linkBytesBefore);
             anchorAt = npos;
         }
     };
@@ -833,8 +882,7 @@ bool CPageAnalyzer::SScan::Scan(std::string_view page, bool bWithComments) {
                 if (!bBody) {
                     bBody = true;
                     anchorAt = npos;
-                    links.clear();
-                    linkBytes.clear();
+                    ClearLinks();
                 }
             } else if (IsRawTextElement(tag.name)) {
                 after = FindRawTextEnd(page, tag.name, tag.nEnd);
@@ -937,12 +985,7 @@ bool CPageAnalyzer::NextLinkToDomain(std::string_view domain, std::string& url, 
     }
     while (scan.nLinkCursor < scan.links.size()) {
         const SLinkRecord& link = scan.links[scan.nLinkCursor++];
-        if (link.nSiteLength == 0) {
-            continue; // a relative or other link names no site
-        }
-        const std::string_view linkUrl = scan.UrlOf(link);
-        if (MatchesSite(linkUrl.substr(link.nSiteAt, link.nSiteLength),
-                        linkUrl.substr(link.nPathAt), scan.domainSite)) {
+        if (scan.IsToSite(link, scan.domainSite)) {
             url.assign(scan.UrlOf(link));
             text.assign(scan.TextOf(link));
             nofollow = link.nNofollow;
@@ -954,6 +997,11 @@ bool CPageAnalyzer::NextLinkToDomain(std::string_view domain, std::string& url, 
 
 std::size_t CPageAnalyzer::GetLastLinkIndex() const {
     return m_pScan->nLinkCursor == 0 ? 0 : m_pScan->nLinkCursor - 1;
+}
+
+std::size_t CPageAnalyzer::GetLastLinkPosition() const {
+    const SScan& scan = *m_pScan;
+    return scan.nLinkCursor == 0 ? 0 : scan.links[scan.nLinkCursor - 1].nPosition;
 }
 
 CLinkInfo CPageAnalyzer::GetLink(std::size_t index) const {

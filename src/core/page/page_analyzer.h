@@ -34,6 +34,9 @@ struct CLinkInfo {
 // UTF-8 (see page_charset.h).
 class CPageAnalyzer {
 public:
+    // How many links to the domain a scan that lists them (ListLinksTo) keeps at most.
+    static constexpr int kMaxListedLinks = 10'000;
+
     CPageAnalyzer();
     ~CPageAnalyzer();
     CPageAnalyzer(CPageAnalyzer&&) noexcept;
@@ -54,6 +57,12 @@ public:
     void Load(std::string_view baseUrl, std::string_view page);
     // The same on a page handed over: the scanner keeps it instead of a copy.
     void LoadText(std::string_view baseUrl, std::string page);
+    // From the next Load on, keeps only the links to the domain's site (those NextLinkToDomain
+    // finds), the first kMaxListedLinks of them, so what a page costs stays bounded whatever it
+    // holds; the others are only counted. An empty domain keeps every link again.
+    void ListLinksTo(std::string_view domain);
+    // The links to the listed domain that the last Load found past kMaxListedLinks.
+    int GetLinksNotListed() const;
     // How many bytes of the page Load read as comments (what RemoveComments would remove).
     std::size_t GetCommentBytes() const;
 
@@ -83,8 +92,11 @@ public:
     // The index among GetLinks() of the link NextLinkToDomain returned last, and that link.
     std::size_t GetLastLinkIndex() const;
     CLinkInfo GetLink(std::size_t index) const;
+    // The index of that link among all links of the page, also those not kept.
+    std::size_t GetLastLinkPosition() const;
 
-    // The anchors (from "<a" to their end, as in the page) and their links, in page order.
+    // The anchors (from "<a" to their end, as in the page) and their links, in page order (those
+    // kept: see ListLinksTo).
     std::vector<std::string> GetAnchors() const; // built from the compact store on each call
     std::vector<CLinkInfo> GetLinks() const;     // built from the compact store on each call
 

@@ -17,9 +17,11 @@ struct SScannedPage {
 
 // Reads the bytes of a fetched page: the charset (the one given, else sniffed from the raw header
 // block and the page, see SniffCharset), the text as UTF-8, and the scan of it as a page of the
-// site siteUrl (see CPageAnalyzer::Load). The command line and the benchmarks read pages through
-// here, so both measure and show what the analysis sees.
+// site siteUrl (see CPageAnalyzer::Load); with a listDomain, only the links to it are kept (see
+// CPageAnalyzer::ListLinksTo). The command line and the benchmarks read pages through here, so
+// both measure and show what the analysis sees.
 SScannedPage ScanPageBytes(std::string bytes, std::string_view headerBlock,
-                           std::string_view charset, std::string_view siteUrl);
+                           std::string_view charset, std::string_view siteUrl,
+                           std::string_view listDomain = {});
 
 } // namespace tessaray

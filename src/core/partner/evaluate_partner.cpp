@@ -67,22 +67,25 @@ void AddBlockingReasons(const SPartnerResult& partner, const SLinkResult& link,
     }
 }
 
-// The page's text and what it says: its charset step and the scanner's one pass.
+// The page's text and what it says: its charset step and the scanner's one pass, which keeps the
+// links to the domain only.
 struct SReadPage {
     CPageAnalyzer analyzer;
     std::string strUndecodable;
 };
 
-SReadPage ReadPage(const SPartnerFetch& fetched) {
+// page is the fetched page's text, handed over so a large page is not copied.
+SReadPage ReadPage(const SPartnerFetch& fetched, std::string page, std::string_view domain) {
     SReadPage read;
     // URL and text cells are UTF-8 whatever the page's charset; the Bytes cell stays as received.
     // The charset is the one of the response the page came with, not of a redirect before it.
     const std::string& pageHeader =
         fetched.strFinalHeader.empty() ? fetched.strHeader : fetched.strFinalHeader;
-    const std::string charset = SniffCharset(pageHeader, fetched.strPage);
-    read.strUndecodable = UndecodableReason(pageHeader, fetched.strPage, charset);
+    const std::string charset = SniffCharset(pageHeader, page);
+    read.strUndecodable = UndecodableReason(pageHeader, page, charset);
     read.analyzer =
-        ScanPageBytes(fetched.strPage, pageHeader, charset, SiteUrlOf(fetched.strUrl)).analyzer;
+        ScanPageBytes(std::move(page), pageHeader, charset, SiteUrlOf(fetched.strUrl), domain)
+            .analyzer;
     return read;
 }
 
@@ -98,7 +101,7 @@ std::vector<SLinkResult> LinksToDomain(CPageAnalyzer& analyzer, const std::strin
         const std::size_t index = analyzer.GetLastLinkIndex();
         CLinkInfo info = analyzer.GetLink(index);
         link.nId = static_cast<int>(links.size()) - 1;
-        link.nPosition = static_cast<int>(index);
+        link.nPosition = static_cast<int>(analyzer.GetLastLinkPosition());
         link.rel = std::move(info.m_rel);
         link.bInNoscript = info.m_nInNoscript != 0;
         link.strUrl = std::move(url);
@@ -108,16 +111,15 @@ std::vector<SLinkResult> LinksToDomain(CPageAnalyzer& analyzer, const std::strin
     return links;
 }
 
-} // namespace
-
-SPartnerResult EvaluatePartner(const SPartnerFetch& fetched, const SPartnerContext& context) {
+SPartnerResult Evaluate(const SPartnerFetch& fetched, std::string page,
+                        const SPartnerContext& context) {
     SPartnerResult result;
     result.nId = context.nId;
     result.strUrl = fetched.strUrl;
     result.strComment = context.strComment;
     result.eOutcome = fetched.ePageOutcome;
     result.nStatus = fetched.nPageStatus;
-    result.nPageSize = fetched.strPage.size();
+    result.nPageSize = page.size();
     result.nBytes = fetched.nPageBytes;
     result.strFinalUrl =
         WithoutUserInfo(fetched.strFinalUrl.empty() ? fetched.strUrl : fetched.strFinalUrl);
@@ -131,7 +133,7 @@ SPartnerResult EvaluatePartner(const SPartnerFetch& fetched, const SPartnerConte
     result.bRobotsAllow = robotsRules.IsAllowed(fetched.strUrl);
     result.bGooglebotAllowed = rfcRules.IsAllowed("Googlebot", fetched.strUrl);
 
-    SReadPage read = ReadPage(fetched);
+    SReadPage read = ReadPage(fetched, std::move(page), context.strDomain);
     int robots = 0;
     int index = 0;
     int noindex = 0;
@@ -146,6 +148,7 @@ SPartnerResult EvaluatePartner(const SPartnerFetch& fetched, const SPartnerConte
     result.nExternalLinks = read.analyzer.GetExternalCount();
     result.eGoogle = LookUpGoogle(context.pSortedExternalLinks, fetched.strUrl);
     result.links = LinksToDomain(read.analyzer, context.strDomain);
+    result.nLinksNotListed = read.analyzer.GetLinksNotListed();
 
     // The partner's verdict is the best of its links'; the first link of that verdict gives the
     // reasons.
@@ -159,6 +162,17 @@ SPartnerResult EvaluatePartner(const SPartnerFetch& fetched, const SPartnerConte
         }
     }
     return result;
+}
+
+} // namespace
+
+SPartnerResult EvaluatePartner(const SPartnerFetch& fetched, const SPartnerContext& context) {
+    return Evaluate(fetched, fetched.strPage, context);
+}
+
+SPartnerResult EvaluatePartner(SPartnerFetch&& fetched, const SPartnerContext& context) {
+    std::string page = std::move(fetched.strPage);
+    return Evaluate(fetched, std::move(page), context);
 }
 
 SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link) {
@@ -205,6 +219,10 @@ SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link) {
     // The literal rule is shown (and compared) for the rows with a link only.
     if (link != nullptr && partner.bRobotsAllow != partner.bGooglebotAllowed) {
         verdict.reasons.push_back({EReason::RobotsRuleDiffers, {}});
+    }
+    if (link != nullptr && partner.nLinksNotListed > 0) {
+        verdict.reasons.push_back(
+            {EReason::LinksNotListed, std::to_string(partner.nLinksNotListed)});
     }
     return verdict;
 }

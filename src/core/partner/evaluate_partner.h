@@ -20,6 +20,8 @@ struct SPartnerContext {
 // Reads a fetched partner page and its robots.txt into the partner's record: the page's signals
 // and its links to the domain, the robots answers, the Google-list answer and the verdicts.
 SPartnerResult EvaluatePartner(const SPartnerFetch& fetched, const SPartnerContext& context);
+// The same, taking the page's text out of fetched instead of copying it.
+SPartnerResult EvaluatePartner(SPartnerFetch&& fetched, const SPartnerContext& context);
 
 // The verdict of a partner's row: of its link, or of the page when link is nullptr.
 SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link);

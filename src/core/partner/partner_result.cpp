@@ -4,6 +4,40 @@
 
 namespace tessaray {
 
+namespace {
+
+std::size_t BytesOf(const std::vector<std::string>& texts) {
+    std::size_t bytes = texts.size() * sizeof(std::string);
+    for (const std::string& text : texts) {
+        bytes += text.size();
+    }
+    return bytes;
+}
+
+std::size_t BytesOf(const SVerdict& verdict) {
+    std::size_t bytes = verdict.reasons.size() * sizeof(SReason);
+    for (const SReason& reason : verdict.reasons) {
+        bytes += reason.strDetail.size();
+    }
+    return bytes;
+}
+
+} // namespace
+
+std::size_t SPartnerResult::ApproximateBytes() const {
+    const SPageSignals& signals = pageSignals;
+    std::size_t bytes =
+        sizeof(SPartnerResult) + strUrl.size() + strComment.size() + strFinalUrl.size() +
+        (pHeader ? pHeader->size() : 0) + strUndecodable.size() + BytesOf(signals.metaContents) +
+        BytesOf(signals.headerContents) + signals.strCanonical.size() +
+        signals.strRedirectFrom.size() + signals.strRedirectTo.size() + BytesOf(verdict);
+    for (const SLinkResult& link : links) {
+        bytes += sizeof(SLinkResult) + link.strUrl.size() + link.strText.size() +
+                 BytesOf(link.rel) + BytesOf(link.verdict);
+    }
+    return bytes;
+}
+
 void CRunVerdicts::Clear() {
     m_partners.clear();
     m_strStarted.clear();

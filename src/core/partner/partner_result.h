@@ -68,11 +68,16 @@ struct SPartnerResult {
     std::string strUndecodable;
     int nInternalLinks = 0;
     int nExternalLinks = 0;
+    // Its links to the domain past those listed in links (CPageAnalyzer::kMaxListedLinks).
+    int nLinksNotListed = 0;
     EGoogleListed eGoogle = EGoogleListed::NotApplicable;
 
     std::vector<SLinkResult> links;
     // The best of its links' verdicts, or the verdict of the page without link.
     SVerdict verdict;
+
+    // Roughly how many bytes it holds: its strings and vectors, without allocator overhead.
+    std::size_t ApproximateBytes() const;
 
     // The key of its i-th result row.
     SRowKey KeyOfRow(int nRow) const { return {nId, links.empty() ? -1 : nRow}; }

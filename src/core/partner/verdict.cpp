@@ -48,6 +48,8 @@ ETextId ReasonTextId(const SReason& reason) {
         return ETextId::ReasonCanonicalElsewhere;
     case EReason::InNoscript:
         return ETextId::ReasonInNoscript;
+    case EReason::LinksNotListed:
+        return ETextId::ReasonLinksNotListed;
     case EReason::RobotsRuleDiffers:
         break;
     }
@@ -71,7 +73,7 @@ std::string_view VerdictCode(EVerdict eVerdict) {
 }
 
 std::string_view ReasonCode(EReason eReason) {
-    static constexpr std::array<std::string_view, 15> kCodes = {"rel-nofollow",
+    static constexpr std::array<std::string_view, 16> kCodes = {"rel-nofollow",
                                                                 "rel-sponsored",
                                                                 "rel-ugc",
                                                                 "meta-nofollow",
@@ -85,7 +87,8 @@ std::string_view ReasonCode(EReason eReason) {
                                                                 "redirected",
                                                                 "canonical-elsewhere",
                                                                 "in-noscript",
-                                                                "robots-rule-differs"};
+                                                                "robots-rule-differs",
+                                                                "links-not-listed"};
     return kCodes.at(static_cast<std::size_t>(eReason));
 }
 

@@ -21,8 +21,8 @@ enum class EVerdict {
 };
 
 // Why. The first seven make a link not count, the next four make a page unreachable, the last
-// four are warnings that change no verdict (Incomplete is one too when the link was found).
-// RobotsRuleDiffers stays last: the history reads stored reason codes up to it.
+// five are warnings that change no verdict (Incomplete is one too when the link was found). New
+// codes go at the end (kLastReason): the history keeps them by their codes.
 enum class EReason {
     RelNofollow,
     RelSponsored,
@@ -39,11 +39,14 @@ enum class EReason {
     CanonicalElsewhere,
     InNoscript,
     RobotsRuleDiffers,
+    LinksNotListed, // the page links to the domain more often than a result lists
 };
+inline constexpr EReason kLastReason = EReason::LinksNotListed;
 
 struct SReason {
     EReason eCode = EReason::RelNofollow;
-    // The status code, the transfer outcome, "meta"/"header" of a noindex, or a URL.
+    // The status code, the transfer outcome, "meta"/"header" of a noindex, a URL, or how many
+    // links were not listed.
     std::string strDetail;
     bool operator==(const SReason&) const = default;
 };
@@ -53,7 +56,7 @@ struct SVerdict {
     std::vector<SReason> reasons;
 };
 
-// "counts", "does-not-count", "missing", "unreachable"; "rel-nofollow", ... "robots-rule-differs".
+// "counts", "does-not-count", "missing", "unreachable"; "rel-nofollow", ... "links-not-listed".
 std::string_view VerdictCode(EVerdict eVerdict);
 std::string_view ReasonCode(EReason eReason);
 // For people, in the language of chLanguage ('G' German, else English).

@@ -64,7 +64,7 @@ bool ImportTextList(const std::string& path, CLineList& out, CReadResult* pResul
 // One column of a CSV file; fields are taken whole (a URL cut short would name another page).
 bool ImportCsvColumn(const std::string& path, char separator, int column, CLineList& out,
                      CReadResult* pResult = nullptr);
-// The external-link table of Google's Webmaster tools: the valid URLs of the column in lower
+// The external-link table of Google Search Console: the valid URLs of the column in lower
 // case, each once, at most as many as a project keeps (CProject::MaxExternalLinks), entries
 // longer than 500 characters cut. *pTally (when given) says what was taken and left out.
 bool ImportGoogleTable(const std::string& path, char separator, int column, CLineList& out,

@@ -34,7 +34,7 @@ using CProjectResult = CResult<void, EProjectError, SProjectFailure>;
 std::string ProjectErrorText(const SProjectError& error);
 
 // The user's project: the own domain, the partner entries ("URL" or "URL - comment"), the
-// external-link list imported from Google's Webmaster tools, and the PageRank option. Stored as a
+// external-link list imported from Google Search Console, and the PageRank option. Stored as a
 // ".tsrp" profile file by Save and read back by Load.
 class CProject {
 public:

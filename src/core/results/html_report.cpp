@@ -82,9 +82,10 @@ std::string EscapeHtml(std::string_view text) {
     return out;
 }
 
-void CHtmlReport::Init(const std::string& strProject, const std::string& strDate) {
+void CHtmlReport::Init(const std::string& strProject, const std::string& strDate, char chLanguage) {
     m_strProject = strProject;
     m_strDate = strDate;
+    m_chLanguage = chLanguage;
 }
 
 bool CHtmlReport::LoadTemplate(const std::string& strPath) {
@@ -125,9 +126,17 @@ bool CHtmlReport::LoadTemplateText(std::string_view text) {
     // changes the page's structure.
     m_strOutput = m_strTemplate.substr(0, m_strTemplate.find(kHeaderPlaceholder));
     m_strTail = m_strTemplate.substr(m_strTemplate.find(kRowPlaceholder) + kRowPlaceholder.size());
+    const auto words = [this](ETextId id) {
+        return EscapeHtml(FormatText(CoreText(id, m_chLanguage), {m_strDate}));
+    };
     for (std::string* part : {&m_strOutput, &m_strTail}) {
         ReplaceAll(*part, kHeaderPlaceholder, "");
         ReplaceAll(*part, kRowPlaceholder, "");
+        ReplaceAll(*part, "%LANG%", words(ETextId::ReportLanguageCode));
+        ReplaceAll(*part, "%REPORT_TITLE%", words(ETextId::ReportTitle));
+        ReplaceAll(*part, "%REPORT_INTRO%", words(ETextId::ReportIntro));
+        ReplaceAll(*part, "%VERDICT_TITLE%", words(ETextId::ReportVerdictTitle));
+        ReplaceAll(*part, "%REPORT_FOOTER%", words(ETextId::ReportFooter));
         ReplaceAll(*part, "%PROJECT%", EscapeHtml(m_strProject));
         ReplaceAll(*part, "%DATE%", EscapeHtml(m_strDate));
         // The verdict table is markup we built from escaped values.
@@ -196,12 +205,13 @@ bool CHtmlReport::Write(const std::string& strPath) const {
 
 CReportResult WriteHtmlReport(const CResultTable& table, const std::string& strTemplatePath,
                               const std::string& strProject, const std::string& strDate,
-                              const std::string& strOutputPath, const std::string& strVerdictHtml) {
+                              const std::string& strOutputPath, const std::string& strVerdictHtml,
+                              char chLanguage) {
     if (!FileExists(strTemplatePath)) {
         return SReportError{EReportError::TemplateMissing, {strTemplatePath, ""}};
     }
     CHtmlReport report;
-    report.Init(strProject, strDate);
+    report.Init(strProject, strDate, chLanguage);
     report.SetVerdictHtml(strVerdictHtml);
     if (!report.LoadTemplate(strTemplatePath)) {
         return SReportError{EReportError::TemplateInvalid,
@@ -227,7 +237,8 @@ std::string BuildVerdictHtml(const CRunVerdicts& verdicts, char chLanguage) {
     const auto head = [chLanguage](ETextId id) { return std::string(CoreText(id, chLanguage)); };
     std::string html = "<p class=\"summary\">" + text(SummaryText(verdicts, chLanguage)) +
                        "</p>\r\n<table class=\"verdict\">\r\n<tr><th>" +
-                       head(ETextId::VerdictTableNo) + "</th><th>Partner URL</th><th>" +
+                       head(ETextId::VerdictTableNo) + "</th><th>" +
+                       head(ETextId::VerdictTablePartner) + "</th><th>" +
                        head(ETextId::VerdictTableVerdict) + "</th><th>" +
                        head(ETextId::VerdictTableReasons) + "</th></tr>\r\n";
     for (const SPartnerResult& partner : verdicts.Partners()) {

@@ -20,11 +20,14 @@ class CResultTable;
 // The template carries a header block "<!--TABLEHEADER-->...<!--/TABLEHEADER-->" and, after it,
 // a row block "<!--TABLEROW-->...<!--/TABLEROW-->", each non-empty and not at the very start of
 // the file (markers are case-sensitive). The generated rows take the place of both blocks; the
-// text between them is dropped. "%PROJECT%" and "%DATE%" are filled in everywhere, and the first
+// text between them is dropped. "%PROJECT%" and "%DATE%" are filled in everywhere, and so are the
+// report's own words in its language: "%LANG%" (the language code for the page's lang attribute),
+// "%REPORT_TITLE%", "%REPORT_INTRO%", "%VERDICT_TITLE%" and "%REPORT_FOOTER%". The first
 // "</table>" after the row block gets two line breaks after it.
 class CHtmlReport {
 public:
-    void Init(const std::string& strProject, const std::string& strDate);
+    // chLanguage: 'G' German, else English (the report's own words).
+    void Init(const std::string& strProject, const std::string& strDate, char chLanguage = 'E');
     // The verdict part of the page: replaces "%VERDICT%" wherever the template asks for it (the
     // templates of old do not). Set before LoadTemplate.
     void SetVerdictHtml(std::string strHtml) { m_strVerdictHtml = std::move(strHtml); }
@@ -55,6 +58,7 @@ private:
     std::string m_strTail;   // the template after the rows
     std::string m_strProject;
     std::string m_strDate;
+    char m_chLanguage = 'E';
     std::string m_strVerdictHtml;
 };
 
@@ -68,13 +72,14 @@ bool IsLinkCell(std::string_view cell);
 std::string EscapeHtml(std::string_view text);
 
 // Builds the HTML report of the table with the template at strTemplatePath and writes it to
-// strOutputPath, with strVerdictHtml where the template has "%VERDICT%". Fails with
+// strOutputPath, with strVerdictHtml where the template has "%VERDICT%" and the report's words in
+// the language of chLanguage. Fails with
 // TemplateMissing when the template does not exist, TemplateInvalid when it cannot be used,
 // WriteFailed when the output cannot be written.
 CReportResult WriteHtmlReport(const CResultTable& table, const std::string& strTemplatePath,
                               const std::string& strProject, const std::string& strDate,
                               const std::string& strOutputPath,
-                              const std::string& strVerdictHtml = {});
+                              const std::string& strVerdictHtml = {}, char chLanguage = 'E');
 
 // The verdict part of the HTML report: the summary and a table of the partners with their
 // verdicts (a class per verdict, for colours) and reasons. Inert: every text is escaped and no

@@ -158,6 +158,9 @@ bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVer
             linkSeparator = ",";
         }
         out << "],\n   ";
+        if (partner.nLinksNotListed > 0) {
+            out << "\"links_not_listed\": " << partner.nLinksNotListed << ", ";
+        }
         WriteReasons(out, partner.verdict, chLanguage);
         out << "}";
     }

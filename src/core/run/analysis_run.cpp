@@ -89,7 +89,8 @@ void CAnalysisRun::ReadPartners() {
     m_partners.clear();
     m_sites.clear();
     m_offers.clear();
-    m_fetched.clear();
+    m_waiting.clear();
+    m_nWaitingBytes = 0;
     std::map<std::string, int> siteIndex;
     m_project.RewindPartners();
     std::string entry;
@@ -120,14 +121,13 @@ void CAnalysisRun::ReadPartners() {
 void CAnalysisRun::StartFetching() {
     m_nTurn = 0;
     m_bTurnShown = false;
-    m_nWindowUsed = 0;
     m_nInFlight = 0;
     m_pPool = std::make_unique<CFetchPool>(m_fetchSettings, m_authCallback, [post = m_post] {
         if (post) {
             post(kPageFetchedMessage, 0);
         }
     });
-    m_bPoolStarted = m_pPool->Start(m_runWindow.nParallel);
+    m_bPoolStarted = m_pPool->Start(m_runWindow.nParallel, m_runWindow.nPerSite);
     m_bRunning = true;
     m_project.SetPageRankOption(false);
     if (m_bPoolStarted) {
@@ -155,13 +155,33 @@ void CAnalysisRun::Cancel() {
 }
 
 void CAnalysisRun::TakeDone() {
+    // Each page is evaluated and dropped at once: the fetch (and the page's bytes) need not wait
+    // for the partner's turn, only the compact result does.
     for (SPartnerFetch& done : m_pPool->TakeDone()) {
         const int nSite = m_partners[static_cast<std::size_t>(done.nId)].nSite;
         --m_sites[static_cast<std::size_t>(nSite)].nInFlight;
         --m_nInFlight;
         OfferSite(nSite);
-        m_fetched.emplace(done.nId, std::move(done));
+        if (m_interrupted && m_interrupted()) {
+            done = {};
+            continue;
+        }
+        SWaiting waiting = Evaluate(std::move(done));
+        done = {};
+        m_nWaitingBytes += waiting.nBytes;
+        m_waiting.emplace(waiting.result.nId, std::move(waiting));
     }
+}
+
+std::optional<CAnalysisRun::SWaiting> CAnalysisRun::TakeWaiting(int nPartner) {
+    const auto it = m_waiting.find(nPartner);
+    if (it == m_waiting.end()) {
+        return std::nullopt;
+    }
+    SWaiting waiting = std::move(it->second);
+    m_waiting.erase(it);
+    m_nWaitingBytes -= waiting.nBytes;
+    return waiting;
 }
 
 void CAnalysisRun::EndStopped() {
@@ -170,20 +190,17 @@ void CAnalysisRun::EndStopped() {
     if (m_pPool) {
         TakeDone();
     }
-    if (m_bTurnShown && !m_fetched.contains(m_nTurn)) {
+    if (m_bTurnShown && !m_waiting.contains(m_nTurn)) {
         m_table.DeleteRow(m_nPartnerRow);
         --m_nPartnerNumber;
         m_bTurnShown = false;
     }
-    while (!m_fetched.empty()) {
-        auto first = m_fetched.begin();
+    while (!m_waiting.empty()) {
         if (!m_bTurnShown) {
-            m_nTurn = first->first;
+            m_nTurn = m_waiting.begin()->first;
             ShowTurn();
         }
-        SPartnerFetch page = std::move(first->second);
-        m_fetched.erase(first);
-        EvaluatePage(page);
+        ShowResult(*TakeWaiting(m_nTurn));
         ++m_nPartnersDone;
         m_bTurnShown = false;
     }
@@ -193,9 +210,9 @@ void CAnalysisRun::EndStopped() {
 
 void CAnalysisRun::EndRun(ERunEnd eEnd) {
     m_pPool.reset();
-    m_fetched.clear();
+    m_waiting.clear();
+    m_nWaitingBytes = 0;
     m_offers.clear();
-    m_nWindowUsed = 0;
     m_nInFlight = 0;
     m_bStopRequested = false;
     m_bRunning = false;
@@ -219,15 +236,18 @@ void CAnalysisRun::OfferSite(int nSite) {
 }
 
 void CAnalysisRun::FillWindow() {
-    // The partner in turn always gets a place: the partners before it of its site are evaluated,
-    // and every evaluation frees a place.
-    while (!m_bStopRequested && m_nWindowUsed < m_runWindow.nParallel && !m_offers.empty()) {
+    // The partner in turn, when not yet fetched, is the first offer: the partners before it are
+    // evaluated, so its site has room. It starts as soon as the window has a place, also after
+    // Stop and with a full waiting buffer, which only its result can empty.
+    while (m_nInFlight < m_runWindow.nParallel && !m_offers.empty()) {
         const auto [index, nSite] = *m_offers.begin();
+        if (index != m_nTurn && (m_bStopRequested || m_nWaitingBytes > m_nWaitingLimit)) {
+            break;
+        }
         m_offers.erase(m_offers.begin());
         SSite& site = m_sites[static_cast<std::size_t>(nSite)];
         site.pending.pop_front();
         ++site.nInFlight;
-        ++m_nWindowUsed;
         ++m_nInFlight;
         const SPartner& partner = m_partners[static_cast<std::size_t>(index)];
         m_pPool->Submit(index, partner.strUrl, partner.strRobotsUrl);
@@ -273,17 +293,12 @@ void CAnalysisRun::Advance() {
                 return;
             }
         }
-        const auto it = m_fetched.find(m_nTurn);
-        if (it == m_fetched.end()) {
+        std::optional<SWaiting> waiting = TakeWaiting(m_nTurn);
+        if (!waiting) {
             return;
         }
-        // A failed fetch needs no case of its own: its page is empty, its status 0 or the code
-        // received.
-        SPartnerFetch page = std::move(it->second);
-        m_fetched.erase(it);
-        EvaluatePage(page);
+        ShowResult(std::move(*waiting));
         ++m_nPartnersDone;
-        --m_nWindowUsed;
         ++m_nTurn;
         m_bTurnShown = false;
         FillWindow();
@@ -301,24 +316,30 @@ void CAnalysisRun::PageFetched() {
     Advance();
 }
 
-void CAnalysisRun::EvaluatePage(const SPartnerFetch& fetched) {
-    // A page that did not arrive whole says so instead of "ready".
-    const std::string fetchedText =
-        IsBrokenTransfer(fetched.ePageOutcome)
-            ? OutcomeLogText(fetched.ePageOutcome, fetched.nPageStatus != 0, fetched.nPageBytes,
-                             m_chLanguage)
-            : m_words.strReady;
-    m_log.AppendToLastLine(" " + fetchedText + ";  " + m_words.strAnalyzing + " ...");
+CAnalysisRun::SWaiting CAnalysisRun::Evaluate(SPartnerFetch&& fetched) {
+    // A failed fetch needs no case of its own: its page is empty, its status 0 or the code
+    // received. A page that did not arrive whole says so instead of "ready".
+    SWaiting waiting;
+    waiting.strFetchedText = IsBrokenTransfer(fetched.ePageOutcome)
+                                 ? OutcomeLogText(fetched.ePageOutcome, fetched.nPageStatus != 0,
+                                                  fetched.nPageBytes, m_chLanguage)
+                                 : m_words.strReady;
     if (m_bTraceOn) {
         m_trace.Page(PageDumpName(fetched.strUrl), fetched.strPage);
     }
-
     SPartnerContext context;
     context.nId = fetched.nId;
     context.strDomain = m_strDomain;
     context.strComment = m_partners[static_cast<std::size_t>(fetched.nId)].strComment;
     context.pSortedExternalLinks = m_bHasExternalList ? &m_sortedExternalLinks : nullptr;
-    SPartnerResult result = EvaluatePartner(fetched, context);
+    waiting.result = EvaluatePartner(std::move(fetched), context);
+    waiting.nBytes = waiting.result.ApproximateBytes() + waiting.strFetchedText.size();
+    return waiting;
+}
+
+void CAnalysisRun::ShowResult(SWaiting waiting) {
+    m_log.AppendToLastLine(" " + waiting.strFetchedText + ";  " + m_words.strAnalyzing + " ...");
+    SPartnerResult& result = waiting.result;
     result.nFirstRow = m_nPartnerRow + 1;
     AddRows(result);
     TraceLinkValues(result);

@@ -9,11 +9,13 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -85,10 +87,12 @@ enum class ERunEnd {
 // thread, which calls the post callback; the owner hands that over to its own thread and calls
 // PageFetched there. Every other member is called on that one thread too.
 //
-// Fetching runs ahead of evaluating within the fetch window: up to nParallel partners fetched or
-// in flight, at most nPerSite of them in flight per site. The partners are evaluated strictly in
-// their order, so the table and the log do not depend on the window: a partner's row and its
-// log line appear when its turn comes, and its fetched page waits until then.
+// Fetching runs ahead within the fetch window: up to nParallel partner fetches in flight, at most
+// nPerSite of them per site. A page is evaluated as soon as it arrives and dropped; its compact
+// result waits for the partner's turn, so one silent partner does not hold back the others. Rows,
+// log and trace lines appear strictly in partner order, so they do not depend on the window: a
+// partner's row and its log line appear when its turn comes. While the waiting results hold more
+// than the waiting limit, only the partner in turn may start a fetch.
 class CAnalysisRun {
 public:
     // The message number the run posts with.
@@ -121,6 +125,15 @@ public:
     // Asked when a server wants a log-in (on the fetching thread); without it a 401 counts as
     // refused.
     void SetAuthCallback(AuthCallback callback) { m_authCallback = std::move(callback); }
+    // How many bytes the results waiting for their turn may hold (roughly) before no fetch but
+    // that of the partner in turn starts.
+    static constexpr std::size_t kDefaultWaitingLimit = std::size_t{64} << 20;
+    void SetWaitingLimit(std::size_t nBytes) { m_nWaitingLimit = nBytes; }
+    // Asked before each page that has arrived is evaluated; once it answers true, the pages not
+    // yet evaluated are dropped as if they had not arrived, so a Cancel that must be quick (the
+    // command line's second Ctrl+C) does not wait for the scans of large pages.
+    using InterruptCheck = std::function<bool()>;
+    void SetInterruptCheck(InterruptCheck check) { m_interrupted = std::move(check); }
 
     // Starts a run over the project's partners. Nothing happens while a run is active, when the
     // modified project could not be saved, or when the project has no domain or no partner.
@@ -169,6 +182,13 @@ private:
         std::deque<int> pending; // partners not yet handed to the pool, in order
         int nInFlight = 0;
     };
+    // An evaluated partner waiting for its turn: its result, the text its log line ends with
+    // ("ready", or how the page broke off) and roughly how many bytes both hold.
+    struct SWaiting {
+        SPartnerResult result;
+        std::string strFetchedText;
+        std::size_t nBytes = 0;
+    };
 
     // The parts of Start: the Save command for a modified project (true when the project is
     // unmodified afterwards), the table, log and verdicts of the last run cleared, the partners
@@ -177,7 +197,7 @@ private:
     void ClearLastRun();
     void ReadPartners();
     void StartFetching();
-    // Evaluates the partners in turn whose pages are there, as far as possible, and fills the
+    // Shows the partners in turn whose results are there, as far as possible, and fills the
     // fetch window again.
     void Advance();
     // Adds the row and the log line of the partner in turn.
@@ -191,11 +211,16 @@ private:
     void EndRun(ERunEnd eEnd);
     // Ends a run that Stop or Cancel ended early: every page that has arrived is evaluated first.
     void EndStopped();
-    // Moves the pages the pool has fetched to m_fetched.
+    // Evaluates the pages the pool has fetched and keeps their results in m_waiting.
     void TakeDone();
-    // Evaluates the partner in turn, whose page has arrived: its record, its rows, its log and
-    // trace lines.
-    void EvaluatePage(const SPartnerFetch& fetched);
+    // Reads a fetched page into its partner's result (and dumps it into the trace folder); the
+    // page's text is taken out of fetched.
+    SWaiting Evaluate(SPartnerFetch&& fetched);
+    // The waiting result of a partner, taken out of m_waiting; std::nullopt when there is none.
+    std::optional<SWaiting> TakeWaiting(int nPartner);
+    // Shows the partner in turn, whose result is there: its record, its rows, its log and trace
+    // lines.
+    void ShowResult(SWaiting waiting);
     // Writes the rows of a partner: its first row (there since its turn came) and one appended
     // per further link.
     void AddRows(const SPartnerResult& result);
@@ -213,6 +238,7 @@ private:
     std::string m_strVersionCode;
     SaveCommand m_save;
     PostCallback m_post;
+    InterruptCheck m_interrupted;
 
     SFetchWindow m_runWindow; // the window of the run in progress
     std::unique_ptr<CFetchPool> m_pPool;
@@ -221,11 +247,12 @@ private:
     std::vector<SSite> m_sites;
     // (first pending partner, site) of every site that may start a fetch, earliest first.
     std::set<std::pair<int, int>> m_offers;
-    // Fetched pages waiting for their turn, by partner index.
-    std::map<int, SPartnerFetch> m_fetched;
+    // Evaluated partners waiting for their turn, by partner index, and their size (roughly).
+    std::map<int, SWaiting> m_waiting;
+    std::size_t m_nWaitingBytes = 0;
+    std::size_t m_nWaitingLimit = kDefaultWaitingLimit;
     int m_nTurn = 0;           // index of the partner in turn
     bool m_bTurnShown = false; // its row and log line are there
-    int m_nWindowUsed = 0;     // partners fetched or in flight, not yet evaluated
     int m_nInFlight = 0;
     bool m_bRunning = false;
     ERunEnd m_eRunEnd = ERunEnd::None;

@@ -32,6 +32,7 @@ enum class ETextId {
     ReasonCanonicalElsewhere,
     ReasonInNoscript,
     ReasonRobotsRuleDiffers,
+    ReasonLinksNotListed,
     // The summary of a run's verdicts, each count with its word for one and for more.
     SummaryPartnerOne,
     SummaryPartnerMany,
@@ -49,6 +50,16 @@ enum class ETextId {
     VerdictTableNo,
     VerdictTableVerdict,
     VerdictTableReasons,
+    VerdictTablePartner,
+    // The texts of the HTML report's template: its language code, title, introduction (%1 the
+    // date), the heading of the verdict part and the footer (%1 the date).
+    ReportLanguageCode,
+    ReportTitle,
+    ReportIntro,
+    ReportVerdictTitle,
+    ReportFooter,
+    // The title line of the changes exported as CSV.
+    ChangesCsvHeader,
     // Why a transfer ended, in a few words.
     OutcomeTimeout,
     OutcomeTooSlow,

@@ -14,6 +14,21 @@
 
 namespace tessaray {
 
+namespace {
+
+// "1.1.2" for the version code "010102"; any other code as it is.
+QString DottedVersion(const std::string& code) {
+    if (code.size() != 6 || code.find_first_not_of("0123456789") != std::string::npos) {
+        return FromBytes(code);
+    }
+    return QStringLiteral("%1.%2.%3")
+        .arg(std::stoi(code.substr(0, 2)))
+        .arg(std::stoi(code.substr(2, 2)))
+        .arg(std::stoi(code.substr(4, 2)));
+}
+
+} // namespace
+
 CAboutProgramDlg::CAboutProgramDlg(const std::string& versionCode, char chLanguage,
                                    const SUiHooks& hooks, QWidget* parent)
     : QDialog(parent), m_strFileVersion(versionCode) {
@@ -26,13 +41,15 @@ CAboutProgramDlg::CAboutProgramDlg(const std::string& versionCode, char chLangua
     QFont bold = product->font();
     bold.setBold(true);
     product->setFont(bold);
-    auto* copyright = new QLabel(tr("Copyright (C) Dalvero. All rights reserved."), this);
-    auto* fileVersion = new QLabel(FromBytes(m_strFileVersion), this);
+    auto* copyright = new QLabel(
+        tr("Copyright (C) Tessaray developers. Free software under the MIT License."), this);
+    copyright->setObjectName(QStringLiteral("Copyright"));
+    auto* fileVersion = new QLabel(DottedVersion(m_strFileVersion), this);
     fileVersion->setObjectName(QStringLiteral("FileVersion"));
     fileVersion->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(tr("Fileversion"), this), 0, 0);
+    grid->addWidget(new QLabel(tr("Version"), this), 0, 0);
     grid->addWidget(fileVersion, 0, 1);
     // A button that opens an address in the browser; captioned with the address unless a caption
     // is given.

@@ -13,12 +13,23 @@
 #include "gui/app/tessaray_app.h"
 #include "gui/app/tip_of_the_day_dlg.h"
 #include "gui/toolkit/command_ids.h"
+#include "gui/toolkit/program_settings.h"
 #include "gui/toolkit/ui_hooks.h"
 
+#include <QAction>
 #include <QFile>
+#include <QSettings>
 #include <QUrl>
 
 namespace tessaray {
+
+bool IsUpdateCheckBuilt() {
+#ifdef TESSARAY_NO_UPDATE_CHECK
+    return false;
+#else
+    return true;
+#endif
+}
 
 CHelpCommands::CHelpCommands(CTessarayApp& app, CMainFrame& frame, std::string downloadUrl)
     : m_app(app), m_frame(frame), m_strDownloadUrl(std::move(downloadUrl)) {
@@ -37,8 +48,12 @@ void CHelpCommands::ConnectCommands() {
     m_frame.SetCommandHandler(ID_APP_ABOUT, [this] { OnAbout(); });
     m_frame.SetCommandHandler(ID_TIP_OF_THE_DAY, [this] { OnTipOfTheDay(); });
     m_frame.SetCommandHandler(ID_SUPPORT, [this] { OnSupport(); });
-    m_frame.SetCommandHandler(ID_CHECK_UPDATES, [this] { OnCheckUpdates(); });
-    m_frame.SetCommandHandler(ID_UPDATE_CHECK_AUTO, [this] { OnUpdateCheckStart(); });
+    if (IsUpdateCheckBuilt()) {
+        m_frame.SetCommandHandler(ID_CHECK_UPDATES, [this] { OnCheckUpdates(); });
+        m_frame.SetCommandHandler(ID_UPDATE_CHECK_AUTO, [this] { OnUpdateCheckAuto(); });
+    } else if (QAction* update = m_frame.Action(ID_CHECK_UPDATES)) {
+        update->setVisible(false);
+    }
     m_frame.SetCommandHandler(ID_UPDATE_FETCHED, [this] { OnUpdateCheckDone(); });
 }
 
@@ -52,8 +67,7 @@ void CHelpCommands::ShowTipAtStartup() {
 const char* CHelpCommands::TipsFileName() const {
     // The German program shows the German tips when they are installed.
     const char* german = "tips_de.txt";
-    return !m_app.IsEnglishLoaded() && FileExists(m_app.InstallDir() + "/" + german) ? german
-                                                                                     : "tips.txt";
+    return m_app.IsGerman() && FileExists(m_app.InstallDir() + "/" + german) ? german : "tips.txt";
 }
 
 void CHelpCommands::OpenUrl(const QString& url) {
@@ -61,12 +75,11 @@ void CHelpCommands::OpenUrl(const QString& url) {
 }
 
 void CHelpCommands::OpenHelpTopic(const QString& topic) {
-    // The help document speaks the language of the interface: German unless the English
-    // translation is in force.
-    const QString path = FromBytes(m_app.InstallDir()) +
-                         (m_app.IsEnglishLoaded() ? QStringLiteral("/help/public/")
-                                                  : QStringLiteral("/help/public/de/")) +
-                         topic;
+    // The help document speaks the language of the interface.
+    const QString path =
+        FromBytes(m_app.InstallDir()) +
+        (m_app.IsGerman() ? QStringLiteral("/help/public/de/") : QStringLiteral("/help/public/")) +
+        topic;
     // A browser given a missing file may show nothing at all, so the program says it.
     if (!QFile::exists(path)) {
         m_app.Hooks().messageBox(&m_frame, QMessageBox::Warning,
@@ -113,6 +126,26 @@ void CHelpCommands::OnCheckUpdates() {
     if (m_app.Hooks().messageBox(&m_frame, QMessageBox::Question, text,
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
         OpenUrl(FromBytes(m_strDownloadUrl));
+    }
+}
+
+void CHelpCommands::OnUpdateCheckAuto() {
+    QSettings settings = ProgramSettings();
+    int consent = ReadSetting(settings, setting::kUpdateCheck);
+    if (consent < 0 && m_app.AsksUpdateCheck()) {
+        const QString text =
+            tr("Should Tessaray look for a newer version on its web site at each start?") +
+            QStringLiteral("\n\n") +
+            tr("Only the download page is read; nothing about you or your projects is sent. You "
+               "can change this in File > Program options.");
+        consent = m_app.Hooks().messageBox(&m_frame, QMessageBox::Question, text,
+                                           QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
+                      ? 1
+                      : 0;
+        settings.setValue(SettingKey(setting::kUpdateCheck.strKey), consent);
+    }
+    if (consent == 1) {
+        OnUpdateCheckStart();
     }
 }
 

@@ -12,6 +12,10 @@ class CFetchJob;
 class CMainFrame;
 class CTessarayApp;
 
+// False where the program is built without the automatic update check (as for the Debian
+// package, whose updates come from the package manager).
+bool IsUpdateCheckBuilt();
+
 // The commands of the Help menu (help document, home page, About box, tip of the day, support
 // request, update command) and the automatic update check that start-up starts with command 120
 // and whose download comes back as command 119.
@@ -39,7 +43,10 @@ public:
     void OnTipOfTheDay();
     void OnSupport();
     void OnCheckUpdates();
-    // Command 120: starts fetching the download page, silently.
+    // Command 120: when the user agreed (asked once, at the first start), starts fetching the
+    // download page, silently. Nothing is fetched without that consent.
+    void OnUpdateCheckAuto();
+    // Starts fetching the download page, silently.
     void OnUpdateCheckStart();
     // Command 119: offers the download page when it names a newer version.
     void OnUpdateCheckDone();

@@ -66,16 +66,16 @@ QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& prom
 void CMainFrame::CreateMenus() {
     m_fileMenu = menuBar()->addMenu(tr("&File"));
     m_fileMenu->addAction(
-        AddCommand(ID_NEW_PROJECT, tr("&New...\tCtrl+N"), tr("Create a new project\nNew")));
+        AddCommand(ID_NEW_PROJECT, tr("&New..."), tr("Create a new project\nNew")));
     m_fileMenu->addAction(
-        AddCommand(ID_FILE_OPEN, tr("&Open...\tCtrl+O"), tr("Open an existing project\nOpen")));
+        AddCommand(ID_FILE_OPEN, tr("&Open..."), tr("Open an existing project\nOpen")));
     m_fileMenu->addAction(
-        AddCommand(ID_FILE_SAVE, tr("&Save\tCtrl+S"), tr("Save the active project\nSave")));
+        AddCommand(ID_FILE_SAVE, tr("&Save"), tr("Save the active project\nSave")));
     m_fileMenu->addAction(AddCommand(ID_FILE_SAVE_AS, tr("Save &As..."),
                                      tr("Save the active project with a new name\nSave As")));
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(
-        AddCommand(ID_FILE_PRINT, tr("&Print...\tCtrl+P"), tr("Print the results table\nPrint")));
+        AddCommand(ID_FILE_PRINT, tr("&Print..."), tr("Print the results table\nPrint")));
     m_fileMenu->addAction(AddCommand(ID_FILE_PRINT_PREVIEW, tr("Print Pre&view"),
                                      tr("Show the printed pages of the results table\nPrint "
                                         "Preview")));
@@ -87,25 +87,29 @@ void CMainFrame::CreateMenus() {
         AddCommand(ID_FILE_MRU_FILE1, tr("Recent File"), tr("Open this project\nRecent project"));
     m_fileMenu->addAction(recent);
     m_recentSeparator = m_fileMenu->addSeparator();
+    m_fileMenu->addAction(AddCommand(ID_PROGRAM_OPTIONS, tr("Program op&tions..."),
+                                     tr("Choose the language of the program and whether it looks "
+                                        "for updates\nProgram options")));
+    m_fileMenu->addSeparator();
     m_fileMenu->addAction(AddCommand(ID_APP_EXIT, tr("&Exit"), tr("Quit the application\nExit")));
     SetCommandHandler(ID_APP_EXIT, [this] { close(); });
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    edit->addAction(AddCommand(ID_EDIT_COPY, tr("&Copy\tCtrl+C"),
+    edit->addAction(AddCommand(ID_EDIT_COPY, tr("&Copy"),
                                tr("Copy the selected rows with their verdicts as a table\nCopy")));
-    edit->addAction(AddCommand(ID_EDIT_SELECT_ALL, tr("Select &All\tCtrl+A"),
+    edit->addAction(AddCommand(ID_EDIT_SELECT_ALL, tr("Select &All"),
                                tr("Select every row shown\nSelect All")));
     edit->addSeparator();
-    edit->addAction(AddCommand(ID_EDIT_FIND, tr("&Find...\tCtrl+F"),
-                               tr("Show only the rows that hold a text\nFind")));
+    edit->addAction(
+        AddCommand(ID_EDIT_FIND, tr("&Find..."), tr("Show only the rows that hold a text\nFind")));
 
     QMenu* project = menuBar()->addMenu(tr("&Project"));
-    project->addAction(AddCommand(ID_EDIT_PROJECT, tr("&Edit project...\tCtrl+E"),
+    project->addAction(AddCommand(ID_EDIT_PROJECT, tr("&Edit project..."),
                                   tr("Change the domain, the partner pages and the settings of "
                                      "the project\nEdit project")));
 
     QMenu* analysis = menuBar()->addMenu(tr("&Analyse"));
-    analysis->addAction(AddCommand(ID_ANALYSIS_START, tr("Start &Analysis\tF9"),
+    analysis->addAction(AddCommand(ID_ANALYSIS_START, tr("Start &Analysis"),
                                    tr("Check every partner page for its link to your "
                                       "site\nStart analysis")));
     analysis->addAction(AddCommand(ID_ANALYSIS_STOP, tr("&Stop running Analysis"),
@@ -118,21 +122,25 @@ void CMainFrame::CreateMenus() {
     analysis->addAction(AddCommand(ID_HISTORY, tr("&History..."),
                                    tr("List the earlier runs of the project, open one or compare "
                                       "two\nHistory")));
+    analysis->addAction(AddCommand(ID_SCHEDULE, tr("Check a&utomatically..."),
+                                   tr("Check the project daily or weekly, also while the program "
+                                      "is closed\nCheck automatically")));
 
-    QMenu* exportMenu = menuBar()->addMenu(tr("&Export"));
-    exportMenu->addAction(AddCommand(ID_SAVE_CSV, tr("Save report as &Csv file...\tF5"),
+    // "E" belongs to Edit in English.
+    QMenu* exportMenu = menuBar()->addMenu(tr("E&xport"));
+    exportMenu->addAction(AddCommand(ID_SAVE_CSV, tr("Save report as &Csv file..."),
                                      tr("Save the results as a tab-separated CSV file\nSave "
                                         "report as CSV file")));
-    exportMenu->addAction(AddCommand(ID_SAVE_HTML, tr("Save report as &Html file...\tF6"),
+    exportMenu->addAction(AddCommand(ID_SAVE_HTML, tr("Save report as &Html file..."),
                                      tr("Save the results as an HTML page\nSave report as "
                                         "HTML file")));
     exportMenu->addAction(AddCommand(ID_SAVE_JSON, tr("Save report as &JSON file..."),
                                      tr("Save the results with their verdicts as a JSON "
                                         "file\nSave report as JSON file")));
-    exportMenu->addAction(AddCommand(ID_OPEN_IN_EXCEL, tr("Open report in &Excel\tF7"),
+    exportMenu->addAction(AddCommand(ID_OPEN_IN_EXCEL, tr("Open report in &Excel"),
                                      tr("Open the results in the spreadsheet program\nOpen "
                                         "report in Excel")));
-    exportMenu->addAction(AddCommand(ID_OPEN_IN_BROWSER, tr("Open report in Html &Browser\tF8"),
+    exportMenu->addAction(AddCommand(ID_OPEN_IN_BROWSER, tr("Open report in Html &Browser"),
                                      tr("Open the results in the web browser\nOpen report in "
                                         "browser")));
     exportMenu->addSeparator();
@@ -144,19 +152,19 @@ void CMainFrame::CreateMenus() {
                                         "file\nSave changes as JSON file")));
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
-    help->addAction(AddCommand(ID_HELP_DOCUMENT, tr("Open &Help Document\tF1"),
+    help->addAction(AddCommand(ID_HELP_DOCUMENT, tr("Open &Help Document"),
                                tr("Open the help document\nHelp")));
     help->addAction(AddCommand(ID_APP_ABOUT, tr("&About Tessaray..."),
                                tr("Show program information, version number and "
                                   "copyright\nAbout")));
-    help->addAction(AddCommand(ID_HOMEPAGE, tr("Tessaray &Homepage"),
+    help->addAction(AddCommand(ID_HOMEPAGE, tr("Tessaray Home&page"),
                                tr("Open the Tessaray home page in the browser\nHomepage")));
-    help->addAction(AddCommand(ID_TIP_OF_THE_DAY, tr("Tip of the day..."),
+    help->addAction(AddCommand(ID_TIP_OF_THE_DAY, tr("Tip of the &day..."),
                                tr("Show a tip on using Tessaray\nTip of the day")));
     help->addSeparator();
     help->addAction(AddCommand(ID_SUPPORT, tr("&Support"), tr("Write a support request\nSupport")));
     help->addSeparator();
-    help->addAction(AddCommand(ID_CHECK_UPDATES, tr("Check for Updates, update software..."),
+    help->addAction(AddCommand(ID_CHECK_UPDATES, tr("Check for &Updates, update software..."),
                                tr("Look for a newer version of Tessaray\nCheck for updates")));
 
     // Enabling is evaluated before a menu opens, so a menu never offers a command that cannot run.
@@ -192,8 +200,8 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateAccelerators() {
-    // The accelerator table is separate from the menus (whose texts show the keys themselves):
-    // each key triggers its command's action, so a disabled command ignores its key.
+    // The accelerator table is separate from the menus: each key triggers its command's action,
+    // so a disabled command ignores its key.
     const struct {
         int id;
         QKeySequence keys;
@@ -229,6 +237,13 @@ void CMainFrame::CreateAccelerators() {
         const int id = entry.id;
         connect(key, &QAction::triggered, this, [this, id] { SendCommand(id); });
         addAction(key);
+        // The menu entry shows its key in the language's words ("Strg+S"); the key itself stays
+        // with the accelerator, so the entry's copy is live only inside its open menu.
+        QAction* entryAction = Action(id == ID_HELP ? ID_HELP_DOCUMENT : id);
+        if (entryAction != nullptr && entryAction->shortcut().isEmpty()) {
+            entryAction->setShortcut(entry.keys);
+            entryAction->setShortcutContext(Qt::WidgetShortcut);
+        }
     }
 }
 

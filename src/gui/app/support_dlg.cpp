@@ -21,7 +21,7 @@ CSupportDlg::CSupportDlg(std::string body, std::string subject, std::string supp
 
     auto* layout = new QVBoxLayout(this);
     for (const QString& text :
-         {tr("Please use the Support button below for all your inquires and technical support "
+         {tr("Please use the Support button below for all your inquiries and technical support "
              "regarding the Tessaray software."),
           tr("An Internet connection is needed for this purpose."),
           tr("Please make sure that e-mails from our addresses are not blocked by your spam "

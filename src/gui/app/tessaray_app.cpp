@@ -7,6 +7,8 @@
 #include "core/util/message_sink.h"
 #include "gui/app/help_commands.h"
 #include "gui/app/main_frame.h"
+#include "gui/app/program_options_dlg.h"
+#include "gui/app/schedule_dlg.h"
 #include "gui/project/tessaray_doc.h"
 #include "gui/results/filter_bar.h"
 #include "gui/results/history_commands.h"
@@ -72,7 +74,6 @@ bool CTessarayApp::InitInstance(const QStringList& args) {
     m_strVersion = BuiltVersionCode();
     settings.setValue(SettingKey(setting::kFileVersion.strKey), FromBytes(m_strVersion));
 
-    m_chLanguage = m_language.GetLanguageLetter();
     std::string languageName;
     m_language.GetLanguageName(languageName);
     settings.setValue(SettingKey(setting::kLanguage.strKey), FromBytes(languageName));
@@ -122,9 +123,11 @@ bool CTessarayApp::InitInstance(const QStringList& args) {
     m_view->ConnectCommands();
     m_help = std::make_unique<CHelpCommands>(*this, *m_mainFrame, m_environment.strDownloadUrl);
     m_help->ConnectCommands();
+    m_mainFrame->SetCommandHandler(ID_PROGRAM_OPTIONS, [this] { OnProgramOptions(); });
     m_historyCommands = std::make_unique<CHistoryCommands>(
         *m_mainFrame, m_hooks, *m_doc, m_chLanguage, [this] { return !m_view->IsRunning(); });
     m_historyCommands->ConnectCommands();
+    ConnectScheduleCommand(*m_mainFrame, *m_doc);
     // A project set up anew (new or opened) is shown by the view's initial update.
     m_doc->SetProjectChangedHandler([this] { m_view->OnInitialUpdate(); });
 
@@ -138,9 +141,22 @@ bool CTessarayApp::InitInstance(const QStringList& args) {
     m_mainFrame->show();
     m_mainFrame->UpdateCommandUi();
     m_help->ShowTipAtStartup();
-    // The help commands start the automatic update check on this command.
+    // The help commands start the automatic update check on this command, when the user wants it.
     m_mainFrame->PostCommand(ID_UPDATE_CHECK_AUTO);
     return true;
+}
+
+bool CTessarayApp::AsksUpdateCheck() const {
+    return m_environment.askUpdateCheck.value_or(QGuiApplication::platformName() !=
+                                                 QLatin1String("offscreen"));
+}
+
+void CTessarayApp::OnProgramOptions() {
+    CProgramOptionsDlg dlg(IsUpdateCheckBuilt(), m_mainFrame.get());
+    dlg.SetOptions(LoadProgramOptions());
+    if (dlg.exec() == QDialog::Accepted) {
+        SaveProgramOptions(dlg.GetOptions());
+    }
 }
 
 void CTessarayApp::FindInstallDir() {
@@ -156,24 +172,25 @@ void CTessarayApp::FindInstallDir() {
 }
 
 void CTessarayApp::LoadLanguage() {
-    // The English translation file in the installation folder switches every text to English;
-    // without it the program speaks German, its own language. A package always ships the file,
-    // so there the system language chooses: German on a German system, English elsewhere.
-    const std::string englishPath = m_strInstallDir + kPathSeparator + "Tessaray_en.qm";
-    const bool bEnglishWanted = !IsPackageLayout(m_strInstallDir) || !IsGermanLetter(m_chLanguage);
-    if (bEnglishWanted && FileExists(englishPath) &&
-        m_programTranslator.load(FromPath(englishPath))) {
-        m_bEnglishLoaded = true;
-        m_chLanguage = 'E';
-    } else {
+    // The language chosen in the options, else the system's, decides in every layout. German is
+    // built in; English is the language of the source texts, worded by Tessaray_en.qm where that
+    // file is installed.
+    m_chLanguage = InterfaceLanguageLetter(m_language, ToBytes(LoadProgramOptions().strLanguage));
+    bool bLoaded = false;
+    if (IsGermanLetter(m_chLanguage)) {
         InitTranslationResource();
-        if (m_programTranslator.load(QStringLiteral(":/translations/tessaray_de.qm")) &&
-            m_qtTranslator.load(QStringLiteral("qtbase_de"),
+        bLoaded = m_programTranslator.load(QStringLiteral(":/translations/tessaray_de.qm"));
+        // Qt's own texts: standard buttons, and key names in menus ("Strg+S").
+        if (m_qtTranslator.load(QStringLiteral("qtbase_de"),
                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
             QCoreApplication::installTranslator(&m_qtTranslator);
         }
+    } else {
+        const std::string englishPath = m_strInstallDir + kPathSeparator + "Tessaray_en.qm";
+        bLoaded = FileExists(englishPath) && m_programTranslator.load(FromPath(englishPath));
+        m_bEnglishLoaded = bLoaded;
     }
-    if (!m_programTranslator.isEmpty()) {
+    if (bLoaded) {
         QCoreApplication::installTranslator(&m_programTranslator);
     }
 }

@@ -9,6 +9,7 @@
 #include <QTranslator>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace tessaray {
@@ -27,6 +28,9 @@ struct SAppEnvironment {
     std::string strTraceBase;  // base folder of the trace log ("" = $HOME/Dalvero/TRACE)
     bool bUseSystemLanguage = true; // false: strSystemLanguage is taken even when empty
     std::string strDownloadUrl;     // page of the update check ("" = the maker's download page)
+    // Whether the first start asks the user about the automatic update check; unset: it asks,
+    // except on the offscreen platform, where nobody could answer.
+    std::optional<bool> askUpdateCheck;
 };
 
 // The application object: start-up, settings, interface language, the trace log and the one
@@ -46,8 +50,11 @@ public:
     const std::string& InstallDir() const { return m_strInstallDir; }
     const std::string& Version() const { return m_strVersion; }
     char LanguageLetter() const { return m_chLanguage; }
+    // The interface speaks German: chosen in the options, or the system's language.
     bool IsGerman() const { return IsGermanLetter(m_chLanguage); }
+    // The English wording file Tessaray_en.qm was found and is in force.
     bool IsEnglishLoaded() const { return m_bEnglishLoaded; }
+    bool AsksUpdateCheck() const;
     bool IsTraceOn() const { return m_bTrace; }
     CTraceLog& TraceLog() { return m_traceLog; }
     const CLanguageInfo& Language() const { return m_language; }
@@ -63,6 +70,7 @@ public:
 private:
     void FindInstallDir();
     void LoadLanguage();
+    void OnProgramOptions();
 
     SAppEnvironment m_environment;
     std::string m_strInstallDir;

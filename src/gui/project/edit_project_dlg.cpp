@@ -100,7 +100,7 @@ void CEditProjectDlg::CreateDomainPart(QVBoxLayout& layout) {
 
 void CEditProjectDlg::CreatePartnerListPart(QVBoxLayout& layout) {
     layout.addWidget(new QLabel(tr("URLs of partner web pages containing links to pages in your "
-                                   "domain., /e.g.: ") +
+                                   "domain, e.g.: ") +
                                     QStringLiteral("http://www.example.org/links.html"),
                                 this));
     auto* listRow = new QHBoxLayout;
@@ -141,8 +141,8 @@ void CEditProjectDlg::CreatePartnerListPart(QVBoxLayout& layout) {
 }
 
 void CEditProjectDlg::CreateExternalLinksPart(QVBoxLayout& layout) {
-    auto* googleText = new QLabel(tr("Add a CSV table containing external links from Google's "
-                                     "Webmaster tools for the purpose of cross-checking."),
+    auto* googleText = new QLabel(tr("Add a CSV table containing external links from Google "
+                                     "Search Console for the purpose of cross-checking."),
                                   this);
     googleText->setWordWrap(true);
     layout.addWidget(googleText);

@@ -16,7 +16,7 @@ CExtLinksDlg::CExtLinksDlg(const CLineList& links, QWidget* parent) : QDialog(pa
     setWindowTitle(tr("List of External Links"));
 
     auto* layout = new QVBoxLayout(this);
-    auto* intro = new QLabel(tr("External links imported from Google's Webmaster tools for the "
+    auto* intro = new QLabel(tr("External links imported from Google Search Console for the "
                                 "purpose of verifying existence"),
                              this);
     intro->setWordWrap(true);

@@ -14,7 +14,7 @@ void CTessarayDoc::OnNewProject() {
     // A changed project is offered for saving, always through the file dialog. A project that is
     // not ready cannot be written, so it is not offered.
     if ((m_bModified || m_project.IsModified()) && m_project.IsReady() &&
-        m_hooks.messageBox(&m_frame, QMessageBox::Question, tr("save changed project ?"),
+        m_hooks.messageBox(&m_frame, QMessageBox::Question, SaveChangesQuestion(),
                            QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
         OnFileSaveAs();
     }

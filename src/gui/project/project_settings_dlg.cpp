@@ -21,7 +21,7 @@ CProjectSettingsDlg::CProjectSettingsDlg(const SUiHooks& hooks, QWidget* parent)
     auto* group = new QGroupBox(tr("Google Links"), this);
     auto* groupLayout = new QVBoxLayout(group);
     for (const QString& text :
-         {tr("A CSV table containing external links extracted from Google's Webmaster tools can "
+         {tr("A CSV table containing external links extracted from Google Search Console can "
              "be added to the project."),
           tr("Partner links are then compared for concurrence with Google's link entries.")}) {
         auto* label = new QLabel(text, group);

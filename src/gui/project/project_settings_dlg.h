@@ -10,7 +10,7 @@ namespace tessaray {
 
 struct SUiHooks;
 
-// "Project Settings": imports the external-link table of Google's Webmaster tools. The list
+// "Project Settings": imports the external-link table of Google Search Console. The list
 // starts empty, so OK without an import hands back an empty list.
 class CProjectSettingsDlg final : public QDialog {
     Q_OBJECT

@@ -126,7 +126,7 @@ bool CTessarayDoc::SaveModified(bool bOfferCancel) {
         buttons |= QMessageBox::Cancel;
     }
     const QMessageBox::StandardButton answer =
-        m_hooks.messageBox(&m_frame, QMessageBox::Question, tr("save changed project ?"), buttons);
+        m_hooks.messageBox(&m_frame, QMessageBox::Question, SaveChangesQuestion(), buttons);
     if (answer == QMessageBox::No) {
         return true;
     }
@@ -136,18 +136,31 @@ bool CTessarayDoc::SaveModified(bool bOfferCancel) {
     return OnFileSave();
 }
 
+QString CTessarayDoc::SaveChangesQuestion() const {
+    const std::string& path = m_project.GetPath();
+    const bool bHasFile =
+        !path.empty() && path != CProject::kNoFileMarker && path != CProject::kUntitled;
+    return tr("Save changes to %1?")
+        .arg(bHasFile ? QFileInfo(FromPath(path)).fileName() : m_strTitle);
+}
+
 void CTessarayDoc::SetModifiedFlag(bool bModified) {
     m_bModified = bModified;
+    // "[*]" in the title shows as "*" while the project has unsaved changes.
+    m_frame.setWindowModified(bModified);
     m_frame.RequestCommandUiUpdate();
 }
 
 void CTessarayDoc::SetTitle(const QString& title) {
     m_strTitle = title;
-    m_frame.setWindowTitle(title + QStringLiteral(" - ") + ProductName());
+    m_frame.setWindowTitle(title + QStringLiteral("[*] - ") + ProductName());
 }
 
 void CTessarayDoc::SetTitleFromProject() {
-    SetTitle(FromBytes(m_project.GetTitle()));
+    // A project without a file is "Untitled" in the interface's language.
+    const std::string title = m_project.GetTitle();
+    const bool bNoFile = title == CProject::kNoFileMarker || title == CProject::kUntitled;
+    SetTitle(bNoFile ? tr("Untitled") : FromBytes(title));
 }
 
 QString CTessarayDoc::ChooseProjectFile(bool bSave) {
@@ -155,7 +168,7 @@ QString CTessarayDoc::ChooseProjectFile(bool bSave) {
     request.bSave = bSave;
     // Save As names the file type as the project's own; Open keeps the file type's filter.
     request.strFilter =
-        bSave ? tr("Tessaray Project (.tsrp) (*.tsrp)") : tr("Tessar Files (*.tsrp)");
+        bSave ? tr("Tessaray Project (.tsrp) (*.tsrp)") : tr("Tessaray projects (*.tsrp)");
     request.strDefaultSuffix = QStringLiteral("tsrp");
     // Save As suggests the project's name, or its domain's for a project without a file.
     QString name;
@@ -181,7 +194,7 @@ QString CTessarayDoc::ErrorText(const SProjectError& error) {
     case EProjectError::FolderMissing:
         return tr("The folder of %1 does not exist.").arg(path);
     case EProjectError::CannotRead:
-        return tr("%1 cannot be read (%2).").arg(path, FromBytes(error.detail.strDetail));
+        return tr("%1 cannot be read (%2).").arg(path, ReadReasonText(error.detail.strDetail));
     case EProjectError::FileMissing:
         return tr("The file %1 does not exist.").arg(path);
     case EProjectError::NotAProject:

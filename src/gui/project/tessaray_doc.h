@@ -61,6 +61,8 @@ public:
     void SetTitle(const QString& title);
     // Sets the title from the project (its file name without folder and extension).
     void SetTitleFromProject();
+    // "Save changes to shop.tsrp?": the question before a changed project is left.
+    QString SaveChangesQuestion() const;
 
     QStringList RecentFiles() const { return m_recentFiles; }
     void AddToRecentFileList(const QString& path);

@@ -100,7 +100,7 @@ void CHistoryCommands::OnSaveChanges(bool bJson) {
     if (bJson) {
         WriteChangesJson(text, older.Value().info, newer.Value().info, changes);
     } else {
-        WriteChangesCsv(text, changes);
+        WriteChangesCsv(text, changes, m_chLanguage);
     }
     if (!WriteStringToFile(ToPath(chosen), text.str())) {
         ShowMessage(

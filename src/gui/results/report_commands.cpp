@@ -197,8 +197,8 @@ bool CReportCommands::WriteHtmlReportTo(const std::string& path, const CResultTa
                       FilteredText(table).toHtmlEscaped().toUtf8().toStdString() + "</p>\n" +
                       verdictHtml;
     }
-    const CReportResult result =
-        WriteHtmlReport(table, templatePath, m_project.GetTitle(), date, path, verdictHtml);
+    const CReportResult result = WriteHtmlReport(table, templatePath, m_project.GetTitle(), date,
+                                                 path, verdictHtml, m_chLanguage);
     if (!result.Ok()) {
         ReportFailure(result.GetError());
     }

@@ -27,8 +27,12 @@ QString FromPath(const std::string& path);
 // anchor text, say) is turned into escaped markup.
 QString PlainToolTip(const QString& text);
 
+// A reason of the core's ReadFailureReason ("is a FIFO (named pipe), not a file") in the
+// interface's language; a reason it does not know as it is.
+QString ReadReasonText(const std::string& reason);
+
 // "The file PATH cannot be read.", followed by what the file is when it is no regular file or too
-// large (the core's words).
+// large, in the interface's language.
 QString ReadFailureText(const QString& path, const CReadResult& read);
 
 } // namespace tessaray

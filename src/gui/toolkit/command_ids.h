@@ -45,6 +45,8 @@ enum ECommandId : int {
 
     // The analysis (desktop analysis controller).
     ID_ANALYSIS_OPTIONS = 32810, // Analysis options...
+    ID_PROGRAM_OPTIONS = 32811,  // Program options...: language and update check
+    ID_SCHEDULE = 32812,         // Check automatically...
 
     // Printing of the results table
     ID_FILE_PRINT_SETUP = 57606,   // Print Setup...: paper, orientation and printer

@@ -20,20 +20,22 @@ TEST(LanguageInfo, NameIsUpperCaseAndDefaultsToEnglish) {
     }
 }
 
-TEST(LanguageInfo, InterfaceLetterFollowsTheEnglishTranslationFile) {
+TEST(LanguageInfo, InterfaceLetterFollowsTheChoiceElseTheSystem) {
     const CLanguageInfo german("German");
-    EXPECT_EQ(InterfaceLanguageLetter(german, false), 'G');
-    EXPECT_TRUE(IsGermanLetter(InterfaceLanguageLetter(german, false)));
-    // With the English file loaded the letter is 'E', but the language name stays GERMAN.
-    EXPECT_EQ(InterfaceLanguageLetter(german, true), 'E');
+    const CLanguageInfo french("French");
+    const CLanguageInfo english("English");
+    // Nothing chosen: German on a German system, English on every other.
+    EXPECT_EQ(InterfaceLanguageLetter(german, ""), 'G');
+    EXPECT_EQ(InterfaceLanguageLetter(french, ""), 'E');
+    EXPECT_EQ(InterfaceLanguageLetter(english, ""), 'E');
+    // A choice overrides the system; an unknown one counts as none.
+    EXPECT_EQ(InterfaceLanguageLetter(german, "en"), 'E');
+    EXPECT_EQ(InterfaceLanguageLetter(english, "de"), 'G');
+    EXPECT_EQ(InterfaceLanguageLetter(german, "fr"), 'G');
+    // The name of the system language is kept whatever the interface speaks.
     std::string name;
     german.GetLanguageName(name);
     EXPECT_EQ(name, "GERMAN");
-
-    // A French system without the file gets 'F', which selects the English variants.
-    const char french = InterfaceLanguageLetter(CLanguageInfo("French"), false);
-    EXPECT_EQ(french, 'F');
-    EXPECT_FALSE(IsGermanLetter(french));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/fetch/page_fetcher.h"
 
+#include "core/fetch/partner_fetch.h"
 #include "core/fetch/site_credentials.h"
 #include "http_test_server.h"
 #include "temp_dir.h"
@@ -471,6 +472,7 @@ TEST(PageFetcherFailureTest, OnlyHttpAndHttpsAreFetched) {
 }
 
 TEST(PageFetcherHostileTest, EndlessBodyStopsAtTheCap) {
+    const std::string line = "Disallow: /private/abc\n";
     HttpTestServer server;
     server.Server().Get("/", [](const httplib::Request&, httplib::Response& response) {
         response.set_chunked_content_provider(
@@ -481,6 +483,14 @@ TEST(PageFetcherHostileTest, EndlessBodyStopsAtTheCap) {
                        sink.write(chunk.data(), chunk.size());
             });
     });
+    server.Server().Get("/robots.txt", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_chunked_content_provider(
+            "text/plain", [&, deadline = std::chrono::steady_clock::now() +
+                                         30s](std::size_t, httplib::DataSink& sink) {
+                return std::chrono::steady_clock::now() < deadline &&
+                       sink.write(line.data(), line.size());
+            });
+    });
     server.Start();
     CFetchSettings settings = TestSettings();
     settings.m_nBodyCap = 300'000;
@@ -489,6 +499,14 @@ TEST(PageFetcherHostileTest, EndlessBodyStopsAtTheCap) {
     EXPECT_EQ(outcome.status, 200);
     EXPECT_EQ(outcome.bytes, 300'000u);
     EXPECT_EQ(outcome.text.size(), 300'000u);
+
+    // An endless robots.txt is read as its first 500 KiB, whole lines only, and still counts.
+    CPageFetcher fetcher(TestSettings());
+    const SRobotsFetch robots = FetchRobots(fetcher, server.Url("/robots.txt"));
+    EXPECT_EQ(robots.nStatus, 200);
+    EXPECT_EQ(robots.nBytes, CPageFetcher::kRobotsBodyCap);
+    EXPECT_EQ(robots.strText.size(), CPageFetcher::kRobotsBodyCap / line.size() * line.size());
+    EXPECT_TRUE(robots.strText.ends_with(line));
 }
 
 TEST(PageFetcherHostileTest, StalledServersAreAbandonedWithinTheLowSpeedWindow) {

@@ -39,7 +39,8 @@ SStoredRun SampleRun(int nPartners, bool bCompleted = true) {
         row.eOutcome = ETransferOutcome::Complete;
     }
     run.rows[0].reasons = {{EReason::RelNofollow, ""},
-                           {EReason::CanonicalElsewhere, "http://x.test/a b\nc\\d"}};
+                           {EReason::CanonicalElsewhere, "http://x.test/a b\nc\\d"},
+                           {EReason::LinksNotListed, "690000"}}; // the last code
     return run;
 }
 

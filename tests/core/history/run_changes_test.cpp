@@ -173,6 +173,13 @@ TEST(RunChangesTest, CsvTableKeepsEachChangeOnOneInertLine) {
               "does-not-count (rel-nofollow)\t\t\n"
               "text-changed\tanchor-text-changed\thttp://a.test/links.html\thttp://mysite.test/\t"
               "counts\tdoes-not-count (rel-nofollow)\t'-20\t'=HYPERLINK(\"x\") new line\n");
+    // In German only the title line changes: the codes below it are for programs.
+    std::ostringstream german;
+    ASSERT_TRUE(WriteChangesCsv(german, changes, 'G'));
+    EXPECT_EQ(german.str().substr(0, german.str().find('\n')),
+              "Änderung\tArt\tPartner-URL\tLink-URL\tBewertung vorher\tBewertung nachher\t"
+              "Text vorher\tText nachher");
+    EXPECT_EQ(german.str().substr(german.str().find('\n')), out.str().substr(out.str().find('\n')));
 }
 
 TEST(RunChangesTest, EachRowShowsItsMostSeriousChange) {

@@ -310,6 +310,34 @@ TEST(PageAnalyzerTest, CountsAndDomainWalk) {
     analyzer.Load("http://partner.example", "<p>nothing</p>");
     EXPECT_EQ(analyzer.GetInternalCount() + analyzer.GetExternalCount(), 0);
     EXPECT_FALSE(analyzer.NextLinkToDomain("shop.example", url, text, nofollow));
+
+    // Listing one domain keeps only its links, the first kMaxListedLinks of them; the counts stay
+    // exact, and the anchors before <body> count for nothing as before.
+    std::string page = "<a href=\"http://shop.example/head\">h</a><a href=/x>x</a><body>";
+    const int extra = 5;
+    for (int i = 0; i < CPageAnalyzer::kMaxListedLinks + extra; ++i) {
+        page += "<a href=\"http://shop.example/" + std::to_string(i) +
+                "\" rel=ugc>s&amp;</a><a href=/in>in</a><a href=http://x.test/>x</a>";
+    }
+    analyzer.ListLinksTo("shop.example");
+    analyzer.Load("http://partner.example", page);
+    EXPECT_EQ(analyzer.GetInternalCount(), CPageAnalyzer::kMaxListedLinks + extra);
+    EXPECT_EQ(analyzer.GetExternalCount(), 2 * (CPageAnalyzer::kMaxListedLinks + extra));
+    EXPECT_EQ(analyzer.GetLinks().size(), std::size_t{CPageAnalyzer::kMaxListedLinks});
+    EXPECT_EQ(analyzer.GetLinksNotListed(), extra);
+    int listed = 0;
+    while (analyzer.NextLinkToDomain("shop.example", url, text, nofollow)) {
+        EXPECT_EQ(url, "http://shop.example/" + std::to_string(listed));
+        EXPECT_EQ(text, "s&");
+        ++listed;
+    }
+    EXPECT_EQ(listed, CPageAnalyzer::kMaxListedLinks);
+    EXPECT_EQ(analyzer.GetLink(9).m_rel, std::vector<std::string>{"ugc"});
+    analyzer.ListLinksTo("");
+    analyzer.Load("http://partner.example", page);
+    EXPECT_EQ(analyzer.GetLinks().size(),
+              std::size_t{3 * (CPageAnalyzer::kMaxListedLinks + extra)});
+    EXPECT_EQ(analyzer.GetLinksNotListed(), 0);
 }
 
 // Links go where a browser takes them; each row: page, the links to the domain (URL, and "|ns"

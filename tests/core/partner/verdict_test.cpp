@@ -118,6 +118,7 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
     pageSignals.facts.pageSignals.strRedirectTo = "https://partner.test/links.html";
     pageSignals.facts.strFinalUrl = "https://partner.test/links.html";
     pageSignals.facts.pageSignals.strCanonical = "https://partner.test/all-links.html";
+    pageSignals.facts.nLinksNotListed = 7;
     // Order: what stops the link, then the warnings.
     pageSignals.reasons = {{MetaNofollow, ""},
                            {HeaderNofollow, ""},
@@ -125,7 +126,8 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
                            {Noindex, "header"},
                            {Redirected, "https://partner.test/links.html"},
                            {CanonicalElsewhere, "https://partner.test/all-links.html"},
-                           {RobotsRuleDiffers, ""}};
+                           {RobotsRuleDiffers, ""},
+                           {LinksNotListed, "7"}};
     cases.push_back(pageSignals);
     Case sameCanonical{
         "canonical is the page itself", RowOf(true), {}, Fetched(), EVerdict::Counts, {}};
@@ -272,7 +274,9 @@ TEST(VerdictTest, CodesAndSentencesInBothLanguages) {
               "The site's robots.txt answered with HTTP status 429, so Googlebot fetches nothing "
               "from the site.");
     EXPECT_EQ(VerdictText(EVerdict::Unreachable, 'G'), "nicht erreichbar");
-    for (int code = 0; code <= static_cast<int>(RobotsRuleDiffers); ++code) {
+    EXPECT_EQ(ReasonText({LinksNotListed, "690000"}, 'E'),
+              "10,000 links listed; 690000 more to your domain not listed.");
+    for (int code = 0; code <= static_cast<int>(kLastReason); ++code) {
         const SReason reason{static_cast<EReason>(code), "x"};
         EXPECT_FALSE(ReasonText(reason, 'E').empty());
         EXPECT_NE(ReasonText(reason, 'E'), ReasonText(reason, 'G'));

@@ -236,6 +236,24 @@ TEST(HtmlReportTest, ShippedTemplateIsValid) {
     EXPECT_LT(page.find("<th>H1</th>"), page.find("<td><a href=\"http://www.example.com\""));
     EXPECT_NE(page.find("</table><BR><BR>"), std::string::npos);
     EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
+    EXPECT_NE(page.find("<html lang=\"en\">"), std::string::npos);
+    EXPECT_NE(page.find("Created with Tessaray on 2026-12-08."), std::string::npos);
+}
+
+TEST(HtmlReportTest, ShippedTemplateSpeaksTheLanguageOfTheReport) {
+    CHtmlReport report;
+    report.Init("Demo shop", "08.12.2026", 'G');
+    ASSERT_TRUE(report.LoadTemplate(std::string(TESSARAY_SOURCE_DIR) + "/res/report.html"));
+    std::string page;
+    ASSERT_TRUE(report.GetPage(page));
+    for (const char* german :
+         {"<html lang=\"de\">", "<title>Demo shop - Link-Report 08.12.2026</title>",
+          "Link-Report vom 08.12.2026: eine Zeile je Partnerseite",
+          "<h2>Zählt der Link jedes Partners?</h2>",
+          "<footer>Erstellt mit Tessaray am 08.12.2026.</footer>"}) {
+        EXPECT_NE(page.find(german), std::string::npos) << german;
+    }
+    EXPECT_EQ(page.find('%'), std::string::npos) << "no placeholder is left";
 }
 
 } // namespace

@@ -39,6 +39,7 @@ TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
     a.nPageSize = 10;
     a.nInternalLinks = 1;
     a.nExternalLinks = 1;
+    a.nLinksNotListed = 690'000; // said only where there are such links
     a.eOutcome = ETransferOutcome::Complete;
     a.nRobotsStatus = 404;
     a.pHeader = std::make_shared<const std::string>("HTTP/1.1 200 OK\r\nServer: s\r\nX: y\r\n\r\n");
@@ -77,7 +78,8 @@ TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
         "     \"cells\": [\"1\", \"http://a.test/\", \"\", \"200\", \"10\", \"1\", \"1\", "
         "\"http://shop.test/\", \"\", \"Shop\", \"Yes\", \"NA\", \"Nofollow\", \"Allow\", \"0\", "
         "\"N/A\", \"\", \"HTTP/1.1 200 OK||Server: s||\"]}],\n"
-        "   \"verdict\": \"does-not-count\", \"reasons\": [{\"code\": \"rel-nofollow\", \"text\": "
+        "   \"links_not_listed\": 690000, \"verdict\": \"does-not-count\", \"reasons\": "
+        "[{\"code\": \"rel-nofollow\", \"text\": "
         "\"The link is marked rel=nofollow.\"}]},\n"
         "  {\"url\": \"http://b.test/\", \"status\": 0, \"bytes\": 0, \"outcome\": \"dns\", "
         "\"final_url\": \"\", \"robots_txt\": {\"status\": 0, \"googlebot_allowed\": false},\n"

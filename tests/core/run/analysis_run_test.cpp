@@ -751,6 +751,7 @@ protected:
             entries.push_back(m_sites[0]->Url("/p" + std::to_string(k) + ".html"));
         }
         entries.back() += " - a comment";
+        entries.insert(entries.begin() + 1, m_silent.Url("/hangs.html"));
         entries.push_back("http://localhost:" + std::to_string(test::UnusedPort()) + "/x.html");
         for (int k = 0; k < 7; ++k) {
             for (int s = 1; s < kSites; ++s) {
@@ -785,32 +786,78 @@ protected:
     std::atomic<int> m_nTotalInFlight{0};
     std::atomic<int> m_nTotalMax{0};
     std::vector<std::unique_ptr<CTestSite>> m_sites;
+    // A partner that never answers.
+    test::RawTestServer m_silent{
+        [](test::RawTestServer::Connection& connection) { connection.WaitUntilStopped(); }};
     // Where redirects lead: requests there count for the partner's site, not this one.
     CTestSite m_elsewhere{m_nTotalInFlight, m_nTotalMax};
 };
 
 TEST_F(FetchWindowTest, ParallelRunGivesTheSameResultsAsOneAtATime) {
     MakeProject(MakeWeb());
+    CFetchSettings settings;
+    settings.m_totalTimeout = std::chrono::seconds(2); // for the partner that hangs
+    m_run.SetFetchSettings(settings);
     const SRunResult single = Run({1, 1});
     for (const auto& site : m_sites) {
         EXPECT_EQ(site->MaxInFlight(), 1);
     }
     const SRunResult parallel = Run({8, 2});
+    // Only the partner in turn may start while a result waits: the run still ends, the same.
+    m_run.SetWaitingLimit(0);
+    const SRunResult bounded = Run({8, 2});
 
-    ASSERT_EQ(single.rows.size(), 39u);
-    EXPECT_EQ(parallel.rows, single.rows);
-    EXPECT_EQ(parallel.log, single.log);
-    EXPECT_EQ(parallel.strCsv, single.strCsv);
-    EXPECT_EQ(parallel.strJson, single.strJson);
-    // Both runs asked each site for its robots.txt once; no site saw more than two requests at
+    ASSERT_EQ(single.rows.size(), 40u);
+    for (const SRunResult* run : {&parallel, &bounded}) {
+        EXPECT_EQ(run->rows, single.rows);
+        EXPECT_EQ(run->log, single.log);
+        EXPECT_EQ(run->strCsv, single.strCsv);
+        EXPECT_EQ(run->strJson, single.strJson);
+    }
+    // Every run asked each site for its robots.txt once; no site saw more than two requests at
     // once, nor all of them more than eight; connections were used again.
     for (const auto& site : m_sites) {
-        EXPECT_EQ(site->RobotsRequests(), 2);
+        EXPECT_EQ(site->RobotsRequests(), 3);
         EXPECT_LE(site->MaxInFlight(), 2);
         EXPECT_LT(site->Connections(), site->Requests());
     }
     EXPECT_LE(m_nTotalMax.load(), 8);
     EXPECT_GT(m_nTotalMax.load(), 2); // the window was used
+}
+
+TEST_F(FetchWindowTest, ASilentPartnerInTurnHoldsNoPlaceButWhatWaitsIsBounded) {
+    // The first partner never answers. The others are fetched and evaluated meanwhile in the
+    // second place of the window, unless their results may not wait (limit 0): then none starts
+    // after the first has arrived.
+    std::vector<std::string> entries{m_silent.Url("/hangs.html")};
+    for (int k = 1; k <= 6; ++k) {
+        const std::string path = "/" + std::to_string(k) + ".html";
+        m_sites[0]->Serve(path, {200, Page(""), std::chrono::milliseconds(0), ""});
+        entries.push_back(m_sites[0]->Url(path));
+    }
+    MakeProject(entries);
+    for (const std::size_t limit : {CAnalysisRun::kDefaultWaitingLimit, std::size_t{0}}) {
+        SCOPED_TRACE(limit);
+        const int requestsBefore = m_sites[0]->Requests();
+        m_run.SetWaitingLimit(limit);
+        m_run.SetFetchWindow({2, 2});
+        ASSERT_TRUE(m_run.Start());
+        const int pages = limit == 0 ? 1 : 6;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (m_run.GetFetchesInFlight() != 1 && std::chrono::steady_clock::now() < deadline) {
+            if (m_completions.Take(std::chrono::milliseconds(100))) {
+                m_run.PageFetched();
+            }
+        }
+        ASSERT_EQ(m_run.GetFetchesInFlight(), 1);
+        // The robots.txt once, and the pages.
+        EXPECT_EQ(m_sites[0]->Requests() - requestsBefore, 1 + pages);
+        m_run.Cancel();
+        ASSERT_EQ(m_table.GetRowCount(), pages);
+        EXPECT_EQ(RowAt(0)[kColNo], "1");
+        EXPECT_EQ(RowAt(0)[kColPartnerUrl], entries[1]);
+        EXPECT_EQ(RowAt(pages - 1)[kColPartnerUrl], entries[static_cast<std::size_t>(pages)]);
+    }
 }
 
 TEST_F(FetchWindowTest, FirstLogLineNamesTheWindow) {
@@ -868,6 +915,27 @@ TEST_F(FetchWindowTest, CancelEndsEveryTransferAndKeepsTheRowsEvaluated) {
     WriteJsonReport(json, m_table, m_run.GetVerdicts(), {});
     EXPECT_NE(json.str().find("\"completed\": false"), std::string::npos);
     EXPECT_NE(json.str().find("\"summary\": {\"partners\": 3,"), std::string::npos);
+}
+
+TEST_F(FetchWindowTest, PagesArrivingAfterAnInterruptAreNotRead) {
+    Serve("/1.html", Page(""));
+    Serve("/2.html", Page(""));
+    MakeProject({Url("/1.html"), Url("/2.html")});
+    m_run.SetInterruptCheck([] { return true; });
+
+    ASSERT_TRUE(m_run.Start());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (m_run.GetFetchesInFlight() > 0 && std::chrono::steady_clock::now() < deadline) {
+        if (m_completions.Take(std::chrono::milliseconds(100))) {
+            m_run.PageFetched();
+        }
+    }
+    ASSERT_EQ(m_run.GetFetchesInFlight(), 0);
+    EXPECT_EQ(m_run.GetPartnersDone(), 0);
+    m_run.Cancel();
+    EXPECT_EQ(m_run.GetRunEnd(), ERunEnd::Stopped);
+    EXPECT_EQ(m_table.GetRowCount(), 0);
+    EXPECT_EQ(m_log.m_lines.back(), "analyzing ready");
 }
 
 TEST_F(FetchWindowTest, HostilePartnersCostNoMoreThanTheirBudget) {
@@ -929,10 +997,15 @@ TEST_F(FetchWindowTest, ManyLinksAndAHugeHeaderStayBounded) {
     ASSERT_TRUE(m_run.Start());
     RunToEnd();
 
-    ASSERT_EQ(m_table.GetRowCount(), 20'000);
+    // The first 10,000 links get rows; each says that 10,000 more were not listed.
+    ASSERT_EQ(m_table.GetRowCount(), 10'000);
+    EXPECT_EQ(m_table.GetCellView(9'999, kColYourUrl), "http://shop.example/9999");
+    EXPECT_EQ(VerdictAt(9'999)->reasons.back(), (SReason{EReason::LinksNotListed, "10000"}));
+    EXPECT_EQ(m_run.GetVerdicts().Partners()[0].nLinksNotListed, 10'000);
+    EXPECT_EQ(m_table.GetCellView(9'999, kColExtLinks), "20000");
     // Every row shows the whole header, which is stored once.
-    EXPECT_GT(m_table.GetCellView(19'999, kColServerHeader).size(), 200'000u);
-    EXPECT_EQ(m_table.GetCellView(19'999, kColServerHeader),
+    EXPECT_GT(m_table.GetCellView(9'999, kColServerHeader).size(), 200'000u);
+    EXPECT_EQ(m_table.GetCellView(9'999, kColServerHeader),
               m_table.GetCellView(0, kColServerHeader));
     EXPECT_LT(m_table.GetStoredBytes(), std::size_t{100} << 20);
 }

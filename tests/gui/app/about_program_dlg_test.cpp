@@ -30,7 +30,10 @@ TEST(AboutProgramDlgTest, ButtonsOpenTheAddressesOfTheLanguageVariant) {
         };
         CAboutProgramDlg dlg("010102", chLanguage, hooks);
         EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("FileVersion"))->text(),
-                  QStringLiteral("010102"));
+                  QStringLiteral("1.1.2"));
+        EXPECT_TRUE(dlg.findChild<QLabel*>(QStringLiteral("Copyright"))
+                        ->text()
+                        .contains(QStringLiteral("MIT License")));
         auto* home = dlg.findChild<QPushButton*>(QStringLiteral("ProductHomeButton"));
         auto* company = dlg.findChild<QPushButton*>(QStringLiteral("CompanySiteButton"));
         EXPECT_EQ(home->text(), Address(WebAddress::ProductHome, chLanguage));
@@ -61,7 +64,7 @@ TEST_F(AboutCommandTest, ShowsTheVersionCodeAndSupportStartsTheSupportRequest) {
         EXPECT_FALSE(dlg.isVisible());
     });
     Frame().SendCommand(ID_APP_ABOUT);
-    EXPECT_EQ(shownVersion.toStdString(), BuiltVersionCode());
+    EXPECT_EQ(shownVersion.toStdString(), VersionLine("").substr(1)) << "dotted: 1.1.2";
     EXPECT_TRUE(WaitFor([&] { return bSupportShown; }, 10000));
 }
 

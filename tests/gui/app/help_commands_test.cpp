@@ -7,6 +7,7 @@
 #include "core/app/web_addresses.h"
 #include "gui/app/tip_of_the_day_dlg.h"
 #include "gui/toolkit/command_ids.h"
+#include "gui/toolkit/program_settings.h"
 #include "gui_fixture.h"
 #include "http_test_server.h"
 #include "modal_dialog.h"
@@ -14,6 +15,9 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+
+#include <atomic>
+#include <optional>
 
 namespace tessaray::test {
 namespace {
@@ -26,15 +30,22 @@ class HelpCommandsTest : public GuiFixture {
 protected:
     CHelpCommands& Help() { return *App().HelpCommands(); }
 
-    // Starts the program in English with the update check reading the local page /download.htm.
-    void StartWithDownloadPage(std::string page) {
+    // Starts the program in English with the update check reading the local page /download.htm;
+    // consent: the stored answer to the update question (unset: never asked).
+    void StartWithDownloadPage(std::string page, std::optional<int> consent = 1,
+                               std::optional<bool> ask = {}) {
         m_server.Server().Get("/download.htm",
-                              [page](const httplib::Request&, httplib::Response& res) {
+                              [this, page](const httplib::Request&, httplib::Response& res) {
+                                  ++m_nDownloads;
                                   res.set_content(page, "text/html");
                               });
         m_server.Start();
         SGuiOptions options = WithEnglishFile();
+        if (consent) {
+            options.settings[QStringLiteral("Options/UpdateCheck")] = *consent;
+        }
         options.strDownloadUrl = m_server.Url("/download.htm");
+        options.askUpdateCheck = ask;
         ASSERT_TRUE(Start(options));
     }
 
@@ -54,6 +65,7 @@ protected:
     }
 
     HttpTestServer m_server;
+    std::atomic<int> m_nDownloads = 0;
 };
 
 TEST_F(HelpCommandsTest, UpdateCheckOffersANewerVersionAndOpensThePageOnYes) {
@@ -77,9 +89,34 @@ TEST_F(HelpCommandsTest, UpdateCheckStaysSilentForTheCurrentVersion) {
     EXPECT_TRUE(m_openedUrls.isEmpty());
 }
 
+TEST_F(HelpCommandsTest, UpdateCheckNeverRunsWithoutConsent) {
+    if (!IsUpdateCheckBuilt()) {
+        GTEST_SKIP() << "built without the update check";
+    }
+    // Offscreen (as in every other test) nobody is asked, and nothing is fetched.
+    ASSERT_TRUE(Start(WithEnglishFile()));
+    EXPECT_FALSE(Help().IsUpdateCheckPending());
+    EXPECT_TRUE(m_messages.isEmpty());
+    EXPECT_EQ(ProgramSettings().value(QStringLiteral("Options/UpdateCheck"), -1).toInt(), -1);
+    TearDown();
+
+    // Asked once: No is kept, and the page is never read.
+    m_answer = QMessageBox::No;
+    StartWithDownloadPage("<html><!--VERSION:999999--></html>", std::nullopt, true);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages[0].startsWith(QStringLiteral("Should Tessaray look for a newer")));
+    Frame().SendCommand(ID_UPDATE_CHECK_AUTO);
+    EXPECT_EQ(m_messages.size(), 1) << "asked only once";
+    EXPECT_FALSE(Help().IsUpdateCheckPending());
+    EXPECT_EQ(ProgramSettings().value(QStringLiteral("Options/UpdateCheck")).toInt(), 0);
+    EXPECT_EQ(m_nDownloads, 0);
+}
+
 TEST_F(HelpCommandsTest, FailedDownloadAndStrayCompletionStaySilent) {
     // The fixture points the check at a closed local port.
-    ASSERT_TRUE(Start(WithEnglishFile()));
+    SGuiOptions options = WithEnglishFile();
+    options.settings[QStringLiteral("Options/UpdateCheck")] = 1;
+    ASSERT_TRUE(Start(options));
     ASSERT_TRUE(RunUpdateCheck());
     // A completion without a pending check reaches the command and does nothing.
     Frame().PostPrivateMessage(WM_UPDATE_DONE);

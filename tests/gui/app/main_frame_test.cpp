@@ -31,7 +31,7 @@ TEST_F(MainFrameTest, OutputLogAddsAppendsAndClears) {
     auto* tabs = Frame().OutputBar()->findChild<QTabWidget*>();
     ASSERT_NE(tabs, nullptr);
     EXPECT_EQ(tabs->count(), 1);
-    EXPECT_EQ(tabs->tabText(0), QStringLiteral("Output"));
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("Ausgabe"));
 
     // Appending to an empty log adds the text as a line.
     Frame().AppendToLastOutputLine("first");
@@ -88,12 +88,15 @@ TEST_F(MainFrameTest, MenusToolbarAndAcceleratorsFollowTheResourceTables) {
         entries.append(action->isSeparator() ? QStringLiteral("|") : action->text());
     }
     EXPECT_EQ(entries,
-              (QStringList{QStringLiteral("&New...\tCtrl+N"), QStringLiteral("&Open...\tCtrl+O"),
-                           QStringLiteral("&Save\tCtrl+S"), QStringLiteral("Save &As..."),
-                           QStringLiteral("|"), QStringLiteral("&Print...\tCtrl+P"),
+              (QStringList{QStringLiteral("&New..."), QStringLiteral("&Open..."),
+                           QStringLiteral("&Save"), QStringLiteral("Save &As..."),
+                           QStringLiteral("|"), QStringLiteral("&Print..."),
                            QStringLiteral("Print Pre&view"), QStringLiteral("P&rint Setup..."),
                            QStringLiteral("|"), QStringLiteral("Recent File"), QStringLiteral("|"),
+                           QStringLiteral("Program op&tions..."), QStringLiteral("|"),
                            QStringLiteral("&Exit")}));
+    // The keys stand beside the entries, taken from the accelerator table.
+    EXPECT_EQ(file->actions().at(0)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
 
     QStringList buttons;
     for (QAction* action : Frame().findChild<QToolBar*>()->actions()) {
@@ -156,7 +159,7 @@ TEST_F(MainFrameTest, ADroppedProjectFileIsOpenedAndOtherFilesAreIgnored) {
     EXPECT_FALSE(drop(text));
     EXPECT_TRUE(drop(path));
     // The file is opened once the drop has finished.
-    EXPECT_EQ(Doc().GetTitle(), QStringLiteral("Untitled"));
+    EXPECT_EQ(Doc().GetTitle(), QStringLiteral("Unbenannt"));
     ASSERT_TRUE(WaitFor([this] { return Doc().GetTitle() == QStringLiteral("shop"); }));
     EXPECT_EQ(View().Table().GetRowCount(), 1);
 }
@@ -199,9 +202,10 @@ TEST_F(MainFrameTest, ClosingAModifiedProjectAsksToSave) {
     Doc().SetModifiedFlag(true);
 
     m_answer = QMessageBox::Cancel;
+    EXPECT_TRUE(Frame().isWindowModified()) << "a * in the title";
     EXPECT_FALSE(Frame().close());
     ASSERT_EQ(m_messages.size(), 1);
-    EXPECT_EQ(m_messages.at(0), QStringLiteral("geändertes Projekt speichern ?"));
+    EXPECT_EQ(m_messages.at(0), QStringLiteral("Änderungen an shop.tsrp speichern?"));
 
     // Yes saves through the project's own Save, to its file.
     m_answer = QMessageBox::Yes;

@@ -45,7 +45,7 @@ TEST_F(ProjectEditorTest, NewProjectWithATextImportThenEditThenSave) {
     EXPECT_TRUE(m_messages.isEmpty()); // an unchanged project is not offered for saving
     EXPECT_EQ(Doc().Project().GetDomain(), "http://shop.example");
     EXPECT_EQ(Doc().Project().GetPartnerCount(), 2);
-    EXPECT_EQ(Doc().GetTitle(), QStringLiteral("Unbekannt"));
+    EXPECT_EQ(Doc().GetTitle(), QStringLiteral("Unbenannt"));
     EXPECT_TRUE(Doc().IsModified());
     ASSERT_EQ(View().Table().GetRowCount(), 2);
     EXPECT_TRUE(Enabled(ID_EDIT_PROJECT));
@@ -103,7 +103,7 @@ TEST_F(ProjectEditorTest, NewProjectOffersToSaveAChangedProjectAndCancelKeepsIt)
     m_chosenPaths = {QString::fromStdString(copy)};
     OnNextModal([](QDialog& editor) { Press(editor, QDialogButtonBox::Cancel); });
     Frame().SendCommand(ID_NEW_PROJECT);
-    EXPECT_EQ(m_messages, QStringList{QStringLiteral("geändertes Projekt speichern ?")});
+    EXPECT_EQ(m_messages, QStringList{QStringLiteral("Änderungen an shop.tsrp speichern?")});
     EXPECT_NE(ReadAll(copy).find("URL0001=http://b.example"), std::string::npos);
     // The cancelled editor leaves the project as it was.
     EXPECT_EQ(Doc().Project().GetDomain(), "http://shop.example");

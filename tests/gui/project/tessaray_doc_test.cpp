@@ -9,6 +9,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace tessaray::test {
 namespace {
 
@@ -44,6 +46,16 @@ TEST_F(TessarayDocTest, OpeningANonProjectFileKeepsTheOldProject) {
     EXPECT_EQ(Doc().Project().GetDomain(), "http://shop.example");
     EXPECT_EQ(Doc().Project().GetPath(), path);
     EXPECT_EQ(View().Table().GetRowCount(), 1);
+
+    // Why a file cannot be read is said in the interface's language too.
+    const std::string fifo = m_temp.File("pipe.tsrp");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(Doc().OpenDocument(QString::fromStdString(fifo)));
+    ASSERT_EQ(m_messages.size(), 2);
+    EXPECT_TRUE(
+        m_messages.at(1).contains(QStringLiteral("ist ein FIFO (benannte Pipe), keine Datei")))
+        << m_messages.at(1).toStdString();
+    EXPECT_EQ(Doc().Project().GetPath(), path);
 }
 
 TEST_F(TessarayDocTest, AFailedSaveShowsAMessageAndKeepsTheProjectModified) {
