@@ -33,6 +33,8 @@ void CTessarayDoc::OnNewProject() {
         SetModifiedFlag(m_project.IsModified());
         SetTitleFromProject();
         m_frame.SendCommand(ID_REFILL_TABLE);
+        // The summary of the project before does not speak of this one.
+        m_frame.SetStatusMessage({});
     }
 }
 

@@ -2,21 +2,27 @@
 
 #include "core/alert/alert.h"
 #include "core/alert/alert_delivery.h"
+#include "core/history/history_db.h"
 #include "core/history/run_changes.h"
 #include "core/partner/verdict.h"
 #include "core/project/project.h"
 #include "core/run/run_progress.h"
+#include "core/util/file_util.h"
 #include "gui/project/tessaray_doc.h"
 #include "gui/results/analysis_options_dlg.h"
+#include "gui/results/history_dialog.h"
 #include "gui/results/result_model.h"
 #include "gui/toolkit/byte_text.h"
 #include "gui/toolkit/command_frame.h"
 #include "gui/toolkit/command_ids.h"
 #include "gui/toolkit/ui_hooks.h"
 
+#include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -137,7 +143,18 @@ CAnalysisController::CAnalysisController(const SViewSetup& setup, CCommandFrame&
                            ToBytes(tr("Fetching up to %1 pages at a time, at most %2 per site"))});
     m_run->SetTrace(m_setup.bTrace, m_setup.strVersion);
     m_run->SetLanguage(m_setup.chLanguage);
-    m_run->SetSaveCommand([this] { m_frame.SendCommand(ID_FILE_SAVE); });
+    m_run->SetSaveCommand([this] {
+        // A project never saved goes through Save As: the user learns why first.
+        if (m_doc.Project().GetPath() == CProject::kNoFileMarker &&
+            m_setup.hooks.messageBox(&m_frame, QMessageBox::Information,
+                                     tr("The project is saved before its analysis, so that each "
+                                        "run is kept in its history. Choose a name and a folder "
+                                        "for the project."),
+                                     QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
+            return;
+        }
+        m_frame.SendCommand(ID_FILE_SAVE);
+    });
     // Called on a fetching thread: the message crosses into the window through a queued call on
     // this controller, which outlives every fetch (its destructor cancels the run). The window is
     // touched only on its own thread, never while it is being destroyed.
@@ -145,6 +162,13 @@ CAnalysisController::CAnalysisController(const SViewSetup& setup, CCommandFrame&
         QMetaObject::invokeMethod(
             this, [this, message] { m_frame.PostPrivateMessage(static_cast<int>(message)); },
             Qt::QueuedConnection);
+    });
+
+    m_progressTick.setInterval(1000);
+    connect(&m_progressTick, &QTimer::timeout, this, [this] {
+        if (m_run->IsRunning()) {
+            UpdateProgressBar();
+        }
     });
 
     auto* progress = new QProgressBar(frame.statusBar());
@@ -159,6 +183,7 @@ CAnalysisController::CAnalysisController(const SViewSetup& setup, CCommandFrame&
 CAnalysisController::~CAnalysisController() {
     // The window is going: its output pane takes no more lines.
     m_log->Mute();
+    delete m_changesNotice.data();
     CloseCredentials();
     m_run->Cancel();
 }
@@ -195,7 +220,50 @@ void CAnalysisController::CancelRun() {
 }
 
 const CRunVerdicts* CAnalysisController::ShownVerdicts() const {
+    return m_bStoredRun ? &m_storedVerdicts : RunVerdicts();
+}
+
+const CRunVerdicts* CAnalysisController::RunVerdicts() const {
     return m_bRowsOfARun ? &m_run->GetVerdicts() : nullptr;
+}
+
+bool CAnalysisController::ShowLastStoredRun() {
+    const std::string& projectPath = m_doc.Project().GetPath();
+    if (m_run->IsRunning() || projectPath == CProject::kNoFileMarker ||
+        !FileExists(HistoryPathOf(projectPath))) {
+        return false;
+    }
+    CHistoryDb history;
+    if (!history.Open(HistoryPathOf(projectPath), false)) {
+        return false;
+    }
+    const CRunListResult listed = history.ListRuns();
+    if (!listed || listed.Value().empty()) {
+        return false;
+    }
+    const std::int64_t newest = listed.Value().back().nId;
+    const CReadRunResult read = history.ReadRun(newest);
+    if (!read) {
+        return false;
+    }
+    const SStoredRun& run = read.Value();
+    FillFromStoredRun(run, m_table, m_storedVerdicts);
+    m_bRowsOfARun = false;
+    m_bStoredRun = true;
+    m_model.VerdictsChanged();
+    std::map<SRowKey, EChangeClass> changes;
+    if (const std::int64_t previous = history.PreviousCompleted(newest); previous != 0) {
+        if (const CReadRunResult older = history.ReadRun(previous); older) {
+            changes = ChangesByRow(run, CompareRuns(older.Value(), run));
+        }
+    }
+    m_model.SetRowChanges(std::move(changes));
+    m_frame.SetStatusMessage(
+        tr("Last run, %1: %2")
+            .arg(LocalTime(run.info.strFinished),
+                 FromBytes(SummaryText(run.info.summary, m_setup.chLanguage))));
+    m_frame.RequestCommandUiUpdate();
+    return true;
 }
 
 void CAnalysisController::OnAnalysisStart() {
@@ -212,9 +280,15 @@ void CAnalysisController::OnAnalysisStart() {
     m_run->SetFetchWindow(LoadFetchWindow());
     if (m_run->Start()) {
         m_bRowsOfARun = true;
+        m_bStoredRun = false;
         m_bRecordPending = true;
         m_runClock.start();
+        m_sinceDone.start();
+        m_nLastDone = 0;
         m_model.SetRowChanges({});
+        if (m_changesNotice) {
+            m_changesNotice->close(); // it spoke of the run before
+        }
         emit RunStarted();
     }
     ShowProgress();
@@ -231,11 +305,20 @@ void CAnalysisController::OnPageFetched() {
     m_model.VerdictsChanged();
     // The verdicts' summary ends the output log of a run.
     const CRunVerdicts& verdicts = m_run->GetVerdicts();
-    if (wasRunning && !m_run->IsRunning() &&
-        (verdicts.Summary().nPartners > 0 || verdicts.IsStopped())) {
+    const bool bEnded = wasRunning && !m_run->IsRunning();
+    if (bEnded && (verdicts.Summary().nPartners > 0 || verdicts.IsStopped())) {
         m_frame.AddOutputLine(SummaryText(verdicts, m_setup.chLanguage));
     }
     ShowProgress();
+    // Not one page arrived: more likely the connection than every partner.
+    const auto& summary = verdicts.Summary();
+    if (bEnded && !verdicts.IsStopped() && summary.nPartners > 0 &&
+        summary.nUnreachable == summary.nPartners) {
+        m_setup.hooks.messageBox(
+            &m_frame, QMessageBox::Warning,
+            tr("No partner page could be reached. Check your connection or proxy."),
+            QMessageBox::Ok);
+    }
 }
 
 void CAnalysisController::OnAnalysisOptions() {
@@ -261,7 +344,14 @@ void CAnalysisController::RecordEndedRun() {
     const SStoredRun run = MakeStoredRun(m_table, m_run->GetVerdicts(),
                                          m_run->GetRunEnd() == ERunEnd::Completed, settings);
     const SHistoryRecord record = RecordRun(projectPath, run);
-    m_model.SetRowChanges(ChangesByRow(run, record.changes));
+    std::map<SRowKey, EChangeClass> changes = ChangesByRow(run, record.changes);
+    const auto lostOrWorse = std::count_if(changes.begin(), changes.end(), [](const auto& change) {
+        return change.second == EChangeClass::Lost || change.second == EChangeClass::Worse;
+    });
+    m_model.SetRowChanges(std::move(changes));
+    if (lostOrWorse > 0) {
+        ShowChangesNotice(static_cast<int>(lostOrWorse));
+    }
     if (!record.strError.empty() && !m_bHistoryErrorShown) {
         m_bHistoryErrorShown = true;
         m_frame.AddOutputLine(
@@ -289,9 +379,36 @@ void CAnalysisController::ShowAlertNotice(const SHistoryRecord& record, const SR
     RecordDeliveries(project.GetPath(), record.nRunId, {shown});
 }
 
-QString CAnalysisController::ProgressText(int nDone, int nCount) const {
-    const auto left =
-        EstimateTimeLeft(std::chrono::milliseconds(m_runClock.elapsed()), nDone, nCount);
+void CAnalysisController::ShowChangesNotice(int nLostOrWorse) {
+    delete m_changesNotice.data();
+    auto* notice = new QMessageBox(
+        QMessageBox::Information, tr("Changes since the last run"),
+        tr("Links lost or verdicts worse since the previous run: %1").arg(nLostOrWorse),
+        QMessageBox::Close, &m_frame);
+    notice->setObjectName(QStringLiteral("ChangesNotice"));
+    notice->setWindowModality(Qt::NonModal);
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton* show = notice->addButton(tr("&Show changes"), QMessageBox::AcceptRole);
+    show->setObjectName(QStringLiteral("showChanges"));
+    // The History dialog opens once the notice has closed.
+    connect(
+        show, &QPushButton::clicked, this, [this] { m_frame.SendCommand(ID_HISTORY_CHANGES); },
+        Qt::QueuedConnection);
+    m_changesNotice = notice;
+    notice->show();
+}
+
+QString CAnalysisController::ProgressText(int nDone, int nCount, int nWaiting,
+                                          std::chrono::milliseconds elapsed,
+                                          std::chrono::milliseconds sinceDone) {
+    using namespace std::chrono_literals;
+    if (nDone > 0 && nWaiting > 0 &&
+        sinceDone > std::max<std::chrono::milliseconds>(5s, 3 * elapsed / nDone)) {
+        return tr("%1 of %2 partners, waiting for %n slow page(s)", nullptr, nWaiting)
+            .arg(nDone)
+            .arg(nCount);
+    }
+    const auto left = EstimateTimeLeft(elapsed, nDone, nCount);
     if (!left) {
         return tr("%1 of %2 partners").arg(nDone).arg(nCount);
     }
@@ -302,11 +419,33 @@ QString CAnalysisController::ProgressText(int nDone, int nCount) const {
         .arg(FromBytes(FormatDuration(*left + std::chrono::milliseconds(999))));
 }
 
+void CAnalysisController::UpdateProgressBar() {
+    if (!m_progress) {
+        return;
+    }
+    const int done = m_run->GetPartnersDone();
+    if (done != m_nLastDone) {
+        m_nLastDone = done;
+        m_sinceDone.start();
+    }
+    const int count = m_run->GetPartnerCount();
+    m_progress->setRange(0, count);
+    m_progress->setValue(done);
+    m_progress->setFormat(ProgressText(done, count, m_run->GetFetchesInFlight(),
+                                       std::chrono::milliseconds(m_runClock.elapsed()),
+                                       std::chrono::milliseconds(m_sinceDone.elapsed())));
+}
+
 void CAnalysisController::ShowProgress() {
     RecordEndedRun();
     const bool running = m_run->IsRunning();
     if (m_progress) {
         m_progress->setVisible(running);
+    }
+    if (!running) {
+        m_progressTick.stop();
+    } else if (!m_progressTick.isActive()) {
+        m_progressTick.start();
     }
     if (!running) {
         // After a run the status bar keeps its summary.
@@ -324,12 +463,7 @@ void CAnalysisController::ShowProgress() {
                                                        : tr("Analysing partner %1 of %2 ..."))
                                  .arg(number)
                                  .arg(count));
-    if (m_progress) {
-        const int done = m_run->GetPartnersDone();
-        m_progress->setRange(0, count);
-        m_progress->setValue(done);
-        m_progress->setFormat(ProgressText(done, count));
-    }
+    UpdateProgressBar();
     emit PartnerInTurn();
     m_frame.RequestCommandUiUpdate();
 }

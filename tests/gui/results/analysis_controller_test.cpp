@@ -132,6 +132,31 @@ TEST_F(AnalysisControllerTest, ProgressBarAndTableFollowTheRunUntilTheUserScroll
     EXPECT_FALSE(Progress().isVisible());
 }
 
+TEST_F(AnalysisControllerTest, TheEstimateGivesWayToWaitingWhileSlowPagesHang) {
+    ASSERT_TRUE(Start(WithEnglishFile()));
+    using std::chrono::seconds;
+    const struct {
+        int nDone;
+        int nWaiting;
+        seconds elapsed;
+        seconds sinceDone;
+        const char* text;
+    } cases[] = {
+        {1, 2, seconds(1), seconds(0), "1 of 10 partners"}, // too few done for an estimate
+        {5, 2, seconds(10), seconds(1), "5 of 10 partners, about 0:10 left"},
+        // Nothing done for three times the pace and at least five seconds.
+        {5, 1, seconds(40), seconds(30), "5 of 10 partners, waiting for 1 slow page"},
+        {5, 2, seconds(40), seconds(30), "5 of 10 partners, waiting for 2 slow pages"},
+        {9, 1, seconds(2), seconds(4), "9 of 10 partners, about 0:01 left"},
+        {9, 1, seconds(2), seconds(6), "9 of 10 partners, waiting for 1 slow page"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(
+            CAnalysisController::ProgressText(c.nDone, 10, c.nWaiting, c.elapsed, c.sinceDone),
+            QString::fromUtf8(c.text));
+    }
+}
+
 TEST_F(AnalysisControllerTest, ClosingTheWindowCancelsARunWithoutWaitingForIt) {
     StartWithPartners(3, 1);
     Frame().SendCommand(ID_ANALYSIS_START);
