@@ -85,6 +85,19 @@ protected:
                                     ">Shop</a></body></html>",
                                 "text/html");
             });
+        // Its link, a bot wall (Cloudflare's challenge) or no link, as the test sets it.
+        m_server.Server().Get(
+            "/walled.html", [this](const httplib::Request&, httplib::Response& res) {
+                if (m_nWall == 1) {
+                    res.status = 403;
+                    res.set_header("cf-mitigated", "challenge");
+                    res.set_content("<html><head><title>Just a moment...</title></head></html>",
+                                    "text/html");
+                    return;
+                }
+                res.set_content(m_nWall == 0 ? "<a href=\"http://shop.example/\">Shop</a>" : "x",
+                                "text/html");
+            });
         // Answer once the test releases them (or after ten seconds).
         for (const auto& [path, release] :
              {std::pair{"/slow.html", &m_bReleaseSlow}, std::pair{"/held.html", &m_bReleaseHeld}}) {
@@ -124,6 +137,7 @@ protected:
     std::atomic<bool> m_bReleaseHeld{false};
     std::atomic<int> m_nNoneServed{0};
     std::atomic<bool> m_bSwitched{false};
+    std::atomic<int> m_nWall{0};
     test::HttpTestServer m_server;
     TempDir m_dir;
 };
@@ -289,6 +303,25 @@ TEST_F(AnalyzeCommand, HistoryKeepsEveryRunAndExitCodeThreeAlertsOnChange) {
               std::string::npos)
         << json.strOut;
     EXPECT_EQ(RunCli(m_dir, {"history", project, "--changes", "1", "9"}).nExit, 2);
+}
+
+TEST_F(AnalyzeCommand, ABotWallIsBlockedNeverALostLink) {
+    const std::string project = MakeProject({m_server.Url("/walled.html")});
+    ASSERT_EQ(RunCli(m_dir, {"analyze", project, "--quiet"}).nExit, 0);
+    m_nWall = 1;
+    const Result walled = RunCli(m_dir, {"analyze", project, "--quiet", "--json", "-"});
+    EXPECT_EQ(walled.nExit, 5) << walled.strErr; // unreachable, not 3
+    EXPECT_NE(walled.strOut.find(
+                  "\"verdict\": \"unreachable\", \"reasons\": [{\"code\": "
+                  "\"blocked\", \"text\": \"The site's bot protection answered instead of the "
+                  "page; open it in your browser.\"}]"),
+              std::string::npos)
+        << walled.strOut;
+    // The link gone once the wall is down is lost against the run before the wall.
+    m_nWall = 2;
+    const Result lost = RunCli(m_dir, {"analyze", project, "--quiet", "--changes"});
+    EXPECT_EQ(lost.nExit, 3) << lost.strErr;
+    EXPECT_NE(lost.strOut.find("link-lost"), std::string::npos) << lost.strOut;
 }
 
 TEST_F(AnalyzeCommand, DamagedHistoryNeverStopsTheRun) {

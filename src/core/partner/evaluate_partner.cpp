@@ -1,5 +1,6 @@
 #include "core/partner/evaluate_partner.h"
 
+#include "core/page/bot_challenge.h"
 #include "core/page/page_analyzer.h"
 #include "core/page/page_charset.h"
 #include "core/page/page_signals.h"
@@ -133,6 +134,9 @@ SPartnerResult Evaluate(const SPartnerFetch& fetched, std::string page,
     result.bRobotsAllow = robotsRules.IsAllowed(fetched.strUrl);
     result.bGooglebotAllowed = rfcRules.IsAllowed("Googlebot", fetched.strUrl);
 
+    const std::string& pageHeader =
+        fetched.strFinalHeader.empty() ? fetched.strHeader : fetched.strFinalHeader;
+    result.strBlockedBy = BotChallengeRule(fetched.nPageStatus, pageHeader, page);
     SReadPage read = ReadPage(fetched, std::move(page), context.strDomain);
     int robots = 0;
     int index = 0;
@@ -186,6 +190,10 @@ SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link) {
             verdict.reasons.push_back(
                 {EReason::Incomplete, std::string(OutcomeCode(partner.eOutcome))});
         }
+    } else if (!partner.strBlockedBy.empty()) {
+        // A wall instead of the page says nothing of the link: open it in a browser.
+        verdict.eVerdict = EVerdict::Unreachable;
+        verdict.reasons.push_back({EReason::Blocked, partner.strBlockedBy});
     } else if (partner.nStatus == 0) {
         verdict.eVerdict = EVerdict::Unreachable;
         verdict.reasons.push_back(

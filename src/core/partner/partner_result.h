@@ -66,6 +66,8 @@ struct SPartnerResult {
     bool bMetaFollow = false;
     SPageSignals pageSignals;
     std::string strUndecodable;
+    // The rule of the bot protection that answered instead of the page; "" when none did.
+    std::string strBlockedBy;
     int nInternalLinks = 0;
     int nExternalLinks = 0;
     // Its links to the domain past those listed in links (CPageAnalyzer::kMaxListedLinks).

@@ -44,6 +44,8 @@ constexpr Catalogue kEnglish = {{
     {Id::ReasonRobotsRuleDiffers,
      "The Robots-Allow cell and the robots.txt rules search engines use disagree."},
     {Id::ReasonLinksNotListed, "10,000 links listed; %1 more to your domain not listed."},
+    {Id::ReasonBlocked,
+     "The site's bot protection answered instead of the page; open it in your browser."},
     {Id::SummaryPartnerOne, "partner"},
     {Id::SummaryPartnerMany, "partners"},
     {Id::SummaryCountsOne, "counts"},
@@ -141,6 +143,8 @@ constexpr Catalogue kGerman = {{
      "Die Spalte Robots-Allow und die robots.txt-Regeln der Suchmaschinen widersprechen sich."},
     {Id::ReasonLinksNotListed,
      "10.000 Links aufgeführt; %1 weitere zu Ihrer Domain nicht aufgeführt."},
+    {Id::ReasonBlocked, "Der Bot-Schutz der Website antwortete statt der Seite; öffnen Sie sie in "
+                        "Ihrem Browser."},
     {Id::SummaryPartnerOne, "Partner"},
     {Id::SummaryPartnerMany, "Partner"},
     {Id::SummaryCountsOne, "zählt"},

@@ -33,6 +33,7 @@ enum class ETextId {
     ReasonInNoscript,
     ReasonRobotsRuleDiffers,
     ReasonLinksNotListed,
+    ReasonBlocked,
     // The summary of a run's verdicts, each count with its word for one and for more.
     SummaryPartnerOne,
     SummaryPartnerMany,

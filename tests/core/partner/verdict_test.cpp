@@ -110,6 +110,15 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
                      {{Undecodable, "Content-Encoding: gzip"}}};
     undecodable.facts.strUndecodable = "Content-Encoding: gzip";
     cases.push_back(undecodable);
+    // A bot wall says nothing of the link, whatever its status.
+    Case blocked{"bot protection answered",
+                 RowOf(false),
+                 {},
+                 Fetched(403, ETransferOutcome::HttpError),
+                 EVerdict::Unreachable,
+                 {{Blocked, "cloudflare-challenge"}}};
+    blocked.facts.strBlockedBy = "cloudflare-challenge";
+    cases.push_back(blocked);
     Case pageSignals{"every signal", RowOf(true), {}, Fetched(), EVerdict::DoesNotCount, {}};
     pageSignals.facts.pageSignals.bMetaNofollow = true;
     pageSignals.facts.pageSignals.bHeaderNofollow = true;
