@@ -125,6 +125,10 @@
         <translation>Davon von einer Website (1 bis %1):</translation>
     </message>
     <message>
+        <source>User agent the requests name (empty: the default):</source>
+        <translation>Benutzeragent der Anfragen (leer: der Standard):</translation>
+    </message>
+    <message>
         <source>The values apply from the next analysis on.</source>
         <translation>Die Werte gelten ab der nächsten Analyse.</translation>
     </message>

@@ -125,6 +125,10 @@
         <translation>Of these from one site (1 to %1):</translation>
     </message>
     <message>
+        <source>User agent the requests name (empty: the default):</source>
+        <translation>User agent the requests name (empty: the default):</translation>
+    </message>
+    <message>
         <source>The values apply from the next analysis on.</source>
         <translation>The values apply from the next analysis on.</translation>
     </message>

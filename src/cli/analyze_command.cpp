@@ -56,6 +56,7 @@ struct SAnalyzeOptions {
     std::string strLang = "en";
     SAuthOptions auth;
     SFetchWindow window;
+    std::string strUserAgent{CFetchSettings::kUserAgent};
     bool bQuiet = false;
     bool bSummary = false;
     bool bChanges = false;
@@ -457,6 +458,9 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     run.SetTrace(trace.Init(), BuiltVersionCode());
     run.SetPostCallback([&completions](unsigned, int) { completions.Post(); });
     run.SetFetchWindow(options.window);
+    CFetchSettings fetchSettings;
+    fetchSettings.m_strUserAgent = options.strUserAgent;
+    run.SetFetchSettings(fetchSettings);
     if (authCallback) {
         run.SetAuthCallback(authCallback);
     }
@@ -528,6 +532,7 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
                      "at most M of them on one site: scheme, host and port (default 2)")
         ->check(CLI::Range(1, SFetchWindow::kMaxPerSite))
         ->type_name("M");
+    AddUserAgentOption(*command, options->strUserAgent);
     command->add_flag("--quiet", options->bQuiet,
                       "do not show the output log or the progress on stderr");
     command->add_flag("--summary", options->bSummary,

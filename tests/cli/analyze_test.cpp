@@ -87,7 +87,8 @@ protected:
             });
         // Its link, a bot wall (Cloudflare's challenge) or no link, as the test sets it.
         m_server.Server().Get(
-            "/walled.html", [this](const httplib::Request&, httplib::Response& res) {
+            "/walled.html", [this](const httplib::Request& request, httplib::Response& res) {
+                m_bOwnAgent = request.get_header_value("User-Agent") == "Tessaray/1.0";
                 if (m_nWall == 1) {
                     res.status = 403;
                     res.set_header("cf-mitigated", "challenge");
@@ -138,6 +139,7 @@ protected:
     std::atomic<int> m_nNoneServed{0};
     std::atomic<bool> m_bSwitched{false};
     std::atomic<int> m_nWall{0};
+    std::atomic<bool> m_bOwnAgent{false};
     test::HttpTestServer m_server;
     TempDir m_dir;
 };
@@ -307,7 +309,9 @@ TEST_F(AnalyzeCommand, HistoryKeepsEveryRunAndExitCodeThreeAlertsOnChange) {
 
 TEST_F(AnalyzeCommand, ABotWallIsBlockedNeverALostLink) {
     const std::string project = MakeProject({m_server.Url("/walled.html")});
-    ASSERT_EQ(RunCli(m_dir, {"analyze", project, "--quiet"}).nExit, 0);
+    ASSERT_EQ(RunCli(m_dir, {"analyze", project, "--quiet", "--user-agent", "Tessaray/1.0"}).nExit,
+              0);
+    EXPECT_TRUE(m_bOwnAgent);
     m_nWall = 1;
     const Result walled = RunCli(m_dir, {"analyze", project, "--quiet", "--json", "-"});
     EXPECT_EQ(walled.nExit, 5) << walled.strErr; // unreachable, not 3

@@ -208,6 +208,9 @@ void CAnalysisController::OnAnalysisStart() {
             return AskCredentials(frame, hooks, open, *remembered, challenge, user, password);
         });
     m_run->SetFetchWindow(LoadFetchWindow());
+    CFetchSettings fetchSettings;
+    fetchSettings.m_strUserAgent = LoadUserAgent();
+    m_run->SetFetchSettings(fetchSettings);
     if (m_run->Start()) {
         m_bRowsOfARun = true;
         m_bRecordPending = true;
@@ -239,8 +242,10 @@ void CAnalysisController::OnPageFetched() {
 void CAnalysisController::OnAnalysisOptions() {
     CAnalysisOptionsDlg dlg(&m_frame);
     dlg.SetWindow(LoadFetchWindow());
+    dlg.SetUserAgent(LoadUserAgent());
     if (dlg.exec() == QDialog::Accepted) {
         SaveFetchWindow(dlg.GetWindow());
+        SaveUserAgent(dlg.GetUserAgent());
     }
 }
 
