@@ -57,6 +57,7 @@ struct SAnalyzeOptions {
     SAuthOptions auth;
     SFetchWindow window;
     std::string strUserAgent{CFetchSettings::kUserAgent};
+    bool bAsGooglebot = false;
     bool bQuiet = false;
     bool bSummary = false;
     bool bChanges = false;
@@ -461,6 +462,7 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     CFetchSettings fetchSettings;
     fetchSettings.m_strUserAgent = options.strUserAgent;
     run.SetFetchSettings(fetchSettings);
+    run.SetAsGooglebot(options.bAsGooglebot);
     if (authCallback) {
         run.SetAuthCallback(authCallback);
     }
@@ -533,6 +535,9 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
         ->check(CLI::Range(1, SFetchWindow::kMaxPerSite))
         ->type_name("M");
     AddUserAgentOption(*command, options->strUserAgent);
+    command->add_flag("--as-googlebot", options->bAsGooglebot,
+                      "fetch every page once more as Googlebot; other links to your site there "
+                      "are the warning cloaked");
     command->add_flag("--quiet", options->bQuiet,
                       "do not show the output log or the progress on stderr");
     command->add_flag("--summary", options->bSummary,

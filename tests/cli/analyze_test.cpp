@@ -99,6 +99,16 @@ protected:
                 res.set_content(m_nWall == 0 ? "<a href=\"http://shop.example/\">Shop</a>" : "x",
                                 "text/html");
             });
+        // Its link for browsers only.
+        m_server.Server().Get(
+            "/cloak.html", [this](const httplib::Request& request, httplib::Response& res) {
+                const bool bGooglebot = request.get_header_value("User-Agent") ==
+                                        "Mozilla/5.0 (compatible; Googlebot/2.1; "
+                                        "+http://www.google.com/bot.html)";
+                m_nGooglebotRequests += bGooglebot ? 1 : 0;
+                res.set_content(bGooglebot ? "x" : "<a href=\"http://shop.example/\">Shop</a>",
+                                "text/html");
+            });
         // Answer once the test releases them (or after ten seconds).
         for (const auto& [path, release] :
              {std::pair{"/slow.html", &m_bReleaseSlow}, std::pair{"/held.html", &m_bReleaseHeld}}) {
@@ -140,6 +150,7 @@ protected:
     std::atomic<bool> m_bSwitched{false};
     std::atomic<int> m_nWall{0};
     std::atomic<bool> m_bOwnAgent{false};
+    std::atomic<int> m_nGooglebotRequests{0};
     test::HttpTestServer m_server;
     TempDir m_dir;
 };
@@ -326,6 +337,25 @@ TEST_F(AnalyzeCommand, ABotWallIsBlockedNeverALostLink) {
     const Result lost = RunCli(m_dir, {"analyze", project, "--quiet", "--changes"});
     EXPECT_EQ(lost.nExit, 3) << lost.strErr;
     EXPECT_NE(lost.strOut.find("link-lost"), std::string::npos) << lost.strOut;
+}
+
+TEST_F(AnalyzeCommand, AsGooglebotAPageThatHidesItsLinkIsCloaked) {
+    const std::string project =
+        MakeProject({m_server.Url("/cloak.html"), m_server.Url("/links.html")});
+    const std::string cloaked = "{\"code\": \"cloaked\", \"text\": \"The page shows Googlebot "
+                                "other links than browsers.\"}";
+    const Result plain = RunCli(m_dir, {"analyze", project, "--quiet", "--json", "-"});
+    EXPECT_EQ(plain.strOut.find(cloaked), std::string::npos) << plain.strOut;
+    EXPECT_EQ(m_nGooglebotRequests, 0);
+
+    const Result json =
+        RunCli(m_dir, {"analyze", project, "--quiet", "--as-googlebot", "--json", "-"});
+    EXPECT_EQ(json.nExit, 0) << json.strErr; // a warning: the link still counts
+    const std::size_t first = json.strOut.find(cloaked);
+    ASSERT_NE(first, std::string::npos) << json.strOut;
+    EXPECT_EQ(json.strOut.find(cloaked, json.strOut.find("/links.html\"")), std::string::npos)
+        << json.strOut;
+    EXPECT_EQ(m_nGooglebotRequests, 1);
 }
 
 TEST_F(AnalyzeCommand, DamagedHistoryNeverStopsTheRun) {

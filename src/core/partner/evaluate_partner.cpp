@@ -112,6 +112,25 @@ std::vector<SLinkResult> LinksToDomain(CPageAnalyzer& analyzer, const std::strin
     return links;
 }
 
+std::string LinksDigest(const std::vector<SLinkResult>& links) {
+    std::vector<std::string> lines;
+    lines.reserve(links.size());
+    for (const SLinkResult& link : links) {
+        std::string& line = lines.emplace_back(link.strUrl);
+        for (const std::string& token : link.rel) {
+            line += ' ';
+            line += token;
+        }
+        line += '\n';
+    }
+    std::sort(lines.begin(), lines.end());
+    std::string digest;
+    for (const std::string& line : lines) {
+        digest += line;
+    }
+    return digest;
+}
+
 SPartnerResult Evaluate(const SPartnerFetch& fetched, std::string page,
                         const SPartnerContext& context) {
     SPartnerResult result;
@@ -153,6 +172,10 @@ SPartnerResult Evaluate(const SPartnerFetch& fetched, std::string page,
     result.eGoogle = LookUpGoogle(context.pSortedExternalLinks, fetched.strUrl);
     result.links = LinksToDomain(read.analyzer, context.strDomain);
     result.nLinksNotListed = read.analyzer.GetLinksNotListed();
+    // Compared only when both answers are the page.
+    result.bCloaked = fetched.secondView && result.nStatus == 200 &&
+                      !IsBrokenTransfer(result.eOutcome) && result.strBlockedBy.empty() &&
+                      *fetched.secondView != LinksDigest(result.links);
 
     // The partner's verdict is the best of its links'; the first link of that verdict gives the
     // reasons.
@@ -177,6 +200,12 @@ SPartnerResult EvaluatePartner(const SPartnerFetch& fetched, const SPartnerConte
 SPartnerResult EvaluatePartner(SPartnerFetch&& fetched, const SPartnerContext& context) {
     std::string page = std::move(fetched.strPage);
     return Evaluate(fetched, std::move(page), context);
+}
+
+std::string DomainLinksDigest(SPartnerFetch&& fetched, const std::string& domain) {
+    std::string page = std::move(fetched.strPage);
+    SReadPage read = ReadPage(fetched, std::move(page), domain);
+    return LinksDigest(LinksToDomain(read.analyzer, domain));
 }
 
 SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link) {
@@ -227,6 +256,9 @@ SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link) {
     // The literal rule is shown (and compared) for the rows with a link only.
     if (link != nullptr && partner.bRobotsAllow != partner.bGooglebotAllowed) {
         verdict.reasons.push_back({EReason::RobotsRuleDiffers, {}});
+    }
+    if (partner.bCloaked) {
+        verdict.reasons.push_back({EReason::Cloaked, {}});
     }
     if (link != nullptr && partner.nLinksNotListed > 0) {
         verdict.reasons.push_back(

@@ -52,6 +52,8 @@ ETextId ReasonTextId(const SReason& reason) {
         return ETextId::ReasonLinksNotListed;
     case EReason::Blocked:
         return ETextId::ReasonBlocked;
+    case EReason::Cloaked:
+        return ETextId::ReasonCloaked;
     case EReason::RobotsRuleDiffers:
         break;
     }
@@ -75,7 +77,7 @@ std::string_view VerdictCode(EVerdict eVerdict) {
 }
 
 std::string_view ReasonCode(EReason eReason) {
-    static constexpr std::array<std::string_view, 17> kCodes = {"rel-nofollow",
+    static constexpr std::array<std::string_view, 18> kCodes = {"rel-nofollow",
                                                                 "rel-sponsored",
                                                                 "rel-ugc",
                                                                 "meta-nofollow",
@@ -91,7 +93,8 @@ std::string_view ReasonCode(EReason eReason) {
                                                                 "in-noscript",
                                                                 "robots-rule-differs",
                                                                 "links-not-listed",
-                                                                "blocked"};
+                                                                "blocked",
+                                                                "cloaked"};
     return kCodes.at(static_cast<std::size_t>(eReason));
 }
 

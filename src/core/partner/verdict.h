@@ -42,8 +42,9 @@ enum class EReason {
     RobotsRuleDiffers,
     LinksNotListed, // the page links to the domain more often than a result lists
     Blocked,        // a bot protection answered instead of the page; the detail names its rule
+    Cloaked,        // the page shows Googlebot other links to the domain (a warning)
 };
-inline constexpr EReason kLastReason = EReason::Blocked;
+inline constexpr EReason kLastReason = EReason::Cloaked;
 
 struct SReason {
     EReason eCode = EReason::RelNofollow;

@@ -46,6 +46,7 @@ constexpr Catalogue kEnglish = {{
     {Id::ReasonLinksNotListed, "10,000 links listed; %1 more to your domain not listed."},
     {Id::ReasonBlocked,
      "The site's bot protection answered instead of the page; open it in your browser."},
+    {Id::ReasonCloaked, "The page shows Googlebot other links than browsers."},
     {Id::SummaryPartnerOne, "partner"},
     {Id::SummaryPartnerMany, "partners"},
     {Id::SummaryCountsOne, "counts"},
@@ -145,6 +146,7 @@ constexpr Catalogue kGerman = {{
      "10.000 Links aufgeführt; %1 weitere zu Ihrer Domain nicht aufgeführt."},
     {Id::ReasonBlocked, "Der Bot-Schutz der Website antwortete statt der Seite; öffnen Sie sie in "
                         "Ihrem Browser."},
+    {Id::ReasonCloaked, "Die Seite zeigt Googlebot andere Links als Browsern."},
     {Id::SummaryPartnerOne, "Partner"},
     {Id::SummaryPartnerMany, "Partner"},
     {Id::SummaryCountsOne, "zählt"},

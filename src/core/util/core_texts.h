@@ -34,6 +34,7 @@ enum class ETextId {
     ReasonRobotsRuleDiffers,
     ReasonLinksNotListed,
     ReasonBlocked,
+    ReasonCloaked,
     // The summary of a run's verdicts, each count with its word for one and for more.
     SummaryPartnerOne,
     SummaryPartnerMany,

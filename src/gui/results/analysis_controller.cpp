@@ -211,6 +211,7 @@ void CAnalysisController::OnAnalysisStart() {
     CFetchSettings fetchSettings;
     fetchSettings.m_strUserAgent = LoadUserAgent();
     m_run->SetFetchSettings(fetchSettings);
+    m_run->SetAsGooglebot(LoadAsGooglebot());
     if (m_run->Start()) {
         m_bRowsOfARun = true;
         m_bRecordPending = true;
@@ -243,9 +244,11 @@ void CAnalysisController::OnAnalysisOptions() {
     CAnalysisOptionsDlg dlg(&m_frame);
     dlg.SetWindow(LoadFetchWindow());
     dlg.SetUserAgent(LoadUserAgent());
+    dlg.SetAsGooglebot(LoadAsGooglebot());
     if (dlg.exec() == QDialog::Accepted) {
         SaveFetchWindow(dlg.GetWindow());
         SaveUserAgent(dlg.GetUserAgent());
+        SaveAsGooglebot(dlg.GetAsGooglebot());
     }
 }
 

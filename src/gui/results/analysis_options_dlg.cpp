@@ -3,6 +3,7 @@
 #include "gui/project/dlg_support.h"
 #include "gui/toolkit/program_settings.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,6 +44,10 @@ CAnalysisOptionsDlg::CAnalysisOptionsDlg(QWidget* parent) : QDialog(parent) {
     m_userAgent->setPlaceholderText(QString::fromLatin1(CFetchSettings::kUserAgent.data()));
     form->addRow(tr("User agent the requests name (empty: the default):"), m_userAgent);
     layout->addLayout(form);
+    m_asGooglebot = new QCheckBox(
+        tr("Fetch each page as Googlebot too and warn when it shows other links"), this);
+    m_asGooglebot->setObjectName(QStringLiteral("asGooglebotBox"));
+    layout->addWidget(m_asGooglebot);
     auto* note = new QLabel(tr("The values apply from the next analysis on."), this);
     note->setWordWrap(true);
     layout->addWidget(note);
@@ -67,6 +72,14 @@ void CAnalysisOptionsDlg::SetUserAgent(const std::string& userAgent) {
 std::string CAnalysisOptionsDlg::GetUserAgent() const {
     const std::string text = m_userAgent->text().trimmed().toStdString();
     return text.empty() ? std::string(CFetchSettings::kUserAgent) : text;
+}
+
+void CAnalysisOptionsDlg::SetAsGooglebot(bool bAsGooglebot) {
+    m_asGooglebot->setChecked(bAsGooglebot);
+}
+
+bool CAnalysisOptionsDlg::GetAsGooglebot() const {
+    return m_asGooglebot->isChecked();
 }
 
 SFetchWindow LoadFetchWindow() {
@@ -95,6 +108,15 @@ std::string LoadUserAgent() {
 void SaveUserAgent(const std::string& userAgent) {
     ProgramSettings().setValue(SettingKey(setting::kAnalysisUserAgent.strKey),
                                QString::fromStdString(userAgent));
+}
+
+bool LoadAsGooglebot() {
+    return ReadSetting(ProgramSettings(), setting::kAnalysisAsGooglebot) == 1;
+}
+
+void SaveAsGooglebot(bool bAsGooglebot) {
+    ProgramSettings().setValue(SettingKey(setting::kAnalysisAsGooglebot.strKey),
+                               bAsGooglebot ? 1 : 0);
 }
 
 } // namespace tessaray

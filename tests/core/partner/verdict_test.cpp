@@ -128,6 +128,7 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
     pageSignals.facts.strFinalUrl = "https://partner.test/links.html";
     pageSignals.facts.pageSignals.strCanonical = "https://partner.test/all-links.html";
     pageSignals.facts.nLinksNotListed = 7;
+    pageSignals.facts.bCloaked = true;
     // Order: what stops the link, then the warnings.
     pageSignals.reasons = {{MetaNofollow, ""},
                            {HeaderNofollow, ""},
@@ -136,6 +137,7 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
                            {Redirected, "https://partner.test/links.html"},
                            {CanonicalElsewhere, "https://partner.test/all-links.html"},
                            {RobotsRuleDiffers, ""},
+                           {Cloaked, ""},
                            {LinksNotListed, "7"}};
     cases.push_back(pageSignals);
     Case sameCanonical{
