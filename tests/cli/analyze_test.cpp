@@ -666,7 +666,7 @@ TEST_F(DemoTest, TheDemoShowsEveryOutcome) {
     ASSERT_EQ(analyzed.nExit, 5) << analyzed.strErr;
 
     const auto rows = ParseReport(analyzed.strOut);
-    ASSERT_EQ(rows.size(), 17u);
+    ASSERT_EQ(rows.size(), 18u);
     // Per partner host: S.Code, Listed, Follow(Meta), Follow(Link), Robots-Allow, Google of its
     // rows in table order.
     std::multimap<std::string, std::string> outcomes;
@@ -694,6 +694,7 @@ TEST_F(DemoTest, TheDemoShowsEveryOutcome) {
         {"guestbook", "200 Yes NA Nofollow Allow No"},
         {"mirror", "200 Yes NA Follow Allow No"},
         {"slow", "200 No    No"},
+        {"cafe", "200 Yes NA Follow Allow No"},
     };
     EXPECT_EQ(outcomes, expected);
 
@@ -735,6 +736,7 @@ TEST_F(DemoTest, TheDemoShowsEveryOutcome) {
         {"guestbook", "does-not-count rel-ugc"},
         {"mirror", "counts canonical-elsewhere"},
         {"slow", "unreachable incomplete"},
+        {"cafe", "counts"},
     };
     EXPECT_EQ(verdicts, expectedVerdicts);
     EXPECT_NE(analyzed.strErr.find("/links.html - loading... broken off after 158 bytes (server "
