@@ -16,10 +16,10 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstdlib>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>

@@ -75,13 +75,16 @@ struct SReadPage {
     std::string strUndecodable;
 };
 
+// The header block of the response the page came with, not of a redirect before it.
+const std::string& PageHeaderOf(const SPartnerFetch& fetched) {
+    return fetched.strFinalHeader.empty() ? fetched.strHeader : fetched.strFinalHeader;
+}
+
 // page is the fetched page's text, handed over so a large page is not copied.
 SReadPage ReadPage(const SPartnerFetch& fetched, std::string page, std::string_view domain) {
     SReadPage read;
     // URL and text cells are UTF-8 whatever the page's charset; the Bytes cell stays as received.
-    // The charset is the one of the response the page came with, not of a redirect before it.
-    const std::string& pageHeader =
-        fetched.strFinalHeader.empty() ? fetched.strHeader : fetched.strFinalHeader;
+    const std::string& pageHeader = PageHeaderOf(fetched);
     const std::string charset = SniffCharset(pageHeader, page);
     read.strUndecodable = UndecodableReason(pageHeader, page, charset);
     read.analyzer =
@@ -112,6 +115,7 @@ std::vector<SLinkResult> LinksToDomain(CPageAnalyzer& analyzer, const std::strin
     return links;
 }
 
+// The links as lines of URL and rel tokens, sorted: equal for the same links in any order.
 std::string LinksDigest(const std::vector<SLinkResult>& links) {
     std::vector<std::string> lines;
     lines.reserve(links.size());
@@ -153,9 +157,7 @@ SPartnerResult Evaluate(const SPartnerFetch& fetched, std::string page,
     result.bRobotsAllow = robotsRules.IsAllowed(fetched.strUrl);
     result.bGooglebotAllowed = rfcRules.IsAllowed("Googlebot", fetched.strUrl);
 
-    const std::string& pageHeader =
-        fetched.strFinalHeader.empty() ? fetched.strHeader : fetched.strFinalHeader;
-    result.strBlockedBy = BotChallengeRule(fetched.nPageStatus, pageHeader, page);
+    result.strBlockedBy = BotChallengeRule(fetched.nPageStatus, PageHeaderOf(fetched), page);
     SReadPage read = ReadPage(fetched, std::move(page), context.strDomain);
     int robots = 0;
     int index = 0;
