@@ -3,7 +3,8 @@
 # the demo site, serves the demo web of partner sites on loopback, makes the demo project of the
 # Corner Tea Shop, analyses it (the summary with every row's verdict goes to the terminal) and
 # leaves report.csv, report.html and report.json in demo-output/.
-# Then two partners change their pages and a second run prints what changed since the first.
+# Then two partners change their pages and a third one's bot protection answers instead of its page;
+# a second run prints what changed since the first (the blocked partner is no change).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$PWD/build-demo
@@ -18,7 +19,7 @@ cmake --build "$build" --target tessaray-cli tessaray-demo-site
 
 echo "== starting the demo site"
 demo_start_site
-echo "demo site: http://shop.localhost:$port/ and fifteen partner sites"
+echo "demo site: http://shop.localhost:$port/ and sixteen partner sites"
 
 echo "== making the demo project"
 demo_make_project
@@ -38,7 +39,7 @@ echo "Reports: $out/report.csv, $out/report.html and $out/report.json"
 [[ $status == 0 || $status == 4 || $status == 5 ]]
 
 echo
-echo "== two partners change their pages; analysing again"
+echo "== two partners change their pages, a third one's bot protection answers; analysing again"
 demo_switch_partners
 status=0
 "$build/bin/tessaray-cli" analyze "$out/corner-tea-shop.tsrp" --quiet --changes || status=$?

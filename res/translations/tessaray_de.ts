@@ -199,6 +199,14 @@
         <translation>Davon von einer Website (1 bis %1):</translation>
     </message>
     <message>
+        <source>User agent the requests name (empty: the default):</source>
+        <translation>Benutzeragent der Anfragen (leer: der Standard):</translation>
+    </message>
+    <message>
+        <source>Fetch each page as Googlebot too and warn when it shows other links</source>
+        <translation>Jede Seite auch als Googlebot laden und warnen, wenn sie ihm andere Links zeigt</translation>
+    </message>
+    <message>
         <source>The values apply from the next analysis on.</source>
         <translation>Die Werte gelten ab der nächsten Analyse.</translation>
     </message>

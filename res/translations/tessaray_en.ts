@@ -199,6 +199,14 @@
         <translation>Of these from one site (1 to %1):</translation>
     </message>
     <message>
+        <source>User agent the requests name (empty: the default):</source>
+        <translation>User agent the requests name (empty: the default):</translation>
+    </message>
+    <message>
+        <source>Fetch each page as Googlebot too and warn when it shows other links</source>
+        <translation>Fetch each page as Googlebot too and warn when it shows other links</translation>
+    </message>
+    <message>
         <source>The values apply from the next analysis on.</source>
         <translation>The values apply from the next analysis on.</translation>
     </message>

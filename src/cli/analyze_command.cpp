@@ -60,6 +60,8 @@ struct SAnalyzeOptions {
     SAuthOptions auth;
     SAlertOptions alerts;
     SFetchWindow window;
+    std::string strUserAgent{CFetchSettings::kUserAgent};
+    bool bAsGooglebot = false;
     bool bQuiet = false;
     bool bSummary = false;
     bool bChanges = false;
@@ -471,6 +473,10 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     run.SetTrace(trace.Init(), BuiltVersionCode());
     run.SetPostCallback([&completions](unsigned, int) { completions.Post(); });
     run.SetFetchWindow(options.window);
+    CFetchSettings fetchSettings;
+    fetchSettings.m_strUserAgent = options.strUserAgent;
+    run.SetFetchSettings(fetchSettings);
+    run.SetAsGooglebot(options.bAsGooglebot);
     if (authCallback) {
         run.SetAuthCallback(authCallback);
     }
@@ -553,6 +559,10 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
                      "at most M of them on one site: scheme, host and port (default 2)")
         ->check(CLI::Range(1, SFetchWindow::kMaxPerSite))
         ->type_name("M");
+    AddUserAgentOption(*command, options->strUserAgent);
+    command->add_flag("--as-googlebot", options->bAsGooglebot,
+                      "fetch every page once more as Googlebot; other links to your site there "
+                      "are the warning cloaked");
     command->add_flag("--quiet", options->bQuiet,
                       "do not show the output log or the progress on stderr");
     command->add_flag("--summary", options->bSummary,

@@ -394,7 +394,7 @@ CFetchTask::EStep CFetchTask::Send(CURL* easy, const std::string& url, EKind kin
     curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
-    curl_easy_setopt(h, CURLOPT_USERAGENT, CFetchSettings::kUserAgent.data());
+    curl_easy_setopt(h, CURLOPT_USERAGENT, m_settings.m_strUserAgent.c_str());
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, m_pHeaders.get());
     curl_easy_setopt(h, CURLOPT_HTTP_CONTENT_DECODING, 0L);
     curl_easy_setopt(h, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);

@@ -35,10 +35,16 @@ struct CFetchSettings {
     // The page bodies a pool holds at once, received or handed over and not yet dropped; a
     // transfer that would pass it waits (one always goes on, so it may be passed by one body).
     std::size_t m_nBodyBudget = kBodyBudget;
+    // What every request says it is (User-Agent); see IsValidUserAgent.
+    std::string m_strUserAgent{kUserAgent};
     // A PEM file of certificate authorities to trust instead of the system's store; empty means
     // the system's store. Meant for tests against a local TLS server; verification stays on.
     std::string m_strCaFile;
 };
+
+// Whether text may be sent as a User-Agent: 1 to 512 printable ASCII characters (blanks
+// included), so that it can neither end the header line nor be empty.
+bool IsValidUserAgent(std::string_view text);
 
 // What a server that answered 401 asks for.
 struct SAuthChallenge {

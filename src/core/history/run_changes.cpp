@@ -4,9 +4,12 @@
 #include "core/results/json_report.h"
 #include "core/results/report_text.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <ostream>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace tessaray {
@@ -21,6 +24,13 @@ bool HasLink(const SStoredRow& row) {
 
 const std::string& PartnerOf(const SStoredRow& row) {
     return row.cells[kColPartnerUrl];
+}
+
+// A bot protection answered instead of the page: what the page holds is unknown.
+bool IsBlocked(const SStoredRow& row) {
+    return row.eVerdict == EVerdict::Unreachable &&
+           std::any_of(row.reasons.begin(), row.reasons.end(),
+                       [](const SReason& reason) { return reason.eCode == EReason::Blocked; });
 }
 
 const std::string& LinkOf(const SStoredRow& row) {
@@ -195,7 +205,9 @@ std::vector<SRunChange> CompareRuns(const SStoredRun& older, const SStoredRun& n
             if (older.info.bCompleted) {
                 comparer.AddPartner(EChangeKind::PartnerAdded, -1, newRows.front(), partner);
             }
-        } else {
+        } else if (!IsBlocked(newer.rows[static_cast<std::size_t>(newRows.front())]) &&
+                   !IsBlocked(older.rows[static_cast<std::size_t>(found->second.front())])) {
+            // A blocked page is neither better nor worse than what was known of it.
             comparer.ComparePartner(partner, found->second, newRows);
         }
     }
@@ -378,6 +390,55 @@ bool WriteChangesCsv(std::ostream& out, const std::vector<SRunChange>& changes, 
     return static_cast<bool>(out);
 }
 
+namespace {
+
+// How many completed runs before the last one are searched for a partner that was blocked in it.
+constexpr int kBlockedLookBack = 10;
+
+// The last completed run as the base of the comparison, with the rows of a partner blocked in it
+// taken from the latest earlier run that read its page: a link lost while the page was blocked
+// still counts as lost.
+void ReplaceBlockedRows(CHistoryDb& history, SStoredRun& previous) {
+    std::unordered_set<std::string> blocked;
+    for (const SStoredRow& row : previous.rows) {
+        if (IsBlocked(row)) {
+            blocked.insert(PartnerOf(row));
+        }
+    }
+    std::unordered_map<std::string, std::vector<SStoredRow>> found;
+    std::int64_t nId = previous.info.nId;
+    for (int n = 0; n < kBlockedLookBack && !blocked.empty(); ++n) {
+        nId = history.PreviousCompleted(nId);
+        if (nId == 0) {
+            break;
+        }
+        CReadRunResult earlier = history.ReadRun(nId);
+        if (!earlier) {
+            break;
+        }
+        const SPartnerRows grouped = GroupByPartner(earlier.Value());
+        for (const std::string& partner : grouped.order) {
+            const std::vector<int>& rows = grouped.rows.at(partner);
+            if (!blocked.contains(partner) ||
+                IsBlocked(earlier.Value().rows[static_cast<std::size_t>(rows.front())])) {
+                continue;
+            }
+            std::vector<SStoredRow>& taken = found[partner];
+            for (const int i : rows) {
+                taken.push_back(std::move(earlier.Value().rows[static_cast<std::size_t>(i)]));
+            }
+            blocked.erase(partner);
+        }
+    }
+    std::erase_if(previous.rows,
+                  [&found](const SStoredRow& row) { return found.contains(PartnerOf(row)); });
+    for (auto& [partner, rows] : found) {
+        std::move(rows.begin(), rows.end(), std::back_inserter(previous.rows));
+    }
+}
+
+} // namespace
+
 SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& run) {
     SHistoryRecord record;
     const std::string path = HistoryPathOf(strProjectPath);
@@ -406,6 +467,7 @@ SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& ru
         return record;
     }
     if (CReadRunResult previous = history.ReadRun(record.nPreviousId); previous) {
+        ReplaceBlockedRows(history, previous.Value());
         record.changes = CompareRuns(previous.Value(), run);
         record.previous = std::move(previous.Value().info);
     } else if (record.strError.empty()) {

@@ -33,6 +33,8 @@ enum class ETextId {
     ReasonInNoscript,
     ReasonRobotsRuleDiffers,
     ReasonLinksNotListed,
+    ReasonBlocked,
+    ReasonCloaked,
     // The summary of a run's verdicts, each count with its word for one and for more.
     SummaryPartnerOne,
     SummaryPartnerMany,

@@ -278,6 +278,10 @@ void CAnalysisController::OnAnalysisStart() {
             return AskCredentials(frame, hooks, open, *remembered, challenge, user, password);
         });
     m_run->SetFetchWindow(LoadFetchWindow());
+    CFetchSettings fetchSettings;
+    fetchSettings.m_strUserAgent = LoadUserAgent();
+    m_run->SetFetchSettings(fetchSettings);
+    m_run->SetAsGooglebot(LoadAsGooglebot());
     if (m_run->Start()) {
         m_bRowsOfARun = true;
         m_bStoredRun = false;
@@ -324,8 +328,12 @@ void CAnalysisController::OnPageFetched() {
 void CAnalysisController::OnAnalysisOptions() {
     CAnalysisOptionsDlg dlg(&m_frame);
     dlg.SetWindow(LoadFetchWindow());
+    dlg.SetUserAgent(LoadUserAgent());
+    dlg.SetAsGooglebot(LoadAsGooglebot());
     if (dlg.exec() == QDialog::Accepted) {
         SaveFetchWindow(dlg.GetWindow());
+        SaveUserAgent(dlg.GetUserAgent());
+        SaveAsGooglebot(dlg.GetAsGooglebot());
     }
 }
 

@@ -40,7 +40,7 @@ SStoredRun SampleRun(int nPartners, bool bCompleted = true) {
     }
     run.rows[0].reasons = {{EReason::RelNofollow, ""},
                            {EReason::CanonicalElsewhere, "http://x.test/a b\nc\\d"},
-                           {EReason::LinksNotListed, "690000"}}; // the last code
+                           {EReason::Cloaked, ""}}; // the last code
     return run;
 }
 

@@ -8,6 +8,8 @@
 #include "http_test_server.h"
 #include "modal_dialog.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -82,11 +84,17 @@ TEST_F(AnalysisControllerTest, OptionsAreStoredInTheSettingsAndUsedByTheNextRun)
         EXPECT_EQ(Child<QSpinBox>(dlg, "perSiteBox").value(), SFetchWindow::kDefaultPerSite);
         Child<QSpinBox>(dlg, "parallelBox").setValue(16);
         Child<QSpinBox>(dlg, "perSiteBox").setValue(3);
+        EXPECT_EQ(Child<QLineEdit>(dlg, "userAgentEdit").text(), QStringLiteral("Mozilla/4.0"));
+        Child<QLineEdit>(dlg, "userAgentEdit").setText(QStringLiteral(" Tessaray/1.0 "));
+        EXPECT_FALSE(Child<QCheckBox>(dlg, "asGooglebotBox").isChecked());
+        Child<QCheckBox>(dlg, "asGooglebotBox").setChecked(true);
         Press(dlg, QDialogButtonBox::Ok);
     });
     Frame().SendCommand(ID_ANALYSIS_OPTIONS);
     EXPECT_EQ(ProgramSettings().value(QStringLiteral("Analysis/Parallel")).toInt(), 16);
     EXPECT_EQ(ProgramSettings().value(QStringLiteral("Analysis/PerSite")).toInt(), 3);
+    EXPECT_EQ(LoadUserAgent(), "Tessaray/1.0");
+    EXPECT_TRUE(LoadAsGooglebot());
     Frame().SendCommand(ID_ANALYSIS_START);
     EXPECT_EQ(View().Analysis().Run().GetFetchWindow().nParallel, 16);
     EXPECT_EQ(View().Analysis().Run().GetFetchWindow().nPerSite, 3);
@@ -106,6 +114,8 @@ TEST_F(AnalysisControllerTest, OptionsAreStoredInTheSettingsAndUsedByTheNextRun)
     ProgramSettings().setValue(QStringLiteral("Analysis/PerSite"), QStringLiteral("many"));
     EXPECT_EQ(LoadFetchWindow().nParallel, SFetchWindow::kMaxParallel);
     EXPECT_EQ(LoadFetchWindow().nPerSite, SFetchWindow::kDefaultPerSite);
+    ProgramSettings().setValue(QStringLiteral("Analysis/UserAgent"), QStringLiteral("a\nb"));
+    EXPECT_EQ(LoadUserAgent(), "Mozilla/4.0");
 }
 
 TEST_F(AnalysisControllerTest, ProgressBarAndTableFollowTheRunUntilTheUserScrolls) {
