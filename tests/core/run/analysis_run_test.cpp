@@ -1005,8 +1005,7 @@ TEST_F(FetchWindowTest, ManyLinksAndAHugeHeaderStayBounded) {
     EXPECT_EQ(m_table.GetCellView(999, kColExtLinks), "20000");
     // Every row shows the whole header, which is stored once.
     EXPECT_GT(m_table.GetCellView(999, kColServerHeader).size(), 200'000u);
-    EXPECT_EQ(m_table.GetCellView(999, kColServerHeader),
-              m_table.GetCellView(0, kColServerHeader));
+    EXPECT_EQ(m_table.GetCellView(999, kColServerHeader), m_table.GetCellView(0, kColServerHeader));
     EXPECT_LT(m_table.GetStoredBytes(), std::size_t{100} << 20);
 }
 
