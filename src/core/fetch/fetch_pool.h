@@ -3,6 +3,7 @@
 #include "core/fetch/page_fetcher.h"
 #include "core/fetch/partner_fetch.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -41,8 +42,10 @@ public:
     // Starts the engine: nParallel transfers are expected at once, nPerHost at most to one host,
     // a redirect target's host included. False (with nothing running) when it cannot start.
     bool Start(int nParallel, int nPerHost);
-    // Queues a partner; robotsUrl empty fetches no robots.txt.
-    void Submit(int nId, std::string pageUrl, std::string robotsUrl);
+    // Queues a partner; robotsUrl empty fetches no robots.txt. A delay makes the engine start it
+    // only then (its robots.txt, once fetched, is used again); meanwhile it holds no transfer.
+    void Submit(int nId, std::string pageUrl, std::string robotsUrl,
+                std::chrono::milliseconds delay = std::chrono::milliseconds(0));
     // The partners fetched since the last call, in the order they were done.
     std::vector<SPartnerFetch> TakeDone();
     // Every transfer stops at once, queued partners are dropped and nothing more is posted.
@@ -53,6 +56,7 @@ private:
         int nId = 0;
         std::string strPageUrl;
         std::string strRobotsUrl;
+        std::chrono::steady_clock::time_point notBefore{};
     };
     struct SPrompt;
     struct CEngine; // the engine thread's own state: multi handle, transfers, sites
