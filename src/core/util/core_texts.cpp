@@ -110,6 +110,7 @@ constexpr Catalogue kEnglish = {{
     {Id::RunVerdictTitle, "Verdict"},
     {Id::RunProgress, "%1 of %2 partners done, %3 in flight, %4 elapsed"},
     {Id::RunProgressLeft, ", about %1 left"},
+    {Id::RunConfirmed, "confirmed"},
 }};
 
 constexpr Catalogue kGerman = {{
@@ -208,6 +209,7 @@ constexpr Catalogue kGerman = {{
     {Id::RunVerdictTitle, "Bewertung"},
     {Id::RunProgress, "%1 von %2 Partnern fertig, %3 im Abruf, %4 vergangen"},
     {Id::RunProgressLeft, ", noch etwa %1"},
+    {Id::RunConfirmed, "bestätigt"},
 }};
 
 // Each catalogue lists every text once, in the order of the codes.

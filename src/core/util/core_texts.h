@@ -105,6 +105,7 @@ enum class ETextId {
     RunVerdictTitle,
     RunProgress,     // %1 partners done of %2, %3 in flight, %4 elapsed
     RunProgressLeft, // %1 the time left
+    RunConfirmed,    // beside a result a second fetch confirmed
     Count
 };
 
