@@ -109,6 +109,10 @@
         <source>Analysing partner %1 of %2 ...</source>
         <translation>Analysiere Partner %1 von %2 ...</translation>
     </message>
+    <message>
+        <source>confirmed</source>
+        <translation>bestätigt</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CAnalysisOptionsDlg</name>
@@ -958,6 +962,10 @@ Automatisch prüfen</translation>
     <message>
         <source>Verdict</source>
         <translation>Bewertung</translation>
+    </message>
+    <message>
+        <source>Checked twice: the first answer was &quot;%1&quot;, the second stands.</source>
+        <translation>Zweimal geprüft: die erste Antwort war „%1“, die zweite gilt.</translation>
     </message>
 </context>
 <context>

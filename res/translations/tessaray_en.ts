@@ -109,6 +109,10 @@
         <source>Analysing partner %1 of %2 ...</source>
         <translation>Analysing partner %1 of %2 ...</translation>
     </message>
+    <message>
+        <source>confirmed</source>
+        <translation>confirmed</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CAnalysisOptionsDlg</name>
@@ -958,6 +962,10 @@ Check automatically</translation>
     <message>
         <source>Verdict</source>
         <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>Checked twice: the first answer was &quot;%1&quot;, the second stands.</source>
+        <translation>Checked twice: the first answer was &quot;%1&quot;, the second stands.</translation>
     </message>
 </context>
 <context>

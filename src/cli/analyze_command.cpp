@@ -61,7 +61,8 @@ struct SAnalyzeOptions {
     bool bSummary = false;
     bool bChanges = false;
     bool bAlertOnChangeOnly = false;
-    int nConfirmDelay = 60; // seconds; 0 confirms nothing
+    // Seconds; 0 confirms nothing.
+    int nConfirmDelay = static_cast<int>(CAnalysisRun::kDefaultConfirmDelay.count());
     int nAlertAfterRuns = kDefaultAlertAfterRuns;
 };
 

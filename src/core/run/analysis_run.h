@@ -142,6 +142,7 @@ public:
     // stands. The pause holds no place in the fetch window. A zero delay or no check turns it
     // off.
     using ConfirmCheck = std::function<bool(const SPartnerResult&)>;
+    static constexpr std::chrono::seconds kDefaultConfirmDelay{60};
     void SetConfirmation(std::chrono::milliseconds delay, ConfirmCheck check) {
         m_confirmDelay = delay;
         m_confirmCheck = std::move(check);

@@ -89,6 +89,11 @@ const SVerdict* CResultModel::VerdictOf(int nRow) const {
     return verdicts == nullptr ? nullptr : verdicts->FindVerdict(m_table.GetRowKey(nRow));
 }
 
+const SPartnerResult* CResultModel::PartnerOf(int nRow) const {
+    const CRunVerdicts* verdicts = m_verdictSource ? m_verdictSource() : nullptr;
+    return verdicts == nullptr ? nullptr : verdicts->FindPartner(m_table.GetRowKey(nRow).nPartner);
+}
+
 bool CResultModel::IsProblemRow(int nRow) const {
     const SVerdict* verdict = VerdictOf(nRow);
     return verdict != nullptr && verdict->eVerdict != EVerdict::Counts;
@@ -109,6 +114,11 @@ QVariant CResultModel::VerdictData(int nRow, int role) const {
         QStringList reasons;
         for (const SReason& reason : verdict->reasons) {
             reasons.append(FromBytes(ReasonText(reason, m_chLanguage)));
+        }
+        if (const SPartnerResult* partner = PartnerOf(nRow); partner && partner->confirmed) {
+            reasons.append(tr("Checked twice: the first answer was \"%1\", the second stands.")
+                               .arg(FromBytes(VerdictText(partner->confirmed->verdict.eVerdict,
+                                                          m_chLanguage))));
         }
         return PlainToolTip(reasons.join(QLatin1Char('\n')));
     }
