@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <map>
 
 namespace tessaray {
 
@@ -192,6 +193,11 @@ bool CHistoryDialog::OpenRun(std::int64_t nId) {
     m_model->SetRowChanges({});
     m_table.DeleteAllRows();
     m_verdicts.Clear();
+    // The partners fetched twice, so the Verdict's tool tip names their first answer.
+    std::map<std::string, const SConfirmation*> confirmed;
+    for (const SConfirmation& confirmation : run.confirmations) {
+        confirmed.emplace(confirmation.strPartnerUrl, &confirmation);
+    }
     // The verdicts by the rows' keys; a partner's rows follow each other.
     for (const SStoredRow& stored : run.rows) {
         const int row = m_table.InsertRow(m_table.GetRowCount());
@@ -202,6 +208,14 @@ bool CHistoryDialog::OpenRun(std::int64_t nId) {
         if (m_verdicts.FindPartner(stored.key.nPartner) == nullptr) {
             SPartnerResult partner;
             partner.nId = stored.key.nPartner;
+            if (const auto found = confirmed.find(stored.cells[kColPartnerUrl]);
+                found != confirmed.end()) {
+                const SConfirmation& first = *found->second;
+                partner.confirmed =
+                    SPartnerResult::SFirstAnswer{first.nFirstStatus,
+                                                 first.eFirstOutcome,
+                                                 {first.eFirstVerdict, first.firstReasons}};
+            }
             m_verdicts.Add(std::move(partner));
         }
         m_verdicts.SetVerdict(stored.key, {stored.eVerdict, stored.reasons});
