@@ -11,6 +11,12 @@
 #   scripts/demo-gui.sh --change-screenshots DIR    analyse, switch two partners, analyse in the
 #                                            window: DIR/change-column.png, then DIR/history.png
 #                                            (the History dialog comparing the two runs)
+#   scripts/demo-gui.sh --docs               all pictures of docs/: the window after the demo in
+#                                            English and German (screenshot.png,
+#                                            screenshot-de.png), the Change column after a second
+#                                            run, the History dialog at scale factor 2 on a
+#                                            1920x1080 screen (history-scale2.png) and the first
+#                                            printed page (printed-page.png, needs pdftoppm)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -19,11 +25,16 @@ out=$root/demo-output
 
 screenshot=()
 changes=""
+docs=""
 if [[ ${1:-} == --screenshot || ${1:-} == --verdict-screenshot ||
       ${1:-} == --print-preview-screenshot ]]; then
     [[ -n ${2:-} ]] ||
         { echo "usage: $0 [--screenshot|--verdict-screenshot|--print-preview-screenshot FILE]" >&2; exit 2; }
     screenshot=("$1" "$(realpath -m "$2")")
+elif [[ ${1:-} == --docs ]]; then
+    command -v pdftoppm >/dev/null ||
+        { echo "$0: --docs needs pdftoppm (Debian package poppler-utils)" >&2; exit 2; }
+    docs=$root/docs
 elif [[ ${1:-} == --change-screenshots ]]; then
     [[ -n ${2:-} ]] || { echo "usage: $0 --change-screenshots DIR" >&2; exit 2; }
     changes=$(realpath -m "$2")
@@ -41,14 +52,35 @@ demo_start_site
 echo "== making the demo project"
 demo_make_project
 
-# The program, under xvfb-run when a picture is wanted and there is no display.
+# The program, under xvfb-run when a picture is wanted and there is no display (a screen of
+# $screen pixels).
+screen=${screen:-1280x800}
 run_tessaray() {
     if [[ $1 == --*screenshot && -z ${DISPLAY:-} ]]; then
-        xvfb-run -a -s "-screen 0 1280x800x24" "$build/bin/tessaray" "$@"
+        xvfb-run -a -s "-screen 0 ${screen}x24" "$build/bin/tessaray" "$@"
     else
         "$build/bin/tessaray" "$@"
     fi
 }
+
+if [[ -n $docs ]]; then
+    project=$out/corner-tea-shop.tsrp
+    rm -f "$project-history"
+    echo "== the window after the demo, in English and in German"
+    LANG=en_US.UTF-8 LANGUAGE=en run_tessaray --screenshot "$docs/screenshot.png" "$project"
+    LANG=de_DE.UTF-8 LANGUAGE=de run_tessaray --screenshot "$docs/screenshot-de.png" "$project"
+    echo "== two partners change their pages: the Change column after the next run"
+    demo_switch_partners
+    LANG=en_US.UTF-8 LANGUAGE=en run_tessaray --verdict-screenshot "$docs/change-column.png" "$project"
+    echo "== the History dialog at scale factor 2 on a 1920x1080 screen"
+    LANG=en_US.UTF-8 LANGUAGE=en QT_SCALE_FACTOR=2 screen=1920x1080 \
+        run_tessaray --history-screenshot "$docs/history-scale2.png" "$project"
+    echo "== the first printed page"
+    pdf=$out/printed.pdf
+    LANG=en_US.UTF-8 LANGUAGE=en run_tessaray --print-preview-screenshot "$pdf" "$project"
+    pdftoppm -png -r 100 -f 1 -l 1 -singlefile "$pdf" "$docs/printed-page"
+    exit 0
+fi
 
 if [[ -n $changes ]]; then
     echo "== analysing, then two partners change their pages and the window analyses again"

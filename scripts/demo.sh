@@ -3,9 +3,10 @@
 # the demo site, serves the demo web of partner sites on loopback, makes the demo project of the
 # Corner Tea Shop, analyses it (the summary with every row's verdict goes to the terminal) and
 # leaves report.csv, report.html and report.json in demo-output/.
-# Then two partners change their pages and a second run prints what changed since the first; it
-# fetches a partner that got worse once more after a second's pause (the default is a minute)
-# before it believes it, and its summary marks that row "(confirmed)".
+# Then two partners change their pages and a third one's bot protection answers instead of its page;
+# a second run prints what changed since the first (the blocked partner is no change); it fetches a
+# partner that got worse once more after a second's pause (the default is a minute) before it
+# believes it, and its summary marks that row "(confirmed)".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$PWD/build-demo
@@ -20,7 +21,7 @@ cmake --build "$build" --target tessaray-cli tessaray-demo-site
 
 echo "== starting the demo site"
 demo_start_site
-echo "demo site: http://shop.localhost:$port/ and fifteen partner sites"
+echo "demo site: http://shop.localhost:$port/ and sixteen partner sites"
 
 echo "== making the demo project"
 demo_make_project
@@ -40,7 +41,7 @@ echo "Reports: $out/report.csv, $out/report.html and $out/report.json"
 [[ $status == 0 || $status == 4 || $status == 5 ]]
 
 echo
-echo "== two partners change their pages; analysing again (a worse partner is fetched twice)"
+echo "== two partners change their pages, a third one's bot protection answers; analysing again (a worse partner is fetched twice)"
 demo_switch_partners
 status=0
 "$build/bin/tessaray-cli" analyze "$out/corner-tea-shop.tsrp" --quiet --changes \

@@ -36,7 +36,7 @@ demo_make_project() {
 }
 
 # Changes two partner pages, as partners do between two runs: partner one drops its link to the
-# shop, partner seven puts one back.
+# shop, partner seven puts one back; partner sixteen's bot protection answers with a challenge.
 demo_switch_partners() {
     touch "$out/switch"
 }

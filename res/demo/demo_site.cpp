@@ -4,12 +4,14 @@
 // (http://blog.partner-one.localhost:PORT/links.html is ROOT/blog.partner-one/links.html), so the
 // sites can be edited as plain files. "@PORT@" in a served file becomes the port the site listens
 // on, so pages can link to the demo shop. A file NAME.redirect holding a path answers NAME with a
-// 301 to that path; a file NAME.headers adds its "Name: value" lines to the response of NAME; with
+// 301 to that path; a file NAME.headers adds its "Name: value" lines to the response of NAME (a
+// line "Status: CODE" sets its status, so a page can answer as a bot protection would); with
 // a file NAME.silent beside it, NAME is announced whole but only its first half is sent, then the
 // server goes silent (until the client gives up). A second port is bound but never listened on: a
 // partner named on it has a server that does not answer (the connection is refused). With
 // --switch-file FILE, while FILE exists a page NAME that has a NAME.switched beside it is answered
-// from that file instead, so a partner can change its page between two runs.
+// from that file instead (with the headers of NAME.switched.headers), so a partner can change its
+// page between two runs.
 #include <httplib.h>
 
 #include <atomic>
@@ -17,6 +19,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -123,7 +126,12 @@ void AddHeaders(const std::string& lines, httplib::Response& res) {
         while (!value.empty() && (value.back() == '\r' || value.back() == ' ')) {
             value.pop_back();
         }
-        res.set_header(line.substr(0, colon), value);
+        const std::string name = line.substr(0, colon);
+        if (name == "Status") {
+            res.status = std::atoi(value.c_str());
+        } else {
+            res.set_header(name, value);
+        }
     }
 }
 
@@ -271,7 +279,7 @@ int main(int argc, char** argv) {
         }
         ReplaceAll(body, "@PORT@", portText);
         std::string headers;
-        if (ReadFile(file.string() + std::string(kHeadersSuffix), headers)) {
+        if (ReadFile(source.string() + std::string(kHeadersSuffix), headers)) {
             AddHeaders(headers, res);
         }
         if (fs::exists(file.string() + std::string(kSilentSuffix))) {

@@ -64,6 +64,45 @@
     </message>
 </context>
 <context>
+    <name>tessaray::CAlertSettingsDlg</name>
+    <message>
+        <source>Alerts</source>
+        <translation>Benachrichtigungen</translation>
+    </message>
+    <message>
+        <source>When a run finds a partner&apos;s link lost or worse than in the last completed run, the alert goes here.</source>
+        <translation>Findet eine Prüfung den Link eines Partners verloren oder schlechter als in der letzten vollständigen Prüfung, geht die Benachrichtigung hierhin.</translation>
+    </message>
+    <message>
+        <source>Mail to:</source>
+        <translation>E-Mail an:</translation>
+    </message>
+    <message>
+        <source>SMTP server:</source>
+        <translation>SMTP-Server:</translation>
+    </message>
+    <message>
+        <source>SMTP user:</source>
+        <translation>SMTP-Benutzer:</translation>
+    </message>
+    <message>
+        <source>File with the SMTP password:</source>
+        <translation>Datei mit dem SMTP-Passwort:</translation>
+    </message>
+    <message>
+        <source>Webhook URL:</source>
+        <translation>Webhook-URL:</translation>
+    </message>
+    <message>
+        <source>Show a desktop notice</source>
+        <translation>Desktop-Benachrichtigung anzeigen</translation>
+    </message>
+    <message>
+        <source>These settings cannot be used: %1</source>
+        <translation>Diese Einstellungen sind nicht verwendbar: %1</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CAnalysisController</name>
     <message>
         <source>analyzing ready</source>
@@ -113,6 +152,41 @@
         <source>confirmed</source>
         <translation>bestätigt</translation>
     </message>
+    <message>
+        <source>The desktop notice could not be shown: %1</source>
+        <translation>Die Desktop-Benachrichtigung konnte nicht angezeigt werden: %1</translation>
+    </message>
+    <message>
+        <source>No partner page could be reached. Check your connection or proxy.</source>
+        <translation>Keine Partnerseite war erreichbar. Prüfen Sie Ihre Internetverbindung oder den Proxy.</translation>
+    </message>
+    <message>
+        <source>Changes since the last run</source>
+        <translation>Änderungen seit der letzten Analyse</translation>
+    </message>
+    <message>
+        <source>Links lost or verdicts worse since the previous run: %1</source>
+        <translation>Seit der vorigen Analyse verlorene Links oder schlechtere Bewertungen: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Show changes</source>
+        <translation>Änderungen &amp;zeigen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %2 partners, waiting for %n slow page(s)</source>
+        <translation>
+            <numerusform>%1 von %2 Partnern, warte auf %n langsame Seite</numerusform>
+            <numerusform>%1 von %2 Partnern, warte auf %n langsame Seiten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The project is saved before its analysis, so that each run is kept in its history. Choose a name and a folder for the project.</source>
+        <translation>Das Projekt wird vor der Analyse gespeichert, damit jede Analyse in seinem Verlauf erhalten bleibt. Wählen Sie einen Namen und einen Ordner für das Projekt.</translation>
+    </message>
+    <message>
+        <source>Last run, %1: %2</source>
+        <translation>Letzte Analyse, %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CAnalysisOptionsDlg</name>
@@ -127,6 +201,14 @@
     <message>
         <source>Of these from one site (1 to %1):</source>
         <translation>Davon von einer Website (1 bis %1):</translation>
+    </message>
+    <message>
+        <source>User agent the requests name (empty: the default):</source>
+        <translation>Benutzeragent der Anfragen (leer: der Standard):</translation>
+    </message>
+    <message>
+        <source>Fetch each page as Googlebot too and warn when it shows other links</source>
+        <translation>Jede Seite auch als Googlebot laden und warnen, wenn sie ihm andere Links zeigt</translation>
     </message>
     <message>
         <source>The values apply from the next analysis on.</source>
@@ -265,6 +347,10 @@
     <message>
         <source>URLs imported: %1</source>
         <translation>URLs importiert: %1</translation>
+    </message>
+    <message>
+        <source>Alerts...</source>
+        <translation>Benachrichtigungen...</translation>
     </message>
 </context>
 <context>
@@ -457,14 +543,6 @@
         <translation>Änderungen</translation>
     </message>
     <message>
-        <source>completed</source>
-        <translation>vollständig</translation>
-    </message>
-    <message>
-        <source>stopped</source>
-        <translation>abgebrochen</translation>
-    </message>
-    <message>
         <source>The history cannot be read: %1</source>
         <translation>Der Verlauf kann nicht gelesen werden: %1</translation>
     </message>
@@ -503,6 +581,10 @@
     <message>
         <source>partner removed</source>
         <translation>Partner entfernt</translation>
+    </message>
+    <message>
+        <source>%1 (stopped)</source>
+        <translation>%1 (abgebrochen)</translation>
     </message>
 </context>
 <context>
@@ -590,7 +672,7 @@ Stop analysis</source>
 Analyse stoppen</translation>
     </message>
     <message>
-        <source>&amp;Export</source>
+        <source>E&amp;xport</source>
         <translation>&amp;Export</translation>
     </message>
     <message>
@@ -760,6 +842,40 @@ Save changes as CSV file</source>
 Save changes as JSON file</source>
         <translation>Die Änderungen zwischen den letzten zwei Analysen als JSON-Datei speichern
 Änderungen als JSON-Datei speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the selected rows with their verdicts as a table
+Copy</source>
+        <translation>Die markierten Zeilen mit ihren Bewertungen als Tabelle kopieren
+Kopieren</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>&amp;Alles markieren</translation>
+    </message>
+    <message>
+        <source>Select every row shown
+Select All</source>
+        <translation>Alle angezeigten Zeilen markieren
+Alles markieren</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Suchen...</translation>
+    </message>
+    <message>
+        <source>Show only the rows that hold a text
+Find</source>
+        <translation>Nur die Zeilen zeigen, die einen Text enthalten
+Suchen</translation>
     </message>
     <message>
         <source>&amp;New...</source>
@@ -967,6 +1083,42 @@ Automatisch prüfen</translation>
         <source>Checked twice: the first answer was &quot;%1&quot;, the second stands.</source>
         <translation>Zweimal geprüft: die erste Antwort war „%1“, die zweite gilt.</translation>
     </message>
+    <message>
+        <source>The partner page links to your site and search engines count the link.</source>
+        <translation>Die Partnerseite verlinkt Ihre Website, und Suchmaschinen werten den Link.</translation>
+    </message>
+    <message>
+        <source>The partner page links to your site, but search engines do not count the link.</source>
+        <translation>Die Partnerseite verlinkt Ihre Website, aber Suchmaschinen werten den Link nicht.</translation>
+    </message>
+    <message>
+        <source>The partner page has no link to your site.</source>
+        <translation>Die Partnerseite hat keinen Link auf Ihre Website.</translation>
+    </message>
+    <message>
+        <source>The partner page could not be read whole, so its link could not be checked.</source>
+        <translation>Die Partnerseite konnte nicht vollständig gelesen werden; ihr Link ließ sich nicht prüfen.</translation>
+    </message>
+    <message>
+        <source>Not in the previous run.</source>
+        <translation>In der vorigen Analyse nicht vorhanden.</translation>
+    </message>
+    <message>
+        <source>The link was there in the previous run and is gone now.</source>
+        <translation>Der Link war in der vorigen Analyse vorhanden und fehlt jetzt.</translation>
+    </message>
+    <message>
+        <source>The verdict is better than in the previous run.</source>
+        <translation>Die Bewertung ist besser als in der vorigen Analyse.</translation>
+    </message>
+    <message>
+        <source>The verdict is worse than in the previous run.</source>
+        <translation>Die Bewertung ist schlechter als in der vorigen Analyse.</translation>
+    </message>
+    <message>
+        <source>The status code or the anchor text changed since the previous run.</source>
+        <translation>Statuscode oder Linktext haben sich seit der vorigen Analyse geändert.</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CPrintCommands</name>
@@ -977,6 +1129,26 @@ Automatisch prüfen</translation>
     <message>
         <source>The table could not be printed to %1.</source>
         <translation>Die Tabelle konnte nicht nach %1 gedruckt werden.</translation>
+    </message>
+    <message>
+        <source>Reasons</source>
+        <translation>Gründe</translation>
+    </message>
+    <message>
+        <source>Verdict summary</source>
+        <translation>Zusammenfassung der Bewertungen</translation>
+    </message>
+    <message>
+        <source>The table as shown</source>
+        <translation>Die Tabelle wie angezeigt</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>Print:</source>
+        <translation>Drucken:</translation>
     </message>
 </context>
 <context>
@@ -1406,6 +1578,33 @@ Automatisch prüfen</translation>
     <message>
         <source>No web browser could open %1.</source>
         <translation>Kein Webbrowser konnte %1 öffnen.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CTessarayView</name>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Open partner page: %1</source>
+        <translation>Partnerseite ö&amp;ffnen: %1</translation>
+    </message>
+    <message>
+        <source>Show in &amp;history</source>
+        <translation>Im &amp;Verlauf zeigen</translation>
+    </message>
+    <message>
+        <source>Open report in &amp;Excel</source>
+        <translation>Report in &amp;Excel öffnen</translation>
+    </message>
+    <message>
+        <source>Open report in the &amp;browser</source>
+        <translation>Report im &amp;Browser öffnen</translation>
+    </message>
+    <message>
+        <source>Restore the default columns</source>
+        <translation>Standardspalten wiederherstellen</translation>
     </message>
 </context>
 </TS>

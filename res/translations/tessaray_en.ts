@@ -64,6 +64,45 @@
     </message>
 </context>
 <context>
+    <name>tessaray::CAlertSettingsDlg</name>
+    <message>
+        <source>Alerts</source>
+        <translation>Alerts</translation>
+    </message>
+    <message>
+        <source>When a run finds a partner&apos;s link lost or worse than in the last completed run, the alert goes here.</source>
+        <translation>When a run finds a partner&apos;s link lost or worse than in the last completed run, the alert goes here.</translation>
+    </message>
+    <message>
+        <source>Mail to:</source>
+        <translation>Mail to:</translation>
+    </message>
+    <message>
+        <source>SMTP server:</source>
+        <translation>SMTP server:</translation>
+    </message>
+    <message>
+        <source>SMTP user:</source>
+        <translation>SMTP user:</translation>
+    </message>
+    <message>
+        <source>File with the SMTP password:</source>
+        <translation>File with the SMTP password:</translation>
+    </message>
+    <message>
+        <source>Webhook URL:</source>
+        <translation>Webhook URL:</translation>
+    </message>
+    <message>
+        <source>Show a desktop notice</source>
+        <translation>Show a desktop notice</translation>
+    </message>
+    <message>
+        <source>These settings cannot be used: %1</source>
+        <translation>These settings cannot be used: %1</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CAnalysisController</name>
     <message>
         <source>analyzing ready</source>
@@ -113,6 +152,41 @@
         <source>confirmed</source>
         <translation>confirmed</translation>
     </message>
+    <message>
+        <source>The desktop notice could not be shown: %1</source>
+        <translation>The desktop notice could not be shown: %1</translation>
+    </message>
+    <message>
+        <source>No partner page could be reached. Check your connection or proxy.</source>
+        <translation>No partner page could be reached. Check your connection or proxy.</translation>
+    </message>
+    <message>
+        <source>Changes since the last run</source>
+        <translation>Changes since the last run</translation>
+    </message>
+    <message>
+        <source>Links lost or verdicts worse since the previous run: %1</source>
+        <translation>Links lost or verdicts worse since the previous run: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Show changes</source>
+        <translation>&amp;Show changes</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %2 partners, waiting for %n slow page(s)</source>
+        <translation>
+            <numerusform>%1 of %2 partners, waiting for %n slow page</numerusform>
+            <numerusform>%1 of %2 partners, waiting for %n slow pages</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The project is saved before its analysis, so that each run is kept in its history. Choose a name and a folder for the project.</source>
+        <translation>The project is saved before its analysis, so that each run is kept in its history. Choose a name and a folder for the project.</translation>
+    </message>
+    <message>
+        <source>Last run, %1: %2</source>
+        <translation>Last run, %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CAnalysisOptionsDlg</name>
@@ -127,6 +201,14 @@
     <message>
         <source>Of these from one site (1 to %1):</source>
         <translation>Of these from one site (1 to %1):</translation>
+    </message>
+    <message>
+        <source>User agent the requests name (empty: the default):</source>
+        <translation>User agent the requests name (empty: the default):</translation>
+    </message>
+    <message>
+        <source>Fetch each page as Googlebot too and warn when it shows other links</source>
+        <translation>Fetch each page as Googlebot too and warn when it shows other links</translation>
     </message>
     <message>
         <source>The values apply from the next analysis on.</source>
@@ -265,6 +347,10 @@
     <message>
         <source>URLs imported: %1</source>
         <translation>URLs imported: %1</translation>
+    </message>
+    <message>
+        <source>Alerts...</source>
+        <translation>Alerts...</translation>
     </message>
 </context>
 <context>
@@ -590,8 +676,8 @@ Stop analysis</source>
 Stop analysis</translation>
     </message>
     <message>
-        <source>&amp;Export</source>
-        <translation>&amp;Export</translation>
+        <source>E&amp;xport</source>
+        <translation>E&amp;xport</translation>
     </message>
     <message>
         <source>Save the results as a tab-separated CSV file
@@ -730,6 +816,40 @@ Print Preview</translation>
 Print Setup</source>
         <translation>Choose the printer, the paper and its orientation
 Print Setup</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>Copy the selected rows with their verdicts as a table
+Copy</source>
+        <translation>Copy the selected rows with their verdicts as a table
+Copy</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>Select &amp;All</translation>
+    </message>
+    <message>
+        <source>Select every row shown
+Select All</source>
+        <translation>Select every row shown
+Select All</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Find...</translation>
+    </message>
+    <message>
+        <source>Show only the rows that hold a text
+Find</source>
+        <translation>Show only the rows that hold a text
+Find</translation>
     </message>
     <message>
         <source>&amp;New...</source>
@@ -967,6 +1087,42 @@ Check automatically</translation>
         <source>Checked twice: the first answer was &quot;%1&quot;, the second stands.</source>
         <translation>Checked twice: the first answer was &quot;%1&quot;, the second stands.</translation>
     </message>
+    <message>
+        <source>The partner page links to your site and search engines count the link.</source>
+        <translation>The partner page links to your site and search engines count the link.</translation>
+    </message>
+    <message>
+        <source>The partner page links to your site, but search engines do not count the link.</source>
+        <translation>The partner page links to your site, but search engines do not count the link.</translation>
+    </message>
+    <message>
+        <source>The partner page has no link to your site.</source>
+        <translation>The partner page has no link to your site.</translation>
+    </message>
+    <message>
+        <source>The partner page could not be read whole, so its link could not be checked.</source>
+        <translation>The partner page could not be read whole, so its link could not be checked.</translation>
+    </message>
+    <message>
+        <source>Not in the previous run.</source>
+        <translation>Not in the previous run.</translation>
+    </message>
+    <message>
+        <source>The link was there in the previous run and is gone now.</source>
+        <translation>The link was there in the previous run and is gone now.</translation>
+    </message>
+    <message>
+        <source>The verdict is better than in the previous run.</source>
+        <translation>The verdict is better than in the previous run.</translation>
+    </message>
+    <message>
+        <source>The verdict is worse than in the previous run.</source>
+        <translation>The verdict is worse than in the previous run.</translation>
+    </message>
+    <message>
+        <source>The status code or the anchor text changed since the previous run.</source>
+        <translation>The status code or the anchor text changed since the previous run.</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CPrintCommands</name>
@@ -977,6 +1133,26 @@ Check automatically</translation>
     <message>
         <source>The table could not be printed to %1.</source>
         <translation>The table could not be printed to %1.</translation>
+    </message>
+    <message>
+        <source>Reasons</source>
+        <translation>Reasons</translation>
+    </message>
+    <message>
+        <source>Verdict summary</source>
+        <translation>Verdict summary</translation>
+    </message>
+    <message>
+        <source>The table as shown</source>
+        <translation>The table as shown</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>Content</translation>
+    </message>
+    <message>
+        <source>Print:</source>
+        <translation>Print:</translation>
     </message>
 </context>
 <context>
@@ -1406,6 +1582,40 @@ Check automatically</translation>
     <message>
         <source>No web browser could open %1.</source>
         <translation>No web browser could open %1.</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CTessarayView</name>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>&amp;Open partner page: %1</source>
+        <translation>&amp;Open partner page: %1</translation>
+    </message>
+    <message>
+        <source>Show in &amp;history</source>
+        <translation>Show in &amp;history</translation>
+    </message>
+    <message>
+        <source>Open report in &amp;Excel</source>
+        <translation>Open report in &amp;Excel</translation>
+    </message>
+    <message>
+        <source>Open report in the &amp;browser</source>
+        <translation>Open report in the &amp;browser</translation>
+    </message>
+    <message>
+        <source>Restore the default columns</source>
+        <translation>Restore the default columns</translation>
+    </message>
+</context>
+<context>
+    <name>tessaray::CHistoryDialog</name>
+    <message>
+        <source>%1 (stopped)</source>
+        <translation>%1 (stopped)</translation>
     </message>
 </context>
 </TS>

@@ -1,8 +1,10 @@
 // tessaray-cli analyze: runs the analysis of a project headless and writes its reports.
+#include "cli/alert_options.h"
 #include "cli/auth_options.h"
 #include "cli/commands.h"
 #include "cli/progress_line.h"
 
+#include "core/alert/alert_delivery.h"
 #include "core/app/install_dir.h"
 #include "core/app/trace_log.h"
 #include "core/app/version_code.h"
@@ -26,6 +28,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -56,7 +59,10 @@ struct SAnalyzeOptions {
     std::string strJson;
     std::string strLang = "en";
     SAuthOptions auth;
+    SAlertOptions alerts;
     SFetchWindow window;
+    std::string strUserAgent{CFetchSettings::kUserAgent};
+    bool bAsGooglebot = false;
     bool bQuiet = false;
     bool bSummary = false;
     bool bChanges = false;
@@ -424,11 +430,17 @@ int WriteReports(const SAnalyzeOptions& options, const CProject& project, const 
     return exitCode;
 }
 
-// --changes: what changed since the previous completed run.
-void PrintRunChanges(const CAnalysisRun& run, const SHistoryRecord& history) {
+// The run as the history stored it, as far as the changes show it.
+SRunInfo StoredRunInfo(const CAnalysisRun& run, const SHistoryRecord& history) {
     SRunInfo newer;
     newer.nId = history.nRunId;
     newer.strStarted = run.GetVerdicts().GetStarted();
+    return newer;
+}
+
+// --changes: what changed since the previous completed run.
+void PrintRunChanges(const CAnalysisRun& run, const SHistoryRecord& history) {
+    const SRunInfo newer = StoredRunInfo(run, history);
     if (history.nPreviousId != 0) {
         std::printf("\n");
         PrintChanges(history.previous, newer, history.changes);
@@ -448,6 +460,10 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     std::string templatePath;
     if (const int failed = FindTemplate(options, templatePath); failed != 0) {
         return failed;
+    }
+    const SAlertSettings alerts = ApplyAlertOptions(project.GetAlertSettings(), options.alerts);
+    if (const std::string problem = CheckAlertSettings(alerts); !problem.empty()) {
+        return Fail(problem, kExitUsage);
     }
 
     AuthCallback authCallback;
@@ -471,6 +487,10 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     run.SetTrace(trace.Init(), BuiltVersionCode());
     run.SetPostCallback([&completions](unsigned, int) { completions.Post(); });
     run.SetFetchWindow(options.window);
+    CFetchSettings fetchSettings;
+    fetchSettings.m_strUserAgent = options.strUserAgent;
+    run.SetFetchSettings(fetchSettings);
+    run.SetAsGooglebot(options.bAsGooglebot);
     if (authCallback) {
         run.SetAuthCallback(authCallback);
     }
@@ -520,6 +540,16 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     if (options.bChanges) {
         PrintRunChanges(run, history);
     }
+    // Alerts never change the exit code: a failed delivery is said and stored.
+    // The mail's attachment: the whole result as JSON.
+    const auto reportJson = [&] {
+        std::ostringstream json;
+        WriteJsonReport(json, table, run.GetVerdicts(),
+                        {project.GetTitle(), project.GetDomain(), language.chLetter});
+        return json.str();
+    };
+    SendAlerts(alerts, projectPath, project, history, StoredRunInfo(run, history), reportJson,
+               language.chLetter);
     return exitCode;
 }
 
@@ -541,9 +571,10 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
     command->add_option("--lang", options->strLang, "language of titles and messages")
         ->check(CLI::IsMember({"en", "de"}));
     AddAuthOptions(*command, options->auth);
+    AddAlertOptions(*command, options->alerts);
     command
         ->add_option("--parallel", options->window.nParallel,
-                     "keep up to N partner fetches in flight (default 8)")
+                     "keep up to N partner fetches in flight (default 64)")
         ->check(CLI::Range(1, SFetchWindow::kMaxParallel))
         ->type_name("N");
     command
@@ -551,6 +582,10 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
                      "at most M of them on one site: scheme, host and port (default 2)")
         ->check(CLI::Range(1, SFetchWindow::kMaxPerSite))
         ->type_name("M");
+    AddUserAgentOption(*command, options->strUserAgent);
+    command->add_flag("--as-googlebot", options->bAsGooglebot,
+                      "fetch every page once more as Googlebot; other links to your site there "
+                      "are the warning cloaked");
     command->add_flag("--quiet", options->bQuiet,
                       "do not show the output log or the progress on stderr");
     command->add_flag("--summary", options->bSummary,
@@ -574,6 +609,11 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
         ->type_name("N");
     command->footer("Every run is stored in PROJECT-history beside the project file (see "
                     "'tessaray-cli history').\n"
+                    "When a link was lost or its verdict got worse against the previous completed "
+                    "run, an alert goes where the project's alert settings say, with the alert "
+                    "options given over them for this run; 'tessaray-cli project alerts PROJECT "
+                    "...' stores them. A failed alert is said and stored in the history, and "
+                    "never changes the exit code.\n"
                     "Exit codes: 0 every partner's link counts; 3 against the previous completed "
                     "run a link was lost or its verdict got worse, confirmed by a second fetch "
                     "(an unreachable page: in the last --alert-after-runs runs) (wins over 4 "
@@ -582,6 +622,7 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
                     "1 a report could not be written or a fetch could not start; 2 bad input; "
                     "130 stopped by Ctrl+C before every partner was checked.");
     command->callback([options, &exitCode] { exitCode = RunAnalyze(*options); });
+    RegisterNoticeWaiter(app, exitCode);
 }
 
 } // namespace tessaray::cli

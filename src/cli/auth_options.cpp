@@ -87,6 +87,21 @@ bool GetPassword(const SAuthOptions& options, const std::string& origin, std::st
 
 } // namespace
 
+void AddUserAgentOption(CLI::App& command, std::string& userAgent) {
+    command
+        .add_option("--user-agent", userAgent,
+                    "what the requests say they are (default " +
+                        std::string(CFetchSettings::kUserAgent) + ")")
+        ->check(CLI::Validator(
+            [](const std::string& text) {
+                return IsValidUserAgent(text)
+                           ? std::string()
+                           : std::string("a user agent is 1 to 512 printable ASCII characters");
+            },
+            "", "user agent"))
+        ->type_name("STRING");
+}
+
 void AddAuthOptions(CLI::App& command, SAuthOptions& options) {
     auto* auth = command.add_option(
         "--auth", options.strOrigin,

@@ -1,5 +1,5 @@
 #pragma once
-// The log-in options of the commands that fetch: credentials for one origin only.
+// The options of the commands that fetch: log-in credentials for one origin only, the user agent.
 
 #include "core/fetch/page_fetcher.h"
 
@@ -22,6 +22,9 @@ struct SAuthOptions {
 
 // Adds --auth, --user, --password-file, --password and --allow-insecure-auth to command.
 void AddAuthOptions(CLI::App& command, SAuthOptions& options);
+
+// Adds --user-agent STRING to command (printable ASCII only, see IsValidUserAgent).
+void AddUserAgentOption(CLI::App& command, std::string& userAgent);
 
 // The callback that answers log-in requests with the credentials of options: only for their
 // origin, and Basic over plain http only with --allow-insecure-auth; what it refuses is said on

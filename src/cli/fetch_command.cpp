@@ -21,6 +21,7 @@ struct FetchOptions {
     std::string strRobotsUrl;
     SAuthOptions auth;
     std::string strBodyFile;
+    std::string strUserAgent{CFetchSettings::kUserAgent};
 };
 
 int RunFetch(const FetchOptions& options) {
@@ -41,6 +42,9 @@ int RunFetch(const FetchOptions& options) {
         return kExitUsage;
     }
     job.SetAuthCallback(authCallback);
+    CFetchSettings settings;
+    settings.m_strUserAgent = options.strUserAgent;
+    job.SetSettings(settings);
     std::fprintf(stderr, "fetching %s ...\n", options.strUrl.c_str());
     if (!job.Start(options.strUrl, options.strRobotsUrl)) {
         std::fprintf(stderr, "tessaray-cli: the fetch could not be started\n");
@@ -80,6 +84,7 @@ void RegisterFetch(CLI::App& app, int& exitCode) {
     fetch->add_option("--robots", options->strRobotsUrl, "robots.txt to fetch first");
     AddAuthOptions(*fetch, options->auth);
     fetch->add_option("--body", options->strBodyFile, "write the page text to this file");
+    AddUserAgentOption(*fetch, options->strUserAgent);
     fetch->callback([options, &exitCode] { exitCode = RunFetch(*options); });
 }
 

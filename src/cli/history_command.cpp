@@ -36,7 +36,20 @@ void PrintRuns(const std::vector<SRunInfo>& runs) {
     }
 }
 
-void PrintRunsJson(const std::vector<SRunInfo>& runs) {
+// The alerts sent after the runs, under the runs; nothing when none were.
+void PrintDeliveries(const std::vector<SDelivery>& deliveries) {
+    if (deliveries.empty()) {
+        return;
+    }
+    std::printf("\nAlerts:\n%4s  %-8s  %-6s  %s\n", "run", "channel", "sent", "target: message");
+    for (const SDelivery& delivery : deliveries) {
+        std::printf("%4lld  %-8s  %-6s  %s: %s\n", static_cast<long long>(delivery.nRunId),
+                    delivery.strChannel.c_str(), delivery.bOk ? "yes" : "failed",
+                    delivery.strTarget.c_str(), delivery.strMessage.c_str());
+    }
+}
+
+void PrintRunsJson(const std::vector<SRunInfo>& runs, const std::vector<SDelivery>& deliveries) {
     std::cout << "{\"runs\": [";
     const char* separator = "\n  ";
     for (const SRunInfo& run : runs) {
@@ -47,6 +60,16 @@ void PrintRunsJson(const std::vector<SRunInfo>& runs) {
                   << ", \"summary\": ";
         WriteSummaryJson(std::cout, run.summary);
         std::cout << "}";
+        separator = ",\n  ";
+    }
+    std::cout << "],\n \"alerts\": [";
+    separator = "\n  ";
+    for (const SDelivery& delivery : deliveries) {
+        std::cout << separator << "{\"run\": " << delivery.nRunId
+                  << ", \"channel\": " << JsonString(delivery.strChannel)
+                  << ", \"target\": " << JsonString(delivery.strTarget)
+                  << ", \"sent\": " << (delivery.bOk ? "true" : "false")
+                  << ", \"message\": " << JsonString(delivery.strMessage) << "}";
         separator = ",\n  ";
     }
     std::cout << "]}\n";
@@ -77,7 +100,16 @@ int RunHistory(const SHistoryOptions& options) {
     }
     const std::vector<SRunInfo>& runs = listed.Value();
     if (!options.bChanges) {
-        options.bJson ? PrintRunsJson(runs) : PrintRuns(runs);
+        const CDeliveryListResult deliveries = history.ListDeliveries();
+        if (!deliveries) {
+            return Fail(path + ": " + deliveries.GetError().detail, 1);
+        }
+        if (options.bJson) {
+            PrintRunsJson(runs, deliveries.Value());
+        } else {
+            PrintRuns(runs);
+            PrintDeliveries(deliveries.Value());
+        }
         return 0;
     }
     if (options.runs.size() == 1) {

@@ -1,4 +1,5 @@
 // tessaray-cli project new|show: builds a project file as the project editor would, and prints one.
+#include "cli/alert_options.h"
 #include "cli/commands.h"
 
 #include "core/project/link_import.h"
@@ -305,6 +306,7 @@ void RegisterProject(CLI::App& app, int& exitCode) {
     CLI::App* show = project->add_subcommand("show", "Print a project file");
     show->add_option("FILE", *file, "Project file (.tsrp)")->required();
     show->callback([file, &exitCode] { exitCode = RunShow(*file); });
+    RegisterProjectAlerts(*project, exitCode);
 }
 
 } // namespace tessaray::cli

@@ -6,7 +6,8 @@
 // nothing waits for a user and the user's own settings stay untouched. "--verdict-screenshot FILE"
 // does the same with the table scrolled to its verdict and change columns (the wide Server Header
 // column narrowed for the picture).
-// "--print-preview-screenshot FILE" pictures the print preview of the analysed table instead.
+// "--print-preview-screenshot FILE" pictures the print preview of the analysed table instead; a
+// FILE ending in ".pdf" gets the printed pages themselves.
 // "--history-screenshot FILE" runs no analysis: it opens the History dialog of the project,
 // compares its two newest runs and saves a picture of the dialog.
 //
@@ -29,6 +30,7 @@
 #include <QDeadlineTimer>
 #include <QItemSelectionModel>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableWidget>
@@ -122,7 +124,13 @@ int main(int argc, char** argv) {
             view->scrollTo(view->model()->index(0, tessaray::CResultModel::kChangeColumn));
         }
         bool saved = false;
-        if (preview) {
+        if (preview && screenshot.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+            // The printed pages themselves, as a PDF file.
+            QPrinter& printer = app.View()->PrintCommands().Printer();
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(screenshot);
+            saved = app.View()->PrintCommands().PrintOn(printer) > 0;
+        } else if (preview) {
             const auto dialog = app.View()->PrintCommands().CreatePreviewDialog();
             dialog->resize(1100, 760);
             dialog->show();

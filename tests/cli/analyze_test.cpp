@@ -104,6 +104,30 @@ protected:
                 m_requests.push_back(req.path);
             }
         });
+        // Its link, a bot wall (Cloudflare's challenge) or no link, as the test sets it.
+        m_server.Server().Get(
+            "/walled.html", [this](const httplib::Request& request, httplib::Response& res) {
+                m_bOwnAgent = request.get_header_value("User-Agent") == "Tessaray/1.0";
+                if (m_nWall == 1) {
+                    res.status = 403;
+                    res.set_header("cf-mitigated", "challenge");
+                    res.set_content("<html><head><title>Just a moment...</title></head></html>",
+                                    "text/html");
+                    return;
+                }
+                res.set_content(m_nWall == 0 ? "<a href=\"http://shop.example/\">Shop</a>" : "x",
+                                "text/html");
+            });
+        // Its link for browsers only.
+        m_server.Server().Get(
+            "/cloak.html", [this](const httplib::Request& request, httplib::Response& res) {
+                const bool bGooglebot = request.get_header_value("User-Agent") ==
+                                        "Mozilla/5.0 (compatible; Googlebot/2.1; "
+                                        "+http://www.google.com/bot.html)";
+                m_nGooglebotRequests += bGooglebot ? 1 : 0;
+                res.set_content(bGooglebot ? "x" : "<a href=\"http://shop.example/\">Shop</a>",
+                                "text/html");
+            });
         // Answer once the test releases them (or after ten seconds).
         for (const auto& [path, release] :
              {std::pair{"/slow.html", &m_bReleaseSlow}, std::pair{"/held.html", &m_bReleaseHeld}}) {
@@ -119,7 +143,16 @@ protected:
                                 "text/html");
             });
         }
+        m_server.Server().Post("/hook", [this](const httplib::Request& req, httplib::Response&) {
+            const std::lock_guard lock(m_hookMutex);
+            m_hooks.push_back(req.body);
+        });
         m_server.Start();
+    }
+
+    std::vector<std::string> Hooks() {
+        const std::lock_guard lock(m_hookMutex);
+        return m_hooks;
     }
 
     // A project of the shop http://shop.example with the given partner entries.
@@ -146,6 +179,11 @@ protected:
     std::atomic<int> m_nFlakyFailures{0};
     std::mutex m_requestsMutex;
     std::vector<std::string> m_requests;
+    std::mutex m_hookMutex;
+    std::vector<std::string> m_hooks; // the bodies the webhook received
+    std::atomic<int> m_nWall{0};
+    std::atomic<bool> m_bOwnAgent{false};
+    std::atomic<int> m_nGooglebotRequests{0};
     test::HttpTestServer m_server;
     TempDir m_dir;
 };
@@ -360,6 +398,87 @@ TEST_F(AnalyzeCommand, ConfirmsBeforeItAlertsAndUnreachableAlertsWhenItPersists)
         << history.strOut;
 }
 
+TEST_F(AnalyzeCommand, AlertsGoOutOnChangesForTheWorseAndAreKeptWithTheRun) {
+    const std::string project =
+        MakeProject({m_server.Url("/links.html"), m_server.Url("/switch.html")});
+    const Result stored =
+        RunCli(m_dir, {"project", "alerts", project, "--webhook", m_server.Url("/hook")});
+    EXPECT_EQ(stored.nExit, 0) << stored.strErr;
+    EXPECT_NE(Mask(stored.strOut).find("Webhook:             http://127.0.0.1:PORT/hook\n"),
+              std::string::npos)
+        << stored.strOut;
+    EXPECT_EQ(RunCli(m_dir, {"project", "alerts", project, "--smtp", "http://mail.test"}).nExit, 2);
+    ASSERT_EQ(RunCli(m_dir, {"analyze", project, "--quiet"}).nExit, 0);
+    EXPECT_TRUE(Hooks().empty()); // nothing to compare with, nothing sent
+
+    // A mail that cannot go out is said and stored; the webhook still gets the changes, and the
+    // exit code is the run's.
+    m_bSwitched = true;
+    const std::string unusedPort = std::to_string(test::UnusedPort());
+    const Result changed =
+        RunCli(m_dir, {"analyze", project, "--quiet", "--confirm-delay", "0", "--mail-to",
+                       "me@shop.example", "--smtp", "smtp://127.0.0.1:" + unusedPort});
+    EXPECT_EQ(changed.nExit, 3) << changed.strErr;
+    EXPECT_NE(changed.strErr.find("tessaray-cli: the alert by mail to me@shop.example failed: "),
+              std::string::npos)
+        << changed.strErr;
+    ASSERT_EQ(Hooks().size(), 1U);
+    EXPECT_NE(Hooks()[0].find("\"class\": \"worse\""), std::string::npos) << Hooks()[0];
+    ASSERT_EQ(RunCli(m_dir, {"analyze", project, "--quiet"}).nExit, 4);
+    EXPECT_EQ(Hooks().size(), 1U); // unchanged: no alert
+
+    const Result list = RunCli(m_dir, {"history", project});
+    EXPECT_NE(Mask(list.strOut)
+                  .find("\nAlerts:\n run  channel   sent    target: message\n"
+                        "   2  mail      failed  me@shop.example: "),
+              std::string::npos)
+        << list.strOut;
+    EXPECT_NE(Mask(list.strOut).find("   2  webhook   yes     http://127.0.0.1:PORT: HTTP 200\n"),
+              std::string::npos)
+        << list.strOut;
+}
+
+TEST_F(AnalyzeCommand, ABotWallIsBlockedNeverALostLink) {
+    const std::string project = MakeProject({m_server.Url("/walled.html")});
+    ASSERT_EQ(RunCli(m_dir, {"analyze", project, "--quiet", "--user-agent", "Tessaray/1.0"}).nExit,
+              0);
+    EXPECT_TRUE(m_bOwnAgent);
+    m_nWall = 1;
+    const Result walled = RunCli(m_dir, {"analyze", project, "--quiet", "--json", "-"});
+    EXPECT_EQ(walled.nExit, 5) << walled.strErr; // unreachable, not 3
+    EXPECT_NE(walled.strOut.find(
+                  "\"verdict\": \"unreachable\", \"reasons\": [{\"code\": "
+                  "\"blocked\", \"text\": \"The site's bot protection answered instead of the "
+                  "page; open it in your browser.\"}]"),
+              std::string::npos)
+        << walled.strOut;
+    // The link gone once the wall is down is lost against the run before the wall.
+    m_nWall = 2;
+    const Result lost =
+        RunCli(m_dir, {"analyze", project, "--quiet", "--changes", "--confirm-delay", "0"});
+    EXPECT_EQ(lost.nExit, 3) << lost.strErr;
+    EXPECT_NE(lost.strOut.find("link-lost"), std::string::npos) << lost.strOut;
+}
+
+TEST_F(AnalyzeCommand, AsGooglebotAPageThatHidesItsLinkIsCloaked) {
+    const std::string project =
+        MakeProject({m_server.Url("/cloak.html"), m_server.Url("/links.html")});
+    const std::string cloaked = "{\"code\": \"cloaked\", \"text\": \"The page shows Googlebot "
+                                "other links than browsers.\"}";
+    const Result plain = RunCli(m_dir, {"analyze", project, "--quiet", "--json", "-"});
+    EXPECT_EQ(plain.strOut.find(cloaked), std::string::npos) << plain.strOut;
+    EXPECT_EQ(m_nGooglebotRequests, 0);
+
+    const Result json =
+        RunCli(m_dir, {"analyze", project, "--quiet", "--as-googlebot", "--json", "-"});
+    EXPECT_EQ(json.nExit, 0) << json.strErr; // a warning: the link still counts
+    const std::size_t first = json.strOut.find(cloaked);
+    ASSERT_NE(first, std::string::npos) << json.strOut;
+    EXPECT_EQ(json.strOut.find(cloaked, json.strOut.find("/links.html\"")), std::string::npos)
+        << json.strOut;
+    EXPECT_EQ(m_nGooglebotRequests, 1);
+}
+
 TEST_F(AnalyzeCommand, DamagedHistoryNeverStopsTheRun) {
     const std::string project = MakeProject({m_server.Url("/links.html")});
     const std::string damaged = m_dir.Write("shop.tsrp-history", std::string(4096, 'x'));
@@ -407,6 +526,7 @@ TEST_F(AnalyzeCommand, BadInputIsRefusedBeforeAnythingIsFetched) {
 
     EXPECT_EQ(RunCli(m_dir, {"analyze", project, "--lang", "fr"}).nExit, 2);
     EXPECT_EQ(RunCli(m_dir, {"analyze", project, "--user", "u"}).nExit, 2);
+    EXPECT_EQ(RunCli(m_dir, {"analyze", project, "--webhook", "ftp://h.test/"}).nExit, 2);
     for (const std::vector<std::string>& window : {std::vector<std::string>{"--parallel", "0"},
                                                    {"--parallel", "65"},
                                                    {"--parallel", "x"},
@@ -668,7 +788,7 @@ TEST_F(DemoTest, TheDemoShowsEveryOutcome) {
     ASSERT_EQ(analyzed.nExit, 5) << analyzed.strErr;
 
     const auto rows = ParseReport(analyzed.strOut);
-    ASSERT_EQ(rows.size(), 17u);
+    ASSERT_EQ(rows.size(), 18u);
     // Per partner host: S.Code, Listed, Follow(Meta), Follow(Link), Robots-Allow, Google of its
     // rows in table order.
     std::multimap<std::string, std::string> outcomes;
@@ -696,6 +816,7 @@ TEST_F(DemoTest, TheDemoShowsEveryOutcome) {
         {"guestbook", "200 Yes NA Nofollow Allow No"},
         {"mirror", "200 Yes NA Follow Allow No"},
         {"slow", "200 No    No"},
+        {"cafe", "200 Yes NA Follow Allow No"},
     };
     EXPECT_EQ(outcomes, expected);
 
@@ -737,6 +858,7 @@ TEST_F(DemoTest, TheDemoShowsEveryOutcome) {
         {"guestbook", "does-not-count rel-ugc"},
         {"mirror", "counts canonical-elsewhere"},
         {"slow", "unreachable incomplete"},
+        {"cafe", "counts"},
     };
     EXPECT_EQ(verdicts, expectedVerdicts);
     EXPECT_NE(analyzed.strErr.find("/links.html - loading... broken off after 158 bytes (server "

@@ -31,8 +31,10 @@ TEST(FetchCommand, PrintsStatusesSizesAndHeaderAndWritesTheBody) {
     server.Server().Get("/robots.txt", [](const httplib::Request&, httplib::Response& response) {
         response.set_content("User-agent: *\n", "text/plain");
     });
+    std::atomic<bool> ownAgent{false};
     server.Server().Get("/locked",
-                        [](const httplib::Request& request, httplib::Response& response) {
+                        [&ownAgent](const httplib::Request& request, httplib::Response& response) {
+                            ownAgent = request.get_header_value("User-Agent") == "Tessaray/1.0";
                             if (request.get_header_value("Authorization") != "Basic dTpw") { // u:p
                                 response.status = 401;
                                 response.set_header("WWW-Authenticate", "Basic realm=\"x\"");
@@ -46,8 +48,9 @@ TEST(FetchCommand, PrintsStatusesSizesAndHeaderAndWritesTheBody) {
     const CliRun run =
         RunFetch(server.Url("/locked") + " --robots " + server.Url("/robots.txt") + " --auth " +
                  server.Url() + " --user u --password p --allow-insecure-auth --body " +
-                 dir.File("body.txt"));
+                 dir.File("body.txt") + " --user-agent Tessaray/1.0");
     ASSERT_EQ(run.nExit, 0);
+    EXPECT_TRUE(ownAgent);
     EXPECT_NE(run.strErr.find("--password can be read by other users"), std::string::npos);
     EXPECT_TRUE(run.strOut.starts_with("result: 0\nrobots status: 200\npage status: 200\n"
                                        "robots bytes: 14 (text 14)\npage bytes: 9 (text 9)\n"
@@ -68,6 +71,10 @@ TEST(FetchCommand, BadUsageExitsWithTwo) {
     // Credentials always name the one site they are for.
     EXPECT_EQ(RunFetch("http://127.0.0.1:1/ --user u --password p").nExit, 2);
     EXPECT_EQ(RunFetch("http://127.0.0.1:1/ --auth ftp://x --user u --password p").nExit, 2);
+    // A user agent that would end the header line.
+    const test::TempDir dir;
+    EXPECT_EQ(
+        test::RunCli(dir, {"fetch", "http://127.0.0.1:1/", "--user-agent", "a\r\nX: y"}).nExit, 2);
 }
 
 // Sets an environment variable for the life of the object (children inherit it).

@@ -90,7 +90,8 @@ bool GuiFixture::Start(const SGuiOptions& options) {
     m_app = std::make_unique<CTessarayApp>(environment);
 
     SUiHooks& hooks = m_app->Hooks();
-    hooks.chooseFile = [this](QWidget*, const SFileRequest&) {
+    hooks.chooseFile = [this](QWidget*, const SFileRequest& request) {
+        m_fileRequests.append(request);
         return m_chosenPaths.isEmpty() ? QString() : m_chosenPaths.takeFirst();
     };
     hooks.messageBox = [this](QWidget*, QMessageBox::Icon, const QString& text,

@@ -6,6 +6,7 @@
 #include "gui/app/tessaray_app.h"
 #include "gui/project/tessaray_doc.h"
 #include "gui/results/tessaray_view.h"
+#include "gui/toolkit/ui_hooks.h"
 #include "temp_dir.h"
 
 #include <QDeadlineTimer>
@@ -69,6 +70,8 @@ protected:
     TempDir m_temp;
     // File dialogs answer with these paths, front first ("" = cancelled when none are left).
     QStringList m_chosenPaths;
+    // What the file dialogs were asked for, in order.
+    QList<SFileRequest> m_fileRequests;
     // Message boxes answer with this button; their texts are collected.
     QMessageBox::StandardButton m_answer = QMessageBox::Ok;
     QStringList m_messages;

@@ -267,7 +267,8 @@ std::string ServiceUnitText(const std::string& cliPath, const std::string& proje
     for (const std::string& argument : ScheduledAnalyzeArguments(projectPath)) {
         command += ' ' + UnitQuote(argument);
     }
-    // 3, 4 and 5 are findings about the partners, not failures of the check.
+    // 3, 4 and 5 are findings about the partners, not failures of the check. KillMode=process keeps
+    // the waiter for a click on the desktop notice alive after the run has ended.
     return "# Written by tessaray-cli schedule; change or remove it with that command.\n"
            "[Unit]\n"
            "Description=" +
@@ -278,7 +279,8 @@ std::string ServiceUnitText(const std::string& cliPath, const std::string& proje
            "ExecStart=" +
            command +
            "\n"
-           "SuccessExitStatus=3 4 5\n";
+           "SuccessExitStatus=3 4 5\n"
+           "KillMode=process\n";
 }
 
 std::string CronLine(const std::string& cliPath, const std::string& projectPath,

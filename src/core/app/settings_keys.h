@@ -28,8 +28,15 @@ inline constexpr SSetting<std::int64_t> kTipFilePos{"Tip/FilePos", 0};
 inline constexpr SSetting<std::string_view> kTipTimeStamp{"Tip/TimeStamp", ""};
 
 // How many partner fetches a run keeps in flight: in all, and per site.
-inline constexpr SSetting<int> kAnalysisParallel{"Analysis/Parallel", 8};
+inline constexpr SSetting<int> kAnalysisParallel{"Analysis/Parallel", 64};
 inline constexpr SSetting<int> kAnalysisPerSite{"Analysis/PerSite", 2};
+// What the requests of a run say they are: the fetch's default user agent while none is stored.
+inline constexpr SSetting<std::string_view> kAnalysisUserAgent{"Analysis/UserAgent", "Mozilla/4.0"};
+// 1: every page is fetched once more as Googlebot, to warn of pages that show it other links.
+inline constexpr SSetting<int> kAnalysisAsGooglebot{"Analysis/AsGooglebot", 0};
+// The seconds a run waits before it fetches a partner worse than in the last completed run once
+// more (0: not at all).
+inline constexpr SSetting<int> kAnalysisConfirmDelay{"Analysis/ConfirmDelay", 60};
 
 // The options of the program as a whole. The interface language: "" follows the system, "en"
 // English, "de" German (read at start-up). The automatic update check: -1 not asked yet, 0 off,

@@ -19,10 +19,12 @@ struct CFetchPool::CEngine {
         std::unique_ptr<CFetchTask> pTask;
         CCurlEasy easy; // while a transfer runs
         bool bRobots = false;
-        std::string strRobotsUrl; // of a robots.txt fetch
-        SPartnerFetch partner;    // of a page fetch: what is known so far
-        std::size_t nHeld = 0;    // budget bytes its body has taken
-        std::string strHost;      // the origin of the running or waiting request
+        bool bSecondView = false;              // a page fetch with the second user agent
+        const SRobotsFetch* pRobots = nullptr; // of its site, for the page fetch after it
+        std::string strRobotsUrl;              // of a robots.txt fetch
+        SPartnerFetch partner;                 // of a page fetch: what is known so far
+        std::size_t nHeld = 0;                 // budget bytes its body has taken
+        std::string strHost;                   // the origin of the running or waiting request
         std::chrono::steady_clock::time_point waitingSince; // for a connection to its host
     };
     struct SSite {
@@ -186,12 +188,19 @@ void CFetchPool::CEngine::StartPage(SOrder order, const SRobotsFetch* pRobots,
     SPartnerFetch& partner = pFetch->partner;
     partner.nId = order.nId;
     partner.strUrl = order.strPageUrl;
+    partner.secondView = std::move(order.secondView);
     if (pRobots != nullptr) {
         partner.strRobots = pRobots->strText;
         partner.nRobotsStatus = pRobots->nStatus;
         partner.nRobotsBytes = pRobots->nBytes;
     }
-    pFetch->pTask = std::make_unique<CFetchTask>(m_pool.m_settings, std::move(order.strPageUrl), 1,
+    pFetch->bSecondView = order.bSecondView;
+    pFetch->pRobots = pRobots;
+    CFetchSettings settings = m_pool.m_settings;
+    if (order.bSecondView) {
+        settings.m_strUserAgent = m_pool.m_strSecondAgent;
+    }
+    pFetch->pTask = std::make_unique<CFetchTask>(settings, std::move(order.strPageUrl), 1,
                                                  m_pool.m_settings.m_nBodyCap, deadline);
     SFetch& fetch = Add(std::move(pFetch));
     fetch.pTask->SetBodyGate([this, &fetch](std::size_t nBytes) { return Gate(fetch, nBytes); });
@@ -304,8 +313,21 @@ void CFetchPool::CEngine::Finished(SFetch& fetch) {
     }
     SPartnerFetch done = std::move(fetch.partner);
     TakePage(done, task, task.GetResult(), task.GetByteCount(), task.TakeBody());
-    // The bytes of a body not kept (a failed fetch, an interim response) go back at once.
-    const std::size_t nKept = std::min(fetch.nHeld, done.strPage.size());
+    if (fetch.bSecondView) {
+        // Read and dropped before the page itself is fetched, which then has a budget of its own.
+        SOrder page;
+        page.nId = done.nId;
+        page.strPageUrl = done.strUrl;
+        if (done.nPageStatus == 200 && !IsBrokenTransfer(done.ePageOutcome)) {
+            page.secondView = m_pool.m_secondDigest(std::move(done));
+        }
+        m_pool.m_pBudget->Give(fetch.nHeld);
+        StartPage(std::move(page), fetch.pRobots,
+                  std::chrono::steady_clock::now() + m_pool.m_settings.m_totalTimeout);
+        return;
+    }
+    // The memory of a body not kept (a failed fetch, an interim response) goes back at once.
+    const std::size_t nKept = std::min(fetch.nHeld, done.strPage.capacity());
     if (fetch.nHeld > nKept) {
         m_pool.m_pBudget->Give(fetch.nHeld - nKept);
     }
@@ -412,14 +434,23 @@ bool CFetchPool::Start(int nParallel, int nPerHost) {
     return true;
 }
 
+void CFetchPool::SetSecondView(std::string userAgent, BodyDigest digest) {
+    m_strSecondAgent = std::move(userAgent);
+    m_secondDigest = std::move(digest);
+}
+
 void CFetchPool::Submit(int nId, std::string pageUrl, std::string robotsUrl,
                         std::chrono::milliseconds delay) {
     bool bWasEmpty = false;
     {
         std::lock_guard lock(m_mutex);
         bWasEmpty = m_orders.empty();
-        m_orders.push_back({nId, std::move(pageUrl), std::move(robotsUrl),
-                            std::chrono::steady_clock::now() + delay});
+        SOrder& order = m_orders.emplace_back();
+        order.nId = nId;
+        order.strPageUrl = std::move(pageUrl);
+        order.strRobotsUrl = std::move(robotsUrl);
+        order.notBefore = std::chrono::steady_clock::now() + delay;
+        order.bSecondView = static_cast<bool>(m_secondDigest);
     }
     if (bWasEmpty) { // otherwise the engine has not yet taken the earlier ones and will see it
         Wake();

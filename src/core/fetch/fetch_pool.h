@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -32,6 +33,8 @@ public:
     // Called on the engine thread after a partner's fetch is done and can be taken; never once
     // Cancel or destruction has begun. Must not block on the owner's thread.
     using PostCallback = std::function<void()>;
+    // Reads a page that is not kept, on the engine thread: what of it a partner needs.
+    using BodyDigest = std::function<std::string(SPartnerFetch&& page)>;
 
     CFetchPool(CFetchSettings settings, AuthCallback auth, PostCallback post);
     // Cancels and joins the engine (and the prompt thread, once its open prompt is answered).
@@ -42,6 +45,11 @@ public:
     // Starts the engine: nParallel transfers are expected at once, nPerHost at most to one host,
     // a redirect target's host included. False (with nothing running) when it cannot start.
     bool Start(int nParallel, int nPerHost);
+    // Before Start: every partner's page is fetched a second time, first, with userAgent (within
+    // the same per-host limit); digest reads that answer when it is a whole 200 page and its body
+    // is dropped at once, so a partner never holds two bodies. The digest goes to
+    // SPartnerFetch::secondView.
+    void SetSecondView(std::string userAgent, BodyDigest digest);
     // Queues a partner; robotsUrl empty fetches no robots.txt. A delay makes the engine start it
     // only then (its robots.txt, once fetched, is used again); meanwhile it holds no transfer.
     void Submit(int nId, std::string pageUrl, std::string robotsUrl,
@@ -57,6 +65,8 @@ private:
         std::string strPageUrl;
         std::string strRobotsUrl;
         std::chrono::steady_clock::time_point notBefore{};
+        bool bSecondView = false; // its page is fetched with the second user agent next
+        std::optional<std::string> secondView; // the digest of that fetch, once done
     };
     struct SPrompt;
     struct CEngine; // the engine thread's own state: multi handle, transfers, sites
@@ -67,6 +77,8 @@ private:
     CFetchSettings m_settings;
     AuthCallback m_auth;
     PostCallback m_post;
+    std::string m_strSecondAgent;
+    BodyDigest m_secondDigest;
     std::shared_ptr<CBodyBudget> m_pBudget;
     std::unique_ptr<CEngine> m_pEngine;
 

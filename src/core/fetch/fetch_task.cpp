@@ -299,9 +299,19 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) 
         return length;
     }
     const std::size_t take = std::min(length, request.nBodyCap - request.nByteCount);
-    if (take > 0 && request.pGate != nullptr && *request.pGate && !(*request.pGate)(take)) {
+    // The gate is asked for the memory the text's buffer grows by (it doubles, up to the cap), so
+    // that what the budget counts is what the bodies hold.
+    std::string& text = request.strText;
+    const std::size_t capacity = text.capacity();
+    std::size_t grown = capacity;
+    if (text.size() + take > capacity) {
+        grown = std::min(std::max(text.size() + take, 2 * capacity), request.nBodyCap);
+    }
+    if (grown > capacity && request.pGate != nullptr && *request.pGate &&
+        !(*request.pGate)(grown - capacity)) {
         return CURL_WRITEFUNC_PAUSE; // offered again once resumed
     }
+    text.reserve(grown);
     request.AppendBody(data, take);
     request.bCapReached = take < length;
     return take; // less than offered stops the transfer at the cap
@@ -384,7 +394,7 @@ CFetchTask::EStep CFetchTask::Send(CURL* easy, const std::string& url, EKind kin
     curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
-    curl_easy_setopt(h, CURLOPT_USERAGENT, CFetchSettings::kUserAgent.data());
+    curl_easy_setopt(h, CURLOPT_USERAGENT, m_settings.m_strUserAgent.c_str());
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, m_pHeaders.get());
     curl_easy_setopt(h, CURLOPT_HTTP_CONTENT_DECODING, 0L);
     curl_easy_setopt(h, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);

@@ -29,6 +29,12 @@ struct CPageFetcher::CImpl {
     std::atomic<bool> m_bCancelled{false};
 };
 
+bool IsValidUserAgent(std::string_view text) {
+    constexpr std::size_t kMaxLength = 512;
+    return !text.empty() && text.size() <= kMaxLength &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= ' ' && c <= '~'; });
+}
+
 CPageFetcher::CPageFetcher(CFetchSettings settings)
     : m_pImpl(std::make_unique<CImpl>(std::move(settings))) {
     EnsureCurlInitialised();

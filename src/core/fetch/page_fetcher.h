@@ -24,7 +24,7 @@ struct CFetchSettings {
     static constexpr std::chrono::seconds kLowSpeedTime{30};
     static constexpr std::chrono::milliseconds kTotalTimeout{120'000};
     static constexpr std::size_t kBodyCap = std::size_t{32} << 20;
-    static constexpr std::size_t kBodyBudget = std::size_t{128} << 20;
+    static constexpr std::size_t kBodyBudget = std::size_t{64} << 20;
 
     std::chrono::milliseconds m_connectTimeout = kConnectTimeout;
     std::chrono::seconds m_lowSpeedTime = kLowSpeedTime;
@@ -35,10 +35,16 @@ struct CFetchSettings {
     // The page bodies a pool holds at once, received or handed over and not yet dropped; a
     // transfer that would pass it waits (one always goes on, so it may be passed by one body).
     std::size_t m_nBodyBudget = kBodyBudget;
+    // What every request says it is (User-Agent); see IsValidUserAgent.
+    std::string m_strUserAgent{kUserAgent};
     // A PEM file of certificate authorities to trust instead of the system's store; empty means
     // the system's store. Meant for tests against a local TLS server; verification stays on.
     std::string m_strCaFile;
 };
+
+// Whether text may be sent as a User-Agent: 1 to 512 printable ASCII characters (blanks
+// included), so that it can neither end the header line nor be empty.
+bool IsValidUserAgent(std::string_view text);
 
 // What a server that answered 401 asks for.
 struct SAuthChallenge {

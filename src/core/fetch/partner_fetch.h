@@ -4,6 +4,7 @@
 #include "core/fetch/page_fetcher.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -26,6 +27,9 @@ struct SPartnerFetch {
     std::size_t nRobotsBytes = 0;
     std::string strFinalUrl;
     std::string strFinalHeader;
+    // With a second view (CFetchPool::SetSecondView): what its digest made of the page fetched
+    // with the second user agent; none when that answer was no whole 200 page.
+    std::optional<std::string> secondView;
     // The page body's share of the pool's memory budget, given back when this is dropped.
     CBodyLease bodyLease;
 };

@@ -41,6 +41,13 @@ CREATE TABLE IF NOT EXISTS confirmations(
     run INTEGER NOT NULL, partner TEXT NOT NULL, status INTEGER NOT NULL, verdict TEXT NOT NULL,
     reasons TEXT NOT NULL, outcome TEXT NOT NULL);
 )";
+// The alerts sent after a run. Added to histories of older versions when they are opened; those
+// versions read a history with it as before.
+constexpr const char* kDeliverySchema = R"(
+CREATE TABLE IF NOT EXISTS deliveries(
+    id INTEGER PRIMARY KEY, run INTEGER NOT NULL, channel TEXT NOT NULL, target TEXT NOT NULL,
+    ok INTEGER NOT NULL, message TEXT NOT NULL);
+)";
 constexpr int kTextColumns = kColumnCount + 3; // the cells, verdict, reasons, outcome
 
 constexpr const char* kRunColumns = "id, started, finished, completed, settings, row_count, "
@@ -293,9 +300,13 @@ CHistoryResult CHistoryDb::CreateSchema() {
         return Fail(EHistoryError::OpenFailed, "cannot switch the history to WAL mode");
     }
     if (!bEmpty) {
+        if (m_db.QueryText("SELECT count(*) FROM sqlite_schema WHERE name = 'deliveries'") != "1" &&
+            !m_db.Exec(kDeliverySchema)) {
+            return Fail(EHistoryError::OpenFailed, "cannot set up the history");
+        }
         return {};
     }
-    const std::string setup = std::string("BEGIN IMMEDIATE;") + kSchema +
+    const std::string setup = std::string("BEGIN IMMEDIATE;") + kSchema + kDeliverySchema +
                               "PRAGMA application_id=" + kApplicationId + ";" +
                               "PRAGMA user_version=" + std::to_string(kSchemaVersion) + ";COMMIT;";
     if (!m_db.Exec(setup.c_str())) {
@@ -521,6 +532,42 @@ std::int64_t CHistoryDb::PreviousCompleted(std::int64_t nBefore) {
     }
     statement.BindInt(1, nBefore);
     return statement.Step() ? statement.ColumnInt(0) : 0;
+}
+
+CHistoryResult CHistoryDb::StoreDelivery(const SDelivery& delivery) {
+    CSqliteStatement insert =
+        m_db.Prepare("INSERT INTO deliveries(run, channel, target, ok, message) VALUES(?,?,?,?,?)");
+    if (!insert.IsValid()) {
+        return Fail(EHistoryError::StoreFailed, "cannot store the delivery");
+    }
+    insert.BindInt(1, delivery.nRunId);
+    insert.BindText(2, delivery.strChannel);
+    insert.BindText(3, delivery.strTarget);
+    insert.BindInt(4, delivery.bOk ? 1 : 0);
+    insert.BindText(5, delivery.strMessage);
+    insert.Step();
+    if (insert.Failed()) {
+        return Fail(EHistoryError::StoreFailed, "cannot store the delivery");
+    }
+    return {};
+}
+
+CDeliveryListResult CHistoryDb::ListDeliveries() {
+    std::vector<SDelivery> deliveries;
+    CSqliteStatement statement =
+        m_db.Prepare("SELECT run, channel, target, ok, message FROM deliveries ORDER BY run, id");
+    if (!statement.IsValid()) {
+        return Fail(EHistoryError::ReadFailed, "cannot read the deliveries");
+    }
+    while (statement.Step()) {
+        deliveries.push_back({statement.ColumnInt(0), statement.ColumnBytes(1),
+                              statement.ColumnBytes(2), statement.ColumnInt(3) != 0,
+                              statement.ColumnBytes(4)});
+    }
+    if (statement.Failed()) {
+        return Fail(EHistoryError::ReadFailed, "cannot read the deliveries");
+    }
+    return deliveries;
 }
 
 } // namespace tessaray

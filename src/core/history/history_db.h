@@ -51,6 +51,16 @@ struct SStoredRun {
     std::vector<SConfirmation> confirmations; // in partner order
 };
 
+// One alert sent (or tried) after a run: by which channel ("mail", "webhook", "desktop"), to
+// which target (an address or URL; never a password), whether it went out and what came back.
+struct SDelivery {
+    std::int64_t nRunId = 0;
+    std::string strChannel;
+    std::string strTarget;
+    bool bOk = false;
+    std::string strMessage;
+};
+
 // The settings a run is stored with. Each program writes the keys it knows: the desktop program
 // its language letter ("E", "G") and no partner count or authentication, the command line its
 // --lang ("en", "de") and both.
@@ -98,6 +108,7 @@ using CHistoryResult = CResult<void, EHistoryError>;
 using CStoreResult = CResult<std::int64_t, EHistoryError>;
 using CRunListResult = CResult<std::vector<SRunInfo>, EHistoryError>;
 using CReadRunResult = CResult<SStoredRun, EHistoryError>;
+using CDeliveryListResult = CResult<std::vector<SDelivery>, EHistoryError>;
 
 // The history database of one project: every run with its rows, each distinct text stored once.
 // Each run is written in one transaction, so a run is there whole or not at all, also when the
@@ -122,6 +133,10 @@ public:
     // The id of the last completed run stored before the run nBefore (before none: the last
     // completed run of all); 0 when there is none.
     std::int64_t PreviousCompleted(std::int64_t nBefore = 0);
+    // Stores an alert's delivery beside its run.
+    CHistoryResult StoreDelivery(const SDelivery& delivery);
+    // Every delivery, by run and in the order they were stored.
+    CDeliveryListResult ListDeliveries();
 
 private:
     using Error = SError<EHistoryError>;

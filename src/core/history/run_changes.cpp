@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <ostream>
 #include <unordered_map>
@@ -24,6 +25,13 @@ bool HasLink(const SStoredRow& row) {
 
 const std::string& PartnerOf(const SStoredRow& row) {
     return row.cells[kColPartnerUrl];
+}
+
+// A bot protection answered instead of the page: what the page holds is unknown.
+bool IsBlocked(const SStoredRow& row) {
+    return row.eVerdict == EVerdict::Unreachable &&
+           std::any_of(row.reasons.begin(), row.reasons.end(),
+                       [](const SReason& reason) { return reason.eCode == EReason::Blocked; });
 }
 
 const std::string& LinkOf(const SStoredRow& row) {
@@ -214,7 +222,9 @@ std::vector<SRunChange> CompareRuns(const SStoredRun& older, const SStoredRun& n
             if (older.info.bCompleted) {
                 comparer.AddPartner(EChangeKind::PartnerAdded, -1, newRows.front(), partner);
             }
-        } else {
+        } else if (!IsBlocked(newer.rows[static_cast<std::size_t>(newRows.front())]) &&
+                   !IsBlocked(older.rows[static_cast<std::size_t>(found->second.front())])) {
+            // A blocked page is neither better nor worse than what was known of it.
             comparer.ComparePartner(partner, found->second, newRows);
         }
     }
@@ -448,6 +458,55 @@ bool WriteChangesCsv(std::ostream& out, const std::vector<SRunChange>& changes, 
     return static_cast<bool>(out);
 }
 
+namespace {
+
+// How many completed runs before the last one are searched for a partner that was blocked in it.
+constexpr int kBlockedLookBack = 10;
+
+// The last completed run as the base of the comparison, with the rows of a partner blocked in it
+// taken from the latest earlier run that read its page: a link lost while the page was blocked
+// still counts as lost.
+void ReplaceBlockedRows(CHistoryDb& history, SStoredRun& previous) {
+    std::unordered_set<std::string> blocked;
+    for (const SStoredRow& row : previous.rows) {
+        if (IsBlocked(row)) {
+            blocked.insert(PartnerOf(row));
+        }
+    }
+    std::unordered_map<std::string, std::vector<SStoredRow>> found;
+    std::int64_t nId = previous.info.nId;
+    for (int n = 0; n < kBlockedLookBack && !blocked.empty(); ++n) {
+        nId = history.PreviousCompleted(nId);
+        if (nId == 0) {
+            break;
+        }
+        CReadRunResult earlier = history.ReadRun(nId);
+        if (!earlier) {
+            break;
+        }
+        const SPartnerRows grouped = GroupByPartner(earlier.Value());
+        for (const std::string& partner : grouped.order) {
+            const std::vector<int>& rows = grouped.rows.at(partner);
+            if (!blocked.contains(partner) ||
+                IsBlocked(earlier.Value().rows[static_cast<std::size_t>(rows.front())])) {
+                continue;
+            }
+            std::vector<SStoredRow>& taken = found[partner];
+            for (const int i : rows) {
+                taken.push_back(std::move(earlier.Value().rows[static_cast<std::size_t>(i)]));
+            }
+            blocked.erase(partner);
+        }
+    }
+    std::erase_if(previous.rows,
+                  [&found](const SStoredRow& row) { return found.contains(PartnerOf(row)); });
+    for (auto& [partner, rows] : found) {
+        std::move(rows.begin(), rows.end(), std::back_inserter(previous.rows));
+    }
+}
+
+} // namespace
+
 SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& run,
                          int nAlertAfterRuns) {
     SHistoryRecord record;
@@ -494,6 +553,7 @@ SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& ru
         }
         earlier.push_back(std::move(read.Value()));
     }
+    ReplaceBlockedRows(history, earlier.front());
     record.changes = CompareRuns(earlier.front(), run);
     record.previous = earlier.front().info;
     record.alerting = AlertingChanges(run, earlier, nAlertAfterRuns);
@@ -518,6 +578,8 @@ std::optional<SStoredRun> ReadLastCompletedRun(const std::string& strProjectPath
     if (!read) {
         return std::nullopt;
     }
+    // The same base RecordRun compares with, so a confirmation is asked for what would alert.
+    ReplaceBlockedRows(history, read.Value());
     return std::move(read.Value());
 }
 

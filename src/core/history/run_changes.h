@@ -49,7 +49,8 @@ struct SRunChange {
 // partner and link URL (a link URL found twice on a page: by its order). Partners in the order
 // of the newer run, removed partners last. A partner that only one of the runs checked is added
 // or removed only when the other run completed: a stopped run says nothing of the partners it
-// never reached.
+// never reached. A partner whose page a bot protection answered for (reason Blocked) in either run
+// has no change: what its page holds is unknown.
 std::vector<SRunChange> CompareRuns(const SStoredRun& older, const SStoredRun& newer);
 
 // The change to show beside each row of the newer run, by the row's key: the most serious when a
@@ -115,7 +116,8 @@ struct SHistoryRecord {
 SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& run,
                          int nAlertAfterRuns = kDefaultAlertAfterRuns);
 
-// The last completed run in the history beside the project file, for a run to confirm against;
+// The last completed run in the history beside the project file, for a run to confirm against,
+// with a blocked partner's rows taken from the last run that read its page (as RecordRun compares);
 // std::nullopt when there is none or the history cannot be read (the run goes on without).
 std::optional<SStoredRun> ReadLastCompletedRun(const std::string& strProjectPath);
 

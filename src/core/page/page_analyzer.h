@@ -35,7 +35,7 @@ struct CLinkInfo {
 class CPageAnalyzer {
 public:
     // How many links to the domain a scan that lists them (ListLinksTo) keeps at most.
-    static constexpr int kMaxListedLinks = 10'000;
+    static constexpr int kMaxListedLinks = 1'000;
 
     CPageAnalyzer();
     ~CPageAnalyzer();

@@ -123,22 +123,6 @@ bool HeaderForGooglebot(std::string_view value, std::string_view& directives) {
     return prefix == "googlebot";
 }
 
-// The values of every header line named name (without case) of a raw header block.
-std::vector<std::string_view> HeaderValues(std::string_view block, std::string_view name) {
-    std::vector<std::string_view> values;
-    std::size_t pos = 0;
-    while (pos < block.size()) {
-        const std::size_t end = std::min(block.find('\n', pos), block.size());
-        const std::string_view line = block.substr(pos, end - pos);
-        pos = end + 1;
-        const std::size_t colon = line.find(':');
-        if (colon != std::string_view::npos && Lower(Trim(line.substr(0, colon))) == name) {
-            values.push_back(Trim(line.substr(colon + 1)));
-        }
-    }
-    return values;
-}
-
 std::string Normalised(std::string_view url) {
     // Resolved against itself: dot segments removed, bytes escaped as a resolved URL has them.
     const std::string resolved = ResolveUrl(url, url);
@@ -158,6 +142,21 @@ std::string Normalised(std::string_view url) {
 }
 
 } // namespace
+
+std::vector<std::string_view> HeaderValues(std::string_view block, std::string_view name) {
+    std::vector<std::string_view> values;
+    std::size_t pos = 0;
+    while (pos < block.size()) {
+        const std::size_t end = std::min(block.find('\n', pos), block.size());
+        const std::string_view line = block.substr(pos, end - pos);
+        pos = end + 1;
+        const std::size_t colon = line.find(':');
+        if (colon != std::string_view::npos && Lower(Trim(line.substr(0, colon))) == name) {
+            values.push_back(Trim(line.substr(colon + 1)));
+        }
+    }
+    return values;
+}
 
 bool IsSamePage(std::string_view a, std::string_view b) {
     return Normalised(a) == Normalised(b);

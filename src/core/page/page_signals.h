@@ -30,6 +30,10 @@ struct SPageSignals {
 SPageSignals ReadPageSignals(std::string_view pageUrl, std::string_view finalUrl,
                              const CPageAnalyzer& page, std::string_view header);
 
+// The values of every header line named name (lower case; matched without case) of a raw header
+// block, trimmed.
+std::vector<std::string_view> HeaderValues(std::string_view block, std::string_view name);
+
 // The lower-case tokens of the rel attribute of an anchor's opening tag ("<a href=.. rel=..>").
 std::vector<std::string> RelTokens(std::string_view anchor);
 

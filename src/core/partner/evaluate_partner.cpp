@@ -1,5 +1,6 @@
 #include "core/partner/evaluate_partner.h"
 
+#include "core/page/bot_challenge.h"
 #include "core/page/page_analyzer.h"
 #include "core/page/page_charset.h"
 #include "core/page/page_signals.h"
@@ -74,13 +75,16 @@ struct SReadPage {
     std::string strUndecodable;
 };
 
+// The header block of the response the page came with, not of a redirect before it.
+const std::string& PageHeaderOf(const SPartnerFetch& fetched) {
+    return fetched.strFinalHeader.empty() ? fetched.strHeader : fetched.strFinalHeader;
+}
+
 // page is the fetched page's text, handed over so a large page is not copied.
 SReadPage ReadPage(const SPartnerFetch& fetched, std::string page, std::string_view domain) {
     SReadPage read;
     // URL and text cells are UTF-8 whatever the page's charset; the Bytes cell stays as received.
-    // The charset is the one of the response the page came with, not of a redirect before it.
-    const std::string& pageHeader =
-        fetched.strFinalHeader.empty() ? fetched.strHeader : fetched.strFinalHeader;
+    const std::string& pageHeader = PageHeaderOf(fetched);
     const std::string charset = SniffCharset(pageHeader, page);
     read.strUndecodable = UndecodableReason(pageHeader, page, charset);
     read.analyzer =
@@ -111,6 +115,26 @@ std::vector<SLinkResult> LinksToDomain(CPageAnalyzer& analyzer, const std::strin
     return links;
 }
 
+// The links as lines of URL and rel tokens, sorted: equal for the same links in any order.
+std::string LinksDigest(const std::vector<SLinkResult>& links) {
+    std::vector<std::string> lines;
+    lines.reserve(links.size());
+    for (const SLinkResult& link : links) {
+        std::string& line = lines.emplace_back(link.strUrl);
+        for (const std::string& token : link.rel) {
+            line += ' ';
+            line += token;
+        }
+        line += '\n';
+    }
+    std::sort(lines.begin(), lines.end());
+    std::string digest;
+    for (const std::string& line : lines) {
+        digest += line;
+    }
+    return digest;
+}
+
 SPartnerResult Evaluate(const SPartnerFetch& fetched, std::string page,
                         const SPartnerContext& context) {
     SPartnerResult result;
@@ -133,6 +157,7 @@ SPartnerResult Evaluate(const SPartnerFetch& fetched, std::string page,
     result.bRobotsAllow = robotsRules.IsAllowed(fetched.strUrl);
     result.bGooglebotAllowed = rfcRules.IsAllowed("Googlebot", fetched.strUrl);
 
+    result.strBlockedBy = BotChallengeRule(fetched.nPageStatus, PageHeaderOf(fetched), page);
     SReadPage read = ReadPage(fetched, std::move(page), context.strDomain);
     int robots = 0;
     int index = 0;
@@ -149,6 +174,10 @@ SPartnerResult Evaluate(const SPartnerFetch& fetched, std::string page,
     result.eGoogle = LookUpGoogle(context.pSortedExternalLinks, fetched.strUrl);
     result.links = LinksToDomain(read.analyzer, context.strDomain);
     result.nLinksNotListed = read.analyzer.GetLinksNotListed();
+    // Compared only when both answers are the page.
+    result.bCloaked = fetched.secondView && result.nStatus == 200 &&
+                      !IsBrokenTransfer(result.eOutcome) && result.strBlockedBy.empty() &&
+                      *fetched.secondView != LinksDigest(result.links);
 
     // The partner's verdict is the best of its links'; the first link of that verdict gives the
     // reasons.
@@ -175,6 +204,12 @@ SPartnerResult EvaluatePartner(SPartnerFetch&& fetched, const SPartnerContext& c
     return Evaluate(fetched, std::move(page), context);
 }
 
+std::string DomainLinksDigest(SPartnerFetch&& fetched, const std::string& domain) {
+    std::string page = std::move(fetched.strPage);
+    SReadPage read = ReadPage(fetched, std::move(page), domain);
+    return LinksDigest(LinksToDomain(read.analyzer, domain));
+}
+
 SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link) {
     SVerdict verdict;
     if (link != nullptr) {
@@ -186,6 +221,10 @@ SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link) {
             verdict.reasons.push_back(
                 {EReason::Incomplete, std::string(OutcomeCode(partner.eOutcome))});
         }
+    } else if (!partner.strBlockedBy.empty()) {
+        // A wall instead of the page says nothing of the link: open it in a browser.
+        verdict.eVerdict = EVerdict::Unreachable;
+        verdict.reasons.push_back({EReason::Blocked, partner.strBlockedBy});
     } else if (partner.nStatus == 0) {
         verdict.eVerdict = EVerdict::Unreachable;
         verdict.reasons.push_back(
@@ -219,6 +258,9 @@ SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link) {
     // The literal rule is shown (and compared) for the rows with a link only.
     if (link != nullptr && partner.bRobotsAllow != partner.bGooglebotAllowed) {
         verdict.reasons.push_back({EReason::RobotsRuleDiffers, {}});
+    }
+    if (partner.bCloaked) {
+        verdict.reasons.push_back({EReason::Cloaked, {}});
     }
     if (link != nullptr && partner.nLinksNotListed > 0) {
         verdict.reasons.push_back(

@@ -4,6 +4,7 @@
 #include "core/partner/partner_result.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tessaray {
@@ -22,6 +23,14 @@ struct SPartnerContext {
 SPartnerResult EvaluatePartner(const SPartnerFetch& fetched, const SPartnerContext& context);
 // The same, taking the page's text out of fetched instead of copying it.
 SPartnerResult EvaluatePartner(SPartnerFetch&& fetched, const SPartnerContext& context);
+
+// Googlebot's user agent, as Google documents it for its desktop crawler.
+inline constexpr std::string_view kGooglebotUserAgent =
+    "Mozilla/5.0 (compatible; Googlebot/2.1; +http://www.google.com/bot.html)";
+
+// The links to domain of a fetched page (URL and rel), in a form that compares equal for the same
+// links in any order; the page's text is dropped. For comparing two answers of one page.
+std::string DomainLinksDigest(SPartnerFetch&& fetched, const std::string& domain);
 
 // The verdict of a partner's row: of its link, or of the page when link is nullptr.
 SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link);

@@ -26,11 +26,12 @@ std::size_t BytesOf(const SVerdict& verdict) {
 
 std::size_t SPartnerResult::ApproximateBytes() const {
     const SPageSignals& signals = pageSignals;
-    std::size_t bytes =
-        sizeof(SPartnerResult) + strUrl.size() + strComment.size() + strFinalUrl.size() +
-        (pHeader ? pHeader->size() : 0) + strUndecodable.size() + BytesOf(signals.metaContents) +
-        BytesOf(signals.headerContents) + signals.strCanonical.size() +
-        signals.strRedirectFrom.size() + signals.strRedirectTo.size() + BytesOf(verdict);
+    std::size_t bytes = sizeof(SPartnerResult) + strUrl.size() + strComment.size() +
+                        strFinalUrl.size() + (pHeader ? pHeader->size() : 0) +
+                        strUndecodable.size() + strBlockedBy.size() +
+                        BytesOf(signals.metaContents) + BytesOf(signals.headerContents) +
+                        signals.strCanonical.size() + signals.strRedirectFrom.size() +
+                        signals.strRedirectTo.size() + BytesOf(verdict);
     for (const SLinkResult& link : links) {
         bytes += sizeof(SLinkResult) + link.strUrl.size() + link.strText.size() +
                  BytesOf(link.rel) + BytesOf(link.verdict);

@@ -67,6 +67,10 @@ struct SPartnerResult {
     bool bMetaFollow = false;
     SPageSignals pageSignals;
     std::string strUndecodable;
+    // The rule of the bot protection that answered instead of the page; "" when none did.
+    std::string strBlockedBy;
+    // Fetched as Googlebot too, the page showed other links to the domain (URL or rel).
+    bool bCloaked = false;
     int nInternalLinks = 0;
     int nExternalLinks = 0;
     // Its links to the domain past those listed in links (CPageAnalyzer::kMaxListedLinks).

@@ -50,6 +50,10 @@ ETextId ReasonTextId(const SReason& reason) {
         return ETextId::ReasonInNoscript;
     case EReason::LinksNotListed:
         return ETextId::ReasonLinksNotListed;
+    case EReason::Blocked:
+        return ETextId::ReasonBlocked;
+    case EReason::Cloaked:
+        return ETextId::ReasonCloaked;
     case EReason::RobotsRuleDiffers:
         break;
     }
@@ -73,7 +77,7 @@ std::string_view VerdictCode(EVerdict eVerdict) {
 }
 
 std::string_view ReasonCode(EReason eReason) {
-    static constexpr std::array<std::string_view, 16> kCodes = {"rel-nofollow",
+    static constexpr std::array<std::string_view, 18> kCodes = {"rel-nofollow",
                                                                 "rel-sponsored",
                                                                 "rel-ugc",
                                                                 "meta-nofollow",
@@ -88,7 +92,9 @@ std::string_view ReasonCode(EReason eReason) {
                                                                 "canonical-elsewhere",
                                                                 "in-noscript",
                                                                 "robots-rule-differs",
-                                                                "links-not-listed"};
+                                                                "links-not-listed",
+                                                                "blocked",
+                                                                "cloaked"};
     return kCodes.at(static_cast<std::size_t>(eReason));
 }
 

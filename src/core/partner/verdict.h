@@ -20,9 +20,10 @@ enum class EVerdict {
     Unreachable,  // the page could not be read whole and the link was not found
 };
 
-// Why. The first seven make a link not count, the next four make a page unreachable, the last
+// Why. The first seven make a link not count, the next four make a page unreachable, the next
 // five are warnings that change no verdict (Incomplete is one too when the link was found). New
-// codes go at the end (kLastReason): the history keeps them by their codes.
+// codes go at the end (kLastReason): the history keeps them by their codes. Blocked makes a page
+// unreachable too.
 enum class EReason {
     RelNofollow,
     RelSponsored,
@@ -40,8 +41,10 @@ enum class EReason {
     InNoscript,
     RobotsRuleDiffers,
     LinksNotListed, // the page links to the domain more often than a result lists
+    Blocked,        // a bot protection answered instead of the page; the detail names its rule
+    Cloaked,        // the page shows Googlebot other links to the domain (a warning)
 };
-inline constexpr EReason kLastReason = EReason::LinksNotListed;
+inline constexpr EReason kLastReason = EReason::Cloaked;
 
 struct SReason {
     EReason eCode = EReason::RelNofollow;
@@ -56,7 +59,7 @@ struct SVerdict {
     std::vector<SReason> reasons;
 };
 
-// "counts", "does-not-count", "missing", "unreachable"; "rel-nofollow", ... "links-not-listed".
+// "counts", "does-not-count", "missing", "unreachable"; "rel-nofollow", ... "blocked".
 std::string_view VerdictCode(EVerdict eVerdict);
 std::string_view ReasonCode(EReason eReason);
 // For people, in the language of chLanguage ('G' German, else English).

@@ -18,6 +18,14 @@ constexpr const char* kDomainSection = "YOURDOMAIN";
 constexpr const char* kDomainKey = "URL";
 constexpr const char* kPartnerSection = "PARTNERLINKS";
 constexpr const char* kExternalSection = "EXTLINKS";
+// Our own section, after the others: written only when the project has alert settings.
+constexpr const char* kAlertSection = "ALERTS";
+constexpr const char* kMailToKey = "MAILTO";
+constexpr const char* kSmtpKey = "SMTP";
+constexpr const char* kSmtpUserKey = "SMTPUSER";
+constexpr const char* kPasswordFileKey = "SMTPPASSWORDFILE";
+constexpr const char* kWebhookKey = "WEBHOOK";
+constexpr const char* kNotifyKey = "NOTIFY";
 
 // The failure eError of path.
 SProjectError Fail(EProjectError eError, const std::string& path, std::string detail = {}) {
@@ -69,6 +77,7 @@ void CProject::Reset() {
     m_bModified = false;
     m_strPath = kNoFileMarker;
     m_strDomain.clear();
+    m_alerts = {};
 }
 
 void CProject::SetDomain(const std::string& url) {
@@ -146,6 +155,13 @@ void CProject::CopyExternalLinksTo(CLineList& list) const {
     list.CopyFrom(m_externalLinks);
 }
 
+void CProject::SetAlertSettings(const SAlertSettings& alerts) {
+    if (alerts != m_alerts) {
+        m_alerts = alerts;
+        m_bModified = true;
+    }
+}
+
 void CProject::GetTitle(std::string& out) const {
     if (m_strPath.empty() || m_strPath == kUntitled) {
         out = kUntitled;
@@ -180,6 +196,14 @@ CProjectResult CProject::Save(const std::string& path) {
     const std::vector<std::string>& links = m_externalLinks.Entries();
     for (std::size_t index = 0; index < links.size() && index < MaxExternalLinks; ++index) {
         file.WriteString(kExternalSection, ListKey(static_cast<int>(index)), links[index]);
+    }
+    if (!m_alerts.IsEmpty()) {
+        file.WriteString(kAlertSection, kMailToKey, m_alerts.strMailTo);
+        file.WriteString(kAlertSection, kSmtpKey, m_alerts.strSmtpUrl);
+        file.WriteString(kAlertSection, kSmtpUserKey, m_alerts.strSmtpUser);
+        file.WriteString(kAlertSection, kPasswordFileKey, m_alerts.strPasswordFile);
+        file.WriteString(kAlertSection, kWebhookKey, m_alerts.strWebhookUrl);
+        file.WriteBool(kAlertSection, kNotifyKey, m_alerts.bDesktopNotice);
     }
     if (std::string reason; !file.Flush(&reason, m_fileWriter)) {
         return Fail(EProjectError::WriteFailed, path, reason);
@@ -230,6 +254,13 @@ CProjectResult CProject::Load(const std::string& path) {
             m_externalLinks.Add(value);
         }
     }
+    m_alerts = {};
+    file.ReadString(kAlertSection, kMailToKey, "", m_alerts.strMailTo);
+    file.ReadString(kAlertSection, kSmtpKey, "", m_alerts.strSmtpUrl);
+    file.ReadString(kAlertSection, kSmtpUserKey, "", m_alerts.strSmtpUser);
+    file.ReadString(kAlertSection, kPasswordFileKey, "", m_alerts.strPasswordFile);
+    file.ReadString(kAlertSection, kWebhookKey, "", m_alerts.strWebhookUrl);
+    m_alerts.bDesktopNotice = file.ReadInt(kAlertSection, kNotifyKey, 0) != 0;
     m_strPath = path;
     m_bModified = false;
     return {};

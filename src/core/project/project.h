@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/project/alert_settings.h"
 #include "core/project/line_list.h"
 #include "core/project/profile_file.h"
 #include "core/util/result.h"
@@ -95,6 +96,10 @@ public:
     bool GetPageRankOption() const { return m_bPageRank; }
     void SetPageRankOption(bool on) { m_bPageRank = on; }
 
+    // Where alerts go; setting different ones sets modified.
+    const SAlertSettings& GetAlertSettings() const { return m_alerts; }
+    void SetAlertSettings(const SAlertSettings& alerts);
+
     bool IsModified() const { return m_bModified; }
     const std::string& GetPath() const { return m_strPath; }
     // The file name of the path without folder and extension; "_UNTITLED" without a path.
@@ -128,6 +133,7 @@ private:
     std::string m_strDomain;
     int m_nPartnerCount = 0;
     CLineList m_externalLinks;
+    SAlertSettings m_alerts;
     bool m_bModified = false;
     FileWriter m_fileWriter;
 };

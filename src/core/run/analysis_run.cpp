@@ -128,6 +128,12 @@ void CAnalysisRun::StartFetching() {
             post(kPageFetchedMessage, 0);
         }
     });
+    if (m_bAsGooglebot) {
+        m_pPool->SetSecondView(std::string(kGooglebotUserAgent),
+                               [domain = m_strDomain](SPartnerFetch&& page) {
+                                   return DomainLinksDigest(std::move(page), domain);
+                               });
+    }
     m_bPoolStarted = m_pPool->Start(m_runWindow.nParallel, m_runWindow.nPerSite);
     m_bRunning = true;
     m_project.SetPageRankOption(false);

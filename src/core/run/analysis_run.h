@@ -125,6 +125,9 @@ public:
     const SFetchWindow& GetFetchWindow() const { return m_window; }
     // Time limits, body cap and trusted authorities of the fetches of later runs.
     void SetFetchSettings(const CFetchSettings& settings) { m_fetchSettings = settings; }
+    // Whether later runs fetch every page once more as Googlebot and warn (cloaked) when it
+    // shows other links to the domain.
+    void SetAsGooglebot(bool bAsGooglebot) { m_bAsGooglebot = bAsGooglebot; }
     // Asked when a server wants a log-in (on the fetching thread); without it a 401 counts as
     // refused.
     void SetAuthCallback(AuthCallback callback) { m_authCallback = std::move(callback); }
@@ -297,6 +300,7 @@ private:
     char m_chLanguage = 'E';
     SFetchWindow m_window;
     CFetchSettings m_fetchSettings;
+    bool m_bAsGooglebot = false;
     AuthCallback m_authCallback;
     int m_nPartnerNumber = 0;
     int m_nPartnersDone = 0;

@@ -43,7 +43,10 @@ constexpr Catalogue kEnglish = {{
                            "Google's renderer do not show it."},
     {Id::ReasonRobotsRuleDiffers,
      "The Robots-Allow cell and the robots.txt rules search engines use disagree."},
-    {Id::ReasonLinksNotListed, "10,000 links listed; %1 more to your domain not listed."},
+    {Id::ReasonLinksNotListed, "1,000 links listed; %1 more to your domain not listed."},
+    {Id::ReasonBlocked,
+     "The site's bot protection answered instead of the page; open it in your browser."},
+    {Id::ReasonCloaked, "The page shows Googlebot other links than browsers."},
     {Id::SummaryPartnerOne, "partner"},
     {Id::SummaryPartnerMany, "partners"},
     {Id::SummaryCountsOne, "counts"},
@@ -111,6 +114,9 @@ constexpr Catalogue kEnglish = {{
     {Id::RunProgress, "%1 of %2 partners done, %3 in flight, %4 elapsed"},
     {Id::RunProgressLeft, ", about %1 left"},
     {Id::RunConfirmed, "confirmed"},
+    {Id::AlertTitleOne, "1 partner lost its link to %1"},
+    {Id::AlertTitleMany, "%1 partners lost their link to %2"},
+    {Id::AlertOpenProject, "Open the project"},
 }};
 
 constexpr Catalogue kGerman = {{
@@ -141,7 +147,10 @@ constexpr Catalogue kGerman = {{
     {Id::ReasonRobotsRuleDiffers,
      "Die Spalte Robots-Allow und die robots.txt-Regeln der Suchmaschinen widersprechen sich."},
     {Id::ReasonLinksNotListed,
-     "10.000 Links aufgeführt; %1 weitere zu Ihrer Domain nicht aufgeführt."},
+     "1.000 Links aufgeführt; %1 weitere zu Ihrer Domain nicht aufgeführt."},
+    {Id::ReasonBlocked, "Der Bot-Schutz der Website antwortete statt der Seite; öffnen Sie sie in "
+                        "Ihrem Browser."},
+    {Id::ReasonCloaked, "Die Seite zeigt Googlebot andere Links als Browsern."},
     {Id::SummaryPartnerOne, "Partner"},
     {Id::SummaryPartnerMany, "Partner"},
     {Id::SummaryCountsOne, "zählt"},
@@ -210,6 +219,9 @@ constexpr Catalogue kGerman = {{
     {Id::RunProgress, "%1 von %2 Partnern fertig, %3 im Abruf, %4 vergangen"},
     {Id::RunProgressLeft, ", noch etwa %1"},
     {Id::RunConfirmed, "bestätigt"},
+    {Id::AlertTitleOne, "1 Partner hat seinen Link auf %1 verloren"},
+    {Id::AlertTitleMany, "%1 Partner haben ihren Link auf %2 verloren"},
+    {Id::AlertOpenProject, "Projekt öffnen"},
 }};
 
 // Each catalogue lists every text once, in the order of the codes.

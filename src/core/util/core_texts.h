@@ -33,6 +33,8 @@ enum class ETextId {
     ReasonInNoscript,
     ReasonRobotsRuleDiffers,
     ReasonLinksNotListed,
+    ReasonBlocked,
+    ReasonCloaked,
     // The summary of a run's verdicts, each count with its word for one and for more.
     SummaryPartnerOne,
     SummaryPartnerMany,
@@ -106,6 +108,10 @@ enum class ETextId {
     RunProgress,     // %1 partners done of %2, %3 in flight, %4 elapsed
     RunProgressLeft, // %1 the time left
     RunConfirmed,    // beside a result a second fetch confirmed
+    // The alert after a run with changes for the worse: its title and the desktop notice's action.
+    AlertTitleOne,  // %1 the domain
+    AlertTitleMany, // %1 partners, %2 the domain
+    AlertOpenProject,
     Count
 };
 

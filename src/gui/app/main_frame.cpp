@@ -35,6 +35,7 @@ CMainFrame::CMainFrame(QWidget* parent) : CCommandFrame(parent) {
     setAcceptDrops(true);
     resize(1000, 650);
     RememberGeometry(this, QStringLiteral("MainFrame"));
+    FitDialogsToScreen(*this);
 
     CreateMenus();
     CreateToolBar();
@@ -93,6 +94,15 @@ void CMainFrame::CreateMenus() {
     m_fileMenu->addAction(AddCommand(ID_APP_EXIT, tr("&Exit"), tr("Quit the application\nExit")));
     SetCommandHandler(ID_APP_EXIT, [this] { close(); });
 
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addAction(AddCommand(ID_EDIT_COPY, tr("&Copy"),
+                               tr("Copy the selected rows with their verdicts as a table\nCopy")));
+    edit->addAction(AddCommand(ID_EDIT_SELECT_ALL, tr("Select &All"),
+                               tr("Select every row shown\nSelect All")));
+    edit->addSeparator();
+    edit->addAction(
+        AddCommand(ID_EDIT_FIND, tr("&Find..."), tr("Show only the rows that hold a text\nFind")));
+
     QMenu* project = menuBar()->addMenu(tr("&Project"));
     project->addAction(AddCommand(ID_EDIT_PROJECT, tr("&Edit project..."),
                                   tr("Change the domain, the partner pages and the settings of "
@@ -116,7 +126,8 @@ void CMainFrame::CreateMenus() {
                                    tr("Check the project daily or weekly, also while the program "
                                       "is closed\nCheck automatically")));
 
-    QMenu* exportMenu = menuBar()->addMenu(tr("&Export"));
+    // "E" belongs to Edit in English.
+    QMenu* exportMenu = menuBar()->addMenu(tr("E&xport"));
     exportMenu->addAction(AddCommand(ID_SAVE_CSV, tr("Save report as &Csv file..."),
                                      tr("Save the results as a tab-separated CSV file\nSave "
                                         "report as CSV file")));
@@ -157,7 +168,7 @@ void CMainFrame::CreateMenus() {
                                tr("Look for a newer version of Tessaray\nCheck for updates")));
 
     // Enabling is evaluated before a menu opens, so a menu never offers a command that cannot run.
-    for (QMenu* menu : {m_fileMenu, project, analysis, exportMenu, help}) {
+    for (QMenu* menu : {m_fileMenu, edit, project, analysis, exportMenu, help}) {
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
     }
 }
@@ -195,7 +206,10 @@ void CMainFrame::CreateAccelerators() {
         int id;
         QKeySequence keys;
     } table[] = {
-        {ID_ANALYSIS_START, QKeySequence(Qt::CTRL | Qt::Key_A)},
+        // F5 saves the CSV report of old; F9 starts a run, as it does in many programs.
+        {ID_ANALYSIS_START, QKeySequence(Qt::Key_F9)},
+        {ID_EDIT_SELECT_ALL, QKeySequence(Qt::CTRL | Qt::Key_A)},
+        {ID_EDIT_FIND, QKeySequence(Qt::CTRL | Qt::Key_F)},
         {ID_EDIT_PROJECT, QKeySequence(Qt::CTRL | Qt::Key_E)},
         {ID_NEW_PROJECT, QKeySequence(Qt::CTRL | Qt::Key_N)},
         {ID_FILE_OPEN, QKeySequence(Qt::CTRL | Qt::Key_O)},
@@ -273,11 +287,14 @@ bool CMainFrame::IsCommandEnabled(const SCommand& command) {
 }
 
 void CMainFrame::SendCommand(int id) {
-    const auto it = m_commands.find(id);
-    if (it == m_commands.end() || !IsCommandEnabled(it->second)) {
-        return;
+    if (CanRunCommand(id)) {
+        RunCommand(id);
     }
-    RunCommand(id);
+}
+
+bool CMainFrame::CanRunCommand(int id) const {
+    const auto it = m_commands.find(id);
+    return it != m_commands.end() && IsCommandEnabled(it->second);
 }
 
 void CMainFrame::PostCommand(int id) {

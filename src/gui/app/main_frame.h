@@ -35,6 +35,7 @@ public:
     QAction* Action(int id) const;
     // Runs the handler of id now, when the command is enabled.
     void SendCommand(int id) override;
+    bool CanRunCommand(int id) const override;
     // Runs the handler of id from the event loop, once the current command has finished.
     void PostCommand(int id);
     // Turns a private message of background work into its posted command. Safe to call from any

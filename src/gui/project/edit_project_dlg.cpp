@@ -3,6 +3,7 @@
 #include "core/project/link_import.h"
 #include "core/project/project.h"
 #include "core/project/url_rules.h"
+#include "gui/project/alert_settings_dlg.h"
 #include "gui/project/csv_import_dlg.h"
 #include "gui/project/dlg_support.h"
 #include "gui/project/enter_url_dlg.h"
@@ -149,12 +150,15 @@ void CEditProjectDlg::CreateExternalLinksPart(QVBoxLayout& layout) {
     auto* googleRow = new QHBoxLayout;
     QPushButton* addLinks = AddButton(tr("Add Ext.Links..."), "addExtLinksButton");
     QPushButton* showLinks = AddButton(tr("Display Links..."), "displayLinksButton");
+    QPushButton* alerts = AddButton(tr("Alerts..."), "alertsButton");
     googleRow->addWidget(addLinks);
     googleRow->addWidget(showLinks);
+    googleRow->addWidget(alerts);
     googleRow->addStretch(1);
     layout.addLayout(googleRow);
     connect(addLinks, &QPushButton::clicked, this, &CEditProjectDlg::OnAddExternalLinks);
     connect(showLinks, &QPushButton::clicked, this, &CEditProjectDlg::OnShowExternalLinks);
+    connect(alerts, &QPushButton::clicked, this, &CEditProjectDlg::OnAlerts);
 }
 
 void CEditProjectDlg::CreatePageRankOption(QVBoxLayout& layout) {
@@ -344,6 +348,14 @@ void CEditProjectDlg::OnAddExternalLinks() {
     CProjectSettingsDlg dialog(m_hooks, this);
     if (dialog.exec() == QDialog::Accepted) {
         m_externalLinks.CopyFrom(dialog.ExternalLinks());
+    }
+}
+
+void CEditProjectDlg::OnAlerts() {
+    CAlertSettingsDlg dialog(this);
+    dialog.SetSettings(m_alerts);
+    if (dialog.exec() == QDialog::Accepted) {
+        m_alerts = dialog.GetSettings();
     }
 }
 

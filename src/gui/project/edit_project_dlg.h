@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/project/alert_settings.h"
 #include "core/project/line_list.h"
 
 #include <QDialog>
@@ -36,6 +37,8 @@ public:
     void SetInputEntries(const CLineList& entries);
     const CLineList& ResultEntries() const { return m_resultEntries; }
     CLineList& ExternalLinks() { return m_externalLinks; }
+    void SetAlertSettings(const SAlertSettings& alerts) { m_alerts = alerts; }
+    const SAlertSettings& GetAlertSettings() const { return m_alerts; }
 
     // OK: the valid list entries become the result entries; without one the dialog stays open.
     void accept() override;
@@ -50,6 +53,8 @@ public:
     void OnImportCsv();
     void OnAddExternalLinks();
     void OnShowExternalLinks();
+    // "Alerts...": the alert settings dialog on a copy of the settings; OK keeps its answer.
+    void OnAlerts();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,6 +77,7 @@ private:
     bool m_bPageRank = false;
     CLineList m_resultEntries;
     CLineList m_externalLinks;
+    SAlertSettings m_alerts;
     int m_nCapacity = 0;
 
     QLineEdit* m_domainEdit = nullptr;

@@ -28,10 +28,13 @@ void CTessarayDoc::OnNewProject() {
     }
     m_project.SetExternalLinks(dialog.ExternalLinks());
     m_project.SetPageRankOption(dialog.GetPageRankOption());
+    m_project.SetAlertSettings(dialog.GetAlertSettings());
     if (m_project.IsReady()) {
         SetModifiedFlag(m_project.IsModified());
         SetTitleFromProject();
         m_frame.SendCommand(ID_REFILL_TABLE);
+        // The summary of the project before does not speak of this one.
+        m_frame.SetStatusMessage({});
     }
 }
 
@@ -43,6 +46,7 @@ void CTessarayDoc::OnEditProject() {
     dialog.SetInputEntries(entries);
     m_project.CopyExternalLinksTo(dialog.ExternalLinks());
     dialog.SetPageRankOption(m_project.GetPageRankOption());
+    dialog.SetAlertSettings(m_project.GetAlertSettings());
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
@@ -54,6 +58,7 @@ void CTessarayDoc::OnEditProject() {
         m_project.AddPartnerUrl(entry);
     }
     m_project.SetExternalLinks(dialog.ExternalLinks());
+    m_project.SetAlertSettings(dialog.GetAlertSettings());
     if (m_project.IsReady()) {
         m_frame.SendCommand(ID_REFILL_TABLE);
     }

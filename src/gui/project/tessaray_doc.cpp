@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QUrl>
 
 namespace tessaray {
 
@@ -169,6 +170,15 @@ QString CTessarayDoc::ChooseProjectFile(bool bSave) {
     request.strFilter =
         bSave ? tr("Tessaray Project (.tsrp) (*.tsrp)") : tr("Tessaray projects (*.tsrp)");
     request.strDefaultSuffix = QStringLiteral("tsrp");
+    // Save As suggests the project's name, or its domain's for a project without a file.
+    QString name;
+    if (bSave) {
+        name = m_project.GetPath() == CProject::kNoFileMarker
+                   ? QUrl(FromBytes(m_project.GetDomain())).host()
+                   : FromBytes(m_project.GetTitle());
+    }
+    request.strStart =
+        StartPath(m_project.GetPath(), name.isEmpty() ? name : name + QStringLiteral(".tsrp"));
     return m_hooks.chooseFile(&m_frame, request);
 }
 

@@ -1,20 +1,28 @@
 #include "gui/results/analysis_controller.h"
 
+#include "core/alert/alert.h"
+#include "core/alert/alert_delivery.h"
+#include "core/history/history_db.h"
 #include "core/history/run_changes.h"
 #include "core/partner/verdict.h"
 #include "core/project/project.h"
 #include "core/run/run_progress.h"
+#include "core/util/file_util.h"
 #include "gui/project/tessaray_doc.h"
 #include "gui/results/analysis_options_dlg.h"
+#include "gui/results/history_dialog.h"
 #include "gui/results/result_model.h"
 #include "gui/toolkit/byte_text.h"
 #include "gui/toolkit/command_frame.h"
 #include "gui/toolkit/command_ids.h"
 #include "gui/toolkit/ui_hooks.h"
 
+#include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -140,7 +148,18 @@ CAnalysisController::CAnalysisController(const SViewSetup& setup, CCommandFrame&
     m_run->SetOutputWords(std::move(words));
     m_run->SetTrace(m_setup.bTrace, m_setup.strVersion);
     m_run->SetLanguage(m_setup.chLanguage);
-    m_run->SetSaveCommand([this] { m_frame.SendCommand(ID_FILE_SAVE); });
+    m_run->SetSaveCommand([this] {
+        // A project never saved goes through Save As: the user learns why first.
+        if (m_doc.Project().GetPath() == CProject::kNoFileMarker &&
+            m_setup.hooks.messageBox(&m_frame, QMessageBox::Information,
+                                     tr("The project is saved before its analysis, so that each "
+                                        "run is kept in its history. Choose a name and a folder "
+                                        "for the project."),
+                                     QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
+            return;
+        }
+        m_frame.SendCommand(ID_FILE_SAVE);
+    });
     // Called on a fetching thread: the message crosses into the window through a queued call on
     // this controller, which outlives every fetch (its destructor cancels the run). The window is
     // touched only on its own thread, never while it is being destroyed.
@@ -148,6 +167,13 @@ CAnalysisController::CAnalysisController(const SViewSetup& setup, CCommandFrame&
         QMetaObject::invokeMethod(
             this, [this, message] { m_frame.PostPrivateMessage(static_cast<int>(message)); },
             Qt::QueuedConnection);
+    });
+
+    m_progressTick.setInterval(1000);
+    connect(&m_progressTick, &QTimer::timeout, this, [this] {
+        if (m_run->IsRunning()) {
+            UpdateProgressBar();
+        }
     });
 
     auto* progress = new QProgressBar(frame.statusBar());
@@ -162,6 +188,7 @@ CAnalysisController::CAnalysisController(const SViewSetup& setup, CCommandFrame&
 CAnalysisController::~CAnalysisController() {
     // The window is going: its output pane takes no more lines.
     m_log->Mute();
+    delete m_changesNotice.data();
     CloseCredentials();
     m_run->Cancel();
 }
@@ -198,7 +225,50 @@ void CAnalysisController::CancelRun() {
 }
 
 const CRunVerdicts* CAnalysisController::ShownVerdicts() const {
+    return m_bStoredRun ? &m_storedVerdicts : RunVerdicts();
+}
+
+const CRunVerdicts* CAnalysisController::RunVerdicts() const {
     return m_bRowsOfARun ? &m_run->GetVerdicts() : nullptr;
+}
+
+bool CAnalysisController::ShowLastStoredRun() {
+    const std::string& projectPath = m_doc.Project().GetPath();
+    if (m_run->IsRunning() || projectPath == CProject::kNoFileMarker ||
+        !FileExists(HistoryPathOf(projectPath))) {
+        return false;
+    }
+    CHistoryDb history;
+    if (!history.Open(HistoryPathOf(projectPath), false)) {
+        return false;
+    }
+    const CRunListResult listed = history.ListRuns();
+    if (!listed || listed.Value().empty()) {
+        return false;
+    }
+    const std::int64_t newest = listed.Value().back().nId;
+    const CReadRunResult read = history.ReadRun(newest);
+    if (!read) {
+        return false;
+    }
+    const SStoredRun& run = read.Value();
+    FillFromStoredRun(run, m_table, m_storedVerdicts);
+    m_bRowsOfARun = false;
+    m_bStoredRun = true;
+    m_model.VerdictsChanged();
+    std::map<SRowKey, EChangeClass> changes;
+    if (const std::int64_t previous = history.PreviousCompleted(newest); previous != 0) {
+        if (const CReadRunResult older = history.ReadRun(previous); older) {
+            changes = ChangesByRow(run, CompareRuns(older.Value(), run));
+        }
+    }
+    m_model.SetRowChanges(std::move(changes));
+    m_frame.SetStatusMessage(
+        tr("Last run, %1: %2")
+            .arg(LocalTime(run.info.strFinished),
+                 FromBytes(SummaryText(run.info.summary, m_setup.chLanguage))));
+    m_frame.RequestCommandUiUpdate();
+    return true;
 }
 
 void CAnalysisController::OnAnalysisStart() {
@@ -213,17 +283,29 @@ void CAnalysisController::OnAnalysisStart() {
             return AskCredentials(frame, hooks, open, *remembered, challenge, user, password);
         });
     m_run->SetFetchWindow(LoadFetchWindow());
+    CFetchSettings fetchSettings;
+    fetchSettings.m_strUserAgent = LoadUserAgent();
+    m_run->SetFetchSettings(fetchSettings);
+    m_run->SetAsGooglebot(LoadAsGooglebot());
     // A partner worse than in the last completed run is fetched once more before it is believed.
+    const std::chrono::seconds confirmDelay = LoadConfirmDelay();
     const std::optional<SStoredRun> previous =
-        m_doc.Project().GetPath().empty() ? std::nullopt
-                                          : ReadLastCompletedRun(m_doc.Project().GetPath());
-    m_run->SetConfirmation(CAnalysisRun::kDefaultConfirmDelay,
+        m_doc.Project().GetPath().empty() || confirmDelay.count() == 0
+            ? std::nullopt
+            : ReadLastCompletedRun(m_doc.Project().GetPath());
+    m_run->SetConfirmation(confirmDelay,
                            previous ? WorseThanCheck(*previous) : CAnalysisRun::ConfirmCheck());
     if (m_run->Start()) {
         m_bRowsOfARun = true;
+        m_bStoredRun = false;
         m_bRecordPending = true;
         m_runClock.start();
+        m_sinceDone.start();
+        m_nLastDone = 0;
         m_model.SetRowChanges({});
+        if (m_changesNotice) {
+            m_changesNotice->close(); // it spoke of the run before
+        }
         emit RunStarted();
     }
     ShowProgress();
@@ -240,18 +322,31 @@ void CAnalysisController::OnPageFetched() {
     m_model.VerdictsChanged();
     // The verdicts' summary ends the output log of a run.
     const CRunVerdicts& verdicts = m_run->GetVerdicts();
-    if (wasRunning && !m_run->IsRunning() &&
-        (verdicts.Summary().nPartners > 0 || verdicts.IsStopped())) {
+    const bool bEnded = wasRunning && !m_run->IsRunning();
+    if (bEnded && (verdicts.Summary().nPartners > 0 || verdicts.IsStopped())) {
         m_frame.AddOutputLine(SummaryText(verdicts, m_setup.chLanguage));
     }
     ShowProgress();
+    // Not one page arrived: more likely the connection than every partner.
+    const auto& summary = verdicts.Summary();
+    if (bEnded && !verdicts.IsStopped() && summary.nPartners > 0 &&
+        summary.nUnreachable == summary.nPartners) {
+        m_setup.hooks.messageBox(
+            &m_frame, QMessageBox::Warning,
+            tr("No partner page could be reached. Check your connection or proxy."),
+            QMessageBox::Ok);
+    }
 }
 
 void CAnalysisController::OnAnalysisOptions() {
     CAnalysisOptionsDlg dlg(&m_frame);
     dlg.SetWindow(LoadFetchWindow());
+    dlg.SetUserAgent(LoadUserAgent());
+    dlg.SetAsGooglebot(LoadAsGooglebot());
     if (dlg.exec() == QDialog::Accepted) {
         SaveFetchWindow(dlg.GetWindow());
+        SaveUserAgent(dlg.GetUserAgent());
+        SaveAsGooglebot(dlg.GetAsGooglebot());
     }
 }
 
@@ -270,18 +365,71 @@ void CAnalysisController::RecordEndedRun() {
     const SStoredRun run = MakeStoredRun(m_table, m_run->GetVerdicts(),
                                          m_run->GetRunEnd() == ERunEnd::Completed, settings);
     const SHistoryRecord record = RecordRun(projectPath, run);
-    m_model.SetRowChanges(ChangesByRow(run, record.changes));
+    std::map<SRowKey, EChangeClass> changes = ChangesByRow(run, record.changes);
+    const auto lostOrWorse = std::count_if(changes.begin(), changes.end(), [](const auto& change) {
+        return change.second == EChangeClass::Lost || change.second == EChangeClass::Worse;
+    });
+    m_model.SetRowChanges(std::move(changes));
+    if (lostOrWorse > 0) {
+        ShowChangesNotice(static_cast<int>(lostOrWorse));
+    }
     if (!record.strError.empty() && !m_bHistoryErrorShown) {
         m_bHistoryErrorShown = true;
         m_frame.AddOutputLine(
             ToBytes(tr("The run history %1 cannot be used (%2); the analysis is not affected.")
                         .arg(FromPath(HistoryPathOf(projectPath)), FromBytes(record.strError))));
     }
+    ShowAlertNotice(record, run.info);
 }
 
-QString CAnalysisController::ProgressText(int nDone, int nCount) const {
-    const auto left =
-        EstimateTimeLeft(std::chrono::milliseconds(m_runClock.elapsed()), nDone, nCount);
+void CAnalysisController::ShowAlertNotice(const SHistoryRecord& record, const SRunInfo& newer) {
+    const CProject& project = m_doc.Project();
+    const std::vector<SRunChange> changes = AlertChanges(record);
+    if (changes.empty() || !project.GetAlertSettings().bDesktopNotice) {
+        return;
+    }
+    SRunInfo stored = newer;
+    stored.nId = record.nRunId;
+    const SDelivery shown = ShowDesktopNotice(
+        MakeAlert(changes, record.previous, stored, project.GetDomain(), m_setup.chLanguage),
+        m_setup.chLanguage, nullptr);
+    if (!shown.bOk) {
+        m_frame.AddOutputLine(ToBytes(
+            tr("The desktop notice could not be shown: %1").arg(FromBytes(shown.strMessage))));
+    }
+    RecordDeliveries(project.GetPath(), record.nRunId, {shown});
+}
+
+void CAnalysisController::ShowChangesNotice(int nLostOrWorse) {
+    delete m_changesNotice.data();
+    auto* notice = new QMessageBox(
+        QMessageBox::Information, tr("Changes since the last run"),
+        tr("Links lost or verdicts worse since the previous run: %1").arg(nLostOrWorse),
+        QMessageBox::Close, &m_frame);
+    notice->setObjectName(QStringLiteral("ChangesNotice"));
+    notice->setWindowModality(Qt::NonModal);
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton* show = notice->addButton(tr("&Show changes"), QMessageBox::AcceptRole);
+    show->setObjectName(QStringLiteral("showChanges"));
+    // The History dialog opens once the notice has closed.
+    connect(
+        show, &QPushButton::clicked, this, [this] { m_frame.SendCommand(ID_HISTORY_CHANGES); },
+        Qt::QueuedConnection);
+    m_changesNotice = notice;
+    notice->show();
+}
+
+QString CAnalysisController::ProgressText(int nDone, int nCount, int nWaiting,
+                                          std::chrono::milliseconds elapsed,
+                                          std::chrono::milliseconds sinceDone) {
+    using namespace std::chrono_literals;
+    if (nDone > 0 && nWaiting > 0 &&
+        sinceDone > std::max<std::chrono::milliseconds>(5s, 3 * elapsed / nDone)) {
+        return tr("%1 of %2 partners, waiting for %n slow page(s)", nullptr, nWaiting)
+            .arg(nDone)
+            .arg(nCount);
+    }
+    const auto left = EstimateTimeLeft(elapsed, nDone, nCount);
     if (!left) {
         return tr("%1 of %2 partners").arg(nDone).arg(nCount);
     }
@@ -292,11 +440,33 @@ QString CAnalysisController::ProgressText(int nDone, int nCount) const {
         .arg(FromBytes(FormatDuration(*left + std::chrono::milliseconds(999))));
 }
 
+void CAnalysisController::UpdateProgressBar() {
+    if (!m_progress) {
+        return;
+    }
+    const int done = m_run->GetPartnersDone();
+    if (done != m_nLastDone) {
+        m_nLastDone = done;
+        m_sinceDone.start();
+    }
+    const int count = m_run->GetPartnerCount();
+    m_progress->setRange(0, count);
+    m_progress->setValue(done);
+    m_progress->setFormat(ProgressText(done, count, m_run->GetFetchesInFlight(),
+                                       std::chrono::milliseconds(m_runClock.elapsed()),
+                                       std::chrono::milliseconds(m_sinceDone.elapsed())));
+}
+
 void CAnalysisController::ShowProgress() {
     RecordEndedRun();
     const bool running = m_run->IsRunning();
     if (m_progress) {
         m_progress->setVisible(running);
+    }
+    if (!running) {
+        m_progressTick.stop();
+    } else if (!m_progressTick.isActive()) {
+        m_progressTick.start();
     }
     if (!running) {
         // After a run the status bar keeps its summary.
@@ -314,12 +484,7 @@ void CAnalysisController::ShowProgress() {
                                                        : tr("Analysing partner %1 of %2 ..."))
                                  .arg(number)
                                  .arg(count));
-    if (m_progress) {
-        const int done = m_run->GetPartnersDone();
-        m_progress->setRange(0, count);
-        m_progress->setValue(done);
-        m_progress->setFormat(ProgressText(done, count));
-    }
+    UpdateProgressBar();
     emit PartnerInTurn();
     m_frame.RequestCommandUiUpdate();
 }

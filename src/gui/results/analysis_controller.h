@@ -7,8 +7,12 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QString>
+#include <QTimer>
+
+class QMessageBox;
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -19,6 +23,8 @@ class CResultModel;
 class CResultTable;
 class CTessarayDoc;
 class CTraceLog;
+struct SHistoryRecord;
+struct SRunInfo;
 struct SUiHooks;
 
 // What the results view and its analysis take from the application; all of it is known before
@@ -56,11 +62,29 @@ public:
     // one was opened). It is not stored in the history: its rows are about to be replaced.
     void CancelRun();
     // The rows now show the project's partner list, which has no verdicts.
-    void PartnerListShown() { m_bRowsOfARun = false; }
-    // The verdicts of the rows shown: those of the last run, none for a partner list.
+    void PartnerListShown() {
+        m_bRowsOfARun = false;
+        m_bStoredRun = false;
+    }
+    // Shows the newest run of the project's history, its verdicts and what changed against the
+    // completed run before it; false (and the rows as they are) when there is none to read.
+    bool ShowLastStoredRun();
+    // The verdicts of the rows shown: those of the last run (of this session or read back from
+    // the history), none for a partner list.
     const CRunVerdicts* ShownVerdicts() const;
+    // The verdicts of a run of this session shown now, with the facts behind them; nullptr for a
+    // run read back from the history, which keeps verdicts but no facts.
+    const CRunVerdicts* RunVerdicts() const;
     // The progress bar in the status bar, shown while a run goes.
     const QProgressBar* ProgressBar() const { return m_progress; }
+
+    // The progress bar's text: partners done of all and, once a few are done, the time left at
+    // the pace so far. When no partner has been done for much longer than that pace (elapsed
+    // since the start, sinceDone since the last one was done) while nWaiting pages are still
+    // being fetched, it says so instead of an estimate that has run out.
+    static QString ProgressText(int nDone, int nCount, int nWaiting,
+                                std::chrono::milliseconds elapsed,
+                                std::chrono::milliseconds sinceDone);
 
     // The commands.
     void OnAnalysisStart();
@@ -81,11 +105,16 @@ private:
     // up, so every transfer can end.
     void CloseCredentials();
     void ShowProgress();
-    // The progress bar's text: partners done of all and, once a few are done, the time left.
-    QString ProgressText(int nDone, int nCount) const;
+    void UpdateProgressBar();
+
     // Once the run has ended, stores it in the project's history; a history that cannot be
     // used is told once in the output pane.
     void RecordEndedRun();
+    // After a run whose links got worse, the desktop notice, when the project asks for one.
+    void ShowAlertNotice(const SHistoryRecord& record, const SRunInfo& newer);
+    // After a run that lost links or got worse verdicts: a notice, not modal, with the count and
+    // a way to the changes.
+    void ShowChangesNotice(int nLostOrWorse);
 
     const SViewSetup& m_setup;
     CCommandFrame& m_frame;
@@ -98,8 +127,15 @@ private:
     std::shared_ptr<std::atomic<bool>> m_pCredentialsOpen;
     // The status bar owns the progress bar and may go first when the window closes.
     QPointer<QProgressBar> m_progress;
+    QPointer<QMessageBox> m_changesNotice;
     QElapsedTimer m_runClock;
+    QElapsedTimer m_sinceDone; // since the last partner was done
+    int m_nLastDone = 0;
+    // Brings the progress text up to date while no page arrives.
+    QTimer m_progressTick;
     bool m_bRowsOfARun = false; // the rows are an analysis's, not the partner list
+    bool m_bStoredRun = false;  // the rows are the history's newest run
+    CRunVerdicts m_storedVerdicts;
     // A run was started and is not yet stored in the history.
     bool m_bRecordPending = false;
     bool m_bHistoryErrorShown = false;

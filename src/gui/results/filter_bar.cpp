@@ -20,6 +20,9 @@ CFilterBar::CFilterBar(QWidget* parent) : QWidget(parent) {
     m_problemsOnly->setToolTip(tr("Show only the rows whose link does not count"));
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("filterCount"));
+    // As wide as its longest text from the start, so nothing moves sideways when it appears.
+    m_count->setMinimumWidth(m_count->fontMetrics().horizontalAdvance(
+        tr("%1 of %2 rows shown").arg(999999).arg(999999)));
     layout->addWidget(m_edit, 1);
     layout->addWidget(m_problemsOnly);
     layout->addWidget(m_count);
@@ -33,6 +36,11 @@ QString CFilterBar::Text() const {
 
 bool CFilterBar::ProblemsOnly() const {
     return m_problemsOnly->isChecked();
+}
+
+void CFilterBar::FocusText() {
+    m_edit->setFocus(Qt::ShortcutFocusReason);
+    m_edit->selectAll();
 }
 
 void CFilterBar::ShowCount(int nShown, int nRows) {

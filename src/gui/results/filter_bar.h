@@ -21,6 +21,8 @@ public:
     bool ProblemsOnly() const;
     // True while either part of the filter holds back rows.
     bool IsActive() const { return !Text().isEmpty() || ProblemsOnly(); }
+    // Puts the keyboard focus into the text, its old text selected, to type what to find.
+    void FocusText();
     // Shows how many of the rows pass (only while the filter is active).
     void ShowCount(int nShown, int nRows);
 

@@ -11,6 +11,7 @@
 #include "gui/toolkit/ui_hooks.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <sstream>
 
@@ -27,6 +28,8 @@ void CHistoryCommands::ConnectCommands() {
     m_frame.SetCommandHandler(
         ID_HISTORY, [this] { OnHistory(); }, canUse);
     m_frame.SetCommandHandler(
+        ID_HISTORY_CHANGES, [this] { OnHistory(true); }, canUse);
+    m_frame.SetCommandHandler(
         ID_SAVE_CHANGES_CSV, [this] { OnSaveChanges(false); }, canUse);
     m_frame.SetCommandHandler(
         ID_SAVE_CHANGES_JSON, [this] { OnSaveChanges(true); }, canUse);
@@ -37,12 +40,15 @@ bool CHistoryCommands::CanUse() const {
     return !path.empty() && m_isIdle() && FileExists(HistoryPathOf(path));
 }
 
-void CHistoryCommands::OnHistory() {
+void CHistoryCommands::OnHistory(bool bLatestChanges) {
     const std::string path = HistoryPathOf(m_doc.Project().GetPath());
     CHistoryDialog dialog(&m_frame, m_chLanguage);
     if (const CHistoryResult loaded = dialog.Load(path); !loaded) {
         ShowReadFailure(path, loaded.GetError().detail);
         return;
+    }
+    if (bLatestChanges) {
+        dialog.ShowLatestChanges();
     }
     dialog.exec();
 }
@@ -81,6 +87,10 @@ void CHistoryCommands::OnSaveChanges(bool bJson) {
     request.strFilter =
         bJson ? QStringLiteral("JSON File (*.json)") : QStringLiteral("csv Table (*.csv)");
     request.strDefaultSuffix = bJson ? QStringLiteral("json") : QStringLiteral("csv");
+    const std::string& projectPath = m_doc.Project().GetPath();
+    request.strStart =
+        StartPath(projectPath, QFileInfo(FromPath(projectPath)).completeBaseName() +
+                                   QStringLiteral("-changes.") + request.strDefaultSuffix);
     const QString chosen = m_hooks.chooseFile(&m_frame, request);
     if (chosen.isEmpty()) {
         return;

@@ -12,7 +12,8 @@ class CCommandFrame;
 class CTessarayDoc;
 struct SUiHooks;
 
-// The commands on the project's run history: the History dialog (Analyse menu) and saving the
+// The commands on the project's run history: the History dialog (Analyse menu, or opened on the
+// changes of the last run from the notice after a run) and saving the
 // changes between the last two runs as CSV or JSON (Export menu). Each needs a saved project with
 // a history and no run going; a history that cannot be read is told in a message box.
 class CHistoryCommands final {
@@ -25,7 +26,9 @@ public:
 
     void ConnectCommands();
 
-    void OnHistory();
+    // bLatestChanges: the dialog opens on the changes of the last run against the completed run
+    // before it.
+    void OnHistory(bool bLatestChanges = false);
     void OnSaveChanges(bool bJson);
 
 private:

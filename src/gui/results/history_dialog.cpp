@@ -34,13 +34,6 @@ enum ERunColumn {
     kRunColumns
 };
 
-// "2026-12-08T10:00:00Z" in local time, to the minute; a text of another shape as it is.
-QString LocalTime(const std::string& stamp) {
-    const QDateTime time = QDateTime::fromString(QString::fromStdString(stamp), Qt::ISODate);
-    return time.isValid() ? time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))
-                          : QString::fromStdString(stamp);
-}
-
 QTableWidgetItem* Item(const QString& text) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
@@ -65,6 +58,44 @@ QTableWidget* MakeList(QWidget* parent, const QString& name, const QStringList& 
 }
 
 } // namespace
+
+QString LocalTime(const std::string& stamp) {
+    const QDateTime time = QDateTime::fromString(QString::fromStdString(stamp), Qt::ISODate);
+    return time.isValid() ? time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))
+                          : QString::fromStdString(stamp);
+}
+
+void FillFromStoredRun(const SStoredRun& run, CResultTable& table, CRunVerdicts& verdicts) {
+    table.DeleteAllRows();
+    verdicts.Clear();
+    // The partners fetched twice, so the Verdict's tool tip names their first answer.
+    std::map<std::string, const SConfirmation*> confirmed;
+    for (const SConfirmation& confirmation : run.confirmations) {
+        confirmed.emplace(confirmation.strPartnerUrl, &confirmation);
+    }
+    // The verdicts by the rows' keys; a partner's rows follow each other.
+    for (const SStoredRow& stored : run.rows) {
+        const int row = table.InsertRow(table.GetRowCount());
+        for (int col = 0; col < kColumnCount; ++col) {
+            table.SetCellText(row, col, stored.cells[static_cast<std::size_t>(col)]);
+        }
+        table.SetRowKey(row, stored.key);
+        if (verdicts.FindPartner(stored.key.nPartner) == nullptr) {
+            SPartnerResult partner;
+            partner.nId = stored.key.nPartner;
+            if (const auto found = confirmed.find(stored.cells[kColPartnerUrl]);
+                found != confirmed.end()) {
+                const SConfirmation& first = *found->second;
+                partner.confirmed =
+                    SPartnerResult::SFirstAnswer{first.nFirstStatus,
+                                                 first.eFirstOutcome,
+                                                 {first.eFirstVerdict, first.firstReasons}};
+            }
+            verdicts.Add(std::move(partner));
+        }
+        verdicts.SetVerdict(stored.key, {stored.eVerdict, stored.reasons});
+    }
+}
 
 CHistoryDialog::CHistoryDialog(QWidget* parent, char chLanguage)
     : QDialog(parent), m_chLanguage(chLanguage), m_table(chLanguage) {
@@ -153,7 +184,9 @@ CHistoryResult CHistoryDialog::Load(const std::string& strPath) {
         id->setData(Qt::UserRole, static_cast<qlonglong>(run.nId));
         m_runList->setItem(row, kRunId, id);
         m_runList->setItem(row, kRunStarted, Item(LocalTime(run.strStarted)));
-        m_runList->setItem(row, kRunEnd, Item(run.bCompleted ? tr("completed") : tr("stopped")));
+        const QString ended = LocalTime(run.strFinished);
+        m_runList->setItem(row, kRunEnd,
+                           Item(run.bCompleted ? ended : tr("%1 (stopped)").arg(ended)));
         m_runList->setItem(row, kRunPartners, Item(run.summary.nPartners));
         m_runList->setItem(row, kRunCounts, Item(run.summary.nCounts));
         m_runList->setItem(row, kRunDoesNotCount, Item(run.summary.nDoesNotCount));
@@ -191,35 +224,7 @@ bool CHistoryDialog::OpenRun(std::int64_t nId) {
     }
     const SStoredRun& run = read.Value();
     m_model->SetRowChanges({});
-    m_table.DeleteAllRows();
-    m_verdicts.Clear();
-    // The partners fetched twice, so the Verdict's tool tip names their first answer.
-    std::map<std::string, const SConfirmation*> confirmed;
-    for (const SConfirmation& confirmation : run.confirmations) {
-        confirmed.emplace(confirmation.strPartnerUrl, &confirmation);
-    }
-    // The verdicts by the rows' keys; a partner's rows follow each other.
-    for (const SStoredRow& stored : run.rows) {
-        const int row = m_table.InsertRow(m_table.GetRowCount());
-        for (int col = 0; col < kColumnCount; ++col) {
-            m_table.SetCellText(row, col, stored.cells[static_cast<std::size_t>(col)]);
-        }
-        m_table.SetRowKey(row, stored.key);
-        if (m_verdicts.FindPartner(stored.key.nPartner) == nullptr) {
-            SPartnerResult partner;
-            partner.nId = stored.key.nPartner;
-            if (const auto found = confirmed.find(stored.cells[kColPartnerUrl]);
-                found != confirmed.end()) {
-                const SConfirmation& first = *found->second;
-                partner.confirmed =
-                    SPartnerResult::SFirstAnswer{first.nFirstStatus,
-                                                 first.eFirstOutcome,
-                                                 {first.eFirstVerdict, first.firstReasons}};
-            }
-            m_verdicts.Add(std::move(partner));
-        }
-        m_verdicts.SetVerdict(stored.key, {stored.eVerdict, stored.reasons});
-    }
+    FillFromStoredRun(run, m_table, m_verdicts);
     m_model->VerdictsChanged();
     if (const std::int64_t previous = m_history.PreviousCompleted(nId); previous != 0) {
         if (const CReadRunResult older = m_history.ReadRun(previous); older) {
@@ -276,6 +281,27 @@ bool CHistoryDialog::CompareRuns(std::int64_t nOlder, std::int64_t nNewer) {
         tr("Changes from run %1 to run %2: %3").arg(nOlder).arg(nNewer).arg(changes.size()));
     m_tabs->setCurrentWidget(m_changeList);
     return true;
+}
+
+bool CHistoryDialog::ShowLatestChanges() {
+    if (m_runList->rowCount() == 0) {
+        return false;
+    }
+    const std::int64_t newest = m_runList->item(0, kRunId)->data(Qt::UserRole).toLongLong();
+    const std::int64_t previous = m_history.PreviousCompleted(newest);
+    if (previous == 0) {
+        return false;
+    }
+    m_runList->clearSelection();
+    for (int row = 0; row < m_runList->rowCount(); ++row) {
+        const std::int64_t id = m_runList->item(row, kRunId)->data(Qt::UserRole).toLongLong();
+        if (id == newest || id == previous) {
+            m_runList->selectionModel()->select(m_runList->model()->index(row, 0),
+                                                QItemSelectionModel::Select |
+                                                    QItemSelectionModel::Rows);
+        }
+    }
+    return CompareRuns(previous, newest);
 }
 
 QString CHistoryDialog::ChangeKindText(EChangeKind eKind) {

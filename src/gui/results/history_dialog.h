@@ -21,6 +21,11 @@ namespace tessaray {
 
 class CResultModel;
 
+// "2026-12-08T10:00:00Z" in local time, to the minute; a text of another shape as it is.
+QString LocalTime(const std::string& stamp);
+// Puts the rows of a stored run into table and their verdicts into verdicts, both emptied first.
+void FillFromStoredRun(const SStoredRun& run, CResultTable& table, CRunVerdicts& verdicts);
+
 // The runs of a project's history: a list with date, end and verdict counts; below it the table
 // of one run, read-only, or the changes between two runs.
 class CHistoryDialog final : public QDialog {
@@ -41,6 +46,9 @@ public:
     bool OpenRun(std::int64_t nId);
     // Shows the changes from the older run to the newer.
     bool CompareRuns(std::int64_t nOlder, std::int64_t nNewer);
+    // Shows the changes from the last completed run before the newest to the newest, both
+    // selected in the list; false when there is no such pair.
+    bool ShowLatestChanges();
 
 private:
     // The ids of the runs selected in the list, oldest first.

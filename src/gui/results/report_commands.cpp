@@ -82,11 +82,20 @@ void CReportCommands::ConnectCommands() {
         ID_OPEN_IN_BROWSER, [this] { OnOpenInBrowser(); }, m_canExport);
 }
 
+QString CReportCommands::ReportName() const {
+    // "shop-report" beside the project "shop.tsrp".
+    const bool bNamed =
+        !m_project.GetPath().empty() && m_project.GetTitle() != CProject::kNoFileMarker;
+    return (bNamed ? FromBytes(m_project.GetTitle()) + QStringLiteral("-") : QString()) +
+           QStringLiteral("report");
+}
+
 QString CReportCommands::ChooseSavePath(const QString& filter, const QString& suffix) {
     SFileRequest request;
     request.bSave = true;
     request.strFilter = filter;
     request.strDefaultSuffix = suffix;
+    request.strStart = StartPath(m_project.GetPath(), ReportName() + QLatin1Char('.') + suffix);
     return m_hooks.chooseFile(&m_frame, request);
 }
 

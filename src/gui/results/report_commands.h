@@ -49,6 +49,8 @@ public:
 private:
     // The path chosen in a save dialog for filter and default suffix; "" when cancelled.
     QString ChooseSavePath(const QString& filter, const QString& suffix);
+    // The name a report file is offered under, without its suffix.
+    QString ReportName() const;
     // The rows shown as a table of their own, nullptr when the view shows the table as it stands.
     std::unique_ptr<CResultTable> ShownRows() const;
     // True when shown (from ShownRows) leaves rows out.

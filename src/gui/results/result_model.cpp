@@ -110,17 +110,24 @@ QVariant CResultModel::VerdictData(int nRow, int role) const {
         return FromBytes(VerdictText(eVerdict, m_chLanguage));
     case kSortRole: // counts, does not count, missing, unreachable
         return static_cast<int>(eVerdict);
-    case Qt::ToolTipRole: {
-        QStringList reasons;
+    case Qt::ToolTipRole:
+    case kReasonsRole: {
+        // The tool tip says what the verdict means, then why this row has it.
+        QStringList lines;
+        if (role == Qt::ToolTipRole) {
+            lines.append(VerdictMeaning(eVerdict));
+        }
         for (const SReason& reason : verdict->reasons) {
-            reasons.append(FromBytes(ReasonText(reason, m_chLanguage)));
+            lines.append(FromBytes(ReasonText(reason, m_chLanguage)));
         }
-        if (const SPartnerResult* partner = PartnerOf(nRow); partner && partner->confirmed) {
-            reasons.append(tr("Checked twice: the first answer was \"%1\", the second stands.")
-                               .arg(FromBytes(VerdictText(partner->confirmed->verdict.eVerdict,
-                                                          m_chLanguage))));
+        if (const SPartnerResult* partner = PartnerOf(nRow);
+            role == Qt::ToolTipRole && partner != nullptr && partner->confirmed) {
+            lines.append(tr("Checked twice: the first answer was \"%1\", the second stands.")
+                             .arg(FromBytes(
+                                 VerdictText(partner->confirmed->verdict.eVerdict, m_chLanguage))));
         }
-        return PlainToolTip(reasons.join(QLatin1Char('\n')));
+        const QString text = lines.join(QLatin1Char('\n'));
+        return role == Qt::ToolTipRole ? QVariant(PlainToolTip(text)) : QVariant(text);
     }
     case Qt::BackgroundRole: {
         // counts green, does not count amber, missing red, unreachable grey
@@ -145,6 +152,8 @@ QVariant CResultModel::ChangeData(int nRow, int role) const {
         return ChangeText(found->second);
     case kSortRole:
         return ChangeRank(found->second);
+    case Qt::ToolTipRole:
+        return ChangeMeaning(found->second);
     case Qt::BackgroundRole:
         return QBrush(ChangeColour(found->second));
     case Qt::ForegroundRole:
@@ -166,6 +175,37 @@ QString CResultModel::ChangeText(EChangeClass eClass) {
         return tr("worse");
     case EChangeClass::TextChanged:
         return tr("text changed");
+    }
+    return {};
+}
+
+QString CResultModel::VerdictMeaning(EVerdict eVerdict) {
+    switch (eVerdict) {
+    case EVerdict::Counts:
+        return tr("The partner page links to your site and search engines count the link.");
+    case EVerdict::DoesNotCount:
+        return tr("The partner page links to your site, but search engines do not count the "
+                  "link.");
+    case EVerdict::Missing:
+        return tr("The partner page has no link to your site.");
+    case EVerdict::Unreachable:
+        return tr("The partner page could not be read whole, so its link could not be checked.");
+    }
+    return {};
+}
+
+QString CResultModel::ChangeMeaning(EChangeClass eClass) {
+    switch (eClass) {
+    case EChangeClass::New:
+        return tr("Not in the previous run.");
+    case EChangeClass::Lost:
+        return tr("The link was there in the previous run and is gone now.");
+    case EChangeClass::Better:
+        return tr("The verdict is better than in the previous run.");
+    case EChangeClass::Worse:
+        return tr("The verdict is worse than in the previous run.");
+    case EChangeClass::TextChanged:
+        return tr("The status code or the anchor text changed since the previous run.");
     }
     return {};
 }

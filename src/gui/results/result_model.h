@@ -28,6 +28,9 @@ public:
     // The role of an int that orders the verdict and change columns by meaning, from good news to
     // bad; a row without a verdict or change has none.
     static constexpr int kSortRole = Qt::UserRole;
+    // The role of the verdict's reasons alone, one a line (the tool tip says what the verdict
+    // means first).
+    static constexpr int kReasonsRole = Qt::UserRole + 1;
     // Gives the verdicts of the rows shown, or nullptr when the rows have none (a partner list).
     using VerdictSource = std::function<const CRunVerdicts*()>;
 
@@ -54,6 +57,9 @@ public:
     // A change's word ("lost") and colour, as the change column shows them.
     static QString ChangeText(EChangeClass eClass);
     static QColor ChangeColour(EChangeClass eClass);
+    // One sentence on what a verdict or a change means, for their tool tips.
+    static QString VerdictMeaning(EVerdict eVerdict);
+    static QString ChangeMeaning(EChangeClass eClass);
 
 private:
     void OnBeginReset() override;

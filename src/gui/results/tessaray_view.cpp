@@ -4,11 +4,13 @@
 #include "core/project/project.h"
 #include "gui/project/tessaray_doc.h"
 #include "gui/results/filter_bar.h"
+#include "gui/results/frozen_columns.h"
 #include "gui/results/print_commands.h"
 #include "gui/results/result_model.h"
 #include "gui/results/result_proxy_model.h"
 #include "gui/toolkit/command_frame.h"
 #include "gui/toolkit/command_ids.h"
+#include "gui/toolkit/program_settings.h"
 #include "gui/toolkit/ui_hooks.h"
 
 #include <QAction>
@@ -49,6 +51,19 @@ CTessarayView::CTessarayView(SViewSetup setup, CCommandFrame& frame, CTessarayDo
     horizontalHeader()->setSortIndicatorShown(false);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             &CTessarayView::SortByHeaderClick);
+    // Columns can be dragged to another place and hidden from the header's own menu.
+    horizontalHeader()->setSectionsMovable(true);
+    horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(horizontalHeader(), &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) {
+                ShowHeaderMenu(horizontalHeader()->viewport()->mapToGlobal(pos));
+            });
+    m_frozen = new CFrozenColumns(*this, kColPartnerUrl);
+    connect(m_frozen, &CFrozenColumns::HeaderClicked, this, &CTessarayView::SortByHeaderClick);
+    connect(m_frozen, &CFrozenColumns::HeaderMenuRequested, this, &CTessarayView::ShowHeaderMenu);
+    m_saveColumns.setSingleShot(true);
+    m_saveColumns.setInterval(500);
+    connect(&m_saveColumns, &QTimer::timeout, this, &CTessarayView::SaveColumns);
     m_analysis = std::make_unique<CAnalysisController>(m_setup, frame, doc, m_table, *m_model);
     connect(m_analysis.get(), &CAnalysisController::RunStarted, this, &CTessarayView::OnRunStarted);
     connect(m_analysis.get(), &CAnalysisController::PartnerInTurn, this,
@@ -61,7 +76,8 @@ CTessarayView::CTessarayView(SViewSetup setup, CCommandFrame& frame, CTessarayDo
     });
     const auto verdicts = [this] { return m_analysis->ShownVerdicts(); };
     m_model->SetVerdictSource(verdicts, m_setup.chLanguage);
-    m_reports.SetVerdictSource(verdicts, m_setup.chLanguage);
+    // The reports need the facts behind the verdicts, which only a run of this session has.
+    m_reports.SetVerdictSource([this] { return m_analysis->RunVerdicts(); }, m_setup.chLanguage);
     m_reports.SetShownRowsSource([this] { return ShownRows(); });
     m_print = std::make_unique<CPrintCommands>(
         frame, m_setup.hooks, *this, [this] { return FromBytes(m_doc.Project().GetTitle()); },
@@ -77,6 +93,9 @@ CTessarayView::CTessarayView(SViewSetup setup, CCommandFrame& frame, CTessarayDo
 }
 
 CTessarayView::~CTessarayView() {
+    if (m_saveColumns.isActive()) {
+        SaveColumns();
+    }
     // The run ends before the table it writes.
     m_analysis.reset();
     // The model detaches from the table when it goes: it and the proxy on it go first, while the
@@ -96,7 +115,21 @@ void CTessarayView::ConnectCommands() {
         FillList(true);
     });
     m_frame.SetCommandHandler(ID_OPEN_URL, [this] { OnOpenUrl(); });
-    m_frame.SetCommandHandler(ID_EDIT_COPY, [this] { OnEditCopy(); });
+    m_frame.SetCommandHandler(
+        ID_EDIT_COPY, [this] { OnEditCopy(); },
+        [this] { return selectionModel()->hasSelection(); });
+    m_frame.SetCommandHandler(
+        ID_EDIT_SELECT_ALL,
+        [this] {
+            setFocus();
+            selectAll();
+        },
+        [this] { return m_proxy->rowCount() > 0; });
+    m_frame.SetCommandHandler(ID_EDIT_FIND, [this] {
+        if (m_filterBar != nullptr) {
+            m_filterBar->FocusText();
+        }
+    });
     m_reports.ConnectCommands();
     m_print->ConnectCommands();
 }
@@ -111,9 +144,77 @@ void CTessarayView::OnInitialUpdate() {
         }
         setColumnWidth(CResultModel::kVerdictColumn, 120);
         setColumnWidth(CResultModel::kChangeColumn, 90);
+        ArrangeDefaultColumns();
+        // The user's own arrangement, when there is one, replaces the default.
+        const QByteArray stored = ProgramSettings().value(ColumnsKey()).toByteArray();
+        if (!stored.isEmpty()) {
+            horizontalHeader()->restoreState(stored);
+            horizontalHeader()->setSortIndicatorShown(false);
+        }
+        m_frozen->Update();
+        QHeaderView* header = horizontalHeader();
+        connect(header, &QHeaderView::sectionMoved, this, &CTessarayView::ColumnsRearranged);
+        connect(header, &QHeaderView::sectionResized, this, &CTessarayView::ColumnsRearranged);
     }
     m_analysis->CancelRun();
     FillList(true);
+    // A project opened again shows where its last run left it.
+    m_analysis->ShowLastStoredRun();
+}
+
+QString CTessarayView::ColumnsKey() {
+    return SettingKey(setting::kWindowGeometryPrefix) + QStringLiteral("ResultColumns");
+}
+
+void CTessarayView::ArrangeDefaultColumns() {
+    // The answer first: the verdict and the change right after the partner, then the eighteen
+    // cells in their order.
+    QHeaderView* header = horizontalHeader();
+    for (int col = 0; col < m_model->columnCount(); ++col) {
+        header->showSection(col);
+    }
+    std::vector<int> order = {kColNo, kColPartnerUrl, CResultModel::kVerdictColumn,
+                              CResultModel::kChangeColumn};
+    for (int col = kColPartnerUrl + 1; col < kColumnCount; ++col) {
+        order.push_back(col);
+    }
+    for (int place = 0; place < static_cast<int>(order.size()); ++place) {
+        header->moveSection(header->visualIndex(order[static_cast<std::size_t>(place)]), place);
+    }
+}
+
+void CTessarayView::ColumnsRearranged() {
+    // Stored once the user has finished dragging, not at every pixel.
+    m_saveColumns.start();
+}
+
+void CTessarayView::SaveColumns() {
+    m_saveColumns.stop();
+    ProgramSettings().setValue(ColumnsKey(), horizontalHeader()->saveState());
+}
+
+void CTessarayView::ShowHeaderMenu(const QPoint& globalPos) {
+    QHeaderView* header = horizontalHeader();
+    QMenu menu(this);
+    for (int place = 0; place < header->count(); ++place) {
+        const int col = header->logicalIndex(place);
+        QAction* action =
+            menu.addAction(m_model->headerData(col, Qt::Horizontal, Qt::DisplayRole).toString());
+        action->setCheckable(true);
+        action->setChecked(!header->isSectionHidden(col));
+        // The partner stays: a row without it could not be told from the others.
+        action->setEnabled(col != kColPartnerUrl);
+        connect(action, &QAction::toggled, this, [this, col](bool bShown) {
+            setColumnHidden(col, !bShown);
+            SaveColumns();
+        });
+    }
+    menu.addSeparator();
+    connect(menu.addAction(tr("Restore the default columns")), &QAction::triggered, this, [this] {
+        ArrangeDefaultColumns();
+        SaveColumns();
+    });
+    menu.exec(globalPos);
 }
 
 void CTessarayView::FillList(bool bShowDomain) {
@@ -144,11 +245,13 @@ void CTessarayView::SortByHeaderClick(int nCol) {
     m_proxy->sort(nCol, eOrder);
     horizontalHeader()->setSortIndicatorShown(true);
     horizontalHeader()->setSortIndicator(nCol, eOrder);
+    m_frozen->Update();
 }
 
 void CTessarayView::ClearSort() {
     m_proxy->sort(-1, Qt::AscendingOrder);
     horizontalHeader()->setSortIndicatorShown(false);
+    m_frozen->Update();
 }
 
 bool CTessarayView::CanExport() const {
@@ -169,25 +272,34 @@ std::vector<int> CTessarayView::SelectedRows() const {
 
 QMenu* CTessarayView::CreateContextMenu() {
     m_strContextUrl.clear();
-    for (const int row : SelectedRows()) {
+    const std::vector<int> rows = SelectedRows();
+    for (const int row : rows) {
         std::string url;
         if (m_table.GetCellText(row, kColPartnerUrl, url)) {
             m_strContextUrl = url;
         }
     }
-    if (!m_strContextUrl.empty()) {
+    const auto addCommand = [this](QMenu* menu, const QString& text, int id) {
+        QAction* action = menu->addAction(text);
+        connect(action, &QAction::triggered, this, [this, id] { m_frame.SendCommand(id); });
+        return action;
+    };
+    if (!rows.empty()) {
         auto* menu = new QMenu(this);
-        QAction* open =
-            menu->addAction(tr("Open partner page in browser: %1").arg(FromBytes(m_strContextUrl)));
-        connect(open, &QAction::triggered, this, [this] { m_frame.SendCommand(ID_OPEN_URL); });
+        addCommand(menu, tr("&Copy"), ID_EDIT_COPY);
+        if (!m_strContextUrl.empty()) {
+            addCommand(menu, tr("&Open partner page: %1").arg(FromBytes(m_strContextUrl)),
+                       ID_OPEN_URL);
+        }
+        menu->addSeparator();
+        addCommand(menu, tr("Show in &history"), ID_HISTORY)
+            ->setEnabled(m_frame.CanRunCommand(ID_HISTORY));
         return menu;
     }
     if (!m_analysis->IsRunning() && m_table.GetRowCount() > 0) {
         auto* menu = new QMenu(this);
-        connect(menu->addAction(tr("Open report in Excel")), &QAction::triggered, this,
-                [this] { m_frame.SendCommand(ID_OPEN_IN_EXCEL); });
-        connect(menu->addAction(tr("Open report in HTML browser")), &QAction::triggered, this,
-                [this] { m_frame.SendCommand(ID_OPEN_IN_BROWSER); });
+        addCommand(menu, tr("Open report in &Excel"), ID_OPEN_IN_EXCEL);
+        addCommand(menu, tr("Open report in the &browser"), ID_OPEN_IN_BROWSER);
         return menu;
     }
     return nullptr;
@@ -234,6 +346,26 @@ bool CTessarayView::viewportEvent(QEvent* event) {
     return QTableView::viewportEvent(event);
 }
 
+void CTessarayView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    if (!index.isValid() || m_frozen == nullptr || m_frozen->Width() == 0) {
+        QTableView::scrollTo(index, hint);
+        return;
+    }
+    QScrollBar* scroll = horizontalScrollBar();
+    if (m_frozen->IsFrozen(index.column())) {
+        // Always in sight: only the rows scroll.
+        const int keep = scroll->value();
+        QTableView::scrollTo(index, hint);
+        scroll->setValue(keep);
+        return;
+    }
+    QTableView::scrollTo(index, hint);
+    const int left = visualRect(index).left();
+    if (left < m_frozen->Width()) {
+        scroll->setValue(scroll->value() - (m_frozen->Width() - left));
+    }
+}
+
 CFilterBar* CTessarayView::FilterBar() const {
     return m_filterBar.data();
 }
@@ -260,18 +392,28 @@ void CTessarayView::OnOpenUrl() {
 }
 
 void CTessarayView::OnEditCopy() {
-    // The selected rows shown, in display order, as tab-separated lines: what spreadsheets paste.
-    const std::vector<int> rows = SelectedRows();
-    if (rows.empty()) {
+    // The selected rows as shown, in display order and with the columns shown in their places
+    // (the verdict and the change among them), as tab-separated lines: what spreadsheets paste.
+    QModelIndexList selected = selectionModel()->selectedRows();
+    if (selected.isEmpty()) {
         return;
     }
+    std::sort(selected.begin(), selected.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    const QHeaderView* header = horizontalHeader();
     QString text;
-    for (const int row : rows) {
-        for (int col = 0; col < kColumnCount; ++col) {
-            if (col > 0) {
+    for (const QModelIndex& row : selected) {
+        bool bFirst = true;
+        for (int place = 0; place < header->count(); ++place) {
+            const int col = header->logicalIndex(place);
+            if (header->isSectionHidden(col)) {
+                continue;
+            }
+            if (!bFirst) {
                 text += QLatin1Char('\t');
             }
-            QString cell = FromBytes(m_table.GetCellView(row, col));
+            bFirst = false;
+            QString cell = m_proxy->index(row.row(), col).data().toString();
             cell.replace(QLatin1Char('\t'), QLatin1Char(' '));
             cell.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
             cell.replace(QLatin1Char('\n'), QLatin1Char(' '));

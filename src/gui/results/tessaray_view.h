@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QTableView>
+#include <QTimer>
 
 #include <memory>
 #include <string>
@@ -17,16 +18,19 @@ namespace tessaray {
 
 class CCommandFrame;
 class CFilterBar;
+class CFrozenColumns;
 class CPrintCommands;
 class CResultModel;
 class CResultProxyModel;
 class CTessarayDoc;
 
-// The results view: the eighteen-column table of the open project, the verdict and change columns,
-// header-click sorting and the filter (both through CResultProxyModel, so the table keeps its
-// order) and the right-click menu. The analysis that fills the table is CAnalysisController, the
-// report exports are CReportCommands; they, printing and copying take the rows the view shows, in
-// its order.
+// The results view: the eighteen-column table of the open project with the verdict and change
+// columns, shown as No., Partner URL, Verdict, Change and the other cells (the user may move and
+// hide columns; the arrangement is kept in the settings, and the number and partner stay in
+// sight while the table scrolls sideways), header-click sorting and the filter (both through
+// CResultProxyModel, so the table keeps its order) and the right-click menu. The analysis that
+// fills the table is CAnalysisController, the report exports are CReportCommands; they, printing
+// and copying take the rows the view shows, in its order.
 class CTessarayView final : public QTableView {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CTessarayView)
@@ -63,6 +67,9 @@ public:
     QMenu* CreateContextMenu();
     const std::string& ContextUrl() const { return m_strContextUrl; }
 
+    // Keeps a cell that comes into sight clear of the frozen columns over the left edge.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
     // The commands.
     void OnOpenUrl();
     void OnEditCopy();
@@ -73,6 +80,14 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
+    // The settings key of the column arrangement.
+    static QString ColumnsKey();
+    // No., Partner URL, Verdict, Change, then the other cells in their order, all shown.
+    void ArrangeDefaultColumns();
+    void ColumnsRearranged();
+    void SaveColumns();
+    // The header's menu: a switch per column to show or hide it, and the default arrangement.
+    void ShowHeaderMenu(const QPoint& globalPos);
     // The rows come in partner order during a run: no sort order is shown.
     void OnRunStarted();
     // Shows the rows in the table's order, without a sort indicator.
@@ -91,12 +106,15 @@ private:
     CResultTable m_table;
     CResultModel* m_model = nullptr;
     CResultProxyModel* m_proxy = nullptr;
+    // The number and the partner stay in sight while the table scrolls sideways.
+    CFrozenColumns* m_frozen = nullptr;
     CReportCommands m_reports;
     std::unique_ptr<CAnalysisController> m_analysis;
     std::unique_ptr<CPrintCommands> m_print;
     // Placed by the window beside the view; it may go first when the window closes.
     QPointer<CFilterBar> m_filterBar;
     bool m_bColumnsSet = false;
+    QTimer m_saveColumns;
     // The user moved the vertical scroll bar during the run.
     bool m_bScrolledAway = false;
     std::string m_strContextUrl;

@@ -27,6 +27,8 @@ public:
     virtual void SetCommandHandler(int id, CommandFn run, EnabledFn enabled = {}) = 0;
     // Runs the handler of id now, when the command is enabled.
     virtual void SendCommand(int id) = 0;
+    // True when id has a handler and its enabling rule lets it run now.
+    virtual bool CanRunCommand(int id) const = 0;
     // Turns a private message of background work into its posted command. Safe to call from any
     // thread: it only queues a call into the frame's thread.
     virtual void PostPrivateMessage(int message) = 0;

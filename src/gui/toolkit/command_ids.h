@@ -35,6 +35,8 @@ enum ECommandId : int {
     ID_FILE_MRU_FILE1 = 57616,  // first entry of the recent-file list
     ID_EDIT_COPY = 57634,       // Copy: copies the selected result rows
     ID_EDIT_CUT = 57635,        // Cut (accelerator only, no handler)
+    ID_EDIT_FIND = 57636,       // Find...: the filter line above the results
+    ID_EDIT_SELECT_ALL = 57642, // Select All: every result row shown
     ID_EDIT_PASTE = 57637,      // Paste (accelerator only, no handler)
     ID_EDIT_UNDO = 57643,       // Undo (accelerator only, no handler)
     ID_APP_ABOUT = 57664,       // About Tessaray...
@@ -54,6 +56,7 @@ enum ECommandId : int {
     ID_HISTORY = 32840,           // History...
     ID_SAVE_CHANGES_CSV = 32841,  // Save changes as CSV file...
     ID_SAVE_CHANGES_JSON = 32842, // Save changes as JSON file...
+    ID_HISTORY_CHANGES = 32843,   // the History dialog with the changes of the last run
 };
 
 // Identifiers of the bars, kept as object names' suffixes for tests and docking state.

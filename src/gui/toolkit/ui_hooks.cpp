@@ -1,4 +1,7 @@
 #include "gui/toolkit/ui_hooks.h"
+#include "gui/toolkit/byte_text.h"
+
+#include "core/project/project.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -6,11 +9,22 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStandardPaths>
 
 namespace tessaray {
+
+QString StartPath(const std::string& projectPath, const QString& fileName) {
+    // A project that was never saved has the marker for its path.
+    const bool bSaved = !projectPath.empty() && projectPath != CProject::kNoFileMarker;
+    const QString folder =
+        bSaved ? QFileInfo(FromPath(projectPath)).absolutePath()
+               : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return fileName.isEmpty() ? folder : QDir(folder).filePath(fileName);
+}
 
 SUiHooks SUiHooks::Desktop() {
     SUiHooks hooks;
@@ -20,6 +34,12 @@ SUiHooks SUiHooks::Desktop() {
         dialog.setFileMode(request.bSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dialog.setNameFilter(request.strFilter);
         dialog.setDefaultSuffix(request.strDefaultSuffix);
+        if (const QFileInfo start(request.strStart); start.isDir()) {
+            dialog.setDirectory(start.absoluteFilePath());
+        } else if (!request.strStart.isEmpty()) {
+            dialog.setDirectory(start.absolutePath());
+            dialog.selectFile(start.fileName());
+        }
         // Overwriting asks first; read-only files are not offered specially.
         dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <string>
 
 class QWidget;
 
@@ -15,7 +16,13 @@ struct SFileRequest {
     bool bSave = false;
     QString strFilter;        // Qt filter text, e.g. "csv Table (*.csv)"
     QString strDefaultSuffix; // without dot; appended when the user typed a name without one
+    // Where the dialog starts: a folder, or a folder and the file name it suggests.
+    QString strStart;
 };
+
+// The place a file dialog of the project starts at: the folder of the project's file (the
+// documents folder for a project never saved), with fileName suggested when it is not empty.
+QString StartPath(const std::string& projectPath, const QString& fileName = {});
 
 // The program's ways of asking the user and of handing things to the desktop. The application
 // owns one set and hands it to the document and the view; tests replace them so that no dialog

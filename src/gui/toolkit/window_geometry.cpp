@@ -1,6 +1,8 @@
 #include "gui/toolkit/window_geometry.h"
 #include "gui/toolkit/program_settings.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QScreen>
 #include <QWidget>
@@ -37,7 +39,25 @@ private:
     bool m_bRestored = false;
 };
 
+class CDialogFitter final : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            if (auto* dialog = qobject_cast<QDialog*>(watched); dialog != nullptr) {
+                FitToScreen(dialog);
+            }
+        }
+        return false;
+    }
+};
+
 } // namespace
+
+void FitDialogsToScreen(QObject& owner) {
+    qApp->installEventFilter(new CDialogFitter(&owner));
+}
 
 void RememberGeometry(QWidget* window, const QString& key) {
     window->installEventFilter(new CGeometryKeeper(window, key));

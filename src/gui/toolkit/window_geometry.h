@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QObject;
 class QWidget;
 
 namespace tessaray {
@@ -15,5 +16,10 @@ void RememberGeometry(QWidget* window, const QString& key);
 // Shrinks window to the available geometry of its screen (as far as its minimum size allows) and
 // moves it inside.
 void FitToScreen(QWidget* window);
+
+// From now on fits every dialog of the application into its screen when it is shown: a size
+// chosen in the code grows with the scale factor and could otherwise put the buttons off-screen.
+// The watcher lives as long as owner.
+void FitDialogsToScreen(QObject& owner);
 
 } // namespace tessaray

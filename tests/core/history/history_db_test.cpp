@@ -40,7 +40,7 @@ SStoredRun SampleRun(int nPartners, bool bCompleted = true) {
     }
     run.rows[0].reasons = {{EReason::RelNofollow, ""},
                            {EReason::CanonicalElsewhere, "http://x.test/a b\nc\\d"},
-                           {EReason::LinksNotListed, "690000"}}; // the last code
+                           {EReason::Cloaked, ""}}; // the last code
     return run;
 }
 
@@ -102,6 +102,25 @@ TEST(HistoryDbTest, StoresAndReadsRuns) {
     ASSERT_EQ(history.Store(first).Value(), 4);
     EXPECT_EQ(db.QueryText("SELECT count(*) FROM texts"), texts);
     ExpectWhole(path);
+
+    // Deliveries come back by run; a history of an older version gets their table when opened.
+    ASSERT_TRUE(history.StoreDelivery({4, "webhook", "http://hook.test/", false, "timed out"}));
+    ASSERT_TRUE(history.StoreDelivery({3, "mail", "me@mysite.test", true, "sent"}));
+    const CDeliveryListResult deliveries = history.ListDeliveries();
+    ASSERT_TRUE(deliveries);
+    ASSERT_EQ(deliveries.Value().size(), 2U);
+    EXPECT_EQ(deliveries.Value()[0].strTarget, "me@mysite.test");
+    EXPECT_FALSE(deliveries.Value()[1].bOk);
+    EXPECT_EQ(deliveries.Value()[1].strMessage, "timed out");
+    history = CHistoryDb();
+    {
+        CSqliteDb older;
+        ASSERT_TRUE(older.Open(path, CSqliteDb::EOpen::ReadWrite));
+        ASSERT_TRUE(older.Exec("DROP TABLE deliveries"));
+    }
+    ASSERT_TRUE(history.Open(path, false));
+    EXPECT_TRUE(history.ListDeliveries().Value().empty());
+    EXPECT_EQ(history.ListRuns().Value().size(), 4U);
 }
 
 TEST(HistoryDbTest, DamagedOrForeignFilesAreLeftAlone) {

@@ -27,6 +27,13 @@ SStoredRow Row(const std::string& partner, const std::string& link, EVerdict ver
     return row;
 }
 
+// The row of a partner page a bot protection answered for.
+SStoredRow Blocked(const std::string& partner) {
+    SStoredRow row = Row(partner, "", EVerdict::Unreachable, "403");
+    row.reasons = {{EReason::Blocked, "cloudflare-challenge"}};
+    return row;
+}
+
 SStoredRun RunOf(std::vector<SStoredRow> rows, bool bCompleted = true) {
     SStoredRun run;
     run.info.bCompleted = bCompleted;
@@ -113,6 +120,11 @@ TEST(RunChangesTest, EachKindOfChange) {
          RunOf({Row(kA, kHome, Counts)}),
          {{K::LinkLost, C::Lost, kHome, DoesNotCount, Missing}},
          true},
+        {"blocked is unknown, neither worse nor better",
+         RunOf({Row(kA, kHome, Counts), Blocked(kB)}),
+         RunOf({Blocked(kA), Row(kB, "", Missing)}),
+         {},
+         false},
         {"partners added and removed (no alarm: the user edited the list)",
          RunOf({Row(kA, kHome, Counts)}),
          RunOf({Row(kB, "", Missing)}),

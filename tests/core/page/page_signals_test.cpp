@@ -1,5 +1,6 @@
 #include "core/page/page_signals.h"
 
+#include "core/page/bot_challenge.h"
 #include "core/page/page_analyzer.h"
 
 #include <gtest/gtest.h>
@@ -141,6 +142,45 @@ TEST(PageSignalsTest, RedirectIsRecordedOnlyWhenTaken) {
     EXPECT_EQ(moved.strRedirectFrom, kUrl);
     EXPECT_EQ(moved.strRedirectTo, "https://new.test/");
     EXPECT_EQ(Read("").strRedirectTo, "");
+}
+
+TEST(PageSignalsTest, BotWallsByTheirRules) {
+    struct Case {
+        int status;
+        std::string header;
+        std::string body;
+        std::string_view rule; // "" when the answer is the page
+    };
+    const std::string kMoment = "<html><head><title>Just a moment...</title></head></html>";
+    const std::vector<Case> cases = {
+        {403, "cf-mitigated: challenge\r\n", "", "cloudflare-challenge"},
+        {503, "CF-Mitigated: Challenge\r\n", "", "cloudflare-challenge"},
+        {429, "", kMoment, "cloudflare-challenge"},
+        {403, "", "<title>Attention Required! | Cloudflare</title>", "cloudflare-block"},
+        {403, "x-vercel-mitigated: challenge\r\n", "", "vercel-challenge"},
+        {403, "Server: ddos-guard\r\n", "", "ddos-guard"},
+        {503, "", "<title>DDoS-Guard</title>", "ddos-guard"},
+        {403, "X-Sucuri-Block: 1\r\n", "", "sucuri"},
+        {403, "", "<title>Sucuri WebSite Firewall - Access Denied</title>", "sucuri"},
+        {403, "", "<HTML><HEAD><TITLE>Access Denied</TITLE></HEAD>Reference&#32;&#35;18.1",
+         "akamai"},
+        {200, "", "Request unsuccessful. Incapsula incident ID: 1-2", "imperva"},
+        {405, "x-amzn-waf-action: captcha\r\n", "", "aws-waf"},
+        {202, "x-amzn-waf-action: challenge\r\n", "", "aws-waf"},
+        // Not walls: the page itself, a plain 403, a marker with a status it never comes with,
+        // Akamai's title without its reference, a marker past the searched part.
+        {200, "cf-mitigated: challenge\r\n", kMoment, ""},
+        {403, "Server: nginx\r\n", "<title>Forbidden</title>", ""},
+        {404, "", kMoment, ""},
+        {403, "", "<TITLE>Access Denied</TITLE>", ""},
+        {403, "", std::string(kBotChallengeSniff, ' ') + kMoment, ""},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.header + test.body.substr(0, 80));
+        EXPECT_EQ(BotChallengeRule(test.status, "HTTP/1.1 403 Forbidden\r\n" + test.header + "\r\n",
+                                   test.body),
+                  test.rule);
+    }
 }
 
 TEST(PageSignalsTest, RelTokensOfAnAnchor) {

@@ -110,6 +110,15 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
                      {{Undecodable, "Content-Encoding: gzip"}}};
     undecodable.facts.strUndecodable = "Content-Encoding: gzip";
     cases.push_back(undecodable);
+    // A bot wall says nothing of the link, whatever its status.
+    Case blocked{"bot protection answered",
+                 RowOf(false),
+                 {},
+                 Fetched(403, ETransferOutcome::HttpError),
+                 EVerdict::Unreachable,
+                 {{Blocked, "cloudflare-challenge"}}};
+    blocked.facts.strBlockedBy = "cloudflare-challenge";
+    cases.push_back(blocked);
     Case pageSignals{"every signal", RowOf(true), {}, Fetched(), EVerdict::DoesNotCount, {}};
     pageSignals.facts.pageSignals.bMetaNofollow = true;
     pageSignals.facts.pageSignals.bHeaderNofollow = true;
@@ -119,6 +128,7 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
     pageSignals.facts.strFinalUrl = "https://partner.test/links.html";
     pageSignals.facts.pageSignals.strCanonical = "https://partner.test/all-links.html";
     pageSignals.facts.nLinksNotListed = 7;
+    pageSignals.facts.bCloaked = true;
     // Order: what stops the link, then the warnings.
     pageSignals.reasons = {{MetaNofollow, ""},
                            {HeaderNofollow, ""},
@@ -127,6 +137,7 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
                            {Redirected, "https://partner.test/links.html"},
                            {CanonicalElsewhere, "https://partner.test/all-links.html"},
                            {RobotsRuleDiffers, ""},
+                           {Cloaked, ""},
                            {LinksNotListed, "7"}};
     cases.push_back(pageSignals);
     Case sameCanonical{
@@ -275,7 +286,7 @@ TEST(VerdictTest, CodesAndSentencesInBothLanguages) {
               "from the site.");
     EXPECT_EQ(VerdictText(EVerdict::Unreachable, 'G'), "nicht erreichbar");
     EXPECT_EQ(ReasonText({LinksNotListed, "690000"}, 'E'),
-              "10,000 links listed; 690000 more to your domain not listed.");
+              "1,000 links listed; 690000 more to your domain not listed.");
     for (int code = 0; code <= static_cast<int>(kLastReason); ++code) {
         const SReason reason{static_cast<EReason>(code), "x"};
         EXPECT_FALSE(ReasonText(reason, 'E').empty());

@@ -152,6 +152,32 @@ TEST(ProjectSave, OnePartnerAndNoExternalLinksGiveFourSections) {
                         "[PARTNERLINKS]\r\nURL0000=http://p0.example/links.html\r\n");
 }
 
+TEST(ProjectSave, AlertSettingsFollowTheOtherSectionsAndComeBack) {
+    TempDir dir;
+    CProject project = MakeProject();
+    const SAlertSettings alerts{"me@shop.example",         "smtp://mail.example:587", "me",
+                                "/home/me/.smtp-password", "https://hooks.example/x", true};
+    project.SetAlertSettings(alerts);
+    const std::string path = dir.File("p.tsrp");
+    ASSERT_TRUE(project.Save(path));
+    EXPECT_EQ(ReadAll(path),
+              kHeader + "[SETTINGS]\r\nOPTION05=0\r\n[YOURDOMAIN]\r\nURL=http://shop.example\r\n"
+                        "[PARTNERLINKS]\r\nURL0000=http://p0.example/links.html\r\n"
+                        "[ALERTS]\r\nMAILTO=me@shop.example\r\nSMTP=smtp://mail.example:587\r\n"
+                        "SMTPUSER=me\r\nSMTPPASSWORDFILE=/home/me/.smtp-password\r\n"
+                        "WEBHOOK=https://hooks.example/x\r\nNOTIFY=1\r\n");
+    CProject loaded;
+    ASSERT_TRUE(loaded.Load(path));
+    EXPECT_EQ(loaded.GetAlertSettings(), alerts);
+    // Without alerts the section goes again; a file without it loads none.
+    loaded.SetAlertSettings({});
+    EXPECT_TRUE(loaded.IsModified());
+    ASSERT_TRUE(loaded.Save(path));
+    EXPECT_EQ(ReadAll(path).find("[ALERTS]"), std::string::npos);
+    ASSERT_TRUE(loaded.Load(path));
+    EXPECT_TRUE(loaded.GetAlertSettings().IsEmpty());
+}
+
 TEST(ProjectSave, StoresAtMost2000ExternalLinks) {
     TempDir dir;
     CProject project = MakeProject();

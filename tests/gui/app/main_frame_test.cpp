@@ -2,10 +2,12 @@
 #include "gui_fixture.h"
 
 #include "gui/app/output_bar.h"
+#include "gui/results/history_dialog.h"
 #include "gui/toolkit/command_ids.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QListWidget>
@@ -178,6 +180,19 @@ TEST_F(MainFrameTest, TheWindowFitsTheScreenAndKeepsItsPlaceAndSize) {
     TearDown();
     ASSERT_TRUE(Start());
     EXPECT_EQ(Frame().size(), QSize(500, 400));
+}
+
+// Also run at scale factor 2 (see CMakeLists.txt), where the sizes chosen in the code double.
+TEST_F(MainFrameTest, EveryDialogFitsTheScreen) {
+    ASSERT_TRUE(Start());
+    const QRect available = Frame().screen()->availableGeometry();
+    QDialog large(&Frame());
+    large.resize(available.size() * 2);
+    large.show();
+    EXPECT_TRUE(available.contains(large.frameGeometry()));
+    CHistoryDialog history(&Frame(), 'E');
+    history.show();
+    EXPECT_TRUE(available.contains(history.frameGeometry()));
 }
 
 TEST_F(MainFrameTest, ClosingAModifiedProjectAsksToSave) {

@@ -78,9 +78,10 @@ TEST_F(TessarayAppTest, TheSystemLanguageDecidesInEveryLayout) {
         EXPECT_EQ(App().InstallDir(),
                   m_temp.Path() + (options.bPackageLayout ? "/usr/share/tessaray" : "/install"));
         EXPECT_EQ(App().LanguageLetter(), 'G');
-        EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("&Datei"), QStringLiteral("&Projekt"),
-                                             QStringLiteral("&Analyse"), QStringLiteral("&Export"),
-                                             QStringLiteral("&Hilfe")}));
+        EXPECT_EQ(MenuTitles(),
+                  (QStringList{QStringLiteral("&Datei"), QStringLiteral("&Bearbeiten"),
+                               QStringLiteral("&Projekt"), QStringLiteral("&Analyse"),
+                               QStringLiteral("&Export"), QStringLiteral("&Hilfe")}));
         EXPECT_EQ(Frame().Action(ID_ANALYSIS_START)->text(), QStringLiteral("Analyse &starten"));
         EXPECT_EQ(Frame().Action(ID_ANALYSIS_STOP)->text(), QStringLiteral("Analyse s&toppen"));
         // The keys are shown in the menus in the language's words, from Qt's own translation.
@@ -99,9 +100,9 @@ TEST_F(TessarayAppTest, TheSystemLanguageDecidesInEveryLayout) {
         ASSERT_TRUE(Start(options));
         EXPECT_EQ(App().IsEnglishLoaded(), options.bEnglishFile);
         EXPECT_EQ(App().LanguageLetter(), 'E');
-        EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("&File"), QStringLiteral("&Project"),
-                                             QStringLiteral("&Analyse"), QStringLiteral("&Export"),
-                                             QStringLiteral("&Help")}));
+        EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"),
+                                             QStringLiteral("&Project"), QStringLiteral("&Analyse"),
+                                             QStringLiteral("E&xport"), QStringLiteral("&Help")}));
         EXPECT_EQ(Frame().Action(ID_ANALYSIS_START)->text(), QStringLiteral("Start &Analysis"));
         EXPECT_EQ(Frame().Action(ID_FILE_SAVE)->shortcut().toString(QKeySequence::NativeText),
                   QStringLiteral("Ctrl+S"));

@@ -264,6 +264,30 @@ TEST_F(EditProjectDlgTest, CsvImportTakesTheValidUrlsOfTheChosenColumn) {
     EXPECT_EQ(Entries(), QStringList{QStringLiteral("http://B.example/p")});
 }
 
+TEST_F(EditProjectDlgTest, AlertsDialogStaysOpenOnUnusableSettingsAndCancelKeepsThem) {
+    m_dlg.SetAlertSettings({"me@shop.example", "", "", "", "", false});
+    OnNextModal([](QDialog& alerts) {
+        EXPECT_EQ(Child<QLineEdit>(alerts, "mailToEdit").text(), QStringLiteral("me@shop.example"));
+        Child<QLineEdit>(alerts, "smtpUrlEdit").setText(QStringLiteral("http://mail.example"));
+        Press(alerts, QDialogButtonBox::Ok);
+        EXPECT_TRUE(Child<QLabel>(alerts, "alertHint").text().contains(QStringLiteral("smtp://")));
+        Child<QLineEdit>(alerts, "smtpUrlEdit").setText(QStringLiteral(" smtps://mail.example "));
+        Child<QLineEdit>(alerts, "webhookEdit").setText(QStringLiteral("https://hooks.example/x"));
+        Child<QCheckBox>(alerts, "noticeCheck").setChecked(true);
+        Press(alerts, QDialogButtonBox::Ok);
+    });
+    Click("alertsButton");
+    const SAlertSettings expected{
+        "me@shop.example", "smtps://mail.example", "", "", "https://hooks.example/x", true};
+    EXPECT_EQ(m_dlg.GetAlertSettings(), expected);
+    OnNextModal([](QDialog& alerts) {
+        Child<QLineEdit>(alerts, "mailToEdit").clear();
+        Press(alerts, QDialogButtonBox::Cancel);
+    });
+    Click("alertsButton");
+    EXPECT_EQ(m_dlg.GetAlertSettings(), expected);
+}
+
 TEST_F(EditProjectDlgTest, ExternalLinksAreReplacedByTheSettingsDialogAndShownWithTheirCount) {
     CLineList links;
     links.Add("http://old.example/a");

@@ -3,10 +3,13 @@
 #include "gui_fixture.h"
 
 #include "gui/toolkit/command_ids.h"
+#include "http_test_server.h"
 #include "modal_dialog.h"
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QTest>
 
 namespace tessaray::test {
@@ -34,7 +37,10 @@ TEST_F(ProjectEditorTest, NewProjectWithATextImportThenEditThenSave) {
         Child<QPushButton>(editor, "importTxtButton").click();
         Press(editor, QDialogButtonBox::Ok);
     });
+    // The status bar forgets the project before (here: its run's summary).
+    Frame().SetStatusMessage(QStringLiteral("3 Partner: 3 zählen"));
     Frame().SendCommand(ID_NEW_PROJECT);
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), QStringLiteral("Bereit"));
 
     EXPECT_TRUE(m_messages.isEmpty()); // an unchanged project is not offered for saving
     EXPECT_EQ(Doc().Project().GetDomain(), "http://shop.example");
@@ -70,6 +76,10 @@ TEST_F(ProjectEditorTest, NewProjectWithATextImportThenEditThenSave) {
     const std::string path = m_temp.File("tea.tsrp");
     m_chosenPaths = {QString::fromStdString(path)};
     Frame().SendCommand(ID_FILE_SAVE);
+    // It starts in the documents folder and suggests the domain's name.
+    EXPECT_EQ(m_fileRequests.constLast().strStart,
+              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                  QStringLiteral("/shop.example.tsrp"));
     EXPECT_EQ(Doc().GetTitle(), QStringLiteral("tea"));
     EXPECT_FALSE(Doc().IsModified());
     const std::string file = ReadAll(path);
@@ -99,6 +109,32 @@ TEST_F(ProjectEditorTest, NewProjectOffersToSaveAChangedProjectAndCancelKeepsIt)
     EXPECT_EQ(Doc().Project().GetDomain(), "http://shop.example");
     EXPECT_EQ(Doc().Project().GetPartnerCount(), 2);
     EXPECT_EQ(Doc().GetTitle(), QStringLiteral("copy"));
+}
+
+TEST_F(ProjectEditorTest, AnalysingANeverSavedProjectSaysWhyItIsSavedFirst) {
+    ASSERT_TRUE(Start(WithEnglishFile()));
+    Doc().Project().StartNew("http://shop.example");
+    Doc().Project().AddPartnerUrl("http://127.0.0.1:" + std::to_string(UnusedPort()) + "/");
+    Doc().SetModifiedFlag(true);
+    const QString why = QStringLiteral("The project is saved before its analysis, so that each "
+                                       "run is kept in its history. Choose a name and a folder "
+                                       "for the project.");
+    // Cancelled: neither saved nor analysed.
+    m_answer = QMessageBox::Cancel;
+    Frame().SendCommand(ID_ANALYSIS_START);
+    EXPECT_EQ(m_messages, QStringList{why});
+    EXPECT_TRUE(m_fileRequests.isEmpty());
+    EXPECT_FALSE(View().IsRunning());
+
+    // Then through Save As, and the run starts.
+    m_answer = QMessageBox::Ok;
+    m_messages.clear();
+    m_chosenPaths = {QString::fromStdString(m_temp.File("shop.tsrp"))};
+    Frame().SendCommand(ID_ANALYSIS_START);
+    ASSERT_FALSE(m_messages.isEmpty());
+    EXPECT_EQ(m_messages.constFirst(), why);
+    EXPECT_EQ(Doc().GetTitle(), QStringLiteral("shop"));
+    EXPECT_TRUE(WaitFor([this] { return !View().IsRunning(); }));
 }
 
 TEST_F(ProjectEditorTest, EditProjectCancelChangesNothingAndOkWithoutImportClearsTheLinks) {

@@ -8,6 +8,8 @@
 #include "http_test_server.h"
 #include "modal_dialog.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -82,11 +84,17 @@ TEST_F(AnalysisControllerTest, OptionsAreStoredInTheSettingsAndUsedByTheNextRun)
         EXPECT_EQ(Child<QSpinBox>(dlg, "perSiteBox").value(), SFetchWindow::kDefaultPerSite);
         Child<QSpinBox>(dlg, "parallelBox").setValue(16);
         Child<QSpinBox>(dlg, "perSiteBox").setValue(3);
+        EXPECT_EQ(Child<QLineEdit>(dlg, "userAgentEdit").text(), QStringLiteral("Mozilla/4.0"));
+        Child<QLineEdit>(dlg, "userAgentEdit").setText(QStringLiteral(" Tessaray/1.0 "));
+        EXPECT_FALSE(Child<QCheckBox>(dlg, "asGooglebotBox").isChecked());
+        Child<QCheckBox>(dlg, "asGooglebotBox").setChecked(true);
         Press(dlg, QDialogButtonBox::Ok);
     });
     Frame().SendCommand(ID_ANALYSIS_OPTIONS);
     EXPECT_EQ(ProgramSettings().value(QStringLiteral("Analysis/Parallel")).toInt(), 16);
     EXPECT_EQ(ProgramSettings().value(QStringLiteral("Analysis/PerSite")).toInt(), 3);
+    EXPECT_EQ(LoadUserAgent(), "Tessaray/1.0");
+    EXPECT_TRUE(LoadAsGooglebot());
     Frame().SendCommand(ID_ANALYSIS_START);
     EXPECT_EQ(View().Analysis().Run().GetFetchWindow().nParallel, 16);
     EXPECT_EQ(View().Analysis().Run().GetFetchWindow().nPerSite, 3);
@@ -106,6 +114,8 @@ TEST_F(AnalysisControllerTest, OptionsAreStoredInTheSettingsAndUsedByTheNextRun)
     ProgramSettings().setValue(QStringLiteral("Analysis/PerSite"), QStringLiteral("many"));
     EXPECT_EQ(LoadFetchWindow().nParallel, SFetchWindow::kMaxParallel);
     EXPECT_EQ(LoadFetchWindow().nPerSite, SFetchWindow::kDefaultPerSite);
+    ProgramSettings().setValue(QStringLiteral("Analysis/UserAgent"), QStringLiteral("a\nb"));
+    EXPECT_EQ(LoadUserAgent(), "Mozilla/4.0");
 }
 
 TEST_F(AnalysisControllerTest, ProgressBarAndTableFollowTheRunUntilTheUserScrolls) {
@@ -130,6 +140,31 @@ TEST_F(AnalysisControllerTest, ProgressBarAndTableFollowTheRunUntilTheUserScroll
     EXPECT_EQ(View().Table().GetRowCount(), 60);
     EXPECT_EQ(bar->value(), 0);
     EXPECT_FALSE(Progress().isVisible());
+}
+
+TEST_F(AnalysisControllerTest, TheEstimateGivesWayToWaitingWhileSlowPagesHang) {
+    ASSERT_TRUE(Start(WithEnglishFile()));
+    using std::chrono::seconds;
+    const struct {
+        int nDone;
+        int nWaiting;
+        seconds elapsed;
+        seconds sinceDone;
+        const char* text;
+    } cases[] = {
+        {1, 2, seconds(1), seconds(0), "1 of 10 partners"}, // too few done for an estimate
+        {5, 2, seconds(10), seconds(1), "5 of 10 partners, about 0:10 left"},
+        // Nothing done for three times the pace and at least five seconds.
+        {5, 1, seconds(40), seconds(30), "5 of 10 partners, waiting for 1 slow page"},
+        {5, 2, seconds(40), seconds(30), "5 of 10 partners, waiting for 2 slow pages"},
+        {9, 1, seconds(2), seconds(4), "9 of 10 partners, about 0:01 left"},
+        {9, 1, seconds(2), seconds(6), "9 of 10 partners, waiting for 1 slow page"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(
+            CAnalysisController::ProgressText(c.nDone, 10, c.nWaiting, c.elapsed, c.sinceDone),
+            QString::fromUtf8(c.text));
+    }
 }
 
 TEST_F(AnalysisControllerTest, ClosingTheWindowCancelsARunWithoutWaitingForIt) {

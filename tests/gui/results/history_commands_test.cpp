@@ -7,6 +7,7 @@
 #include "gui/results/history_dialog.h"
 #include "gui/toolkit/command_ids.h"
 
+#include <QDateTime>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
@@ -66,7 +67,10 @@ TEST_F(HistoryCommandsTest, TheDialogListsOpensAndComparesRuns) {
         ASSERT_EQ(runs.rowCount(), 2);
         // The newest run first, with its verdict counts.
         EXPECT_EQ(runs.item(0, 0)->text(), QStringLiteral("2"));
-        EXPECT_EQ(runs.item(0, 2)->text(), QStringLiteral("completed"));
+        EXPECT_EQ(runs.item(0, 2)->text(),
+                  QDateTime::fromString(QStringLiteral("2026-12-08T10:00:00Z"), Qt::ISODate)
+                      .toLocalTime()
+                      .toString(QStringLiteral("yyyy-MM-dd HH:mm")));
         EXPECT_EQ(runs.item(0, 3)->text(), QStringLiteral("2"));
         EXPECT_EQ(runs.item(0, 4)->text(), QStringLiteral("1"));
         EXPECT_EQ(runs.item(0, 6)->text(), QStringLiteral("1"));

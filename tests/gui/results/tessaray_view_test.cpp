@@ -6,9 +6,12 @@
 #include "core/results/report_text.h"
 #include "gui/results/analysis_options_dlg.h"
 #include "gui/results/filter_bar.h"
+#include "gui/results/history_dialog.h"
 #include "gui/results/print_commands.h"
 #include "gui/results/result_model.h"
+#include "gui/results/table_printer.h"
 #include "gui/toolkit/command_ids.h"
+#include "gui/toolkit/program_settings.h"
 #include "http_test_server.h"
 #include "modal_dialog.h"
 
@@ -23,13 +26,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QStatusBar>
+#include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolTip>
 
+#include <algorithm>
 #include <atomic>
 
 namespace tessaray::test {
@@ -152,16 +160,20 @@ TEST_F(TessarayViewTest, StartActionRunsTheWholeAnalysis) {
     EXPECT_EQ(verdict(0, Qt::DisplayRole).toString(), QStringLiteral("zählt"));
     EXPECT_EQ(verdict(0, Qt::BackgroundRole).value<QBrush>().color(), QColor(0xC6, 0xEF, 0xCE));
     EXPECT_EQ(verdict(2, Qt::DisplayRole).toString(), QStringLiteral("zählt nicht"));
+    // The tool tip says what the verdict means, then why.
     EXPECT_EQ(verdict(2, Qt::ToolTipRole).toString(),
-              QStringLiteral("Der Link ist mit rel=nofollow markiert."));
+              QStringLiteral("Die Partnerseite verlinkt Ihre Website, aber Suchmaschinen werten "
+                             "den Link nicht.\nDer Link ist mit rel=nofollow markiert."));
     EXPECT_EQ(verdict(3, Qt::DisplayRole).toString(), QStringLiteral("fehlt"));
+    EXPECT_EQ(verdict(3, Qt::ToolTipRole).toString(),
+              QStringLiteral("Die Partnerseite hat keinen Link auf Ihre Website."));
 
     // The summary ends the output log and stays in the status bar.
     const QString summary = QStringLiteral("3 Partner: 2 zählen, 0 zählen nicht, 1 fehlt, 0 nicht "
                                            "erreichbar");
     const QStringList lines = OutputLines();
     ASSERT_EQ(lines.size(), 6);
-    EXPECT_EQ(lines.at(0), QStringLiteral("Lade bis zu 8 Seiten gleichzeitig, höchstens 2 je "
+    EXPECT_EQ(lines.at(0), QStringLiteral("Lade bis zu 64 Seiten gleichzeitig, höchstens 2 je "
                                           "Website"));
     EXPECT_EQ(lines.at(1), QString::fromStdString(m_server.Url("/p1.html")) +
                                QStringLiteral(" - laden... fertig;  analysieren ... fertig"));
@@ -195,17 +207,60 @@ TEST_F(TessarayViewTest, TheChangeColumnShowsWhatChangedSinceTheLastRun) {
     EXPECT_EQ(View().model()->headerData(CResultModel::kChangeColumn, Qt::Horizontal).toString(),
               QStringLiteral("\u00c4nderung"));
 
+    EXPECT_EQ(Frame().findChild<QMessageBox*>(QStringLiteral("ChangesNotice")), nullptr);
+
+    // The lost link is fetched once more after a second's pause before it is believed.
+    ProgramSettings().setValue(QStringLiteral("Analysis/ConfirmDelay"), 1);
     m_bDropLink = true;
     ASSERT_TRUE(RunToEnd());
     EXPECT_EQ(change(0), QStringLiteral("verloren"));
+    EXPECT_EQ(View().model()->index(0, CResultModel::kChangeColumn).data(Qt::ToolTipRole),
+              QStringLiteral("Der Link war in der vorigen Analyse vorhanden und fehlt jetzt."));
+    // A notice, not modal, counts the losses and leads to the changes in the History dialog.
+    auto& notice = Child<QMessageBox>(Frame(), "ChangesNotice");
+    EXPECT_TRUE(notice.isVisible());
+    EXPECT_FALSE(notice.isModal());
+    EXPECT_TRUE(notice.text().endsWith(QStringLiteral(": 1")));
+    int changesShown = -1;
+    WhenModal<CHistoryDialog>([&changesShown](CHistoryDialog& dialog) {
+        changesShown = Child<QTableWidget>(dialog, "changeList").rowCount();
+        dialog.reject();
+    });
+    Child<QPushButton>(notice, "showChanges").click();
+    ASSERT_TRUE(WaitFor([&changesShown] { return changesShown >= 0; }));
+    EXPECT_EQ(changesShown, 1);
     EXPECT_EQ(change(1), QString());
     // Sorted by the change, the rows without one come first.
-    View().SortByHeaderClick(CResultModel::kChangeColumn);
+    ClickHeader(CResultModel::kChangeColumn);
     EXPECT_EQ(change(0), QString());
     EXPECT_EQ(change(3), QStringLiteral("verloren"));
     // The partner list again: no changes shown.
     View().FillList(true);
     EXPECT_EQ(change(0), QString());
+
+    // Opened again, the project shows its last run from the history, with its summary.
+    TearDown();
+    StartWithProject();
+    ASSERT_EQ(View().Table().GetRowCount(), 4);
+    EXPECT_EQ(change(0), QStringLiteral("verloren"));
+    EXPECT_EQ(View().model()->index(0, CResultModel::kVerdictColumn).data().toString(),
+              QStringLiteral("fehlt"));
+    EXPECT_TRUE(
+        Frame().statusBar()->currentMessage().startsWith(QStringLiteral("Letzte Analyse, ")));
+    // The reports that need the facts behind the verdicts wait for a run of this session.
+    EXPECT_TRUE(Enabled(ID_SAVE_CSV));
+    EXPECT_FALSE(Enabled(ID_SAVE_JSON));
+}
+
+TEST_F(TessarayViewTest, ARunThatReachesNoPartnerSaysSo) {
+    const std::string closed = "http://127.0.0.1:" + std::to_string(UnusedPort());
+    const std::string path =
+        WriteProject("offline.tsrp", kDomain, {closed + "/a.html", closed + "/b.html"});
+    ASSERT_TRUE(Start(WithArgs({QString::fromStdString(path)})));
+    ASSERT_TRUE(RunToEnd());
+    EXPECT_EQ(m_messages, QStringList{QStringLiteral("Keine Partnerseite war erreichbar. Prüfen "
+                                                     "Sie Ihre Internetverbindung oder den "
+                                                     "Proxy.")});
 }
 
 TEST_F(TessarayViewTest, ADamagedHistoryIsToldOnceAndTheRunGoesOn) {
@@ -274,7 +329,8 @@ TEST_F(TessarayViewTest, AServerThatWantsALogInAsksTheUser) {
         EXPECT_EQ(Cell(row, 10), "Yes");
     }
 
-    // The next run asks again. Refused: the pages stay closed.
+    // The next run asks again. Refused: the pages stay closed (and are not fetched a second time).
+    ProgramSettings().setValue(QStringLiteral("Analysis/ConfirmDelay"), 0);
     m_strUser.clear();
     ASSERT_TRUE(RunToEnd());
     EXPECT_EQ(m_realms.size(), 2);
@@ -357,9 +413,10 @@ TEST_F(TessarayViewTest, HeaderClicksSortAscendingThenDescending) {
     }
     EXPECT_FALSE(OutputLines().constLast().startsWith(QStringLiteral("A filter is on")));
 
-    // The verdicts sort by meaning: counts, does not count, missing, unreachable.
-    View().SortByHeaderClick(CResultModel::kVerdictColumn);
-    View().SortByHeaderClick(CResultModel::kVerdictColumn);
+    // The verdicts sort by meaning, clicked at their place beside the partner: counts, does not
+    // count, missing, unreachable.
+    ClickHeader(CResultModel::kVerdictColumn);
+    ClickHeader(CResultModel::kVerdictColumn);
     EXPECT_EQ(ShownNumbers(), (std::vector<std::string>{"4", "3", "1", "2"}));
 
     // Another column starts ascending again.
@@ -369,14 +426,59 @@ TEST_F(TessarayViewTest, HeaderClicksSortAscendingThenDescending) {
     EXPECT_EQ(Cell(3, 0), "4");
 }
 
+TEST_F(TessarayViewTest, TheAnswerComesFirstAndTheUsersArrangementIsKept) {
+    StartWithProject();
+    const auto shownOrder = [this] {
+        const QHeaderView* header = View().horizontalHeader();
+        std::vector<int> order;
+        for (int place = 0; place < header->count(); ++place) {
+            if (!header->isSectionHidden(header->logicalIndex(place))) {
+                order.push_back(header->logicalIndex(place));
+            }
+        }
+        return order;
+    };
+    std::vector<int> expected = {kColNo, kColPartnerUrl, CResultModel::kVerdictColumn,
+                                 CResultModel::kChangeColumn};
+    for (int col = kColPartnerUrl + 1; col < kColumnCount; ++col) {
+        expected.push_back(col);
+    }
+    EXPECT_EQ(shownOrder(), expected);
+    QHeaderView* header = View().horizontalHeader();
+    EXPECT_TRUE(header->sectionsMovable());
+
+    // Scrolled sideways, the number and the partner stay in sight over the left edge, and a
+    // cell brought into sight is not hidden under them.
+    View().horizontalScrollBar()->setValue(View().horizontalScrollBar()->maximum());
+    const auto& frozen = Child<QTableView>(View(), "FrozenColumns");
+    ASSERT_TRUE(frozen.isVisibleTo(&View()));
+    EXPECT_EQ(frozen.width(), View().columnWidth(kColNo) + View().columnWidth(kColPartnerUrl));
+    EXPECT_FALSE(frozen.isColumnHidden(kColPartnerUrl));
+    EXPECT_TRUE(frozen.isColumnHidden(CResultModel::kVerdictColumn));
+    View().scrollTo(View().model()->index(0, CResultModel::kVerdictColumn));
+    EXPECT_GE(View().visualRect(View().model()->index(0, CResultModel::kVerdictColumn)).left(),
+              frozen.width());
+
+    // Moved and hidden by the user: so the next start shows it.
+    header->moveSection(header->visualIndex(CResultModel::kChangeColumn), header->count() - 1);
+    View().setColumnHidden(kColServerHeader, true);
+    expected.erase(std::find(expected.begin(), expected.end(), CResultModel::kChangeColumn));
+    expected.erase(std::find(expected.begin(), expected.end(), kColServerHeader));
+    expected.push_back(CResultModel::kChangeColumn);
+    EXPECT_EQ(shownOrder(), expected);
+    TearDown();
+    StartWithProject();
+    EXPECT_EQ(shownOrder(), expected);
+}
+
 TEST_F(TessarayViewTest, ContextMenuOffersTheEntriesOfItsThreeCases) {
     ASSERT_TRUE(Start());
     EXPECT_TRUE(ContextMenuEntries().isEmpty()); // empty list
     TearDown();
 
-    StartWithProject();
-    EXPECT_EQ(ContextMenuEntries(), (QStringList{QStringLiteral("Report in Excel öffnen"),
-                                                 QStringLiteral("Report im HTML-Browser öffnen")}));
+    StartWithProject(WithEnglishFile());
+    EXPECT_EQ(ContextMenuEntries(), (QStringList{QStringLiteral("Open report in &Excel"),
+                                                 QStringLiteral("Open report in the &browser")}));
 
     // Two rows selected: the lower one's URL, opened through the desktop.
     QItemSelectionModel* selection = View().selectionModel();
@@ -385,12 +487,13 @@ TEST_F(TessarayViewTest, ContextMenuOffersTheEntriesOfItsThreeCases) {
     selection->select(View().model()->index(2, 0),
                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
     const QString url = QString::fromStdString(m_server.Url("/p3.html"));
+    EXPECT_EQ(ContextMenuEntries(),
+              (QStringList{QStringLiteral("&Copy"), QStringLiteral("&Open partner page: ") + url,
+                           QString(), QStringLiteral("Show in &history")}));
     std::unique_ptr<QMenu> menu(View().CreateContextMenu());
     ASSERT_TRUE(menu);
-    ASSERT_EQ(menu->actions().size(), 1);
-    EXPECT_EQ(menu->actions().at(0)->text(),
-              QStringLiteral("Partnerseite im Browser öffnen: ") + url);
-    menu->actions().at(0)->trigger();
+    EXPECT_FALSE(menu->actions().at(3)->isEnabled()); // no run in the history yet
+    menu->actions().at(1)->trigger();
     ASSERT_EQ(m_openedUrls.size(), 1);
     EXPECT_EQ(m_openedUrls.at(0).toString(), url);
 
@@ -402,15 +505,55 @@ TEST_F(TessarayViewTest, ContextMenuOffersTheEntriesOfItsThreeCases) {
     ASSERT_TRUE(WaitFor([this] { return !View().IsRunning(); }));
 }
 
-TEST_F(TessarayViewTest, CopyPutsTheSelectedRowsOnTheClipboard) {
+TEST_F(TessarayViewTest, CopyPutsTheSelectedRowsAsShownOnTheClipboard) {
     StartWithProject();
-    View().selectRow(1);
+    ASSERT_TRUE(RunToEnd());
+    View().selectRow(2);
     Frame().SendCommand(ID_EDIT_COPY);
+    // No., partner, verdict and change first, then the other sixteen cells.
     const QString text = QApplication::clipboard()->text();
-    EXPECT_EQ(text.count(QLatin1Char('\t')), 17);
-    EXPECT_TRUE(
-        text.startsWith(QStringLiteral("2\t") + QString::fromStdString(m_server.Url("/p2.html"))));
+    EXPECT_EQ(text.count(QLatin1Char('\t')), 19);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("3\t") +
+                                QString::fromStdString(m_server.Url("/p2.html")) +
+                                QStringLiteral("\tz\u00e4hlt nicht\t\t")))
+        << text.toStdString();
     EXPECT_TRUE(text.endsWith(QLatin1Char('\n')));
+
+    // A hidden column is left out; a moved one is copied at its place.
+    View().setColumnHidden(CResultModel::kChangeColumn, true);
+    QHeaderView* header = View().horizontalHeader();
+    header->moveSection(header->visualIndex(CResultModel::kVerdictColumn), 0);
+    Frame().SendCommand(ID_EDIT_COPY);
+    EXPECT_TRUE(
+        QApplication::clipboard()->text().startsWith(QStringLiteral("z\u00e4hlt nicht\t3\t")));
+    EXPECT_EQ(QApplication::clipboard()->text().count(QLatin1Char('\t')), 18);
+}
+
+TEST_F(TessarayViewTest, TheUsualKeysSelectFindAndStart) {
+    StartWithProject(WithEnglishFile());
+    Frame().show();
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    View().setFocus();
+    // Ctrl+A in the table selects every row; it starts no run.
+    QTest::keyClick(&View(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_FALSE(View().IsRunning());
+    EXPECT_EQ(View().selectionModel()->selectedRows().size(), 3);
+    // Ctrl+F goes to the filter line; Ctrl+A there selects its text, not the rows.
+    auto& edit = Child<QLineEdit>(*View().FilterBar(), "filterEdit");
+    edit.setText(QStringLiteral("p1"));
+    View().clearSelection();
+    QTest::keyClick(&View(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(edit.hasFocus());
+    EXPECT_EQ(edit.selectedText(), QStringLiteral("p1"));
+    edit.deselect();
+    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(edit.selectedText(), QStringLiteral("p1"));
+    EXPECT_FALSE(View().selectionModel()->hasSelection());
+    // F9 starts the analysis.
+    QTest::keyClick(&View(), Qt::Key_F9);
+    EXPECT_TRUE(View().IsRunning());
+    ASSERT_TRUE(WaitFor([this] { return !View().IsRunning(); }));
 }
 
 TEST_F(TessarayViewTest, ExportCommandsWriteTheReports) {
@@ -423,6 +566,9 @@ TEST_F(TessarayViewTest, ExportCommandsWriteTheReports) {
     m_chosenPaths = {QString::fromStdString(csv)};
     Frame().SendCommand(ID_SAVE_CSV);
     EXPECT_EQ(ReadAll(csv), expected);
+    // The dialog starts beside the project and suggests a name after it.
+    EXPECT_EQ(m_fileRequests.constLast().strStart,
+              QString::fromStdString(m_temp.File("shop-report.csv")));
 
     const std::string html = m_temp.File("report.html");
     m_chosenPaths = {QString::fromStdString(html)};
@@ -474,8 +620,15 @@ TEST_F(TessarayViewTest, TheFilterShowsMatchingRowsAndCopyAndExportsTakeOnlyThos
     CFilterBar& filter = *View().FilterBar();
     const auto shownRows = [this] { return View().ShownRows(); };
 
-    // The problems: the nofollow link and the partner without a link.
-    Child<QCheckBox>(filter, "problemsOnlyCheck").setChecked(true);
+    // The problems: the nofollow link and the partner without a link. The switch stays in its
+    // place when the count appears beside it.
+    auto& problemsOnly = Child<QCheckBox>(filter, "problemsOnlyCheck");
+    filter.resize(800, filter.sizeHint().height());
+    QApplication::sendPostedEvents();
+    const int switchPlace = problemsOnly.x();
+    problemsOnly.setChecked(true);
+    QApplication::sendPostedEvents();
+    EXPECT_EQ(problemsOnly.x(), switchPlace);
     EXPECT_EQ(shownRows(), (std::vector<int>{2, 3}));
     EXPECT_EQ(Child<QLabel>(filter, "filterCount").text(), QStringLiteral("2 of 4 rows shown"));
     View().selectAll();
@@ -578,6 +731,49 @@ TEST_F(TessarayViewTest, PrintingToPdfGivesOnePagePerScreenfulOfShownRows) {
     // An unwritable file is told.
     EXPECT_EQ(printedPages(m_temp.File("missing/table.pdf")), 0);
     EXPECT_EQ(m_messages.size(), 1);
+}
+
+TEST_F(TessarayViewTest, PrintingIsReadableWithTheVerdictSummaryFirst) {
+    StartWithProject();
+    ASSERT_TRUE(RunToEnd());
+    CResultTable& table = View().Table();
+    const int longRow = table.InsertRow(table.GetRowCount());
+    table.SetCellText(longRow, kColNo, "5");
+    table.SetCellText(longRow, kColPartnerUrl, "http://partner.example/" + std::string(300, 'p'));
+    CPrintCommands& print = View().PrintCommands();
+    QPrinter& printer = print.Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const auto layout = [&] {
+        return CTablePrinter(*View().model(), print.Columns(), {}).Layout(printer);
+    };
+
+    // The summary by default: number, partner, verdict and reasons, on one page across; the
+    // long partner URL is printed whole over several lines.
+    EXPECT_EQ(print.Content(), CPrintCommands::EContent::Summary);
+    const std::vector<SPrintColumn> summary = print.Columns();
+    ASSERT_EQ(summary.size(), 4U);
+    EXPECT_EQ(summary[2].nColumn, CResultModel::kVerdictColumn);
+    EXPECT_EQ(summary[3].nRole, CResultModel::kReasonsRole);
+    EXPECT_EQ(
+        View().model()->index(2, CResultModel::kVerdictColumn).data(CResultModel::kReasonsRole),
+        QStringLiteral("Der Link ist mit rel=nofollow markiert."));
+    const CTablePrinter::SLayout few = layout();
+    EXPECT_EQ(few.bands.size(), 1U);
+    EXPECT_GT(few.rowHeights.back(), 2 * few.rowHeights.front());
+
+    // The table as shown runs over several pages across, each within the page and each
+    // further one starting with the first column again.
+    print.SetContent(CPrintCommands::EContent::Table);
+    const CTablePrinter::SLayout wide = layout();
+    ASSERT_GE(wide.bands.size(), 2U);
+    for (const auto& band : wide.bands) {
+        int width = 0;
+        for (const int col : band.columns) {
+            width += wide.columnWidths[static_cast<std::size_t>(col)];
+        }
+        EXPECT_LE(width, wide.pageWidth);
+        EXPECT_EQ(band.columns.front(), 0);
+    }
 }
 
 } // namespace
