@@ -355,10 +355,13 @@ TEST_F(AnalyzeCommand, HistoryKeepsEveryRunAndExitCodeThreeAlertsOnChange) {
 }
 
 // A partner worse than in the last completed run is fetched once more after the pause while the
-// others go on, and the second answer stands; an unreachable page alerts only in its second run.
+// others go on, and the second answer stands; an unreachable page alerts (exit 3 and the webhook
+// alike) only in its second run.
 TEST_F(AnalyzeCommand, ConfirmsBeforeItAlertsAndUnreachableAlertsWhenItPersists) {
     const std::string project =
         MakeProject({m_server.Url("/flaky.html"), m_server.Url("/links.html")});
+    ASSERT_EQ(
+        RunCli(m_dir, {"project", "alerts", project, "--webhook", m_server.Url("/hook")}).nExit, 0);
     const auto analyze = [&](const char* delay) {
         return RunCli(m_dir, {"analyze", project, "--quiet", "--parallel", "1", "--confirm-delay",
                               delay, "--summary", "--json", m_dir.File("run.json")});
@@ -387,8 +390,12 @@ TEST_F(AnalyzeCommand, ConfirmsBeforeItAlertsAndUnreachableAlertsWhenItPersists)
     // again; without confirmation (0) as well.
     m_nFlakyFailures = 1000;
     EXPECT_EQ(analyze("1").nExit, 5);
+    EXPECT_TRUE(Hooks().empty());
     EXPECT_EQ(analyze("0").nExit, 3);
+    ASSERT_EQ(Hooks().size(), 1U);
+    EXPECT_NE(Hooks()[0].find("flaky.html"), std::string::npos) << Hooks()[0];
     EXPECT_EQ(analyze("0").nExit, 5);
+    EXPECT_EQ(Hooks().size(), 1U);
     const Result history = RunCli(m_dir, {"history", project, "--changes", "1", "2"});
     EXPECT_NE(Mask(history.strOut)
                   .find(": 0\nConfirmed by a second fetch in run 2: 1\n  "
