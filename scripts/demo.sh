@@ -41,7 +41,8 @@ echo "Reports: $out/report.csv, $out/report.html and $out/report.json"
 [[ $status == 0 || $status == 4 || $status == 5 ]]
 
 echo
-echo "== two partners change their pages, a third one's bot protection answers; analysing again (a worse partner is fetched twice)"
+echo "== two partners change their pages, a third one's bot protection answers; analysing again"
+echo "   (a partner that got worse is fetched once more after a second)"
 demo_switch_partners
 status=0
 "$build/bin/tessaray-cli" analyze "$out/corner-tea-shop.tsrp" --quiet --changes \
