@@ -4,7 +4,9 @@
 # Corner Tea Shop, analyses it (the summary with every row's verdict goes to the terminal) and
 # leaves report.csv, report.html and report.json in demo-output/.
 # Then two partners change their pages and a third one's bot protection answers instead of its page;
-# a second run prints what changed since the first (the blocked partner is no change).
+# a second run prints what changed since the first (the blocked partner is no change); it fetches a
+# partner that got worse once more after a second's pause (the default is a minute) before it
+# believes it, and its summary marks that row "(confirmed)".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$PWD/build-demo
@@ -40,9 +42,11 @@ echo "Reports: $out/report.csv, $out/report.html and $out/report.json"
 
 echo
 echo "== two partners change their pages, a third one's bot protection answers; analysing again"
+echo "   (a partner that got worse is fetched once more after a second)"
 demo_switch_partners
 status=0
-"$build/bin/tessaray-cli" analyze "$out/corner-tea-shop.tsrp" --quiet --changes || status=$?
+"$build/bin/tessaray-cli" analyze "$out/corner-tea-shop.tsrp" --quiet --changes \
+    --confirm-delay 1 || status=$?
 echo
 echo "analyze exit code: $status (3: a link was lost or its verdict got worse since the last run)"
 [[ $status == 3 ]]

@@ -149,6 +149,10 @@
         <translation>Analysiere Partner %1 von %2 ...</translation>
     </message>
     <message>
+        <source>confirmed</source>
+        <translation>bestätigt</translation>
+    </message>
+    <message>
         <source>The desktop notice could not be shown: %1</source>
         <translation>Die Desktop-Benachrichtigung konnte nicht angezeigt werden: %1</translation>
     </message>
@@ -1074,6 +1078,10 @@ Automatisch prüfen</translation>
     <message>
         <source>Verdict</source>
         <translation>Bewertung</translation>
+    </message>
+    <message>
+        <source>Checked twice: the first answer was &quot;%1&quot;, the second stands.</source>
+        <translation>Zweimal geprüft: die erste Antwort war „%1“, die zweite gilt.</translation>
     </message>
     <message>
         <source>The partner page links to your site and search engines count the link.</source>

@@ -149,6 +149,10 @@
         <translation>Analysing partner %1 of %2 ...</translation>
     </message>
     <message>
+        <source>confirmed</source>
+        <translation>confirmed</translation>
+    </message>
+    <message>
         <source>The desktop notice could not be shown: %1</source>
         <translation>The desktop notice could not be shown: %1</translation>
     </message>
@@ -1078,6 +1082,10 @@ Check automatically</translation>
     <message>
         <source>Verdict</source>
         <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>Checked twice: the first answer was &quot;%1&quot;, the second stands.</source>
+        <translation>Checked twice: the first answer was &quot;%1&quot;, the second stands.</translation>
     </message>
     <message>
         <source>The partner page links to your site and search engines count the link.</source>

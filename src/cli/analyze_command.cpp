@@ -27,6 +27,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -66,6 +67,9 @@ struct SAnalyzeOptions {
     bool bSummary = false;
     bool bChanges = false;
     bool bAlertOnChangeOnly = false;
+    // Seconds; 0 confirms nothing.
+    int nConfirmDelay = static_cast<int>(CAnalysisRun::kDefaultConfirmDelay.count());
+    int nAlertAfterRuns = kDefaultAlertAfterRuns;
 };
 
 // The interface language: its letter ('G' German, 'E' English) and its texts from the catalogue.
@@ -74,9 +78,11 @@ struct SLanguage {
 
     std::string Text(ETextId id) const { return std::string(CoreText(id, chLetter)); }
     SOutputWords Words() const {
-        return {Text(ETextId::RunAnalyzingReady), Text(ETextId::RunLoading),
-                Text(ETextId::RunAnalyzing), Text(ETextId::RunReady),
-                Text(ETextId::RunCannotFetch)};
+        SOutputWords words{Text(ETextId::RunAnalyzingReady), Text(ETextId::RunLoading),
+                           Text(ETextId::RunAnalyzing), Text(ETextId::RunReady),
+                           Text(ETextId::RunCannotFetch)};
+        words.strConfirmed = Text(ETextId::RunConfirmed);
+        return words;
     }
 };
 
@@ -179,19 +185,27 @@ int Fail(const std::string& message, int exitCode) {
     return exitCode;
 }
 
-// The Verdict cell of the summary: the verdict and the codes of its reasons.
-std::string VerdictCell(const CRunVerdicts& verdicts, SRowKey key, char chLanguage) {
+// The Verdict cell of the summary: the verdict and the codes of its reasons, and "(confirmed)"
+// when a second fetch confirmed it.
+std::string VerdictCell(const CRunVerdicts& verdicts, SRowKey key, const SLanguage& language) {
     const SVerdict* verdict = verdicts.FindVerdict(key);
     if (verdict == nullptr) {
         return {};
     }
-    std::string text = VerdictText(verdict->eVerdict, chLanguage);
+    std::string text = VerdictText(verdict->eVerdict, language.chLetter);
     const char* separator = " (";
     for (const SReason& reason : verdict->reasons) {
         text.append(separator).append(ReasonCode(reason.eCode));
         separator = ", ";
     }
-    return verdict->reasons.empty() ? text : text + ")";
+    if (!verdict->reasons.empty()) {
+        text += ")";
+    }
+    if (const SPartnerResult* partner = verdicts.FindPartner(key.nPartner);
+        partner != nullptr && partner->confirmed) {
+        text += " (" + language.Text(ETextId::RunConfirmed) + ")";
+    }
+    return text;
 }
 
 // The summary on stdout: one aligned line per row with the columns that answer "does the link
@@ -222,7 +236,7 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
             lines.back().push_back(cell(row, col));
         }
         const SRowKey key = table.GetRowKey(row);
-        lines.back().push_back(VerdictCell(verdicts, key, language.chLetter));
+        lines.back().push_back(VerdictCell(verdicts, key, language));
         const SPartnerResult* partner = verdicts.FindPartner(key.nPartner);
         if (partner != nullptr && key.nLink >= 0) {
             ++listed;
@@ -365,7 +379,7 @@ int RunExitCode(const SAnalyzeOptions& options, const CAnalysisRun& run,
     if (options.bAlertOnChangeOnly) {
         exitCode = 0;
     }
-    if (history.nPreviousId != 0 && IsAlarming(history.changes)) {
+    if (!history.alerting.empty()) {
         exitCode = kExitChanged;
     }
     if (run.GetRunEnd() == ERunEnd::Stopped) {
@@ -480,6 +494,13 @@ int RunAnalyze(const SAnalyzeOptions& options) {
     if (authCallback) {
         run.SetAuthCallback(authCallback);
     }
+    // A partner worse than in the last completed run is fetched once more before it alerts.
+    if (options.nConfirmDelay > 0) {
+        if (const std::optional<SStoredRun> previous = ReadLastCompletedRun(projectPath)) {
+            run.SetConfirmation(std::chrono::seconds(options.nConfirmDelay),
+                                WorseThanCheck(*previous));
+        }
+    }
 
     g_interrupts = 0;
     const auto oldHandler = std::signal(SIGINT, OnInterrupt);
@@ -500,9 +521,11 @@ int RunAnalyze(const SAnalyzeOptions& options) {
 
     // The history never stops the run: when it cannot be had, that is said once and the
     // reports follow as always.
-    const SHistoryRecord history = RecordRun(
-        projectPath, MakeStoredRun(table, run.GetVerdicts(), run.GetRunEnd() == ERunEnd::Completed,
-                                   RunSettings(project, options)));
+    const SHistoryRecord history =
+        RecordRun(projectPath,
+                  MakeStoredRun(table, run.GetVerdicts(), run.GetRunEnd() == ERunEnd::Completed,
+                                RunSettings(project, options)),
+                  options.nAlertAfterRuns);
     if (!history.strError.empty()) {
         std::fprintf(stderr, "tessaray-cli: history off: %s: %s (the analysis goes on)\n",
                      HistoryPathOf(projectPath).c_str(), history.strError.c_str());
@@ -571,6 +594,19 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
                       "print the changes against the previous completed run after the summary");
     command->add_flag("--alert-on-change-only", options->bAlertOnChangeOnly,
                       "exit 0 instead of 4 or 5 when the verdicts are bad but unchanged");
+    command
+        ->add_option("--confirm-delay", options->nConfirmDelay,
+                     "fetch a partner worse than in the previous completed run once more after "
+                     "SECONDS, other partners going on meanwhile; the second answer stands "
+                     "(default 60; 0 turns it off)")
+        ->check(CLI::Range(0, 86400))
+        ->type_name("SECONDS");
+    command
+        ->add_option("--alert-after-runs", options->nAlertAfterRuns,
+                     "an unreachable partner alerts (exit 3) only when it was unreachable in the "
+                     "last N completed runs, this one included (default 2)")
+        ->check(CLI::Range(1, 100))
+        ->type_name("N");
     command->footer("Every run is stored in PROJECT-history beside the project file (see "
                     "'tessaray-cli history').\n"
                     "When a link was lost or its verdict got worse against the previous completed "
@@ -579,7 +615,9 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
                     "...' stores them. A failed alert is said and stored in the history, and "
                     "never changes the exit code.\n"
                     "Exit codes: 0 every partner's link counts; 3 against the previous completed "
-                    "run a link was lost or its verdict got worse (wins over 4 and 5); 4 a link "
+                    "run a link was lost or its verdict got worse, confirmed by a second fetch "
+                    "(an unreachable page: in the last --alert-after-runs runs) (wins over 4 "
+                    "and 5); 4 a link "
                     "is missing or does not count; 5 a partner was unreachable (5 wins over 4); "
                     "1 a report could not be written or a fetch could not start; 2 bad input; "
                     "130 stopped by Ctrl+C before every partner was checked.");

@@ -80,6 +80,8 @@ int Fail(const std::string& message, int exitCode) {
     return exitCode;
 }
 
+void PrintConfirmations(const SStoredRun& run);
+
 int RunHistory(const SHistoryOptions& options) {
     std::error_code error;
     const std::string projectPath = std::filesystem::absolute(options.strProject, error).string();
@@ -139,8 +141,25 @@ int RunHistory(const SHistoryOptions& options) {
         WriteChangesJson(std::cout, older.Value().info, newer.Value().info, changes);
     } else {
         PrintChanges(older.Value().info, newer.Value().info, changes);
+        PrintConfirmations(newer.Value());
     }
     return 0;
+}
+
+// The partners the newer run fetched once more before it believed a worse answer, with what
+// the first answer was.
+void PrintConfirmations(const SStoredRun& run) {
+    if (run.confirmations.empty()) {
+        return;
+    }
+    std::printf("Confirmed by a second fetch in run %lld: %zu\n",
+                static_cast<long long>(run.info.nId), run.confirmations.size());
+    for (const SConfirmation& confirmation : run.confirmations) {
+        std::printf(
+            "  %s  first answer: status %d, %s\n", confirmation.strPartnerUrl.c_str(),
+            confirmation.nFirstStatus,
+            VerdictWithReasons(confirmation.eFirstVerdict, confirmation.firstReasons).c_str());
+    }
 }
 
 } // namespace

@@ -86,6 +86,24 @@ protected:
                                     ">Shop</a></body></html>",
                                 "text/html");
             });
+        // Answers 404 as often as the test asks, then the page with its link.
+        m_server.Server().Get(
+            "/flaky.html", [this](const httplib::Request&, httplib::Response& res) {
+                if (m_nFlakyFailures > 0) {
+                    --m_nFlakyFailures;
+                    res.status = 404;
+                    return;
+                }
+                res.set_content("<html><body><a href=\"http://shop.example/\">x</a></body></html>",
+                                "text/html");
+            });
+        // The pages asked for, in the order they were answered.
+        m_server.Server().set_logger([this](const httplib::Request& req, const httplib::Response&) {
+            if (req.path.ends_with(".html")) {
+                const std::lock_guard lock(m_requestsMutex);
+                m_requests.push_back(req.path);
+            }
+        });
         // Its link, a bot wall (Cloudflare's challenge) or no link, as the test sets it.
         m_server.Server().Get(
             "/walled.html", [this](const httplib::Request& request, httplib::Response& res) {
@@ -158,6 +176,9 @@ protected:
     std::atomic<bool> m_bReleaseHeld{false};
     std::atomic<int> m_nNoneServed{0};
     std::atomic<bool> m_bSwitched{false};
+    std::atomic<int> m_nFlakyFailures{0};
+    std::mutex m_requestsMutex;
+    std::vector<std::string> m_requests;
     std::mutex m_hookMutex;
     std::vector<std::string> m_hooks; // the bodies the webhook received
     std::atomic<int> m_nWall{0};
@@ -285,8 +306,11 @@ TEST_F(AnalyzeCommand, HistoryKeepsEveryRunAndExitCodeThreeAlertsOnChange) {
     EXPECT_EQ(RunCli(m_dir, {"history", project, "--changes"}).nExit, 2); // one run only
 
     m_bSwitched = true;
-    const Result changed = RunCli(m_dir, {"analyze", project, "--quiet", "--changes"});
+    const Result changed =
+        RunCli(m_dir, {"analyze", project, "--quiet", "--changes", "--confirm-delay", "1"});
     EXPECT_EQ(changed.nExit, 3) << changed.strErr;
+    EXPECT_NE(changed.strOut.find("does not count (rel-nofollow) (confirmed)\n"), std::string::npos)
+        << changed.strOut;
     EXPECT_NE(Mask(changed.strOut)
                   .find("  worse         http://127.0.0.1:PORT/switch.html -> "
                         "http://shop.example/  verdict-changed: counts -> does-not-count "
@@ -330,6 +354,57 @@ TEST_F(AnalyzeCommand, HistoryKeepsEveryRunAndExitCodeThreeAlertsOnChange) {
     EXPECT_EQ(RunCli(m_dir, {"history", project, "--changes", "1", "9"}).nExit, 2);
 }
 
+// A partner worse than in the last completed run is fetched once more after the pause while the
+// others go on, and the second answer stands; an unreachable page alerts (exit 3 and the webhook
+// alike) only in its second run.
+TEST_F(AnalyzeCommand, ConfirmsBeforeItAlertsAndUnreachableAlertsWhenItPersists) {
+    const std::string project =
+        MakeProject({m_server.Url("/flaky.html"), m_server.Url("/links.html")});
+    ASSERT_EQ(
+        RunCli(m_dir, {"project", "alerts", project, "--webhook", m_server.Url("/hook")}).nExit, 0);
+    const auto analyze = [&](const char* delay) {
+        return RunCli(m_dir, {"analyze", project, "--quiet", "--parallel", "1", "--confirm-delay",
+                              delay, "--summary", "--json", m_dir.File("run.json")});
+    };
+    ASSERT_EQ(analyze("1").nExit, 0);
+
+    // A hiccup: 404 once, 200 on the second fetch, which came after the other partner's although
+    // the window holds one fetch.
+    m_nFlakyFailures = 1;
+    m_requests.clear();
+    const Result hiccup = analyze("1");
+    EXPECT_EQ(hiccup.nExit, 0) << hiccup.strOut;
+    EXPECT_NE(hiccup.strOut.find("counts (confirmed)\n"), std::string::npos) << hiccup.strOut;
+    EXPECT_NE(ReadAll(m_dir.File("run.json"))
+                  .find("\"confirmed\": true, \"first_answer\": {\"status\": 404, \"outcome\": "
+                        "\"http-error\", \"verdict\": \"unreachable\""),
+              std::string::npos)
+        << ReadAll(m_dir.File("run.json"));
+    {
+        const std::lock_guard lock(m_requestsMutex);
+        EXPECT_EQ(m_requests,
+                  (std::vector<std::string>{"/flaky.html", "/links.html", "/flaky.html"}));
+    }
+
+    // Gone for good: the first unreachable run does not alert, the second does, the third not
+    // again; without confirmation (0) as well.
+    m_nFlakyFailures = 1000;
+    EXPECT_EQ(analyze("1").nExit, 5);
+    EXPECT_TRUE(Hooks().empty());
+    EXPECT_EQ(analyze("0").nExit, 3);
+    ASSERT_EQ(Hooks().size(), 1U);
+    EXPECT_NE(Hooks()[0].find("flaky.html"), std::string::npos) << Hooks()[0];
+    EXPECT_EQ(analyze("0").nExit, 5);
+    EXPECT_EQ(Hooks().size(), 1U);
+    const Result history = RunCli(m_dir, {"history", project, "--changes", "1", "2"});
+    EXPECT_NE(Mask(history.strOut)
+                  .find(": 0\nConfirmed by a second fetch in run 2: 1\n  "
+                        "http://127.0.0.1:PORT/flaky.html  first answer: status 404, "
+                        "unreachable (http-status 404)\n"),
+              std::string::npos)
+        << history.strOut;
+}
+
 TEST_F(AnalyzeCommand, AlertsGoOutOnChangesForTheWorseAndAreKeptWithTheRun) {
     const std::string project =
         MakeProject({m_server.Url("/links.html"), m_server.Url("/switch.html")});
@@ -348,8 +423,8 @@ TEST_F(AnalyzeCommand, AlertsGoOutOnChangesForTheWorseAndAreKeptWithTheRun) {
     m_bSwitched = true;
     const std::string unusedPort = std::to_string(test::UnusedPort());
     const Result changed =
-        RunCli(m_dir, {"analyze", project, "--quiet", "--mail-to", "me@shop.example", "--smtp",
-                       "smtp://127.0.0.1:" + unusedPort});
+        RunCli(m_dir, {"analyze", project, "--quiet", "--confirm-delay", "0", "--mail-to",
+                       "me@shop.example", "--smtp", "smtp://127.0.0.1:" + unusedPort});
     EXPECT_EQ(changed.nExit, 3) << changed.strErr;
     EXPECT_NE(changed.strErr.find("tessaray-cli: the alert by mail to me@shop.example failed: "),
               std::string::npos)
@@ -386,7 +461,8 @@ TEST_F(AnalyzeCommand, ABotWallIsBlockedNeverALostLink) {
         << walled.strOut;
     // The link gone once the wall is down is lost against the run before the wall.
     m_nWall = 2;
-    const Result lost = RunCli(m_dir, {"analyze", project, "--quiet", "--changes"});
+    const Result lost =
+        RunCli(m_dir, {"analyze", project, "--quiet", "--changes", "--confirm-delay", "0"});
     EXPECT_EQ(lost.nExit, 3) << lost.strErr;
     EXPECT_NE(lost.strOut.find("link-lost"), std::string::npos) << lost.strOut;
 }

@@ -23,16 +23,12 @@ std::string BareDomain(std::string domain) {
 } // namespace
 
 std::vector<SRunChange> AlertChanges(const SHistoryRecord& history) {
-    std::vector<SRunChange> alerting;
+    // The run's own alert rule (RecordRun's AlertingChanges), so what is sent is exactly what
+    // makes 'analyze' exit with 3.
     if (history.nPreviousId == 0) {
-        return alerting;
+        return {};
     }
-    for (const SRunChange& change : history.changes) {
-        if (IsAlarming({change})) {
-            alerting.push_back(change);
-        }
-    }
-    return alerting;
+    return history.alerting;
 }
 
 SAlert MakeAlert(const std::vector<SRunChange>& changes, const SRunInfo& older,

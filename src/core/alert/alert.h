@@ -7,9 +7,11 @@
 
 namespace tessaray {
 
-// The changes of a recorded run that alert: the links lost and the verdicts that got worse
-// against the last completed run, in the order of the changes. Empty when there is no completed
-// run to compare with (a first run, a stopped run, a history that is off): nothing is sent then.
+// The changes of a recorded run that alert: SHistoryRecord::alerting, the links lost and the
+// verdicts that got worse as AlertingChanges sees them (an unreachable page only once its outage
+// persists, a blocked page never), the same changes that make 'analyze' exit with 3. Empty when
+// there is no completed run to compare with (a first run, a stopped run, a history that is off):
+// nothing is sent then.
 std::vector<SRunChange> AlertChanges(const SHistoryRecord& history);
 
 // What an alert says: a title ("2 partners lost their link to shop.example"), the text (the title,

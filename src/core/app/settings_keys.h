@@ -34,6 +34,9 @@ inline constexpr SSetting<int> kAnalysisPerSite{"Analysis/PerSite", 2};
 inline constexpr SSetting<std::string_view> kAnalysisUserAgent{"Analysis/UserAgent", "Mozilla/4.0"};
 // 1: every page is fetched once more as Googlebot, to warn of pages that show it other links.
 inline constexpr SSetting<int> kAnalysisAsGooglebot{"Analysis/AsGooglebot", 0};
+// The seconds a run waits before it fetches a partner worse than in the last completed run once
+// more (0: not at all).
+inline constexpr SSetting<int> kAnalysisConfirmDelay{"Analysis/ConfirmDelay", 60};
 
 // The options of the program as a whole. The interface language: "" follows the system, "en"
 // English, "de" German (read at start-up). The automatic update check: -1 not asked yet, 0 off,

@@ -39,6 +39,9 @@ struct CFetchPool::CEngine {
     CEngine& operator=(const CEngine&) = delete;
 
     void Run();
+    // Begins the delayed orders that are due; the milliseconds until the next one is (at most
+    // kWaitLimitMs).
+    int BeginDue();
     void Begin(SOrder order);
     void StartPage(SOrder order, const SRobotsFetch* pRobots,
                    std::chrono::steady_clock::time_point deadline);
@@ -59,10 +62,11 @@ struct CFetchPool::CEngine {
     CCurlMulti m_multi;
     std::vector<CCurlEasy> m_idle; // easy handles kept for reuse
     std::map<SFetch*, std::unique_ptr<SFetch>> m_fetches;
-    std::map<std::string, SSite> m_sites; // by robots.txt URL
-    std::vector<SFetch*> m_paused;        // waiting for body memory
-    SFetch* m_pRunner = nullptr;          // the one transfer that goes on past the budget
-    std::uint64_t m_nResumedAt = 0;       // the budget's generation at the last resume
+    std::map<std::string, SSite> m_sites;                                   // by robots.txt URL
+    std::multimap<std::chrono::steady_clock::time_point, SOrder> m_delayed; // by due time
+    std::vector<SFetch*> m_paused;  // waiting for body memory
+    SFetch* m_pRunner = nullptr;    // the one transfer that goes on past the budget
+    std::uint64_t m_nResumedAt = 0; // the budget's generation at the last resume
     // Transfers per host: at most m_nPerHost run, the others wait their turn without spending
     // their partner's budget.
     int m_nPerHost = 1;
@@ -105,9 +109,15 @@ void CFetchPool::CEngine::Run() {
             orders.swap(m_pool.m_orders);
             answers.swap(m_pool.m_answers);
         }
+        const auto now = std::chrono::steady_clock::now();
         for (SOrder& order : orders) {
-            Begin(std::move(order));
+            if (order.notBefore > now) {
+                m_delayed.emplace(order.notBefore, std::move(order));
+            } else {
+                Begin(std::move(order));
+            }
         }
+        const int nWaitMs = BeginDue();
         for (const std::shared_ptr<SPrompt>& answer : answers) {
             Answered(*answer);
         }
@@ -126,8 +136,23 @@ void CFetchPool::CEngine::Run() {
         }
         // After the transfers that ended: a runner among them leaves the paused ones waiting.
         ResumePaused();
-        curl_multi_poll(m_multi.Get(), nullptr, 0, kWaitLimitMs, nullptr);
+        curl_multi_poll(m_multi.Get(), nullptr, 0, nWaitMs, nullptr);
     }
+}
+
+int CFetchPool::CEngine::BeginDue() {
+    const auto now = std::chrono::steady_clock::now();
+    while (!m_delayed.empty() && m_delayed.begin()->first <= now) {
+        SOrder order = std::move(m_delayed.begin()->second);
+        m_delayed.erase(m_delayed.begin());
+        Begin(std::move(order));
+    }
+    if (m_delayed.empty()) {
+        return kWaitLimitMs;
+    }
+    // Rounded up, so the wake-up does not come a moment too early and spin.
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(m_delayed.begin()->first - now);
+    return static_cast<int>(std::min<std::int64_t>(wait.count(), kWaitLimitMs));
 }
 
 void CFetchPool::CEngine::Begin(SOrder order) {
@@ -414,7 +439,8 @@ void CFetchPool::SetSecondView(std::string userAgent, BodyDigest digest) {
     m_secondDigest = std::move(digest);
 }
 
-void CFetchPool::Submit(int nId, std::string pageUrl, std::string robotsUrl) {
+void CFetchPool::Submit(int nId, std::string pageUrl, std::string robotsUrl,
+                        std::chrono::milliseconds delay) {
     bool bWasEmpty = false;
     {
         std::lock_guard lock(m_mutex);
@@ -423,6 +449,7 @@ void CFetchPool::Submit(int nId, std::string pageUrl, std::string robotsUrl) {
         order.nId = nId;
         order.strPageUrl = std::move(pageUrl);
         order.strRobotsUrl = std::move(robotsUrl);
+        order.notBefore = std::chrono::steady_clock::now() + delay;
         order.bSecondView = static_cast<bool>(m_secondDigest);
     }
     if (bWasEmpty) { // otherwise the engine has not yet taken the earlier ones and will see it

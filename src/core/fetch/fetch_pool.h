@@ -3,6 +3,7 @@
 #include "core/fetch/page_fetcher.h"
 #include "core/fetch/partner_fetch.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -49,8 +50,10 @@ public:
     // is dropped at once, so a partner never holds two bodies. The digest goes to
     // SPartnerFetch::secondView.
     void SetSecondView(std::string userAgent, BodyDigest digest);
-    // Queues a partner; robotsUrl empty fetches no robots.txt.
-    void Submit(int nId, std::string pageUrl, std::string robotsUrl);
+    // Queues a partner; robotsUrl empty fetches no robots.txt. A delay makes the engine start it
+    // only then (its robots.txt, once fetched, is used again); meanwhile it holds no transfer.
+    void Submit(int nId, std::string pageUrl, std::string robotsUrl,
+                std::chrono::milliseconds delay = std::chrono::milliseconds(0));
     // The partners fetched since the last call, in the order they were done.
     std::vector<SPartnerFetch> TakeDone();
     // Every transfer stops at once, queued partners are dropped and nothing more is posted.
@@ -61,6 +64,7 @@ private:
         int nId = 0;
         std::string strPageUrl;
         std::string strRobotsUrl;
+        std::chrono::steady_clock::time_point notBefore{};
         bool bSecondView = false; // its page is fetched with the second user agent next
         std::optional<std::string> secondView; // the digest of that fetch, once done
     };

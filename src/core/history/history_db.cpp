@@ -1,5 +1,6 @@
 #include "core/history/history_db.h"
 
+#include "core/partner/partner_cells.h"
 #include "core/results/json_report.h"
 #include "core/results/report_text.h"
 
@@ -33,6 +34,12 @@ CREATE TABLE IF NOT EXISTS rows(
     c14 INTEGER, c15 INTEGER, c16 INTEGER, c17 INTEGER,
     verdict INTEGER, reasons INTEGER, outcome INTEGER,
     PRIMARY KEY(run, position)) WITHOUT ROWID;
+)";
+// Added by the first run stored with a confirmation, so older programs read the file as before.
+constexpr const char* kConfirmationsSchema = R"(
+CREATE TABLE IF NOT EXISTS confirmations(
+    run INTEGER NOT NULL, partner TEXT NOT NULL, status INTEGER NOT NULL, verdict TEXT NOT NULL,
+    reasons TEXT NOT NULL, outcome TEXT NOT NULL);
 )";
 // The alerts sent after a run. Added to histories of older versions when they are opened; those
 // versions read a history with it as before.
@@ -196,7 +203,30 @@ SStoredRun MakeStoredRun(const CResultTable& table, const CRunVerdicts& verdicts
         }
     }
     run.info.nRows = static_cast<int>(run.rows.size());
+    for (const SPartnerResult& partner : verdicts.Partners()) {
+        if (partner.confirmed) {
+            run.confirmations.push_back(
+                {partner.strUrl, partner.confirmed->nStatus, partner.confirmed->verdict.eVerdict,
+                 partner.confirmed->verdict.reasons, partner.confirmed->eOutcome});
+        }
+    }
     return run;
+}
+
+std::vector<SStoredRow> StoredRowsOf(const SPartnerResult& result) {
+    SPartnerCells cells = CellsOf(result);
+    std::vector<SStoredRow> rows(cells.rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        SStoredRow& row = rows[i];
+        row.cells = std::move(cells.rows[i]);
+        row.cells[kColServerHeader] = ReportServerHeader(*cells.pServerHeader);
+        row.key = result.KeyOfRow(static_cast<int>(i));
+        const SVerdict& verdict = result.links.empty() ? result.verdict : result.links[i].verdict;
+        row.eVerdict = verdict.eVerdict;
+        row.reasons = verdict.reasons;
+        row.eOutcome = result.eOutcome;
+    }
+    return rows;
 }
 
 void KeyStoredRows(SStoredRun& run) {
@@ -354,6 +384,28 @@ CStoreResult CHistoryDb::Store(const SStoredRun& run) {
             return fail("cannot store the rows");
         }
     }
+    if (!run.confirmations.empty()) {
+        CSqliteStatement insert =
+            m_db.Exec(kConfirmationsSchema)
+                ? m_db.Prepare("INSERT INTO confirmations VALUES(?,?,?,?,?,?)")
+                : CSqliteStatement();
+        if (!insert.IsValid()) {
+            return fail("cannot store the confirmations");
+        }
+        for (const SConfirmation& confirmation : run.confirmations) {
+            insert.Reset();
+            insert.BindInt(1, nRunId);
+            insert.BindText(2, confirmation.strPartnerUrl);
+            insert.BindInt(3, confirmation.nFirstStatus);
+            insert.BindText(4, std::string(VerdictCode(confirmation.eFirstVerdict)));
+            insert.BindText(5, EncodeReasons(confirmation.firstReasons));
+            insert.BindText(6, std::string(OutcomeCode(confirmation.eFirstOutcome)));
+            insert.Step();
+            if (insert.Failed()) {
+                return fail("cannot store the confirmations");
+            }
+        }
+    }
     if (!m_db.Exec("COMMIT")) {
         return fail("cannot store the run");
     }
@@ -448,6 +500,27 @@ CReadRunResult CHistoryDb::ReadRun(std::int64_t nId) {
                                                  std::to_string(nId) + " is missing"};
     }
     KeyStoredRows(run);
+    if (m_db.QueryText("SELECT count(*) FROM sqlite_schema WHERE name = 'confirmations'") == "1") {
+        CSqliteStatement confirmations =
+            m_db.Prepare("SELECT * FROM confirmations WHERE run = ? ORDER BY rowid");
+        if (!confirmations.IsValid()) {
+            return Fail(EHistoryError::ReadFailed, "cannot read the confirmations");
+        }
+        confirmations.BindInt(1, nId);
+        while (confirmations.Step()) {
+            SConfirmation& confirmation = run.confirmations.emplace_back();
+            confirmation.strPartnerUrl = confirmations.ColumnBytes(1);
+            confirmation.nFirstStatus = static_cast<int>(confirmations.ColumnInt(2));
+            ParseCode(std::string_view(confirmations.ColumnBytes(3)), EVerdict::Unreachable,
+                      VerdictCode, confirmation.eFirstVerdict);
+            confirmation.firstReasons = DecodeReasons(confirmations.ColumnBytes(4));
+            ParseCode(std::string_view(confirmations.ColumnBytes(5)), ETransferOutcome::Other,
+                      OutcomeCode, confirmation.eFirstOutcome);
+        }
+        if (confirmations.Failed()) {
+            return Fail(EHistoryError::ReadFailed, "cannot read the confirmations");
+        }
+    }
     return run;
 }
 

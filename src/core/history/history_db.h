@@ -35,9 +35,20 @@ struct SRunInfo {
     CRunVerdicts::SSummary summary;
 };
 
+// A partner whose first answer was worse than the last completed run's and was fetched once more:
+// what that first answer was (the run's rows hold the second).
+struct SConfirmation {
+    std::string strPartnerUrl;
+    int nFirstStatus = 0;
+    EVerdict eFirstVerdict = EVerdict::Missing;
+    std::vector<SReason> firstReasons;
+    ETransferOutcome eFirstOutcome = ETransferOutcome::Other;
+};
+
 struct SStoredRun {
     SRunInfo info;
-    std::vector<SStoredRow> rows; // in the order of their row numbers
+    std::vector<SStoredRow> rows;             // in the order of their row numbers
+    std::vector<SConfirmation> confirmations; // in partner order
 };
 
 // One alert sent (or tried) after a run: by which channel ("mail", "webhook", "desktop"), to
@@ -69,6 +80,9 @@ std::string RunSettingsJson(const SRunSettings& settings);
 // stored as the run wrote it).
 SStoredRun MakeStoredRun(const CResultTable& table, const CRunVerdicts& verdicts, bool bCompleted,
                          std::string strSettings);
+
+// The rows one partner's result gives, as the history keeps them.
+std::vector<SStoredRow> StoredRowsOf(const SPartnerResult& result);
 
 // Gives the rows of a run read back their keys: one partner per run of rows of one URL.
 void KeyStoredRows(SStoredRun& run);

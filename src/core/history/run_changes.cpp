@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iterator>
+#include <memory>
 #include <ostream>
 #include <unordered_map>
 #include <unordered_set>
@@ -54,6 +55,22 @@ SPartnerRows GroupByPartner(const SStoredRun& run) {
         it->second.push_back(i);
     }
     return grouped;
+}
+
+bool IsAlarmingChange(const SRunChange& change) {
+    return change.eKind == EChangeKind::LinkLost ||
+           (change.eKind == EChangeKind::VerdictChanged && change.eClass == EChangeClass::Worse);
+}
+
+// The partners of a run whose page could not be read.
+std::unordered_set<std::string> UnreachablePartners(const SStoredRun& run) {
+    std::unordered_set<std::string> partners;
+    for (const SStoredRow& row : run.rows) {
+        if (row.eVerdict == EVerdict::Unreachable) {
+            partners.insert(PartnerOf(row));
+        }
+    }
+    return partners;
 }
 
 class CComparer {
@@ -254,13 +271,64 @@ std::map<SRowKey, EChangeClass> ChangesByRow(const SStoredRun& newer,
 }
 
 bool IsAlarming(const std::vector<SRunChange>& changes) {
-    for (const SRunChange& change : changes) {
-        if (change.eKind == EChangeKind::LinkLost ||
-            (change.eKind == EChangeKind::VerdictChanged && change.eClass == EChangeClass::Worse)) {
-            return true;
+    return std::any_of(changes.begin(), changes.end(), IsAlarmingChange);
+}
+
+std::function<bool(const SPartnerResult&)> WorseThanCheck(const SStoredRun& previous) {
+    // Each partner's rows of the previous run apart, so a check compares one partner only.
+    auto byPartner = std::make_shared<std::unordered_map<std::string, SStoredRun>>();
+    for (const SStoredRow& row : previous.rows) {
+        SStoredRun& partner = (*byPartner)[PartnerOf(row)];
+        partner.info.bCompleted = true;
+        partner.rows.push_back(row);
+    }
+    return [byPartner](const SPartnerResult& result) {
+        const auto found = byPartner->find(result.strUrl);
+        if (found == byPartner->end()) {
+            return false;
+        }
+        SStoredRun fresh;
+        fresh.rows = StoredRowsOf(result);
+        return IsAlarming(CompareRuns(found->second, fresh));
+    };
+}
+
+std::vector<SRunChange> AlertingChanges(const SStoredRun& run,
+                                        const std::vector<SStoredRun>& earlier, int nAfterRuns) {
+    std::vector<SRunChange> alerting;
+    if (earlier.empty()) {
+        return alerting;
+    }
+    const std::size_t nRuns = static_cast<std::size_t>(std::max(nAfterRuns, 1));
+    const std::unordered_set<std::string> unreachable = UnreachablePartners(run);
+    for (SRunChange& change : CompareRuns(earlier.front(), run)) {
+        if (IsAlarmingChange(change) &&
+            (nRuns == 1 || !unreachable.contains(change.strPartnerUrl))) {
+            alerting.push_back(std::move(change));
         }
     }
-    return false;
+    if (nRuns == 1 || earlier.size() < nRuns) {
+        return alerting;
+    }
+    // Unreachable in this run and the nRuns - 1 before it, but not in the one before those.
+    std::unordered_set<std::string> persistent = unreachable;
+    for (std::size_t i = 0; i + 1 < nRuns && !persistent.empty(); ++i) {
+        const std::unordered_set<std::string> before = UnreachablePartners(earlier[i]);
+        std::erase_if(persistent,
+                      [&before](const std::string& url) { return !before.contains(url); });
+    }
+    if (persistent.empty()) {
+        return alerting;
+    }
+    const SStoredRun& baseline = earlier[nRuns - 1];
+    const std::unordered_set<std::string> before = UnreachablePartners(baseline);
+    std::erase_if(persistent, [&before](const std::string& url) { return before.contains(url); });
+    for (SRunChange& change : CompareRuns(baseline, run)) {
+        if (IsAlarmingChange(change) && persistent.contains(change.strPartnerUrl)) {
+            alerting.push_back(std::move(change));
+        }
+    }
+    return alerting;
 }
 
 std::string_view ChangeKindCode(EChangeKind eKind) {
@@ -439,7 +507,8 @@ void ReplaceBlockedRows(CHistoryDb& history, SStoredRun& previous) {
 
 } // namespace
 
-SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& run) {
+SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& run,
+                         int nAlertAfterRuns) {
     SHistoryRecord record;
     const std::string path = HistoryPathOf(strProjectPath);
     std::error_code error;
@@ -466,15 +535,52 @@ SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& ru
     if (record.nPreviousId == 0) {
         return record;
     }
-    if (CReadRunResult previous = history.ReadRun(record.nPreviousId); previous) {
-        ReplaceBlockedRows(history, previous.Value());
-        record.changes = CompareRuns(previous.Value(), run);
-        record.previous = std::move(previous.Value().info);
-    } else if (record.strError.empty()) {
-        record.strError = previous.GetError().detail;
-        record.nPreviousId = 0;
+    // The completed runs before this one, newest first, as far back as the alert rule looks.
+    std::vector<SStoredRun> earlier;
+    for (std::int64_t nId = record.nPreviousId;
+         nId != 0 && earlier.size() < static_cast<std::size_t>(std::max(nAlertAfterRuns, 1));
+         nId = history.PreviousCompleted(nId)) {
+        CReadRunResult read = history.ReadRun(nId);
+        if (!read) {
+            if (earlier.empty()) {
+                if (record.strError.empty()) {
+                    record.strError = read.GetError().detail;
+                }
+                record.nPreviousId = 0;
+                return record;
+            }
+            break;
+        }
+        earlier.push_back(std::move(read.Value()));
     }
+    ReplaceBlockedRows(history, earlier.front());
+    record.changes = CompareRuns(earlier.front(), run);
+    record.previous = earlier.front().info;
+    record.alerting = AlertingChanges(run, earlier, nAlertAfterRuns);
     return record;
+}
+
+std::optional<SStoredRun> ReadLastCompletedRun(const std::string& strProjectPath) {
+    const std::string path = HistoryPathOf(strProjectPath);
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) {
+        return std::nullopt;
+    }
+    CHistoryDb history;
+    if (!history.Open(path, false)) {
+        return std::nullopt;
+    }
+    const std::int64_t nId = history.PreviousCompleted();
+    if (nId == 0) {
+        return std::nullopt;
+    }
+    CReadRunResult read = history.ReadRun(nId);
+    if (!read) {
+        return std::nullopt;
+    }
+    // The same base RecordRun compares with, so a confirmation is asked for what would alert.
+    ReplaceBlockedRows(history, read.Value());
+    return std::move(read.Value());
 }
 
 } // namespace tessaray

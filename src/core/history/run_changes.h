@@ -3,8 +3,10 @@
 #include "core/history/history_db.h"
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +61,23 @@ std::map<SRowKey, EChangeClass> ChangesByRow(const SStoredRun& newer,
 // True when a link was lost or a verdict got worse: what a scheduled run alerts on.
 bool IsAlarming(const std::vector<SRunChange>& changes);
 
+// Tells whether a partner's fresh result is worse than its rows in the previous completed run (a
+// link lost or a verdict worse, as IsAlarming sees it): the partners a run confirms before it
+// alerts. A partner the previous run did not check is never worse.
+std::function<bool(const SPartnerResult&)> WorseThanCheck(const SStoredRun& previous);
+
+// How many completed runs in a row (this one included) a partner must be unreachable before that
+// alerts.
+constexpr int kDefaultAlertAfterRuns = 2;
+
+// The changes of a completed run that alert (a link lost or a verdict worse), given the completed
+// runs before it, newest first. Against the last of them, except for a partner unreachable now:
+// that alerts only when it was unreachable in the last nAfterRuns completed runs (this one
+// included) and not in the one before those, against which it is then compared; a longer outage
+// alerts once. With nAfterRuns 1 every change for the worse alerts at once.
+std::vector<SRunChange> AlertingChanges(const SStoredRun& run,
+                                        const std::vector<SStoredRun>& earlier, int nAfterRuns);
+
 // "link-gained", ..., "partner-removed"; "new", "lost", "better", "worse", "text-changed".
 std::string_view ChangeKindCode(EChangeKind eKind);
 std::string_view ChangeClassCode(EChangeClass eClass);
@@ -84,14 +103,22 @@ struct SHistoryRecord {
     std::int64_t nRunId = 0;      // the stored run; 0 when it was not stored
     std::int64_t nPreviousId = 0; // the last completed run before it; 0 when none
     SRunInfo previous;
-    std::vector<SRunChange> changes; // against that run (when this run completed)
-    std::string strError;            // why the history is off; empty when all went well
+    std::vector<SRunChange> changes;  // against that run (when this run completed)
+    std::vector<SRunChange> alerting; // of those and earlier runs, what alerts (AlertingChanges)
+    std::string strError;             // why the history is off; empty when all went well
 };
 
 // Stores a run in the history beside the project file, which a completed run creates when it
 // is missing (a stopped run is stored only into a history that exists), and compares a completed
 // run with the last completed one before it. A history that cannot be opened or written only
 // sets strError: it never stops an analysis, and the file is left as it is.
-SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& run);
+// nAlertAfterRuns is that of AlertingChanges.
+SHistoryRecord RecordRun(const std::string& strProjectPath, const SStoredRun& run,
+                         int nAlertAfterRuns = kDefaultAlertAfterRuns);
+
+// The last completed run in the history beside the project file, for a run to confirm against,
+// with a blocked partner's rows taken from the last run that read its page (as RecordRun compares);
+// std::nullopt when there is none or the history cannot be read (the run goes on without).
+std::optional<SStoredRun> ReadLastCompletedRun(const std::string& strProjectPath);
 
 } // namespace tessaray

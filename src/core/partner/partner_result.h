@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -79,6 +80,15 @@ struct SPartnerResult {
     std::vector<SLinkResult> links;
     // The best of its links' verdicts, or the verdict of the page without link.
     SVerdict verdict;
+
+    // A result worse than the last completed run's is fetched once more after a pause; the
+    // second answer stands and this keeps what the first one was.
+    struct SFirstAnswer {
+        int nStatus = 0;
+        ETransferOutcome eOutcome = ETransferOutcome::Other;
+        SVerdict verdict;
+    };
+    std::optional<SFirstAnswer> confirmed;
 
     // Roughly how many bytes it holds: its strings and vectors, without allocator overhead.
     std::size_t ApproximateBytes() const;

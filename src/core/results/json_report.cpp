@@ -161,6 +161,15 @@ bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVer
         if (partner.nLinksNotListed > 0) {
             out << "\"links_not_listed\": " << partner.nLinksNotListed << ", ";
         }
+        if (partner.confirmed) {
+            // Fetched once more after a pause; the first answer was this.
+            out << "\"confirmed\": true, \"first_answer\": {\"status\": "
+                << partner.confirmed->nStatus
+                << ", \"outcome\": " << JsonString(OutcomeCode(partner.confirmed->eOutcome))
+                << ", ";
+            WriteReasons(out, partner.confirmed->verdict, chLanguage);
+            out << "}, ";
+        }
         WriteReasons(out, partner.verdict, chLanguage);
         out << "}";
     }

@@ -90,6 +90,7 @@ void CAnalysisRun::ReadPartners() {
     m_sites.clear();
     m_offers.clear();
     m_waiting.clear();
+    m_firstAnswers.clear();
     m_nWaitingBytes = 0;
     std::map<std::string, int> siteIndex;
     m_project.RewindPartners();
@@ -150,6 +151,10 @@ void CAnalysisRun::SetFetchWindow(SFetchWindow window) {
 
 void CAnalysisRun::Stop() {
     m_bStopRequested = true;
+    // A partner waiting for its second answer would hold the end of the run up for the pause.
+    if (m_bRunning && AbandonConfirmations()) {
+        Advance();
+    }
 }
 
 void CAnalysisRun::Cancel() {
@@ -157,25 +162,64 @@ void CAnalysisRun::Cancel() {
         return;
     }
     m_bStopRequested = true;
+    AbandonConfirmations();
     EndStopped();
+}
+
+bool CAnalysisRun::AbandonConfirmations() {
+    const bool bAny = !m_firstAnswers.empty();
+    for (auto& [nPartner, first] : m_firstAnswers) {
+        m_partners[static_cast<std::size_t>(nPartner)].eConfirm = EConfirm::Abandoned;
+        AddWaiting(std::move(first));
+    }
+    m_firstAnswers.clear();
+    return bAny;
+}
+
+void CAnalysisRun::AddWaiting(SWaiting waiting) {
+    m_nWaitingBytes += waiting.nBytes;
+    m_waiting.emplace(waiting.result.nId, std::move(waiting));
 }
 
 void CAnalysisRun::TakeDone() {
     // Each page is evaluated and dropped at once: the fetch (and the page's bytes) need not wait
     // for the partner's turn, only the compact result does.
     for (SPartnerFetch& done : m_pPool->TakeDone()) {
-        const int nSite = m_partners[static_cast<std::size_t>(done.nId)].nSite;
-        --m_sites[static_cast<std::size_t>(nSite)].nInFlight;
-        --m_nInFlight;
-        OfferSite(nSite);
-        if (m_interrupted && m_interrupted()) {
+        SPartner& partner = m_partners[static_cast<std::size_t>(done.nId)];
+        const EConfirm eConfirm = partner.eConfirm;
+        // A second fetch held no place in the window.
+        if (eConfirm == EConfirm::None) {
+            --m_sites[static_cast<std::size_t>(partner.nSite)].nInFlight;
+            --m_nInFlight;
+            OfferSite(partner.nSite);
+        }
+        if (eConfirm == EConfirm::Abandoned || (m_interrupted && m_interrupted())) {
             done = {};
             continue;
         }
         SWaiting waiting = Evaluate(std::move(done));
         done = {};
-        m_nWaitingBytes += waiting.nBytes;
-        m_waiting.emplace(waiting.result.nId, std::move(waiting));
+        if (eConfirm == EConfirm::Pending) {
+            // The second answer stands; the first is kept beside it.
+            const auto first = m_firstAnswers.find(waiting.result.nId);
+            const SPartnerResult& firstResult = first->second.result;
+            waiting.result.confirmed = SPartnerResult::SFirstAnswer{
+                firstResult.nStatus, firstResult.eOutcome, firstResult.verdict};
+            if (!m_words.strConfirmed.empty()) {
+                waiting.strFetchedText += " (" + m_words.strConfirmed + ")";
+            }
+            m_firstAnswers.erase(first);
+            partner.eConfirm = EConfirm::None;
+            AddWaiting(std::move(waiting));
+        } else if (m_confirmDelay.count() > 0 && m_confirmCheck && !m_bStopRequested &&
+                   m_confirmCheck(waiting.result)) {
+            partner.eConfirm = EConfirm::Pending;
+            m_pPool->Submit(waiting.result.nId, partner.strUrl, partner.strRobotsUrl,
+                            m_confirmDelay);
+            m_firstAnswers.emplace(waiting.result.nId, std::move(waiting));
+        } else {
+            AddWaiting(std::move(waiting));
+        }
     }
 }
 
@@ -217,6 +261,7 @@ void CAnalysisRun::EndStopped() {
 void CAnalysisRun::EndRun(ERunEnd eEnd) {
     m_pPool.reset();
     m_waiting.clear();
+    m_firstAnswers.clear();
     m_nWaitingBytes = 0;
     m_offers.clear();
     m_nInFlight = 0;

@@ -56,6 +56,9 @@ struct SOutputWords {
     std::string strReady;
     // The line written when a fetch cannot be started; the run ends after it.
     std::string strCannotFetch;
+    // Appended to the log line of a partner whose second answer confirmed a worse result
+    // ("confirmed"); empty appends nothing.
+    std::string strConfirmed;
     // The first line of a run, naming its fetch window: "%1" becomes the partner fetches in
     // flight, "%2" those per site. Empty writes no such line.
     std::string strFetchWindow;
@@ -137,6 +140,16 @@ public:
     // command line's second Ctrl+C) does not wait for the scans of large pages.
     using InterruptCheck = std::function<bool()>;
     void SetInterruptCheck(InterruptCheck check) { m_interrupted = std::move(check); }
+    // Confirmation before alerting: a partner whose first answer the check finds worse (than the
+    // last completed run, say) is fetched once more after the delay, and the second answer
+    // stands. The pause holds no place in the fetch window. A zero delay or no check turns it
+    // off.
+    using ConfirmCheck = std::function<bool(const SPartnerResult&)>;
+    static constexpr std::chrono::seconds kDefaultConfirmDelay{60};
+    void SetConfirmation(std::chrono::milliseconds delay, ConfirmCheck check) {
+        m_confirmDelay = delay;
+        m_confirmCheck = std::move(check);
+    }
 
     // Starts a run over the project's partners. Nothing happens while a run is active, when the
     // modified project could not be saved, or when the project has no domain or no partner.
@@ -174,12 +187,19 @@ public:
     static std::string PageDumpName(std::string_view partnerUrl);
 
 private:
+    // Where a partner stands with its confirmation.
+    enum class EConfirm {
+        None,      // its first answer is not yet there, or it needs no confirmation
+        Pending,   // fetched again after the pause; its first answer waits in the run
+        Abandoned, // Stop or Cancel gave up waiting: the first answer stands
+    };
     // A partner of the run and its site's fetch queue.
     struct SPartner {
         std::string strUrl;
         std::string strComment;
         std::string strRobotsUrl;
         int nSite = 0;
+        EConfirm eConfirm = EConfirm::None;
     };
     struct SSite {
         std::deque<int> pending; // partners not yet handed to the pool, in order
@@ -214,8 +234,13 @@ private:
     void EndRun(ERunEnd eEnd);
     // Ends a run that Stop or Cancel ended early: every page that has arrived is evaluated first.
     void EndStopped();
-    // Evaluates the pages the pool has fetched and keeps their results in m_waiting.
+    // Evaluates the pages the pool has fetched and keeps their results in m_waiting, or, when a
+    // result needs confirming, submits the partner again after the pause.
     void TakeDone();
+    // Puts a result into m_waiting.
+    void AddWaiting(SWaiting waiting);
+    // The first answers of the partners still being confirmed stand (on Stop and Cancel).
+    bool AbandonConfirmations();
     // Reads a fetched page into its partner's result (and dumps it into the trace folder); the
     // page's text is taken out of fetched.
     SWaiting Evaluate(SPartnerFetch&& fetched);
@@ -242,6 +267,10 @@ private:
     SaveCommand m_save;
     PostCallback m_post;
     InterruptCheck m_interrupted;
+    std::chrono::milliseconds m_confirmDelay{0};
+    ConfirmCheck m_confirmCheck;
+    // The first answers of the partners being confirmed, by partner index.
+    std::map<int, SWaiting> m_firstAnswers;
 
     SFetchWindow m_runWindow; // the window of the run in progress
     std::unique_ptr<CFetchPool> m_pPool;

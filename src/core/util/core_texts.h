@@ -107,6 +107,7 @@ enum class ETextId {
     RunVerdictTitle,
     RunProgress,     // %1 partners done of %2, %3 in flight, %4 elapsed
     RunProgressLeft, // %1 the time left
+    RunConfirmed,    // beside a result a second fetch confirmed
     // The alert after a run with changes for the worse: its title and the desktop notice's action.
     AlertTitleOne,  // %1 the domain
     AlertTitleMany, // %1 partners, %2 the domain

@@ -27,6 +27,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <optional>
 
 namespace tessaray {
 
@@ -137,10 +138,14 @@ CAnalysisController::CAnalysisController(const SViewSetup& setup, CCommandFrame&
     : m_setup(setup), m_frame(frame), m_doc(doc), m_table(table), m_model(model),
       m_log(std::make_unique<COutputLog>(frame)),
       m_run(std::make_unique<CAnalysisRun>(doc.Project(), table, *m_log, setup.traceLog)) {
-    m_run->SetOutputWords({ToBytes(tr("analyzing ready")), ToBytes(tr("loading")),
-                           ToBytes(tr("analyzing")), ToBytes(tr("ready")),
-                           ToBytes(tr("The page cannot be fetched; the analysis ends.")),
-                           ToBytes(tr("Fetching up to %1 pages at a time, at most %2 per site"))});
+    SOutputWords words{ToBytes(tr("analyzing ready")),
+                       ToBytes(tr("loading")),
+                       ToBytes(tr("analyzing")),
+                       ToBytes(tr("ready")),
+                       ToBytes(tr("The page cannot be fetched; the analysis ends.")),
+                       ToBytes(tr("Fetching up to %1 pages at a time, at most %2 per site"))};
+    words.strConfirmed = ToBytes(tr("confirmed"));
+    m_run->SetOutputWords(std::move(words));
     m_run->SetTrace(m_setup.bTrace, m_setup.strVersion);
     m_run->SetLanguage(m_setup.chLanguage);
     m_run->SetSaveCommand([this] {
@@ -282,6 +287,14 @@ void CAnalysisController::OnAnalysisStart() {
     fetchSettings.m_strUserAgent = LoadUserAgent();
     m_run->SetFetchSettings(fetchSettings);
     m_run->SetAsGooglebot(LoadAsGooglebot());
+    // A partner worse than in the last completed run is fetched once more before it is believed.
+    const std::chrono::seconds confirmDelay = LoadConfirmDelay();
+    const std::optional<SStoredRun> previous =
+        m_doc.Project().GetPath().empty() || confirmDelay.count() == 0
+            ? std::nullopt
+            : ReadLastCompletedRun(m_doc.Project().GetPath());
+    m_run->SetConfirmation(confirmDelay,
+                           previous ? WorseThanCheck(*previous) : CAnalysisRun::ConfirmCheck());
     if (m_run->Start()) {
         m_bRowsOfARun = true;
         m_bStoredRun = false;

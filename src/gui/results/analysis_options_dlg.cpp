@@ -110,6 +110,11 @@ void SaveUserAgent(const std::string& userAgent) {
                                QString::fromStdString(userAgent));
 }
 
+std::chrono::seconds LoadConfirmDelay() {
+    return std::chrono::seconds(
+        std::clamp(ReadSetting(ProgramSettings(), setting::kAnalysisConfirmDelay), 0, 86400));
+}
+
 bool LoadAsGooglebot() {
     return ReadSetting(ProgramSettings(), setting::kAnalysisAsGooglebot) == 1;
 }

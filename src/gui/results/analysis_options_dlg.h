@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <chrono>
 #include <string>
 
 class QCheckBox;
@@ -45,6 +46,8 @@ void SaveFetchWindow(const SFetchWindow& window);
 std::string LoadUserAgent();
 void SaveUserAgent(const std::string& userAgent);
 bool LoadAsGooglebot();
+// The pause before a worse partner is fetched once more; 0 confirms nothing.
+std::chrono::seconds LoadConfirmDelay();
 void SaveAsGooglebot(bool bAsGooglebot);
 
 } // namespace tessaray

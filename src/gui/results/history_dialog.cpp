@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <map>
 
 namespace tessaray {
 
@@ -67,6 +68,11 @@ QString LocalTime(const std::string& stamp) {
 void FillFromStoredRun(const SStoredRun& run, CResultTable& table, CRunVerdicts& verdicts) {
     table.DeleteAllRows();
     verdicts.Clear();
+    // The partners fetched twice, so the Verdict's tool tip names their first answer.
+    std::map<std::string, const SConfirmation*> confirmed;
+    for (const SConfirmation& confirmation : run.confirmations) {
+        confirmed.emplace(confirmation.strPartnerUrl, &confirmation);
+    }
     // The verdicts by the rows' keys; a partner's rows follow each other.
     for (const SStoredRow& stored : run.rows) {
         const int row = table.InsertRow(table.GetRowCount());
@@ -77,6 +83,14 @@ void FillFromStoredRun(const SStoredRun& run, CResultTable& table, CRunVerdicts&
         if (verdicts.FindPartner(stored.key.nPartner) == nullptr) {
             SPartnerResult partner;
             partner.nId = stored.key.nPartner;
+            if (const auto found = confirmed.find(stored.cells[kColPartnerUrl]);
+                found != confirmed.end()) {
+                const SConfirmation& first = *found->second;
+                partner.confirmed =
+                    SPartnerResult::SFirstAnswer{first.nFirstStatus,
+                                                 first.eFirstOutcome,
+                                                 {first.eFirstVerdict, first.firstReasons}};
+            }
             verdicts.Add(std::move(partner));
         }
         verdicts.SetVerdict(stored.key, {stored.eVerdict, stored.reasons});

@@ -89,6 +89,11 @@ const SVerdict* CResultModel::VerdictOf(int nRow) const {
     return verdicts == nullptr ? nullptr : verdicts->FindVerdict(m_table.GetRowKey(nRow));
 }
 
+const SPartnerResult* CResultModel::PartnerOf(int nRow) const {
+    const CRunVerdicts* verdicts = m_verdictSource ? m_verdictSource() : nullptr;
+    return verdicts == nullptr ? nullptr : verdicts->FindPartner(m_table.GetRowKey(nRow).nPartner);
+}
+
 bool CResultModel::IsProblemRow(int nRow) const {
     const SVerdict* verdict = VerdictOf(nRow);
     return verdict != nullptr && verdict->eVerdict != EVerdict::Counts;
@@ -114,6 +119,12 @@ QVariant CResultModel::VerdictData(int nRow, int role) const {
         }
         for (const SReason& reason : verdict->reasons) {
             lines.append(FromBytes(ReasonText(reason, m_chLanguage)));
+        }
+        if (const SPartnerResult* partner = PartnerOf(nRow);
+            role == Qt::ToolTipRole && partner != nullptr && partner->confirmed) {
+            lines.append(tr("Checked twice: the first answer was \"%1\", the second stands.")
+                             .arg(FromBytes(
+                                 VerdictText(partner->confirmed->verdict.eVerdict, m_chLanguage))));
         }
         const QString text = lines.join(QLatin1Char('\n'));
         return role == Qt::ToolTipRole ? QVariant(PlainToolTip(text)) : QVariant(text);

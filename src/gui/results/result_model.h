@@ -71,6 +71,8 @@ private:
     void OnEndReorder(const std::vector<int>& oldRowOf) override;
 
     const SVerdict* VerdictOf(int nRow) const;
+    // The partner of a row, or nullptr.
+    const SPartnerResult* PartnerOf(int nRow) const;
     QVariant VerdictData(int nRow, int role) const;
     QVariant ChangeData(int nRow, int role) const;
 

@@ -34,7 +34,7 @@ SRunChange Change(EChangeKind eKind, EChangeClass eClass, std::string partner,
     return change;
 }
 
-// Two partners got worse (one of them twice), one better, one new.
+// Two partners got worse (one of them twice), one better, one new, one unreachable at first.
 SHistoryRecord SampleRecord() {
     SHistoryRecord record;
     record.nRunId = 2;
@@ -51,6 +51,10 @@ SHistoryRecord SampleRecord() {
     };
     record.changes[1].strLinkUrl = "http://shop.example/";
     record.changes[3].newReasons = {{EReason::RelNofollow, ""}};
+    // e.test/ turned unreachable in this run only: worse, but not yet alerting.
+    record.changes.push_back(Change(EChangeKind::VerdictChanged, EChangeClass::Worse,
+                                    "http://e.test/", EVerdict::Counts, EVerdict::Unreachable));
+    record.alerting = {record.changes[0], record.changes[1], record.changes[3]};
     return record;
 }
 
@@ -62,7 +66,7 @@ SAlert SampleAlert(char chLanguage = 'E') {
                      chLanguage);
 }
 
-TEST(Alert, OnlyChangesForTheWorseAgainstACompletedRunAlert) {
+TEST(Alert, TheRunsAlertingChangesAlertAgainstACompletedRun) {
     SHistoryRecord record = SampleRecord();
     const std::vector<SRunChange> alerting = AlertChanges(record);
     ASSERT_EQ(alerting.size(), 3U);

@@ -526,6 +526,40 @@ TEST_F(AnalysisRunTest, StopDuringTheThirdFetchCompletesItsRowAndLeavesNoTraceFi
     EXPECT_TRUE(FileExists(m_trace.GetTraceFile()));
 }
 
+// A partner the check finds worse is fetched again after the pause, which holds no place in the
+// window; Stop does not wait for it: the first answer stands, unconfirmed.
+TEST_F(AnalysisRunTest, ConfirmationPauseHoldsNoPlaceAndStopDoesNotWaitForIt) {
+    Serve("/1.html", Page("<a href=\"http://other.example/\">x</a>"));
+    Serve("/2.html", Page("<a href=\"http://shop.example/\">Shop</a>"));
+    MakeProject({Url("/1.html"), Url("/2.html")});
+    const auto missing = [](const SPartnerResult& result) {
+        return result.verdict.eVerdict == EVerdict::Missing;
+    };
+    m_run.SetConfirmation(std::chrono::minutes(1), missing);
+    ASSERT_TRUE(m_run.Start());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (m_run.GetFetchesInFlight() > 0 && std::chrono::steady_clock::now() < deadline) {
+        if (m_completions.Take(std::chrono::milliseconds(100))) {
+            m_run.PageFetched();
+        }
+    }
+    ASSERT_EQ(m_run.GetFetchesInFlight(), 0);
+    EXPECT_EQ(m_run.GetPartnersDone(), 0); // the first partner waits for its second answer
+    m_run.Stop();
+    EXPECT_FALSE(m_run.IsRunning());
+    ASSERT_EQ(m_table.GetRowCount(), 2);
+    EXPECT_EQ(VerdictAt(0)->eVerdict, EVerdict::Missing);
+    EXPECT_FALSE(m_run.GetVerdicts().FindPartner(0)->confirmed);
+
+    m_run.SetConfirmation(std::chrono::milliseconds(100), missing);
+    ASSERT_TRUE(m_run.Start());
+    RunToEnd();
+    ASSERT_EQ(m_table.GetRowCount(), 2);
+    ASSERT_TRUE(m_run.GetVerdicts().FindPartner(0)->confirmed);
+    EXPECT_EQ(m_run.GetVerdicts().FindPartner(0)->confirmed->verdict.eVerdict, EVerdict::Missing);
+    EXPECT_FALSE(m_run.GetVerdicts().FindPartner(1)->confirmed);
+}
+
 TEST_F(AnalysisRunTest, TraceFileAndPageDumps) {
     ASSERT_TRUE(SwitchTraceOn());
     const std::string page = Page("<a href=\"http://shop.example/\">Shop</a>");

@@ -11,6 +11,7 @@
 #include "gui/results/result_model.h"
 #include "gui/results/table_printer.h"
 #include "gui/toolkit/command_ids.h"
+#include "gui/toolkit/program_settings.h"
 #include "http_test_server.h"
 #include "modal_dialog.h"
 
@@ -208,6 +209,8 @@ TEST_F(TessarayViewTest, TheChangeColumnShowsWhatChangedSinceTheLastRun) {
 
     EXPECT_EQ(Frame().findChild<QMessageBox*>(QStringLiteral("ChangesNotice")), nullptr);
 
+    // The lost link is fetched once more after a second's pause before it is believed.
+    ProgramSettings().setValue(QStringLiteral("Analysis/ConfirmDelay"), 1);
     m_bDropLink = true;
     ASSERT_TRUE(RunToEnd());
     EXPECT_EQ(change(0), QStringLiteral("verloren"));
@@ -326,7 +329,8 @@ TEST_F(TessarayViewTest, AServerThatWantsALogInAsksTheUser) {
         EXPECT_EQ(Cell(row, 10), "Yes");
     }
 
-    // The next run asks again. Refused: the pages stay closed.
+    // The next run asks again. Refused: the pages stay closed (and are not fetched a second time).
+    ProgramSettings().setValue(QStringLiteral("Analysis/ConfirmDelay"), 0);
     m_strUser.clear();
     ASSERT_TRUE(RunToEnd());
     EXPECT_EQ(m_realms.size(), 2);
