@@ -47,8 +47,8 @@ constexpr int kExitFailed = 1;
 // some partner was unreachable (this one wins).
 constexpr int kExitNotCounting = 4;
 constexpr int kExitUnreachable = 5;
-// Exit code when, against the previous completed run, a link was lost or its verdict got worse
-// (ahead of 4 and 5, so scheduled runs can alert on change).
+// Exit code when, against the previous completed run, a link was lost or its verdict got worse,
+// confirmed by a second fetch (ahead of 4 and 5, so scheduled runs can alert on change).
 constexpr int kExitChanged = 3;
 
 struct SAnalyzeOptions {
@@ -609,8 +609,8 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
         ->type_name("N");
     command->footer("Every run is stored in PROJECT-history beside the project file (see "
                     "'tessaray-cli history').\n"
-                    "When a link was lost or its verdict got worse against the previous completed "
-                    "run, an alert goes where the project's alert settings say, with the alert "
+                    "When the run exits with 3 (see below), an alert goes where the project's "
+                    "alert settings say, with the alert "
                     "options given over them for this run; 'tessaray-cli project alerts PROJECT "
                     "...' stores them. A failed alert is said and stored in the history, and "
                     "never changes the exit code.\n"
