@@ -971,6 +971,26 @@ Automatisch prüfen</translation>
         <source>The table could not be printed to %1.</source>
         <translation>Die Tabelle konnte nicht nach %1 gedruckt werden.</translation>
     </message>
+    <message>
+        <source>Reasons</source>
+        <translation>Gründe</translation>
+    </message>
+    <message>
+        <source>Verdict summary</source>
+        <translation>Zusammenfassung der Bewertungen</translation>
+    </message>
+    <message>
+        <source>The table as shown</source>
+        <translation>Die Tabelle wie angezeigt</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>Print:</source>
+        <translation>Drucken:</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CProgramOptionsDlg</name>
@@ -1118,95 +1138,6 @@ Automatisch prüfen</translation>
     <message>
         <source>The status code or the anchor text changed since the previous run.</source>
         <translation>Statuscode oder Linktext haben sich seit der vorigen Analyse geändert.</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CPrintCommands</name>
-    <message>
-        <source>The table could not be printed.</source>
-        <translation>Die Tabelle konnte nicht gedruckt werden.</translation>
-    </message>
-    <message>
-        <source>The table could not be printed to %1.</source>
-        <translation>Die Tabelle konnte nicht nach %1 gedruckt werden.</translation>
-    </message>
-    <message>
-        <source>Reasons</source>
-        <translation>Gründe</translation>
-    </message>
-    <message>
-        <source>Verdict summary</source>
-        <translation>Zusammenfassung der Bewertungen</translation>
-    </message>
-    <message>
-        <source>The table as shown</source>
-        <translation>Die Tabelle wie angezeigt</translation>
-    </message>
-    <message>
-        <source>Content</source>
-        <translation>Inhalt</translation>
-    </message>
-    <message>
-        <source>Print:</source>
-        <translation>Drucken:</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CProjectSettingsDlg</name>
-    <message>
-        <source>Project Settings</source>
-        <translation>Projekt Einstellungen</translation>
-    </message>
-    <message>
-        <source>Google Links</source>
-        <translation>Google Links</translation>
-    </message>
-    <message>
-        <source>A CSV table containing external links extracted from Google&apos;s Webmaster tools can be added to the project.</source>
-        <translation>Eine CSV-Tabelle mit externen Links aus den Webmaster-Tools von Google kann dem Projekt hinzugefügt werden.</translation>
-    </message>
-    <message>
-        <source>Partner links are then compared for concurrence with Google&apos;s link entries.</source>
-        <translation>Die Partnerlinks werden dann auf Übereinstimmung mit den Linkeinträgen von Google geprüft.</translation>
-    </message>
-    <message>
-        <source>Import csv-Table...</source>
-        <translation>Csv-Tabelle importieren...</translation>
-    </message>
-    <message>
-        <source>External links imported: %1</source>
-        <translation>Externe Links importiert: %1</translation>
-    </message>
-    <message>
-        <source>The file %1 cannot be read.</source>
-        <translation>Die Datei %1 kann nicht gelesen werden.</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CReportCommands</name>
-    <message>
-        <source>There is no private temporary folder for the report.</source>
-        <translation>Es gibt keinen privaten temporären Ordner für den Report.</translation>
-    </message>
-    <message>
-        <source>The old report %1 cannot be deleted.</source>
-        <translation>Der alte Report %1 kann nicht gelöscht werden.</translation>
-    </message>
-    <message>
-        <source>The report template %1 is missing.</source>
-        <translation>Die Report-Vorlage %1 fehlt.</translation>
-    </message>
-    <message>
-        <source>The report template %1 cannot be used: it lacks the table markers.</source>
-        <translation>Die Report-Vorlage %1 ist nicht verwendbar: ihr fehlen die Tabellenmarkierungen.</translation>
-    </message>
-    <message>
-        <source>The report could not be written to %1.</source>
-        <translation>Der Report konnte nicht nach %1 geschrieben werden.</translation>
-    </message>
-    <message>
-        <source>A filter is on: the report holds the %1 rows shown of %2.</source>
-        <translation>Ein Filter ist aktiv: Der Report enthält die %1 angezeigten von %2 Zeilen.</translation>
     </message>
 </context>
 <context>
@@ -1444,16 +1375,28 @@ Automatisch prüfen</translation>
 <context>
     <name>tessaray::CTessarayView</name>
     <message>
-        <source>Open partner page in browser: %1</source>
-        <translation>Partnerseite im Browser öffnen: %1</translation>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
     </message>
     <message>
-        <source>Open report in Excel</source>
-        <translation>Report in Excel öffnen</translation>
+        <source>&amp;Open partner page: %1</source>
+        <translation>Partnerseite ö&amp;ffnen: %1</translation>
     </message>
     <message>
-        <source>Open report in HTML browser</source>
-        <translation>Report im HTML-Browser öffnen</translation>
+        <source>Show in &amp;history</source>
+        <translation>Im &amp;Verlauf zeigen</translation>
+    </message>
+    <message>
+        <source>Open report in &amp;Excel</source>
+        <translation>Report in &amp;Excel öffnen</translation>
+    </message>
+    <message>
+        <source>Open report in the &amp;browser</source>
+        <translation>Report im &amp;Browser öffnen</translation>
+    </message>
+    <message>
+        <source>Restore the default columns</source>
+        <translation>Standardspalten wiederherstellen</translation>
     </message>
 </context>
 <context>
@@ -1578,33 +1521,6 @@ Automatisch prüfen</translation>
     <message>
         <source>No web browser could open %1.</source>
         <translation>Kein Webbrowser konnte %1 öffnen.</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CTessarayView</name>
-    <message>
-        <source>&amp;Copy</source>
-        <translation>&amp;Kopieren</translation>
-    </message>
-    <message>
-        <source>&amp;Open partner page: %1</source>
-        <translation>Partnerseite ö&amp;ffnen: %1</translation>
-    </message>
-    <message>
-        <source>Show in &amp;history</source>
-        <translation>Im &amp;Verlauf zeigen</translation>
-    </message>
-    <message>
-        <source>Open report in &amp;Excel</source>
-        <translation>Report in &amp;Excel öffnen</translation>
-    </message>
-    <message>
-        <source>Open report in the &amp;browser</source>
-        <translation>Report im &amp;Browser öffnen</translation>
-    </message>
-    <message>
-        <source>Restore the default columns</source>
-        <translation>Standardspalten wiederherstellen</translation>
     </message>
 </context>
 </TS>

@@ -543,14 +543,6 @@
         <translation>Changes</translation>
     </message>
     <message>
-        <source>completed</source>
-        <translation>completed</translation>
-    </message>
-    <message>
-        <source>stopped</source>
-        <translation>stopped</translation>
-    </message>
-    <message>
         <source>The history cannot be read: %1</source>
         <translation>The history cannot be read: %1</translation>
     </message>
@@ -589,6 +581,10 @@
     <message>
         <source>partner removed</source>
         <translation>partner removed</translation>
+    </message>
+    <message>
+        <source>%1 (stopped)</source>
+        <translation>%1 (stopped)</translation>
     </message>
 </context>
 <context>
@@ -975,6 +971,26 @@ Check automatically</translation>
         <source>The table could not be printed to %1.</source>
         <translation>The table could not be printed to %1.</translation>
     </message>
+    <message>
+        <source>Reasons</source>
+        <translation>Reasons</translation>
+    </message>
+    <message>
+        <source>Verdict summary</source>
+        <translation>Verdict summary</translation>
+    </message>
+    <message>
+        <source>The table as shown</source>
+        <translation>The table as shown</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>Content</translation>
+    </message>
+    <message>
+        <source>Print:</source>
+        <translation>Print:</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CProgramOptionsDlg</name>
@@ -1122,95 +1138,6 @@ Check automatically</translation>
     <message>
         <source>The status code or the anchor text changed since the previous run.</source>
         <translation>The status code or the anchor text changed since the previous run.</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CPrintCommands</name>
-    <message>
-        <source>The table could not be printed.</source>
-        <translation>The table could not be printed.</translation>
-    </message>
-    <message>
-        <source>The table could not be printed to %1.</source>
-        <translation>The table could not be printed to %1.</translation>
-    </message>
-    <message>
-        <source>Reasons</source>
-        <translation>Reasons</translation>
-    </message>
-    <message>
-        <source>Verdict summary</source>
-        <translation>Verdict summary</translation>
-    </message>
-    <message>
-        <source>The table as shown</source>
-        <translation>The table as shown</translation>
-    </message>
-    <message>
-        <source>Content</source>
-        <translation>Content</translation>
-    </message>
-    <message>
-        <source>Print:</source>
-        <translation>Print:</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CProjectSettingsDlg</name>
-    <message>
-        <source>Project Settings</source>
-        <translation>Project Settings</translation>
-    </message>
-    <message>
-        <source>Google Links</source>
-        <translation>Google Links</translation>
-    </message>
-    <message>
-        <source>A CSV table containing external links extracted from Google&apos;s Webmaster tools can be added to the project.</source>
-        <translation>A CSV table containing external links extracted from Google&apos;s Webmaster tools can be added to the project.</translation>
-    </message>
-    <message>
-        <source>Partner links are then compared for concurrence with Google&apos;s link entries.</source>
-        <translation>Partner links are then compared for concurrence with Google&apos;s link entries.</translation>
-    </message>
-    <message>
-        <source>Import csv-Table...</source>
-        <translation>Import csv-Table...</translation>
-    </message>
-    <message>
-        <source>External links imported: %1</source>
-        <translation>External links imported: %1</translation>
-    </message>
-    <message>
-        <source>The file %1 cannot be read.</source>
-        <translation>The file %1 cannot be read.</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CReportCommands</name>
-    <message>
-        <source>There is no private temporary folder for the report.</source>
-        <translation>There is no private temporary folder for the report.</translation>
-    </message>
-    <message>
-        <source>The old report %1 cannot be deleted.</source>
-        <translation>The old report %1 cannot be deleted.</translation>
-    </message>
-    <message>
-        <source>The report template %1 is missing.</source>
-        <translation>The report template %1 is missing.</translation>
-    </message>
-    <message>
-        <source>The report template %1 cannot be used: it lacks the table markers.</source>
-        <translation>The report template %1 cannot be used: it lacks the table markers.</translation>
-    </message>
-    <message>
-        <source>The report could not be written to %1.</source>
-        <translation>The report could not be written to %1.</translation>
-    </message>
-    <message>
-        <source>A filter is on: the report holds the %1 rows shown of %2.</source>
-        <translation>A filter is on: the report holds the %1 rows shown of %2.</translation>
     </message>
 </context>
 <context>
@@ -1448,16 +1375,28 @@ Check automatically</translation>
 <context>
     <name>tessaray::CTessarayView</name>
     <message>
-        <source>Open partner page in browser: %1</source>
-        <translation>Open partner page in browser: %1</translation>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copy</translation>
     </message>
     <message>
-        <source>Open report in Excel</source>
-        <translation>Open report in Excel</translation>
+        <source>&amp;Open partner page: %1</source>
+        <translation>&amp;Open partner page: %1</translation>
     </message>
     <message>
-        <source>Open report in HTML browser</source>
-        <translation>Open report in HTML browser</translation>
+        <source>Show in &amp;history</source>
+        <translation>Show in &amp;history</translation>
+    </message>
+    <message>
+        <source>Open report in &amp;Excel</source>
+        <translation>Open report in &amp;Excel</translation>
+    </message>
+    <message>
+        <source>Open report in the &amp;browser</source>
+        <translation>Open report in the &amp;browser</translation>
+    </message>
+    <message>
+        <source>Restore the default columns</source>
+        <translation>Restore the default columns</translation>
     </message>
 </context>
 <context>
@@ -1582,40 +1521,6 @@ Check automatically</translation>
     <message>
         <source>No web browser could open %1.</source>
         <translation>No web browser could open %1.</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CTessarayView</name>
-    <message>
-        <source>&amp;Copy</source>
-        <translation>&amp;Copy</translation>
-    </message>
-    <message>
-        <source>&amp;Open partner page: %1</source>
-        <translation>&amp;Open partner page: %1</translation>
-    </message>
-    <message>
-        <source>Show in &amp;history</source>
-        <translation>Show in &amp;history</translation>
-    </message>
-    <message>
-        <source>Open report in &amp;Excel</source>
-        <translation>Open report in &amp;Excel</translation>
-    </message>
-    <message>
-        <source>Open report in the &amp;browser</source>
-        <translation>Open report in the &amp;browser</translation>
-    </message>
-    <message>
-        <source>Restore the default columns</source>
-        <translation>Restore the default columns</translation>
-    </message>
-</context>
-<context>
-    <name>tessaray::CHistoryDialog</name>
-    <message>
-        <source>%1 (stopped)</source>
-        <translation>%1 (stopped)</translation>
     </message>
 </context>
 </TS>
