@@ -3,6 +3,7 @@
 #include "core/fetch/transfer_outcome.h"
 #include "core/page/page_signals.h"
 #include "core/partner/verdict.h"
+#include "core/project/agreement.h"
 
 #include <cstddef>
 #include <memory>
@@ -33,8 +34,31 @@ struct SLinkResult {
     std::vector<std::string> rel; // lower-case rel tokens
     bool bNofollow = false;       // rel holds nofollow, ugc or sponsored
     bool bInNoscript = false;
+    // Whether it is what was agreed with the partner (true without agreement).
+    bool bMatchesAgreement = true;
+    // Rendered in a browser: made by a script (not in the raw HTML), and how it is hidden from
+    // people ("display-none", "off-screen", ...; "" when it can be seen or was not checked).
+    bool bScriptInserted = false;
+    std::string strHidden;
     SVerdict verdict;
 };
+
+// Whether the user's own link pages link to a partner's site.
+enum class EYouLink {
+    Unknown,  // no link page of the user's could be read
+    None,     // they were read and none links to the partner's site
+    Nofollow, // one does, but no link of them is followed
+    Followed, // one does with a followed link
+};
+
+// The other direction of the exchange: the user's link to the partner.
+struct SReciprocal {
+    EYouLink eYouLink = EYouLink::Unknown;
+    std::string strFrom; // the user's page with the (best) link to the partner; "" for none
+};
+
+// Whether the partner's page was rendered in a browser.
+enum class ERendered { No, Yes, Failed };
 
 // Everything a run learnt about one partner: the fetch, the robots.txt answers, the page, its
 // links to the domain and the verdicts. The result cells are derived from it (CellsOf); every
@@ -76,6 +100,14 @@ struct SPartnerResult {
     // Its links to the domain past those listed in links (CPageAnalyzer::kMaxListedLinks).
     int nLinksNotListed = 0;
     EGoogleListed eGoogle = EGoogleListed::NotApplicable;
+
+    // What was agreed with the partner; std::nullopt without agreement.
+    std::optional<SAgreement> agreement;
+    // The user's link back; std::nullopt when the project names no link pages of the user's.
+    std::optional<SReciprocal> reciprocal;
+    // The page as a browser rendered it, and why rendering failed ("" when it did not).
+    ERendered eRendered = ERendered::No;
+    std::string strRenderError;
 
     std::vector<SLinkResult> links;
     // The best of its links' verdicts, or the verdict of the page without link.

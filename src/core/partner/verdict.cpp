@@ -54,6 +54,26 @@ ETextId ReasonTextId(const SReason& reason) {
         return ETextId::ReasonBlocked;
     case EReason::Cloaked:
         return ETextId::ReasonCloaked;
+    case EReason::WrongTarget:
+        return ETextId::ReasonWrongTarget;
+    case EReason::WrongAnchor:
+        return ETextId::ReasonWrongAnchor;
+    case EReason::WrongRel:
+        return ETextId::ReasonWrongRel;
+    case EReason::AgreementEndsSoon:
+        return ETextId::ReasonAgreementEndsSoon;
+    case EReason::AgreementEnded:
+        return ETextId::ReasonAgreementEnded;
+    case EReason::OneSided:
+        return ETextId::ReasonOneSided;
+    case EReason::YouDoNotLinkBack:
+        return ETextId::ReasonYouDoNotLinkBack;
+    case EReason::ScriptInserted:
+        return ETextId::ReasonScriptInserted;
+    case EReason::RemovedByScript:
+        return ETextId::ReasonRemovedByScript;
+    case EReason::Hidden:
+        return ETextId::ReasonHidden;
     case EReason::RobotsRuleDiffers:
         break;
     }
@@ -77,7 +97,7 @@ std::string_view VerdictCode(EVerdict eVerdict) {
 }
 
 std::string_view ReasonCode(EReason eReason) {
-    static constexpr std::array<std::string_view, 18> kCodes = {"rel-nofollow",
+    static constexpr std::array<std::string_view, 28> kCodes = {"rel-nofollow",
                                                                 "rel-sponsored",
                                                                 "rel-ugc",
                                                                 "meta-nofollow",
@@ -94,7 +114,17 @@ std::string_view ReasonCode(EReason eReason) {
                                                                 "robots-rule-differs",
                                                                 "links-not-listed",
                                                                 "blocked",
-                                                                "cloaked"};
+                                                                "cloaked",
+                                                                "wrong-target",
+                                                                "wrong-anchor",
+                                                                "wrong-rel",
+                                                                "agreement-ends-soon",
+                                                                "agreement-ended",
+                                                                "one-sided",
+                                                                "you-do-not-link-back",
+                                                                "script-inserted",
+                                                                "removed-by-script",
+                                                                "hidden"};
     return kCodes.at(static_cast<std::size_t>(eReason));
 }
 

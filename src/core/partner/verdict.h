@@ -23,7 +23,7 @@ enum class EVerdict {
 // Why. The first seven make a link not count, the next four make a page unreachable, the next
 // five are warnings that change no verdict (Incomplete is one too when the link was found). New
 // codes go at the end (kLastReason): the history keeps them by their codes. Blocked makes a page
-// unreachable too.
+// unreachable too; the codes after it say on each line what they do.
 enum class EReason {
     RelNofollow,
     RelSponsored,
@@ -43,8 +43,22 @@ enum class EReason {
     LinksNotListed, // the page links to the domain more often than a result lists
     Blocked,        // a bot protection answered instead of the page; the detail names its rule
     Cloaked,        // the page shows Googlebot other links to the domain (a warning)
+    // The agreement with the partner: a link that differs from what was agreed does not count
+    // (the detail names what was agreed); the end of the agreement is a warning (its date).
+    WrongTarget,       // the link goes to another page of the user's site than agreed
+    WrongAnchor,       // its text is not the agreed one
+    WrongRel,          // agreed followed, found with the rel token of the detail
+    AgreementEndsSoon, // within 30 days (a warning)
+    AgreementEnded,    // (a warning)
+    // Reciprocity (warnings; the detail is the user's page that links to the partner, if any).
+    OneSided,         // the partner's link does not count while the user's link to it is followed
+    YouDoNotLinkBack, // the partner's link counts, but none of the user's pages links to it
+    // The page as a browser renders it.
+    ScriptInserted,  // the link is only in the rendered page, made by a script (a warning)
+    RemovedByScript, // a script removes the link of the raw page: it does not count
+    Hidden,          // people cannot see the link: it does not count; the detail is the technique
 };
-inline constexpr EReason kLastReason = EReason::Cloaked;
+inline constexpr EReason kLastReason = EReason::Hidden;
 
 struct SReason {
     EReason eCode = EReason::RelNofollow;

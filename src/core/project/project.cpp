@@ -78,6 +78,9 @@ void CProject::Reset() {
     m_strPath = kNoFileMarker;
     m_strDomain.clear();
     m_alerts = {};
+    m_agreements.clear();
+    m_myLinkPages.clear();
+    m_eRenderMode = ERenderMode::Auto;
 }
 
 void CProject::SetDomain(const std::string& url) {
@@ -158,6 +161,38 @@ void CProject::CopyExternalLinksTo(CLineList& list) const {
 void CProject::SetAlertSettings(const SAlertSettings& alerts) {
     if (alerts != m_alerts) {
         m_alerts = alerts;
+        m_bModified = true;
+    }
+}
+
+const SAgreement* CProject::FindAgreement(const std::string& partnerUrl) const {
+    const auto it = m_agreements.find(partnerUrl);
+    return it == m_agreements.end() ? nullptr : &it->second;
+}
+
+void CProject::SetAgreement(const std::string& partnerUrl, const SAgreement& agreement) {
+    const SAgreement* pOld = FindAgreement(partnerUrl);
+    if (agreement.IsEmpty() ? pOld == nullptr : pOld != nullptr && *pOld == agreement) {
+        return;
+    }
+    if (agreement.IsEmpty()) {
+        m_agreements.erase(partnerUrl);
+    } else {
+        m_agreements[partnerUrl] = agreement;
+    }
+    m_bModified = true;
+}
+
+void CProject::SetMyLinkPages(std::vector<std::string> pages) {
+    if (pages != m_myLinkPages) {
+        m_myLinkPages = std::move(pages);
+        m_bModified = true;
+    }
+}
+
+void CProject::SetRenderMode(ERenderMode eMode) {
+    if (eMode != m_eRenderMode) {
+        m_eRenderMode = eMode;
         m_bModified = true;
     }
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "core/project/agreement.h"
 #include "core/project/alert_settings.h"
 #include "core/project/line_list.h"
 #include "core/project/profile_file.h"
+#include "core/project/render_mode.h"
 #include "core/util/result.h"
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -100,6 +103,19 @@ public:
     const SAlertSettings& GetAlertSettings() const { return m_alerts; }
     void SetAlertSettings(const SAlertSettings& alerts);
 
+    // The agreements with partners, by partner entry as stored (see AddPartnerUrl). Setting an
+    // empty agreement removes it; a change sets modified.
+    const std::map<std::string, SAgreement>& GetAgreements() const { return m_agreements; }
+    const SAgreement* FindAgreement(const std::string& partnerUrl) const;
+    void SetAgreement(const std::string& partnerUrl, const SAgreement& agreement);
+    // The user's own pages that link out to partners, checked for reciprocity; a change sets
+    // modified.
+    const std::vector<std::string>& GetMyLinkPages() const { return m_myLinkPages; }
+    void SetMyLinkPages(std::vector<std::string> pages);
+    // When partners' pages are rendered in a browser; a change sets modified.
+    ERenderMode GetRenderMode() const { return m_eRenderMode; }
+    void SetRenderMode(ERenderMode eMode);
+
     bool IsModified() const { return m_bModified; }
     const std::string& GetPath() const { return m_strPath; }
     // The file name of the path without folder and extension; "_UNTITLED" without a path.
@@ -134,6 +150,9 @@ private:
     int m_nPartnerCount = 0;
     CLineList m_externalLinks;
     SAlertSettings m_alerts;
+    std::map<std::string, SAgreement> m_agreements;
+    std::vector<std::string> m_myLinkPages;
+    ERenderMode m_eRenderMode = ERenderMode::Auto;
     bool m_bModified = false;
     FileWriter m_fileWriter;
 };

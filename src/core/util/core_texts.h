@@ -35,6 +35,16 @@ enum class ETextId {
     ReasonLinksNotListed,
     ReasonBlocked,
     ReasonCloaked,
+    ReasonWrongTarget,       // %1 the agreed target
+    ReasonWrongAnchor,       // %1 the agreed text
+    ReasonWrongRel,          // %1 the rel token found
+    ReasonAgreementEndsSoon, // %1 the end date
+    ReasonAgreementEnded,    // %1 the end date
+    ReasonOneSided,          // %1 the user's page
+    ReasonYouDoNotLinkBack,
+    ReasonScriptInserted,
+    ReasonRemovedByScript,
+    ReasonHidden, // %1 the technique
     // The summary of a run's verdicts, each count with its word for one and for more.
     SummaryPartnerOne,
     SummaryPartnerMany,
