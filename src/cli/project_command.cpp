@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -159,8 +160,11 @@ void PrintAgreementExtras(const CProject& project) {
             std::printf("       %s\n", page.c_str());
         }
     }
+    CLineList partners;
+    project.CopyPartnersTo(partners);
+    const std::set<std::string> entries(partners.Entries().begin(), partners.Entries().end());
     for (const auto& [entry, agreement] : project.GetAgreements()) {
-        if (project.FindPartnerEntry(entry) != entry) {
+        if (!entries.contains(entry)) {
             std::printf("Agreement of a partner not in the list: %s\n", entry.c_str());
             PrintAgreement(agreement);
         }
