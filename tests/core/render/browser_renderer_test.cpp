@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
@@ -103,12 +104,17 @@ protected:
     static void SetUpTestSuite() {
         // The browser's profile folders land here, so the tests can find its processes.
         s_pTemp = new test::TempDir;
+        if (const char* tmpdir = std::getenv("TMPDIR"); tmpdir != nullptr) {
+            s_strTmpdir = tmpdir;
+        }
         ::setenv("TMPDIR", s_pTemp->Path().c_str(), 1);
         s_pServer = new HttpTestServer;
         httplib::Server& server = s_pServer->Server();
         // The browser keeps connections open, each holding a thread of the server.
         server.new_task_queue = [] { return new httplib::ThreadPool(64); };
         server.Get(R"(/page/(\d+))", [](const httplib::Request& request, httplib::Response& res) {
+            std::lock_guard lock(s_mutex);
+            s_userAgents.insert(request.get_header_value("User-Agent"));
             res.set_content(s_bodies.at(std::stoi(request.matches[1])), "text/html");
         });
         server.Get("/ping", [](const httplib::Request&, httplib::Response& res) {
@@ -124,14 +130,14 @@ protected:
             const std::string host = request.get_header_value("Host");
             int nNow = 0;
             {
-                std::lock_guard lock(s_slowMutex);
+                std::lock_guard lock(s_mutex);
                 nNow = ++s_slowBusy[host];
                 s_slowMost[host] = std::max(s_slowMost[host], nNow);
                 s_slowMostAll = std::max(s_slowMostAll, ++s_slowAll);
             }
             std::this_thread::sleep_for(800ms);
             {
-                std::lock_guard lock(s_slowMutex);
+                std::lock_guard lock(s_mutex);
                 --s_slowBusy[host];
                 --s_slowAll;
             }
@@ -144,6 +150,7 @@ protected:
             settings.budget = 3s;
             settings.loadTimeout = 6s;
             settings.nPerSite = 4;
+            settings.strUserAgent = "TessarayTest/1";
             s_pRendering = new Rendering(settings);
         }
     }
@@ -152,6 +159,11 @@ protected:
         delete s_pRendering;
         delete s_pServer;
         delete s_pTemp;
+        if (s_strTmpdir) {
+            ::setenv("TMPDIR", s_strTmpdir->c_str(), 1);
+        } else {
+            ::unsetenv("TMPDIR");
+        }
         s_pRendering = nullptr;
         s_pServer = nullptr;
         s_pTemp = nullptr;
@@ -165,18 +177,20 @@ protected:
 
     // A page with body; its URL.
     static std::string Page(const std::string& body) {
-        std::lock_guard lock(s_slowMutex);
+        std::lock_guard lock(s_mutex);
         s_bodies.push_back("<!doctype html><html><head><meta charset='utf-8'></head><body>" + body +
                            "</body></html>");
         return s_pServer->Url("/page/" + std::to_string(s_bodies.size() - 1));
     }
 
     static inline test::TempDir* s_pTemp = nullptr;
+    static inline std::optional<std::string> s_strTmpdir;
     static inline HttpTestServer* s_pServer = nullptr;
     static inline Rendering* s_pRendering = nullptr;
     static inline std::atomic<bool> s_bStopping{false};
-    static inline std::vector<std::string> s_bodies; // grows only before the pages are asked for
-    static inline std::mutex s_slowMutex;
+    static inline std::set<std::string> s_userAgents;
+    static inline std::vector<std::string> s_bodies;
+    static inline std::mutex s_mutex; // guards the pages and what the server saw
     static inline std::map<std::string, int> s_slowBusy;
     static inline std::map<std::string, int> s_slowMost;
     static inline int s_slowAll = 0;
@@ -272,6 +286,8 @@ TEST_F(BrowserRendererTest, ReadsTheLinksAndRobotsMetasAfterTheScriptsRan) {
     EXPECT_EQ(page.links[1].strUrl, "http://mysite.test/s");
     EXPECT_EQ(page.links[1].strText, "Made");
     EXPECT_EQ(page.robotsMetas, std::vector<std::string>{"noindex"});
+    std::lock_guard lock(s_mutex);
+    EXPECT_EQ(s_userAgents, std::set<std::string>{"TessarayTest/1"});
 }
 
 TEST_F(BrowserRendererTest, BusyPagesEndAtTheBudgetAndPagesThatNeverLoadFail) {
@@ -312,7 +328,7 @@ TEST_F(BrowserRendererTest, LoadsPagesInParallelWithinTheLimitPerSite) {
         ASSERT_TRUE(pages.contains(nId));
         EXPECT_TRUE(pages.at(nId).bRendered) << pages.at(nId).strError;
     }
-    std::lock_guard lock(s_slowMutex);
+    std::lock_guard lock(s_mutex);
     for (const auto& [host, nMost] : s_slowMost) {
         EXPECT_LE(nMost, 4) << host;
     }
@@ -358,12 +374,19 @@ TEST_F(BrowserRendererTest, ABrowserThatDiesFailsItsPagesAndCancelLeavesNoProces
     }
 }
 
-TEST(BrowserRendererStart, SaysWhenTheBrowserIsNotThere) {
-    SRenderSettings settings;
-    settings.strBrowser = "/nonexistent/chromium";
-    std::string error;
-    EXPECT_EQ(StartBrowserRenderer(settings, {}, error), nullptr);
-    EXPECT_EQ(error, "the browser /nonexistent/chromium is not there or cannot be run");
+TEST(BrowserRendererStart, SaysWhenTheBrowserIsNotThereOrEndsAtOnce) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"/nonexistent/chromium",
+         "the browser /nonexistent/chromium is not there or cannot be run"},
+        {"/bin/false", "the browser closed its connection"},
+    };
+    for (const auto& [browser, start] : cases) {
+        SRenderSettings settings;
+        settings.strBrowser = browser;
+        std::string error;
+        EXPECT_EQ(StartBrowserRenderer(settings, {}, error), nullptr);
+        EXPECT_EQ(error.substr(0, start.size()), start) << error;
+    }
 }
 
 } // namespace
