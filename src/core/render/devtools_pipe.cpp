@@ -45,6 +45,7 @@ bool CDevToolsPipe::Write(std::string& error) {
         }
         error = "the browser stopped reading its commands";
         if (errno == EPIPE) {
+            error = "the browser closed its connection";
             // The calling thread blocks SIGPIPE; take the pending one so it does not stay.
             sigset_t pipe;
             sigemptyset(&pipe);
