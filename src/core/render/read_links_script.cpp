@@ -23,6 +23,7 @@ const char* const kReadLinksScript = R"js((host) => {
       if (e === hider) break;
     }
     if (hider.closest && hider.closest('nav')) return true;
+    if (hider.matches('li > ul, li > ol')) return true; // a submenu, opened by hovering its item
     const before = hider.previousElementSibling;
     if (before && before.matches('button,summary,[aria-expanded],[aria-haspopup]')) return true;
     const parent = hider.parentElement;
@@ -108,9 +109,17 @@ const char* const kReadLinksScript = R"js((host) => {
       while (up(h) && up(h).nodeType === 1 && style(up(h)).visibility !== 'visible') h = up(h);
       return opened(h, a) ? '' : 'visibility-hidden';
     }
-    let opacity = 1;
-    for (let e = a; e; e = up(e)) if (e.nodeType === 1) opacity *= parseFloat(style(e).opacity);
-    if (opacity < 0.02) return 'opacity-zero';
+    // Transparent but fading in (when scrolled to, or after a moment) is seen.
+    const fades = (s) => s.animationName !== 'none' || (/\b(opacity|all)\b/.test(s.transitionProperty) &&
+      s.transitionDuration.split(',').some((d) => parseFloat(d) > 0));
+    let opacity = 1, fading = false;
+    for (let e = a; e; e = up(e)) {
+      if (e.nodeType !== 1) continue;
+      const s = style(e), o = parseFloat(s.opacity);
+      opacity *= o;
+      fading = fading || (o < 0.02 && fades(s));
+    }
+    if (opacity < 0.02 && !fading) return 'opacity-zero';
 
     let textParent = null, hasText = false, font = 0;
     const walker = document.createTreeWalker(a, NodeFilter.SHOW_TEXT);

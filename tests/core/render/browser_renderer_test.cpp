@@ -246,6 +246,13 @@ TEST_F(BrowserRendererTest, NamesHowEachLinkIsHiddenAndKeepsWhatCanBeOpened) {
          "<ul id='m' style='display:none'><li><a " +
              link + ">My Site</a></li></ul>",
          ""},
+        {"fading in when scrolled to",
+         "<div style='opacity:0;transition:opacity .4s'><a " + link + ">My Site</a></div>", ""},
+        {"submenu opened by hovering its item",
+         "<style>li ul{visibility:hidden}li:hover ul{visibility:visible}</style><ul><li><a "
+         "href='/'>Partners</a><ul><li><a " +
+             link + ">My Site</a></li></ul></li></ul>",
+         ""},
         {"tab panel", "<div role='tabpanel' hidden><a " + link + ">My Site</a></div>", ""},
     };
     std::vector<int> ids;
