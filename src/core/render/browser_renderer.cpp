@@ -40,6 +40,8 @@ constexpr auto kReadTimeout = std::chrono::seconds(10);
 // After the network has gone idle, so that what scripts do on a timer at load is done too (the
 // browser's idle signal comes right when the last request ended).
 constexpr auto kAfterIdle = std::chrono::milliseconds(1000);
+// How many times a page's scripts may move it on to another document before it is read as it is.
+constexpr int kMaxMoves = 5;
 // The longest sleep of the engine; deadlines and wake-ups end it earlier.
 constexpr auto kWaitLimit = std::chrono::milliseconds(1000);
 
@@ -179,6 +181,7 @@ private:
         std::set<std::string> earlyIdles;
         bool bLoaded = false;
         bool bIdle = false;
+        int nMoves = 0; // documents the page's scripts went on to
         Clock::time_point deadline = Clock::time_point::max();
     };
 
@@ -411,7 +414,7 @@ void CBrowserRenderer::Dispatch(const json& message) {
         }
         SPage* pPage = waiting->second;
         m_answerTo.erase(waiting);
-        if (pPage != nullptr) {
+        if (pPage != nullptr && pPage->nWaitFor == nId) {
             Answered(*pPage, message);
         } else if (const json* result = message.contains("result") ? &message["result"] : nullptr;
                    result != nullptr && result->contains("targetId")) {
@@ -537,12 +540,27 @@ void CBrowserRenderer::Answered(SPage& page, const json& message) {
 }
 
 void CBrowserRenderer::Lifecycle(SPage& page, const json& params) {
-    if (params.value("frameId", std::string()) != page.strTarget ||
-        (page.eStep != EStep::Load && page.eStep != EStep::Settle)) {
+    if (params.value("frameId", std::string()) != page.strTarget || page.eStep < EStep::Load) {
         return;
     }
     const std::string name = params.value("name", std::string());
     const std::string loader = params.value("loaderId", std::string());
+    if (name == "init" && !page.strLoader.empty() && loader != page.strLoader &&
+        page.nMoves < kMaxMoves) {
+        // The page's script (or a refresh) went on to another document: that one is read, once
+        // it has loaded, within the load time-out again.
+        ++page.nMoves;
+        page.strLoader = loader;
+        page.bLoaded = false;
+        page.bIdle = false;
+        page.eStep = EStep::Load;
+        page.nWaitFor = 0;
+        page.deadline = Clock::now() + m_settings.loadTimeout;
+        return;
+    }
+    if (page.eStep > EStep::Settle) {
+        return;
+    }
     if (page.strLoader.empty()) {
         // Before the browser answered the navigation: kept until its loader is known.
         if (name == "load") {

@@ -271,7 +271,7 @@ TEST_F(BrowserRendererTest, NamesHowEachLinkIsHiddenAndKeepsWhatCanBeOpened) {
     }
 }
 
-TEST_F(BrowserRendererTest, ReadsTheLinksAndRobotsMetasAfterTheScriptsRan) {
+TEST_F(BrowserRendererTest, ReadsTheLinksAndRobotsMetasOfWhereTheScriptsLed) {
     const std::string url = Page(
         "<a href='http://other.test/'>Other</a>"
         "<a href='//WWW.mysite.test/p' rel='Sponsored  nofollow'> My \n Site </a>"
@@ -280,7 +280,7 @@ TEST_F(BrowserRendererTest, ReadsTheLinksAndRobotsMetasAfterTheScriptsRan) {
         "  document.getElementById('late').innerHTML = \"<a href='http://mysite.test/s'>Made</a>\";"
         "  const m = document.createElement('meta'); m.name = 'googlebot'; m.content = 'noindex';"
         "  document.head.appendChild(m); }, 200));</script>");
-    (*s_pRendering)->Submit(7, url, kDomain);
+    (*s_pRendering)->Submit(7, Page("<script>location.replace('" + url + "')</script>"), kDomain);
     const auto pages = s_pRendering->WaitFor({7});
     ASSERT_TRUE(pages.contains(7));
     const SRenderedPage& page = pages.at(7);
