@@ -89,6 +89,12 @@ CRunVerdicts::SSummary CRunVerdicts::Summary() const {
     SSummary summary;
     for (const SPartnerResult& partner : m_partners) {
         ++summary.nPartners;
+        if (partner.reciprocal) {
+            summary.bReciprocity = true;
+            summary.nOneSided += std::any_of(
+                partner.verdict.reasons.begin(), partner.verdict.reasons.end(),
+                [](const SReason& reason) { return reason.eCode == EReason::OneSided; });
+        }
         switch (partner.verdict.eVerdict) {
         case EVerdict::Counts:
             ++summary.nCounts;

@@ -56,8 +56,10 @@ enum class ETextId {
     SummaryMissingMany,
     SummaryUnreachableOne,
     SummaryUnreachableMany,
-    SummaryStoppedOne,  // %1 partners judged of %2
-    SummaryStoppedMany, // %1 partners judged of %2
+    SummaryStoppedOne,   // %1 partners judged of %2
+    SummaryStoppedMany,  // %1 partners judged of %2
+    SummaryOneSidedOne,  // %1 the partners whose link is one-sided
+    SummaryOneSidedMany, // %1 the partners whose link is one-sided
     // The heads of the verdict table of the HTML report.
     VerdictTableNo,
     VerdictTableVerdict,
