@@ -65,6 +65,15 @@ enum class ETextId {
     VerdictTableVerdict,
     VerdictTableReasons,
     VerdictTablePartner,
+    // The other columns of the exchange: the agreement and the user's link back, and their values.
+    VerdictTableAgreement,
+    VerdictTableYouLink,
+    AgreementMet,
+    AgreementDiffers,
+    YouLinkFollowed,
+    YouLinkNofollow,
+    YouLinkNone,
+    YouLinkUnknown,
     // The texts of the HTML report's template: its language code, title, introduction (%1 the
     // date), the heading of the verdict part and the footer (%1 the date).
     ReportLanguageCode,
