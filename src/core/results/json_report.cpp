@@ -67,8 +67,8 @@ void WriteAgreement(std::ostream& out, const SPartnerResult& partner) {
     const SAgreement& agreement = *partner.agreement;
     const std::optional<bool> met = partner.AgreementMet();
     out << "\"agreement\": {\"target\": " << JsonString(agreement.strTarget)
-        << ", \"anchor\": " << JsonString(agreement.strAnchor) << ", \"follow\": "
-        << (agreement.eFollow == EAgreedFollow::Required ? "\"required\"" : "\"any\"")
+        << ", \"anchor\": " << JsonString(agreement.strAnchor)
+        << ", \"follow\": " << JsonString(AgreedFollowCode(agreement.eFollow))
         << ", \"until\": " << JsonString(agreement.strUntil)
         << ", \"contact\": " << JsonString(agreement.strContact)
         << ", \"note\": " << JsonString(agreement.strNote) << ", \"met\": "
