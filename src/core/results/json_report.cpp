@@ -71,11 +71,8 @@ void WriteAgreement(std::ostream& out, const SPartnerResult& partner) {
         << ", \"follow\": " << JsonString(AgreedFollowCode(agreement.eFollow))
         << ", \"until\": " << JsonString(agreement.strUntil)
         << ", \"contact\": " << JsonString(agreement.strContact)
-        << ", \"note\": " << JsonString(agreement.strNote) << ", \"met\": "
-        << (!met   ? "null"
-            : *met ? "true"
-                   : "false")
-        << "}, ";
+        << ", \"note\": " << JsonString(agreement.strNote)
+        << ", \"met\": " << (met ? (*met ? "true" : "false") : "null") << "}";
 }
 
 } // namespace
@@ -190,15 +187,17 @@ bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVer
             WriteReasons(out, partner.confirmed->verdict, chLanguage);
             out << "}, ";
         }
+        WriteReasons(out, partner.verdict, chLanguage);
+        // The exchange comes last, so a partner's verdict line begins as before.
         if (partner.agreement) {
+            out << ", ";
             WriteAgreement(out, partner);
         }
         if (partner.reciprocal) {
-            out << "\"reciprocal\": {\"you_link\": "
+            out << ", \"reciprocal\": {\"you_link\": "
                 << JsonString(YouLinkCode(partner.reciprocal->eYouLink))
-                << ", \"from\": " << JsonString(partner.reciprocal->strFrom) << "}, ";
+                << ", \"from\": " << JsonString(partner.reciprocal->strFrom) << "}";
         }
-        WriteReasons(out, partner.verdict, chLanguage);
         out << "}";
     }
     out << "\n ],\n \"summary\": ";
