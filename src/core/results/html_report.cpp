@@ -242,8 +242,9 @@ std::string BuildVerdictHtml(const CRunVerdicts& verdicts, char chLanguage) {
     // The columns of the exchange appear only in runs that know an agreement or the user's link
     // pages, so the reports of other projects stay as they were.
     const std::vector<SPartnerResult>& partners = verdicts.Partners();
-    const bool bAgreements = std::any_of(partners.begin(), partners.end(),
-                                         [](const SPartnerResult& p) { return p.agreement; });
+    const bool bAgreements =
+        std::any_of(partners.begin(), partners.end(),
+                    [](const SPartnerResult& p) { return p.agreement.has_value(); });
     const SRunSummary summary = verdicts.Summary();
     std::string html =
         "<p class=\"summary\">" + InertHtml(SummaryText(verdicts, chLanguage)) + "</p>";
