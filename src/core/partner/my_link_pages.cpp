@@ -20,9 +20,16 @@ int Earlier(int nKnown, int nPage) {
 
 } // namespace
 
-CMyLinkPages::CMyLinkPages(std::vector<std::string> pages)
+CMyLinkPages::CMyLinkPages(std::vector<std::string> pages,
+                           const std::vector<std::string>& partnerUrls)
     : m_pages(std::move(pages)), m_read(m_pages.size(), false),
-      m_nUnread(static_cast<int>(m_pages.size())) {}
+      m_nUnread(static_cast<int>(m_pages.size())) {
+    for (const std::string& url : partnerUrls) {
+        if (std::string site = ToLowerAscii(SiteOfUrl(url)); !site.empty()) {
+            m_sites.try_emplace(std::move(site));
+        }
+    }
+}
 
 void CMyLinkPages::AddPage(int nPage, SPartnerFetch&& fetched) {
     if (nPage < 0 || nPage >= GetPageCount() || m_read[static_cast<std::size_t>(nPage)]) {
@@ -49,11 +56,11 @@ void CMyLinkPages::AddPage(int nPage, SPartnerFetch&& fetched) {
     // The page's own nofollow (meta robots or X-Robots-Tag) makes every link of it nofollow.
     const bool bPageNofollow = signals.bMetaNofollow || signals.bHeaderNofollow;
     for (const CLinkInfo& link : scanned.analyzer.GetLinks()) {
-        const std::string site = ToLowerAscii(SiteOfUrl(link.m_strUrl));
-        if (site.empty()) {
+        const auto found = m_sites.find(ToLowerAscii(SiteOfUrl(link.m_strUrl)));
+        if (found == m_sites.end()) {
             continue;
         }
-        SSiteLinks& links = m_sites[site];
+        SSiteLinks& links = found->second;
         if (bPageNofollow || link.m_nNofollow != 0) {
             links.nNofollow = Earlier(links.nNofollow, nPage);
         } else {

@@ -16,8 +16,9 @@ namespace tessaray {
 class CMyLinkPages {
 public:
     CMyLinkPages() = default;
-    // The pages as the project names them; none has been read yet.
-    explicit CMyLinkPages(std::vector<std::string> pages);
+    // The pages as the project names them (none read yet), and the partners' pages: only links to
+    // their sites are kept, so a page with a million links costs no more than the partner list.
+    CMyLinkPages(std::vector<std::string> pages, const std::vector<std::string>& partnerUrls);
 
     bool IsEmpty() const { return m_pages.empty(); }
     int GetPageCount() const { return static_cast<int>(m_pages.size()); }
@@ -43,7 +44,7 @@ private:
     std::vector<std::string> m_pages;
     std::vector<bool> m_read;
     int m_nUnread = 0;
-    std::unordered_map<std::string, SSiteLinks> m_sites; // by the lower-case site (SiteOfUrl)
+    std::unordered_map<std::string, SSiteLinks> m_sites; // partner sites, lower case (SiteOfUrl)
 };
 
 // The warnings of a partner's answer, on the partner and every row: one-sided when its link does

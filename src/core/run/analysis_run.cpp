@@ -155,7 +155,12 @@ void CAnalysisRun::SubmitMyLinkPages() {
     for (const std::string& page : m_project.GetMyLinkPages()) {
         pages.push_back(WithoutUserInfo(page));
     }
-    m_myLinkPages = CMyLinkPages(std::move(pages));
+    std::vector<std::string> partnerUrls;
+    partnerUrls.reserve(m_partners.size());
+    for (const SPartner& partner : m_partners) {
+        partnerUrls.push_back(partner.strUrl);
+    }
+    m_myLinkPages = CMyLinkPages(std::move(pages), partnerUrls);
     m_nMyLinkPagesPending = m_myLinkPages.GetPageCount();
     // They hold places in the window like partners; the partners' fetches wait behind them.
     const int nFirstId = static_cast<int>(m_partners.size());
