@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The main job on a fresh machine: installs what is needed, builds the command-line program and
 # the demo site, serves the demo web of partner sites on loopback, makes the demo project of the
-# Corner Tea Shop, analyses it (the summary with every row's verdict goes to the terminal) and
+# Corner Tea Shop with what it agreed with six partners and its own page of links to partners,
+# analyses it (the summary with every row's verdict and "you → them" goes to the terminal) and
 # leaves report.csv, report.html and report.json in demo-output/.
-# Then two partners change their pages and a third one's bot protection answers instead of its page;
+# Then two partners change their pages, a third one's bot protection answers instead of its page
+# and the shop's own page drops its link to a partner;
 # a second run prints what changed since the first (the blocked partner is no change); it fetches a
 # partner that got worse once more after a second's pause (the default is a minute) before it
 # believes it, and its summary marks that row "(confirmed)".

@@ -23,7 +23,8 @@ demo_start_site() {
 }
 
 # Makes the demo project $out/corner-tea-shop.tsrp of the Corner Tea Shop for the site's ports:
-# its partner list and Google list are res/demo's with the ports filled in.
+# its partner list and Google list are res/demo's with the ports filled in, the shop's own page of
+# links to partners, and what it agreed with six partners (demo_agree).
 demo_make_project() {
     local name
     for name in partners.txt google-links.csv; do
@@ -32,11 +33,36 @@ demo_make_project() {
     rm -f "$out/corner-tea-shop.tsrp" "$out/corner-tea-shop.bak" "$out/corner-tea-shop.tsrp-history"*
     "${cli:-$build/bin/tessaray-cli}" project new "$out/corner-tea-shop.tsrp" \
         --domain "http://shop.localhost:$port" \
-        --import-txt "$out/partners.txt" --google-csv "$out/google-links.csv"
+        --import-txt "$out/partners.txt" --google-csv "$out/google-links.csv" \
+        --my-page "http://shop.localhost:$port/partners.html"
+    demo_agree
+}
+
+# The agreements: partner one keeps to its agreement; partner two links nofollow where a followed
+# link was agreed; partner six keeps to its agreement, but the shop no longer links back to it;
+# partner nine links to another page than the agreed one; partner fourteen's agreement has ended;
+# partner sixteen's link text is not the agreed one.
+demo_agree() {
+    local cli=${cli:-$build/bin/tessaray-cli} project=$out/corner-tea-shop.tsrp
+    local shop=http://shop.localhost:$port
+    "$cli" project agree "$project" "http://blog.partner-one.localhost:$port/links.html" \
+        --target "$shop/" --anchor "Corner Tea Shop" --follow required \
+        --contact anna@partner-one.example >/dev/null
+    "$cli" project agree "$project" "http://www.partner-two.localhost:$port/friends.html" \
+        --follow required --note "a followed link for ours" >/dev/null
+    "$cli" project agree "$project" "http://wiki.partner-six.localhost:$port/resources.html" \
+        --target "$shop/*" >/dev/null
+    "$cli" project agree "$project" "http://moved.partner-nine.localhost:$port/links.html" \
+        --target "$shop/green.html" >/dev/null
+    "$cli" project agree "$project" "http://mirror.partner-fourteen.localhost:$port/links.html" \
+        --until 2026-06-30 >/dev/null
+    "$cli" project agree "$project" "http://cafe.partner-sixteen.localhost:$port/links.html" \
+        --anchor "*green tea*" >/dev/null
 }
 
 # Changes two partner pages, as partners do between two runs: partner one drops its link to the
-# shop, partner seven puts one back; partner sixteen's bot protection answers with a challenge.
+# shop, partner seven puts one back; partner sixteen's bot protection answers with a challenge; the
+# shop's own page drops its link to partner nine.
 demo_switch_partners() {
     touch "$out/switch"
 }

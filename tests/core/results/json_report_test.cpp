@@ -49,7 +49,11 @@ TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
     link.rel = {"nofollow"};
     link.bNofollow = true;
     link.verdict = {EVerdict::DoesNotCount, {{EReason::RelNofollow, ""}}};
+    link.bMatchesAgreement = false;
     a.verdict = link.verdict;
+    a.agreement = SAgreement{"http://shop.test/*", "*shop*",     EAgreedFollow::Required,
+                             "2027-01-31",         "ann@a.test", "swap"};
+    a.reciprocal = SReciprocal{EYouLink::Followed, "http://shop.test/links.html"};
     verdicts.Add(a);
     SPartnerResult b;
     b.nId = 1;
@@ -59,6 +63,8 @@ TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
     b.eOutcome = ETransferOutcome::Dns;
     b.bGooglebotAllowed = false;
     b.verdict = {EVerdict::Unreachable, {{EReason::FetchFailed, "dns"}}};
+    b.agreement = SAgreement{}; // an unread page neither meets nor breaks it
+    b.reciprocal = SReciprocal{};
     verdicts.Add(b);
 
     std::ostringstream out;
@@ -80,15 +86,21 @@ TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
         "\"N/A\", \"\", \"HTTP/1.1 200 OK||Server: s||\"]}],\n"
         "   \"links_not_listed\": 690000, \"verdict\": \"does-not-count\", \"reasons\": "
         "[{\"code\": \"rel-nofollow\", \"text\": "
-        "\"The link is marked rel=nofollow.\"}]},\n"
+        "\"The link is marked rel=nofollow.\"}], \"agreement\": {\"target\": "
+        "\"http://shop.test/*\", \"anchor\": \"*shop*\", \"follow\": \"required\", \"until\": "
+        "\"2027-01-31\", \"contact\": \"ann@a.test\", \"note\": \"swap\", \"met\": false}, "
+        "\"reciprocal\": {\"you_link\": \"followed\", \"from\": "
+        "\"http://shop.test/links.html\"}},\n"
         "  {\"url\": \"http://b.test/\", \"status\": 0, \"bytes\": 0, \"outcome\": \"dns\", "
         "\"final_url\": \"\", \"robots_txt\": {\"status\": 0, \"googlebot_allowed\": false},\n"
         "   \"links\": [],\n"
         "   \"verdict\": \"unreachable\", \"reasons\": [{\"code\": \"fetch-failed\", \"text\": "
-        "\"The page could not be fetched (dns).\"}]}\n"
+        "\"The page could not be fetched (dns).\"}], \"agreement\": {\"target\": \"\", \"anchor\": "
+        "\"\", \"follow\": \"any\", \"until\": \"\", \"contact\": \"\", \"note\": \"\", \"met\": "
+        "null}, \"reciprocal\": {\"you_link\": \"unknown\", \"from\": \"\"}}\n"
         " ],\n"
         " \"summary\": {\"partners\": 2, \"counts\": 0, \"does_not_count\": 1, \"missing\": 0, "
-        "\"unreachable\": 1}}\n";
+        "\"unreachable\": 1, \"one_sided\": 0}}\n";
     EXPECT_EQ(out.str(), expected);
 
     // A stopped run's report says so.
