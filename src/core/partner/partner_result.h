@@ -40,6 +40,8 @@ struct SLinkResult {
     // people ("display-none", "off-screen", ...; "" when it can be seen or was not checked).
     bool bScriptInserted = false;
     std::string strHidden;
+    // In the raw HTML, but no longer in the rendered page: a script removed it.
+    bool bRemovedByScript = false;
     SVerdict verdict;
 };
 
