@@ -567,17 +567,21 @@ bool IsUntrackedElement(std::string_view name) {
            });
 }
 
-// A text of exactly one character (one UTF-8 sequence), blanks around it aside.
-bool IsOneCharacter(std::string_view text) {
+// A text of one small mark, blanks around it aside: one ASCII punctuation character, one of
+// Latin-1's (U+00A1 to U+00BF: "·", "»", ...) or of the general punctuation (U+2010 to U+2027:
+// dashes, bullets, "…"). A link on such a mark is one nobody notices; a link on one letter or
+// digit (a footnote, a page number) may well be seen.
+bool IsOneSmallMark(std::string_view text) {
     text = TrimmedAscii(text);
-    if (text.empty()) {
-        return false;
+    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    if (text.size() == 1) {
+        return byte(0) > ' ' && byte(0) < 0x7F && !IsAsciiAlnum(text[0]);
     }
-    std::size_t length = 1;
-    for (std::size_t i = 1; i < text.size(); ++i) {
-        length += (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 ? 1 : 0;
+    if (text.size() == 2) {
+        return byte(0) == 0xC2 && byte(1) >= 0xA1 && byte(1) <= 0xBF;
     }
-    return length == 1;
+    return text.size() == 3 && byte(0) == 0xE2 && byte(1) == 0x80 && byte(2) >= 0x90 &&
+           byte(2) <= 0xA7;
 }
 
 // What kind of link a lower-case URL is on a page of the given site.
@@ -1031,7 +1035,7 @@ bool CPageAnalyzer::SScan::Scan(std::string_view page, bool bWithComments) {
             SLinkRecord& link = links.back();
             link.nInNoscript = noscriptAt <= anchorAt && anchorAt < noscriptEnd ? 1 : 0;
             link.nHidden = anchorHiding != kNotHidden     ? anchorHiding
-                           : IsOneCharacter(TextOf(link)) ? kOneCharacter
+                           : IsOneSmallMark(TextOf(link)) ? kOneCharacter
                                                           : kNotHidden;
             SiftLastLink(linkBytesBefore);
             anchorAt = npos;

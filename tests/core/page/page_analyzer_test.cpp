@@ -426,7 +426,10 @@ TEST(PageAnalyzerTest, HiddenAsTheHtmlSaysIt) {
          "off-screen"},
         {"<div style=\"left:-20px\"><a href=/x>Partner</a></div>", ""},
         {"<a href=/x> - </a>", "one-character"},
-        {"<a href=/x>\xC3\xBC</a>", "one-character"},
+        {"<a href=/x>\xC2\xB7</a>", "one-character"},
+        {"<a href=/x>\xE2\x80\xA6</a>", "one-character"},
+        {"<a href=/x>1</a>", ""},
+        {"<a href=/x>\xC3\xBC</a>", ""},
         {"<a href=/x><img src=logo.png></a>", ""},
         // The hiding element has ended, also when elements of its name were nested in it or
         // left open inside it.
