@@ -26,6 +26,9 @@ constexpr const char* kSmtpUserKey = "SMTPUSER";
 constexpr const char* kPasswordFileKey = "SMTPPASSWORDFILE";
 constexpr const char* kWebhookKey = "WEBHOOK";
 constexpr const char* kNotifyKey = "NOTIFY";
+// Our own section of run options: written only when an option differs from its default.
+constexpr const char* kOptionsSection = "OPTIONS";
+constexpr const char* kRenderKey = "RENDER";
 
 // The failure eError of path.
 SProjectError Fail(EProjectError eError, const std::string& path, std::string detail = {}) {
@@ -240,6 +243,9 @@ CProjectResult CProject::Save(const std::string& path) {
         file.WriteString(kAlertSection, kWebhookKey, m_alerts.strWebhookUrl);
         file.WriteBool(kAlertSection, kNotifyKey, m_alerts.bDesktopNotice);
     }
+    if (m_eRenderMode != ERenderMode::Auto) {
+        file.WriteString(kOptionsSection, kRenderKey, RenderModeCode(m_eRenderMode));
+    }
     if (std::string reason; !file.Flush(&reason, m_fileWriter)) {
         return Fail(EProjectError::WriteFailed, path, reason);
     }
@@ -296,6 +302,9 @@ CProjectResult CProject::Load(const std::string& path) {
     file.ReadString(kAlertSection, kPasswordFileKey, "", m_alerts.strPasswordFile);
     file.ReadString(kAlertSection, kWebhookKey, "", m_alerts.strWebhookUrl);
     m_alerts.bDesktopNotice = file.ReadInt(kAlertSection, kNotifyKey, 0) != 0;
+    // A mode this version does not know leaves the default.
+    file.ReadString(kOptionsSection, kRenderKey, "", value);
+    m_eRenderMode = ParseRenderMode(value).value_or(ERenderMode::Auto);
     m_strPath = path;
     m_bModified = false;
     return {};
