@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -61,6 +62,11 @@ struct SReciprocal {
 
 // Whether the partner's page was rendered in a browser.
 enum class ERendered { No, Yes, Failed };
+
+// "no", "yes", "failed", as the reports and the history write it.
+constexpr std::string_view RenderedCode(ERendered eRendered) {
+    return eRendered == ERendered::Yes ? "yes" : eRendered == ERendered::Failed ? "failed" : "no";
+}
 
 // Everything a run learnt about one partner: the fetch, the robots.txt answers, the page, its
 // links to the domain and the verdicts. The result cells are derived from it (CellsOf); every
