@@ -83,7 +83,7 @@ struct SLanguage {
                            Text(ETextId::RunAnalyzing), Text(ETextId::RunReady),
                            Text(ETextId::RunCannotFetch)};
         words.strConfirmed = Text(ETextId::RunConfirmed);
-        words.strRenderFailed = "Pages are not rendered: %1";
+        words.strRenderFailed = Text(ETextId::RunRenderFailed);
         return words;
     }
 };
@@ -217,7 +217,11 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
                   const SLanguage& language, int partners) {
     static constexpr int kColumns[] = {kColNo,         kColPartnerUrl, kColStatusCode,  kColListed,
                                        kColFollowMeta, kColFollowLink, kColRobotsAllow, kColGoogle};
-    constexpr std::size_t kCount = std::size(kColumns) + 1; // and the verdict
+    // And the verdict; and whether the page was rendered, when the run rendered any.
+    const bool bRendered = std::any_of(
+        verdicts.Partners().begin(), verdicts.Partners().end(),
+        [](const SPartnerResult& partner) { return partner.eRendered != ERendered::No; });
+    const std::size_t kCount = std::size(kColumns) + (bRendered ? 2 : 1);
     const auto cell = [&table](int row, int col) {
         std::string text;
         table.GetCellText(row, col, text);
@@ -229,6 +233,9 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
         lines[0].emplace_back(table.GetColumns()[static_cast<std::size_t>(col)].pszTitle);
     }
     lines[0].emplace_back(language.Text(ETextId::RunVerdictTitle));
+    if (bRendered) {
+        lines[0].emplace_back(language.Text(ETextId::RunRenderedTitle));
+    }
     int listed = 0;
     int nofollow = 0;
     int failed = 0;
@@ -240,6 +247,13 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
         const SRowKey key = table.GetRowKey(row);
         lines.back().push_back(VerdictCell(verdicts, key, language));
         const SPartnerResult* partner = verdicts.FindPartner(key.nPartner);
+        if (bRendered) {
+            const ERendered eRendered = partner != nullptr ? partner->eRendered : ERendered::No;
+            lines.back().push_back(
+                language.Text(eRendered == ERendered::Yes      ? ETextId::RunRenderedYes
+                              : eRendered == ERendered::Failed ? ETextId::RunRenderedFailed
+                                                               : ETextId::RunRenderedNo));
+        }
         if (partner != nullptr && key.nLink >= 0) {
             ++listed;
             nofollow += partner->pageSignals.bMetaNofollow ||
@@ -249,7 +263,7 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
         failed += status == 0 || status >= 400;
     }
 
-    std::size_t widths[kCount] = {};
+    std::vector<std::size_t> widths(kCount);
     for (const auto& cells : lines) {
         for (std::size_t i = 0; i < kCount; ++i) {
             widths[i] = std::max(widths[i], cells[i].size());
@@ -294,7 +308,7 @@ CAnalysisRun::RendererFactory BrowserRendererFactory(const std::string& browser)
 // nothing and says so once; always is an error before the run (0, or the exit code after the
 // message).
 int SetUpRendering(const SAnalyzeOptions& options, const CProject& project, CAnalysisRun& run,
-                   CStderrLog& log) {
+                   CStderrLog& log, const SLanguage& language) {
     ERenderMode eMode = options.strRender.empty()
                             ? project.GetRenderMode()
                             : ParseRenderMode(options.strRender).value_or(ERenderMode::Auto);
@@ -306,7 +320,7 @@ int SetUpRendering(const SAnalyzeOptions& options, const CProject& project, CAna
     }
     if (eMode == ERenderMode::Auto && browser.empty()) {
         if (log.GetMode() != CStderrLog::EMode::Quiet) {
-            log.Message("No browser found; pages are not rendered (install chromium)");
+            log.Message(language.Text(ETextId::RunNoBrowser));
         }
         eMode = ERenderMode::Off;
     }
@@ -536,7 +550,7 @@ int RunAnalyze(const SAnalyzeOptions& options) {
         }
     }
 
-    if (const int failed = SetUpRendering(options, project, run, log); failed != 0) {
+    if (const int failed = SetUpRendering(options, project, run, log, language); failed != 0) {
         return failed;
     }
 

@@ -384,6 +384,15 @@ TEST(VerdictTest, HtmlPartIsInertAndColouredByVerdict) {
                         "TABLEROW&#37;</td><td>missing</td><td></td></tr>"),
               std::string::npos)
         << html;
+    // A page the browser could not render says so and why, escaped.
+    facts.nId = 1;
+    facts.eRendered = ERendered::Failed;
+    facts.strRenderError = "<crashed>";
+    verdicts.Add(facts);
+    EXPECT_NE(BuildVerdictHtml(verdicts, 'E')
+                  .find("<td>The page could not be rendered in a browser (&lt;crashed&gt;); the "
+                        "raw HTML stands.</td></tr>"),
+              std::string::npos);
 }
 
 TEST(VerdictTest, CodesAndSentencesInBothLanguages) {
