@@ -12,6 +12,7 @@
 #include "core/history/run_changes.h"
 #include "core/partner/partner_result.h"
 #include "core/project/project.h"
+#include "core/render/browser_renderer.h"
 #include "core/results/html_report.h"
 #include "core/results/json_report.h"
 #include "core/results/report_text.h"
@@ -198,6 +199,10 @@ std::string VerdictCell(const CRunVerdicts& verdicts, SRowKey key, const SLangua
     const char* separator = " (";
     for (const SReason& reason : verdict->reasons) {
         text.append(separator).append(ReasonCode(reason.eCode));
+        // How a link is hidden is what the user has to look for.
+        if (reason.eCode == EReason::Hidden && !reason.strDetail.empty()) {
+            text.append(": ").append(reason.strDetail);
+        }
         separator = ", ";
     }
     if (!verdict->reasons.empty()) {
@@ -296,11 +301,17 @@ int VerdictExitCode(const CRunVerdicts& verdicts) {
     return summary.nCounts == summary.nPartners ? 0 : kExitNotCounting;
 }
 
-// The browser renderer of the run, started by the run when its first page needs it.
-CAnalysisRun::RendererFactory BrowserRendererFactory(const std::string& browser) {
-    return [browser](IPageRenderer::PostCallback, std::string& error) {
-        error = "this build has no browser renderer (" + browser + ")";
-        return std::unique_ptr<IPageRenderer>();
+// The browser renderer of the run, started by the run when its first page needs it, with the
+// run's fetch window and user agent.
+CAnalysisRun::RendererFactory BrowserRendererFactory(const std::string& browser,
+                                                     const SAnalyzeOptions& options) {
+    SRenderSettings settings;
+    settings.strBrowser = browser;
+    settings.nParallel = options.window.nParallel;
+    settings.nPerSite = options.window.nPerSite;
+    settings.strUserAgent = options.strUserAgent;
+    return [settings](IPageRenderer::PostCallback post, std::string& error) {
+        return StartBrowserRenderer(settings, std::move(post), error);
     };
 }
 
@@ -324,7 +335,7 @@ int SetUpRendering(const SAnalyzeOptions& options, const CProject& project, CAna
         }
         eMode = ERenderMode::Off;
     }
-    run.SetRenderer(eMode, browser.empty() ? nullptr : BrowserRendererFactory(browser));
+    run.SetRenderer(eMode, browser.empty() ? nullptr : BrowserRendererFactory(browser, options));
     return 0;
 }
 

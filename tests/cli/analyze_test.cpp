@@ -1,5 +1,6 @@
 #include "core/history/history_db.h"
 #include "core/project/project.h"
+#include "core/render/page_renderer.h"
 #include "core/util/string_util.h"
 
 #include "http_test_server.h"
@@ -810,13 +811,20 @@ TEST_F(DemoTest, TheDemoShowsEveryOutcome) {
                         "http://shop.localhost:" + m_strPort, "--import-txt",
                         m_work.File("partners.txt"), "--google-csv", m_work.File("google.csv")});
     ASSERT_EQ(made.nExit, 0) << made.strErr;
+    // With a browser every page is rendered, as in scripts/demo.sh; the three partners a browser
+    // judges are read raw without one.
+    const bool bBrowser = !FindBrowser().empty();
+    ASSERT_EQ(RunCli(m_work, {"project", "set", m_work.File("demo.tsrp"), "--render",
+                              bBrowser ? "always" : "off"})
+                  .nExit,
+              0);
     const Result analyzed = RunCli(m_work, {"analyze", m_work.File("demo.tsrp"), "--csv", "-",
                                             "--json", m_work.File("demo.json")});
     // Some partners are unreachable.
     ASSERT_EQ(analyzed.nExit, 5) << analyzed.strErr;
 
     const auto rows = ParseReport(analyzed.strOut);
-    ASSERT_EQ(rows.size(), 18u);
+    ASSERT_EQ(rows.size(), 21u);
     // Per partner host: S.Code, Listed, Follow(Meta), Follow(Link), Robots-Allow, Google of its
     // rows in table order.
     std::multimap<std::string, std::string> outcomes;
@@ -845,6 +853,9 @@ TEST_F(DemoTest, TheDemoShowsEveryOutcome) {
         {"mirror", "200 Yes NA Follow Allow No"},
         {"slow", "200 No    No"},
         {"cafe", "200 Yes NA Follow Allow No"},
+        {"scripted", bBrowser ? "200 Yes NA Follow Allow No" : "200 No    No"},
+        {"styled", "200 Yes NA Follow Allow No"},
+        {"whiteout", "200 Yes NA Follow Allow No"},
     };
     EXPECT_EQ(outcomes, expected);
 
@@ -887,6 +898,9 @@ TEST_F(DemoTest, TheDemoShowsEveryOutcome) {
         {"mirror", "counts canonical-elsewhere"},
         {"slow", "unreachable incomplete"},
         {"cafe", "counts"},
+        {"scripted", bBrowser ? "counts script-inserted" : "missing"},
+        {"styled", bBrowser ? "does-not-count hidden" : "counts"},
+        {"whiteout", bBrowser ? "does-not-count hidden" : "counts"},
     };
     EXPECT_EQ(verdicts, expectedVerdicts);
     EXPECT_NE(analyzed.strErr.find("/links.html - loading... broken off after 158 bytes (server "
