@@ -364,6 +364,7 @@ void CAnalysisRun::EndRun(ERunEnd eEnd) {
     }
     m_rendering.clear();
     m_strRendererError.clear();
+    m_bSayRenderFailed = false;
     m_pPool.reset();
     m_waiting.clear();
     m_firstAnswers.clear();
@@ -500,15 +501,18 @@ void CAnalysisRun::ShowResult(SWaiting waiting) {
     result.nFirstRow = m_nPartnerRow + 1;
     AddRows(result);
     TraceLinkValues(result);
+    const bool bRenderFailed = result.eRendered == ERendered::Failed;
     m_verdicts.Add(std::move(result));
     m_log.AppendToLastLine(" " + m_words.strReady);
-    // Once, after the line of the partner that first needed the browser.
-    if (m_bSayRenderFailed && !m_words.strRenderFailed.empty()) {
-        std::string line = m_words.strRenderFailed;
-        ReplaceAll(line, "%1", m_strRendererError);
-        m_log.AddLine(line);
+    // Once, after the line of the first partner the browser could not be started for.
+    if (bRenderFailed && m_bSayRenderFailed) {
+        m_bSayRenderFailed = false;
+        if (!m_words.strRenderFailed.empty()) {
+            std::string line = m_words.strRenderFailed;
+            ReplaceAll(line, "%1", m_strRendererError);
+            m_log.AddLine(line);
+        }
     }
-    m_bSayRenderFailed = false;
 }
 
 void CAnalysisRun::AddRows(const SPartnerResult& result) {
