@@ -221,18 +221,27 @@ void CAnalysisRun::TakeDone() {
             }
             m_firstAnswers.erase(first);
             partner.eConfirm = EConfirm::None;
-            Settle(std::move(waiting), false);
-        } else if (m_confirmDelay.count() > 0 && m_confirmCheck && !m_bStopRequested &&
-                   m_confirmCheck(waiting.result)) {
-            ReleasePlace(waiting.result.nId);
-            partner.eConfirm = EConfirm::Pending;
-            m_pPool->Submit(waiting.result.nId, partner.strUrl, partner.strRobotsUrl,
-                            m_confirmDelay);
-            m_firstAnswers.emplace(waiting.result.nId, std::move(waiting));
+            Settle(std::move(waiting), false, false);
         } else {
-            Settle(std::move(waiting), bHoldsPlace);
+            Settle(std::move(waiting), bHoldsPlace, true);
         }
     }
+}
+
+void CAnalysisRun::Conclude(SWaiting waiting, bool bHoldsPlace, bool bFirstAnswer) {
+    const int nPartner = waiting.result.nId;
+    if (bHoldsPlace) {
+        ReleasePlace(nPartner);
+    }
+    if (bFirstAnswer && m_confirmDelay.count() > 0 && m_confirmCheck && !m_bStopRequested &&
+        m_confirmCheck(waiting.result)) {
+        SPartner& partner = m_partners[static_cast<std::size_t>(nPartner)];
+        partner.eConfirm = EConfirm::Pending;
+        m_pPool->Submit(nPartner, partner.strUrl, partner.strRobotsUrl, m_confirmDelay);
+        m_firstAnswers.emplace(nPartner, std::move(waiting));
+        return;
+    }
+    AddWaiting(std::move(waiting));
 }
 
 bool CAnalysisRun::NeedsRendering(const SPartnerResult& result) const {
@@ -252,7 +261,7 @@ bool CAnalysisRun::NeedsRendering(const SPartnerResult& result) const {
     return false;
 }
 
-void CAnalysisRun::Settle(SWaiting waiting, bool bHoldsPlace) {
+void CAnalysisRun::Settle(SWaiting waiting, bool bHoldsPlace, bool bFirstAnswer) {
     const int nPartner = waiting.result.nId;
     if (m_rendererFactory && !m_bStopRequested && NeedsRendering(waiting.result)) {
         if (!m_pRenderer && m_strRendererError.empty()) {
@@ -271,16 +280,13 @@ void CAnalysisRun::Settle(SWaiting waiting, bool bHoldsPlace) {
         if (m_pRenderer) {
             const SPartner& partner = m_partners[static_cast<std::size_t>(nPartner)];
             m_pRenderer->Submit(nPartner, partner.strUrl, m_strDomain);
-            m_rendering[nPartner] = {std::move(waiting), bHoldsPlace};
+            m_rendering[nPartner] = {std::move(waiting), bHoldsPlace, bFirstAnswer};
             return;
         }
         // Without a browser the raw reading stands, and says why it is not rendered.
         ApplyRenderedPage(waiting.result, {false, m_strRendererError, {}, {}, {}});
     }
-    if (bHoldsPlace) {
-        ReleasePlace(nPartner);
-    }
-    AddWaiting(std::move(waiting));
+    Conclude(std::move(waiting), bHoldsPlace, bFirstAnswer);
 }
 
 void CAnalysisRun::TakeRendered() {
@@ -298,10 +304,7 @@ void CAnalysisRun::TakeRendered() {
         ApplyRenderedPage(result, page);
         rendering.waiting.nBytes =
             result.ApproximateBytes() + rendering.waiting.strFetchedText.size();
-        if (rendering.bHoldsPlace) {
-            ReleasePlace(nPartner);
-        }
-        AddWaiting(std::move(rendering.waiting));
+        Conclude(std::move(rendering.waiting), rendering.bHoldsPlace, rendering.bFirstAnswer);
     }
 }
 
@@ -311,14 +314,12 @@ void CAnalysisRun::CancelRendering() {
         TakeRendered(); // pages done before the cancel still count
         m_pRenderer.reset();
     }
-    for (auto& [nPartner, rendering] : m_rendering) {
-        ApplyRenderedPage(rendering.waiting.result, {false, "cancelled", {}, {}, {}});
-        if (rendering.bHoldsPlace) {
-            ReleasePlace(nPartner);
-        }
-        AddWaiting(std::move(rendering.waiting));
-    }
+    std::map<int, SRendering> cancelled = std::move(m_rendering);
     m_rendering.clear();
+    for (auto& [nPartner, rendering] : cancelled) {
+        ApplyRenderedPage(rendering.waiting.result, {false, "cancelled", {}, {}, {}});
+        Conclude(std::move(rendering.waiting), rendering.bHoldsPlace, rendering.bFirstAnswer);
+    }
 }
 
 std::optional<CAnalysisRun::SWaiting> CAnalysisRun::TakeWaiting(int nPartner) {

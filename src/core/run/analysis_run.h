@@ -261,7 +261,12 @@ private:
     void ReleasePlace(int nPartner);
     // Puts a freshly evaluated result into m_waiting, or first into the renderer when the render
     // mode wants it; bHoldsPlace: its fetch held a place in the window, kept while it renders.
-    void Settle(SWaiting waiting, bool bHoldsPlace);
+    // bFirstAnswer: a result worse than expected is still to be confirmed (Conclude).
+    void Settle(SWaiting waiting, bool bHoldsPlace, bool bFirstAnswer);
+    // The result as it stands (rendered where it was): its place is freed, and it waits for its
+    // turn, or, when a first answer needs confirming, the partner is fetched again after the
+    // pause, so the check judges what the user will see, not the raw page alone.
+    void Conclude(SWaiting waiting, bool bHoldsPlace, bool bFirstAnswer);
     bool NeedsRendering(const SPartnerResult& result) const;
     // Takes the rendered pages into their partners' results.
     void TakeRendered();
@@ -309,6 +314,7 @@ private:
     struct SRendering {
         SWaiting waiting;
         bool bHoldsPlace = false;
+        bool bFirstAnswer = false;
     };
     std::map<int, SRendering> m_rendering;
 

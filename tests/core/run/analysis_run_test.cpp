@@ -738,6 +738,13 @@ TEST_F(AnalysisRunTest, RenderModesPickThePagesAndTheTurnWaitsForThem) {
                               }
                               return std::make_unique<CFakeRenderer>(state, std::move(post));
                           });
+        // The confirmation judges the result as rendered.
+        std::vector<std::string> checked;
+        m_run.SetConfirmation(std::chrono::milliseconds(1), [&](const SPartnerResult& partner) {
+            checked.push_back(std::string(VerdictCode(partner.verdict.eVerdict)) + " " +
+                              std::string(RenderedCode(partner.eRendered)));
+            return false;
+        });
         SOutputWords words = kWords;
         words.strRenderFailed = "cannot render: %1";
         m_run.SetOutputWords(words);
@@ -761,6 +768,14 @@ TEST_F(AnalysisRunTest, RenderModesPickThePagesAndTheTurnWaitsForThem) {
             }
         }
         EXPECT_EQ(verdicts, c.verdicts) << mode;
+        std::sort(checked.begin(), checked.end());
+        std::vector<std::string> expectedChecks;
+        for (const std::string& line : c.verdicts) {
+            expectedChecks.push_back(line.substr(0, line.find(' ')) + " " +
+                                     line.substr(line.rfind(' ') + 1));
+        }
+        std::sort(expectedChecks.begin(), expectedChecks.end());
+        EXPECT_EQ(checked, expectedChecks) << mode;
         const bool bSaysWhy = std::count(m_log.m_lines.begin(), m_log.m_lines.end(),
                                          "cannot render: no browser") == 1;
         EXPECT_EQ(bSaysWhy, !c.bStarts) << mode;
