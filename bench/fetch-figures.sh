@@ -5,7 +5,7 @@
 #   bench/fetch-figures.sh BUILD_DIR [--sweep]
 #
 # BUILD_DIR is a build configured with -DTESSARAY_BUILD_BENCH=ON (many_sites_bench and
-# tessaray-cli built). --sweep adds the runs that choose the default window: 1,000 partners on 50
+# tessaray-cli built). With Chromium it also times --render always against off. --sweep adds the runs that choose the default window: 1,000 partners on 50
 # sites at 100 ms with --parallel 8, 16, 32 and 64, and 10,000 partners without latency at 8, 32
 # and 64. Each program's full output is kept in a folder named at the end. The silent scenario
 # takes longest: its pages wait out the fetch's 30 s low-speed time-out, which the command line
@@ -67,6 +67,13 @@ run links-700k --partners 8 --sites 8 --latency-ms 0 --links-per-page 700000 --r
 run endless-64 --partners 64 --sites 64 --latency-ms 0 --endless --rss-cap-mb 2048 \
     --cli-args "--parallel 64"
 run varied --partners 60 --sites 10 --latency-ms 50 --no-curl --compare 60
+# Rendering in headless Chromium (skipped without one): every page rendered against none; the
+# RSS is the largest process of the run's tree (the browser's own, once it runs).
+if [[ -x /usr/bin/chromium || -x /usr/bin/chromium-browser || -n ${TESSARAY_BROWSER:-} ]]; then
+    run render-off --partners 100 --sites 10 --latency-ms 0 --no-curl --cli-args "--render off"
+    run render-always --partners 100 --sites 10 --latency-ms 0 --no-curl \
+        --cli-args "--render always"
+fi
 if [[ $sweep == --sweep ]]; then
     for n in 8 16 32 64; do
         run "latency-$n" --partners 1000 --sites 50 --latency-ms 100 --cli-args "--parallel $n"
@@ -79,6 +86,7 @@ echo "load after: $(uptime)"
 
 # The check of each scenario against its bound.
 declare -A check
+check[render-always]="time $(get render-always tessaray_s) s against $(get render-off tessaray_s) s unrendered"
 limit=$(scaled "$(get latency-defaults curl_s)" 1.2)
 check[latency-defaults]="time $(at_most "$(get latency-defaults tessaray_s)" "$limit") (<= 1.2x curl)"
 # Two runs of the same window differ by some 10 % on a shared machine.

@@ -23,7 +23,7 @@ cmake --build "$build" --target tessaray-cli tessaray-demo-site
 
 echo "== starting the demo site"
 demo_start_site
-echo "demo site: http://shop.localhost:$port/ and sixteen partner sites"
+echo "demo site: http://shop.localhost:$port/ and nineteen partner sites"
 
 echo "== making the demo project"
 demo_make_project

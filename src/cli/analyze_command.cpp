@@ -12,6 +12,7 @@
 #include "core/history/run_changes.h"
 #include "core/partner/partner_result.h"
 #include "core/project/project.h"
+#include "core/render/browser_renderer.h"
 #include "core/results/html_report.h"
 #include "core/results/json_report.h"
 #include "core/results/report_text.h"
@@ -63,6 +64,7 @@ struct SAnalyzeOptions {
     SFetchWindow window;
     std::string strUserAgent{CFetchSettings::kUserAgent};
     bool bAsGooglebot = false;
+    std::string strRender; // "" takes the project's mode
     bool bQuiet = false;
     bool bSummary = false;
     bool bChanges = false;
@@ -82,6 +84,7 @@ struct SLanguage {
                            Text(ETextId::RunAnalyzing), Text(ETextId::RunReady),
                            Text(ETextId::RunCannotFetch)};
         words.strConfirmed = Text(ETextId::RunConfirmed);
+        words.strRenderFailed = Text(ETextId::RunRenderFailed);
         return words;
     }
 };
@@ -196,6 +199,10 @@ std::string VerdictCell(const CRunVerdicts& verdicts, SRowKey key, const SLangua
     const char* separator = " (";
     for (const SReason& reason : verdict->reasons) {
         text.append(separator).append(ReasonCode(reason.eCode));
+        // How a link is hidden is what the user has to look for.
+        if (reason.eCode == EReason::Hidden && !reason.strDetail.empty()) {
+            text.append(": ").append(reason.strDetail);
+        }
         separator = ", ";
     }
     if (!verdict->reasons.empty()) {
@@ -215,9 +222,14 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
                   const SLanguage& language, int partners) {
     static constexpr int kColumns[] = {kColNo,         kColPartnerUrl, kColStatusCode,  kColListed,
                                        kColFollowMeta, kColFollowLink, kColRobotsAllow, kColGoogle};
-    // And the verdict, and the user's link back when the project names link pages.
+    // And the verdict; the user's link back when the project names link pages; whether the page
+    // was rendered, when the run rendered any.
     const CRunVerdicts::SSummary summary = verdicts.Summary();
-    const std::size_t nCount = std::size(kColumns) + (summary.bReciprocity ? 2 : 1);
+    const bool bRendered = std::any_of(
+        verdicts.Partners().begin(), verdicts.Partners().end(),
+        [](const SPartnerResult& partner) { return partner.eRendered != ERendered::No; });
+    const std::size_t nCount =
+        std::size(kColumns) + 1 + (summary.bReciprocity ? 1 : 0) + (bRendered ? 1 : 0);
     const auto cell = [&table](int row, int col) {
         std::string text;
         table.GetCellText(row, col, text);
@@ -231,6 +243,9 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
     lines[0].emplace_back(language.Text(ETextId::RunVerdictTitle));
     if (summary.bReciprocity) {
         lines[0].emplace_back(language.Text(ETextId::VerdictTableYouLink));
+    }
+    if (bRendered) {
+        lines[0].emplace_back(language.Text(ETextId::RunRenderedTitle));
     }
     int listed = 0;
     int nofollow = 0;
@@ -248,6 +263,13 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
                 partner != nullptr && partner->reciprocal
                     ? YouLinkText(partner->reciprocal->eYouLink, language.chLetter)
                     : std::string());
+        }
+        if (bRendered) {
+            const ERendered eRendered = partner != nullptr ? partner->eRendered : ERendered::No;
+            lines.back().push_back(
+                language.Text(eRendered == ERendered::Yes      ? ETextId::RunRenderedYes
+                              : eRendered == ERendered::Failed ? ETextId::RunRenderedFailed
+                                                               : ETextId::RunRenderedNo));
         }
         if (partner != nullptr && key.nLink >= 0) {
             ++listed;
@@ -292,6 +314,44 @@ int VerdictExitCode(const CRunVerdicts& verdicts) {
         return kExitUnreachable;
     }
     return summary.nCounts == summary.nPartners ? 0 : kExitNotCounting;
+}
+
+// The browser renderer of the run, started by the run when its first page needs it, with the
+// run's fetch window and user agent.
+CAnalysisRun::RendererFactory BrowserRendererFactory(const std::string& browser,
+                                                     const SAnalyzeOptions& options) {
+    SRenderSettings settings;
+    settings.strBrowser = browser;
+    settings.nParallel = options.window.nParallel;
+    settings.nPerSite = options.window.nPerSite;
+    settings.strUserAgent = options.strUserAgent;
+    return [settings](IPageRenderer::PostCallback post, std::string& error) {
+        return StartBrowserRenderer(settings, std::move(post), error);
+    };
+}
+
+// The render mode of the run: --render over the project's. Without a browser, auto renders
+// nothing and says so once; always is an error before the run (0, or the exit code after the
+// message).
+int SetUpRendering(const SAnalyzeOptions& options, const CProject& project, CAnalysisRun& run,
+                   CStderrLog& log, const SLanguage& language) {
+    ERenderMode eMode = options.strRender.empty()
+                            ? project.GetRenderMode()
+                            : ParseRenderMode(options.strRender).value_or(ERenderMode::Auto);
+    const std::string browser = eMode == ERenderMode::Off ? std::string() : FindBrowser();
+    if (eMode == ERenderMode::Always && browser.empty()) {
+        return Fail("--render always needs a browser, and none was found (install chromium, or "
+                    "name one in TESSARAY_BROWSER)",
+                    kExitUsage);
+    }
+    if (eMode == ERenderMode::Auto && browser.empty()) {
+        if (log.GetMode() != CStderrLog::EMode::Quiet) {
+            log.Message(language.Text(ETextId::RunNoBrowser));
+        }
+        eMode = ERenderMode::Off;
+    }
+    run.SetRenderer(eMode, browser.empty() ? nullptr : BrowserRendererFactory(browser, options));
+    return 0;
 }
 
 // The settings a run is stored with in the history, as JSON.
@@ -516,6 +576,10 @@ int RunAnalyze(const SAnalyzeOptions& options) {
         }
     }
 
+    if (const int failed = SetUpRendering(options, project, run, log, language); failed != 0) {
+        return failed;
+    }
+
     g_interrupts = 0;
     const auto oldHandler = std::signal(SIGINT, OnInterrupt);
     const auto started = std::chrono::steady_clock::now();
@@ -600,6 +664,13 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
     command->add_flag("--as-googlebot", options->bAsGooglebot,
                       "fetch every page once more as Googlebot; other links to your site there "
                       "are the warning cloaked");
+    command
+        ->add_option("--render", options->strRender,
+                     "render partner pages in a browser (Chromium) to find links made by scripts "
+                     "and links people cannot see: auto renders a page without counting link, "
+                     "always every page, off none (default: the project's mode, auto)")
+        ->check(CLI::IsMember({"auto", "always", "off"}))
+        ->type_name("MODE");
     command->add_flag("--quiet", options->bQuiet,
                       "do not show the output log or the progress on stderr");
     command->add_flag("--summary", options->bSummary,

@@ -1,5 +1,6 @@
 #include "core/history/history_db.h"
 #include "core/project/project.h"
+#include "core/render/page_renderer.h"
 #include "core/util/string_util.h"
 
 #include "http_test_server.h"
@@ -155,10 +156,13 @@ protected:
         return m_hooks;
     }
 
-    // A project of the shop http://shop.example with the given partner entries.
-    std::string MakeProject(const std::vector<std::string>& entries) {
+    // A project of the shop http://shop.example with the given partner entries; its pages are
+    // read raw unless a test renders them.
+    std::string MakeProject(const std::vector<std::string>& entries,
+                            ERenderMode eRender = ERenderMode::Off) {
         CProject project;
         project.StartNew("http://shop.example");
+        project.SetRenderMode(eRender);
         for (const std::string& entry : entries) {
             project.AddPartnerUrl(entry);
         }
@@ -187,6 +191,23 @@ protected:
     test::HttpTestServer m_server;
     TempDir m_dir;
 };
+
+// Without a browser, auto renders nothing and says so once; always is refused before any fetch.
+TEST_F(AnalyzeCommand, RenderingWithoutABrowser) {
+    const std::string project = MakeProject({m_server.Url("/none.html")}, ERenderMode::Auto);
+    ::setenv("TESSARAY_BROWSER", m_dir.File("no-browser").c_str(), 1);
+    const Result automatic = RunCli(m_dir, {"analyze", project, "--json", m_dir.File("r.json")});
+    const Result always = RunCli(m_dir, {"analyze", project, "--render", "always"});
+    ::unsetenv("TESSARAY_BROWSER");
+    EXPECT_EQ(automatic.nExit, 4) << automatic.strErr;
+    EXPECT_EQ(
+        automatic.strErr.find("No browser found; pages are not rendered (install chromium)\n"), 0u)
+        << automatic.strErr;
+    EXPECT_NE(ReadAll(m_dir.File("r.json")).find("\"rendered\": \"no\""), std::string::npos);
+    EXPECT_EQ(always.nExit, 2);
+    EXPECT_NE(always.strErr.find("--render always needs a browser"), std::string::npos);
+    EXPECT_EQ(m_nNoneServed, 1);
+}
 
 TEST_F(AnalyzeCommand, CsvReportIsByteForByteTheSavedReport) {
     const std::string project =
@@ -282,7 +303,8 @@ TEST_F(AnalyzeCommand, JsonReportAndExitCodesFollowTheVerdicts) {
          {"{\"project\": \"shop\", \"domain\": \"http://shop.example\", \"started\": \"20",
           "\"status\": 200, \"bytes\": 193, \"outcome\": \"complete\"",
           "\"robots_txt\": {\"status\": 404, \"googlebot_allowed\": true}",
-          "\"rel\": [\"sponsored\"], \"verdict\": \"does-not-count\", \"reasons\": [{\"code\": "
+          "\"rel\": [\"sponsored\"], \"script_inserted\": false, \"hidden\": \"\", "
+          "\"verdict\": \"does-not-count\", \"reasons\": [{\"code\": "
           "\"rel-sponsored\", \"text\": \"The link is marked rel=sponsored.\"}]",
           "\"summary\": {\"partners\": 1, \"counts\": 1, \"does_not_count\": 0, \"missing\": 0, "
           "\"unreachable\": 0}}\n"}) {
@@ -789,13 +811,20 @@ TEST_F(DemoTest, TheDemoShowsEveryOutcome) {
                         "http://shop.localhost:" + m_strPort, "--import-txt",
                         m_work.File("partners.txt"), "--google-csv", m_work.File("google.csv")});
     ASSERT_EQ(made.nExit, 0) << made.strErr;
+    // With a browser every page is rendered, as in scripts/demo.sh; the three partners a browser
+    // judges are read raw without one.
+    const bool bBrowser = !FindBrowser().empty();
+    ASSERT_EQ(RunCli(m_work, {"project", "set", m_work.File("demo.tsrp"), "--render",
+                              bBrowser ? "always" : "off"})
+                  .nExit,
+              0);
     const Result analyzed = RunCli(m_work, {"analyze", m_work.File("demo.tsrp"), "--csv", "-",
                                             "--json", m_work.File("demo.json")});
     // Some partners are unreachable.
     ASSERT_EQ(analyzed.nExit, 5) << analyzed.strErr;
 
     const auto rows = ParseReport(analyzed.strOut);
-    ASSERT_EQ(rows.size(), 18u);
+    ASSERT_EQ(rows.size(), 21u);
     // Per partner host: S.Code, Listed, Follow(Meta), Follow(Link), Robots-Allow, Google of its
     // rows in table order.
     std::multimap<std::string, std::string> outcomes;
@@ -824,6 +853,9 @@ TEST_F(DemoTest, TheDemoShowsEveryOutcome) {
         {"mirror", "200 Yes NA Follow Allow No"},
         {"slow", "200 No    No"},
         {"cafe", "200 Yes NA Follow Allow No"},
+        {"scripted", bBrowser ? "200 Yes NA Follow Allow No" : "200 No    No"},
+        {"styled", "200 Yes NA Follow Allow No"},
+        {"whiteout", "200 Yes NA Follow Allow No"},
     };
     EXPECT_EQ(outcomes, expected);
 
@@ -866,6 +898,9 @@ TEST_F(DemoTest, TheDemoShowsEveryOutcome) {
         {"mirror", "counts canonical-elsewhere"},
         {"slow", "unreachable incomplete"},
         {"cafe", "counts"},
+        {"scripted", bBrowser ? "counts script-inserted" : "missing"},
+        {"styled", bBrowser ? "does-not-count hidden" : "counts"},
+        {"whiteout", bBrowser ? "does-not-count hidden" : "counts"},
     };
     EXPECT_EQ(verdicts, expectedVerdicts);
     EXPECT_NE(analyzed.strErr.find("/links.html - loading... broken off after 158 bytes (server "

@@ -179,8 +179,13 @@ void CAnalysisRun::SetFetchWindow(SFetchWindow window) {
 
 void CAnalysisRun::Stop() {
     m_bStopRequested = true;
-    // A partner waiting for its second answer would hold the end of the run up for the pause.
-    if (m_bRunning && AbandonConfirmations()) {
+    // A partner waiting for its second answer, or for the browser, would hold the end of the run
+    // up: the answers there stand as they are.
+    const bool bRendering = !m_rendering.empty() || m_pRenderer;
+    if (m_bRunning) {
+        CancelRendering();
+    }
+    if (m_bRunning && (AbandonConfirmations() || bRendering)) {
         Advance();
     }
 }
@@ -209,6 +214,13 @@ void CAnalysisRun::AddWaiting(SWaiting waiting) {
     m_waiting.emplace(waiting.result.nId, std::move(waiting));
 }
 
+void CAnalysisRun::ReleasePlace(int nPartner) {
+    const SPartner& partner = m_partners[static_cast<std::size_t>(nPartner)];
+    --m_sites[static_cast<std::size_t>(partner.nSite)].nInFlight;
+    --m_nInFlight;
+    OfferSite(partner.nSite);
+}
+
 void CAnalysisRun::TakeDone() {
     // Each page is evaluated and dropped at once: the fetch (and the page's bytes) need not wait
     // for the partner's turn, only the compact result does.
@@ -226,12 +238,11 @@ void CAnalysisRun::TakeDone() {
         SPartner& partner = m_partners[static_cast<std::size_t>(done.nId)];
         const EConfirm eConfirm = partner.eConfirm;
         // A second fetch held no place in the window.
-        if (eConfirm == EConfirm::None) {
-            --m_sites[static_cast<std::size_t>(partner.nSite)].nInFlight;
-            --m_nInFlight;
-            OfferSite(partner.nSite);
-        }
+        const bool bHoldsPlace = eConfirm == EConfirm::None;
         if (eConfirm == EConfirm::Abandoned || (m_interrupted && m_interrupted())) {
+            if (bHoldsPlace) {
+                ReleasePlace(done.nId);
+            }
             done = {};
             continue;
         }
@@ -248,16 +259,104 @@ void CAnalysisRun::TakeDone() {
             }
             m_firstAnswers.erase(first);
             partner.eConfirm = EConfirm::None;
-            AddWaiting(std::move(waiting));
-        } else if (m_confirmDelay.count() > 0 && m_confirmCheck && !m_bStopRequested &&
-                   m_confirmCheck(waiting.result)) {
-            partner.eConfirm = EConfirm::Pending;
-            m_pPool->Submit(waiting.result.nId, partner.strUrl, partner.strRobotsUrl,
-                            m_confirmDelay);
-            m_firstAnswers.emplace(waiting.result.nId, std::move(waiting));
+            Settle(std::move(waiting), false, false);
         } else {
-            AddWaiting(std::move(waiting));
+            Settle(std::move(waiting), bHoldsPlace, true);
         }
+    }
+}
+
+void CAnalysisRun::Conclude(SWaiting waiting, bool bHoldsPlace, bool bFirstAnswer) {
+    const int nPartner = waiting.result.nId;
+    if (bHoldsPlace) {
+        ReleasePlace(nPartner);
+    }
+    if (bFirstAnswer && m_confirmDelay.count() > 0 && m_confirmCheck && !m_bStopRequested &&
+        m_confirmCheck(waiting.result)) {
+        SPartner& partner = m_partners[static_cast<std::size_t>(nPartner)];
+        partner.eConfirm = EConfirm::Pending;
+        m_pPool->Submit(nPartner, partner.strUrl, partner.strRobotsUrl, m_confirmDelay);
+        m_firstAnswers.emplace(nPartner, std::move(waiting));
+        return;
+    }
+    AddWaiting(std::move(waiting));
+}
+
+bool CAnalysisRun::NeedsRendering(const SPartnerResult& result) const {
+    // Only a page that arrived whole is worth rendering; the automatic mode renders it only when
+    // its raw HTML has no counting link, so a link made by a script is found before the verdict
+    // says "missing".
+    const bool bArrived = result.nStatus == 200 && !IsBrokenTransfer(result.eOutcome) &&
+                          result.strBlockedBy.empty() && result.strUndecodable.empty();
+    switch (m_eRenderMode) {
+    case ERenderMode::Always:
+        return bArrived;
+    case ERenderMode::Auto:
+        return bArrived && !HasCountingLink(result);
+    case ERenderMode::Off:
+        break;
+    }
+    return false;
+}
+
+void CAnalysisRun::Settle(SWaiting waiting, bool bHoldsPlace, bool bFirstAnswer) {
+    const int nPartner = waiting.result.nId;
+    if (m_rendererFactory && !m_bStopRequested && NeedsRendering(waiting.result)) {
+        if (!m_pRenderer && m_strRendererError.empty()) {
+            m_pRenderer = m_rendererFactory(
+                [post = m_post] {
+                    if (post) {
+                        post(kPageFetchedMessage, 0);
+                    }
+                },
+                m_strRendererError);
+            if (!m_pRenderer && m_strRendererError.empty()) {
+                m_strRendererError = "the browser could not be started";
+            }
+            m_bSayRenderFailed = !m_pRenderer;
+        }
+        if (m_pRenderer) {
+            const SPartner& partner = m_partners[static_cast<std::size_t>(nPartner)];
+            m_pRenderer->Submit(nPartner, partner.strUrl, m_strDomain);
+            m_rendering[nPartner] = {std::move(waiting), bHoldsPlace, bFirstAnswer};
+            return;
+        }
+        // Without a browser the raw reading stands, and says why it is not rendered.
+        ApplyRenderedPage(waiting.result, {false, m_strRendererError, {}, {}, {}});
+    }
+    Conclude(std::move(waiting), bHoldsPlace, bFirstAnswer);
+}
+
+void CAnalysisRun::TakeRendered() {
+    if (!m_pRenderer) {
+        return;
+    }
+    for (auto& [nPartner, page] : m_pRenderer->TakeDone()) {
+        const auto it = m_rendering.find(nPartner);
+        if (it == m_rendering.end()) {
+            continue;
+        }
+        SRendering rendering = std::move(it->second);
+        m_rendering.erase(it);
+        SPartnerResult& result = rendering.waiting.result;
+        ApplyRenderedPage(result, page);
+        rendering.waiting.nBytes =
+            result.ApproximateBytes() + rendering.waiting.strFetchedText.size();
+        Conclude(std::move(rendering.waiting), rendering.bHoldsPlace, rendering.bFirstAnswer);
+    }
+}
+
+void CAnalysisRun::CancelRendering() {
+    if (m_pRenderer) {
+        m_pRenderer->Cancel();
+        TakeRendered(); // pages done before the cancel still count
+        m_pRenderer.reset();
+    }
+    std::map<int, SRendering> cancelled = std::move(m_rendering);
+    m_rendering.clear();
+    for (auto& [nPartner, rendering] : cancelled) {
+        ApplyRenderedPage(rendering.waiting.result, {false, "cancelled", {}, {}, {}});
+        Conclude(std::move(rendering.waiting), rendering.bHoldsPlace, rendering.bFirstAnswer);
     }
 }
 
@@ -278,6 +377,7 @@ void CAnalysisRun::EndStopped() {
     if (m_pPool) {
         TakeDone();
     }
+    CancelRendering();
     if (m_bTurnShown && !m_waiting.contains(m_nTurn)) {
         m_table.DeleteRow(m_nPartnerRow);
         --m_nPartnerNumber;
@@ -297,6 +397,13 @@ void CAnalysisRun::EndStopped() {
 }
 
 void CAnalysisRun::EndRun(ERunEnd eEnd) {
+    if (m_pRenderer) {
+        m_pRenderer->Cancel();
+        m_pRenderer.reset();
+    }
+    m_rendering.clear();
+    m_strRendererError.clear();
+    m_bSayRenderFailed = false;
     m_pPool.reset();
     m_nMyLinkPagesPending = 0;
     m_waiting.clear();
@@ -404,6 +511,7 @@ void CAnalysisRun::PageFetched() {
         return;
     }
     TakeDone();
+    TakeRendered();
     FillWindow();
     Advance();
 }
@@ -443,8 +551,18 @@ void CAnalysisRun::ShowResult(SWaiting waiting) {
     }
     AddRows(result);
     TraceLinkValues(result);
+    const bool bRenderFailed = result.eRendered == ERendered::Failed;
     m_verdicts.Add(std::move(result));
     m_log.AppendToLastLine(" " + m_words.strReady);
+    // Once, after the line of the first partner the browser could not be started for.
+    if (bRenderFailed && m_bSayRenderFailed) {
+        m_bSayRenderFailed = false;
+        if (!m_words.strRenderFailed.empty()) {
+            std::string line = m_words.strRenderFailed;
+            ReplaceAll(line, "%1", m_strRendererError);
+            m_log.AddLine(line);
+        }
+    }
 }
 
 void CAnalysisRun::AddRows(const SPartnerResult& result) {
