@@ -438,8 +438,13 @@ TEST_F(TessarayViewTest, TheAnswerComesFirstAndTheUsersArrangementIsKept) {
         }
         return order;
     };
-    std::vector<int> expected = {kColNo, kColPartnerUrl, CResultModel::kVerdictColumn,
-                                 CResultModel::kChangeColumn};
+    std::vector<int> expected = {kColNo,
+                                 kColPartnerUrl,
+                                 CResultModel::kVerdictColumn,
+                                 CResultModel::kChangeColumn,
+                                 CResultModel::kAgreementColumn,
+                                 CResultModel::kYouLinkColumn,
+                                 CResultModel::kRenderedColumn};
     for (int col = kColPartnerUrl + 1; col < kColumnCount; ++col) {
         expected.push_back(col);
     }
@@ -510,9 +515,9 @@ TEST_F(TessarayViewTest, CopyPutsTheSelectedRowsAsShownOnTheClipboard) {
     ASSERT_TRUE(RunToEnd());
     View().selectRow(2);
     Frame().SendCommand(ID_EDIT_COPY);
-    // No., partner, verdict and change first, then the other sixteen cells.
+    // No., partner, verdict, change and the link exchange first, then the other sixteen cells.
     const QString text = QApplication::clipboard()->text();
-    EXPECT_EQ(text.count(QLatin1Char('\t')), 19);
+    EXPECT_EQ(text.count(QLatin1Char('\t')), 22);
     EXPECT_TRUE(text.startsWith(QStringLiteral("3\t") +
                                 QString::fromStdString(m_server.Url("/p2.html")) +
                                 QStringLiteral("\tz\u00e4hlt nicht\t\t")))
@@ -526,7 +531,7 @@ TEST_F(TessarayViewTest, CopyPutsTheSelectedRowsAsShownOnTheClipboard) {
     Frame().SendCommand(ID_EDIT_COPY);
     EXPECT_TRUE(
         QApplication::clipboard()->text().startsWith(QStringLiteral("z\u00e4hlt nicht\t3\t")));
-    EXPECT_EQ(QApplication::clipboard()->text().count(QLatin1Char('\t')), 18);
+    EXPECT_EQ(QApplication::clipboard()->text().count(QLatin1Char('\t')), 21);
 }
 
 TEST_F(TessarayViewTest, TheUsualKeysSelectFindAndStart) {
