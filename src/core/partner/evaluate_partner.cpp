@@ -1,5 +1,7 @@
 #include "core/partner/evaluate_partner.h"
 
+#include "core/partner/agreement_match.h"
+
 #include "core/page/bot_challenge.h"
 #include "core/page/page_analyzer.h"
 #include "core/page/page_charset.h"
@@ -179,8 +181,17 @@ SPartnerResult Evaluate(const SPartnerFetch& fetched, std::string page,
                       !IsBrokenTransfer(result.eOutcome) && result.strBlockedBy.empty() &&
                       *fetched.secondView != LinksDigest(result.links);
 
+    if (context.pAgreement != nullptr) {
+        result.agreement = *context.pAgreement;
+        result.agreementDaysLeft = AgreementDaysLeft(*context.pAgreement, context.strToday);
+        for (SLinkResult& link : result.links) {
+            link.bMatchesAgreement = AgreementMismatches(*context.pAgreement, link).empty();
+        }
+    }
+
     // The partner's verdict is the best of its links'; the first link of that verdict gives the
-    // reasons.
+    // reasons. A link that differs from the agreement does not count, so the partner counts only
+    // when a link both counts and matches.
     if (result.links.empty()) {
         result.verdict = JudgeLink(result, nullptr);
     }
@@ -214,6 +225,10 @@ SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link) {
     SVerdict verdict;
     if (link != nullptr) {
         AddBlockingReasons(partner, *link, verdict.reasons);
+        if (partner.agreement) {
+            std::vector<SReason> mismatches = AgreementMismatches(*partner.agreement, *link);
+            verdict.reasons.insert(verdict.reasons.end(), mismatches.begin(), mismatches.end());
+        }
         verdict.eVerdict = verdict.reasons.empty() ? EVerdict::Counts : EVerdict::DoesNotCount;
         // The link is there, but the page around it is not all there: what is missing may hold
         // what keeps the link from counting.
@@ -265,6 +280,12 @@ SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link) {
     if (link != nullptr && partner.nLinksNotListed > 0) {
         verdict.reasons.push_back(
             {EReason::LinksNotListed, std::to_string(partner.nLinksNotListed)});
+    }
+    if (partner.agreement && partner.agreementDaysLeft) {
+        if (std::optional<SReason> warning =
+                AgreementEndWarning(*partner.agreement, *partner.agreementDaysLeft)) {
+            verdict.reasons.push_back(std::move(*warning));
+        }
     }
     return verdict;
 }

@@ -16,6 +16,10 @@ struct SPartnerContext {
     std::string strComment;
     // The imported external links (the Google list), sorted; nullptr without a list.
     const std::vector<std::string>* pSortedExternalLinks = nullptr;
+    // What was agreed with the partner (nullptr without agreement), and the run's day,
+    // "YYYY-MM-DD", against which its end is told.
+    const SAgreement* pAgreement = nullptr;
+    std::string strToday{};
 };
 
 // Reads a fetched partner page and its robots.txt into the partner's record: the page's signals

@@ -103,6 +103,9 @@ struct SPartnerResult {
 
     // What was agreed with the partner; std::nullopt without agreement.
     std::optional<SAgreement> agreement;
+    // Days from the run's day to the agreement's last day (negative: it ended); std::nullopt
+    // without agreement or end date.
+    std::optional<int> agreementDaysLeft;
     // The user's link back; std::nullopt when the project names no link pages of the user's.
     std::optional<SReciprocal> reciprocal;
     // The page as a browser rendered it, and why rendering failed ("" when it did not).

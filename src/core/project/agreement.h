@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tessaray {
 
@@ -23,5 +25,17 @@ struct SAgreement {
     bool IsEmpty() const { return *this == SAgreement{}; }
     bool operator==(const SAgreement&) const = default;
 };
+
+// "any", "required", as the command line, the CSV import and the project file write them.
+constexpr std::string_view AgreedFollowCode(EAgreedFollow eFollow) {
+    return eFollow == EAgreedFollow::Required ? "required" : "any";
+}
+// The follow value of a code, without regard to case and blanks around it; std::nullopt for
+// anything else.
+std::optional<EAgreedFollow> ParseAgreedFollow(std::string_view code);
+
+// The day of a "YYYY-MM-DD" date as days since 1970-01-01; std::nullopt when the text is no such
+// date of the calendar ("2027-02-30", "2027-2-3").
+std::optional<int> AgreementDay(std::string_view date);
 
 } // namespace tessaray

@@ -4,6 +4,8 @@
 #include "core/util/file_util.h"
 
 #include <cstdio>
+#include <cstring>
+#include <set>
 
 namespace tessaray {
 
@@ -26,6 +28,18 @@ constexpr const char* kSmtpUserKey = "SMTPUSER";
 constexpr const char* kPasswordFileKey = "SMTPPASSWORDFILE";
 constexpr const char* kWebhookKey = "WEBHOOK";
 constexpr const char* kNotifyKey = "NOTIFY";
+// Our own section for the agreements and the user's link pages, after ALERTS: written only when
+// the project has one of them. Link pages are "MYPAGE0000", ...; agreement n is "PARTNER" plus n
+// (the partner entry) and the same number after each field it has: "TARGET0000", ...
+constexpr const char* kAgreementSection = "AGREEMENTS";
+constexpr const char* kMyPageKey = "MYPAGE";
+constexpr const char* kPartnerKey = "PARTNER";
+constexpr const char* kTargetKey = "TARGET";
+constexpr const char* kAnchorKey = "ANCHOR";
+constexpr const char* kFollowKey = "FOLLOW";
+constexpr const char* kUntilKey = "UNTIL";
+constexpr const char* kContactKey = "CONTACT";
+constexpr const char* kNoteKey = "NOTE";
 
 // The failure eError of path.
 SProjectError Fail(EProjectError eError, const std::string& path, std::string detail = {}) {
@@ -39,11 +53,68 @@ EProjectError NoFolderError(const std::string& path) {
                                                             : EProjectError::FolderMissing;
 }
 
-// "URL" and the index as four decimal digits.
-std::string ListKey(int index) {
-    char key[16];
-    std::snprintf(key, sizeof key, "URL%04d", index);
-    return key;
+// The name and the index as four decimal digits ("URL0000").
+std::string ListKey(int index, const char* name = "URL") {
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%04d", index);
+    return name + std::string(digits);
+}
+
+// A value as the profile file can hold it and give it back whole: a backslash, CR, LF and tab
+// become "\\", "\r", "\n", "\t", a quote "\q" (a value in quotes would lose them) and a blank
+// at either end "\s" (it would be trimmed).
+std::string EscapeValue(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '"':
+            out += "\\q";
+            break;
+        case ' ':
+            out += i == 0 || i + 1 == value.size() ? "\\s" : " ";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The value EscapeValue wrote; a backslash before any other character stays as it is.
+std::string UnescapeValue(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '\\' || i + 1 == value.size()) {
+            out += value[i];
+            continue;
+        }
+        const char next = value[i + 1];
+        const char* const codes = "\\rntqs";
+        const char* const chars = "\\\r\n\t\" ";
+        const char* const found = std::strchr(codes, next);
+        if (found == nullptr || next == '\0') {
+            out += value[i];
+            continue;
+        }
+        out += chars[found - codes];
+        ++i;
+    }
+    return out;
 }
 
 } // namespace
@@ -92,6 +163,8 @@ void CProject::SetDomain(const std::string& url) {
 void CProject::StartNew(const std::string& url) {
     SetDomain(url);
     m_strPath = kNoFileMarker;
+    m_agreements.clear();
+    m_myLinkPages.clear();
 }
 
 void CProject::AddPartnerUrl(const std::string& url) {
@@ -183,6 +256,36 @@ void CProject::SetAgreement(const std::string& partnerUrl, const SAgreement& agr
     m_bModified = true;
 }
 
+void CProject::DropAgreementsWithoutPartner() {
+    const std::set<std::string> entries(m_partners.begin(), m_partners.end());
+    std::vector<std::pair<std::string, SAgreement>> moved;
+    for (auto it = m_agreements.begin(); it != m_agreements.end();) {
+        if (entries.contains(it->first)) {
+            ++it;
+            continue;
+        }
+        const std::string entry = FindPartnerEntry(it->first);
+        if (!entry.empty() && !m_agreements.contains(entry)) {
+            moved.emplace_back(entry, std::move(it->second));
+        }
+        it = m_agreements.erase(it);
+        m_bModified = true;
+    }
+    for (auto& [entry, agreement] : moved) {
+        m_agreements.try_emplace(entry, std::move(agreement));
+    }
+}
+
+std::string CProject::FindPartnerEntry(std::string_view url) const {
+    const std::string key = UrlComparisonKey(url);
+    for (const std::string& entry : m_partners) {
+        if (UrlComparisonKey(entry) == key) {
+            return entry;
+        }
+    }
+    return {};
+}
+
 void CProject::SetMyLinkPages(std::vector<std::string> pages) {
     if (pages != m_myLinkPages) {
         m_myLinkPages = std::move(pages);
@@ -240,12 +343,83 @@ CProjectResult CProject::Save(const std::string& path) {
         file.WriteString(kAlertSection, kWebhookKey, m_alerts.strWebhookUrl);
         file.WriteBool(kAlertSection, kNotifyKey, m_alerts.bDesktopNotice);
     }
+    WriteAgreements(file);
     if (std::string reason; !file.Flush(&reason, m_fileWriter)) {
         return Fail(EProjectError::WriteFailed, path, reason);
     }
     m_strPath = path;
     m_bModified = false;
     return {};
+}
+
+void CProject::WriteAgreements(CProfileFile& file) const {
+    for (std::size_t index = 0; index < m_myLinkPages.size() && index < MaxPartnerLinks; ++index) {
+        file.WriteString(kAgreementSection, ListKey(static_cast<int>(index), kMyPageKey),
+                         EscapeValue(m_myLinkPages[index]));
+    }
+    // In the order of the partner list, then those whose partner is not in it.
+    std::vector<const std::pair<const std::string, SAgreement>*> ordered;
+    std::set<std::string> written;
+    for (const std::string& entry : m_partners) {
+        const auto it = m_agreements.find(entry);
+        if (it != m_agreements.end() && written.insert(entry).second) {
+            ordered.push_back(&*it);
+        }
+    }
+    for (const auto& item : m_agreements) {
+        if (!written.contains(item.first)) {
+            ordered.push_back(&item);
+        }
+    }
+    for (std::size_t index = 0; index < ordered.size() && index < MaxPartnerLinks; ++index) {
+        const auto& [entry, agreement] = *ordered[index];
+        const int number = static_cast<int>(index);
+        const auto write = [&](const char* name, std::string_view value) {
+            if (!value.empty()) {
+                file.WriteString(kAgreementSection, ListKey(number, name), EscapeValue(value));
+            }
+        };
+        write(kPartnerKey, entry);
+        write(kTargetKey, agreement.strTarget);
+        write(kAnchorKey, agreement.strAnchor);
+        if (agreement.eFollow != EAgreedFollow::Any) {
+            write(kFollowKey, AgreedFollowCode(agreement.eFollow));
+        }
+        write(kUntilKey, agreement.strUntil);
+        write(kContactKey, agreement.strContact);
+        write(kNoteKey, agreement.strNote);
+    }
+}
+
+void CProject::ReadAgreements(const CProfileFile& file) {
+    m_myLinkPages.clear();
+    m_agreements.clear();
+    std::string value;
+    for (int index = 0; index < MaxPartnerLinks; ++index) {
+        if (file.ReadString(kAgreementSection, ListKey(index, kMyPageKey), "", value) > 0) {
+            m_myLinkPages.push_back(UnescapeValue(value));
+        }
+    }
+    const auto read = [&](int index, const char* name) {
+        file.ReadString(kAgreementSection, ListKey(index, name), "", value);
+        return UnescapeValue(value);
+    };
+    for (int index = 0; index < MaxPartnerLinks; ++index) {
+        const std::string entry = NormalizeProjectUrl(read(index, kPartnerKey));
+        if (entry.empty()) {
+            continue;
+        }
+        SAgreement agreement;
+        agreement.strTarget = read(index, kTargetKey);
+        agreement.strAnchor = read(index, kAnchorKey);
+        agreement.eFollow = ParseAgreedFollow(read(index, kFollowKey)).value_or(EAgreedFollow::Any);
+        agreement.strUntil = read(index, kUntilKey);
+        agreement.strContact = read(index, kContactKey);
+        agreement.strNote = read(index, kNoteKey);
+        if (!agreement.IsEmpty()) {
+            m_agreements.try_emplace(entry, std::move(agreement));
+        }
+    }
 }
 
 CProjectResult CProject::SaveAs(const std::function<std::string()>& chooser) {
@@ -296,6 +470,7 @@ CProjectResult CProject::Load(const std::string& path) {
     file.ReadString(kAlertSection, kPasswordFileKey, "", m_alerts.strPasswordFile);
     file.ReadString(kAlertSection, kWebhookKey, "", m_alerts.strWebhookUrl);
     m_alerts.bDesktopNotice = file.ReadInt(kAlertSection, kNotifyKey, 0) != 0;
+    ReadAgreements(file);
     m_strPath = path;
     m_bModified = false;
     return {};

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tessaray {
@@ -64,7 +65,7 @@ public:
     void Reset();
     // domain := NormalizeDomainUrl(url); empties the partner list; sets modified.
     void SetDomain(const std::string& url);
-    // SetDomain, then path := "Unbekannt".
+    // SetDomain, then path := "Unbekannt"; the agreements and link pages of an earlier project go.
     void StartNew(const std::string& url);
     // Stores NormalizeProjectUrl(url) (the entry as written, with "http://" and without a bare
     // site's root "/") in the first free entry and sets modified; ignored when the list is full.
@@ -104,10 +105,19 @@ public:
     void SetAlertSettings(const SAlertSettings& alerts);
 
     // The agreements with partners, by partner entry as stored (see AddPartnerUrl). Setting an
-    // empty agreement removes it; a change sets modified.
+    // empty agreement removes it; a change sets modified. They are stored in the project file's
+    // own section "AGREEMENTS" with the link pages, also those whose partner is not in the list
+    // (a hand-edited file loses nothing).
     const std::map<std::string, SAgreement>& GetAgreements() const { return m_agreements; }
     const SAgreement* FindAgreement(const std::string& partnerUrl) const;
     void SetAgreement(const std::string& partnerUrl, const SAgreement& agreement);
+    // After the partner list was edited: an agreement whose entry is gone moves to the entry of
+    // the same URL when there is one without agreement (the comment was edited), else it is
+    // dropped with its partner. Sets modified when something changed.
+    void DropAgreementsWithoutPartner();
+    // The stored partner entry whose URL is the same as url's (UrlComparisonKey: scheme and host
+    // without regard to case, the comments left out); "" when the project has none.
+    std::string FindPartnerEntry(std::string_view url) const;
     // The user's own pages that link out to partners, checked for reciprocity; a change sets
     // modified.
     const std::vector<std::string>& GetMyLinkPages() const { return m_myLinkPages; }
@@ -141,6 +151,9 @@ public:
     void SetFileWriter(FileWriter writer) { m_fileWriter = std::move(writer); }
 
 private:
+    void WriteAgreements(CProfileFile& file) const;
+    void ReadAgreements(const CProfileFile& file);
+
     std::string m_strPath;
     bool m_bPageRank = false;
     int m_nCursor = -1;

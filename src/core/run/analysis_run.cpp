@@ -2,6 +2,7 @@
 
 #include "core/app/trace_log.h"
 #include "core/fetch/fetch_pool.h"
+#include "core/partner/agreement_match.h"
 #include "core/partner/evaluate_partner.h"
 #include "core/partner/partner_cells.h"
 #include "core/project/project.h"
@@ -93,11 +94,15 @@ void CAnalysisRun::ReadPartners() {
     m_firstAnswers.clear();
     m_nWaitingBytes = 0;
     std::map<std::string, int> siteIndex;
+    m_strToday = LocalDate();
     m_project.RewindPartners();
     std::string entry;
     while (m_project.GetNextPartner(entry)) {
         SPartner& partner = m_partners.emplace_back();
         SplitPartnerEntry(entry, partner.strUrl, partner.strComment);
+        if (const SAgreement* pAgreement = m_project.FindAgreement(entry)) {
+            partner.agreement = *pAgreement;
+        }
         // User info in an older project's URL is neither sent nor written to the table, the log,
         // the trace or the history.
         partner.strUrl = WithoutUserInfo(partner.strUrl);
@@ -383,6 +388,9 @@ CAnalysisRun::SWaiting CAnalysisRun::Evaluate(SPartnerFetch&& fetched) {
     context.strDomain = m_strDomain;
     context.strComment = m_partners[static_cast<std::size_t>(fetched.nId)].strComment;
     context.pSortedExternalLinks = m_bHasExternalList ? &m_sortedExternalLinks : nullptr;
+    const SPartner& partner = m_partners[static_cast<std::size_t>(fetched.nId)];
+    context.pAgreement = partner.agreement ? &*partner.agreement : nullptr;
+    context.strToday = m_strToday;
     waiting.result = EvaluatePartner(std::move(fetched), context);
     waiting.nBytes = waiting.result.ApproximateBytes() + waiting.strFetchedText.size();
     return waiting;

@@ -198,6 +198,7 @@ private:
         std::string strUrl;
         std::string strComment;
         std::string strRobotsUrl;
+        std::optional<SAgreement> agreement;
         int nSite = 0;
         EConfirm eConfirm = EConfirm::None;
     };
@@ -294,6 +295,7 @@ private:
     // end of the table.
     int m_nPartnerRow = 0;
     bool m_bHasExternalList = false;
+    std::string m_strToday; // the run's day, against which agreements end
     // The imported external links, sorted, so the Google lookup is a binary search.
     std::vector<std::string> m_sortedExternalLinks;
     CRunVerdicts m_verdicts;

@@ -178,6 +178,57 @@ TEST(ProjectSave, AlertSettingsFollowTheOtherSectionsAndComeBack) {
     EXPECT_TRUE(loaded.GetAlertSettings().IsEmpty());
 }
 
+TEST(ProjectSave, AgreementsAndLinkPagesRoundTripByteForByte) {
+    TempDir dir;
+    const std::string path = dir.Write(
+        "p.tsrp",
+        kHeader +
+            "[SETTINGS]\r\nOPTION05=0\r\n[YOURDOMAIN]\r\nURL=http://shop.example\r\n"
+            "[PARTNERLINKS]\r\nURL0000=http://a.example/links - swap\r\n"
+            "URL0001=http://b.example\r\n"
+            "[AGREEMENTS]\r\nMYPAGE0000=https://shop.example/partners\r\n"
+            "MYPAGE0001=https://shop.example/blogroll\r\n"
+            "PARTNER0000=http://a.example/links - swap\r\nTARGET0000=https://shop.example/*\r\n"
+            "ANCHOR0000=*Cheap Flights*\r\nFOLLOW0000=required\r\nUNTIL0000=2027-01-31\r\n"
+            "CONTACT0000=ann@a.example\r\n"
+            "NOTE0000=\\qline one\\q\\nline two in C:\\\\links\\s\r\n"
+            // A partner no longer in the list keeps its agreement until the editor drops it.
+            "PARTNER0001=http://gone.example\r\nUNTIL0001=2026-12-31\r\n");
+    CProject project;
+    ASSERT_TRUE(project.Load(path));
+    EXPECT_EQ(project.GetMyLinkPages(),
+              (std::vector<std::string>{"https://shop.example/partners",
+                                        "https://shop.example/blogroll"}));
+    const SAgreement* pAgreement = project.FindAgreement("http://a.example/links - swap");
+    ASSERT_NE(pAgreement, nullptr);
+    EXPECT_EQ(*pAgreement,
+              (SAgreement{"https://shop.example/*", "*Cheap Flights*", EAgreedFollow::Required,
+                          "2027-01-31", "ann@a.example", "\"line one\"\nline two in C:\\links "}));
+    EXPECT_EQ(project.GetAgreements().size(), 2U);
+    const std::string before = ReadAll(path);
+    ASSERT_TRUE(project.Save(path));
+    EXPECT_EQ(ReadAll(path), before);
+
+    // The editor: a partner whose comment changed keeps its agreement, a removed one loses it.
+    project.ClearPartnerUrls();
+    project.AddPartnerUrl("http://a.example/links - new comment");
+    project.DropAgreementsWithoutPartner();
+    EXPECT_TRUE(project.IsModified());
+    EXPECT_EQ(project.GetAgreements().size(), 1U);
+    EXPECT_NE(project.FindAgreement("http://a.example/links - new comment"), nullptr);
+
+    // Without agreements and link pages the section goes, and a new project starts without them.
+    project.SetAgreement("http://a.example/links - new comment", {});
+    project.SetMyLinkPages({});
+    ASSERT_TRUE(project.Save(path));
+    EXPECT_EQ(ReadAll(path).find("[AGREEMENTS]"), std::string::npos);
+    SAgreement note;
+    note.strNote = "x";
+    project.SetAgreement("http://a.example/links - new comment", note);
+    project.StartNew("shop.example");
+    EXPECT_TRUE(project.GetAgreements().empty());
+}
+
 TEST(ProjectSave, StoresAtMost2000ExternalLinks) {
     TempDir dir;
     CProject project = MakeProject();
