@@ -114,8 +114,12 @@
         <translation>Vereinbarung entfernen</translation>
     </message>
     <message>
-        <source>The target must be a web address starting with http:// or https://; a * may only end it.</source>
-        <translation>Das Ziel muss eine Webadresse sein, die mit http:// oder https:// beginnt; ein * darf nur am Ende stehen.</translation>
+        <source>The stored end &quot;%1&quot; is no date; set one or keep &quot;no end date&quot;.</source>
+        <translation>Das gespeicherte Ende „%1“ ist kein Datum; setzen Sie eines oder lassen Sie „kein Enddatum“.</translation>
+    </message>
+    <message>
+        <source>This agreement cannot be stored: %1</source>
+        <translation>Diese Vereinbarung kann nicht gespeichert werden: %1</translation>
     </message>
 </context>
 <context>
@@ -458,6 +462,26 @@
     <message>
         <source>Not a web address: %1</source>
         <translation>Keine Webadresse: %1</translation>
+    </message>
+    <message>
+        <source>Import agreements...</source>
+        <translation>Vereinbarungen importieren...</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file is not a table of agreements.</source>
+        <translation>Die Datei ist keine Tabelle von Vereinbarungen.</translation>
+    </message>
+    <message>
+        <source>Agreements imported: %1</source>
+        <translation>Vereinbarungen importiert: %1</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... und %1 weitere</translation>
     </message>
 </context>
 <context>

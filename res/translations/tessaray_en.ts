@@ -114,8 +114,12 @@
         <translation>Remove agreement</translation>
     </message>
     <message>
-        <source>The target must be a web address starting with http:// or https://; a * may only end it.</source>
-        <translation>The target must be a web address starting with http:// or https://; a * may only end it.</translation>
+        <source>The stored end &quot;%1&quot; is no date; set one or keep &quot;no end date&quot;.</source>
+        <translation>The stored end &quot;%1&quot; is no date; set one or keep &quot;no end date&quot;.</translation>
+    </message>
+    <message>
+        <source>This agreement cannot be stored: %1</source>
+        <translation>This agreement cannot be stored: %1</translation>
     </message>
 </context>
 <context>
@@ -458,6 +462,26 @@
     <message>
         <source>Not a web address: %1</source>
         <translation>Not a web address: %1</translation>
+    </message>
+    <message>
+        <source>Import agreements...</source>
+        <translation>Import agreements...</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file is not a table of agreements.</source>
+        <translation>The file is not a table of agreements.</translation>
+    </message>
+    <message>
+        <source>Agreements imported: %1</source>
+        <translation>Agreements imported: %1</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... and %1 more</translation>
     </message>
 </context>
 <context>

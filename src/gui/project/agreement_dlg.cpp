@@ -1,5 +1,6 @@
 #include "gui/project/agreement_dlg.h"
 
+#include "core/project/agreement_import.h"
 #include "gui/project/dlg_support.h"
 
 #include <QCheckBox>
@@ -81,14 +82,16 @@ void CAgreementDlg::SetAgreement(const SAgreement& agreement) {
     m_followRequired->setChecked(agreement.eFollow == EAgreedFollow::Required);
     const QDate until = QDate::fromString(QString::fromLatin1(agreement.strUntil),
                                           QString::fromLatin1(kDateFormat));
-    m_bInitialNoEnd = !until.isValid();
-    m_initialDate = until.isValid() ? until : QDate::currentDate().addYears(1);
-    m_until->setDate(m_initialDate);
-    m_noEnd->setChecked(m_bInitialNoEnd);
-    m_until->setDisabled(m_bInitialNoEnd);
+    m_until->setDate(until.isValid() ? until : QDate::currentDate().addYears(1));
+    m_noEnd->setChecked(!until.isValid());
+    m_until->setDisabled(!until.isValid());
     m_contact->setText(FromBytes(agreement.strContact));
     m_note->setText(FromBytes(agreement.strNote));
-    ShowHint(m_hint, {});
+    // A hand-edited file may hold an end that is no date: it is not dropped unsaid.
+    ShowHint(m_hint, agreement.strUntil.empty() || until.isValid()
+                         ? QString()
+                         : tr("The stored end \"%1\" is no date; set one or keep \"no end date\".")
+                               .arg(FromBytes(agreement.strUntil)));
 }
 
 void CAgreementDlg::OnClear() {
@@ -98,35 +101,32 @@ void CAgreementDlg::OnClear() {
     m_followRequired->setChecked(false);
     m_noEnd->setChecked(true);
     m_agreement = {};
-    m_bInitialNoEnd = true;
 }
 
 void CAgreementDlg::accept() {
     SAgreement agreement;
     agreement.strTarget = ToBytesKeeping(m_target->text().trimmed(), m_agreement.strTarget);
+    if (agreement.strTarget != m_agreement.strTarget) {
+        // A typed target is written as the partner list writes addresses ("http://" in front).
+        const bool bPrefix = agreement.strTarget.ends_with('*');
+        std::string stem =
+            agreement.strTarget.substr(0, agreement.strTarget.size() - (bPrefix ? 1 : 0));
+        if (IsValidUrl(stem)) {
+            agreement.strTarget = stem + (bPrefix ? "*" : "");
+        }
+    }
     agreement.strAnchor = ToBytesKeeping(m_anchor->text().trimmed(), m_agreement.strAnchor);
     agreement.eFollow =
         m_followRequired->isChecked() ? EAgreedFollow::Required : EAgreedFollow::Any;
-    const bool bDateUntouched = m_noEnd->isChecked() == m_bInitialNoEnd &&
-                                (m_bInitialNoEnd || m_until->date() == m_initialDate);
-    if (bDateUntouched) {
-        // A stored text that is no date stays as it was rather than vanish unasked.
-        agreement.strUntil = m_agreement.strUntil;
-    } else if (!m_noEnd->isChecked()) {
+    if (!m_noEnd->isChecked()) {
         agreement.strUntil =
             m_until->date().toString(QString::fromLatin1(kDateFormat)).toStdString();
     }
     agreement.strContact = ToBytesKeeping(m_contact->text().trimmed(), m_agreement.strContact);
     agreement.strNote = ToBytesKeeping(m_note->text().trimmed(), m_agreement.strNote);
 
-    const std::string& target = agreement.strTarget;
-    const QString lower = QString::fromStdString(target.substr(0, 8)).toLower();
-    const bool bWebAddress = target.empty() || lower.startsWith(QStringLiteral("http://")) ||
-                             lower.startsWith(QStringLiteral("https://"));
-    const std::size_t star = target.find('*');
-    if (!bWebAddress || (star != std::string::npos && star + 1 != target.size())) {
-        ShowHint(m_hint, tr("The target must be a web address starting with http:// or https://; "
-                            "a * may only end it."));
+    if (const std::string problem = AgreementProblem(agreement); !problem.empty()) {
+        ShowHint(m_hint, tr("This agreement cannot be stored: %1").arg(FromBytes(problem)));
         m_target->setFocus();
         return;
     }

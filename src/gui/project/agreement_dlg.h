@@ -2,7 +2,6 @@
 
 #include "core/project/agreement.h"
 
-#include <QDate>
 #include <QDialog>
 
 class QCheckBox;
@@ -15,7 +14,7 @@ namespace tessaray {
 
 // "Agreement": what was agreed with one partner — the target page, the anchor text, whether the
 // link must be followed, the end date, a contact and a note. All fields empty means no agreement.
-// Fields the user leaves as they were keep their bytes.
+// Text fields the user leaves as they were keep their bytes.
 class CAgreementDlg final : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CAgreementDlg)
@@ -27,7 +26,8 @@ public:
     void SetAgreement(const SAgreement& agreement);
     const SAgreement& GetAgreement() const { return m_agreement; }
 
-    // OK: a target that is no web address (or holds a "*" before its end) keeps the dialog open.
+    // OK: an agreement that cannot be stored (a target that is no web address) keeps the dialog
+    // open and says why.
     void accept() override;
 
 private:
@@ -36,9 +36,6 @@ private:
     void OnClear();
 
     SAgreement m_agreement;
-    // The end date as the dialog opened with it; an untouched date keeps the stored text.
-    bool m_bInitialNoEnd = true;
-    QDate m_initialDate;
 
     QLineEdit* m_target = nullptr;
     QLineEdit* m_anchor = nullptr;

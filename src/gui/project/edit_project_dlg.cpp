@@ -1,5 +1,6 @@
 #include "gui/project/edit_project_dlg.h"
 
+#include "core/project/agreement_import.h"
 #include "core/project/link_import.h"
 #include "core/project/project.h"
 #include "core/project/url_rules.h"
@@ -169,11 +170,13 @@ void CEditProjectDlg::CreatePartnerListPart(QVBoxLayout& layout) {
     QPushButton* importTxt = AddButton(tr("Import Txt-List..."), "importTxtButton");
     QPushButton* importCsv = AddButton(tr("Import Csv..."), "importCsvButton");
     m_agreementButton = AddButton(tr("Agreement..."), "agreementButton");
+    QPushButton* importAgreements = AddButton(tr("Import agreements..."), "importAgreementsButton");
     for (QPushButton* button : {add, m_deleteButton, m_editButton, m_testButton}) {
         listButtons->addWidget(button);
     }
     listButtons->addSpacing(12);
     listButtons->addWidget(m_agreementButton);
+    listButtons->addWidget(importAgreements);
     listButtons->addSpacing(12);
     listButtons->addWidget(importTxt);
     listButtons->addWidget(importCsv);
@@ -190,6 +193,7 @@ void CEditProjectDlg::CreatePartnerListPart(QVBoxLayout& layout) {
     connect(importTxt, &QPushButton::clicked, this, &CEditProjectDlg::OnImportTxt);
     connect(importCsv, &QPushButton::clicked, this, &CEditProjectDlg::OnImportCsv);
     connect(m_agreementButton, &QPushButton::clicked, this, &CEditProjectDlg::OnAgreement);
+    connect(importAgreements, &QPushButton::clicked, this, &CEditProjectDlg::OnImportAgreements);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CEditProjectDlg::RefreshButtons);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CEditProjectDlg::OnEditUrl);
 }
@@ -523,6 +527,52 @@ void CEditProjectDlg::OnAgreement() {
     if (dialog.exec() == QDialog::Accepted) {
         SetAgreementOf(item, dialog.GetAgreement());
     }
+}
+
+void CEditProjectDlg::OnImportAgreements() {
+    SFileRequest request;
+    request.strFilter = tr("CSV files (*.csv)");
+    const QString path = m_hooks.chooseFile(this, request);
+    if (path.isEmpty()) {
+        return;
+    }
+    std::string bytes;
+    if (const CReadResult read = ReadInputFile(ToPath(path), kImportFileLimit, bytes); !read.Ok()) {
+        m_hooks.messageBox(this, QMessageBox::Warning, ReadFailureText(path, read),
+                           QMessageBox::Ok);
+        return;
+    }
+    // The import works on a project: one made of the entries listed and their agreements, whose
+    // agreements then go back to the entries.
+    CProject listed;
+    listed.SetDomain(m_strDomain);
+    for (int i = 0; i < m_list->count(); ++i) {
+        const QListWidgetItem* item = m_list->item(i);
+        const std::string key = AgreementKey(EntryBytes(item));
+        listed.AddPartnerUrl(key);
+        listed.SetAgreement(key, AgreementOf(item));
+    }
+    const SAgreementImport imported = ImportAgreementsCsv(listed, bytes);
+    for (int i = 0; i < m_list->count(); ++i) {
+        QListWidgetItem* item = m_list->item(i);
+        const SAgreement* agreement = listed.FindAgreement(AgreementKey(EntryBytes(item)));
+        SetAgreementOf(item, agreement != nullptr ? *agreement : SAgreement{});
+    }
+
+    QString text = imported.bMalformed ? tr("The file is not a table of agreements.")
+                                       : tr("Agreements imported: %1").arg(imported.nImported);
+    // A long list of problems is cut, so the message box fits on the screen.
+    constexpr std::size_t kShownProblems = 15;
+    for (std::size_t i = 0; i < imported.problems.size() && i < kShownProblems; ++i) {
+        text += QLatin1Char('\n') + FromBytes(imported.problems[i]);
+    }
+    if (imported.problems.size() > kShownProblems) {
+        text += QLatin1Char('\n') +
+                tr("... and %1 more").arg(imported.problems.size() - kShownProblems);
+    }
+    m_hooks.messageBox(this,
+                       imported.problems.empty() ? QMessageBox::Information : QMessageBox::Warning,
+                       text, QMessageBox::Ok);
 }
 
 void CEditProjectDlg::OnShowExternalLinks() {

@@ -74,6 +74,9 @@ public:
     void OnAlerts();
     // "Agreement...": the agreement dialog for the selected partner.
     void OnAgreement();
+    // "Import agreements...": agreements from a CSV file for the partners listed; what was left
+    // out and why is shown in a message box.
+    void OnImportAgreements();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

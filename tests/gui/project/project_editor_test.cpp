@@ -190,12 +190,12 @@ TEST_F(ProjectEditorTest, AgreementLinkPagesAndRenderModeGoIntoTheProjectAndCome
         OnNextModal(
             [](QDialog& agreement) {
                 // A target that is no web address keeps the dialog open and says why.
-                Child<QLineEdit>(agreement, "targetEdit").setText(QStringLiteral("shop.example/"));
+                Child<QLineEdit>(agreement, "targetEdit").setText(QStringLiteral("my shop"));
                 Press(agreement, QDialogButtonBox::Ok);
                 EXPECT_TRUE(agreement.isVisible());
                 EXPECT_TRUE(Child<QLabel>(agreement, "agreementHint").isVisibleTo(&agreement));
                 Child<QLineEdit>(agreement, "targetEdit")
-                    .setText(QStringLiteral("http://shop.example/tea/*"));
+                    .setText(QStringLiteral("shop.example/tea/*"));
                 Child<QLineEdit>(agreement, "anchorEdit").setText(QStringLiteral("*Green Tea*"));
                 Child<QCheckBox>(agreement, "followRequiredCheck").setChecked(true);
                 Child<QCheckBox>(agreement, "noEndCheck").setChecked(false);
