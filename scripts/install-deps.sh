@@ -8,13 +8,14 @@ packages=(
     libcurl4-openssl-dev libssl-dev ca-certificates
     qt6-base-dev qt6-l10n-tools qt6-tools-dev-tools qt6-translations-l10n
     libcli11-dev libcpp-httplib-dev libsqlite3-dev liburiparser-dev
-    libgtest-dev libgmock-dev libbenchmark-dev libgumbo-dev libsystemd-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libgumbo-dev libsystemd-dev nlohmann-json3-dev
     python3-aiosmtpd python3-dbus python3-gi dbus-daemon
     clang libclang-rt-14-dev clang-format clang-tidy
     valgrind xvfb xauth openssl curl
     fonts-dejavu-core
     file librsvg2-bin desktop-file-utils appstream lintian
     systemd  # systemd-analyze verifies the units of "tessaray-cli schedule" in the tests
+    chromium # renders partner pages; the program works without it, the renderer's tests need it
 )
 
 missing=()

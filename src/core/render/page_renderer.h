@@ -9,8 +9,10 @@ namespace tessaray {
 
 // One anchor of a rendered page that links to the user's domain.
 struct SRenderedLink {
-    std::string strUrl;           // resolved against the page, as the browser resolves it
-    std::string strText;          // the text people see, white space collapsed
+    // Resolved against the page's base as the core resolves the links of the raw page.
+    std::string strUrl;
+    // The text people see, white space collapsed; an image link's is its picture's alt text.
+    std::string strText;
     std::vector<std::string> rel; // lower-case tokens
     // How it is hidden from people: "display-none", "visibility-hidden", "opacity-zero",
     // "off-screen", "tiny-font", "same-colour", "one-character", "zero-size"; "" when it can be
