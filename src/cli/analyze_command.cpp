@@ -63,6 +63,7 @@ struct SAnalyzeOptions {
     SFetchWindow window;
     std::string strUserAgent{CFetchSettings::kUserAgent};
     bool bAsGooglebot = false;
+    std::string strRender; // "" takes the project's mode
     bool bQuiet = false;
     bool bSummary = false;
     bool bChanges = false;
@@ -82,6 +83,7 @@ struct SLanguage {
                            Text(ETextId::RunAnalyzing), Text(ETextId::RunReady),
                            Text(ETextId::RunCannotFetch)};
         words.strConfirmed = Text(ETextId::RunConfirmed);
+        words.strRenderFailed = "Pages are not rendered: %1";
         return words;
     }
 };
@@ -278,6 +280,38 @@ int VerdictExitCode(const CRunVerdicts& verdicts) {
         return kExitUnreachable;
     }
     return summary.nCounts == summary.nPartners ? 0 : kExitNotCounting;
+}
+
+// The browser renderer of the run, started by the run when its first page needs it.
+CAnalysisRun::RendererFactory BrowserRendererFactory(const std::string& browser) {
+    return [browser](IPageRenderer::PostCallback, std::string& error) {
+        error = "this build has no browser renderer (" + browser + ")";
+        return std::unique_ptr<IPageRenderer>();
+    };
+}
+
+// The render mode of the run: --render over the project's. Without a browser, auto renders
+// nothing and says so once; always is an error before the run (0, or the exit code after the
+// message).
+int SetUpRendering(const SAnalyzeOptions& options, const CProject& project, CAnalysisRun& run,
+                   CStderrLog& log) {
+    ERenderMode eMode = options.strRender.empty()
+                            ? project.GetRenderMode()
+                            : ParseRenderMode(options.strRender).value_or(ERenderMode::Auto);
+    const std::string browser = eMode == ERenderMode::Off ? std::string() : FindBrowser();
+    if (eMode == ERenderMode::Always && browser.empty()) {
+        return Fail("--render always needs a browser, and none was found (install chromium, or "
+                    "name one in TESSARAY_BROWSER)",
+                    kExitUsage);
+    }
+    if (eMode == ERenderMode::Auto && browser.empty()) {
+        if (log.GetMode() != CStderrLog::EMode::Quiet) {
+            log.Message("No browser found; pages are not rendered (install chromium)");
+        }
+        eMode = ERenderMode::Off;
+    }
+    run.SetRenderer(eMode, browser.empty() ? nullptr : BrowserRendererFactory(browser));
+    return 0;
 }
 
 // The settings a run is stored with in the history, as JSON.
@@ -502,6 +536,10 @@ int RunAnalyze(const SAnalyzeOptions& options) {
         }
     }
 
+    if (const int failed = SetUpRendering(options, project, run, log); failed != 0) {
+        return failed;
+    }
+
     g_interrupts = 0;
     const auto oldHandler = std::signal(SIGINT, OnInterrupt);
     const auto started = std::chrono::steady_clock::now();
@@ -586,6 +624,13 @@ void RegisterAnalyze(CLI::App& app, int& exitCode) {
     command->add_flag("--as-googlebot", options->bAsGooglebot,
                       "fetch every page once more as Googlebot; other links to your site there "
                       "are the warning cloaked");
+    command
+        ->add_option("--render", options->strRender,
+                     "render partner pages in a browser (Chromium) to find links made by scripts "
+                     "and links people cannot see: auto renders a page without counting link, "
+                     "always every page, off none (default: the project's mode, auto)")
+        ->check(CLI::IsMember({"auto", "always", "off"}))
+        ->type_name("MODE");
     command->add_flag("--quiet", options->bQuiet,
                       "do not show the output log or the progress on stderr");
     command->add_flag("--summary", options->bSummary,

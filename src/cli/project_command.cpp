@@ -38,7 +38,14 @@ struct NewOptions {
     int nGoogleColumn = 2;
     std::string strGoogleSeparator = "comma";
     bool bForce = false;
+    std::string strRender = "auto";
 };
+
+// The render modes as the options take them.
+const std::vector<std::string> kRenderModes = {"auto", "always", "off"};
+constexpr const char* kRenderHelp =
+    "When partner pages are rendered in a browser: auto (a page without counting link), always "
+    "(every page), off (default auto)";
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "tessaray-cli: %s\n", message.c_str());
@@ -215,6 +222,7 @@ int RunNew(const NewOptions& options) {
         project.AddPartnerUrl(partner);
     }
     project.SetExternalLinks(externalLinks);
+    project.SetRenderMode(ParseRenderMode(options.strRender).value_or(ERenderMode::Auto));
     // Every earlier version stays: the save itself keeps only the first one as .bak.
     std::string backup;
     if (FileExists(projectPath)) {
@@ -229,6 +237,25 @@ int RunNew(const NewOptions& options) {
     }
     if (!backup.empty()) {
         std::printf("The earlier %s is kept as %s\n", projectPath.c_str(), backup.c_str());
+    }
+    return 0;
+}
+
+// project set: changes a stored option of an existing project.
+int RunSet(const std::string& file, const std::string& render) {
+    const std::string projectPath = AbsolutePath(file);
+    CProject project;
+    if (const CProjectResult loaded = project.Load(projectPath); !loaded.Ok()) {
+        return Fail(ProjectErrorText(loaded.GetError()));
+    }
+    if (!render.empty()) {
+        project.SetRenderMode(ParseRenderMode(render).value_or(ERenderMode::Auto));
+    }
+    if (!project.IsModified()) {
+        return 0;
+    }
+    if (const CProjectResult saved = project.Save(projectPath); !saved.Ok()) {
+        return Fail("cannot save the project: " + ProjectErrorText(saved.GetError()));
     }
     return 0;
 }
@@ -251,6 +278,9 @@ int RunShow(const std::string& file) {
         if (!comment.empty()) {
             std::printf("       Comment: %s\n", comment.c_str());
         }
+    }
+    if (project.GetRenderMode() != ERenderMode::Auto) {
+        std::printf("Render: %s\n", RenderModeCode(project.GetRenderMode()).data());
     }
     std::printf("External links: %d\n", project.GetExternalLinkCount());
     for (const std::string& link : project.GetExternalLinks().Entries()) {
@@ -300,7 +330,19 @@ void RegisterProject(CLI::App& app, int& exitCode) {
     create->add_flag("--force", options->bForce,
                      "Replace an existing file (it is kept as .bak, or .bak.1, .bak.2, ... when "
                      "that exists)");
+    create->add_option("--render", options->strRender, kRenderHelp)
+        ->check(CLI::IsMember(kRenderModes))
+        ->type_name("MODE");
     create->callback([options, &exitCode] { exitCode = RunNew(*options); });
+
+    auto setFile = std::make_shared<std::string>();
+    auto setRender = std::make_shared<std::string>();
+    CLI::App* set = project->add_subcommand("set", "Change a stored option of a project file");
+    set->add_option("FILE", *setFile, "Project file (.tsrp)")->required();
+    set->add_option("--render", *setRender, kRenderHelp)
+        ->check(CLI::IsMember(kRenderModes))
+        ->type_name("MODE");
+    set->callback([setFile, setRender, &exitCode] { exitCode = RunSet(*setFile, *setRender); });
 
     auto file = std::make_shared<std::string>();
     CLI::App* show = project->add_subcommand("show", "Print a project file");

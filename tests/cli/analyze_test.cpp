@@ -155,10 +155,13 @@ protected:
         return m_hooks;
     }
 
-    // A project of the shop http://shop.example with the given partner entries.
-    std::string MakeProject(const std::vector<std::string>& entries) {
+    // A project of the shop http://shop.example with the given partner entries; its pages are
+    // read raw unless a test renders them.
+    std::string MakeProject(const std::vector<std::string>& entries,
+                            ERenderMode eRender = ERenderMode::Off) {
         CProject project;
         project.StartNew("http://shop.example");
+        project.SetRenderMode(eRender);
         for (const std::string& entry : entries) {
             project.AddPartnerUrl(entry);
         }
@@ -187,6 +190,23 @@ protected:
     test::HttpTestServer m_server;
     TempDir m_dir;
 };
+
+// Without a browser, auto renders nothing and says so once; always is refused before any fetch.
+TEST_F(AnalyzeCommand, RenderingWithoutABrowser) {
+    const std::string project = MakeProject({m_server.Url("/none.html")}, ERenderMode::Auto);
+    ::setenv("TESSARAY_BROWSER", m_dir.File("no-browser").c_str(), 1);
+    const Result automatic = RunCli(m_dir, {"analyze", project, "--json", m_dir.File("r.json")});
+    const Result always = RunCli(m_dir, {"analyze", project, "--render", "always"});
+    ::unsetenv("TESSARAY_BROWSER");
+    EXPECT_EQ(automatic.nExit, 4) << automatic.strErr;
+    EXPECT_EQ(
+        automatic.strErr.find("No browser found; pages are not rendered (install chromium)\n"), 0u)
+        << automatic.strErr;
+    EXPECT_NE(ReadAll(m_dir.File("r.json")).find("\"rendered\": \"no\""), std::string::npos);
+    EXPECT_EQ(always.nExit, 2);
+    EXPECT_NE(always.strErr.find("--render always needs a browser"), std::string::npos);
+    EXPECT_EQ(m_nNoneServed, 1);
+}
 
 TEST_F(AnalyzeCommand, CsvReportIsByteForByteTheSavedReport) {
     const std::string project =
@@ -282,7 +302,8 @@ TEST_F(AnalyzeCommand, JsonReportAndExitCodesFollowTheVerdicts) {
          {"{\"project\": \"shop\", \"domain\": \"http://shop.example\", \"started\": \"20",
           "\"status\": 200, \"bytes\": 193, \"outcome\": \"complete\"",
           "\"robots_txt\": {\"status\": 404, \"googlebot_allowed\": true}",
-          "\"rel\": [\"sponsored\"], \"verdict\": \"does-not-count\", \"reasons\": [{\"code\": "
+          "\"rel\": [\"sponsored\"], \"script_inserted\": false, \"hidden\": \"\", "
+          "\"verdict\": \"does-not-count\", \"reasons\": [{\"code\": "
           "\"rel-sponsored\", \"text\": \"The link is marked rel=sponsored.\"}]",
           "\"summary\": {\"partners\": 1, \"counts\": 1, \"does_not_count\": 0, \"missing\": 0, "
           "\"unreachable\": 0}}\n"}) {

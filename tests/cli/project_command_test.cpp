@@ -62,6 +62,23 @@ TEST(ProjectCommand, NewWritesTheExactLayoutAndShowPrintsIt) {
                             "       http://blog.example/links\n");
 }
 
+TEST(ProjectCommand, NewAndSetStoreTheRenderMode) {
+    TempDir dir;
+    ASSERT_EQ(RunCli(dir, {"project", "new", "p.tsrp", "--domain", "shop.example", "--partner",
+                           "a.example", "--render", "off"})
+                  .nExit,
+              0);
+    EXPECT_NE(RunCli(dir, {"project", "show", "p.tsrp"}).strOut.find("Render: off\n"),
+              std::string::npos);
+    EXPECT_EQ(RunCli(dir, {"project", "set", "p.tsrp", "--render", "sometimes"}).nExit, 2);
+    ASSERT_EQ(RunCli(dir, {"project", "set", "p.tsrp", "--render", "always"}).nExit, 0);
+    CProject project;
+    ASSERT_TRUE(project.Load(dir.File("p.tsrp")));
+    EXPECT_EQ(project.GetRenderMode(), ERenderMode::Always);
+    ASSERT_EQ(RunCli(dir, {"project", "set", "p.tsrp", "--render", "auto"}).nExit, 0);
+    EXPECT_EQ(ReadAll(dir.File("p.tsrp")).find("[OPTIONS]"), std::string::npos);
+}
+
 TEST(ProjectCommand, CsvImportsTakeTheirOwnColumnAndSeparator) {
     TempDir dir;
     dir.Write("a.csv", "name;url\none;a.example\n");

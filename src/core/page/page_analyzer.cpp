@@ -44,7 +44,20 @@ struct SLinkRecord {
     std::uint8_t nUrlInPage = 0;        // the URL is a stretch of the page, not of the link bytes
     std::uint8_t nTextInPage = 0;       // likewise the text
     std::uint8_t nCommentsInAnchor = 0; // the anchor string holds comments, left out when shown
+    std::uint8_t nHidden = 0;           // an index into kHidingTechniques
 };
+
+// How the HTML hides a link from people; index 0 is not hidden.
+constexpr std::string_view kHidingTechniques[] = {
+    "",          "display-none", "visibility-hidden", "opacity-zero",
+    "tiny-font", "off-screen",   "one-character"};
+constexpr std::uint8_t kNotHidden = 0;
+constexpr std::uint8_t kDisplayNone = 1;
+constexpr std::uint8_t kVisibilityHidden = 2;
+constexpr std::uint8_t kOpacityZero = 3;
+constexpr std::uint8_t kTinyFont = 4;
+constexpr std::uint8_t kOffScreen = 5;
+constexpr std::uint8_t kOneCharacter = 6;
 
 // Byte classes of the tokenizer, looked up in one table: the tag loops run over every byte of
 // every tag.
@@ -99,6 +112,85 @@ bool HasLt(std::string_view text) {
     return found;
 }
 
+bool HasToken(std::string_view list, std::string_view lowerToken);
+
+std::string_view TrimmedAscii(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// A CSS length or number: its value and unit ("px", "em", "%", "" ...); false when it is none.
+bool ReadCssNumber(std::string_view text, double& value, std::string_view& unit) {
+    std::size_t i = text.starts_with('-') || text.starts_with('+') ? 1 : 0;
+    const std::size_t digitsAt = i;
+    double number = 0;
+    double scale = 0;
+    for (; i < text.size() && (IsAsciiDigit(text[i]) || (text[i] == '.' && scale == 0)); ++i) {
+        if (text[i] == '.') {
+            scale = 1;
+        } else if (scale == 0) {
+            number = number * 10 + (text[i] - '0');
+        } else {
+            scale /= 10;
+            number += (text[i] - '0') * scale;
+        }
+    }
+    if (i == digitsAt || (i == digitsAt + 1 && text[digitsAt] == '.')) {
+        return false;
+    }
+    value = text.starts_with('-') ? -number : number;
+    unit = text.substr(i);
+    return unit.empty() || unit == "%" ||
+           std::all_of(unit.begin(), unit.end(), [](char c) { return IsAsciiLetter(c); });
+}
+
+// Whether an inline style hides the element for certain: display none, visibility hidden,
+// opacity or font size 0, or a far negative position or indent (the old trick of moving text
+// out of the window). Only the declarations themselves are read, no style sheet.
+std::uint8_t HidingStyle(std::string_view style) {
+    std::uint8_t hiding = kNotHidden;
+    for (std::size_t at = 0; at <= style.size() && hiding == kNotHidden;) {
+        const std::size_t semicolon = std::min(style.find(';', at), style.size());
+        const std::string_view declaration = style.substr(at, semicolon - at);
+        at = semicolon + 1;
+        const std::size_t colon = declaration.find(':');
+        if (colon == npos) {
+            continue;
+        }
+        const std::string_view property = TrimmedAscii(declaration.substr(0, colon));
+        std::string_view value = TrimmedAscii(declaration.substr(colon + 1));
+        if (const std::size_t bang = value.find('!'); bang != npos) {
+            value = TrimmedAscii(value.substr(0, bang)); // "!important"
+        }
+        double number = 0;
+        std::string_view unit;
+        const bool bNumber = ReadCssNumber(value, number, unit);
+        if (EqualsNoCase(property, "display") && EqualsNoCase(value, "none")) {
+            hiding = kDisplayNone;
+        } else if (EqualsNoCase(property, "visibility") &&
+                   (EqualsNoCase(value, "hidden") || EqualsNoCase(value, "collapse"))) {
+            hiding = kVisibilityHidden;
+        } else if (EqualsNoCase(property, "opacity") && bNumber && number == 0) {
+            hiding = kOpacityZero;
+        } else if (EqualsNoCase(property, "font-size") && bNumber && number == 0) {
+            hiding = kTinyFont;
+        } else if ((EqualsNoCase(property, "left") || EqualsNoCase(property, "top") ||
+                    EqualsNoCase(property, "text-indent") ||
+                    EqualsNoCase(property, "margin-left")) &&
+                   bNumber &&
+                   ((number <= -500 && (EqualsNoCase(unit, "px") || EqualsNoCase(unit, "pt"))) ||
+                    (number <= -30 && (EqualsNoCase(unit, "em") || EqualsNoCase(unit, "rem"))))) {
+            hiding = kOffScreen;
+        }
+    }
+    return hiding;
+}
+
 // The tags whose attributes the scanner reads.
 enum class ETagKind : std::uint8_t { Other, Anchor, Meta, Link, Base, Body, Noscript };
 
@@ -114,6 +206,9 @@ struct STag {
     std::string_view rel;
     std::string_view metaName;
     std::string_view content;
+    // Of every start tag: what may hide it and what lets the user open it.
+    std::uint8_t nHiding = kNotHidden; // from its hidden attribute or inline style
+    bool bOpenable = false;            // <nav>, <details> or a role of menu, menubar or tabpanel
 };
 
 // Bytes that end a tag or attribute name: HTML white space, "/", ">" (and "=" for attributes).
@@ -148,6 +243,7 @@ STag ReadTag(std::string_view text, std::size_t at) {
     } else if (tag.name.size() == 8 && EqualsNoCase(tag.name, "noscript")) {
         tag.eKind = ETagKind::Noscript;
     }
+    tag.bOpenable = EqualsNoCase(tag.name, "nav") || EqualsNoCase(tag.name, "details");
     const bool wanted = tag.eKind == ETagKind::Anchor || tag.eKind == ETagKind::Meta ||
                         tag.eKind == ETagKind::Link || tag.eKind == ETagKind::Base;
     bool rel = false;
@@ -192,6 +288,19 @@ STag ReadTag(std::string_view text, std::size_t at) {
                 }
                 value = text.substr(valueAt, i - valueAt);
             }
+        }
+        if (name.size() == 5 && EqualsNoCase(name, "style")) {
+            if (tag.nHiding == kNotHidden) {
+                tag.nHiding = HidingStyle(value);
+            }
+        } else if (name.size() == 6 && EqualsNoCase(name, "hidden")) {
+            // "until-found" opens when the page is searched: people can reach it.
+            if (!EqualsNoCase(value, "until-found")) {
+                tag.nHiding = kDisplayNone;
+            }
+        } else if (name.size() == 4 && EqualsNoCase(name, "role")) {
+            tag.bOpenable = tag.bOpenable || HasToken(value, "menu") ||
+                            HasToken(value, "menubar") || HasToken(value, "tabpanel");
         }
         if (!wanted) {
             continue;
@@ -443,6 +552,38 @@ void AppendReadableText(std::string_view text, std::string& out) {
     }
 }
 
+// Elements the stack of hiding elements leaves out: those without content (whose hidden
+// attribute hides nothing around a link) and those whose end tag may be left out, so the stack
+// never holds an element the browser has closed already.
+bool IsUntrackedElement(std::string_view name) {
+    static constexpr std::string_view kNames[] = {
+        "area",    "base",     "br",    "col", "embed", "hr",    "img",   "input", "link",
+        "meta",    "source",   "track", "wbr", "param", "p",     "li",    "dt",    "dd",
+        "option",  "optgroup", "tr",    "td",  "th",    "thead", "tbody", "tfoot", "colgroup",
+        "caption", "rb",       "rt",    "rp",  "rtc",   "html",  "head",  "body"};
+    return IsRawTextElement(name) ||
+           std::any_of(std::begin(kNames), std::end(kNames), [name](std::string_view untracked) {
+               return EqualsNoCase(name, untracked);
+           });
+}
+
+// A text of one small mark, blanks around it aside: one ASCII punctuation character, one of
+// Latin-1's (U+00A1 to U+00BF: "·", "»", ...) or of the general punctuation (U+2010 to U+2027:
+// dashes, bullets, "…"). A link on such a mark is one nobody notices; a link on one letter or
+// digit (a footnote, a page number) may well be seen.
+bool IsOneSmallMark(std::string_view text) {
+    text = TrimmedAscii(text);
+    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    if (text.size() == 1) {
+        return byte(0) > ' ' && byte(0) < 0x7F && !IsAsciiAlnum(text[0]);
+    }
+    if (text.size() == 2) {
+        return byte(0) == 0xC2 && byte(1) >= 0xA1 && byte(1) <= 0xBF;
+    }
+    return text.size() == 3 && byte(0) == 0xE2 && byte(1) == 0x80 && byte(2) >= 0x90 &&
+           byte(2) <= 0xA7;
+}
+
 // What kind of link a lower-case URL is on a page of the given site.
 void Classify(std::string_view url, const std::string& pageSite, SLinkRecord& link) {
     if (!url.empty() && url.front() == '#') {
@@ -484,6 +625,21 @@ struct CPageAnalyzer::SScan {
     void SiftLastLink(std::size_t linkBytesBefore);
     std::string_view TextOf(const SLinkRecord& link) const;
     CLinkInfo LinkInfoOf(const SLinkRecord& link) const;
+    // The stack of open elements that hide their content or that the user can open.
+    void OpenElement(const STag& tag);
+    void CloseElement(std::string_view name);
+    std::uint8_t HidingOfAnchor(const STag& tag) const;
+
+    // An open element on the stack, and how many elements of its name are open inside it.
+    struct SHidingElement {
+        std::string_view name;
+        std::uint8_t nHiding = kNotHidden;
+        bool bOpenable = false;
+        std::uint32_t nNested = 0;
+    };
+    static constexpr std::size_t kMaxHidingElements = 32;
+    std::vector<SHidingElement> hidingElements;
+    bool bHidingUnknown = false; // the stack overflowed: nothing more is flagged as hidden
 
     std::string pageUrl;  // the base URL given to Load
     std::string pageSite; // SiteOfUrl of the base URL, in lower case
@@ -626,6 +782,57 @@ void CPageAnalyzer::SScan::Reset() {
     ClearLinks();
     nLinkCursor = 0;
     nCommentBytes = 0;
+    hidingElements.clear();
+    bHidingUnknown = false;
+}
+
+void CPageAnalyzer::SScan::OpenElement(const STag& tag) {
+    const bool bTracked = (tag.nHiding != kNotHidden || tag.bOpenable) && !bHidingUnknown &&
+                          !IsUntrackedElement(tag.name);
+    if (bTracked) {
+        if (hidingElements.size() == kMaxHidingElements) {
+            bHidingUnknown = true;
+            return;
+        }
+        hidingElements.push_back({tag.name, tag.nHiding, tag.bOpenable, 0});
+        return;
+    }
+    for (auto it = hidingElements.rbegin(); it != hidingElements.rend(); ++it) {
+        if (EqualsNoCase(it->name, tag.name)) {
+            ++it->nNested;
+            return;
+        }
+    }
+}
+
+void CPageAnalyzer::SScan::CloseElement(std::string_view name) {
+    for (auto it = hidingElements.rbegin(); it != hidingElements.rend(); ++it) {
+        if (EqualsNoCase(it->name, name)) {
+            if (it->nNested > 0) {
+                --it->nNested;
+            } else {
+                // Elements left open inside it end with it, as in a browser.
+                hidingElements.erase(std::next(it).base(), hidingElements.end());
+            }
+            return;
+        }
+    }
+}
+
+std::uint8_t CPageAnalyzer::SScan::HidingOfAnchor(const STag& tag) const {
+    if (bHidingUnknown || std::any_of(hidingElements.begin(), hidingElements.end(),
+                                      [](const SHidingElement& e) { return e.bOpenable; })) {
+        return kNotHidden;
+    }
+    if (tag.nHiding != kNotHidden) {
+        return tag.nHiding;
+    }
+    for (const SHidingElement& element : hidingElements) {
+        if (element.nHiding != kNotHidden) {
+            return element.nHiding;
+        }
+    }
+    return kNotHidden;
 }
 
 std::size_t CPageAnalyzer::GetCommentBytes() const {
@@ -798,8 +1005,9 @@ bool CPageAnalyzer::SScan::Scan(std::string_view page, bool bWithComments) {
     std::size_t noscriptEnd = 0;
     const std::size_t n = page.size();
     STag anchor;
-    std::size_t anchorAt = npos;  // where the open anchor starts; npos when none is open
-    bool bAnchorComments = false; // a comment inside the open anchor
+    std::uint8_t anchorHiding = kNotHidden; // how the HTML around the open anchor hides it
+    std::size_t anchorAt = npos;            // where the open anchor starts; npos when none is open
+    bool bAnchorComments = false;           // a comment inside the open anchor
     // The text of the open anchor: a stretch of the page while it is one piece, else collected.
     std::string_view textPiece;
     std::string text;
@@ -824,7 +1032,11 @@ bool CPageAnalyzer::SScan::Scan(std::string_view page, bool bWithComments) {
             AddAnchor(page, anchor, anchorAt, anchor.nEnd, innerEnd, end,
                       bTextCollected ? std::string_view(text) : textPiece, !bTextCollected,
                       bAnchorComments);
-            links.back().nInNoscript = noscriptAt <= anchorAt && anchorAt < noscriptEnd ? 1 : 0;
+            SLinkRecord& link = links.back();
+            link.nInNoscript = noscriptAt <= anchorAt && anchorAt < noscriptEnd ? 1 : 0;
+            link.nHidden = anchorHiding != kNotHidden     ? anchorHiding
+                           : IsOneSmallMark(TextOf(link)) ? kOneCharacter
+                                                          : kNotHidden;
             SiftLastLink(linkBytesBefore);
             anchorAt = npos;
         }
@@ -848,17 +1060,24 @@ bool CPageAnalyzer::SScan::Scan(std::string_view page, bool bWithComments) {
                 addText(textFrom, lt);
             }
             after = tag.nEnd;
+            if (!endTag && tag.eKind != ETagKind::Anchor &&
+                (tag.nHiding != kNotHidden || tag.bOpenable || !hidingElements.empty())) {
+                OpenElement(tag);
+            }
             if (tag.eKind == ETagKind::Anchor) {
                 close(lt, endTag ? tag.nEnd : lt);
                 if (!endTag && tag.bHref) {
                     anchor = tag;
+                    anchorHiding = HidingOfAnchor(tag);
                     anchorAt = lt;
                     bAnchorComments = false;
                     textPiece = {};
                     bTextCollected = false;
                 }
             } else if (endTag) {
-                // nothing to read in other end tags
+                if (!hidingElements.empty()) {
+                    CloseElement(tag.name);
+                }
             } else if (tag.eKind == ETagKind::Meta) {
                 ReadMeta(tag);
             } else if (tag.eKind == ETagKind::Link) {
@@ -944,6 +1163,7 @@ CLinkInfo CPageAnalyzer::SScan::LinkInfoOf(const SLinkRecord& record) const {
     link.m_nInPage = record.nInPage;
     link.m_nOther = record.nOther;
     link.m_nInNoscript = record.nInNoscript;
+    link.m_strHidden.assign(kHidingTechniques[record.nHidden]);
     const std::string_view rel =
         std::string_view(linkBytes).substr(record.nRelAt, record.nRelLength);
     for (std::size_t at = 0; at < rel.size();) {

@@ -21,6 +21,11 @@ struct CLinkInfo {
     int m_nInPage = 0;     // the URL begins with "#"
     int m_nOther = 0;      // no page link: "mailto:", "tel:", "javascript:" or another scheme
     int m_nInNoscript = 0; // inside a <noscript> element: not shown where scripts run
+    // How the HTML itself hides it from people: "display-none" (also the hidden attribute),
+    // "visibility-hidden", "opacity-zero", "tiny-font", "off-screen" from an inline style of the
+    // anchor or an element around it, or "one-character" for a text of one small mark; "" when
+    // nothing certain hides it. Menus, tabs and <details> the user can open are not hidden.
+    std::string m_strHidden;
     // The tokens of its rel attribute, in lower case, "&amp;" read as "&", split at commas and
     // HTML white space (RelTokens of its anchor).
     std::vector<std::string> m_rel;

@@ -11,8 +11,11 @@
 #include "core/robots/robots_rfc_rules.h"
 #include "core/robots/robots_rules.h"
 #include "core/util/ascii.h"
+#include "core/util/url.h"
 
 #include <algorithm>
+#include <deque>
+#include <map>
 
 namespace tessaray {
 
@@ -68,6 +71,40 @@ void AddBlockingReasons(const SPartnerResult& partner, const SLinkResult& link,
                                                              : "header";
         reasons.push_back({EReason::Noindex, where});
     }
+    if (link.bRemovedByScript) {
+        reasons.push_back({EReason::RemovedByScript, {}});
+    }
+    if (!link.strHidden.empty()) {
+        reasons.push_back({EReason::Hidden, link.strHidden});
+    }
+}
+
+// Judges every link of the partner and the partner itself: the best of its links' verdicts,
+// the first link of that verdict giving the reasons.
+void JudgeAll(SPartnerResult& result) {
+    if (result.links.empty()) {
+        result.verdict = JudgeLink(result, nullptr);
+    }
+    for (SLinkResult& link : result.links) {
+        link.verdict = JudgeLink(result, &link);
+        if (link.nId == 0 || link.verdict.eVerdict < result.verdict.eVerdict) {
+            result.verdict = link.verdict;
+        }
+    }
+}
+
+// A link's URL as raw and rendered readings of it compare equal: resolved against the page (as
+// the browser resolves and percent-encodes it), lower case, without fragment and trailing "/".
+std::string LinkKey(const std::string& pageUrl, const std::string& url) {
+    std::string key = ResolveUrl(pageUrl, url);
+    if (key.empty()) {
+        key = url;
+    }
+    key = ToLowerAscii(key.substr(0, key.find('#')));
+    if (key.ends_with('/')) {
+        key.pop_back();
+    }
+    return key;
 }
 
 // The page's text and what it says: its charset step and the scanner's one pass, which keeps the
@@ -110,6 +147,7 @@ std::vector<SLinkResult> LinksToDomain(CPageAnalyzer& analyzer, const std::strin
         link.nPosition = static_cast<int>(analyzer.GetLastLinkPosition());
         link.rel = std::move(info.m_rel);
         link.bInNoscript = info.m_nInNoscript != 0;
+        link.strHidden = std::move(info.m_strHidden);
         link.strUrl = std::move(url);
         link.strText = std::move(text);
         link.bNofollow = nofollow != 0;
@@ -189,18 +227,7 @@ SPartnerResult Evaluate(const SPartnerFetch& fetched, std::string page,
         }
     }
 
-    // The partner's verdict is the best of its links'; the first link of that verdict gives the
-    // reasons. A link that differs from the agreement does not count, so the partner counts only
-    // when a link both counts and matches.
-    if (result.links.empty()) {
-        result.verdict = JudgeLink(result, nullptr);
-    }
-    for (SLinkResult& link : result.links) {
-        link.verdict = JudgeLink(result, &link);
-        if (link.nId == 0 || link.verdict.eVerdict < result.verdict.eVerdict) {
-            result.verdict = link.verdict;
-        }
-    }
+    JudgeAll(result);
     return result;
 }
 
@@ -270,6 +297,9 @@ SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link) {
     if (link != nullptr && link->bInNoscript) {
         verdict.reasons.push_back({EReason::InNoscript, {}});
     }
+    if (link != nullptr && link->bScriptInserted) {
+        verdict.reasons.push_back({EReason::ScriptInserted, {}});
+    }
     // The literal rule is shown (and compared) for the rows with a link only.
     if (link != nullptr && partner.bRobotsAllow != partner.bGooglebotAllowed) {
         verdict.reasons.push_back({EReason::RobotsRuleDiffers, {}});
@@ -288,6 +318,82 @@ SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link) {
         }
     }
     return verdict;
+}
+
+void ApplyRenderedPage(SPartnerResult& partner, const SRenderedPage& page) {
+    if (!page.bRendered) {
+        partner.eRendered = ERendered::Failed;
+        partner.strRenderError = page.strError;
+        return;
+    }
+    partner.eRendered = ERendered::Yes;
+    partner.strRenderError.clear();
+    const std::string& pageUrl = partner.strFinalUrl.empty() ? partner.strUrl : partner.strFinalUrl;
+
+    // The raw links of each URL, in page order; each rendered link takes the first one left.
+    std::map<std::string, std::deque<std::size_t>> rawByKey;
+    for (std::size_t i = 0; i < partner.links.size(); ++i) {
+        rawByKey[LinkKey(pageUrl, partner.links[i].strUrl)].push_back(i);
+    }
+    std::vector<bool> rendered(partner.links.size(), false);
+    std::vector<SLinkResult> inserted;
+    for (const SRenderedLink& renderedLink : page.links) {
+        const auto it = rawByKey.find(LinkKey(pageUrl, renderedLink.strUrl));
+        if (it != rawByKey.end() && !it->second.empty()) {
+            const std::size_t index = it->second.front();
+            it->second.pop_front();
+            rendered[index] = true;
+            partner.links[index].strHidden = renderedLink.strHidden; // the browser knows better
+            continue;
+        }
+        // Past the links a result lists, the raw page's own links are not known one by one:
+        // a rendered link may be one of them.
+        if (partner.nLinksNotListed > 0 ||
+            partner.links.size() + inserted.size() >=
+                static_cast<std::size_t>(CPageAnalyzer::kMaxListedLinks)) {
+            continue;
+        }
+        SLinkResult& link = inserted.emplace_back();
+        link.strUrl = ToLowerAscii(renderedLink.strUrl);
+        link.strText = renderedLink.strText;
+        link.rel = renderedLink.rel;
+        link.bNofollow =
+            Has(link.rel, "nofollow") || Has(link.rel, "ugc") || Has(link.rel, "sponsored");
+        link.bScriptInserted = true;
+        link.strHidden = renderedLink.strHidden;
+    }
+    for (std::size_t i = 0; i < partner.links.size(); ++i) {
+        partner.links[i].bRemovedByScript = !rendered[i];
+    }
+    for (SLinkResult& link : inserted) {
+        link.nId = static_cast<int>(partner.links.size());
+        partner.links.push_back(std::move(link));
+    }
+
+    // Robots metas that scripts add count as the page's own; what they drop does not unsay it.
+    for (const std::string& content : page.robotsMetas) {
+        std::string lower = ToLowerAscii(content);
+        std::replace(lower.begin(), lower.end(), ',', ' ');
+        for (std::size_t at = 0; at < lower.size();) {
+            const std::size_t end = std::min(lower.find(' ', at), lower.size());
+            const std::string_view token = std::string_view(lower).substr(at, end - at);
+            partner.pageSignals.bMetaNoindex |= token == "noindex" || token == "none";
+            partner.pageSignals.bMetaNofollow |= token == "nofollow" || token == "none";
+            at = end + 1;
+        }
+        if (std::find(partner.pageSignals.metaContents.begin(),
+                      partner.pageSignals.metaContents.end(),
+                      content) == partner.pageSignals.metaContents.end()) {
+            partner.pageSignals.metaContents.push_back(content);
+        }
+    }
+    JudgeAll(partner);
+}
+
+bool HasCountingLink(const SPartnerResult& partner) {
+    return std::any_of(partner.links.begin(), partner.links.end(), [](const SLinkResult& link) {
+        return link.verdict.eVerdict == EVerdict::Counts;
+    });
 }
 
 } // namespace tessaray

@@ -2,6 +2,7 @@
 
 #include "core/fetch/fetch_pool.h"
 #include "core/partner/partner_result.h"
+#include "core/render/page_renderer.h"
 
 #include <string>
 #include <string_view>
@@ -38,5 +39,16 @@ std::string DomainLinksDigest(SPartnerFetch&& fetched, const std::string& domain
 
 // The verdict of a partner's row: of its link, or of the page when link is nullptr.
 SVerdict JudgeLink(const SPartnerResult& partner, const SLinkResult* link);
+
+// Takes what a browser made of the partner's page into its record and judges it again. Raw and
+// rendered links are paired by URL, in order: a raw link without a rendered one was removed by a
+// script, a rendered one without a raw one was made by a script (a new link, after the raw
+// ones); the browser's reading of visibility replaces the HTML's, and robots metas that scripts
+// add apply. A page that could not be rendered changes no verdict: the raw reading stands and the
+// record says rendering failed, and why.
+void ApplyRenderedPage(SPartnerResult& partner, const SRenderedPage& page);
+
+// Whether any link of the partner counts (then the automatic mode renders nothing).
+bool HasCountingLink(const SPartnerResult& partner);
 
 } // namespace tessaray

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -40,6 +41,8 @@ struct SLinkResult {
     // people ("display-none", "off-screen", ...; "" when it can be seen or was not checked).
     bool bScriptInserted = false;
     std::string strHidden;
+    // In the raw HTML, but no longer in the rendered page: a script removed it.
+    bool bRemovedByScript = false;
     SVerdict verdict;
 };
 
@@ -59,6 +62,11 @@ struct SReciprocal {
 
 // Whether the partner's page was rendered in a browser.
 enum class ERendered { No, Yes, Failed };
+
+// "no", "yes", "failed", as the reports and the history write it.
+constexpr std::string_view RenderedCode(ERendered eRendered) {
+    return eRendered == ERendered::Yes ? "yes" : eRendered == ERendered::Failed ? "failed" : "no";
+}
 
 // Everything a run learnt about one partner: the fetch, the robots.txt answers, the page, its
 // links to the domain and the verdicts. The result cells are derived from it (CellsOf); every

@@ -40,6 +40,9 @@ constexpr const char* kFollowKey = "FOLLOW";
 constexpr const char* kUntilKey = "UNTIL";
 constexpr const char* kContactKey = "CONTACT";
 constexpr const char* kNoteKey = "NOTE";
+// Our own section of run options: written only when an option differs from its default.
+constexpr const char* kOptionsSection = "OPTIONS";
+constexpr const char* kRenderKey = "RENDER";
 
 // The failure eError of path.
 SProjectError Fail(EProjectError eError, const std::string& path, std::string detail = {}) {
@@ -344,6 +347,9 @@ CProjectResult CProject::Save(const std::string& path) {
         file.WriteBool(kAlertSection, kNotifyKey, m_alerts.bDesktopNotice);
     }
     WriteAgreements(file);
+    if (m_eRenderMode != ERenderMode::Auto) {
+        file.WriteString(kOptionsSection, kRenderKey, RenderModeCode(m_eRenderMode));
+    }
     if (std::string reason; !file.Flush(&reason, m_fileWriter)) {
         return Fail(EProjectError::WriteFailed, path, reason);
     }
@@ -471,6 +477,9 @@ CProjectResult CProject::Load(const std::string& path) {
     file.ReadString(kAlertSection, kWebhookKey, "", m_alerts.strWebhookUrl);
     m_alerts.bDesktopNotice = file.ReadInt(kAlertSection, kNotifyKey, 0) != 0;
     ReadAgreements(file);
+    // A mode this version does not know leaves the default.
+    file.ReadString(kOptionsSection, kRenderKey, "", value);
+    m_eRenderMode = ParseRenderMode(value).value_or(ERenderMode::Auto);
     m_strPath = path;
     m_bModified = false;
     return {};

@@ -128,7 +128,11 @@ bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVer
             << ", \"final_url\": " << JsonString(partner.strFinalUrl)
             << ", \"robots_txt\": {\"status\": " << partner.nRobotsStatus
             << ", \"googlebot_allowed\": " << (partner.bGooglebotAllowed ? "true" : "false")
-            << "},\n   \"links\": [";
+            << "}, \"rendered\": " << JsonString(RenderedCode(partner.eRendered));
+        if (partner.eRendered == ERendered::Failed) {
+            out << ", \"render_error\": " << JsonString(partner.strRenderError);
+        }
+        out << ",\n   \"links\": [";
         partnerSeparator = ",\n  ";
         const SPartnerCells cells = CellsOf(partner);
         const std::string header = ReportServerHeader(*cells.pServerHeader);
@@ -145,7 +149,8 @@ bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVer
                 out << relSeparator << JsonString(token);
                 relSeparator = ", ";
             }
-            out << "], ";
+            out << "], \"script_inserted\": " << (link.bScriptInserted ? "true" : "false")
+                << ", \"hidden\": " << JsonString(link.strHidden) << ", ";
             WriteReasons(out, link.verdict, chLanguage);
             out << ",\n     \"cells\": [";
             const CellRow& row = cells.rows[static_cast<std::size_t>(link.nId)];

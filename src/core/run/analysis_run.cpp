@@ -156,8 +156,13 @@ void CAnalysisRun::SetFetchWindow(SFetchWindow window) {
 
 void CAnalysisRun::Stop() {
     m_bStopRequested = true;
-    // A partner waiting for its second answer would hold the end of the run up for the pause.
-    if (m_bRunning && AbandonConfirmations()) {
+    // A partner waiting for its second answer, or for the browser, would hold the end of the run
+    // up: the answers there stand as they are.
+    const bool bRendering = !m_rendering.empty() || m_pRenderer;
+    if (m_bRunning) {
+        CancelRendering();
+    }
+    if (m_bRunning && (AbandonConfirmations() || bRendering)) {
         Advance();
     }
 }
@@ -186,6 +191,13 @@ void CAnalysisRun::AddWaiting(SWaiting waiting) {
     m_waiting.emplace(waiting.result.nId, std::move(waiting));
 }
 
+void CAnalysisRun::ReleasePlace(int nPartner) {
+    const SPartner& partner = m_partners[static_cast<std::size_t>(nPartner)];
+    --m_sites[static_cast<std::size_t>(partner.nSite)].nInFlight;
+    --m_nInFlight;
+    OfferSite(partner.nSite);
+}
+
 void CAnalysisRun::TakeDone() {
     // Each page is evaluated and dropped at once: the fetch (and the page's bytes) need not wait
     // for the partner's turn, only the compact result does.
@@ -193,12 +205,11 @@ void CAnalysisRun::TakeDone() {
         SPartner& partner = m_partners[static_cast<std::size_t>(done.nId)];
         const EConfirm eConfirm = partner.eConfirm;
         // A second fetch held no place in the window.
-        if (eConfirm == EConfirm::None) {
-            --m_sites[static_cast<std::size_t>(partner.nSite)].nInFlight;
-            --m_nInFlight;
-            OfferSite(partner.nSite);
-        }
+        const bool bHoldsPlace = eConfirm == EConfirm::None;
         if (eConfirm == EConfirm::Abandoned || (m_interrupted && m_interrupted())) {
+            if (bHoldsPlace) {
+                ReleasePlace(done.nId);
+            }
             done = {};
             continue;
         }
@@ -215,17 +226,104 @@ void CAnalysisRun::TakeDone() {
             }
             m_firstAnswers.erase(first);
             partner.eConfirm = EConfirm::None;
-            AddWaiting(std::move(waiting));
+            Settle(std::move(waiting), false);
         } else if (m_confirmDelay.count() > 0 && m_confirmCheck && !m_bStopRequested &&
                    m_confirmCheck(waiting.result)) {
+            ReleasePlace(waiting.result.nId);
             partner.eConfirm = EConfirm::Pending;
             m_pPool->Submit(waiting.result.nId, partner.strUrl, partner.strRobotsUrl,
                             m_confirmDelay);
             m_firstAnswers.emplace(waiting.result.nId, std::move(waiting));
         } else {
-            AddWaiting(std::move(waiting));
+            Settle(std::move(waiting), bHoldsPlace);
         }
     }
+}
+
+bool CAnalysisRun::NeedsRendering(const SPartnerResult& result) const {
+    // Only a page that arrived whole is worth rendering; the automatic mode renders it only when
+    // its raw HTML has no counting link, so a link made by a script is found before the verdict
+    // says "missing".
+    const bool bArrived = result.nStatus == 200 && !IsBrokenTransfer(result.eOutcome) &&
+                          result.strBlockedBy.empty() && result.strUndecodable.empty();
+    switch (m_eRenderMode) {
+    case ERenderMode::Always:
+        return bArrived;
+    case ERenderMode::Auto:
+        return bArrived && !HasCountingLink(result);
+    case ERenderMode::Off:
+        break;
+    }
+    return false;
+}
+
+void CAnalysisRun::Settle(SWaiting waiting, bool bHoldsPlace) {
+    const int nPartner = waiting.result.nId;
+    if (m_rendererFactory && !m_bStopRequested && NeedsRendering(waiting.result)) {
+        if (!m_pRenderer && m_strRendererError.empty()) {
+            m_pRenderer = m_rendererFactory(
+                [post = m_post] {
+                    if (post) {
+                        post(kPageFetchedMessage, 0);
+                    }
+                },
+                m_strRendererError);
+            if (!m_pRenderer && m_strRendererError.empty()) {
+                m_strRendererError = "the browser could not be started";
+            }
+            m_bSayRenderFailed = !m_pRenderer;
+        }
+        if (m_pRenderer) {
+            const SPartner& partner = m_partners[static_cast<std::size_t>(nPartner)];
+            m_pRenderer->Submit(nPartner, partner.strUrl, m_strDomain);
+            m_rendering[nPartner] = {std::move(waiting), bHoldsPlace};
+            return;
+        }
+        // Without a browser the raw reading stands, and says why it is not rendered.
+        ApplyRenderedPage(waiting.result, {false, m_strRendererError, {}, {}, {}});
+    }
+    if (bHoldsPlace) {
+        ReleasePlace(nPartner);
+    }
+    AddWaiting(std::move(waiting));
+}
+
+void CAnalysisRun::TakeRendered() {
+    if (!m_pRenderer) {
+        return;
+    }
+    for (auto& [nPartner, page] : m_pRenderer->TakeDone()) {
+        const auto it = m_rendering.find(nPartner);
+        if (it == m_rendering.end()) {
+            continue;
+        }
+        SRendering rendering = std::move(it->second);
+        m_rendering.erase(it);
+        SPartnerResult& result = rendering.waiting.result;
+        ApplyRenderedPage(result, page);
+        rendering.waiting.nBytes =
+            result.ApproximateBytes() + rendering.waiting.strFetchedText.size();
+        if (rendering.bHoldsPlace) {
+            ReleasePlace(nPartner);
+        }
+        AddWaiting(std::move(rendering.waiting));
+    }
+}
+
+void CAnalysisRun::CancelRendering() {
+    if (m_pRenderer) {
+        m_pRenderer->Cancel();
+        TakeRendered(); // pages done before the cancel still count
+        m_pRenderer.reset();
+    }
+    for (auto& [nPartner, rendering] : m_rendering) {
+        ApplyRenderedPage(rendering.waiting.result, {false, "cancelled", {}, {}, {}});
+        if (rendering.bHoldsPlace) {
+            ReleasePlace(nPartner);
+        }
+        AddWaiting(std::move(rendering.waiting));
+    }
+    m_rendering.clear();
 }
 
 std::optional<CAnalysisRun::SWaiting> CAnalysisRun::TakeWaiting(int nPartner) {
@@ -245,6 +343,7 @@ void CAnalysisRun::EndStopped() {
     if (m_pPool) {
         TakeDone();
     }
+    CancelRendering();
     if (m_bTurnShown && !m_waiting.contains(m_nTurn)) {
         m_table.DeleteRow(m_nPartnerRow);
         --m_nPartnerNumber;
@@ -264,6 +363,12 @@ void CAnalysisRun::EndStopped() {
 }
 
 void CAnalysisRun::EndRun(ERunEnd eEnd) {
+    if (m_pRenderer) {
+        m_pRenderer->Cancel();
+        m_pRenderer.reset();
+    }
+    m_rendering.clear();
+    m_strRendererError.clear();
     m_pPool.reset();
     m_waiting.clear();
     m_firstAnswers.clear();
@@ -368,6 +473,7 @@ void CAnalysisRun::PageFetched() {
         return;
     }
     TakeDone();
+    TakeRendered();
     FillWindow();
     Advance();
 }
@@ -404,6 +510,13 @@ void CAnalysisRun::ShowResult(SWaiting waiting) {
     TraceLinkValues(result);
     m_verdicts.Add(std::move(result));
     m_log.AppendToLastLine(" " + m_words.strReady);
+    // Once, after the line of the partner that first needed the browser.
+    if (m_bSayRenderFailed && !m_words.strRenderFailed.empty()) {
+        std::string line = m_words.strRenderFailed;
+        ReplaceAll(line, "%1", m_strRendererError);
+        m_log.AddLine(line);
+    }
+    m_bSayRenderFailed = false;
 }
 
 void CAnalysisRun::AddRows(const SPartnerResult& result) {

@@ -4,6 +4,8 @@
 #include "core/fetch/fetch_pool.h"
 #include "core/fetch/page_fetcher.h"
 #include "core/partner/partner_result.h"
+#include "core/project/render_mode.h"
+#include "core/render/page_renderer.h"
 #include "core/results/result_table.h"
 #include "core/util/posted_messages.h"
 
@@ -61,7 +63,10 @@ struct SOutputWords {
     std::string strConfirmed;
     // The first line of a run, naming its fetch window: "%1" becomes the partner fetches in
     // flight, "%2" those per site. Empty writes no such line.
-    std::string strFetchWindow;
+    std::string strFetchWindow; // Written once when the browser that renders pages cannot be
+                                // started: "%1" becomes why.
+    // Empty writes no such line.
+    std::string strRenderFailed;
 };
 
 // How many partner fetches a run keeps in flight: in all, and per site (scheme, host and port).
@@ -150,6 +155,19 @@ public:
         m_confirmDelay = delay;
         m_confirmCheck = std::move(check);
     }
+
+    // Starts the browser that renders pages (on the run's first page that needs it); nullptr
+    // and why when it cannot.
+    using RendererFactory = std::function<std::unique_ptr<IPageRenderer>(
+        IPageRenderer::PostCallback post, std::string& error)>;
+    // Which partners later runs render in a browser (see ERenderMode): each render holds the
+    // partner's place in the fetch window, and the partner's turn waits for it. Without a
+    // factory nothing is rendered.
+    void SetRenderer(ERenderMode eMode, RendererFactory factory) {
+        m_eRenderMode = eMode;
+        m_rendererFactory = std::move(factory);
+    }
+    ERenderMode GetRenderMode() const { return m_eRenderMode; }
 
     // Starts a run over the project's partners. Nothing happens while a run is active, when the
     // modified project could not be saved, or when the project has no domain or no partner.
@@ -240,6 +258,16 @@ private:
     void TakeDone();
     // Puts a result into m_waiting.
     void AddWaiting(SWaiting waiting);
+    // A partner's place in the fetch window is free again.
+    void ReleasePlace(int nPartner);
+    // Puts a freshly evaluated result into m_waiting, or first into the renderer when the render
+    // mode wants it; bHoldsPlace: its fetch held a place in the window, kept while it renders.
+    void Settle(SWaiting waiting, bool bHoldsPlace);
+    bool NeedsRendering(const SPartnerResult& result) const;
+    // Takes the rendered pages into their partners' results.
+    void TakeRendered();
+    // Ends every rendering: the browser ends, the raw readings stand and say so.
+    void CancelRendering();
     // The first answers of the partners still being confirmed stand (on Stop and Cancel).
     bool AbandonConfirmations();
     // Reads a fetched page into its partner's result (and dumps it into the trace folder); the
@@ -272,6 +300,18 @@ private:
     ConfirmCheck m_confirmCheck;
     // The first answers of the partners being confirmed, by partner index.
     std::map<int, SWaiting> m_firstAnswers;
+
+    ERenderMode m_eRenderMode = ERenderMode::Off;
+    RendererFactory m_rendererFactory;
+    std::unique_ptr<IPageRenderer> m_pRenderer; // started for the run's first page to render
+    std::string m_strRendererError;             // why it could not be started
+    bool m_bSayRenderFailed = false;            // the log has yet to say so
+    // Results waiting for their rendering, by partner index, and whether they hold a place.
+    struct SRendering {
+        SWaiting waiting;
+        bool bHoldsPlace = false;
+    };
+    std::map<int, SRendering> m_rendering;
 
     SFetchWindow m_runWindow; // the window of the run in progress
     std::unique_ptr<CFetchPool> m_pPool;

@@ -403,6 +403,66 @@ TEST(PageAnalyzerTest, LinksResolvedAsABrowserDoes) {
     }
 }
 
+// What the HTML itself says about hiding a link: each row is a page and the technique of its
+// one link ("" when people can see it, or can open what holds it).
+TEST(PageAnalyzerTest, HiddenAsTheHtmlSaysIt) {
+    const struct {
+        const char* page;
+        const char* hidden;
+    } cases[] = {
+        {"<a href=/x>Partner</a>", ""},
+        {"<a href=/x style=\"color:red; DISPLAY : None !important\">Partner</a>", "display-none"},
+        {"<a href=/x hidden>Partner</a>", "display-none"},
+        {"<div hidden=\"until-found\"><a href=/x>Partner</a></div>", ""},
+        {"<div style=\"visibility:hidden\"><span><a href=/x>Partner</a></span></div>",
+         "visibility-hidden"},
+        {"<span style=\"opacity:0.0\"><a href=/x>Partner</a></span>", "opacity-zero"},
+        {"<span style=\"opacity:0.5\"><a href=/x>Partner</a></span>", ""},
+        {"<a href=/x style=\"font-size:0px\">Partner</a>", "tiny-font"},
+        {"<div style=\"position:absolute;left:-9999px\"><a href=/x>Partner</a></div>",
+         "off-screen"},
+        {"<p style=\"text-indent:-50em\"></p><div style=\"text-indent:-100em\">"
+         "<a href=/x>Partner</a></div>",
+         "off-screen"},
+        {"<div style=\"left:-20px\"><a href=/x>Partner</a></div>", ""},
+        {"<a href=/x> - </a>", "one-character"},
+        {"<a href=/x>\xC2\xB7</a>", "one-character"},
+        {"<a href=/x>\xE2\x80\xA6</a>", "one-character"},
+        {"<a href=/x>1</a>", ""},
+        {"<a href=/x>\xC3\xBC</a>", ""},
+        {"<a href=/x><img src=logo.png></a>", ""},
+        // The hiding element has ended, also when elements of its name were nested in it or
+        // left open inside it.
+        {"<div hidden><div>a</div></div><a href=/x>Partner</a>", ""},
+        {"<div hidden><div><span>a</div></div><a href=/x>Partner</a>", ""},
+        {"<div hidden><div>a</div><a href=/x>Partner</a></div>", "display-none"},
+        // A hidden element whose end tag may be left out is not read (it may be closed already).
+        {"<p hidden>a<p><a href=/x>Partner</a>", ""},
+        // Menus, tabs and accordions the user can open are not hidden.
+        {"<nav><ul style=\"display:none\"><li><a href=/x>Partner</a></ul></nav>", ""},
+        {"<details><summary>More</summary><div hidden><a href=/x>Partner</a></div></details>", ""},
+        {"<ul role=\"menu\" hidden><li><a href=/x>Partner</a></ul>", ""},
+        {"<div role=tabpanel style=display:none><a href=/x>Partner</a></div>", ""},
+        {"<nav></nav><div hidden><a href=/x>Partner</a></div>", "display-none"},
+    };
+    for (const auto& c : cases) {
+        CPageAnalyzer analyzer;
+        analyzer.Load("http://partner.example", c.page);
+        const std::vector<CLinkInfo> links = analyzer.GetLinks();
+        ASSERT_EQ(links.size(), 1u) << c.page;
+        EXPECT_EQ(links[0].m_strHidden, c.hidden) << c.page;
+    }
+    // Deeply nested hiding elements flag nothing past the stack's bound, and cost no more.
+    std::string deep;
+    for (int i = 0; i < 5000; ++i) {
+        deep += "<div style=display:none>";
+    }
+    deep += "<a href=/x>Partner</a>";
+    CPageAnalyzer analyzer;
+    analyzer.Load("http://partner.example", deep);
+    EXPECT_EQ(analyzer.GetLink(0).m_strHidden, "");
+}
+
 TEST(PageAnalyzerTest, DomainIsASite) {
     const struct {
         const char* url;

@@ -45,6 +45,10 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
         EVerdict verdict;
         std::vector<SReason> reasons;
         bool inNoscript = false;
+        // The rendered page: the hiding technique, made or removed by a script.
+        std::string hidden = {};
+        bool scriptInserted = false;
+        bool removedByScript = false;
     };
     std::vector<Case> cases = {
         {"plain link", RowOf(true), {}, Fetched(), EVerdict::Counts, {}},
@@ -100,6 +104,33 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
          EVerdict::Unreachable,
          {{Incomplete, "timeout"}}},
         {"whole page without link", RowOf(false), {}, Fetched(), EVerdict::Missing, {}},
+        {"people cannot see it",
+         RowOf(true),
+         {},
+         Fetched(),
+         EVerdict::DoesNotCount,
+         {{Hidden, "same-colour"}},
+         false,
+         "same-colour"},
+        {"made by a script",
+         RowOf(true),
+         {},
+         Fetched(),
+         EVerdict::Counts,
+         {{ScriptInserted, ""}},
+         false,
+         "",
+         true},
+        {"removed by a script",
+         RowOf(true),
+         {},
+         Fetched(),
+         EVerdict::DoesNotCount,
+         {{RemovedByScript, ""}},
+         false,
+         "",
+         false,
+         true},
     };
     // Bytes that cannot be read as text are no proof that the link is gone (was "missing").
     Case undecodable{"gzip nobody asked for",
@@ -170,6 +201,9 @@ TEST(VerdictTest, EveryReasonAndItsVerdict) {
         link.rel = c.rel;
         link.bNofollow = c.cells.bLinkNofollow;
         link.bInNoscript = c.inNoscript;
+        link.strHidden = c.hidden;
+        link.bScriptInserted = c.scriptInserted;
+        link.bRemovedByScript = c.removedByScript;
         const SVerdict verdict = JudgeLink(c.facts, c.cells.bListed ? &link : nullptr);
         EXPECT_EQ(verdict.eVerdict, c.verdict) << c.what;
         EXPECT_EQ(verdict.reasons, c.reasons) << c.what;
@@ -249,6 +283,83 @@ TEST(VerdictTest, EvaluatedPartnerItsCellsAndItsRowsByKey) {
               "10 partners: 5 count, 3 do not count, 1 missing, 1 unreachable");
     EXPECT_EQ(SummaryText({10, 5, 3, 2, 0}, 'G'),
               "10 Partner: 5 zählen, 3 zählen nicht, 2 fehlen, 0 nicht erreichbar");
+}
+
+// A rendered page merged into the raw reading: each row a raw page, what the browser saw, and
+// the links' verdicts and reasons afterwards (URL: verdict reason ...).
+TEST(VerdictTest, RenderedPageJoinsTheRawReading) {
+    const auto linkTo = [](std::string url, std::string hidden = "",
+                           std::vector<std::string> rel = {}) {
+        return SRenderedLink{std::move(url), "Shop", std::move(rel), std::move(hidden)};
+    };
+    const struct {
+        const char* what;
+        const char* page;
+        SRenderedPage rendered;
+        std::vector<std::string> links;
+        ERendered eRendered;
+    } cases[] = {
+        {"a script makes the only link (it counts, with a warning)",
+         "<p>none</p>",
+         {true,
+          "",
+          "",
+          {linkTo("http://shop.test/", "", {"nofollow"}), linkTo("http://shop.test/a")},
+          {}},
+         {"http://shop.test/: does-not-count rel-nofollow script-inserted",
+          "http://shop.test/a: counts script-inserted"},
+         ERendered::Yes},
+        // Paired by URL as the browser resolves it, in order: the second raw link of /x is gone.
+        {"a script removes one of two equal links",
+         "<a href=\"HTTP://shop.test/x#top\">one</a><a href=\"/x\">r</a>"
+         "<a href=\"http://shop.test/x\">two</a>",
+         {true, "", "", {linkTo("http://shop.test/x")}, {}},
+         {"http://shop.test/x#top: counts", "http://shop.test/x: does-not-count removed-by-script"},
+         ERendered::Yes},
+        // The browser's reading of visibility replaces the HTML's, both ways.
+        {"hidden by a style sheet; one character the browser shows large",
+         "<a href=\"http://shop.test/a\">Shop</a><a href=\"http://shop.test/b\">-</a>",
+         {true,
+          "",
+          "",
+          {linkTo("http://shop.test/a", "display-none"), linkTo("http://shop.test/b")},
+          {}},
+         {"http://shop.test/a: does-not-count hidden=display-none", "http://shop.test/b: counts"},
+         ERendered::Yes},
+        {"a script adds a robots meta",
+         "<a href=\"http://shop.test/\">Shop</a>",
+         {true, "", "", {linkTo("http://shop.test/")}, {"NOINDEX, follow"}},
+         {"http://shop.test/: does-not-count noindex=meta"},
+         ERendered::Yes},
+        // The raw reading stands.
+        {"rendering failed",
+         "<a href=\"http://shop.test/\" style=\"display:none\">Shop</a>",
+         {false, "timed out", "", {}, {}},
+         {"http://shop.test/: does-not-count hidden=display-none"},
+         ERendered::Failed},
+    };
+    for (const auto& c : cases) {
+        SPartnerFetch fetched;
+        fetched.strUrl = "http://partner.test/links.html";
+        fetched.strPage = c.page;
+        fetched.nPageStatus = fetched.nRobotsStatus = 200;
+        fetched.ePageOutcome = ETransferOutcome::Complete;
+        SPartnerResult partner = EvaluatePartner(fetched, {0, "shop.test", "", nullptr});
+        ApplyRenderedPage(partner, c.rendered);
+        std::vector<std::string> links;
+        for (const SLinkResult& link : partner.links) {
+            std::string line = link.strUrl + ": " + std::string(VerdictCode(link.verdict.eVerdict));
+            for (const SReason& reason : link.verdict.reasons) {
+                line += " " + std::string(ReasonCode(reason.eCode)) +
+                        (reason.strDetail.empty() ? "" : "=" + reason.strDetail);
+            }
+            links.push_back(line);
+        }
+        EXPECT_EQ(links, c.links) << c.what;
+        EXPECT_EQ(partner.eRendered, c.eRendered) << c.what;
+        EXPECT_EQ(partner.strRenderError, c.rendered.strError) << c.what;
+        EXPECT_EQ(HasCountingLink(partner), partner.verdict.eVerdict == EVerdict::Counts) << c.what;
+    }
 }
 
 TEST(VerdictTest, HtmlPartIsInertAndColouredByVerdict) {

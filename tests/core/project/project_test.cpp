@@ -227,6 +227,26 @@ TEST(ProjectSave, AgreementsAndLinkPagesRoundTripByteForByte) {
     project.SetAgreement("http://a.example/links - new comment", note);
     project.StartNew("shop.example");
     EXPECT_TRUE(project.GetAgreements().empty());
+// The render mode lives in a section of our own, written only when it is not auto, so older
+// files stay byte for byte; a mode this version does not know reads as auto.
+TEST(ProjectSave, RenderModeIsStoredOnlyWhenNotAuto) {
+    TempDir dir;
+    CProject project = MakeProject();
+    const std::string path = dir.File("p.tsrp");
+    ASSERT_TRUE(project.Save(path));
+    const std::string plain = ReadAll(path);
+    project.SetRenderMode(ERenderMode::Off);
+    EXPECT_TRUE(project.IsModified());
+    ASSERT_TRUE(project.Save(path));
+    EXPECT_EQ(ReadAll(path), plain + "[OPTIONS]\r\nRENDER=off\r\n");
+    CProject loaded;
+    ASSERT_TRUE(loaded.Load(path));
+    EXPECT_EQ(loaded.GetRenderMode(), ERenderMode::Off);
+    WriteStringToFile(path, plain + "[OPTIONS]\r\nRENDER=sometimes\r\n");
+    ASSERT_TRUE(loaded.Load(path));
+    EXPECT_EQ(loaded.GetRenderMode(), ERenderMode::Auto);
+    ASSERT_TRUE(loaded.Save(path));
+    EXPECT_EQ(ReadAll(path), plain);
 }
 
 TEST(ProjectSave, StoresAtMost2000ExternalLinks) {

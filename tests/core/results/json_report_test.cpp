@@ -50,6 +50,10 @@ TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
     link.bNofollow = true;
     link.verdict = {EVerdict::DoesNotCount, {{EReason::RelNofollow, ""}}};
     a.verdict = link.verdict;
+    // Rendered: the link was made by a script and cannot be seen.
+    a.eRendered = ERendered::Yes;
+    link.bScriptInserted = true;
+    link.strHidden = "display-none";
     verdicts.Add(a);
     SPartnerResult b;
     b.nId = 1;
@@ -59,6 +63,8 @@ TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
     b.eOutcome = ETransferOutcome::Dns;
     b.bGooglebotAllowed = false;
     b.verdict = {EVerdict::Unreachable, {{EReason::FetchFailed, "dns"}}};
+    b.eRendered = ERendered::Failed;
+    b.strRenderError = "timed out";
     verdicts.Add(b);
 
     std::ostringstream out;
@@ -70,10 +76,11 @@ TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
         "  {\"url\": \"http://a.test/\", \"status\": 200, \"bytes\": 10, \"outcome\": "
         "\"complete\", "
         "\"final_url\": \"http://a.test/\", \"robots_txt\": {\"status\": 404, "
-        "\"googlebot_allowed\": true},\n"
+        "\"googlebot_allowed\": true}, \"rendered\": \"yes\",\n"
         "   \"links\": [\n"
         "    {\"row\": 1, \"url\": \"http://shop.test/\", \"text\": \"Shop\", \"rel\": "
-        "[\"nofollow\"], \"verdict\": \"does-not-count\", \"reasons\": [{\"code\": "
+        "[\"nofollow\"], \"script_inserted\": true, \"hidden\": \"display-none\", \"verdict\": "
+        "\"does-not-count\", \"reasons\": [{\"code\": "
         "\"rel-nofollow\", \"text\": \"The link is marked rel=nofollow.\"}],\n"
         "     \"cells\": [\"1\", \"http://a.test/\", \"\", \"200\", \"10\", \"1\", \"1\", "
         "\"http://shop.test/\", \"\", \"Shop\", \"Yes\", \"NA\", \"Nofollow\", \"Allow\", \"0\", "
@@ -82,7 +89,8 @@ TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
         "[{\"code\": \"rel-nofollow\", \"text\": "
         "\"The link is marked rel=nofollow.\"}]},\n"
         "  {\"url\": \"http://b.test/\", \"status\": 0, \"bytes\": 0, \"outcome\": \"dns\", "
-        "\"final_url\": \"\", \"robots_txt\": {\"status\": 0, \"googlebot_allowed\": false},\n"
+        "\"final_url\": \"\", \"robots_txt\": {\"status\": 0, \"googlebot_allowed\": false}, "
+        "\"rendered\": \"failed\", \"render_error\": \"timed out\",\n"
         "   \"links\": [],\n"
         "   \"verdict\": \"unreachable\", \"reasons\": [{\"code\": \"fetch-failed\", \"text\": "
         "\"The page could not be fetched (dns).\"}]}\n"

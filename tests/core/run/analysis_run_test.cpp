@@ -667,6 +667,132 @@ TEST_F(AnalysisRunTest, StartNeedsASavedCompleteProjectAndNoRunningOne) {
 // A site of a generated web: serves its pages (each with a status, a delay or a redirect) and
 // counts the requests it handles at once, the most of them in all sites together, and its
 // robots.txt requests.
+// A renderer that answers from a table by URL (a page not in it stays unanswered) and records
+// what it was asked.
+class CFakeRenderer final : public IPageRenderer {
+public:
+    struct SState {
+        std::map<std::string, SRenderedPage> pages;
+        std::vector<std::string> submitted;
+        bool bCancelled = false;
+    };
+    CFakeRenderer(std::shared_ptr<SState> state, PostCallback post)
+        : m_state(std::move(state)), m_post(std::move(post)) {}
+    void Submit(int nId, std::string url, std::string) override {
+        m_state->submitted.push_back(url);
+        const auto it = m_state->pages.find(url);
+        if (it != m_state->pages.end()) {
+            m_done.emplace_back(nId, it->second);
+            m_post();
+        }
+    }
+    std::vector<std::pair<int, SRenderedPage>> TakeDone() override { return std::move(m_done); }
+    void Cancel() override { m_state->bCancelled = true; }
+
+private:
+    std::shared_ptr<SState> m_state;
+    PostCallback m_post;
+    std::vector<std::pair<int, SRenderedPage>> m_done;
+};
+
+// Which partners each mode renders, and what rendering changes: a partner with a counting link,
+// one without (a script makes it), one that answers 404; and a browser that does not start.
+TEST_F(AnalysisRunTest, RenderModesPickThePagesAndTheTurnWaitsForThem) {
+    Serve("/count.html", Page("<a href=\"http://shop.example/\">Shop</a>"));
+    Serve("/script.html", Page("<script>document.write('...')</script>"));
+    MakeProject({Url("/count.html"), Url("/script.html"), Url("/gone.html")});
+    const struct {
+        ERenderMode eMode;
+        bool bStarts;
+        std::vector<std::string> submitted;
+        std::vector<std::string> verdicts; // per row: verdict, first reason, rendered
+    } cases[] = {
+        {ERenderMode::Auto,
+         true,
+         {Url("/script.html")},
+         {"counts - no", "counts script-inserted yes", "unreachable http-status no"}},
+        {ERenderMode::Always,
+         true,
+         {Url("/count.html"), Url("/script.html")},
+         {"does-not-count hidden yes", "counts script-inserted yes", "unreachable http-status no"}},
+        {ERenderMode::Off, true, {}, {"counts - no", "missing - no", "unreachable http-status no"}},
+        {ERenderMode::Auto,
+         false,
+         {},
+         {"counts - no", "missing - failed", "unreachable http-status no"}},
+    };
+    for (const auto& c : cases) {
+        auto state = std::make_shared<CFakeRenderer::SState>();
+        state->pages[Url("/count.html")] = {
+            true, "", "", {{"http://shop.example/", "Shop", {}, "same-colour"}}, {}};
+        state->pages[Url("/script.html")] = {
+            true, "", "", {{"http://shop.example/js", "Shop", {}, ""}}, {}};
+        int nStarted = 0;
+        m_run.SetRenderer(c.eMode,
+                          [&](IPageRenderer::PostCallback post,
+                              std::string& error) -> std::unique_ptr<IPageRenderer> {
+                              ++nStarted;
+                              if (!c.bStarts) {
+                                  error = "no browser";
+                                  return nullptr;
+                              }
+                              return std::make_unique<CFakeRenderer>(state, std::move(post));
+                          });
+        SOutputWords words = kWords;
+        words.strRenderFailed = "cannot render: %1";
+        m_run.SetOutputWords(words);
+        ASSERT_TRUE(m_run.Start());
+        RunToEnd();
+        const char* mode = RenderModeCode(c.eMode).data();
+        EXPECT_EQ(state->submitted, c.submitted) << mode;
+        EXPECT_EQ(nStarted, c.bStarts ? (c.submitted.empty() ? 0 : 1) : 1) << mode;
+        std::vector<std::string> verdicts;
+        for (const SPartnerResult& partner : m_run.GetVerdicts().Partners()) {
+            for (int row = 0; row < partner.RowCount(); ++row) {
+                const SVerdict& verdict = *m_run.GetVerdicts().FindVerdict(partner.KeyOfRow(row));
+                verdicts.push_back(std::string(VerdictCode(verdict.eVerdict)) + " " +
+                                   (verdict.reasons.empty()
+                                        ? "-"
+                                        : std::string(ReasonCode(verdict.reasons[0].eCode))) +
+                                   " " +
+                                   (partner.eRendered == ERendered::Yes      ? "yes"
+                                    : partner.eRendered == ERendered::Failed ? "failed"
+                                                                             : "no"));
+            }
+        }
+        EXPECT_EQ(verdicts, c.verdicts) << mode;
+        const bool bSaysWhy = std::count(m_log.m_lines.begin(), m_log.m_lines.end(),
+                                         "cannot render: no browser") == 1;
+        EXPECT_EQ(bSaysWhy, !c.bStarts) << mode;
+    }
+}
+
+// Stop does not wait for the browser: it is cancelled, and the raw reading stands.
+TEST_F(AnalysisRunTest, StopCancelsTheRendering) {
+    Serve("/1.html", Page(""));
+    m_delays["/2.html"] = std::chrono::milliseconds(500);
+    MakeProject({Url("/1.html"), Url("/2.html")});
+    auto state = std::make_shared<CFakeRenderer::SState>(); // answers nothing
+    m_run.SetRenderer(ERenderMode::Always, [&](IPageRenderer::PostCallback post, std::string&) {
+        return std::make_unique<CFakeRenderer>(state, std::move(post));
+    });
+    ASSERT_TRUE(m_run.Start());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (state->submitted.empty() && std::chrono::steady_clock::now() < deadline) {
+        if (m_completions.Take(std::chrono::milliseconds(100))) {
+            m_run.PageFetched();
+        }
+    }
+    m_run.Stop();
+    RunToEnd();
+    EXPECT_TRUE(state->bCancelled);
+    EXPECT_EQ(m_run.GetRunEnd(), ERunEnd::Stopped);
+    ASSERT_EQ(m_run.GetVerdicts().Partners().size(), 1u);
+    const SPartnerResult& partner = m_run.GetVerdicts().Partners()[0];
+    EXPECT_EQ(partner.eRendered, ERendered::Failed);
+    EXPECT_EQ(partner.verdict.eVerdict, EVerdict::Missing);
+}
+
 class CTestSite {
 public:
     struct SPage {
