@@ -714,6 +714,14 @@
         <translation>Partner entfernt</translation>
     </message>
     <message>
+        <source>your link back changed</source>
+        <translation>Ihr Link zurück geändert</translation>
+    </message>
+    <message>
+        <source>agreement met changed</source>
+        <translation>Einhaltung der Vereinbarung geändert</translation>
+    </message>
+    <message>
         <source>%1 (stopped)</source>
         <translation>%1 (abgebrochen)</translation>
     </message>

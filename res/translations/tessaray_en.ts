@@ -714,6 +714,14 @@
         <translation>partner removed</translation>
     </message>
     <message>
+        <source>your link back changed</source>
+        <translation>your link back changed</translation>
+    </message>
+    <message>
+        <source>agreement met changed</source>
+        <translation>agreement met changed</translation>
+    </message>
+    <message>
         <source>%1 (stopped)</source>
         <translation>%1 (stopped)</translation>
     </message>

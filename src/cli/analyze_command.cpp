@@ -217,7 +217,9 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
                   const SLanguage& language, int partners) {
     static constexpr int kColumns[] = {kColNo,         kColPartnerUrl, kColStatusCode,  kColListed,
                                        kColFollowMeta, kColFollowLink, kColRobotsAllow, kColGoogle};
-    constexpr std::size_t kCount = std::size(kColumns) + 1; // and the verdict
+    // And the verdict, and the user's link back when the project names link pages.
+    const CRunVerdicts::SSummary summary = verdicts.Summary();
+    const std::size_t nCount = std::size(kColumns) + (summary.bReciprocity ? 2 : 1);
     const auto cell = [&table](int row, int col) {
         std::string text;
         table.GetCellText(row, col, text);
@@ -229,6 +231,9 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
         lines[0].emplace_back(table.GetColumns()[static_cast<std::size_t>(col)].pszTitle);
     }
     lines[0].emplace_back(language.Text(ETextId::RunVerdictTitle));
+    if (summary.bReciprocity) {
+        lines[0].emplace_back(language.Text(ETextId::VerdictTableYouLink));
+    }
     int listed = 0;
     int nofollow = 0;
     int failed = 0;
@@ -240,6 +245,12 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
         const SRowKey key = table.GetRowKey(row);
         lines.back().push_back(VerdictCell(verdicts, key, language));
         const SPartnerResult* partner = verdicts.FindPartner(key.nPartner);
+        if (summary.bReciprocity) {
+            lines.back().push_back(
+                partner != nullptr && partner->reciprocal
+                    ? YouLinkText(partner->reciprocal->eYouLink, language.chLetter)
+                    : std::string());
+        }
         if (partner != nullptr && key.nLink >= 0) {
             ++listed;
             nofollow += partner->pageSignals.bMetaNofollow ||
@@ -249,9 +260,9 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
         failed += status == 0 || status >= 400;
     }
 
-    std::size_t widths[kCount] = {};
+    std::vector<std::size_t> widths(nCount);
     for (const auto& cells : lines) {
-        for (std::size_t i = 0; i < kCount; ++i) {
+        for (std::size_t i = 0; i < nCount; ++i) {
             widths[i] = std::max(widths[i], cells[i].size());
         }
     }
@@ -259,7 +270,7 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
         // The number is right-aligned, everything else left-aligned; no blanks at line end.
         std::string text(widths[0] - cells[0].size(), ' ');
         text += cells[0];
-        for (std::size_t i = 1; i < kCount; ++i) {
+        for (std::size_t i = 1; i < nCount; ++i) {
             text.append("  ").append(cells[i]).append(widths[i] - cells[i].size(), ' ');
         }
         text.erase(text.find_last_not_of(' ') + 1);
@@ -271,6 +282,9 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
                                            std::to_string(nofollow), std::to_string(failed)});
     std::printf("%s\n", counts.c_str());
     std::printf("%s\n", SummaryText(verdicts, language.chLetter).c_str());
+    if (summary.bReciprocity) {
+        std::printf("%s\n", TakeWithoutGivingText(summary.nOneSided, language.chLetter).c_str());
+    }
 }
 
 // 0 when every partner's link counts, else 4, or 5 when a partner was unreachable.

@@ -171,8 +171,7 @@ void PrintChanges(const SRunInfo& older, const SRunInfo& newer,
                 static_cast<long long>(newer.nId), newer.strStarted.c_str(), changes.size());
     for (const SRunChange& change : changes) {
         std::string what(ChangeKindCode(change.eKind));
-        if (change.eKind == EChangeKind::StatusChanged ||
-            change.eKind == EChangeKind::AnchorTextChanged) {
+        if (IsTextChange(change.eKind)) {
             what += " \"" + change.strOld + "\" -> \"" + change.strNew + "\"";
         } else {
             what += ": " + VerdictWithReasons(change.eOldVerdict, change.oldReasons) + " -> " +

@@ -41,6 +41,16 @@ CREATE TABLE IF NOT EXISTS confirmations(
     run INTEGER NOT NULL, partner TEXT NOT NULL, status INTEGER NOT NULL, verdict TEXT NOT NULL,
     reasons TEXT NOT NULL, outcome TEXT NOT NULL);
 )";
+// The exchange with each partner (on the position of its first row; agreement_met -1 when
+// unknown). Added by the first run
+// stored that knows an agreement or the user's link pages, so older programs read the file as
+// before.
+constexpr const char* kExchangeSchema = R"(
+CREATE TABLE IF NOT EXISTS exchange(
+    run INTEGER NOT NULL, position INTEGER NOT NULL, you_link TEXT NOT NULL,
+    you_link_from TEXT NOT NULL, agreement_met INTEGER NOT NULL, PRIMARY KEY(run, position))
+    WITHOUT ROWID;
+)";
 // The alerts sent after a run. Added to histories of older versions when they are opened; those
 // versions read a history with it as before.
 constexpr const char* kDeliverySchema = R"(
@@ -129,6 +139,19 @@ std::string Unescape(std::string_view text) {
     return out;
 }
 
+// Keeps the exchange with the partner on its first row.
+void SetExchange(SStoredRow& row, const SPartnerResult& partner) {
+    if (partner.reciprocal) {
+        row.strYouLink = YouLinkCode(partner.reciprocal->eYouLink);
+        row.strYouLinkFrom = partner.reciprocal->strFrom;
+    }
+    row.agreementMet = partner.AgreementMet();
+}
+
+bool HasExchange(const SStoredRow& row) {
+    return !row.strYouLink.empty() || row.agreementMet.has_value();
+}
+
 } // namespace
 
 std::string EncodeReasons(const std::vector<SReason>& reasons) {
@@ -197,9 +220,13 @@ SStoredRun MakeStoredRun(const CResultTable& table, const CRunVerdicts& verdicts
                 col == kColServerHeader ? ReportServerHeader(cell) : std::string(cell);
         }
         if (const SVerdict* verdict = verdicts.FindVerdict(key)) {
+            const SPartnerResult& partner = *verdicts.FindPartner(key.nPartner);
             stored.eVerdict = verdict->eVerdict;
             stored.reasons = verdict->reasons;
-            stored.eOutcome = verdicts.FindPartner(key.nPartner)->eOutcome;
+            stored.eOutcome = partner.eOutcome;
+            if (key.nLink <= 0) {
+                SetExchange(stored, partner);
+            }
         }
     }
     run.info.nRows = static_cast<int>(run.rows.size());
@@ -226,6 +253,7 @@ std::vector<SStoredRow> StoredRowsOf(const SPartnerResult& result) {
         row.reasons = verdict.reasons;
         row.eOutcome = result.eOutcome;
     }
+    SetExchange(rows.front(), result);
     return rows;
 }
 
@@ -384,6 +412,30 @@ CStoreResult CHistoryDb::Store(const SStoredRun& run) {
             return fail("cannot store the rows");
         }
     }
+    if (std::any_of(run.rows.begin(), run.rows.end(), HasExchange)) {
+        CSqliteStatement insert = m_db.Exec(kExchangeSchema)
+                                      ? m_db.Prepare("INSERT INTO exchange VALUES(?,?,?,?,?)")
+                                      : CSqliteStatement();
+        if (!insert.IsValid()) {
+            return fail("cannot store the exchange");
+        }
+        for (std::size_t i = 0; i < run.rows.size(); ++i) {
+            const SStoredRow& row = run.rows[i];
+            if (!HasExchange(row)) {
+                continue;
+            }
+            insert.Reset();
+            insert.BindInt(1, nRunId);
+            insert.BindInt(2, static_cast<std::int64_t>(i));
+            insert.BindText(3, row.strYouLink);
+            insert.BindText(4, row.strYouLinkFrom);
+            insert.BindInt(5, !row.agreementMet ? -1 : *row.agreementMet ? 1 : 0);
+            insert.Step();
+            if (insert.Failed()) {
+                return fail("cannot store the exchange");
+            }
+        }
+    }
     if (!run.confirmations.empty()) {
         CSqliteStatement insert =
             m_db.Exec(kConfirmationsSchema)
@@ -500,6 +552,29 @@ CReadRunResult CHistoryDb::ReadRun(std::int64_t nId) {
                                                  std::to_string(nId) + " is missing"};
     }
     KeyStoredRows(run);
+    if (m_db.QueryText("SELECT count(*) FROM sqlite_schema WHERE name = 'exchange'") == "1") {
+        CSqliteStatement exchange = m_db.Prepare(
+            "SELECT position, you_link, you_link_from, agreement_met FROM exchange WHERE run = ?");
+        if (!exchange.IsValid()) {
+            return Fail(EHistoryError::ReadFailed, "cannot read the exchange");
+        }
+        exchange.BindInt(1, nId);
+        while (exchange.Step()) {
+            const std::int64_t nPosition = exchange.ColumnInt(0);
+            if (nPosition < 0 || nPosition >= static_cast<std::int64_t>(run.rows.size())) {
+                continue;
+            }
+            SStoredRow& row = run.rows[static_cast<std::size_t>(nPosition)];
+            row.strYouLink = exchange.ColumnBytes(1);
+            row.strYouLinkFrom = exchange.ColumnBytes(2);
+            if (const std::int64_t nMet = exchange.ColumnInt(3); nMet >= 0) {
+                row.agreementMet = nMet != 0;
+            }
+        }
+        if (exchange.Failed()) {
+            return Fail(EHistoryError::ReadFailed, "cannot read the exchange");
+        }
+    }
     if (m_db.QueryText("SELECT count(*) FROM sqlite_schema WHERE name = 'confirmations'") == "1") {
         CSqliteStatement confirmations =
             m_db.Prepare("SELECT * FROM confirmations WHERE run = ? ORDER BY rowid");

@@ -22,6 +22,12 @@ struct SStoredRow {
     ETransferOutcome eOutcome = ETransferOutcome::Other;
     // What the row showed (not stored: a run read back numbers its partners' rows anew).
     SRowKey key;
+    // The exchange, on a partner's first row only: the user's link back (YouLinkCode; "" when the
+    // run read no link pages of the user's) and the page it is on, and whether the agreement was
+    // met (std::nullopt without agreement or when the page could not be read).
+    std::string strYouLink;
+    std::string strYouLinkFrom;
+    std::optional<bool> agreementMet;
 };
 
 // What the history knows of a run without its rows.

@@ -59,7 +59,20 @@ SPartnerRows GroupByPartner(const SStoredRun& run) {
 
 bool IsAlarmingChange(const SRunChange& change) {
     return change.eKind == EChangeKind::LinkLost ||
-           (change.eKind == EChangeKind::VerdictChanged && change.eClass == EChangeClass::Worse);
+           ((change.eKind == EChangeKind::VerdictChanged ||
+             change.eKind == EChangeKind::AgreementChanged) &&
+            change.eClass == EChangeClass::Worse);
+}
+
+// How much the user gives: followed over nofollow over none; -1 when it is not known.
+int YouLinkRank(const std::string& code) {
+    if (code == YouLinkCode(EYouLink::Followed)) {
+        return 2;
+    }
+    if (code == YouLinkCode(EYouLink::Nofollow)) {
+        return 1;
+    }
+    return code == YouLinkCode(EYouLink::None) ? 0 : -1;
 }
 
 // The partners of a run whose page could not be read.
@@ -161,6 +174,32 @@ public:
         }
     }
 
+    // The exchange, kept on the partner's first rows: the user's link back and the agreement.
+    // An answer that is not known (a link page or the partner's page unread) changes nothing.
+    void CompareExchange(const std::string& partner, int nOld, int nNew) {
+        const SStoredRow& oldRow = Old(nOld);
+        const SStoredRow& newRow = New(nNew);
+        const int nOldRank = YouLinkRank(oldRow.strYouLink);
+        const int nNewRank = YouLinkRank(newRow.strYouLink);
+        if (nOldRank >= 0 && nNewRank >= 0 && nOldRank != nNewRank) {
+            SRunChange& change =
+                Add(EChangeKind::YouLinkChanged,
+                    nNewRank > nOldRank ? EChangeClass::Better : EChangeClass::Worse, nOld, nNew,
+                    partner, {});
+            change.strOld = oldRow.strYouLink;
+            change.strNew = newRow.strYouLink;
+        }
+        if (oldRow.agreementMet && newRow.agreementMet &&
+            *oldRow.agreementMet != *newRow.agreementMet) {
+            const bool bMet = *newRow.agreementMet;
+            SRunChange& change =
+                Add(EChangeKind::AgreementChanged,
+                    bMet ? EChangeClass::Better : EChangeClass::Worse, nOld, nNew, partner, {});
+            change.strOld = bMet ? "differs" : "met";
+            change.strNew = bMet ? "met" : "differs";
+        }
+    }
+
     void AddPartner(EChangeKind eKind, int nOldRow, int nNewRow, const std::string& partner) {
         const bool bAdded = eKind == EChangeKind::PartnerAdded;
         Add(eKind, bAdded ? EChangeClass::New : EChangeClass::Lost, nOldRow, nNewRow, partner, {});
@@ -226,6 +265,7 @@ std::vector<SRunChange> CompareRuns(const SStoredRun& older, const SStoredRun& n
                    !IsBlocked(older.rows[static_cast<std::size_t>(found->second.front())])) {
             // A blocked page is neither better nor worse than what was known of it.
             comparer.ComparePartner(partner, found->second, newRows);
+            comparer.CompareExchange(partner, found->second.front(), newRows.front());
         }
     }
     for (const std::string& partner : oldPartners.order) {
@@ -347,8 +387,17 @@ std::string_view ChangeKindCode(EChangeKind eKind) {
         return "partner-added";
     case EChangeKind::PartnerRemoved:
         return "partner-removed";
+    case EChangeKind::YouLinkChanged:
+        return "you-link-changed";
+    case EChangeKind::AgreementChanged:
+        return "agreement-changed";
     }
     return {};
+}
+
+bool IsTextChange(EChangeKind eKind) {
+    return eKind == EChangeKind::StatusChanged || eKind == EChangeKind::AnchorTextChanged ||
+           eKind == EChangeKind::YouLinkChanged || eKind == EChangeKind::AgreementChanged;
 }
 
 std::string_view ChangeClassCode(EChangeClass eClass) {
@@ -405,8 +454,7 @@ bool WriteChangesJson(std::ostream& out, const SRunInfo& older, const SRunInfo& 
         WriteSideJson(out, change.eOldVerdict, change.oldReasons);
         out << ", \"new\": ";
         WriteSideJson(out, change.eNewVerdict, change.newReasons);
-        if (change.eKind == EChangeKind::StatusChanged ||
-            change.eKind == EChangeKind::AnchorTextChanged) {
+        if (IsTextChange(change.eKind)) {
             out << ", \"old_text\": " << JsonString(change.strOld)
                 << ", \"new_text\": " << JsonString(change.strNew);
         }

@@ -22,7 +22,12 @@ enum class EChangeKind {
     AnchorTextChanged,
     PartnerAdded,
     PartnerRemoved,
+    YouLinkChanged,   // the user's link back (strOld, strNew: YouLinkCode)
+    AgreementChanged, // whether the agreement is met ("met", "differs")
 };
+
+// Whether a change of that kind is told by its texts (strOld, strNew) rather than its verdicts.
+bool IsTextChange(EChangeKind eKind);
 
 // How a change looks to the user.
 enum class EChangeClass { New, Lost, Better, Worse, TextChanged };
@@ -58,7 +63,8 @@ std::vector<SRunChange> CompareRuns(const SStoredRun& older, const SStoredRun& n
 std::map<SRowKey, EChangeClass> ChangesByRow(const SStoredRun& newer,
                                              const std::vector<SRunChange>& changes);
 
-// True when a link was lost or a verdict got worse: what a scheduled run alerts on.
+// True when a link was lost, a verdict got worse or an agreement is no longer met: what a
+// scheduled run alerts on. A change of the user's own link back never alerts.
 bool IsAlarming(const std::vector<SRunChange>& changes);
 
 // Tells whether a partner's fresh result is worse than its rows in the previous completed run (a

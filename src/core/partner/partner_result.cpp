@@ -1,5 +1,7 @@
 #include "core/partner/partner_result.h"
 
+#include "core/util/core_texts.h"
+
 #include <algorithm>
 
 namespace tessaray {
@@ -23,6 +25,34 @@ std::size_t BytesOf(const SVerdict& verdict) {
 }
 
 } // namespace
+
+std::string_view YouLinkCode(EYouLink eYouLink) {
+    switch (eYouLink) {
+    case EYouLink::None:
+        return "none";
+    case EYouLink::Nofollow:
+        return "nofollow";
+    case EYouLink::Followed:
+        return "followed";
+    case EYouLink::Unknown:
+        break;
+    }
+    return "unknown";
+}
+
+std::string YouLinkText(EYouLink eYouLink, char chLanguage) {
+    static constexpr ETextId kTexts[] = {ETextId::YouLinkUnknown, ETextId::YouLinkNone,
+                                         ETextId::YouLinkNofollow, ETextId::YouLinkFollowed};
+    return std::string(CoreText(kTexts[static_cast<int>(eYouLink)], chLanguage));
+}
+
+std::optional<bool> SPartnerResult::AgreementMet() const {
+    if (!agreement || verdict.eVerdict == EVerdict::Unreachable) {
+        return std::nullopt;
+    }
+    return std::any_of(links.begin(), links.end(),
+                       [](const SLinkResult& link) { return link.bMatchesAgreement; });
+}
 
 std::size_t SPartnerResult::ApproximateBytes() const {
     const SPageSignals& signals = pageSignals;
@@ -89,6 +119,12 @@ CRunVerdicts::SSummary CRunVerdicts::Summary() const {
     SSummary summary;
     for (const SPartnerResult& partner : m_partners) {
         ++summary.nPartners;
+        if (partner.reciprocal) {
+            summary.bReciprocity = true;
+            summary.nOneSided += std::any_of(
+                partner.verdict.reasons.begin(), partner.verdict.reasons.end(),
+                [](const SReason& reason) { return reason.eCode == EReason::OneSided; });
+        }
         switch (partner.verdict.eVerdict) {
         case EVerdict::Counts:
             ++summary.nCounts;

@@ -60,6 +60,10 @@ struct SReciprocal {
     std::string strFrom; // the user's page with the (best) link to the partner; "" for none
 };
 
+// "unknown", "none", "nofollow", "followed"; for people in the language of chLanguage.
+std::string_view YouLinkCode(EYouLink eYouLink);
+std::string YouLinkText(EYouLink eYouLink, char chLanguage);
+
 // Whether the partner's page was rendered in a browser.
 enum class ERendered { No, Yes, Failed };
 
@@ -140,6 +144,9 @@ struct SPartnerResult {
     SRowKey KeyOfRow(int nRow) const { return {nId, links.empty() ? -1 : nRow}; }
     // Its result rows: one per link, one without link.
     int RowCount() const { return links.empty() ? 1 : static_cast<int>(links.size()); }
+    // Whether some link of it is what was agreed; std::nullopt without agreement, and when its
+    // page could not be read, which says nothing of its links.
+    std::optional<bool> AgreementMet() const;
 };
 
 // The partners of one run, in the order they were evaluated, with the run's times.

@@ -151,6 +151,13 @@ std::string SummaryText(const SRunSummary& summary, char chLanguage) {
            count(summary.nUnreachable, Id::SummaryUnreachableOne, Id::SummaryUnreachableMany);
 }
 
+std::string TakeWithoutGivingText(int nOneSided, char chLanguage) {
+    return FormatText(
+        CoreText(nOneSided == 1 ? ETextId::SummaryOneSidedOne : ETextId::SummaryOneSidedMany,
+                 chLanguage),
+        {std::to_string(nOneSided)});
+}
+
 std::string SummaryText(const CRunVerdicts& verdicts, char chLanguage) {
     const SRunSummary summary = verdicts.Summary();
     std::string text = SummaryText(summary, chLanguage);

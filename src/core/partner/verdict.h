@@ -87,10 +87,15 @@ struct SRunSummary {
     int nDoesNotCount = 0;
     int nMissing = 0;
     int nUnreachable = 0;
+    // Whether the run read the user's link pages, and how many partners were one-sided then.
+    bool bReciprocity = false;
+    int nOneSided = 0;
 };
 
 // "10 partners: 5 count, 3 do not count, 1 missing, 1 unreachable" (or German).
 std::string SummaryText(const SRunSummary& summary, char chLanguage);
+// "3 partners take without giving" (or German): the one-sided partners.
+std::string TakeWithoutGivingText(int nOneSided, char chLanguage);
 
 // The current time in UTC as "2026-12-08T10:00:00Z".
 std::string UtcTimestamp();

@@ -7,7 +7,9 @@
 #include "core/util/string_util.h"
 #include "core/util/utf8_text.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <vector>
 
 namespace tessaray {
@@ -37,6 +39,16 @@ bool FindBlock(const std::string& text, std::string_view begin, std::string_view
     inner = text.substr(first + begin.size(), endPos - first - begin.size());
     last = endPos + end.size();
     return true;
+}
+
+// Text escaped, with no "%" left that a placeholder could be made of.
+std::string InertHtml(std::string_view raw) {
+    std::string html = EscapeHtml(raw);
+    for (std::size_t pos = html.find('%'); pos != std::string::npos;
+         pos = html.find('%', pos + 5)) {
+        html.replace(pos, 1, "&#37;");
+    }
+    return html;
 }
 
 } // namespace
@@ -226,31 +238,55 @@ CReportResult WriteHtmlReport(const CResultTable& table, const std::string& strT
 }
 
 std::string BuildVerdictHtml(const CRunVerdicts& verdicts, char chLanguage) {
-    const auto text = [](std::string_view raw) {
-        std::string html = EscapeHtml(raw);
-        for (std::size_t pos = html.find('%'); pos != std::string::npos;
-             pos = html.find('%', pos + 5)) {
-            html.replace(pos, 1, "&#37;");
-        }
-        return html;
-    };
     const auto head = [chLanguage](ETextId id) { return std::string(CoreText(id, chLanguage)); };
-    std::string html = "<p class=\"summary\">" + text(SummaryText(verdicts, chLanguage)) +
-                       "</p>\r\n<table class=\"verdict\">\r\n<tr><th>" +
-                       head(ETextId::VerdictTableNo) + "</th><th>" +
-                       head(ETextId::VerdictTablePartner) + "</th><th>" +
-                       head(ETextId::VerdictTableVerdict) + "</th><th>" +
-                       head(ETextId::VerdictTableReasons) + "</th></tr>\r\n";
-    for (const SPartnerResult& partner : verdicts.Partners()) {
+    // The columns of the exchange appear only in runs that know an agreement or the user's link
+    // pages, so the reports of other projects stay as they were.
+    const std::vector<SPartnerResult>& partners = verdicts.Partners();
+    const bool bAgreements = std::any_of(partners.begin(), partners.end(),
+                                         [](const SPartnerResult& p) { return p.agreement; });
+    const SRunSummary summary = verdicts.Summary();
+    std::string html =
+        "<p class=\"summary\">" + InertHtml(SummaryText(verdicts, chLanguage)) + "</p>";
+    if (summary.bReciprocity) {
+        html += "\r\n<p class=\"summary\">" +
+                InertHtml(TakeWithoutGivingText(summary.nOneSided, chLanguage)) + "</p>";
+    }
+    html += "\r\n<table class=\"verdict\">\r\n<tr><th>" + head(ETextId::VerdictTableNo) +
+            "</th><th>" + head(ETextId::VerdictTablePartner) + "</th><th>" +
+            head(ETextId::VerdictTableVerdict) + "</th><th>" + head(ETextId::VerdictTableReasons) +
+            "</th>";
+    if (bAgreements) {
+        html += "<th>" + head(ETextId::VerdictTableAgreement) + "</th>";
+    }
+    if (summary.bReciprocity) {
+        html += "<th>" + head(ETextId::VerdictTableYouLink) + "</th>";
+    }
+    html += "</tr>\r\n";
+    for (const SPartnerResult& partner : partners) {
         const EVerdict eVerdict = partner.verdict.eVerdict;
         std::string reasons;
         for (const SReason& reason : partner.verdict.reasons) {
-            reasons += (reasons.empty() ? "" : "<br>") + text(ReasonText(reason, chLanguage));
+            reasons += (reasons.empty() ? "" : "<br>") + InertHtml(ReasonText(reason, chLanguage));
         }
         html += "<tr class=\"" + std::string(VerdictCode(eVerdict)) + "\"><td>" +
-                std::to_string(partner.nFirstRow) + "</td><td>" + text(partner.strUrl) +
-                "</td><td>" + text(VerdictText(eVerdict, chLanguage)) + "</td><td>" + reasons +
-                "</td></tr>\r\n";
+                std::to_string(partner.nFirstRow) + "</td><td>" + InertHtml(partner.strUrl) +
+                "</td><td>" + InertHtml(VerdictText(eVerdict, chLanguage)) + "</td><td>" + reasons +
+                "</td>";
+        if (bAgreements) {
+            const std::optional<bool> met = partner.AgreementMet();
+            html += "<td>" +
+                    (met ? head(*met ? ETextId::AgreementMet : ETextId::AgreementDiffers) : "") +
+                    "</td>";
+        }
+        if (summary.bReciprocity) {
+            const SReciprocal you = partner.reciprocal.value_or(SReciprocal{});
+            html += "<td>" + InertHtml(YouLinkText(you.eYouLink, chLanguage));
+            if (!you.strFrom.empty()) {
+                html += "<br>" + InertHtml(you.strFrom);
+            }
+            html += "</td>";
+        }
+        html += "</tr>\r\n";
     }
     return html + "</table>";
 }

@@ -7,6 +7,7 @@
 #include "core/util/file_util.h"
 
 #include <cerrno>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <sstream>
@@ -61,6 +62,22 @@ void WriteReasons(std::ostream& out, const SVerdict& verdict, char chLanguage) {
     out << "]";
 }
 
+// What was agreed with the partner and whether some link of the page is that.
+void WriteAgreement(std::ostream& out, const SPartnerResult& partner) {
+    const SAgreement& agreement = *partner.agreement;
+    const std::optional<bool> met = partner.AgreementMet();
+    out << "\"agreement\": {\"target\": " << JsonString(agreement.strTarget)
+        << ", \"anchor\": " << JsonString(agreement.strAnchor) << ", \"follow\": "
+        << (agreement.eFollow == EAgreedFollow::Required ? "\"required\"" : "\"any\"")
+        << ", \"until\": " << JsonString(agreement.strUntil)
+        << ", \"contact\": " << JsonString(agreement.strContact)
+        << ", \"note\": " << JsonString(agreement.strNote) << ", \"met\": "
+        << (!met   ? "null"
+            : *met ? "true"
+                   : "false")
+        << "}, ";
+}
+
 } // namespace
 
 std::string JsonString(std::string_view text) {
@@ -105,8 +122,11 @@ void WriteRunTimesJson(std::ostream& out, std::string_view started, std::string_
 void WriteSummaryJson(std::ostream& out, const SRunSummary& summary) {
     out << "{\"partners\": " << summary.nPartners << ", \"counts\": " << summary.nCounts
         << ", \"does_not_count\": " << summary.nDoesNotCount
-        << ", \"missing\": " << summary.nMissing << ", \"unreachable\": " << summary.nUnreachable
-        << "}";
+        << ", \"missing\": " << summary.nMissing << ", \"unreachable\": " << summary.nUnreachable;
+    if (summary.bReciprocity) {
+        out << ", \"one_sided\": " << summary.nOneSided;
+    }
+    out << "}";
 }
 
 bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVerdicts& verdicts,
@@ -174,6 +194,14 @@ bool WriteJsonReport(std::ostream& out, const CResultTable& table, const CRunVer
                 << ", ";
             WriteReasons(out, partner.confirmed->verdict, chLanguage);
             out << "}, ";
+        }
+        if (partner.agreement) {
+            WriteAgreement(out, partner);
+        }
+        if (partner.reciprocal) {
+            out << "\"reciprocal\": {\"you_link\": "
+                << JsonString(YouLinkCode(partner.reciprocal->eYouLink))
+                << ", \"from\": " << JsonString(partner.reciprocal->strFrom) << "}, ";
         }
         WriteReasons(out, partner.verdict, chLanguage);
         out << "}";

@@ -77,6 +77,7 @@ void CAnalysisRun::ClearLastRun() {
     m_table.DeleteAllRows();
     m_verdicts.Clear();
     m_verdicts.SetStarted(UtcTimestamp());
+    m_myLinkPages = CMyLinkPages();
     m_nPartnerRow = 0;
     m_nPartnerNumber = 0;
     m_nPartnersDone = 0;
@@ -143,9 +144,26 @@ void CAnalysisRun::StartFetching() {
     m_bRunning = true;
     m_project.SetPageRankOption(false);
     if (m_bPoolStarted) {
+        SubmitMyLinkPages();
         FillWindow();
     }
     Advance();
+}
+
+void CAnalysisRun::SubmitMyLinkPages() {
+    std::vector<std::string> pages;
+    for (const std::string& page : m_project.GetMyLinkPages()) {
+        pages.push_back(WithoutUserInfo(page));
+    }
+    m_myLinkPages = CMyLinkPages(std::move(pages));
+    m_nMyLinkPagesPending = m_myLinkPages.GetPageCount();
+    // They hold places in the window like partners; the partners' fetches wait behind them.
+    const int nFirstId = static_cast<int>(m_partners.size());
+    for (int page = 0; page < m_myLinkPages.GetPageCount(); ++page) {
+        const std::string& url = m_myLinkPages.GetPage(page);
+        m_pPool->Submit(nFirstId + page, url, SiteUrlOf(url) + "/robots.txt");
+        ++m_nInFlight;
+    }
 }
 
 void CAnalysisRun::SetFetchWindow(SFetchWindow window) {
@@ -202,6 +220,16 @@ void CAnalysisRun::TakeDone() {
     // Each page is evaluated and dropped at once: the fetch (and the page's bytes) need not wait
     // for the partner's turn, only the compact result does.
     for (SPartnerFetch& done : m_pPool->TakeDone()) {
+        if (done.nId >= static_cast<int>(m_partners.size())) {
+            --m_nInFlight;
+            --m_nMyLinkPagesPending;
+            if (!m_interrupted || !m_interrupted()) {
+                m_myLinkPages.AddPage(done.nId - static_cast<int>(m_partners.size()),
+                                      std::move(done));
+            }
+            done = {};
+            continue;
+        }
         SPartner& partner = m_partners[static_cast<std::size_t>(done.nId)];
         const EConfirm eConfirm = partner.eConfirm;
         // A second fetch held no place in the window.
@@ -370,6 +398,7 @@ void CAnalysisRun::EndRun(ERunEnd eEnd) {
     m_rendering.clear();
     m_strRendererError.clear();
     m_pPool.reset();
+    m_nMyLinkPagesPending = 0;
     m_waiting.clear();
     m_firstAnswers.clear();
     m_nWaitingBytes = 0;
@@ -454,7 +483,9 @@ void CAnalysisRun::Advance() {
                 return;
             }
         }
-        std::optional<SWaiting> waiting = TakeWaiting(m_nTurn);
+        // Every answer on the user's link back needs all of the user's link pages.
+        std::optional<SWaiting> waiting =
+            m_nMyLinkPagesPending > 0 ? std::nullopt : TakeWaiting(m_nTurn);
         if (!waiting) {
             return;
         }
@@ -506,6 +537,11 @@ void CAnalysisRun::ShowResult(SWaiting waiting) {
     m_log.AppendToLastLine(" " + waiting.strFetchedText + ";  " + m_words.strAnalyzing + " ...");
     SPartnerResult& result = waiting.result;
     result.nFirstRow = m_nPartnerRow + 1;
+    // A run stopped before the link pages were all in answers Unknown for what they might hold.
+    if (!m_myLinkPages.IsEmpty()) {
+        result.reciprocal = m_myLinkPages.AnswerFor(result.strUrl);
+        AddReciprocityReasons(result);
+    }
     AddRows(result);
     TraceLinkValues(result);
     m_verdicts.Add(std::move(result));

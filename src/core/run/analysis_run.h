@@ -3,6 +3,7 @@
 #include "core/app/settings_keys.h"
 #include "core/fetch/fetch_pool.h"
 #include "core/fetch/page_fetcher.h"
+#include "core/partner/my_link_pages.h"
 #include "core/partner/partner_result.h"
 #include "core/project/render_mode.h"
 #include "core/render/page_renderer.h"
@@ -101,6 +102,11 @@ enum class ERunEnd {
 // log and trace lines appear strictly in partner order, so they do not depend on the window: a
 // partner's row and its log line appear when its turn comes. While the waiting results hold more
 // than the waiting limit, only the partner in turn may start a fetch.
+//
+// The user's own link pages (CProject::GetMyLinkPages) are fetched first, through the same window
+// and with their site's robots.txt like a partner; they make no rows. No partner's result is
+// shown before they are all in, so each partner's answer on the user's link back is the same in
+// any window.
 class CAnalysisRun {
 public:
     // The message number the run posts with.
@@ -256,6 +262,8 @@ private:
     // Evaluates the pages the pool has fetched and keeps their results in m_waiting, or, when a
     // result needs confirming, submits the partner again after the pause.
     void TakeDone();
+    // Hands the user's link pages to the pool, ahead of every partner.
+    void SubmitMyLinkPages();
     // Puts a result into m_waiting.
     void AddWaiting(SWaiting waiting);
     // A partner's place in the fetch window is free again.
@@ -339,6 +347,9 @@ private:
     // The imported external links, sorted, so the Google lookup is a binary search.
     std::vector<std::string> m_sortedExternalLinks;
     CRunVerdicts m_verdicts;
+    // The user's link pages of the run; their fetches have the ids after the partners'.
+    CMyLinkPages m_myLinkPages;
+    int m_nMyLinkPagesPending = 0;
     char m_chLanguage = 'E';
     SFetchWindow m_window;
     CFetchSettings m_fetchSettings;

@@ -56,13 +56,24 @@ enum class ETextId {
     SummaryMissingMany,
     SummaryUnreachableOne,
     SummaryUnreachableMany,
-    SummaryStoppedOne,  // %1 partners judged of %2
-    SummaryStoppedMany, // %1 partners judged of %2
+    SummaryStoppedOne,   // %1 partners judged of %2
+    SummaryStoppedMany,  // %1 partners judged of %2
+    SummaryOneSidedOne,  // %1 the partners whose link is one-sided
+    SummaryOneSidedMany, // %1 the partners whose link is one-sided
     // The heads of the verdict table of the HTML report.
     VerdictTableNo,
     VerdictTableVerdict,
     VerdictTableReasons,
     VerdictTablePartner,
+    // The other columns of the exchange: the agreement and the user's link back, and their values.
+    VerdictTableAgreement,
+    VerdictTableYouLink,
+    AgreementMet,
+    AgreementDiffers,
+    YouLinkFollowed,
+    YouLinkNofollow,
+    YouLinkNone,
+    YouLinkUnknown,
     // The texts of the HTML report's template: its language code, title, introduction (%1 the
     // date), the heading of the verdict part and the footer (%1 the date).
     ReportLanguageCode,

@@ -266,8 +266,7 @@ bool CHistoryDialog::CompareRuns(std::int64_t nOlder, std::int64_t nNewer) {
         m_changeList->setItem(row, 1, Item(ChangeKindText(change.eKind)));
         m_changeList->setItem(row, 2, Item(FromBytes(change.strPartnerUrl)));
         m_changeList->setItem(row, 3, Item(FromBytes(change.strLinkUrl)));
-        const bool bTexts = change.eKind == EChangeKind::StatusChanged ||
-                            change.eKind == EChangeKind::AnchorTextChanged;
+        const bool bTexts = IsTextChange(change.eKind);
         QTableWidgetItem* before = Item(
             bTexts ? FromBytes(change.strOld) : verdictText(change.eOldVerdict, change.oldReasons));
         QTableWidgetItem* after = Item(bTexts ? FromBytes(change.strNew)
@@ -320,6 +319,10 @@ QString CHistoryDialog::ChangeKindText(EChangeKind eKind) {
         return tr("partner added");
     case EChangeKind::PartnerRemoved:
         return tr("partner removed");
+    case EChangeKind::YouLinkChanged:
+        return tr("your link back changed");
+    case EChangeKind::AgreementChanged:
+        return tr("agreement met changed");
     }
     return {};
 }

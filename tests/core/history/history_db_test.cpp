@@ -103,6 +103,25 @@ TEST(HistoryDbTest, StoresAndReadsRuns) {
     EXPECT_EQ(db.QueryText("SELECT count(*) FROM texts"), texts);
     ExpectWhole(path);
 
+    // The exchange with the partners gets its table with the first run that knows it; the runs
+    // before it read back without.
+    EXPECT_EQ(db.QueryText("SELECT count(*) FROM sqlite_schema WHERE name = 'exchange'"), "0");
+    SStoredRun exchanged = SampleRun(3);
+    exchanged.rows[0].strYouLink = "followed";
+    exchanged.rows[0].strYouLinkFrom = "http://mysite.test/links.html";
+    exchanged.rows[0].agreementMet = false;
+    exchanged.rows[1].agreementMet = true;
+    exchanged.rows[2].strYouLink = "none";
+    ASSERT_EQ(history.Store(exchanged).Value(), 5);
+    const SStoredRun withExchange = history.ReadRun(5).Value();
+    ASSERT_EQ(withExchange.rows.size(), 3U);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(withExchange.rows[i].strYouLink, exchanged.rows[i].strYouLink);
+        EXPECT_EQ(withExchange.rows[i].strYouLinkFrom, exchanged.rows[i].strYouLinkFrom);
+        EXPECT_EQ(withExchange.rows[i].agreementMet, exchanged.rows[i].agreementMet);
+    }
+    EXPECT_TRUE(history.ReadRun(4).Value().rows[0].strYouLink.empty());
+
     // Deliveries come back by run; a history of an older version gets their table when opened.
     ASSERT_TRUE(history.StoreDelivery({4, "webhook", "http://hook.test/", false, "timed out"}));
     ASSERT_TRUE(history.StoreDelivery({3, "mail", "me@mysite.test", true, "sent"}));
@@ -120,7 +139,7 @@ TEST(HistoryDbTest, StoresAndReadsRuns) {
     }
     ASSERT_TRUE(history.Open(path, false));
     EXPECT_TRUE(history.ListDeliveries().Value().empty());
-    EXPECT_EQ(history.ListRuns().Value().size(), 4U);
+    EXPECT_EQ(history.ListRuns().Value().size(), 5U);
 }
 
 TEST(HistoryDbTest, DamagedOrForeignFilesAreLeftAlone) {

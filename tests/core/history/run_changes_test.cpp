@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -31,6 +32,13 @@ SStoredRow Row(const std::string& partner, const std::string& link, EVerdict ver
 SStoredRow Blocked(const std::string& partner) {
     SStoredRow row = Row(partner, "", EVerdict::Unreachable, "403");
     row.reasons = {{EReason::Blocked, "cloudflare-challenge"}};
+    return row;
+}
+
+// The row with the exchange kept on it: the user's link back and whether the agreement is met.
+SStoredRow Exchange(SStoredRow row, const std::string& youLink, std::optional<bool> met = {}) {
+    row.strYouLink = youLink;
+    row.agreementMet = met;
     return row;
 }
 
@@ -141,6 +149,32 @@ TEST(RunChangesTest, EachKindOfChange) {
          RunOf({Row(kA, kHome, DoesNotCount)}, false),
          {{K::VerdictChanged, C::Worse, kHome, Counts, DoesNotCount}},
          true},
+        // The exchange: the user's own link going is a change, but no alarm; an agreement no
+        // longer met is the partner getting worse.
+        {"you no longer link back",
+         RunOf({Exchange(Row(kA, kHome, Counts), "followed")}),
+         RunOf({Exchange(Row(kA, kHome, Counts), "none")}),
+         {{K::YouLinkChanged, C::Worse, "", Counts, Counts}},
+         false},
+        {"you link back followed again, and the agreement is met again",
+         RunOf({Exchange(Row(kA, kHome, Counts), "nofollow", false)}),
+         RunOf({Exchange(Row(kA, kHome, Counts), "followed", true)}),
+         {{K::YouLinkChanged, C::Better, "", Counts, Counts},
+          {K::AgreementChanged, C::Better, "", Counts, Counts}},
+         false},
+        {"agreement met, then differs",
+         RunOf({Exchange(Row(kA, kHome, Counts), "", true)}),
+         RunOf({Exchange(Row(kA, kShop, DoesNotCount), "", false)}),
+         {{K::LinkGained, C::New, kShop, Missing, DoesNotCount},
+          {K::LinkLost, C::Lost, kHome, Counts, Missing},
+          {K::AgreementChanged, C::Worse, "", Counts, DoesNotCount}},
+         true},
+        {"an unread link page or partner page, or no link pages, change nothing",
+         RunOf({Exchange(Row(kA, kHome, Counts), "followed", true), Row(kB, "", Missing)}),
+         RunOf({Exchange(Row(kA, kHome, Counts), "unknown"),
+                Exchange(Row(kB, "", Missing), "none", false)}),
+         {},
+         false},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.what);

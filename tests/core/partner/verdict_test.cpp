@@ -384,6 +384,24 @@ TEST(VerdictTest, HtmlPartIsInertAndColouredByVerdict) {
                         "TABLEROW&#37;</td><td>missing</td><td></td></tr>"),
               std::string::npos)
         << html;
+
+    // The agreement and the user's link back get columns of their own, once a run knows them.
+    SPartnerResult agreed = Fetched();
+    agreed.nId = 1;
+    agreed.nFirstRow = 2;
+    agreed.strUrl = "http://q.test/";
+    agreed.agreement = SAgreement{};
+    agreed.reciprocal = SReciprocal{EYouLink::Followed, "http://shop.test/links.html"};
+    agreed.verdict.reasons.push_back({EReason::OneSided, "http://shop.test/links.html"});
+    verdicts.Add(agreed);
+    const std::string exchange = BuildVerdictHtml(verdicts, 'G');
+    for (const char* part :
+         {"<p class=\"summary\">1 Partner nimmt, ohne zu geben</p>",
+          "<th>Gründe</th><th>Vereinbarung</th><th>Sie → Partner</th></tr>",
+          "TABLEROW&#37;</td><td>fehlt</td><td></td><td></td><td>unbekannt</td></tr>",
+          "<td>abweichend</td><td>gefolgt<br>http://shop.test/links.html</td></tr>"}) {
+        EXPECT_NE(exchange.find(part), std::string::npos) << part << "\n" << exchange;
+    }
 }
 
 TEST(VerdictTest, CodesAndSentencesInBothLanguages) {

@@ -49,11 +49,15 @@ TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
     link.rel = {"nofollow"};
     link.bNofollow = true;
     link.verdict = {EVerdict::DoesNotCount, {{EReason::RelNofollow, ""}}};
+    link.bMatchesAgreement = false;
     a.verdict = link.verdict;
     // Rendered: the link was made by a script and cannot be seen.
     a.eRendered = ERendered::Yes;
     link.bScriptInserted = true;
     link.strHidden = "display-none";
+    a.agreement = SAgreement{"http://shop.test/*", "*shop*",     EAgreedFollow::Required,
+                             "2027-01-31",         "ann@a.test", "swap"};
+    a.reciprocal = SReciprocal{EYouLink::Followed, "http://shop.test/links.html"};
     verdicts.Add(a);
     SPartnerResult b;
     b.nId = 1;
@@ -65,6 +69,8 @@ TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
     b.verdict = {EVerdict::Unreachable, {{EReason::FetchFailed, "dns"}}};
     b.eRendered = ERendered::Failed;
     b.strRenderError = "timed out";
+    b.agreement = SAgreement{}; // an unread page neither meets nor breaks it
+    b.reciprocal = SReciprocal{};
     verdicts.Add(b);
 
     std::ostringstream out;
@@ -85,18 +91,25 @@ TEST(JsonReportTest, PartnersLinksCellsAndSummary) {
         "     \"cells\": [\"1\", \"http://a.test/\", \"\", \"200\", \"10\", \"1\", \"1\", "
         "\"http://shop.test/\", \"\", \"Shop\", \"Yes\", \"NA\", \"Nofollow\", \"Allow\", \"0\", "
         "\"N/A\", \"\", \"HTTP/1.1 200 OK||Server: s||\"]}],\n"
-        "   \"links_not_listed\": 690000, \"verdict\": \"does-not-count\", \"reasons\": "
+        "   \"links_not_listed\": 690000, \"agreement\": {\"target\": \"http://shop.test/*\", "
+        "\"anchor\": \"*shop*\", \"follow\": \"required\", \"until\": \"2027-01-31\", "
+        "\"contact\": \"ann@a.test\", \"note\": \"swap\", \"met\": false}, \"reciprocal\": "
+        "{\"you_link\": \"followed\", \"from\": \"http://shop.test/links.html\"}, "
+        "\"verdict\": \"does-not-count\", \"reasons\": "
         "[{\"code\": \"rel-nofollow\", \"text\": "
         "\"The link is marked rel=nofollow.\"}]},\n"
         "  {\"url\": \"http://b.test/\", \"status\": 0, \"bytes\": 0, \"outcome\": \"dns\", "
         "\"final_url\": \"\", \"robots_txt\": {\"status\": 0, \"googlebot_allowed\": false}, "
         "\"rendered\": \"failed\", \"render_error\": \"timed out\",\n"
         "   \"links\": [],\n"
-        "   \"verdict\": \"unreachable\", \"reasons\": [{\"code\": \"fetch-failed\", \"text\": "
+        "   \"agreement\": {\"target\": \"\", \"anchor\": \"\", \"follow\": \"any\", \"until\": "
+        "\"\", \"contact\": \"\", \"note\": \"\", \"met\": null}, \"reciprocal\": {\"you_link\": "
+        "\"unknown\", \"from\": \"\"}, \"verdict\": \"unreachable\", \"reasons\": [{\"code\": "
+        "\"fetch-failed\", \"text\": "
         "\"The page could not be fetched (dns).\"}]}\n"
         " ],\n"
         " \"summary\": {\"partners\": 2, \"counts\": 0, \"does_not_count\": 1, \"missing\": 0, "
-        "\"unreachable\": 1}}\n";
+        "\"unreachable\": 1, \"one_sided\": 0}}\n";
     EXPECT_EQ(out.str(), expected);
 
     // A stopped run's report says so.

@@ -21,6 +21,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace tessaray {
@@ -476,6 +477,97 @@ TEST_F(AnalysisRunTest, EveryRowGetsItsVerdictBesideItsCells) {
     EXPECT_EQ(verdicts.Partners()[1].RowCount(), 2);
     EXPECT_EQ(SummaryText(verdicts.Summary(), 'E'),
               "9 partners: 4 count, 2 do not count, 1 missing, 2 unreachable");
+}
+
+TEST_F(AnalysisRunTest, LinkPagesAnswerWhetherYouLinkBack) {
+    // Every *.localhost name is the loopback address; the server answers by path. The partners'
+    // sites are spelt with and without "www.", the user's links with the other scheme and spelling,
+    // another path and a trailing "/".
+    const std::string port = std::to_string(m_server.Port());
+    const auto site = [&port](const std::string& host) { return host + ".localhost:" + port; };
+    const std::string link = "<a href=\"http://shop.example/\">Shop</a>";
+    Serve("/a.html", Page(link));
+    Serve("/b.html", Page(""));
+    Serve("/c.html", Page(link));
+    Serve("/d.html", Page(link));
+    Serve("/e.html", Page("<a rel=nofollow href=\"http://shop.example/\">Shop</a>"));
+    Serve("/mine1.html", Page("<a href=\"https://www." + site("a") + "/\">A</a>" +
+                              "<a href=\"http://" + site("b") + "/other/\">B</a>" +
+                              "<a rel=nofollow href=\"http://" + site("e") + "\">E</a>"));
+    Serve("/mine2.html", Page("<a rel=\"sponsored\" href=\"//" + site("c") + "/c.html\">C</a>" +
+                              "<a href=\"http://" + site("e") + "/x\">E</a>"));
+    MakeProject({"http://" + site("a") + "/a.html", "http://www." + site("b") + "/b.html",
+                 "http://" + site("c") + "/c.html", "http://" + site("d") + "/d.html",
+                 "http://www." + site("e") + "/e.html"});
+    const std::string mine1 = "http://" + site("shop") + "/mine1.html";
+    const std::string mine2 = "http://" + site("shop") + "/mine2.html";
+
+    struct SCase {
+        std::vector<std::string> pages;
+        // Per partner: the answer, its page and the warning it adds.
+        std::vector<std::tuple<EYouLink, std::string, std::string>> answers;
+        int nOneSided;
+    };
+    const std::string none;
+    const std::vector<SCase> cases = {
+        {{mine1, mine2},
+         {{EYouLink::Followed, mine1, none},
+          {EYouLink::Followed, mine1, "one-sided"},
+          {EYouLink::Nofollow, mine2, none},
+          {EYouLink::None, none, "you-do-not-link-back"},
+          {EYouLink::Followed, mine2, "one-sided"}},
+         2},
+        // A page that cannot be read leaves every answer but a followed link open.
+        {{mine1, "http://" + site("shop") + "/gone.html"},
+         {{EYouLink::Followed, mine1, none},
+          {EYouLink::Followed, mine1, "one-sided"},
+          {EYouLink::Unknown, none, none},
+          {EYouLink::Unknown, none, none},
+          {EYouLink::Unknown, none, none}},
+         1},
+    };
+    // The answers do not depend on the window: no partner is shown before the link pages are in.
+    for (const auto& [test, window] :
+         {std::pair(cases[0], SFetchWindow{1, 1}), std::pair(cases[0], SFetchWindow{8, 2}),
+          std::pair(cases[1], SFetchWindow{8, 2})}) {
+        SCOPED_TRACE(test.pages.back() + " " + std::to_string(window.nParallel));
+        m_project.SetMyLinkPages(test.pages);
+        ASSERT_TRUE(m_project.Save(m_projectDir.File("p.tsrp")));
+        m_run.SetFetchWindow(window);
+        ASSERT_TRUE(m_run.Start());
+        RunToEnd();
+        const CRunVerdicts& verdicts = m_run.GetVerdicts();
+        ASSERT_EQ(verdicts.Partners().size(), 5u);
+        ASSERT_EQ(m_table.GetRowCount(), 5); // the link pages make no rows
+        for (std::size_t i = 0; i < 5; ++i) {
+            const SPartnerResult& partner = verdicts.Partners()[i];
+            const auto& [eYouLink, from, warning] = test.answers[i];
+            SCOPED_TRACE(partner.strUrl);
+            ASSERT_TRUE(partner.reciprocal);
+            EXPECT_EQ(partner.reciprocal->eYouLink, eYouLink);
+            EXPECT_EQ(partner.reciprocal->strFrom, from);
+            std::vector<SReason> expected;
+            if (!warning.empty()) {
+                expected.push_back(
+                    {warning == "one-sided" ? EReason::OneSided : EReason::YouDoNotLinkBack,
+                     warning == "one-sided" ? from : none});
+            }
+            std::vector<SReason> found;
+            for (const SReason& reason : VerdictAt(static_cast<int>(i))->reasons) {
+                if (reason.eCode == EReason::OneSided ||
+                    reason.eCode == EReason::YouDoNotLinkBack) {
+                    found.push_back(reason);
+                }
+            }
+            EXPECT_EQ(found, expected);
+        }
+        // Neither warning changes a verdict.
+        EXPECT_EQ(SummaryText(verdicts.Summary(), 'E'),
+                  "5 partners: 3 count, 1 does not count, 1 missing, 0 unreachable");
+        EXPECT_EQ(verdicts.Summary().nOneSided, test.nOneSided);
+    }
+    EXPECT_EQ(TakeWithoutGivingText(1, 'E'), "1 partner takes without giving");
+    EXPECT_EQ(TakeWithoutGivingText(3, 'G'), "3 Partner nehmen, ohne zu geben");
 }
 
 TEST_F(AnalysisRunTest, StopDuringTheThirdFetchCompletesItsRowAndLeavesNoTraceFile) {
