@@ -1,4 +1,5 @@
-// Loading and saving a project of 10,000 partners and 2,000 external links.
+// Loading and saving a project of 10,000 partners and 2,000 external links; with the argument 1
+// every partner has an agreement too.
 #include "bench/bench_folder.h"
 #include "core/project/project.h"
 
@@ -12,7 +13,7 @@ using tessaray::CLineList;
 using tessaray::CProject;
 using tessaray::bench::BenchFolder;
 
-CProject MakeFullProject() {
+CProject MakeFullProject(bool bAgreements) {
     CProject project;
     project.StartNew("http://shop.example");
     for (int i = 0; i < CProject::MaxPartnerLinks; ++i) {
@@ -24,12 +25,25 @@ CProject MakeFullProject() {
         links.Add("http://www.linking-site-" + std::to_string(i) + ".example/blog/post.html");
     }
     project.SetExternalLinks(links);
+    if (bAgreements) {
+        tessaray::SAgreement agreement;
+        agreement.strTarget = "https://shop.example/garden/*";
+        agreement.strAnchor = "*garden tools*";
+        agreement.eFollow = tessaray::EAgreedFollow::Required;
+        agreement.strUntil = "2027-12-31";
+        agreement.strNote = "renewed in 2026\nask for the footer";
+        std::string entry;
+        project.RewindPartners();
+        while (project.GetNextPartner(entry)) {
+            project.SetAgreement(entry, agreement);
+        }
+    }
     return project;
 }
 
 void BM_ProjectSave(benchmark::State& state) {
     BenchFolder folder;
-    CProject project = MakeFullProject();
+    CProject project = MakeFullProject(state.range(0) != 0);
     const std::string path = folder.File("big.tsrp");
     for (auto _ : state) {
         if (!project.Save(path)) {
@@ -37,12 +51,12 @@ void BM_ProjectSave(benchmark::State& state) {
         }
     }
 }
-BENCHMARK(BM_ProjectSave)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProjectSave)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_ProjectLoad(benchmark::State& state) {
     BenchFolder folder;
     const std::string path = folder.File("big.tsrp");
-    CProject saved = MakeFullProject();
+    CProject saved = MakeFullProject(state.range(0) != 0);
     if (!saved.Save(path)) {
         state.SkipWithError("save failed");
         return;
@@ -54,7 +68,7 @@ void BM_ProjectLoad(benchmark::State& state) {
         }
     }
 }
-BENCHMARK(BM_ProjectLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProjectLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

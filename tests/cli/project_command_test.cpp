@@ -135,6 +135,75 @@ TEST(ProjectCommand, BadInputIsOneLineOnStderrAndWritesNothing) {
     }
 }
 
+TEST(ProjectCommand, AgreeChangesOnlyTheFieldsGivenAndImportsCsv) {
+    TempDir dir;
+    ASSERT_EQ(RunCli(dir, {"project", "new", "p.tsrp", "--domain", "shop.example", "--partner",
+                           "a.example/links - swap", "--partner", "b.example", "--my-page",
+                           "shop.example/partners"})
+                  .nExit,
+              0);
+    const Result set = RunCli(dir, {"project", "agree", "p.tsrp", "HTTP://A.example/links",
+                                    "--anchor", "*garden*", "--follow", "required"});
+    ASSERT_EQ(set.nExit, 0) << set.strErr;
+    const Result changed = RunCli(dir, {"project", "agree", "p.tsrp", "a.example/links", "--until",
+                                        "2027-01-31", "--my-page", "shop.example/blogroll"});
+    ASSERT_EQ(changed.nExit, 0) << changed.strErr;
+    EXPECT_EQ(changed.strOut, "Agreement with http://a.example/links - swap\n"
+                              "       Anchor: *garden*\n"
+                              "       Follow: required\n"
+                              "       Until: 2027-01-31\n"
+                              "My link pages: 2\n"
+                              "       http://shop.example/partners\n"
+                              "       http://shop.example/blogroll\n");
+
+    dir.Write("agreed.csv", "partner;note\r\nb.example;\"two\r\nlines\"\r\nc.example;x\r\n");
+    const Result imported =
+        RunCli(dir, {"project", "agree", "p.tsrp", "--import", "agreed.csv", "--no-my-pages"});
+    EXPECT_EQ(imported.nExit, 1); // a line was left out
+    EXPECT_EQ(imported.strOut, "agreed.csv: line 2: http://b.example imported\n");
+    EXPECT_EQ(imported.strErr, "tessaray-cli: agreed.csv: line 4: unknown partner c.example\n");
+    CProject project;
+    ASSERT_TRUE(project.Load(dir.File("p.tsrp")));
+    EXPECT_TRUE(project.GetMyLinkPages().empty());
+    ASSERT_NE(project.FindAgreement("http://b.example"), nullptr);
+    EXPECT_EQ(project.FindAgreement("http://b.example")->strNote, "two\r\nlines");
+
+    ASSERT_EQ(RunCli(dir, {"project", "agree", "p.tsrp", "b.example", "--clear"}).nExit, 0);
+    ASSERT_TRUE(project.Load(dir.File("p.tsrp")));
+    EXPECT_EQ(project.FindAgreement("http://b.example"), nullptr);
+    EXPECT_NE(project.FindAgreement("http://a.example/links - swap"), nullptr);
+}
+
+TEST(ProjectCommand, AgreeRefusesBadInputAndChangesNothing) {
+    TempDir dir;
+    ASSERT_EQ(RunCli(dir, {"project", "new", "p.tsrp", "--domain", "shop.example", "--partner",
+                           "a.example"})
+                  .nExit,
+              0);
+    const std::string before = ReadAll(dir.File("p.tsrp"));
+    dir.Write("bad.csv", "partner,colour\na.example,red\n");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"c.example", "--note", "x"}, "the project has no partner c.example"},
+        {{"a.example", "--until", "2027-02-30"}, "\"2027-02-30\""},
+        {{"a.example", "--until", "31.01.2027"}, "\"31.01.2027\""},
+        {{"a.example", "--follow", "yes"}, "\"yes\""},
+        {{"a.example", "--target", "not a url"}, "\"not a url\""},
+        {{"--anchor", "x"}, "need the PARTNER_URL"},
+        {{"a.example", "--import", "bad.csv"}, "--import takes no PARTNER_URL"},
+        {{"--import", "bad.csv"}, "unknown column \"colour\""},
+        {{"--import", "missing.csv"}, "cannot read missing.csv"},
+        {{"--my-page", "bad url"}, "invalid link page URL"},
+    };
+    for (const auto& [args, message] : cases) {
+        std::vector<std::string> command = {"project", "agree", "p.tsrp"};
+        command.insert(command.end(), args.begin(), args.end());
+        const Result result = RunCli(dir, command);
+        EXPECT_EQ(result.nExit, 2) << message;
+        EXPECT_NE(result.strErr.find(message), std::string::npos) << result.strErr;
+        EXPECT_EQ(ReadAll(dir.File("p.tsrp")), before) << message;
+    }
+}
+
 TEST(ProjectCommand, NewKeepsAnExistingFileUnlessForced) {
     TempDir dir;
     const std::vector<std::string> make = {"project",      "new",       "p.tsrp",   "--domain",

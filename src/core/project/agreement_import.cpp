@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <unordered_map>
 
 namespace tessaray {
 
@@ -180,6 +181,14 @@ SAgreementImport ImportAgreementsCsv(CProject& project, std::string_view csvText
         }
     }
 
+    // The partner entries by the URL they compare by (the first of equal ones, as
+    // CProject::FindPartnerEntry finds it), once for all rows.
+    std::unordered_map<std::string, std::string> entries;
+    CLineList partners;
+    project.CopyPartnersTo(partners);
+    for (const std::string& entry : partners.Entries()) {
+        entries.try_emplace(UrlComparisonKey(entry), entry);
+    }
     for (std::size_t row = 1; row < parsed.records.size(); ++row) {
         const SRecord& record = parsed.records[row];
         const std::string line = "line " + std::to_string(record.nLine) + ": ";
@@ -193,11 +202,13 @@ SAgreementImport ImportAgreementsCsv(CProject& project, std::string_view csvText
             result.problems.push_back(line + "no partner");
             continue;
         }
-        const std::string entry = project.FindPartnerEntry(partner);
-        if (entry.empty()) {
-            result.problems.push_back(line + "unknown partner " + partner);
+        const auto found = entries.find(UrlComparisonKey(partner));
+        if (found == entries.end()) {
+            result.problems.push_back(line);
+            result.problems.back().append("unknown partner ").append(partner);
             continue;
         }
+        const std::string& entry = found->second;
         const SAgreement* pOld = project.FindAgreement(entry);
         SAgreement agreement = pOld != nullptr ? *pOld : SAgreement{};
         std::string problem;
