@@ -83,7 +83,7 @@ struct SLanguage {
                            Text(ETextId::RunAnalyzing), Text(ETextId::RunReady),
                            Text(ETextId::RunCannotFetch)};
         words.strConfirmed = Text(ETextId::RunConfirmed);
-        words.strRenderFailed = "Pages are not rendered: %1";
+        words.strRenderFailed = Text(ETextId::RunRenderFailed);
         return words;
     }
 };
@@ -217,9 +217,14 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
                   const SLanguage& language, int partners) {
     static constexpr int kColumns[] = {kColNo,         kColPartnerUrl, kColStatusCode,  kColListed,
                                        kColFollowMeta, kColFollowLink, kColRobotsAllow, kColGoogle};
-    // And the verdict, and the user's link back when the project names link pages.
+    // And the verdict, the user's link back when the project names link pages, and whether the
+    // page was rendered, when the run rendered any.
     const CRunVerdicts::SSummary summary = verdicts.Summary();
-    const std::size_t nCount = std::size(kColumns) + (summary.bReciprocity ? 2 : 1);
+    const bool bRendered = std::any_of(
+        verdicts.Partners().begin(), verdicts.Partners().end(),
+        [](const SPartnerResult& partner) { return partner.eRendered != ERendered::No; });
+    const std::size_t nCount =
+        std::size(kColumns) + 1 + (summary.bReciprocity ? 1 : 0) + (bRendered ? 1 : 0);
     const auto cell = [&table](int row, int col) {
         std::string text;
         table.GetCellText(row, col, text);
@@ -233,6 +238,9 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
     lines[0].emplace_back(language.Text(ETextId::RunVerdictTitle));
     if (summary.bReciprocity) {
         lines[0].emplace_back(language.Text(ETextId::VerdictTableYouLink));
+    }
+    if (bRendered) {
+        lines[0].emplace_back(language.Text(ETextId::RunRenderedTitle));
     }
     int listed = 0;
     int nofollow = 0;
@@ -250,6 +258,13 @@ void PrintSummary(const CResultTable& table, const CRunVerdicts& verdicts,
                 partner != nullptr && partner->reciprocal
                     ? YouLinkText(partner->reciprocal->eYouLink, language.chLetter)
                     : std::string());
+        }
+        if (bRendered) {
+            const ERendered eRendered = partner != nullptr ? partner->eRendered : ERendered::No;
+            lines.back().push_back(
+                language.Text(eRendered == ERendered::Yes      ? ETextId::RunRenderedYes
+                              : eRendered == ERendered::Failed ? ETextId::RunRenderedFailed
+                                                               : ETextId::RunRenderedNo));
         }
         if (partner != nullptr && key.nLink >= 0) {
             ++listed;
@@ -308,7 +323,7 @@ CAnalysisRun::RendererFactory BrowserRendererFactory(const std::string& browser)
 // nothing and says so once; always is an error before the run (0, or the exit code after the
 // message).
 int SetUpRendering(const SAnalyzeOptions& options, const CProject& project, CAnalysisRun& run,
-                   CStderrLog& log) {
+                   CStderrLog& log, const SLanguage& language) {
     ERenderMode eMode = options.strRender.empty()
                             ? project.GetRenderMode()
                             : ParseRenderMode(options.strRender).value_or(ERenderMode::Auto);
@@ -320,7 +335,7 @@ int SetUpRendering(const SAnalyzeOptions& options, const CProject& project, CAna
     }
     if (eMode == ERenderMode::Auto && browser.empty()) {
         if (log.GetMode() != CStderrLog::EMode::Quiet) {
-            log.Message("No browser found; pages are not rendered (install chromium)");
+            log.Message(language.Text(ETextId::RunNoBrowser));
         }
         eMode = ERenderMode::Off;
     }
@@ -550,7 +565,7 @@ int RunAnalyze(const SAnalyzeOptions& options) {
         }
     }
 
-    if (const int failed = SetUpRendering(options, project, run, log); failed != 0) {
+    if (const int failed = SetUpRendering(options, project, run, log, language); failed != 0) {
         return failed;
     }
 

@@ -268,6 +268,13 @@ std::string BuildVerdictHtml(const CRunVerdicts& verdicts, char chLanguage) {
         for (const SReason& reason : partner.verdict.reasons) {
             reasons += (reasons.empty() ? "" : "<br>") + InertHtml(ReasonText(reason, chLanguage));
         }
+        if (partner.eRendered != ERendered::No) {
+            const std::string line =
+                partner.eRendered == ERendered::Yes
+                    ? head(ETextId::ReportRendered)
+                    : FormatText(head(ETextId::ReportRenderFailed), {partner.strRenderError});
+            reasons += (reasons.empty() ? "" : "<br>") + text(line);
+        }
         html += "<tr class=\"" + std::string(VerdictCode(eVerdict)) + "\"><td>" +
                 std::to_string(partner.nFirstRow) + "</td><td>" + InertHtml(partner.strUrl) +
                 "</td><td>" + InertHtml(VerdictText(eVerdict, chLanguage)) + "</td><td>" + reasons +

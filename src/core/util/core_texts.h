@@ -129,6 +129,16 @@ enum class ETextId {
     RunProgress,     // %1 partners done of %2, %3 in flight, %4 elapsed
     RunProgressLeft, // %1 the time left
     RunConfirmed,    // beside a result a second fetch confirmed
+    // Rendering partner pages in a browser: the summary's column and its values, the messages
+    // when pages are not rendered, and the lines of the verdict table.
+    RunRenderedTitle,
+    RunRenderedYes,
+    RunRenderedNo,
+    RunRenderedFailed,
+    RunNoBrowser,
+    RunRenderFailed, // %1 why
+    ReportRendered,
+    ReportRenderFailed, // %1 why
     // The alert after a run with changes for the worse: its title and the desktop notice's action.
     AlertTitleOne,  // %1 the domain
     AlertTitleMany, // %1 partners, %2 the domain

@@ -42,6 +42,13 @@ SStoredRow Exchange(SStoredRow row, const std::string& youLink, std::optional<bo
     return row;
 }
 
+// The row of a link people cannot see.
+SStoredRow Hidden(const std::string& partner, const std::string& link) {
+    SStoredRow row = Row(partner, link, EVerdict::DoesNotCount);
+    row.reasons = {{EReason::Hidden, "same-colour"}};
+    return row;
+}
+
 SStoredRun RunOf(std::vector<SStoredRow> rows, bool bCompleted = true) {
     SStoredRun run;
     run.info.bCompleted = bCompleted;
@@ -94,6 +101,11 @@ TEST(RunChangesTest, EachKindOfChange) {
         {"link turned nofollow",
          RunOf({Row(kA, kHome, Counts)}),
          RunOf({Row(kA, kHome, DoesNotCount)}),
+         {{K::VerdictChanged, C::Worse, kHome, Counts, DoesNotCount}},
+         true},
+        {"link hidden from people (a browser saw it)",
+         RunOf({Row(kA, kHome, Counts)}),
+         RunOf({Hidden(kA, kHome)}),
          {{K::VerdictChanged, C::Worse, kHome, Counts, DoesNotCount}},
          true},
         {"nofollow dropped",

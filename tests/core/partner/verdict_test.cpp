@@ -402,6 +402,15 @@ TEST(VerdictTest, HtmlPartIsInertAndColouredByVerdict) {
           "<td>abweichend</td><td>gefolgt<br>http://shop.test/links.html</td></tr>"}) {
         EXPECT_NE(exchange.find(part), std::string::npos) << part << "\n" << exchange;
     }
+    // A page the browser could not render says so and why, escaped.
+    facts.nId = 2;
+    facts.eRendered = ERendered::Failed;
+    facts.strRenderError = "<crashed>";
+    verdicts.Add(facts);
+    EXPECT_NE(BuildVerdictHtml(verdicts, 'E')
+                  .find("<td>The page could not be rendered in a browser (&lt;crashed&gt;); the "
+                        "raw HTML stands.</td></tr>"),
+              std::string::npos);
 }
 
 TEST(VerdictTest, CodesAndSentencesInBothLanguages) {
