@@ -273,7 +273,7 @@ std::string BuildVerdictHtml(const CRunVerdicts& verdicts, char chLanguage) {
                 partner.eRendered == ERendered::Yes
                     ? head(ETextId::ReportRendered)
                     : FormatText(head(ETextId::ReportRenderFailed), {partner.strRenderError});
-            reasons += (reasons.empty() ? "" : "<br>") + text(line);
+            reasons += (reasons.empty() ? "" : "<br>") + InertHtml(line);
         }
         html += "<tr class=\"" + std::string(VerdictCode(eVerdict)) + "\"><td>" +
                 std::to_string(partner.nFirstRow) + "</td><td>" + InertHtml(partner.strUrl) +

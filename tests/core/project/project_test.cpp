@@ -227,6 +227,8 @@ TEST(ProjectSave, AgreementsAndLinkPagesRoundTripByteForByte) {
     project.SetAgreement("http://a.example/links - new comment", note);
     project.StartNew("shop.example");
     EXPECT_TRUE(project.GetAgreements().empty());
+}
+
 // The render mode lives in a section of our own, written only when it is not auto, so older
 // files stay byte for byte; a mode this version does not know reads as auto.
 TEST(ProjectSave, RenderModeIsStoredOnlyWhenNotAuto) {
