@@ -17,6 +17,12 @@ namespace {
 
 constexpr auto kDateFormat = "yyyy-MM-dd";
 
+// A field as the user left it: the stored bytes when it still reads as they do, else its text
+// without the blanks around it.
+std::string FieldBytes(const QLineEdit* edit, const std::string& stored) {
+    return edit->text() == FromBytes(stored) ? stored : ToBytes(edit->text().trimmed());
+}
+
 } // namespace
 
 CAgreementDlg::CAgreementDlg(const QString& partner, QWidget* parent) : QDialog(parent) {
@@ -105,7 +111,7 @@ void CAgreementDlg::OnClear() {
 
 void CAgreementDlg::accept() {
     SAgreement agreement;
-    agreement.strTarget = ToBytesKeeping(m_target->text().trimmed(), m_agreement.strTarget);
+    agreement.strTarget = FieldBytes(m_target, m_agreement.strTarget);
     if (agreement.strTarget != m_agreement.strTarget) {
         // A typed target is written as the partner list writes addresses ("http://" in front).
         const bool bPrefix = agreement.strTarget.ends_with('*');
@@ -115,15 +121,15 @@ void CAgreementDlg::accept() {
             agreement.strTarget = stem + (bPrefix ? "*" : "");
         }
     }
-    agreement.strAnchor = ToBytesKeeping(m_anchor->text().trimmed(), m_agreement.strAnchor);
+    agreement.strAnchor = FieldBytes(m_anchor, m_agreement.strAnchor);
     agreement.eFollow =
         m_followRequired->isChecked() ? EAgreedFollow::Required : EAgreedFollow::Any;
     if (!m_noEnd->isChecked()) {
         agreement.strUntil =
             m_until->date().toString(QString::fromLatin1(kDateFormat)).toStdString();
     }
-    agreement.strContact = ToBytesKeeping(m_contact->text().trimmed(), m_agreement.strContact);
-    agreement.strNote = ToBytesKeeping(m_note->text().trimmed(), m_agreement.strNote);
+    agreement.strContact = FieldBytes(m_contact, m_agreement.strContact);
+    agreement.strNote = FieldBytes(m_note, m_agreement.strNote);
 
     if (const std::string problem = AgreementProblem(agreement); !problem.empty()) {
         ShowHint(m_hint, tr("This agreement cannot be stored: %1").arg(FromBytes(problem)));

@@ -6,24 +6,19 @@
 #include "gui/toolkit/command_ids.h"
 #include "gui/toolkit/ui_hooks.h"
 
-#include <algorithm>
 #include <map>
 #include <string>
-#include <vector>
 
 namespace tessaray {
 
 namespace {
 
-// Takes over what the editor says of the link exchange: the agreements of the partners it listed
-// become its answer (one of a deleted partner goes with it; an agreement of the file whose partner
-// was not listed stays), then the link pages and the render mode.
-void TakeExchangeSettings(CProject& project, const CEditProjectDlg& dialog,
-                          const std::vector<std::string>& listed) {
+// Takes over what the editor says of the link exchange: its agreements replace the project's (an
+// agreement of a partner no longer listed goes with it), then the link pages and the render mode.
+void TakeExchangeSettings(CProject& project, const CEditProjectDlg& dialog) {
     const std::map<std::string, SAgreement> old = project.GetAgreements();
     for (const auto& [partner, agreement] : old) {
-        if (std::find(listed.begin(), listed.end(), partner) != listed.end() &&
-            !dialog.ResultAgreements().contains(partner)) {
+        if (!dialog.ResultAgreements().contains(partner)) {
             project.SetAgreement(partner, {});
         }
     }
@@ -57,7 +52,7 @@ void CTessarayDoc::OnNewProject() {
     m_project.SetExternalLinks(dialog.ExternalLinks());
     m_project.SetPageRankOption(dialog.GetPageRankOption());
     m_project.SetAlertSettings(dialog.GetAlertSettings());
-    TakeExchangeSettings(m_project, dialog, {});
+    TakeExchangeSettings(m_project, dialog);
     if (m_project.IsReady()) {
         SetModifiedFlag(m_project.IsModified());
         SetTitleFromProject();
@@ -91,7 +86,7 @@ void CTessarayDoc::OnEditProject() {
     }
     m_project.SetExternalLinks(dialog.ExternalLinks());
     m_project.SetAlertSettings(dialog.GetAlertSettings());
-    TakeExchangeSettings(m_project, dialog, entries.Entries());
+    TakeExchangeSettings(m_project, dialog);
     if (m_project.IsReady()) {
         m_frame.SendCommand(ID_REFILL_TABLE);
     }
