@@ -246,6 +246,14 @@
         <source>Last run, %1: %2</source>
         <translation>Letzte Analyse, %1: %2</translation>
     </message>
+    <message>
+        <source>Pages are not rendered: %1</source>
+        <translation>Seiten werden nicht dargestellt: %1</translation>
+    </message>
+    <message>
+        <source>No browser is installed: pages are not rendered (install Chromium).</source>
+        <translation>Kein Browser installiert: Seiten werden nicht dargestellt (installieren Sie Chromium).</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CAnalysisOptionsDlg</name>

@@ -246,6 +246,14 @@
         <source>Last run, %1: %2</source>
         <translation>Last run, %1: %2</translation>
     </message>
+    <message>
+        <source>Pages are not rendered: %1</source>
+        <translation>Pages are not rendered: %1</translation>
+    </message>
+    <message>
+        <source>No browser is installed: pages are not rendered (install Chromium).</source>
+        <translation>No browser is installed: pages are not rendered (install Chromium).</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CAnalysisOptionsDlg</name>

@@ -341,7 +341,9 @@ QVariant CResultModel::YouLinkData(int nRow, int role) const {
 
 QVariant CResultModel::RenderedData(int nRow, int role) const {
     const SPartnerResult* partner = PartnerOf(nRow);
-    if (partner == nullptr) {
+    // A run read back from the history keeps no facts of the pages (their URL among them), so
+    // whether they were rendered is not known.
+    if (partner == nullptr || partner->strUrl.empty()) {
         return {};
     }
     SSideCell cell;

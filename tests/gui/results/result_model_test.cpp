@@ -112,6 +112,7 @@ TEST(ResultModelTest, TheExchangeColumnsShowAgreementLinkBackAndRenderingAndTheF
     const auto partner = [](int nId, SVerdict verdict) {
         SPartnerResult result;
         result.nId = nId;
+        result.strUrl = "http://partner.example/" + std::to_string(nId);
         SLinkResult link;
         link.verdict = verdict;
         result.links.push_back(link);
