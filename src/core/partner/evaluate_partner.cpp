@@ -367,6 +367,8 @@ void ApplyRenderedPage(SPartnerResult& partner, const SRenderedPage& page) {
     }
     for (SLinkResult& link : inserted) {
         link.nId = static_cast<int>(partner.links.size());
+        link.bMatchesAgreement =
+            !partner.agreement || AgreementMismatches(*partner.agreement, link).empty();
         partner.links.push_back(std::move(link));
     }
 
