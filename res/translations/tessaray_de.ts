@@ -1422,6 +1422,10 @@ Automatisch prüfen</translation>
         <source>Rendered</source>
         <translation>Dargestellt</translation>
     </message>
+    <message>
+        <source>not checked</source>
+        <translation>nicht geprüft</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CScheduleDlg</name>

@@ -1422,6 +1422,10 @@ Check automatically</translation>
         <source>Rendered</source>
         <translation>Rendered</translation>
     </message>
+    <message>
+        <source>not checked</source>
+        <translation>not checked</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CScheduleDlg</name>

@@ -85,10 +85,9 @@ QVariant CResultModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
         return {};
     }
-    if (index.column() == kVerdictColumn) {
-        return VerdictData(index.row(), role);
-    }
     switch (index.column()) {
+    case kVerdictColumn:
+        return VerdictData(index.row(), role);
     case kChangeColumn:
         return ChangeData(index.row(), role);
     case kAgreementColumn:
@@ -271,6 +270,9 @@ QVariant CResultModel::AgreementData(int nRow, int role) const {
         cell = {tr("differs: %1").arg(differs.join(QStringLiteral(", "))), 2, kDoubtful};
     } else if (link != nullptr && !link->bMatchesAgreement) {
         cell = {tr("differs"), 2, kDoubtful};
+    } else if (link == nullptr && !partner->AgreementMet()) {
+        // The page could not be read: that says nothing of the agreement.
+        cell = {tr("not checked"), 4, kNeutral};
     } else if (link == nullptr) {
         cell = {tr("not met"), 3, kBad};
     } else {
