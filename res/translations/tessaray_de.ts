@@ -64,6 +64,65 @@
     </message>
 </context>
 <context>
+    <name>tessaray::CAgreementDlg</name>
+    <message>
+        <source>Agreement</source>
+        <translation>Vereinbarung</translation>
+    </message>
+    <message>
+        <source>What was agreed with %1. Empty fields agree to anything.</source>
+        <translation>Was mit %1 vereinbart wurde. Leere Felder lassen alles zu.</translation>
+    </message>
+    <message>
+        <source>Target URL:</source>
+        <translation>Ziel-URL:</translation>
+    </message>
+    <message>
+        <source>http://www.example.com/page, or a prefix such as http://www.example.com/shop/*</source>
+        <translation>http://www.example.com/seite oder ein Anfang wie http://www.example.com/shop/*</translation>
+    </message>
+    <message>
+        <source>Anchor text:</source>
+        <translation>Linktext:</translation>
+    </message>
+    <message>
+        <source>the exact text, or *text* for a text that contains it; case does not count</source>
+        <translation>der genaue Text oder *Text* für einen Text, der ihn enthält; Groß- und Kleinschreibung zählen nicht</translation>
+    </message>
+    <message>
+        <source>The link must be followed (no nofollow, sponsored or ugc)</source>
+        <translation>Der Link muss gefolgt sein (kein nofollow, sponsored oder ugc)</translation>
+    </message>
+    <message>
+        <source>no end date</source>
+        <translation>kein Enddatum</translation>
+    </message>
+    <message>
+        <source>Ends on:</source>
+        <translation>Endet am:</translation>
+    </message>
+    <message>
+        <source>Contact:</source>
+        <translation>Kontakt:</translation>
+    </message>
+    <message>
+        <source>Note:</source>
+        <translation>Notiz:</translation>
+    </message>
+    <message>
+        <source>Remove agreement</source>
+        <translation>Vereinbarung entfernen</translation>
+    </message>
+    <message>
+        <source>The stored end &quot;%1&quot; is no date; set one or keep &quot;no end date&quot;.</source>
+        <translation>Das gespeicherte Ende „%1“ ist kein Datum; setzen Sie eines oder lassen Sie „kein Enddatum“.</translation>
+    </message>
+    <message>
+        <source>This agreement cannot be stored: %1</source>
+        <translation>Diese Vereinbarung kann nicht gespeichert werden: %1</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CAlertSettingsDlg</name>
     <message>
         <source>Alerts</source>
@@ -186,6 +245,14 @@
     <message>
         <source>Last run, %1: %2</source>
         <translation>Letzte Analyse, %1: %2</translation>
+    </message>
+    <message>
+        <source>Pages are not rendered: %1</source>
+        <translation>Seiten werden nicht dargestellt: %1</translation>
+    </message>
+    <message>
+        <source>No browser is installed: pages are not rendered (install Chromium).</source>
+        <translation>Kein Browser installiert: Seiten werden nicht dargestellt (installieren Sie Chromium).</translation>
     </message>
 </context>
 <context>
@@ -352,6 +419,78 @@
         <source>Alerts...</source>
         <translation>Benachrichtigungen...</translation>
     </message>
+    <message>
+        <source>Agreement</source>
+        <translation>Vereinbarung</translation>
+    </message>
+    <message>
+        <source>Target: %1</source>
+        <translation>Ziel: %1</translation>
+    </message>
+    <message>
+        <source>Anchor text: %1</source>
+        <translation>Linktext: %1</translation>
+    </message>
+    <message>
+        <source>Followed link required</source>
+        <translation>Gefolgter Link verlangt</translation>
+    </message>
+    <message>
+        <source>Until: %1</source>
+        <translation>Bis: %1</translation>
+    </message>
+    <message>
+        <source>Agreement...</source>
+        <translation>Vereinbarung...</translation>
+    </message>
+    <message>
+        <source>My link pages: your own pages that link to the partners, one URL per line (to check that you link back):</source>
+        <translation>Meine Linkseiten: Ihre eigenen Seiten, die auf die Partner verlinken, eine URL je Zeile (um zu prüfen, ob Sie zurückverlinken):</translation>
+    </message>
+    <message>
+        <source>Render partner pages in a browser:</source>
+        <translation>Partnerseiten in einem Browser darstellen:</translation>
+    </message>
+    <message>
+        <source>Automatic (when the page shows no counting link)</source>
+        <translation>Automatisch (wenn die Seite keinen zählenden Link zeigt)</translation>
+    </message>
+    <message>
+        <source>Always</source>
+        <translation>Immer</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <source>No browser is installed: pages are not rendered (install Chromium).</source>
+        <translation>Kein Browser installiert: Seiten werden nicht dargestellt (installieren Sie Chromium).</translation>
+    </message>
+    <message>
+        <source>Not a web address: %1</source>
+        <translation>Keine Webadresse: %1</translation>
+    </message>
+    <message>
+        <source>Import agreements...</source>
+        <translation>Vereinbarungen importieren...</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file is not a table of agreements.</source>
+        <translation>Die Datei ist keine Tabelle von Vereinbarungen.</translation>
+    </message>
+    <message>
+        <source>Agreements imported: %1</source>
+        <translation>Vereinbarungen importiert: %1</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... und %1 weitere</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CEnterUrlDlg</name>
@@ -418,12 +557,12 @@
         <translation>Nur Probleme zeigen</translation>
     </message>
     <message>
-        <source>Show only the rows whose link does not count</source>
-        <translation>Nur die Zeilen zeigen, deren Link nicht zählt</translation>
-    </message>
-    <message>
         <source>%1 of %2 rows shown</source>
         <translation>%1 von %2 Zeilen angezeigt</translation>
+    </message>
+    <message>
+        <source>Show only the rows whose link does not count, whose agreement is broken or over, or whose exchange is one-sided</source>
+        <translation>Nur die Zeilen zeigen, deren Link nicht zählt, deren Vereinbarung verletzt oder abgelaufen ist oder deren Tausch einseitig ist</translation>
     </message>
 </context>
 <context>
@@ -1146,6 +1285,146 @@ Automatisch prüfen</translation>
     <message>
         <source>The status code or the anchor text changed since the previous run.</source>
         <translation>Statuscode oder Linktext haben sich seit der vorigen Analyse geändert.</translation>
+    </message>
+    <message>
+        <source>wrong target</source>
+        <translation>falsches Ziel</translation>
+    </message>
+    <message>
+        <source>wrong anchor</source>
+        <translation>falscher Linktext</translation>
+    </message>
+    <message>
+        <source>wrong rel</source>
+        <translation>falsches rel</translation>
+    </message>
+    <message>
+        <source>differs: %1</source>
+        <translation>weicht ab: %1</translation>
+    </message>
+    <message>
+        <source>differs</source>
+        <translation>weicht ab</translation>
+    </message>
+    <message>
+        <source>not met</source>
+        <translation>nicht erfüllt</translation>
+    </message>
+    <message>
+        <source>met</source>
+        <translation>erfüllt</translation>
+    </message>
+    <message>
+        <source>ended</source>
+        <translation>abgelaufen</translation>
+    </message>
+    <message>
+        <source>%1, ended</source>
+        <translation>%1, abgelaufen</translation>
+    </message>
+    <message>
+        <source>Agreed target: %1</source>
+        <translation>Vereinbartes Ziel: %1</translation>
+    </message>
+    <message>
+        <source>Agreed anchor text: %1</source>
+        <translation>Vereinbarter Linktext: %1</translation>
+    </message>
+    <message>
+        <source>A followed link was agreed.</source>
+        <translation>Ein gefolgter Link wurde vereinbart.</translation>
+    </message>
+    <message>
+        <source>Until: %1</source>
+        <translation>Bis: %1</translation>
+    </message>
+    <message>
+        <source>Contact: %1</source>
+        <translation>Kontakt: %1</translation>
+    </message>
+    <message>
+        <source>Note: %1</source>
+        <translation>Notiz: %1</translation>
+    </message>
+    <message>
+        <source>followed</source>
+        <translation>gefolgt</translation>
+    </message>
+    <message>
+        <source>Your followed link to this partner is on %1.</source>
+        <translation>Ihr gefolgter Link auf diesen Partner steht auf %1.</translation>
+    </message>
+    <message>
+        <source>nofollow</source>
+        <translation>nofollow</translation>
+    </message>
+    <message>
+        <source>Your link to this partner on %1 is not followed.</source>
+        <translation>Ihr Link auf diesen Partner auf %1 ist nicht gefolgt.</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keiner</translation>
+    </message>
+    <message>
+        <source>None of your link pages links to this partner&apos;s site.</source>
+        <translation>Keine Ihrer Linkseiten verlinkt die Website dieses Partners.</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>None of your link pages could be read.</source>
+        <translation>Keine Ihrer Linkseiten konnte gelesen werden.</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>The page was rendered in a browser.</source>
+        <translation>Die Seite wurde in einem Browser dargestellt.</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+    <message>
+        <source>The page was read as raw HTML only.</source>
+        <translation>Die Seite wurde nur als HTML-Quelltext gelesen.</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Rendering failed: %1</source>
+        <translation>Darstellung fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>The link is made by a script.</source>
+        <translation>Der Link wird von einem Skript erzeugt.</translation>
+    </message>
+    <message>
+        <source>The link is hidden from people: %1</source>
+        <translation>Der Link ist für Menschen verborgen: %1</translation>
+    </message>
+    <message>
+        <source>Agreement</source>
+        <translation>Vereinbarung</translation>
+    </message>
+    <message>
+        <source>You → them</source>
+        <translation>Sie → Partner</translation>
+    </message>
+    <message>
+        <source>Rendered</source>
+        <translation>Dargestellt</translation>
+    </message>
+    <message>
+        <source>not checked</source>
+        <translation>nicht geprüft</translation>
     </message>
 </context>
 <context>

@@ -64,6 +64,65 @@
     </message>
 </context>
 <context>
+    <name>tessaray::CAgreementDlg</name>
+    <message>
+        <source>Agreement</source>
+        <translation>Agreement</translation>
+    </message>
+    <message>
+        <source>What was agreed with %1. Empty fields agree to anything.</source>
+        <translation>What was agreed with %1. Empty fields agree to anything.</translation>
+    </message>
+    <message>
+        <source>Target URL:</source>
+        <translation>Target URL:</translation>
+    </message>
+    <message>
+        <source>http://www.example.com/page, or a prefix such as http://www.example.com/shop/*</source>
+        <translation>http://www.example.com/page, or a prefix such as http://www.example.com/shop/*</translation>
+    </message>
+    <message>
+        <source>Anchor text:</source>
+        <translation>Anchor text:</translation>
+    </message>
+    <message>
+        <source>the exact text, or *text* for a text that contains it; case does not count</source>
+        <translation>the exact text, or *text* for a text that contains it; case does not count</translation>
+    </message>
+    <message>
+        <source>The link must be followed (no nofollow, sponsored or ugc)</source>
+        <translation>The link must be followed (no nofollow, sponsored or ugc)</translation>
+    </message>
+    <message>
+        <source>no end date</source>
+        <translation>no end date</translation>
+    </message>
+    <message>
+        <source>Ends on:</source>
+        <translation>Ends on:</translation>
+    </message>
+    <message>
+        <source>Contact:</source>
+        <translation>Contact:</translation>
+    </message>
+    <message>
+        <source>Note:</source>
+        <translation>Note:</translation>
+    </message>
+    <message>
+        <source>Remove agreement</source>
+        <translation>Remove agreement</translation>
+    </message>
+    <message>
+        <source>The stored end &quot;%1&quot; is no date; set one or keep &quot;no end date&quot;.</source>
+        <translation>The stored end &quot;%1&quot; is no date; set one or keep &quot;no end date&quot;.</translation>
+    </message>
+    <message>
+        <source>This agreement cannot be stored: %1</source>
+        <translation>This agreement cannot be stored: %1</translation>
+    </message>
+</context>
+<context>
     <name>tessaray::CAlertSettingsDlg</name>
     <message>
         <source>Alerts</source>
@@ -186,6 +245,14 @@
     <message>
         <source>Last run, %1: %2</source>
         <translation>Last run, %1: %2</translation>
+    </message>
+    <message>
+        <source>Pages are not rendered: %1</source>
+        <translation>Pages are not rendered: %1</translation>
+    </message>
+    <message>
+        <source>No browser is installed: pages are not rendered (install Chromium).</source>
+        <translation>No browser is installed: pages are not rendered (install Chromium).</translation>
     </message>
 </context>
 <context>
@@ -352,6 +419,78 @@
         <source>Alerts...</source>
         <translation>Alerts...</translation>
     </message>
+    <message>
+        <source>Agreement</source>
+        <translation>Agreement</translation>
+    </message>
+    <message>
+        <source>Target: %1</source>
+        <translation>Target: %1</translation>
+    </message>
+    <message>
+        <source>Anchor text: %1</source>
+        <translation>Anchor text: %1</translation>
+    </message>
+    <message>
+        <source>Followed link required</source>
+        <translation>Followed link required</translation>
+    </message>
+    <message>
+        <source>Until: %1</source>
+        <translation>Until: %1</translation>
+    </message>
+    <message>
+        <source>Agreement...</source>
+        <translation>Agreement...</translation>
+    </message>
+    <message>
+        <source>My link pages: your own pages that link to the partners, one URL per line (to check that you link back):</source>
+        <translation>My link pages: your own pages that link to the partners, one URL per line (to check that you link back):</translation>
+    </message>
+    <message>
+        <source>Render partner pages in a browser:</source>
+        <translation>Render partner pages in a browser:</translation>
+    </message>
+    <message>
+        <source>Automatic (when the page shows no counting link)</source>
+        <translation>Automatic (when the page shows no counting link)</translation>
+    </message>
+    <message>
+        <source>Always</source>
+        <translation>Always</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Never</translation>
+    </message>
+    <message>
+        <source>No browser is installed: pages are not rendered (install Chromium).</source>
+        <translation>No browser is installed: pages are not rendered (install Chromium).</translation>
+    </message>
+    <message>
+        <source>Not a web address: %1</source>
+        <translation>Not a web address: %1</translation>
+    </message>
+    <message>
+        <source>Import agreements...</source>
+        <translation>Import agreements...</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file is not a table of agreements.</source>
+        <translation>The file is not a table of agreements.</translation>
+    </message>
+    <message>
+        <source>Agreements imported: %1</source>
+        <translation>Agreements imported: %1</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... and %1 more</translation>
+    </message>
 </context>
 <context>
     <name>tessaray::CEnterUrlDlg</name>
@@ -418,12 +557,12 @@
         <translation>Show only problems</translation>
     </message>
     <message>
-        <source>Show only the rows whose link does not count</source>
-        <translation>Show only the rows whose link does not count</translation>
-    </message>
-    <message>
         <source>%1 of %2 rows shown</source>
         <translation>%1 of %2 rows shown</translation>
+    </message>
+    <message>
+        <source>Show only the rows whose link does not count, whose agreement is broken or over, or whose exchange is one-sided</source>
+        <translation>Show only the rows whose link does not count, whose agreement is broken or over, or whose exchange is one-sided</translation>
     </message>
 </context>
 <context>
@@ -1146,6 +1285,146 @@ Check automatically</translation>
     <message>
         <source>The status code or the anchor text changed since the previous run.</source>
         <translation>The status code or the anchor text changed since the previous run.</translation>
+    </message>
+    <message>
+        <source>wrong target</source>
+        <translation>wrong target</translation>
+    </message>
+    <message>
+        <source>wrong anchor</source>
+        <translation>wrong anchor</translation>
+    </message>
+    <message>
+        <source>wrong rel</source>
+        <translation>wrong rel</translation>
+    </message>
+    <message>
+        <source>differs: %1</source>
+        <translation>differs: %1</translation>
+    </message>
+    <message>
+        <source>differs</source>
+        <translation>differs</translation>
+    </message>
+    <message>
+        <source>not met</source>
+        <translation>not met</translation>
+    </message>
+    <message>
+        <source>met</source>
+        <translation>met</translation>
+    </message>
+    <message>
+        <source>ended</source>
+        <translation>ended</translation>
+    </message>
+    <message>
+        <source>%1, ended</source>
+        <translation>%1, ended</translation>
+    </message>
+    <message>
+        <source>Agreed target: %1</source>
+        <translation>Agreed target: %1</translation>
+    </message>
+    <message>
+        <source>Agreed anchor text: %1</source>
+        <translation>Agreed anchor text: %1</translation>
+    </message>
+    <message>
+        <source>A followed link was agreed.</source>
+        <translation>A followed link was agreed.</translation>
+    </message>
+    <message>
+        <source>Until: %1</source>
+        <translation>Until: %1</translation>
+    </message>
+    <message>
+        <source>Contact: %1</source>
+        <translation>Contact: %1</translation>
+    </message>
+    <message>
+        <source>Note: %1</source>
+        <translation>Note: %1</translation>
+    </message>
+    <message>
+        <source>followed</source>
+        <translation>followed</translation>
+    </message>
+    <message>
+        <source>Your followed link to this partner is on %1.</source>
+        <translation>Your followed link to this partner is on %1.</translation>
+    </message>
+    <message>
+        <source>nofollow</source>
+        <translation>nofollow</translation>
+    </message>
+    <message>
+        <source>Your link to this partner on %1 is not followed.</source>
+        <translation>Your link to this partner on %1 is not followed.</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>None of your link pages links to this partner&apos;s site.</source>
+        <translation>None of your link pages links to this partner&apos;s site.</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unknown</translation>
+    </message>
+    <message>
+        <source>None of your link pages could be read.</source>
+        <translation>None of your link pages could be read.</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>The page was rendered in a browser.</source>
+        <translation>The page was rendered in a browser.</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>The page was read as raw HTML only.</source>
+        <translation>The page was read as raw HTML only.</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>failed</translation>
+    </message>
+    <message>
+        <source>Rendering failed: %1</source>
+        <translation>Rendering failed: %1</translation>
+    </message>
+    <message>
+        <source>The link is made by a script.</source>
+        <translation>The link is made by a script.</translation>
+    </message>
+    <message>
+        <source>The link is hidden from people: %1</source>
+        <translation>The link is hidden from people: %1</translation>
+    </message>
+    <message>
+        <source>Agreement</source>
+        <translation>Agreement</translation>
+    </message>
+    <message>
+        <source>You → them</source>
+        <translation>You → them</translation>
+    </message>
+    <message>
+        <source>Rendered</source>
+        <translation>Rendered</translation>
+    </message>
+    <message>
+        <source>not checked</source>
+        <translation>not checked</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,11 @@
 #include "gui/project/edit_project_dlg.h"
 
+#include "core/project/agreement_import.h"
 #include "core/project/link_import.h"
 #include "core/project/project.h"
 #include "core/project/url_rules.h"
+#include "core/render/page_renderer.h"
+#include "gui/project/agreement_dlg.h"
 #include "gui/project/alert_settings_dlg.h"
 #include "gui/project/csv_import_dlg.h"
 #include "gui/project/dlg_support.h"
@@ -13,15 +16,20 @@
 #include "gui/toolkit/window_geometry.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
+
+Q_DECLARE_METATYPE(tessaray::SAgreement)
 
 namespace tessaray {
 
@@ -30,6 +38,8 @@ namespace {
 // A list entry shows its text and carries its bytes, so entries the user does not edit are handed
 // back exactly as they came, whatever their encoding.
 constexpr int kBytesRole = Qt::UserRole;
+// The agreement with the partner of an entry, when there is one.
+constexpr int kAgreementRole = Qt::UserRole + 1;
 
 void SetEntry(QListWidgetItem* item, const std::string& entry) {
     item->setText(FromBytes(entry));
@@ -44,6 +54,44 @@ void AddEntry(QListWidget* list, const std::string& entry) {
 
 std::string EntryBytes(const QListWidgetItem* item) {
     return item->data(kBytesRole).toByteArray().toStdString();
+}
+
+SAgreement AgreementOf(const QListWidgetItem* item) {
+    return item->data(kAgreementRole).value<SAgreement>();
+}
+
+// The key of an entry's agreement: the entry as the project will store it.
+std::string AgreementKey(std::string entry) {
+    IsValidUrl(entry);
+    return NormalizeProjectUrl(entry);
+}
+
+// An entry with an agreement is marked with an icon, and its tool tip says what was agreed.
+void SetAgreementOf(QListWidgetItem* item, const SAgreement& agreement) {
+    if (agreement.IsEmpty()) {
+        item->setData(kAgreementRole, {});
+        item->setIcon({});
+        item->setToolTip({});
+        return;
+    }
+    item->setData(kAgreementRole, QVariant::fromValue(agreement));
+    QWidget* list = item->listWidget();
+    item->setIcon(list != nullptr ? list->style()->standardIcon(QStyle::SP_DialogApplyButton)
+                                  : QIcon());
+    QStringList lines{CEditProjectDlg::tr("Agreement")};
+    if (!agreement.strTarget.empty()) {
+        lines << CEditProjectDlg::tr("Target: %1").arg(FromBytes(agreement.strTarget));
+    }
+    if (!agreement.strAnchor.empty()) {
+        lines << CEditProjectDlg::tr("Anchor text: %1").arg(FromBytes(agreement.strAnchor));
+    }
+    if (agreement.eFollow == EAgreedFollow::Required) {
+        lines << CEditProjectDlg::tr("Followed link required");
+    }
+    if (!agreement.strUntil.empty()) {
+        lines << CEditProjectDlg::tr("Until: %1").arg(FromBytes(agreement.strUntil));
+    }
+    item->setToolTip(PlainToolTip(lines.join(QLatin1Char('\n'))));
 }
 
 } // namespace
@@ -67,6 +115,8 @@ CEditProjectDlg::CEditProjectDlg(const SUiHooks& hooks, QWidget* parent)
     CreateDomainPart(*layout);
     layout->addSpacing(8);
     CreatePartnerListPart(*layout);
+    layout->addSpacing(8);
+    CreateExchangePart(*layout);
     layout->addSpacing(8);
     CreateExternalLinksPart(*layout);
     CreatePageRankOption(*layout);
@@ -119,9 +169,14 @@ void CEditProjectDlg::CreatePartnerListPart(QVBoxLayout& layout) {
     m_testButton = AddButton(tr("Test URL..."), "testUrlButton");
     QPushButton* importTxt = AddButton(tr("Import Txt-List..."), "importTxtButton");
     QPushButton* importCsv = AddButton(tr("Import Csv..."), "importCsvButton");
+    m_agreementButton = AddButton(tr("Agreement..."), "agreementButton");
+    QPushButton* importAgreements = AddButton(tr("Import agreements..."), "importAgreementsButton");
     for (QPushButton* button : {add, m_deleteButton, m_editButton, m_testButton}) {
         listButtons->addWidget(button);
     }
+    listButtons->addSpacing(12);
+    listButtons->addWidget(m_agreementButton);
+    listButtons->addWidget(importAgreements);
     listButtons->addSpacing(12);
     listButtons->addWidget(importTxt);
     listButtons->addWidget(importCsv);
@@ -137,8 +192,49 @@ void CEditProjectDlg::CreatePartnerListPart(QVBoxLayout& layout) {
     connect(m_testButton, &QPushButton::clicked, this, &CEditProjectDlg::OnTestUrl);
     connect(importTxt, &QPushButton::clicked, this, &CEditProjectDlg::OnImportTxt);
     connect(importCsv, &QPushButton::clicked, this, &CEditProjectDlg::OnImportCsv);
+    connect(m_agreementButton, &QPushButton::clicked, this, &CEditProjectDlg::OnAgreement);
+    connect(importAgreements, &QPushButton::clicked, this, &CEditProjectDlg::OnImportAgreements);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CEditProjectDlg::RefreshButtons);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CEditProjectDlg::OnEditUrl);
+}
+
+void CEditProjectDlg::CreateExchangePart(QVBoxLayout& layout) {
+    auto* pagesLabel = new QLabel(tr("My link pages: your own pages that link to the partners, one "
+                                     "URL per line (to check that you link back):"),
+                                  this);
+    pagesLabel->setWordWrap(true);
+    layout.addWidget(pagesLabel);
+    m_myLinkPagesEdit = new QPlainTextEdit(this);
+    m_myLinkPagesEdit->setObjectName(QStringLiteral("myLinkPagesEdit"));
+    m_myLinkPagesEdit->setTabChangesFocus(true);
+    m_myLinkPagesEdit->setPlaceholderText(QStringLiteral("http://www.example.com/links.html"));
+    m_myLinkPagesEdit->setFixedHeight(m_myLinkPagesEdit->fontMetrics().lineSpacing() * 4);
+    pagesLabel->setBuddy(m_myLinkPagesEdit);
+    layout.addWidget(m_myLinkPagesEdit);
+    m_myLinkPagesHint = CreateHintLabel(this, QStringLiteral("myLinkPagesHint"));
+    layout.addWidget(m_myLinkPagesHint);
+
+    auto* renderRow = new QHBoxLayout;
+    auto* renderLabel = new QLabel(tr("Render partner pages in a browser:"), this);
+    m_renderCombo = new QComboBox(this);
+    m_renderCombo->setObjectName(QStringLiteral("renderCombo"));
+    m_renderCombo->addItem(tr("Automatic (when the page shows no counting link)"),
+                           static_cast<int>(ERenderMode::Auto));
+    m_renderCombo->addItem(tr("Always"), static_cast<int>(ERenderMode::Always));
+    m_renderCombo->addItem(tr("Never"), static_cast<int>(ERenderMode::Off));
+    renderLabel->setBuddy(m_renderCombo);
+    renderRow->addWidget(renderLabel);
+    renderRow->addWidget(m_renderCombo);
+    if (FindBrowser().empty()) {
+        auto* noBrowser = new QLabel(
+            tr("No browser is installed: pages are not rendered (install Chromium)."), this);
+        noBrowser->setObjectName(QStringLiteral("noBrowserLabel"));
+        noBrowser->setWordWrap(true);
+        renderRow->addWidget(noBrowser, 1);
+    } else {
+        renderRow->addStretch(1);
+    }
+    layout.addLayout(renderRow);
 }
 
 void CEditProjectDlg::CreateExternalLinksPart(QVBoxLayout& layout) {
@@ -199,6 +295,59 @@ void CEditProjectDlg::SetInputEntries(const CLineList& entries) {
     RefreshButtons();
 }
 
+void CEditProjectDlg::SetAgreements(const std::map<std::string, SAgreement>& agreements) {
+    for (int i = 0; i < m_list->count(); ++i) {
+        QListWidgetItem* item = m_list->item(i);
+        const auto found = agreements.find(AgreementKey(EntryBytes(item)));
+        SetAgreementOf(item, found == agreements.end() ? SAgreement{} : found->second);
+    }
+}
+
+void CEditProjectDlg::SetMyLinkPages(const std::vector<std::string>& pages) {
+    m_myLinkPages = pages;
+    QStringList lines;
+    for (const std::string& page : pages) {
+        lines << FromBytes(page);
+    }
+    m_myLinkPagesEdit->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void CEditProjectDlg::SetRenderMode(ERenderMode eMode) {
+    m_renderCombo->setCurrentIndex(m_renderCombo->findData(static_cast<int>(eMode)));
+}
+
+ERenderMode CEditProjectDlg::GetRenderMode() const {
+    return static_cast<ERenderMode>(m_renderCombo->currentData().toInt());
+}
+
+bool CEditProjectDlg::TakeMyLinkPages() {
+    std::vector<std::string> pages;
+    const QStringList lines = m_myLinkPagesEdit->toPlainText().split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        const QString text = line.trimmed();
+        if (text.isEmpty()) {
+            continue;
+        }
+        // A line the user did not touch keeps the bytes it came with.
+        std::string page = ToBytes(text);
+        for (const std::string& old : m_myLinkPages) {
+            if (FromBytes(old) == text) {
+                page = old;
+                break;
+            }
+        }
+        if (!IsValidUrl(page)) {
+            ShowHint(m_myLinkPagesHint, tr("Not a web address: %1").arg(text));
+            m_myLinkPagesEdit->setFocus();
+            return false;
+        }
+        pages.push_back(std::move(page));
+    }
+    ShowHint(m_myLinkPagesHint, {});
+    m_resultMyLinkPages = std::move(pages);
+    return true;
+}
+
 void CEditProjectDlg::accept() {
     // Without a domain the project would get the bare "http://" as its own site and count as
     // ready; the user is asked for the domain instead.
@@ -207,15 +356,22 @@ void CEditProjectDlg::accept() {
         return;
     }
     m_resultEntries.RemoveAll();
+    m_resultAgreements.clear();
     for (int i = 0; i < m_list->count(); ++i) {
         std::string entry = EntryBytes(m_list->item(i));
         if (IsValidUrl(entry)) {
+            if (const SAgreement agreement = AgreementOf(m_list->item(i)); !agreement.IsEmpty()) {
+                m_resultAgreements[NormalizeProjectUrl(entry)] = agreement;
+            }
             m_resultEntries.Add(entry);
         }
     }
     if (m_resultEntries.GetCount() == 0) {
         ShowHint(m_listHint, tr("Add at least one valid partner URL."));
         m_list->setFocus();
+        return;
+    }
+    if (!TakeMyLinkPages()) {
         return;
     }
     QDialog::accept();
@@ -226,6 +382,7 @@ void CEditProjectDlg::RefreshButtons() {
     m_deleteButton->setEnabled(bSelected);
     m_editButton->setEnabled(bSelected);
     m_testButton->setEnabled(bSelected);
+    m_agreementButton->setEnabled(bSelected);
 }
 
 void CEditProjectDlg::OnEnterDomain() {
@@ -357,6 +514,65 @@ void CEditProjectDlg::OnAlerts() {
     if (dialog.exec() == QDialog::Accepted) {
         m_alerts = dialog.GetSettings();
     }
+}
+
+void CEditProjectDlg::OnAgreement() {
+    const QList<QListWidgetItem*> selected = m_list->selectedItems();
+    if (selected.isEmpty()) {
+        return;
+    }
+    QListWidgetItem* item = selected.constFirst();
+    CAgreementDlg dialog(item->text(), this);
+    dialog.SetAgreement(AgreementOf(item));
+    if (dialog.exec() == QDialog::Accepted) {
+        SetAgreementOf(item, dialog.GetAgreement());
+    }
+}
+
+void CEditProjectDlg::OnImportAgreements() {
+    SFileRequest request;
+    request.strFilter = tr("CSV files (*.csv)");
+    const QString path = m_hooks.chooseFile(this, request);
+    if (path.isEmpty()) {
+        return;
+    }
+    std::string bytes;
+    if (const CReadResult read = ReadInputFile(ToPath(path), kImportFileLimit, bytes); !read.Ok()) {
+        m_hooks.messageBox(this, QMessageBox::Warning, ReadFailureText(path, read),
+                           QMessageBox::Ok);
+        return;
+    }
+    // The import works on a project: one made of the entries listed and their agreements, whose
+    // agreements then go back to the entries.
+    CProject listed;
+    listed.SetDomain(m_strDomain);
+    for (int i = 0; i < m_list->count(); ++i) {
+        const QListWidgetItem* item = m_list->item(i);
+        const std::string key = AgreementKey(EntryBytes(item));
+        listed.AddPartnerUrl(key);
+        listed.SetAgreement(key, AgreementOf(item));
+    }
+    const SAgreementImport imported = ImportAgreementsCsv(listed, bytes);
+    for (int i = 0; i < m_list->count(); ++i) {
+        QListWidgetItem* item = m_list->item(i);
+        const SAgreement* agreement = listed.FindAgreement(AgreementKey(EntryBytes(item)));
+        SetAgreementOf(item, agreement != nullptr ? *agreement : SAgreement{});
+    }
+
+    QString text = imported.bMalformed ? tr("The file is not a table of agreements.")
+                                       : tr("Agreements imported: %1").arg(imported.nImported);
+    // A long list of problems is cut, so the message box fits on the screen.
+    constexpr std::size_t kShownProblems = 15;
+    for (std::size_t i = 0; i < imported.problems.size() && i < kShownProblems; ++i) {
+        text += QLatin1Char('\n') + FromBytes(imported.problems[i]);
+    }
+    if (imported.problems.size() > kShownProblems) {
+        text += QLatin1Char('\n') +
+                tr("... and %1 more").arg(imported.problems.size() - kShownProblems);
+    }
+    m_hooks.messageBox(this,
+                       imported.problems.empty() ? QMessageBox::Information : QMessageBox::Warning,
+                       text, QMessageBox::Ok);
 }
 
 void CEditProjectDlg::OnShowExternalLinks() {

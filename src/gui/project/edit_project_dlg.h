@@ -1,14 +1,21 @@
 #pragma once
 
+#include "core/project/agreement.h"
 #include "core/project/alert_settings.h"
 #include "core/project/line_list.h"
+#include "core/project/render_mode.h"
 
 #include <QDialog>
 
+#include <map>
 #include <string>
+#include <vector>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
+class QListWidgetItem;
+class QPlainTextEdit;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -19,9 +26,9 @@ namespace tessaray {
 struct SUiHooks;
 
 // "Edit Project": edits copies of a project's domain, partner entries, external links and
-// PageRank option. The caller fills the copies before exec() and, after OK, takes back the
-// domain, the result entries (the valid, normalised list entries), the external links and the
-// option.
+// PageRank option, the agreements with partners, the user's link pages and the render mode. The
+// caller fills the copies before exec() and, after OK, takes back the domain, the result entries
+// (the valid, normalised list entries), the external links, the option and the rest.
 class CEditProjectDlg final : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CEditProjectDlg)
@@ -39,6 +46,16 @@ public:
     CLineList& ExternalLinks() { return m_externalLinks; }
     void SetAlertSettings(const SAlertSettings& alerts) { m_alerts = alerts; }
     const SAlertSettings& GetAlertSettings() const { return m_alerts; }
+    // The agreements by partner entry as the project stores it; call after SetInputEntries. An
+    // agreement travels with its entry through Edit and goes with it on Delete.
+    void SetAgreements(const std::map<std::string, SAgreement>& agreements);
+    // After OK: the agreements of the result entries, keyed as the project stores the entries.
+    const std::map<std::string, SAgreement>& ResultAgreements() const { return m_resultAgreements; }
+    void SetMyLinkPages(const std::vector<std::string>& pages);
+    // After OK: the valid, normalised lines of "My link pages".
+    const std::vector<std::string>& ResultMyLinkPages() const { return m_resultMyLinkPages; }
+    void SetRenderMode(ERenderMode eMode);
+    ERenderMode GetRenderMode() const;
 
     // OK: the valid list entries become the result entries; without one the dialog stays open.
     void accept() override;
@@ -55,6 +72,11 @@ public:
     void OnShowExternalLinks();
     // "Alerts...": the alert settings dialog on a copy of the settings; OK keeps its answer.
     void OnAlerts();
+    // "Agreement...": the agreement dialog for the selected partner.
+    void OnAgreement();
+    // "Import agreements...": agreements from a CSV file for the partners listed; what was left
+    // out and why is shown in a message box.
+    void OnImportAgreements();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,13 +86,16 @@ private:
     // with its buttons and hint, the external links' buttons and the hidden PageRank option.
     void CreateDomainPart(QVBoxLayout& layout);
     void CreatePartnerListPart(QVBoxLayout& layout);
+    void CreateExchangePart(QVBoxLayout& layout);
     void CreateExternalLinksPart(QVBoxLayout& layout);
     void CreatePageRankOption(QVBoxLayout& layout);
     QPushButton* AddButton(const QString& text, const char* objectName);
-    // Enables Delete, Edit and Test exactly when a partner is selected.
+    // Enables Delete, Edit, Test and Agreement exactly when a partner is selected.
     void RefreshButtons();
     // Appends imported URLs to the list; a file that cannot be read is named under the list.
     void AppendImported(const CReadResult& read, const QString& path, const CLineList& urls);
+    // Checks and takes the link pages' lines; false (with a hint) when one is no web address.
+    bool TakeMyLinkPages();
 
     const SUiHooks& m_hooks;
     std::string m_strDomain;
@@ -78,6 +103,9 @@ private:
     CLineList m_resultEntries;
     CLineList m_externalLinks;
     SAlertSettings m_alerts;
+    std::map<std::string, SAgreement> m_resultAgreements;
+    std::vector<std::string> m_myLinkPages;
+    std::vector<std::string> m_resultMyLinkPages;
     int m_nCapacity = 0;
 
     QLineEdit* m_domainEdit = nullptr;
@@ -87,6 +115,10 @@ private:
     QPushButton* m_deleteButton = nullptr;
     QPushButton* m_editButton = nullptr;
     QPushButton* m_testButton = nullptr;
+    QPushButton* m_agreementButton = nullptr;
+    QPlainTextEdit* m_myLinkPagesEdit = nullptr;
+    QLabel* m_myLinkPagesHint = nullptr;
+    QComboBox* m_renderCombo = nullptr;
     QCheckBox* m_pageRankCheck = nullptr;
 };
 

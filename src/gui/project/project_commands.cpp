@@ -6,7 +6,30 @@
 #include "gui/toolkit/command_ids.h"
 #include "gui/toolkit/ui_hooks.h"
 
+#include <map>
+#include <string>
+
 namespace tessaray {
+
+namespace {
+
+// Takes over what the editor says of the link exchange: its agreements replace the project's (an
+// agreement of a partner no longer listed goes with it), then the link pages and the render mode.
+void TakeExchangeSettings(CProject& project, const CEditProjectDlg& dialog) {
+    const std::map<std::string, SAgreement> old = project.GetAgreements();
+    for (const auto& [partner, agreement] : old) {
+        if (!dialog.ResultAgreements().contains(partner)) {
+            project.SetAgreement(partner, {});
+        }
+    }
+    for (const auto& [partner, agreement] : dialog.ResultAgreements()) {
+        project.SetAgreement(partner, agreement);
+    }
+    project.SetMyLinkPages(dialog.ResultMyLinkPages());
+    project.SetRenderMode(dialog.GetRenderMode());
+}
+
+} // namespace
 
 void CTessarayDoc::OnNewProject() {
     CEditProjectDlg dialog(m_hooks, &m_frame);
@@ -29,6 +52,7 @@ void CTessarayDoc::OnNewProject() {
     m_project.SetExternalLinks(dialog.ExternalLinks());
     m_project.SetPageRankOption(dialog.GetPageRankOption());
     m_project.SetAlertSettings(dialog.GetAlertSettings());
+    TakeExchangeSettings(m_project, dialog);
     if (m_project.IsReady()) {
         SetModifiedFlag(m_project.IsModified());
         SetTitleFromProject();
@@ -47,6 +71,9 @@ void CTessarayDoc::OnEditProject() {
     m_project.CopyExternalLinksTo(dialog.ExternalLinks());
     dialog.SetPageRankOption(m_project.GetPageRankOption());
     dialog.SetAlertSettings(m_project.GetAlertSettings());
+    dialog.SetAgreements(m_project.GetAgreements());
+    dialog.SetMyLinkPages(m_project.GetMyLinkPages());
+    dialog.SetRenderMode(m_project.GetRenderMode());
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
@@ -59,6 +86,7 @@ void CTessarayDoc::OnEditProject() {
     }
     m_project.SetExternalLinks(dialog.ExternalLinks());
     m_project.SetAlertSettings(dialog.GetAlertSettings());
+    TakeExchangeSettings(m_project, dialog);
     if (m_project.IsReady()) {
         m_frame.SendCommand(ID_REFILL_TABLE);
     }

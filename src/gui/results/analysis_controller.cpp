@@ -6,6 +6,7 @@
 #include "core/history/run_changes.h"
 #include "core/partner/verdict.h"
 #include "core/project/project.h"
+#include "core/render/browser_renderer.h"
 #include "core/run/run_progress.h"
 #include "core/util/file_util.h"
 #include "gui/project/tessaray_doc.h"
@@ -145,6 +146,7 @@ CAnalysisController::CAnalysisController(const SViewSetup& setup, CCommandFrame&
                        ToBytes(tr("The page cannot be fetched; the analysis ends.")),
                        ToBytes(tr("Fetching up to %1 pages at a time, at most %2 per site"))};
     words.strConfirmed = ToBytes(tr("confirmed"));
+    words.strRenderFailed = ToBytes(tr("Pages are not rendered: %1"));
     m_run->SetOutputWords(std::move(words));
     m_run->SetTrace(m_setup.bTrace, m_setup.strVersion);
     m_run->SetLanguage(m_setup.chLanguage);
@@ -271,6 +273,30 @@ bool CAnalysisController::ShowLastStoredRun() {
     return true;
 }
 
+QString CAnalysisController::SetUpRendering(const SFetchWindow& window,
+                                            const std::string& userAgent) {
+    const ERenderMode eMode = m_doc.Project().GetRenderMode();
+    const std::string browser = eMode == ERenderMode::Off ? std::string() : FindBrowser();
+    if (eMode != ERenderMode::Off && browser.empty()) {
+        // Without a browser nothing is rendered: Automatic says so once, Always at every run.
+        m_run->SetRenderer(ERenderMode::Off, nullptr);
+        const bool bTell = eMode == ERenderMode::Always || !m_bToldNoBrowser;
+        m_bToldNoBrowser = true;
+        return bTell ? tr("No browser is installed: pages are not rendered (install Chromium).")
+                     : QString();
+    }
+    // The browser's tabs keep to the run's limit per site; the run starts it for its first page
+    // to render and ends it with the run.
+    SRenderSettings settings;
+    settings.strBrowser = browser;
+    settings.nPerSite = window.nPerSite;
+    settings.strUserAgent = userAgent;
+    m_run->SetRenderer(eMode, [settings](IPageRenderer::PostCallback post, std::string& error) {
+        return StartBrowserRenderer(settings, std::move(post), error);
+    });
+    return {};
+}
+
 void CAnalysisController::OnAnalysisStart() {
     // A server that wants a log-in asks the user through a dialog; answers hold for this run.
     CloseCredentials();
@@ -282,9 +308,11 @@ void CAnalysisController::OnAnalysisStart() {
          remembered](const SAuthChallenge& challenge, std::string& user, std::string& password) {
             return AskCredentials(frame, hooks, open, *remembered, challenge, user, password);
         });
-    m_run->SetFetchWindow(LoadFetchWindow());
+    const SFetchWindow window = LoadFetchWindow();
+    m_run->SetFetchWindow(window);
     CFetchSettings fetchSettings;
     fetchSettings.m_strUserAgent = LoadUserAgent();
+    m_strRenderNote = SetUpRendering(window, fetchSettings.m_strUserAgent);
     m_run->SetFetchSettings(fetchSettings);
     m_run->SetAsGooglebot(LoadAsGooglebot());
     // A partner worse than in the last completed run is fetched once more before it is believed.
@@ -325,6 +353,16 @@ void CAnalysisController::OnPageFetched() {
     const bool bEnded = wasRunning && !m_run->IsRunning();
     if (bEnded && (verdicts.Summary().nPartners > 0 || verdicts.IsStopped())) {
         m_frame.AddOutputLine(SummaryText(verdicts, m_setup.chLanguage));
+        // With the user's link pages: how many partners take without giving.
+        if (verdicts.Summary().bReciprocity) {
+            m_frame.AddOutputLine(
+                TakeWithoutGivingText(verdicts.Summary().nOneSided, m_setup.chLanguage));
+        }
+    }
+    // Why no page was rendered, under the run's lines (which it would break into).
+    if (bEnded && !m_strRenderNote.isEmpty()) {
+        m_frame.AddOutputLine(ToBytes(m_strRenderNote));
+        m_strRenderNote.clear();
     }
     ShowProgress();
     // Not one page arrived: more likely the connection than every partner.

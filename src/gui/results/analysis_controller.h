@@ -104,6 +104,9 @@ private:
     // Stops the credential requests of the run in progress: a worker waiting for an answer gives
     // up, so every transfer can end.
     void CloseCredentials();
+    // Hands the run the project's render mode and the browser that renders pages; without a
+    // browser nothing is rendered, and the sentence returned (empty when none) ends the output.
+    QString SetUpRendering(const SFetchWindow& window, const std::string& userAgent);
     void ShowProgress();
     void UpdateProgressBar();
 
@@ -139,6 +142,8 @@ private:
     // A run was started and is not yet stored in the history.
     bool m_bRecordPending = false;
     bool m_bHistoryErrorShown = false;
+    bool m_bToldNoBrowser = false; // the output said once that no browser renders pages
+    QString m_strRenderNote;       // that sentence, for the end of the run's output
 };
 
 } // namespace tessaray

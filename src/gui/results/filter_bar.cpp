@@ -17,7 +17,8 @@ CFilterBar::CFilterBar(QWidget* parent) : QWidget(parent) {
     m_edit->setClearButtonEnabled(true);
     m_problemsOnly = new QCheckBox(tr("Show only problems"), this);
     m_problemsOnly->setObjectName(QStringLiteral("problemsOnlyCheck"));
-    m_problemsOnly->setToolTip(tr("Show only the rows whose link does not count"));
+    m_problemsOnly->setToolTip(tr("Show only the rows whose link does not count, whose agreement "
+                                  "is broken or over, or whose exchange is one-sided"));
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("filterCount"));
     // As wide as its longest text from the start, so nothing moves sideways when it appears.

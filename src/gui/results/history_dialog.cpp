@@ -91,6 +91,13 @@ void FillFromStoredRun(const SStoredRun& run, CResultTable& table, CRunVerdicts&
                                                  first.eFirstOutcome,
                                                  {first.eFirstVerdict, first.firstReasons}};
             }
+            // The user's link back, kept on the partner's first row.
+            for (const EYouLink eYouLink :
+                 {EYouLink::Unknown, EYouLink::None, EYouLink::Nofollow, EYouLink::Followed}) {
+                if (!stored.strYouLink.empty() && stored.strYouLink == YouLinkCode(eYouLink)) {
+                    partner.reciprocal = SReciprocal{eYouLink, stored.strYouLinkFrom};
+                }
+            }
             verdicts.Add(std::move(partner));
         }
         verdicts.SetVerdict(stored.key, {stored.eVerdict, stored.reasons});

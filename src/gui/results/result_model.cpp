@@ -4,6 +4,7 @@
 #include <QBrush>
 #include <QColor>
 
+#include <algorithm>
 #include <utility>
 
 namespace tessaray {
@@ -27,6 +28,40 @@ int ChangeRank(EChangeClass eClass) {
     return 2;
 }
 
+bool HasReason(const std::vector<SReason>& reasons, EReason eCode) {
+    return std::any_of(reasons.begin(), reasons.end(),
+                       [eCode](const SReason& reason) { return reason.eCode == eCode; });
+}
+
+// The cell of a column after the eighteen: its text, its rank when sorted, its colour.
+struct SSideCell {
+    QString strText;
+    int nRank = 0;
+    QColor colour;
+};
+
+const QColor kGood(0xC6, 0xEF, 0xCE);
+const QColor kDoubtful(0xFF, 0xE0, 0x99);
+const QColor kBad(0xF4, 0xC0, 0xC0);
+const QColor kNeutral(0xD9, 0xDC, 0xE0);
+
+QVariant SideCellData(const SSideCell& cell, const QString& toolTip, int role) {
+    switch (role) {
+    case Qt::DisplayRole:
+        return cell.strText;
+    case CResultModel::kSortRole:
+        return cell.nRank;
+    case Qt::ToolTipRole:
+        return PlainToolTip(toolTip);
+    case Qt::BackgroundRole:
+        return QBrush(cell.colour);
+    case Qt::ForegroundRole:
+        return QBrush(Qt::black);
+    default:
+        return {};
+    }
+}
+
 } // namespace
 
 CResultModel::CResultModel(CResultTable& table, QObject* parent)
@@ -43,18 +78,26 @@ int CResultModel::rowCount(const QModelIndex& parent) const {
 }
 
 int CResultModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kChangeColumn + 1;
+    return parent.isValid() ? 0 : kLastColumn + 1;
 }
 
 QVariant CResultModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
         return {};
     }
-    if (index.column() == kVerdictColumn) {
+    switch (index.column()) {
+    case kVerdictColumn:
         return VerdictData(index.row(), role);
-    }
-    if (index.column() == kChangeColumn) {
+    case kChangeColumn:
         return ChangeData(index.row(), role);
+    case kAgreementColumn:
+        return AgreementData(index.row(), role);
+    case kYouLinkColumn:
+        return YouLinkData(index.row(), role);
+    case kRenderedColumn:
+        return RenderedData(index.row(), role);
+    default:
+        break;
     }
     switch (role) {
     case Qt::DisplayRole: {
@@ -94,9 +137,49 @@ const SPartnerResult* CResultModel::PartnerOf(int nRow) const {
     return verdicts == nullptr ? nullptr : verdicts->FindPartner(m_table.GetRowKey(nRow).nPartner);
 }
 
+const SLinkResult* CResultModel::LinkOf(int nRow) const {
+    const SPartnerResult* partner = PartnerOf(nRow);
+    const int nLink = m_table.GetRowKey(nRow).nLink;
+    if (partner == nullptr || nLink < 0 || nLink >= static_cast<int>(partner->links.size())) {
+        return nullptr;
+    }
+    return &partner->links[static_cast<std::size_t>(nLink)];
+}
+
+std::vector<SReason> CResultModel::ReasonsOf(int nRow) const {
+    std::vector<SReason> reasons;
+    const SPartnerResult* partner = PartnerOf(nRow);
+    for (const SVerdict* verdict : {VerdictOf(nRow), partner ? &partner->verdict : nullptr}) {
+        if (verdict == nullptr) {
+            continue;
+        }
+        for (const SReason& reason : verdict->reasons) {
+            if (!HasReason(reasons, reason.eCode)) {
+                reasons.push_back(reason);
+            }
+        }
+    }
+    return reasons;
+}
+
 bool CResultModel::IsProblemRow(int nRow) const {
     const SVerdict* verdict = VerdictOf(nRow);
-    return verdict != nullptr && verdict->eVerdict != EVerdict::Counts;
+    if (verdict == nullptr) {
+        return false;
+    }
+    if (verdict->eVerdict != EVerdict::Counts) {
+        return true;
+    }
+    // A link that counts is still a problem when the exchange is one-sided or the agreement is
+    // broken or over; the reasons that make a link not count are listed for records where the
+    // partner's verdict holds them.
+    static constexpr EReason kProblems[] = {EReason::OneSided,    EReason::YouDoNotLinkBack,
+                                            EReason::WrongTarget, EReason::WrongAnchor,
+                                            EReason::WrongRel,    EReason::AgreementEnded,
+                                            EReason::Hidden,      EReason::RemovedByScript};
+    const std::vector<SReason> reasons = ReasonsOf(nRow);
+    return std::any_of(std::begin(kProblems), std::end(kProblems),
+                       [&reasons](EReason eCode) { return HasReason(reasons, eCode); });
 }
 
 QVariant CResultModel::VerdictData(int nRow, int role) const {
@@ -161,6 +244,135 @@ QVariant CResultModel::ChangeData(int nRow, int role) const {
     default:
         return {};
     }
+}
+
+QVariant CResultModel::AgreementData(int nRow, int role) const {
+    const SPartnerResult* partner = PartnerOf(nRow);
+    if (partner == nullptr || !partner->agreement) {
+        return {};
+    }
+    const SAgreement& agreement = *partner->agreement;
+    const std::vector<SReason> reasons = ReasonsOf(nRow);
+    QStringList differs;
+    if (HasReason(reasons, EReason::WrongTarget)) {
+        differs << tr("wrong target");
+    }
+    if (HasReason(reasons, EReason::WrongAnchor)) {
+        differs << tr("wrong anchor");
+    }
+    if (HasReason(reasons, EReason::WrongRel)) {
+        differs << tr("wrong rel");
+    }
+    const bool bEnded = HasReason(reasons, EReason::AgreementEnded);
+    const SLinkResult* link = LinkOf(nRow);
+    SSideCell cell;
+    if (!differs.isEmpty()) {
+        cell = {tr("differs: %1").arg(differs.join(QStringLiteral(", "))), 2, kDoubtful};
+    } else if (link != nullptr && !link->bMatchesAgreement) {
+        cell = {tr("differs"), 2, kDoubtful};
+    } else if (link == nullptr && !partner->AgreementMet()) {
+        // The page could not be read: that says nothing of the agreement.
+        cell = {tr("not checked"), 4, kNeutral};
+    } else if (link == nullptr) {
+        cell = {tr("not met"), 3, kBad};
+    } else {
+        cell = {tr("met"), 0, kGood};
+    }
+    if (bEnded) {
+        // Whatever the link is like, the agreement no longer binds the partner.
+        cell = {cell.nRank == 0 ? tr("ended") : tr("%1, ended").arg(cell.strText), 1, kNeutral};
+    }
+
+    QStringList lines;
+    const auto add = [&lines](const QString& label, const std::string& value) {
+        if (!value.empty()) {
+            lines << label.arg(FromBytes(value));
+        }
+    };
+    add(tr("Agreed target: %1"), agreement.strTarget);
+    add(tr("Agreed anchor text: %1"), agreement.strAnchor);
+    if (agreement.eFollow == EAgreedFollow::Required) {
+        lines << tr("A followed link was agreed.");
+    }
+    add(tr("Until: %1"), agreement.strUntil);
+    add(tr("Contact: %1"), agreement.strContact);
+    add(tr("Note: %1"), agreement.strNote);
+    for (const SReason& reason : reasons) {
+        if (reason.eCode >= EReason::WrongTarget && reason.eCode <= EReason::AgreementEnded) {
+            lines << FromBytes(ReasonText(reason, m_chLanguage));
+        }
+    }
+    return SideCellData(cell, lines.join(QLatin1Char('\n')), role);
+}
+
+QVariant CResultModel::YouLinkData(int nRow, int role) const {
+    const SPartnerResult* partner = PartnerOf(nRow);
+    if (partner == nullptr || !partner->reciprocal) {
+        return {};
+    }
+    const SReciprocal& reciprocal = *partner->reciprocal;
+    SSideCell cell;
+    QStringList lines;
+    switch (reciprocal.eYouLink) {
+    case EYouLink::Followed:
+        cell = {tr("followed"), 0, kGood};
+        lines << tr("Your followed link to this partner is on %1.")
+                     .arg(FromBytes(reciprocal.strFrom));
+        break;
+    case EYouLink::Nofollow:
+        cell = {tr("nofollow"), 1, kDoubtful};
+        lines << tr("Your link to this partner on %1 is not followed.")
+                     .arg(FromBytes(reciprocal.strFrom));
+        break;
+    case EYouLink::None:
+        cell = {tr("none"), 2, kBad};
+        lines << tr("None of your link pages links to this partner's site.");
+        break;
+    case EYouLink::Unknown:
+        cell = {tr("unknown"), 3, kNeutral};
+        lines << tr("None of your link pages could be read.");
+        break;
+    }
+    for (const SReason& reason : ReasonsOf(nRow)) {
+        if (reason.eCode == EReason::OneSided || reason.eCode == EReason::YouDoNotLinkBack) {
+            lines << FromBytes(ReasonText(reason, m_chLanguage));
+        }
+    }
+    return SideCellData(cell, lines.join(QLatin1Char('\n')), role);
+}
+
+QVariant CResultModel::RenderedData(int nRow, int role) const {
+    const SPartnerResult* partner = PartnerOf(nRow);
+    // A run read back from the history keeps no facts of the pages (their URL among them), so
+    // whether they were rendered is not known.
+    if (partner == nullptr || partner->strUrl.empty()) {
+        return {};
+    }
+    SSideCell cell;
+    QStringList lines;
+    switch (partner->eRendered) {
+    case ERendered::Yes:
+        cell = {tr("yes"), 0, kGood};
+        lines << tr("The page was rendered in a browser.");
+        break;
+    case ERendered::No:
+        cell = {tr("no"), 1, kNeutral};
+        lines << tr("The page was read as raw HTML only.");
+        break;
+    case ERendered::Failed:
+        cell = {tr("failed"), 2, kDoubtful};
+        lines << tr("Rendering failed: %1").arg(FromBytes(partner->strRenderError));
+        break;
+    }
+    if (const SLinkResult* link = LinkOf(nRow); link != nullptr) {
+        if (link->bScriptInserted) {
+            lines << tr("The link is made by a script.");
+        }
+        if (!link->strHidden.empty()) {
+            lines << tr("The link is hidden from people: %1").arg(FromBytes(link->strHidden));
+        }
+    }
+    return SideCellData(cell, lines.join(QLatin1Char('\n')), role);
 }
 
 QString CResultModel::ChangeText(EChangeClass eClass) {
@@ -234,6 +446,7 @@ void CResultModel::SetVerdictSource(VerdictSource source, char chLanguage) {
 void CResultModel::VerdictsChanged() {
     if (rowCount() > 0) {
         emit dataChanged(index(0, kVerdictColumn), index(rowCount() - 1, kVerdictColumn));
+        emit dataChanged(index(0, kAgreementColumn), index(rowCount() - 1, kLastColumn));
     }
 }
 
@@ -243,6 +456,15 @@ QVariant CResultModel::headerData(int section, Qt::Orientation orientation, int 
     }
     if (orientation == Qt::Horizontal && section == kChangeColumn && role == Qt::DisplayRole) {
         return tr("Change");
+    }
+    if (orientation == Qt::Horizontal && section == kAgreementColumn && role == Qt::DisplayRole) {
+        return tr("Agreement");
+    }
+    if (orientation == Qt::Horizontal && section == kYouLinkColumn && role == Qt::DisplayRole) {
+        return tr("You \u2192 them");
+    }
+    if (orientation == Qt::Horizontal && section == kRenderedColumn && role == Qt::DisplayRole) {
+        return tr("Rendered");
     }
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) {
         return QAbstractTableModel::headerData(section, orientation, role);

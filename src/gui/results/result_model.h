@@ -9,13 +9,15 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 namespace tessaray {
 
 // Shows a CResultTable to Qt's item views without copying it: every read goes to the table, and
 // the table's change notifications become the model's signals. After the eighteen columns comes
-// the verdict of each row, coloured, with its reasons in the tool tip, and what changed against the
-// previous completed run, coloured too.
+// the verdict of each row, coloured, with its reasons in the tool tip, what changed against the
+// previous completed run, coloured too, and the link exchange: whether the link is the agreed one,
+// whether the user links back, and whether the page was rendered in a browser.
 class CResultModel final : public QAbstractTableModel, private IResultTableListener {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CResultModel)
@@ -25,8 +27,14 @@ public:
     static constexpr int kVerdictColumn = kColumnCount;
     // The column of the changes, after the verdicts.
     static constexpr int kChangeColumn = kColumnCount + 1;
-    // The role of an int that orders the verdict and change columns by meaning, from good news to
-    // bad; a row without a verdict or change has none.
+    // The columns of the link exchange, after the changes: the agreement, the user's link to the
+    // partner ("You → them") and whether the page was rendered.
+    static constexpr int kAgreementColumn = kColumnCount + 2;
+    static constexpr int kYouLinkColumn = kColumnCount + 3;
+    static constexpr int kRenderedColumn = kColumnCount + 4;
+    static constexpr int kLastColumn = kRenderedColumn;
+    // The role of an int that orders the columns after the eighteen by meaning, from good news to
+    // bad; a row without a value there has none.
     static constexpr int kSortRole = Qt::UserRole;
     // The role of the verdict's reasons alone, one a line (the tool tip says what the verdict
     // means first).
@@ -52,7 +60,8 @@ public:
     void VerdictsChanged();
     // The change of each row by its key; empty: no changes shown.
     void SetRowChanges(std::map<SRowKey, EChangeClass> changes);
-    // True when row nRow has a verdict and its link does not count.
+    // True when row nRow has a verdict and its link does not count, or when it counts but the
+    // exchange is out of balance (the user does not link back) or the agreement ended.
     bool IsProblemRow(int nRow) const;
     // A change's word ("lost") and colour, as the change column shows them.
     static QString ChangeText(EChangeClass eClass);
@@ -75,6 +84,13 @@ private:
     const SPartnerResult* PartnerOf(int nRow) const;
     QVariant VerdictData(int nRow, int role) const;
     QVariant ChangeData(int nRow, int role) const;
+    QVariant AgreementData(int nRow, int role) const;
+    QVariant YouLinkData(int nRow, int role) const;
+    QVariant RenderedData(int nRow, int role) const;
+    // The reasons of the row's verdict and of its partner's, each code once.
+    std::vector<SReason> ReasonsOf(int nRow) const;
+    // The link of the row, or nullptr for a partner without link.
+    const SLinkResult* LinkOf(int nRow) const;
 
     CResultTable& m_table;
     VerdictSource m_verdictSource;

@@ -11,9 +11,9 @@ class CResultModel;
 
 // Sorts and filters the rows of a CResultModel for the view; the table below keeps its order.
 // The eighteen columns compare as their column type says (numbers, decimals, text without case),
-// the verdict and change columns by what they mean; equal values keep the table's order in either
+// the columns after them by what they mean; equal values keep the table's order in either
 // direction. The filter lets through the rows that hold a text in any cell, whatever its case,
-// and, with "problems only", only the rows whose link does not count.
+// and, with "problems only", only the rows CResultModel::IsProblemRow names.
 class CResultProxyModel final : public QSortFilterProxyModel {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CResultProxyModel)

@@ -144,6 +144,9 @@ void CTessarayView::OnInitialUpdate() {
         }
         setColumnWidth(CResultModel::kVerdictColumn, 120);
         setColumnWidth(CResultModel::kChangeColumn, 90);
+        setColumnWidth(CResultModel::kAgreementColumn, 130);
+        setColumnWidth(CResultModel::kYouLinkColumn, 90);
+        setColumnWidth(CResultModel::kRenderedColumn, 80);
         ArrangeDefaultColumns();
         // The user's own arrangement, when there is one, replaces the default.
         const QByteArray stored = ProgramSettings().value(ColumnsKey()).toByteArray();
@@ -167,14 +170,19 @@ QString CTessarayView::ColumnsKey() {
 }
 
 void CTessarayView::ArrangeDefaultColumns() {
-    // The answer first: the verdict and the change right after the partner, then the eighteen
-    // cells in their order.
+    // The answer first: the verdict and the change right after the partner, then the link
+    // exchange (agreement, the user's link back, rendered), then the eighteen cells in their order.
     QHeaderView* header = horizontalHeader();
     for (int col = 0; col < m_model->columnCount(); ++col) {
         header->showSection(col);
     }
-    std::vector<int> order = {kColNo, kColPartnerUrl, CResultModel::kVerdictColumn,
-                              CResultModel::kChangeColumn};
+    std::vector<int> order = {kColNo,
+                              kColPartnerUrl,
+                              CResultModel::kVerdictColumn,
+                              CResultModel::kChangeColumn,
+                              CResultModel::kAgreementColumn,
+                              CResultModel::kYouLinkColumn,
+                              CResultModel::kRenderedColumn};
     for (int col = kColPartnerUrl + 1; col < kColumnCount; ++col) {
         order.push_back(col);
     }

@@ -24,8 +24,9 @@ class CResultModel;
 class CResultProxyModel;
 class CTessarayDoc;
 
-// The results view: the eighteen-column table of the open project with the verdict and change
-// columns, shown as No., Partner URL, Verdict, Change and the other cells (the user may move and
+// The results view: the eighteen-column table of the open project with the verdict, change and
+// link-exchange columns, shown as No., Partner URL, Verdict, Change, Agreement, You → them,
+// Rendered and the other cells (the user may move and
 // hide columns; the arrangement is kept in the settings, and the number and partner stay in
 // sight while the table scrolls sideways), header-click sorting and the filter (both through
 // CResultProxyModel, so the table keeps its order) and the right-click menu. The analysis that
@@ -82,7 +83,8 @@ protected:
 private:
     // The settings key of the column arrangement.
     static QString ColumnsKey();
-    // No., Partner URL, Verdict, Change, then the other cells in their order, all shown.
+    // No., Partner URL, Verdict, Change, Agreement, You → them, Rendered, then the other cells in
+    // their order, all shown.
     void ArrangeDefaultColumns();
     void ColumnsRearranged();
     void SaveColumns();

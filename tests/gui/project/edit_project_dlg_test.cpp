@@ -334,5 +334,22 @@ TEST_F(EditProjectDlgTest, ExternalLinksAreReplacedByTheSettingsDialogAndShownWi
     Click("displayLinksButton");
 }
 
+TEST_F(EditProjectDlgTest, ImportedAgreementsMarkTheirPartnersAndTheLeftOutLinesAreNamed) {
+    SetEntries({"http://a.example", "http://b.example - swap"});
+    m_rec.chosenPaths = {QString::fromStdString(
+        m_temp.Write("agreements.csv", "partner;anchor;follow\r\nb.example;*Tea*;required\r\n"
+                                       "c.example;Tea;any\r\n"))};
+    Click("importAgreementsButton");
+    ASSERT_EQ(m_rec.messages.size(), 1);
+    EXPECT_EQ(m_rec.messages.constFirst(),
+              QStringLiteral("Agreements imported: 1\nline 3: unknown partner c.example"));
+    EXPECT_TRUE(m_list.item(0)->icon().isNull());
+    EXPECT_FALSE(m_list.item(1)->icon().isNull());
+    m_dlg.SetDomain("http://shop.example");
+    m_dlg.accept();
+    ASSERT_EQ(m_dlg.ResultAgreements().size(), 1U);
+    EXPECT_EQ(m_dlg.ResultAgreements().at("http://b.example - swap").strAnchor, "*Tea*");
+}
+
 } // namespace
 } // namespace tessaray::test

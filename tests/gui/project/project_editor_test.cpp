@@ -6,8 +6,13 @@
 #include "http_test_server.h"
 #include "modal_dialog.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTest>
@@ -172,6 +177,76 @@ TEST_F(ProjectEditorTest, EditProjectOkKeepsTheBytesOfEveryUntouchedEntry) {
     Frame().SendCommand(ID_EDIT_PROJECT);
     ASSERT_TRUE(Doc().OnFileSave());
     EXPECT_EQ(ReadAll(path), before);
+}
+
+TEST_F(ProjectEditorTest, AgreementLinkPagesAndRenderModeGoIntoTheProjectAndComeBack) {
+    const std::string path = WriteProject("shop.tsrp", "http://shop.example",
+                                          {"http://a.example", "http://b.example - swap"});
+    ASSERT_TRUE(Start(WithArgs({QString::fromStdString(path)})));
+    OnNextModal([](QDialog& editor) {
+        auto& list = Child<QListWidget>(editor, "partnerList");
+        EXPECT_FALSE(Child<QPushButton>(editor, "agreementButton").isEnabled());
+        list.setCurrentRow(1);
+        OnNextModal(
+            [](QDialog& agreement) {
+                // A target that is no web address keeps the dialog open and says why.
+                Child<QLineEdit>(agreement, "targetEdit").setText(QStringLiteral("my shop"));
+                Press(agreement, QDialogButtonBox::Ok);
+                EXPECT_TRUE(agreement.isVisible());
+                EXPECT_TRUE(Child<QLabel>(agreement, "agreementHint").isVisibleTo(&agreement));
+                Child<QLineEdit>(agreement, "targetEdit")
+                    .setText(QStringLiteral("shop.example/tea/*"));
+                Child<QLineEdit>(agreement, "anchorEdit").setText(QStringLiteral("*Green Tea*"));
+                Child<QCheckBox>(agreement, "followRequiredCheck").setChecked(true);
+                Child<QCheckBox>(agreement, "noEndCheck").setChecked(false);
+                Child<QDateEdit>(agreement, "untilEdit").setDate(QDate(2027, 1, 31));
+                Child<QLineEdit>(agreement, "contactEdit").setText(QStringLiteral("ann@b.example"));
+                Press(agreement, QDialogButtonBox::Ok);
+            },
+            &editor);
+        Child<QPushButton>(editor, "agreementButton").click();
+        // The partner with an agreement is marked in the list.
+        EXPECT_TRUE(list.item(0)->icon().isNull());
+        EXPECT_FALSE(list.item(1)->icon().isNull());
+        Child<QPlainTextEdit>(editor, "myLinkPagesEdit")
+            .setPlainText(QStringLiteral("shop.example/friends.html\n\n"));
+        auto& render = Child<QComboBox>(editor, "renderCombo");
+        render.setCurrentIndex(render.findData(static_cast<int>(ERenderMode::Always)));
+        Press(editor, QDialogButtonBox::Ok);
+    });
+    Frame().SendCommand(ID_EDIT_PROJECT);
+    const CProject& project = Doc().Project();
+    ASSERT_EQ(project.GetAgreements().size(), 1U);
+    const SAgreement* agreed = project.FindAgreement("http://b.example - swap");
+    ASSERT_NE(agreed, nullptr);
+    EXPECT_EQ(*agreed, (SAgreement{"http://shop.example/tea/*", "*Green Tea*",
+                                   EAgreedFollow::Required, "2027-01-31", "ann@b.example", ""}));
+    EXPECT_EQ(project.GetMyLinkPages(),
+              std::vector<std::string>{"http://shop.example/friends.html"});
+    EXPECT_EQ(project.GetRenderMode(), ERenderMode::Always);
+    EXPECT_TRUE(Doc().IsModified());
+
+    // Opened again, the editor shows them; the agreement goes with its deleted partner.
+    OnNextModal([](QDialog& editor) {
+        auto& list = Child<QListWidget>(editor, "partnerList");
+        EXPECT_EQ(Child<QPlainTextEdit>(editor, "myLinkPagesEdit").toPlainText(),
+                  QStringLiteral("http://shop.example/friends.html"));
+        list.setCurrentRow(1);
+        OnNextModal(
+            [](QDialog& agreement) {
+                EXPECT_EQ(Child<QLineEdit>(agreement, "anchorEdit").text(),
+                          QStringLiteral("*Green Tea*"));
+                EXPECT_EQ(Child<QDateEdit>(agreement, "untilEdit").date(), QDate(2027, 1, 31));
+                Press(agreement, QDialogButtonBox::Cancel);
+            },
+            &editor);
+        Child<QPushButton>(editor, "agreementButton").click();
+        QTest::keyClick(&list, Qt::Key_Delete);
+        Press(editor, QDialogButtonBox::Ok);
+    });
+    Frame().SendCommand(ID_EDIT_PROJECT);
+    EXPECT_TRUE(project.GetAgreements().empty());
+    EXPECT_EQ(project.GetRenderMode(), ERenderMode::Always);
 }
 
 } // namespace

@@ -23,7 +23,8 @@ TEST(ResultModelTest, FollowsEveryTableChangeWithoutCopying) {
                                {"http://b.example", "http://a.example - note", "http://c.example"},
                                true));
     EXPECT_EQ(model.rowCount(), 3);
-    EXPECT_EQ(model.columnCount(), 20); // the eighteen cells, the verdict and the change
+    // The eighteen cells, the verdict, the change, the agreement, the link back and rendered.
+    EXPECT_EQ(model.columnCount(), 23);
     EXPECT_FALSE(
         model.data(model.index(0, CResultModel::kVerdictColumn), Qt::DisplayRole).isValid());
     EXPECT_EQ(model.headerData(9, Qt::Horizontal, Qt::DisplayRole).toString(),
@@ -95,6 +96,86 @@ TEST(ResultModelTest, TheProxySortsAndFiltersTheViewAndLeavesTheTableInItsOrder)
     EXPECT_EQ(shownNumbers(), (Numbers{"2", "1"}));
     proxy.SetFilter({}, false);
     EXPECT_EQ(proxy.rowCount(), 4);
+}
+
+TEST(ResultModelTest, TheExchangeColumnsShowAgreementLinkBackAndRenderingAndTheFilterTheirFaults) {
+    CResultTable table;
+    CResultModel model(table, nullptr);
+    CResultProxyModel proxy(model, nullptr);
+    QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    ASSERT_TRUE(table.FillList("http://shop.example",
+                               {"http://a.example", "http://b.example", "http://c.example"},
+                               false));
+    // a: its link counts but has the wrong anchor; the user links back followed, so it is
+    // one-sided; rendered, the link made by a script. b: counts and matches, but the user does not
+    // link back; rendering failed. c: counts, no agreement, no link pages, not rendered.
+    const auto partner = [](int nId, SVerdict verdict) {
+        SPartnerResult result;
+        result.nId = nId;
+        result.strUrl = "http://partner.example/" + std::to_string(nId);
+        SLinkResult link;
+        link.verdict = verdict;
+        result.links.push_back(link);
+        result.verdict = verdict;
+        return result;
+    };
+    CRunVerdicts verdicts;
+    SPartnerResult a = partner(0, {EVerdict::DoesNotCount, {{EReason::WrongAnchor, "*shop*"}}});
+    a.agreement =
+        SAgreement{"http://shop.example/*", "*shop*", EAgreedFollow::Required, "", "", ""};
+    a.links[0].bMatchesAgreement = false;
+    a.links[0].bScriptInserted = true;
+    a.verdict.reasons.push_back({EReason::OneSided, "http://shop.example/friends"});
+    a.reciprocal = SReciprocal{EYouLink::Followed, "http://shop.example/friends"};
+    a.eRendered = ERendered::Yes;
+    verdicts.Add(a);
+    SPartnerResult b = partner(1, {EVerdict::Counts, {{EReason::YouDoNotLinkBack, ""}}});
+    b.agreement = SAgreement{"", "Shop", EAgreedFollow::Any, "2099-12-31", "ann@b.example", ""};
+    b.reciprocal = SReciprocal{EYouLink::None, ""};
+    b.eRendered = ERendered::Failed;
+    b.strRenderError = "no answer in 15 s";
+    verdicts.Add(b);
+    verdicts.Add(partner(2, {EVerdict::Counts, {}}));
+    for (int row = 0; row < 3; ++row) {
+        table.SetRowKey(row, {row, 0});
+    }
+    model.SetVerdictSource([&verdicts] { return &verdicts; }, 'E');
+
+    const auto cells = [&proxy](int col, int role = Qt::DisplayRole) {
+        QStringList texts;
+        for (int row = 0; row < proxy.rowCount(); ++row) {
+            texts << proxy.index(row, col).data(role).toString();
+        }
+        return texts;
+    };
+    EXPECT_EQ(model.headerData(CResultModel::kYouLinkColumn, Qt::Horizontal, Qt::DisplayRole),
+              QStringLiteral("You \u2192 them"));
+    EXPECT_EQ(cells(CResultModel::kAgreementColumn),
+              (QStringList{QStringLiteral("differs: wrong anchor"), QStringLiteral("met"), {}}));
+    EXPECT_EQ(cells(CResultModel::kYouLinkColumn),
+              (QStringList{QStringLiteral("followed"), QStringLiteral("none"), {}}));
+    EXPECT_EQ(cells(CResultModel::kRenderedColumn),
+              (QStringList{QStringLiteral("yes"), QStringLiteral("failed"), QStringLiteral("no")}));
+    const QStringList agreementTips = cells(CResultModel::kAgreementColumn, Qt::ToolTipRole);
+    EXPECT_TRUE(agreementTips.at(0).contains(QStringLiteral("Agreed anchor text: *shop*")));
+    EXPECT_TRUE(agreementTips.at(1).contains(QStringLiteral("Contact: ann@b.example")));
+    EXPECT_TRUE(cells(CResultModel::kYouLinkColumn, Qt::ToolTipRole)
+                    .at(0)
+                    .contains(QStringLiteral("http://shop.example/friends")));
+    const QStringList renderTips = cells(CResultModel::kRenderedColumn, Qt::ToolTipRole);
+    EXPECT_TRUE(renderTips.at(0).contains(QStringLiteral("made by a script")));
+    EXPECT_TRUE(renderTips.at(1).contains(QStringLiteral("no answer in 15 s")));
+
+    // Sorted by meaning: met before differs, rows without agreement first.
+    proxy.sort(CResultModel::kAgreementColumn, Qt::AscendingOrder);
+    EXPECT_EQ(proxy.ShownSourceRows(), (std::vector<int>{2, 1, 0}));
+    proxy.sort(CResultModel::kRenderedColumn, Qt::DescendingOrder);
+    EXPECT_EQ(proxy.ShownSourceRows(), (std::vector<int>{1, 2, 0}));
+
+    // Problems: the one-sided partner and the one the user does not link back to, though its link
+    // counts; the partner without fault is left out.
+    proxy.SetFilter({}, true);
+    EXPECT_EQ(proxy.ShownSourceRows(), (std::vector<int>{1, 0}));
 }
 
 } // namespace

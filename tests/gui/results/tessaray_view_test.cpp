@@ -3,6 +3,7 @@
 #include "gui_fixture.h"
 
 #include "core/history/history_db.h"
+#include "core/render/page_renderer.h"
 #include "core/results/report_text.h"
 #include "gui/results/analysis_options_dlg.h"
 #include "gui/results/filter_bar.h"
@@ -438,8 +439,13 @@ TEST_F(TessarayViewTest, TheAnswerComesFirstAndTheUsersArrangementIsKept) {
         }
         return order;
     };
-    std::vector<int> expected = {kColNo, kColPartnerUrl, CResultModel::kVerdictColumn,
-                                 CResultModel::kChangeColumn};
+    std::vector<int> expected = {kColNo,
+                                 kColPartnerUrl,
+                                 CResultModel::kVerdictColumn,
+                                 CResultModel::kChangeColumn,
+                                 CResultModel::kAgreementColumn,
+                                 CResultModel::kYouLinkColumn,
+                                 CResultModel::kRenderedColumn};
     for (int col = kColPartnerUrl + 1; col < kColumnCount; ++col) {
         expected.push_back(col);
     }
@@ -510,9 +516,9 @@ TEST_F(TessarayViewTest, CopyPutsTheSelectedRowsAsShownOnTheClipboard) {
     ASSERT_TRUE(RunToEnd());
     View().selectRow(2);
     Frame().SendCommand(ID_EDIT_COPY);
-    // No., partner, verdict and change first, then the other sixteen cells.
+    // No., partner, verdict, change and the link exchange first, then the other sixteen cells.
     const QString text = QApplication::clipboard()->text();
-    EXPECT_EQ(text.count(QLatin1Char('\t')), 19);
+    EXPECT_EQ(text.count(QLatin1Char('\t')), 22);
     EXPECT_TRUE(text.startsWith(QStringLiteral("3\t") +
                                 QString::fromStdString(m_server.Url("/p2.html")) +
                                 QStringLiteral("\tz\u00e4hlt nicht\t\t")))
@@ -526,7 +532,7 @@ TEST_F(TessarayViewTest, CopyPutsTheSelectedRowsAsShownOnTheClipboard) {
     Frame().SendCommand(ID_EDIT_COPY);
     EXPECT_TRUE(
         QApplication::clipboard()->text().startsWith(QStringLiteral("z\u00e4hlt nicht\t3\t")));
-    EXPECT_EQ(QApplication::clipboard()->text().count(QLatin1Char('\t')), 18);
+    EXPECT_EQ(QApplication::clipboard()->text().count(QLatin1Char('\t')), 21);
 }
 
 TEST_F(TessarayViewTest, TheUsualKeysSelectFindAndStart) {
@@ -665,6 +671,61 @@ TEST_F(TessarayViewTest, TheFilterShowsMatchingRowsAndCopyAndExportsTakeOnlyThos
     Frame().SendCommand(ID_SAVE_CSV);
     const CResultTable shown = View().Table().CopyRows(shownRows());
     EXPECT_EQ(ReadAll(csv), BuildReportText(shown, shown.GetColumnHeader(), kReportHeaderLines));
+}
+
+TEST_F(TessarayViewTest, WithTheUsersLinkPagesTheRunShowsTheLinkBackAndWhoTakesWithoutGiving) {
+    m_server.Server().Get("/mine.html", [this](const httplib::Request&, httplib::Response& res) {
+        res.set_content("<a href=\"" + m_server.Url("/") + "\">Friends</a>", "text/html");
+    });
+    StartWithProject(WithEnglishFile());
+    Doc().Project().SetMyLinkPages({m_server.Url("/mine.html")});
+    ASSERT_TRUE(RunToEnd());
+    EXPECT_EQ(View().model()->index(0, CResultModel::kYouLinkColumn).data().toString(),
+              QStringLiteral("followed"));
+    const CRunVerdicts::SSummary summary = View().Analysis().ShownVerdicts()->Summary();
+    EXPECT_EQ(OutputLines().constLast().toStdString(),
+              TakeWithoutGivingText(summary.nOneSided, 'E'));
+
+    // Opened again, the last run comes from the history: the link back with it, but whether the
+    // pages were rendered is not kept.
+    TearDown();
+    StartWithProject(WithEnglishFile());
+    EXPECT_EQ(View().model()->index(0, CResultModel::kYouLinkColumn).data().toString(),
+              QStringLiteral("followed"));
+    EXPECT_EQ(View().model()->index(0, CResultModel::kRenderedColumn).data().toString(), QString());
+}
+
+TEST_F(TessarayViewTest, TheProjectsRenderChoiceRendersInABrowserOrSaysOnceWhyNot) {
+    StartWithProject(WithEnglishFile());
+    const auto rendered = [this](int row) {
+        return View().model()->index(row, CResultModel::kRenderedColumn).data().toString();
+    };
+    const QString noBrowser =
+        QStringLiteral("No browser is installed: pages are not rendered (install Chromium).");
+    const QByteArray named = qgetenv("TESSARAY_BROWSER");
+    qputenv("TESSARAY_BROWSER", QByteArray::fromStdString(m_temp.File("no-such-browser")));
+    ASSERT_TRUE(RunToEnd());
+    EXPECT_TRUE(OutputLines().contains(noBrowser));
+    EXPECT_EQ(rendered(0), QStringLiteral("no"));
+    ASSERT_TRUE(RunToEnd());
+    EXPECT_FALSE(OutputLines().contains(noBrowser));
+    if (named.isEmpty()) {
+        qunsetenv("TESSARAY_BROWSER");
+    } else {
+        qputenv("TESSARAY_BROWSER", named);
+    }
+    if (FindBrowser().empty()) {
+        GTEST_SKIP() << "no browser to render with";
+    }
+
+    // Always: every partner page is read as the browser shows it.
+    Doc().Project().SetRenderMode(ERenderMode::Always);
+    ASSERT_TRUE(Enabled(ID_ANALYSIS_START));
+    Frame().Action(ID_ANALYSIS_START)->trigger();
+    // The browser starts with the run: more time than a run of raw pages takes.
+    ASSERT_TRUE(WaitFor([this] { return !View().IsRunning(); }, 90000));
+    EXPECT_EQ(rendered(0), QStringLiteral("yes"));
+    EXPECT_EQ(rendered(3), QStringLiteral("yes"));
 }
 
 TEST_F(TessarayViewTest, RightClickBesideTheRowsLetsGoOfTheSelection) {
