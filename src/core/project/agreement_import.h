@@ -28,9 +28,9 @@ struct SAgreementImport {
 // agreement per row. Fields follow RFC 4180 (quoted fields may hold separators, quotes written
 // twice and line ends); the separator is ";" when the header uses it and no ",", else ",". A
 // UTF-8 byte-order mark is skipped; text that is not UTF-8 is read as windows-1252. Each row sets
-// the fields of the header's columns of the partner's agreement (an empty or missing cell empties a field)
-// and leaves the others. Rows naming no partner of the project or holding a bad value are left
-// out with a problem; a malformed file (unknown or repeated column, no partner column, an open
+// the fields of the header's columns of the partner's agreement (an empty or missing cell empties a
+// field) and leaves the others. Rows naming no partner of the project or holding a bad value are
+// left out with a problem; a malformed file (unknown or repeated column, no partner column, an open
 // quote, text after a closing quote, more fields than the header) changes nothing.
 SAgreementImport ImportAgreementsCsv(CProject& project, std::string_view csvText);
 
