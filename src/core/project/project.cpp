@@ -259,31 +259,6 @@ void CProject::SetAgreement(const std::string& partnerUrl, const SAgreement& agr
     m_bModified = true;
 }
 
-void CProject::DropAgreementsWithoutPartner() {
-    const std::set<std::string> entries(m_partners.begin(), m_partners.end());
-    // The entries by the URL they compare by, the first of equal ones.
-    std::map<std::string, std::string> byUrl;
-    for (const std::string& entry : m_partners) {
-        byUrl.try_emplace(UrlComparisonKey(entry), entry);
-    }
-    std::vector<std::pair<std::string, SAgreement>> moved;
-    for (auto it = m_agreements.begin(); it != m_agreements.end();) {
-        if (entries.contains(it->first)) {
-            ++it;
-            continue;
-        }
-        const auto found = byUrl.find(UrlComparisonKey(it->first));
-        if (found != byUrl.end() && !m_agreements.contains(found->second)) {
-            moved.emplace_back(found->second, std::move(it->second));
-        }
-        it = m_agreements.erase(it);
-        m_bModified = true;
-    }
-    for (auto& [entry, agreement] : moved) {
-        m_agreements.try_emplace(entry, std::move(agreement));
-    }
-}
-
 std::string CProject::FindPartnerEntry(std::string_view url) const {
     const std::string key = UrlComparisonKey(url);
     for (const std::string& entry : m_partners) {

@@ -111,10 +111,6 @@ public:
     const std::map<std::string, SAgreement>& GetAgreements() const { return m_agreements; }
     const SAgreement* FindAgreement(const std::string& partnerUrl) const;
     void SetAgreement(const std::string& partnerUrl, const SAgreement& agreement);
-    // After the partner list was edited: an agreement whose entry is gone moves to the entry of
-    // the same URL when there is one without agreement (the comment was edited), else it is
-    // dropped with its partner. Sets modified when something changed.
-    void DropAgreementsWithoutPartner();
     // The stored partner entry whose URL is the same as url's (UrlComparisonKey: scheme and host
     // without regard to case, the comments left out); "" when the project has none.
     std::string FindPartnerEntry(std::string_view url) const;
