@@ -325,9 +325,7 @@ CAnalysisRun::RendererFactory BrowserRendererFactory(const std::string& browser,
     settings.nParallel = options.window.nParallel;
     settings.nPerSite = options.window.nPerSite;
     settings.strUserAgent = options.strUserAgent;
-    return [settings](IPageRenderer::PostCallback post, std::string& error) {
-        return StartBrowserRenderer(settings, std::move(post), error);
-    };
+    return tessaray::BrowserRendererFactory(std::move(settings));
 }
 
 // The render mode of the run: --render over the project's. Without a browser, auto renders

@@ -688,4 +688,10 @@ std::unique_ptr<IPageRenderer> StartBrowserRenderer(SRenderSettings settings,
     return pRenderer;
 }
 
+RendererFactory BrowserRendererFactory(SRenderSettings settings) {
+    return [settings = std::move(settings)](IPageRenderer::PostCallback post, std::string& error) {
+        return StartBrowserRenderer(settings, std::move(post), error);
+    };
+}
+
 } // namespace tessaray

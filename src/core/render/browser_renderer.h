@@ -25,4 +25,8 @@ std::unique_ptr<IPageRenderer> StartBrowserRenderer(SRenderSettings settings,
                                                     IPageRenderer::PostCallback post,
                                                     std::string& error);
 
+// Starts the browser renderer with settings when called: for a run, which starts it on its first
+// page to render.
+RendererFactory BrowserRendererFactory(SRenderSettings settings);
+
 } // namespace tessaray

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,6 +46,10 @@ public:
     // Every tab closes, queued pages are dropped, nothing more is posted and the browser ends.
     virtual void Cancel() = 0;
 };
+
+// Starts a renderer whose pages are posted through post; nullptr and why when it cannot.
+using RendererFactory = std::function<std::unique_ptr<IPageRenderer>(
+    IPageRenderer::PostCallback post, std::string& error)>;
 
 // The browser the renderer starts: the program named by TESSARAY_BROWSER, else Chromium where
 // Debian installs it; "" when there is none.

@@ -164,8 +164,7 @@ public:
 
     // Starts the browser that renders pages (on the run's first page that needs it); nullptr
     // and why when it cannot.
-    using RendererFactory = std::function<std::unique_ptr<IPageRenderer>(
-        IPageRenderer::PostCallback post, std::string& error)>;
+    using RendererFactory = tessaray::RendererFactory;
     // Which partners later runs render in a browser (see ERenderMode): each render holds the
     // partner's place in the fetch window, and the partner's turn waits for it. Without a
     // factory nothing is rendered.

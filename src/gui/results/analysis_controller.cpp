@@ -291,9 +291,7 @@ QString CAnalysisController::SetUpRendering(const SFetchWindow& window,
     settings.strBrowser = browser;
     settings.nPerSite = window.nPerSite;
     settings.strUserAgent = userAgent;
-    m_run->SetRenderer(eMode, [settings](IPageRenderer::PostCallback post, std::string& error) {
-        return StartBrowserRenderer(settings, std::move(post), error);
-    });
+    m_run->SetRenderer(eMode, BrowserRendererFactory(std::move(settings)));
     return {};
 }
 
